@@ -1,0 +1,11 @@
+// The verdict on one source class: explicitly unmapped, valid, badly
+// mapped, not found in the target, or missing from the mapping table.
+#ifndef ZOR_COMPARE_CLASS_EXAMINATION_H_
+#define ZOR_COMPARE_CLASS_EXAMINATION_H_
+
+#include "compare/class_record.h"
+#include "driver/run_context.h"
+
+void ExamineClass(RunContext& context, const PassProfile& profile, const SourceClass& source);
+
+#endif  // ZOR_COMPARE_CLASS_EXAMINATION_H_

@@ -1,0 +1,45 @@
+#include "compare/class_record.h"
+
+#include "dictionary/dictionary_queries.h"
+#include "text/text_helpers.h"
+
+namespace {
+
+ZORUnicodeString ReadPlain(MigrationXMLNode* node, const char* attribute) {
+  return Plain(getValueByTagName(node, attribute));
+}
+
+ZORUnicodeString ReadIfNamed(MigrationXMLNode* node, const char* attribute) {
+  return attribute ? getValueByTagName(node, attribute) : ZORUnicodeString();
+}
+
+}  // namespace
+
+SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node) {
+  SourceClass source;
+  source.node = node;
+  source.label = ReadPlain(node, profile.sourceClass.label);
+  source.key = ReadPlain(node, profile.sourceClass.key);
+  source.parent = ReadPlain(node, profile.sourceClass.parent);
+  source.shortParent = ReadPlain(node, profile.sourceClass.shortParent);
+  source.uuid = ReadIfNamed(node, profile.sourceUuid);
+  source.domain = ReadIfNamed(node, profile.sourceDomain);
+  source.creator = ReadIfNamed(node, profile.sourceCreator);
+  return source;
+}
+
+TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node) {
+  TargetClass target;
+  target.node = node;
+  target.label = ReadPlain(node, profile.targetClass.label);
+  target.key = ReadPlain(node, profile.targetClass.key);
+  target.parent = ReadPlain(node, profile.targetClass.parent);
+  target.shortParent = ReadPlain(node, profile.targetClass.shortParent);
+  target.creator = getValueByTagName(node, profile.targetCreator);
+  target.uuid = ReadIfNamed(node, profile.targetUuid);
+  return target;
+}
+
+const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source) {
+  return profile.v5v5 ? source.key : source.label;
+}

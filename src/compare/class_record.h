@@ -1,0 +1,49 @@
+// The values one class examination works on.
+#ifndef ZOR_COMPARE_CLASS_RECORD_H_
+#define ZOR_COMPARE_CLASS_RECORD_H_
+
+#include "compare/pass_profile.h"
+#include "dictionary/migration_xml.h"
+#include "text/zor_string.h"
+
+// A source class as read at the start of its examination; names unescaped.
+struct SourceClass {
+  MigrationXMLNode* node = nullptr;
+  ZORUnicodeString label;
+  ZORUnicodeString key;
+  ZORUnicodeString parent;
+  ZORUnicodeString shortParent;
+  ZORUnicodeString uuid;     // V5/V5 pass only
+  ZORUnicodeString domain;   // V5/V5 pass only
+  ZORUnicodeString creator;  // V5/V5 pass only
+};
+
+// A target class looked at while the target is searched; names unescaped,
+// creator and UUID as read.
+struct TargetClass {
+  MigrationXMLNode* node = nullptr;
+  ZORUnicodeString label;
+  ZORUnicodeString key;
+  ZORUnicodeString parent;
+  ZORUnicodeString shortParent;
+  ZORUnicodeString creator;
+  ZORUnicodeString uuid;
+};
+
+// What the examination of a mapped class hands on once its class row is
+// known.
+struct MappedClass {
+  SourceClass source;
+  ZORUnicodeString mapDomain;
+  // The name the table's first column gives the class: its label in the
+  // V4/V5 pass, its key in the V5/V5 pass.
+  ZORUnicodeString rowName;
+};
+
+SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node);
+TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node);
+
+// The name the mapping table's first column uses for `source`.
+const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source);
+
+#endif  // ZOR_COMPARE_CLASS_RECORD_H_

@@ -1,0 +1,51 @@
+// Everything that differs between the V4/V5 pass and the V5/V5 pass, as
+// data: which XML attributes fill each field, which codes mark a class row
+// as naming no target class, and the name the texts give the target. The
+// few steps that behave differently test `v5v5` in compare/ and nowhere
+// else.
+#ifndef ZOR_COMPARE_PASS_PROFILE_H_
+#define ZOR_COMPARE_PASS_PROFILE_H_
+
+#include <span>
+#include <string_view>
+
+#include "driver/run_settings.h"
+
+// XML attribute names of a class's label, key, parent and short parent.
+struct ClassNames {
+  const char* label;
+  const char* key;
+  const char* parent;
+  const char* shortParent;
+};
+
+// XML attribute names of an attribute definition.
+struct AttributeNames {
+  const char* label;
+  const char* key;
+  const char* defaultValue;
+};
+
+struct PassProfile {
+  bool v5v5;
+  bool oldFormat;
+  ClassNames sourceClass;
+  ClassNames targetClass;
+  const char* targetCreator;
+  // The V5/V5 pass (current format) also reads each class's UUID and
+  // creator; nullptr where a value is not read.
+  const char* sourceUuid;
+  const char* sourceCreator;
+  const char* sourceDomain;
+  const char* targetUuid;
+  AttributeNames sourceAttribute;
+  AttributeNames targetAttribute;
+  // Field 4 values of a class row that names no target class.
+  std::span<const std::string_view> badMappingCodes;
+  // "V5" or "V5B": how the report names the target dictionary.
+  const char* targetName;
+};
+
+const PassProfile& ProfileFor(const RunSettings& settings);
+
+#endif  // ZOR_COMPARE_PASS_PROFILE_H_

@@ -1,0 +1,14 @@
+#include "dictionary/dictionary_queries.h"
+
+#include "dictionary/mapping_table.h"
+
+ZORUnicodeString getValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name) {
+  if (node == nullptr) return {};
+  MigrationXMLAttribute* attribute = node->getAttribute(attribute_name.ConvertToChar());
+  if (attribute == nullptr) return {};
+  return ZORUnicodeString(attribute->getValue());
+}
+
+int CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text) {
+  return rowNamesTargetClass(parent, mapping_text) ? 1 : 0;
+}

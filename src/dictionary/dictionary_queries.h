@@ -1,0 +1,17 @@
+// Questions the comparison asks of a dictionary element and of the mapping
+// table.
+#ifndef ZOR_DICTIONARY_DICTIONARY_QUERIES_H_
+#define ZOR_DICTIONARY_DICTIONARY_QUERIES_H_
+
+#include "dictionary/migration_xml.h"
+#include "text/zor_string.h"
+
+// The attribute's value as the parser gives it; empty text when the node is
+// null or has no such attribute.
+ZORUnicodeString getValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name);
+
+// 1 when some mapping row, class row or attribute row, names `parent` as its
+// target class (fourth field, unescaped, identical), 0 otherwise.
+int CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text);
+
+#endif  // ZOR_DICTIONARY_DICTIONARY_QUERIES_H_

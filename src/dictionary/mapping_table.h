@@ -1,0 +1,52 @@
+// The mapping table: rows of comma-separated fields read line by line from
+// the in-memory table text, and the lookups shared by the comparison.
+#ifndef ZOR_DICTIONARY_MAPPING_TABLE_H_
+#define ZOR_DICTIONARY_MAPPING_TABLE_H_
+
+#include <string_view>
+
+#include "text/zor_string.h"
+
+// The seven fields of a split row. Adjacent commas act as one, so an empty
+// column yields no field and later values arrive in earlier fields; fields
+// past the last value are empty.
+struct MappingRow {
+  ZORUnicodeString sourceClass;
+  ZORUnicodeString sourceParent;
+  ZORUnicodeString sourceAttribute;
+  ZORUnicodeString targetClass;
+  ZORUnicodeString targetParent;
+  ZORUnicodeString targetAttribute;
+  ZORUnicodeString domain;
+
+  ZORUnicodeString& Field(int number);  // 1 to 7
+};
+
+// Which fields a split passes through AmpTogglePlain: bit n-1 for field n.
+using FieldMask = unsigned;
+constexpr FieldMask FieldBit(int number) { return 1u << (number - 1); }
+constexpr FieldMask kNoFields = 0;
+constexpr FieldMask kAllFields = 0x7F;
+
+// Splits `line` into its first `field_count` fields (the rest stay empty)
+// and unescapes those named by `unescaped`.
+MappingRow SplitRow(std::string_view line, int field_count, FieldMask unescaped);
+
+// Result of the class-row lookup.
+struct ClassRowLookup {
+  bool found = false;
+  ZORUnicodeString mapDomain;  // field 7 of the accepted row, or of the last row read
+};
+
+// Scans the table from its start for the first class row whose first two
+// fields equal `class_name` and `class_parent`. Leaves `current_line` on the
+// accepted row (or on the empty line at the end) and `position` on the line
+// after it.
+ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
+                            ZORUnicodeString& current_line, const ZORUnicodeString& class_name,
+                            const ZORUnicodeString& class_parent);
+
+// Whether any row's fourth field, unescaped, equals `name`.
+bool rowNamesTargetClass(const ZORUnicodeString& name, const ZORUnicodeString& mapping_text);
+
+#endif  // ZOR_DICTIONARY_MAPPING_TABLE_H_

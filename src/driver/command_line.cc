@@ -1,0 +1,184 @@
+#include "driver/command_line.h"
+
+#include "convert/convert.h"
+#include "driver/console.h"
+#include "text/zor_system.h"
+
+namespace {
+
+bool ArgumentMatches(const char* argument, const char* option) {
+  return ZORUnicodeString(argument).Matches(option);
+}
+
+void ReadEnvironment(RunSettings& settings) {
+  settings.directoryRoot = ZORUnicodeString(ZORGetEnv("ZODODEV_DIRECTORYPATH"));
+  ConsoleWrite("\nZODODEV_DIRECTORYPATH=");
+  ConsoleLine(settings.directoryRoot);
+}
+
+// -u and -w act before any other option, wherever they stand; the last wins.
+void SettlePathConvention(int argc, char** argv, RunSettings& settings) {
+  for (int i = 1; i < argc; ++i) {
+    if (ArgumentMatches(argv[i], "-u")) {
+      ConsoleLine("Forcing UNIX path convention.");
+      settings.directorySeparator = "/";
+    }
+    if (ArgumentMatches(argv[i], "-w")) {
+      ConsoleLine("Forcing NT path convention.");
+      settings.directorySeparator = "\\";
+    }
+  }
+}
+
+ZORUnicodeString DefaultLocation(const RunSettings& settings, const char* folder) {
+  const ZORUnicodeString& s = settings.directorySeparator;
+  ZORUnicodeString path = settings.directoryRoot;
+  for (const ZORUnicodeString& piece : {s, ZORUnicodeString("Dictionary"), s,
+                                        ZORUnicodeString(folder), s}) {
+    path.Append(piece);
+  }
+  return path;
+}
+
+void FormDefaultLocations(RunSettings& settings) {
+  settings.sourceXmlPath = DefaultLocation(settings, "V4_Exported_XML");
+  settings.targetXmlPath = DefaultLocation(settings, "V5_Exported_XML");
+  settings.mappingTablePath = DefaultLocation(settings, "MappingTable");
+  settings.proposedMappingPath = DefaultLocation(settings, "DDL_Files");
+  settings.reportPath = DefaultLocation(settings, "Reports");
+  settings.proposedDdlPath = DefaultLocation(settings, "DDL_Files");
+}
+
+void AppendOutputName(RunSettings& settings, const char* name) {
+  settings.proposedMappingPath.Append(name);
+  settings.proposedMappingPath.Append(".csv");
+  settings.reportPath.Append(name);
+  settings.reportPath.Append(".html");
+  settings.proposedDdlPath.Append(name);
+  settings.proposedDdlPath.Append(".xml");
+}
+
+// The options are tested one after the other on the same argument; when -i
+// or -m has moved i on, the tests that follow look at the new argument.
+// Returns false when the scan ends (-h, -c).
+bool ScanOneArgument(int argc, char** argv, int& i, RunSettings& settings) {
+  if (ArgumentMatches(argv[i], "-h")) {
+    Help();
+    settings.helpOrConvertDone = true;
+    return false;
+  }
+  if (ArgumentMatches(argv[i], "-c")) {
+    if (i + 2 < argc) {
+      settings.helpOrConvertDone = true;
+      Convert(ZORUnicodeString(argv[i + 1]), ZORUnicodeString(argv[i + 2]));
+      return false;
+    }
+    Help();
+  }
+  if (ArgumentMatches(argv[i], "-old")) {
+    settings.oldFormat = true;
+    ConsoleLine("Using old V5 format.");
+  }
+  if (ArgumentMatches(argv[i], "-v5")) {
+    settings.v5v5Mode = true;
+    ConsoleLine("V5/V5 comparison mode on.");
+  }
+  if (ArgumentMatches(argv[i], "-t")) {
+    settings.devTrace = true;
+    ConsoleLine("Dev trace on.");
+  }
+  if (ArgumentMatches(argv[i], "-i")) {
+    if (i + 2 < argc) {
+      settings.sourceXmlPath.Append(argv[i + 1]);
+      settings.targetXmlPath.Append(argv[i + 2]);
+      settings.inputsGiven = true;
+      i += 2;
+    } else {
+      Help();
+    }
+  }
+  if (ArgumentMatches(argv[i], "-m")) {
+    if (i + 1 < argc) {
+      settings.mappingTablePath.Append(argv[i + 1]);
+      settings.mappingGiven = true;
+      i += 1;
+    } else {
+      Help();
+    }
+  }
+  if (ArgumentMatches(argv[i], "-o")) {
+    if (i + 1 < argc) {
+      AppendOutputName(settings, argv[i + 1]);
+      settings.outputGiven = true;
+      i += 1;
+    } else {
+      Help();
+    }
+  }
+  return true;
+}
+
+void ScanOptions(int argc, char** argv, RunSettings& settings) {
+  for (int i = 1; i < argc; ++i) {
+    if (!ScanOneArgument(argc, argv, i, settings)) return;
+  }
+}
+
+// Tests one input; prints its "Could not open" line when it is missing.
+bool InputExists(const char* what, const ZORUnicodeString& path) {
+  if (ZORFileAccess(path.ConvertToChar(), 0) == 0) return true;
+  ConsoleWrite(what);
+  ConsoleWrite(": Could not open ");
+  ConsoleWrite(path);
+  ConsoleLine(". Check name and location of file.");
+  return false;
+}
+
+bool CheckInputs(const RunSettings& settings) {
+  if (!settings.helpOrConvertDone) ConsoleLine("Checking input files...");
+  bool source = InputExists("V4 XML", settings.sourceXmlPath);
+  bool target = InputExists("V5 XML", settings.targetXmlPath);
+  bool mapping = InputExists("Mapping table", settings.mappingTablePath);
+  return source && target && mapping;
+}
+
+}  // namespace
+
+void Help() {
+  static const char* const kLines[] = {
+      "",
+      "* Usage: ZORVezIrudeduzazAduzizorav -i xmlfile1.xml xmlfile2.xml -m mappingtable.csv -o outfilename",
+      "                 compares xmlfile1.xml against xmlfile2.xml. xmlfile2.xml should always be V5 XML.",
+      "                       xmlfile1.xml is the XML file to migrate (typically V4 format).",
+      "                       -m indicates mappingtable.csv is your mapping table.",
+      "                       -o indicates outfilename is the output filename.",
+      "",
+      "         ZORVezIrudeduzazAduzizorav -h ",
+      "                 displays this screen.",
+      "",
+      "* Optional switches: ",
+      "         -old ",
+      "                 enforces an older V5 XML format.",
+      "         -v5 ",
+      "                 enforces a V5/V5 comparison (use this if both XML files are V5). ",
+      "",
+      "* Colors in output filename (.html): ",
+      "    Red:    Migration file has a class that is not in mapping table. Proposed mapping is produced.",
+      "    Blue:   Migration file has a class that is mapped to a non-existent V5 class. Proposed XML is produced.",
+      "    Orange: Migration file has a class that was specified as \"No Mapping.\" No action taken.",
+      "    Purple: There is a given reason why the class couldn't have proposed XML/CSV generated for it.",
+      "    Green:  Migration XML file, mapping table and V5 XML are all in agreement. No action taken.",
+      "",
+  };
+  for (const char* line : kLines) ConsoleLine(line);
+}
+
+bool SettleCommandLine(int argc, char** argv, RunSettings& settings) {
+  ReadEnvironment(settings);
+  SettlePathConvention(argc, argv, settings);
+  FormDefaultLocations(settings);
+  ScanOptions(argc, argv, settings);
+  bool inputs_present = CheckInputs(settings);
+  return settings.inputsGiven && settings.mappingGiven && settings.outputGiven &&
+         !settings.helpOrConvertDone && inputs_present;
+}
