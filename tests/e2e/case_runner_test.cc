@@ -1,0 +1,117 @@
+// Runs every dictionary tree under tests/data/cases and compares the console
+// and every file the run writes with the case's expected files.
+//
+// A case folder holds:
+//   args            the command-line arguments, one per line
+//   tree/           copied to a scratch folder that becomes ZODODEV_DIRECTORYPATH
+//   expected/console.txt   standard output, with the scratch root written ROOT
+//   expected/files/...     every file the run writes, by its path below the root;
+//                          generated UUIDs are written UUID="<UUID>"
+// Files of the tree that have no expected counterpart must be left unchanged.
+// With ZOR_UPDATE_EXPECTED=1 the expected files are written instead; they
+// must then be read through and checked by hand before they are committed.
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path CasesDirectory() {
+  return fs::path(ZOR_TEST_DATA_DIR) / "cases";
+}
+
+std::vector<std::string> CaseNames() {
+  std::vector<std::string> names;
+  if (!fs::is_directory(CasesDirectory())) return names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(CasesDirectory())) {
+    if (fs::exists(entry.path() / "args")) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> ReadArguments(const fs::path& file) {
+  std::vector<std::string> arguments;
+  std::string text = e2e::ReadFile(file);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    arguments.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return arguments;
+}
+
+bool UpdatingExpectations() {
+  const char* value = std::getenv("ZOR_UPDATE_EXPECTED");
+  return value != nullptr && std::string(value) == "1";
+}
+
+class DictionaryTreeCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(DictionaryTreeCase, ConsoleAndFilesMatchExpected) {
+  fs::path case_dir = CasesDirectory() / GetParam();
+  fs::path root = e2e::MakeScratchDirectory() / "root";
+  fs::create_directories(root);
+  if (fs::exists(case_dir / "tree")) fs::copy(case_dir / "tree", root, fs::copy_options::recursive);
+
+  e2e::ToolRun run = e2e::RunTool(ReadArguments(case_dir / "args"), root.string());
+  EXPECT_EQ(run.exitStatus, 0);
+  std::string console = e2e::ReplaceAll(run.output, root.string(), "ROOT");
+
+  fs::path expected = case_dir / "expected";
+  if (UpdatingExpectations()) {
+    fs::remove_all(expected);
+    e2e::WriteFile(expected / "console.txt", console);
+  } else {
+    EXPECT_EQ(console, e2e::ReadFile(expected / "console.txt"));
+  }
+
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    fs::path relative = fs::relative(entry.path(), root);
+    fs::path original = case_dir / "tree" / relative;
+    std::string actual = e2e::ReadFile(entry.path());
+    bool is_input = fs::exists(original) && e2e::ReadFile(original) == actual;
+    if (is_input) continue;
+    std::string masked = e2e::MaskUuids(actual);
+    if (UpdatingExpectations()) {
+      e2e::WriteFile(expected / "files" / relative, masked);
+      continue;
+    }
+    fs::path expected_file = expected / "files" / relative;
+    EXPECT_TRUE(fs::exists(expected_file)) << "unexpected file written: " << relative;
+    if (fs::exists(expected_file)) {
+      EXPECT_EQ(masked, e2e::ReadFile(expected_file)) << "in " << relative;
+    }
+  }
+  if (!UpdatingExpectations() && fs::exists(expected / "files")) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(expected / "files")) {
+      if (!entry.is_regular_file()) continue;
+      EXPECT_TRUE(fs::exists(root / fs::relative(entry.path(), expected / "files")))
+          << "file not written: " << fs::relative(entry.path(), expected / "files");
+    }
+  }
+  fs::remove_all(root.parent_path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DictionaryTreeCase, testing::ValuesIn(CaseNames()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param;
+                           std::replace_if(name.begin(), name.end(),
+                                           [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           return name;
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DictionaryTreeCase);
+
+}  // namespace
