@@ -84,7 +84,7 @@ void PrintSummary(const RunSettings& settings) {
 
 }  // namespace
 
-void RunComparison(const RunSettings& settings) {
+void RunComparison(const RunSettings& settings, LookupStrategy /*strategy*/) {
   RunContext context(settings);
   OpenOutputs(context);
   ConsoleLine("Examining input files (may take a few minutes)...");
