@@ -1,9 +1,10 @@
 #include "compare/attribute_comparison.h"
 
 #include "compare/report_lines.h"
+#include "compare/table_lookups.h"
+#include "compare/target_search.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "dictionary/mapping_table.h"
 #include "output/ddl_writer.h"
 #include "output/mapping_rows.h"
 #include "output/report_writer.h"
@@ -17,27 +18,24 @@ struct SourceAttribute {
   ZORUnicodeString key;
 };
 
-struct TargetAttribute {
-  ZORUnicodeString label;
-  ZORUnicodeString key;
+// The attribute's row, taken from the line the lookup stopped on: the
+// target fields as written (the check) and the unescaped target attribute.
+struct AttributeRow {
+  ZORUnicodeString sourceAttribute;
+  ZORUnicodeString targetClass;
+  ZORUnicodeString targetParent;
+  ZORUnicodeString targetAttribute;
+  ZORUnicodeString plainTargetAttribute;
 };
 
 // The state one class's attribute walk shares between its attributes.
 struct AttributeWalk {
-  RunContext& context;
-  const PassProfile& profile;
+  PassState& pass;
   const MappedClass& mapped;
   const TargetClass& target;
   long scanStart;
   bool classHeaderWritten = false;
 };
-
-constexpr FieldMask kScanSplit = kAllFields & ~FieldBit(7);
-
-TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node) {
-  return {Plain(getValueByTagName(node, profile.targetAttribute.label)),
-          Plain(getValueByTagName(node, profile.targetAttribute.key))};
-}
 
 ZORUnicodeString ValidAttributeLine(const TargetAttribute& attribute, const char* target_name) {
   return Join({"&nbsp;&nbsp;&nbsp;<font color=\"#003600\">", Named(attribute.label, attribute.key),
@@ -46,42 +44,39 @@ ZORUnicodeString ValidAttributeLine(const TargetAttribute& attribute, const char
 
 // Reads the rows after the class row until the attribute's row, a "No
 // Mapping" row for it, or the first row that belongs neither to the class
-// nor to an attribute of this name. Returns true with the attribute's row in
-// currentLine.
-bool FindAttributeRow(AttributeWalk& walk, const SourceAttribute& attribute) {
-  RunContext& context = walk.context;
+// nor to an attribute of this name.
+std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
+                                             const SourceAttribute& attribute) {
+  RunContext& context = walk.pass.context;
+  std::string_view label = attribute.label.str();
   bool not_in_mapping = false;
-  bool found = false;
   context.mappingPosition = walk.scanStart;
-  while (!not_in_mapping && !found &&
-         context.mappingPosition <= context.mappingText.GetLengthInChar()) {
-    context.currentLine = ReadNextLine(context.mappingText, context.mappingPosition);
-    MappingRow row = SplitRow(context.currentLine.str(), 7, kScanSplit);
-    DevTrace(context, Join({"      * Domain: ", row.domain}));
-    if ((!attribute.label.Matches(row.sourceAttribute) &&
-         !row.sourceClass.Matches(walk.mapped.rowName)) ||
+  while (!not_in_mapping && context.mappingPosition <= context.mappingText.GetLengthInChar()) {
+    const ParsedLine& row = ReadRow(walk.pass);
+    DevTrace(context, Join({"      * Domain: ", row.Raw(7)}));
+    if ((!FieldMatches(label, row.Plain(3)) &&
+         !FieldMatches(row.Plain(1), walk.mapped.rowName.str())) ||
         context.mappingPosition > context.mappingText.GetLengthInChar()) {
       not_in_mapping = true;
       DevTrace(context, "      * Attribute not in mapping!");
     }
-    bool names_attribute = attribute.label.Equals(row.sourceAttribute);
-    bool unmapped_row = false;
-    if (!not_in_mapping && names_attribute && context.currentLine.Contains("No Mapping")) {
-      not_in_mapping = unmapped_row = true;
+    if (label != row.Plain(3)) continue;
+    if (!not_in_mapping && row.text.find("No Mapping") != std::string_view::npos) {
       DevTrace(context, "      * NO MAPPING requested for attribute!");
+      return std::nullopt;
     }
-    // Also made when the end of the table has just ended the search.
-    if (names_attribute && !unmapped_row) {
-      found = true;
-      DevTrace(context, "      * FOUND attribute in mapping! Search in V5 XML.");
-    }
+    // Taken even when the end of the table has just ended the search.
+    DevTrace(context, "      * FOUND attribute in mapping! Search in V5 XML.");
+    return AttributeRow{ZORUnicodeString(row.Raw(3)), ZORUnicodeString(row.Raw(4)),
+                        ZORUnicodeString(row.Raw(5)), ZORUnicodeString(row.Raw(6)),
+                        ZORUnicodeString(row.Plain(6))};
   }
-  return found;
+  return std::nullopt;
 }
 
 void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attribute,
                                const ZORUnicodeString& target_attribute) {
-  RunContext& context = walk.context;
+  RunContext& context = walk.pass.context;
   const MappedClass& mapped = walk.mapped;
   if (!walk.classHeaderWritten) {
     walk.classHeaderWritten = true;
@@ -102,7 +97,7 @@ void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attri
 // a DDL element.
 void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attribute,
                                const ZORUnicodeString& target_attribute) {
-  RunContext& context = walk.context;
+  RunContext& context = walk.pass.context;
   const MappedClass& mapped = walk.mapped;
   if (!walk.classHeaderWritten) {
     walk.classHeaderWritten = true;
@@ -123,20 +118,17 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
 // The attribute mapped into the found target class.
 void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute,
                            const ZORUnicodeString& target_attribute) {
-  bool any = false;
   bool matched = false;
-  ForEachElement(walk.target.node, "Simple", [&](MigrationXMLNode* node) {
-    any = true;
-    TargetAttribute candidate = ReadTargetAttribute(walk.profile, node);
+  bool any = ForEachTargetAttribute(walk.pass, walk.target, [&](const TargetAttribute& candidate) {
     if (!candidate.key.Equals(target_attribute)) return true;
     matched = true;
-    DevTrace(walk.context,
+    DevTrace(walk.pass.context,
              Join({"      * It's good! Examining attribute (2): ", attribute.label}));
-    WriteReportLine(walk.context, ValidAttributeLine(candidate, "V5"));
+    WriteReportLine(walk.pass.context, ValidAttributeLine(candidate, "V5"));
     return false;
   });
   if (!any || matched) return;
-  if (walk.profile.v5v5) {
+  if (walk.pass.profile.v5v5) {
     ProposeMissingV5Attribute(walk, attribute, target_attribute);
   } else {
     ProposeMissingV4Attribute(walk, attribute, target_attribute);
@@ -145,47 +137,42 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
 
 // The attribute mapped into another target class: only the first class
 // whose short parent is the row's is looked at.
-void CheckClassFoundByParent(AttributeWalk& walk, const MappingRow& raw_row) {
-  ForEachElement(walk.context.targetRoot, "Class", [&](MigrationXMLNode* class_node) {
-    TargetClass candidate = ReadTargetClass(walk.profile, class_node);
-    if (!candidate.shortParent.Equals(raw_row.targetParent)) return true;
-    ForEachElement(class_node, "Simple", [&](MigrationXMLNode* node) {
-      TargetAttribute attribute = ReadTargetAttribute(walk.profile, node);
-      if (!attribute.key.Equals(raw_row.targetAttribute)) return true;
-      WriteReportLine(walk.context, ValidAttributeLine(attribute, walk.profile.targetName));
-      return false;
-    });
+void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
+  std::optional<TargetClass> target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
+  if (!target) return;
+  ForEachTargetAttribute(walk.pass, *target, [&](const TargetAttribute& attribute) {
+    if (!attribute.key.Equals(row.targetAttribute)) return true;
+    WriteReportLine(walk.pass.context, ValidAttributeLine(attribute, walk.pass.profile.targetName));
     return false;
   });
 }
 
-void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute) {
-  const std::string& line = walk.context.currentLine.str();
-  MappingRow raw_row = SplitRow(line, 7, kNoFields);
-  if (raw_row.targetClass.Matches(walk.target.key) ||
-      raw_row.targetParent.Matches(walk.target.shortParent)) {
-    CheckFoundTargetClass(walk, attribute, SplitRow(line, 7, kScanSplit).targetAttribute);
-  } else if (raw_row.targetClass.Matches("") || raw_row.targetParent.Matches("") ||
-             raw_row.targetAttribute.Matches("")) {
-    WriteReportLine(walk.context,
-                    BadlyMappedAttributeLine(raw_row.sourceAttribute, walk.profile.targetName));
+void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
+  if (row.targetClass.Matches(walk.target.key) || row.targetParent.Matches(walk.target.shortParent)) {
+    CheckFoundTargetClass(walk, attribute, row.plainTargetAttribute);
+  } else if (row.targetClass.Matches("") || row.targetParent.Matches("") ||
+             row.targetAttribute.Matches("")) {
+    WriteReportLine(walk.pass.context,
+                    BadlyMappedAttributeLine(row.sourceAttribute, walk.pass.profile.targetName));
   } else {
-    CheckClassFoundByParent(walk, raw_row);
+    CheckClassFoundByParent(walk, row);
   }
 }
 
 }  // namespace
 
-void CompareAttributes(RunContext& context, const PassProfile& profile, const MappedClass& mapped,
-                       const TargetClass& target) {
-  AttributeWalk walk{context, profile, mapped, target, context.mappingPosition};
+void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetClass& target) {
+  const PassProfile& profile = pass.profile;
+  AttributeWalk walk{pass, mapped, target, pass.context.mappingPosition};
   ForEachElement(mapped.source.node, "Simple", [&](MigrationXMLNode* node) {
     SourceAttribute attribute{Plain(getValueByTagName(node, profile.sourceAttribute.label)),
                               getValueByTagName(node, "Type"),
                               Plain(getValueByTagName(node, profile.sourceAttribute.key))};
-    DevTrace(context, Join({"      * Examining attribute: ", attribute.label}));
-    if (FindAttributeRow(walk, attribute)) CheckTarget(walk, attribute);
+    DevTrace(pass.context, Join({"      * Examining attribute: ", attribute.label}));
+    if (std::optional<AttributeRow> row = FindAttributeRow(walk, attribute)) {
+      CheckTarget(walk, attribute, *row);
+    }
     return true;
   });
-  if (walk.classHeaderWritten) WriteClassEnd(context);
+  if (walk.classHeaderWritten) WriteClassEnd(pass.context);
 }

@@ -4,10 +4,9 @@
 #define ZOR_COMPARE_ATTRIBUTE_COMPARISON_H_
 
 #include "compare/class_record.h"
-#include "driver/run_context.h"
+#include "compare/pass_state.h"
 
 // Expects mappingPosition on the line after the class row.
-void CompareAttributes(RunContext& context, const PassProfile& profile, const MappedClass& mapped,
-                       const TargetClass& target);
+void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetClass& target);
 
 #endif  // ZOR_COMPARE_ATTRIBUTE_COMPARISON_H_

@@ -1,6 +1,8 @@
 #include "compare/class_examination.h"
 
 #include "compare/attribute_comparison.h"
+#include "compare/table_lookups.h"
+#include "compare/target_search.h"
 #include "compare/missing_class.h"
 #include "compare/report_lines.h"
 #include "dictionary/dictionary_queries.h"
@@ -22,24 +24,25 @@ ZORUnicodeString OrangeLine(const SourceClass& source) {
 
 // Reads the rows that follow the class row of an explicitly unmapped class
 // and returns the names of the attributes it retains, one per line.
-ZORUnicodeString ListFollowingRows(RunContext& context, const PassProfile& profile,
-                                   const SourceClass& source, long& retained_count) {
+ZORUnicodeString ListFollowingRows(PassState& pass, const SourceClass& source,
+                                   long& retained_count) {
+  RunContext& context = pass.context;
   // The class's own name is taken as written, while each following row's is
   // unescaped: a name written with "&amp;" ends the run at once.
-  ZORUnicodeString reference = SplitRow(context.currentLine.str(), 7, kNoFields).sourceClass;
+  ZORUnicodeString reference = SplitRow(context.currentLine.str(), 1, kNoFields).sourceClass;
   ZORUnicodeString retained;
   bool orange_written = false;
   while (context.mappingPosition <= context.mappingText.GetLengthInChar()) {
-    context.currentLine = ReadNextLine(context.mappingText, context.mappingPosition);
-    MappingRow row = SplitRow(context.currentLine.str(), 6, kAllFields);
-    if (row.sourceAttribute.Matches("*") || !row.sourceClass.Equals(reference)) break;
-    if (row.targetClass.Matches("") || row.targetClass.Matches("\n")) {
+    const ParsedLine& row = ReadRow(pass);
+    if (FieldMatches(row.Plain(3), "*") || row.Plain(1) != reference.str()) break;
+    std::string_view target_class = row.Plain(4);
+    if (target_class.empty() || target_class == "\n") {
       if (!orange_written) WriteReportLine(context, OrangeLine(source));
       orange_written = true;
-      WriteReportLine(context, BadlyMappedAttributeLine(row.sourceAttribute, profile.targetName));
-    } else if (!row.targetClass.Contains("No Map")) {  // also covers "No Mapping"
-      DevTrace(context, Join({"      | Retain attribute: ", row.sourceAttribute}));
-      retained.Append(row.sourceAttribute);
+      WriteReportLine(context, BadlyMappedAttributeLine(row.Plain(3), pass.profile.targetName));
+    } else if (target_class.find("No Map") == std::string_view::npos) {  // also "No Mapping"
+      DevTrace(context, Join({"      | Retain attribute: ", row.Plain(3)}));
+      retained.Append(row.Plain(3));
       retained.Append("\n");
       retained_count += 1;
     }
@@ -48,12 +51,12 @@ ZORUnicodeString ListFollowingRows(RunContext& context, const PassProfile& profi
   return retained;
 }
 
-void ExamineUnmappedClass(RunContext& context, const PassProfile& profile,
-                          const SourceClass& source) {
+void ExamineUnmappedClass(PassState& pass, const SourceClass& source) {
+  RunContext& context = pass.context;
   context.unmappedRequested += 1;
   DevTrace(context, "      | NO MAPPING requested in map!");
   long retained_count = 0;
-  ZORUnicodeString retained = ListFollowingRows(context, profile, source, retained_count);
+  ZORUnicodeString retained = ListFollowingRows(pass, source, retained_count);
   if (retained_count > 0) {
     WriteReportLine(context, OrangeLine(source));
     long position = 0;
@@ -64,76 +67,22 @@ void ExamineUnmappedClass(RunContext& context, const PassProfile& profile,
                                      line, "</font><br>\n"}));
     }
   }
-  WarnChildClasses(context, RowNameOf(profile, source), retained_count);
+  WarnChildClasses(pass, RowNameOf(pass.profile, source), retained_count);
 }
 
-bool NamesNoTargetClass(const PassProfile& profile, const MappingRow& raw_row) {
-  for (std::string_view code : profile.badMappingCodes) {
-    if (raw_row.targetClass.Matches(code)) return raw_row.sourceAttribute.Matches("*");
-  }
-  return false;
-}
-
-// The V4/V5 pass knows the target class by key and short parent; the V5/V5
-// pass by label and parent, and then also requires the same UUID.
-bool NamesTargetClass(const PassProfile& profile, const TargetClass& target,
-                      const MappingRow& raw_row) {
-  if (!profile.v5v5) {
-    return target.key.Equals(raw_row.targetClass) &&
-           target.shortParent.Equals(raw_row.targetParent);
-  }
-  return target.label.Equals(raw_row.targetClass) && target.parent.Equals(raw_row.targetParent);
-}
-
-struct TargetSearch {
-  bool anyTargetClass = false;
-  bool found = false;
-  TargetClass target;
-};
-
-TargetSearch SearchTarget(RunContext& context, const PassProfile& profile,
-                          const SourceClass& source, const MappingRow& raw_row) {
-  DevTrace(context, " &&&& checking v5 %%%%");
-  TargetSearch search;
-  bool red_written = false;
-  ForEachElement(context.targetRoot, "Class", [&](MigrationXMLNode* node) {
-    search.anyTargetClass = true;
-    TargetClass target = ReadTargetClass(profile, node);
-    if (NamesNoTargetClass(profile, raw_row)) {
-      DevTrace(context, "Bad mapping!");
-      if (!red_written) {
-        WriteReportLine(context, Join({"<font color=\"#FF0000\"><a name=\"", source.key,
-                                       "\"></a><b>", Named(source.label, source.key),
-                                       "</b></font> is badly mapped in mapping table: no ",
-                                       profile.targetName, " class specified.<br>\n"}));
-      }
-      red_written = true;
-    }
-    if (!NamesTargetClass(profile, target, raw_row)) return true;
-    DevTrace(context, Join({"      | FOUND in ", profile.targetName, " XML!"}));
-    if (profile.v5v5 && source.uuid.Compare(target.uuid) == ZORUnicodeString::kDifferent) {
-      return true;  // same name, another identity: the search goes on
-    }
-    search.found = true;
-    search.target = std::move(target);
-    return false;
-  });
-  return search;
-}
-
-void ReportValidClass(RunContext& context, const PassProfile& profile, const MappedClass& mapped,
-                      const TargetClass& target) {
+void ReportValidClass(PassState& pass, const MappedClass& mapped, const TargetClass& target) {
   const SourceClass& source = mapped.source;
-  WriteReportLine(context, Join({"<font color=\"#007200\"><a name=\"", source.key, "\"></a>",
+  WriteReportLine(pass.context, Join({"<font color=\"#007200\"><a name=\"", source.key, "\"></a>",
                                  Named(source.label, source.key),
-                                 "</font> valid in mapping table and ", profile.targetName,
+                                 "</font> valid in mapping table and ", pass.profile.targetName,
                                  " XML (mapped as \"", target.label, "\").<br>\n"}));
-  CompareAttributes(context, profile, mapped, target);
+  CompareAttributes(pass, mapped, target);
 }
 
 // V4/V5: a blue line with a purple reason, or a proposed DDL class.
-void ProposeClassForTarget(RunContext& context, const MappedClass& mapped,
-                           const MappingRow& raw_row) {
+void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
+                           const ClassRowFields& raw_row) {
+  RunContext& context = pass.context;
   const SourceClass& source = mapped.source;
   DevTrace(context, "V5 not found!");
   ZORUnicodeString line = Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
@@ -144,7 +93,7 @@ void ProposeClassForTarget(RunContext& context, const MappedClass& mapped,
   if (mapped.mapDomain.Matches("")) {
     line.Append(" <font color=\"#990099\">Domain missing in mapping table! Couldn't suggest V5 "
                 "XML.</font><br>\n");
-  } else if (CheckParent(raw_row.targetParent, context.mappingText) == 1) {
+  } else if (TableNamesTargetClass(pass, raw_row.targetParent)) {
     line.Append(" Provide new class in V5 XML DDL.<br>\n");
     propose = true;
   } else {
@@ -174,8 +123,9 @@ void ProposeClassForTarget(RunContext& context, const MappedClass& mapped,
 }
 
 // V5/V5: mapping rows for the user to complete, and no DDL.
-void ProposeRowsForTarget(RunContext& context, const PassProfile& profile,
-                          const SourceClass& source) {
+void ProposeRowsForTarget(PassState& pass, const SourceClass& source) {
+  RunContext& context = pass.context;
+  const PassProfile& profile = pass.profile;
   DevTrace(context, "V5B Not Found!");
   WriteReportLine(context, Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
                                  Named(source.label, source.key),
@@ -192,35 +142,34 @@ void ProposeRowsForTarget(RunContext& context, const PassProfile& profile,
   });
 }
 
-void ExamineMappedClass(RunContext& context, const PassProfile& profile,
-                        const MappedClass& mapped) {
-  MappingRow raw_row = SplitRow(context.currentLine.str(), 7, kNoFields);
-  TargetSearch search = SearchTarget(context, profile, mapped.source, raw_row);
+void ExamineMappedClass(PassState& pass, const MappedClass& mapped) {
+  ClassRowFields raw_row = RawClassRowFields(pass.context.currentLine);
+  TargetSearch search = SearchTarget(pass, mapped.source, raw_row);
   if (!search.anyTargetClass) return;
   if (search.found) {
-    ReportValidClass(context, profile, mapped, search.target);
-  } else if (profile.v5v5) {
-    ProposeRowsForTarget(context, profile, mapped.source);
+    ReportValidClass(pass, mapped, search.target);
+  } else if (pass.profile.v5v5) {
+    ProposeRowsForTarget(pass, mapped.source);
   } else {
-    ProposeClassForTarget(context, mapped, raw_row);
+    ProposeClassForTarget(pass, mapped, raw_row);
   }
 }
 
 }  // namespace
 
-void ExamineClass(RunContext& context, const PassProfile& profile, const SourceClass& source) {
-  MappedClass mapped{source, {}, RowNameOf(profile, source)};
-  ClassRowLookup lookup = findClassRow(context.mappingText, context.mappingPosition,
-                                       context.currentLine, mapped.rowName, source.parent);
+void ExamineClass(PassState& pass, const SourceClass& source) {
+  RunContext& context = pass.context;
+  MappedClass mapped{source, {}, RowNameOf(pass.profile, source)};
+  ClassRowLookup lookup = LookUpClassRow(pass, mapped.rowName, source.parent);
   mapped.mapDomain = lookup.mapDomain;
   if (!lookup.found) {
-    ReportClassMissingFromTable(context, profile, mapped);
+    ReportClassMissingFromTable(pass, mapped);
     return;
   }
   DevTrace(context, "      | FOUND in mapping table!");
   if (context.currentLine.Contains("No Mapping")) {
-    ExamineUnmappedClass(context, profile, source);
+    ExamineUnmappedClass(pass, source);
     return;
   }
-  ExamineMappedClass(context, profile, mapped);
+  ExamineMappedClass(pass, mapped);
 }

@@ -4,8 +4,8 @@
 #define ZOR_COMPARE_CLASS_EXAMINATION_H_
 
 #include "compare/class_record.h"
-#include "driver/run_context.h"
+#include "compare/pass_state.h"
 
-void ExamineClass(RunContext& context, const PassProfile& profile, const SourceClass& source);
+void ExamineClass(PassState& pass, const SourceClass& source);
 
 #endif  // ZOR_COMPARE_CLASS_EXAMINATION_H_

@@ -28,9 +28,10 @@ SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node) 
   return source;
 }
 
-TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node) {
+TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node, size_t position) {
   TargetClass target;
   target.node = node;
+  target.position = position;
   target.label = ReadPlain(node, profile.targetClass.label);
   target.key = ReadPlain(node, profile.targetClass.key);
   target.parent = ReadPlain(node, profile.targetClass.parent);
@@ -38,6 +39,10 @@ TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node) 
   target.creator = getValueByTagName(node, profile.targetCreator);
   target.uuid = ReadIfNamed(node, profile.targetUuid);
   return target;
+}
+
+TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node) {
+  return {ReadPlain(node, profile.targetAttribute.label), ReadPlain(node, profile.targetAttribute.key)};
 }
 
 const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source) {

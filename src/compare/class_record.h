@@ -2,6 +2,8 @@
 #ifndef ZOR_COMPARE_CLASS_RECORD_H_
 #define ZOR_COMPARE_CLASS_RECORD_H_
 
+#include <cstddef>
+
 #include "compare/pass_profile.h"
 #include "dictionary/migration_xml.h"
 #include "text/zor_string.h"
@@ -22,12 +24,19 @@ struct SourceClass {
 // creator and UUID as read.
 struct TargetClass {
   MigrationXMLNode* node = nullptr;
+  size_t position = 0;  // in document order among the target's classes
   ZORUnicodeString label;
   ZORUnicodeString key;
   ZORUnicodeString parent;
   ZORUnicodeString shortParent;
   ZORUnicodeString creator;
   ZORUnicodeString uuid;
+};
+
+// An attribute definition of a target class; names unescaped.
+struct TargetAttribute {
+  ZORUnicodeString label;
+  ZORUnicodeString key;
 };
 
 // What the examination of a mapped class hands on once its class row is
@@ -41,7 +50,8 @@ struct MappedClass {
 };
 
 SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node);
-TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node);
+TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node, size_t position);
+TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node);
 
 // The name the mapping table's first column uses for `source`.
 const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source);

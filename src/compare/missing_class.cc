@@ -1,6 +1,7 @@
 #include "compare/missing_class.h"
 
 #include "compare/report_lines.h"
+#include "compare/table_lookups.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
 #include "dictionary/mapping_table.h"
@@ -57,29 +58,22 @@ void ReportMissingV5Class(RunContext& context, const PassProfile& profile,
 
 }  // namespace
 
-void ReportClassMissingFromTable(RunContext& context, const PassProfile& profile,
-                                 const MappedClass& mapped) {
-  if (profile.v5v5) {
-    ReportMissingV5Class(context, profile, mapped);
+void ReportClassMissingFromTable(PassState& pass, const MappedClass& mapped) {
+  if (pass.profile.v5v5) {
+    ReportMissingV5Class(pass.context, pass.profile, mapped);
   } else {
-    ReportMissingV4Class(context, mapped.source);
+    ReportMissingV4Class(pass.context, mapped.source);
   }
 }
 
-void WarnChildClasses(RunContext& context, const ZORUnicodeString& child_search_key,
+void WarnChildClasses(PassState& pass, const ZORUnicodeString& child_search_key,
                       long retained_count) {
   // Without retained attributes no child loses anything.
   if (retained_count <= 0) return;
-  constexpr FieldMask kUnescaped = FieldBit(1) | FieldBit(2) | FieldBit(4);
-  long position = 0;
-  while (position <= context.mappingText.GetLengthInChar()) {
-    ZORUnicodeString line = ReadNextLine(context.mappingText, position);
-    MappingRow row = SplitRow(line.str(), 4, kUnescaped);
-    if (row.sourceParent.Equals(child_search_key) && row.sourceAttribute.Matches("*")) {
-      WriteReportLine(context, Join({"&nbsp;&nbsp;&nbsp;Child <font color=\"#000000\"><b>",
-                                     row.sourceClass,
-                                     "</font></b> is now missing the above inherited "
-                                     "attribute(s).<br>\n"}));
-    }
-  }
+  ForEachChildClassRow(pass, child_search_key, [&](std::string_view child) {
+    WriteReportLine(pass.context, Join({"&nbsp;&nbsp;&nbsp;Child <font color=\"#000000\"><b>",
+                                        child,
+                                        "</font></b> is now missing the above inherited "
+                                        "attribute(s).<br>\n"}));
+  });
 }

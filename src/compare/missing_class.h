@@ -4,16 +4,15 @@
 #define ZOR_COMPARE_MISSING_CLASS_H_
 
 #include "compare/class_record.h"
-#include "driver/run_context.h"
+#include "compare/pass_state.h"
 
 // A red line, a class row and one attribute row per attribute; the V5/V5
 // pass also proposes the class in the DDL.
-void ReportClassMissingFromTable(RunContext& context, const PassProfile& profile,
-                                 const MappedClass& mapped);
+void ReportClassMissingFromTable(PassState& pass, const MappedClass& mapped);
 
 // One line per class row of the table whose parent column names the
 // unmapped class, when the class retains attributes its children inherit.
-void WarnChildClasses(RunContext& context, const ZORUnicodeString& child_search_key,
+void WarnChildClasses(PassState& pass, const ZORUnicodeString& child_search_key,
                       long retained_count);
 
 #endif  // ZOR_COMPARE_MISSING_CLASS_H_

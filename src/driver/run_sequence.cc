@@ -55,10 +55,10 @@ void UpdateProgress(const RunContext& context) {
   ConsoleWrite(number);
 }
 
-void RunClassLoop(RunContext& context) {
-  const PassProfile& profile = ProfileFor(context.settings);
+void RunClassLoop(RunContext& context, LookupStrategy strategy) {
+  PassState pass(context, strategy);
   ForEachElement(context.sourceRoot, "Class", [&](MigrationXMLNode* class_node) {
-    SourceClass source = ReadSourceClass(profile, class_node);
+    SourceClass source = ReadSourceClass(pass.profile, class_node);
     context.classNumber += 1;
     UpdateProgress(context);
     if (context.settings.devTrace) {
@@ -66,7 +66,7 @@ void RunClassLoop(RunContext& context) {
       ConsoleLine(source.label);
     }
     ConsoleFlush();
-    ExamineClass(context, profile, source);
+    ExamineClass(pass, source);
     return true;
   });
 }
@@ -84,7 +84,7 @@ void PrintSummary(const RunSettings& settings) {
 
 }  // namespace
 
-void RunComparison(const RunSettings& settings, LookupStrategy /*strategy*/) {
+void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
   RunContext context(settings);
   OpenOutputs(context);
   ConsoleLine("Examining input files (may take a few minutes)...");
@@ -100,7 +100,7 @@ void RunComparison(const RunSettings& settings, LookupStrategy /*strategy*/) {
   StartProgress(context);
   ConsoleFlush();
 
-  RunClassLoop(context);
+  RunClassLoop(context, strategy);
 
   WriteReportEnd(context);
   context.reportStream.close();

@@ -1,0 +1,31 @@
+// What every step of one comparison pass shares: the run, the pass's
+// profile, and the lookups into the mapping table and the target, made by
+// linear scans or through indexes built once.
+#ifndef ZOR_COMPARE_PASS_STATE_H_
+#define ZOR_COMPARE_PASS_STATE_H_
+
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "compare/pass_profile.h"
+#include "compare/target_catalog.h"
+#include "dictionary/lookup_strategy.h"
+#include "dictionary/mapping_index.h"
+#include "dictionary/parsed_line.h"
+#include "driver/run_context.h"
+
+struct PassState {
+  PassState(RunContext& run_context, LookupStrategy strategy);
+
+  RunContext& context;
+  const PassProfile& profile;
+  // Present with the indexed strategy only.
+  std::optional<MappingIndex> table;
+  std::optional<TargetCatalog> targets;
+  // The row a linear scan read last, and storage for its unescaped fields.
+  ParsedLine linearRow;
+  std::deque<std::string> linearPool;
+};
+
+#endif  // ZOR_COMPARE_PASS_STATE_H_

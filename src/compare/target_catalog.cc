@@ -1,0 +1,56 @@
+#include "compare/target_catalog.h"
+
+#include <functional>
+
+#include "dictionary/element_walk.h"
+
+size_t TargetCatalog::PairHash::operator()(
+    const std::pair<std::string_view, std::string_view>& key) const {
+  size_t first = std::hash<std::string_view>()(key.first);
+  return first ^ (std::hash<std::string_view>()(key.second) + 0x9E3779B97F4A7C15ull + (first << 6) +
+                  (first >> 2));
+}
+
+std::pair<std::string_view, std::string_view> CounterpartKey(const PassProfile& profile,
+                                                             const TargetClass& target) {
+  if (profile.v5v5) return {target.label.str(), target.parent.str()};
+  return {target.key.str(), target.shortParent.str()};
+}
+
+TargetCatalog::TargetCatalog(const PassProfile& profile, MigrationXMLNode* target_root)
+    : profile_(profile) {
+  ForEachElement(target_root, "Class", [&](MigrationXMLNode* node) {
+    classes_.push_back(ReadTargetClass(profile, node, classes_.size()));
+    return true;
+  });
+  // Built after the vector is complete, so that the views stay valid.
+  for (const TargetClass& target : classes_) {
+    candidates_[CounterpartKey(profile, target)].push_back(target.position);
+    by_short_parent_.try_emplace(target.shortParent.str(), target.position);
+  }
+  attributes_.resize(classes_.size());
+}
+
+const std::vector<size_t>& TargetCatalog::Candidates(std::string_view target_class,
+                                                     std::string_view target_parent) const {
+  static const std::vector<size_t> kNoCandidates;
+  auto it = candidates_.find({target_class, target_parent});
+  return it == candidates_.end() ? kNoCandidates : it->second;
+}
+
+size_t TargetCatalog::FirstWithShortParent(std::string_view short_parent) const {
+  auto it = by_short_parent_.find(short_parent);
+  return it == by_short_parent_.end() ? kNone : it->second;
+}
+
+const std::vector<TargetAttribute>& TargetCatalog::Attributes(size_t position) {
+  std::optional<std::vector<TargetAttribute>>& cached = attributes_[position];
+  if (!cached) {
+    cached.emplace();
+    ForEachElement(classes_[position].node, "Simple", [&](MigrationXMLNode* node) {
+      cached->push_back(ReadTargetAttribute(profile_, node));
+      return true;
+    });
+  }
+  return *cached;
+}

@@ -1,0 +1,137 @@
+#include "compare/target_search.h"
+
+#include "compare/report_lines.h"
+#include "dictionary/element_walk.h"
+#include "dictionary/parsed_line.h"
+#include "output/report_writer.h"
+
+namespace {
+
+bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
+  for (std::string_view code : profile.badMappingCodes) {
+    if (row.targetClass.Matches(code)) return row.sourceAttribute.Matches("*");
+  }
+  return false;
+}
+
+void WriteBadlyMappedClassLine(PassState& pass, const SourceClass& source) {
+  WriteReportLine(pass.context, Join({"<font color=\"#FF0000\"><a name=\"", source.key,
+                                      "\"></a><b>", Named(source.label, source.key),
+                                      "</b></font> is badly mapped in mapping table: no ",
+                                      pass.profile.targetName, " class specified.<br>\n"}));
+}
+
+void TraceFound(PassState& pass) {
+  DevTrace(pass.context, Join({"      | FOUND in ", pass.profile.targetName, " XML!"}));
+}
+
+// The V5/V5 pass also requires the same identity; a class that differs only
+// in letter case of its UUID counts as the same.
+bool IdentityAgrees(const PassState& pass, const SourceClass& source, const TargetClass& target) {
+  return !pass.profile.v5v5 || source.uuid.Compare(target.uuid) != ZORUnicodeString::kDifferent;
+}
+
+TargetSearch SearchTargetLinearly(PassState& pass, const SourceClass& source,
+                                  const ClassRowFields& row) {
+  TargetSearch search;
+  bool bad_mapping = NamesNoTargetClass(pass.profile, row);
+  size_t position = 0;
+  ForEachElement(pass.context.targetRoot, "Class", [&](MigrationXMLNode* node) {
+    TargetClass target = ReadTargetClass(pass.profile, node, position++);
+    if (bad_mapping) {
+      DevTrace(pass.context, "Bad mapping!");
+      if (!search.anyTargetClass) WriteBadlyMappedClassLine(pass, source);
+    }
+    search.anyTargetClass = true;
+    if (CounterpartKey(pass.profile, target) !=
+        std::pair<std::string_view, std::string_view>(row.targetClass, row.targetParent)) {
+      return true;
+    }
+    TraceFound(pass);
+    if (!IdentityAgrees(pass, source, target)) return true;
+    search.found = true;
+    search.target = std::move(target);
+    return false;
+  });
+  return search;
+}
+
+// One "Bad mapping!" trace line for each of `count` target classes.
+void TraceBadMappings(PassState& pass, bool bad_mapping, size_t count) {
+  if (!bad_mapping || !pass.context.settings.devTrace) return;
+  for (size_t i = 0; i < count; ++i) DevTrace(pass.context, "Bad mapping!");
+}
+
+// Gives the dev-trace lines of the walk in the same order: for every class
+// looked at, its bad-mapping line, then for a candidate its FOUND line.
+TargetSearch SearchTargetIndexed(PassState& pass, const SourceClass& source,
+                                 const ClassRowFields& row) {
+  TargetSearch search;
+  const TargetCatalog& catalog = *pass.targets;
+  if (catalog.size() == 0) return search;
+  search.anyTargetClass = true;
+  bool bad_mapping = NamesNoTargetClass(pass.profile, row);
+  if (bad_mapping) WriteBadlyMappedClassLine(pass, source);
+  size_t traced = 0;
+  for (size_t candidate : catalog.Candidates(row.targetClass.str(), row.targetParent.str())) {
+    TraceBadMappings(pass, bad_mapping, candidate + 1 - traced);
+    traced = candidate + 1;
+    TraceFound(pass);
+    if (!IdentityAgrees(pass, source, catalog.Class(candidate))) continue;
+    search.found = true;
+    search.target = catalog.Class(candidate);
+    return search;
+  }
+  TraceBadMappings(pass, bad_mapping, catalog.size() - traced);
+  return search;
+}
+
+}  // namespace
+
+ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row) {
+  std::deque<std::string> pool;
+  ParsedLine line = ParseLine(class_row.str(), pool);
+  return {ZORUnicodeString(line.Raw(3)), ZORUnicodeString(line.Raw(4)),
+          ZORUnicodeString(line.Raw(5))};
+}
+
+TargetSearch SearchTarget(PassState& pass, const SourceClass& source, const ClassRowFields& row) {
+  DevTrace(pass.context, " &&&& checking v5 %%%%");
+  return pass.targets ? SearchTargetIndexed(pass, source, row)
+                      : SearchTargetLinearly(pass, source, row);
+}
+
+std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
+                                                           const ZORUnicodeString& short_parent) {
+  if (pass.targets) {
+    size_t position = pass.targets->FirstWithShortParent(short_parent.str());
+    if (position == TargetCatalog::kNone) return std::nullopt;
+    return pass.targets->Class(position);
+  }
+  std::optional<TargetClass> first;
+  size_t position = 0;
+  ForEachElement(pass.context.targetRoot, "Class", [&](MigrationXMLNode* node) {
+    TargetClass target = ReadTargetClass(pass.profile, node, position++);
+    if (!target.shortParent.Equals(short_parent)) return true;
+    first = std::move(target);
+    return false;
+  });
+  return first;
+}
+
+bool ForEachTargetAttribute(PassState& pass, const TargetClass& target,
+                            const std::function<bool(const TargetAttribute&)>& visit) {
+  if (pass.targets) {
+    const std::vector<TargetAttribute>& attributes = pass.targets->Attributes(target.position);
+    for (const TargetAttribute& attribute : attributes) {
+      if (!visit(attribute)) break;
+    }
+    return !attributes.empty();
+  }
+  bool any = false;
+  ForEachElement(target.node, "Simple", [&](MigrationXMLNode* node) {
+    any = true;
+    return visit(ReadTargetAttribute(pass.profile, node));
+  });
+  return any;
+}

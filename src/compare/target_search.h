@@ -1,0 +1,40 @@
+// The lookups of a pass in the target dictionary, each made by the walk from
+// its first class or through the catalog, with the same result and the same
+// dev-trace lines.
+#ifndef ZOR_COMPARE_TARGET_SEARCH_H_
+#define ZOR_COMPARE_TARGET_SEARCH_H_
+
+#include <functional>
+#include <optional>
+
+#include "compare/pass_state.h"
+
+// The fields of a class row that the target search reads, as written.
+struct ClassRowFields {
+  ZORUnicodeString sourceAttribute;
+  ZORUnicodeString targetClass;
+  ZORUnicodeString targetParent;
+};
+
+ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row);
+
+struct TargetSearch {
+  bool anyTargetClass = false;
+  bool found = false;
+  TargetClass target;
+};
+
+// Looks for the target class that the class row names, writing the red
+// "badly mapped" line when the row names none.
+TargetSearch SearchTarget(PassState& pass, const SourceClass& source, const ClassRowFields& row);
+
+// The first target class whose short parent is `short_parent`.
+std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
+                                                           const ZORUnicodeString& short_parent);
+
+// Hands the target class's attribute definitions to `visit`, in document
+// order, until it returns false. Returns false when the class has none.
+bool ForEachTargetAttribute(PassState& pass, const TargetClass& target,
+                            const std::function<bool(const TargetAttribute&)>& visit);
+
+#endif  // ZOR_COMPARE_TARGET_SEARCH_H_
