@@ -53,7 +53,7 @@ std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
   context.mappingPosition = walk.scanStart;
   while (!not_in_mapping && context.mappingPosition <= context.mappingText.GetLengthInChar()) {
     const ParsedLine& row = ReadRow(walk.pass);
-    DevTrace(context, Join({"      * Domain: ", row.Raw(7)}));
+    DevTrace(context, {"      * Domain: ", row.Raw(7)});
     if ((!FieldMatches(label, row.Plain(3)) &&
          !FieldMatches(row.Plain(1), walk.mapped.rowName.str())) ||
         context.mappingPosition > context.mappingText.GetLengthInChar()) {
@@ -120,7 +120,7 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
                            const ZORUnicodeString& target_attribute) {
   bool matched = false;
   bool any = ForEachTargetAttribute(walk.pass, walk.target, [&](const TargetAttribute& candidate) {
-    if (!candidate.key.Equals(target_attribute)) return true;
+    if (candidate.key != target_attribute.str()) return true;
     matched = true;
     DevTrace(walk.pass.context,
              Join({"      * It's good! Examining attribute (2): ", attribute.label}));
@@ -141,7 +141,7 @@ void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
   std::optional<TargetClass> target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
   if (!target) return;
   ForEachTargetAttribute(walk.pass, *target, [&](const TargetAttribute& attribute) {
-    if (!attribute.key.Equals(row.targetAttribute)) return true;
+    if (attribute.key != row.targetAttribute.str()) return true;
     WriteReportLine(walk.pass.context, ValidAttributeLine(attribute, walk.pass.profile.targetName));
     return false;
   });
@@ -168,7 +168,7 @@ void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetC
     SourceAttribute attribute{Plain(getValueByTagName(node, profile.sourceAttribute.label)),
                               getValueByTagName(node, "Type"),
                               Plain(getValueByTagName(node, profile.sourceAttribute.key))};
-    DevTrace(pass.context, Join({"      * Examining attribute: ", attribute.label}));
+    DevTrace(pass.context, {"      * Examining attribute: ", attribute.label});
     if (std::optional<AttributeRow> row = FindAttributeRow(walk, attribute)) {
       CheckTarget(walk, attribute, *row);
     }

@@ -41,7 +41,7 @@ ZORUnicodeString ListFollowingRows(PassState& pass, const SourceClass& source,
       orange_written = true;
       WriteReportLine(context, BadlyMappedAttributeLine(row.Plain(3), pass.profile.targetName));
     } else if (target_class.find("No Map") == std::string_view::npos) {  // also "No Mapping"
-      DevTrace(context, Join({"      | Retain attribute: ", row.Plain(3)}));
+      DevTrace(context, {"      | Retain attribute: ", row.Plain(3)});
       retained.Append(row.Plain(3));
       retained.Append("\n");
       retained_count += 1;
@@ -88,7 +88,7 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
   ZORUnicodeString line = Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
                                 Named(source.label, source.key),
                                 " not found in existing V5 XML!</font></b>"});
-  DevTrace(context, Join({"MapDomain = ", mapped.mapDomain}));
+  DevTrace(context, {"MapDomain = ", mapped.mapDomain});
   bool propose = false;
   if (mapped.mapDomain.Matches("")) {
     line.Append(" <font color=\"#990099\">Domain missing in mapping table! Couldn't suggest V5 "

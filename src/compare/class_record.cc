@@ -41,8 +41,17 @@ TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node, 
   return target;
 }
 
-TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node) {
-  return {ReadPlain(node, profile.targetAttribute.label), ReadPlain(node, profile.targetAttribute.key)};
+TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node,
+                                    std::deque<std::string>& pool) {
+  auto plain_view = [&](const char* name) {
+    std::string_view value = AttributeView(node, name);
+    if (value.find('&') == std::string_view::npos) return value;
+    ZORUnicodeString unescaped = Plain(ZORUnicodeString(value));
+    if (unescaped.str() == value) return value;
+    pool.push_back(std::move(unescaped.str()));
+    return std::string_view(pool.back());
+  };
+  return {plain_view(profile.targetAttribute.label), plain_view(profile.targetAttribute.key)};
 }
 
 const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source) {

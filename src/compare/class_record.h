@@ -3,6 +3,9 @@
 #define ZOR_COMPARE_CLASS_RECORD_H_
 
 #include <cstddef>
+#include <deque>
+#include <string>
+#include <string_view>
 
 #include "compare/pass_profile.h"
 #include "dictionary/migration_xml.h"
@@ -33,10 +36,12 @@ struct TargetClass {
   ZORUnicodeString uuid;
 };
 
-// An attribute definition of a target class; names unescaped.
+// An attribute definition of a target class; names unescaped. The views
+// point into the target document, or into the pool handed to the reader for
+// names that unescaping changed.
 struct TargetAttribute {
-  ZORUnicodeString label;
-  ZORUnicodeString key;
+  std::string_view label;
+  std::string_view key;
 };
 
 // What the examination of a mapped class hands on once its class row is
@@ -51,7 +56,8 @@ struct MappedClass {
 
 SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node);
 TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node, size_t position);
-TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node);
+TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode* node,
+                                    std::deque<std::string>& pool);
 
 // The name the mapping table's first column uses for `source`.
 const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compare/pass_profile.h"
 #include "compare/target_catalog.h"
@@ -26,6 +27,11 @@ struct PassState {
   // The row a linear scan read last, and storage for its unescaped fields.
   ParsedLine linearRow;
   std::deque<std::string> linearPool;
+  // The indexed rows read since the last jump, taken apart once: the rows
+  // after a class row are read again for every attribute of the class.
+  size_t windowStart = 0;
+  std::vector<ParsedLine> window;
+  std::deque<std::string> windowPool;
 };
 
 #endif  // ZOR_COMPARE_PASS_STATE_H_

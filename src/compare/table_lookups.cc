@@ -13,6 +13,21 @@ const ParsedLine& ReadRowLinearly(PassState& pass) {
   return pass.linearRow;
 }
 
+// Keeps the rows read in a row since the last jump, up to a bound.
+const ParsedLine& CachedLine(PassState& pass, size_t row) {
+  constexpr size_t kMostRows = 4096;
+  if (row >= pass.windowStart && row < pass.windowStart + pass.window.size()) {
+    return pass.window[row - pass.windowStart];
+  }
+  if (row != pass.windowStart + pass.window.size() || pass.window.size() >= kMostRows) {
+    pass.window.clear();
+    pass.windowPool.clear();
+    pass.windowStart = row;
+  }
+  pass.window.push_back(pass.table->Line(row, pass.windowPool));
+  return pass.window.back();
+}
+
 }  // namespace
 
 ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
@@ -26,7 +41,8 @@ ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
   size_t row = table.FirstClassRow(name.str(), parent.str());
   // Without a class row the scan ends on the empty line after the last line.
   if (row == MappingIndex::kNone) row = table.LineCount() - 1;
-  const ParsedLine& line = table.Line(row);
+  std::deque<std::string> pool;
+  ParsedLine line = table.Line(row, pool);
   context.currentLine = ZORUnicodeString(line.text);
   context.mappingPosition = table.PositionAfter(row);
   ClassRowLookup lookup;
@@ -44,8 +60,8 @@ const ParsedLine& ReadRow(PassState& pass) {
   // the line reader gives empty text.
   if (table.LineStart(row) != context.mappingPosition) return ReadRowLinearly(pass);
   context.mappingPosition = table.PositionAfter(row);
-  const ParsedLine& line = table.Line(row);
-  context.currentLine = ZORUnicodeString(line.text);
+  const ParsedLine& line = CachedLine(pass, row);
+  context.currentLine.str().assign(line.text);  // reuses the line's storage
   return line;
 }
 
@@ -57,8 +73,9 @@ bool TableNamesTargetClass(PassState& pass, const ZORUnicodeString& name) {
 void ForEachChildClassRow(PassState& pass, const ZORUnicodeString& parent,
                           const std::function<void(std::string_view)>& visit) {
   if (pass.table) {
+    std::deque<std::string> pool;
     for (size_t row : pass.table->ClassRowsWithParent(parent.str())) {
-      visit(pass.table->Line(row).Plain(1));
+      visit(pass.table->Line(row, pool).Plain(1));
     }
     return;
   }

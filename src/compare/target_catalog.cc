@@ -48,7 +48,7 @@ const std::vector<TargetAttribute>& TargetCatalog::Attributes(size_t position) {
   if (!cached) {
     cached.emplace();
     ForEachElement(classes_[position].node, "Simple", [&](MigrationXMLNode* node) {
-      cached->push_back(ReadTargetAttribute(profile_, node));
+      cached->push_back(ReadTargetAttribute(profile_, node, attribute_pool_));
       return true;
     });
   }

@@ -5,7 +5,9 @@
 #define ZOR_COMPARE_TARGET_CATALOG_H_
 
 #include <cstddef>
+#include <deque>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -41,6 +43,7 @@ class TargetCatalog {
       candidates_;
   std::unordered_map<std::string_view, size_t> by_short_parent_;
   std::vector<std::optional<std::vector<TargetAttribute>>> attributes_;
+  std::deque<std::string> attribute_pool_;
 };
 
 // The two values of a target class that a class row's fourth and fifth

@@ -22,7 +22,7 @@ void WriteBadlyMappedClassLine(PassState& pass, const SourceClass& source) {
 }
 
 void TraceFound(PassState& pass) {
-  DevTrace(pass.context, Join({"      | FOUND in ", pass.profile.targetName, " XML!"}));
+  DevTrace(pass.context, {"      | FOUND in ", pass.profile.targetName, " XML!"});
 }
 
 // The V5/V5 pass also requires the same identity; a class that differs only
@@ -129,9 +129,11 @@ bool ForEachTargetAttribute(PassState& pass, const TargetClass& target,
     return !attributes.empty();
   }
   bool any = false;
+  std::deque<std::string> pool;
   ForEachElement(target.node, "Simple", [&](MigrationXMLNode* node) {
     any = true;
-    return visit(ReadTargetAttribute(pass.profile, node));
+    pool.clear();
+    return visit(ReadTargetAttribute(pass.profile, node, pool));
   });
   return any;
 }

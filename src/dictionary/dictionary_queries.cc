@@ -9,6 +9,12 @@ ZORUnicodeString getValueByTagName(MigrationXMLNode* node, ZORUnicodeString attr
   return ZORUnicodeString(attribute->getValue());
 }
 
+std::string_view AttributeView(MigrationXMLNode* node, const char* attribute_name) {
+  if (node == nullptr) return {};
+  MigrationXMLAttribute* attribute = node->getAttribute(attribute_name);
+  return attribute ? std::string_view(attribute->getValue()) : std::string_view();
+}
+
 int CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text) {
   return rowNamesTargetClass(parent, mapping_text) ? 1 : 0;
 }

@@ -1,9 +1,9 @@
 #include "dictionary/mapping_index.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
-#include "text/text_helpers.h"
 
 size_t MappingIndex::PairHash::operator()(
     const std::pair<std::string_view, std::string_view>& key) const {
@@ -13,24 +13,29 @@ size_t MappingIndex::PairHash::operator()(
 }
 
 MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
-    : text_length_(mapping_text.GetLengthInChar()) {
-  std::string_view text = mapping_text.str();
-  long position = 0;
-  while (position <= text_length_) {
-    long start = position;
-    ReadNextLine(mapping_text, position);
-    size_t from = static_cast<size_t>(std::min(start, text_length_));
-    size_t to = static_cast<size_t>(std::min(position, text_length_));
-    starts_.push_back(start);
-    lines_.push_back(ParseLine(text.substr(from, to - from), pool_));
+    : text_(mapping_text.str()), text_length_(mapping_text.GetLengthInChar()) {
+  // The lines the reader yields from position 0 until past the end: each
+  // line after a line end, then the empty text at the end.
+  starts_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 2);
+  for (long position = 0; position <= text_length_;) {
+    starts_.push_back(position);
+    const void* line_end = std::memchr(text_.data() + position, '\n',
+                                       static_cast<size_t>(text_length_ - position));
+    position = line_end ? static_cast<const char*>(line_end) - text_.data() + 1 : text_length_ + 1;
   }
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const ParsedLine& line = lines_[i];
+  for (size_t i = 0; i < starts_.size(); ++i) {
+    ParsedLine line = Line(i, pool_);
     target_classes_.insert(line.Plain(4));
     if (line.Raw(3) != "*") continue;
     class_rows_.try_emplace({line.Plain(1), line.Plain(2)}, i);
     children_[line.Plain(2)].push_back(i);
   }
+}
+
+ParsedLine MappingIndex::Line(size_t index, std::deque<std::string>& pool) const {
+  size_t start = static_cast<size_t>(std::min(starts_[index], text_length_));
+  size_t end = static_cast<size_t>(std::min(PositionAfter(index), text_length_));
+  return ParseLine(text_.substr(start, end - start), pool);
 }
 
 long MappingIndex::PositionAfter(size_t index) const {

@@ -25,8 +25,10 @@ class MappingIndex {
 
   // The lines as the line reader yields them from position 0 until past the
   // end, the last one the empty text after the final line end.
-  size_t LineCount() const { return lines_.size(); }
-  const ParsedLine& Line(size_t index) const { return lines_[index]; }
+  size_t LineCount() const { return starts_.size(); }
+  // The line taken apart; unescaped fields that differ from what is written
+  // go to `pool`.
+  ParsedLine Line(size_t index, std::deque<std::string>& pool) const;
   // Position of the line's first character, and of the character after it.
   long LineStart(size_t index) const { return starts_[index]; }
   long PositionAfter(size_t index) const;
@@ -47,9 +49,10 @@ class MappingIndex {
     size_t operator()(const std::pair<std::string_view, std::string_view>& key) const;
   };
 
+  std::string_view text_;
   long text_length_;
-  std::vector<ParsedLine> lines_;
   std::vector<long> starts_;
+  // Unescaped key fields that differ from what is written.
   std::deque<std::string> pool_;
   std::unordered_map<std::pair<std::string_view, std::string_view>, size_t, PairHash> class_rows_;
   std::unordered_set<std::string_view> target_classes_;

@@ -3,19 +3,28 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <string>
+#include <unordered_map>
 
 #include <expat.h>
 
+#include "dictionary/arena.h"
 #include "dictionary/xml_encodings.h"
 
-// Owns every node of one document, so that releasing it never recurses
-// however deep the elements nest.
+// Owns every element and text of one document, so that releasing it never
+// recurses however deep the elements nest.
 struct DocumentStorage {
-  std::vector<std::unique_ptr<MigrationXMLNode>> nodes;
+  Arena arena;
+  // Element and attribute names recur throughout a dictionary: one copy each.
+  std::unordered_map<std::string_view, const char*> names;
 
-  MigrationXMLNode* NewNode() {
-    nodes.push_back(std::unique_ptr<MigrationXMLNode>(new MigrationXMLNode()));
-    return nodes.back().get();
+  const char* Intern(const char* name) {
+    auto it = names.find(name);
+    if (it != names.end()) return it->second;
+    const char* copy = arena.Copy(name);
+    names.emplace(copy, copy);
+    return copy;
   }
 };
 
@@ -24,11 +33,13 @@ class TreeBuilder {
  public:
   TreeBuilder() : document_(new MigrationXMLNode()) {
     document_->storage_ = std::make_unique<DocumentStorage>();
-    current_ = document_.get();
+    current_ = document_;
   }
+  ~TreeBuilder() { delete document_; }
 
   MigrationXMLNode* Parse(const char* data, size_t size);
   MigrationXMLNode* ParseFile(std::FILE* file);
+  static void Destroy(MigrationXMLNode* document) { delete document; }
 
  private:
   static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes);
@@ -36,21 +47,43 @@ class TreeBuilder {
 
   XML_Parser NewParser();
   MigrationXMLNode* Finish(XML_Parser parser, bool parsed);
+  MigrationXMLNode* NewElement(const char* name);
 
-  std::unique_ptr<MigrationXMLNode> document_;
+  MigrationXMLNode* document_;
   MigrationXMLNode* current_;
 };
 
+MigrationXMLNode* TreeBuilder::NewElement(const char* name) {
+  DocumentStorage& storage = *document_->storage_;
+  void* memory = storage.arena.Allocate(sizeof(MigrationXMLNode), alignof(MigrationXMLNode));
+  auto* node = new (memory) MigrationXMLNode();
+  node->name_ = storage.Intern(name);
+  node->parent_ = current_;
+  if (current_->last_child_) {
+    current_->last_child_->next_sibling_ = node;
+  } else {
+    current_->first_child_ = node;
+  }
+  current_->last_child_ = node;
+  return node;
+}
+
 void TreeBuilder::OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
   auto* builder = static_cast<TreeBuilder*>(self);
-  MigrationXMLNode* node = builder->document_->storage_->NewNode();
-  node->name_ = name;
-  for (const XML_Char** a = attributes; a[0] != nullptr; a += 2) {
-    node->attributes_.emplace_back(a[0], a[1]);
+  DocumentStorage& storage = *builder->document_->storage_;
+  MigrationXMLNode* node = builder->NewElement(name);
+  uint32_t count = 0;
+  while (attributes[2 * count] != nullptr) ++count;
+  if (count > 0) {
+    void* memory = storage.arena.Allocate(count * sizeof(MigrationXMLAttribute),
+                                          alignof(MigrationXMLAttribute));
+    node->attributes_ = static_cast<MigrationXMLAttribute*>(memory);
+    for (uint32_t i = 0; i < count; ++i) {
+      new (&node->attributes_[i]) MigrationXMLAttribute(storage.Intern(attributes[2 * i]),
+                                                         storage.arena.Copy(attributes[2 * i + 1]));
+    }
   }
-  node->parent_ = builder->current_;
-  node->index_in_parent_ = builder->current_->children_.size();
-  builder->current_->children_.push_back(node);
+  node->attribute_count_ = count;
   builder->current_ = node;
 }
 
@@ -73,8 +106,10 @@ XML_Parser TreeBuilder::NewParser() {
 
 MigrationXMLNode* TreeBuilder::Finish(XML_Parser parser, bool parsed) {
   XML_ParserFree(parser);
-  if (!parsed || document_->children_.empty()) return nullptr;
-  return document_.release();
+  if (!parsed || document_->first_child_ == nullptr) return nullptr;
+  MigrationXMLNode* document = document_;
+  document_ = nullptr;
+  return document;
 }
 
 MigrationXMLNode* TreeBuilder::Parse(const char* data, size_t size) {
@@ -129,29 +164,30 @@ MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t siz
   return builder.Parse(data, size);
 }
 
+// Elements are carved from the document's arena and never destroyed one by
+// one; only a document node owns anything.
 MigrationXMLNode::~MigrationXMLNode() = default;
 
 void* MigrationXMLNode::getFirstNodePosition(const char**) {
-  return nullptr;
+  return first_child_;
 }
 
 MigrationXMLNode* MigrationXMLNode::getNextNode(void*& position, const char**) {
-  // The position is the index of the next child.
-  auto index = reinterpret_cast<uintptr_t>(position);
-  if (index >= children_.size()) return nullptr;
-  position = reinterpret_cast<void*>(index + 1);
-  return children_[index];
+  auto* child = static_cast<MigrationXMLNode*>(position);
+  if (child == nullptr) return nullptr;
+  position = child->next_sibling_;
+  return child;
 }
 
 MigrationXMLAttribute* MigrationXMLNode::getAttribute(const char* name) {
-  for (MigrationXMLAttribute& attribute : attributes_) {
-    if (attribute.name() == name) return &attribute;
+  for (uint32_t i = 0; i < attribute_count_; ++i) {
+    if (std::strcmp(attributes_[i].name().data(), name) == 0) return &attributes_[i];
   }
   return nullptr;
 }
 
 void MigrationXMLNode::Release() {
-  if (storage_) delete this;
+  if (storage_) TreeBuilder::Destroy(this);
 }
 
 MigrationXMLSearch::MigrationXMLSearch(const char* element_name)
@@ -166,15 +202,12 @@ bool MigrationXMLSearch::MayDescendInto(const MigrationXMLNode* node) const {
 MigrationXMLNode* MigrationXMLSearch::FindFrom(MigrationXMLNode* node, bool descend) const {
   MigrationXMLNode* current = node;
   for (;;) {
-    if (descend && !current->children().empty()) {
-      current = current->children().front();
+    if (descend && current->first_child() != nullptr) {
+      current = current->first_child();
     } else {
-      while (current != scope_ &&
-             current->index_in_parent() + 1 >= current->parent()->children().size()) {
-        current = current->parent();
-      }
+      while (current != scope_ && current->next_sibling() == nullptr) current = current->parent();
       if (current == scope_) return nullptr;
-      current = current->parent()->children()[current->index_in_parent() + 1];
+      current = current->next_sibling();
     }
     if (current->name() == name_) return current;
     descend = MayDescendInto(current);

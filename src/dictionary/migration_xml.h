@@ -3,27 +3,28 @@
 #ifndef ZOR_DICTIONARY_MIGRATION_XML_H_
 #define ZOR_DICTIONARY_MIGRATION_XML_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 class MigrationXMLAttribute {
  public:
-  MigrationXMLAttribute(std::string name, std::string value)
-      : name_(std::move(name)), value_(std::move(value)) {}
-  const std::string& name() const { return name_; }
-  const char* getValue() const { return value_.c_str(); }
+  MigrationXMLAttribute(const char* name, const char* value) : name_(name), value_(value) {}
+  std::string_view name() const { return name_; }
+  const char* getValue() const { return value_; }
 
  private:
-  std::string name_;
-  std::string value_;
+  const char* name_;
+  const char* value_;
 };
 
 struct DocumentStorage;
 
 // A loaded document (no name; its one child is the root element) or one of
-// its elements. Nodes belong to their document and live until it is
-// released.
+// its elements. Elements and their texts live in the document's storage
+// until the document is released.
 class MigrationXMLNode {
  public:
   // The parsed document, or null when the file cannot be read or parsed or
@@ -38,29 +39,30 @@ class MigrationXMLNode {
   MigrationXMLNode* getNextNode(void*& position, const char** name);
   // The attribute of that name, or null.
   MigrationXMLAttribute* getAttribute(const char* name);
-  // Frees a document obtained from CreateFromFile; other nodes ignore it.
+  // Frees a document obtained from CreateFromFile; elements ignore it.
   void Release();
 
-  ~MigrationXMLNode();
+  std::string_view name() const { return name_; }
+  MigrationXMLNode* parent() const { return parent_; }
+  MigrationXMLNode* first_child() const { return first_child_; }
+  MigrationXMLNode* next_sibling() const { return next_sibling_; }
+
   MigrationXMLNode(const MigrationXMLNode&) = delete;
   MigrationXMLNode& operator=(const MigrationXMLNode&) = delete;
 
-  const std::string& name() const { return name_; }
-  MigrationXMLNode* parent() const { return parent_; }
-  const std::vector<MigrationXMLNode*>& children() const { return children_; }
-  size_t index_in_parent() const { return index_in_parent_; }
-
  private:
-  friend struct DocumentStorage;
   friend class TreeBuilder;
   MigrationXMLNode() = default;
+  ~MigrationXMLNode();
 
-  std::string name_;
-  std::vector<MigrationXMLAttribute> attributes_;
-  std::vector<MigrationXMLNode*> children_;
+  const char* name_ = "";
+  MigrationXMLAttribute* attributes_ = nullptr;
+  uint32_t attribute_count_ = 0;
   MigrationXMLNode* parent_ = nullptr;
-  size_t index_in_parent_ = 0;
-  // Set on a document node only: owns every node of the document.
+  MigrationXMLNode* first_child_ = nullptr;
+  MigrationXMLNode* last_child_ = nullptr;
+  MigrationXMLNode* next_sibling_ = nullptr;
+  // Set on a document node only: owns every element of the document.
   std::unique_ptr<DocumentStorage> storage_;
 };
 

@@ -5,3 +5,9 @@
 void DevTrace(const RunContext& context, std::string_view line) {
   if (context.settings.devTrace) ConsoleLine(line);
 }
+
+void DevTrace(const RunContext& context, std::initializer_list<std::string_view> pieces) {
+  if (!context.settings.devTrace) return;
+  for (std::string_view piece : pieces) ConsoleWrite(piece);
+  ConsoleLine("");
+}

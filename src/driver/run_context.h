@@ -3,6 +3,8 @@
 #define ZOR_DRIVER_RUN_CONTEXT_H_
 
 #include <fstream>
+#include <initializer_list>
+#include <string_view>
 
 #include "dictionary/migration_xml.h"
 #include "driver/run_settings.h"
@@ -30,7 +32,9 @@ struct RunContext {
   ZORUnicodeString unmappedClassesHtml;
 };
 
-// A dev trace line: printed only when the dev trace is on.
+// A dev trace line: printed only when the dev trace is on. The pieces form
+// one line and are not even joined when it is off.
 void DevTrace(const RunContext& context, std::string_view line);
+void DevTrace(const RunContext& context, std::initializer_list<std::string_view> pieces);
 
 #endif  // ZOR_DRIVER_RUN_CONTEXT_H_
