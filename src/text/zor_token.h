@@ -9,8 +9,10 @@
 
 class ZORToken {
  public:
+  // The token keeps a view of the line: the line must outlive it.
   explicit ZORToken(const ZORUnicodeString& line) : line_(line.str()) {}
   explicit ZORToken(std::string_view line) : line_(line) {}
+  ZORToken(ZORUnicodeString&&) = delete;
 
   // Skips delimiters, returns the characters up to the next delimiter or the
   // end, and moves past them; empty text when nothing but delimiters remains.

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it into a clean prefix with dpkg, runs
+# the installed tool on the example trees and checks that its three files
+# are the ones the build tree's tool writes (generated UUIDs aside).
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh groff-base
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF >/dev/null
+cmake --build build-package --parallel 2 >/dev/null
+(cd build-package && cpack >/dev/null)
+package=$(ls build-package/*.deb)
+echo "Package: $package"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/prefix" "$work/dpkg/updates" "$work/dpkg/info"
+touch "$work/dpkg/status"
+dpkg --root="$work/prefix" --admindir="$work/dpkg" --force-not-root --force-script-chrootless \
+     --force-depends --log=/dev/null -i "$package" >/dev/null
+installed="$work/prefix/usr/bin/ZORVezIrudeduzazAduzizorav"
+manual="$work/prefix/usr/share/man/man1/ZORVezIrudeduzazAduzizorav.1"
+test -x "$installed"
+warnings=$(groff -man -ww -z "$manual" 2>&1)
+[ -z "$warnings" ] || { echo "manual page warnings: $warnings"; exit 1; }
+
+mask() { sed -E 's/UUID="[0-9A-F]{32}"/UUID="<UUID>"/g' "$1"; }
+check_example() {
+  local example=$1; shift
+  for who in installed built; do
+    cp -r "examples/$example" "$work/$who-$example"
+  done
+  ZODODEV_DIRECTORYPATH="$work/installed-$example" "$installed" "$@" > "$work/installed.out"
+  ZODODEV_DIRECTORYPATH="$work/built-$example" build-package/src/ZORVezIrudeduzazAduzizorav "$@" > "$work/built.out"
+  for file in Reports/plant_report.html DDL_Files/plant_report.xml DDL_Files/plant_report.csv; do
+    if ! cmp -s <(mask "$work/installed-$example/Dictionary/$file" | sed "s#$work/installed-#ROOT#") \
+                <(mask "$work/built-$example/Dictionary/$file" | sed "s#$work/built-#ROOT#"); then
+      echo "$example: $file differs between the installed and the built tool"; exit 1
+    fi
+  done
+  echo "$example: the installed tool writes the same three files"
+}
+check_example v4v5 -i plant_v4.xml plant_v5.xml -m plant_mapping.csv -o plant_report
+if [ -d examples/v5v5 ]; then
+  check_example v5v5 -v5 -i plant_a.xml plant_b.xml -m plant_mapping.csv -o plant_report
+fi
+echo "1 passed, 0 failed"

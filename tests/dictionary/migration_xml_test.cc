@@ -1,0 +1,238 @@
+#include "dictionary/migration_xml.h"
+
+#include <stdlib.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "dictionary/dictionary_queries.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+struct Releaser {
+  void operator()(MigrationXMLNode* document) const { document->Release(); }
+};
+using Document = std::unique_ptr<MigrationXMLNode, Releaser>;
+
+// The root element, reached as the program reaches it.
+MigrationXMLNode* Root(const Document& document) {
+  void* position = document->getFirstNodePosition(nullptr);
+  return document->getNextNode(position, nullptr);
+}
+
+std::string Value(MigrationXMLNode* node, const char* attribute) {
+  return getValueByTagName(node, attribute).str();
+}
+
+// The `Name` of every element named `element` beneath `scope`, walked in
+// the program's calling order.
+std::vector<std::string> Names(MigrationXMLNode* scope, const char* element) {
+  std::vector<std::string> names;
+  MigrationXMLSearch search(element);
+  if (scope != nullptr) scope->getFirstNodePosition(nullptr);
+  void* position = search.searchStart(scope);
+  while (position != nullptr) {
+    MigrationXMLNode* found = search.searchNext(position);
+    if (found != nullptr) names.push_back(Value(found, "Name"));
+  }
+  return names;
+}
+
+// UTF-16 bytes of `text`, with an optional byte-order mark.
+std::string Utf16(const std::u16string& text, bool little_endian, bool bom) {
+  std::string bytes;
+  for (char16_t unit : (bom ? u"\uFEFF" : u"") + text) {
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
+    bytes += little_endian ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
+}
+
+long PeakRssKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+class MigrationXmlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zor_xml_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = (directory_ / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  Document Load(const std::string& bytes) {
+    return Document(MigrationXMLNode::CreateFromFile(Write("input.xml", bytes).c_str()));
+  }
+  // The root's attribute `a`, or "<null>" when the document does not load.
+  std::string RootValue(const std::string& bytes) {
+    Document document = Load(bytes);
+    return document ? Value(Root(document), "a") : "<null>";
+  }
+
+  std::filesystem::path directory_;
+};
+
+TEST_F(MigrationXmlTest, EncodingsAreReadAsUtf8) {
+  const std::u16string xml = u"<r a=\"\u20AC&#xD6;\"/>";  // euro sign, O-umlaut by reference
+  const std::string utf8 = "\xE2\x82\xAC\xC3\x96";
+  EXPECT_EQ(RootValue(Utf16(xml, true, true)), utf8);
+  EXPECT_EQ(RootValue(Utf16(xml, false, true)), utf8);
+  EXPECT_EQ(RootValue("\xEF\xBB\xBF<r a=\"\xE2\x82\xAC&#xD6;\"/>"), utf8);
+  const std::u16string declared = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + xml;
+  EXPECT_EQ(RootValue(Utf16(declared, true, false)), utf8);
+  EXPECT_EQ(RootValue(Utf16(declared, false, false)), utf8);
+  // Without mark or declaration the parser still recognises UTF-16 from the
+  // opening "<".
+  EXPECT_EQ(RootValue(Utf16(xml, true, false)), utf8);
+
+  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r a=\"Ventil f\xFCr \xD6l\"/>"),
+            "Ventil f\xC3\xBCr \xC3\x96l");
+  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"windows-1252\"?><r a=\"\x80 5 f\xFCr \x93\xD6l\x94\"/>"),
+            "\xE2\x82\xAC 5 f\xC3\xBCr \xE2\x80\x9C\xC3\x96l\xE2\x80\x9D");
+  // A byte windows-1252 leaves undefined, and an encoding nobody knows.
+  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"windows-1252\"?><r a=\"\x81\"/>"), "<null>");
+  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"x-unknown\"?><r a=\"x\"/>"), "<null>");
+}
+
+TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {
+  const std::string secret = Write("secret.xml", "<s a=\"TOP-SECRET-42\"/>");
+  const std::string dtd = Write("secret.dtd", "<!ENTITY leak \"TOP-SECRET-42\">");
+  const std::string internal_subset = "<!DOCTYPE r [<!ENTITY ext SYSTEM \"file://" + secret + "\">]>";
+  // Skipped in content, so the element it holds never appears; an external
+  // entity in an attribute is malformed.
+  Document skipped = Load(internal_subset + "<r a=\"x\">&ext;</r>");
+  ASSERT_TRUE(skipped);
+  void* child = Root(skipped)->getFirstNodePosition(nullptr);
+  EXPECT_EQ(Root(skipped)->getNextNode(child, nullptr), nullptr);
+  EXPECT_EQ(RootValue(internal_subset + "<r a=\"&ext;\"/>"), "<null>");
+  // With an unread external declaration an undeclared entity is no error: it
+  // is skipped.
+  EXPECT_EQ(RootValue("<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd + "\"> %p;]><r a=\"&leak;\"/>"), "");
+  EXPECT_EQ(RootValue("<!DOCTYPE r SYSTEM \"file://" + dtd + "\"><r a=\"&leak;\"/>"), "");
+}
+
+TEST_F(MigrationXmlTest, EntityExpansionBombIsRefusedWithinSmallMemory) {
+  std::string entities = "<!ENTITY l0 \"lollollollollollollollollollol\">";
+  for (int level = 1; level <= 9; ++level) {
+    std::string previous = "&l" + std::to_string(level - 1) + ";";
+    entities += "<!ENTITY l" + std::to_string(level) + " \"";
+    for (int copy = 0; copy < 10; ++copy) entities += previous;
+    entities += "\">";
+  }
+  const long before = PeakRssKilobytes();
+  EXPECT_FALSE(Load("<!DOCTYPE r [" + entities + "]><r>&l9;</r>"));
+  EXPECT_FALSE(Load("<!DOCTYPE r [" + entities + "]><r a=\"&l9;\"/>"));
+  EXPECT_LT(PeakRssKilobytes() - before, 64 * 1024);
+}
+
+TEST_F(MigrationXmlTest, MalformedOrElementlessInputGivesNull) {
+  const std::string inputs[] = {
+      "<r><a/>",                 // truncated
+      "<r a=\"1\" a=\"2\"/>",    // duplicate attribute
+      "<r a=\"&undefined;\"/>",  // undefined entity
+      "<r/><s/>",                // two roots
+      "<r a=\"\xC3\x28\"/>",     // invalid UTF-8
+      "<r a=\"x\0y\"/>"s,        // NUL byte
+      "",
+      "<!-- only a comment -->",
+      "<?xml version=\"1.0\"?>",
+  };
+  for (const std::string& xml : inputs) {
+    EXPECT_FALSE(Load(xml)) << xml;
+    EXPECT_EQ(MigrationXMLNode::CreateFromBytes(xml.data(), xml.size()), nullptr) << xml;
+  }
+  EXPECT_EQ(MigrationXMLNode::CreateFromFile(directory_.c_str()), nullptr);
+  EXPECT_EQ(MigrationXMLNode::CreateFromFile((directory_ / "missing.xml").c_str()), nullptr);
+}
+
+TEST_F(MigrationXmlTest, DeepNestingLoadsSearchesAndReleases) {
+  constexpr int kDepth = 100000;
+  std::string xml;
+  for (int i = 0; i < kDepth; ++i) xml += "<d>";
+  xml += "<Class Name=\"deep\"><Simple Name=\"leaf\"/></Class>";
+  for (int i = 0; i < kDepth; ++i) xml += "</d>";
+  Document document = Load(xml);
+  ASSERT_TRUE(document);
+  const std::vector<std::string> deep{"deep"};
+  EXPECT_EQ(Names(Root(document), "Class"), deep);
+  MigrationXMLSearch search("Class");
+  void* position = search.searchStart(Root(document));
+  EXPECT_EQ(Names(search.searchNext(position), "Simple"), std::vector<std::string>{"leaf"});
+}
+
+TEST_F(MigrationXmlTest, EntitiesAndCharacterReferencesAreExpanded) {
+  Document document = Load(
+      "<!DOCTYPE r [<!ENTITY co \"Acme &#38;amp; Co\">]>"
+      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" d=\"R&amp;amp;D\"/>");
+  ASSERT_TRUE(document);
+  MigrationXMLNode* root = Root(document);
+  EXPECT_EQ(Value(root, "a"), "Acme & Co");
+  EXPECT_EQ(Value(root, "b"), "AB<>\"'");
+  // Literal white space becomes blanks; a character reference to a tab stays.
+  EXPECT_EQ(Value(root, "c"), "x\ty  z w v");
+  // Values come back as the parser decodes them, with no further unescaping.
+  EXPECT_EQ(Value(root, "d"), "R&amp;D");
+}
+
+TEST_F(MigrationXmlTest, SearchesYieldElementsInDocumentOrderByExactName) {
+  Document document = Load(
+      "<?xml version=\"1.0\"?><!-- head --><?tool x?><!DOCTYPE Dictionary>\n"
+      "<Dictionary Name=\"root\"><Package>"
+      "<Class Name=\"A\"><Simple Name=\"a1\"/>"
+      "<Class Name=\"A.inner\"><Simple Name=\"inner1\"/></Class>"
+      "<Group><Simple Name=\"a2\"/></Group></Class>"
+      "</Package>"
+      "<v5:Class xmlns:v5=\"urn:v5\" Name=\"prefixed\"/><class Name=\"lower\"/>"
+      "<Class Name=\"B\"/></Dictionary><!-- tail -->");
+  ASSERT_TRUE(document);
+  void* position = document->getFirstNodePosition(nullptr);
+  MigrationXMLNode* root = document->getNextNode(position, nullptr);
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(Value(root, "Name"), "root");
+  EXPECT_EQ(document->getNextNode(position, nullptr), nullptr);
+
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Names(root, "Class"), (V{"A", "A.inner", "B"}));
+  MigrationXMLSearch classes("Class");
+  position = classes.searchStart(root);
+  MigrationXMLNode* a = classes.searchNext(position);
+  MigrationXMLNode* inner = classes.searchNext(position);
+  MigrationXMLNode* b = classes.searchNext(position);
+  EXPECT_EQ(position, nullptr);
+  EXPECT_EQ(Names(a, "Simple"), (V{"a1", "a2"}));
+  EXPECT_EQ(Names(inner, "Simple"), (V{"inner1"}));
+  EXPECT_EQ(Names(b, "Simple"), V{});
+  EXPECT_EQ(Names(nullptr, "Class"), V{});
+}
+
+TEST_F(MigrationXmlTest, AbsentValuesReadAsEmptyText) {
+  Document document = Load("<r Name=\"x\" Domain=\"\"/>");
+  ASSERT_TRUE(document);
+  MigrationXMLNode* root = Root(document);
+  EXPECT_EQ(root->getAttribute("Missing"), nullptr);
+  EXPECT_EQ(root->getAttribute("name"), nullptr);
+  ASSERT_NE(root->getAttribute("Domain"), nullptr);
+  EXPECT_EQ(Value(root, "Name"), "x");
+  EXPECT_EQ(Value(root, "Domain"), "");
+  EXPECT_EQ(Value(root, "Missing"), "");
+  EXPECT_EQ(Value(nullptr, "Name"), "");
+}
+
+}  // namespace
