@@ -38,6 +38,7 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::optional<s
   waitpid(child, &status, 0);
   run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.output = ReadFile(capture);
+  std::filesystem::remove_all(capture.parent_path());
   return run;
 }
 
