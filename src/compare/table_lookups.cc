@@ -39,14 +39,14 @@ ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
   }
   const MappingIndex& table = *pass.table;
   size_t row = table.FirstClassRow(name.str(), parent.str());
-  // Without a class row the scan ends on the empty line after the last line.
-  if (row == MappingIndex::kNone) row = table.LineCount() - 1;
+  ClassRowLookup lookup;
+  lookup.found = row != MappingIndex::kNone;
+  // Without a class row the scan ends on the last line it read.
+  if (!lookup.found) row = table.LineCount() - 1;
   std::deque<std::string> pool;
   ParsedLine line = table.Line(row, pool);
   context.currentLine = ZORUnicodeString(line.text);
   context.mappingPosition = table.PositionAfter(row);
-  ClassRowLookup lookup;
-  lookup.found = line.Raw(3) == "*";
   if (!line.Plain(7).empty()) lookup.mapDomain = ZORUnicodeString(line.Plain(7));
   return lookup;
 }
