@@ -4,13 +4,6 @@
 
 #include "dictionary/element_walk.h"
 
-size_t TargetCatalog::PairHash::operator()(
-    const std::pair<std::string_view, std::string_view>& key) const {
-  size_t first = std::hash<std::string_view>()(key.first);
-  return first ^ (std::hash<std::string_view>()(key.second) + 0x9E3779B97F4A7C15ull + (first << 6) +
-                  (first >> 2));
-}
-
 std::pair<std::string_view, std::string_view> CounterpartKey(const PassProfile& profile,
                                                              const TargetClass& target) {
   if (profile.v5v5) return {target.label.str(), target.parent.str()};

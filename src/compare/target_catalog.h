@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "compare/class_record.h"
+#include "dictionary/view_pair_hash.h"
 
 class TargetCatalog {
  public:
@@ -33,13 +34,9 @@ class TargetCatalog {
   const std::vector<TargetAttribute>& Attributes(size_t position);
 
  private:
-  struct PairHash {
-    size_t operator()(const std::pair<std::string_view, std::string_view>& key) const;
-  };
-
   const PassProfile& profile_;
   std::vector<TargetClass> classes_;
-  std::unordered_map<std::pair<std::string_view, std::string_view>, std::vector<size_t>, PairHash>
+  std::unordered_map<ViewPair, std::vector<size_t>, ViewPairHash>
       candidates_;
   std::unordered_map<std::string_view, size_t> by_short_parent_;
   std::vector<std::optional<std::vector<TargetAttribute>>> attributes_;

@@ -5,13 +5,6 @@
 #include <functional>
 
 
-size_t MappingIndex::PairHash::operator()(
-    const std::pair<std::string_view, std::string_view>& key) const {
-  size_t first = std::hash<std::string_view>()(key.first);
-  return first ^ (std::hash<std::string_view>()(key.second) + 0x9E3779B97F4A7C15ull + (first << 6) +
-                  (first >> 2));
-}
-
 MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
     : text_(mapping_text.str()), text_length_(mapping_text.GetLengthInChar()) {
   // The lines the reader yields from position 0 until past the end: each

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dictionary/parsed_line.h"
+#include "dictionary/view_pair_hash.h"
 #include "text/zor_string.h"
 
 class MappingIndex {
@@ -45,16 +46,12 @@ class MappingIndex {
   const std::vector<size_t>& ClassRowsWithParent(std::string_view parent) const;
 
  private:
-  struct PairHash {
-    size_t operator()(const std::pair<std::string_view, std::string_view>& key) const;
-  };
-
   std::string_view text_;
   long text_length_;
   std::vector<long> starts_;
   // Unescaped key fields that differ from what is written.
   std::deque<std::string> pool_;
-  std::unordered_map<std::pair<std::string_view, std::string_view>, size_t, PairHash> class_rows_;
+  std::unordered_map<ViewPair, size_t, ViewPairHash> class_rows_;
   std::unordered_set<std::string_view> target_classes_;
   std::unordered_map<std::string_view, std::vector<size_t>> children_;
 };
