@@ -15,6 +15,7 @@
 
 #include "compare/class_record.h"
 #include "dictionary/view_pair_hash.h"
+#include "dictionary/view_pair_hash.h"
 
 class TargetCatalog {
  public:
