@@ -19,7 +19,9 @@ ZORUnicodeString ExportedV5Path(const ZORUnicodeString& name) {
 }
 
 void Write(std::ofstream& out, std::initializer_list<std::string_view> parts) {
-  for (std::string_view part : parts) out.write(part.data(), static_cast<std::streamsize>(part.size()));
+  for (std::string_view part : parts) {
+    if (!part.empty()) out.write(part.data(), static_cast<std::streamsize>(part.size()));
+  }
 }
 
 void WriteAttribute(std::ofstream& out, MigrationXMLNode* attribute) {

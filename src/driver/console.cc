@@ -3,6 +3,7 @@
 #include <cstdio>
 
 void ConsoleWrite(std::string_view text) {
+  if (text.empty()) return;  // an empty view may have no data pointer at all
   std::fwrite(text.data(), 1, text.size(), stdout);
 }
 

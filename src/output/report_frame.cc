@@ -11,7 +11,7 @@ void WriteReportLine(RunContext& context, ZORUnicodeString line) {
 }
 
 void WriteReportRaw(RunContext& context, std::string_view text) {
-  context.reportStream.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!text.empty()) context.reportStream.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 namespace {
