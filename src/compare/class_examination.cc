@@ -161,7 +161,7 @@ void ExamineClass(PassState& pass, const SourceClass& source) {
   RunContext& context = pass.context;
   MappedClass mapped{source, {}, RowNameOf(pass.profile, source)};
   ClassRowLookup lookup = LookUpClassRow(pass, mapped.rowName, source.parent);
-  mapped.mapDomain = lookup.mapDomain;
+  mapped.mapDomain = std::move(lookup.mapDomain);
   if (!lookup.found) {
     ReportClassMissingFromTable(pass, mapped);
     return;

@@ -1,6 +1,8 @@
 #include "driver/mapping_reader.h"
 
+#include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -8,6 +10,8 @@ namespace {
 
 constexpr size_t kFirstRead = 65000;
 constexpr size_t kLaterRead = 4096;
+// Larger files are read without reserving room first.
+constexpr uintmax_t kMostReserved = uintmax_t{1} << 32;
 
 }  // namespace
 
@@ -15,6 +19,13 @@ bool ReadMappingTable(const char* path, ZORUnicodeString& text) {
   std::ifstream stream(path, std::ios::binary);
   if (!stream.good()) return false;
   std::string buffer;
+  // Room for the whole file and the line end the run appends, so that the
+  // text is never copied while it grows.
+  std::error_code error;
+  if (std::filesystem::is_regular_file(path, error)) {
+    uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size < kMostReserved) buffer.reserve(static_cast<size_t>(size) + kFirstRead + 1);
+  }
   size_t total = 0;
   // One large read, then reads of 4,096 bytes, until end of file or the
   // first error.

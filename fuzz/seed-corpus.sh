@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Fills fuzz/corpus/<target>/ from the repository's own inputs: the mapping
+# tables and dictionaries of the test cases and examples, the three inputs
+# of each case tree joined as run_fuzzer reads them, and every kept
+# regression input. The corpus folders are not tracked.
+set -eu
+cd "$(dirname "$0")/.."
+corpus=fuzz/corpus
+mkdir -p "$corpus/table_fuzzer" "$corpus/xml_fuzzer" "$corpus/run_fuzzer"
+
+# A file is stored under the hash of its bytes, so seeding twice adds nothing.
+add() {  # add <target> <file>
+  cp "$2" "$corpus/$1/seed-$(sha1sum <"$2" | cut -c1-16)"
+}
+
+find tests/data examples -name '*.csv' -type f | while read -r f; do add table_fuzzer "$f"; done
+find tests/data examples -name '*.xml' -type f | while read -r f; do add xml_fuzzer "$f"; done
+
+# The separator between the three inputs, as run_fuzzer.cc defines it.
+separator=$'\n#~#~#\n'
+joined=$(mktemp)
+trap 'rm -f "$joined"' EXIT
+join_tree() {  # join_tree <tree> <source> <target> <table>
+  local d="$1/Dictionary"
+  [ -f "$d/V4_Exported_XML/$2" ] && [ -f "$d/V5_Exported_XML/$3" ] && [ -f "$d/MappingTable/$4" ] ||
+    return 0
+  { cat "$d/V4_Exported_XML/$2"; printf '%s' "$separator"; cat "$d/V5_Exported_XML/$3"
+    printf '%s' "$separator"; cat "$d/MappingTable/$4"; } >"$joined"
+  add run_fuzzer "$joined"
+}
+for args in tests/data/cases/*/args; do
+  mapfile -t a <"$args"
+  source="" target="" table=""
+  for ((i = 0; i < ${#a[@]}; i++)); do
+    case "${a[i]}" in
+      -i) source=${a[i + 1]:-} target=${a[i + 2]:-} ;;
+      -m) table=${a[i + 1]:-} ;;
+    esac
+  done
+  if [ -n "$table" ]; then join_tree "$(dirname "$args")/tree" "$source" "$target" "$table"; fi
+done
+join_tree examples/v4v5 plant_v4.xml plant_v5.xml plant_mapping.csv
+join_tree examples/v5v5 plant_a.xml plant_b.xml plant_mapping.csv
+
+for target in table_fuzzer xml_fuzzer run_fuzzer; do
+  if [ -d "tests/data/regressions/$target" ]; then
+    find "tests/data/regressions/$target" -type f | while read -r f; do add "$target" "$f"; done
+  fi
+  echo "$target: $(find "$corpus/$target" -type f | wc -l) inputs in $corpus/$target"
+done

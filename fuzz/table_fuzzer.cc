@@ -1,0 +1,201 @@
+// Arbitrary bytes as a mapping table: the line reader and the escaping
+// helpers on every line, and every indexed lookup checked against the
+// linear scan it stands in for. Any difference aborts.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "compare/pass_state.h"
+#include "compare/table_lookups.h"
+#include "dictionary/mapping_index.h"
+#include "dictionary/mapping_table.h"
+#include "driver/run_context.h"
+#include "text/text_helpers.h"
+
+namespace {
+
+// Enough lookups to reach every kind of row of a small table without the
+// quadratic linear scans slowing the fuzzer down.
+constexpr size_t kMostQueries = 96;
+constexpr int kRowsAfterClassRow = 12;
+
+void Require(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "table_fuzzer: %s\n", what);
+  std::abort();
+}
+
+// The table as the run holds it: the bytes up to the first NUL, then one
+// line end.
+ZORUnicodeString TableText(const uint8_t* data, size_t size) {
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ZORUnicodeString text(bytes.substr(0, bytes.find('\0')));
+  text.Append("\n");
+  return text;
+}
+
+void ExerciseHelpers(const ZORUnicodeString& line) {
+  ZORUnicodeString plain = line;
+  AmpTogglePlain(plain);
+  Require(plain.GetLengthInChar() <= line.GetLengthInChar(), "AmpTogglePlain grew the text");
+  ZORUnicodeString html = line;
+  AmpToggleHTML(html);
+  Require(html.GetLengthInChar() >= line.GetLengthInChar(), "AmpToggleHTML shrank the text");
+  ZORUnicodeString checked = CheckString(line);
+  Require(checked.str().find_first_of("<>\"',\n") == std::string::npos,
+          "CheckString left a character that needs escaping");
+  Require(checked.IsEmpty() || checked.str().back() != ' ', "CheckString left a trailing blank");
+  ZORUnicodeString compact = line;
+  RemoveWhiteSpace(compact);
+  Require(compact.str().find(' ', 1) == std::string::npos, "RemoveWhiteSpace left a blank");
+}
+
+// The lines as the run's scans read them; they must rebuild the text.
+std::vector<ZORUnicodeString> ReadLines(const ZORUnicodeString& text) {
+  std::vector<ZORUnicodeString> lines;
+  std::string joined;
+  long position = 0;
+  while (position <= text.GetLengthInChar()) {
+    lines.push_back(ReadNextLine(text, position));
+    joined += lines.back().str();
+    ExerciseHelpers(lines.back());
+  }
+  Require(joined == text.str(), "the lines do not rebuild the text");
+  Require(position == text.GetLengthInChar() + 1, "the reader stopped in the wrong place");
+  Require(lines.back().IsEmpty(), "the last line read is not empty");
+  return lines;
+}
+
+// Names, parents and target names taken from the table's own fields, both
+// as written and unescaped, so that lookups hit as well as miss.
+struct Queries {
+  std::set<std::pair<std::string, std::string>> classRows;
+  std::set<std::string> names;
+};
+
+Queries GatherQueries(const std::vector<ZORUnicodeString>& lines) {
+  Queries queries;
+  for (const ZORUnicodeString& line : lines) {
+    MappingRow raw = SplitRow(line.str(), 7, kNoFields);
+    MappingRow plain = SplitRow(line.str(), 7, kAllFields);
+    if (queries.classRows.size() < kMostQueries) {
+      queries.classRows.insert({plain.sourceClass.str(), plain.sourceParent.str()});
+      queries.classRows.insert({raw.sourceClass.str(), raw.sourceParent.str()});
+      queries.classRows.insert({plain.targetClass.str(), plain.targetParent.str()});
+    }
+    if (queries.names.size() < kMostQueries) {
+      for (const MappingRow* row : {&raw, &plain}) {
+        queries.names.insert(row->sourceClass.str());
+        queries.names.insert(row->sourceParent.str());
+        queries.names.insert(row->targetClass.str());
+      }
+    }
+  }
+  return queries;
+}
+
+// The index's lines and answers against the scans of mapping_table.
+void CompareIndex(const ZORUnicodeString& text, const std::vector<ZORUnicodeString>& lines,
+                  const Queries& queries) {
+  MappingIndex index(text);
+  Require(index.LineCount() == lines.size(), "index line count");
+  long start = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    Require(index.LineStart(i) == start, "index line start");
+    Require(index.LineAt(start) == i, "index line at its start");
+    start += lines[i].GetLengthInChar() + (i + 1 == lines.size() ? 1 : 0);
+    Require(index.PositionAfter(i) == start, "index position after a line");
+  }
+  for (const auto& [name, parent] : queries.classRows) {
+    long position = 0;
+    ZORUnicodeString current;
+    ClassRowLookup scan = findClassRow(text, position, current, name, parent);
+    size_t row = index.FirstClassRow(name, parent);
+    Require(scan.found == (row != MappingIndex::kNone), "class row found");
+    if (!scan.found) continue;
+    Require(index.PositionAfter(row) == position, "class row position");
+    Require(lines[row] == current, "class row text");
+  }
+  for (const std::string& name : queries.names) {
+    Require(rowNamesTargetClass(name, text) == index.NamesTargetClass(name), "target class named");
+  }
+}
+
+// One pass of each strategy over its own copy of the run's shared state.
+struct Passes {
+  explicit Passes(const ZORUnicodeString& text)
+      : linearContext(settings), indexedContext(settings) {
+    linearContext.mappingText = text;
+    indexedContext.mappingText = text;
+    linear.emplace(linearContext, LookupStrategy::kLinearScans);
+    indexed.emplace(indexedContext, LookupStrategy::kIndexed);
+  }
+  RunSettings settings;
+  RunContext linearContext;
+  RunContext indexedContext;
+  std::optional<PassState> linear;
+  std::optional<PassState> indexed;
+};
+
+void RequireSameState(const RunContext& a, const RunContext& b, const char* what) {
+  Require(a.mappingPosition == b.mappingPosition, what);
+  Require(a.currentLine == b.currentLine, what);
+}
+
+// Reads the rows after the class row as the attribute walk does: once per
+// attribute, from the line after the class row each time.
+void CompareFollowingRows(Passes& passes, int rounds) {
+  long after = passes.linearContext.mappingPosition;
+  long end = passes.linearContext.mappingText.GetLengthInChar();
+  for (int round = 0; round < rounds; ++round) {
+    passes.linearContext.mappingPosition = after;
+    passes.indexedContext.mappingPosition = after;
+    for (int i = 0; i < kRowsAfterClassRow && passes.linearContext.mappingPosition <= end; ++i) {
+      const ParsedLine& a = ReadRow(*passes.linear);
+      const ParsedLine& b = ReadRow(*passes.indexed);
+      Require(a.text == b.text && a.raw == b.raw && a.plain == b.plain, "row read after class row");
+      RequireSameState(passes.linearContext, passes.indexedContext, "state after reading a row");
+    }
+  }
+}
+
+std::vector<std::string> Children(PassState& pass, const ZORUnicodeString& parent) {
+  std::vector<std::string> children;
+  ForEachChildClassRow(pass, parent, [&](std::string_view child) { children.emplace_back(child); });
+  return children;
+}
+
+// The lookups of a comparison pass, made by both strategies.
+void ComparePasses(const ZORUnicodeString& text, const Queries& queries) {
+  Passes passes(text);
+  for (const auto& [name, parent] : queries.classRows) {
+    ClassRowLookup a = LookUpClassRow(*passes.linear, name, parent);
+    ClassRowLookup b = LookUpClassRow(*passes.indexed, name, parent);
+    Require(a.found == b.found && a.mapDomain == b.mapDomain, "class-row lookup");
+    RequireSameState(passes.linearContext, passes.indexedContext, "state after class-row lookup");
+    CompareFollowingRows(passes, a.found ? 2 : 1);
+  }
+  for (const std::string& name : queries.names) {
+    Require(TableNamesTargetClass(*passes.linear, name) ==
+                TableNamesTargetClass(*passes.indexed, name),
+            "target-class lookup");
+    Require(Children(*passes.linear, name) == Children(*passes.indexed, name), "children");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ZORUnicodeString text = TableText(data, size);
+  std::vector<ZORUnicodeString> lines = ReadLines(text);
+  Queries queries = GatherQueries(lines);
+  CompareIndex(text, lines, queries);
+  ComparePasses(text, queries);
+  return 0;
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang, libFuzzer and the address and
+# undefined-behaviour sanitizers in build-fuzz/, replays the kept regression
+# inputs, then fuzzes each target in turn.
+#   scripts/run-fuzz.sh [seconds-per-target]     (default 60)
+# Exits non-zero when any target crashes, hangs, leaks, runs out of memory
+# or finds a difference between the lookup strategies; the input that did it
+# is left in build-fuzz/artifacts/<target>/ and the log in build-fuzz/logs/.
+set -eu
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+scripts/install-deps.sh clang libclang-rt-14-dev
+cmake -S . -B build-fuzz -DZOR_FUZZ=ON -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-fuzz --parallel 2 --target table_fuzzer xml_fuzzer run_fuzzer
+fuzz/seed-corpus.sh
+
+# Longest input per target: a small table, a dictionary, and three small
+# inputs together; longer ones only slow the search down.
+declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192)
+failed=()
+mkdir -p build-fuzz/logs
+for target in table_fuzzer xml_fuzzer run_fuzzer; do
+  binary=build-fuzz/fuzz/$target
+  log=build-fuzz/logs/$target.log
+  mkdir -p "build-fuzz/artifacts/$target"
+  regressions=()
+  if [ -d "tests/data/regressions/$target" ]; then
+    mapfile -t regressions < <(find "tests/data/regressions/$target" -type f | sort)
+  fi
+  if [ ${#regressions[@]} -gt 0 ] &&
+     ! "$binary" -timeout=10 -rss_limit_mb=2048 "${regressions[@]}" >"$log.replay" 2>&1; then
+    echo "$target: a kept regression input fails (see $log.replay)"
+    failed+=("$target")
+  fi
+  echo "$target: fuzzing for $seconds s"
+  if timeout $((seconds + 300)) "$binary" -max_total_time="$seconds" -dict=fuzz/zor.dict \
+       -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+       -artifact_prefix="build-fuzz/artifacts/$target/" "fuzz/corpus/$target" >"$log" 2>&1; then
+    grep -E '^(stat::number_of_executed_units|Done)' "$log" || true
+  else
+    echo "$target: FINDING (see $log and build-fuzz/artifacts/$target/)"
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|[a-z_]+_fuzzer: )' "$log" | head -5 || true
+    failed+=("$target")
+  fi
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "findings in: ${failed[*]}"
+  exit 1
+fi
+echo "no findings"
