@@ -4,7 +4,6 @@
 #include "compare/table_lookups.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "dictionary/mapping_table.h"
 #include "output/ddl_writer.h"
 #include "output/mapping_rows.h"
 #include "output/report_writer.h"
