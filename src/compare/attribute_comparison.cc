@@ -118,16 +118,14 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
 // The attribute mapped into the found target class.
 void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute,
                            const ZORUnicodeString& target_attribute) {
-  bool matched = false;
-  bool any = ForEachTargetAttribute(walk.pass, walk.target, [&](const TargetAttribute& candidate) {
-    if (candidate.key != target_attribute.str()) return true;
-    matched = true;
-    DevTrace(walk.pass.context,
-             Join({"      * It's good! Examining attribute (2): ", attribute.label}));
+  const std::vector<TargetAttribute>& candidates = TargetAttributes(walk.pass, walk.target);
+  if (candidates.empty()) return;
+  for (const TargetAttribute& candidate : candidates) {
+    if (candidate.key != target_attribute.str()) continue;
+    DevTrace(walk.pass.context, {"      * It's good! Examining attribute (2): ", attribute.label});
     WriteReportLine(walk.pass.context, ValidAttributeLine(candidate, "V5"));
-    return false;
-  });
-  if (!any || matched) return;
+    return;
+  }
   if (walk.pass.profile.v5v5) {
     ProposeMissingV5Attribute(walk, attribute, target_attribute);
   } else {
@@ -140,11 +138,11 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
 void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
   std::optional<TargetClass> target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
   if (!target) return;
-  ForEachTargetAttribute(walk.pass, *target, [&](const TargetAttribute& attribute) {
-    if (attribute.key != row.targetAttribute.str()) return true;
+  for (const TargetAttribute& attribute : TargetAttributes(walk.pass, *target)) {
+    if (attribute.key != row.targetAttribute.str()) continue;
     WriteReportLine(walk.pass.context, ValidAttributeLine(attribute, walk.pass.profile.targetName));
-    return false;
-  });
+    return;
+  }
 }
 
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {

@@ -27,6 +27,9 @@ struct PassState {
   // The row a linear scan read last, and storage for its unescaped fields.
   ParsedLine linearRow;
   std::deque<std::string> linearPool;
+  // The target attributes a linear walk read last.
+  std::vector<TargetAttribute> linearAttributes;
+  std::deque<std::string> linearAttributePool;
   // The indexed rows read since the last jump, taken apart once: the rows
   // after a class row are read again for every attribute of the class.
   size_t windowStart = 0;

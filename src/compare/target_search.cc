@@ -119,21 +119,13 @@ std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
   return first;
 }
 
-bool ForEachTargetAttribute(PassState& pass, const TargetClass& target,
-                            const std::function<bool(const TargetAttribute&)>& visit) {
-  if (pass.targets) {
-    const std::vector<TargetAttribute>& attributes = pass.targets->Attributes(target.position);
-    for (const TargetAttribute& attribute : attributes) {
-      if (!visit(attribute)) break;
-    }
-    return !attributes.empty();
-  }
-  bool any = false;
-  std::deque<std::string> pool;
+const std::vector<TargetAttribute>& TargetAttributes(PassState& pass, const TargetClass& target) {
+  if (pass.targets) return pass.targets->Attributes(target.position);
+  pass.linearAttributes.clear();
+  pass.linearAttributePool.clear();
   ForEachElement(target.node, "Simple", [&](MigrationXMLNode* node) {
-    any = true;
-    pool.clear();
-    return visit(ReadTargetAttribute(pass.profile, node, pool));
+    pass.linearAttributes.push_back(ReadTargetAttribute(pass.profile, node, pass.linearAttributePool));
+    return true;
   });
-  return any;
+  return pass.linearAttributes;
 }

@@ -4,7 +4,7 @@
 #ifndef ZOR_COMPARE_TARGET_SEARCH_H_
 #define ZOR_COMPARE_TARGET_SEARCH_H_
 
-#include <functional>
+#include <vector>
 #include <optional>
 
 #include "compare/pass_state.h"
@@ -32,9 +32,8 @@ TargetSearch SearchTarget(PassState& pass, const SourceClass& source, const Clas
 std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
                                                            const ZORUnicodeString& short_parent);
 
-// Hands the target class's attribute definitions to `visit`, in document
-// order, until it returns false. Returns false when the class has none.
-bool ForEachTargetAttribute(PassState& pass, const TargetClass& target,
-                            const std::function<bool(const TargetAttribute&)>& visit);
+// The target class's attribute definitions, in document order. Valid until
+// the next call.
+const std::vector<TargetAttribute>& TargetAttributes(PassState& pass, const TargetClass& target);
 
 #endif  // ZOR_COMPARE_TARGET_SEARCH_H_

@@ -19,6 +19,8 @@ class ZORToken {
   ZORUnicodeString GetNextToken(std::string_view delimiters);
   // The same piece, as a view into the line.
   std::string_view NextTokenView(std::string_view delimiters);
+  // The same for a single delimiter character, the common case.
+  std::string_view NextTokenView(char delimiter);
 
  private:
   std::string_view line_;
