@@ -26,79 +26,61 @@ TEST(SplitRow, EmptyColumnsShiftLaterValuesAndTheLineEndStaysInTheLastField) {
   EXPECT_EQ(partial.sourceAttribute.str(), "");
 }
 
-struct Lookup {
-  bool found;
-  std::string mapDomain;
-  std::string currentLine;
-  long position;
-};
-
-Lookup FindClassRow(const std::string& table, const char* name, const char* parent) {
-  long position = -7;
-  ZORUnicodeString current_line("stale");
-  ClassRowLookup lookup = findClassRow(ZORUnicodeString(table), position, current_line,
-                                       ZORUnicodeString(name), ZORUnicodeString(parent));
-  return {lookup.found, lookup.mapDomain.str(), current_line.str(), position};
-}
-
-TEST(FindClassRow, FirstClassRowInFileOrderWinsAndPositionIsOnTheNextLine) {
-  const std::string before = "Pump,Equipment,Size,T,P,Size,EQT\n";
+// The first class row in file order wins and the position is left on the
+// line after it; with no accepted row the scan ends on the empty line past
+// the text. Names are unescaped and compare exactly.
+TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
   const std::string first = "Pump,Equipment,*,First,P,*,EQT\n";
-  const std::string table = before + first + "Pump,Equipment,*,Second,P,*,PIP\n\n";
-  Lookup lookup = FindClassRow(table, "Pump", "Equipment");
-  EXPECT_TRUE(lookup.found);
-  EXPECT_EQ(lookup.currentLine, first);
-  EXPECT_EQ(lookup.mapDomain, "EQT\n");
-  EXPECT_EQ(lookup.position, static_cast<long>(before.size() + first.size()));
-
-  const std::string crlf_row = "Pump,Equipment,*,T,P,*,R&amp;D\r\n";
-  Lookup crlf = FindClassRow(crlf_row + "\n", "Pump", "Equipment");
-  EXPECT_TRUE(crlf.found);
-  EXPECT_EQ(crlf.currentLine, crlf_row);
-  EXPECT_EQ(crlf.mapDomain, "R&D\r\n");
-  EXPECT_EQ(crlf.position, static_cast<long>(crlf_row.size()));
-}
-
-TEST(FindClassRow, NamesAreUnescapedAndCompareExactly) {
-  const std::string table = "R&amp;D,Lab&amp;Co,*,T,P,*,D\n\n";
-  EXPECT_TRUE(FindClassRow(table, "R&D", "Lab&Co").found);
-  EXPECT_FALSE(FindClassRow(table, "R&amp;D", "Lab&amp;Co").found);
-  EXPECT_FALSE(FindClassRow(table, "r&d", "Lab&Co").found);
-  // An empty parent column shifts the "*" into field 2: never found.
-  EXPECT_FALSE(FindClassRow("Orphan,,*,T,P,*,D\n\n", "Orphan", "").found);
-}
-
-TEST(FindClassRow, TheStarMustBeTheWholeThirdField) {
-  EXPECT_FALSE(FindClassRow("Pump,Equipment,Size*,T,P,*,D\n\n", "Pump", "Equipment").found);
-  EXPECT_FALSE(FindClassRow("Pump,Equipment,Size,*,P,*,D\n\n", "Pump", "Equipment").found);
-  // A row that ends after the third column keeps its line end in field 3.
-  EXPECT_FALSE(FindClassRow("Pump,Equipment,*\n\n", "Pump", "Equipment").found);
-}
-
-TEST(FindClassRow, MapDomainIsFieldSevenOrEmpty) {
-  Lookup proposed = FindClassRow("Pump,Equipment,*,,,*,\n\n", "Pump", "Equipment");
-  EXPECT_TRUE(proposed.found);
-  EXPECT_EQ(proposed.mapDomain, "");
-  EXPECT_EQ(FindClassRow("Pump,Equipment,*,T,P,*\n\n", "Pump", "Equipment").mapDomain, "");
-
-  // With no accepted row the scan ends on the empty line past the text.
-  Lookup missing = FindClassRow("\n", "Pump", "Equipment");
-  EXPECT_FALSE(missing.found);
-  EXPECT_EQ(missing.currentLine, "");
-  EXPECT_EQ(missing.mapDomain, "");
-  EXPECT_EQ(missing.position, 2);
+  const std::string crlf = "Pump,Equipment,*,T,P,*,R&amp;D\r\n";
+  const std::string escaped = "R&amp;D,Lab&amp;Co,*,T,P,*,D\n";
+  const struct {
+    std::string table;
+    const char *name = "Pump", *parent = "Equipment";
+    std::string line = "", domain = "";  // the line found, empty when none is
+  } rows[] = {
+      {"Pump,Equipment,Size,T,P,Size,EQT\n" + first + "Pump,Equipment,*,Second,P,*,PIP\n\n",
+       "Pump", "Equipment", first, "EQT\n"},
+      {crlf + "\n", "Pump", "Equipment", crlf, "R&D\r\n"},
+      {escaped + "\n", "R&D", "Lab&Co", escaped, "D\n"},
+      {"Pump,Equipment,*,,,*,\n\n", "Pump", "Equipment", "Pump,Equipment,*,,,*,\n"},
+      {"Pump,Equipment,*,T,P,*\n\n", "Pump", "Equipment", "Pump,Equipment,*,T,P,*\n"},
+      {escaped + "\n", "R&amp;D", "Lab&amp;Co"},
+      {escaped + "\n", "r&d", "Lab&Co"},
+      // An empty parent column shifts the "*" into field 2: never found.
+      {"Orphan,,*,T,P,*,D\n\n", "Orphan", ""},
+      {"Pump,Equipment,Size*,T,P,*,D\n\n"},
+      {"Pump,Equipment,Size,*,P,*,D\n\n"},
+      // A row that ends after the third column keeps its line end in field 3.
+      {"Pump,Equipment,*\n\n"},
+      {"\n"},
+  };
+  for (const auto& row : rows) {
+    long position = -7;
+    ZORUnicodeString line("stale");
+    ClassRowLookup lookup = findClassRow(ZORUnicodeString(row.table), position, line,
+                                         ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
+    const bool found = !row.line.empty();
+    EXPECT_EQ(lookup.found, found) << row.table;
+    EXPECT_EQ(line.str(), row.line) << row.table;
+    EXPECT_EQ(lookup.mapDomain.str(), row.domain) << row.table;
+    const size_t after = found ? row.table.find(row.line) + row.line.size() : row.table.size() + 1;
+    EXPECT_EQ(position, static_cast<long>(after)) << row.table;
+  }
 }
 
 TEST(CheckParent, AnyRowNamingTheParentInItsFourthColumnCounts) {
-  const ZORUnicodeString attribute_row("Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n");
-  EXPECT_EQ(CheckParent("PumpBase", attribute_row), 1);
-  EXPECT_EQ(CheckParent("pumpbase", attribute_row), 0);
-  EXPECT_EQ(CheckParent("PumpBase", ZORUnicodeString("A,B,*,T,PumpBase,*,D\n\n")), 0);
-  EXPECT_EQ(CheckParent("PumpBase&Co", ZORUnicodeString("A,B,*,PumpBase&amp;Co,P,*,D\n\n")), 1);
-  // The fourth field of a row that ends there keeps its line end.
-  EXPECT_EQ(CheckParent("PumpBase", ZORUnicodeString("A,B,*,PumpBase\n\n")), 0);
-  EXPECT_EQ(CheckParent("PumpBase", ZORUnicodeString("")), 0);
-  EXPECT_EQ(CheckParent("PumpBase", ZORUnicodeString("\n")), 0);
+  const std::pair<const char*, std::string> rows[] = {
+      {"PumpBase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
+      {"PumpBase&Co", "A,B,*,PumpBase&amp;Co,P,*,D\n\n"},
+  };
+  for (const auto& [parent, table] : rows) EXPECT_EQ(CheckParent(parent, ZORUnicodeString(table)), 1);
+  const std::pair<const char*, std::string> misses[] = {
+      {"pumpbase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
+      {"PumpBase", "A,B,*,T,PumpBase,*,D\n\n"},
+      // The fourth field of a row that ends there keeps its line end.
+      {"PumpBase", "A,B,*,PumpBase\n\n"}, {"PumpBase", ""}, {"PumpBase", "\n"},
+  };
+  for (const auto& [parent, table] : misses) EXPECT_EQ(CheckParent(parent, ZORUnicodeString(table)), 0);
   EXPECT_TRUE(rowNamesTargetClass("Later", ZORUnicodeString("A,B,*,T,P,*,D\nA,B,x,Later,P,x,D\n\n")));
 }
 

@@ -1,16 +1,14 @@
 #include "dictionary/migration_xml.h"
 
-#include <stdlib.h>
 #include <sys/resource.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../support/test_support.h"
 #include "dictionary/dictionary_queries.h"
 
 namespace {
@@ -46,17 +44,6 @@ std::vector<std::string> Names(MigrationXMLNode* scope, const char* element) {
   return names;
 }
 
-// UTF-16 bytes of `text`, with an optional byte-order mark.
-std::string Utf16(const std::u16string& text, bool little_endian, bool bom) {
-  std::string bytes;
-  for (char16_t unit : (bom ? u"\uFEFF" : u"") + text) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += little_endian ? std::string{low, high} : std::string{high, low};
-  }
-  return bytes;
-}
-
 long PeakRssKilobytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -65,17 +52,9 @@ long PeakRssKilobytes() {
 
 class MigrationXmlTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zor_xml_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-
   std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = (directory_ / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    zor_test::WriteFile(directory_ / name, bytes);
+    return (directory_ / name).string();
   }
   Document Load(const std::string& bytes) {
     return Document(MigrationXMLNode::CreateFromFile(Write("input.xml", bytes).c_str()));
@@ -86,29 +65,48 @@ class MigrationXmlTest : public ::testing::Test {
     return document ? Value(Root(document), "a") : "<null>";
   }
 
-  std::filesystem::path directory_;
+  zor_test::ScratchDirectory directory_;
 };
 
-TEST_F(MigrationXmlTest, EncodingsAreReadAsUtf8) {
-  const std::u16string xml = u"<r a=\"\u20AC&#xD6;\"/>";  // euro sign, O-umlaut by reference
-  const std::string utf8 = "\xE2\x82\xAC\xC3\x96";
-  EXPECT_EQ(RootValue(Utf16(xml, true, true)), utf8);
-  EXPECT_EQ(RootValue(Utf16(xml, false, true)), utf8);
-  EXPECT_EQ(RootValue("\xEF\xBB\xBF<r a=\"\xE2\x82\xAC&#xD6;\"/>"), utf8);
-  const std::u16string declared = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + xml;
-  EXPECT_EQ(RootValue(Utf16(declared, true, false)), utf8);
-  EXPECT_EQ(RootValue(Utf16(declared, false, false)), utf8);
-  // Without mark or declaration the parser still recognises UTF-16 from the
-  // opening "<".
-  EXPECT_EQ(RootValue(Utf16(xml, true, false)), utf8);
-
-  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r a=\"Ventil f\xFCr \xD6l\"/>"),
-            "Ventil f\xC3\xBCr \xC3\x96l");
-  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"windows-1252\"?><r a=\"\x80 5 f\xFCr \x93\xD6l\x94\"/>"),
-            "\xE2\x82\xAC 5 f\xC3\xBCr \xE2\x80\x9C\xC3\x96l\xE2\x80\x9D");
-  // A byte windows-1252 leaves undefined, and an encoding nobody knows.
-  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"windows-1252\"?><r a=\"\x81\"/>"), "<null>");
-  EXPECT_EQ(RootValue("<?xml version=\"1.0\" encoding=\"x-unknown\"?><r a=\"x\"/>"), "<null>");
+// Every encoding is read as UTF-8; a file that is not well-formed, holds
+// no element or cannot be read gives a null document.
+TEST_F(MigrationXmlTest, DocumentsLoadAsUtf8OrNotAtAll) {
+  const std::string xml = "<r a=\"\xE2\x82\xAC&#xD6;\"/>";  // euro sign, O-umlaut by reference
+  const std::string bom = "\xEF\xBB\xBF", declared = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>";
+  const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
+  const std::string cp1252 = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>";
+  const std::string utf8 = "\xE2\x82\xAC\xC3\x96", null = "<null>";
+  const std::pair<std::string, std::string> rows[] = {
+      {zor_test::Utf16(bom + xml), utf8},
+      {zor_test::Utf16(bom + xml, false), utf8},
+      {bom + xml, utf8},
+      {zor_test::Utf16(declared + xml), utf8},
+      {zor_test::Utf16(declared + xml, false), utf8},
+      // Without mark or declaration UTF-16 is recognised from the opening "<".
+      {zor_test::Utf16(xml), utf8},
+      {latin1 + "<r a=\"Ventil f\xFCr \xD6l\"/>", "Ventil f\xC3\xBCr \xC3\x96l"},
+      {cp1252 + "<r a=\"\x80 5 f\xFCr \x93\xD6l\x94\"/>",
+       "\xE2\x82\xAC 5 f\xC3\xBCr \xE2\x80\x9C\xC3\x96l\xE2\x80\x9D"},
+      // A byte windows-1252 leaves undefined, and an encoding nobody knows.
+      {cp1252 + "<r a=\"\x81\"/>", null},
+      {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r a=\"x\"/>", null},
+      {"<r><a/>", null},                  // truncated
+      {"<r a=\"1\" a=\"2\"/>", null},     // duplicate attribute
+      {"<r a=\"&undefined;\"/>", null},   // undefined entity
+      {"<r/><s/>", null},                 // two roots
+      {"<r a=\"\xC3\x28\"/>", null},      // invalid UTF-8
+      {"<r a=\"x\0y\"/>"s, null},         // NUL byte
+      {"", null},
+      {"<!-- only a comment -->", null},
+      {"<?xml version=\"1.0\"?>", null},
+  };
+  for (const auto& [bytes, expected] : rows) {
+    EXPECT_EQ(RootValue(bytes), expected) << bytes;
+    Document from_bytes(MigrationXMLNode::CreateFromBytes(bytes.data(), bytes.size()));
+    EXPECT_EQ(from_bytes == nullptr, expected == null) << bytes;
+  }
+  EXPECT_EQ(MigrationXMLNode::CreateFromFile(directory_.path().c_str()), nullptr);
+  EXPECT_EQ(MigrationXMLNode::CreateFromFile((directory_ / "missing.xml").c_str()), nullptr);
 }
 
 TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {
@@ -131,10 +129,8 @@ TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {
 TEST_F(MigrationXmlTest, EntityExpansionBombIsRefusedWithinSmallMemory) {
   std::string entities = "<!ENTITY l0 \"lollollollollollollollollollol\">";
   for (int level = 1; level <= 9; ++level) {
-    std::string previous = "&l" + std::to_string(level - 1) + ";";
-    entities += "<!ENTITY l" + std::to_string(level) + " \"";
-    for (int copy = 0; copy < 10; ++copy) entities += previous;
-    entities += "\">";
+    entities += "<!ENTITY l" + std::to_string(level) + " \"" +
+                zor_test::Repeat("&l" + std::to_string(level - 1) + ";", 10) + "\">";
   }
   const long before = PeakRssKilobytes();
   EXPECT_FALSE(Load("<!DOCTYPE r [" + entities + "]><r>&l9;</r>"));
@@ -142,45 +138,11 @@ TEST_F(MigrationXmlTest, EntityExpansionBombIsRefusedWithinSmallMemory) {
   EXPECT_LT(PeakRssKilobytes() - before, 64 * 1024);
 }
 
-TEST_F(MigrationXmlTest, MalformedOrElementlessInputGivesNull) {
-  const std::string inputs[] = {
-      "<r><a/>",                 // truncated
-      "<r a=\"1\" a=\"2\"/>",    // duplicate attribute
-      "<r a=\"&undefined;\"/>",  // undefined entity
-      "<r/><s/>",                // two roots
-      "<r a=\"\xC3\x28\"/>",     // invalid UTF-8
-      "<r a=\"x\0y\"/>"s,        // NUL byte
-      "",
-      "<!-- only a comment -->",
-      "<?xml version=\"1.0\"?>",
-  };
-  for (const std::string& xml : inputs) {
-    EXPECT_FALSE(Load(xml)) << xml;
-    EXPECT_EQ(MigrationXMLNode::CreateFromBytes(xml.data(), xml.size()), nullptr) << xml;
-  }
-  EXPECT_EQ(MigrationXMLNode::CreateFromFile(directory_.c_str()), nullptr);
-  EXPECT_EQ(MigrationXMLNode::CreateFromFile((directory_ / "missing.xml").c_str()), nullptr);
-}
-
-TEST_F(MigrationXmlTest, DeepNestingLoadsSearchesAndReleases) {
-  constexpr int kDepth = 100000;
-  std::string xml;
-  for (int i = 0; i < kDepth; ++i) xml += "<d>";
-  xml += "<Class Name=\"deep\"><Simple Name=\"leaf\"/></Class>";
-  for (int i = 0; i < kDepth; ++i) xml += "</d>";
-  Document document = Load(xml);
-  ASSERT_TRUE(document);
-  const std::vector<std::string> deep{"deep"};
-  EXPECT_EQ(Names(Root(document), "Class"), deep);
-  MigrationXMLSearch search("Class");
-  void* position = search.searchStart(Root(document));
-  EXPECT_EQ(Names(search.searchNext(position), "Simple"), std::vector<std::string>{"leaf"});
-}
-
-TEST_F(MigrationXmlTest, EntitiesAndCharacterReferencesAreExpanded) {
+TEST_F(MigrationXmlTest, ValuesAreDecodedOnceAndAbsentOnesReadEmpty) {
   Document document = Load(
       "<!DOCTYPE r [<!ENTITY co \"Acme &#38;amp; Co\">]>"
-      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" d=\"R&amp;amp;D\"/>");
+      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" d=\"R&amp;amp;D\" "
+      "Domain=\"\"/>");
   ASSERT_TRUE(document);
   MigrationXMLNode* root = Root(document);
   EXPECT_EQ(Value(root, "a"), "Acme & Co");
@@ -189,6 +151,12 @@ TEST_F(MigrationXmlTest, EntitiesAndCharacterReferencesAreExpanded) {
   EXPECT_EQ(Value(root, "c"), "x\ty  z w v");
   // Values come back as the parser decodes them, with no further unescaping.
   EXPECT_EQ(Value(root, "d"), "R&amp;D");
+  // Names compare exactly; a missing attribute or element reads as empty.
+  EXPECT_EQ(root->getAttribute("A"), nullptr);
+  ASSERT_NE(root->getAttribute("Domain"), nullptr);
+  EXPECT_EQ(Value(root, "Domain"), "");
+  EXPECT_EQ(Value(root, "Missing"), "");
+  EXPECT_EQ(Value(nullptr, "a"), "");
 }
 
 TEST_F(MigrationXmlTest, SearchesYieldElementsInDocumentOrderByExactName) {
@@ -220,19 +188,6 @@ TEST_F(MigrationXmlTest, SearchesYieldElementsInDocumentOrderByExactName) {
   EXPECT_EQ(Names(inner, "Simple"), (V{"inner1"}));
   EXPECT_EQ(Names(b, "Simple"), V{});
   EXPECT_EQ(Names(nullptr, "Class"), V{});
-}
-
-TEST_F(MigrationXmlTest, AbsentValuesReadAsEmptyText) {
-  Document document = Load("<r Name=\"x\" Domain=\"\"/>");
-  ASSERT_TRUE(document);
-  MigrationXMLNode* root = Root(document);
-  EXPECT_EQ(root->getAttribute("Missing"), nullptr);
-  EXPECT_EQ(root->getAttribute("name"), nullptr);
-  ASSERT_NE(root->getAttribute("Domain"), nullptr);
-  EXPECT_EQ(Value(root, "Name"), "x");
-  EXPECT_EQ(Value(root, "Domain"), "");
-  EXPECT_EQ(Value(root, "Missing"), "");
-  EXPECT_EQ(Value(nullptr, "Name"), "");
 }
 
 }  // namespace

@@ -4,18 +4,21 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../support/test_support.h"
+#include "driver/command_line.h"
 #include "driver/run_sequence.h"
-#include "driver/run_settings.h"
 
 #ifdef ZOR_WITH_TREE_GENERATOR
 #include "bench/tree_generator.h"
@@ -27,44 +30,11 @@ using zor_bench::TreeMode;
 using zor_bench::TreeOptions;
 using zor_bench::TreeShape;
 
-struct RunFlags {
-  bool old = false;
-  bool trace = false;
-};
+// Everything one run leaves behind, in this order.
+const char* const kOutputs[] = {"console", "report", "proposed DDL", "proposed mapping"};
+using RunOutput = std::array<std::string, 4>;
 
-// Everything one run leaves behind.
-struct RunOutput {
-  std::string console;
-  std::string report;
-  std::string ddl;
-  std::string mapping;
-};
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-// Proposed classes get fresh random identifiers in every run.
-std::string MaskUuids(std::string text) {
-  const std::string marker = "UUID=\"";
-  for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + 1)) {
-    size_t start = at + marker.size();
-    size_t end = text.find('"', start);
-    if (end == std::string::npos) break;
-    text.replace(start, end - start, "<UUID>");
-  }
-  return text;
-}
+using zor_test::ReadFile;
 
 // Runs `action` with standard output going to `file`; returns what it wrote.
 std::string CaptureStandardOutput(const fs::path& file, const std::function<void()>& action) {
@@ -81,67 +51,48 @@ std::string CaptureStandardOutput(const fs::path& file, const std::function<void
   std::fflush(stdout);
   dup2(saved, 1);
   close(saved);
-  return ReadBytes(file);
+  return ReadFile(file);
 }
 
-RunSettings SettingsFor(const fs::path& root, const std::string& output_name, bool v5,
-                        RunFlags flags) {
-  const std::string dictionary = root.string() + "/Dictionary/";
+// One run as the tool makes it, the command line settled first, with the
+// lookups of `strategy`.
+RunOutput RunOnce(const fs::path& root, const std::string& output_name,
+                  const std::vector<std::string>& flags, LookupStrategy strategy) {
+  std::vector<std::string> words{"tool", "-i", zor_bench::kSourceXmlName, zor_bench::kTargetXmlName,
+                                 "-m", zor_bench::kMappingCsvName, "-o", output_name};
+  words.insert(words.end(), flags.begin(), flags.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
   RunSettings settings;
-  settings.directoryRoot = root.string();
-  settings.sourceXmlPath = dictionary + "V4_Exported_XML/" + zor_bench::kSourceXmlName;
-  settings.targetXmlPath = dictionary + "V5_Exported_XML/" + zor_bench::kTargetXmlName;
-  settings.mappingTablePath = dictionary + "MappingTable/" + zor_bench::kMappingCsvName;
-  settings.reportPath = dictionary + "Reports/" + output_name + ".html";
-  settings.proposedDdlPath = dictionary + "DDL_Files/" + output_name + ".xml";
-  settings.proposedMappingPath = dictionary + "DDL_Files/" + output_name + ".csv";
-  settings.v5v5Mode = v5;
-  settings.oldFormat = flags.old;
-  settings.devTrace = flags.trace;
-  settings.inputsGiven = settings.mappingGiven = settings.outputGiven = true;
-  return settings;
+  std::string console = CaptureStandardOutput(root / (output_name + ".console"), [&] {
+    EXPECT_TRUE(SettleCommandLine(static_cast<int>(argv.size()), argv.data(), settings));
+    RunComparison(settings, strategy);
+  });
+  // The closing summary names the outputs, which differ between the runs;
+  // proposed classes get fresh identifiers in every run.
+  return {zor_test::ReplaceAll(console, output_name, "OUTPUT"), ReadFile(settings.reportPath.str()),
+          zor_test::MaskUuids(ReadFile(settings.proposedDdlPath.str())),
+          ReadFile(settings.proposedMappingPath.str())};
 }
 
-RunOutput RunOnce(const fs::path& root, const std::string& output_name, bool v5, RunFlags flags,
-              LookupStrategy strategy) {
-  RunSettings settings = SettingsFor(root, output_name, v5, flags);
-  RunOutput output;
-  output.console = CaptureStandardOutput(root / (output_name + ".console"),
-                                         [&] { RunComparison(settings, strategy); });
-  // The closing summary names the outputs, which differ between the runs.
-  output.console = ReplaceAll(output.console, output_name, "OUTPUT");
-  output.report = ReadBytes(settings.reportPath.str());
-  output.ddl = MaskUuids(ReadBytes(settings.proposedDdlPath.str()));
-  output.mapping = ReadBytes(settings.proposedMappingPath.str());
-  return output;
+// Empty when equal; otherwise where the texts part and what stands there.
+std::string FirstDifference(const std::string& linear, const std::string& indexed) {
+  if (linear == indexed) return "";
+  const size_t at =
+      std::mismatch(linear.begin(), linear.end(), indexed.begin(), indexed.end()).first -
+      linear.begin();
+  auto excerpt = [at](const std::string& text) { return text.substr(at < 60 ? 0 : at - 60, 160); };
+  return "first difference at byte " + std::to_string(at) + "\n  linear:  " + excerpt(linear) +
+         "\n  indexed: " + excerpt(indexed);
 }
 
-// Empty when equal; otherwise where the texts part and the lines there.
-std::string FirstDifference(const std::string& expected, const std::string& actual) {
-  if (expected == actual) return "";
-  size_t at = 0;
-  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
-  auto line_around = [at](const std::string& text) {
-    size_t start = text.rfind('\n', at == 0 ? 0 : at - 1);
-    start = start == std::string::npos ? 0 : start + 1;
-    size_t end = text.find('\n', at);
-    return text.substr(start, (end == std::string::npos ? text.size() : end) - start);
-  };
-  std::ostringstream out;
-  out << "first difference at byte " << at << " (sizes " << expected.size() << " and "
-      << actual.size() << ")\n  linear:  " << line_around(expected)
-      << "\n  indexed: " << line_around(actual);
-  return out.str();
-}
-
-std::string Describe(const TreeOptions& options, RunFlags flags) {
+std::string Describe(const TreeOptions& options, const std::vector<std::string>& flags) {
   std::ostringstream out;
   out << "tree: zor_generate --classes " << options.classes << " --attributes "
       << options.attributes << " --mode " << zor_bench::ModeName(options.mode) << " --seed "
       << options.seed << " --shape " << zor_bench::ShapeName(options.shape)
-      << (options.oldLayout ? " --old" : "") << "; run with"
-      << (options.mode == TreeMode::kV5ToV5 ? " -v5" : "") << (flags.old ? " -old" : "")
-      << (flags.trace ? " -t" : "");
+      << (options.oldLayout ? " --old" : "") << "; run with";
+  for (const std::string& flag : flags) out << " " << flag;
   return out.str();
 }
 
@@ -162,43 +113,38 @@ const char* const kVerdictMarkers[] = {
 
 class LookupEquivalenceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() / ("zor_lookup_equivalence_" + std::to_string(getpid()));
-    fs::remove_all(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
+  void SetUp() override { setenv("ZODODEV_DIRECTORYPATH", root_.c_str(), 1); }
 
   // Generates the tree, runs both strategies with each set of flags, and
   // compares what they leave.
-  void CheckTree(const TreeOptions& options, std::initializer_list<RunFlags> runs) {
+  void CheckTree(const TreeOptions& options, bool second_run_old) {
     fs::remove_all(root_);
-    std::string error = zor_bench::WriteTree(zor_bench::GenerateTree(options), root_);
-    ASSERT_EQ(error, "");
-    bool v5 = options.mode == TreeMode::kV5ToV5;
-    for (RunFlags flags : runs) {
-      RunOutput linear = RunOnce(root_, "linear_scans", v5, flags, LookupStrategy::kLinearScans);
-      RunOutput indexed = RunOnce(root_, "indexed", v5, flags, LookupStrategy::kIndexed);
+    ASSERT_EQ(zor_bench::WriteTree(zor_bench::GenerateTree(options), root_), "");
+    auto flags_for = [&](bool old, bool trace) {
+      std::vector<std::string> flags;
+      if (options.mode == TreeMode::kV5ToV5) flags.push_back("-v5");
+      if (old) flags.push_back("-old");
+      if (trace) flags.push_back("-t");
+      return flags;
+    };
+    for (const auto& flags : {flags_for(options.oldLayout, true), flags_for(second_run_old, false)}) {
+      RunOutput linear = RunOnce(root_, "linear_scans", flags, LookupStrategy::kLinearScans);
+      RunOutput indexed = RunOnce(root_, "indexed", flags, LookupStrategy::kIndexed);
       for (const char* marker : kVerdictMarkers) {
-        if (linear.report.find(marker) != std::string::npos) markersSeen_.insert(marker);
+        if (linear[1].find(marker) != std::string::npos) markersSeen_.insert(marker);
       }
-      Compare("console", linear.console, indexed.console, options, flags);
-      Compare("report", linear.report, indexed.report, options, flags);
-      Compare("proposed DDL", linear.ddl, indexed.ddl, options, flags);
-      Compare("proposed mapping", linear.mapping, indexed.mapping, options, flags);
+      for (size_t i = 0; i < linear.size(); ++i) {
+        std::string difference = FirstDifference(linear[i], indexed[i]);
+        // The first few differences say enough; the rest would bury them.
+        if (!difference.empty() && ++differences_ <= 5) {
+          ADD_FAILURE() << kOutputs[i] << " differs\n" << Describe(options, flags) << "\n" << difference;
+        }
+      }
     }
   }
 
-  void Compare(const char* what, const std::string& linear, const std::string& indexed,
-               const TreeOptions& options, RunFlags flags) {
-    std::string difference = FirstDifference(linear, indexed);
-    if (difference.empty()) return;
-    // The first few differences say enough; the rest would bury them.
-    if (++differences_ <= 5) {
-      ADD_FAILURE() << what << " differs\n" << Describe(options, flags) << "\n" << difference;
-    }
-  }
-
-  fs::path root_;
+  zor_test::ScratchDirectory scratch_;
+  const fs::path root_ = scratch_ / "tree";
   int differences_ = 0;
   std::set<std::string> markersSeen_;
 };
@@ -207,17 +153,11 @@ TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
   for (std::uint64_t seed = 0; seed < 60; ++seed) {
     for (TreeMode mode : {TreeMode::kV4ToV5, TreeMode::kV5ToV5}) {
       for (TreeShape shape : {TreeShape::kRealistic, TreeShape::kHostile}) {
-        TreeOptions options;
-        options.classes = 4 + static_cast<int>(seed % 29);
-        options.attributes = static_cast<int>(seed % 7);
-        options.mode = mode;
-        options.shape = shape;
-        options.seed = seed;
-        options.oldLayout = seed % 3 == 0;
+        const TreeOptions options{4 + static_cast<int>(seed % 29), static_cast<int>(seed % 7),
+                                  mode, shape, seed, seed % 3 == 0};
         // The dev trace shows each lookup's steps; the second run also
         // reads a tree in the layout it was not made for now and then.
-        bool other_layout = seed % 5 == 0 ? !options.oldLayout : options.oldLayout;
-        CheckTree(options, {RunFlags{options.oldLayout, true}, RunFlags{other_layout, false}});
+        CheckTree(options, seed % 5 == 0 ? !options.oldLayout : options.oldLayout);
       }
     }
   }
@@ -229,19 +169,14 @@ TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
 
 // A failure above names a seed; that seed must give the same tree again.
 TEST(TreeGeneratorTest, SameOptionsGiveTheSameTree) {
-  TreeOptions options;
-  options.classes = 30;
-  options.attributes = 4;
-  options.shape = TreeShape::kHostile;
-  options.mode = TreeMode::kV5ToV5;
-  options.seed = 11;
-  zor_bench::GeneratedTree first = zor_bench::GenerateTree(options);
-  zor_bench::GeneratedTree again = zor_bench::GenerateTree(options);
-  EXPECT_EQ(first.sourceXml, again.sourceXml);
-  EXPECT_EQ(first.targetXml, again.targetXml);
-  EXPECT_EQ(first.mappingCsv, again.mappingCsv);
+  TreeOptions options{30, 4, TreeMode::kV5ToV5, TreeShape::kHostile, 11};
+  auto texts = [](const zor_bench::GeneratedTree& tree) {
+    return std::vector<std::string>{tree.sourceXml, tree.targetXml, tree.mappingCsv};
+  };
+  const std::vector<std::string> first = texts(zor_bench::GenerateTree(options));
+  EXPECT_EQ(texts(zor_bench::GenerateTree(options)), first);
   options.seed = 12;
-  EXPECT_NE(zor_bench::GenerateTree(options).mappingCsv, first.mappingCsv);
+  EXPECT_NE(texts(zor_bench::GenerateTree(options)), first);
 }
 
 }  // namespace

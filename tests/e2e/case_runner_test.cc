@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,14 +43,8 @@ std::vector<std::string> CaseNames() {
 
 std::vector<std::string> ReadArguments(const fs::path& file) {
   std::vector<std::string> arguments;
-  std::string text = e2e::ReadFile(file);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    arguments.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream lines(e2e::ReadFile(file));
+  for (std::string line; std::getline(lines, line);) arguments.push_back(line);
   return arguments;
 }
 
@@ -61,17 +56,16 @@ bool UpdatingExpectations() {
 class DictionaryTreeCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(DictionaryTreeCase, ConsoleAndFilesMatchExpected) {
-  fs::path case_dir = CasesDirectory() / GetParam();
-  fs::path root = e2e::MakeScratchDirectory() / "root";
-  fs::create_directories(root);
+  const fs::path case_dir = CasesDirectory() / GetParam(), expected = case_dir / "expected";
+  const bool updating = UpdatingExpectations();
+  e2e::ScratchDirectory scratch;
+  const fs::path root = scratch.path();
   if (fs::exists(case_dir / "tree")) fs::copy(case_dir / "tree", root, fs::copy_options::recursive);
 
   e2e::ToolRun run = e2e::RunTool(ReadArguments(case_dir / "args"), root.string());
   EXPECT_EQ(run.exitStatus, 0);
   std::string console = e2e::ReplaceAll(run.output, root.string(), "ROOT");
-
-  fs::path expected = case_dir / "expected";
-  if (UpdatingExpectations()) {
+  if (updating) {
     fs::remove_all(expected);
     e2e::WriteFile(expected / "console.txt", console);
   } else {
@@ -80,31 +74,25 @@ TEST_P(DictionaryTreeCase, ConsoleAndFilesMatchExpected) {
 
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
     if (!entry.is_regular_file()) continue;
-    fs::path relative = fs::relative(entry.path(), root);
-    fs::path original = case_dir / "tree" / relative;
+    const fs::path relative = fs::relative(entry.path(), root);
+    const fs::path original = case_dir / "tree" / relative, wanted = expected / "files" / relative;
     std::string actual = e2e::ReadFile(entry.path());
-    bool is_input = fs::exists(original) && e2e::ReadFile(original) == actual;
-    if (is_input) continue;
+    if (fs::exists(original) && e2e::ReadFile(original) == actual) continue;  // an input, unchanged
     // The report names the source path, which holds the scratch root.
     std::string masked = e2e::ReplaceAll(e2e::MaskUuids(actual), root.string(), "ROOT");
-    if (UpdatingExpectations()) {
-      e2e::WriteFile(expected / "files" / relative, masked);
-      continue;
-    }
-    fs::path expected_file = expected / "files" / relative;
-    EXPECT_TRUE(fs::exists(expected_file)) << "unexpected file written: " << relative;
-    if (fs::exists(expected_file)) {
-      EXPECT_EQ(masked, e2e::ReadFile(expected_file)) << "in " << relative;
+    if (updating) {
+      e2e::WriteFile(wanted, masked);
+    } else if (fs::exists(wanted)) {
+      EXPECT_EQ(masked, e2e::ReadFile(wanted)) << "in " << relative;
+    } else {
+      ADD_FAILURE() << "unexpected file written: " << relative;
     }
   }
-  if (!UpdatingExpectations() && fs::exists(expected / "files")) {
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(expected / "files")) {
-      if (!entry.is_regular_file()) continue;
-      EXPECT_TRUE(fs::exists(root / fs::relative(entry.path(), expected / "files")))
-          << "file not written: " << fs::relative(entry.path(), expected / "files");
-    }
+  if (updating || !fs::exists(expected / "files")) return;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(expected / "files")) {
+    const fs::path relative = fs::relative(entry.path(), expected / "files");
+    EXPECT_TRUE(!entry.is_regular_file() || fs::exists(root / relative)) << "file not written: " << relative;
   }
-  fs::remove_all(root.parent_path());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DictionaryTreeCase, testing::ValuesIn(CaseNames()),

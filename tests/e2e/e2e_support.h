@@ -1,4 +1,4 @@
-// Running the built tool as a process and comparing what it leaves behind.
+// Running the built tool as a process over a scratch dictionary root.
 #ifndef ZOR_TESTS_E2E_E2E_SUPPORT_H_
 #define ZOR_TESTS_E2E_E2E_SUPPORT_H_
 
@@ -7,11 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "../support/test_support.h"
+
 namespace e2e {
+
+using zor_test::MaskUuids;
+using zor_test::ReadFile;
+using zor_test::ReplaceAll;
+using zor_test::ScratchDirectory;
+using zor_test::WriteFile;
 
 struct ToolRun {
   std::string output;  // standard output, as bytes
   int exitStatus = -1;
+  long peakMemoryMiB = -1;  // the tool's peak resident memory
 };
 
 // Runs the tool with `arguments`; ZODODEV_DIRECTORYPATH is set to `root`, or
@@ -19,19 +28,17 @@ struct ToolRun {
 ToolRun RunTool(const std::vector<std::string>& arguments,
                 const std::optional<std::string>& root);
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// The five folders of a dictionary tree below `root`.
+void MakeDictionaryFolders(const std::filesystem::path& root);
 
-// A fresh, empty directory for one test.
-std::filesystem::path MakeScratchDirectory();
-
-// Replaces every `UUID="..."` holding a generated identifier by
-// `UUID="<UUID>"`; adds a failure for any identifier that is not 32
-// upper-case hexadecimal digits of a version-4 UUID, or that repeats.
-std::string MaskUuids(const std::string& text);
-
-// Every occurrence of `from` in `text` replaced by `to`.
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+// The console of a complete run that examines `classes` classes after
+// printing `option_lines`.
+struct OutputNames {
+  std::string report = "out.html", mapping = "out.csv", ddl = "out.xml";
+};
+std::string CompleteRunConsole(const std::string& root, long classes,
+                               const OutputNames& names = {},
+                               const std::string& option_lines = "");
 
 }  // namespace e2e
 

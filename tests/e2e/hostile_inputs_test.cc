@@ -4,14 +4,10 @@
 // load is a null document, a table that cannot be read is empty text. It
 // reads nothing but the files it was given, and its memory stays bounded.
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,7 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using zor_test::Repeat;
+using Outputs = std::vector<std::string>;  // console, report, DDL, proposed rows
 enum class Input { kSource, kTarget, kTable };
+const std::vector<Input> kAllInputs{Input::kSource, Input::kTarget, Input::kTable};
+const std::vector<Input> kDictionaries{Input::kSource, Input::kTarget};
+constexpr size_t kNotFound = std::string::npos;
 
 // One class Pump with one attribute, a target holding its counterpart and a
 // table mapping it: a run that finds everything in agreement.
@@ -42,48 +43,21 @@ const std::string kTarget =
 const std::string kTable =
     "Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n"
     "Pump,Equipment,Flow,CentrifugalPump,RotatingEquipment,FlowRate,EQT\n";
-const std::string kGreenLine =
-    "<font color=\"#007200\"><a name=\"PMP\"></a>Pump (PMP)</font> valid in mapping table";
-const std::string kPumpLink = "<a href=\"#PMP\">Pump (PMP)</a><br>\n";
-// Pump when the table has no row for it.
-const std::string kPumpRedLines =
-    "<b><font color=\"#FF0000\"><a name=\"PMP\"></a>Pump (PMP) not found in mapping table!"
-    "</font></b> Provide new class in mapping table.<br>\n"
-    "&nbsp;&nbsp;&nbsp;<font color=\"#CC0000\">Flow (FLW)</font> is an attribute under Pump.<br>\n";
-const std::string kPumpRows = "Pump,Equipment,*,,,*,\nPump,Equipment,Flow,,,,\n";
+// A table that names only another class reads, for Pump, like an empty one.
+const std::string kValveOnly = "Valve,Equipment,*,Valve,Equipment,*,EQT\n";
 
-std::string Repeat(const std::string& piece, size_t times) {
-  std::string text;
-  text.reserve(piece.size() * times);
-  for (size_t i = 0; i < times; ++i) text += piece;
-  return text;
-}
-
-// UTF-16LE without a byte-order mark, from UTF-8 of one- and two-byte
-// characters.
-std::string Utf16Le(const std::string& utf8) {
-  std::string out;
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    unsigned code = static_cast<unsigned char>(utf8[i]);
-    if (code >= 0xC0) code = ((code & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
-    out += static_cast<char>(code & 0xFF);
-    out += static_cast<char>(code >> 8);
-  }
-  return out;
+std::string ExpectedDdl(const std::string& name, const std::string& domain,
+                        const std::string& classes = "") {
+  return "<?xml version=\"1.0\" ?>\n<Package\n     Name=\"" + name + "\" Domain=\"" + domain +
+         "\" xmlns=\"x-schema:V5classSchema.xml\">\n\n" + classes + "</Package>\n";
 }
 
 class HostileInputs : public testing::Test {
  protected:
   void SetUp() override {
-    scratch_ = e2e::MakeScratchDirectory();
-    root_ = scratch_ / "root";
-    for (const char* folder :
-         {"V4_Exported_XML", "V5_Exported_XML", "MappingTable", "DDL_Files", "Reports"}) {
-      fs::create_directories(root_ / "Dictionary" / folder);
-    }
+    e2e::MakeDictionaryFolders(root_);
     Put(kSource, kTarget, kTable);
   }
-  void TearDown() override { fs::remove_all(scratch_); }
 
   fs::path PathOf(Input input) const {
     switch (input) {
@@ -97,178 +71,120 @@ class HostileInputs : public testing::Test {
     e2e::WriteFile(PathOf(Input::kTarget), target);
     e2e::WriteFile(PathOf(Input::kTable), table);
   }
-  static std::vector<std::string> Arguments() {
-    return {"-i", "source.xml", "target.xml", "-m", "table.csv", "-o", "out"};
+  e2e::ToolRun RunTool() const {
+    return e2e::RunTool({"-i", "source.xml", "target.xml", "-m", "table.csv", "-o", "out"},
+                        root_.string());
   }
   std::string Run() const {
-    e2e::ToolRun run = e2e::RunTool(Arguments(), root_.string());
+    e2e::ToolRun run = RunTool();
     EXPECT_EQ(run.exitStatus, 0);
     return run.output;
   }
-  // The tool's peak resident memory in MiB; its console goes nowhere.
-  long PeakMemoryMiB() const {
-    pid_t child = fork();
-    if (child == 0) {
-      int null_device = open("/dev/null", O_WRONLY);
-      dup2(null_device, STDOUT_FILENO);
-      setenv("ZODODEV_DIRECTORYPATH", root_.c_str(), 1);
-      std::vector<std::string> arguments = Arguments();
-      std::vector<char*> argv{const_cast<char*>(ZOR_TOOL_PATH)};
-      for (std::string& argument : arguments) argv.push_back(argument.data());
-      argv.push_back(nullptr);
-      execv(ZOR_TOOL_PATH, argv.data());
-      _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    return usage.ru_maxrss / 1024;
-  }
-
   std::string Output(const std::string& below_dictionary) const {
     return e2e::ReadFile(root_ / "Dictionary" / below_dictionary);
   }
   std::string Report() const { return Output("Reports/out.html"); }
   std::string Ddl() const { return Output("DDL_Files/out.xml"); }
   std::string Csv() const { return Output("DDL_Files/out.csv"); }
+  Outputs RunOutputs() { return {Run(), Report(), Ddl(), Csv()}; }
+  std::string Console(long classes) const { return e2e::CompleteRunConsole(root_.string(), classes); }
 
-  // The console of a complete run over `classes` classes.
-  std::string Console(long classes) const {
-    std::string root = root_.string();
-    std::string total = std::to_string(classes);
-    std::string progress = "Looking at class #:          " + std::string(total.size(), ' ');
-    for (long i = 1; i <= classes; ++i) {
-      std::string number = std::to_string(i);
-      progress += std::string(number.size(), '\b') + number;
+  // The outputs of the run as set up, for comparison with a spoiled run.
+  Outputs GreenOutputs() {
+    Put(kSource, kTarget, kTable);
+    Outputs green = RunOutputs();
+    EXPECT_NE(green[1].find("<font color=\"#007200\"><a name=\"PMP\"></a>Pump (PMP)</font> valid "
+                            "in mapping table"),
+              kNotFound);
+    return green;
+  }
+  // The outputs with `input` absent: a truncated dictionary is a null
+  // document, and the Valve-only table stands for empty text.
+  const Outputs& AbsentOutputs(Input input) {
+    if (!absent_.count(input)) {
+      Put(kSource, kTarget, kTable);
+      e2e::WriteFile(PathOf(input), input == Input::kTable ? kValveOnly : "<Dictionary");
+      absent_[input] = RunOutputs();
     }
-    return "\nZODODEV_DIRECTORYPATH=" + root +
-           "\nChecking input files...\nExamining input files (may take a few minutes)...\n"
-           "Total V4 classes to examine: " + total + "\n" + progress + "\nTask complete.\n" +
-           "Comparator results reported in " + root + "/Dictionary/Reports/out.html\n" +
-           "New mapping saved in " + root + "/Dictionary/DDL_Files/out.csv\n" +
-           "V5 XML DDL saved in " + root + "/Dictionary/DDL_Files/out.xml\n";
-  }
-  std::string ExpectedReport(const std::string& links, const std::string& body, long total,
-                             long suggested, long unmapped) const {
-    std::string source = PathOf(Input::kSource).string();
-    return "<HTML>\n<HEAD>\n<TITLE>XML Comparator Report for " + source +
-           "</TITLE>\n</HEAD>\n<BODY>\n<font size=+2>XML Comparator Report for " + source +
-           "</font><br>\n<br>\n"
-           "<a href=\"#comparatortotals\"><b>Comparator Totals</b></a><br>\n"
-           "<a href=\"#unmappedv4classes\"><b>Requested Unmapped V4 Classes</b></a><br>\n"
-           "<a href=\"#wrongdomain\"><b>V4 Classes From Other Domains</b></a><br>\n<br>\n" +
-           links + "<br>\n" + body +
-           "<br><br>\n<font size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator "
-           "Totals</font><br>\nTotal number of classes: " + std::to_string(total) +
-           "<br>\nNew classes suggested: " + std::to_string(suggested) +
-           "<br>\nV4 classes requested unmapped: " + std::to_string(unmapped) +
-           "<br>\n<br>\n<br>\n<font size=\"+1\"><a name=\"unmappedv4classes\"></a>Requested "
-           "Unmapped V4 Classes</font><br>\n<br>\n<font size=\"+1\"><a name=\"wrongdomain\"></a>"
-           "V4 Classes From Other Domains</font><br>\n</BODY></HTML>\n";
-  }
-  static std::string ExpectedDdl(const std::string& name, const std::string& domain,
-                                 const std::string& classes = "") {
-    return "<?xml version=\"1.0\" ?>\n<Package\n     Name=\"" + name + "\" Domain=\"" + domain +
-           "\" xmlns=\"x-schema:V5classSchema.xml\">\n\n" + classes + "</Package>\n";
-  }
-
-  // The run with one input that cannot be used and the other two as set up:
-  // no source document leaves no class; no target document leaves Pump,
-  // found in the table, without any line; an empty table sends Pump to red.
-  void ExpectRunWithout(Input unusable) {
-    EXPECT_EQ(Run(), Console(unusable == Input::kSource ? 0 : 1));
-    switch (unusable) {
-      case Input::kSource:
-        EXPECT_EQ(Report(), ExpectedReport("", "", 0, 0, 0));
-        EXPECT_EQ(Ddl(), ExpectedDdl("", "EQT"));
-        EXPECT_EQ(Csv(), "");
-        break;
-      case Input::kTarget:
-        EXPECT_EQ(Report(), ExpectedReport(kPumpLink, "", 1, 0, 0));
-        EXPECT_EQ(Ddl(), ExpectedDdl("Plant", ""));
-        EXPECT_EQ(Csv(), "");
-        break;
-      case Input::kTable:
-        EXPECT_EQ(Report(), ExpectedReport(kPumpLink, kPumpRedLines, 1, 1, 0));
-        EXPECT_EQ(Ddl(), ExpectedDdl("Plant", "EQT"));
-        EXPECT_EQ(Csv(), kPumpRows);
-        break;
-    }
+    return absent_[input];
   }
   // Spoils each of `inputs` in turn, the others left as set up.
   void ExpectEachUnusable(const std::vector<Input>& inputs,
                           const std::function<void(const fs::path&)>& spoil) {
     for (Input input : inputs) {
       SCOPED_TRACE(PathOf(input).filename().string());
+      const Outputs absent = AbsentOutputs(input);
       Put(kSource, kTarget, kTable);
       spoil(PathOf(input));
-      ExpectRunWithout(input);
+      EXPECT_EQ(RunOutputs(), absent);
       fs::remove_all(PathOf(input));
     }
   }
-  // The outputs of the run as set up, for comparison with a spoiled run.
-  std::vector<std::string> GreenOutputs() {
-    Put(kSource, kTarget, kTable);
-    std::string console = Run();
-    EXPECT_NE(Report().find(kGreenLine), std::string::npos);
-    return {console, Report(), Ddl(), Csv()};
-  }
-  std::vector<std::string> Outputs() { return {Run(), Report(), Ddl(), Csv()}; }
 
-  const std::vector<Input> kAllInputs{Input::kSource, Input::kTarget, Input::kTable};
-  fs::path scratch_;
-  fs::path root_;
+  std::map<Input, Outputs> absent_;
+  e2e::ScratchDirectory scratch_;
+  const fs::path root_ = scratch_ / "root";
 };
 
-// Empty files: an empty XML file holds no element, so it is a null
-// document; an empty table is the single line end the run appends.
-TEST_F(HostileInputs, EmptyFilesCountAsAbsent) {
-  ExpectEachUnusable(kAllInputs, [](const fs::path& path) { e2e::WriteFile(path, ""); });
+// The runs below compare with runs where the input is absent. Without a
+// source document or with an empty table a run is as any other; without a
+// target document Pump, found in the table, gets no line at all, and
+// nothing is proposed.
+TEST_F(HostileInputs, WithoutATargetDocumentAFoundClassGetsNoLine) {
+  const Outputs outputs = AbsentOutputs(Input::kTarget);
+  EXPECT_EQ(outputs[0], Console(1));
+  EXPECT_NE(outputs[1].find("<a href=\"#PMP\">Pump (PMP)</a><br>\n<br>\n<br><br>\n<font "
+                            "size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator Totals"
+                            "</font><br>\nTotal number of classes: 1<br>\nNew classes suggested: 0<br>"),
+            kNotFound);
+  EXPECT_EQ(outputs[2], ExpectedDdl("Plant", ""));
+  EXPECT_EQ(outputs[3], "");
 }
 
-// A directory passes the existence test; reading it fails at once, so a
-// dictionary does not load and the table is empty.
-TEST_F(HostileInputs, DirectoryWhereAnInputIsExpectedCountsAsAbsent) {
-  ExpectEachUnusable(kAllInputs, [](const fs::path& path) {
-    fs::remove(path);
-    fs::create_directory(path);
-    e2e::WriteFile(path / "inside.xml", kSource);
-  });
-}
-
-// Random bytes are no XML; as a table they are rows that name no class.
-// 70,000 bytes take the table reader past its first read.
-TEST_F(HostileInputs, BinaryGarbageCountsAsAbsent) {
+// Each spoiling in turn on each input it names, the others left as set up.
+TEST_F(HostileInputs, UnusableInputsCountAsAbsent) {
   std::mt19937 generator(20240611);
   std::string garbage(70000, '\0');
   for (char& byte : garbage) byte = static_cast<char>(generator());
-  ExpectEachUnusable(kAllInputs, [&](const fs::path& path) { e2e::WriteFile(path, garbage); });
-}
-
-// A NUL byte is not allowed in XML, so the dictionary does not load. The
-// table text ends at its first NUL: rows after it are never read.
-TEST_F(HostileInputs, NulBytesEndTheTableAndBreakTheXml) {
-  ExpectEachUnusable({Input::kSource, Input::kTarget}, [](const fs::path& path) {
-    std::string text = e2e::ReadFile(path);
-    e2e::WriteFile(path, text.insert(text.find("<Class"), 1, '\0'));
-  });
-  ExpectEachUnusable({Input::kTable}, [](const fs::path& path) {
-    e2e::WriteFile(path, "Valve,Equipment,*,Valve,Equipment,*,EQT\n" + std::string(1, '\0') + kTable);
-  });
-  std::vector<std::string> green = GreenOutputs();
-  e2e::WriteFile(PathOf(Input::kTable), kTable + std::string(1, '\0') + "Pump,Equipment,*,No Mapping\n");
-  EXPECT_EQ(Outputs(), green);
-}
-
-// Bytes that are not UTF-8 make the parser fail: the dictionary is a null
-// document and the run writes the heads and ends of its files.
-TEST_F(HostileInputs, InvalidUtf8InNamesLeavesNullDocuments) {
-  ExpectEachUnusable({Input::kSource, Input::kTarget}, [](const fs::path& path) {
-    std::string text = e2e::ReadFile(path);
-    text.replace(text.find("Pump"), 4, "Pu\xFFmp");  // in the first class name
-    e2e::WriteFile(path, text);
-  });
+  auto edit = [](const std::function<void(std::string&)>& change) {
+    return [change](const fs::path& path) {
+      std::string text = e2e::ReadFile(path);
+      change(text);
+      e2e::WriteFile(path, text);
+    };
+  };
+  const struct {
+    const char* what;
+    std::vector<Input> inputs;
+    std::function<void(const fs::path&)> spoil;
+  } rows[] = {
+      // An empty XML file holds no element, so it is a null document; an
+      // empty table is the single line end the run appends.
+      {"empty file", kAllInputs, [](const fs::path& path) { e2e::WriteFile(path, ""); }},
+      // A directory passes the existence test; reading it fails at once.
+      {"directory", kAllInputs,
+       [](const fs::path& path) {
+         fs::remove(path);
+         e2e::WriteFile(path / "inside.xml", kSource);
+       }},
+      // Random bytes are no XML; as a table they are rows that name no
+      // class. 70,000 bytes take the table reader past its first read.
+      {"binary garbage", kAllInputs, [&](const fs::path& path) { e2e::WriteFile(path, garbage); }},
+      // A NUL byte is not allowed in XML; the table text ends at its first
+      // NUL, so rows after it are never read.
+      {"NUL byte", kDictionaries, edit([](std::string& text) { text.insert(text.find("<Class"), 1, '\0'); })},
+      {"NUL byte", {Input::kTable}, edit([](std::string& text) { text = kValveOnly + '\0' + text; })},
+      // Bytes that are not UTF-8, in the first class name.
+      {"invalid UTF-8", kDictionaries, edit([](std::string& text) { text.replace(text.find("Pump"), 4, "Pu\xFFmp"); })},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ExpectEachUnusable(row.inputs, row.spoil);
+  }
+  // Rows after a NUL byte are never read, even one that would change the verdict.
+  Outputs green = GreenOutputs();
+  e2e::WriteFile(PathOf(Input::kTable), kTable + '\0' + "Pump,Equipment,*,No Mapping\n");
+  EXPECT_EQ(RunOutputs(), green);
 }
 
 // UTF-16 without a byte-order mark is recognised from its first character,
@@ -278,19 +194,18 @@ TEST_F(HostileInputs, Utf16WithoutByteOrderMarkLoadsAsUtf8) {
   std::string source = e2e::ReplaceAll(kSource, "\"Pump\"", "\"P\xC3\xBCmpe\"");
   std::string table = e2e::ReplaceAll(kTable, "Pump,Equipment", "P\xC3\xBCmpe,Equipment");
   Put(source, kTarget, table);
-  std::vector<std::string> utf8 = Outputs();
-  EXPECT_NE(utf8[1].find("<a name=\"PMP\"></a>P\xC3\xBCmpe (PMP)</font> valid"), std::string::npos);
-  const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n";
-  for (const std::string& head : {declaration, std::string()}) {
-    Put(Utf16Le(head + source), Utf16Le(head + kTarget), table);
-    EXPECT_EQ(Outputs(), utf8);
+  Outputs utf8 = RunOutputs();
+  EXPECT_NE(utf8[1].find("<a name=\"PMP\"></a>P\xC3\xBCmpe (PMP)</font> valid"), kNotFound);
+  for (const std::string& head : {std::string("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"), std::string()}) {
+    Put(zor_test::Utf16(head + source), zor_test::Utf16(head + kTarget), table);
+    EXPECT_EQ(RunOutputs(), utf8);
   }
 }
 
 // Elements nested 100,000 deep: no part of the program recurses over the
 // tree, and a class is found at any depth.
 TEST_F(HostileInputs, DeepNestingIsSearchedWithoutRecursion) {
-  std::vector<std::string> green = GreenOutputs();
+  Outputs green = GreenOutputs();
   auto nest = [](const std::string& dictionary) {
     size_t body = dictionary.find('\n') + 1;
     size_t end = dictionary.rfind("</Dictionary>");
@@ -298,7 +213,7 @@ TEST_F(HostileInputs, DeepNestingIsSearchedWithoutRecursion) {
            dictionary.substr(body, end - body) + Repeat("</Group>", 100000) + "</Dictionary>\n";
   };
   Put(nest(kSource), nest(kTarget), kTable);
-  EXPECT_EQ(Outputs(), green);
+  EXPECT_EQ(RunOutputs(), green);
 }
 
 // Entities that expand without bound: the parser stops them, the
@@ -312,30 +227,22 @@ TEST_F(HostileInputs, BillionLaughsLeaveANullDocumentInLittleMemory) {
   std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE Dictionary [" + entities +
                        "]>\n<Dictionary Name=\"&l9;\" Domain=\"&l9;\"><Class Name=\"Pump\">&l9;"
                        "</Class></Dictionary>\n";
-  ExpectEachUnusable({Input::kSource, Input::kTarget},
-                     [&](const fs::path& path) { e2e::WriteFile(path, laughs); });
+  ExpectEachUnusable(kDictionaries, [&](const fs::path& path) { e2e::WriteFile(path, laughs); });
   e2e::WriteFile(PathOf(Input::kSource), laughs);
-  EXPECT_LT(PeakMemoryMiB(), 200);
+  EXPECT_LT(RunTool().peakMemoryMiB, 200);
 }
 
-// External entities and an external DTD are never read: a reference in
-// content is skipped, one in an attribute value is an error (null
-// document), and an entity that only the external DTD declares is dropped
-// from the value. Each run writes exactly what it would without the
-// outside file, whose content so appears nowhere.
+// An external entity is never read: a reference in content is skipped, one
+// in an attribute value is an error (null document). Either run writes
+// exactly what it would without the outside file. (The parser tests cover
+// the external DTD too.)
 TEST_F(HostileInputs, NothingOutsideTheGivenFilesIsRead) {
-  const std::string secret = "SECRET-7F3A";
-  e2e::WriteFile(scratch_ / "outside/secret.txt", secret);
-  e2e::WriteFile(scratch_ / "outside/secret.dtd", "<!ENTITY x \"" + secret + "\">");
-  std::string entity = "<!DOCTYPE Dictionary [<!ENTITY s SYSTEM \"file://" +
-                       (scratch_ / "outside/secret.txt").string() + "\">]>\n";
-  std::string dtd =
-      "<!DOCTYPE Dictionary SYSTEM \"file://" + (scratch_ / "outside/secret.dtd").string() + "\">\n";
-  std::vector<std::string> green = GreenOutputs();
+  e2e::WriteFile(scratch_ / "outside/secret.txt", "SECRET-7F3A");
+  const std::string entity = "<!DOCTYPE Dictionary [<!ENTITY s SYSTEM \"file://" +
+                             (scratch_ / "outside/secret.txt").string() + "\">]>\n";
+  Outputs green = GreenOutputs();
   e2e::WriteFile(PathOf(Input::kSource), entity + e2e::ReplaceAll(kSource, "/>", ">&s;</Simple>"));
-  EXPECT_EQ(Outputs(), green);
-  e2e::WriteFile(PathOf(Input::kSource), dtd + e2e::ReplaceAll(kSource, "\"Pump\"", "\"&x;Pump\""));
-  EXPECT_EQ(Outputs(), green);
+  EXPECT_EQ(RunOutputs(), green);
   ExpectEachUnusable({Input::kSource}, [&](const fs::path& path) {
     e2e::WriteFile(path, entity + e2e::ReplaceAll(kSource, "\"Pump\"", "\"&s;\""));
   });
@@ -353,14 +260,14 @@ TEST_F(HostileInputs, MegabyteValuesAreWrittenThroughWhole) {
           "\" ShortName=\"FLW\"/></Class></Dictionary>",
       kTarget, "");
   EXPECT_EQ(Run(), Console(1));
-  EXPECT_EQ(Report(),
-            ExpectedReport("<a href=\"#PMP\">" + name + " (PMP)</a><br>\n",
-                           "<b><font color=\"#FF0000\"><a name=\"PMP\"></a>" + escaped +
-                               " (PMP) not found in mapping table!</font></b> Provide new class "
-                               "in mapping table.<br>\n&nbsp;&nbsp;&nbsp;<font color=\"#CC0000\">" +
-                               attribute + " (FLW)</font> is an attribute under " + escaped +
-                               ".<br>\n",
-                           1, 1, 0));
+  // The link, the verdict lines and the end of the body, in one piece.
+  EXPECT_NE(Report().find("<a href=\"#PMP\">" + name + " (PMP)</a><br>\n<br>\n"
+                          "<b><font color=\"#FF0000\"><a name=\"PMP\"></a>" + escaped +
+                          " (PMP) not found in mapping table!</font></b> Provide new class in "
+                          "mapping table.<br>\n&nbsp;&nbsp;&nbsp;<font color=\"#CC0000\">" +
+                          attribute + " (FLW)</font> is an attribute under " + escaped +
+                          ".<br>\n<br><br>\n"),
+            kNotFound);
   EXPECT_EQ(Csv(), escaped + ",Equipment,*,,,*,\n" + escaped + ",Equipment," + attribute + ",,,,\n");
   EXPECT_EQ(Ddl(), ExpectedDdl("Plant", "EQT"));
 }
@@ -369,34 +276,21 @@ TEST_F(HostileInputs, MegabyteValuesAreWrittenThroughWhole) {
 // end the run appends. Its last field is the domain of a class proposed for
 // the DDL, where it is written with that line end.
 TEST_F(HostileInputs, FiftyMegabyteLineIsReadWhole) {
-  const std::string row = "Pump,Equipment,*,Rotating,Rotating,*,";
-  const size_t domain_size = 50 << 20;
-  std::string table = row;
-  table.resize(row.size() + domain_size, 'D');
+  const std::string domain(50 << 20, 'D');
   Put("<Dictionary Name=\"Plant\"><Class Name=\"Pump\" ShortName=\"PMP\" Parent=\"Equipment\"/>"
       "</Dictionary>",
-      kTarget, table);
+      kTarget, "Pump,Equipment,*,Rotating,Rotating,*," + domain);
   EXPECT_EQ(Run(), Console(1));
-  EXPECT_EQ(Report(), ExpectedReport(kPumpLink,
-                                     "<b><font color=\"#0000FF\"><a name=\"PMP\"></a>Pump (PMP) not "
-                                     "found in existing V5 XML!</font></b> Provide new class in V5 "
-                                     "XML DDL.<br>\n",
-                                     1, 1, 0));
   EXPECT_EQ(Csv(), "");
-  // The package head and the class head up to the domain, the domain, and
-  // after it the line end, the UUID and the ends.
-  std::string head = ExpectedDdl("Plant", "EQT",
-                                 "<Class \n     Name=\"Pump\"\n     DisplayName=\"Pump\"\n"
-                                 "     Superclass=\"Rotating\"\n     Creator=\"\"\n     Domain=\"");
-  head.resize(head.size() - std::string("</Package>\n").size());
-  const std::string after_domain = "\n\"\n     UUID=\"";
-  const std::string end = "\">\n\n</Class>\n\n\n</Package>\n";
   std::string ddl = Ddl();
-  ASSERT_EQ(ddl.size(), head.size() + domain_size + after_domain.size() + 32 + end.size());
-  EXPECT_EQ(ddl.compare(0, head.size(), head), 0);
-  EXPECT_EQ(ddl.compare(head.size(), domain_size, table, row.size(), domain_size), 0);
-  EXPECT_EQ(ddl.substr(head.size() + domain_size, after_domain.size()), after_domain);
-  EXPECT_EQ(ddl.substr(ddl.size() - end.size()), end);
+  const size_t uuid = ddl.find("UUID=\"");
+  ASSERT_NE(uuid, kNotFound);
+  ddl.replace(uuid + 6, 32, "<UUID>");
+  // Compared as a truth value: a mismatch would print fifty megabytes.
+  EXPECT_TRUE(ddl == ExpectedDdl("Plant", "EQT",
+                                 "<Class \n     Name=\"Pump\"\n     DisplayName=\"Pump\"\n"
+                                 "     Superclass=\"Rotating\"\n     Creator=\"\"\n     Domain=\"" +
+                                     domain + "\n\"\n     UUID=\"<UUID>\">\n\n</Class>\n\n\n"));
 }
 
 // Output folders that do not exist: the outputs cannot be created, which
@@ -429,10 +323,10 @@ TEST_F(HostileInputs, HundredThousandClassesAreCountedRight) {
   std::string report = Report();
   EXPECT_NE(report.find("Total number of classes: 100000<br>\nNew classes suggested: 50000<br>\n"
                         "V4 classes requested unmapped: 50000<br>\n"),
-            std::string::npos);
+            kNotFound);
   EXPECT_NE(report.find("<a name=\"C99998\"></a>C99998 (C99998)</font><font color=\"#999999\"> "
                         "was explicitly unmapped"),
-            std::string::npos);
+            kNotFound);
   std::string csv = Csv();
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 50000);
   const std::string last = "C99999,P,*,,,*,\n";

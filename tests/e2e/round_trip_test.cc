@@ -56,49 +56,28 @@ const char kPackageOnly[] =
     "\n"
     "</Package>\n";
 
-class RoundTrip : public testing::Test {
- protected:
-  void SetUp() override {
-    root_ = e2e::MakeScratchDirectory() / "root";
-    for (const char* folder : {"V4_Exported_XML", "V5_Exported_XML", "MappingTable", "DDL_Files",
-                               "Reports"}) {
-      fs::create_directories(root_ / "Dictionary" / folder);
-    }
-    e2e::WriteFile(Dictionary("V4_Exported_XML/piping_v4.xml"), kSource);
-    e2e::WriteFile(Dictionary("V5_Exported_XML/piping_v5.xml"), kTarget);
-  }
-  void TearDown() override { fs::remove_all(root_.parent_path()); }
-
-  fs::path Dictionary(const std::string& below) const { return root_ / "Dictionary" / below; }
-
-  e2e::ToolRun Run(const std::string& table, const std::string& output, bool trace = false) {
-    std::vector<std::string> arguments{"-i", "piping_v4.xml", "piping_v5.xml", "-m", table, "-o",
-                                       output};
+TEST(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
+  e2e::ScratchDirectory root;
+  e2e::MakeDictionaryFolders(root.path());
+  auto file = [&](const std::string& below) { return root / ("Dictionary/" + below); };
+  auto run = [&](const std::string& name, bool trace) {
+    std::vector<std::string> arguments{"-i", "piping_v4.xml", "piping_v5.xml", "-m", name + ".csv",
+                                       "-o", name};
     if (trace) arguments.push_back("-t");
-    return e2e::RunTool(arguments, root_.string());
-  }
-
-  std::string Report(const std::string& output) const {
-    return e2e::ReadFile(Dictionary("Reports/" + output + ".html"));
-  }
-
-  fs::path root_;
-};
-
-TEST_F(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
-  e2e::WriteFile(Dictionary("MappingTable/first.csv"), kFirstTable);
-  ASSERT_EQ(Run("first.csv", "first").exitStatus, 0);
-  std::string proposed = e2e::ReadFile(Dictionary("DDL_Files/first.csv"));
+    e2e::ToolRun run = e2e::RunTool(arguments, root.path().string());
+    EXPECT_EQ(run.exitStatus, 0);
+    return run.output;
+  };
+  e2e::WriteFile(file("V4_Exported_XML/piping_v4.xml"), kSource);
+  e2e::WriteFile(file("V5_Exported_XML/piping_v5.xml"), kTarget);
+  e2e::WriteFile(file("MappingTable/first.csv"), kFirstTable);
+  run("first", false);
+  std::string proposed = e2e::ReadFile(file("DDL_Files/first.csv"));
   ASSERT_EQ(proposed, kProposedRows);
-  EXPECT_EQ(e2e::ReadFile(Dictionary("DDL_Files/first.xml")), kPackageOnly);
-  EXPECT_NE(Report("first").find("<b><font color=\"#FF0000\"><a name=\"STR\"></a>Strainer (STR) "
-                                 "not found in mapping table!</font></b>"),
-            std::string::npos);
 
   // The proposed mapping, taken as it was written, becomes the next table.
-  e2e::WriteFile(Dictionary("MappingTable/second.csv"), proposed);
-  e2e::ToolRun second = Run("second.csv", "second", /*trace=*/true);
-  EXPECT_EQ(second.exitStatus, 0);
+  e2e::WriteFile(file("MappingTable/second.csv"), proposed);
+  const std::string second = run("second", true);
 
   // Each badly mapped class meets the bad-mapping test once per target class,
   // and its map domain is empty.
@@ -110,7 +89,7 @@ TEST_F(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
       "Bad mapping!\n"
       "V5 not found!\n"
       "MapDomain = \n";
-  EXPECT_NE(second.output.find(strainer_trace), std::string::npos) << second.output;
+  EXPECT_NE(second.find(strainer_trace), std::string::npos) << second;
 
   const std::string domain_missing =
       " <font color=\"#990099\">Domain missing in mapping table! Couldn't suggest V5 "
@@ -133,14 +112,15 @@ TEST_F(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
       "&nbsp;&nbsp;&nbsp;<font color=\"#CC0000\">Size (SZ)</font> is an attribute under "
       "Drain.<br>\n"
       "<br><br>\n";
-  EXPECT_NE(Report("second").find(expected_body), std::string::npos) << Report("second");
-  EXPECT_NE(Report("second").find("New classes suggested: 3<br>\n"), std::string::npos);
+  const std::string report = e2e::ReadFile(file("Reports/second.html"));
+  EXPECT_NE(report.find(expected_body), std::string::npos) << report;
+  EXPECT_NE(report.find("New classes suggested: 3<br>\n"), std::string::npos);
 
   // A blue class without domain proposes nothing; only the class with the
   // empty parent is proposed again, exactly as before.
-  EXPECT_EQ(e2e::ReadFile(Dictionary("DDL_Files/second.csv")),
+  EXPECT_EQ(e2e::ReadFile(file("DDL_Files/second.csv")),
             "Drain,,*,,,*,\nDrain,,Size,,,,\n");
-  EXPECT_EQ(e2e::ReadFile(Dictionary("DDL_Files/second.xml")), kPackageOnly);
+  EXPECT_EQ(e2e::ReadFile(file("DDL_Files/second.xml")), kPackageOnly);
 }
 
 }  // namespace

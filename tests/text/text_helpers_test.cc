@@ -5,51 +5,39 @@
 namespace {
 
 TEST(ReadNextLine, ReturnsLinesWithTheirEndsThenEmptyTextPastTheEnd) {
-  ZORUnicodeString text("a,b\nc");
+  const ZORUnicodeString text("a,b\nc\r\n");
   long position = 0;
-  EXPECT_EQ(ReadNextLine(text, position).str(), "a,b\n");
-  EXPECT_EQ(position, 4);
-  EXPECT_EQ(ReadNextLine(text, position).str(), "c");
-  EXPECT_EQ(position, 6);
-
-  ZORUnicodeString ended("x\r\n");
+  for (auto [line, after] : {std::pair<const char*, long>{"a,b\n", 4}, {"c\r\n", 7}, {"", 8}}) {
+    EXPECT_EQ(ReadNextLine(text, position).str(), line);
+    EXPECT_EQ(position, after);
+  }
   position = 0;
-  EXPECT_EQ(ReadNextLine(ended, position).str(), "x\r\n");
-  EXPECT_EQ(position, 3);
-  EXPECT_EQ(ReadNextLine(ended, position).str(), "");
-  EXPECT_EQ(position, 4);
+  EXPECT_EQ(ReadNextLine(ZORUnicodeString("c"), position).str(), "c");  // no line end
+  EXPECT_EQ(position, 2);
 }
 
-TEST(AmpToggle, PlainUndoesOneLevelAndHtmlEscapesBareAmpersands) {
-  EXPECT_EQ(Plain("R&amp;D").str(), "R&D");
-  EXPECT_EQ(Plain("R&D").str(), "R&D");
-  EXPECT_EQ(Plain("&nbsp;").str(), "&nbsp;");
-  EXPECT_EQ(Plain("x&").str(), "x&");
-  EXPECT_EQ(Plain("&amp;amp;").str(), "&amp;");
-  EXPECT_EQ(Plain("&AMP;").str(), "&");  // the look-ahead compares without case
-  EXPECT_EQ(Plain("&amp").str(), "&amp");  // cut short by the end: no match
-  EXPECT_EQ(Plain("").str(), "");
-
-  EXPECT_EQ(Html("R&D").str(), "R&amp;D");
-  EXPECT_EQ(Html("R&amp;D").str(), "R&amp;D");
-  EXPECT_EQ(Html("a&nbsp;b").str(), "a&nbsp;b");
-  EXPECT_EQ(Html("a&nbsp").str(), "a&amp;nbsp");
-  EXPECT_EQ(Html("x&").str(), "x&amp;");
-  EXPECT_EQ(Html("&lt;").str(), "&amp;lt;");
-}
-
-TEST(CheckString, EscapesForTheDdlAndDropsLineEndsAndTrailingBlanks) {
-  EXPECT_EQ(CheckString("a<b>, c\n  ").str(), "a&lt;b&gt;&comma; c");
-  EXPECT_EQ(CheckString("  x").str(), "  x");
-  EXPECT_EQ(CheckString("   ").str(), "");
-  EXPECT_EQ(CheckString("\"'&amp;&nbsp;").str(), "&quot;&apos;&amp;&amp;nbsp;");
-}
-
-TEST(RemoveWhiteSpace, KeepsOnlyALeadingBlankThenEscapes) {
-  EXPECT_EQ(WithoutWhiteSpace("Pipe Size").str(), "PipeSize");
-  EXPECT_EQ(WithoutWhiteSpace(" a b  c ").str(), " abc");
-  EXPECT_EQ(WithoutWhiteSpace("x,y").str(), "x&comma;y");
-  EXPECT_EQ(WithoutWhiteSpace(" ").str(), "");
+// Each escaping helper against its input and result; the look-aheads compare
+// without case and find nothing when the text ends first.
+TEST(EscapingHelpers, LookAheadsAndTrailingBlanks) {
+  const struct {
+    ZORUnicodeString (*helper)(ZORUnicodeString);
+    const char *input, *expected;
+  } rows[] = {
+      {Plain, "R&amp;D", "R&D"}, {Plain, "R&D", "R&D"}, {Plain, "&nbsp;", "&nbsp;"},
+      {Plain, "x&", "x&"}, {Plain, "&amp;amp;", "&amp;"}, {Plain, "&AMP;", "&"},
+      {Plain, "&amp", "&amp"}, {Plain, "", ""},
+      {Html, "R&D", "R&amp;D"}, {Html, "R&amp;D", "R&amp;D"}, {Html, "a&nbsp;b", "a&nbsp;b"},
+      {Html, "a&nbsp", "a&amp;nbsp"}, {Html, "x&", "x&amp;"}, {Html, "&lt;", "&amp;lt;"},
+      // For the DDL: escaped, without line ends and trailing blanks.
+      {CheckString, "a<b>, c\n  ", "a&lt;b&gt;&comma; c"}, {CheckString, "  x", "  x"},
+      {CheckString, "   ", ""}, {CheckString, "\"'&amp;&nbsp;", "&quot;&apos;&amp;&amp;nbsp;"},
+      // Only a leading blank survives, then the text is escaped.
+      {WithoutWhiteSpace, "Pipe Size", "PipeSize"}, {WithoutWhiteSpace, " a b  c ", " abc"},
+      {WithoutWhiteSpace, "x,y", "x&comma;y"}, {WithoutWhiteSpace, " ", ""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.helper(ZORUnicodeString(row.input)).str(), row.expected) << row.input;
+  }
 }
 
 }  // namespace
