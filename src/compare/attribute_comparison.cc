@@ -84,8 +84,9 @@ void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attri
                              walk.target.parent, walk.target.creator, mapped.mapDomain});
     WriteProposedClassRow(context, mapped.source.label, mapped.source.parent);
   }
-  WriteAttributeElement(context, {WithoutWhiteSpace(target_attribute), target_attribute, "",
-                                  attribute.type, "", mapped.mapDomain},
+  WriteAttributeElement(context,
+                        {WithoutWhiteSpace(target_attribute), target_attribute, "", attribute.type,
+                         "", mapped.mapDomain},
                         AttributeEnding::kSingleLine);
   WriteReportLine(context, Join({"<b>&nbsp;&nbsp;&nbsp;<font color=\"#0000CC\">",
                                  Named(attribute.label, attribute.key),
@@ -146,7 +147,8 @@ void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
 }
 
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
-  if (row.targetClass.Matches(walk.target.key) || row.targetParent.Matches(walk.target.shortParent)) {
+  if (row.targetClass.Matches(walk.target.key) ||
+      row.targetParent.Matches(walk.target.shortParent)) {
     CheckFoundTargetClass(walk, attribute, row.plainTargetAttribute);
   } else if (row.targetClass.Matches("") || row.targetParent.Matches("") ||
              row.targetAttribute.Matches("")) {

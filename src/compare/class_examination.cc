@@ -1,10 +1,10 @@
 #include "compare/class_examination.h"
 
 #include "compare/attribute_comparison.h"
-#include "compare/table_lookups.h"
-#include "compare/target_search.h"
 #include "compare/missing_class.h"
 #include "compare/report_lines.h"
+#include "compare/table_lookups.h"
+#include "compare/target_search.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
 #include "dictionary/mapping_table.h"
@@ -47,7 +47,8 @@ ZORUnicodeString ListFollowingRows(PassState& pass, const SourceClass& source,
       retained_count += 1;
     }
   }
-  if (retained_count == 0 && !orange_written) context.unmappedClassesHtml.Append(OrangeLine(source));
+  if (retained_count == 0 && !orange_written)
+    context.unmappedClassesHtml.Append(OrangeLine(source));
   return retained;
 }
 
@@ -72,10 +73,11 @@ void ExamineUnmappedClass(PassState& pass, const SourceClass& source) {
 
 void ReportValidClass(PassState& pass, const MappedClass& mapped, const TargetClass& target) {
   const SourceClass& source = mapped.source;
-  WriteReportLine(pass.context, Join({"<font color=\"#007200\"><a name=\"", source.key, "\"></a>",
-                                 Named(source.label, source.key),
-                                 "</font> valid in mapping table and ", pass.profile.targetName,
-                                 " XML (mapped as \"", target.label, "\").<br>\n"}));
+  WriteReportLine(
+      pass.context,
+      Join({"<font color=\"#007200\"><a name=\"", source.key, "\"></a>",
+            Named(source.label, source.key), "</font> valid in mapping table and ",
+            pass.profile.targetName, " XML (mapped as \"", target.label, "\").<br>\n"}));
   CompareAttributes(pass, mapped, target);
 }
 
@@ -85,14 +87,15 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
   RunContext& context = pass.context;
   const SourceClass& source = mapped.source;
   DevTrace(context, "V5 not found!");
-  ZORUnicodeString line = Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
-                                Named(source.label, source.key),
-                                " not found in existing V5 XML!</font></b>"});
+  ZORUnicodeString line =
+      Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
+            Named(source.label, source.key), " not found in existing V5 XML!</font></b>"});
   DevTrace(context, {"MapDomain = ", mapped.mapDomain});
   bool propose = false;
   if (mapped.mapDomain.Matches("")) {
-    line.Append(" <font color=\"#990099\">Domain missing in mapping table! Couldn't suggest V5 "
-                "XML.</font><br>\n");
+    line.Append(
+        " <font color=\"#990099\">Domain missing in mapping table! Couldn't suggest V5 "
+        "XML.</font><br>\n");
   } else if (TableNamesTargetClass(pass, raw_row.targetParent)) {
     line.Append(" Provide new class in V5 XML DDL.<br>\n");
     propose = true;
@@ -112,8 +115,8 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
     ZORUnicodeString type = Plain(getValueByTagName(attribute, "Type"));
     ZORUnicodeString value = Plain(getValueByTagName(attribute, "Value"));
     if (propose) {
-      WriteAttributeElement(context, {WithoutWhiteSpace(name), name, "", type, value,
-                                      mapped.mapDomain},
+      WriteAttributeElement(context,
+                            {WithoutWhiteSpace(name), name, "", type, value, mapped.mapDomain},
                             AttributeEnding::kBlankLine);
     }
     WriteReportLine(context, AttributeUnderClassLine("#0000CC", name, short_name, source.label));

@@ -14,8 +14,7 @@ namespace {
 void WriteRedClassLine(RunContext& context, const SourceClass& source, const char* advice) {
   WriteReportLine(context, Join({"<b><font color=\"#FF0000\"><a name=\"", source.key, "\"></a>",
                                  Named(source.label, source.key),
-                                 " not found in mapping table!</font></b> ", advice,
-                                 "<br>\n"}));
+                                 " not found in mapping table!</font></b> ", advice, "<br>\n"}));
 }
 
 void ReportMissingV4Class(RunContext& context, const SourceClass& source) {
@@ -70,9 +69,9 @@ void WarnChildClasses(PassState& pass, const ZORUnicodeString& child_search_key,
   // Without retained attributes no child loses anything.
   if (retained_count <= 0) return;
   ForEachChildClassRow(pass, child_search_key, [&](std::string_view child) {
-    WriteReportLine(pass.context, Join({"&nbsp;&nbsp;&nbsp;Child <font color=\"#000000\"><b>",
-                                        child,
-                                        "</font></b> is now missing the above inherited "
-                                        "attribute(s).<br>\n"}));
+    WriteReportLine(pass.context,
+                    Join({"&nbsp;&nbsp;&nbsp;Child <font color=\"#000000\"><b>", child,
+                          "</font></b> is now missing the above inherited "
+                          "attribute(s).<br>\n"}));
   });
 }

@@ -32,8 +32,8 @@ inline ZORUnicodeString AttributeUnderClassLine(const char* colour,
                                                 const ZORUnicodeString& attribute_key,
                                                 const ZORUnicodeString& class_label) {
   return Join({"&nbsp;&nbsp;&nbsp;<font color=\"", colour, "\">",
-               Named(attribute_label, attribute_key), "</font> is an attribute under ",
-               class_label, ".<br>\n"});
+               Named(attribute_label, attribute_key), "</font> is an attribute under ", class_label,
+               ".<br>\n"});
 }
 
 #endif  // ZOR_COMPARE_REPORT_LINES_H_

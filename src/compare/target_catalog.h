@@ -15,7 +15,6 @@
 
 #include "compare/class_record.h"
 #include "dictionary/view_pair_hash.h"
-#include "dictionary/view_pair_hash.h"
 
 class TargetCatalog {
  public:
@@ -37,8 +36,7 @@ class TargetCatalog {
  private:
   const PassProfile& profile_;
   std::vector<TargetClass> classes_;
-  std::unordered_map<ViewPair, std::vector<size_t>, ViewPairHash>
-      candidates_;
+  std::unordered_map<ViewPair, std::vector<size_t>, ViewPairHash> candidates_;
   std::unordered_map<std::string_view, size_t> by_short_parent_;
   std::vector<std::optional<std::vector<TargetAttribute>>> attributes_;
   std::deque<std::string> attribute_pool_;

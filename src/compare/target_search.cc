@@ -124,7 +124,8 @@ const std::vector<TargetAttribute>& TargetAttributes(PassState& pass, const Targ
   pass.linearAttributes.clear();
   pass.linearAttributePool.clear();
   ForEachElement(target.node, "Simple", [&](MigrationXMLNode* node) {
-    pass.linearAttributes.push_back(ReadTargetAttribute(pass.profile, node, pass.linearAttributePool));
+    pass.linearAttributes.push_back(
+        ReadTargetAttribute(pass.profile, node, pass.linearAttributePool));
     return true;
   });
   return pass.linearAttributes;

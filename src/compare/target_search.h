@@ -4,8 +4,8 @@
 #ifndef ZOR_COMPARE_TARGET_SEARCH_H_
 #define ZOR_COMPARE_TARGET_SEARCH_H_
 
-#include <vector>
 #include <optional>
+#include <vector>
 
 #include "compare/pass_state.h"
 

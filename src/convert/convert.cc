@@ -26,11 +26,28 @@ void Write(std::ofstream& out, std::initializer_list<std::string_view> parts) {
 
 void WriteAttribute(std::ofstream& out, MigrationXMLNode* attribute) {
   auto value = [&](const char* name) { return getValueByTagName(attribute, name); };
-  Write(out, {"     <Simple\n", "          Name=\"", value("ShortName"), "\"\n",
-              "          DisplayName=\"", value("Name"), "\"\n", "          Creator=\"",
-              value("User"), "\"\n", "          Type=\"", value("Type"), "\"\n",
-              "          Discrete=\"", "No", "\"\n", "          Default=\"", value("Value"),
-              "\"\n", "          Domain=\"", value("Domain"), "\"></Simple>\n\n"});
+  Write(out, {"     <Simple\n",
+              "          Name=\"",
+              value("ShortName"),
+              "\"\n",
+              "          DisplayName=\"",
+              value("Name"),
+              "\"\n",
+              "          Creator=\"",
+              value("User"),
+              "\"\n",
+              "          Type=\"",
+              value("Type"),
+              "\"\n",
+              "          Discrete=\"",
+              "No",
+              "\"\n",
+              "          Default=\"",
+              value("Value"),
+              "\"\n",
+              "          Domain=\"",
+              value("Domain"),
+              "\"></Simple>\n\n"});
 }
 
 void WriteClass(std::ofstream& out, MigrationXMLNode* class_node) {
@@ -56,7 +73,8 @@ void Convert(ZORUnicodeString input_name, ZORUnicodeString output_name) {
     ConsoleLine(". Check name and location of file.");
     return;
   }
-  std::ofstream out(output_path.ConvertToChar(), std::ios::out | std::ios::binary | std::ios::trunc);
+  std::ofstream out(output_path.ConvertToChar(),
+                    std::ios::out | std::ios::binary | std::ios::trunc);
   ConsoleWrite("In:  ");
   ConsoleLine(input_path);
   ConsoleWrite("Out: ");

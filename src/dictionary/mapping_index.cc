@@ -4,7 +4,6 @@
 #include <cstring>
 #include <functional>
 
-
 MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
     : text_(mapping_text.str()), text_length_(mapping_text.GetLengthInChar()) {
   // The lines the reader yields from position 0 until past the end: each
@@ -12,8 +11,8 @@ MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
   starts_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 2);
   for (long position = 0; position <= text_length_;) {
     starts_.push_back(position);
-    const void* line_end = std::memchr(text_.data() + position, '\n',
-                                       static_cast<size_t>(text_length_ - position));
+    const void* line_end =
+        std::memchr(text_.data() + position, '\n', static_cast<size_t>(text_length_ - position));
     position = line_end ? static_cast<const char*>(line_end) - text_.data() + 1 : text_length_ + 1;
   }
   for (size_t i = 0; i < starts_.size(); ++i) {

@@ -5,13 +5,20 @@
 
 ZORUnicodeString& MappingRow::Field(int number) {
   switch (number) {
-    case 1: return sourceClass;
-    case 2: return sourceParent;
-    case 3: return sourceAttribute;
-    case 4: return targetClass;
-    case 5: return targetParent;
-    case 6: return targetAttribute;
-    default: return domain;
+    case 1:
+      return sourceClass;
+    case 2:
+      return sourceParent;
+    case 3:
+      return sourceAttribute;
+    case 4:
+      return targetClass;
+    case 5:
+      return targetParent;
+    case 6:
+      return targetAttribute;
+    default:
+      return domain;
   }
 }
 

@@ -1,13 +1,13 @@
 #include "dictionary/migration_xml.h"
 
+#include <expat.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
 #include <unordered_map>
-
-#include <expat.h>
 
 #include "dictionary/arena.h"
 #include "dictionary/xml_encodings.h"
@@ -80,7 +80,7 @@ void TreeBuilder::OnStart(void* self, const XML_Char* name, const XML_Char** att
     node->attributes_ = static_cast<MigrationXMLAttribute*>(memory);
     for (uint32_t i = 0; i < count; ++i) {
       new (&node->attributes_[i]) MigrationXMLAttribute(storage.Intern(attributes[2 * i]),
-                                                         storage.arena.Copy(attributes[2 * i + 1]));
+                                                        storage.arena.Copy(attributes[2 * i + 1]));
     }
   }
   node->attribute_count_ = count;
@@ -168,9 +168,7 @@ MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t siz
 // one; only a document node owns anything.
 MigrationXMLNode::~MigrationXMLNode() = default;
 
-void* MigrationXMLNode::getFirstNodePosition(const char**) {
-  return first_child_;
-}
+void* MigrationXMLNode::getFirstNodePosition(const char**) { return first_child_; }
 
 MigrationXMLNode* MigrationXMLNode::getNextNode(void*& position, const char**) {
   auto* child = static_cast<MigrationXMLNode*>(position);

@@ -10,8 +10,8 @@
 #include <string_view>
 
 struct ParsedLine {
-  std::string_view text;                // the line with its line end
-  std::array<std::string_view, 7> raw;  // fields 1 to 7 at [0] to [6], as written
+  std::string_view text;                  // the line with its line end
+  std::array<std::string_view, 7> raw;    // fields 1 to 7 at [0] to [6], as written
   std::array<std::string_view, 7> plain;  // the same after AmpTogglePlain
 
   std::string_view Raw(int number) const { return raw[static_cast<size_t>(number - 1)]; }

@@ -33,8 +33,8 @@ void SettlePathConvention(int argc, char** argv, RunSettings& settings) {
 ZORUnicodeString DefaultLocation(const RunSettings& settings, const char* folder) {
   const ZORUnicodeString& s = settings.directorySeparator;
   ZORUnicodeString path = settings.directoryRoot;
-  for (const ZORUnicodeString& piece : {s, ZORUnicodeString("Dictionary"), s,
-                                        ZORUnicodeString(folder), s}) {
+  for (const ZORUnicodeString& piece :
+       {s, ZORUnicodeString("Dictionary"), s, ZORUnicodeString(folder), s}) {
     path.Append(piece);
   }
   return path;
@@ -147,8 +147,10 @@ bool CheckInputs(const RunSettings& settings) {
 void Help() {
   static const char* const kLines[] = {
       "",
-      "* Usage: ZORVezIrudeduzazAduzizorav -i xmlfile1.xml xmlfile2.xml -m mappingtable.csv -o outfilename",
-      "                 compares xmlfile1.xml against xmlfile2.xml. xmlfile2.xml should always be V5 XML.",
+      "* Usage: ZORVezIrudeduzazAduzizorav -i xmlfile1.xml xmlfile2.xml -m mappingtable.csv -o "
+      "outfilename",
+      "                 compares xmlfile1.xml against xmlfile2.xml. xmlfile2.xml should always be "
+      "V5 XML.",
       "                       xmlfile1.xml is the XML file to migrate (typically V4 format).",
       "                       -m indicates mappingtable.csv is your mapping table.",
       "                       -o indicates outfilename is the output filename.",
@@ -163,11 +165,16 @@ void Help() {
       "                 enforces a V5/V5 comparison (use this if both XML files are V5). ",
       "",
       "* Colors in output filename (.html): ",
-      "    Red:    Migration file has a class that is not in mapping table. Proposed mapping is produced.",
-      "    Blue:   Migration file has a class that is mapped to a non-existent V5 class. Proposed XML is produced.",
-      "    Orange: Migration file has a class that was specified as \"No Mapping.\" No action taken.",
-      "    Purple: There is a given reason why the class couldn't have proposed XML/CSV generated for it.",
-      "    Green:  Migration XML file, mapping table and V5 XML are all in agreement. No action taken.",
+      "    Red:    Migration file has a class that is not in mapping table. Proposed mapping is "
+      "produced.",
+      "    Blue:   Migration file has a class that is mapped to a non-existent V5 class. Proposed "
+      "XML is produced.",
+      "    Orange: Migration file has a class that was specified as \"No Mapping.\" No action "
+      "taken.",
+      "    Purple: There is a given reason why the class couldn't have proposed XML/CSV generated "
+      "for it.",
+      "    Green:  Migration XML file, mapping table and V5 XML are all in agreement. No action "
+      "taken.",
       "",
   };
   for (const char* line : kLines) ConsoleLine(line);

@@ -4,9 +4,7 @@
 
 #include "text/zor_system.h"
 
-void* fctCreateZODOdevDComparator() {
-  return new (std::nothrow) ZODOdevDComparator;
-}
+void* fctCreateZODOdevDComparator() { return new (std::nothrow) ZODOdevDComparator; }
 
 namespace {
 

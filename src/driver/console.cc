@@ -12,6 +12,4 @@ void ConsoleLine(std::string_view text) {
   std::fputc('\n', stdout);
 }
 
-void ConsoleFlush() {
-  std::fflush(stdout);
-}
+void ConsoleFlush() { std::fflush(stdout); }

@@ -38,9 +38,7 @@ void LoadDocuments(RunContext& context) {
   context.targetRoot = FirstNode(context.targetDocument);
 }
 
-std::string DecimalText(long value) {
-  return ZORUnicodeString::BuildFromNum(value).str();
-}
+std::string DecimalText(long value) { return ZORUnicodeString::BuildFromNum(value).str(); }
 
 // The counter stays right-aligned in a field as wide as the total: each
 // update steps back over as many characters as the new number has.

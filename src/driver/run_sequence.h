@@ -5,7 +5,6 @@
 #include "dictionary/lookup_strategy.h"
 #include "driver/run_settings.h"
 
-void RunComparison(const RunSettings& settings,
-                   LookupStrategy strategy = LookupStrategy::kIndexed);
+void RunComparison(const RunSettings& settings, LookupStrategy strategy = LookupStrategy::kIndexed);
 
 #endif  // ZOR_DRIVER_RUN_SEQUENCE_H_

@@ -19,9 +19,9 @@ void WritePiece(RunContext& context, std::initializer_list<std::string_view> par
 
 void WritePackageHead(RunContext& context, const ZORUnicodeString& package_name,
                       const ZORUnicodeString& package_domain) {
-  WritePiece(context, {"<?xml version=\"1.0\" ?>\n", "<Package\n     Name=\"", package_name,
-                       "\" Domain=\"", package_domain,
-                       "\" xmlns=\"x-schema:V5classSchema.xml\">\n\n"});
+  WritePiece(context,
+             {"<?xml version=\"1.0\" ?>\n", "<Package\n     Name=\"", package_name, "\" Domain=\"",
+              package_domain, "\" xmlns=\"x-schema:V5classSchema.xml\">\n\n"});
 }
 
 void WriteClassHead(RunContext& context, const DdlClassHead& head) {
@@ -34,19 +34,15 @@ void WriteClassHead(RunContext& context, const DdlClassHead& head) {
 
 void WriteAttributeElement(RunContext& context, const DdlAttribute& attribute,
                            AttributeEnding ending) {
-  WritePiece(context, {"     <Simple \n", "          Name=\"", attribute.name, "\"\n",
-                       "          DisplayName=\"", attribute.displayName, "\"\n",
-                       "          Creator=\"", attribute.creator, "\"\n", "          Type=\"",
-                       attribute.type, "\"\n", "          Default=\"", attribute.defaultValue,
-                       "\"\n", "          Domain=\"", attribute.domain,
-                       ending == AttributeEnding::kBlankLine ? "\"></Simple>\n\n"
-                                                             : "\"></Simple>\n"});
+  WritePiece(
+      context,
+      {"     <Simple \n", "          Name=\"", attribute.name, "\"\n", "          DisplayName=\"",
+       attribute.displayName, "\"\n", "          Creator=\"", attribute.creator, "\"\n",
+       "          Type=\"", attribute.type, "\"\n", "          Default=\"", attribute.defaultValue,
+       "\"\n", "          Domain=\"", attribute.domain,
+       ending == AttributeEnding::kBlankLine ? "\"></Simple>\n\n" : "\"></Simple>\n"});
 }
 
-void WriteClassEnd(RunContext& context) {
-  WritePiece(context, {"\n</Class>\n\n\n"});
-}
+void WriteClassEnd(RunContext& context) { WritePiece(context, {"\n</Class>\n\n\n"}); }
 
-void WritePackageEnd(RunContext& context) {
-  WritePiece(context, {"</Package>\n"});
-}
+void WritePackageEnd(RunContext& context) { WritePiece(context, {"</Package>\n"}); }

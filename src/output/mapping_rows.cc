@@ -33,7 +33,6 @@ void WriteProposedAttributeRow(RunContext& context, const ZORUnicodeString& clas
 void WriteProposedTargetAttributeRow(RunContext& context, const ZORUnicodeString& class_name,
                                      const ZORUnicodeString& class_parent,
                                      const ZORUnicodeString& target_attribute) {
-  WriteRow(context,
-           {class_name, ",", class_parent, ",", target_attribute, ",", ",", ",", ",,,\n"},
+  WriteRow(context, {class_name, ",", class_parent, ",", target_attribute, ",", ",", ",", ",,,\n"},
            RowEscaping::kEscaped);
 }

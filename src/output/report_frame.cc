@@ -11,7 +11,8 @@ void WriteReportLine(RunContext& context, ZORUnicodeString line) {
 }
 
 void WriteReportRaw(RunContext& context, std::string_view text) {
-  if (!text.empty()) context.reportStream.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!text.empty())
+    context.reportStream.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 namespace {
@@ -66,7 +67,8 @@ void WriteTableOfContents(RunContext& context) {
 void WriteReportEnd(RunContext& context) {
   const char* source = SourceName(context);
   ZORUnicodeString end(context.settings.v5v5Mode ? "<br>\n" : "<br><br>\n");
-  end.Append("<font size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator Totals</font><br>\n");
+  end.Append(
+      "<font size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator Totals</font><br>\n");
   end.Append("Total number of classes: ");
   end.Append(ZORUnicodeString::BuildFromNum(context.totalClasses));
   end.Append("<br>\nNew classes suggested: ");

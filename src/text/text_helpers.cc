@@ -23,8 +23,8 @@ ZORUnicodeString ReadNextLine(const ZORUnicodeString& text, long& position) {
     return {};
   }
   const void* line_end = std::memchr(s.data() + start, '\n', s.size() - start);
-  size_t end = line_end ? static_cast<size_t>(static_cast<const char*>(line_end) - s.data()) + 1
-                        : s.size();
+  size_t end =
+      line_end ? static_cast<size_t>(static_cast<const char*>(line_end) - s.data()) + 1 : s.size();
   position = static_cast<long>(line_end ? end : end + 1);
   return ZORUnicodeString(std::string_view(s).substr(start, end - start));
 }
@@ -66,14 +66,28 @@ ZORUnicodeString CheckString(ZORUnicodeString s) {
   out.reserve(in.size() + 16);
   for (size_t p = 0; p < in.size(); ++p) {
     switch (in[p]) {
-      case '&': out += PieceMatches(in, p, "&amp;") ? "&" : "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      case ',': out += "&comma;"; break;
-      case '\n': break;
-      default: out += in[p];
+      case '&':
+        out += PieceMatches(in, p, "&amp;") ? "&" : "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      case ',':
+        out += "&comma;";
+        break;
+      case '\n':
+        break;
+      default:
+        out += in[p];
     }
   }
   while (!out.empty() && out.back() == ' ') out.pop_back();

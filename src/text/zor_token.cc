@@ -27,7 +27,8 @@ std::string_view ZORToken::NextTokenView(char delimiter) {
     return {};
   }
   const void* next = std::memchr(line_.data() + start, delimiter, line_.size() - start);
-  size_t end = next ? static_cast<size_t>(static_cast<const char*>(next) - line_.data()) : line_.size();
+  size_t end =
+      next ? static_cast<size_t>(static_cast<const char*>(next) - line_.data()) : line_.size();
   position_ = end;
   return line_.substr(start, end - start);
 }

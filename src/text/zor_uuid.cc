@@ -8,7 +8,8 @@ namespace {
 std::mt19937_64& Generator() {
   static std::mt19937_64 generator = [] {
     std::random_device device;
-    std::seed_seq seed{device(), device(), device(), device(), device(), device(), device(), device()};
+    std::seed_seq seed{device(), device(), device(), device(),
+                       device(), device(), device(), device()};
     return std::mt19937_64(seed);
   }();
   return generator;
