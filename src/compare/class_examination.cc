@@ -7,7 +7,6 @@
 #include "compare/target_search.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "dictionary/mapping_table.h"
 #include "output/ddl_writer.h"
 #include "output/mapping_rows.h"
 #include "output/report_writer.h"
@@ -29,7 +28,7 @@ ZORUnicodeString ListFollowingRows(PassState& pass, const SourceClass& source,
   RunContext& context = pass.context;
   // The class's own name is taken as written, while each following row's is
   // unescaped: a name written with "&amp;" ends the run at once.
-  ZORUnicodeString reference = SplitRow(context.currentLine.str(), 1, kNoFields).sourceClass;
+  ZORUnicodeString reference = RawClassRowFields(context.currentLine).sourceClass;
   ZORUnicodeString retained;
   bool orange_written = false;
   while (context.mappingPosition <= context.mappingText.GetLengthInChar()) {

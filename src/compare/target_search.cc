@@ -91,8 +91,8 @@ TargetSearch SearchTargetIndexed(PassState& pass, const SourceClass& source,
 ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row) {
   std::deque<std::string> pool;
   ParsedLine line = ParseLine(class_row.str(), pool);
-  return {ZORUnicodeString(line.Raw(3)), ZORUnicodeString(line.Raw(4)),
-          ZORUnicodeString(line.Raw(5))};
+  return {ZORUnicodeString(line.Raw(1)), ZORUnicodeString(line.Raw(3)),
+          ZORUnicodeString(line.Raw(4)), ZORUnicodeString(line.Raw(5))};
 }
 
 TargetSearch SearchTarget(PassState& pass, const SourceClass& source, const ClassRowFields& row) {

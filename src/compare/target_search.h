@@ -9,8 +9,9 @@
 
 #include "compare/pass_state.h"
 
-// The fields of a class row that the target search reads, as written.
+// The fields of a class row that the class examination reads, as written.
 struct ClassRowFields {
+  ZORUnicodeString sourceClass;
   ZORUnicodeString sourceAttribute;
   ZORUnicodeString targetClass;
   ZORUnicodeString targetParent;
