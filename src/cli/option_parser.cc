@@ -1,0 +1,88 @@
+#include "cli/option_parser.h"
+
+namespace {
+
+const OptionSpec* FindLong(std::span<const OptionSpec> specs, std::string_view name) {
+  for (const OptionSpec& spec : specs) {
+    if (spec.longName == name) return &spec;
+  }
+  return nullptr;
+}
+
+const OptionSpec* FindShort(std::span<const OptionSpec> specs, char name) {
+  for (const OptionSpec& spec : specs) {
+    if (spec.shortName != '\0' && spec.shortName == name) return &spec;
+  }
+  return nullptr;
+}
+
+// Arguments come from the user's shell: quote them back as given, but keep
+// control characters out of the terminal.
+std::string Shown(std::string_view argument) {
+  std::string shown = "'";
+  for (char c : argument) shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
+  return shown + "'";
+}
+
+}  // namespace
+
+bool ParsedArguments::Has(std::string_view long_name) const {
+  return options_.find(long_name) != options_.end();
+}
+
+std::string ParsedArguments::Value(std::string_view long_name, std::string_view fallback) const {
+  auto it = options_.find(long_name);
+  return it == options_.end() ? std::string(fallback) : it->second;
+}
+
+ParsedArguments ParseArguments(std::span<const std::string> arguments,
+                               std::span<const OptionSpec> specs) {
+  ParsedArguments parsed;
+  bool options_ended = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    std::string_view argument = arguments[i];
+    if (options_ended || argument.size() < 2 || argument[0] != '-') {
+      parsed.operands_.emplace_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      options_ended = true;
+      continue;
+    }
+    const OptionSpec* spec = nullptr;
+    std::string_view attached;  // a value given in the same argument
+    bool has_attached = false;
+    if (argument.starts_with("--")) {
+      std::string_view name = argument.substr(2);
+      size_t equals = name.find('=');
+      if (equals != std::string_view::npos) {
+        attached = name.substr(equals + 1);
+        has_attached = true;
+        name = name.substr(0, equals);
+      }
+      spec = FindLong(specs, name);
+    } else if (argument.size() == 2) {
+      spec = FindShort(specs, argument[1]);
+    }
+    if (spec == nullptr) throw UsageError("unknown option " + Shown(argument));
+    std::string key(spec->longName);
+    if (!spec->takesValue) {
+      if (has_attached) throw UsageError("option --" + key + " takes no value");
+      parsed.options_[key] = "";
+      continue;
+    }
+    if (!has_attached) {
+      if (i + 1 >= arguments.size()) throw UsageError("option --" + key + " needs a value");
+      attached = arguments[++i];
+    }
+    parsed.options_[key] = std::string(attached);
+  }
+  return parsed;
+}
+
+void RequireOperands(const ParsedArguments& parsed, size_t count, std::string_view names) {
+  size_t given = parsed.Operands().size();
+  if (given == count) return;
+  throw UsageError((given < count ? "missing operands: expected " : "too many operands: expected ") +
+                   std::string(names));
+}

@@ -1,0 +1,13 @@
+// The zorvez front end: `zorvez SUBCOMMAND [options] operands`, with
+// `--help`, `--version` and `help SUBCOMMAND`.
+#ifndef ZOR_CLI_ZORVEZ_H_
+#define ZOR_CLI_ZORVEZ_H_
+
+#include <span>
+#include <string>
+
+#include "cli/cli_streams.h"
+
+int RunZorvez(std::span<const std::string> arguments, CliStreams& io);
+
+#endif  // ZOR_CLI_ZORVEZ_H_

@@ -1,0 +1,12 @@
+#include <string>
+#include <vector>
+
+#include "cli/zorvez.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  CliStreams io = ProcessStreams();
+  int status = RunZorvez(arguments, io);
+  io.out.flush();
+  return io.out.good() ? status : kExitTrouble;
+}
