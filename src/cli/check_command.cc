@@ -1,11 +1,11 @@
 #include <array>
-#include <set>
 
 #include "cli/check_text.h"
 #include "cli/finding_records.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "cli/verdict_set.h"
+#include "output/json_lines_renderer.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ constexpr const char* kCheckUsage =
 struct CheckOptions {
   FindingRunOptions run;
   bool jsonLines = false;
-  std::set<std::string, std::less<>> failOn;
+  VerdictSet failOn;
 };
 
 CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
@@ -54,9 +54,38 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   return options;
 }
 
-bool Fails(const nlohmann::json& record, const std::set<std::string, std::less<>>& fail_on) {
-  if (record["record"] == "summary") return false;
-  return fail_on.count(record["verdict"].get<std::string>()) != 0;
+// Hands every batch to the renderer and to the watch of --fail-on.
+class CheckSinks : public FindingSink {
+ public:
+  CheckSinks(FindingSink& renderer, VerdictWatch& watch) : renderer_(renderer), watch_(watch) {}
+  void Accept(const ClassFindings& batch) override {
+    watch_.Accept(batch);
+    renderer_.Accept(batch);
+  }
+
+ private:
+  FindingSink& renderer_;
+  VerdictWatch& watch_;
+};
+
+int RunCheck(const CheckOptions& options, CliStreams& io) {
+  VerdictWatch watch(options.failOn);
+  ComparisonTotals totals;
+  int status = kExitClean;
+  if (options.jsonLines) {
+    JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
+    CheckSinks sinks(lines, watch);
+    status = RunFindings(options.run, io, sinks, totals);
+    if (status == kExitClean) lines.Finish(totals);
+  } else {
+    CheckTextRenderer text(options.run.mappingPath, options.failOn, options.run.v5v5,
+                           io.colourOut);
+    CheckSinks sinks(text, watch);
+    status = RunFindings(options.run, io, sinks, totals);
+    if (status == kExitClean) text.Write(io.out, totals);
+  }
+  if (status != kExitClean) return status;
+  return watch.Seen() ? kExitFindings : kExitClean;
 }
 
 }  // namespace
@@ -74,17 +103,5 @@ int RunCheckCommand(std::span<const std::string> arguments, CliStreams& io) {
     ReportError(io, std::string("check: ") + error.what() + " (see 'zorvez check --help')");
     return kExitTrouble;
   }
-  bool failed = false;
-  CheckTextRenderer text(options.run.mappingPath, options.failOn, io.colourOut);
-  int status = RunFindingRecords(options.run, io, [&](const nlohmann::json& record) {
-    failed = failed || Fails(record, options.failOn);
-    if (!options.jsonLines) {
-      text.Add(record);
-      return;
-    }
-    io.out << record.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-  });
-  if (status != kExitClean) return status;
-  if (!options.jsonLines) text.Write(io.out);
-  return failed ? kExitFindings : kExitClean;
+  return RunCheck(options, io);
 }

@@ -1,19 +1,27 @@
 #include "cli/check_text.h"
 
+#include "output/finding_lines.h"
+#include "output/finding_names.h"
+
 namespace {
 
-constexpr const char* kVerdictOrder[] = {"red", "blue", "purple", "orange", "green"};
+constexpr Verdict kListOrder[] = {Verdict::kRed, Verdict::kBlue, Verdict::kPurple,
+                                  Verdict::kOrange, Verdict::kGreen};
 
-const char* ColourCode(const std::string& verdict) {
-  if (verdict == "red") return "\033[31m";
-  if (verdict == "blue") return "\033[34m";
-  if (verdict == "purple") return "\033[35m";
-  if (verdict == "orange") return "\033[33m";
-  return "\033[32m";
-}
-
-std::string Text(const nlohmann::json& value) {
-  return value.is_string() ? value.get<std::string>() : std::string();
+const char* ColourCode(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::kRed:
+      return "\033[31m";
+    case Verdict::kBlue:
+      return "\033[34m";
+    case Verdict::kPurple:
+      return "\033[35m";
+    case Verdict::kOrange:
+      return "\033[33m";
+    case Verdict::kGreen:
+      return "\033[32m";
+  }
+  return "";
 }
 
 // Terminal text never carries the control characters a name may hold.
@@ -26,70 +34,64 @@ std::string Printable(std::string text) {
 
 }  // namespace
 
-std::string CheckTextRenderer::Painted(const std::string& verdict, const std::string& text) const {
+std::string CheckTextRenderer::Painted(Verdict verdict, const std::string& text) const {
   if (!colour_) return text;
   return ColourCode(verdict) + text + "\033[0m";
 }
 
-std::string CheckTextRenderer::Located(const nlohmann::json& record) const {
+std::string CheckTextRenderer::Located(const ClassFindings& batch, const Finding& finding) const {
   std::string line;
-  if (record.contains("row")) {
-    line = tablePath_ + ":" + std::to_string(record["row"]["line"].get<long>()) + ": ";
-  }
-  return line + Printable(Text(record["message"]));
+  if (finding.row) line = tablePath_ + ":" + std::to_string(finding.row->line) + ": ";
+  return line + Printable(LineOf(batch, finding, v5v5_, true).Plain());
 }
 
-void CheckTextRenderer::Add(const nlohmann::json& record) {
-  std::string kind = Text(record["record"]);
-  if (kind == "summary") {
-    summary_ = record;
-    return;
-  }
-  std::string verdict = Text(record["verdict"]);
-  if (kind == "class") {
-    classes_.push_back({verdict, Located(record), {}});
-    return;
-  }
-  if (classes_.empty()) return;
-  ClassEntry& owner = classes_.back();
-  if (shown_.count(owner.verdict) != 0) {
-    owner.details.push_back("[" + Painted(verdict, verdict) + "] " + Located(record));
-  }
-  if (shown_.count(verdict) != 0 && shown_.count(owner.verdict) == 0) {
-    const nlohmann::json& names = record["class"];
-    strayFindings_[verdict].push_back(Printable(Text(names["label"]) + " (" + Text(names["key"]) +
-                                                "): ") +
-                                      Located(record));
-  }
-}
-
-void CheckTextRenderer::Write(std::ostream& out) const {
-  if (summary_.is_object()) {
-    out << summary_["classes"].get<long>() << " classes:";
-    const char* separator = " ";
-    for (const char* verdict : kVerdictOrder) {
-      out << separator << Painted(verdict, std::to_string(summary_["verdicts"][verdict].get<long>()) +
-                                               " " + verdict);
-      separator = ", ";
+void CheckTextRenderer::Accept(const ClassFindings& batch) {
+  ClassEntry* owner = nullptr;
+  for (const Finding& finding : batch.findings) {
+    if (finding.subject == FindingSubject::kClass) {
+      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+      classes_.push_back({finding.verdict, "", {}});
+      owner = &classes_.back();
+      if (shown_.Has(finding.verdict)) owner->line = Located(batch, finding);
+      continue;
     }
-    out << "\nnew classes suggested: " << summary_["new_classes_suggested"].get<long>()
-        << ", requested unmapped: " << summary_["requested_unmapped"].get<long>() << '\n';
+    if (owner == nullptr) continue;
+    if (shown_.Has(owner->verdict)) {
+      std::string detail(1, '[');
+      detail += Painted(finding.verdict, VerdictName(finding.verdict));
+      detail += "] ";
+      detail += Located(batch, finding);
+      owner->details.push_back(std::move(detail));
+    } else if (shown_.Has(finding.verdict)) {
+      strayFindings_[static_cast<size_t>(finding.verdict)].push_back(
+          Printable(batch.label + " (" + batch.key + "): ") + Located(batch, finding));
+    }
   }
-  for (const char* verdict : kVerdictOrder) {
-    if (shown_.count(verdict) == 0) continue;
-    std::vector<const ClassEntry*> entries;
+}
+
+void CheckTextRenderer::Write(std::ostream& out, const ComparisonTotals& totals) const {
+  out << totals.totalClasses << " classes:";
+  const char* separator = " ";
+  for (Verdict verdict : kListOrder) {
+    out << separator
+        << Painted(verdict, std::to_string(classVerdicts_[static_cast<size_t>(verdict)]) + " " +
+                                VerdictName(verdict));
+    separator = ", ";
+  }
+  out << "\nnew classes suggested: " << totals.newClassesSuggested
+      << ", requested unmapped: " << totals.unmappedRequested << '\n';
+  for (Verdict verdict : kListOrder) {
+    if (!shown_.Has(verdict)) continue;
+    const std::vector<std::string>& stray = strayFindings_[static_cast<size_t>(verdict)];
+    long count = classVerdicts_[static_cast<size_t>(verdict)];
+    if (count == 0 && stray.empty()) continue;
+    out << '\n' << Painted(verdict, VerdictName(verdict)) << " (" << count
+        << (count == 1 ? " class" : " classes") << "):\n";
     for (const ClassEntry& entry : classes_) {
-      if (entry.verdict == verdict) entries.push_back(&entry);
+      if (entry.verdict != verdict) continue;
+      out << "  " << entry.line << '\n';
+      for (const std::string& detail : entry.details) out << "      " << detail << '\n';
     }
-    auto stray = strayFindings_.find(verdict);
-    if (entries.empty() && stray == strayFindings_.end()) continue;
-    out << '\n' << Painted(verdict, verdict) << " (" << entries.size()
-        << (entries.size() == 1 ? " class" : " classes") << "):\n";
-    for (const ClassEntry* entry : entries) {
-      out << "  " << entry->line << '\n';
-      for (const std::string& detail : entry->details) out << "      " << detail << '\n';
-    }
-    if (stray == strayFindings_.end()) continue;
-    for (const std::string& finding : stray->second) out << "  " << finding << '\n';
+    for (const std::string& finding : stray) out << "  " << finding << '\n';
   }
 }

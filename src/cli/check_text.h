@@ -5,40 +5,41 @@
 #ifndef ZOR_CLI_CHECK_TEXT_H_
 #define ZOR_CLI_CHECK_TEXT_H_
 
-#include <map>
+#include <array>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
+#include "cli/verdict_set.h"
+#include "compare/finding.h"
 
-class CheckTextRenderer {
+class CheckTextRenderer : public FindingSink {
  public:
-  CheckTextRenderer(std::string table_path, std::set<std::string, std::less<>> shown_verdicts,
-                    bool colour)
-      : tablePath_(std::move(table_path)), shown_(std::move(shown_verdicts)), colour_(colour) {}
+  CheckTextRenderer(std::string table_path, VerdictSet shown, bool v5v5, bool colour)
+      : tablePath_(std::move(table_path)), shown_(shown), v5v5_(v5v5), colour_(colour) {}
 
-  void Add(const nlohmann::json& record);
-  void Write(std::ostream& out) const;
+  void Accept(const ClassFindings& batch) override;
+  void Write(std::ostream& out, const ComparisonTotals& totals) const;
 
  private:
   struct ClassEntry {
-    std::string verdict;
+    Verdict verdict;
     std::string line;
     std::vector<std::string> details;  // its attribute findings and child warnings
   };
 
-  std::string Located(const nlohmann::json& record) const;
-  std::string Painted(const std::string& verdict, const std::string& text) const;
+  std::string Located(const ClassFindings& batch, const Finding& finding) const;
+  std::string Painted(Verdict verdict, const std::string& text) const;
 
   std::string tablePath_;
-  std::set<std::string, std::less<>> shown_;
+  VerdictSet shown_;
+  bool v5v5_;
   bool colour_;
+  std::array<long, 5> classVerdicts_{};
   std::vector<ClassEntry> classes_;
-  // Findings worse than their class's line, listed under their own verdict.
-  std::map<std::string, std::vector<std::string>> strayFindings_;
-  nlohmann::json summary_;
+  // Findings with a shown verdict under a class line whose verdict is not
+  // shown, listed under their own verdict.
+  std::array<std::vector<std::string>, 5> strayFindings_;
 };
 
 #endif  // ZOR_CLI_CHECK_TEXT_H_

@@ -8,7 +8,7 @@
 #include "compare/comparison_state.h"
 #include "dictionary/element_walk.h"
 #include "driver/mapping_reader.h"
-#include "output/json_records.h"
+#include "output/json_lines_renderer.h"
 
 namespace {
 
@@ -91,8 +91,8 @@ class Progress {
 
 }  // namespace
 
-int RunFindingRecords(const FindingRunOptions& options, CliStreams& io,
-                      const RecordVisitor& visit) {
+int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
+                ComparisonTotals& totals) {
   for (const std::string* path : {&options.sourcePath, &options.targetPath, &options.mappingPath}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
@@ -106,12 +106,26 @@ int RunFindingRecords(const FindingRunOptions& options, CliStreams& io,
   if (state.targetRoot == nullptr) return kExitTrouble;
 
   state.totals.totalClasses = CountSourceClasses(state.sourceRoot);
-  JsonRecordRenderer renderer(visit, options.v5v5);
   {
     Progress progress(io, state.totals.totalClasses);
     PassState pass(state, LookupStrategy::kIndexed);
-    CompareClasses(pass, renderer, [&](const SourceClass&) { progress.Step(); });
+    CompareClasses(pass, sink, [&](const SourceClass&) { progress.Step(); });
   }
-  renderer.Finish(state.totals);
+  totals = state.totals;
   return kExitClean;
+}
+
+int RunFindingLines(const FindingRunOptions& options, CliStreams& io,
+                    const RecordLineVisitor& visit) {
+  JsonLinesRenderer renderer(visit, options.v5v5);
+  ComparisonTotals totals;
+  int status = RunFindings(options, io, renderer, totals);
+  if (status == kExitClean) renderer.Finish(totals);
+  return status;
+}
+
+int RunFindingRecords(const FindingRunOptions& options, CliStreams& io,
+                      const RecordVisitor& visit) {
+  return RunFindingLines(options, io,
+                         [&](std::string_view line) { visit(nlohmann::json::parse(line)); });
 }

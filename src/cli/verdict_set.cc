@@ -1,24 +1,33 @@
 #include "cli/verdict_set.h"
 
-#include "cli/option_parser.h"
+#include <string>
 
-std::set<std::string, std::less<>> ParseVerdictList(std::string_view list) {
-  static constexpr std::string_view kVerdicts[] = {"green", "blue", "red", "orange", "purple"};
-  std::set<std::string, std::less<>> verdicts;
+#include "cli/option_parser.h"
+#include "output/finding_names.h"
+
+VerdictSet ParseVerdictList(std::string_view list) {
+  VerdictSet verdicts;
   if (list == "none") return verdicts;
   size_t start = 0;
-  while (start <= list.size()) {
+  for (;;) {
     size_t comma = list.find(',', start);
-    std::string_view name = list.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    std::string_view name =
+        list.substr(start, comma == std::string_view::npos ? comma : comma - start);
     bool known = false;
-    for (std::string_view verdict : kVerdicts) known = known || verdict == name;
+    for (Verdict verdict : kAllVerdicts) {
+      if (name != VerdictName(verdict)) continue;
+      verdicts.Add(verdict);
+      known = true;
+    }
     if (!known) {
       throw UsageError("--fail-on: '" + std::string(name) +
                        "' is not a verdict (green, blue, red, orange, purple, or none)");
     }
-    verdicts.emplace(name);
-    if (comma == std::string_view::npos) break;
+    if (comma == std::string_view::npos) return verdicts;
     start = comma + 1;
   }
-  return verdicts;
+}
+
+void VerdictWatch::Accept(const ClassFindings& batch) {
+  for (const Finding& finding : batch.findings) seen_ = seen_ || watched_.Has(finding.verdict);
 }
