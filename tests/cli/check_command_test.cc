@@ -15,6 +15,7 @@
 
 #include "../support/test_support.h"
 #include "cli_harness.h"
+#include "driver/run_sequence.h"
 #include "text/text_helpers.h"
 
 namespace fs = std::filesystem;
@@ -138,9 +139,45 @@ std::vector<Comparison> CaseComparisons() {
   return comparisons;
 }
 
-TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCase) {
+// Both examples, with reports the defined run writes into a scratch copy.
+std::vector<Comparison> ExampleComparisons(const fs::path& scratch) {
+  std::vector<Comparison> comparisons;
+  const struct {
+    const char* name;
+    bool v5v5;
+    const char *source, *target;
+  } examples[] = {{"v4v5", false, "plant_v4.xml", "plant_v5.xml"},
+                  {"v5v5", true, "plant_a.xml", "plant_b.xml"}};
+  for (const auto& example : examples) {
+    const fs::path root = scratch / example.name;
+    fs::copy(fs::path(ZOR_EXAMPLES_DIR) / example.name, root, fs::copy_options::recursive);
+    const fs::path dictionary = root / "Dictionary";
+    RunSettings settings;
+    settings.v5v5Mode = example.v5v5;
+    settings.sourceXmlPath = (dictionary / "V4_Exported_XML" / example.source).string();
+    settings.targetXmlPath = (dictionary / "V5_Exported_XML" / example.target).string();
+    settings.mappingTablePath = (dictionary / "MappingTable" / "plant_mapping.csv").string();
+    settings.reportPath = (dictionary / "Reports" / "check.html").string();
+    settings.proposedDdlPath = (dictionary / "DDL_Files" / "check.xml").string();
+    settings.proposedMappingPath = (dictionary / "DDL_Files" / "check.csv").string();
+    testing::internal::CaptureStdout();  // the defined run's console
+    RunComparison(settings);
+    testing::internal::GetCapturedStdout();
+    std::vector<std::string> arguments{"-i", example.source, example.target, "-m",
+                                       "plant_mapping.csv", "-o", "check"};
+    if (example.v5v5) arguments.push_back("-v5");
+    comparisons.push_back(*ComparisonOf(root, dictionary / "Reports", arguments));
+  }
+  return comparisons;
+}
+
+TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCaseAndExample) {
+  zor_test::ScratchDirectory scratch;
   std::vector<Comparison> comparisons = CaseComparisons();
   ASSERT_GT(comparisons.size(), 20u);
+  for (const Comparison& example : ExampleComparisons(scratch.path())) {
+    comparisons.push_back(example);
+  }
   for (const Comparison& comparison : comparisons) {
     SCOPED_TRACE(comparison.report.string());
     zor_test::CliRun run = zor_test::RunCli(comparison.checkArguments);
