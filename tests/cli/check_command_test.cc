@@ -2,16 +2,16 @@
 // every case tree and example, its exit statuses mean what they say, and
 // hostile names come out as valid JSON.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <span>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include "../support/test_support.h"
 #include "cli_harness.h"
@@ -163,8 +163,8 @@ std::vector<Comparison> ExampleComparisons(const fs::path& scratch) {
     testing::internal::CaptureStdout();  // the defined run's console
     RunComparison(settings);
     testing::internal::GetCapturedStdout();
-    std::vector<std::string> arguments{"-i", example.source, example.target, "-m",
-                                       "plant_mapping.csv", "-o", "check"};
+    std::vector<std::string> arguments{
+        "-i", example.source, example.target, "-m", "plant_mapping.csv", "-o", "check"};
     if (example.v5v5) arguments.push_back("-v5");
     comparisons.push_back(*ComparisonOf(root, dictionary / "Reports", arguments));
   }
@@ -263,11 +263,11 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
       {Joined({"check"}, green.operands), 0, ""},
       {Joined({"check", "--fail-on", "green"}, green.operands), 1, ""},
       {{"check", "--", green.operands[0], green.operands[1], green.operands[2]}, 0, ""},
-      {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]}, 2,
+      {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]},
+       2,
        "zorvez: " + folder + "/absent.xml: no such file"},
       {{"check", green.operands[0], folder, green.operands[2]}, 2, "is a directory"},
-      {Joined({"check"}, malformed.operands), 2,
-       malformed.operands[0] + ":3:3: mismatched tag"},
+      {Joined({"check"}, malformed.operands), 2, malformed.operands[0] + ":3:3: mismatched tag"},
       {{"check"}, 2, "missing operands"},
       {Joined({"check", "--format", "xml"}, green.operands), 2, "not a format"},
       {Joined({"check", "--fail-on", "pink"}, green.operands), 2, "not a verdict"},
@@ -341,8 +341,8 @@ TEST(CheckCommand, HostileNamesComeOutAsValidJson) {
             "Child\xEF\xBF\xBD \"quoted\\\"");
   EXPECT_EQ(by_finding["child_loses_attributes"]["row"]["line"], 3);
 
-  zor_test::CliRun text = zor_test::RunCli(Joined({"check", "--fail-on", "red,orange"},
-                                                  tree.operands));
+  zor_test::CliRun text =
+      zor_test::RunCli(Joined({"check", "--fail-on", "red,orange"}, tree.operands));
   EXPECT_EQ(text.out.find('\x01'), std::string::npos) << "control character on the terminal";
   EXPECT_NE(text.out.find(script), std::string::npos);
 }
