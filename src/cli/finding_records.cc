@@ -50,7 +50,10 @@ MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
   if (document != nullptr) return FirstNode(document);
   std::string where = Quoted(path);
   if (error.line > 0) {
-    where += ":" + std::to_string(error.line) + ":" + std::to_string(error.column);
+    where += ':';
+    where += std::to_string(error.line);
+    where += ':';
+    where += std::to_string(error.column);
   }
   ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
   return nullptr;
