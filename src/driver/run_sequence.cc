@@ -10,15 +10,17 @@
 #include "driver/run_context.h"
 #include "output/ddl_writer.h"
 #include "output/report_frame.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
 void OpenOutputs(RunContext& context) {
   const RunSettings& settings = context.settings;
   auto mode = std::ios::out | std::ios::binary | std::ios::trunc;
-  context.proposedMappingStream.open(settings.proposedMappingPath.ConvertToChar(), mode);
-  context.reportStream.open(settings.reportPath.ConvertToChar(), mode);
-  context.proposedDdlStream.open(settings.proposedDdlPath.ConvertToChar(), mode);
+  context.proposedMappingStream.open(PathFromUtf8(settings.proposedMappingPath.ConvertToChar()),
+                                     mode);
+  context.reportStream.open(PathFromUtf8(settings.reportPath.ConvertToChar()), mode);
+  context.proposedDdlStream.open(PathFromUtf8(settings.proposedDdlPath.ConvertToChar()), mode);
 }
 
 void LoadMappingTable(RunContext& context) {
