@@ -32,7 +32,7 @@ scratch=$(mktemp -d)
 immutable=()
 cleanup() {
   wineserver -k 2>/dev/null || true
-  [ ${#immutable[@]} -gt 0 ] && chattr -i "${immutable[@]}" 2>/dev/null
+  if [ ${#immutable[@]} -gt 0 ]; then chattr -i "${immutable[@]}" 2>/dev/null || true; fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT

@@ -26,7 +26,8 @@ std::FILE* OpenFileUtf8(const char* path, const char* mode) {
 
 int AccessUtf8(const char* path, int mode) {
 #ifdef _WIN32
-  return _waccess(WideFromUtf8(path).c_str(), mode) == 0 ? 0 : -1;
+  // Windows knows no execute permission and refuses a mode that asks for it.
+  return _waccess(WideFromUtf8(path).c_str(), mode & 06) == 0 ? 0 : -1;
 #else
   return access(path, mode == 0 ? F_OK : mode) == 0 ? 0 : -1;
 #endif
