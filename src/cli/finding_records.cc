@@ -9,6 +9,7 @@
 #include "dictionary/element_walk.h"
 #include "driver/mapping_reader.h"
 #include "output/json_lines_renderer.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ std::string Quoted(const std::string& path) { return path.empty() ? "''" : path;
 // file, a folder, a file that cannot be opened.
 bool UsableFile(const std::string& path, CliStreams& io) {
   std::error_code error;
-  fs::file_status status = fs::status(path, error);
+  fs::file_status status = fs::status(PathFromUtf8(path.c_str()), error);
   if (error || !fs::exists(status)) {
     ReportError(io, Quoted(path) + ": no such file");
     return false;
