@@ -1,0 +1,52 @@
+#include "merge/merged_table.h"
+
+namespace {
+
+void AddInsertions(const MergePlan& plan, size_t before, std::string_view end,
+                   std::vector<MergedLine>& merged) {
+  auto it = plan.insertions.find(before);
+  if (it == plan.insertions.end()) return;
+  for (std::string_view content : it->second) {
+    merged.push_back({LineChange::kInserted, before, {content, end}});
+  }
+}
+
+}  // namespace
+
+std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const MergePlan& plan) {
+  std::string_view end = LineEndStyle(table);
+  size_t inserted = 0;
+  for (const auto& [before, rows] : plan.insertions) inserted += rows.size();
+  std::vector<MergedLine> merged;
+  merged.reserve(table.size() + inserted);
+  bool rows_at_end = plan.insertions.count(table.size()) != 0;
+  for (size_t i = 0; i < table.size(); ++i) {
+    AddInsertions(plan, i, end, merged);
+    MergedLine line{LineChange::kKept, i, table[i]};
+    auto replacement = plan.replacements.find(i);
+    if (replacement != plan.replacements.end()) {
+      line.change = LineChange::kReplaced;
+      line.line.content = replacement->second;
+    }
+    // Only the last line can lack a line end; rows placed after it need one.
+    if (line.line.end.empty() && rows_at_end) {
+      line.change = LineChange::kReplaced;
+      line.line.end = end;
+    }
+    merged.push_back(line);
+  }
+  AddInsertions(plan, table.size(), end, merged);
+  return merged;
+}
+
+std::string JoinLines(const std::vector<MergedLine>& lines) {
+  size_t size = 0;
+  for (const MergedLine& merged : lines) size += merged.line.content.size() + merged.line.end.size();
+  std::string text;
+  text.reserve(size);
+  for (const MergedLine& merged : lines) {
+    text.append(merged.line.content);
+    text.append(merged.line.end);
+  }
+  return text;
+}
