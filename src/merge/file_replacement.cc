@@ -142,6 +142,8 @@ std::string ReplaceFile(const std::string& given_path, std::string_view content,
     if (options.afterStep) options.afterStep(done);
   };
   const std::string path = FileBehindLinks(given_path);
+  std::error_code ignored;
+  if (fs::is_directory(path, ignored)) return Failure("replace", path, EISDIR);
   TemporaryFile temporary(path);
   if (temporary.fd() < 0) return Failure("create a file beside", path, temporary.error());
   step(ReplacementStep::kTemporaryCreated);

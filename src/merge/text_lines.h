@@ -12,7 +12,8 @@ struct TextLine {
   std::string_view content;
   std::string_view end;
 
-  // The line as written in the file.
+  // The line as written in the file; only for lines split from one text,
+  // whose line end follows the content.
   std::string_view Text() const {
     return std::string_view(content.data(), content.size() + end.size());
   }

@@ -44,7 +44,8 @@ void AppendHunk(const std::vector<DiffLine>& lines, size_t first, size_t last, s
   diff += "@@ -" + Range(old_before, old_count) + " +" + Range(new_before, new_count) + " @@\n";
   for (size_t i = first; i < last; ++i) {
     diff += lines[i].mark;
-    diff.append(lines[i].line.Text());
+    diff.append(lines[i].line.content);
+    diff.append(lines[i].line.end);
     if (lines[i].line.end.empty()) diff += "\n\\ No newline at end of file\n";
   }
 }
