@@ -18,10 +18,11 @@ touch "$work/dpkg/status"
 dpkg --root="$work/prefix" --admindir="$work/dpkg" --force-not-root --force-script-chrootless \
      --force-depends --log=/dev/null -i "$package" >/dev/null
 installed="$work/prefix/usr/bin/ZORVezIrudeduzazAduzizorav"
-manual="$work/prefix/usr/share/man/man1/ZORVezIrudeduzazAduzizorav.1"
 test -x "$installed"
-warnings=$(groff -man -ww -z "$manual" 2>&1)
-[ -z "$warnings" ] || { echo "manual page warnings: $warnings"; exit 1; }
+for manual in ZORVezIrudeduzazAduzizorav.1 zorvez-merge.1; do
+  warnings=$(groff -man -ww -z "$work/prefix/usr/share/man/man1/$manual" 2>&1)
+  [ -z "$warnings" ] || { echo "manual page $manual warnings: $warnings"; exit 1; }
+done
 
 mask() { sed -E 's/UUID="[0-9A-F]{32}"/UUID="<UUID>"/g' "$1"; }
 check_example() {
