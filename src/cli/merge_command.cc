@@ -91,8 +91,8 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
   } else if (!merge.Changes(options.partial) && !options.outputGiven) {
     writing = MergeWriting::kUnchanged;
   } else {
-    std::string failure = ReplaceFile(options.destination, merge.Text(options.partial),
-                                      {options.keepBackup, {}});
+    std::string failure =
+        ReplaceFile(options.destination, merge.Text(options.partial), {options.keepBackup, {}});
     if (!failure.empty()) {
       ReportError(io, failure + "; " + options.tablePath + " is left as it was");
       return kExitTrouble;
@@ -104,7 +104,8 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
 
 int Merge(CliStreams& io, const MergeOptions& options) {
   std::string table, completed;
-  if (!ReadInput(io, options.tablePath, table) || !ReadInput(io, options.completedPath, completed)) {
+  if (!ReadInput(io, options.tablePath, table) ||
+      !ReadInput(io, options.completedPath, completed)) {
     return kExitTrouble;
   }
   TableMerge merge(table, completed);

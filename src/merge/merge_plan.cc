@@ -24,7 +24,7 @@ struct ClassState {
 };
 
 struct NewBlock {
-  size_t classRow;                // index into the completed rows
+  size_t classRow;                 // index into the completed rows
   std::vector<size_t> attributes;  // the same, in file order
 };
 
@@ -136,8 +136,9 @@ class Planner {
     const CompletedRow& row = rows_[i];
     if (state.refusedLine != 0) {
       Set(i, RowOutcome::kRefused,
-          "its class row on " + LineRef(state.refusedLine) + " is refused and the table has none for " +
-              ClassNamed(row) + ": the reader finds attribute rows only after their class row");
+          "its class row on " + LineRef(state.refusedLine) +
+              " is refused and the table has none for " + ClassNamed(row) +
+              ": the reader finds attribute rows only after their class row");
       return;
     }
     Set(i, RowOutcome::kRefused,

@@ -41,7 +41,8 @@ std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const Me
 
 std::string JoinLines(const std::vector<MergedLine>& lines) {
   size_t size = 0;
-  for (const MergedLine& merged : lines) size += merged.line.content.size() + merged.line.end.size();
+  for (const MergedLine& merged : lines)
+    size += merged.line.content.size() + merged.line.end.size();
   std::string text;
   text.reserve(size);
   for (const MergedLine& merged : lines) {

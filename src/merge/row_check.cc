@@ -24,7 +24,8 @@ std::string ReaderTakes(std::string_view content, size_t index) {
   std::string_view value = ParseLine(line, pool).raw[index];
   std::string_view name = kColumnNames[index];
   if (value.empty() || value == "\n") return "the reader would find no " + std::string(name);
-  if (value.back() != '\n') return "the reader would take " + Quoted(value) + " as the " + std::string(name);
+  if (value.back() != '\n')
+    return "the reader would take " + Quoted(value) + " as the " + std::string(name);
   value.remove_suffix(1);
   return "the reader would take " + Quoted(value) + " and the line end as the " + std::string(name);
 }

@@ -76,7 +76,8 @@ std::string UnifiedDiff(const std::vector<TextLine>& table, const std::vector<Me
       }
     }
     size_t end = std::min(lines.size(), last + kContext);
-    if (diff.empty()) diff = "--- " + std::string(old_name) + "\n+++ " + std::string(new_name) + "\n";
+    if (diff.empty())
+      diff = "--- " + std::string(old_name) + "\n+++ " + std::string(new_name) + "\n";
     AppendHunk(lines, first, end, old_seen - lead, new_seen - lead, diff);
     for (size_t j = i; j < end; ++j) {
       old_seen += lines[j].mark != '+' ? 1 : 0;

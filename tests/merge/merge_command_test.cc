@@ -1,5 +1,6 @@
 // zorvez merge as the user runs it: options, messages, exit statuses and
 // what is left on disk, including when the run goes wrong.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -10,8 +11,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "../support/test_support.h"
 #include "cli/zorvez.h"
@@ -87,25 +86,44 @@ TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
     std::string err;    // a line the messages hold
     std::string out = "";
   } cases[] = {
-      {{}, kCompleted, 0, kMerged,
-       "zorvez: " + completed_ + ":1: completes the uncompleted class row "
-       "'Strainer,Pipe Fitting,*,,,*,' (" + table_ + ":3)\n"},
-      {{}, problems, 1, kTable,
-       "zorvez: " + completed_ + ":1: conflicts with table line 4, "
-       "'Sump,Equipment,*,No Mapping,,*,EQT,': a class row already in the table is never "
-       "overridden (" + table_ + ":4)\n"},
-      {{}, problems, 1, kTable,
-       "zorvez: " + completed_ + ":4: column 4 (target class) is empty: the reader would find no "
-       "target class\n"},
+      {{},
+       kCompleted,
+       0,
+       kMerged,
+       "zorvez: " + completed_ +
+           ":1: completes the uncompleted class row "
+           "'Strainer,Pipe Fitting,*,,,*,' (" +
+           table_ + ":3)\n"},
+      {{},
+       problems,
+       1,
+       kTable,
+       "zorvez: " + completed_ +
+           ":1: conflicts with table line 4, "
+           "'Sump,Equipment,*,No Mapping,,*,EQT,': a class row already in the table is never "
+           "overridden (" +
+           table_ + ":4)\n"},
+      {{},
+       problems,
+       1,
+       kTable,
+       "zorvez: " + completed_ +
+           ":4: column 4 (target class) is empty: the reader would find no "
+           "target class\n"},
       {{"--partial"}, problems, 1, kMerged, "2 rows merged"},
-      {{"--dry-run"}, kCompleted, 0, kTable, "dry run, nothing written",
-       "--- " + table_ + "\n+++ " + table_ + "\n@@ -1,4 +1,5 @@\n"
-       " Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,\n"
-       " Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n"
-       "+Pump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,\n"
-       "-Strainer,Pipe Fitting,*,,,*,\n"
-       "+Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\n"
-       " Sump,Equipment,*,No Mapping,,*,EQT,\n"},
+      {{"--dry-run"},
+       kCompleted,
+       0,
+       kTable,
+       "dry run, nothing written",
+       "--- " + table_ + "\n+++ " + table_ +
+           "\n@@ -1,4 +1,5 @@\n"
+           " Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,\n"
+           " Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n"
+           "+Pump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,\n"
+           "-Strainer,Pipe Fitting,*,,,*,\n"
+           "+Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\n"
+           " Sump,Equipment,*,No Mapping,,*,EQT,\n"},
       {{"merge"}, kCompleted, 2, kTable, "zorvez: merge: too many operands"},
       {{"--bogus"}, kCompleted, 2, kTable, "zorvez: merge: unknown option '--bogus'"},
       {{"--help"}, kCompleted, 0, kTable, "", "usage: zorvez merge [--partial] [--dry-run]"},
@@ -180,10 +198,9 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
 // The process killed after each step of the replacement: the file is the
 // old one or the new one, never a mix, and a backup only once taken.
 TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
-  const ReplacementStep steps[] = {ReplacementStep::kTemporaryCreated,
-                                   ReplacementStep::kContentWritten,
-                                   ReplacementStep::kContentFlushed, ReplacementStep::kBackupKept,
-                                   ReplacementStep::kRenamed};
+  const ReplacementStep steps[] = {
+      ReplacementStep::kTemporaryCreated, ReplacementStep::kContentWritten,
+      ReplacementStep::kContentFlushed, ReplacementStep::kBackupKept, ReplacementStep::kRenamed};
   for (ReplacementStep stop_after : steps) {
     WriteFile(table_, kTable);
     fs::remove(table_ + ".bak");

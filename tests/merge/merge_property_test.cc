@@ -2,6 +2,8 @@
 // run's own lookups must find each row the merge placed, no table line may
 // be lost, merging twice must give what merging once gave, and the diff
 // shown must be the change made.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -10,8 +12,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "compare/pass_state.h"
 #include "compare/table_lookups.h"
@@ -35,8 +35,7 @@ struct LookupPass {
   std::optional<PassState> state;
 };
 
-std::unique_ptr<LookupPass> MakeLookupPass(const std::string& table_text,
-                                           LookupStrategy strategy) {
+std::unique_ptr<LookupPass> MakeLookupPass(const std::string& table_text, LookupStrategy strategy) {
   auto pass = std::make_unique<LookupPass>();
   pass->context.mappingText = ZORUnicodeString(table_text + "\n");
   pass->state.emplace(pass->context, strategy);
@@ -96,7 +95,8 @@ void ExpectFound(const std::string& table, const CompletedRow& row) {
 // is another class row or a row of another class.
 void ExpectAtBlockEnd(const std::vector<MergedLine>& merged, const CompletedRow& row) {
   for (size_t i = 0; i < merged.size(); ++i) {
-    if (merged[i].change != LineChange::kInserted || merged[i].line.content != row.content) continue;
+    if (merged[i].change != LineChange::kInserted || merged[i].line.content != row.content)
+      continue;
     while (i < merged.size() && merged[i].change == LineChange::kInserted) ++i;
     if (i == merged.size()) return;
     std::deque<std::string> pool;
@@ -116,7 +116,8 @@ bool Placed(RowOutcome outcome) {
 // Every table line stands in the merged table in its order and as written,
 // but a class row completed in place and a last line given a line end; the
 // lines left over are exactly the rows placed, with the table's line end.
-void ExpectNothingLost(const std::string& table, const TableMerge& merge, const std::string& merged) {
+void ExpectNothingLost(const std::string& table, const TableMerge& merge,
+                       const std::string& merged) {
   std::vector<TextLine> before = SplitLines(table), after = SplitLines(merged);
   std::vector<std::string_view> replaced(before.size()), placed;
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
@@ -194,10 +195,12 @@ void CheckMerge(const std::string& table, const std::string& completed) {
   ExpectNothingLost(table, merge, merged);
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
     const RowResult& result = merge.Plan().results[i];
-    bool refused = result.outcome == RowOutcome::kRefused || result.outcome == RowOutcome::kConflict;
+    bool refused =
+        result.outcome == RowOutcome::kRefused || result.outcome == RowOutcome::kConflict;
     EXPECT_EQ(refused, !result.reason.empty() && result.outcome != RowOutcome::kCompletedInPlace);
     if (!refused) ExpectFound(merged, merge.Rows()[i]);
-    if (result.outcome == RowOutcome::kIntoBlock) ExpectAtBlockEnd(merge.Lines(true), merge.Rows()[i]);
+    if (result.outcome == RowOutcome::kIntoBlock)
+      ExpectAtBlockEnd(merge.Lines(true), merge.Rows()[i]);
   }
   EXPECT_EQ(merge.Text(false), merge.Plan().HasProblems() ? table : merged);
   const std::string diff = UnifiedDiff(merge.TableLines(), merge.Lines(true), "a", "b");
@@ -221,7 +224,8 @@ class Generator {
     for (int block = 0, blocks = 1 + Pick(7); block < blocks; ++block) {
       std::string name = Name(), parent = Parent();
       rows.push_back(Pick(5) == 0 ? UncompletedClassRow(name, parent) : ClassRow(name, parent));
-      for (int a = Pick(4); a > 0; --a) rows.push_back(AttributeRow(Pick(6) ? name : Name(), parent));
+      for (int a = Pick(4); a > 0; --a)
+        rows.push_back(AttributeRow(Pick(6) ? name : Name(), parent));
       if (Pick(6) == 0) rows.push_back(Pick(2) ? "" : BrokenRow());
     }
     if (Pick(3) == 0) std::swap(rows[Pick(rows.size())], rows[Pick(rows.size())]);
@@ -238,13 +242,21 @@ class Generator {
     }
     std::vector<std::string> rows;
     for (int i = 0, count = 1 + Pick(12); i < count; ++i) {
-      auto [name, parent] = !classes.empty() && Pick(2) ? classes[Pick(classes.size())]
-                                                        : std::pair{Name(), Parent()};
+      auto [name, parent] =
+          !classes.empty() && Pick(2) ? classes[Pick(classes.size())] : std::pair{Name(), Parent()};
       switch (Pick(8)) {
-        case 0: rows.push_back(BrokenRow()); break;
-        case 1: rows.push_back(UncompletedClassRow(name, parent)); break;
-        case 2: case 3: rows.push_back(ClassRow(name, parent)); break;
-        default: rows.push_back(AttributeRow(name, parent));
+        case 0:
+          rows.push_back(BrokenRow());
+          break;
+        case 1:
+          rows.push_back(UncompletedClassRow(name, parent));
+          break;
+        case 2:
+        case 3:
+          rows.push_back(ClassRow(name, parent));
+          break;
+        default:
+          rows.push_back(AttributeRow(name, parent));
       }
     }
     if (Pick(2) == 0) rows.push_back(rows[Pick(rows.size())]);
@@ -307,9 +319,9 @@ TEST(MergeProperties, LookupsFindEveryMergedRowAndNothingIsLost) {
       if (HasFatalFailure()) return;
     }
   }
-  for (RowOutcome outcome : {RowOutcome::kNewBlock, RowOutcome::kIntoBlock,
-                             RowOutcome::kCompletedInPlace, RowOutcome::kAlreadyPresent,
-                             RowOutcome::kRefused, RowOutcome::kConflict}) {
+  for (RowOutcome outcome :
+       {RowOutcome::kNewBlock, RowOutcome::kIntoBlock, RowOutcome::kCompletedInPlace,
+        RowOutcome::kAlreadyPresent, RowOutcome::kRefused, RowOutcome::kConflict}) {
     EXPECT_GE(OutcomesSeen()[outcome], 20) << "outcome " << static_cast<int>(outcome);
   }
 }

@@ -1,8 +1,8 @@
 #include "merge/row_check.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
