@@ -14,6 +14,10 @@ std::string Unescaped(std::string_view value) {
 }  // namespace
 
 std::vector<CompletedRow> ReadCompletedRows(std::string_view text) {
+  // Spreadsheet programs may save the file with a byte-order mark; it marks
+  // the encoding, and would otherwise become part of the first class name.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::vector<CompletedRow> rows;
   std::vector<TextLine> lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {

@@ -1,6 +1,7 @@
 // The rows of a completed proposed-mapping file: the file a run writes,
 // with its empty target columns filled in by the user. Both runs' row
-// shapes are read alike; blank lines are passed over.
+// shapes are read alike; blank lines and a leading byte-order mark are
+// passed over.
 #ifndef ZOR_MERGE_COMPLETED_ROWS_H_
 #define ZOR_MERGE_COMPLETED_ROWS_H_
 

@@ -111,6 +111,7 @@ TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
            ":4: column 4 (target class) is empty: the reader would find no "
            "target class\n"},
       {{"--partial"}, problems, 1, kMerged, "2 rows merged"},
+      {{}, "\xEF\xBB\xBF" + kCompleted, 0, kMerged, "2 rows merged"},
       {{"--dry-run"},
        kCompleted,
        0,
