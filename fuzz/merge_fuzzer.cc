@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view table = input.substr(0, cut);
   std::string_view completed =
       cut == std::string_view::npos ? std::string_view() : input.substr(cut + kSeparator.size());
-  TableMerge merge(table, completed);
+  TableMerge merge(std::string(table), completed);
   if (!merge.TableProblem().empty()) {
     Require(table.find('\0') != std::string_view::npos, "a table refused without a NUL byte");
     Require(merge.Text(true) == table, "a refused table changed");

@@ -91,8 +91,8 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
   } else if (!merge.Changes(options.partial) && !options.outputGiven) {
     writing = MergeWriting::kUnchanged;
   } else {
-    std::string failure =
-        ReplaceFile(options.destination, merge.Text(options.partial), {options.keepBackup, {}});
+    std::string failure = ReplaceFile(options.destination, Pieces(merge.Lines(options.partial)),
+                                      {options.keepBackup, {}});
     if (!failure.empty()) {
       ReportError(io, failure + "; " + options.tablePath + " is left as it was");
       return kExitTrouble;
@@ -108,7 +108,7 @@ int Merge(CliStreams& io, const MergeOptions& options) {
       !ReadInput(io, options.completedPath, completed)) {
     return kExitTrouble;
   }
-  TableMerge merge(table, completed);
+  TableMerge merge(std::move(table), completed);
   ReportRowProblems(io, merge, options.tablePath, options.completedPath);
   MergeWriting writing = MergeWriting::kUnchanged;
   if (Deliver(io, options, merge, writing) != kExitClean) return kExitTrouble;

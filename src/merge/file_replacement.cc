@@ -1,7 +1,9 @@
 #include "merge/file_replacement.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,8 +25,9 @@ std::string Failure(std::string_view what, const std::string& path, int error) {
 std::string TemporaryNameBeside(const std::string& path) {
   static std::mt19937_64 generator{std::random_device{}()};
   fs::path beside(path);
-  std::string name = "." + beside.filename().string() + ".zorvez-" + std::to_string(getpid()) +
-                     "-" + std::to_string(generator() % 1000000000);
+  std::string name = ".";  // appended piece by piece: GCC 12 misjudges "." + string
+  name += beside.filename().string();
+  name += ".zorvez-" + std::to_string(getpid()) + "-" + std::to_string(generator() % 1000000000);
   return (beside.parent_path() / name).string();
 }
 
@@ -77,17 +80,31 @@ class TemporaryFile {
   int error_ = 0;
 };
 
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    ssize_t written = write(fd, content.data(), content.size());
+// Writes the pieces with as few system calls as the kernel allows.
+bool WriteAll(int fd, std::vector<std::string_view> pieces) {
+  size_t next = 0;
+  for (;;) {
+    while (next < pieces.size() && pieces[next].empty()) ++next;
+    if (next == pieces.size()) return true;
+    std::vector<iovec> batch;
+    for (size_t i = next; i < pieces.size() && batch.size() < IOV_MAX; ++i) {
+      batch.push_back({const_cast<char*>(pieces[i].data()), pieces[i].size()});
+    }
+    ssize_t written = writev(fd, batch.data(), static_cast<int>(batch.size()));
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       if (written == 0) errno = EIO;
       return false;
     }
-    content.remove_prefix(static_cast<size_t>(written));
+    // Past the pieces written whole; a piece written in part is cut.
+    for (size_t left = static_cast<size_t>(written); left > 0; ++next) {
+      if (left < pieces[next].size()) {
+        pieces[next].remove_prefix(left);
+        break;
+      }
+      left -= pieces[next].size();
+    }
   }
-  return true;
 }
 
 // The new file keeps the permissions and, where allowed, the owner of the
@@ -136,7 +153,12 @@ std::string KeepBackup(const std::string& path) {
 
 std::string BackupPath(const std::string& path) { return path + ".bak"; }
 
-std::string ReplaceFile(const std::string& given_path, std::string_view content,
+std::string ReplaceFile(const std::string& path, std::string_view content,
+                        const ReplacementOptions& options) {
+  return ReplaceFile(path, std::vector<std::string_view>{content}, options);
+}
+
+std::string ReplaceFile(const std::string& given_path, const std::vector<std::string_view>& pieces,
                         const ReplacementOptions& options) {
   auto step = [&](ReplacementStep done) {
     if (options.afterStep) options.afterStep(done);
@@ -148,7 +170,7 @@ std::string ReplaceFile(const std::string& given_path, std::string_view content,
   if (temporary.fd() < 0) return Failure("create a file beside", path, temporary.error());
   step(ReplacementStep::kTemporaryCreated);
   TakeOverAttributes(temporary.fd(), path);
-  if (!WriteAll(temporary.fd(), content)) {
+  if (!WriteAll(temporary.fd(), pieces)) {
     int error = errno;
     return Failure("write", temporary.path(), error);
   }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The steps of a replacement, in order.
 enum class ReplacementStep {
@@ -29,6 +30,9 @@ struct ReplacementOptions {
 // Returns an empty text on success, otherwise why the file was left as it
 // was (the temporary file is removed again).
 std::string ReplaceFile(const std::string& path, std::string_view content,
+                        const ReplacementOptions& options = {});
+// The same for content given as pieces to write one after the other.
+std::string ReplaceFile(const std::string& path, const std::vector<std::string_view>& pieces,
                         const ReplacementOptions& options = {});
 
 // The name a backup of `path` gets.

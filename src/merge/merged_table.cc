@@ -39,15 +39,29 @@ std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const Me
   return merged;
 }
 
-std::string JoinLines(const std::vector<MergedLine>& lines) {
+std::vector<std::string_view> Pieces(const std::vector<MergedLine>& lines) {
+  std::vector<std::string_view> pieces;
+  auto add = [&pieces](std::string_view piece) {
+    if (piece.empty()) return;
+    // Lines kept in place follow each other in the table's text.
+    if (!pieces.empty() && pieces.back().data() + pieces.back().size() == piece.data()) {
+      pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + piece.size());
+    } else {
+      pieces.push_back(piece);
+    }
+  };
+  for (const MergedLine& merged : lines) {
+    add(merged.line.content);
+    add(merged.line.end);
+  }
+  return pieces;
+}
+
+std::string JoinPieces(const std::vector<std::string_view>& pieces) {
   size_t size = 0;
-  for (const MergedLine& merged : lines)
-    size += merged.line.content.size() + merged.line.end.size();
+  for (std::string_view piece : pieces) size += piece.size();
   std::string text;
   text.reserve(size);
-  for (const MergedLine& merged : lines) {
-    text.append(merged.line.content);
-    text.append(merged.line.end);
-  }
+  for (std::string_view piece : pieces) text.append(piece);
   return text;
 }

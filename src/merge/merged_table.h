@@ -23,6 +23,10 @@ struct MergedLine {
 
 std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const MergePlan& plan);
 
-std::string JoinLines(const std::vector<MergedLine>& lines);
+// The merged table as pieces to write one after the other: each run of
+// table lines kept as they stand in the table's text is one piece.
+std::vector<std::string_view> Pieces(const std::vector<MergedLine>& lines);
+
+std::string JoinPieces(const std::vector<std::string_view>& pieces);
 
 #endif  // ZOR_MERGE_MERGED_TABLE_H_

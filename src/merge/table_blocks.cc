@@ -7,19 +7,17 @@
 
 namespace {
 
-ZORUnicodeString RunText(std::string_view table_text) {
-  std::string text;
-  text.reserve(table_text.size() + 1);
-  text.append(table_text);
-  text += '\n';
-  return ZORUnicodeString(std::move(text));
+ZORUnicodeString RunText(std::string table_text) {
+  table_text += '\n';
+  return ZORUnicodeString(std::move(table_text));
 }
 
 }  // namespace
 
-TableBlocks::TableBlocks(std::string_view table_text)
-    : runText_(RunText(table_text)), index_(runText_) {
-  std::string_view table = std::string_view(runText_.str()).substr(0, table_text.size());
+TableBlocks::TableBlocks(std::string table_text)
+    : runText_(RunText(std::move(table_text))), index_(runText_) {
+  std::string_view table = runText_.str();
+  table.remove_suffix(1);
   lines_ = SplitLines(table);
   size_t nul = table.find('\0');
   if (nul != std::string_view::npos) nul_ = nul;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +19,8 @@ class TableBlocks {
  public:
   static constexpr size_t kNone = MappingIndex::kNone;
 
-  explicit TableBlocks(std::string_view table_text);
+  // Takes the table's text over, so that a large table is not copied.
+  explicit TableBlocks(std::string table_text);
   TableBlocks(const TableBlocks&) = delete;
   TableBlocks& operator=(const TableBlocks&) = delete;
 

@@ -15,8 +15,8 @@ std::string NulProblem(size_t offset, const std::vector<TextLine>& lines) {
 
 }  // namespace
 
-TableMerge::TableMerge(std::string_view table_text, std::string_view completed_text)
-    : table_(table_text), rows_(ReadCompletedRows(completed_text)) {
+TableMerge::TableMerge(std::string table_text, std::string_view completed_text)
+    : table_(std::move(table_text)), rows_(ReadCompletedRows(completed_text)) {
   if (table_.NulOffset()) {
     tableProblem_ = NulProblem(*table_.NulOffset(), table_.Lines());
     return;

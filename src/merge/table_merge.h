@@ -15,8 +15,8 @@
 
 class TableMerge {
  public:
-  // `completed_text` must outlive the merge; the table text is copied.
-  TableMerge(std::string_view table_text, std::string_view completed_text);
+  // `completed_text` must outlive the merge; the table's text is taken over.
+  TableMerge(std::string table_text, std::string_view completed_text);
 
   // Why nothing can be merged into this table at all; empty when rows can.
   const std::string& TableProblem() const { return tableProblem_; }
@@ -29,7 +29,7 @@ class TableMerge {
   // The merged table: the table unchanged when a row is refused or in
   // conflict and `partial` is false.
   std::vector<MergedLine> Lines(bool partial) const;
-  std::string Text(bool partial) const { return JoinLines(Lines(partial)); }
+  std::string Text(bool partial) const { return JoinPieces(Pieces(Lines(partial))); }
 
  private:
   TableBlocks table_;

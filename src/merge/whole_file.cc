@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -25,18 +26,26 @@ std::string ReadWholeFile(const std::string& path, std::string& content) {
     close(fd);
     return Failure(path, error);
   }
-  if (S_ISREG(status.st_mode)) content.reserve(static_cast<size_t>(status.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
+  // Read straight into the text, with room for one more byte: a table gets
+  // the line end the run appends.
+  size_t expected = S_ISREG(status.st_mode) ? static_cast<size_t>(status.st_size) : 0;
+  content.reserve(expected + 1);
+  for (size_t used = 0;;) {
+    // The byte past the expected size only finds the end of the file.
+    if (used == content.size()) content.resize(std::max(expected + 1, 2 * used + (1 << 16)));
+    ssize_t got = read(fd, content.data() + used, content.size() - used);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       error = errno;
       close(fd);
+      content.clear();
       return Failure(path, error);
     }
-    if (got == 0) break;
-    content.append(buffer, static_cast<size_t>(got));
+    if (got == 0) {
+      content.resize(used);
+      break;
+    }
+    used += static_cast<size_t>(got);
   }
   close(fd);
   return "";
