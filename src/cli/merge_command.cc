@@ -91,8 +91,8 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
   } else if (!merge.Changes(options.partial) && !options.outputGiven) {
     writing = MergeWriting::kUnchanged;
   } else {
-    std::string failure = ReplaceFile(options.destination, Pieces(merge.Lines(options.partial)),
-                                      {options.keepBackup, {}});
+    std::string failure =
+        ReplaceFile(options.destination, merge.Pieces(options.partial), {options.keepBackup, {}});
     if (!failure.empty()) {
       ReportError(io, failure + "; " + options.tablePath + " is left as it was");
       return kExitTrouble;

@@ -2,26 +2,22 @@
 
 namespace {
 
-void AddInsertions(const MergePlan& plan, size_t before, std::string_view end,
-                   std::vector<MergedLine>& merged) {
+void VisitInsertions(const MergePlan& plan, size_t before, std::string_view end,
+                     const LineVisitor& visit) {
   auto it = plan.insertions.find(before);
   if (it == plan.insertions.end()) return;
-  for (std::string_view content : it->second) {
-    merged.push_back({LineChange::kInserted, before, {content, end}});
-  }
+  for (std::string_view content : it->second)
+    visit({LineChange::kInserted, before, {content, end}});
 }
 
 }  // namespace
 
-std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const MergePlan& plan) {
+void VisitMergedLines(const std::vector<TextLine>& table, const MergePlan& plan,
+                      const LineVisitor& visit) {
   std::string_view end = LineEndStyle(table);
-  size_t inserted = 0;
-  for (const auto& [before, rows] : plan.insertions) inserted += rows.size();
-  std::vector<MergedLine> merged;
-  merged.reserve(table.size() + inserted);
   bool rows_at_end = plan.insertions.count(table.size()) != 0;
   for (size_t i = 0; i < table.size(); ++i) {
-    AddInsertions(plan, i, end, merged);
+    VisitInsertions(plan, i, end, visit);
     MergedLine line{LineChange::kKept, i, table[i]};
     auto replacement = plan.replacements.find(i);
     if (replacement != plan.replacements.end()) {
@@ -33,13 +29,19 @@ std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const Me
       line.change = LineChange::kReplaced;
       line.line.end = end;
     }
-    merged.push_back(line);
+    visit(line);
   }
-  AddInsertions(plan, table.size(), end, merged);
+  VisitInsertions(plan, table.size(), end, visit);
+}
+
+std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const MergePlan& plan) {
+  std::vector<MergedLine> merged;
+  VisitMergedLines(table, plan, [&merged](const MergedLine& line) { merged.push_back(line); });
   return merged;
 }
 
-std::vector<std::string_view> Pieces(const std::vector<MergedLine>& lines) {
+std::vector<std::string_view> MergedPieces(const std::vector<TextLine>& table,
+                                           const MergePlan& plan) {
   std::vector<std::string_view> pieces;
   auto add = [&pieces](std::string_view piece) {
     if (piece.empty()) return;
@@ -50,13 +52,12 @@ std::vector<std::string_view> Pieces(const std::vector<MergedLine>& lines) {
       pieces.push_back(piece);
     }
   };
-  for (const MergedLine& merged : lines) {
+  VisitMergedLines(table, plan, [&add](const MergedLine& merged) {
     add(merged.line.content);
     add(merged.line.end);
-  }
+  });
   return pieces;
 }
-
 std::string JoinPieces(const std::vector<std::string_view>& pieces) {
   size_t size = 0;
   for (std::string_view piece : pieces) size += piece.size();

@@ -6,6 +6,7 @@
 #define ZOR_MERGE_MERGED_TABLE_H_
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +22,18 @@ struct MergedLine {
   TextLine line;         // as it stands in the merged table
 };
 
+using LineVisitor = std::function<void(const MergedLine&)>;
+
+// Hands the merged table's lines to `visit` in order.
+void VisitMergedLines(const std::vector<TextLine>& table, const MergePlan& plan,
+                      const LineVisitor& visit);
+
 std::vector<MergedLine> MergedLines(const std::vector<TextLine>& table, const MergePlan& plan);
 
 // The merged table as pieces to write one after the other: each run of
 // table lines kept as they stand in the table's text is one piece.
-std::vector<std::string_view> Pieces(const std::vector<MergedLine>& lines);
+std::vector<std::string_view> MergedPieces(const std::vector<TextLine>& table,
+                                           const MergePlan& plan);
 
 std::string JoinPieces(const std::vector<std::string_view>& pieces);
 

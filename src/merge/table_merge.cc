@@ -28,7 +28,15 @@ bool TableMerge::Changes(bool partial) const {
   return tableProblem_.empty() && (partial || !plan_.HasProblems()) && plan_.Changes();
 }
 
+const MergePlan& TableMerge::PlanApplied(bool partial) const {
+  static const MergePlan kNoChange;
+  return Changes(partial) ? plan_ : kNoChange;
+}
+
 std::vector<MergedLine> TableMerge::Lines(bool partial) const {
-  if (!Changes(partial)) return MergedLines(table_.Lines(), MergePlan{});
-  return MergedLines(table_.Lines(), plan_);
+  return MergedLines(table_.Lines(), PlanApplied(partial));
+}
+
+std::vector<std::string_view> TableMerge::Pieces(bool partial) const {
+  return MergedPieces(table_.Lines(), PlanApplied(partial));
 }

@@ -29,9 +29,14 @@ class TableMerge {
   // The merged table: the table unchanged when a row is refused or in
   // conflict and `partial` is false.
   std::vector<MergedLine> Lines(bool partial) const;
-  std::string Text(bool partial) const { return JoinPieces(Pieces(Lines(partial))); }
+  // The same as pieces to write one after the other.
+  std::vector<std::string_view> Pieces(bool partial) const;
+  std::string Text(bool partial) const { return JoinPieces(Pieces(partial)); }
 
  private:
+  // The plan, or no change at all when the merge is held back.
+  const MergePlan& PlanApplied(bool partial) const;
+
   TableBlocks table_;
   std::vector<CompletedRow> rows_;
   std::string tableProblem_;

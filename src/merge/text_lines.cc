@@ -1,10 +1,12 @@
 #include "merge/text_lines.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 std::vector<TextLine> SplitLines(std::string_view text) {
   std::vector<TextLine> lines;
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t start = 0;
   while (start < text.size()) {
     const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
