@@ -6,18 +6,19 @@
 #define ZOR_MERGE_TABLE_BLOCKS_H_
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "dictionary/mapping_index.h"
+#include "dictionary/view_pair_hash.h"
 #include "merge/text_lines.h"
-#include "text/zor_string.h"
 
 class TableBlocks {
  public:
-  static constexpr size_t kNone = MappingIndex::kNone;
+  static constexpr size_t kNone = static_cast<size_t>(-1);
 
   // Takes the table's text over, so that a large table is not copied.
   explicit TableBlocks(std::string table_text);
@@ -40,12 +41,19 @@ class TableBlocks {
   size_t RowTakenFor(size_t class_row, size_t block_end, std::string_view label) const;
 
  private:
+  // The line as the run reads it: with its line end, the last line with
+  // the one the run appends.
+  std::string_view RunLine(size_t line) const;
+
   // The text as the run holds it: the table, then the line end the run
-  // appends. The index keeps a view of it.
-  ZORUnicodeString runText_;
-  MappingIndex index_;
+  // appends.
+  std::string runText_;
   std::vector<TextLine> lines_;
   std::optional<size_t> nul_;
+  // The first class row of each class, keyed by its first two fields
+  // unescaped; unescaped names that differ from the text live in the pool.
+  std::unordered_map<ViewPair, size_t, ViewPairHash> classRows_;
+  std::deque<std::string> pool_;
 };
 
 #endif  // ZOR_MERGE_TABLE_BLOCKS_H_
