@@ -6,7 +6,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 corpus=fuzz/corpus
-mkdir -p "$corpus/table_fuzzer" "$corpus/xml_fuzzer" "$corpus/run_fuzzer"
+targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer)
+for target in "${targets[@]}"; do mkdir -p "$corpus/$target"; done
 
 # A file is stored under the hash of its bytes, so seeding twice adds nothing.
 add() {  # add <target> <file>
@@ -42,7 +43,23 @@ done
 join_tree examples/v4v5 plant_v4.xml plant_v5.xml plant_mapping.csv
 join_tree examples/v5v5 plant_a.xml plant_b.xml plant_mapping.csv
 
-for target in table_fuzzer xml_fuzzer run_fuzzer; do
+# merge_fuzzer: each table with completed rows of both runs' shapes, some
+# of them for the table's own classes, cut at the same separator.
+completed=$'Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\nStrainer,Pipe Fitting,Mesh Size,YStrainer,PipeFitting,MeshSize,\nPump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,\nGateValve,Valve,PressureClass,GateValve,ManualValve,PressureClass,,,\nStrainer,Pipe Fitting,Pipe Size,,,,\n'
+find tests/data examples -path '*MappingTable/*.csv' -type f | while read -r f; do
+  { cat "$f"; printf '%s' "$separator"; printf '%s' "$completed"; } >"$joined"
+  add merge_fuzzer "$joined"
+done
+
+# options_fuzzer: argument vectors, one argument per NUL-separated piece;
+# "t" and "c" are the table and completed file the fuzzer provides.
+for words in "merge t c" "merge --partial t c" "merge --dry-run -o out t c" "merge --no-backup t c" \
+             "merge --output=out --partial t c" "merge --help" "help merge" "--version" "merge -- t c"; do
+  printf '%s' "$words" | tr ' ' '\0' >"$joined"
+  add options_fuzzer "$joined"
+done
+
+for target in "${targets[@]}"; do
   if [ -d "tests/data/regressions/$target" ]; then
     find "tests/data/regressions/$target" -type f | while read -r f; do add "$target" "$f"; done
   fi

@@ -12,15 +12,18 @@ seconds=${1:-60}
 scripts/install-deps.sh clang libclang-rt-14-dev
 cmake -S . -B build-fuzz -DZOR_FUZZ=ON -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build build-fuzz --parallel 2 --target table_fuzzer xml_fuzzer run_fuzzer
+targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer)
+cmake --build build-fuzz --parallel 2 --target "${targets[@]}"
 fuzz/seed-corpus.sh
 
-# Longest input per target: a small table, a dictionary, and three small
-# inputs together; longer ones only slow the search down.
-declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192)
+# Longest input per target: a small table, a dictionary, three small inputs
+# together, a table with a completed file, an argument vector; longer ones
+# only slow the search down.
+declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192 [merge_fuzzer]=4096
+                    [options_fuzzer]=256)
 failed=()
 mkdir -p build-fuzz/logs
-for target in table_fuzzer xml_fuzzer run_fuzzer; do
+for target in "${targets[@]}"; do
   binary=build-fuzz/fuzz/$target
   log=build-fuzz/logs/$target.log
   mkdir -p "build-fuzz/artifacts/$target"
@@ -36,7 +39,7 @@ for target in table_fuzzer xml_fuzzer run_fuzzer; do
   echo "$target: fuzzing for $seconds s"
   if timeout $((seconds + 300)) "$binary" -max_total_time="$seconds" -dict=fuzz/zor.dict \
        -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix="build-fuzz/artifacts/$target/" "fuzz/corpus/$target" >"$log" 2>&1; then
+       -artifact_prefix="$PWD/build-fuzz/artifacts/$target/" "fuzz/corpus/$target" >"$log" 2>&1; then
     grep -E '^(stat::number_of_executed_units|Done)' "$log" || true
   else
     echo "$target: FINDING (see $log and build-fuzz/artifacts/$target/)"

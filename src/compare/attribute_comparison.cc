@@ -53,37 +53,15 @@ void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
   finding.target = TargetRef{finding.label, finding.key, "", target_class.key.str()};
 }
 
-// Reads the rows after the class row until the attribute's row, a "No
-// Mapping" row for it, or the first row that belongs neither to the class
-// nor to an attribute of this name.
 std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                                              const SourceAttribute& attribute) {
-  ComparisonState& state = walk.pass.state;
-  std::string_view label = attribute.label.str();
-  bool not_in_mapping = false;
-  state.mappingPosition = walk.scanStart;
-  while (!not_in_mapping && state.mappingPosition <= state.mappingText.GetLengthInChar()) {
-    long row_start = state.mappingPosition;
-    const ParsedLine& row = ReadRow(walk.pass);
-    DevTrace(state, {"      * Domain: ", row.Raw(7)});
-    if ((!FieldMatches(label, row.Plain(3)) &&
-         !FieldMatches(row.Plain(1), walk.mapped.rowName.str())) ||
-        state.mappingPosition > state.mappingText.GetLengthInChar()) {
-      not_in_mapping = true;
-      DevTrace(state, "      * Attribute not in mapping!");
-    }
-    if (label != row.Plain(3)) continue;
-    if (!not_in_mapping && row.text.find("No Mapping") != std::string_view::npos) {
-      DevTrace(state, "      * NO MAPPING requested for attribute!");
-      return std::nullopt;
-    }
-    // Taken even when the end of the table has just ended the search.
-    DevTrace(state, "      * FOUND attribute in mapping! Search in V5 XML.");
-    return AttributeRow{ZORUnicodeString(row.Raw(3)),   ZORUnicodeString(row.Raw(4)),
-                        ZORUnicodeString(row.Raw(5)),   ZORUnicodeString(row.Raw(6)),
-                        ZORUnicodeString(row.Plain(6)), RowAt(walk.pass, row_start)};
-  }
-  return std::nullopt;
+  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.scanStart, attribute.label.str(),
+                                                 walk.mapped.rowName.str());
+  if (lookup.row == nullptr || lookup.unmapped) return std::nullopt;
+  const ParsedLine& row = *lookup.row;
+  return AttributeRow{ZORUnicodeString(row.Raw(3)),   ZORUnicodeString(row.Raw(4)),
+                      ZORUnicodeString(row.Raw(5)),   ZORUnicodeString(row.Raw(6)),
+                      ZORUnicodeString(row.Plain(6)), RowAt(walk.pass, lookup.rowStart)};
 }
 
 // The class row is proposed once per class, with the first missing

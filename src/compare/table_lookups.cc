@@ -66,6 +66,32 @@ const ParsedLine& ReadRow(PassState& pass) {
   return line;
 }
 
+AttributeRowLookup LookUpAttributeRow(PassState& pass, long scan_start, std::string_view label,
+                                      std::string_view row_name) {
+  ComparisonState& state = pass.state;
+  bool not_in_mapping = false;
+  state.mappingPosition = scan_start;
+  while (!not_in_mapping && state.mappingPosition <= state.mappingText.GetLengthInChar()) {
+    long row_start = state.mappingPosition;
+    const ParsedLine& row = ReadRow(pass);
+    DevTrace(state, {"      * Domain: ", row.Raw(7)});
+    if ((!FieldMatches(label, row.Plain(3)) && !FieldMatches(row.Plain(1), row_name)) ||
+        state.mappingPosition > state.mappingText.GetLengthInChar()) {
+      not_in_mapping = true;
+      DevTrace(state, "      * Attribute not in mapping!");
+    }
+    if (label != row.Plain(3)) continue;
+    if (!not_in_mapping && row.text.find("No Mapping") != std::string_view::npos) {
+      DevTrace(state, "      * NO MAPPING requested for attribute!");
+      return {&row, row_start, true};
+    }
+    // Taken even when the end of the table has just ended the search.
+    DevTrace(state, "      * FOUND attribute in mapping! Search in V5 XML.");
+    return {&row, row_start};
+  }
+  return {};
+}
+
 bool TableNamesTargetClass(PassState& pass, const ZORUnicodeString& name) {
   if (!pass.table) return CheckParent(name, pass.state.mappingText) == 1;
   return pass.table->NamesTargetClass(name.str());

@@ -19,6 +19,18 @@ ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
 // past it. The result stays valid until the next row is read.
 const ParsedLine& ReadRow(PassState& pass);
 
+// The attribute lookup: reads the rows from `scan_start` (the line after the
+// class row) until the attribute's row, a "No Mapping" row for it, or the
+// first row that belongs neither to the class (first field `row_name`) nor to
+// an attribute of this name.
+struct AttributeRowLookup {
+  const ParsedLine* row = nullptr;  // the attribute's row; valid until the next read
+  long rowStart = 0;
+  bool unmapped = false;  // the row asks for "No Mapping"
+};
+AttributeRowLookup LookUpAttributeRow(PassState& pass, long scan_start, std::string_view label,
+                                      std::string_view row_name);
+
 // Whether some row names `name` as its target class.
 bool TableNamesTargetClass(PassState& pass, const ZORUnicodeString& name);
 

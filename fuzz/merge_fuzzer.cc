@@ -1,0 +1,95 @@
+// Arbitrary bytes cut into a mapping table and a completed proposed-mapping
+// file at the separator line, merged partially and all or nothing. The
+// merge must keep every table line in order (but the class rows it reports
+// as completed in place), add exactly the rows it reports as placed, put
+// each placed class row where the index finds it, and leave its own result
+// unchanged when merged again. Any breach aborts.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/mapping_index.h"
+#include "merge/table_merge.h"
+
+namespace {
+
+constexpr std::string_view kSeparator = "\n#~#~#\n";
+
+void Require(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "merge_fuzzer: %s\n", what);
+  std::abort();
+}
+
+bool Placed(RowOutcome outcome) {
+  return outcome == RowOutcome::kNewBlock || outcome == RowOutcome::kIntoBlock;
+}
+
+// The table's lines, with the completions put in, form a subsequence of the
+// merged lines, and the merged table has one line more per placed row.
+void RequireNothingLost(const TableMerge& merge, const std::string& merged) {
+  std::vector<std::string_view> expected;
+  for (const TextLine& line : merge.TableLines()) expected.push_back(line.content);
+  size_t placed = 0;
+  for (size_t i = 0; i < merge.Rows().size(); ++i) {
+    const RowResult& result = merge.Plan().results[i];
+    if (result.outcome == RowOutcome::kCompletedInPlace) {
+      expected[result.tableLine - 1] = merge.Rows()[i].content;
+    }
+    placed += Placed(result.outcome) ? 1 : 0;
+  }
+  std::vector<TextLine> after = SplitLines(merged);
+  Require(after.size() == expected.size() + placed, "merged line count");
+  size_t j = 0;
+  for (std::string_view content : expected) {
+    while (j < after.size() && after[j].content != content) ++j;
+    Require(j < after.size(), "a table line was lost");
+    ++j;
+  }
+}
+
+void RequireClassRowsFound(const TableMerge& merge, const std::string& merged) {
+  ZORUnicodeString run_text(merged + "\n");
+  MappingIndex index(run_text);
+  std::deque<std::string> pool;
+  for (size_t i = 0; i < merge.Rows().size(); ++i) {
+    const CompletedRow& row = merge.Rows()[i];
+    RowOutcome outcome = merge.Plan().results[i].outcome;
+    if (!row.check.classRow || !(Placed(outcome) || outcome == RowOutcome::kCompletedInPlace)) {
+      continue;
+    }
+    size_t line = index.FirstClassRow(row.name, row.parent);
+    Require(line != MappingIndex::kNone, "a merged class row is not found");
+    std::string_view text = index.Line(line, pool).text;
+    Require(text.substr(0, row.content.size()) == row.content, "another class row is found");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  size_t cut = input.find(kSeparator);
+  std::string_view table = input.substr(0, cut);
+  std::string_view completed =
+      cut == std::string_view::npos ? std::string_view() : input.substr(cut + kSeparator.size());
+  TableMerge merge(std::string(table), completed);
+  if (!merge.TableProblem().empty()) {
+    Require(table.find('\0') != std::string_view::npos, "a table refused without a NUL byte");
+    Require(merge.Text(true) == table, "a refused table changed");
+    return 0;
+  }
+  Require(merge.Plan().results.size() == merge.Rows().size(), "a row without a result");
+  const std::string merged = merge.Text(true);
+  RequireNothingLost(merge, merged);
+  RequireClassRowsFound(merge, merged);
+  Require(merge.Text(false) == (merge.Plan().HasProblems() ? std::string(table) : merged),
+          "all or nothing");
+  Require(TableMerge(merged, completed).Text(true) == merged, "merging twice changes the table");
+  return 0;
+}

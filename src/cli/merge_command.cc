@@ -1,0 +1,137 @@
+// zorvez merge: puts the completed rows of a proposed mapping file into the
+// mapping table where the run's lookups find them.
+#include <array>
+#include <string>
+
+#include "cli/merge_messages.h"
+#include "cli/option_parser.h"
+#include "cli/subcommands.h"
+#include "merge/file_replacement.h"
+#include "merge/table_merge.h"
+#include "merge/unified_diff.h"
+#include "merge/whole_file.h"
+
+namespace {
+
+constexpr std::array<OptionSpec, 5> kOptions{{
+    {"partial", '\0', false},
+    {"dry-run", '\0', false},
+    {"output", 'o', true},
+    {"no-backup", '\0', false},
+    {"help", 'h', false},
+}};
+
+constexpr const char* kUsageLine =
+    "usage: zorvez merge [--partial] [--dry-run] [-o OUT] [--no-backup] TABLE.csv COMPLETED.csv\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Puts the completed rows of a proposed mapping file (the .csv a run writes, with\n"
+    "its empty columns filled in) into the mapping table, where the lookups of the\n"
+    "next run find them: a new class at the end of the table with its attribute rows\n"
+    "after it, an attribute row at the end of its class's block. Every table line is\n"
+    "kept; a class row left uncompleted in the table is completed in place.\n"
+    "\n"
+    "Rows that the table would misread (an empty column, a last value without a comma\n"
+    "after it) are refused, and rows that disagree with the table are conflicts; each\n"
+    "is listed on standard error as COMPLETED.csv:LINE: reason. A merge is all or\n"
+    "nothing unless --partial is given.\n"
+    "\n"
+    "Options:\n"
+    "  --partial        merge the rows that can be merged and list the rest\n"
+    "  --dry-run        write nothing; print the change as a unified diff\n"
+    "  -o, --output OUT write the merged table to OUT instead of replacing TABLE.csv\n"
+    "  --no-backup      do not keep the file replaced as FILE.bak\n"
+    "  -h, --help       print this help\n"
+    "\n"
+    "Exit status: 0 every row merged or already present, 1 rows refused or in\n"
+    "conflict, 2 usage error or a file that cannot be read or written (the table is\n"
+    "then left as it was).\n";
+
+struct MergeOptions {
+  std::string tablePath;
+  std::string completedPath;
+  std::string destination;
+  bool outputGiven = false;
+  bool partial = false;
+  bool dryRun = false;
+  bool keepBackup = true;
+};
+
+MergeOptions ReadOptions(const ParsedArguments& parsed) {
+  RequireOperands(parsed, 2, "TABLE.csv COMPLETED.csv");
+  MergeOptions options;
+  options.tablePath = parsed.Operands()[0];
+  options.completedPath = parsed.Operands()[1];
+  options.outputGiven = parsed.Has("output");
+  options.destination = parsed.Value("output", options.tablePath);
+  if (options.destination.empty()) throw UsageError("option --output needs a file name");
+  options.partial = parsed.Has("partial");
+  options.dryRun = parsed.Has("dry-run");
+  options.keepBackup = !parsed.Has("no-backup");
+  return options;
+}
+
+bool ReadInput(CliStreams& io, const std::string& path, std::string& content) {
+  std::string failure = ReadWholeFile(path, content);
+  if (!failure.empty()) ReportError(io, failure);
+  return failure.empty();
+}
+
+// Writes or shows the merged table; kExitTrouble when it cannot be written.
+int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge,
+            MergeWriting& writing) {
+  bool go_ahead = options.partial || !merge.Plan().HasProblems();
+  if (!merge.TableProblem().empty() || !go_ahead) {
+    writing = MergeWriting::kHeldBack;
+  } else if (options.dryRun) {
+    writing = MergeWriting::kDryRun;
+    io.out << UnifiedDiff(merge.TableLines(), merge.Lines(options.partial), options.tablePath,
+                          options.destination);
+  } else if (!merge.Changes(options.partial) && !options.outputGiven) {
+    writing = MergeWriting::kUnchanged;
+  } else {
+    std::string failure =
+        ReplaceFile(options.destination, merge.Pieces(options.partial), {options.keepBackup, {}});
+    if (!failure.empty()) {
+      ReportError(io, failure + "; " + options.tablePath + " is left as it was");
+      return kExitTrouble;
+    }
+    writing = MergeWriting::kWritten;
+  }
+  return kExitClean;
+}
+
+int Merge(CliStreams& io, const MergeOptions& options) {
+  std::string table, completed;
+  if (!ReadInput(io, options.tablePath, table) ||
+      !ReadInput(io, options.completedPath, completed)) {
+    return kExitTrouble;
+  }
+  TableMerge merge(std::move(table), completed);
+  ReportRowProblems(io, merge, options.tablePath, options.completedPath);
+  MergeWriting writing = MergeWriting::kUnchanged;
+  if (Deliver(io, options, merge, writing) != kExitClean) return kExitTrouble;
+  ReportSummary(io, merge, options.partial, writing, options.destination);
+  bool problems = !merge.TableProblem().empty() || merge.Plan().HasProblems();
+  return problems ? kExitFindings : kExitClean;
+}
+
+}  // namespace
+
+int RunMergeCommand(std::span<const std::string> arguments, CliStreams& io) {
+  MergeOptions options;
+  try {
+    ParsedArguments parsed = ParseArguments(arguments, kOptions);
+    if (parsed.Has("help")) {
+      io.out << kUsageLine << kHelp;
+      return kExitClean;
+    }
+    options = ReadOptions(parsed);
+  } catch (const UsageError& error) {
+    ReportError(io, std::string("merge: ") + error.what());
+    io.err << kUsageLine << "Run 'zorvez merge --help' for the options.\n";
+    return kExitTrouble;
+  }
+  return Merge(io, options);
+}

@@ -1,0 +1,95 @@
+#include "cli/merge_messages.h"
+
+namespace {
+
+std::string Counted(size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+struct Counts {
+  size_t newClassRows = 0, newBlockAttributeRows = 0, intoBlock = 0, completedInPlace = 0,
+         present = 0, refused = 0, conflicts = 0;
+};
+
+Counts CountRows(const TableMerge& merge) {
+  Counts counts;
+  const std::vector<RowResult>& results = merge.Plan().results;
+  for (size_t i = 0; i < results.size(); ++i) {
+    switch (results[i].outcome) {
+      case RowOutcome::kNewBlock:
+        (merge.Rows()[i].check.classRow ? counts.newClassRows : counts.newBlockAttributeRows) += 1;
+        break;
+      case RowOutcome::kIntoBlock:
+        counts.intoBlock += 1;
+        break;
+      case RowOutcome::kCompletedInPlace:
+        counts.completedInPlace += 1;
+        break;
+      case RowOutcome::kAlreadyPresent:
+        counts.present += 1;
+        break;
+      case RowOutcome::kRefused:
+        counts.refused += 1;
+        break;
+      case RowOutcome::kConflict:
+        counts.conflicts += 1;
+        break;
+    }
+  }
+  return counts;
+}
+
+std::string Outcome(MergeWriting writing, const std::string& destination, bool held_back_rows) {
+  switch (writing) {
+    case MergeWriting::kWritten:
+      return "; merged table written to " + destination;
+    case MergeWriting::kUnchanged:
+      return "; nothing to change in " + destination;
+    case MergeWriting::kHeldBack:
+      return held_back_rows ? "; nothing written (all or nothing: --partial merges the rest)"
+                            : "; nothing written";
+    case MergeWriting::kDryRun:
+      return "; dry run, nothing written";
+  }
+  return "";
+}
+
+}  // namespace
+
+void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::string& table_path,
+                       const std::string& completed_path) {
+  if (!merge.TableProblem().empty()) {
+    ReportError(io, table_path + ": " + merge.TableProblem());
+    return;
+  }
+  const std::vector<RowResult>& results = merge.Plan().results;
+  for (size_t i = 0; i < results.size(); ++i) {
+    const RowResult& result = results[i];
+    if (result.reason.empty()) continue;
+    std::string where = completed_path + ":" + std::to_string(merge.Rows()[i].lineNumber) + ": ";
+    std::string table_line =
+        result.tableLine ? " (" + table_path + ":" + std::to_string(result.tableLine) + ")" : "";
+    ReportError(io, where + result.reason + table_line);
+  }
+}
+
+void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeWriting writing,
+                   const std::string& destination) {
+  Counts counts = CountRows(merge);
+  const char* verb = writing == MergeWriting::kDryRun     ? "to merge"
+                     : writing == MergeWriting::kHeldBack ? "mergeable"
+                                                          : "merged";
+  size_t rows = counts.newClassRows + counts.newBlockAttributeRows + counts.intoBlock +
+                counts.completedInPlace;
+  if (!merge.TableProblem().empty()) rows = 0;
+  std::string summary =
+      "merge: " + Counted(rows, "row ", "rows ") + verb + " (" +
+      Counted(counts.newClassRows, "new class row", "new class rows") + " with " +
+      Counted(counts.newBlockAttributeRows, "attribute row", "attribute rows") + ", " +
+      Counted(counts.intoBlock, "attribute row", "attribute rows") + " into existing classes, " +
+      Counted(counts.completedInPlace, "class row", "class rows") + " completed in place), " +
+      std::to_string(counts.present) + " already present, " + std::to_string(counts.refused) +
+      " refused, " + std::to_string(counts.conflicts) + " in conflict";
+  bool held_back = !partial && counts.refused + counts.conflicts > 0 && rows > 0;
+  ReportError(io, summary + Outcome(writing, destination, held_back));
+}

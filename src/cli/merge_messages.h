@@ -1,0 +1,21 @@
+// What `zorvez merge` tells the user on standard error: every row not
+// merged with its file, line and reason, the class rows completed in place,
+// and a closing summary with the counts.
+#ifndef ZOR_CLI_MERGE_MESSAGES_H_
+#define ZOR_CLI_MERGE_MESSAGES_H_
+
+#include <string>
+
+#include "cli/cli_streams.h"
+#include "merge/table_merge.h"
+
+// What happened to the merged table, for the summary.
+enum class MergeWriting { kWritten, kUnchanged, kHeldBack, kDryRun };
+
+void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::string& table_path,
+                       const std::string& completed_path);
+
+void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeWriting writing,
+                   const std::string& destination);
+
+#endif  // ZOR_CLI_MERGE_MESSAGES_H_

@@ -1,0 +1,41 @@
+// Replaces a file's content so that a crash, a full disk or a kill at any
+// moment leaves either the old file or the new one, never a mix: the new
+// content goes to a temporary file in the same folder, is flushed to the
+// disk and then renamed over the file. The file replaced can be kept
+// beside it as NAME.bak.
+#ifndef ZOR_MERGE_FILE_REPLACEMENT_H_
+#define ZOR_MERGE_FILE_REPLACEMENT_H_
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The steps of a replacement, in order.
+enum class ReplacementStep {
+  kTemporaryCreated,
+  kContentWritten,
+  kContentFlushed,
+  kBackupKept,
+  kRenamed,
+};
+
+struct ReplacementOptions {
+  bool keepBackup = true;
+  // Called after each step; tests stop the process there to show what an
+  // interruption leaves behind.
+  std::function<void(ReplacementStep)> afterStep;
+};
+
+// Returns an empty text on success, otherwise why the file was left as it
+// was (the temporary file is removed again).
+std::string ReplaceFile(const std::string& path, std::string_view content,
+                        const ReplacementOptions& options = {});
+// The same for content given as pieces to write one after the other.
+std::string ReplaceFile(const std::string& path, const std::vector<std::string_view>& pieces,
+                        const ReplacementOptions& options = {});
+
+// The name a backup of `path` gets.
+std::string BackupPath(const std::string& path);
+
+#endif  // ZOR_MERGE_FILE_REPLACEMENT_H_

@@ -1,0 +1,224 @@
+#include "merge/merge_plan.h"
+
+#include <tuple>
+#include <utility>
+
+#include "merge/text_lines.h"
+
+namespace {
+
+using ClassKey = std::pair<std::string, std::string>;
+using AttributeKey = std::tuple<std::string, std::string, std::string>;
+
+// What the table will hold for one class once the rows planned so far are
+// in.
+struct ClassState {
+  size_t tableRow = TableBlocks::kNone;  // its first class row in the table
+  size_t blockEnd = TableBlocks::kNone;  // found when first needed
+  std::string_view classRow;             // the class row the lookups will find; empty if none
+  size_t classRowLine = 0;               // the completed line it comes from; 0 for the table's
+  bool completable = false;              // the table's class row is an uncompleted proposal
+  size_t newBlock = 0;                   // from 1, the new block the class starts
+  size_t conflictLine = 0;               // the first class row of the class in conflict
+  size_t refusedLine = 0;                // the first class row of the class refused
+};
+
+struct NewBlock {
+  size_t classRow;                 // index into the completed rows
+  std::vector<size_t> attributes;  // the same, in file order
+};
+
+std::string LineRef(size_t line) { return "line " + std::to_string(line); }
+std::string TableLineRef(size_t index) { return "table line " + std::to_string(index + 1); }
+
+std::string ClassNamed(const CompletedRow& row) {
+  return "class " + Quoted(row.name) + " (parent " + Quoted(row.parent) + ")";
+}
+
+class Planner {
+ public:
+  Planner(const TableBlocks& table, const std::vector<CompletedRow>& rows)
+      : table_(table), rows_(rows) {}
+
+  MergePlan Plan() {
+    plan_.results.resize(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+      if (!rows_[i].check.Usable()) RefuseUnusable(i);
+    }
+    for (size_t i = 0; i < rows_.size(); ++i) {
+      if (rows_[i].check.Usable() && rows_[i].check.classRow) PlanClassRow(i);
+    }
+    for (size_t i = 0; i < rows_.size(); ++i) {
+      if (rows_[i].check.Usable() && !rows_[i].check.classRow) PlanAttributeRow(i);
+    }
+    AppendNewBlocks();
+    return std::move(plan_);
+  }
+
+ private:
+  ClassState& State(const CompletedRow& row) {
+    auto [it, added] = classes_.try_emplace(ClassKey{row.name, row.parent});
+    ClassState& state = it->second;
+    if (!added) return state;
+    state.tableRow = table_.FirstClassRow(row.name, row.parent);
+    if (state.tableRow != TableBlocks::kNone) {
+      state.classRow = table_.Lines()[state.tableRow].content;
+      state.completable = CheckRow(state.classRow).fault == RowFault::kEmptyColumn;
+    }
+    return state;
+  }
+
+  void Set(size_t i, RowOutcome outcome, std::string reason = "", size_t table_line = 0) {
+    plan_.results[i] = {outcome, table_line, std::move(reason)};
+  }
+
+  void RefuseUnusable(size_t i) {
+    const CompletedRow& row = rows_[i];
+    Set(i, RowOutcome::kRefused, row.check.reason);
+    bool named = row.check.fault != RowFault::kUnnameable && row.check.fault != RowFault::kNulByte;
+    if (!row.check.classRow || !named) return;
+    ClassState& state = State(row);
+    if (state.refusedLine == 0) state.refusedLine = row.lineNumber;
+  }
+
+  void PlanClassRow(size_t i) {
+    const CompletedRow& row = rows_[i];
+    ClassState& state = State(row);
+    if (!state.classRow.empty() && state.classRow == row.content) {
+      Set(i, RowOutcome::kAlreadyPresent);
+    } else if (state.completable) {
+      state.completable = false;
+      Set(i, RowOutcome::kCompletedInPlace,
+          "completes the uncompleted class row " + Quoted(state.classRow), state.tableRow + 1);
+      plan_.replacements[state.tableRow] = row.content;
+      state.classRow = row.content;
+      state.classRowLine = row.lineNumber;
+    } else if (!state.classRow.empty()) {
+      if (state.conflictLine == 0) state.conflictLine = row.lineNumber;
+      ClassConflict(i, state);
+    } else {
+      newBlocks_.push_back({i, {}});
+      state.newBlock = newBlocks_.size();
+      state.classRow = row.content;
+      state.classRowLine = row.lineNumber;
+      Set(i, RowOutcome::kNewBlock);
+    }
+  }
+
+  void ClassConflict(size_t i, const ClassState& state) {
+    if (state.classRowLine != 0) {
+      Set(i, RowOutcome::kConflict,
+          "conflicts with " + LineRef(state.classRowLine) +
+              ", the class row merged for this class: the first class row of a class wins");
+      return;
+    }
+    Set(i, RowOutcome::kConflict,
+        "conflicts with " + TableLineRef(state.tableRow) + ", " + Quoted(state.classRow) +
+            ": a class row already in the table is never overridden",
+        state.tableRow + 1);
+  }
+
+  void PlanAttributeRow(size_t i) {
+    const CompletedRow& row = rows_[i];
+    ClassState& state = State(row);
+    if (state.conflictLine != 0) {
+      Set(i, RowOutcome::kRefused,
+          "the class row of its class on " + LineRef(state.conflictLine) +
+              " is in conflict, so the class's attribute rows wait for it");
+    } else if (state.classRow.empty()) {
+      RefuseWithoutClassRow(i, state);
+    } else if (!PlacedBefore(i)) {
+      Place(i, state);
+    }
+  }
+
+  void RefuseWithoutClassRow(size_t i, const ClassState& state) {
+    const CompletedRow& row = rows_[i];
+    if (state.refusedLine != 0) {
+      Set(i, RowOutcome::kRefused,
+          "its class row on " + LineRef(state.refusedLine) +
+              " is refused and the table has none for " + ClassNamed(row) +
+              ": the reader finds attribute rows only after their class row");
+      return;
+    }
+    Set(i, RowOutcome::kRefused,
+        "no class row for " + ClassNamed(row) +
+            " in the table or in this file: the reader finds attribute rows only after their "
+            "class row");
+  }
+
+  // Settles a row whose attribute an earlier completed row already placed.
+  bool PlacedBefore(size_t i) {
+    const CompletedRow& row = rows_[i];
+    auto it = attributes_.find(AttributeKey{row.name, row.parent, row.attribute});
+    if (it == attributes_.end()) return false;
+    const CompletedRow& earlier = rows_[it->second];
+    if (earlier.content == row.content) {
+      Set(i, RowOutcome::kAlreadyPresent);
+    } else {
+      Set(i, RowOutcome::kConflict,
+          "conflicts with " + LineRef(earlier.lineNumber) + ", which gives attribute " +
+              Quoted(row.attribute) + " of this class another row");
+    }
+    return true;
+  }
+
+  void Place(size_t i, ClassState& state) {
+    const CompletedRow& row = rows_[i];
+    if (state.newBlock != 0) {
+      newBlocks_[state.newBlock - 1].attributes.push_back(i);
+      attributes_[AttributeKey{row.name, row.parent, row.attribute}] = i;
+      Set(i, RowOutcome::kNewBlock);
+      return;
+    }
+    if (state.blockEnd == TableBlocks::kNone) {
+      state.blockEnd = table_.BlockEnd(state.tableRow, row.name);
+    }
+    size_t taken = table_.RowTakenFor(state.tableRow, state.blockEnd, row.attribute);
+    if (taken == TableBlocks::kNone) {
+      plan_.insertions[state.blockEnd].push_back(row.content);
+      attributes_[AttributeKey{row.name, row.parent, row.attribute}] = i;
+      Set(i, RowOutcome::kIntoBlock);
+    } else if (table_.Lines()[taken].content == row.content) {
+      Set(i, RowOutcome::kAlreadyPresent, "", taken + 1);
+    } else {
+      Set(i, RowOutcome::kConflict,
+          "conflicts with " + TableLineRef(taken) + ", " + Quoted(table_.Lines()[taken].content) +
+              ", which the reader takes first for attribute " + Quoted(row.attribute) +
+              " of this class",
+          taken + 1);
+    }
+  }
+
+  void AppendNewBlocks() {
+    if (newBlocks_.empty()) return;
+    std::vector<std::string_view>& end = plan_.insertions[table_.Lines().size()];
+    for (const NewBlock& block : newBlocks_) {
+      end.push_back(rows_[block.classRow].content);
+      for (size_t attribute : block.attributes) end.push_back(rows_[attribute].content);
+    }
+  }
+
+  const TableBlocks& table_;
+  const std::vector<CompletedRow>& rows_;
+  MergePlan plan_;
+  std::map<ClassKey, ClassState> classes_;
+  std::map<AttributeKey, size_t> attributes_;
+  std::vector<NewBlock> newBlocks_;
+};
+
+}  // namespace
+
+bool MergePlan::HasProblems() const {
+  return Count(RowOutcome::kRefused) + Count(RowOutcome::kConflict) > 0;
+}
+
+size_t MergePlan::Count(RowOutcome outcome) const {
+  size_t count = 0;
+  for (const RowResult& result : results) count += result.outcome == outcome ? 1 : 0;
+  return count;
+}
+
+MergePlan PlanMerge(const TableBlocks& table, const std::vector<CompletedRow>& rows) {
+  return Planner(table, rows).Plan();
+}

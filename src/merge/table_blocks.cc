@@ -1,0 +1,68 @@
+#include "merge/table_blocks.h"
+
+#include "dictionary/parsed_line.h"
+#include "text/text_helpers.h"
+#include "text/zor_token.h"
+
+namespace {
+
+// A field with "&amp;" undone, as the lookups compare it.
+std::string_view Plain(std::string_view field, std::deque<std::string>& pool) {
+  if (field.find('&') == std::string_view::npos) return field;
+  ZORUnicodeString plain(field);
+  AmpTogglePlain(plain);
+  if (plain.str() == field) return field;
+  pool.push_back(std::move(plain.str()));
+  return pool.back();
+}
+
+}  // namespace
+
+TableBlocks::TableBlocks(std::string table_text) : runText_(std::move(table_text)) {
+  runText_ += '\n';
+  std::string_view table = runText_;
+  table.remove_suffix(1);
+  lines_ = SplitLines(table);
+  size_t nul = table.find('\0');
+  if (nul != std::string_view::npos) nul_ = nul;
+  // Only the first three fields decide whether a line is a class row, and
+  // most lines are not: the rest of a line is never taken apart here.
+  for (size_t line = 0; line < lines_.size(); ++line) {
+    ZORToken tokens(RunLine(line));
+    std::string_view name = tokens.NextTokenView(',');
+    std::string_view parent = tokens.NextTokenView(',');
+    if (tokens.NextTokenView(',') != "*") continue;
+    classRows_.try_emplace(ViewPair{Plain(name, pool_), Plain(parent, pool_)}, line);
+  }
+}
+
+std::string_view TableBlocks::RunLine(size_t line) const {
+  std::string_view text = lines_[line].Text();
+  if (lines_[line].end.empty()) text = std::string_view(text.data(), text.size() + 1);
+  return text;
+}
+
+size_t TableBlocks::FirstClassRow(std::string_view name, std::string_view parent) const {
+  auto it = classRows_.find(ViewPair{name, parent});
+  return it == classRows_.end() ? kNone : it->second;
+}
+
+size_t TableBlocks::BlockEnd(size_t class_row, std::string_view name) const {
+  std::deque<std::string> pool;
+  size_t line = class_row + 1;
+  for (; line < lines_.size(); ++line) {
+    pool.clear();
+    ParsedLine row = ParseLine(RunLine(line), pool);
+    if (row.Raw(3) == "*" || !FieldMatches(row.Plain(1), name)) break;
+  }
+  return line;
+}
+
+size_t TableBlocks::RowTakenFor(size_t class_row, size_t block_end, std::string_view label) const {
+  std::deque<std::string> pool;
+  for (size_t line = class_row + 1; line < block_end; ++line) {
+    pool.clear();
+    if (ParseLine(RunLine(line), pool).Plain(3) == label) return line;
+  }
+  return kNone;
+}

@@ -1,0 +1,42 @@
+#include "merge/table_merge.h"
+
+namespace {
+
+std::string NulProblem(size_t offset, const std::vector<TextLine>& lines) {
+  size_t line = 0;
+  for (size_t start = 0; line < lines.size(); ++line) {
+    start += lines[line].Text().size();
+    if (start > offset) break;
+  }
+  return "holds a NUL byte at byte offset " + std::to_string(offset) + " (line " +
+         std::to_string(line + 1) +
+         "): the table reader stops there, so rows placed after it would never be read";
+}
+
+}  // namespace
+
+TableMerge::TableMerge(std::string table_text, std::string_view completed_text)
+    : table_(std::move(table_text)), rows_(ReadCompletedRows(completed_text)) {
+  if (table_.NulOffset()) {
+    tableProblem_ = NulProblem(*table_.NulOffset(), table_.Lines());
+    return;
+  }
+  plan_ = PlanMerge(table_, rows_);
+}
+
+bool TableMerge::Changes(bool partial) const {
+  return tableProblem_.empty() && (partial || !plan_.HasProblems()) && plan_.Changes();
+}
+
+const MergePlan& TableMerge::PlanApplied(bool partial) const {
+  static const MergePlan kNoChange;
+  return Changes(partial) ? plan_ : kNoChange;
+}
+
+std::vector<MergedLine> TableMerge::Lines(bool partial) const {
+  return MergedLines(table_.Lines(), PlanApplied(partial));
+}
+
+std::vector<std::string_view> TableMerge::Pieces(bool partial) const {
+  return MergedPieces(table_.Lines(), PlanApplied(partial));
+}

@@ -1,0 +1,46 @@
+// One merge of a completed proposed-mapping file into a mapping table, from
+// the two texts to the merged text: the rows read and checked, the plan,
+// and the merged lines. All or nothing unless a partial merge is asked for.
+#ifndef ZOR_MERGE_TABLE_MERGE_H_
+#define ZOR_MERGE_TABLE_MERGE_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "merge/completed_rows.h"
+#include "merge/merge_plan.h"
+#include "merge/merged_table.h"
+#include "merge/table_blocks.h"
+
+class TableMerge {
+ public:
+  // `completed_text` must outlive the merge; the table's text is taken over.
+  TableMerge(std::string table_text, std::string_view completed_text);
+
+  // Why nothing can be merged into this table at all; empty when rows can.
+  const std::string& TableProblem() const { return tableProblem_; }
+  const std::vector<CompletedRow>& Rows() const { return rows_; }
+  const MergePlan& Plan() const { return plan_; }
+  const std::vector<TextLine>& TableLines() const { return table_.Lines(); }
+
+  // Whether the merged table differs from the table.
+  bool Changes(bool partial) const;
+  // The merged table: the table unchanged when a row is refused or in
+  // conflict and `partial` is false.
+  std::vector<MergedLine> Lines(bool partial) const;
+  // The same as pieces to write one after the other.
+  std::vector<std::string_view> Pieces(bool partial) const;
+  std::string Text(bool partial) const { return JoinPieces(Pieces(partial)); }
+
+ private:
+  // The plan, or no change at all when the merge is held back.
+  const MergePlan& PlanApplied(bool partial) const;
+
+  TableBlocks table_;
+  std::vector<CompletedRow> rows_;
+  std::string tableProblem_;
+  MergePlan plan_;
+};
+
+#endif  // ZOR_MERGE_TABLE_MERGE_H_

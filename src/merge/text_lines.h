@@ -1,0 +1,33 @@
+// A file taken apart into lines the way a person editing it sees them: each
+// line's content without its line end, and the line end itself ("\r\n",
+// "\n", or nothing for a last line that lacks one).
+#ifndef ZOR_MERGE_TEXT_LINES_H_
+#define ZOR_MERGE_TEXT_LINES_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TextLine {
+  std::string_view content;
+  std::string_view end;
+
+  // The line as written in the file; only for lines split from one text,
+  // whose line end follows the content.
+  std::string_view Text() const {
+    return std::string_view(content.data(), content.size() + end.size());
+  }
+};
+
+// The views point into `text`, which must outlive them. Empty text has no
+// lines; text ending in a line end has no empty line after it.
+std::vector<TextLine> SplitLines(std::string_view text);
+
+// The line end a file uses: that of its first line, "\n" when it has none.
+std::string_view LineEndStyle(const std::vector<TextLine>& lines);
+
+// `value` in single quotes for a message, with line ends and other control
+// characters spelled out so that the message stays on one line.
+std::string Quoted(std::string_view value);
+
+#endif  // ZOR_MERGE_TEXT_LINES_H_

@@ -1,0 +1,83 @@
+// The loop README describes, on the V4/V5 example: run, complete the rows
+// proposed for the red class, merge them with zorvez, run again.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int RunZorvez(const std::vector<std::string>& arguments) {
+  pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(ZORVEZ_PATH, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Fills the empty target columns of a proposed row the way a user would.
+std::string Completed(const std::string& row) {
+  if (row == "Strainer,Pipe Fitting,*,,,*,")
+    return "Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,";
+  std::string prefix = "Strainer,Pipe Fitting,";
+  std::string attribute = row.substr(prefix.size(), row.find(',', prefix.size()) - prefix.size());
+  std::string key = e2e::ReplaceAll(attribute, " ", "");
+  return prefix + attribute + ",YStrainer,Valve," + key + ",";
+}
+
+TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
+  e2e::ScratchDirectory scratch;
+  const fs::path root = scratch / "v4v5";
+  fs::copy(fs::path(ZOR_EXAMPLES_DIR) / "v4v5", root, fs::copy_options::recursive);
+  const fs::path dictionary = root / "Dictionary";
+  const std::string table = (dictionary / "MappingTable/plant_mapping.csv").string();
+  const std::vector<std::string> run{
+      "-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "plant_report"};
+  const std::string missing = "Strainer (STR) not found in mapping table!";
+
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_NE(e2e::ReadFile(dictionary / "Reports/plant_report.html").find(missing),
+            std::string::npos);
+  std::string completed;
+  std::string proposed = e2e::ReadFile(dictionary / "DDL_Files/plant_report.csv");
+  for (size_t start = 0, end; (end = proposed.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    std::string row = proposed.substr(start, end - start);
+    if (row.starts_with("Strainer,")) completed += Completed(row) + "\n";
+  }
+  ASSERT_FALSE(completed.empty());
+  e2e::WriteFile(dictionary / "DDL_Files/completed.csv", completed);
+  const std::string completed_path = (dictionary / "DDL_Files/completed.csv").string();
+
+  ASSERT_EQ(RunZorvez({"merge", table, completed_path}), 0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
+  EXPECT_EQ(report.find(missing), std::string::npos);
+  EXPECT_NE(
+      report.find("Strainer (STR) not found in existing V5 XML!</font></b> Provide new class"),
+      std::string::npos);
+  EXPECT_EQ(e2e::ReadFile(dictionary / "DDL_Files/plant_report.csv").find("Strainer"),
+            std::string::npos);
+
+  const std::string merged = e2e::ReadFile(table);
+  fs::remove(table + ".bak");
+  EXPECT_EQ(RunZorvez({"merge", table, completed_path}), 0);
+  EXPECT_EQ(e2e::ReadFile(table), merged);
+  EXPECT_FALSE(fs::exists(table + ".bak")) << "a merge that changes nothing rewrote the table";
+}
+
+}  // namespace

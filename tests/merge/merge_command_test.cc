@@ -1,0 +1,229 @@
+// zorvez merge as the user runs it: options, messages, exit statuses and
+// what is left on disk, including when the run goes wrong.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../support/test_support.h"
+#include "cli/zorvez.h"
+#include "merge/file_replacement.h"
+
+namespace fs = std::filesystem;
+using zor_test::ReadFile;
+using zor_test::WriteFile;
+
+namespace {
+
+const std::string kTable =
+    "Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,\n"
+    "Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n"
+    "Strainer,Pipe Fitting,*,,,*,\n"
+    "Sump,Equipment,*,No Mapping,,*,EQT,\n";
+
+const std::string kCompleted =
+    "Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\n"
+    "Pump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,\n";
+
+const std::string kMerged =
+    "Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,\n"
+    "Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n"
+    "Pump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,\n"
+    "Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\n"
+    "Sump,Equipment,*,No Mapping,,*,EQT,\n";
+
+struct CommandRun {
+  int status = -1;
+  std::string out, err;
+};
+
+CommandRun Zorvez(std::vector<std::string> arguments) {
+  std::ostringstream out, err;
+  CliStreams io{out, err};
+  CommandRun run;
+  run.status = RunZorvez(arguments, io);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+class MergeCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(table_, kTable);
+    WriteFile(completed_, kCompleted);
+  }
+  // The files of the folder, to see that nothing was left behind.
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  zor_test::ScratchDirectory folder_;
+  const std::string table_ = (folder_ / "table.csv").string();
+  const std::string completed_ = (folder_ / "done.csv").string();
+};
+
+TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
+  const std::string problems = "Sump,Equipment,*,SumpPit,Equipment,*,EQT,\n" + kCompleted +
+                               "Strainer,Pipe Fitting,Mesh Size,,,,\n";
+  const struct {
+    std::vector<std::string> options;
+    std::string completed;
+    int status;
+    std::string table;  // the table afterwards
+    std::string err;    // a line the messages hold
+    std::string out = "";
+  } cases[] = {
+      {{},
+       kCompleted,
+       0,
+       kMerged,
+       "zorvez: " + completed_ +
+           ":1: completes the uncompleted class row "
+           "'Strainer,Pipe Fitting,*,,,*,' (" +
+           table_ + ":3)\n"},
+      {{},
+       problems,
+       1,
+       kTable,
+       "zorvez: " + completed_ +
+           ":1: conflicts with table line 4, "
+           "'Sump,Equipment,*,No Mapping,,*,EQT,': a class row already in the table is never "
+           "overridden (" +
+           table_ + ":4)\n"},
+      {{},
+       problems,
+       1,
+       kTable,
+       "zorvez: " + completed_ +
+           ":4: column 4 (target class) is empty: the reader would find no "
+           "target class\n"},
+      {{"--partial"}, problems, 1, kMerged, "2 rows merged"},
+      {{}, "\xEF\xBB\xBF" + kCompleted, 0, kMerged, "2 rows merged"},
+      {{"--dry-run"},
+       kCompleted,
+       0,
+       kTable,
+       "dry run, nothing written",
+       "--- " + table_ + "\n+++ " + table_ +
+           "\n@@ -1,4 +1,5 @@\n"
+           " Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,\n"
+           " Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n"
+           "+Pump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,\n"
+           "-Strainer,Pipe Fitting,*,,,*,\n"
+           "+Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\n"
+           " Sump,Equipment,*,No Mapping,,*,EQT,\n"},
+      {{"merge"}, kCompleted, 2, kTable, "zorvez: merge: too many operands"},
+      {{"--bogus"}, kCompleted, 2, kTable, "zorvez: merge: unknown option '--bogus'"},
+      {{"--help"}, kCompleted, 0, kTable, "", "usage: zorvez merge [--partial] [--dry-run]"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    WriteFile(completed_, c.completed);
+    fs::remove(table_ + ".bak");
+    std::vector<std::string> arguments{"merge"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.insert(arguments.end(), {table_, completed_});
+    CommandRun run = Zorvez(arguments);
+    SCOPED_TRACE(testing::PrintToString(c.options) + "\n" + run.err);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(ReadFile(table_), c.table);
+    EXPECT_NE(run.err.find(c.err), std::string::npos);
+    EXPECT_TRUE(run.out.starts_with(c.out)) << run.out;
+    // The file replaced is kept, and only then.
+    EXPECT_EQ(fs::exists(table_ + ".bak"), c.table != kTable);
+    if (c.table != kTable) {
+      EXPECT_EQ(ReadFile(table_ + ".bak"), kTable);
+    }
+  }
+}
+
+TEST_F(MergeCommand, OutputElsewhereWithoutBackupAndUnreadableInputs) {
+  const std::string out = (folder_ / "merged.csv").string();
+  EXPECT_EQ(Zorvez({"merge", "-o", out, "--no-backup", table_, completed_}).status, 0);
+  EXPECT_EQ(ReadFile(out), kMerged);
+  EXPECT_EQ(ReadFile(table_), kTable);
+  EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "merged.csv", "table.csv"}));
+
+  EXPECT_EQ(Zorvez({"merge", (folder_ / "none.csv").string(), completed_}).status, 2);
+  CommandRun folder_as_completed = Zorvez({"merge", table_, folder_.path().string()});
+  EXPECT_EQ(folder_as_completed.status, 2);
+  EXPECT_NE(folder_as_completed.err.find("Is a directory"), std::string::npos);
+
+  // The table reader stops at a NUL byte: rows put after it would be lost.
+  WriteFile(table_, kTable + std::string("\0tail\n", 6));
+  CommandRun nul = Zorvez({"merge", "--partial", table_, completed_});
+  EXPECT_EQ(nul.status, 1);
+  EXPECT_NE(nul.err.find(table_ + ": holds a NUL byte at byte offset " +
+                         std::to_string(kTable.size()) + " (line 5)"),
+            std::string::npos)
+      << nul.err;
+  EXPECT_EQ(ReadFile(table_), kTable + std::string("\0tail\n", 6));
+}
+
+// A merge that cannot be written leaves the table as it was, and no
+// temporary file behind.
+TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
+  CommandRun under_a_file = Zorvez({"merge", "-o", table_ + "/merged.csv", table_, completed_});
+  EXPECT_EQ(under_a_file.status, 2);
+  EXPECT_NE(under_a_file.err.find("Not a directory"), std::string::npos) << under_a_file.err;
+
+  // A full disk, as far as this process is concerned: writing beyond the
+  // size limit fails, for root as well.
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{static_cast<rlim_t>(kTable.size() / 2), static_cast<rlim_t>(kTable.size() / 2)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(Zorvez({"merge", table_, completed_}).status);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  EXPECT_EQ(ReadFile(table_), kTable);
+  EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "table.csv"}));
+}
+
+// The process killed after each step of the replacement: the file is the
+// old one or the new one, never a mix, and a backup only once taken.
+TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
+  const ReplacementStep steps[] = {
+      ReplacementStep::kTemporaryCreated, ReplacementStep::kContentWritten,
+      ReplacementStep::kContentFlushed, ReplacementStep::kBackupKept, ReplacementStep::kRenamed};
+  for (ReplacementStep stop_after : steps) {
+    WriteFile(table_, kTable);
+    fs::remove(table_ + ".bak");
+    pid_t child = fork();
+    if (child == 0) {
+      ReplacementOptions options{true, [&](ReplacementStep done) {
+                                   if (done == stop_after) _exit(9);
+                                 }};
+      ReplaceFile(table_, kMerged, options);
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+    bool renamed = stop_after == ReplacementStep::kRenamed;
+    EXPECT_EQ(ReadFile(table_), renamed ? kMerged : kTable) << static_cast<int>(stop_after);
+    bool backed_up = stop_after >= ReplacementStep::kBackupKept;
+    EXPECT_EQ(fs::exists(table_ + ".bak"), backed_up);
+    if (backed_up) {
+      EXPECT_EQ(ReadFile(table_ + ".bak"), kTable);
+    }
+  }
+}
+
+}  // namespace
