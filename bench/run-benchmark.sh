@@ -31,7 +31,8 @@ case "$mode" in v4|v5) ;; *) echo "--mode takes v4 or v5" >&2; exit 2 ;; esac
 
 scripts/install-deps.sh time
 build=build-release
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZOR_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZOR_SANITIZE=OFF -DZOR_FUZZ=OFF \
+  -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --parallel 2 --target ZORVezIrudeduzazAduzizorav zor_generate zor_floor >/dev/null
 tool=$PWD/$build/src/ZORVezIrudeduzazAduzizorav
 generate=$PWD/$build/bench/zor_generate

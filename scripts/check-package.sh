@@ -5,7 +5,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh groff-base
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DZOR_SANITIZE=OFF -DZOR_FUZZ=OFF \
+  -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF >/dev/null
 cmake --build build-package --parallel 2 >/dev/null
 (cd build-package && cpack >/dev/null)
 package=$(ls build-package/*.deb)

@@ -10,7 +10,8 @@ set -eu
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 scripts/install-deps.sh clang libclang-rt-14-dev
-cmake -S . -B build-fuzz -DZOR_FUZZ=ON -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOR_FUZZ=ON -DZOR_SANITIZE=OFF \
+  -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer)
 cmake --build build-fuzz --parallel 2 --target "${targets[@]}"
