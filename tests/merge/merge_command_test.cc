@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../cli/cli_harness.h"
 #include "../support/test_support.h"
 #include "cli/zorvez.h"
 #include "merge/file_replacement.h"
@@ -39,20 +40,9 @@ const std::string kMerged =
     "Strainer,Pipe Fitting,*,YStrainer,PipeFitting,*,PIP,\n"
     "Sump,Equipment,*,No Mapping,,*,EQT,\n";
 
-struct CommandRun {
-  int status = -1;
-  std::string out, err;
-};
+using CommandRun = zor_test::CliRun;
 
-CommandRun Zorvez(std::vector<std::string> arguments) {
-  std::ostringstream out, err;
-  CliStreams io{out, err};
-  CommandRun run;
-  run.status = RunZorvez(arguments, io);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
+CommandRun Zorvez(const std::vector<std::string>& arguments) { return zor_test::RunCli(arguments); }
 
 class MergeCommand : public testing::Test {
  protected:
