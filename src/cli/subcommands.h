@@ -20,5 +20,6 @@ struct Subcommand {
 std::span<const Subcommand> Subcommands();
 
 int RunCheckCommand(std::span<const std::string> arguments, CliStreams& io);
+int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io);
 
 #endif  // ZOR_CLI_SUBCOMMANDS_H_
