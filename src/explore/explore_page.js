@@ -368,9 +368,20 @@
     return entries === null ? null : entries[i % index.chunkClasses] ?? null;
   }
 
+  // "Label (key), parent P, in class C", then any other values as they are.
   function targetText(target) {
     if (target === null || typeof target !== 'object') return '\u2014';
-    return Object.keys(target).map((name) => name + ': ' + target[name]).join(', ');
+    let text = target.label === undefined ? '' : String(target.label);
+    if (target.key !== undefined && target.key !== target.label) {
+      text += (text === '' ? '' : ' ') + '(' + target.key + ')';
+    }
+    const parts = text === '' ? [] : [text];
+    if (target.parent !== undefined) parts.push('parent ' + target.parent);
+    if (target.class !== undefined) parts.push('in ' + target.class);
+    for (const name of Object.keys(target)) {
+      if (!['label', 'key', 'parent', 'class'].includes(name)) parts.push(name + ' ' + target[name]);
+    }
+    return parts.length === 0 ? '\u2014' : parts.join(', ');
   }
 
   function rowNode(row) {
