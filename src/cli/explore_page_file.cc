@@ -15,7 +15,11 @@ namespace fs = std::filesystem;
 // and marked, so that a scratch file left by a killed run is recognisable.
 fs::path ScratchPathFor(const fs::path& page) {
   std::random_device entropy;
-  std::string name = "." + page.filename().string() + ".zorvez-" + std::to_string(entropy()) + ".tmp";
+  std::string name = ".";
+  name += page.filename().string();
+  name += ".zorvez-";
+  name += std::to_string(entropy());
+  name += ".tmp";
   return page.parent_path() / name;
 }
 
