@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,7 +16,7 @@
 #include "compare/table_lookups.h"
 #include "dictionary/mapping_index.h"
 #include "dictionary/mapping_table.h"
-#include "driver/run_context.h"
+#include "compare/comparison_state.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -129,21 +130,21 @@ void CompareIndex(const ZORUnicodeString& text, const std::vector<ZORUnicodeStri
 
 // One pass of each strategy over its own copy of the run's shared state.
 struct Passes {
-  explicit Passes(const ZORUnicodeString& text)
-      : linearContext(settings), indexedContext(settings) {
+  explicit Passes(const ZORUnicodeString& text) {
+    linearContext.settings.rowReferences = true;
+    indexedContext.settings.rowReferences = true;
     linearContext.mappingText = text;
     indexedContext.mappingText = text;
     linear.emplace(linearContext, LookupStrategy::kLinearScans);
     indexed.emplace(indexedContext, LookupStrategy::kIndexed);
   }
-  RunSettings settings;
-  RunContext linearContext;
-  RunContext indexedContext;
+  ComparisonState linearContext;
+  ComparisonState indexedContext;
   std::optional<PassState> linear;
   std::optional<PassState> indexed;
 };
 
-void RequireSameState(const RunContext& a, const RunContext& b, const char* what) {
+void RequireSameState(const ComparisonState& a, const ComparisonState& b, const char* what) {
   Require(a.mappingPosition == b.mappingPosition, what);
   Require(a.currentLine == b.currentLine, what);
 }
@@ -157,6 +158,9 @@ void CompareFollowingRows(Passes& passes, int rounds) {
     passes.linearContext.mappingPosition = after;
     passes.indexedContext.mappingPosition = after;
     for (int i = 0; i < kRowsAfterClassRow && passes.linearContext.mappingPosition <= end; ++i) {
+      std::optional<TableRowRef> row_a = RowAt(*passes.linear, passes.linearContext.mappingPosition);
+      std::optional<TableRowRef> row_b = RowAt(*passes.indexed, passes.linearContext.mappingPosition);
+      Require(row_a->line == row_b->line && row_a->text == row_b->text, "row reference");
       const ParsedLine& a = ReadRow(*passes.linear);
       const ParsedLine& b = ReadRow(*passes.indexed);
       Require(a.text == b.text && a.raw == b.raw && a.plain == b.plain, "row read after class row");
@@ -167,7 +171,11 @@ void CompareFollowingRows(Passes& passes, int rounds) {
 
 std::vector<std::string> Children(PassState& pass, const ZORUnicodeString& parent) {
   std::vector<std::string> children;
-  ForEachChildClassRow(pass, parent, [&](std::string_view child) { children.emplace_back(child); });
+  ForEachChildClassRow(pass, parent, [&](std::string_view child, long start) {
+    children.emplace_back(child);
+    std::optional<TableRowRef> row = RowAt(pass, start);
+    children.push_back(std::to_string(row->line) + ":" + row->text);
+  });
   return children;
 }
 

@@ -1,8 +1,107 @@
+#include <array>
+
+#include "cli/check_text.h"
+#include "cli/finding_records.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
+#include "cli/verdict_set.h"
+#include "output/json_lines_renderer.h"
+
+namespace {
+
+constexpr std::array<OptionSpec, 5> kCheckOptions{{
+    {"help", 'h', false},
+    {"v5", '\0', false},
+    {"old", '\0', false},
+    {"format", '\0', true},
+    {"fail-on", '\0', true},
+}};
+
+constexpr const char* kCheckUsage =
+    "usage: zorvez check [--v5] [--old] [--format text|jsonl] [--fail-on LIST]\n"
+    "                    SOURCE.xml TARGET.xml MAPPING.csv\n"
+    "\n"
+    "Compares SOURCE.xml with TARGET.xml through MAPPING.csv, as the defined tool\n"
+    "does, and reports the findings without writing any file.\n"
+    "\n"
+    "  --v5             compare two V5 dictionaries\n"
+    "  --old            read V5 dictionaries in the older attribute layout\n"
+    "  --format FORMAT  text (default): counts and the classes that need work;\n"
+    "                   jsonl: one JSON record per finding, then a summary record\n"
+    "  --fail-on LIST   verdicts that make the exit status 1 (default\n"
+    "                   red,blue,purple; 'none' never fails)\n"
+    "\n"
+    "Exit status: 0 no finding with a --fail-on verdict, 1 some, 2 usage error or\n"
+    "an input that cannot be used.\n";
+
+struct CheckOptions {
+  FindingRunOptions run;
+  bool jsonLines = false;
+  VerdictSet failOn;
+};
+
+CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
+  RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
+  CheckOptions options;
+  options.run = {parsed.Operands()[0], parsed.Operands()[1], parsed.Operands()[2],
+                 parsed.Has("v5"), parsed.Has("old")};
+  std::string format = parsed.Value("format", "text");
+  if (format != "text" && format != "jsonl") {
+    throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
+  }
+  options.jsonLines = format == "jsonl";
+  options.failOn = ParseVerdictList(parsed.Value("fail-on", "red,blue,purple"));
+  return options;
+}
+
+// Hands every batch to the renderer and to the watch of --fail-on.
+class CheckSinks : public FindingSink {
+ public:
+  CheckSinks(FindingSink& renderer, VerdictWatch& watch) : renderer_(renderer), watch_(watch) {}
+  void Accept(const ClassFindings& batch) override {
+    watch_.Accept(batch);
+    renderer_.Accept(batch);
+  }
+
+ private:
+  FindingSink& renderer_;
+  VerdictWatch& watch_;
+};
+
+int RunCheck(const CheckOptions& options, CliStreams& io) {
+  VerdictWatch watch(options.failOn);
+  ComparisonTotals totals;
+  int status = kExitClean;
+  if (options.jsonLines) {
+    JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
+    CheckSinks sinks(lines, watch);
+    status = RunFindings(options.run, io, sinks, totals);
+    if (status == kExitClean) lines.Finish(totals);
+  } else {
+    CheckTextRenderer text(options.run.mappingPath, options.failOn, options.run.v5v5,
+                           io.colourOut);
+    CheckSinks sinks(text, watch);
+    status = RunFindings(options.run, io, sinks, totals);
+    if (status == kExitClean) text.Write(io.out, totals);
+  }
+  if (status != kExitClean) return status;
+  return watch.Seen() ? kExitFindings : kExitClean;
+}
+
+}  // namespace
 
 int RunCheckCommand(std::span<const std::string> arguments, CliStreams& io) {
-  (void)arguments;
-  ReportError(io, "check: not available yet");
-  return kExitTrouble;
+  CheckOptions options;
+  try {
+    ParsedArguments parsed = ParseArguments(arguments, kCheckOptions);
+    if (parsed.Has("help")) {
+      io.out << kCheckUsage;
+      return kExitClean;
+    }
+    options = ReadCheckOptions(parsed);
+  } catch (const UsageError& error) {
+    ReportError(io, std::string("check: ") + error.what() + " (see 'zorvez check --help')");
+    return kExitTrouble;
+  }
+  return RunCheck(options, io);
 }

@@ -1,15 +1,17 @@
-// Runs one comparison for the subcommands that show its findings, and hands
-// each finding over as a JSON record, in the order of the defined report,
-// then the summary record. The records are documented in doc/findings.md.
+// Runs one comparison for the subcommands that show its findings: the
+// inputs are checked and loaded with messages that name the file (and the
+// line, for XML), then every class's findings go to a sink.
 #ifndef ZOR_CLI_FINDING_RECORDS_H_
 #define ZOR_CLI_FINDING_RECORDS_H_
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_streams.h"
+#include "compare/finding.h"
 
 struct FindingRunOptions {
   std::string sourcePath;   // the dictionary to migrate
@@ -19,11 +21,22 @@ struct FindingRunOptions {
   bool oldFormat = false;
 };
 
-using RecordVisitor = std::function<void(const nlohmann::json& record)>;
+// Returns kExitClean once every class went to `sink` and `totals` are
+// filled, or kExitTrouble after reporting on `io.err` why an input cannot be
+// used (no class reaches the sink then). Unlike the defined tool, a
+// dictionary that does not parse is refused, never read as empty.
+int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
+                ComparisonTotals& totals);
 
-// Returns kExitClean after the summary record was handed over, or
-// kExitTrouble after reporting on `io.err` why an input cannot be used (no
-// record is handed over then).
+// The findings as JSON Lines records (doc/findings.md), in the order of the
+// defined report, ending with the summary record; each line with its line
+// end. Returns as RunFindings does.
+using RecordLineVisitor = std::function<void(std::string_view line)>;
+int RunFindingLines(const FindingRunOptions& options, CliStreams& io,
+                    const RecordLineVisitor& visit);
+
+// The same records parsed, for consumers that read their fields.
+using RecordVisitor = std::function<void(const nlohmann::json& record)>;
 int RunFindingRecords(const FindingRunOptions& options, CliStreams& io,
                       const RecordVisitor& visit);
 

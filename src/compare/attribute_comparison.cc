@@ -1,13 +1,10 @@
 #include "compare/attribute_comparison.h"
 
-#include "compare/report_lines.h"
+#include "compare/proposed_rows.h"
 #include "compare/table_lookups.h"
 #include "compare/target_search.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "output/ddl_writer.h"
-#include "output/mapping_rows.h"
-#include "output/report_writer.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -26,6 +23,7 @@ struct AttributeRow {
   ZORUnicodeString targetParent;
   ZORUnicodeString targetAttribute;
   ZORUnicodeString plainTargetAttribute;
+  std::optional<TableRowRef> row;
 };
 
 // The state one class's attribute walk shares between its attributes.
@@ -37,9 +35,22 @@ struct AttributeWalk {
   bool classHeaderWritten = false;
 };
 
-ZORUnicodeString ValidAttributeLine(const TargetAttribute& attribute, const char* target_name) {
-  return Join({"&nbsp;&nbsp;&nbsp;<font color=\"#003600\">", Named(attribute.label, attribute.key),
-               "</font> valid in mapping table and ", target_name, " XML.<br>\n"});
+Finding& AddAttribute(AttributeWalk& walk, Verdict verdict, FindingKind kind,
+                      const AttributeRow& row) {
+  Finding& finding = walk.pass.state.batch.Add(FindingSubject::kAttribute, verdict, kind);
+  finding.row = row.row;
+  return finding;
+}
+
+// A valid attribute is named by its target.
+void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
+                       const char* dictionary, const TargetClass& target_class,
+                       const AttributeRow& row) {
+  Finding& finding = AddAttribute(walk, Verdict::kGreen, FindingKind::kValid, row);
+  finding.label = std::string(attribute.label);
+  finding.key = std::string(attribute.key);
+  finding.dictionary = dictionary;
+  finding.target = TargetRef{finding.label, finding.key, "", target_class.key.str()};
 }
 
 // Reads the rows after the class row until the attribute's row, a "No
@@ -47,90 +58,108 @@ ZORUnicodeString ValidAttributeLine(const TargetAttribute& attribute, const char
 // nor to an attribute of this name.
 std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                                              const SourceAttribute& attribute) {
-  RunContext& context = walk.pass.context;
+  ComparisonState& state = walk.pass.state;
   std::string_view label = attribute.label.str();
   bool not_in_mapping = false;
-  context.mappingPosition = walk.scanStart;
-  while (!not_in_mapping && context.mappingPosition <= context.mappingText.GetLengthInChar()) {
+  state.mappingPosition = walk.scanStart;
+  while (!not_in_mapping && state.mappingPosition <= state.mappingText.GetLengthInChar()) {
+    long row_start = state.mappingPosition;
     const ParsedLine& row = ReadRow(walk.pass);
-    DevTrace(context, {"      * Domain: ", row.Raw(7)});
+    DevTrace(state, {"      * Domain: ", row.Raw(7)});
     if ((!FieldMatches(label, row.Plain(3)) &&
          !FieldMatches(row.Plain(1), walk.mapped.rowName.str())) ||
-        context.mappingPosition > context.mappingText.GetLengthInChar()) {
+        state.mappingPosition > state.mappingText.GetLengthInChar()) {
       not_in_mapping = true;
-      DevTrace(context, "      * Attribute not in mapping!");
+      DevTrace(state, "      * Attribute not in mapping!");
     }
     if (label != row.Plain(3)) continue;
     if (!not_in_mapping && row.text.find("No Mapping") != std::string_view::npos) {
-      DevTrace(context, "      * NO MAPPING requested for attribute!");
+      DevTrace(state, "      * NO MAPPING requested for attribute!");
       return std::nullopt;
     }
     // Taken even when the end of the table has just ended the search.
-    DevTrace(context, "      * FOUND attribute in mapping! Search in V5 XML.");
+    DevTrace(state, "      * FOUND attribute in mapping! Search in V5 XML.");
     return AttributeRow{ZORUnicodeString(row.Raw(3)), ZORUnicodeString(row.Raw(4)),
                         ZORUnicodeString(row.Raw(5)), ZORUnicodeString(row.Raw(6)),
-                        ZORUnicodeString(row.Plain(6))};
+                        ZORUnicodeString(row.Plain(6)), RowAt(walk.pass, row_start)};
   }
   return std::nullopt;
 }
 
+// The class row is proposed once per class, with the first missing
+// attribute; so is the target class's head in the DDL. Returns whether this
+// call proposed them.
+bool ProposeClassOnce(AttributeWalk& walk, DdlClassHead head, const ZORUnicodeString& row_name) {
+  if (walk.classHeaderWritten) return false;
+  walk.classHeaderWritten = true;
+  ClassFindings& batch = walk.pass.state.batch;
+  ProposedDdlClass& ddl = batch.ddl.emplace();
+  ddl.head = std::move(head);
+  ddl.ending = AttributeEnding::kSingleLine;
+  batch.mappingRows.push_back(ProposedClassRow(row_name, walk.mapped.source.parent));
+  return true;
+}
+
+Finding& AddMissingAttribute(AttributeWalk& walk, const SourceAttribute& attribute,
+                             const ZORUnicodeString& target_attribute, const AttributeRow& row,
+                             bool carries_class_row) {
+  Finding& finding = AddAttribute(walk, Verdict::kBlue, FindingKind::kNotFoundInTarget, row);
+  finding.label = attribute.label.str();
+  finding.key = attribute.key.str();
+  finding.dictionary = walk.pass.profile.targetName;
+  finding.target = TargetRef{"", target_attribute.str(), "", walk.target.key.str()};
+  if (carries_class_row) finding.proposedRows.push_back(walk.pass.state.batch.mappingRows.front());
+  return finding;
+}
+
 void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attribute,
-                               const ZORUnicodeString& target_attribute) {
-  RunContext& context = walk.pass.context;
+                               const ZORUnicodeString& target_attribute, const AttributeRow& row) {
   const MappedClass& mapped = walk.mapped;
-  if (!walk.classHeaderWritten) {
-    walk.classHeaderWritten = true;
-    WriteClassHead(context, {WithoutWhiteSpace(walk.target.label), walk.target.label,
-                             walk.target.parent, walk.target.creator, mapped.mapDomain});
-    WriteProposedClassRow(context, mapped.source.label, mapped.source.parent);
-  }
-  WriteAttributeElement(context,
-                        {WithoutWhiteSpace(target_attribute), target_attribute, "", attribute.type,
-                         "", mapped.mapDomain},
-                        AttributeEnding::kSingleLine);
-  WriteReportLine(context, Join({"<b>&nbsp;&nbsp;&nbsp;<font color=\"#0000CC\">",
-                                 Named(attribute.label, attribute.key),
-                                 " not found in existing V5 XML!</font></b> Provide new "
-                                 "attribute in V5 XML DDL.<br>\n"}));
+  bool first = ProposeClassOnce(walk,
+                   {WithoutWhiteSpace(walk.target.label).str(), walk.target.label.str(),
+                    walk.target.parent.str(), walk.target.creator.str(), mapped.mapDomain.str()},
+                   mapped.source.label);
+  walk.pass.state.batch.ddl->attributes.push_back({WithoutWhiteSpace(target_attribute).str(),
+                                                   target_attribute.str(), "",
+                                                   attribute.type.str(), "",
+                                                   mapped.mapDomain.str()});
+  AddMissingAttribute(walk, attribute, target_attribute, row, first).proposedInDdl = true;
 }
 
 // The V5/V5 pass proposes a mapping row for the missing attribute instead of
 // a DDL element.
 void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attribute,
-                               const ZORUnicodeString& target_attribute) {
-  RunContext& context = walk.pass.context;
+                               const ZORUnicodeString& target_attribute, const AttributeRow& row) {
   const MappedClass& mapped = walk.mapped;
-  if (!walk.classHeaderWritten) {
-    walk.classHeaderWritten = true;
-    const ZORUnicodeString& domain =
-        mapped.mapDomain.IsEmpty() ? mapped.source.domain : mapped.mapDomain;
-    WriteClassHead(context, {walk.target.key, walk.target.label, walk.target.parent,
-                             walk.target.creator, domain});
-    WriteProposedClassRow(context, mapped.source.key, mapped.source.parent);
-  }
-  WriteReportLine(context, Join({"<b>&nbsp;&nbsp;&nbsp;<font color=\"#0000CC\">",
-                                 Named(attribute.label, attribute.key),
-                                 " not found in existing V5B XML!</font></b> Provide new "
-                                 "attribute in mapping table and V5 DDL.<br>\n"}));
-  WriteProposedTargetAttributeRow(context, mapped.source.key, mapped.source.parent,
-                                  target_attribute);
+  const ZORUnicodeString& domain =
+      mapped.mapDomain.IsEmpty() ? mapped.source.domain : mapped.mapDomain;
+  bool first = ProposeClassOnce(walk,
+                   {walk.target.key.str(), walk.target.label.str(), walk.target.parent.str(),
+                    walk.target.creator.str(), domain.str()},
+                   mapped.source.key);
+  Finding& finding = AddMissingAttribute(walk, attribute, target_attribute, row, first);
+  std::string proposed =
+      ProposedTargetAttributeRow(mapped.source.key, mapped.source.parent, target_attribute);
+  finding.proposedRows.push_back(proposed);
+  walk.pass.state.batch.mappingRows.push_back(std::move(proposed));
 }
 
 // The attribute mapped into the found target class.
 void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute,
-                           const ZORUnicodeString& target_attribute) {
+                           const AttributeRow& row) {
+  const ZORUnicodeString& target_attribute = row.plainTargetAttribute;
   const std::vector<TargetAttribute>& candidates = TargetAttributes(walk.pass, walk.target);
   if (candidates.empty()) return;
   for (const TargetAttribute& candidate : candidates) {
     if (candidate.key != target_attribute.str()) continue;
-    DevTrace(walk.pass.context, {"      * It's good! Examining attribute (2): ", attribute.label});
-    WriteReportLine(walk.pass.context, ValidAttributeLine(candidate, "V5"));
+    DevTrace(walk.pass.state, {"      * It's good! Examining attribute (2): ", attribute.label});
+    AddValidAttribute(walk, candidate, "V5", walk.target, row);
     return;
   }
   if (walk.pass.profile.v5v5) {
-    ProposeMissingV5Attribute(walk, attribute, target_attribute);
+    ProposeMissingV5Attribute(walk, attribute, target_attribute, row);
   } else {
-    ProposeMissingV4Attribute(walk, attribute, target_attribute);
+    ProposeMissingV4Attribute(walk, attribute, target_attribute, row);
   }
 }
 
@@ -141,7 +170,7 @@ void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
   if (!target) return;
   for (const TargetAttribute& attribute : TargetAttributes(walk.pass, *target)) {
     if (attribute.key != row.targetAttribute.str()) continue;
-    WriteReportLine(walk.pass.context, ValidAttributeLine(attribute, walk.pass.profile.targetName));
+    AddValidAttribute(walk, attribute, walk.pass.profile.targetName, *target, row);
     return;
   }
 }
@@ -149,11 +178,14 @@ void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
   if (row.targetClass.Matches(walk.target.key) ||
       row.targetParent.Matches(walk.target.shortParent)) {
-    CheckFoundTargetClass(walk, attribute, row.plainTargetAttribute);
+    CheckFoundTargetClass(walk, attribute, row);
   } else if (row.targetClass.Matches("") || row.targetParent.Matches("") ||
              row.targetAttribute.Matches("")) {
-    WriteReportLine(walk.pass.context,
-                    BadlyMappedAttributeLine(row.sourceAttribute, walk.pass.profile.targetName));
+    Finding& finding = AddAttribute(walk, Verdict::kRed, FindingKind::kBadlyMapped, row);
+    finding.label = attribute.label.str();
+    finding.key = attribute.key.str();
+    finding.detail = row.sourceAttribute.str();
+    finding.dictionary = walk.pass.profile.targetName;
   } else {
     CheckClassFoundByParent(walk, row);
   }
@@ -163,16 +195,15 @@ void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const At
 
 void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetClass& target) {
   const PassProfile& profile = pass.profile;
-  AttributeWalk walk{pass, mapped, target, pass.context.mappingPosition};
+  AttributeWalk walk{pass, mapped, target, pass.state.mappingPosition};
   ForEachElement(mapped.source.node, "Simple", [&](MigrationXMLNode* node) {
     SourceAttribute attribute{Plain(getValueByTagName(node, profile.sourceAttribute.label)),
                               getValueByTagName(node, "Type"),
                               Plain(getValueByTagName(node, profile.sourceAttribute.key))};
-    DevTrace(pass.context, {"      * Examining attribute: ", attribute.label});
+    DevTrace(pass.state, {"      * Examining attribute: ", attribute.label});
     if (std::optional<AttributeRow> row = FindAttributeRow(walk, attribute)) {
       CheckTarget(walk, attribute, *row);
     }
     return true;
   });
-  if (walk.classHeaderWritten) WriteClassEnd(pass.context);
 }

@@ -2,156 +2,172 @@
 
 #include "compare/attribute_comparison.h"
 #include "compare/missing_class.h"
-#include "compare/report_lines.h"
+#include "compare/proposed_rows.h"
 #include "compare/table_lookups.h"
 #include "compare/target_search.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "output/ddl_writer.h"
-#include "output/mapping_rows.h"
-#include "output/report_writer.h"
 #include "text/text_helpers.h"
 
 namespace {
 
-ZORUnicodeString OrangeLine(const SourceClass& source) {
-  return Join({"<b><font color=\"#FF6600\"><a name=\"", source.key, "\"></a>",
-               Named(source.label, source.key),
-               "</font><font color=\"#999999\"> was explicitly unmapped in mapping "
-               "table.</font></b><br>\n"});
+Finding& AddAttribute(ClassFindings& batch, Verdict verdict, FindingKind kind) {
+  return batch.Add(FindingSubject::kAttribute, verdict, kind);
 }
 
-// Reads the rows that follow the class row of an explicitly unmapped class
-// and returns the names of the attributes it retains, one per line.
-ZORUnicodeString ListFollowingRows(PassState& pass, const SourceClass& source,
-                                   long& retained_count) {
-  RunContext& context = pass.context;
+// Reads the rows that follow the class row of an explicitly unmapped class:
+// badly mapped ones become findings at once, retained ones are gathered one
+// per line. Returns how many attributes the class retains.
+long ListFollowingRows(PassState& pass, ZORUnicodeString& retained,
+                       std::vector<std::optional<TableRowRef>>& retained_rows) {
+  ComparisonState& state = pass.state;
   // The class's own name is taken as written, while each following row's is
   // unescaped: a name written with "&amp;" ends the run at once.
-  ZORUnicodeString reference = RawClassRowFields(context.currentLine).sourceClass;
-  ZORUnicodeString retained;
-  bool orange_written = false;
-  while (context.mappingPosition <= context.mappingText.GetLengthInChar()) {
+  ZORUnicodeString reference = RawClassRowFields(state.currentLine).sourceClass;
+  long retained_count = 0;
+  while (state.mappingPosition <= state.mappingText.GetLengthInChar()) {
+    long row_start = state.mappingPosition;
     const ParsedLine& row = ReadRow(pass);
     if (FieldMatches(row.Plain(3), "*") || row.Plain(1) != reference.str()) break;
     std::string_view target_class = row.Plain(4);
     if (target_class.empty() || target_class == "\n") {
-      if (!orange_written) WriteReportLine(context, OrangeLine(source));
-      orange_written = true;
-      WriteReportLine(context, BadlyMappedAttributeLine(row.Plain(3), pass.profile.targetName));
+      Finding& finding = AddAttribute(state.batch, Verdict::kRed, FindingKind::kBadlyMapped);
+      finding.label = std::string(row.Plain(3));
+      finding.detail = finding.label;
+      finding.dictionary = pass.profile.targetName;
+      finding.row = RowAt(pass, row_start);
     } else if (target_class.find("No Map") == std::string_view::npos) {  // also "No Mapping"
-      DevTrace(context, {"      | Retain attribute: ", row.Plain(3)});
+      DevTrace(state, {"      | Retain attribute: ", row.Plain(3)});
       retained.Append(row.Plain(3));
       retained.Append("\n");
+      retained_rows.push_back(RowAt(pass, row_start));
       retained_count += 1;
     }
   }
-  if (retained_count == 0 && !orange_written)
-    context.unmappedClassesHtml.Append(OrangeLine(source));
-  return retained;
+  return retained_count;
 }
 
-void ExamineUnmappedClass(PassState& pass, const SourceClass& source) {
-  RunContext& context = pass.context;
-  context.unmappedRequested += 1;
-  DevTrace(context, "      | NO MAPPING requested in map!");
-  long retained_count = 0;
-  ZORUnicodeString retained = ListFollowingRows(pass, source, retained_count);
-  if (retained_count > 0) {
-    WriteReportLine(context, OrangeLine(source));
-    long position = 0;
-    for (long i = 0; i < retained_count; ++i) {
-      ZORUnicodeString line = ReadNextLine(retained, position);
-      WriteReportLine(context, Join({"&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"
-                                     "<font color=\"#444444\">",
-                                     line, "</font><br>\n"}));
-    }
+void ExamineUnmappedClass(PassState& pass, const MappedClass& mapped) {
+  ComparisonState& state = pass.state;
+  state.totals.unmappedRequested += 1;
+  DevTrace(state, "      | NO MAPPING requested in map!");
+  size_t class_finding = state.batch.findings.size();
+  Finding& orange = state.batch.Add(FindingSubject::kClass, Verdict::kOrange,
+                                    FindingKind::kExplicitlyUnmapped);
+  orange.row = mapped.classRow;
+  ZORUnicodeString retained;
+  std::vector<std::optional<TableRowRef>> retained_rows;
+  long retained_count = ListFollowingRows(pass, retained, retained_rows);
+  // Nothing to show in the body: the class is listed at the report's end.
+  if (state.batch.findings.size() == class_finding + 1 && retained_count == 0) {
+    state.batch.findings[class_finding].section = ReportSection::kRequestedUnmapped;
   }
-  WarnChildClasses(pass, RowNameOf(pass.profile, source), retained_count);
+  long position = 0;
+  for (long i = 0; i < retained_count; ++i) {
+    ZORUnicodeString line = ReadNextLine(retained, position);
+    Finding& finding = AddAttribute(state.batch, Verdict::kOrange, FindingKind::kRetained);
+    finding.detail = line.str();
+    finding.label = line.str().substr(0, line.str().find('\n'));
+    finding.row = std::move(retained_rows[static_cast<size_t>(i)]);
+  }
+  WarnChildClasses(pass, RowNameOf(pass.profile, mapped.source), retained_count);
 }
 
 void ReportValidClass(PassState& pass, const MappedClass& mapped, const TargetClass& target) {
-  const SourceClass& source = mapped.source;
-  WriteReportLine(
-      pass.context,
-      Join({"<font color=\"#007200\"><a name=\"", source.key, "\"></a>",
-            Named(source.label, source.key), "</font> valid in mapping table and ",
-            pass.profile.targetName, " XML (mapped as \"", target.label, "\").<br>\n"}));
+  Finding& finding =
+      pass.state.batch.Add(FindingSubject::kClass, Verdict::kGreen, FindingKind::kValid);
+  finding.detail = target.label.str();
+  finding.dictionary = pass.profile.targetName;
+  finding.target = TargetRef{target.label.str(), target.key.str(), target.parent.str(), ""};
+  finding.row = mapped.classRow;
   CompareAttributes(pass, mapped, target);
 }
 
-// V4/V5: a blue line with a purple reason, or a proposed DDL class.
+// V4/V5: a blue class with a proposed DDL class, or a purple reason.
 void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
                            const ClassRowFields& raw_row) {
-  RunContext& context = pass.context;
+  ComparisonState& state = pass.state;
   const SourceClass& source = mapped.source;
-  DevTrace(context, "V5 not found!");
-  ZORUnicodeString line =
-      Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
-            Named(source.label, source.key), " not found in existing V5 XML!</font></b>"});
-  DevTrace(context, {"MapDomain = ", mapped.mapDomain});
+  DevTrace(state, "V5 not found!");
+  DevTrace(state, {"MapDomain = ", mapped.mapDomain});
+  Finding& finding =
+      state.batch.Add(FindingSubject::kClass, Verdict::kBlue, FindingKind::kNotFoundInTarget);
+  finding.target = TargetRef{"", raw_row.targetClass.str(), raw_row.targetParent.str(), ""};
+  finding.row = mapped.classRow;
   bool propose = false;
   if (mapped.mapDomain.Matches("")) {
-    line.Append(
-        " <font color=\"#990099\">Domain missing in mapping table! Couldn't suggest V5 "
-        "XML.</font><br>\n");
+    finding.verdict = Verdict::kPurple;
+    finding.kind = FindingKind::kDomainMissing;
   } else if (TableNamesTargetClass(pass, raw_row.targetParent)) {
-    line.Append(" Provide new class in V5 XML DDL.<br>\n");
     propose = true;
+    finding.proposedInDdl = true;
   } else {
-    line.Append(Join({" Provide new class in V5 XML DDL. <font color=\"#990099\">Parent (",
-                      raw_row.targetParent, ") is not in mapping, or not in XML!</font><br>\n"}));
+    finding.verdict = Verdict::kPurple;
+    finding.kind = FindingKind::kParentUnknown;
+    finding.detail = raw_row.targetParent.str();
   }
-  WriteReportLine(context, line);
-  context.newClassesSuggested += 1;
+  Verdict class_verdict = finding.verdict;
+  state.totals.newClassesSuggested += 1;
   if (propose) {
-    WriteClassHead(context, {WithoutWhiteSpace(source.label), source.label,
-                             WithoutWhiteSpace(raw_row.targetParent), "", mapped.mapDomain});
+    ProposedDdlClass& ddl = state.batch.ddl.emplace();
+    ddl.head = {WithoutWhiteSpace(source.label).str(), source.label.str(),
+                WithoutWhiteSpace(raw_row.targetParent).str(), "", mapped.mapDomain.str()};
+    ddl.ending = AttributeEnding::kBlankLine;
   }
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
     ZORUnicodeString name = Plain(getValueByTagName(attribute, "Name"));
     ZORUnicodeString short_name = Plain(getValueByTagName(attribute, "ShortName"));
-    ZORUnicodeString type = Plain(getValueByTagName(attribute, "Type"));
-    ZORUnicodeString value = Plain(getValueByTagName(attribute, "Value"));
     if (propose) {
-      WriteAttributeElement(context,
-                            {WithoutWhiteSpace(name), name, "", type, value, mapped.mapDomain},
-                            AttributeEnding::kBlankLine);
+      ZORUnicodeString type = Plain(getValueByTagName(attribute, "Type"));
+      ZORUnicodeString value = Plain(getValueByTagName(attribute, "Value"));
+      state.batch.ddl->attributes.push_back({WithoutWhiteSpace(name).str(), name.str(), "",
+                                             type.str(), value.str(), mapped.mapDomain.str()});
     }
-    WriteReportLine(context, AttributeUnderClassLine("#0000CC", name, short_name, source.label));
+    Finding& listed =
+        AddAttribute(state.batch, class_verdict, FindingKind::kClassNotInTarget);
+    listed.label = name.str();
+    listed.key = short_name.str();
+    listed.proposedInDdl = propose;
     return true;
   });
-  if (propose) WriteClassEnd(context);
 }
 
 // V5/V5: mapping rows for the user to complete, and no DDL.
-void ProposeRowsForTarget(PassState& pass, const SourceClass& source) {
-  RunContext& context = pass.context;
+void ProposeRowsForTarget(PassState& pass, const MappedClass& mapped, bool identity_differs) {
+  ComparisonState& state = pass.state;
   const PassProfile& profile = pass.profile;
-  DevTrace(context, "V5B Not Found!");
-  WriteReportLine(context, Join({"<b><font color=\"#0000FF\"><a name=\"", source.key, "\"></a>",
-                                 Named(source.label, source.key),
-                                 " not found in existing V5B XML a!</font></b> Provide new class "
-                                 "in mapping table and V5A DDL.<br>\n"}));
-  context.newClassesSuggested += 1;
-  WriteProposedClassRow(context, source.key, source.parent, RowEscaping::kAsIs);
+  const SourceClass& source = mapped.source;
+  DevTrace(state, "V5B Not Found!");
+  Finding& finding = state.batch.Add(
+      FindingSubject::kClass, Verdict::kBlue,
+      identity_differs ? FindingKind::kUuidDiffers : FindingKind::kNotFoundInTarget);
+  finding.row = mapped.classRow;
+  std::string class_row = ProposedClassRow(source.key, source.parent, RowEscaping::kAsIs);
+  finding.proposedRows.push_back(class_row);
+  state.batch.mappingRows.push_back(std::move(class_row));
+  state.totals.newClassesSuggested += 1;
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
     ZORUnicodeString label = Plain(getValueByTagName(attribute, profile.sourceAttribute.label));
     ZORUnicodeString key = Plain(getValueByTagName(attribute, profile.sourceAttribute.key));
-    WriteReportLine(context, AttributeUnderClassLine("#0000CC", label, key, source.label));
-    WriteProposedAttributeRow(context, source.key, source.parent, label);
+    Finding& listed =
+        AddAttribute(state.batch, Verdict::kBlue, FindingKind::kClassNotInTarget);
+    listed.label = label.str();
+    listed.key = key.str();
+    std::string row = ProposedAttributeRow(source.key, source.parent, label);
+    listed.proposedRows.push_back(row);
+    state.batch.mappingRows.push_back(std::move(row));
     return true;
   });
 }
 
 void ExamineMappedClass(PassState& pass, const MappedClass& mapped) {
-  ClassRowFields raw_row = RawClassRowFields(pass.context.currentLine);
-  TargetSearch search = SearchTarget(pass, mapped.source, raw_row);
+  ClassRowFields raw_row = RawClassRowFields(pass.state.currentLine);
+  TargetSearch search = SearchTarget(pass, mapped, raw_row);
   if (!search.anyTargetClass) return;
   if (search.found) {
     ReportValidClass(pass, mapped, search.target);
   } else if (pass.profile.v5v5) {
-    ProposeRowsForTarget(pass, mapped.source);
+    ProposeRowsForTarget(pass, mapped, search.identityDiffers);
   } else {
     ProposeClassForTarget(pass, mapped, raw_row);
   }
@@ -160,17 +176,23 @@ void ExamineMappedClass(PassState& pass, const MappedClass& mapped) {
 }  // namespace
 
 void ExamineClass(PassState& pass, const SourceClass& source) {
-  RunContext& context = pass.context;
-  MappedClass mapped{source, {}, RowNameOf(pass.profile, source)};
+  ComparisonState& state = pass.state;
+  ClassFindings& batch = state.batch;
+  batch.Clear();
+  batch.label = source.label.str();
+  batch.key = source.key.str();
+  batch.parent = source.parent.str();
+  MappedClass mapped{source, {}, RowNameOf(pass.profile, source), std::nullopt};
   ClassRowLookup lookup = LookUpClassRow(pass, mapped.rowName, source.parent);
   mapped.mapDomain = std::move(lookup.mapDomain);
   if (!lookup.found) {
     ReportClassMissingFromTable(pass, mapped);
     return;
   }
-  DevTrace(context, "      | FOUND in mapping table!");
-  if (context.currentLine.Contains("No Mapping")) {
-    ExamineUnmappedClass(pass, source);
+  mapped.classRow = RowAt(pass, state.mappingPosition - state.currentLine.GetLengthInChar());
+  DevTrace(state, "      | FOUND in mapping table!");
+  if (state.currentLine.Contains("No Mapping")) {
+    ExamineUnmappedClass(pass, mapped);
     return;
   }
   ExamineMappedClass(pass, mapped);

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "compare/finding.h"
 #include "compare/pass_profile.h"
 #include "dictionary/migration_xml.h"
 #include "text/zor_string.h"
@@ -52,6 +54,8 @@ struct MappedClass {
   // The name the table's first column gives the class: its label in the
   // V4/V5 pass, its key in the V5/V5 pass.
   ZORUnicodeString rowName;
+  // The class row, for findings that name it.
+  std::optional<TableRowRef> classRow;
 };
 
 SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node);

@@ -1,66 +1,79 @@
 #include "compare/missing_class.h"
 
-#include "compare/report_lines.h"
+#include "compare/proposed_rows.h"
 #include "compare/table_lookups.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "output/ddl_writer.h"
-#include "output/mapping_rows.h"
-#include "output/report_writer.h"
 #include "text/text_helpers.h"
 
 namespace {
 
-void WriteRedClassLine(RunContext& context, const SourceClass& source, const char* advice) {
-  WriteReportLine(context, Join({"<b><font color=\"#FF0000\"><a name=\"", source.key, "\"></a>",
-                                 Named(source.label, source.key),
-                                 " not found in mapping table!</font></b> ", advice, "<br>\n"}));
+Finding& AddRedClass(ClassFindings& batch) {
+  return batch.Add(FindingSubject::kClass, Verdict::kRed, FindingKind::kNotInMappingTable);
 }
 
-void ReportMissingV4Class(RunContext& context, const SourceClass& source) {
-  WriteRedClassLine(context, source, "Provide new class in mapping table.");
-  context.newClassesSuggested += 1;
-  WriteProposedClassRow(context, source.label, source.parent);
+// An attribute of a class that has no class row, with the row proposed for
+// it.
+void AddRedAttribute(ClassFindings& batch, std::string label, std::string key,
+                     std::string proposed_row) {
+  Finding& finding = batch.Add(FindingSubject::kAttribute, Verdict::kRed,
+                               FindingKind::kNotInMappingTable);
+  finding.label = std::move(label);
+  finding.key = std::move(key);
+  finding.proposedRows.push_back(proposed_row);
+  batch.mappingRows.push_back(std::move(proposed_row));
+}
+
+void ReportMissingV4Class(ClassFindings& batch, const SourceClass& source) {
+  Finding& red = AddRedClass(batch);
+  std::string class_row = ProposedClassRow(source.label, source.parent);
+  red.proposedRows.push_back(class_row);
+  batch.mappingRows.push_back(std::move(class_row));
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
     ZORUnicodeString label = getValueByTagName(attribute, "Name");
     ZORUnicodeString key = getValueByTagName(attribute, "ShortName");
-    WriteProposedAttributeRow(context, source.label, source.parent, label);
-    WriteReportLine(context, AttributeUnderClassLine("#CC0000", label, key, source.label));
+    std::string row = ProposedAttributeRow(source.label, source.parent, label);
+    AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
     return true;
   });
 }
 
-void ReportMissingV5Class(RunContext& context, const PassProfile& profile,
+void ReportMissingV5Class(ClassFindings& batch, const PassProfile& profile,
                           const MappedClass& mapped) {
   const SourceClass& source = mapped.source;
-  WriteRedClassLine(context, source, "Provide new class in mapping table and V5 DDL. 1");
-  context.newClassesSuggested += 1;
+  Finding& red = AddRedClass(batch);
+  red.proposedInDdl = true;
+  std::string class_row = ProposedClassRow(source.key, source.parent);
+  red.proposedRows.push_back(class_row);
+  batch.mappingRows.push_back(std::move(class_row));
   const ZORUnicodeString& domain = mapped.mapDomain.IsEmpty() ? source.domain : mapped.mapDomain;
-  WriteClassHead(context, {source.key, source.label, source.shortParent, source.creator, domain});
-  WriteProposedClassRow(context, source.key, source.parent);
+  ProposedDdlClass& ddl = batch.ddl.emplace();
+  ddl.head = {source.key.str(), source.label.str(), source.shortParent.str(), source.creator.str(),
+              domain.str()};
+  ddl.ending = AttributeEnding::kSingleLine;
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
     ZORUnicodeString label = getValueByTagName(attribute, profile.sourceAttribute.label);
     ZORUnicodeString key = getValueByTagName(attribute, profile.sourceAttribute.key);
-    WriteAttributeElement(
-        context,
-        {WithoutWhiteSpace(label), label, source.creator, getValueByTagName(attribute, "Type"),
-         getValueByTagName(attribute, profile.sourceAttribute.defaultValue),
-         getValueByTagName(attribute, "Domain")},
-        AttributeEnding::kSingleLine);
-    WriteProposedAttributeRow(context, source.key, source.parent, label);
-    WriteReportLine(context, AttributeUnderClassLine("#CC0000", label, key, source.label));
+    ddl.attributes.push_back(
+        {WithoutWhiteSpace(label).str(), label.str(), source.creator.str(),
+         getValueByTagName(attribute, "Type").str(),
+         getValueByTagName(attribute, profile.sourceAttribute.defaultValue).str(),
+         getValueByTagName(attribute, "Domain").str()});
+    std::string row = ProposedAttributeRow(source.key, source.parent, label);
+    AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
+    batch.findings.back().proposedInDdl = true;
     return true;
   });
-  WriteClassEnd(context);
 }
 
 }  // namespace
 
 void ReportClassMissingFromTable(PassState& pass, const MappedClass& mapped) {
+  pass.state.totals.newClassesSuggested += 1;
   if (pass.profile.v5v5) {
-    ReportMissingV5Class(pass.context, pass.profile, mapped);
+    ReportMissingV5Class(pass.state.batch, pass.profile, mapped);
   } else {
-    ReportMissingV4Class(pass.context, mapped.source);
+    ReportMissingV4Class(pass.state.batch, mapped.source);
   }
 }
 
@@ -68,10 +81,10 @@ void WarnChildClasses(PassState& pass, const ZORUnicodeString& child_search_key,
                       long retained_count) {
   // Without retained attributes no child loses anything.
   if (retained_count <= 0) return;
-  ForEachChildClassRow(pass, child_search_key, [&](std::string_view child) {
-    WriteReportLine(pass.context,
-                    Join({"&nbsp;&nbsp;&nbsp;Child <font color=\"#000000\"><b>", child,
-                          "</font></b> is now missing the above inherited "
-                          "attribute(s).<br>\n"}));
+  ForEachChildClassRow(pass, child_search_key, [&](std::string_view child, long row_start) {
+    Finding& finding = pass.state.batch.Add(FindingSubject::kChild, Verdict::kOrange,
+                                            FindingKind::kChildLosesAttributes);
+    finding.label = std::string(child);
+    finding.row = RowAt(pass, row_start);
   });
 }

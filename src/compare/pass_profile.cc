@@ -27,7 +27,7 @@ const PassProfile kV5Old{
 
 }  // namespace
 
-const PassProfile& ProfileFor(const RunSettings& settings) {
-  if (settings.v5v5Mode) return settings.oldFormat ? kV5Old : kV5;
-  return settings.oldFormat ? kV4Old : kV4;
+const PassProfile& ProfileFor(bool v5v5, bool old_format) {
+  if (v5v5) return old_format ? kV5Old : kV5;
+  return old_format ? kV4Old : kV4;
 }

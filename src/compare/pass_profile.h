@@ -9,7 +9,6 @@
 #include <span>
 #include <string_view>
 
-#include "driver/run_settings.h"
 
 // XML attribute names of a class's label, key, parent and short parent.
 struct ClassNames {
@@ -46,6 +45,6 @@ struct PassProfile {
   const char* targetName;
 };
 
-const PassProfile& ProfileFor(const RunSettings& settings);
+const PassProfile& ProfileFor(bool v5v5, bool old_format);
 
 #endif  // ZOR_COMPARE_PASS_PROFILE_H_

@@ -1,9 +1,10 @@
 #include "compare/pass_state.h"
 
-PassState::PassState(RunContext& run_context, LookupStrategy strategy)
-    : context(run_context), profile(ProfileFor(run_context.settings)) {
+PassState::PassState(ComparisonState& comparison_state, LookupStrategy strategy)
+    : state(comparison_state),
+      profile(ProfileFor(comparison_state.settings.v5v5, comparison_state.settings.oldFormat)) {
   if (strategy == LookupStrategy::kIndexed) {
-    table.emplace(context.mappingText);
-    targets.emplace(profile, context.targetRoot);
+    table.emplace(state.mappingText);
+    targets.emplace(profile, state.targetRoot);
   }
 }

@@ -14,12 +14,12 @@
 #include "dictionary/lookup_strategy.h"
 #include "dictionary/mapping_index.h"
 #include "dictionary/parsed_line.h"
-#include "driver/run_context.h"
+#include "compare/comparison_state.h"
 
 struct PassState {
-  PassState(RunContext& run_context, LookupStrategy strategy);
+  PassState(ComparisonState& comparison_state, LookupStrategy strategy);
 
-  RunContext& context;
+  ComparisonState& state;
   const PassProfile& profile;
   // Present with the indexed strategy only.
   std::optional<MappingIndex> table;

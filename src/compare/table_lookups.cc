@@ -1,15 +1,17 @@
 #include "compare/table_lookups.h"
 
+#include <algorithm>
+
 #include "dictionary/dictionary_queries.h"
 #include "text/text_helpers.h"
 
 namespace {
 
 const ParsedLine& ReadRowLinearly(PassState& pass) {
-  RunContext& context = pass.context;
-  context.currentLine = ReadNextLine(context.mappingText, context.mappingPosition);
+  ComparisonState& state = pass.state;
+  state.currentLine = ReadNextLine(state.mappingText, state.mappingPosition);
   pass.linearPool.clear();
-  pass.linearRow = ParseLine(context.currentLine.str(), pass.linearPool);
+  pass.linearRow = ParseLine(state.currentLine.str(), pass.linearPool);
   return pass.linearRow;
 }
 
@@ -32,9 +34,9 @@ const ParsedLine& CachedLine(PassState& pass, size_t row) {
 
 ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
                               const ZORUnicodeString& parent) {
-  RunContext& context = pass.context;
+  ComparisonState& state = pass.state;
   if (!pass.table) {
-    return findClassRow(context.mappingText, context.mappingPosition, context.currentLine, name,
+    return findClassRow(state.mappingText, state.mappingPosition, state.currentLine, name,
                         parent);
   }
   const MappingIndex& table = *pass.table;
@@ -45,48 +47,66 @@ ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
   if (!lookup.found) row = table.LineCount() - 1;
   std::deque<std::string> pool;
   ParsedLine line = table.Line(row, pool);
-  context.currentLine = ZORUnicodeString(line.text);
-  context.mappingPosition = table.PositionAfter(row);
+  state.currentLine = ZORUnicodeString(line.text);
+  state.mappingPosition = table.PositionAfter(row);
   if (!line.Plain(7).empty()) lookup.mapDomain = ZORUnicodeString(line.Plain(7));
   return lookup;
 }
 
 const ParsedLine& ReadRow(PassState& pass) {
   if (!pass.table) return ReadRowLinearly(pass);
-  RunContext& context = pass.context;
+  ComparisonState& state = pass.state;
   const MappingIndex& table = *pass.table;
-  size_t row = table.LineAt(context.mappingPosition);
+  size_t row = table.LineAt(state.mappingPosition);
   // Scans stand on the start of a line, or past the end of the text where
   // the line reader gives empty text.
-  if (table.LineStart(row) != context.mappingPosition) return ReadRowLinearly(pass);
-  context.mappingPosition = table.PositionAfter(row);
+  if (table.LineStart(row) != state.mappingPosition) return ReadRowLinearly(pass);
+  state.mappingPosition = table.PositionAfter(row);
   const ParsedLine& line = CachedLine(pass, row);
-  context.currentLine.str().assign(line.text);  // reuses the line's storage
+  state.currentLine.str().assign(line.text);  // reuses the line's storage
   return line;
 }
 
 bool TableNamesTargetClass(PassState& pass, const ZORUnicodeString& name) {
-  if (!pass.table) return CheckParent(name, pass.context.mappingText) == 1;
+  if (!pass.table) return CheckParent(name, pass.state.mappingText) == 1;
   return pass.table->NamesTargetClass(name.str());
 }
 
 void ForEachChildClassRow(PassState& pass, const ZORUnicodeString& parent,
-                          const std::function<void(std::string_view)>& visit) {
+                          const std::function<void(std::string_view, long)>& visit) {
   if (pass.table) {
     std::deque<std::string> pool;
     for (size_t row : pass.table->ClassRowsWithParent(parent.str())) {
-      visit(pass.table->Line(row, pool).Plain(1));
+      visit(pass.table->Line(row, pool).Plain(1), pass.table->LineStart(row));
     }
     return;
   }
   // The scan keeps its own position: the shared one is left as it was.
   long position = 0;
-  const ZORUnicodeString& text = pass.context.mappingText;
+  const ZORUnicodeString& text = pass.state.mappingText;
   std::deque<std::string> pool;
   while (position <= text.GetLengthInChar()) {
+    long start = position;
     ZORUnicodeString line = ReadNextLine(text, position);
     pool.clear();
     ParsedLine row = ParseLine(line.str(), pool);
-    if (row.Plain(2) == parent.str() && FieldMatches(row.Raw(3), "*")) visit(row.Plain(1));
+    if (row.Plain(2) == parent.str() && FieldMatches(row.Raw(3), "*")) visit(row.Plain(1), start);
   }
+}
+
+std::optional<TableRowRef> RowAt(const PassState& pass, long start) {
+  if (!pass.state.settings.rowReferences) return std::nullopt;
+  std::string_view text = pass.state.mappingText.str();
+  size_t begin = std::min(static_cast<size_t>(std::max(start, 0L)), text.size());
+  TableRowRef row;
+  if (pass.table) {
+    row.line = static_cast<long>(pass.table->LineAt(static_cast<long>(begin))) + 1;
+  } else {
+    row.line = 1 + std::count(text.begin(), text.begin() + static_cast<long>(begin), '\n');
+  }
+  size_t end = text.find('\n', begin);
+  std::string_view written = text.substr(begin, end == std::string_view::npos ? end : end - begin);
+  if (written.ends_with('\r')) written.remove_suffix(1);
+  row.text = std::string(written);
+  return row;
 }

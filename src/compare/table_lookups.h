@@ -4,6 +4,7 @@
 #define ZOR_COMPARE_TABLE_LOOKUPS_H_
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "compare/pass_state.h"
@@ -22,8 +23,12 @@ const ParsedLine& ReadRow(PassState& pass);
 bool TableNamesTargetClass(PassState& pass, const ZORUnicodeString& name);
 
 // Hands the unescaped first field of every class row whose unescaped second
-// field equals `parent` to `visit`, in file order.
+// field equals `parent` to `visit`, in file order, with the row's start.
 void ForEachChildClassRow(PassState& pass, const ZORUnicodeString& parent,
-                          const std::function<void(std::string_view)>& visit);
+                          const std::function<void(std::string_view, long)>& visit);
+
+// The row that starts at `start`, as a finding names it; nothing when the
+// comparison does not keep row references.
+std::optional<TableRowRef> RowAt(const PassState& pass, long start);
 
 #endif  // ZOR_COMPARE_TABLE_LOOKUPS_H_

@@ -1,9 +1,7 @@
 #include "compare/target_search.h"
 
-#include "compare/report_lines.h"
 #include "dictionary/element_walk.h"
 #include "dictionary/parsed_line.h"
-#include "output/report_writer.h"
 
 namespace {
 
@@ -14,15 +12,16 @@ bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
   return false;
 }
 
-void WriteBadlyMappedClassLine(PassState& pass, const SourceClass& source) {
-  WriteReportLine(pass.context, Join({"<font color=\"#FF0000\"><a name=\"", source.key,
-                                      "\"></a><b>", Named(source.label, source.key),
-                                      "</b></font> is badly mapped in mapping table: no ",
-                                      pass.profile.targetName, " class specified.<br>\n"}));
+void AddBadlyMappedClass(PassState& pass, const MappedClass& mapped, const ClassRowFields& row) {
+  Finding& finding =
+      pass.state.batch.Add(FindingSubject::kClass, Verdict::kRed, FindingKind::kBadlyMapped);
+  finding.dictionary = pass.profile.targetName;
+  finding.target = TargetRef{"", row.targetClass.str(), row.targetParent.str(), ""};
+  finding.row = mapped.classRow;
 }
 
 void TraceFound(PassState& pass) {
-  DevTrace(pass.context, {"      | FOUND in ", pass.profile.targetName, " XML!"});
+  DevTrace(pass.state, {"      | FOUND in ", pass.profile.targetName, " XML!"});
 }
 
 // The V5/V5 pass also requires the same identity; a class that differs only
@@ -31,16 +30,17 @@ bool IdentityAgrees(const PassState& pass, const SourceClass& source, const Targ
   return !pass.profile.v5v5 || source.uuid.Compare(target.uuid) != ZORUnicodeString::kDifferent;
 }
 
-TargetSearch SearchTargetLinearly(PassState& pass, const SourceClass& source,
+TargetSearch SearchTargetLinearly(PassState& pass, const MappedClass& mapped,
                                   const ClassRowFields& row) {
+  const SourceClass& source = mapped.source;
   TargetSearch search;
   bool bad_mapping = NamesNoTargetClass(pass.profile, row);
   size_t position = 0;
-  ForEachElement(pass.context.targetRoot, "Class", [&](MigrationXMLNode* node) {
+  ForEachElement(pass.state.targetRoot, "Class", [&](MigrationXMLNode* node) {
     TargetClass target = ReadTargetClass(pass.profile, node, position++);
     if (bad_mapping) {
-      DevTrace(pass.context, "Bad mapping!");
-      if (!search.anyTargetClass) WriteBadlyMappedClassLine(pass, source);
+      DevTrace(pass.state, "Bad mapping!");
+      if (!search.anyTargetClass) AddBadlyMappedClass(pass, mapped, row);
     }
     search.anyTargetClass = true;
     if (CounterpartKey(pass.profile, target) !=
@@ -48,7 +48,10 @@ TargetSearch SearchTargetLinearly(PassState& pass, const SourceClass& source,
       return true;
     }
     TraceFound(pass);
-    if (!IdentityAgrees(pass, source, target)) return true;
+    if (!IdentityAgrees(pass, source, target)) {
+      search.identityDiffers = true;
+      return true;
+    }
     search.found = true;
     search.target = std::move(target);
     return false;
@@ -58,26 +61,30 @@ TargetSearch SearchTargetLinearly(PassState& pass, const SourceClass& source,
 
 // One "Bad mapping!" trace line for each of `count` target classes.
 void TraceBadMappings(PassState& pass, bool bad_mapping, size_t count) {
-  if (!bad_mapping || !pass.context.settings.devTrace) return;
-  for (size_t i = 0; i < count; ++i) DevTrace(pass.context, "Bad mapping!");
+  if (!bad_mapping || !pass.state.settings.devTrace) return;
+  for (size_t i = 0; i < count; ++i) DevTrace(pass.state, "Bad mapping!");
 }
 
 // Gives the dev-trace lines of the walk in the same order: for every class
 // looked at, its bad-mapping line, then for a candidate its FOUND line.
-TargetSearch SearchTargetIndexed(PassState& pass, const SourceClass& source,
+TargetSearch SearchTargetIndexed(PassState& pass, const MappedClass& mapped,
                                  const ClassRowFields& row) {
+  const SourceClass& source = mapped.source;
   TargetSearch search;
   const TargetCatalog& catalog = *pass.targets;
   if (catalog.size() == 0) return search;
   search.anyTargetClass = true;
   bool bad_mapping = NamesNoTargetClass(pass.profile, row);
-  if (bad_mapping) WriteBadlyMappedClassLine(pass, source);
+  if (bad_mapping) AddBadlyMappedClass(pass, mapped, row);
   size_t traced = 0;
   for (size_t candidate : catalog.Candidates(row.targetClass.str(), row.targetParent.str())) {
     TraceBadMappings(pass, bad_mapping, candidate + 1 - traced);
     traced = candidate + 1;
     TraceFound(pass);
-    if (!IdentityAgrees(pass, source, catalog.Class(candidate))) continue;
+    if (!IdentityAgrees(pass, source, catalog.Class(candidate))) {
+      search.identityDiffers = true;
+      continue;
+    }
     search.found = true;
     search.target = catalog.Class(candidate);
     return search;
@@ -95,10 +102,10 @@ ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row) {
           ZORUnicodeString(line.Raw(4)), ZORUnicodeString(line.Raw(5))};
 }
 
-TargetSearch SearchTarget(PassState& pass, const SourceClass& source, const ClassRowFields& row) {
-  DevTrace(pass.context, " &&&& checking v5 %%%%");
-  return pass.targets ? SearchTargetIndexed(pass, source, row)
-                      : SearchTargetLinearly(pass, source, row);
+TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const ClassRowFields& row) {
+  DevTrace(pass.state, " &&&& checking v5 %%%%");
+  return pass.targets ? SearchTargetIndexed(pass, mapped, row)
+                      : SearchTargetLinearly(pass, mapped, row);
 }
 
 std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
@@ -110,7 +117,7 @@ std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
   }
   std::optional<TargetClass> first;
   size_t position = 0;
-  ForEachElement(pass.context.targetRoot, "Class", [&](MigrationXMLNode* node) {
+  ForEachElement(pass.state.targetRoot, "Class", [&](MigrationXMLNode* node) {
     TargetClass target = ReadTargetClass(pass.profile, node, position++);
     if (!target.shortParent.Equals(short_parent)) return true;
     first = std::move(target);

@@ -22,12 +22,14 @@ ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row);
 struct TargetSearch {
   bool anyTargetClass = false;
   bool found = false;
+  // A class of the name the row gives was withdrawn for its identity.
+  bool identityDiffers = false;
   TargetClass target;
 };
 
-// Looks for the target class that the class row names, writing the red
-// "badly mapped" line when the row names none.
-TargetSearch SearchTarget(PassState& pass, const SourceClass& source, const ClassRowFields& row);
+// Looks for the target class that the class row names, adding the red
+// "badly mapped" finding when the row names none.
+TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const ClassRowFields& row);
 
 // The first target class whose short parent is `short_parent`.
 std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,

@@ -31,7 +31,7 @@ struct DocumentStorage {
 // Builds the element tree from the parser's events.
 class TreeBuilder {
  public:
-  TreeBuilder() : document_(new MigrationXMLNode()) {
+  explicit TreeBuilder(XmlLoadError* error) : document_(new MigrationXMLNode()), error_(error) {
     document_->storage_ = std::make_unique<DocumentStorage>();
     current_ = document_;
   }
@@ -49,9 +49,28 @@ class TreeBuilder {
   MigrationXMLNode* Finish(XML_Parser parser, bool parsed);
   MigrationXMLNode* NewElement(const char* name);
 
+  void NoteParserError(XML_Parser parser);
+  void NoteError(std::string reason);
+
   MigrationXMLNode* document_;
   MigrationXMLNode* current_;
+  XmlLoadError* error_;
 };
+
+void TreeBuilder::NoteParserError(XML_Parser parser) {
+  if (error_ == nullptr) return;
+  error_->line = static_cast<long>(XML_GetCurrentLineNumber(parser));
+  error_->column = static_cast<long>(XML_GetCurrentColumnNumber(parser)) + 1;
+  const XML_LChar* reason = XML_ErrorString(XML_GetErrorCode(parser));
+  error_->reason = reason ? reason : "parse error";
+}
+
+void TreeBuilder::NoteError(std::string reason) {
+  if (error_ == nullptr) return;
+  error_->line = 0;
+  error_->column = 0;
+  error_->reason = std::move(reason);
+}
 
 MigrationXMLNode* TreeBuilder::NewElement(const char* name) {
   DocumentStorage& storage = *document_->storage_;
@@ -105,7 +124,9 @@ XML_Parser TreeBuilder::NewParser() {
 }
 
 MigrationXMLNode* TreeBuilder::Finish(XML_Parser parser, bool parsed) {
+  if (!parsed && error_ != nullptr && error_->reason.empty()) NoteParserError(parser);
   XML_ParserFree(parser);
+  if (parsed && document_->first_child_ == nullptr) NoteError("holds no element");
   if (!parsed || document_->first_child_ == nullptr) return nullptr;
   MigrationXMLNode* document = document_;
   document_ = nullptr;
@@ -114,7 +135,10 @@ MigrationXMLNode* TreeBuilder::Finish(XML_Parser parser, bool parsed) {
 
 MigrationXMLNode* TreeBuilder::Parse(const char* data, size_t size) {
   XML_Parser parser = NewParser();
-  if (parser == nullptr) return nullptr;
+  if (parser == nullptr) {
+    NoteError("out of memory");
+    return nullptr;
+  }
   bool parsed = true;
   // Fed in slices so that a size beyond int never overflows the parser's
   // length argument.
@@ -131,12 +155,16 @@ MigrationXMLNode* TreeBuilder::Parse(const char* data, size_t size) {
 
 MigrationXMLNode* TreeBuilder::ParseFile(std::FILE* file) {
   XML_Parser parser = NewParser();
-  if (parser == nullptr) return nullptr;
+  if (parser == nullptr) {
+    NoteError("out of memory");
+    return nullptr;
+  }
   bool parsed = true;
   char buffer[1 << 16];
   for (;;) {
     size_t read = std::fread(buffer, 1, sizeof buffer, file);
     if (std::ferror(file)) {
+      NoteError("read error");
       parsed = false;
       break;
     }
@@ -150,17 +178,21 @@ MigrationXMLNode* TreeBuilder::ParseFile(std::FILE* file) {
   return Finish(parser, parsed);
 }
 
-MigrationXMLNode* MigrationXMLNode::CreateFromFile(const char* path) {
+MigrationXMLNode* MigrationXMLNode::CreateFromFile(const char* path, XmlLoadError* error) {
   std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return nullptr;
-  TreeBuilder builder;
+  if (file == nullptr) {
+    if (error) *error = {0, 0, "cannot be opened"};
+    return nullptr;
+  }
+  TreeBuilder builder(error);
   MigrationXMLNode* document = builder.ParseFile(file);
   std::fclose(file);
   return document;
 }
 
-MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t size) {
-  TreeBuilder builder;
+MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t size,
+                                                   XmlLoadError* error) {
+  TreeBuilder builder(error);
   return builder.Parse(data, size);
 }
 

@@ -22,6 +22,15 @@ class MigrationXMLAttribute {
 
 struct DocumentStorage;
 
+// Why a document did not load: the parser's position and reason, or a
+// reason of our own (line 0) when the file could not be read or holds no
+// element.
+struct XmlLoadError {
+  long line = 0;
+  long column = 0;
+  std::string reason;
+};
+
 // A loaded document (no name; its one child is the root element) or one of
 // its elements. Elements and their texts live in the document's storage
 // until the document is released.
@@ -29,9 +38,10 @@ class MigrationXMLNode {
  public:
   // The parsed document, or null when the file cannot be read or parsed or
   // holds no element. Nothing outside the file is ever read.
-  static MigrationXMLNode* CreateFromFile(const char* path);
+  static MigrationXMLNode* CreateFromFile(const char* path, XmlLoadError* error = nullptr);
   // The same from bytes in memory.
-  static MigrationXMLNode* CreateFromBytes(const char* data, size_t size);
+  static MigrationXMLNode* CreateFromBytes(const char* data, size_t size,
+                                           XmlLoadError* error = nullptr);
 
   // Opaque position before the first child; `name` is unused.
   void* getFirstNodePosition(const char** name);

@@ -1,71 +1,99 @@
 #include "driver/run_sequence.h"
 
+#include <fstream>
 #include <string>
 
-#include "compare/class_examination.h"
+#include "compare/class_loop.h"
+#include "compare/comparison_state.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
 #include "driver/console.h"
 #include "driver/mapping_reader.h"
-#include "driver/run_context.h"
 #include "output/ddl_writer.h"
 #include "output/report_frame.h"
+#include "output/report_renderer.h"
 
 namespace {
 
-void OpenOutputs(RunContext& context) {
-  const RunSettings& settings = context.settings;
-  auto mode = std::ios::out | std::ios::binary | std::ios::trunc;
-  context.proposedMappingStream.open(settings.proposedMappingPath.ConvertToChar(), mode);
-  context.reportStream.open(settings.reportPath.ConvertToChar(), mode);
-  context.proposedDdlStream.open(settings.proposedDdlPath.ConvertToChar(), mode);
-}
+struct DefinedOutputs {
+  std::ofstream report;
+  std::ofstream proposedDdl;
+  std::ofstream proposedMapping;
+};
 
-void LoadMappingTable(RunContext& context) {
-  if (ReadMappingTable(context.settings.mappingTablePath.ConvertToChar(), context.mappingText)) {
-    DevTrace(context, "Mapping table loaded.");
+// The three defined files, each written by its own renderer from the same
+// findings.
+class DefinedRenderers : public FindingSink {
+ public:
+  DefinedRenderers(DefinedOutputs& outputs, bool v5v5)
+      : report(outputs.report, v5v5), ddl(outputs.proposedDdl), mapping(outputs.proposedMapping) {}
+
+  void Accept(const ClassFindings& batch) override {
+    report.Accept(batch);
+    ddl.Accept(batch);
+    mapping.Accept(batch);
   }
-  context.mappingText.Append("\n");
+
+  ReportRenderer report;
+  DdlRenderer ddl;
+  ProposedMappingRenderer mapping;
+};
+
+void OpenOutputs(const RunSettings& settings, DefinedOutputs& outputs) {
+  auto mode = std::ios::out | std::ios::binary | std::ios::trunc;
+  outputs.proposedMapping.open(settings.proposedMappingPath.ConvertToChar(), mode);
+  outputs.report.open(settings.reportPath.ConvertToChar(), mode);
+  outputs.proposedDdl.open(settings.proposedDdlPath.ConvertToChar(), mode);
 }
 
-void LoadDocuments(RunContext& context) {
-  const RunSettings& settings = context.settings;
-  context.sourceDocument = MigrationXMLNode::CreateFromFile(settings.sourceXmlPath.ConvertToChar());
-  DevTrace(context, "V4 XML loaded.");
-  context.sourceRoot = FirstNode(context.sourceDocument);
-  context.targetDocument = MigrationXMLNode::CreateFromFile(settings.targetXmlPath.ConvertToChar());
-  DevTrace(context, "V5 XML loaded.");
-  context.targetRoot = FirstNode(context.targetDocument);
+void LoadMappingTable(const RunSettings& settings, ComparisonState& state) {
+  if (ReadMappingTable(settings.mappingTablePath.ConvertToChar(), state.mappingText)) {
+    DevTrace(state, "Mapping table loaded.");
+  }
+  state.mappingText.Append("\n");
+}
+
+struct Documents {
+  MigrationXMLNode* source = nullptr;
+  MigrationXMLNode* target = nullptr;
+};
+
+Documents LoadDocuments(const RunSettings& settings, ComparisonState& state) {
+  Documents documents;
+  documents.source = MigrationXMLNode::CreateFromFile(settings.sourceXmlPath.ConvertToChar());
+  DevTrace(state, "V4 XML loaded.");
+  state.sourceRoot = FirstNode(documents.source);
+  documents.target = MigrationXMLNode::CreateFromFile(settings.targetXmlPath.ConvertToChar());
+  DevTrace(state, "V5 XML loaded.");
+  state.targetRoot = FirstNode(documents.target);
+  return documents;
 }
 
 std::string DecimalText(long value) { return ZORUnicodeString::BuildFromNum(value).str(); }
 
 // The counter stays right-aligned in a field as wide as the total: each
 // update steps back over as many characters as the new number has.
-void StartProgress(const RunContext& context) {
+void StartProgress(long total_classes) {
   ConsoleWrite("Looking at class #:          ");
-  ConsoleWrite(std::string(DecimalText(context.totalClasses).size(), ' '));
+  ConsoleWrite(std::string(DecimalText(total_classes).size(), ' '));
 }
 
-void UpdateProgress(const RunContext& context) {
-  std::string number = DecimalText(context.classNumber);
+void UpdateProgress(long class_number) {
+  std::string number = DecimalText(class_number);
   ConsoleWrite(std::string(number.size(), '\b'));
   ConsoleWrite(number);
 }
 
-void RunClassLoop(RunContext& context, LookupStrategy strategy) {
-  PassState pass(context, strategy);
-  ForEachElement(context.sourceRoot, "Class", [&](MigrationXMLNode* class_node) {
-    SourceClass source = ReadSourceClass(pass.profile, class_node);
-    context.classNumber += 1;
-    UpdateProgress(context);
-    if (context.settings.devTrace) {
+void RunClassLoop(ComparisonState& state, LookupStrategy strategy, FindingSink& sink) {
+  PassState pass(state, strategy);
+  long class_number = 0;
+  CompareClasses(pass, sink, [&](const SourceClass& source) {
+    UpdateProgress(++class_number);
+    if (state.settings.devTrace) {
       ConsoleWrite("Examining class: ");
       ConsoleLine(source.label);
     }
     ConsoleFlush();
-    ExamineClass(pass, source);
-    return true;
   });
 }
 
@@ -83,30 +111,35 @@ void PrintSummary(const RunSettings& settings) {
 }  // namespace
 
 void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
-  RunContext context(settings);
-  OpenOutputs(context);
+  DefinedOutputs outputs;
+  OpenOutputs(settings, outputs);
+  ComparisonState state;
+  state.settings = {settings.v5v5Mode, settings.oldFormat, settings.devTrace, false};
+  state.traceLine = ConsoleLine;
   ConsoleLine("Examining input files (may take a few minutes)...");
-  LoadMappingTable(context);
-  WriteReportHead(context);
-  LoadDocuments(context);
-  WritePackageHead(context, getValueByTagName(context.sourceRoot, "Name"),
-                   getValueByTagName(context.targetRoot, "Domain"));
-  WriteTableOfContents(context);
-  DevTrace(context, "Wrote HTML TOC.");
+  LoadMappingTable(settings, state);
+  ReportFrame frame{settings.sourceXmlPath, settings.v5v5Mode, settings.oldFormat};
+  WriteReportHead(outputs.report, frame);
+  Documents documents = LoadDocuments(settings, state);
+  WritePackageHead(outputs.proposedDdl, getValueByTagName(state.sourceRoot, "Name"),
+                   getValueByTagName(state.targetRoot, "Domain"));
+  state.totals.totalClasses = WriteTableOfContents(outputs.report, frame, state.sourceRoot);
+  DevTrace(state, "Wrote HTML TOC.");
   ConsoleWrite("Total V4 classes to examine: ");
-  ConsoleLine(DecimalText(context.totalClasses));
-  StartProgress(context);
+  ConsoleLine(DecimalText(state.totals.totalClasses));
+  StartProgress(state.totals.totalClasses);
   ConsoleFlush();
 
-  RunClassLoop(context, strategy);
+  DefinedRenderers renderers(outputs, settings.v5v5Mode);
+  RunClassLoop(state, strategy, renderers);
 
-  WriteReportEnd(context);
-  context.reportStream.close();
-  WritePackageEnd(context);
-  context.proposedDdlStream.close();
-  if (context.sourceDocument) context.sourceDocument->Release();
+  WriteReportEnd(outputs.report, frame, state.totals, renderers.report.UnmappedClassesHtml());
+  outputs.report.close();
+  WritePackageEnd(outputs.proposedDdl);
+  outputs.proposedDdl.close();
+  if (documents.source) documents.source->Release();
   PrintSummary(settings);
-  context.proposedMappingStream.close();
+  outputs.proposedMapping.close();
   // The target document is kept to the very end of the run.
-  if (context.targetDocument) context.targetDocument->Release();
+  if (documents.target) documents.target->Release();
 }

@@ -1,38 +1,36 @@
-// The pieces of the proposed XML DDL. Slots are written exactly as handed
-// over; the proposing code decides what is escaped.
+// The proposed XML DDL: the package frame and each proposed class. Values
+// are written exactly as the comparison proposed them; it decided what is
+// escaped.
 #ifndef ZOR_OUTPUT_DDL_WRITER_H_
 #define ZOR_OUTPUT_DDL_WRITER_H_
 
-#include "driver/run_context.h"
+#include <ostream>
+#include <string_view>
 
-struct DdlClassHead {
-  ZORUnicodeString name;
-  ZORUnicodeString displayName;
-  ZORUnicodeString superclass;
-  ZORUnicodeString creator;
-  ZORUnicodeString domain;
+#include "compare/finding.h"
+
+void WritePackageHead(std::ostream& out, std::string_view package_name,
+                      std::string_view package_domain);
+void WritePackageEnd(std::ostream& out);
+
+// Writes each proposed class with a newly generated UUID.
+class DdlRenderer : public FindingSink {
+ public:
+  explicit DdlRenderer(std::ostream& out) : out_(out) {}
+  void Accept(const ClassFindings& batch) override;
+
+ private:
+  std::ostream& out_;
 };
 
-struct DdlAttribute {
-  ZORUnicodeString name;
-  ZORUnicodeString displayName;
-  ZORUnicodeString creator;
-  ZORUnicodeString type;
-  ZORUnicodeString defaultValue;
-  ZORUnicodeString domain;
+// Writes the proposed mapping rows of each class.
+class ProposedMappingRenderer : public FindingSink {
+ public:
+  explicit ProposedMappingRenderer(std::ostream& out) : out_(out) {}
+  void Accept(const ClassFindings& batch) override;
+
+ private:
+  std::ostream& out_;
 };
-
-// A class proposed whole ends each attribute element with a blank line; an
-// attribute added to an existing class does not.
-enum class AttributeEnding { kBlankLine, kSingleLine };
-
-void WritePackageHead(RunContext& context, const ZORUnicodeString& package_name,
-                      const ZORUnicodeString& package_domain);
-// Writes the class head with a newly generated UUID.
-void WriteClassHead(RunContext& context, const DdlClassHead& head);
-void WriteAttributeElement(RunContext& context, const DdlAttribute& attribute,
-                           AttributeEnding ending);
-void WriteClassEnd(RunContext& context);
-void WritePackageEnd(RunContext& context);
 
 #endif  // ZOR_OUTPUT_DDL_WRITER_H_

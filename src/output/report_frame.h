@@ -3,11 +3,23 @@
 #ifndef ZOR_OUTPUT_REPORT_FRAME_H_
 #define ZOR_OUTPUT_REPORT_FRAME_H_
 
-#include "driver/run_context.h"
+#include <ostream>
 
-void WriteReportHead(RunContext& context);
-// Lists every source class and counts them in totalClasses.
-void WriteTableOfContents(RunContext& context);
-void WriteReportEnd(RunContext& context);
+#include "compare/finding.h"
+#include "dictionary/migration_xml.h"
+#include "text/zor_string.h"
+
+struct ReportFrame {
+  ZORUnicodeString sourcePath;
+  bool v5v5 = false;
+  bool oldFormat = false;
+};
+
+void WriteReportHead(std::ostream& out, const ReportFrame& frame);
+// Lists every source class; returns how many there are.
+long WriteTableOfContents(std::ostream& out, const ReportFrame& frame,
+                          MigrationXMLNode* source_root);
+void WriteReportEnd(std::ostream& out, const ReportFrame& frame, const ComparisonTotals& totals,
+                    const ZORUnicodeString& unmapped_classes_html);
 
 #endif  // ZOR_OUTPUT_REPORT_FRAME_H_

@@ -1,0 +1,18 @@
+#include "compare/finding.h"
+
+void ClassFindings::Clear() {
+  label.clear();
+  key.clear();
+  parent.clear();
+  findings.clear();
+  ddl.reset();
+  mappingRows.clear();
+}
+
+Finding& ClassFindings::Add(FindingSubject subject, Verdict verdict, FindingKind kind) {
+  Finding& finding = findings.emplace_back();
+  finding.subject = subject;
+  finding.verdict = verdict;
+  finding.kind = kind;
+  return finding;
+}

@@ -1,0 +1,18 @@
+// The words that name verdicts and kinds of findings in machine-readable
+// output.
+#ifndef ZOR_OUTPUT_FINDING_NAMES_H_
+#define ZOR_OUTPUT_FINDING_NAMES_H_
+
+#include <array>
+
+#include "compare/finding.h"
+
+const char* VerdictName(Verdict verdict);
+const char* FindingKindName(FindingKind kind);
+const char* SubjectName(FindingSubject subject);
+
+// Every verdict, in the order summaries list them.
+constexpr std::array<Verdict, 5> kAllVerdicts{Verdict::kGreen, Verdict::kBlue, Verdict::kRed,
+                                              Verdict::kOrange, Verdict::kPurple};
+
+#endif  // ZOR_OUTPUT_FINDING_NAMES_H_

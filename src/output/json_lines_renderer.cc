@@ -1,0 +1,99 @@
+#include "output/json_lines_renderer.h"
+
+#include "output/finding_lines.h"
+#include "output/finding_names.h"
+
+namespace {
+
+void WriteTarget(JsonLine& line, const std::optional<TargetRef>& target) {
+  line.Key("target");
+  if (!target) {
+    line.Null();
+    return;
+  }
+  line.Open();
+  if (!target->label.empty()) line.Key("label").String(target->label);
+  if (!target->key.empty()) line.Key("key").String(target->key);
+  if (!target->parent.empty()) line.Key("parent").String(target->parent);
+  if (!target->targetClass.empty()) line.Key("class").String(target->targetClass);
+  line.Close();
+}
+
+std::string_view WithoutLineEnd(std::string_view row) {
+  while (!row.empty() && (row.back() == '\n' || row.back() == '\r')) row.remove_suffix(1);
+  return row;
+}
+
+void WriteProposal(JsonLine& line, const Finding& finding) {
+  if (!finding.proposedInDdl && finding.proposedRows.empty()) return;
+  line.Key("proposal").Open().Key("ddl");
+  if (!finding.proposedInDdl) {
+    line.Null();
+  } else {
+    line.String(finding.subject == FindingSubject::kClass ? "class" : "attribute");
+  }
+  line.Key("mapping_rows").OpenArray();
+  for (const std::string& row : finding.proposedRows) line.String(WithoutLineEnd(row));
+  line.CloseArray().Close();
+}
+
+}  // namespace
+
+void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& finding) {
+  JsonLine& line = line_;
+  line.Clear();
+  line.Open().Key("record").String(SubjectName(finding.subject));
+  if (finding.subject == FindingSubject::kClass) {
+    bool body = finding.section == ReportSection::kBody;
+    line.Key("section").String(body ? "body" : "requested_unmapped");
+  }
+  line.Key("verdict").String(VerdictName(finding.verdict));
+  line.Key("finding").String(FindingKindName(finding.kind));
+  line.Key("class").Open().Key("label").String(batch.label).Key("key").String(batch.key);
+  line.Key("parent").String(batch.parent).Close();
+  if (finding.subject == FindingSubject::kAttribute) {
+    line.Key("attribute").Open().Key("label").String(finding.label);
+    line.Key("key").String(finding.key).Close();
+  } else if (finding.subject == FindingSubject::kChild) {
+    line.Key("child").Open().Key("label").String(finding.label).Close();
+  }
+  WriteTarget(line, finding.target);
+  line.Key("message").String(LineOf(batch, finding, v5v5_, true).Plain());
+  if (finding.row) {
+    line.Key("row").Open().Key("line").Number(finding.row->line);
+    line.Key("text").String(finding.row->text).Close();
+  }
+  WriteProposal(line, finding);
+  line.Close();
+}
+
+void JsonLinesRenderer::Accept(const ClassFindings& batch) {
+  for (const Finding& finding : batch.findings) {
+    if (finding.subject == FindingSubject::kClass) {
+      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+    }
+    WriteRecord(batch, finding);
+    if (finding.section == ReportSection::kRequestedUnmapped) {
+      closingSection_.push_back(line_.Text());
+    } else {
+      visit_(line_.Text());
+    }
+  }
+}
+
+void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
+  for (const std::string& record : closingSection_) visit_(record);
+  closingSection_.clear();
+  JsonLine& line = line_;
+  line.Clear();
+  line.Open().Key("record").String("summary").Key("classes").Number(totals.totalClasses);
+  line.Key("verdicts").Open();
+  for (Verdict verdict : kAllVerdicts) {
+    line.Key(VerdictName(verdict)).Number(classVerdicts_[static_cast<size_t>(verdict)]);
+  }
+  line.Close();
+  line.Key("new_classes_suggested").Number(totals.newClassesSuggested);
+  line.Key("requested_unmapped").Number(totals.unmappedRequested);
+  line.Close();
+  visit_(line.Text());
+}

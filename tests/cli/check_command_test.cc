@@ -1,0 +1,313 @@
+// zorvez check: its findings agree line for line with the defined report of
+// every case tree and example, its exit statuses mean what they say, and
+// hostile names come out as valid JSON.
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <span>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "../support/test_support.h"
+#include "cli_harness.h"
+#include "text/text_helpers.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+struct ClassLine {
+  std::string verdict;
+  std::string key;
+  bool operator==(const ClassLine&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ClassLine& line) {
+  return out << line.verdict << ":" << line.key;
+}
+
+std::string VerdictOfLine(const std::string& line) {
+  static const std::vector<std::pair<std::string, std::string>> kColours = {
+      {"#FF0000", "red"}, {"#0000FF", "blue"}, {"#FF6600", "orange"}, {"#007200", "green"}};
+  size_t first = line.find("color=\"#");
+  for (const auto& [colour, verdict] : kColours) {
+    if (line.compare(first + 7, 7, colour) != 0) continue;
+    bool purple_reason = verdict == "blue" && line.find("#990099") != std::string::npos;
+    return purple_reason ? "purple" : verdict;
+  }
+  return "unknown";
+}
+
+// Every line of the report that carries a class's anchor, in order; the
+// orange line written again above retained attributes counts once.
+std::vector<ClassLine> ReportClassLines(const std::string& report) {
+  std::vector<ClassLine> lines;
+  std::istringstream in(report);
+  for (std::string line; std::getline(in, line);) {
+    size_t anchor = line.find("<a name=\"");
+    if (anchor == std::string::npos) continue;
+    size_t start = anchor + 9, end = line.find("\"></a>", start);
+    std::string key = line.substr(start, end - start);
+    if (key == "comparatortotals" || key == "unmappedv4classes" || key == "wrongdomain") continue;
+    ClassLine entry{VerdictOfLine(line), key};
+    if (entry.verdict == "orange" && !lines.empty() && lines.back() == entry) continue;
+    lines.push_back(entry);
+  }
+  return lines;
+}
+
+long ReportTotal(const std::string& report, const std::string& label) {
+  size_t at = report.find(label);
+  return at == std::string::npos ? -1 : std::stol(report.substr(at + label.size()));
+}
+
+std::vector<json> Records(const std::string& jsonl) {
+  std::vector<json> records;
+  std::istringstream in(jsonl);
+  for (std::string line; std::getline(in, line);) records.push_back(json::parse(line));
+  return records;
+}
+
+std::vector<ClassLine> ClassRecords(const std::vector<json>& records) {
+  std::vector<ClassLine> lines;
+  for (const json& record : records) {
+    if (record["record"] != "class") continue;
+    // The report writes keys with their ampersands escaped.
+    ZORUnicodeString key(record["class"]["key"].get<std::string>());
+    AmpToggleHTML(key);
+    lines.push_back({record["verdict"].get<std::string>(), key.str()});
+  }
+  return lines;
+}
+
+// A comparison named by the defined tool's arguments, as check's operands.
+struct Comparison {
+  std::vector<std::string> checkArguments;
+  fs::path report;
+};
+
+std::optional<Comparison> ComparisonOf(const fs::path& tree, const fs::path& reports,
+                                       const std::vector<std::string>& arguments) {
+  Comparison comparison{{"check", "--format", "jsonl", "--fail-on", "none"}, {}};
+  std::string source, target, table, output;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    std::string word = arguments[i];
+    std::transform(word.begin(), word.end(), word.begin(), ::tolower);
+    if (word == "-v5") comparison.checkArguments.push_back("--v5");
+    if (word == "-old") comparison.checkArguments.push_back("--old");
+    if (word == "-i" && i + 2 < arguments.size()) {
+      source = arguments[i + 1];
+      target = arguments[i + 2];
+    }
+    if (word == "-m" && i + 1 < arguments.size()) table = arguments[i + 1];
+    if (word == "-o" && i + 1 < arguments.size()) output = arguments[i + 1];
+  }
+  if (source.empty() || table.empty() || output.empty()) return std::nullopt;
+  const fs::path dictionary = tree / "Dictionary";
+  comparison.checkArguments.push_back("--");
+  comparison.checkArguments.push_back((dictionary / "V4_Exported_XML" / source).string());
+  comparison.checkArguments.push_back((dictionary / "V5_Exported_XML" / target).string());
+  comparison.checkArguments.push_back((dictionary / "MappingTable" / table).string());
+  comparison.report = reports / (output + ".html");
+  return comparison;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Every comparison case with its expected report.
+std::vector<Comparison> CaseComparisons() {
+  std::vector<Comparison> comparisons;
+  const fs::path cases = fs::path(ZOR_TEST_DATA_DIR) / "cases";
+  for (const fs::directory_entry& entry : fs::directory_iterator(cases)) {
+    const fs::path reports = entry.path() / "expected" / "files" / "Dictionary" / "Reports";
+    std::optional<Comparison> comparison = ComparisonOf(
+        entry.path() / "tree", reports, Lines(zor_test::ReadFile(entry.path() / "args")));
+    if (comparison && fs::exists(comparison->report)) comparisons.push_back(*comparison);
+  }
+  return comparisons;
+}
+
+TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCase) {
+  std::vector<Comparison> comparisons = CaseComparisons();
+  ASSERT_GT(comparisons.size(), 20u);
+  for (const Comparison& comparison : comparisons) {
+    SCOPED_TRACE(comparison.report.string());
+    zor_test::CliRun run = zor_test::RunCli(comparison.checkArguments);
+    std::string report = zor_test::ReadFile(comparison.report);
+    if (run.status == 2) {
+      // Refused inputs are those the defined tool reads as empty; the
+      // message names the file.
+      auto inputs = std::span(comparison.checkArguments).last(3);
+      EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [&](const std::string& input) {
+        return run.err.starts_with("zorvez: " + input + ":");
+      })) << run.err;
+      continue;
+    }
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<json> records = Records(run.out);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(ClassRecords(records), ReportClassLines(report));
+    const json& summary = records.back();
+    ASSERT_EQ(summary["record"], "summary");
+    EXPECT_EQ(summary["classes"], ReportTotal(report, "Total number of classes: "));
+    EXPECT_EQ(summary["new_classes_suggested"], ReportTotal(report, "New classes suggested: "));
+    EXPECT_EQ(summary["requested_unmapped"],
+              ReportTotal(report, "V4 classes requested unmapped: "));
+    long counted = 0;
+    for (const auto& [verdict, count] : summary["verdicts"].items()) counted += count.get<long>();
+    EXPECT_EQ(counted, static_cast<long>(ReportClassLines(report).size()));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+const fs::path kExample = fs::path(ZOR_EXAMPLES_DIR) / "v4v5" / "Dictionary";
+
+std::vector<std::string> ExampleOperands() {
+  return {(kExample / "V4_Exported_XML" / "plant_v4.xml").string(),
+          (kExample / "V5_Exported_XML" / "plant_v5.xml").string(),
+          (kExample / "MappingTable" / "plant_mapping.csv").string()};
+}
+
+std::vector<std::string> Joined(std::vector<std::string> head, std::vector<std::string> tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+// A small tree written into a scratch folder: source, target and table.
+struct SmallTree {
+  zor_test::ScratchDirectory scratch;
+  std::vector<std::string> operands;
+
+  SmallTree(const std::string& source, const std::string& target, const std::string& table) {
+    zor_test::WriteFile(scratch.path() / "source.xml", source);
+    zor_test::WriteFile(scratch.path() / "target.xml", target);
+    zor_test::WriteFile(scratch.path() / "table.csv", table);
+    for (const char* name : {"source.xml", "target.xml", "table.csv"}) {
+      operands.push_back((scratch.path() / name).string());
+    }
+  }
+};
+
+const char* kGreenSource =
+    "<D Name=\"S\"><Class Name=\"Pump\" ShortName=\"PMP\" Parent=\"Equipment\" ShortParent=\"EQ\">"
+    "<Simple Name=\"Flow\" ShortName=\"FL\" Type=\"Real\"/></Class></D>";
+const char* kGreenTarget =
+    "<D Name=\"T\" Domain=\"EQT\"><Class Name=\"Pump5\" DisplayName=\"Pump Five\" "
+    "Superclass=\"Equipment\"><Simple Name=\"Flow5\" DisplayName=\"Flow Five\"/></Class></D>";
+const char* kGreenTable =
+    "Pump,Equipment,*,Pump5,Equipment,*,EQT,\nPump,Equipment,Flow,Pump5,Equipment,Flow5,EQT,\n";
+
+TEST(CheckCommand, ExitStatusSaysWhatHappened) {
+  SmallTree green(kGreenSource, kGreenTarget, kGreenTable);
+  SmallTree malformed("<D>\n  <Class Name=\"x\">\n</D>\n", kGreenTarget, kGreenTable);
+  const std::string folder = green.scratch.path().string();
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string inErr;  // a piece of the message on standard error
+  } cases[] = {
+      {Joined({"check"}, ExampleOperands()), 1, ""},
+      {Joined({"check", "--fail-on", "none"}, ExampleOperands()), 0, ""},
+      {Joined({"check", "--fail-on=orange"}, ExampleOperands()), 1, ""},
+      {Joined({"check"}, green.operands), 0, ""},
+      {Joined({"check", "--fail-on", "green"}, green.operands), 1, ""},
+      {{"check", "--", green.operands[0], green.operands[1], green.operands[2]}, 0, ""},
+      {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]}, 2,
+       "zorvez: " + folder + "/absent.xml: no such file"},
+      {{"check", green.operands[0], folder, green.operands[2]}, 2, "is a directory"},
+      {Joined({"check"}, malformed.operands), 2,
+       malformed.operands[0] + ":3:3: mismatched tag"},
+      {{"check"}, 2, "missing operands"},
+      {Joined({"check", "--format", "xml"}, green.operands), 2, "not a format"},
+      {Joined({"check", "--fail-on", "pink"}, green.operands), 2, "not a verdict"},
+      {Joined({"check", "--bogus"}, green.operands), 2, "unknown option '--bogus'"},
+      {Joined({"check", "--v5=yes"}, green.operands), 2, "takes no value"},
+      {{"check", "--format"}, 2, "needs a value"},
+      {{"frobnicate"}, 2, "unknown subcommand"},
+      {{}, 2, "usage: zorvez"},
+      {{"check", "--help"}, 0, ""},
+      {{"help", "check"}, 0, ""},
+      {{"--version"}, 0, ""},
+  };
+  for (const Case& test : cases) {
+    zor_test::CliRun run = zor_test::RunCli(test.arguments);
+    std::string shown;
+    for (const std::string& argument : test.arguments) shown += argument + " ";
+    EXPECT_EQ(run.status, test.status) << shown << "\n" << run.err;
+    EXPECT_NE(run.err.find(test.inErr), std::string::npos) << shown << "\n" << run.err;
+    if (test.status == 0) {
+      EXPECT_EQ(run.err, "") << shown;
+    }
+  }
+}
+
+TEST(CheckCommand, TextListsTheClassesThatNeedWorkWithTheirRows) {
+  zor_test::CliRun run = zor_test::RunCli(Joined({"check"}, ExampleOperands()));
+  const std::string table = ExampleOperands()[2];
+  for (const std::string& expected :
+       {std::string("11 classes: 2 red, 1 blue, 3 purple, 2 orange, 4 green"),
+        std::string("\nred (2 classes):\n"), std::string("\nblue (1 class):\n"),
+        std::string("\npurple (3 classes):\n"), std::string("  Strainer (STR) not found"),
+        table + ":11: Check Valve (CVL) not found in existing V5 XML!",
+        table + ":13: Orifice Plate (ORP) not found", table + ":14: Level Switch (LSW)",
+        "Pump (PMP): " + table + ":4: Motor Power is badly mapped"}) {
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+  }
+  EXPECT_EQ(run.out.find("\033["), std::string::npos) << "colour without a terminal";
+  EXPECT_EQ(run.out.find("\ngreen ("), std::string::npos) << "green is not asked for";
+}
+
+// Names from a windows-1252 dictionary and from a table holding control
+// characters and bytes that are not UTF-8 come out as valid JSON, the
+// dictionary's names exactly as read.
+TEST(CheckCommand, HostileNamesComeOutAsValidJson) {
+  const std::string script = "</script><script>alert(1)</script>";
+  const std::string image = "<img src=x onerror=alert(1)>";
+  SmallTree tree(
+      "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<D Name=\"H\">"
+      "<Class Name=\"&lt;/script&gt;&lt;script&gt;alert(1)&lt;/script&gt;\" ShortName=\"S&quot;1\""
+      " Parent=\"P\" ShortParent=\"PP\"><Simple Name=\"&lt;img src=x onerror=alert(1)&gt;\""
+      " ShortName=\"Eur\x80\" Type=\"T\"/></Class>"
+      "<Class Name=\"Unmapped\" ShortName=\"U1\" Parent=\"P\" ShortParent=\"PP\"/></D>",
+      kGreenTarget,
+      "Unmapped,P,*,No Mapping,,*,EQT,\nUnmapped,P,Kept\x01,T,TP,TA,EQT,\n"
+      "Child\xE9 \"quoted\\\",Unmapped,*,X,Y,*,EQT,\n");
+  zor_test::CliRun run = zor_test::RunCli(Joined({"check", "--format", "jsonl"}, tree.operands));
+  ASSERT_EQ(run.status, 1) << run.err;
+  std::vector<json> records;
+  ASSERT_NO_THROW(records = Records(run.out)) << run.out;
+  std::map<std::string, json> by_finding;
+  for (const json& record : records) by_finding[record.value("finding", "summary")] = record;
+  const json& red = by_finding["not_in_mapping_table"];
+  EXPECT_EQ(red["record"], "attribute");
+  EXPECT_EQ(red["class"]["label"], script);
+  EXPECT_EQ(red["class"]["key"], "S\"1");
+  EXPECT_EQ(red["attribute"]["label"], image);
+  EXPECT_EQ(red["attribute"]["key"], "Eur\u20ac");
+  EXPECT_EQ(red["message"], image + " (Eur\u20ac) is an attribute under " + script + ".");
+  EXPECT_EQ(by_finding["retained"]["attribute"]["label"], "Kept\x01");
+  EXPECT_EQ(by_finding["child_loses_attributes"]["child"]["label"],
+            "Child\xEF\xBF\xBD \"quoted\\\"");
+  EXPECT_EQ(by_finding["child_loses_attributes"]["row"]["line"], 3);
+
+  zor_test::CliRun text = zor_test::RunCli(Joined({"check", "--fail-on", "red,orange"},
+                                                  tree.operands));
+  EXPECT_EQ(text.out.find('\x01'), std::string::npos) << "control character on the terminal";
+  EXPECT_NE(text.out.find(script), std::string::npos);
+}
+
+}  // namespace
