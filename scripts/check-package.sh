@@ -18,10 +18,15 @@ touch "$work/dpkg/status"
 dpkg --root="$work/prefix" --admindir="$work/dpkg" --force-not-root --force-script-chrootless \
      --force-depends --log=/dev/null -i "$package" >/dev/null
 installed="$work/prefix/usr/bin/ZORVezIrudeduzazAduzizorav"
-manual="$work/prefix/usr/share/man/man1/ZORVezIrudeduzazAduzizorav.1"
+installed_zorvez="$work/prefix/usr/bin/zorvez"
 test -x "$installed"
-warnings=$(groff -man -ww -z "$manual" 2>&1)
-[ -z "$warnings" ] || { echo "manual page warnings: $warnings"; exit 1; }
+test -x "$installed_zorvez"
+for manual in "$work"/prefix/usr/share/man/man1/*.1; do
+  warnings=$(groff -man -ww -z "$manual" 2>&1)
+  [ -z "$warnings" ] || { echo "manual page warnings in $manual: $warnings"; exit 1; }
+done
+test -f "$work/prefix/usr/share/man/man1/zorvez.1"
+ls "$work"/prefix/usr/share/doc/*/findings.schema.json >/dev/null
 
 mask() { sed -E 's/UUID="[0-9A-F]{32}"/UUID="<UUID>"/g' "$1"; }
 check_example() {
@@ -43,4 +48,14 @@ check_example v4v5 -i plant_v4.xml plant_v5.xml -m plant_mapping.csv -o plant_re
 if [ -d examples/v5v5 ]; then
   check_example v5v5 -v5 -i plant_a.xml plant_b.xml -m plant_mapping.csv -o plant_report
 fi
+# zorvez: the same findings from the installed and the built executable, and
+# the exit status that says classes need work.
+d=examples/v4v5/Dictionary
+operands=("$d/V4_Exported_XML/plant_v4.xml" "$d/V5_Exported_XML/plant_v5.xml" "$d/MappingTable/plant_mapping.csv")
+status=0
+"$installed_zorvez" check --format jsonl "${operands[@]}" > "$work/installed.jsonl" || status=$?
+[ "$status" = 1 ] || { echo "installed zorvez check: exit status $status, not 1"; exit 1; }
+build-package/src/zorvez check --format jsonl "${operands[@]}" > "$work/built.jsonl" || true
+cmp -s "$work/installed.jsonl" "$work/built.jsonl" || { echo "zorvez check differs"; exit 1; }
+echo "zorvez: the installed check gives the same findings"
 echo "1 passed, 0 failed"
