@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # Times the explorer page of a 16,000-class tree in headless Chromium.
 #
-#   bench/run-explore-benchmark.sh [--records generated|check] [--classes 16000]
+#   bench/run-explore-benchmark.sh [--records check|generated] [--classes 16000]
 #                                  [--attributes 20] [--runs 3]
 #
-# --records generated (the default) makes the finding records with
-# tests/browser/generate-findings.js; --records check generates a tree with
-# zor_generate and takes the records from `zorvez check --format jsonl` and
-# the page from `zorvez explore`. Prints the sizes of the records and the
+# --records check (the default) generates a tree with zor_generate, takes
+# the records from `zorvez check --format jsonl` and the page from `zorvez
+# explore`; --records generated makes the records with
+# bench/generate-findings.js and the page with zor_findings_page. Prints the sizes of the records and the
 # page, the time to write the page, then the browser figures of
 # bench/explore-timing.js (median and worst of --runs fresh tabs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-records=generated classes=16000 attributes=20 runs=3
+records=check classes=16000 attributes=20 runs=3
 while [ $# -gt 0 ]; do
   case "$1" in
     --records) records=$2; shift 2 ;;
@@ -23,7 +23,7 @@ while [ $# -gt 0 ]; do
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
-case "$records" in generated|check) ;; *) echo "--records takes generated or check" >&2; exit 2 ;; esac
+case "$records" in check|generated) ;; *) echo "--records takes check or generated" >&2; exit 2 ;; esac
 
 scripts/install-deps.sh chromium
 build=build-release
@@ -36,7 +36,7 @@ trap 'rm -rf "$work"' EXIT
 jsonl=$work/findings.jsonl page=$work/explore.html
 start=$(date +%s.%N)
 if [ "$records" = generated ]; then
-  node tests/browser/generate-findings.js --classes "$classes" --attributes "$attributes" >"$jsonl"
+  node bench/generate-findings.js --classes "$classes" --attributes "$attributes" >"$jsonl"
   start=$(date +%s.%N)
   "$build/bench/zor_findings_page" --report report.html -o "$page" "$jsonl"
 else

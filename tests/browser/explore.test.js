@@ -6,7 +6,6 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const path = require('node:path');
 const { makeCases } = require('./explore-cases');
 const driver = require('./explore-driver');
 
@@ -42,11 +41,7 @@ async function assertQuiet({ page, watch }) {
 }
 
 function caseTest(name, title, body) {
-  test(`${name}: ${title}`, async (t) => {
-    if (cases[name] === undefined) {
-      t.skip(`no ${name} case: ${cases.skipped?.[name] ?? 'not made'}`);
-      return;
-    }
+  test(`${name}: ${title}`, async () => {
     const opened = await open(name);
     try {
       await body(opened);
@@ -57,7 +52,7 @@ function caseTest(name, title, body) {
   });
 }
 
-for (const name of ['small', 'large', 'v4v5', 'v5v5', 'tree']) {
+for (const name of ['small', 'hostile', 'v4v5', 'v5v5', 'tree']) {
   caseTest(name, 'totals agree with the summary record', async ({ page, findings }) => {
     const { summary, classes } = findings;
     const shown = await page.evaluate(() => {
@@ -160,51 +155,48 @@ for (const name of ['small', 'large', 'v4v5', 'v5v5', 'tree']) {
       keys.push(key);
     }
     if (reportFile !== undefined) {
-      // The defined report holds an anchor for each of those keys.
-      const tab = await chromium.browser.newPage();
-      await tab.goto(new URL(links[0][1]).href.split('#')[0], { waitUntil: 'load' });
-      const missing = await tab.evaluate((wanted) => wanted.filter((k) => document.getElementsByName(k).length === 0), keys);
-      await tab.close();
-      assert.deepEqual(missing, []);
+      // The defined report names an anchor by each of those keys, as it
+      // writes them.
+      const reportText = fs.readFileSync(reportFile, 'latin1');
+      const utf8 = (text) => Buffer.from(text, 'utf8').toString('latin1');
+      assert.deepEqual(keys.filter((key) => !reportText.includes(`<a name="${utf8(key)}">`)), []);
     }
   });
 }
 
-caseTest('small', 'hostile names show as text and run nothing', async ({ page, findings }) => {
-  const hostile = findings.classes.filter((c) => /[<>&]/.test(c.class.label));
-  assert.ok(hostile.length >= 2);
-  for (const record of hostile) {
-    const at = findings.classes.indexOf(record);
-    await driver.search(page, record.class.key);
-    await page.click(`.row[data-index="${at}"]`);
-    await page.waitForFunction(() => !document.querySelector('#detail .hint'));
-    const shown = await page.evaluate((i) => ({
-      label: document.querySelector(`.row[data-index="${i}"] .label`).textContent,
-      title: document.querySelector('#detail h2').textContent,
-      parent: [...document.querySelectorAll('#detail dt')].find((dt) => dt.textContent === 'Parent').nextSibling.textContent,
-      attributes: [...document.querySelectorAll('#detail tbody tr')].map((row) => row.cells[1].firstChild.textContent),
-    }), at);
-    assert.equal(shown.label, record.class.label);
-    assert.equal(shown.title, record.class.label);
-    assert.equal(shown.parent, record.class.parent);
-    assert.deepEqual(shown.attributes, record.items.map((item) => item.attribute.label));
-  }
-  const elements = await page.evaluate(() => ({
-    scripts: document.scripts.length,
-    dataBlocks: document.querySelectorAll('script[type="application/json"]').length,
-    injected: document.querySelectorAll('img, svg [onload], b, i, iframe, object').length,
-  }));
-  assert.equal(elements.scripts, elements.dataBlocks + 1, 'one script besides the data blocks');
-  assert.equal(elements.injected, 0);
-});
+for (const name of ['small', 'hostile']) {
+  caseTest(name, 'hostile names show as text and run nothing', async ({ page, findings }) => {
+    const hostile = findings.classes.filter((c) => /[<>&]/.test(c.class.label));
+    assert.ok(hostile.length >= 2);
+    for (const record of hostile) {
+      const at = findings.classes.indexOf(record);
+      await driver.search(page, record.class.key);
+      await page.click(`.row[data-index="${at}"]`);
+      await page.waitForFunction(() => !document.querySelector('#detail .hint'));
+      const shown = await page.evaluate((i) => ({
+        label: document.querySelector(`.row[data-index="${i}"] .label`).textContent,
+        title: document.querySelector('#detail h2').textContent,
+        parent: [...document.querySelectorAll('#detail dt')].find((dt) => dt.textContent === 'Parent').nextSibling.textContent,
+        attributes: [...document.querySelectorAll('#detail tbody tr')].map((row) => row.cells[1].firstChild.textContent),
+      }), at);
+      assert.equal(shown.label, record.class.label);
+      assert.equal(shown.title, record.class.label);
+      assert.equal(shown.parent, record.class.parent);
+      assert.deepEqual(shown.attributes, record.items.map((item) => item.attribute.label));
+    }
+    const elements = await page.evaluate(() => ({
+      scripts: document.scripts.length,
+      dataBlocks: document.querySelectorAll('script[type="application/json"]').length,
+      injected: document.querySelectorAll('img, svg [onload], b, i, iframe, object').length,
+    }));
+    assert.equal(elements.scripts, elements.dataBlocks + 1, 'one script besides the data blocks');
+    assert.equal(elements.injected, 0);
+  });
+}
 
-caseTest('large', 'stays under three times the size of its JSON Lines', async ({ pageFile, jsonl }) => {
+caseTest('tree', 'stays under three times the size of its JSON Lines', async ({ pageFile, jsonl }) => {
   const pageBytes = fs.statSync(pageFile).size;
   const jsonlBytes = fs.statSync(jsonl).size;
   assert.ok(pageBytes < 3 * jsonlBytes, `${pageBytes} bytes of page for ${jsonlBytes} bytes of records`);
 });
 
-test('the browser cases were made', () => {
-  assert.ok(cases.small !== undefined && cases.large !== undefined, 'the fixture cases must always run');
-  assert.ok(path.isAbsolute(cases.small.pageFile));
-});

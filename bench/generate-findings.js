@@ -1,10 +1,10 @@
 #!/usr/bin/env node
 // Writes a large, deterministic set of finding records as JSON Lines, shaped
 // like the records of a real comparison (every verdict and kind, mapping
-// rows, proposals, child warnings), for the browser tests and the page
-// benchmark.
+// rows, proposals, child warnings), for timing the page on shapes that a
+// generated tree does not give (more attributes, other verdict mixes).
 //
-//   node generate-findings.js [--classes 16000] [--attributes 20] [--seed 1] > findings.jsonl
+//   node bench/generate-findings.js [--classes 16000] [--attributes 20] [--seed 1] > findings.jsonl
 'use strict';
 
 function options(argv) {
