@@ -289,7 +289,9 @@
       make('span', 'kind', words(kindNames[c[KIND]])),
     );
     line.title = verdict + ': ' + c[LABEL] + ' (' + c[KEY] + ')';
-    if (c[ITEMS] > 0) line.append(make('span', 'count', c[ITEMS]));
+    const items = make('span', 'count', c[ITEMS] > 0 ? c[ITEMS] : '');
+    items.title = 'attribute and child findings';
+    line.append(items);
     const href = reportHref(c[KEY]);
     if (href !== null) {
       const link = make('a', 'report-link', 'report');
