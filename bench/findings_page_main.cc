@@ -11,6 +11,7 @@
 
 #include "cli/explore_page_file.h"
 #include "cli/option_parser.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ constexpr std::array<OptionSpec, 4> kOptions{{
 }};
 
 int ReadRecords(const std::string& path, CliStreams& io, const RecordVisitor& visit) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::ifstream in;
+  if (!OpenInputUtf8(in, path.c_str())) {
     ReportError(io, path + ": cannot open");
     return kExitTrouble;
   }

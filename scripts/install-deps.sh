@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Installs what the build needs when it is missing, so that a fresh Debian
-# machine needs nothing else. Pass extra package names to install them too.
+# machine needs nothing else. Pass extra package names to install them too;
+# with --no-recommends first, only what they depend on comes along.
 set -eu
+install_options=(-y)
+if [ "${1:-}" = "--no-recommends" ]; then
+  install_options+=(--no-install-recommends)
+  shift
+fi
 needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev python3-jsonschema "$@")
 missing=()
 for pkg in "${needed[@]}"; do
@@ -10,5 +16,7 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+# Others may be using apt on the same machine: wait for their lock.
+apt=(apt-get -o DPkg::Lock::Timeout=600)
+$sudo "${apt[@]}" update
+$sudo env DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "${install_options[@]}" "${missing[@]}"

@@ -43,8 +43,8 @@ struct CheckOptions {
 CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
   CheckOptions options;
-  options.run = {parsed.Operands()[0], parsed.Operands()[1], parsed.Operands()[2],
-                 parsed.Has("v5"), parsed.Has("old")};
+  options.run = {parsed.Operands()[0], parsed.Operands()[1], parsed.Operands()[2], parsed.Has("v5"),
+                 parsed.Has("old")};
   std::string format = parsed.Value("format", "text");
   if (format != "text" && format != "jsonl") {
     throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
@@ -78,8 +78,7 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) lines.Finish(totals);
   } else {
-    CheckTextRenderer text(options.run.mappingPath, options.failOn, options.run.v5v5,
-                           io.colourOut);
+    CheckTextRenderer text(options.run.mappingPath, options.failOn, options.run.v5v5, io.colourOut);
     CheckSinks sinks(text, watch);
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) text.Write(io.out, totals);

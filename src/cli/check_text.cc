@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr Verdict kListOrder[] = {Verdict::kRed, Verdict::kBlue, Verdict::kPurple,
-                                  Verdict::kOrange, Verdict::kGreen};
+constexpr Verdict kListOrder[] = {Verdict::kRed, Verdict::kBlue, Verdict::kPurple, Verdict::kOrange,
+                                  Verdict::kGreen};
 
 const char* ColourCode(Verdict verdict) {
   switch (verdict) {
@@ -42,7 +42,7 @@ std::string CheckTextRenderer::Painted(Verdict verdict, const std::string& text)
 std::string CheckTextRenderer::Located(const ClassFindings& batch, const Finding& finding) const {
   std::string line;
   if (finding.row) line = tablePath_ + ":" + std::to_string(finding.row->line) + ": ";
-  return line + Printable(LineOf(batch, finding, v5v5_, true).Plain());
+  return line + Printable(LineOf(batch, finding, v5v5_, LineForm::kPlain).Text());
 }
 
 void CheckTextRenderer::Accept(const ClassFindings& batch) {
@@ -85,7 +85,8 @@ void CheckTextRenderer::Write(std::ostream& out, const ComparisonTotals& totals)
     const std::vector<std::string>& stray = strayFindings_[static_cast<size_t>(verdict)];
     long count = classVerdicts_[static_cast<size_t>(verdict)];
     if (count == 0 && stray.empty()) continue;
-    out << '\n' << Painted(verdict, VerdictName(verdict)) << " (" << count
+    out << '\n'
+        << Painted(verdict, VerdictName(verdict)) << " (" << count
         << (count == 1 ? " class" : " classes") << "):\n";
     for (const ClassEntry& entry : classes_) {
       if (entry.verdict != verdict) continue;

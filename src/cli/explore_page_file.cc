@@ -7,6 +7,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "platform/utf8_files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -15,11 +17,9 @@ namespace fs = std::filesystem;
 // and marked, so that a scratch file left by a killed run is recognisable.
 fs::path ScratchPathFor(const fs::path& page) {
   std::random_device entropy;
-  std::string name = ".";
-  name += page.filename().string();
-  name += ".zorvez-";
-  name += std::to_string(entropy());
-  name += ".tmp";
+  fs::path name(".");
+  name += page.filename().native();
+  name += ".zorvez-" + std::to_string(entropy()) + ".tmp";
   return page.parent_path() / name;
 }
 
@@ -32,7 +32,7 @@ int Trouble(CliStreams& io, const std::string& path, const std::string& reason) 
 
 int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options,
                          CliStreams& io, const RecordSource& source) {
-  const fs::path page(path);
+  const fs::path page = PathFromUtf8(path.c_str());
   if (page.filename().empty()) return Trouble(io, path, "names a folder, not a file");
   const fs::path scratch = ScratchPathFor(page);
   std::ofstream out(scratch, std::ios::binary | std::ios::trunc);

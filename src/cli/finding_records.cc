@@ -9,6 +9,7 @@
 #include "dictionary/element_walk.h"
 #include "driver/mapping_reader.h"
 #include "output/json_lines_renderer.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ std::string Quoted(const std::string& path) { return path.empty() ? "''" : path;
 // file, a folder, a file that cannot be opened.
 bool UsableFile(const std::string& path, CliStreams& io) {
   std::error_code error;
-  fs::file_status status = fs::status(path, error);
+  fs::file_status status = fs::status(PathFromUtf8(path.c_str()), error);
   if (error || !fs::exists(status)) {
     ReportError(io, Quoted(path) + ": no such file");
     return false;
@@ -50,7 +51,10 @@ MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
   if (document != nullptr) return FirstNode(document);
   std::string where = Quoted(path);
   if (error.line > 0) {
-    where += ":" + std::to_string(error.line) + ":" + std::to_string(error.column);
+    where += ':';
+    where += std::to_string(error.line);
+    where += ':';
+    where += std::to_string(error.column);
   }
   ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
   return nullptr;

@@ -5,10 +5,9 @@
 #define ZOR_CLI_FINDING_RECORDS_H_
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "cli/cli_streams.h"
 #include "compare/finding.h"
@@ -37,7 +36,6 @@ int RunFindingLines(const FindingRunOptions& options, CliStreams& io,
 
 // The same records parsed, for consumers that read their fields.
 using RecordVisitor = std::function<void(const nlohmann::json& record)>;
-int RunFindingRecords(const FindingRunOptions& options, CliStreams& io,
-                      const RecordVisitor& visit);
+int RunFindingRecords(const FindingRunOptions& options, CliStreams& io, const RecordVisitor& visit);
 
 #endif  // ZOR_CLI_FINDING_RECORDS_H_

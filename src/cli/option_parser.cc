@@ -83,6 +83,7 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments,
 void RequireOperands(const ParsedArguments& parsed, size_t count, std::string_view names) {
   size_t given = parsed.Operands().size();
   if (given == count) return;
-  throw UsageError((given < count ? "missing operands: expected " : "too many operands: expected ") +
-                   std::string(names));
+  throw UsageError(
+      (given < count ? "missing operands: expected " : "too many operands: expected ") +
+      std::string(names));
 }

@@ -79,8 +79,8 @@ std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
     }
     // Taken even when the end of the table has just ended the search.
     DevTrace(state, "      * FOUND attribute in mapping! Search in V5 XML.");
-    return AttributeRow{ZORUnicodeString(row.Raw(3)), ZORUnicodeString(row.Raw(4)),
-                        ZORUnicodeString(row.Raw(5)), ZORUnicodeString(row.Raw(6)),
+    return AttributeRow{ZORUnicodeString(row.Raw(3)),   ZORUnicodeString(row.Raw(4)),
+                        ZORUnicodeString(row.Raw(5)),   ZORUnicodeString(row.Raw(6)),
                         ZORUnicodeString(row.Plain(6)), RowAt(walk.pass, row_start)};
   }
   return std::nullopt;
@@ -115,14 +115,14 @@ Finding& AddMissingAttribute(AttributeWalk& walk, const SourceAttribute& attribu
 void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attribute,
                                const ZORUnicodeString& target_attribute, const AttributeRow& row) {
   const MappedClass& mapped = walk.mapped;
-  bool first = ProposeClassOnce(walk,
-                   {WithoutWhiteSpace(walk.target.label).str(), walk.target.label.str(),
-                    walk.target.parent.str(), walk.target.creator.str(), mapped.mapDomain.str()},
-                   mapped.source.label);
+  bool first = ProposeClassOnce(
+      walk,
+      {WithoutWhiteSpace(walk.target.label).str(), walk.target.label.str(),
+       walk.target.parent.str(), walk.target.creator.str(), mapped.mapDomain.str()},
+      mapped.source.label);
   walk.pass.state.batch.ddl->attributes.push_back({WithoutWhiteSpace(target_attribute).str(),
-                                                   target_attribute.str(), "",
-                                                   attribute.type.str(), "",
-                                                   mapped.mapDomain.str()});
+                                                   target_attribute.str(), "", attribute.type.str(),
+                                                   "", mapped.mapDomain.str()});
   AddMissingAttribute(walk, attribute, target_attribute, row, first).proposedInDdl = true;
 }
 
@@ -134,9 +134,9 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
   const ZORUnicodeString& domain =
       mapped.mapDomain.IsEmpty() ? mapped.source.domain : mapped.mapDomain;
   bool first = ProposeClassOnce(walk,
-                   {walk.target.key.str(), walk.target.label.str(), walk.target.parent.str(),
-                    walk.target.creator.str(), domain.str()},
-                   mapped.source.key);
+                                {walk.target.key.str(), walk.target.label.str(),
+                                 walk.target.parent.str(), walk.target.creator.str(), domain.str()},
+                                mapped.source.key);
   Finding& finding = AddMissingAttribute(walk, attribute, target_attribute, row, first);
   std::string proposed =
       ProposedTargetAttributeRow(mapped.source.key, mapped.source.parent, target_attribute);

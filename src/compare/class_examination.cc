@@ -52,8 +52,8 @@ void ExamineUnmappedClass(PassState& pass, const MappedClass& mapped) {
   state.totals.unmappedRequested += 1;
   DevTrace(state, "      | NO MAPPING requested in map!");
   size_t class_finding = state.batch.findings.size();
-  Finding& orange = state.batch.Add(FindingSubject::kClass, Verdict::kOrange,
-                                    FindingKind::kExplicitlyUnmapped);
+  Finding& orange =
+      state.batch.Add(FindingSubject::kClass, Verdict::kOrange, FindingKind::kExplicitlyUnmapped);
   orange.row = mapped.classRow;
   ZORUnicodeString retained;
   std::vector<std::optional<TableRowRef>> retained_rows;
@@ -123,8 +123,7 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
       state.batch.ddl->attributes.push_back({WithoutWhiteSpace(name).str(), name.str(), "",
                                              type.str(), value.str(), mapped.mapDomain.str()});
     }
-    Finding& listed =
-        AddAttribute(state.batch, class_verdict, FindingKind::kClassNotInTarget);
+    Finding& listed = AddAttribute(state.batch, class_verdict, FindingKind::kClassNotInTarget);
     listed.label = name.str();
     listed.key = short_name.str();
     listed.proposedInDdl = propose;
@@ -149,8 +148,7 @@ void ProposeRowsForTarget(PassState& pass, const MappedClass& mapped, bool ident
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
     ZORUnicodeString label = Plain(getValueByTagName(attribute, profile.sourceAttribute.label));
     ZORUnicodeString key = Plain(getValueByTagName(attribute, profile.sourceAttribute.key));
-    Finding& listed =
-        AddAttribute(state.batch, Verdict::kBlue, FindingKind::kClassNotInTarget);
+    Finding& listed = AddAttribute(state.batch, Verdict::kBlue, FindingKind::kClassNotInTarget);
     listed.label = label.str();
     listed.key = key.str();
     std::string row = ProposedAttributeRow(source.key, source.parent, label);

@@ -16,8 +16,8 @@ Finding& AddRedClass(ClassFindings& batch) {
 // it.
 void AddRedAttribute(ClassFindings& batch, std::string label, std::string key,
                      std::string proposed_row) {
-  Finding& finding = batch.Add(FindingSubject::kAttribute, Verdict::kRed,
-                               FindingKind::kNotInMappingTable);
+  Finding& finding =
+      batch.Add(FindingSubject::kAttribute, Verdict::kRed, FindingKind::kNotInMappingTable);
   finding.label = std::move(label);
   finding.key = std::move(key);
   finding.proposedRows.push_back(proposed_row);

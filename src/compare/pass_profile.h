@@ -9,7 +9,6 @@
 #include <span>
 #include <string_view>
 
-
 // XML attribute names of a class's label, key, parent and short parent.
 struct ClassNames {
   const char* label;

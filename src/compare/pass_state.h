@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "compare/comparison_state.h"
 #include "compare/pass_profile.h"
 #include "compare/target_catalog.h"
 #include "dictionary/lookup_strategy.h"
 #include "dictionary/mapping_index.h"
 #include "dictionary/parsed_line.h"
-#include "compare/comparison_state.h"
 
 struct PassState {
   PassState(ComparisonState& comparison_state, LookupStrategy strategy);

@@ -36,8 +36,7 @@ ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
                               const ZORUnicodeString& parent) {
   ComparisonState& state = pass.state;
   if (!pass.table) {
-    return findClassRow(state.mappingText, state.mappingPosition, state.currentLine, name,
-                        parent);
+    return findClassRow(state.mappingText, state.mappingPosition, state.currentLine, name, parent);
   }
   const MappingIndex& table = *pass.table;
   size_t row = table.FirstClassRow(name.str(), parent.str());

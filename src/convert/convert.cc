@@ -7,6 +7,7 @@
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
 #include "driver/console.h"
+#include "platform/utf8_files.h"
 #include "text/zor_system.h"
 
 namespace {
@@ -73,7 +74,7 @@ void Convert(ZORUnicodeString input_name, ZORUnicodeString output_name) {
     ConsoleLine(". Check name and location of file.");
     return;
   }
-  std::ofstream out(output_path.ConvertToChar(),
+  std::ofstream out(PathFromUtf8(output_path.ConvertToChar()),
                     std::ios::out | std::ios::binary | std::ios::trunc);
   ConsoleWrite("In:  ");
   ConsoleLine(input_path);

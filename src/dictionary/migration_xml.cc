@@ -11,6 +11,7 @@
 
 #include "dictionary/arena.h"
 #include "dictionary/xml_encodings.h"
+#include "platform/utf8_files.h"
 
 // Owns every element and text of one document, so that releasing it never
 // recurses however deep the elements nest.
@@ -179,7 +180,7 @@ MigrationXMLNode* TreeBuilder::ParseFile(std::FILE* file) {
 }
 
 MigrationXMLNode* MigrationXMLNode::CreateFromFile(const char* path, XmlLoadError* error) {
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = OpenFileUtf8(path, "rb");
   if (file == nullptr) {
     if (error) *error = {0, 0, "cannot be opened"};
     return nullptr;

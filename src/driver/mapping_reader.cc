@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/utf8_files.h"
+
 namespace {
 
 constexpr size_t kFirstRead = 65000;
@@ -16,14 +18,15 @@ constexpr uintmax_t kMostReserved = uintmax_t{1} << 32;
 }  // namespace
 
 bool ReadMappingTable(const char* path, ZORUnicodeString& text) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream.good()) return false;
+  std::ifstream stream;
+  if (!OpenInputUtf8(stream, path)) return false;
   std::string buffer;
   // Room for the whole file and the line end the run appends, so that the
   // text is never copied while it grows.
   std::error_code error;
-  if (std::filesystem::is_regular_file(path, error)) {
-    uintmax_t size = std::filesystem::file_size(path, error);
+  const std::filesystem::path file = PathFromUtf8(path);
+  if (std::filesystem::is_regular_file(file, error)) {
+    uintmax_t size = std::filesystem::file_size(file, error);
     if (!error && size < kMostReserved) buffer.reserve(static_cast<size_t>(size) + kFirstRead + 1);
   }
   size_t total = 0;

@@ -12,6 +12,7 @@
 #include "output/ddl_writer.h"
 #include "output/report_frame.h"
 #include "output/report_renderer.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
@@ -41,9 +42,9 @@ class DefinedRenderers : public FindingSink {
 
 void OpenOutputs(const RunSettings& settings, DefinedOutputs& outputs) {
   auto mode = std::ios::out | std::ios::binary | std::ios::trunc;
-  outputs.proposedMapping.open(settings.proposedMappingPath.ConvertToChar(), mode);
-  outputs.report.open(settings.reportPath.ConvertToChar(), mode);
-  outputs.proposedDdl.open(settings.proposedDdlPath.ConvertToChar(), mode);
+  outputs.proposedMapping.open(PathFromUtf8(settings.proposedMappingPath.ConvertToChar()), mode);
+  outputs.report.open(PathFromUtf8(settings.reportPath.ConvertToChar()), mode);
+  outputs.proposedDdl.open(PathFromUtf8(settings.proposedDdlPath.ConvertToChar()), mode);
 }
 
 void LoadMappingTable(const RunSettings& settings, ComparisonState& state) {

@@ -1,27 +1,44 @@
 #include "explore/chunk_spool.h"
 
+#include <random>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
-ChunkSpool::ChunkSpool() : file_(std::tmpfile()) {
-  if (!file_) throw std::runtime_error("cannot create a scratch file for the page");
+namespace {
+
+std::filesystem::path FreshScratchPath() {
+  std::random_device entropy;
+  std::error_code ignored;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(ignored);
+  return folder / ("zorvez-explore-" + std::to_string(entropy()) + std::to_string(entropy()) + ".tmp");
+}
+
+}  // namespace
+
+ChunkSpool::ChunkSpool() : path_(FreshScratchPath()) {
+  file_.open(path_, std::ios::in | std::ios::out | std::ios::trunc | std::ios::binary);
+  if (!file_) throw std::runtime_error("cannot create a scratch file for the page in the temporary folder");
+}
+
+ChunkSpool::~ChunkSpool() {
+  file_.close();
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
 }
 
 void ChunkSpool::Write(std::string_view bytes) {
-  if (bytes.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
-    throw std::runtime_error("cannot write the page's scratch file");
-  }
+  file_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file_) throw std::runtime_error("cannot write the page's scratch file");
 }
 
 void ChunkSpool::CopyTo(std::ostream& out) {
-  if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0) {
-    throw std::runtime_error("cannot read the page's scratch file back");
-  }
+  file_.flush();
+  file_.seekg(0);
+  if (!file_) throw std::runtime_error("cannot read the page's scratch file back");
   std::vector<char> buffer(1 << 16);
-  size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), file_.get())) > 0) {
-    out.write(buffer.data(), static_cast<std::streamsize>(got));
+  while (file_.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || file_.gcount() > 0) {
+    out.write(buffer.data(), file_.gcount());
   }
-  if (std::ferror(file_.get())) throw std::runtime_error("cannot read the page's scratch file back");
+  if (file_.bad()) throw std::runtime_error("cannot read the page's scratch file back");
 }

@@ -16,21 +16,20 @@ void WritePiece(std::ostream& out, std::initializer_list<std::string_view> parts
 
 void WriteClassHead(std::ostream& out, const DdlClassHead& head) {
   ZORUnicodeString uuid = NewUuidText();
-  WritePiece(out, {"<Class \n", "     Name=\"", head.name, "\"\n", "     DisplayName=\"",
-                   head.displayName, "\"\n", "     Superclass=\"", head.superclass, "\"\n",
-                   "     Creator=\"", head.creator, "\"\n", "     Domain=\"", head.domain, "\"\n",
-                   "     UUID=\"", uuid, "\">\n"});
+  WritePiece(
+      out, {"<Class \n", "     Name=\"", head.name, "\"\n", "     DisplayName=\"", head.displayName,
+            "\"\n", "     Superclass=\"", head.superclass, "\"\n", "     Creator=\"", head.creator,
+            "\"\n", "     Domain=\"", head.domain, "\"\n", "     UUID=\"", uuid, "\">\n"});
 }
 
 void WriteAttributeElement(std::ostream& out, const DdlAttribute& attribute,
                            AttributeEnding ending) {
-  WritePiece(out,
-             {"     <Simple \n", "          Name=\"", attribute.name, "\"\n",
-              "          DisplayName=\"", attribute.displayName, "\"\n", "          Creator=\"",
-              attribute.creator, "\"\n", "          Type=\"", attribute.type, "\"\n",
-              "          Default=\"", attribute.defaultValue, "\"\n", "          Domain=\"",
-              attribute.domain,
-              ending == AttributeEnding::kBlankLine ? "\"></Simple>\n\n" : "\"></Simple>\n"});
+  WritePiece(out, {"     <Simple \n", "          Name=\"", attribute.name, "\"\n",
+                   "          DisplayName=\"", attribute.displayName, "\"\n",
+                   "          Creator=\"", attribute.creator, "\"\n", "          Type=\"",
+                   attribute.type, "\"\n", "          Default=\"", attribute.defaultValue, "\"\n",
+                   "          Domain=\"", attribute.domain,
+                   ending == AttributeEnding::kBlankLine ? "\"></Simple>\n\n" : "\"></Simple>\n"});
 }
 
 }  // namespace

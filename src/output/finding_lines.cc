@@ -18,8 +18,7 @@ FindingLine NotInMappingTable(const ClassFindings& batch, bool v5v5, FindingLine
   return std::move(line.Markup("<br>\n"));
 }
 
-FindingLine BadlyMappedClass(const ClassFindings& batch, const Finding& finding,
-                             FindingLine line) {
+FindingLine BadlyMappedClass(const ClassFindings& batch, const Finding& finding, FindingLine line) {
   line.Markup("<font color=\"#FF0000\"><a name=\"").Markup(batch.key).Markup("\"></a><b>");
   line.Named(batch.label, batch.key).Markup("</b></font>");
   line.Text(" is badly mapped in mapping table: no ").Text(finding.dictionary);
@@ -40,7 +39,8 @@ FindingLine ClassNotFound(const ClassFindings& batch, const Finding& finding, bo
   AnchoredClass(line, batch);
   if (v5v5) {
     line.Text(" not found in existing V5B XML a!").Markup("</font></b>");
-    return std::move(line.Text(" Provide new class in mapping table and V5A DDL.").Markup("<br>\n"));
+    return std::move(
+        line.Text(" Provide new class in mapping table and V5A DDL.").Markup("<br>\n"));
   }
   line.Text(" not found in existing V5 XML!").Markup("</font></b>");
   switch (finding.kind) {
@@ -77,7 +77,8 @@ FindingLine AttributeUnderClass(const ClassFindings& batch, const Finding& findi
                                 const char* colour, FindingLine line) {
   line.Markup(kIndent).Markup("<font color=\"").Markup(colour).Markup("\">");
   line.Named(finding.label, finding.key).Markup("</font>");
-  return std::move(line.Text(" is an attribute under ").Text(batch.label).Text(".").Markup("<br>\n"));
+  return std::move(
+      line.Text(" is an attribute under ").Text(batch.label).Text(".").Markup("<br>\n"));
 }
 
 FindingLine MissingAttribute(const Finding& finding, bool v5v5, FindingLine line) {
@@ -128,13 +129,12 @@ FindingLine ChildLine(const Finding& finding, FindingLine line) {
 }  // namespace
 
 FindingLine& FindingLine::Markup(std::string_view markup) {
-  html_ += markup;
+  if (form_ == LineForm::kHtml) text_ += markup;
   return *this;
 }
 
 FindingLine& FindingLine::Text(std::string_view text) {
-  html_ += text;
-  if (withPlain_) plain_ += text;
+  text_ += text;
   return *this;
 }
 
@@ -142,8 +142,8 @@ FindingLine& FindingLine::Named(std::string_view label, std::string_view key) {
   return Text(label).Text(" (").Text(key).Text(")");
 }
 
-FindingLine UnmappedClassLine(const ClassFindings& batch, bool with_plain) {
-  FindingLine line(with_plain);
+FindingLine UnmappedClassLine(const ClassFindings& batch, LineForm form) {
+  FindingLine line(form);
   line.Markup("<b><font color=\"#FF6600\">");
   AnchoredClass(line, batch);
   line.Markup("</font><font color=\"#999999\">").Text(" was explicitly unmapped in mapping table.");
@@ -151,13 +151,12 @@ FindingLine UnmappedClassLine(const ClassFindings& batch, bool with_plain) {
   return line;
 }
 
-FindingLine LineOf(const ClassFindings& batch, const Finding& finding, bool v5v5,
-                   bool with_plain) {
-  FindingLine line(with_plain);
+FindingLine LineOf(const ClassFindings& batch, const Finding& finding, bool v5v5, LineForm form) {
+  FindingLine line(form);
   switch (finding.subject) {
     case FindingSubject::kClass:
       if (finding.kind == FindingKind::kExplicitlyUnmapped) {
-        return UnmappedClassLine(batch, with_plain);
+        return UnmappedClassLine(batch, form);
       }
       return ClassLine(batch, finding, v5v5, std::move(line));
     case FindingSubject::kAttribute:

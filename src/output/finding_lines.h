@@ -1,4 +1,4 @@
-// The sentence the defined report writes for a finding, built once as
+// The sentence the defined report writes for a finding, described once as
 // pieces of markup and text: joined whole it is the report's HTML line,
 // its text pieces alone are the plain message that other renderers show.
 #ifndef ZOR_OUTPUT_FINDING_LINES_H_
@@ -9,30 +9,31 @@
 
 #include "compare/finding.h"
 
+enum class LineForm { kHtml, kPlain };
+
 class FindingLine {
  public:
-  explicit FindingLine(bool with_plain) : withPlain_(with_plain) {}
+  explicit FindingLine(LineForm form) : form_(form) {}
   FindingLine& Markup(std::string_view markup);
   FindingLine& Text(std::string_view text);
   // "label (key)", the way every line names a class or an attribute.
   FindingLine& Named(std::string_view label, std::string_view key);
 
-  // Before the report's ampersand escaping.
-  const std::string& Html() const { return html_; }
-  const std::string& Plain() const { return plain_; }
+  // The line in the form asked for; HTML before the report's ampersand
+  // escaping.
+  const std::string& Text() const { return text_; }
+  std::string&& TakeText() { return std::move(text_); }
 
  private:
-  bool withPlain_;
-  std::string html_;
-  std::string plain_;
+  LineForm form_;
+  std::string text_;
 };
 
 // The line of `finding`, a finding of `batch`'s class; the V5/V5 run words
 // some lines differently.
-FindingLine LineOf(const ClassFindings& batch, const Finding& finding, bool v5v5,
-                   bool with_plain);
+FindingLine LineOf(const ClassFindings& batch, const Finding& finding, bool v5v5, LineForm form);
 
 // The orange line of an explicitly unmapped class.
-FindingLine UnmappedClassLine(const ClassFindings& batch, bool with_plain);
+FindingLine UnmappedClassLine(const ClassFindings& batch, LineForm form);
 
 #endif  // ZOR_OUTPUT_FINDING_LINES_H_

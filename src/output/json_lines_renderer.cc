@@ -58,7 +58,7 @@ void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& f
     line.Key("child").Open().Key("label").String(finding.label).Close();
   }
   WriteTarget(line, finding.target);
-  line.Key("message").String(LineOf(batch, finding, v5v5_, true).Plain());
+  line.Key("message").String(LineOf(batch, finding, v5v5_, LineForm::kPlain).Text());
   if (finding.row) {
     line.Key("row").Open().Key("line").Number(finding.row->line);
     line.Key("text").String(finding.row->text).Close();

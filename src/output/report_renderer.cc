@@ -3,8 +3,8 @@
 #include "output/finding_lines.h"
 #include "text/text_helpers.h"
 
-void ReportRenderer::WriteLine(const std::string& html) {
-  ZORUnicodeString line(html);
+void ReportRenderer::WriteLine(std::string html) {
+  ZORUnicodeString line(std::move(html));
   AmpToggleHTML(line);
   out_.write(line.str().data(), static_cast<std::streamsize>(line.str().size()));
 }
@@ -19,18 +19,19 @@ void ReportRenderer::Accept(const ClassFindings& batch) {
     if (finding.kind == FindingKind::kExplicitlyUnmapped) {
       unmapped_class = true;
       if (finding.section == ReportSection::kRequestedUnmapped) {
-        unmappedClassesHtml_.Append(std::string_view(UnmappedClassLine(batch, false).Html()));
+        FindingLine line = UnmappedClassLine(batch, LineForm::kHtml);
+        unmappedClassesHtml_.Append(std::string_view(line.Text()));
       }
       continue;
     }
     if (unmapped_class && finding.subject == FindingSubject::kAttribute) {
       bool heads_retained = finding.kind == FindingKind::kRetained && !retained_started;
       if (heads_retained || !unmapped_line_written) {
-        WriteLine(UnmappedClassLine(batch, false).Html());
+        WriteLine(UnmappedClassLine(batch, LineForm::kHtml).TakeText());
         unmapped_line_written = true;
       }
       retained_started = retained_started || finding.kind == FindingKind::kRetained;
     }
-    WriteLine(LineOf(batch, finding, v5v5_, false).Html());
+    WriteLine(LineOf(batch, finding, v5v5_, LineForm::kHtml).TakeText());
   }
 }

@@ -17,7 +17,7 @@ class ReportRenderer : public FindingSink {
   const ZORUnicodeString& UnmappedClassesHtml() const { return unmappedClassesHtml_; }
 
  private:
-  void WriteLine(const std::string& html);
+  void WriteLine(std::string html);
 
   std::ostream& out_;
   bool v5v5_;

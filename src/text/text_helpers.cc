@@ -47,16 +47,23 @@ void AmpTogglePlain(ZORUnicodeString& s) {
 
 void AmpToggleHTML(ZORUnicodeString& s) {
   std::string_view in = s.str();
-  if (in.find('&') == std::string_view::npos) return;
+  auto escaped = [&](size_t at) {
+    return PieceMatches(in, at, "&amp;") || PieceMatches(in, at, "&nbsp;");
+  };
+  // Most lines hold only entities already written out: they stay as they are.
+  size_t amp = in.find('&');
+  while (amp != std::string_view::npos && escaped(amp)) amp = in.find('&', amp + 1);
+  if (amp == std::string_view::npos) return;
   std::string out;
   out.reserve(in.size() + 16);
-  for (size_t p = 0; p < in.size(); ++p) {
-    if (in[p] == '&' && !PieceMatches(in, p, "&amp;") && !PieceMatches(in, p, "&nbsp;")) {
-      out += "&amp;";
-    } else {
-      out += in[p];
-    }
+  size_t copied = 0;
+  for (; amp != std::string_view::npos; amp = in.find('&', amp + 1)) {
+    if (escaped(amp)) continue;
+    out.append(in.substr(copied, amp - copied));
+    out += "&amp;";
+    copied = amp + 1;
   }
+  out.append(in.substr(copied));
   s = ZORUnicodeString(std::move(out));
 }
 

@@ -1,9 +1,9 @@
 #include "text/zor_system.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <map>
+
+#include "platform/utf8_environment.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
@@ -16,14 +16,9 @@ std::map<std::string, ZORFactory>& Dictionary() {
 
 }  // namespace
 
-std::string ZORGetEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
+std::string ZORGetEnv(const char* name) { return Utf8GetEnv(name); }
 
-int ZORFileAccess(const char* path, int mode) {
-  return access(path, mode == 0 ? F_OK : mode) == 0 ? 0 : -1;
-}
+int ZORFileAccess(const char* path, int mode) { return AccessUtf8(path, mode); }
 
 ZORFillDictionary::ZORFillDictionary(const char* class_name, ZORFactory factory) {
   Dictionary()[class_name] = factory;

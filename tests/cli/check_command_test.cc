@@ -2,19 +2,20 @@
 // every case tree and example, its exit statuses mean what they say, and
 // hostile names come out as valid JSON.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
 #include "../support/test_support.h"
 #include "cli_harness.h"
+#include "driver/run_sequence.h"
 #include "text/text_helpers.h"
 
 namespace fs = std::filesystem;
@@ -138,9 +139,45 @@ std::vector<Comparison> CaseComparisons() {
   return comparisons;
 }
 
-TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCase) {
+// Both examples, with reports the defined run writes into a scratch copy.
+std::vector<Comparison> ExampleComparisons(const fs::path& scratch) {
+  std::vector<Comparison> comparisons;
+  const struct {
+    const char* name;
+    bool v5v5;
+    const char *source, *target;
+  } examples[] = {{"v4v5", false, "plant_v4.xml", "plant_v5.xml"},
+                  {"v5v5", true, "plant_a.xml", "plant_b.xml"}};
+  for (const auto& example : examples) {
+    const fs::path root = scratch / example.name;
+    fs::copy(fs::path(ZOR_EXAMPLES_DIR) / example.name, root, fs::copy_options::recursive);
+    const fs::path dictionary = root / "Dictionary";
+    RunSettings settings;
+    settings.v5v5Mode = example.v5v5;
+    settings.sourceXmlPath = (dictionary / "V4_Exported_XML" / example.source).string();
+    settings.targetXmlPath = (dictionary / "V5_Exported_XML" / example.target).string();
+    settings.mappingTablePath = (dictionary / "MappingTable" / "plant_mapping.csv").string();
+    settings.reportPath = (dictionary / "Reports" / "check.html").string();
+    settings.proposedDdlPath = (dictionary / "DDL_Files" / "check.xml").string();
+    settings.proposedMappingPath = (dictionary / "DDL_Files" / "check.csv").string();
+    testing::internal::CaptureStdout();  // the defined run's console
+    RunComparison(settings);
+    testing::internal::GetCapturedStdout();
+    std::vector<std::string> arguments{
+        "-i", example.source, example.target, "-m", "plant_mapping.csv", "-o", "check"};
+    if (example.v5v5) arguments.push_back("-v5");
+    comparisons.push_back(*ComparisonOf(root, dictionary / "Reports", arguments));
+  }
+  return comparisons;
+}
+
+TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCaseAndExample) {
+  zor_test::ScratchDirectory scratch;
   std::vector<Comparison> comparisons = CaseComparisons();
   ASSERT_GT(comparisons.size(), 20u);
+  for (const Comparison& example : ExampleComparisons(scratch.path())) {
+    comparisons.push_back(example);
+  }
   for (const Comparison& comparison : comparisons) {
     SCOPED_TRACE(comparison.report.string());
     zor_test::CliRun run = zor_test::RunCli(comparison.checkArguments);
@@ -226,11 +263,11 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
       {Joined({"check"}, green.operands), 0, ""},
       {Joined({"check", "--fail-on", "green"}, green.operands), 1, ""},
       {{"check", "--", green.operands[0], green.operands[1], green.operands[2]}, 0, ""},
-      {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]}, 2,
+      {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]},
+       2,
        "zorvez: " + folder + "/absent.xml: no such file"},
       {{"check", green.operands[0], folder, green.operands[2]}, 2, "is a directory"},
-      {Joined({"check"}, malformed.operands), 2,
-       malformed.operands[0] + ":3:3: mismatched tag"},
+      {Joined({"check"}, malformed.operands), 2, malformed.operands[0] + ":3:3: mismatched tag"},
       {{"check"}, 2, "missing operands"},
       {Joined({"check", "--format", "xml"}, green.operands), 2, "not a format"},
       {Joined({"check", "--fail-on", "pink"}, green.operands), 2, "not a verdict"},
@@ -304,8 +341,8 @@ TEST(CheckCommand, HostileNamesComeOutAsValidJson) {
             "Child\xEF\xBF\xBD \"quoted\\\"");
   EXPECT_EQ(by_finding["child_loses_attributes"]["row"]["line"], 3);
 
-  zor_test::CliRun text = zor_test::RunCli(Joined({"check", "--fail-on", "red,orange"},
-                                                  tree.operands));
+  zor_test::CliRun text =
+      zor_test::RunCli(Joined({"check", "--fail-on", "red,orange"}, tree.operands));
   EXPECT_EQ(text.out.find('\x01'), std::string::npos) << "control character on the terminal";
   EXPECT_NE(text.out.find(script), std::string::npos);
 }

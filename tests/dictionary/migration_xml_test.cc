@@ -1,6 +1,12 @@
 #include "dictionary/migration_xml.h"
 
+#ifdef _WIN32
+#include <windows.h>
+// psapi.h needs the declarations of windows.h first.
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <memory>
 #include <string>
@@ -45,9 +51,15 @@ std::vector<std::string> Names(MigrationXMLNode* scope, const char* element) {
 }
 
 long PeakRssKilobytes() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
+#endif
 }
 
 class MigrationXmlTest : public ::testing::Test {
@@ -105,8 +117,9 @@ TEST_F(MigrationXmlTest, DocumentsLoadAsUtf8OrNotAtAll) {
     Document from_bytes(MigrationXMLNode::CreateFromBytes(bytes.data(), bytes.size()));
     EXPECT_EQ(from_bytes == nullptr, expected == null) << bytes;
   }
-  EXPECT_EQ(MigrationXMLNode::CreateFromFile(directory_.path().c_str()), nullptr);
-  EXPECT_EQ(MigrationXMLNode::CreateFromFile((directory_ / "missing.xml").c_str()), nullptr);
+  EXPECT_EQ(MigrationXMLNode::CreateFromFile(directory_.path().string().c_str()), nullptr);
+  EXPECT_EQ(MigrationXMLNode::CreateFromFile((directory_ / "missing.xml").string().c_str()),
+            nullptr);
 }
 
 TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {

@@ -24,7 +24,7 @@ const RecordSource kOneClass = [](const RecordVisitor& visit) {
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -38,6 +38,16 @@ TEST(ExplorePageFile, WritesTheWholePageOrLeavesTheOldOneAlone) {
   EXPECT_TRUE(first.starts_with("<!DOCTYPE html>") && first.ends_with("</html>\n"));
   EXPECT_EQ(written.err.str(), "");
 
+  // A second page replaces the first.
+  const RecordSource two_classes = [](const RecordVisitor& visit) {
+    visit({{"record", "class"}, {"verdict", "red"}, {"class", {{"label", "Valve"}}}});
+    return kOneClass(visit);
+  };
+  ASSERT_EQ(WriteExplorePageFile(page, {}, written.io, two_classes), kExitClean);
+  const std::string second = zor_test::ReadFile(page);
+  EXPECT_NE(second, first);
+  EXPECT_NE(second.find("\"Valve\""), std::string::npos);
+
   // A run whose findings cannot be had, after handing over some records.
   Captured failed;
   const RecordSource broken = [](const RecordVisitor& visit) {
@@ -45,7 +55,7 @@ TEST(ExplorePageFile, WritesTheWholePageOrLeavesTheOldOneAlone) {
     return kExitTrouble;
   };
   EXPECT_EQ(WriteExplorePageFile(page, {}, failed.io, broken), kExitTrouble);
-  EXPECT_EQ(zor_test::ReadFile(page), first);
+  EXPECT_EQ(zor_test::ReadFile(page), second);
   EXPECT_EQ(FilesIn(folder.path()), std::vector<std::string>{"page.html"});
 }
 

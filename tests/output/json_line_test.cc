@@ -1,13 +1,13 @@
 // JSON lines built member by member parse back to what went in, whatever
 // bytes the values hold: names from any table or dictionary.
 
-#include <random>
-#include <string>
+#include "output/json_line.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
-#include "output/json_line.h"
+#include <nlohmann/json.hpp>
+#include <random>
+#include <string>
 
 namespace {
 

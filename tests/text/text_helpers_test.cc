@@ -28,6 +28,7 @@ TEST(EscapingHelpers, LookAheadsAndTrailingBlanks) {
       {Plain, "&amp", "&amp"}, {Plain, "", ""},
       {Html, "R&D", "R&amp;D"}, {Html, "R&amp;D", "R&amp;D"}, {Html, "a&nbsp;b", "a&nbsp;b"},
       {Html, "a&nbsp", "a&amp;nbsp"}, {Html, "x&", "x&amp;"}, {Html, "&lt;", "&amp;lt;"},
+      {Html, "&nbsp;&x&amp;&", "&nbsp;&amp;x&amp;&amp;"}, {Html, "&NBSP;&&", "&NBSP;&amp;&amp;"},
       // For the DDL: escaped, without line ends and trailing blanks.
       {CheckString, "a<b>, c\n  ", "a&lt;b&gt;&comma; c"}, {CheckString, "  x", "  x"},
       {CheckString, "   ", ""}, {CheckString, "\"'&amp;&nbsp;", "&quot;&apos;&amp;&amp;nbsp;"},

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Cross-compiles the tool for 64-bit Windows with Debian's mingw-w64
+# toolchain, statically linked, into build-windows/dist/, and packs the
+# executables, README and the manual as text into
+# build-windows/ZORVezIrudeduzazAduzizorav-VERSION-win64.zip.
+#   scripts/build-windows.sh            the executables and the zip
+#   scripts/build-windows.sh --tests    also the unit tests, build-windows/build/tests/unit_tests.exe
+# libexpat is built from Debian's own source package of this release, with
+# Debian's patches, fetched with apt-get source; GoogleTest from Debian's
+# googletest sources in /usr/src/googletest.
+set -eu
+cd "$(dirname "$0")/.."
+with_tests=OFF
+[ "${1:-}" = "--tests" ] && with_tests=ON
+
+scripts/install-deps.sh --no-recommends g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+  dpkg-dev autoconf automake libtool groff-base zip
+
+out=$PWD/build-windows
+deps=$out/deps
+toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+mkdir -p "$out"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+# Runs a step with its output in build-windows/NAME.log, shown when it fails.
+logged() {
+  local log=$out/$1.log
+  shift
+  if ! "$@" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "failed: $* (log in $log)" >&2
+    exit 1
+  fi
+}
+
+# apt-get source needs a deb-src entry for this release's main suite.
+ensure_source_entry() {
+  apt-get source --print-uris expat >/dev/null 2>&1 && return 0
+  local codename
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  echo "Adding the deb-src entry for $codename main"
+  printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" "Suites: $codename" \
+    "Components: main" "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" |
+    $sudo tee /etc/apt/sources.list.d/zorvez-deb-src.sources >/dev/null
+  $sudo apt-get -o DPkg::Lock::Timeout=600 update >/dev/null
+}
+
+# Built the way Debian builds it, with its autotools, so that Debian's
+# patches apply to the build they were made for.
+build_expat() {
+  [ -f "$deps/expat.version" ] && return 0
+  ensure_source_entry
+  local source=$out/expat-source build=$out/expat-build
+  rm -rf "$source" "$build"
+  mkdir -p "$source" "$build"
+  # apt downloads as its unprivileged user where it can write.
+  chmod 1777 "$source"
+  (cd "$source" && apt-get -o DPkg::Lock::Timeout=600 source -qq expat >/dev/null)
+  local dsc
+  dsc=$(ls "$source"/expat_*.dsc)
+  echo "Building expat from $(basename "$dsc")"
+  local tree=("$source"/expat-*/expat)
+  (cd "${tree[0]}" && logged expat-buildconf ./buildconf.sh)
+  (cd "$build" && logged expat-configure "${tree[0]}/configure" --host=x86_64-w64-mingw32 \
+     --prefix="$deps" --disable-shared --enable-static --without-docbook --without-xmlwf \
+     --without-examples --without-tests)
+  logged expat-make make -C "$build" -j2 install
+  basename "$dsc" .dsc >"$deps/expat.version"
+}
+
+build_googletest() {
+  [ -f "$deps/googletest.version" ] && return 0
+  echo "Building GoogleTest from /usr/src/googletest"
+  rm -rf "$out/googletest-build"
+  logged googletest-configure cmake -S /usr/src/googletest -B "$out/googletest-build" \
+    --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_GMOCK=OFF
+  logged googletest-build cmake --build "$out/googletest-build" --parallel 2
+  logged googletest-install cmake --install "$out/googletest-build"
+  dpkg-query -W -f='${Version}\n' googletest >"$deps/googletest.version"
+}
+
+# Only system DLLs may be imported: the executable must run on its own.
+check_imports() {
+  local exe=$1 dll foreign=()
+  while read -r dll; do
+    if ! [[ ${dll,,} =~ ^(kernel32|msvcrt|ucrtbase|shell32|user32|advapi32|api-ms-win-[a-z0-9-]+)\.dll$ ]]; then
+      foreign+=("$dll")
+    fi
+  done < <(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+  if [ ${#foreign[@]} -gt 0 ]; then
+    echo "$exe imports DLLs that are not part of Windows: ${foreign[*]}" >&2
+    exit 1
+  fi
+}
+
+# The JSON library is header-only: Debian's headers serve the Windows build
+# as they are, from the Windows prefix so that no other header of the build
+# machine comes along.
+provide_json_headers() {
+  mkdir -p "$deps/include"
+  rm -rf "$deps/include/nlohmann"
+  cp -r /usr/include/nlohmann "$deps/include/nlohmann"
+}
+
+build_expat
+provide_json_headers
+[ "$with_tests" = ON ] && build_googletest
+
+rm -rf "$out/dist"
+logged configure cmake -S . -B "$out/build" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_PREFIX_PATH="$deps" -DZOR_BUILD_BENCH=OFF -DZOR_BUILD_TESTS=$with_tests \
+  -DZOR_DIST_DIR="$out/dist"
+targets=(dist)
+[ "$with_tests" = ON ] && targets+=(unit_tests)
+# Our own sources must build without a single warning.
+logged build cmake --build "$out/build" --parallel 2 --target "${targets[@]}"
+if grep -n "warning:" "$out/build.log"; then
+  echo "the Windows build has warnings (log in $out/build.log)" >&2
+  exit 1
+fi
+for exe in "$out"/dist/*.exe; do check_imports "$exe"; done
+
+version=$(cat "$out/build/zor-version.txt")
+name=ZORVezIrudeduzazAduzizorav-$version-win64
+stage=$out/package/$name
+rm -rf "$out/package" "$out/$name.zip"
+mkdir -p "$stage"
+cp "$out"/dist/*.exe README.md "$stage/"
+for page in doc/*.[1-9]; do
+  # Plain text without the overstrikes for bold and underline.
+  groff -man -Tascii -P-cbou "$page" >"$stage/$(basename "${page%.*}").txt"
+done
+(cd "$out/package" && zip -q -X -r "$out/$name.zip" "$name")
+echo "Windows executables in ${out#"$PWD"/}/dist: $(cd "$out/dist" && echo *.exe)"
+echo "Package: ${out#"$PWD"/}/$name.zip"

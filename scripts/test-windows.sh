@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Builds the Windows executables and unit tests (scripts/build-windows.sh
+# --tests) and runs them under Wine: the unit tests, then every dictionary
+# tree of tests/data/cases and tests/data/windows-cases against the .exe,
+# comparing console and files byte for byte with the expected ones.
+#
+# A case folder holds what tests/e2e/case_runner_test.cc reads (args, tree/,
+# expected/console.txt, expected/files/...), and optionally:
+#   tree-from    the name of a case in tests/data/cases whose tree is laid
+#                first, the case's own tree/ then on top of it
+#   root         the root folder below the scratch folder (default: the
+#                case's name), to give it characters outside ASCII
+#   read-only    paths below the root made read-only before the run
+#   replaces     the name of a case in tests/data/cases that this one stands
+#                in for: its expectation holds only where "\" is no
+#                separator, so that "-w" paths name nothing
+# The tool sees the root as a Windows path on drive Z:, which Wine maps to /.
+# With ZOR_UPDATE_EXPECTED=1 the expected files of tests/data/windows-cases
+# are written instead, to be read through by hand before they are committed.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/build-windows.sh --tests
+scripts/install-deps.sh --no-recommends wine wine64 e2fsprogs
+
+repo=$PWD
+tool=$repo/build-windows/dist/ZORVezIrudeduzazAduzizorav.exe
+unit_tests=$repo/build-windows/build/tests/unit_tests.exe
+# Wine turns the Unix arguments, environment and file names into UTF-16
+# through the locale's character set.
+export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX=$repo/build-windows/wineprefix
+scratch=$(mktemp -d)
+immutable=()
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  if [ ${#immutable[@]} -gt 0 ]; then chattr -i "${immutable[@]}" 2>/dev/null || true; fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+started=$SECONDS
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Creating the Wine prefix in ${WINEPREFIX#"$repo"/}"
+  wineboot -i >/dev/null 2>&1
+fi
+# One server for all the runs below, rather than one started for each.
+wineserver -p 2>/dev/null || true  # a server left running for this prefix serves as well
+echo "Wine ready in $((SECONDS - started)) s"
+
+passed=0 failed=0 skipped=0
+failures=()
+
+echo "Unit tests under Wine"
+if wine "$unit_tests" --gtest_brief=1 >"$scratch/unit_tests.log" 2>&1; then
+  passed=$((passed + 1))
+  grep -E '^\[  (PASSED|SKIPPED) ' "$scratch/unit_tests.log" | sort -u
+else
+  cat "$scratch/unit_tests.log"
+  failed=$((failed + 1))
+  failures+=(unit_tests)
+fi
+
+windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
+sed_literal() { printf '%s' "$1" | sed 's/[][\/.*^$]/\\&/g'; }
+
+# Generated UUIDs become UUID="<UUID>"; the root becomes ROOT.
+masked() {
+  local file=$1 root=$2 repeated
+  sed -E -e 's/UUID="[0-9A-F]{12}4[0-9A-F]{3}[89AB][0-9A-F]{15}"/UUID="<UUID>"/g' \
+    -e "s/$(sed_literal "$root")/ROOT/g" "$file"
+  repeated=$(grep -oE 'UUID="[0-9A-F]{32}"' "$file" | sort | uniq -d || true)
+  [ -z "$repeated" ] || { echo "  UUID repeated: $repeated" >&2; return 1; }
+}
+
+# Compares `actual` bytes with the expected file, or writes it when updating.
+expect_bytes() {
+  local actual=$1 wanted=$2 what=$3
+  if [ "$updating" = 1 ]; then
+    mkdir -p "$(dirname "$wanted")"
+    cp "$actual" "$wanted"
+  elif [ ! -f "$wanted" ]; then
+    echo "  unexpected file written: $what"
+    return 1
+  elif ! cmp -s "$actual" "$wanted"; then
+    echo "  $what differs from ${wanted#"$repo"/}:"
+    diff <(od -c "$wanted") <(od -c "$actual") | head -n 20
+    return 1
+  fi
+}
+
+lay_tree() {
+  local case_dir=$1 root=$2 source path
+  mkdir -p "$root"
+  if [ -f "$case_dir/tree-from" ]; then
+    source=$repo/tests/data/cases/$(cat "$case_dir/tree-from")/tree
+    cp -r "$source/." "$root/"
+  fi
+  [ -d "$case_dir/tree" ] && cp -r "$case_dir/tree/." "$root/"
+  [ -f "$case_dir/read-only" ] || return 0
+  while read -r path; do
+    chmod a-w "$root/$path"
+    # Root writes to any file whatever its mode, under Wine too.
+    if [ "$(id -u)" -eq 0 ]; then
+      chattr +i "$root/$path" 2>/dev/null || return 1
+      immutable+=("$root/$path")
+    fi
+  done <"$case_dir/read-only"
+}
+
+# The case's tree as it was laid, file by file, to tell inputs from outputs.
+original_of() {
+  local case_dir=$1 relative=$2
+  if [ -f "$case_dir/tree/$relative" ]; then
+    echo "$case_dir/tree/$relative"
+  elif [ -f "$case_dir/tree-from" ]; then
+    echo "$repo/tests/data/cases/$(cat "$case_dir/tree-from")/tree/$relative"
+  fi
+}
+
+run_case() {
+  local case_dir=$1 name root windows_root status=0 relative original arguments updating=0
+  [[ $case_dir == */windows-cases/* ]] && updating=${ZOR_UPDATE_EXPECTED:-0}
+  name=$(basename "$case_dir")
+  root=$scratch/cases/$name
+  [ -f "$case_dir/root" ] && root=$scratch/cases/$(cat "$case_dir/root")
+  if ! lay_tree "$case_dir" "$root"; then
+    echo "  cannot make a file read-only for root here (chattr +i)"
+    return 2
+  fi
+  windows_root=$(windows_path "$root")
+  mapfile -t arguments <"$case_dir/args"
+  if ! (cd "$scratch" && ZODODEV_DIRECTORYPATH=$windows_root \
+          wine "$tool" "${arguments[@]}" >"$scratch/stdout" 2>"$scratch/stderr"); then
+    echo "  exit status is not 0"
+    status=1
+  fi
+  [ "$updating" = 1 ] && rm -rf "$case_dir/expected"
+  masked "$scratch/stdout" "$windows_root" >"$scratch/console" || status=1
+  expect_bytes "$scratch/console" "$case_dir/expected/console.txt" console || status=1
+  while IFS= read -r -d '' relative; do
+    original=$(original_of "$case_dir" "$relative")
+    [ -n "$original" ] && cmp -s "$original" "$root/$relative" && continue  # an input, unchanged
+    masked "$root/$relative" "$windows_root" >"$scratch/file" || status=1
+    expect_bytes "$scratch/file" "$case_dir/expected/files/$relative" "$relative" || status=1
+  done < <(cd "$root" && find . -type f -printf '%P\0' | sort -z)
+  if [ "$updating" != 1 ] && [ -d "$case_dir/expected/files" ]; then
+    while IFS= read -r -d '' relative; do
+      [ -f "$root/$relative" ] || { echo "  file not written: $relative"; status=1; }
+    done < <(cd "$case_dir/expected/files" && find . -type f -printf '%P\0')
+  fi
+  return $status
+}
+
+declare -A replaced=()
+for file in "$repo"/tests/data/windows-cases/*/replaces; do
+  [ -f "$file" ] && replaced[$(cat "$file")]=$(basename "$(dirname "$file")")
+done
+
+echo "End-to-end cases under Wine"
+for case_dir in "$repo"/tests/data/cases/*/ "$repo"/tests/data/windows-cases/*/; do
+  case_dir=${case_dir%/}
+  [ -f "$case_dir/args" ] || continue
+  if [[ $case_dir == */tests/data/cases/* ]] && [ -n "${replaced[$(basename "$case_dir")]:-}" ]; then
+    echo "cases/$(basename "$case_dir"): stood in for by windows-cases/${replaced[$(basename "$case_dir")]}"
+    continue
+  fi
+  label=$(basename "$(dirname "$case_dir")")/$(basename "$case_dir")
+  result=0
+  run_case "$case_dir" >"$scratch/report" 2>&1 || result=$?
+  case $result in
+    0) passed=$((passed + 1)) ;;
+    2) skipped=$((skipped + 1)); echo "SKIPPED $label: $(cat "$scratch/report")" ;;
+    *) failed=$((failed + 1)); failures+=("$label"); echo "FAILED $label"; cat "$scratch/report" ;;
+  esac
+done
+
+echo "Windows tests took $((SECONDS - started)) s under Wine"
+[ ${#failures[@]} -eq 0 ] || echo "failed: ${failures[*]}"
+echo "windows: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]
