@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Drives the explorer page of `zorvez explore` in headless Chromium: builds
+# zorvez and the page tools, installs Debian's chromium and the pinned
+# browser driver (tests/browser/package-lock.json; no browser is downloaded)
+# and runs tests/browser/*.test.js with node's test runner.
+#   scripts/run-browser-tests.sh [build-folder]     (default build/)
+set -eu
+cd "$(dirname "$0")/.."
+build=${1:-build}
+extra=(chromium)
+command -v node >/dev/null 2>&1 || extra+=(nodejs npm)
+scripts/install-deps.sh "${extra[@]}"
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" --parallel 2 --target zorvez_cli ZORVezIrudeduzazAduzizorav zor_findings_page zor_generate
+build=$(cd "$build" && pwd)
+cd tests/browser
+PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
+ZOR_BUILD_DIR="$build" CHROMIUM=/usr/bin/chromium node --test --test-reporter=spec

@@ -1,0 +1,71 @@
+#include <array>
+
+#include "cli/explore_page_file.h"
+#include "cli/finding_records.h"
+#include "cli/option_parser.h"
+#include "cli/subcommands.h"
+
+namespace {
+
+constexpr std::array<OptionSpec, 5> kExploreOptions{{
+    {"v5", '\0', false},
+    {"old", '\0', false},
+    {"report", '\0', true},
+    {"output", 'o', true},
+    {"help", 'h', false},
+}};
+
+void WriteExploreUsage(std::ostream& out) {
+  out << "usage: zorvez explore [--v5] [--old] [--report REPORT.html] -o PAGE.html\n"
+         "                      SOURCE.xml TARGET.xml MAPPING.csv\n\n"
+         "Compares SOURCE with TARGET through the mapping table and writes the findings as\n"
+         "one self-contained HTML page to browse: totals per verdict, and the classes to\n"
+         "filter by verdict and finding, search by label or key, group by parent and open\n"
+         "to their attribute findings. The page fetches nothing and works from disk.\n\n"
+         "Options:\n"
+         "  --v5             compare two V5 dictionaries\n"
+         "  --old            read V5 dictionaries in the older attribute layout\n"
+         "  --report PATH    link each class to its place in this report (the path as\n"
+         "                   seen from the page's folder)\n"
+         "  -o, --output PAGE.html\n"
+         "                   the page to write (replaced only when it is complete)\n"
+         "  -h, --help       this text\n\n"
+         "Exit status: 0 page written, 2 usage error, unusable input or unwritable page.\n";
+}
+
+}  // namespace
+
+int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
+  ParsedArguments parsed;
+  try {
+    parsed = ParseArguments(arguments, kExploreOptions);
+    if (parsed.Has("help")) {
+      WriteExploreUsage(io.out);
+      return kExitClean;
+    }
+    RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
+    if (parsed.Value("output").empty()) throw UsageError("missing -o PAGE.html");
+  } catch (const UsageError& error) {
+    ReportError(io, std::string("explore: ") + error.what() + " (see 'zorvez explore --help')");
+    return kExitTrouble;
+  }
+
+  FindingRunOptions run;
+  run.sourcePath = parsed.Operands()[0];
+  run.targetPath = parsed.Operands()[1];
+  run.mappingPath = parsed.Operands()[2];
+  run.v5v5 = parsed.Has("v5");
+  run.oldFormat = parsed.Has("old");
+
+  ExplorePageOptions page;
+  page.sourceName = run.sourcePath;
+  page.targetName = run.targetPath;
+  page.mappingName = run.mappingPath;
+  page.v5v5 = run.v5v5;
+  page.oldFormat = run.oldFormat;
+  page.reportPath = parsed.Value("report");
+
+  return WriteExplorePageFile(parsed.Value("output"), page, io, [&](const RecordVisitor& visit) {
+    return RunFindingRecords(run, io, visit);
+  });
+}

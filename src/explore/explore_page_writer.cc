@@ -1,0 +1,197 @@
+#include "explore/explore_page_writer.h"
+
+#include <stdexcept>
+
+#include "explore/explore_template.h"
+#include "explore/finding_encoding.h"
+#include "explore/report_link.h"
+#include "explore/script_safe_json.h"
+
+namespace {
+
+constexpr size_t kSpoolBatch = 1 << 16;
+constexpr size_t kMaskedKinds = 32;
+
+void AppendCode(std::string& out, size_t code) { out += std::to_string(code); }
+
+}  // namespace
+
+ExplorePageWriter::ExplorePageWriter(std::ostream& out, const ExplorePageOptions& options)
+    : out_(out),
+      options_(options),
+      verdicts_({"green", "blue", "red", "orange", "purple"}),
+      kinds_({"not_in_mapping_table", "badly_mapped", "explicitly_unmapped", "valid",
+              "not_found_in_target", "uuid_differs", "domain_missing", "parent_unknown",
+              "class_not_in_target", "retained", "child_loses_attributes"}),
+      sections_({"body", "requested_unmapped"}) {
+  if (options_.classesPerChunk == 0) options_.classesPerChunk = 1;
+}
+
+void ExplorePageWriter::Add(const nlohmann::json& record) {
+  if (finished_) throw std::logic_error("ExplorePageWriter::Add after Finish");
+  std::string_view kind = TextOf(FieldOf(record, "record"));
+  if (kind == "class") {
+    AddClass(record);
+  } else if (kind == "attribute") {
+    AddAttribute(record);
+  } else if (kind == "child") {
+    AddChild(record);
+  } else if (kind == "summary") {
+    summary_ = ScriptSafeJson(record);
+  }
+  FlushPending(false);
+}
+
+// A class's entry in its chunk: target, message, row, proposal, then its
+// attribute and child items as they come.
+void ExplorePageWriter::AddClass(const nlohmann::json& record) {
+  if (chunkOpen_) pending_ += ']';  // the previous class's entry
+  if (chunkOpen_ && classesInChunk_ == options_.classesPerChunk) CloseChunk();
+  if (chunkOpen_) {
+    pending_ += ',';
+  } else {
+    pending_ += "<script type=\"application/json\" id=\"zv-chunk-" + std::to_string(chunks_) + "\">[";
+    chunkOpen_ = true;
+    classesInChunk_ = 0;
+  }
+  ++classesInChunk_;
+  pending_ += '[';
+  AppendTarget(pending_, FieldOf(record, "target"));
+  pending_ += ',';
+  AppendText(pending_, FieldOf(record, "message"));
+  pending_ += ',';
+  AppendRow(pending_, FieldOf(record, "row"));
+  pending_ += ',';
+  AppendProposal(pending_, FieldOf(record, "proposal"));
+
+  const nlohmann::json& source = FieldOf(record, "class");
+  ClassLine line;
+  line.head += '[';
+  AppendCode(line.head, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
+  line.head += ',';
+  AppendCode(line.head, kinds_.Code(TextOf(FieldOf(record, "finding"))));
+  for (const char* field : {"label", "key", "parent"}) {
+    line.head += ',';
+    AppendText(line.head, FieldOf(source, field));
+  }
+  line.head += ',';
+  AppendCode(line.head, sections_.Code(TextOf(FieldOf(record, "section"))));
+  classes_.push_back(std::move(line));
+}
+
+void ExplorePageWriter::AddAttribute(const nlohmann::json& record) {
+  if (classes_.empty()) return;
+  size_t kind = kinds_.Code(TextOf(FieldOf(record, "finding")));
+  const nlohmann::json& attribute = FieldOf(record, "attribute");
+  pending_ += ",[0,";
+  AppendCode(pending_, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
+  pending_ += ',';
+  AppendCode(pending_, kind);
+  pending_ += ',';
+  AppendText(pending_, FieldOf(attribute, "label"));
+  pending_ += ',';
+  AppendText(pending_, FieldOf(attribute, "key"));
+  pending_ += ',';
+  AppendTarget(pending_, FieldOf(record, "target"));
+  pending_ += ',';
+  AppendText(pending_, FieldOf(record, "message"));
+  pending_ += ',';
+  AppendRow(pending_, FieldOf(record, "row"));
+  pending_ += ',';
+  AppendProposal(pending_, FieldOf(record, "proposal"));
+  pending_ += ']';
+  NoteItem(kind);
+}
+
+void ExplorePageWriter::AddChild(const nlohmann::json& record) {
+  if (classes_.empty()) return;
+  size_t kind = kinds_.Code(TextOf(FieldOf(record, "finding")));
+  pending_ += ",[1,";
+  AppendCode(pending_, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
+  pending_ += ',';
+  AppendCode(pending_, kind);
+  pending_ += ',';
+  AppendText(pending_, FieldOf(FieldOf(record, "child"), "label"));
+  pending_ += ',';
+  AppendText(pending_, FieldOf(record, "message"));
+  pending_ += ',';
+  AppendRow(pending_, FieldOf(record, "row"));
+  pending_ += ']';
+  NoteItem(kind);
+}
+
+void ExplorePageWriter::NoteItem(size_t kind) {
+  ClassLine& line = classes_.back();
+  if (kind < kMaskedKinds) line.itemKinds |= uint32_t{1} << kind;
+  ++line.items;
+}
+
+void ExplorePageWriter::CloseChunk() {
+  pending_ += "]</script>\n";
+  chunkOpen_ = false;
+  ++chunks_;
+}
+
+void ExplorePageWriter::FlushPending(bool always) {
+  if (!always && pending_.size() < kSpoolBatch) return;
+  spool_.Write(pending_);
+  pending_.clear();
+}
+
+void ExplorePageWriter::WriteIndex() {
+  std::string text = "{\"format\":1,\"inputs\":{\"source\":";
+  AppendScriptSafeString(text, options_.sourceName);
+  text += ",\"target\":";
+  AppendScriptSafeString(text, options_.targetName);
+  text += ",\"mapping\":";
+  AppendScriptSafeString(text, options_.mappingName);
+  text += options_.v5v5 ? ",\"v5v5\":true" : ",\"v5v5\":false";
+  text += options_.oldFormat ? ",\"old\":true}" : ",\"old\":false}";
+  text += ",\"report\":";
+  if (options_.reportPath.empty()) {
+    text += "null";
+  } else {
+    AppendScriptSafeString(text, EncodeReportPath(options_.reportPath));
+  }
+  text += ",\"verdicts\":" + ScriptSafeJson(verdicts_.Names());
+  text += ",\"kinds\":" + ScriptSafeJson(kinds_.Names());
+  text += ",\"sections\":" + ScriptSafeJson(sections_.Names());
+  text += ",\"chunkClasses\":" + std::to_string(options_.classesPerChunk);
+  text += ",\"summary\":" + summary_ + ",\"classes\":[";
+  out_ << text;
+  for (size_t i = 0; i < classes_.size(); ++i) {
+    const ClassLine& line = classes_[i];
+    if (i > 0) out_ << ",\n";
+    out_ << line.head << ',' << line.itemKinds << ',' << line.items << ']';
+  }
+  out_ << "]}";
+}
+
+void ExplorePageWriter::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  if (chunkOpen_) {
+    pending_ += ']';
+    CloseChunk();
+  }
+  FlushPending(true);
+
+  const ExploreTemplate& page = EmbeddedExploreTemplate();
+  std::string_view rest = page.html;
+  auto copy_to = [&](std::string_view marker) {
+    size_t at = rest.find(marker);
+    out_ << rest.substr(0, at);
+    rest.remove_prefix(at + marker.size());
+  };
+  copy_to("@CSP@");
+  out_ << ExploreContentSecurityPolicy();
+  copy_to("@STYLE@");
+  out_ << page.css;
+  copy_to("@INDEX@");
+  WriteIndex();
+  copy_to("@SCRIPT@");
+  out_ << page.js;
+  copy_to("@CHUNKS@");
+  spool_.CopyTo(out_);
+  out_ << rest;
+}

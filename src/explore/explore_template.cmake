@@ -1,0 +1,14 @@
+# Compiles the explorer page's template files into the zorvez library (see
+# embed_template.cmake); editing one of them rebuilds the header.
+set(ZOR_EXPLORE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/explore)
+set(ZOR_EXPLORE_HEADER ${CMAKE_CURRENT_BINARY_DIR}/generated/explore/explore_template_data.h)
+add_custom_command(
+  OUTPUT ${ZOR_EXPLORE_HEADER}
+  COMMAND ${CMAKE_COMMAND} -DTEMPLATE_DIR=${ZOR_EXPLORE_DIR} -DOUTPUT=${ZOR_EXPLORE_HEADER}
+          -P ${ZOR_EXPLORE_DIR}/embed_template.cmake
+  DEPENDS ${ZOR_EXPLORE_DIR}/embed_template.cmake ${ZOR_EXPLORE_DIR}/explore_page.html
+          ${ZOR_EXPLORE_DIR}/explore_page.css ${ZOR_EXPLORE_DIR}/explore_page.js
+  COMMENT "Embedding the explorer page template"
+  VERBATIM)
+target_sources(zorvez PRIVATE ${ZOR_EXPLORE_HEADER})
+target_include_directories(zorvez PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
