@@ -1,10 +1,12 @@
 // zorvez merge as the user runs it: options, messages, exit statuses and
 // what is left on disk, including when the run goes wrong.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -180,6 +182,10 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
   EXPECT_EQ(under_a_file.status, 2);
   EXPECT_NE(under_a_file.err.find("Not a directory"), std::string::npos) << under_a_file.err;
 
+#ifdef _WIN32
+  GTEST_SKIP() << "a full disk is made with a file size limit in a forked process, which "
+                  "Windows has neither of";
+#else
   // A full disk, as far as this process is concerned: writing beyond the
   // size limit fails, for root as well.
   pid_t child = fork();
@@ -194,11 +200,15 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
   EXPECT_EQ(ReadFile(table_), kTable);
   EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "table.csv"}));
+#endif
 }
 
 // The process killed after each step of the replacement: the file is the
 // old one or the new one, never a mix, and a backup only once taken.
 TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the process is killed in a forked child, and Windows cannot fork";
+#else
   const ReplacementStep steps[] = {
       ReplacementStep::kTemporaryCreated, ReplacementStep::kContentWritten,
       ReplacementStep::kContentFlushed, ReplacementStep::kBackupKept, ReplacementStep::kRenamed};
@@ -224,6 +234,7 @@ TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
       EXPECT_EQ(ReadFile(table_ + ".bak"), kTable);
     }
   }
+#endif
 }
 
 }  // namespace
