@@ -17,6 +17,8 @@
 #include "../support/test_support.h"
 #include "cli/zorvez.h"
 #include "merge/file_replacement.h"
+#include "merge/whole_file.h"
+#include "platform/utf8_files.h"
 
 namespace fs = std::filesystem;
 using zor_test::ReadFile;
@@ -201,6 +203,24 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
   EXPECT_EQ(ReadFile(table_), kTable);
   EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "table.csv"}));
 #endif
+}
+
+// Every file call of a replacement reaches the file by its UTF-8 name, on
+// Windows through the UTF-16 interfaces: names beyond any ANSI code page,
+// one with a character of two UTF-16 units.
+TEST_F(MergeCommand, ReplacesAndReadsFilesOfAnyName) {
+  std::vector<std::string> files{"done.csv", "table.csv"};
+  for (const char* name : {"Zuordnung für Pumpen.csv", "Łódź Ωμέγα.csv", "辞書 🔧.csv"}) {
+    const std::string path = Utf8FromPath(folder_.path()) + "/" + name;
+    WriteFile(PathFromUtf8(path.c_str()), kTable);
+    EXPECT_EQ(ReplaceFile(path, kMerged), "") << name;
+    std::string content;
+    EXPECT_EQ(ReadWholeFile(path, content) + content, kMerged) << name;
+    EXPECT_EQ(ReadWholeFile(BackupPath(path), content) + content, kTable) << name;
+    files.insert(files.end(), {name, BackupPath(name)});
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(Files(), files) << "a name came out changed, or a temporary file was left behind";
 }
 
 // The process killed after each step of the replacement: the file is the
