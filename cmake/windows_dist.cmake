@@ -8,7 +8,7 @@ file(WRITE "${CMAKE_BINARY_DIR}/zor-version.txt" "${PROJECT_VERSION}\n")
 
 function(zor_add_dist_target)
   set(executables)
-  foreach(candidate ZORVezIrudeduzazAduzizorav zorvez)
+  foreach(candidate ZORVezIrudeduzazAduzizorav zorvez_cli)
     if(TARGET ${candidate})
       get_target_property(type ${candidate} TYPE)
       if(type STREQUAL "EXECUTABLE")

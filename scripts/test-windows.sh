@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Builds the Windows executables and unit tests (scripts/build-windows.sh
 # --tests) and runs them under Wine: the unit tests, then every dictionary
-# tree of tests/data/cases and tests/data/windows-cases against the .exe,
-# comparing console and files byte for byte with the expected ones.
+# tree of tests/data/cases and tests/data/windows-cases against the .exe
+# files, comparing console and files byte for byte with the expected ones.
 #
 # A case folder holds what tests/e2e/case_runner_test.cc reads (args, tree/,
 # expected/console.txt, expected/files/...), and optionally:
 #   tree-from    the name of a case in tests/data/cases whose tree is laid
-#                first, the case's own tree/ then on top of it
+#                first, or examples/NAME for an example's tree; the case's
+#                own tree/ then on top of it
+#   program      zorvez to run zorvez.exe instead of the defined tool, in the
+#                root folder, with ROOT in an argument standing for the root;
+#                its standard error is compared with expected/stderr.txt
+#   status       the exit status expected (default 0)
 #   root         the root folder below the scratch folder (default: the
 #                case's name), to give it characters outside ASCII
 #   read-only    paths below the root made read-only before the run
@@ -24,6 +29,7 @@ scripts/install-deps.sh --no-recommends wine wine64 e2fsprogs
 
 repo=$PWD
 tool=$repo/build-windows/dist/ZORVezIrudeduzazAduzizorav.exe
+zorvez=$repo/build-windows/dist/zorvez.exe
 unit_tests=$repo/build-windows/build/tests/unit_tests.exe
 # Wine turns the Unix arguments, environment and file names into UTF-16
 # through the locale's character set.
@@ -87,13 +93,22 @@ expect_bytes() {
   fi
 }
 
+# The tree a case's tree-from names, if any.
+tree_from() {
+  local case_dir=$1 from
+  [ -f "$case_dir/tree-from" ] || return 0
+  from=$(cat "$case_dir/tree-from")
+  case $from in
+    examples/*) echo "$repo/$from" ;;
+    *) echo "$repo/tests/data/cases/$from/tree" ;;
+  esac
+}
+
 lay_tree() {
   local case_dir=$1 root=$2 source path
   mkdir -p "$root"
-  if [ -f "$case_dir/tree-from" ]; then
-    source=$repo/tests/data/cases/$(cat "$case_dir/tree-from")/tree
-    cp -r "$source/." "$root/"
-  fi
+  source=$(tree_from "$case_dir")
+  [ -n "$source" ] && cp -r "$source/." "$root/"
   [ -d "$case_dir/tree" ] && cp -r "$case_dir/tree/." "$root/"
   [ -f "$case_dir/read-only" ] || return 0
   while read -r path; do
@@ -108,16 +123,31 @@ lay_tree() {
 
 # The case's tree as it was laid, file by file, to tell inputs from outputs.
 original_of() {
-  local case_dir=$1 relative=$2
+  local case_dir=$1 relative=$2 source
+  source=$(tree_from "$case_dir")
   if [ -f "$case_dir/tree/$relative" ]; then
     echo "$case_dir/tree/$relative"
-  elif [ -f "$case_dir/tree-from" ]; then
-    echo "$repo/tests/data/cases/$(cat "$case_dir/tree-from")/tree/$relative"
+  elif [ -n "$source" ]; then
+    echo "$source/$relative"
   fi
 }
 
+# Runs the case's program in $scratch/stdout, stderr and exit_status.
+run_program() {
+  local case_dir=$1 root=$2 windows_root=$3 arguments status=0
+  mapfile -t arguments <"$case_dir/args"
+  if [ "$(cat "$case_dir/program" 2>/dev/null)" = zorvez ]; then
+    (cd "$root" && wine "$zorvez" "${arguments[@]//ROOT/"$windows_root"}" \
+       >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
+  else
+    (cd "$scratch" && ZODODEV_DIRECTORYPATH=$windows_root \
+       wine "$tool" "${arguments[@]}" >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
+  fi
+  echo "$status" >"$scratch/exit_status"
+}
+
 run_case() {
-  local case_dir=$1 name root windows_root status=0 relative original arguments updating=0
+  local case_dir=$1 name root windows_root status=0 relative original updating=0 expected_status
   [[ $case_dir == */windows-cases/* ]] && updating=${ZOR_UPDATE_EXPECTED:-0}
   name=$(basename "$case_dir")
   root=$scratch/cases/$name
@@ -127,15 +157,19 @@ run_case() {
     return 2
   fi
   windows_root=$(windows_path "$root")
-  mapfile -t arguments <"$case_dir/args"
-  if ! (cd "$scratch" && ZODODEV_DIRECTORYPATH=$windows_root \
-          wine "$tool" "${arguments[@]}" >"$scratch/stdout" 2>"$scratch/stderr"); then
-    echo "  exit status is not 0"
+  run_program "$case_dir" "$root" "$windows_root"
+  expected_status=$(cat "$case_dir/status" 2>/dev/null || echo 0)
+  if [ "$(cat "$scratch/exit_status")" != "$expected_status" ]; then
+    echo "  exit status $(cat "$scratch/exit_status"), not $expected_status"
     status=1
   fi
   [ "$updating" = 1 ] && rm -rf "$case_dir/expected"
   masked "$scratch/stdout" "$windows_root" >"$scratch/console" || status=1
   expect_bytes "$scratch/console" "$case_dir/expected/console.txt" console || status=1
+  if [ -f "$case_dir/program" ]; then
+    masked "$scratch/stderr" "$windows_root" >"$scratch/errors" || status=1
+    expect_bytes "$scratch/errors" "$case_dir/expected/stderr.txt" "standard error" || status=1
+  fi
   while IFS= read -r -d '' relative; do
     original=$(original_of "$case_dir" "$relative")
     [ -n "$original" ] && cmp -s "$original" "$root/$relative" && continue  # an input, unchanged

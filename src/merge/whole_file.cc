@@ -1,12 +1,10 @@
 #include "merge/whole_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/file_descriptors.h"
 
 namespace {
 
@@ -18,26 +16,19 @@ std::string Failure(const std::string& path, int error) {
 
 std::string ReadWholeFile(const std::string& path, std::string& content) {
   content.clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  size_t expected = 0;
+  int fd = OpenForReading(path, expected);
   if (fd < 0) return Failure(path, errno);
-  struct stat status;
-  int error = fstat(fd, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
-  if (error != 0) {
-    close(fd);
-    return Failure(path, error);
-  }
   // Read straight into the text, with room for one more byte: a table gets
   // the line end the run appends.
-  size_t expected = S_ISREG(status.st_mode) ? static_cast<size_t>(status.st_size) : 0;
   content.reserve(expected + 1);
   for (size_t used = 0;;) {
     // The byte past the expected size only finds the end of the file.
     if (used == content.size()) content.resize(std::max(expected + 1, 2 * used + (1 << 16)));
-    ssize_t got = read(fd, content.data() + used, content.size() - used);
-    if (got < 0 && errno == EINTR) continue;
+    long long got = ReadSome(fd, content.data() + used, content.size() - used);
     if (got < 0) {
-      error = errno;
-      close(fd);
+      int error = errno;
+      CloseFile(fd);
       content.clear();
       return Failure(path, error);
     }
@@ -47,6 +38,6 @@ std::string ReadWholeFile(const std::string& path, std::string& content) {
     }
     used += static_cast<size_t>(got);
   }
-  close(fd);
+  CloseFile(fd);
   return "";
 }

@@ -16,6 +16,14 @@ std::filesystem::path PathFromUtf8(const char* path) {
 #endif
 }
 
+std::string Utf8FromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return Utf8FromWide(path.native());
+#else
+  return path.native();
+#endif
+}
+
 std::FILE* OpenFileUtf8(const char* path, const char* mode) {
 #ifdef _WIN32
   return _wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());

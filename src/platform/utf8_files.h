@@ -5,12 +5,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 // The tool keeps paths as UTF-8 bytes. On Windows the narrow file interfaces
 // take the ANSI code page, so these go through the UTF-16 ones there; on
 // other systems they hand the bytes over unchanged.
 
 std::filesystem::path PathFromUtf8(const char* path);
+// The path's UTF-8 bytes. On Windows the conversion is the one of
+// PathFromUtf8, never the library's own, which differs between
+// implementations and throws on a damaged name.
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 // std::fopen for a UTF-8 path.
 std::FILE* OpenFileUtf8(const char* path, const char* mode);

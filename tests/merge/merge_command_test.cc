@@ -1,10 +1,12 @@
 // zorvez merge as the user runs it: options, messages, exit statuses and
 // what is left on disk, including when the run goes wrong.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -16,6 +18,8 @@
 #include "../support/test_support.h"
 #include "cli/zorvez.h"
 #include "merge/file_replacement.h"
+#include "merge/whole_file.h"
+#include "platform/utf8_files.h"
 
 namespace fs = std::filesystem;
 using zor_test::ReadFile;
@@ -170,6 +174,10 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
   EXPECT_EQ(under_a_file.status, 2);
   EXPECT_NE(under_a_file.err.find("Not a directory"), std::string::npos) << under_a_file.err;
 
+#ifdef _WIN32
+  GTEST_SKIP() << "a full disk is made with a file size limit in a forked process, which "
+                  "Windows has neither of";
+#else
   // A full disk, as far as this process is concerned: writing beyond the
   // size limit fails, for root as well.
   pid_t child = fork();
@@ -184,11 +192,33 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
   EXPECT_EQ(ReadFile(table_), kTable);
   EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "table.csv"}));
+#endif
+}
+
+// Every file call of a replacement reaches the file by its UTF-8 name, on
+// Windows through the UTF-16 interfaces: names beyond any ANSI code page,
+// one with a character of two UTF-16 units.
+TEST_F(MergeCommand, ReplacesAndReadsFilesOfAnyName) {
+  std::vector<std::string> files{"done.csv", "table.csv"};
+  for (const char* name : {"Zuordnung für Pumpen.csv", "Łódź Ωμέγα.csv", "辞書 🔧.csv"}) {
+    const std::string path = Utf8FromPath(folder_.path()) + "/" + name;
+    WriteFile(PathFromUtf8(path.c_str()), kTable);
+    EXPECT_EQ(ReplaceFile(path, kMerged), "") << name;
+    std::string content;
+    EXPECT_EQ(ReadWholeFile(path, content) + content, kMerged) << name;
+    EXPECT_EQ(ReadWholeFile(BackupPath(path), content) + content, kTable) << name;
+    files.insert(files.end(), {name, BackupPath(name)});
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(Files(), files) << "a name came out changed, or a temporary file was left behind";
 }
 
 // The process killed after each step of the replacement: the file is the
 // old one or the new one, never a mix, and a backup only once taken.
 TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the process is killed in a forked child, and Windows cannot fork";
+#else
   const ReplacementStep steps[] = {
       ReplacementStep::kTemporaryCreated, ReplacementStep::kContentWritten,
       ReplacementStep::kContentFlushed, ReplacementStep::kBackupKept, ReplacementStep::kRenamed};
@@ -214,6 +244,7 @@ TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
       EXPECT_EQ(ReadFile(table_ + ".bak"), kTable);
     }
   }
+#endif
 }
 
 }  // namespace
