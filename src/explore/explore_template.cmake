@@ -10,5 +10,8 @@ add_custom_command(
           ${ZOR_EXPLORE_DIR}/explore_page.css ${ZOR_EXPLORE_DIR}/explore_page.js
   COMMENT "Embedding the explorer page template"
   VERBATIM)
-target_sources(zorvez PRIVATE ${ZOR_EXPLORE_HEADER})
+# One target owns the header, so that every library compiled from these
+# sources (the fuzz build's too) waits for it without racing to make it.
+add_custom_target(zor_explore_template DEPENDS ${ZOR_EXPLORE_HEADER})
+add_dependencies(zorvez zor_explore_template)
 target_include_directories(zorvez PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
