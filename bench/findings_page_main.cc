@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::array<OptionSpec, 4> kOptions{{
+constexpr std::array<OptionRule, 4> kOptions{{
     {"v5", '\0', false},
     {"old", '\0', false},
     {"report", '\0', true},

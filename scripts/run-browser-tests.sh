@@ -15,4 +15,4 @@ cmake --build "$build" --parallel 2 --target zorvez_cli ZORVezIrudeduzazAduzizor
 build=$(cd "$build" && pwd)
 cd tests/browser
 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
-ZOR_BUILD_DIR="$build" CHROMIUM=/usr/bin/chromium node --test --test-reporter=spec
+ZOR_BUILD_DIR="$build" CHROMIUM=/usr/bin/chromium node --test

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<OptionSpec, 5> kCheckOptions{{
+constexpr std::array<OptionRule, 5> kCheckOptions{{
     {"help", 'h', false},
     {"v5", '\0', false},
     {"old", '\0', false},

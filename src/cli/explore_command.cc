@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<OptionSpec, 5> kExploreOptions{{
+constexpr std::array<OptionRule, 5> kExploreOptions{{
     {"v5", '\0', false},
     {"old", '\0', false},
     {"report", '\0', true},

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::array<OptionSpec, 5> kOptions{{
+constexpr std::array<OptionRule, 5> kOptions{{
     {"partial", '\0', false},
     {"dry-run", '\0', false},
     {"output", 'o', true},

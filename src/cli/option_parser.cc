@@ -2,16 +2,16 @@
 
 namespace {
 
-const OptionSpec* FindLong(std::span<const OptionSpec> specs, std::string_view name) {
-  for (const OptionSpec& spec : specs) {
-    if (spec.longName == name) return &spec;
+const OptionRule* FindLong(std::span<const OptionRule> rules, std::string_view name) {
+  for (const OptionRule& rule : rules) {
+    if (rule.longName == name) return &rule;
   }
   return nullptr;
 }
 
-const OptionSpec* FindShort(std::span<const OptionSpec> specs, char name) {
-  for (const OptionSpec& spec : specs) {
-    if (spec.shortName != '\0' && spec.shortName == name) return &spec;
+const OptionRule* FindShort(std::span<const OptionRule> rules, char name) {
+  for (const OptionRule& rule : rules) {
+    if (rule.shortName != '\0' && rule.shortName == name) return &rule;
   }
   return nullptr;
 }
@@ -36,7 +36,7 @@ std::string ParsedArguments::Value(std::string_view long_name, std::string_view 
 }
 
 ParsedArguments ParseArguments(std::span<const std::string> arguments,
-                               std::span<const OptionSpec> specs) {
+                               std::span<const OptionRule> rules) {
   ParsedArguments parsed;
   bool options_ended = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
@@ -49,7 +49,7 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments,
       options_ended = true;
       continue;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionRule* rule = nullptr;
     std::string_view attached;  // a value given in the same argument
     bool has_attached = false;
     if (argument.starts_with("--")) {
@@ -60,13 +60,13 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments,
         has_attached = true;
         name = name.substr(0, equals);
       }
-      spec = FindLong(specs, name);
+      rule = FindLong(rules, name);
     } else if (argument.size() == 2) {
-      spec = FindShort(specs, argument[1]);
+      rule = FindShort(rules, argument[1]);
     }
-    if (spec == nullptr) throw UsageError("unknown option " + Shown(argument));
-    std::string key(spec->longName);
-    if (!spec->takesValue) {
+    if (rule == nullptr) throw UsageError("unknown option " + Shown(argument));
+    std::string key(rule->longName);
+    if (!rule->takesValue) {
       if (has_attached) throw UsageError("option --" + key + " takes no value");
       parsed.options_[key] = "";
       continue;

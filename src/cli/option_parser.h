@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view longName;  // without the leading "--"
   char shortName = '\0';      // '\0' when the option has no short form
   bool takesValue = false;
@@ -33,7 +33,7 @@ class ParsedArguments {
   const std::vector<std::string>& Operands() const { return operands_; }
 
  private:
-  friend ParsedArguments ParseArguments(std::span<const std::string>, std::span<const OptionSpec>);
+  friend ParsedArguments ParseArguments(std::span<const std::string>, std::span<const OptionRule>);
   std::map<std::string, std::string, std::less<>> options_;
   std::vector<std::string> operands_;
 };
@@ -41,7 +41,7 @@ class ParsedArguments {
 // Throws UsageError on an unknown option, a missing value or a value given
 // to a flag.
 ParsedArguments ParseArguments(std::span<const std::string> arguments,
-                               std::span<const OptionSpec> specs);
+                               std::span<const OptionRule> rules);
 
 // Throws UsageError unless there are exactly `count` operands, naming them.
 void RequireOperands(const ParsedArguments& parsed, size_t count, std::string_view names);
