@@ -14,6 +14,18 @@ constexpr size_t kMaskedKinds = 32;
 
 void AppendCode(std::string& out, size_t code) { out += std::to_string(code); }
 
+// The members every class and attribute finding carries after its names:
+// target, message, table row and proposal.
+void AppendOutcome(std::string& out, const nlohmann::json& record) {
+  AppendTarget(out, FieldOf(record, "target"));
+  out += ',';
+  AppendText(out, FieldOf(record, "message"));
+  out += ',';
+  AppendRow(out, FieldOf(record, "row"));
+  out += ',';
+  AppendProposal(out, FieldOf(record, "proposal"));
+}
+
 }  // namespace
 
 ExplorePageWriter::ExplorePageWriter(std::ostream& out, const ExplorePageOptions& options)
@@ -50,19 +62,14 @@ void ExplorePageWriter::AddClass(const nlohmann::json& record) {
   if (chunkOpen_) {
     pending_ += ',';
   } else {
-    pending_ += "<script type=\"application/json\" id=\"zv-chunk-" + std::to_string(chunks_) + "\">[";
+    pending_ +=
+        "<script type=\"application/json\" id=\"zv-chunk-" + std::to_string(chunks_) + "\">[";
     chunkOpen_ = true;
     classesInChunk_ = 0;
   }
   ++classesInChunk_;
   pending_ += '[';
-  AppendTarget(pending_, FieldOf(record, "target"));
-  pending_ += ',';
-  AppendText(pending_, FieldOf(record, "message"));
-  pending_ += ',';
-  AppendRow(pending_, FieldOf(record, "row"));
-  pending_ += ',';
-  AppendProposal(pending_, FieldOf(record, "proposal"));
+  AppendOutcome(pending_, record);
 
   const nlohmann::json& source = FieldOf(record, "class");
   ClassLine line;
@@ -81,36 +88,20 @@ void ExplorePageWriter::AddClass(const nlohmann::json& record) {
 
 void ExplorePageWriter::AddAttribute(const nlohmann::json& record) {
   if (classes_.empty()) return;
-  size_t kind = kinds_.Code(TextOf(FieldOf(record, "finding")));
   const nlohmann::json& attribute = FieldOf(record, "attribute");
-  pending_ += ",[0,";
-  AppendCode(pending_, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
-  pending_ += ',';
-  AppendCode(pending_, kind);
-  pending_ += ',';
+  size_t kind = AppendItemHead(0, record);
   AppendText(pending_, FieldOf(attribute, "label"));
   pending_ += ',';
   AppendText(pending_, FieldOf(attribute, "key"));
   pending_ += ',';
-  AppendTarget(pending_, FieldOf(record, "target"));
-  pending_ += ',';
-  AppendText(pending_, FieldOf(record, "message"));
-  pending_ += ',';
-  AppendRow(pending_, FieldOf(record, "row"));
-  pending_ += ',';
-  AppendProposal(pending_, FieldOf(record, "proposal"));
+  AppendOutcome(pending_, record);
   pending_ += ']';
   NoteItem(kind);
 }
 
 void ExplorePageWriter::AddChild(const nlohmann::json& record) {
   if (classes_.empty()) return;
-  size_t kind = kinds_.Code(TextOf(FieldOf(record, "finding")));
-  pending_ += ",[1,";
-  AppendCode(pending_, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
-  pending_ += ',';
-  AppendCode(pending_, kind);
-  pending_ += ',';
+  size_t kind = AppendItemHead(1, record);
   AppendText(pending_, FieldOf(FieldOf(record, "child"), "label"));
   pending_ += ',';
   AppendText(pending_, FieldOf(record, "message"));
@@ -118,6 +109,18 @@ void ExplorePageWriter::AddChild(const nlohmann::json& record) {
   AppendRow(pending_, FieldOf(record, "row"));
   pending_ += ']';
   NoteItem(kind);
+}
+
+size_t ExplorePageWriter::AppendItemHead(int item_type, const nlohmann::json& record) {
+  size_t kind = kinds_.Code(TextOf(FieldOf(record, "finding")));
+  pending_ += ",[";
+  pending_ += static_cast<char>('0' + item_type);
+  pending_ += ',';
+  AppendCode(pending_, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
+  pending_ += ',';
+  AppendCode(pending_, kind);
+  pending_ += ',';
+  return kind;
 }
 
 void ExplorePageWriter::NoteItem(size_t kind) {

@@ -11,22 +11,21 @@
 #define ZOR_EXPLORE_EXPLORE_PAGE_WRITER_H_
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "explore/chunk_spool.h"
 #include "explore/code_table.h"
 
 struct ExplorePageOptions {
-  std::string sourceName;   // the inputs, as shown on the page
+  std::string sourceName;  // the inputs, as shown on the page
   std::string targetName;
   std::string mappingName;
   bool v5v5 = false;
   bool oldFormat = false;
-  std::string reportPath;   // the defined report as the user named it; empty: no links
+  std::string reportPath;        // the defined report as the user named it; empty: no links
   size_t classesPerChunk = 256;  // how many classes' findings the page parses at once
 };
 
@@ -46,7 +45,7 @@ class ExplorePageWriter {
 
  private:
   struct ClassLine {
-    std::string head;    // verdict, kind, label, key, parent and section, encoded
+    std::string head;        // verdict, kind, label, key, parent and section, encoded
     uint32_t itemKinds = 0;  // bit k: an attribute or child finding of kind k
     uint32_t items = 0;
   };
@@ -54,6 +53,9 @@ class ExplorePageWriter {
   void AddClass(const nlohmann::json& record);
   void AddAttribute(const nlohmann::json& record);
   void AddChild(const nlohmann::json& record);
+  // Opens an attribute (0) or child (1) item with its verdict and kind;
+  // returns the kind's code.
+  size_t AppendItemHead(int item_type, const nlohmann::json& record);
   void NoteItem(size_t kind);
   void CloseChunk();
   void FlushPending(bool always);
