@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A path as the user gave it, for messages.
-std::string Quoted(const std::string& path) { return path.empty() ? "''" : path; }
+std::string PathForMessage(const std::string& path) { return path.empty() ? "''" : path; }
 
 // Refuses what the defined tool would silently read as empty: a missing
 // file, a folder, a file that cannot be opened.
@@ -24,11 +24,11 @@ bool UsableFile(const std::string& path, CliStreams& io) {
   std::error_code error;
   fs::file_status status = fs::status(PathFromUtf8(path.c_str()), error);
   if (error || !fs::exists(status)) {
-    ReportError(io, Quoted(path) + ": no such file");
+    ReportError(io, PathForMessage(path) + ": no such file");
     return false;
   }
   if (fs::is_directory(status)) {
-    ReportError(io, Quoted(path) + ": is a directory, not a file");
+    ReportError(io, PathForMessage(path) + ": is a directory, not a file");
     return false;
   }
   return true;
@@ -36,7 +36,7 @@ bool UsableFile(const std::string& path, CliStreams& io) {
 
 bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState& state) {
   if (!ReadMappingTable(options.mappingPath.c_str(), state.mappingText)) {
-    ReportError(io, Quoted(options.mappingPath) + ": cannot be read");
+    ReportError(io, PathForMessage(options.mappingPath) + ": cannot be read");
     return false;
   }
   state.mappingText.Append("\n");
@@ -49,7 +49,7 @@ MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
   XmlLoadError error;
   document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
   if (document != nullptr) return FirstNode(document);
-  std::string where = Quoted(path);
+  std::string where = PathForMessage(path);
   if (error.line > 0) {
     where += ':';
     where += std::to_string(error.line);

@@ -1,5 +1,7 @@
 #include "cli/option_parser.h"
 
+#include "text/quoted_value.h"
+
 namespace {
 
 const OptionRule* FindLong(std::span<const OptionRule> rules, std::string_view name) {
@@ -14,14 +16,6 @@ const OptionRule* FindShort(std::span<const OptionRule> rules, char name) {
     if (rule.shortName != '\0' && rule.shortName == name) return &rule;
   }
   return nullptr;
-}
-
-// Arguments come from the user's shell: quote them back as given, but keep
-// control characters out of the terminal.
-std::string Shown(std::string_view argument) {
-  std::string shown = "'";
-  for (char c : argument) shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
-  return shown + "'";
 }
 
 }  // namespace
@@ -64,7 +58,7 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments,
     } else if (argument.size() == 2) {
       rule = FindShort(rules, argument[1]);
     }
-    if (rule == nullptr) throw UsageError("unknown option " + Shown(argument));
+    if (rule == nullptr) throw UsageError("unknown option " + Quoted(argument));
     std::string key(rule->longName);
     if (!rule->takesValue) {
       if (has_attached) throw UsageError("option --" + key + " takes no value");

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "merge/text_lines.h"
+#include "text/quoted_value.h"
 
 namespace {
 

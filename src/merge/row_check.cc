@@ -5,6 +5,7 @@
 
 #include "dictionary/parsed_line.h"
 #include "merge/text_lines.h"
+#include "text/quoted_value.h"
 
 namespace {
 

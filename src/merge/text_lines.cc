@@ -1,7 +1,6 @@
 #include "merge/text_lines.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 std::vector<TextLine> SplitLines(std::string_view text) {
@@ -26,23 +25,4 @@ std::vector<TextLine> SplitLines(std::string_view text) {
 std::string_view LineEndStyle(const std::vector<TextLine>& lines) {
   if (!lines.empty() && lines.front().end == "\r\n") return "\r\n";
   return "\n";
-}
-
-std::string Quoted(std::string_view value) {
-  std::string shown = "'";
-  for (char c : value) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (c == '\n') {
-      shown += "\\n";
-    } else if (c == '\r') {
-      shown += "\\r";
-    } else if (byte < 0x20 || byte == 0x7f) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      shown += escaped;
-    } else {
-      shown += c;
-    }
-  }
-  return shown + "'";
 }

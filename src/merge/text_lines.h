@@ -26,8 +26,4 @@ std::vector<TextLine> SplitLines(std::string_view text);
 // The line end a file uses: that of its first line, "\n" when it has none.
 std::string_view LineEndStyle(const std::vector<TextLine>& lines);
 
-// `value` in single quotes for a message, with line ends and other control
-// characters spelled out so that the message stays on one line.
-std::string Quoted(std::string_view value);
-
 #endif  // ZOR_MERGE_TEXT_LINES_H_
