@@ -25,9 +25,11 @@ void VisitMergedLines(const std::vector<TextLine>& table, const MergePlan& plan,
       line.line.content = replacement->second;
     }
     // Only the last line can lack a line end; rows placed after it need one.
+    // A last line that stops at a "\r" gets only the "\n": the reader keeps
+    // that "\r" as part of the row, so the row reads as it did.
     if (line.line.end.empty() && rows_at_end) {
       line.change = LineChange::kReplaced;
-      line.line.end = end;
+      line.line.end = line.line.content.ends_with('\r') ? std::string_view("\n") : end;
     }
     visit(line);
   }
