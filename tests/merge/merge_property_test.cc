@@ -226,13 +226,7 @@ class Generator {
     }
     if (Pick(3) == 0) std::swap(rows[Pick(rows.size())], rows[Pick(rows.size())]);
     if (Pick(3) == 0) rows.push_back(rows[Pick(rows.size())]);
-    std::string text = Join(rows, Pick(3) == 0);
-    // Now and then a table whose last line stops at a "\r", in either style.
-    if (Pick(8) == 0 && text.ends_with('\n')) {
-      text.pop_back();
-      if (!text.ends_with('\r')) text.push_back('\r');
-    }
-    return text;
+    return Join(rows, Pick(3) == 0);
   }
 
   // Completed rows for the classes of `table` and for new ones.
@@ -302,6 +296,11 @@ class Generator {
     std::string text;
     for (const std::string& row : rows) text += row + (crlf ? "\r\n" : "\n");
     if (Pick(3) == 0 && !text.empty()) text.resize(text.size() - (crlf ? 2 : 1));
+    // Now and then a last line that stops at a "\r", in either style.
+    if (Pick(8) == 0 && text.ends_with('\n')) {
+      text.pop_back();
+      if (!text.ends_with('\r')) text.push_back('\r');
+    }
     return text;
   }
 
