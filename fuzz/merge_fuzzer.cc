@@ -30,16 +30,23 @@ bool Placed(RowOutcome outcome) {
   return outcome == RowOutcome::kNewBlock || outcome == RowOutcome::kIntoBlock;
 }
 
-// Whether `after` is the table line `before`, holding `content`, as the
-// merge must leave it: as written, but a last line that lacked a line end may
-// gain the table's; one that stops at a "\r" gains only a "\n", since the
-// reader keeps that "\r" in the row.
+// A line as the table reader takes it: up to its "\n", a "\r" before that
+// included.
+std::string ReaderLine(std::string_view content, std::string_view end) {
+  std::string line(content);
+  if (!end.empty()) line.append(end.substr(0, end.size() - 1));
+  return line;
+}
+
+// Whether `after` reads as the table line `before`, holding `content`, must
+// read after the merge: as it did, but that a last line without a line end
+// may gain the table's, or only a "\n" when it stops at a "\r" (the reader
+// keeps that "\r" in the row).
 bool Kept(std::string_view content, const TextLine& before, const TextLine& after,
           std::string_view style) {
-  if (!before.end.empty()) return after.content == content && after.end == before.end;
-  if (after.content == content && after.end.empty()) return true;
-  if (content.ends_with('\r')) return after.Text() == std::string(content) + "\n";
-  return after.content == content && after.end == style;
+  std::string read = ReaderLine(after.content, after.end);
+  if (read == ReaderLine(content, before.end)) return true;
+  return before.end.empty() && !content.ends_with('\r') && read == ReaderLine(content, style);
 }
 
 // The table's lines, with the completions put in, form a subsequence of the
