@@ -30,23 +30,23 @@ bool Placed(RowOutcome outcome) {
   return outcome == RowOutcome::kNewBlock || outcome == RowOutcome::kIntoBlock;
 }
 
-// A line as the table reader takes it: up to its "\n", a "\r" before that
-// included.
+// A line as the table reader takes it: up to its "\n", the carriage returns
+// before that included.
 std::string ReaderLine(std::string_view content, std::string_view end) {
   std::string line(content);
-  if (!end.empty()) line.append(end.substr(0, end.size() - 1));
+  line.append(end.substr(0, end.size() - (end.ends_with('\n') ? 1 : 0)));
   return line;
 }
 
 // Whether `after` reads as the table line `before`, holding `content`, must
-// read after the merge: as it did, but that a last line without a line end
-// may gain the table's, or only a "\n" when it stops at a "\r" (the reader
-// keeps that "\r" in the row).
+// read after the merge: as it did, but that a last line without any line end
+// may gain the table's (one that stops at carriage returns gains a "\n",
+// which leaves it as the reader took it).
 bool Kept(std::string_view content, const TextLine& before, const TextLine& after,
           std::string_view style) {
   std::string read = ReaderLine(after.content, after.end);
   if (read == ReaderLine(content, before.end)) return true;
-  return before.end.empty() && !content.ends_with('\r') && read == ReaderLine(content, style);
+  return before.end.empty() && read == ReaderLine(content, style);
 }
 
 // The table's lines, with the completions put in, form a subsequence of the

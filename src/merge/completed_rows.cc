@@ -21,14 +21,10 @@ std::vector<CompletedRow> ReadCompletedRows(std::string_view text) {
   std::vector<CompletedRow> rows;
   std::vector<TextLine> lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
-    std::string_view content = lines[i].content;
-    // A last line that stops at a "\r" lost only the "\n" of its CR LF: that
-    // "\r" ends the row, it is no part of what the user wrote.
-    if (lines[i].end.empty() && content.ends_with('\r')) content.remove_suffix(1);
-    if (content.empty()) continue;
+    if (lines[i].content.empty()) continue;
     CompletedRow row;
     row.lineNumber = i + 1;
-    row.content = content;
+    row.content = lines[i].content;
     row.check = CheckRow(row.content);
     std::vector<std::string_view> columns = Columns(row.content);
     if (columns.size() > 0) row.name = Unescaped(columns[0]);

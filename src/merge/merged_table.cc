@@ -24,12 +24,14 @@ void VisitMergedLines(const std::vector<TextLine>& table, const MergePlan& plan,
       line.change = LineChange::kReplaced;
       line.line.content = replacement->second;
     }
-    // Only the last line can lack a line end; rows placed after it need one.
-    // A last line that stops at a "\r" gets only the "\n": the reader keeps
-    // that "\r" as part of the row, so the row reads as it did.
-    if (line.line.end.empty() && rows_at_end) {
+    // Only the last line can lack a "\n"; rows placed after it need one. A
+    // last line that stops at carriage returns gets only the "\n": the
+    // reader keeps them in the row, so the row reads as it did. That "\n" is
+    // the one the run appends, which follows the table's text.
+    if (!line.line.end.ends_with('\n') && rows_at_end) {
       line.change = LineChange::kReplaced;
-      line.line.end = line.line.content.ends_with('\r') ? std::string_view("\n") : end;
+      std::string_view returns = line.line.end;
+      line.line.end = returns.empty() ? end : std::string_view(returns.data(), returns.size() + 1);
     }
     visit(line);
   }

@@ -1,7 +1,8 @@
 // The table with a merge plan applied, line by line: every table line in
 // its order, kept as written or replaced, and the placed rows between them.
 // Placed rows end with the table's own line end; a last line that lacks
-// one gets it when rows follow.
+// one gets it when rows follow. `table` holds the lines of a text followed
+// by the "\n" the run appends, as TableBlocks keeps it.
 #ifndef ZOR_MERGE_MERGED_TABLE_H_
 #define ZOR_MERGE_MERGED_TABLE_H_
 

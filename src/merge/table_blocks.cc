@@ -38,7 +38,7 @@ TableBlocks::TableBlocks(std::string table_text) : runText_(std::move(table_text
 
 std::string_view TableBlocks::RunLine(size_t line) const {
   std::string_view text = lines_[line].Text();
-  if (lines_[line].end.empty()) text = std::string_view(text.data(), text.size() + 1);
+  if (!lines_[line].end.ends_with('\n')) text = std::string_view(text.data(), text.size() + 1);
   return text;
 }
 

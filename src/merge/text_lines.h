@@ -1,6 +1,8 @@
 // A file taken apart into lines the way a person editing it sees them: each
-// line's content without its line end, and the line end itself ("\r\n",
-// "\n", or nothing for a last line that lacks one).
+// line's content without its line end, and the line end itself: the "\n"
+// with the carriage returns before it ("\n", "\r\n", also "\r\r\n" as a
+// CR LF written again through a text-mode stream leaves it); for a last line
+// without "\n", the carriage returns it stops at, or nothing.
 #ifndef ZOR_MERGE_TEXT_LINES_H_
 #define ZOR_MERGE_TEXT_LINES_H_
 
@@ -23,7 +25,8 @@ struct TextLine {
 // lines; text ending in a line end has no empty line after it.
 std::vector<TextLine> SplitLines(std::string_view text);
 
-// The line end a file uses: that of its first line, "\n" when it has none.
+// The line end a file uses: that of its first line ("\r\n" for a lone
+// "\r"), "\n" when it has none.
 std::string_view LineEndStyle(const std::vector<TextLine>& lines);
 
 #endif  // ZOR_MERGE_TEXT_LINES_H_

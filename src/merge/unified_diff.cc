@@ -46,7 +46,7 @@ void AppendHunk(const std::vector<DiffLine>& lines, size_t first, size_t last, s
     diff += lines[i].mark;
     diff.append(lines[i].line.content);
     diff.append(lines[i].line.end);
-    if (lines[i].line.end.empty()) diff += "\n\\ No newline at end of file\n";
+    if (!lines[i].line.end.ends_with('\n')) diff += "\n\\ No newline at end of file\n";
   }
 }
 

@@ -123,13 +123,13 @@ void ExpectNothingLost(const std::string& table, const TableMerge& merge,
   size_t j = 0;
   for (size_t i = 0; i < before.size(); ++i) {
     std::string_view content = replaced[i].empty() ? before[i].content : replaced[i];
-    // A last line without a line end may gain the table's; one that stops at
-    // a "\r" gains only a "\n", which leaves the row as the reader saw it.
+    // A last line without any line end may gain the table's; one that stops
+    // at a "\r" gains only a "\n", which leaves the row as the reader saw it.
     auto same_line = [&](const TextLine& line) {
-      if (!before[i].end.empty()) return line.content == content && line.end == before[i].end;
-      if (line.content == content && line.end.empty()) return true;
-      if (content.ends_with('\r')) return line.Text() == std::string(content) + "\n";
-      return line.content == content && line.end == end;
+      std::string_view was = before[i].end;
+      if (line.content != content) return false;
+      if (line.end == was || was.ends_with('\n')) return line.end == was;
+      return line.end == (was.empty() ? std::string(end) : std::string(was) + "\n");
     };
     while (j < after.size() && !same_line(after[j])) {
       left_over.push_back(after[j].content);
