@@ -23,7 +23,8 @@ std::vector<TextLine> SplitLines(std::string_view text) {
                      ? text.size()
                      : static_cast<size_t>(static_cast<const char*>(found) - text.data()) + 1;
     size_t content_end = TrailingReturns(text, start, found == nullptr ? end : end - 1);
-    lines.push_back({text.substr(start, content_end - start), text.substr(content_end, end - content_end)});
+    lines.push_back(
+        {text.substr(start, content_end - start), text.substr(content_end, end - content_end)});
     start = end;
   }
   return lines;

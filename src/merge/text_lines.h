@@ -25,8 +25,8 @@ struct TextLine {
 // lines; text ending in a line end has no empty line after it.
 std::vector<TextLine> SplitLines(std::string_view text);
 
-// The line end a file uses: that of its first line ("\r\n" for a lone
-// "\r"), "\n" when it has none.
+// The line end a file uses: "\r\n" when its first line ends in a carriage
+// return (a lone one included), otherwise "\n".
 std::string_view LineEndStyle(const std::vector<TextLine>& lines);
 
 #endif  // ZOR_MERGE_TEXT_LINES_H_
