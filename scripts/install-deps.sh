@@ -8,7 +8,8 @@ if [ "${1:-}" = "--no-recommends" ]; then
   install_options+=(--no-install-recommends)
   shift
 fi
-needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev python3-jsonschema "$@")
+needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev
+  python3-jsonschema "$@")
 missing=()
 for pkg in "${needed[@]}"; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
