@@ -5,9 +5,10 @@
 # build-windows/ZORVezIrudeduzazAduzizorav-VERSION-win64.zip.
 #   scripts/build-windows.sh            the executables and the zip
 #   scripts/build-windows.sh --tests    also the unit tests, build-windows/build/tests/unit_tests.exe
-# libexpat is built from Debian's own source package of this release, with
-# Debian's patches, fetched with apt-get source; GoogleTest from Debian's
-# googletest sources in /usr/src/googletest.
+# libexpat, utf8proc and Snowball's libstemmer are built from Debian's own
+# source packages of this release, with Debian's patches, fetched with
+# apt-get source; GoogleTest from Debian's googletest sources in
+# /usr/src/googletest.
 set -eu
 cd "$(dirname "$0")/.."
 with_tests=OFF
@@ -69,6 +70,53 @@ build_expat() {
   basename "$dsc" .dsc >"$deps/expat.version"
 }
 
+# Fetches Debian's source package NAME into build-windows/NAME-source and
+# prints the path of its unpacked tree.
+fetch_source() {
+  local name=$1 source=$out/$1-source
+  ensure_source_entry
+  rm -rf "$source"
+  mkdir -p "$source"
+  chmod 1777 "$source"
+  (cd "$source" && apt-get -o DPkg::Lock::Timeout=600 source -qq "$name" >/dev/null 2>&1)
+  local dsc
+  dsc=$(ls "$source"/"$name"_*.dsc)
+  echo "Building $name from $(basename "$dsc")" >&2
+  basename "$dsc" .dsc >"$source/version"
+  find "$source" -mindepth 1 -maxdepth 1 -type d -name "$name-*"
+}
+
+# utf8proc builds with CMake: a static library for the Windows prefix.
+build_utf8proc() {
+  [ -f "$deps/utf8proc.version" ] && return 0
+  local tree
+  tree=$(fetch_source utf8proc)
+  rm -rf "$out/utf8proc-build"
+  logged utf8proc-configure cmake -S "$tree" -B "$out/utf8proc-build" --toolchain "$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_SHARED_LIBS=OFF
+  logged utf8proc-build cmake --build "$out/utf8proc-build" --parallel 2
+  logged utf8proc-install cmake --install "$out/utf8proc-build"
+  cp "$out/utf8proc-source/version" "$deps/utf8proc.version"
+}
+
+# Snowball generates its stemmers' C sources with its own compiler, which
+# must run here: it is built for this machine first, then the library's
+# objects are made again with the cross-compiler from the same sources.
+build_libstemmer() {
+  [ -f "$deps/libstemmer.version" ] && return 0
+  local tree
+  tree=$(fetch_source snowball)
+  logged snowball-generate make -C "$tree" -j2 libstemmer.a
+  find "$tree/runtime" "$tree/libstemmer" "$tree/src_c" -name '*.o' -delete
+  rm -f "$tree/libstemmer.a"
+  logged snowball-cross make -C "$tree" -j2 libstemmer.a CC=x86_64-w64-mingw32-gcc \
+    AR=x86_64-w64-mingw32-ar
+  mkdir -p "$deps/include" "$deps/lib"
+  cp "$tree/include/libstemmer.h" "$deps/include/"
+  cp "$tree/libstemmer.a" "$deps/lib/"
+  cp "$out/snowball-source/version" "$deps/libstemmer.version"
+}
+
 build_googletest() {
   [ -f "$deps/googletest.version" ] && return 0
   echo "Building GoogleTest from /usr/src/googletest"
@@ -104,6 +152,8 @@ provide_json_headers() {
 }
 
 build_expat
+build_utf8proc
+build_libstemmer
 provide_json_headers
 [ "$with_tests" = ON ] && build_googletest
 
