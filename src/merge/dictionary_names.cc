@@ -1,5 +1,6 @@
 #include "merge/dictionary_names.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "merge/row_check.h"

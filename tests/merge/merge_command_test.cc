@@ -122,7 +122,7 @@ TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
            " Sump,Equipment,*,No Mapping,,*,EQT,\n"},
       {{"merge"}, kCompleted, 2, kTable, "zorvez: merge: too many operands"},
       {{"--bogus"}, kCompleted, 2, kTable, "zorvez: merge: unknown option '--bogus'"},
-      {{"--help"}, kCompleted, 0, kTable, "", "usage: zorvez merge [--partial] [--dry-run]"},
+      {{"--help"}, kCompleted, 0, kTable, "", "usage: zorvez merge [--source SOURCE.xml]"},
   };
   for (const auto& c : cases) {
     SetUp();
