@@ -3,7 +3,10 @@
 // merge must keep every table line in order (but the class rows it reports
 // as completed in place), add exactly the rows it reports as placed, put
 // each placed class row where the index finds it, and leave its own result
-// unchanged when merged again. Any breach aborts.
+// unchanged when merged again. The completed file is read as CSV tools
+// write it: the rows it gives are the same when the file is saved with a
+// byte-order mark or, for ASCII text, as UTF-16 of either byte order, and
+// every row placed is one the table reads as written. Any breach aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -91,6 +94,47 @@ void RequireClassRowsFound(const TableMerge& merge, const std::string& merged) {
   }
 }
 
+// The rows and their verdicts, to compare readings of one file.
+std::vector<std::string> Reading(const CompletedFile& file) {
+  std::vector<std::string> rows;
+  for (const CompletedRow& row : file.Rows()) {
+    rows.push_back(std::to_string(row.lineNumber) + ":" + row.check.reason + ":" +
+                   std::string(row.content));
+  }
+  rows.push_back(file.Problem());
+  return rows;
+}
+
+std::string Utf16(std::string_view ascii, bool little_endian) {
+  std::string out = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+  for (char c : ascii) {
+    out += little_endian ? c : '\0';
+    out += little_endian ? '\0' : c;
+  }
+  return out;
+}
+
+void RequireEncodingsReadAlike(std::string_view completed) {
+  if (completed.starts_with("\xEF\xBB\xBF") || completed.starts_with("\xFF\xFE") ||
+      completed.starts_with("\xFE\xFF") || completed.find('\0') != std::string_view::npos) {
+    return;
+  }
+  CompletedFile plain(completed);
+  const std::vector<std::string> reading = Reading(plain);
+  for (const CompletedRow& row : plain.Rows()) {
+    if (row.check.Usable()) Require(CheckRow(row.content).Usable(), "a usable row reads otherwise");
+  }
+  std::string marked = "\xEF\xBB\xBF" + std::string(completed);
+  Require(Reading(CompletedFile(marked)) == reading, "a byte-order mark changes the rows");
+  for (unsigned char c : completed) {
+    if (c >= 0x80) return;
+  }
+  for (bool little_endian : {true, false}) {
+    std::string wide = Utf16(completed, little_endian);
+    Require(Reading(CompletedFile(wide)) == reading, "UTF-16 changes the rows");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -99,7 +143,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view table = input.substr(0, cut);
   std::string_view completed =
       cut == std::string_view::npos ? std::string_view() : input.substr(cut + kSeparator.size());
+  RequireEncodingsReadAlike(completed);
   TableMerge merge(std::string(table), completed);
+  if (!merge.CompletedProblem().empty()) {
+    Require(merge.Rows().empty() && merge.Text(true) == table, "a refused file merged rows");
+    return 0;
+  }
   if (!merge.TableProblem().empty()) {
     Require(table.find('\0') != std::string_view::npos, "a table refused without a NUL byte");
     Require(merge.Text(true) == table, "a refused table changed");

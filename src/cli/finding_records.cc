@@ -43,23 +43,6 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState
   return true;
 }
 
-// The document's root element, or null after reporting why it did not load.
-MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
-                               MigrationXMLNode*& document) {
-  XmlLoadError error;
-  document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
-  if (document != nullptr) return FirstNode(document);
-  std::string where = PathForMessage(path);
-  if (error.line > 0) {
-    where += ':';
-    where += std::to_string(error.line);
-    where += ':';
-    where += std::to_string(error.column);
-  }
-  ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
-  return nullptr;
-}
-
 // The documents of one run, released together.
 struct LoadedDocuments {
   MigrationXMLNode* source = nullptr;
@@ -94,6 +77,22 @@ class Progress {
 };
 
 }  // namespace
+
+MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
+                               MigrationXMLNode*& document) {
+  XmlLoadError error;
+  document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
+  if (document != nullptr) return FirstNode(document);
+  std::string where = PathForMessage(path);
+  if (error.line > 0) {
+    where += ':';
+    where += std::to_string(error.line);
+    where += ':';
+    where += std::to_string(error.column);
+  }
+  ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
+  return nullptr;
+}
 
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals) {

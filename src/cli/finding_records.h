@@ -11,6 +11,7 @@
 
 #include "cli/cli_streams.h"
 #include "compare/finding.h"
+#include "dictionary/migration_xml.h"
 
 struct FindingRunOptions {
   std::string sourcePath;   // the dictionary to migrate
@@ -19,6 +20,12 @@ struct FindingRunOptions {
   bool v5v5 = false;
   bool oldFormat = false;
 };
+
+// Loads a dictionary: its root element, or null after reporting on
+// `io.err` why it does not parse (the file, line and column, and the
+// reason). `document` is to be released by the caller.
+MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
+                               MigrationXMLNode*& document);
 
 // Returns kExitClean once every class went to `sink` and `totals` are
 // filled, or kExitTrouble after reporting on `io.err` why an input cannot be

@@ -2,7 +2,9 @@
 // mapping table where the run's lookups find them.
 #include <array>
 #include <string>
+#include <tuple>
 
+#include "cli/merge_dictionaries.h"
 #include "cli/merge_messages.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
@@ -13,7 +15,11 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 5> kOptions{{
+constexpr std::array<OptionRule, 9> kOptions{{
+    {"source", '\0', true},
+    {"target", '\0', true},
+    {"v5", '\0', false},
+    {"old", '\0', false},
     {"partial", '\0', false},
     {"dry-run", '\0', false},
     {"output", 'o', true},
@@ -22,7 +28,8 @@ constexpr std::array<OptionRule, 5> kOptions{{
 }};
 
 constexpr const char* kUsageLine =
-    "usage: zorvez merge [--partial] [--dry-run] [-o OUT] [--no-backup] TABLE.csv COMPLETED.csv\n";
+    "usage: zorvez merge [--source SOURCE.xml] [--target TARGET.xml] [--v5] [--old]\n"
+    "                    [--partial] [--dry-run] [-o OUT] [--no-backup] TABLE.csv COMPLETED.csv\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -30,7 +37,13 @@ constexpr const char* kHelp =
     "its empty columns filled in) into the mapping table, where the lookups of the\n"
     "next run find them: a new class at the end of the table with its attribute rows\n"
     "after it, an attribute row at the end of its class's block. Every table line is\n"
-    "kept; a class row left uncompleted in the table is completed in place.\n"
+    "kept; a class or attribute row left uncompleted in the table is completed in\n"
+    "place.\n"
+    "\n"
+    "COMPLETED.csv may be saved by a spreadsheet or a CSV library: a byte-order mark\n"
+    "is passed over, UTF-16 is read, CSV quotes are undone, empty columns that pad a\n"
+    "row are dropped and the comma that ends a row is added. A file separated by\n"
+    "semicolons or tabs is refused.\n"
     "\n"
     "Rows that the table would misread (an empty column, a last value without a comma\n"
     "after it) are refused, and rows that disagree with the table are conflicts; each\n"
@@ -38,6 +51,14 @@ constexpr const char* kHelp =
     "nothing unless --partial is given.\n"
     "\n"
     "Options:\n"
+    "  --source SOURCE.xml\n"
+    "                   refuse rows naming a class or attribute that the\n"
+    "                   dictionary to migrate lacks, with the name meant\n"
+    "  --target TARGET.xml\n"
+    "                   refuse rows naming a target class or attribute that the\n"
+    "                   target lacks when a target name is close to it\n"
+    "  --v5             the dictionaries are two V5 dictionaries, as in check\n"
+    "  --old            read V5 dictionaries in the older attribute layout\n"
     "  --partial        merge the rows that can be merged and list the rest\n"
     "  --dry-run        write nothing; print the change as a unified diff\n"
     "  -o, --output OUT write the merged table to OUT instead of replacing TABLE.csv\n"
@@ -46,7 +67,7 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 every row merged or already present, 1 rows refused or in\n"
     "conflict, 2 usage error or a file that cannot be read or written (the table is\n"
-    "then left as it was).\n";
+    "then left as it was, as is a table protected against writing).\n";
 
 struct MergeOptions {
   std::string tablePath;
@@ -56,6 +77,10 @@ struct MergeOptions {
   bool partial = false;
   bool dryRun = false;
   bool keepBackup = true;
+  std::string sourcePath;  // empty when not given
+  std::string targetPath;
+  bool v5v5 = false;
+  bool oldFormat = false;
 };
 
 MergeOptions ReadOptions(const ParsedArguments& parsed) {
@@ -69,6 +94,14 @@ MergeOptions ReadOptions(const ParsedArguments& parsed) {
   options.partial = parsed.Has("partial");
   options.dryRun = parsed.Has("dry-run");
   options.keepBackup = !parsed.Has("no-backup");
+  options.sourcePath = parsed.Value("source", "");
+  options.targetPath = parsed.Value("target", "");
+  if ((parsed.Has("source") && options.sourcePath.empty()) ||
+      (parsed.Has("target") && options.targetPath.empty())) {
+    throw UsageError("options --source and --target need a file name");
+  }
+  options.v5v5 = parsed.Has("v5");
+  options.oldFormat = parsed.Has("old");
   return options;
 }
 
@@ -108,7 +141,27 @@ int Merge(CliStreams& io, const MergeOptions& options) {
       !ReadInput(io, options.completedPath, completed)) {
     return kExitTrouble;
   }
-  TableMerge merge(std::move(table), completed);
+  DictionaryNames source, target;
+  for (auto [path, is_source, names] : {std::tuple{&options.sourcePath, true, &source},
+                                        std::tuple{&options.targetPath, false, &target}}) {
+    if (!path->empty() &&
+        !LoadDictionaryNames(*path, is_source, options.v5v5, options.oldFormat, io, *names)) {
+      return kExitTrouble;
+    }
+  }
+  TableMerge::NameCheck check_names;
+  if (!options.sourcePath.empty() || !options.targetPath.empty()) {
+    check_names = [&](const CompletedRow& row) {
+      return CheckRowNames(row, options.sourcePath.empty() ? nullptr : &source, options.sourcePath,
+                           options.targetPath.empty() ? nullptr : &target, options.targetPath);
+    };
+  }
+  TableMerge merge(std::move(table), completed, check_names);
+  if (!merge.CompletedProblem().empty()) {
+    ReportError(io, options.completedPath + ": " + merge.CompletedProblem() + "; nothing merged");
+    return kExitTrouble;
+  }
+  ReportCsvReading(io, merge, options.completedPath);
   ReportRowProblems(io, merge, options.tablePath, options.completedPath);
   MergeWriting writing = MergeWriting::kUnchanged;
   if (Deliver(io, options, merge, writing) != kExitClean) return kExitTrouble;

@@ -56,6 +56,23 @@ std::string Outcome(MergeWriting writing, const std::string& destination, bool h
 
 }  // namespace
 
+void ReportCsvReading(CliStreams& io, const TableMerge& merge, const std::string& completed_path) {
+  const CompletedFile& file = merge.Completed();
+  const CsvRepairs& repairs = file.Repairs();
+  std::vector<std::string> done;
+  if (file.Encoding() == TextEncoding::kUtf16) done.push_back("read as UTF-16");
+  if (file.Encoding() == TextEncoding::kUtf8WithMark) done.push_back("byte-order mark passed over");
+  if (repairs.unquoted > 0) done.push_back("CSV quotes undone in " + Counted(repairs.unquoted, "row", "rows"));
+  if (repairs.unpadded > 0)
+    done.push_back("empty columns that pad " + Counted(repairs.unpadded, "row", "rows") + " dropped");
+  if (repairs.closed > 0)
+    done.push_back("the comma that ends a row added to " + Counted(repairs.closed, "row", "rows"));
+  if (done.empty()) return;
+  std::string line = completed_path + ": taken as a CSV tool writes it: ";
+  for (size_t i = 0; i < done.size(); ++i) line += (i == 0 ? "" : ", ") + done[i];
+  ReportError(io, line);
+}
+
 void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::string& table_path,
                        const std::string& completed_path) {
   if (!merge.TableProblem().empty()) {
@@ -87,7 +104,7 @@ void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeW
       Counted(counts.newClassRows, "new class row", "new class rows") + " with " +
       Counted(counts.newBlockAttributeRows, "attribute row", "attribute rows") + ", " +
       Counted(counts.intoBlock, "attribute row", "attribute rows") + " into existing classes, " +
-      Counted(counts.completedInPlace, "class row", "class rows") + " completed in place), " +
+      Counted(counts.completedInPlace, "row", "rows") + " completed in place), " +
       std::to_string(counts.present) + " already present, " + std::to_string(counts.refused) +
       " refused, " + std::to_string(counts.conflicts) + " in conflict";
   bool held_back = !partial && counts.refused + counts.conflicts > 0 && rows > 0;

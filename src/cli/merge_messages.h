@@ -5,12 +5,16 @@
 #define ZOR_CLI_MERGE_MESSAGES_H_
 
 #include <string>
+#include <vector>
 
 #include "cli/cli_streams.h"
 #include "merge/table_merge.h"
 
 // What happened to the merged table, for the summary.
 enum class MergeWriting { kWritten, kUnchanged, kHeldBack, kDryRun };
+
+// What was done to read the completed file as a CSV tool wrote it, if anything.
+void ReportCsvReading(CliStreams& io, const TableMerge& merge, const std::string& completed_path);
 
 void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::string& table_path,
                        const std::string& completed_path);

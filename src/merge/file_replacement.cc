@@ -118,10 +118,17 @@ std::string ReplaceFile(const std::string& given_path, const std::vector<std::st
   std::error_code ignored;
   if (fs::is_directory(PathFromUtf8(path.c_str()), ignored))
     return Failure("replace", path, EISDIR);
+  if (int refused = ProbeWritable(path)) {
+    return Failure("replace", path, refused) + " (the file is protected against writing)";
+  }
   TemporaryFile temporary(path);
   if (temporary.fd() < 0) return Failure("create a file beside", path, temporary.error());
   step(ReplacementStep::kTemporaryCreated);
-  TakeOverPermissions(temporary.fd(), path);
+  if (!TakeOverPermissions(temporary.fd(), path)) {
+    int error = errno;
+    return Failure("keep the owner, group and mode of", path, error) +
+           " (a replaced file would belong to you)";
+  }
   if (!WriteAll(temporary.fd(), pieces)) {
     int error = errno;
     return Failure("write", temporary.path(), error);

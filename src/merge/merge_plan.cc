@@ -3,8 +3,10 @@
 #include <tuple>
 #include <utility>
 
+#include "merge/misread_rows.h"
 #include "merge/text_lines.h"
 #include "text/quoted_value.h"
+#include "text/text_helpers.h"
 
 namespace {
 
@@ -22,6 +24,10 @@ struct ClassState {
   size_t newBlock = 0;                   // from 1, the new block the class starts
   size_t conflictLine = 0;               // the first class row of the class in conflict
   size_t refusedLine = 0;                // the first class row of the class refused
+  // Why no row of the class can be merged: the table line it would build
+  // on is misread, or names the class otherwise. Empty when rows can be.
+  std::string blocked;
+  size_t blockedLine = 0;  // from 1, in the table
 };
 
 struct NewBlock {
@@ -32,25 +38,42 @@ struct NewBlock {
 std::string LineRef(size_t line) { return "line " + std::to_string(line); }
 std::string TableLineRef(size_t index) { return "table line " + std::to_string(index + 1); }
 
-std::string ClassNamed(const CompletedRow& row) {
-  return "class " + Quoted(row.name) + " (parent " + Quoted(row.parent) + ")";
+std::string ClassNamed(std::string_view name, std::string_view parent) {
+  return "class " + Quoted(name) + " (parent " + Quoted(parent) + ")";
 }
+
+std::string ClassNamed(const CompletedRow& row) { return ClassNamed(row.name, row.parent); }
+
+std::string Unescaped(std::string_view value) {
+  ZORUnicodeString plain(value);
+  AmpTogglePlain(plain);
+  return std::move(plain.str());
+}
+
+constexpr const char* kRepairFirst = "; repair the table first (zorvez lint --fix lists and repairs it)";
 
 class Planner {
  public:
   Planner(const TableBlocks& table, const std::vector<CompletedRow>& rows)
       : table_(table), rows_(rows) {}
 
-  MergePlan Plan() {
+  MergePlan Plan(const std::vector<std::string>& name_problems) {
     plan_.results.resize(rows_.size());
+    std::vector<bool> usable(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (!rows_[i].check.Usable()) RefuseUnusable(i);
+      bool misnamed = i < name_problems.size() && !name_problems[i].empty();
+      usable[i] = rows_[i].check.Usable() && !misnamed;
+      if (!rows_[i].check.Usable()) {
+        RefuseUnusable(i, rows_[i].check.reason);
+      } else if (misnamed) {
+        RefuseUnusable(i, name_problems[i]);
+      }
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (rows_[i].check.Usable() && rows_[i].check.classRow) PlanClassRow(i);
+      if (usable[i] && rows_[i].check.classRow) PlanClassRow(i);
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (rows_[i].check.Usable() && !rows_[i].check.classRow) PlanAttributeRow(i);
+      if (usable[i] && !rows_[i].check.classRow) PlanAttributeRow(i);
     }
     AppendNewBlocks();
     return std::move(plan_);
@@ -65,17 +88,56 @@ class Planner {
     if (state.tableRow != TableBlocks::kNone) {
       state.classRow = table_.Lines()[state.tableRow].content;
       state.completable = CheckRow(state.classRow).fault == RowFault::kEmptyColumn;
+      if (!state.completable) BlockOnMisreadClassRow(state);
+    } else {
+      BlockOnNearClassRow(row, state);
     }
     return state;
+  }
+
+  // Rows placed into the block of a class row the reader misreads would be
+  // read with it.
+  void BlockOnMisreadClassRow(ClassState& state) {
+    std::string misread = MisreadClassRow(state.classRow, state.tableRow == 0);
+    if (misread.empty()) return;
+    state.blockedLine = state.tableRow + 1;
+    state.blocked = "its class row in the table, " + TableLineRef(state.tableRow) + ", " +
+                    Quoted(state.classRow) + ", is misread: " + misread + kRepairFirst;
+  }
+
+  // A class the reader finds no row of, but a person reading the table
+  // does: merging would give it a second class row, or one under a name
+  // that differs from the table's only in letter case.
+  void BlockOnNearClassRow(const CompletedRow& row, ClassState& state) {
+    size_t near = table_.NearClassRow(row.name, row.parent);
+    if (near == TableBlocks::kNone) return;
+    std::string_view content = table_.Lines()[near].content;
+    std::vector<std::string> meant = MeantValues(content, near == 0);
+    state.blockedLine = near + 1;
+    if (Unescaped(meant[0]) == row.name && Unescaped(meant[1]) == row.parent) {
+      state.blocked = TableLineRef(near) + ", " + Quoted(content) +
+                      ", is the class row of this class, but the reader cannot read it: " +
+                      MisreadClassRow(content, near == 0) + kRepairFirst;
+      return;
+    }
+    state.blocked = "the table names this class with other letter case on " +
+                    TableLineRef(near) + ", and the reader compares names letter for letter: " +
+                    "did you mean " + ClassNamed(Unescaped(meant[0]), Unescaped(meant[1])) + "?";
+  }
+
+  bool Blocked(size_t i, const ClassState& state) {
+    if (state.blocked.empty()) return false;
+    Set(i, RowOutcome::kRefused, state.blocked, state.blockedLine);
+    return true;
   }
 
   void Set(size_t i, RowOutcome outcome, std::string reason = "", size_t table_line = 0) {
     plan_.results[i] = {outcome, table_line, std::move(reason)};
   }
 
-  void RefuseUnusable(size_t i) {
+  void RefuseUnusable(size_t i, const std::string& reason) {
     const CompletedRow& row = rows_[i];
-    Set(i, RowOutcome::kRefused, row.check.reason);
+    Set(i, RowOutcome::kRefused, reason);
     bool named = row.check.fault != RowFault::kUnnameable && row.check.fault != RowFault::kNulByte;
     if (!row.check.classRow || !named) return;
     ClassState& state = State(row);
@@ -85,7 +147,9 @@ class Planner {
   void PlanClassRow(size_t i) {
     const CompletedRow& row = rows_[i];
     ClassState& state = State(row);
-    if (!state.classRow.empty() && state.classRow == row.content) {
+    if (Blocked(i, state)) {
+      if (state.refusedLine == 0) state.refusedLine = row.lineNumber;
+    } else if (!state.classRow.empty() && state.classRow == row.content) {
       Set(i, RowOutcome::kAlreadyPresent);
     } else if (state.completable) {
       state.completable = false;
@@ -122,7 +186,9 @@ class Planner {
   void PlanAttributeRow(size_t i) {
     const CompletedRow& row = rows_[i];
     ClassState& state = State(row);
-    if (state.conflictLine != 0) {
+    if (Blocked(i, state)) {
+      return;
+    } else if (state.conflictLine != 0) {
       Set(i, RowOutcome::kRefused,
           "the class row of its class on " + LineRef(state.conflictLine) +
               " is in conflict, so the class's attribute rows wait for it");
@@ -182,6 +248,13 @@ class Planner {
       Set(i, RowOutcome::kIntoBlock);
     } else if (table_.Lines()[taken].content == row.content) {
       Set(i, RowOutcome::kAlreadyPresent, "", taken + 1);
+    } else if (CheckRow(table_.Lines()[taken].content).fault == RowFault::kEmptyColumn) {
+      // A badly mapped attribute row: the completion takes its place.
+      plan_.replacements[taken] = row.content;
+      attributes_[AttributeKey{row.name, row.parent, row.attribute}] = i;
+      Set(i, RowOutcome::kCompletedInPlace,
+          "completes the uncompleted attribute row " + Quoted(table_.Lines()[taken].content),
+          taken + 1);
     } else {
       Set(i, RowOutcome::kConflict,
           "conflicts with " + TableLineRef(taken) + ", " + Quoted(table_.Lines()[taken].content) +
@@ -220,6 +293,7 @@ size_t MergePlan::Count(RowOutcome outcome) const {
   return count;
 }
 
-MergePlan PlanMerge(const TableBlocks& table, const std::vector<CompletedRow>& rows) {
-  return Planner(table, rows).Plan();
+MergePlan PlanMerge(const TableBlocks& table, const std::vector<CompletedRow>& rows,
+                    const std::vector<std::string>& name_problems) {
+  return Planner(table, rows).Plan(name_problems);
 }

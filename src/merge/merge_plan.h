@@ -45,7 +45,9 @@ struct MergePlan {
   size_t Count(RowOutcome outcome) const;
 };
 
-// The rows' views must stay valid while the plan is used.
-MergePlan PlanMerge(const TableBlocks& table, const std::vector<CompletedRow>& rows);
+// The rows' views must stay valid while the plan is used. A row with a
+// non-empty entry in `name_problems` (same order) is refused for it.
+MergePlan PlanMerge(const TableBlocks& table, const std::vector<CompletedRow>& rows,
+                    const std::vector<std::string>& name_problems = {});
 
 #endif  // ZOR_MERGE_MERGE_PLAN_H_

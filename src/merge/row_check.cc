@@ -12,10 +12,7 @@ namespace {
 constexpr std::array<const char*, 7> kColumnNames = {
     "class", "parent", "attribute", "target class", "target parent", "target attribute", "domain"};
 
-// Columns are numbered from 1 in messages, as a person counts them.
-std::string Column(size_t index) {
-  return "column " + std::to_string(index + 1) + " (" + kColumnNames[index] + ")";
-}
+std::string Column(size_t index) { return ColumnLabel(index); }
 
 // What the reader makes of the row's field `index`, in words.
 std::string ReaderTakes(std::string_view content, size_t index) {
@@ -107,6 +104,13 @@ RowCheck CheckTargetColumns(const RowCheck& check, std::string_view content,
 }
 
 }  // namespace
+
+// Columns are numbered from 1 in messages, as a person counts them.
+std::string ColumnLabel(size_t index) {
+  std::string label = "column " + std::to_string(index + 1);
+  if (index < kColumnNames.size()) label += std::string(" (") + kColumnNames[index] + ")";
+  return label;
+}
 
 std::vector<std::string_view> Columns(std::string_view content) {
   std::vector<std::string_view> columns;

@@ -16,6 +16,7 @@ enum class RowFault {
   kUnnameable,       // no row of the table can name the class
   kEmptyColumn,      // a value the reader needs is missing or moves forward
   kRunsIntoLineEnd,  // the last value the reader needs has no comma after it
+  kCsvCell,          // a CSV cell whose value no row of the table can hold
 };
 
 struct RowCheck {
@@ -26,6 +27,9 @@ struct RowCheck {
 
   bool Usable() const { return fault == RowFault::kNone; }
 };
+
+// "column 4 (target class)": a column named for the user, from index 0.
+std::string ColumnLabel(size_t index);
 
 // The columns of a row without its line end, split on every comma; empty
 // columns included.

@@ -1,6 +1,7 @@
 #include "merge/table_blocks.h"
 
 #include "dictionary/parsed_line.h"
+#include "merge/misread_rows.h"
 #include "text/text_helpers.h"
 #include "text/zor_token.h"
 
@@ -14,6 +15,16 @@ std::string_view Plain(std::string_view field, std::deque<std::string>& pool) {
   if (plain.str() == field) return field;
   pool.push_back(std::move(plain.str()));
   return pool.back();
+}
+
+std::string LowerCaseKey(std::string_view value) {
+  ZORUnicodeString plain(value);
+  AmpTogglePlain(plain);
+  std::string key = std::move(plain.str());
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
 }
 
 }  // namespace
@@ -65,4 +76,19 @@ size_t TableBlocks::RowTakenFor(size_t class_row, size_t block_end, std::string_
     if (ParseLine(RunLine(line), pool).Plain(3) == label) return line;
   }
   return kNone;
+}
+
+size_t TableBlocks::NearClassRow(std::string_view name, std::string_view parent) const {
+  if (!nearRows_) {
+    nearRows_.emplace();
+    for (size_t line = 0; line < lines_.size(); ++line) {
+      // Only lines that hold a "*" can be meant as class rows.
+      if (lines_[line].content.find('*') == std::string_view::npos) continue;
+      std::vector<std::string> values = MeantValues(lines_[line].content, line == 0);
+      if (values.size() < 3 || values[2] != "*") continue;
+      nearRows_->try_emplace({LowerCaseKey(values[0]), LowerCaseKey(values[1])}, line);
+    }
+  }
+  auto it = nearRows_->find({LowerCaseKey(name), LowerCaseKey(parent)});
+  return it == nearRows_->end() ? kNone : it->second;
 }

@@ -7,10 +7,12 @@
 
 #include <cstddef>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "dictionary/view_pair_hash.h"
@@ -32,6 +34,10 @@ class TableBlocks {
 
   // The line of the class's first class row, or kNone.
   size_t FirstClassRow(std::string_view name, std::string_view parent) const;
+  // For a class the reader finds no class row of: the first line that a
+  // person reads as its class row, written with other letter case or in a
+  // form the reader misreads (see misread_rows.h); kNone when none is.
+  size_t NearClassRow(std::string_view name, std::string_view parent) const;
   // The line before which a new attribute row of the class whose class
   // row is `class_row` goes: past the rows whose first field matches `name`
   // as the attribute walk compares it, and before the next class row.
@@ -54,6 +60,9 @@ class TableBlocks {
   // unescaped; unescaped names that differ from the text live in the pool.
   std::unordered_map<ViewPair, size_t, ViewPairHash> classRows_;
   std::deque<std::string> pool_;
+  // Built when first asked for: the class rows as a person reads them,
+  // keyed by name and parent with ASCII letters in lower case.
+  mutable std::optional<std::map<std::pair<std::string, std::string>, size_t>> nearRows_;
 };
 
 #endif  // ZOR_MERGE_TABLE_BLOCKS_H_

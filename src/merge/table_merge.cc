@@ -15,17 +15,23 @@ std::string NulProblem(size_t offset, const std::vector<TextLine>& lines) {
 
 }  // namespace
 
-TableMerge::TableMerge(std::string table_text, std::string_view completed_text)
-    : table_(std::move(table_text)), rows_(ReadCompletedRows(completed_text)) {
+TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
+                       const NameCheck& check_names)
+    : table_(std::move(table_text)), completed_(completed_text) {
   if (table_.NulOffset()) {
     tableProblem_ = NulProblem(*table_.NulOffset(), table_.Lines());
     return;
   }
-  plan_ = PlanMerge(table_, rows_);
+  std::vector<std::string> name_problems;
+  if (check_names) {
+    for (const CompletedRow& row : completed_.Rows())
+      name_problems.push_back(row.check.Usable() ? check_names(row) : "");
+  }
+  plan_ = PlanMerge(table_, completed_.Rows(), name_problems);
 }
 
 bool TableMerge::Changes(bool partial) const {
-  return tableProblem_.empty() && (partial || !plan_.HasProblems()) && plan_.Changes();
+  return tableProblem_.empty() && CompletedProblem().empty() && (partial || !plan_.HasProblems()) && plan_.Changes();
 }
 
 const MergePlan& TableMerge::PlanApplied(bool partial) const {

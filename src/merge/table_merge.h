@@ -4,6 +4,7 @@
 #ifndef ZOR_MERGE_TABLE_MERGE_H_
 #define ZOR_MERGE_TABLE_MERGE_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +16,20 @@
 
 class TableMerge {
  public:
+  // Why a usable completed row cannot be merged although the table takes
+  // it (it names what the dictionaries lack); empty when it can be.
+  using NameCheck = std::function<std::string(const CompletedRow&)>;
+
   // `completed_text` must outlive the merge; the table's text is taken over.
-  TableMerge(std::string table_text, std::string_view completed_text);
+  TableMerge(std::string table_text, std::string_view completed_text,
+             const NameCheck& check_names = {});
 
   // Why nothing can be merged into this table at all; empty when rows can.
   const std::string& TableProblem() const { return tableProblem_; }
-  const std::vector<CompletedRow>& Rows() const { return rows_; }
+  // Why the completed file cannot be read as rows; empty when it can.
+  const std::string& CompletedProblem() const { return completed_.Problem(); }
+  const CompletedFile& Completed() const { return completed_; }
+  const std::vector<CompletedRow>& Rows() const { return completed_.Rows(); }
   const MergePlan& Plan() const { return plan_; }
   const std::vector<TextLine>& TableLines() const { return table_.Lines(); }
 
@@ -38,7 +47,7 @@ class TableMerge {
   const MergePlan& PlanApplied(bool partial) const;
 
   TableBlocks table_;
-  std::vector<CompletedRow> rows_;
+  CompletedFile completed_;
   std::string tableProblem_;
   MergePlan plan_;
 };

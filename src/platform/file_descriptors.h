@@ -26,9 +26,14 @@ bool FlushAndClose(int fd);
 void CloseFile(int fd);
 bool RemoveFile(const std::string& path);
 
-// The file open as `fd` gets the permissions and, where allowed, the owner of
-// the file at `model`.
-void TakeOverPermissions(int fd, const std::string& model);
+// The file open as `fd` gets the permissions, owner and group of the file at
+// `model`; false when the owner or group cannot be kept (the model belongs
+// to another user), with errno telling why.
+bool TakeOverPermissions(int fd, const std::string& model);
+// 0 when the user may replace the file at `path`: nothing is there, or the
+// file has a write bit in its mode (a read-only attribute on Windows) and
+// the user may write it; otherwise why not (EACCES).
+int ProbeWritable(const std::string& path);
 // 0 when something exists at `path`, otherwise why not (ENOENT: nothing).
 int ProbePath(const std::string& path);
 // A second name for the file; false where the file system has none.

@@ -76,13 +76,25 @@ void CloseFile(int fd) { close(fd); }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
 
-void TakeOverPermissions(int fd, const std::string& model) {
-  struct stat status;
-  if (stat(model.c_str(), &status) != 0) return;
-  (void)fchmod(fd, status.st_mode & 07777);
-  if (fchown(fd, status.st_uid, status.st_gid) != 0) {
-    // Only the owner's own files keep their group; that is enough.
+bool TakeOverPermissions(int fd, const std::string& model) {
+  struct stat status, own;
+  if (stat(model.c_str(), &status) != 0) return true;  // a new file: nothing to keep
+  if (fstat(fd, &own) != 0) return false;
+  // The owner first: a change of owner may clear the set-user-ID bits.
+  if ((own.st_uid != status.st_uid || own.st_gid != status.st_gid) &&
+      fchown(fd, status.st_uid, status.st_gid) != 0) {
+    return false;
   }
+  return fchmod(fd, status.st_mode & 07777) == 0;
+}
+
+int ProbeWritable(const std::string& path) {
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0) return errno == ENOENT ? 0 : errno;
+  // Root may write any file; a mode without a write bit still says the
+  // user wants it left alone.
+  if ((status.st_mode & 0222) == 0) return EACCES;
+  return access(path.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
 int ProbePath(const std::string& path) {

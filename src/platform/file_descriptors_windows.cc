@@ -149,7 +149,17 @@ bool RemoveFile(const std::string& path) { return _wunlink(WideFromUtf8(path).c_
 
 // A new file takes the access rights of its folder; copying the read-only
 // attribute over would only make the next replacement fail.
-void TakeOverPermissions(int, const std::string&) {}
+// A replaced file takes the folder's permissions; Windows keeps no mode bits.
+bool TakeOverPermissions(int, const std::string&) { return true; }
+
+int ProbeWritable(const std::string& path) {
+  DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    int error = ErrnoFromSystemError(GetLastError());
+    return error == ENOENT ? 0 : error;
+  }
+  return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? EACCES : 0;
+}
 
 int ProbePath(const std::string& path) {
   if (Attributes(path) != INVALID_FILE_ATTRIBUTES) return 0;

@@ -80,4 +80,63 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
   EXPECT_FALSE(fs::exists(table + ".bak")) << "a merge that changes nothing rewrote the table";
 }
 
+// README's completed Strainer rows as real CSV tools saved them
+// (tests/data/csv-writers): each merges, and the next run maps Strainer.
+// A file separated by semicolons is refused and changes nothing.
+TEST(MergeWorkflow, RowsSavedByCsvToolsMergeAndTheNextRunMapsTheClass) {
+  const std::vector<std::string> run{
+      "-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "plant_report"};
+  const fs::path writers = fs::path(ZOR_TEST_DATA_DIR) / "csv-writers";
+  for (const char* name : {"calc.csv", "csv-writer.csv", "csv-writer-quote-all.csv", "pandas.csv",
+                           "pandas-utf8-bom.csv", "pandas-utf16.csv", "pandas-semicolon.csv"}) {
+    SCOPED_TRACE(name);
+    e2e::ScratchDirectory scratch;
+    const fs::path root = scratch / "v4v5";
+    fs::copy(fs::path(ZOR_EXAMPLES_DIR) / "v4v5", root, fs::copy_options::recursive);
+    const fs::path dictionary = root / "Dictionary";
+    const std::string table = (dictionary / "MappingTable/plant_mapping.csv").string();
+    const std::string before = e2e::ReadFile(table);
+    bool refused = std::string(name) == "pandas-semicolon.csv";
+    ASSERT_EQ(RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
+                         "--target", (dictionary / "V5_Exported_XML/plant_v5.xml").string(), table,
+                         (writers / name).string()}),
+              refused ? 2 : 0);
+    if (refused) {
+      EXPECT_EQ(e2e::ReadFile(table), before);
+      continue;
+    }
+    EXPECT_TRUE(e2e::ReadFile(table).ends_with(
+        "Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,\n"
+        "Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n"
+        "Strainer,Pipe Fitting,Pipe Size,YStrainer,Valve,PipeSize,\n"));
+    ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+    std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
+    EXPECT_EQ(report.find("Strainer (STR) not found in mapping table!"), std::string::npos);
+    EXPECT_NE(report.find("Strainer (STR) not found in existing V5 XML!"), std::string::npos);
+  }
+}
+
+// A badly mapped attribute row, completed through merge, is replaced in
+// place: its badly mapped line becomes a valid one.
+TEST(MergeWorkflow, CompletingABadlyMappedAttributeRowMakesItValid) {
+  e2e::ScratchDirectory scratch;
+  const fs::path root = scratch / "v4v5";
+  fs::copy(fs::path(ZOR_EXAMPLES_DIR) / "v4v5", root, fs::copy_options::recursive);
+  const fs::path dictionary = root / "Dictionary";
+  const std::vector<std::string> run{
+      "-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "plant_report"};
+  const std::string red = "Motor Power</font></b><font color=\"#000000\"> is badly mapped";
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_NE(e2e::ReadFile(dictionary / "Reports/plant_report.html").find(red), std::string::npos);
+  e2e::WriteFile(dictionary / "DDL_Files/motor.csv",
+                 "Pump,Equipment,Motor Power,CentrifugalPump,RotatingEquipment,Speed\n");
+  ASSERT_EQ(RunZorvez({"merge", (dictionary / "MappingTable/plant_mapping.csv").string(),
+                       (dictionary / "DDL_Files/motor.csv").string()}),
+            0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
+  EXPECT_EQ(report.find(red), std::string::npos);
+  EXPECT_NE(report.find("Speed (Speed)</font> valid in mapping table and V5 XML."), std::string::npos);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -121,7 +122,7 @@ TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
            " Sump,Equipment,*,No Mapping,,*,EQT,\n"},
       {{"merge"}, kCompleted, 2, kTable, "zorvez: merge: too many operands"},
       {{"--bogus"}, kCompleted, 2, kTable, "zorvez: merge: unknown option '--bogus'"},
-      {{"--help"}, kCompleted, 0, kTable, "", "usage: zorvez merge [--partial] [--dry-run]"},
+      {{"--help"}, kCompleted, 0, kTable, "", "usage: zorvez merge [--source SOURCE.xml]"},
   };
   for (const auto& c : cases) {
     SetUp();
@@ -246,5 +247,121 @@ TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
   }
 #endif
 }
+
+// Rows that would merge but cannot be found, or would build on a table row
+// the reader misreads, are refused with what is meant; an attribute row
+// left uncompleted in the table is completed in place.
+TEST_F(MergeCommand, RefusesRowsTheNextRunCannotFindAndCompletesAttributeRows) {
+  const std::string table =
+      "\xEF\xBB\xBFPump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,\n"
+      "Valve,Equipment,*,Valve,Equipment,*,EQT\n"
+      "\"Sump\",\"Equipment\",\"*\",No Mapping,,*,EQT,\n"
+      "Heat Exchanger,Equipment,*,ShellTubeExchanger,Exchanger,*,EQT,\n"
+      "Heat Exchanger,Equipment,Duty,,,,\n";
+  const struct {
+    std::string completed;
+    std::string message;  // the refusal, or the in-place completion
+  } cases[] = {
+      {"Pump,Equipment,Speed,CentrifugalPump,RotatingEquipment,Speed,",
+       "table line 1, '\xEF\xBB\xBFPump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT,', "
+       "is the class row of this class, but the reader cannot read it: it starts with a "
+       "byte-order mark"},
+      {"Valve,Equipment,Size,Valve,Equipment,Size,",
+       "is misread: column 7 (domain) has no comma after it"},
+      {"Sump,Equipment,Depth,No Mapping,,,", "column 1 (class) is in CSV quotes"},
+      {"heat exchanger,Equipment,Duty,X,Y,Z,",
+       "did you mean class 'Heat Exchanger' (parent 'Equipment')?"},
+  };
+  for (const auto& c : cases) {
+    WriteFile(table_, table);
+    WriteFile(completed_, c.completed + "\n");
+    CommandRun run = Zorvez({"merge", table_, completed_});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(table_), table);
+  }
+  // A badly mapped attribute row takes its completion, in place.
+  WriteFile(completed_, "Heat Exchanger,Equipment,Duty,ShellTubeExchanger,Exchanger,Duty\n");
+  CommandRun run = Zorvez({"merge", table_, completed_});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find(":1: completes the uncompleted attribute row "
+                         "'Heat Exchanger,Equipment,Duty,,,,'"),
+            std::string::npos)
+      << run.err;
+  EXPECT_TRUE(ReadFile(table_).ends_with(
+      "Heat Exchanger,Equipment,Duty,ShellTubeExchanger,Exchanger,Duty,\n"));
+}
+
+// With the dictionaries, a name the source lacks is refused with the name
+// meant; a target name is refused only when a known one is that close.
+TEST_F(MergeCommand, ChecksNamesAgainstTheDictionaries) {
+  const std::string source = (folder_ / "source.xml").string();
+  const std::string target = (folder_ / "target.xml").string();
+  WriteFile(source,
+            "<D><Class Name=\"Strainer\" Parent=\"Pipe Fitting\"><Simple Name=\"Mesh Size\"/>"
+            "<Simple Name=\"0100\"/></Class></D>");
+  WriteFile(target, "<D><Class Name=\"YStrainer\" Superclass=\"Valve\"><Simple Name=\"MeshSize\"/>"
+                    "</Class></D>");
+  const struct {
+    std::string row;
+    std::string refusal;  // empty: merged
+  } cases[] = {
+      {"Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,", ""},
+      {"Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,BrandNew,", ""},
+      {"Strainer,Pipe Fitting,Mesh Size,NewClass,Valve,Anything,", ""},
+      {"strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,",
+       "column 1 (class): " + source + " has no class 'strainer': did you mean 'Strainer'?"},
+      {"Strainer,Pipe Fitting,100,YStrainer,Valve,MeshSize,",
+       "column 3 (attribute): class 'Strainer' of " + source + " has no attribute '100'"},
+      {"Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,Mesh_size,",
+       "has no attribute 'Mesh_size': did you mean 'MeshSize'?"},
+      {"Strainer,Pipe Fitting,Mesh Size,Y Strainer,Valve,MeshSize,",
+       "has no class 'Y Strainer': did you mean 'YStrainer'?"},
+      {"Strainer,Pipe,Mesh Size,YStrainer,Valve,MeshSize,",
+       "column 2 (parent): class 'Strainer' has the parent 'Pipe Fitting' in " + source},
+  };
+  for (const auto& c : cases) {
+    WriteFile(table_, "Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,\n");
+    WriteFile(completed_, c.row + "\n");
+    CommandRun run = Zorvez({"merge", "--source", source, "--target", target, table_, completed_});
+    SCOPED_TRACE(c.row + "\n" + run.err);
+    EXPECT_EQ(run.status, c.refusal.empty() ? 0 : 1);
+    if (!c.refusal.empty()) {
+      EXPECT_NE(run.err.find(c.refusal), std::string::npos);
+    }
+  }
+  WriteFile(source, "<D><Class");
+  CommandRun broken = Zorvez({"merge", "--source", source, table_, completed_});
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_NE(broken.err.find(source + ":1:"), std::string::npos) << broken.err;
+}
+
+#ifndef _WIN32
+// A table the user protected is left as it is; a table replaced keeps its
+// owner, group and mode.
+TEST_F(MergeCommand, RespectsTheTablesProtection) {
+  struct stat before{}, after{};
+  chmod(table_.c_str(), 0444);
+  stat(table_.c_str(), &before);
+  CommandRun run = Zorvez({"merge", table_, completed_});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("protected against writing"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFile(table_), kTable);
+  stat(table_.c_str(), &after);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "table.csv"}));
+
+  if (geteuid() != 0) GTEST_SKIP() << "giving the table to another user needs root";
+  chmod(table_.c_str(), 0640);
+  ASSERT_EQ(chown(table_.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(Zorvez({"merge", table_, completed_}).status, 0);
+  EXPECT_EQ(ReadFile(table_), kMerged);
+  stat(table_.c_str(), &after);
+  EXPECT_EQ(after.st_uid, 65534u);
+  EXPECT_EQ(after.st_gid, 65534u);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+#endif
 
 }  // namespace
