@@ -43,33 +43,6 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState
   return true;
 }
 
-// The document's root element, or null after reporting why it did not load.
-MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
-                               MigrationXMLNode*& document) {
-  XmlLoadError error;
-  document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
-  if (document != nullptr) return FirstNode(document);
-  std::string where = PathForMessage(path);
-  if (error.line > 0) {
-    where += ':';
-    where += std::to_string(error.line);
-    where += ':';
-    where += std::to_string(error.column);
-  }
-  ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
-  return nullptr;
-}
-
-// The documents of one run, released together.
-struct LoadedDocuments {
-  MigrationXMLNode* source = nullptr;
-  MigrationXMLNode* target = nullptr;
-  ~LoadedDocuments() {
-    if (source) source->Release();
-    if (target) target->Release();
-  }
-};
-
 // Shows the class counter on a terminal once a run has taken a while.
 class Progress {
  public:
@@ -95,6 +68,23 @@ class Progress {
 
 }  // namespace
 
+MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
+                                 MigrationXMLNode*& document) {
+  if (!UsableFile(path, io)) return nullptr;
+  XmlLoadError error;
+  document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
+  if (document != nullptr) return FirstNode(document);
+  std::string where = PathForMessage(path);
+  if (error.line > 0) {
+    where += ':';
+    where += std::to_string(error.line);
+    where += ':';
+    where += std::to_string(error.column);
+  }
+  ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
+  return nullptr;
+}
+
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals) {
   for (const std::string* path : {&options.sourcePath, &options.targetPath, &options.mappingPath}) {
@@ -104,9 +94,9 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   state.settings = {options.v5v5, options.oldFormat, false, true};
   if (!LoadTable(options, io, state)) return kExitTrouble;
   LoadedDocuments documents;
-  state.sourceRoot = LoadDocument(options.sourcePath, io, documents.source);
+  state.sourceRoot = LoadDictionary(options.sourcePath, io, documents.source);
   if (state.sourceRoot == nullptr) return kExitTrouble;
-  state.targetRoot = LoadDocument(options.targetPath, io, documents.target);
+  state.targetRoot = LoadDictionary(options.targetPath, io, documents.target);
   if (state.targetRoot == nullptr) return kExitTrouble;
 
   state.totals.totalClasses = CountSourceClasses(state.sourceRoot);

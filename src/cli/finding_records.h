@@ -11,6 +11,7 @@
 
 #include "cli/cli_streams.h"
 #include "compare/finding.h"
+#include "dictionary/migration_xml.h"
 
 struct FindingRunOptions {
   std::string sourcePath;   // the dictionary to migrate
@@ -18,6 +19,24 @@ struct FindingRunOptions {
   std::string mappingPath;  // the mapping table
   bool v5v5 = false;
   bool oldFormat = false;
+};
+
+// The root element of the dictionary at `path`, loaded into `document`, or
+// null after reporting on `io.err` why it cannot be used.
+MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
+                                 MigrationXMLNode*& document);
+
+// The documents of one run, released together.
+struct LoadedDocuments {
+  MigrationXMLNode* source = nullptr;
+  MigrationXMLNode* target = nullptr;
+  LoadedDocuments() = default;
+  LoadedDocuments(const LoadedDocuments&) = delete;
+  LoadedDocuments& operator=(const LoadedDocuments&) = delete;
+  ~LoadedDocuments() {
+    if (source) source->Release();
+    if (target) target->Release();
+  }
 };
 
 // Returns kExitClean once every class went to `sink` and `totals` are
