@@ -14,6 +14,10 @@ const char* HazardCodeName(HazardCode code) {
       return "nul";
     case HazardCode::kDomainWithoutComma:
       return "domain_without_comma";
+    case HazardCode::kEmptyDomain:
+      return "empty_domain";
+    case HazardCode::kCarriageReturn:
+      return "carriage_return";
     case HazardCode::kAttributeWithoutComma:
       return "attribute_without_comma";
     case HazardCode::kQuotedField:
@@ -62,6 +66,8 @@ bool ChangesWhatRunReads(HazardCode code) {
   switch (code) {
     case HazardCode::kBom:
     case HazardCode::kDomainWithoutComma:
+    case HazardCode::kEmptyDomain:
+    case HazardCode::kCarriageReturn:
     case HazardCode::kAttributeWithoutComma:
     case HazardCode::kEmptyColumn:
     case HazardCode::kUnreachableAttributeRow:

@@ -16,7 +16,9 @@ enum class HazardCode {
   kNul,
   // form
   kDomainWithoutComma,
+  kEmptyDomain,
   kAttributeWithoutComma,
+  kCarriageReturn,
   kQuotedField,
   kWrongSeparator,
   kEmptyColumn,

@@ -1,5 +1,6 @@
 #include "lint/row_form.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -27,11 +28,12 @@ bool IsBlank(std::string_view content) {
   return content.find_first_not_of(" \t\r\f\v") == std::string_view::npos;
 }
 
-// A row whose quoting can be undone without changing how it splits.
+// A row whose quoting can be undone without changing how it splits, and
+// without leaving a value that still looks quoted.
 bool QuotingCanBeUndone(const std::optional<std::vector<std::string>>& values) {
   if (!values) return false;
   for (const std::string& value : *values) {
-    if (value.find_first_of(",\r\n") != std::string::npos) return false;
+    if (value.find_first_of(",\r\n") != std::string::npos || value.starts_with('"')) return false;
   }
   return true;
 }
@@ -65,6 +67,15 @@ bool RunsIntoLineEnd(const std::vector<std::string_view>& columns, bool class_ro
   return columns.size() == last && !columns[last - 1].empty();
 }
 
+// A class row with its target columns filled whose domain column is empty
+// and followed only by empty columns (as spreadsheets pad rows): the reader
+// takes the line end as the domain, which is then not missing.
+bool LineEndAsDomain(const std::vector<std::string_view>& columns) {
+  if (columns.size() < 7 || columns[2] != "*" || columns[3].empty()) return false;
+  return std::all_of(columns.begin() + 6, columns.end(),
+                     [](std::string_view column) { return column.empty(); });
+}
+
 class RowScan {
  public:
   RowScan(std::string_view content, long line, Hazards& hazards)
@@ -88,6 +99,12 @@ class RowScan {
           "add the comma that ends the row");
     }
     if (content_.find("No Mapping") != std::string_view::npos) return;
+    if (LineEndAsDomain(columns_)) {
+      Add(HazardCode::kEmptyDomain, HazardSeverity::kWarning, 6,
+          "the domain column is empty but has a comma before the line end: the reader takes the "
+          "line end as the domain, so the class is not reported as lacking one",
+          "end the row after column 6");
+    }
     CheckTargetColumns(class_row);
   }
 
@@ -121,8 +138,8 @@ class RowScan {
       bool mendable = QuotingCanBeUndone(UnquotedColumns(content_));
       Add(HazardCode::kQuotedField, HazardSeverity::kWarning, i,
           ColumnName(i) + " is CSV-quoted: the reader keeps the quotes as part of the value" +
-              (mendable ? "" : ", and a value holding a comma or a line end cannot stand in "
-                               "the table at all"),
+              (mendable ? "" : "; a value holding a comma, a line end or a leading quote "
+                               "cannot stand in the table"),
           mendable ? "undo the quoting" : "");
       return;
     }
@@ -221,6 +238,9 @@ std::string RepairedRow(std::string_view content) {
   bool class_row = columns[2] == "*";
   bool no_mapping = row.find("No Mapping") != std::string::npos;
   if (RunsIntoLineEnd(columns, class_row) && (class_row || !no_mapping)) row += ',';
+  if (!no_mapping && LineEndAsDomain(columns)) {
+    row.resize(static_cast<size_t>(columns[6].data() - row.data()) - 1);
+  }
   return row;
 }
 
@@ -230,6 +250,22 @@ long CharacterColumn(std::string_view content, size_t offset) {
     if ((static_cast<unsigned char>(content[i]) & 0xC0) != 0x80) ++column;
   }
   return column;
+}
+
+bool CarriageReturnInField(std::string_view content, std::string_view end) {
+  if (end.find('\r') == std::string_view::npos || content.find(',') == std::string_view::npos)
+    return false;
+  // A row that a comma will end keeps the carriage return out of its values.
+  std::string text = RepairedRow(content);
+  text += end;
+  std::deque<std::string> pool;
+  ParsedLine parsed = ParseLine(text, pool);
+  // An attribute row's domain is read but never compared.
+  size_t compared = parsed.Raw(3) == "*" ? 7 : 6;
+  for (size_t i = 0; i < compared; ++i) {
+    if (parsed.raw[i].find('\r') != std::string_view::npos) return true;
+  }
+  return false;
 }
 
 void ScanRowForm(std::string_view content, long line, Hazards& hazards) {

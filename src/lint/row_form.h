@@ -28,4 +28,10 @@ long CharacterColumn(std::string_view content, size_t offset);
 // The form hazards of the row on line `line`, given without its line end.
 void ScanRowForm(std::string_view content, long line, Hazards& hazards);
 
+// Whether the carriage return of a CR LF line end lands in one of the
+// seven fields the reader uses (it does where the line end is not after a
+// last comma), where it spoils a comparison; rows that the repairs end with
+// a comma are judged as repaired.
+bool CarriageReturnInField(std::string_view content, std::string_view end);
+
 #endif  // ZOR_LINT_ROW_FORM_H_

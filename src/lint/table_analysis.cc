@@ -7,7 +7,15 @@ TableAnalysis::TableAnalysis(std::string_view bytes, const TableNames* names)
   ScanEncoding(decoded_, hazards_);
   lines_ = SplitLines(decoded_.text);
   for (size_t i = 0; i < lines_.size(); ++i) {
-    ScanRowForm(lines_[i].content, static_cast<long>(i + 1), hazards_);
+    long line = static_cast<long>(i + 1);
+    ScanRowForm(lines_[i].content, line, hazards_);
+    if (CarriageReturnInField(lines_[i].content, lines_[i].end)) {
+      hazards_.push_back({HazardCode::kCarriageReturn, HazardSeverity::kWarning, line,
+                          CharacterColumn(lines_[i].content, lines_[i].content.size()),
+                          "the carriage return of the CR LF line end stays in the row's last "
+                          "value the reader uses, which then equals nothing it is compared with",
+                          "end every line with LF alone"});
+    }
   }
   ScanStructure(lines_, hazards_);
   if (names != nullptr) names->Scan(lines_, hazards_);

@@ -186,6 +186,11 @@ DecodedTable DecodeTable(std::string_view bytes) {
     default:
       table.text = std::string(body);
   }
+  // A mark written twice (a file saved with one through a tool that adds
+  // another) goes with the first.
+  if (table.encoding != TableEncoding::kUtf8) {
+    while (table.text.starts_with(kUtf8Bom)) table.text.erase(0, kUtf8Bom.size());
+  }
   return table;
 }
 

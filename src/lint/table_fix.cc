@@ -76,13 +76,29 @@ bool SameLine(const TextLine& a, const TextLine& b) {
   return a.content == b.content && a.end == b.end;
 }
 
+// Whether line ends are to become LF alone: a carriage return spoils a
+// value somewhere, and the table keeps one style of line end.
+bool EndsWithLineFeeds(const TableAnalysis& analysis) {
+  for (const Hazard& hazard : analysis.Found()) {
+    if (hazard.code == HazardCode::kCarriageReturn) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TableFix FixTable(const TableAnalysis& analysis) {
   TableFix fix;
   const std::vector<TextLine>& lines = analysis.Lines();
-  std::vector<FixedLine> order = Reordered(RepairedLines(lines, fix.storage_));
-  EndLines(order, LineEndStyle(lines));
+  std::vector<TextLine> repaired = RepairedLines(lines, fix.storage_);
+  bool line_feeds = EndsWithLineFeeds(analysis);
+  if (line_feeds) {
+    for (TextLine& line : repaired) {
+      if (!line.end.empty()) line.end = "\n";
+    }
+  }
+  std::vector<FixedLine> order = Reordered(repaired);
+  EndLines(order, line_feeds ? "\n" : LineEndStyle(lines));
   size_t next_original = 0;  // the analysis lines before it are accounted for
   auto show_removed_until = [&](size_t end) {
     for (; next_original < end; ++next_original) {
