@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 corpus=fuzz/corpus
-targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer)
+targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$corpus/$target"; done
 
 # A file is stored under the hash of its bytes, so seeding twice adds nothing.
@@ -14,7 +14,7 @@ add() {  # add <target> <file>
   cp "$2" "$corpus/$1/seed-$(sha1sum <"$2" | cut -c1-16)"
 }
 
-find tests/data examples -name '*.csv' -type f | while read -r f; do add table_fuzzer "$f"; done
+find tests/data examples -name '*.csv' -type f | while read -r f; do add table_fuzzer "$f"; add lint_fuzzer "$f"; done
 find tests/data examples -name '*.xml' -type f | while read -r f; do add xml_fuzzer "$f"; done
 
 # The separator between the three inputs, as run_fuzzer.cc defines it.

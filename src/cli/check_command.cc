@@ -2,8 +2,10 @@
 
 #include "cli/check_text.h"
 #include "cli/finding_records.h"
+#include "cli/hazard_lines.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
+#include "cli/table_warnings.h"
 #include "cli/verdict_set.h"
 #include "output/json_lines_renderer.h"
 
@@ -29,7 +31,8 @@ constexpr const char* kCheckUsage =
     "  --format FORMAT  text (default): counts and the classes that need work;\n"
     "                   jsonl: one JSON record per finding, then a summary record\n"
     "  --fail-on LIST   verdicts that make the exit status 1 (default\n"
-    "                   red,blue,purple; 'none' never fails)\n"
+    "                   red,blue,purple,grey; grey: attributes with no row;\n"
+    "                   'hazard': warnings about the table; 'none' never fails)\n"
     "\n"
     "Exit status: 0 no finding with a --fail-on verdict, 1 some, 2 usage error or\n"
     "an input that cannot be used.\n";
@@ -38,7 +41,28 @@ struct CheckOptions {
   FindingRunOptions run;
   bool jsonLines = false;
   VerdictSet failOn;
+  bool failOnHazards = false;
 };
+
+// The --fail-on list: verdicts, and "hazard" for the table's warnings.
+VerdictSet ParseFailOn(std::string_view list, bool& hazards) {
+  std::string verdicts;
+  size_t start = 0;
+  for (;;) {
+    size_t comma = list.find(',', start);
+    std::string_view name =
+        list.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    if (name == "hazard") {
+      hazards = true;
+    } else {
+      if (!verdicts.empty()) verdicts += ',';
+      verdicts.append(name);
+    }
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return verdicts.empty() && hazards ? VerdictSet() : ParseVerdictList(verdicts);
+}
 
 CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
@@ -50,7 +74,8 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
     throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
   }
   options.jsonLines = format == "jsonl";
-  options.failOn = ParseVerdictList(parsed.Value("fail-on", "red,blue,purple"));
+  options.failOn =
+      ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.failOnHazards);
   return options;
 }
 
@@ -69,10 +94,14 @@ class CheckSinks : public FindingSink {
 };
 
 int RunCheck(const CheckOptions& options, CliStreams& io) {
+  Hazards warnings;
+  if (TableWarnings(options.run.mappingPath, io, warnings) != kExitClean) return kExitTrouble;
+  ReportTableWarnings(options.run.mappingPath, io, warnings);
   VerdictWatch watch(options.failOn);
   ComparisonTotals totals;
   int status = kExitClean;
   if (options.jsonLines) {
+    for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
     JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
     CheckSinks sinks(lines, watch);
     status = RunFindings(options.run, io, sinks, totals);
@@ -84,7 +113,8 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
     if (status == kExitClean) text.Write(io.out, totals);
   }
   if (status != kExitClean) return status;
-  return watch.Seen() ? kExitFindings : kExitClean;
+  bool hazards = options.failOnHazards && !warnings.empty();
+  return watch.Seen() || hazards ? kExitFindings : kExitClean;
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr Verdict kListOrder[] = {Verdict::kRed, Verdict::kBlue, Verdict::kPurple, Verdict::kOrange,
-                                  Verdict::kGreen};
+constexpr Verdict kListOrder[] = {Verdict::kRed,    Verdict::kBlue,  Verdict::kPurple,
+                                  Verdict::kOrange, Verdict::kGreen, Verdict::kGrey};
 
 const char* ColourCode(Verdict verdict) {
   switch (verdict) {
@@ -20,6 +20,8 @@ const char* ColourCode(Verdict verdict) {
       return "\033[33m";
     case Verdict::kGreen:
       return "\033[32m";
+    case Verdict::kGrey:
+      return "\033[90m";
   }
   return "";
 }
@@ -73,21 +75,27 @@ void CheckTextRenderer::Write(std::ostream& out, const ComparisonTotals& totals)
   out << totals.totalClasses << " classes:";
   const char* separator = " ";
   for (Verdict verdict : kListOrder) {
+    if (verdict == Verdict::kGrey) continue;  // never a class's
     out << separator
         << Painted(verdict, std::to_string(classVerdicts_[static_cast<size_t>(verdict)]) + " " +
                                 VerdictName(verdict));
     separator = ", ";
   }
   out << "\nnew classes suggested: " << totals.newClassesSuggested
-      << ", requested unmapped: " << totals.unmappedRequested << '\n';
+      << ", requested unmapped: " << totals.unmappedRequested;
+  if (totals.attributesWithoutRow > 0) out << ", attributes with no row: " << totals.attributesWithoutRow;
+  out << '\n';
   for (Verdict verdict : kListOrder) {
     if (!shown_.Has(verdict)) continue;
     const std::vector<std::string>& stray = strayFindings_[static_cast<size_t>(verdict)];
     long count = classVerdicts_[static_cast<size_t>(verdict)];
     if (count == 0 && stray.empty()) continue;
-    out << '\n'
-        << Painted(verdict, VerdictName(verdict)) << " (" << count
-        << (count == 1 ? " class" : " classes") << "):\n";
+    out << '\n' << Painted(verdict, VerdictName(verdict)) << " (";
+    if (verdict == Verdict::kGrey) {
+      out << stray.size() << (stray.size() == 1 ? " attribute" : " attributes") << " with no row):\n";
+    } else {
+      out << count << (count == 1 ? " class" : " classes") << "):\n";
+    }
     for (const ClassEntry& entry : classes_) {
       if (entry.verdict != verdict) continue;
       out << "  " << entry.line << '\n';

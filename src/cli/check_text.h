@@ -12,6 +12,7 @@
 
 #include "cli/verdict_set.h"
 #include "compare/finding.h"
+#include "output/finding_names.h"
 
 class CheckTextRenderer : public FindingSink {
  public:
@@ -35,11 +36,11 @@ class CheckTextRenderer : public FindingSink {
   VerdictSet shown_;
   bool v5v5_;
   bool colour_;
-  std::array<long, 5> classVerdicts_{};
+  std::array<long, kVerdictCount> classVerdicts_{};
   std::vector<ClassEntry> classes_;
   // Findings with a shown verdict under a class line whose verdict is not
   // shown, listed under their own verdict.
-  std::array<std::vector<std::string>, 5> strayFindings_;
+  std::array<std::vector<std::string>, kVerdictCount> strayFindings_;
 };
 
 #endif  // ZOR_CLI_CHECK_TEXT_H_

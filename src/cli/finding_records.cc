@@ -43,16 +43,6 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState
   return true;
 }
 
-// The documents of one run, released together.
-struct LoadedDocuments {
-  MigrationXMLNode* source = nullptr;
-  MigrationXMLNode* target = nullptr;
-  ~LoadedDocuments() {
-    if (source) source->Release();
-    if (target) target->Release();
-  }
-};
-
 // Shows the class counter on a terminal once a run has taken a while.
 class Progress {
  public:
@@ -78,8 +68,9 @@ class Progress {
 
 }  // namespace
 
-MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
-                               MigrationXMLNode*& document) {
+MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
+                                 MigrationXMLNode*& document) {
+  if (!UsableFile(path, io)) return nullptr;
   XmlLoadError error;
   document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
   if (document != nullptr) return FirstNode(document);
@@ -103,9 +94,9 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   state.settings = {options.v5v5, options.oldFormat, false, true};
   if (!LoadTable(options, io, state)) return kExitTrouble;
   LoadedDocuments documents;
-  state.sourceRoot = LoadDocument(options.sourcePath, io, documents.source);
+  state.sourceRoot = LoadDictionary(options.sourcePath, io, documents.source);
   if (state.sourceRoot == nullptr) return kExitTrouble;
-  state.targetRoot = LoadDocument(options.targetPath, io, documents.target);
+  state.targetRoot = LoadDictionary(options.targetPath, io, documents.target);
   if (state.targetRoot == nullptr) return kExitTrouble;
 
   state.totals.totalClasses = CountSourceClasses(state.sourceRoot);

@@ -21,11 +21,23 @@ struct FindingRunOptions {
   bool oldFormat = false;
 };
 
-// Loads a dictionary: its root element, or null after reporting on
-// `io.err` why it does not parse (the file, line and column, and the
-// reason). `document` is to be released by the caller.
-MigrationXMLNode* LoadDocument(const std::string& path, CliStreams& io,
-                               MigrationXMLNode*& document);
+// The root element of the dictionary at `path`, loaded into `document`, or
+// null after reporting on `io.err` why it cannot be used.
+MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
+                                 MigrationXMLNode*& document);
+
+// The documents of one run, released together.
+struct LoadedDocuments {
+  MigrationXMLNode* source = nullptr;
+  MigrationXMLNode* target = nullptr;
+  LoadedDocuments() = default;
+  LoadedDocuments(const LoadedDocuments&) = delete;
+  LoadedDocuments& operator=(const LoadedDocuments&) = delete;
+  ~LoadedDocuments() {
+    if (source) source->Release();
+    if (target) target->Release();
+  }
+};
 
 // Returns kExitClean once every class went to `sink` and `totals` are
 // filled, or kExitTrouble after reporting on `io.err` why an input cannot be

@@ -45,7 +45,7 @@ void ReadTargetNames(const PassProfile& profile, MigrationXMLNode* root, Diction
 bool LoadDictionaryNames(const std::string& path, bool source, bool v5v5, bool old_format,
                          CliStreams& io, DictionaryNames& names) {
   MigrationXMLNode* document = nullptr;
-  MigrationXMLNode* root = LoadDocument(path, io, document);
+  MigrationXMLNode* root = LoadDictionary(path, io, document);
   if (root == nullptr) {
     if (document) document->Release();
     return false;

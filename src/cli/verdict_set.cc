@@ -5,6 +5,13 @@
 #include "cli/option_parser.h"
 #include "output/finding_names.h"
 
+namespace {
+
+constexpr Verdict kFailOnVerdicts[] = {Verdict::kGreen,  Verdict::kBlue,   Verdict::kRed,
+                                       Verdict::kOrange, Verdict::kPurple, Verdict::kGrey};
+
+}  // namespace
+
 VerdictSet ParseVerdictList(std::string_view list) {
   VerdictSet verdicts;
   if (list == "none") return verdicts;
@@ -14,14 +21,14 @@ VerdictSet ParseVerdictList(std::string_view list) {
     std::string_view name =
         list.substr(start, comma == std::string_view::npos ? comma : comma - start);
     bool known = false;
-    for (Verdict verdict : kAllVerdicts) {
+    for (Verdict verdict : kFailOnVerdicts) {
       if (name != VerdictName(verdict)) continue;
       verdicts.Add(verdict);
       known = true;
     }
     if (!known) {
       throw UsageError("--fail-on: '" + std::string(name) +
-                       "' is not a verdict (green, blue, red, orange, purple, or none)");
+                       "' is not a verdict (green, blue, red, orange, purple, grey, or none)");
     }
     if (comma == std::string_view::npos) return verdicts;
     start = comma + 1;

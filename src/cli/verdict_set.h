@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "compare/finding.h"
+#include "output/finding_names.h"
 
 class VerdictSet {
  public:
@@ -13,7 +14,7 @@ class VerdictSet {
   void Add(Verdict verdict) { bits_.set(static_cast<size_t>(verdict)); }
 
  private:
-  std::bitset<5> bits_;
+  std::bitset<kVerdictCount> bits_;
 };
 
 // "red,blue,purple", or "none" for the empty set. Throws UsageError on a

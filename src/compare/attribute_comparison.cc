@@ -53,10 +53,23 @@ void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
   finding.target = TargetRef{finding.label, finding.key, "", target_class.key.str()};
 }
 
+// An attribute that no row of its class's block mentions is not compared
+// at all; zorvez says so, the defined report stays silent.
+void ReportNoRow(AttributeWalk& walk, const SourceAttribute& attribute) {
+  ComparisonState& state = walk.pass.state;
+  if (!state.settings.rowReferences) return;
+  Finding& finding = state.batch.Add(FindingSubject::kAttribute, Verdict::kGrey, FindingKind::kNoRow);
+  finding.label = attribute.label.str();
+  finding.key = attribute.key.str();
+  finding.row = walk.mapped.classRow;
+  state.totals.attributesWithoutRow += 1;
+}
+
 std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                                              const SourceAttribute& attribute) {
   AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.scanStart, attribute.label.str(),
                                                  walk.mapped.rowName.str());
+  if (lookup.row == nullptr) ReportNoRow(walk, attribute);
   if (lookup.row == nullptr || lookup.unmapped) return std::nullopt;
   const ParsedLine& row = *lookup.row;
   return AttributeRow{ZORUnicodeString(row.Raw(3)),   ZORUnicodeString(row.Raw(4)),

@@ -10,8 +10,9 @@
 #include <vector>
 
 // The colours of the usage screen. A blue class that gets no proposal for
-// a stated reason is purple.
-enum class Verdict { kGreen, kBlue, kRed, kOrange, kPurple };
+// a stated reason is purple. Grey is zorvez's own, for attributes the table
+// has no row for; the defined report never shows it.
+enum class Verdict { kGreen, kBlue, kRed, kOrange, kPurple, kGrey };
 
 enum class FindingSubject { kClass, kAttribute, kChild };
 
@@ -27,6 +28,8 @@ enum class FindingKind {
   kClassNotInTarget,      // an attribute of a class the target lacks
   kRetained,              // an attribute an unmapped class keeps
   kChildLosesAttributes,  // a child of an unmapped class that retains attributes
+  kNoRow,                 // an attribute of a class mapped to a found target class that
+                          // no row of the class's block mentions (zorvez only)
 };
 
 // An unmapped class with nothing retained is listed at the report's end.
@@ -115,6 +118,7 @@ struct ComparisonTotals {
   long totalClasses = 0;
   long newClassesSuggested = 0;
   long unmappedRequested = 0;
+  long attributesWithoutRow = 0;  // no_row findings; only when rows are referenced
 };
 
 #endif  // ZOR_COMPARE_FINDING_H_

@@ -8,7 +8,7 @@
   const ROW_HEIGHT = 28;
   const OVERSCAN = 10;
   const CHUNK_CACHE_SIZE = 8;
-  const KNOWN_VERDICTS = ['green', 'blue', 'red', 'orange', 'purple'];
+  const KNOWN_VERDICTS = ['green', 'blue', 'red', 'orange', 'purple', 'grey'];
   const SVG = 'http://www.w3.org/2000/svg';
 
   // Columns of a class in the index.
@@ -120,6 +120,7 @@
       ['findings', 'Class findings', total],
       ['new_classes_suggested', 'New classes suggested', summary ? summary.new_classes_suggested : null],
       ['requested_unmapped', 'Requested unmapped', summary ? summary.requested_unmapped : null],
+      ['no_row', 'Attributes with no row', summary ? summary.no_row : null],
     ];
     const list = byId('summary');
     for (const [name, text, value] of facts) {

@@ -15,7 +15,9 @@
 #include "merge/merge_plan.h"
 #include "merge/text_lines.h"
 
-enum class LineChange { kKept, kReplaced, kInserted };
+// kRemoved: a table line left out (the merge never leaves one out; the
+// repairs of zorvez lint move rows).
+enum class LineChange { kKept, kReplaced, kInserted, kRemoved };
 
 struct MergedLine {
   LineChange change = LineChange::kKept;

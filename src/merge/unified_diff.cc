@@ -20,6 +20,10 @@ std::vector<DiffLine> DiffLines(const std::vector<TextLine>& table,
       lines.push_back({' ', entry.line});
       continue;
     }
+    if (entry.change == LineChange::kRemoved) {
+      lines.push_back({'-', table[entry.tableLine]});
+      continue;
+    }
     if (entry.change == LineChange::kReplaced) lines.push_back({'-', table[entry.tableLine]});
     lines.push_back({'+', entry.line});
   }

@@ -109,6 +109,9 @@ FindingLine AttributeLine(const ClassFindings& batch, const Finding& finding, bo
       line.Markup("</font></b><font color=\"#000000\">");
       line.Text(" is badly mapped in mapping table: no ").Text(finding.dictionary);
       return std::move(line.Text(" attribute specified.").Markup("</font><br>\n"));
+    case FindingKind::kNoRow:
+      line.Markup(kIndent).Named(finding.label, finding.key).Text(" has no row in mapping table ");
+      return std::move(line.Text("under ").Text(batch.label).Text(": not compared.").Markup("<br>\n"));
     case FindingKind::kRetained:
       line.Markup("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;");
       line.Markup("<font color=\"#444444\">").Text(finding.label);

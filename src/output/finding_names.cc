@@ -12,6 +12,8 @@ const char* VerdictName(Verdict verdict) {
       return "orange";
     case Verdict::kPurple:
       return "purple";
+    case Verdict::kGrey:
+      return "grey";
   }
   return "green";
 }
@@ -40,6 +42,8 @@ const char* FindingKindName(FindingKind kind) {
       return "retained";
     case FindingKind::kChildLosesAttributes:
       return "child_loses_attributes";
+    case FindingKind::kNoRow:
+      return "no_row";
   }
   return "valid";
 }

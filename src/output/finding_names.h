@@ -11,8 +11,10 @@ const char* VerdictName(Verdict verdict);
 const char* FindingKindName(FindingKind kind);
 const char* SubjectName(FindingSubject subject);
 
-// Every verdict, in the order summaries list them.
+// Every verdict a class can have, in the order summaries list them.
 constexpr std::array<Verdict, 5> kAllVerdicts{Verdict::kGreen, Verdict::kBlue, Verdict::kRed,
                                               Verdict::kOrange, Verdict::kPurple};
+// And every verdict a finding can have: grey only marks attributes.
+constexpr size_t kVerdictCount = 6;
 
 #endif  // ZOR_OUTPUT_FINDING_NAMES_H_

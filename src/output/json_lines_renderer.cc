@@ -94,6 +94,7 @@ void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
   line.Close();
   line.Key("new_classes_suggested").Number(totals.newClassesSuggested);
   line.Key("requested_unmapped").Number(totals.unmappedRequested);
+  line.Key("no_row").Number(totals.attributesWithoutRow);
   line.Close();
   visit_(line.Text());
 }

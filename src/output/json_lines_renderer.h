@@ -31,7 +31,7 @@ class JsonLinesRenderer : public FindingSink {
   bool v5v5_;
   JsonLine line_;
   std::vector<std::string> closingSection_;
-  std::array<long, 5> classVerdicts_{};
+  std::array<long, 6> classVerdicts_{};  // by Verdict
 };
 
 #endif  // ZOR_OUTPUT_JSON_LINES_RENDERER_H_

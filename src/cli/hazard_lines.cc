@@ -1,0 +1,32 @@
+#include "cli/hazard_lines.h"
+
+#include "output/json_line.h"
+
+std::string HazardTextLine(std::string_view table_path, const Hazard& hazard,
+                           std::string_view state) {
+  std::string line(table_path);
+  line += ':' + std::to_string(hazard.line) + ':' + std::to_string(hazard.column) + ": ";
+  line += state.empty() ? std::string_view(SeverityName(hazard.severity)) : state;
+  line += ": ";
+  line += state.empty() ? hazard.message : hazard.fix + " (" + hazard.message + ")";
+  line += " [";
+  line += HazardCodeName(hazard.code);
+  line += "]\n";
+  return line;
+}
+
+std::string HazardJsonLine(const Hazard& hazard, std::string_view record) {
+  JsonLine line;
+  line.Open().Key("record").String(record);
+  line.Key("code").String(HazardCodeName(hazard.code));
+  line.Key("severity").String(SeverityName(hazard.severity));
+  line.Key("line").Number(hazard.line).Key("column").Number(hazard.column);
+  line.Key("message").String(hazard.message).Key("fix");
+  if (hazard.fix.empty()) {
+    line.Null();
+  } else {
+    line.String(hazard.fix);
+  }
+  line.Close();
+  return line.Text();
+}

@@ -1,0 +1,190 @@
+// zorvez lint: every hazard of a mapping table, and with --fix the
+// mechanical repairs, made with the safety of zorvez merge.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "cli/finding_records.h"
+#include "cli/hazard_lines.h"
+#include "cli/option_parser.h"
+#include "cli/subcommands.h"
+#include "compare/pass_profile.h"
+#include "lint/table_analysis.h"
+#include "lint/table_fix.h"
+#include "merge/file_replacement.h"
+#include "merge/unified_diff.h"
+#include "merge/whole_file.h"
+
+namespace {
+
+constexpr std::array<OptionRule, 9> kOptions{{
+    {"source", '\0', true},
+    {"target", '\0', true},
+    {"v5", '\0', false},
+    {"old", '\0', false},
+    {"format", '\0', true},
+    {"fix", '\0', false},
+    {"dry-run", '\0', false},
+    {"no-backup", '\0', false},
+    {"help", 'h', false},
+}};
+
+constexpr const char* kUsageLine =
+    "usage: zorvez lint [--source SOURCE.xml] [--target TARGET.xml] [--v5] [--old]\n"
+    "                   [--format text|jsonl] [--fix [--dry-run] [--no-backup]] TABLE.csv\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Lists every hazard of a mapping table: what makes the run read it otherwise\n"
+    "than it was meant (a byte-order mark, UTF-16 text, a row whose domain ends the\n"
+    "line, CSV quoting, semicolons, an empty column, an attribute row the lookup\n"
+    "never reaches, a second class row) and, with the dictionaries, names they lack,\n"
+    "with the name meant when one is close. One line per hazard:\n"
+    "TABLE.csv:LINE:COL: severity: message [code].\n"
+    "\n"
+    "Options:\n"
+    "  --source FILE     the dictionary to migrate: check the source names\n"
+    "  --target FILE     the target dictionary: check the target names\n"
+    "  --v5, --old       read the dictionaries as check does with these options\n"
+    "  --format FORMAT   text (default) or jsonl: one JSON record per hazard\n"
+    "  --fix             make the mechanical repairs in TABLE.csv (kept as .bak)\n"
+    "  --dry-run         with --fix: write nothing; print the change as a diff\n"
+    "  --no-backup       with --fix: keep no TABLE.csv.bak\n"
+    "  -h, --help        print this help\n"
+    "\n"
+    "Exit status: 0 no error or warning (notes only), 1 some (after --fix: some\n"
+    "left), 2 usage error or an input that cannot be used.\n";
+
+struct LintOptions {
+  std::string tablePath;
+  std::string sourcePath;
+  std::string targetPath;
+  bool v5v5 = false;
+  bool oldFormat = false;
+  bool jsonLines = false;
+  bool fix = false;
+  bool dryRun = false;
+  bool keepBackup = true;
+};
+
+LintOptions ReadOptions(const ParsedArguments& parsed) {
+  RequireOperands(parsed, 1, "TABLE.csv");
+  LintOptions options;
+  options.tablePath = parsed.Operands()[0];
+  options.sourcePath = parsed.Value("source");
+  options.targetPath = parsed.Value("target");
+  if ((parsed.Has("source") && options.sourcePath.empty()) ||
+      (parsed.Has("target") && options.targetPath.empty())) {
+    throw UsageError("--source and --target need a file name");
+  }
+  options.v5v5 = parsed.Has("v5");
+  options.oldFormat = parsed.Has("old");
+  std::string format = parsed.Value("format", "text");
+  if (format != "text" && format != "jsonl") {
+    throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
+  }
+  options.jsonLines = format == "jsonl";
+  options.fix = parsed.Has("fix");
+  options.dryRun = parsed.Has("dry-run");
+  options.keepBackup = !parsed.Has("no-backup");
+  if (!options.fix && (options.dryRun || parsed.Has("no-backup"))) {
+    throw UsageError("--dry-run and --no-backup go with --fix");
+  }
+  return options;
+}
+
+// Writes the hazards; returns whether any calls for work.
+bool List(std::ostream& out, const std::string& table_path, bool json_lines,
+          const Hazards& hazards, std::string_view state = {}) {
+  bool work = false;
+  for (const Hazard& hazard : hazards) {
+    work = work || CallsForWork(hazard);
+    if (json_lines) {
+      out << HazardJsonLine(hazard, state.empty() ? "hazard" : state);
+    } else {
+      out << HazardTextLine(table_path, hazard, state);
+    }
+  }
+  return work;
+}
+
+// Repairs the table (or shows the repairs), then lists what is left.
+int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysis,
+        const TableNames* names) {
+  TableFix fix = FixTable(analysis);
+  TableAnalysis after(fix.text, names);
+  if (options.dryRun) {
+    io.out << UnifiedDiff(analysis.Lines(), fix.lines, options.tablePath, options.tablePath);
+    // The diff has standard output to itself, so that it can be applied.
+    List(io.err, options.tablePath, false, fix.repaired, "would fix");
+    return List(io.err, options.tablePath, false, after.Found()) ? kExitFindings : kExitClean;
+  }
+  if (fix.Changes()) {
+    std::string failure = ReplaceFile(options.tablePath, fix.text, {options.keepBackup, {}});
+    if (!failure.empty()) {
+      ReportError(io, failure + "; " + options.tablePath + " is left as it was");
+      return kExitTrouble;
+    }
+  }
+  List(io.out, options.tablePath, options.jsonLines, fix.repaired, "fixed");
+  bool left = List(io.out, options.tablePath, options.jsonLines, after.Found());
+  ReportError(io, "lint: " + options.tablePath + ": " + std::to_string(fix.repaired.size()) +
+                      (fix.repaired.size() == 1 ? " repair" : " repairs") +
+                      (fix.Changes() && options.keepBackup
+                           ? " made, the table before them kept as " +
+                                 BackupPath(options.tablePath)
+                           : fix.Changes() ? " made" : ": nothing to repair"));
+  return left ? kExitFindings : kExitClean;
+}
+
+int Lint(CliStreams& io, const LintOptions& options) {
+  std::string bytes;
+  std::string failure = ReadWholeFile(options.tablePath, bytes);
+  if (!failure.empty()) {
+    ReportError(io, failure);
+    return kExitTrouble;
+  }
+  LoadedDocuments documents;
+  MigrationXMLNode* source = nullptr;
+  MigrationXMLNode* target = nullptr;
+  if (!options.sourcePath.empty() &&
+      !(source = LoadDictionary(options.sourcePath, io, documents.source))) {
+    return kExitTrouble;
+  }
+  if (!options.targetPath.empty() &&
+      !(target = LoadDictionary(options.targetPath, io, documents.target))) {
+    return kExitTrouble;
+  }
+  std::unique_ptr<TableNames> names;
+  if (source || target) {
+    names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.oldFormat), source,
+                                         target);
+  }
+  TableAnalysis analysis(bytes, names.get());
+  if (analysis.Encoding() == TableEncoding::kBinary) {
+    ReportError(io, options.tablePath + ": holds binary data, not text: not a mapping table");
+    return kExitTrouble;
+  }
+  if (options.fix) return Fix(io, options, analysis, names.get());
+  return List(io.out, options.tablePath, options.jsonLines, analysis.Found()) ? kExitFindings
+                                                                                : kExitClean;
+}
+
+}  // namespace
+
+int RunLintCommand(std::span<const std::string> arguments, CliStreams& io) {
+  LintOptions options;
+  try {
+    ParsedArguments parsed = ParseArguments(arguments, kOptions);
+    if (parsed.Has("help")) {
+      io.out << kUsageLine << kHelp;
+      return kExitClean;
+    }
+    options = ReadOptions(parsed);
+  } catch (const UsageError& error) {
+    ReportError(io, std::string("lint: ") + error.what());
+    io.err << kUsageLine << "Run 'zorvez lint --help' for the options.\n";
+    return kExitTrouble;
+  }
+  return Lint(io, options);
+}

@@ -1,0 +1,66 @@
+// A hazard of the mapping table: something in how it is written that makes
+// the run read it otherwise than its author meant, or read it not at all.
+// Every analysis of the table (zorvez lint, the warnings of zorvez check)
+// yields these; renderers decide how to show them.
+#ifndef ZOR_LINT_HAZARD_H_
+#define ZOR_LINT_HAZARD_H_
+
+#include <string>
+#include <vector>
+
+enum class HazardCode {
+  // encoding
+  kBom,
+  kUtf16,
+  kNotUtf8,
+  kNul,
+  // form
+  kDomainWithoutComma,
+  kEmptyDomain,
+  kAttributeWithoutComma,
+  kCarriageReturn,
+  kQuotedField,
+  kWrongSeparator,
+  kEmptyColumn,
+  kShortRow,
+  kUncompletedRow,
+  // structure
+  kDuplicateClassRow,
+  kUnreachableAttributeRow,
+  kOrphanAttributeRow,
+  // names against the dictionaries
+  kUnknownSourceClass,
+  kUnknownSourceAttribute,
+  kUnknownTargetClass,
+  kUnknownTargetAttribute,
+  kDdlNameDiffers,
+};
+
+enum class HazardSeverity { kError, kWarning, kNote };
+
+struct Hazard {
+  HazardCode code;
+  HazardSeverity severity;
+  long line = 1;    // from 1
+  long column = 1;  // from 1, in characters
+  std::string message;
+  std::string fix;  // what --fix does about it; empty when it is left to the user
+};
+
+using Hazards = std::vector<Hazard>;
+
+const char* HazardCodeName(HazardCode code);
+const char* SeverityName(HazardSeverity severity);
+
+// The hazards that change what a run reads from the table (rather than
+// stopping it or only risking a mismatch of names): zorvez check warns of
+// these.
+bool ChangesWhatRunReads(HazardCode code);
+
+// Errors and warnings call for work; notes do not.
+bool CallsForWork(const Hazard& hazard);
+
+// Ordered by line, then column, as a reader goes through the file.
+void SortByPlace(Hazards& hazards);
+
+#endif  // ZOR_LINT_HAZARD_H_

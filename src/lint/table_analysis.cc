@@ -1,0 +1,23 @@
+#include "lint/table_analysis.h"
+
+#include "lint/row_form.h"
+
+TableAnalysis::TableAnalysis(std::string_view bytes, const TableNames* names)
+    : decoded_(DecodeTable(bytes)) {
+  ScanEncoding(decoded_, hazards_);
+  lines_ = SplitLines(decoded_.text);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    long line = static_cast<long>(i + 1);
+    ScanRowForm(lines_[i].content, line, hazards_);
+    if (CarriageReturnInField(lines_[i].content, lines_[i].end)) {
+      hazards_.push_back({HazardCode::kCarriageReturn, HazardSeverity::kWarning, line,
+                          CharacterColumn(lines_[i].content, lines_[i].content.size()),
+                          "the carriage return of the CR LF line end stays in the row's last "
+                          "value the reader uses, which then equals nothing it is compared with",
+                          "end every line with LF alone"});
+    }
+  }
+  ScanStructure(lines_, hazards_);
+  if (names != nullptr) names->Scan(lines_, hazards_);
+  SortByPlace(hazards_);
+}

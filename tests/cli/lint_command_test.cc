@@ -1,0 +1,184 @@
+// zorvez lint and the table warnings of zorvez check, on the example table
+// as real CSV writers save it (tests/data/writers): each hazard is reported,
+// --fix gives back a table with the findings of the original, and check
+// warns or stops.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "../support/test_support.h"
+#include "cli_harness.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+const fs::path kExample = fs::path(ZOR_EXAMPLES_DIR) / "v4v5/Dictionary";
+const std::string kSource = (kExample / "V4_Exported_XML/plant_v4.xml").string();
+const std::string kTarget = (kExample / "V5_Exported_XML/plant_v5.xml").string();
+const std::string kTable = (kExample / "MappingTable/plant_mapping.csv").string();
+
+// The finding records of a check, without the table rows' text (written
+// rows may differ in their padding) and without hazard records.
+std::vector<json> Findings(const std::string& table) {
+  zor_test::CliRun run = zor_test::RunCli(
+      {"check", "--format", "jsonl", "--fail-on", "none", kSource, kTarget, table});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::vector<json> records;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
+    json record = json::parse(line);
+    if (record["record"] == "hazard") continue;
+    if (record.contains("row")) record["row"].erase("text");
+    records.push_back(record);
+  }
+  return records;
+}
+
+struct WriterCase {
+  const char* file;
+  const char* code;    // the hazard lint reports
+  int checkStatus;     // check --fail-on none
+  bool repairable;
+};
+
+TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
+  const std::vector<WriterCase> cases = {
+      {"calc_default.csv", "domain_without_comma", 0, true},
+      {"bom.csv", "bom", 0, true},
+      {"calc_utf16le_bom.csv", "utf16", 2, true},
+      {"calc_semicolon.csv", "wrong_separator", 0, false},
+      {"python_csv_writer.csv", "carriage_return", 0, true},
+      {"pandas_to_csv.csv", "empty_domain", 0, true},
+  };
+  const std::vector<json> original = Findings(kTable);
+  for (const WriterCase& writer : cases) {
+    SCOPED_TRACE(writer.file);
+    zor_test::ScratchDirectory scratch;
+    const std::string table = (scratch / "table.csv").string();
+    const std::string bytes = zor_test::ReadFile(fs::path(ZOR_TEST_DATA_DIR) / "writers" / writer.file);
+    zor_test::WriteFile(table, bytes);
+
+    zor_test::CliRun lint = zor_test::RunCli({"lint", table});
+    if (writer.code) {
+      EXPECT_EQ(lint.status, 1);
+      EXPECT_NE(lint.out.find(std::string("[") + writer.code + "]"), std::string::npos) << lint.out;
+    } else {
+      EXPECT_EQ(lint.status, 0) << lint.out;
+    }
+    zor_test::CliRun check = zor_test::RunCli(
+        {"check", "--fail-on", "none", kSource, kTarget, table});
+    EXPECT_EQ(check.status, writer.checkStatus) << check.err;
+    if (writer.code && writer.checkStatus == 2) {
+      EXPECT_NE(check.err.find("UTF-16 LE"), std::string::npos) << check.err;
+    }
+
+    zor_test::CliRun dry = zor_test::RunCli({"lint", "--fix", "--dry-run", table});
+    EXPECT_EQ(zor_test::ReadFile(table), bytes);
+    EXPECT_FALSE(fs::exists(table + ".bak"));
+    zor_test::CliRun fix = zor_test::RunCli({"lint", "--fix", table});
+    if (!writer.repairable) {
+      EXPECT_EQ(fix.status, 1);
+      continue;
+    }
+    EXPECT_EQ(fix.status, 0) << fix.out << fix.err;
+    if (writer.code) {
+      EXPECT_EQ(zor_test::ReadFile(table + ".bak"), bytes);
+    }
+    EXPECT_EQ(Findings(table), original);
+  }
+}
+
+TEST(LintCommand, CheckWarnsOfHazardsThatChangeWhatTheRunReads) {
+  zor_test::ScratchDirectory scratch;
+  const std::string table = (scratch / "table.csv").string();
+  zor_test::WriteFile(table, zor_test::ReadFile(fs::path(ZOR_TEST_DATA_DIR) / "writers/calc_default.csv"));
+  zor_test::CliRun text = zor_test::RunCli({"check", "--fail-on", "none", kSource, kTarget, table});
+  EXPECT_NE(text.err.find("warning: 10 hazards change what the run reads"), std::string::npos)
+      << text.err;
+  EXPECT_NE(text.err.find(table + ":1:54: warning: the domain ends the line"), std::string::npos);
+  zor_test::CliRun lines =
+      zor_test::RunCli({"check", "--format", "jsonl", "--fail-on", "hazard", kSource, kTarget, table});
+  EXPECT_EQ(lines.status, 1);
+  json first = json::parse(lines.out.substr(0, lines.out.find('\n')));
+  EXPECT_EQ(first["record"], "hazard");
+  EXPECT_EQ(first["code"], "domain_without_comma");
+  EXPECT_EQ(first["fix"], "add the comma that ends the row");
+  EXPECT_EQ(zor_test::RunCli({"check", "--fail-on", "hazard", kSource, kTarget, kTable}).status, 0);
+  zor_test::WriteFile(table, std::string("\x01\x02\x03\x04\x00\x00\x7f", 7));
+  zor_test::CliRun binary = zor_test::RunCli({"check", kSource, kTarget, table});
+  EXPECT_EQ(binary.status, 2);
+  EXPECT_NE(binary.err.find("binary data"), std::string::npos);
+}
+
+TEST(LintCommand, NamesAreHeldAgainstTheDictionaries) {
+  zor_test::ScratchDirectory scratch;
+  const std::string table = (scratch / "table.csv").string();
+  zor_test::WriteFile(table,
+                      "pump,Equipment,*,centrifugalPump,RotatingEquipment,*,EQT,\n"
+                      "pump,Equipment,Flow rate,CentrifugalPump,RotatingEquipment,Flowrate,EQT,\n"
+                      "Check Valve,Valve,*,CheckValv,Valve,*,EQT,\n"
+                      "Sump,Equipment,*,SumpPit,Equipment,*,EQT,\n");
+  zor_test::CliRun run = zor_test::RunCli(
+      {"lint", "--format", "jsonl", "--source", kSource, "--target", kTarget, table});
+  EXPECT_EQ(run.status, 1);
+  std::vector<std::string> seen;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
+    json record = json::parse(line);
+    seen.push_back(std::to_string(record["line"].get<long>()) + " " +
+                   record["code"].get<std::string>() + " " + record["message"].get<std::string>());
+  }
+  const std::vector<std::string> expected = {
+      "1 unknown_source_class the source dictionary has no class 'pump'; did you mean 'Pump'?",
+      "1 unknown_target_class the target dictionary has no class 'centrifugalPump'; did you mean "
+      "'CentrifugalPump'?",
+      "2 unknown_target_attribute the target class 'CentrifugalPump' has no attribute "
+      "'Flowrate'; did you mean 'FlowRate'?",
+      "3 unknown_target_class the target dictionary has no class 'CheckValv': the run proposes "
+      "it as a new class",
+      "3 ddl_name_differs the proposed DDL names the new class 'CheckValve' after the source "
+      "label, not 'CheckValv', so once it is loaded the next run still misses 'CheckValv': write "
+      "'CheckValve' as the target class, or rename the class in the DDL to 'CheckValv' before "
+      "loading it",
+      "4 unknown_target_class the target dictionary has no class 'SumpPit': the run proposes it "
+      "as a new class",
+      "4 ddl_name_differs the proposed DDL names the new class 'Sump' after the source label, not "
+      "'SumpPit', so once it is loaded the next run still misses 'SumpPit': write 'Sump' as the "
+      "target class, or rename the class in the DDL to 'SumpPit' before loading it",
+  };
+  EXPECT_EQ(seen, expected);
+}
+
+TEST(LintCommand, AttributesWithNoRowAreGreyFindings) {
+  zor_test::ScratchDirectory scratch;
+  const std::string table = (scratch / "table.csv").string();
+  std::string rows = zor_test::ReadFile(kTable);
+  const std::string flow = "Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n";
+  rows.erase(rows.find(flow), flow.size());
+  zor_test::WriteFile(table, rows);
+  zor_test::CliRun run = zor_test::RunCli({"check", "--format", "jsonl", kSource, kTarget, table});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("{\"record\":\"attribute\",\"verdict\":\"grey\",\"finding\":\"no_row\","
+                         "\"class\":{\"label\":\"Pump\",\"key\":\"PMP\",\"parent\":\"Equipment\"},"
+                         "\"attribute\":{\"label\":\"Flow Rate\",\"key\":\"FLW\"},\"target\":null,"
+                         "\"message\":\"Flow Rate (FLW) has no row in mapping table under Pump: "
+                         "not compared.\",\"row\":{\"line\":1,"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("\"no_row\":1}"), std::string::npos);
+  zor_test::CliRun text = zor_test::RunCli({"check", kSource, kTarget, table});
+  EXPECT_NE(text.out.find("attributes with no row: 1\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("grey (1 attribute with no row):\n  Pump (PMP): " + table +
+                          ":1: Flow Rate (FLW) has no row in mapping table under Pump"),
+            std::string::npos)
+      << text.out;
+  EXPECT_EQ(zor_test::RunCli({"check", "--fail-on", "green", kSource, kTarget, kTable}).status, 1);
+  EXPECT_EQ(zor_test::RunCli({"check", "--fail-on", "grey", kSource, kTarget, kTable}).status, 0);
+}
+
+}  // namespace
