@@ -1,7 +1,11 @@
-// The terminal form of `zorvez check`: counts per verdict, then the classes
-// that need work grouped by verdict, each with its attribute findings. A
-// finding decided by a table row starts "TABLE:LINE:", as compilers write
-// locations, so that editors and CI annotations can jump to the row.
+// The terminal form of `zorvez check`. Two count lines say what the run
+// found: the classes and their class findings per verdict (a class can have
+// two), then the attribute findings per verdict. Then, for each listed
+// verdict, the class findings of that verdict, each with all its class's
+// attribute findings, and the attribute findings of that verdict whose class
+// is not listed. A finding decided by a table row starts "TABLE:LINE:", as
+// compilers write locations, so that editors and CI annotations can jump to
+// the row.
 #ifndef ZOR_CLI_CHECK_TEXT_H_
 #define ZOR_CLI_CHECK_TEXT_H_
 
@@ -15,31 +19,41 @@
 
 class CheckTextRenderer : public FindingSink {
  public:
-  CheckTextRenderer(std::string table_path, VerdictSet shown, bool v5v5, bool colour)
-      : tablePath_(std::move(table_path)), shown_(shown), v5v5_(v5v5), colour_(colour) {}
+  CheckTextRenderer(std::string table_path, VerdictSet listed, bool v5v5, bool colour)
+      : tablePath_(std::move(table_path)), listed_(listed), v5v5_(v5v5), colour_(colour) {}
 
   void Accept(const ClassFindings& batch) override;
   void Write(std::ostream& out, const ComparisonTotals& totals) const;
 
  private:
+  using PerVerdict = std::array<long, 5>;
   struct ClassEntry {
     Verdict verdict;
     std::string line;
     std::vector<std::string> details;  // its attribute findings and child warnings
   };
+  // Findings of a listed verdict whose class line is not listed.
+  struct OtherFindings {
+    std::vector<std::string> lines;
+    long attributes = 0;
+    long children = 0;
+  };
 
   std::string Located(const ClassFindings& batch, const Finding& finding) const;
   std::string Painted(Verdict verdict, const std::string& text) const;
+  std::string VerdictCounts(const PerVerdict& counts) const;
+  void WriteCounts(std::ostream& out, const ComparisonTotals& totals) const;
+  void WriteList(std::ostream& out, Verdict verdict) const;
 
   std::string tablePath_;
-  VerdictSet shown_;
+  VerdictSet listed_;
   bool v5v5_;
   bool colour_;
-  std::array<long, 5> classVerdicts_{};
+  PerVerdict classFindings_{};
+  PerVerdict attributeFindings_{};
+  long childFindings_ = 0;
   std::vector<ClassEntry> classes_;
-  // Findings with a shown verdict under a class line whose verdict is not
-  // shown, listed under their own verdict.
-  std::array<std::vector<std::string>, 5> strayFindings_;
+  std::array<OtherFindings, 5> others_;
 };
 
 #endif  // ZOR_CLI_CHECK_TEXT_H_
