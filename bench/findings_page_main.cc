@@ -6,11 +6,13 @@
 //   zor_findings_page [--v5] [--old] [--report REPORT.html] -o PAGE.html FINDINGS.jsonl
 #include <array>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli/explore_page_file.h"
 #include "cli/option_parser.h"
+#include "platform/file_problem.h"
 #include "platform/utf8_files.h"
 
 namespace {
@@ -22,10 +24,11 @@ constexpr std::array<OptionRule, 4> kOptions{{
     {"output", 'o', true},
 }};
 
-int ReadRecords(const std::string& path, CliStreams& io, const RecordVisitor& visit) {
+int ReadRecords(const std::string& path, CliStreams& io,
+                const std::function<void(const nlohmann::json&)>& visit) {
   std::ifstream in;
   if (!OpenInputUtf8(in, path.c_str())) {
-    ReportError(io, path + ": cannot open");
+    ReportError(io, FileProblem(path, "cannot read"));
     return kExitTrouble;
   }
   std::string line;
@@ -63,7 +66,7 @@ int main(int argc, char** argv) {
   page.v5v5 = parsed.Has("v5");
   page.oldFormat = parsed.Has("old");
   page.reportPath = parsed.Value("report");
-  return WriteExplorePageFile(parsed.Value("output"), page, io, [&](const RecordVisitor& visit) {
-    return ReadRecords(findings, io, visit);
+  return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
+    return ReadRecords(findings, io, [&](const nlohmann::json& record) { writer.Add(record); });
   });
 }

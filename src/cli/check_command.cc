@@ -11,8 +11,9 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 5> kCheckOptions{{
+constexpr std::array<OptionRule, 6> kCheckOptions{{
     {"help", 'h', false},
+    {"quiet", 'q', false},
     {"v5", '\0', false},
     {"old", '\0', false},
     {"format", '\0', true},
@@ -20,7 +21,7 @@ constexpr std::array<OptionRule, 5> kCheckOptions{{
 }};
 
 constexpr const char* kCheckUsage =
-    "usage: zorvez check [--v5] [--old] [--format text|jsonl] [--fail-on LIST]\n"
+    "usage: zorvez check [--v5] [--old] [--format text|jsonl] [--fail-on LIST] [-q]\n"
     "                    SOURCE.xml TARGET.xml MAPPING.csv\n"
     "\n"
     "Compares SOURCE.xml with TARGET.xml through MAPPING.csv, as the defined tool\n"
@@ -28,11 +29,15 @@ constexpr const char* kCheckUsage =
     "\n"
     "  --v5             compare two V5 dictionaries\n"
     "  --old            read V5 dictionaries in the older attribute layout\n"
-    "  --format FORMAT  text (default): counts and the classes that need work;\n"
+    "  --format FORMAT  text (default): the classes, class findings and attribute\n"
+    "                   findings counted per verdict, then the red, blue and purple\n"
+    "                   findings (and those of the --fail-on verdicts) listed;\n"
     "                   jsonl: one JSON record per finding, then a summary record\n"
     "  --fail-on LIST   verdicts that make the exit status 1 (default\n"
     "                   red,blue,purple,grey; grey: attributes with no row;\n"
     "                   'hazard': warnings about the table; 'none' never fails)\n"
+    "  -q, --quiet      print nothing; the exit status alone tells\n"
+    "  -h, --help       print this help\n"
     "\n"
     "Exit status: 0 no finding with a --fail-on verdict, 1 some, 2 usage error or\n"
     "an input that cannot be used.\n";
@@ -40,6 +45,7 @@ constexpr const char* kCheckUsage =
 struct CheckOptions {
   FindingRunOptions run;
   bool jsonLines = false;
+  bool quiet = false;
   VerdictSet failOn;
   bool failOnHazards = false;
 };
@@ -76,7 +82,15 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   options.jsonLines = format == "jsonl";
   options.failOn =
       ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.failOnHazards);
+  options.quiet = parsed.Has("quiet");
   return options;
+}
+
+// The text lists the verdicts that ask for work whatever decides the exit
+// status, and the --fail-on verdicts besides.
+VerdictSet ListedVerdicts(VerdictSet fail_on) {
+  for (Verdict verdict : {Verdict::kRed, Verdict::kBlue, Verdict::kPurple}) fail_on.Add(verdict);
+  return fail_on;
 }
 
 // Hands every batch to the renderer and to the watch of --fail-on.
@@ -96,18 +110,21 @@ class CheckSinks : public FindingSink {
 int RunCheck(const CheckOptions& options, CliStreams& io) {
   Hazards warnings;
   if (TableWarnings(options.run.mappingPath, io, warnings) != kExitClean) return kExitTrouble;
-  ReportTableWarnings(options.run.mappingPath, io, warnings);
+  if (!options.quiet) ReportTableWarnings(options.run.mappingPath, io, warnings);
   VerdictWatch watch(options.failOn);
   ComparisonTotals totals;
   int status = kExitClean;
-  if (options.jsonLines) {
+  if (options.quiet) {
+    status = RunFindings(options.run, io, watch, totals);
+  } else if (options.jsonLines) {
     for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
     JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
     CheckSinks sinks(lines, watch);
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) lines.Finish(totals);
   } else {
-    CheckTextRenderer text(options.run.mappingPath, options.failOn, options.run.v5v5, io.colourOut);
+    CheckTextRenderer text(options.run.mappingPath, ListedVerdicts(options.failOn),
+                           options.run.v5v5, io.colourOut);
     CheckSinks sinks(text, watch);
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) text.Write(io.out, totals);

@@ -34,6 +34,10 @@ std::string Printable(std::string text) {
   return text;
 }
 
+std::string Counted(long count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace
 
 std::string CheckTextRenderer::Painted(Verdict verdict, const std::string& text) const {
@@ -50,57 +54,86 @@ std::string CheckTextRenderer::Located(const ClassFindings& batch, const Finding
 void CheckTextRenderer::Accept(const ClassFindings& batch) {
   ClassEntry* owner = nullptr;
   for (const Finding& finding : batch.findings) {
+    const size_t verdict = static_cast<size_t>(finding.verdict);
     if (finding.subject == FindingSubject::kClass) {
-      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+      classFindings_[verdict] += 1;
       classes_.push_back({finding.verdict, "", {}});
       owner = &classes_.back();
-      if (shown_.Has(finding.verdict)) owner->line = Located(batch, finding);
+      if (listed_.Has(finding.verdict)) owner->line = Located(batch, finding);
       continue;
     }
+    bool attribute = finding.subject == FindingSubject::kAttribute;
+    (attribute ? attributeFindings_[verdict] : childFindings_) += 1;
     if (owner == nullptr) continue;
-    if (shown_.Has(owner->verdict)) {
+    if (listed_.Has(owner->verdict)) {
       std::string detail(1, '[');
       detail += Painted(finding.verdict, VerdictName(finding.verdict));
       detail += "] ";
       detail += Located(batch, finding);
       owner->details.push_back(std::move(detail));
-    } else if (shown_.Has(finding.verdict)) {
-      strayFindings_[static_cast<size_t>(finding.verdict)].push_back(
-          Printable(batch.label + " (" + batch.key + "): ") + Located(batch, finding));
+    } else if (listed_.Has(finding.verdict)) {
+      OtherFindings& others = others_[verdict];
+      others.lines.push_back(Printable(batch.label + " (" + batch.key + "), ") +
+                             VerdictName(owner->verdict) + " class: " + Located(batch, finding));
+      (attribute ? others.attributes : others.children) += 1;
     }
   }
 }
 
-void CheckTextRenderer::Write(std::ostream& out, const ComparisonTotals& totals) const {
-  out << totals.totalClasses << " classes:";
-  const char* separator = " ";
+std::string CheckTextRenderer::VerdictCounts(const PerVerdict& counts, bool with_grey) const {
+  std::string text;
   for (Verdict verdict : kListOrder) {
-    if (verdict == Verdict::kGrey) continue;  // never a class's
-    out << separator
-        << Painted(verdict, std::to_string(classVerdicts_[static_cast<size_t>(verdict)]) + " " +
-                                VerdictName(verdict));
-    separator = ", ";
+    const long count = counts[static_cast<size_t>(verdict)];
+    if (verdict == Verdict::kGrey && (!with_grey || count == 0)) continue;
+    if (!text.empty()) text += ", ";
+    text += Painted(verdict, std::to_string(count) + " " +
+                                 VerdictName(verdict));
+  }
+  return text;
+}
+
+void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& totals) const {
+  long class_findings = 0, attribute_findings = 0;
+  for (long count : classFindings_) class_findings += count;
+  for (long count : attributeFindings_) attribute_findings += count;
+  out << Counted(totals.totalClasses, "class", "classes") << ", "
+      << Counted(class_findings, "class finding", "class findings");
+  if (class_findings > totals.totalClasses) out << " (a class can have two)";
+  out << ": " << VerdictCounts(classFindings_, false) << '\n'
+      << Counted(attribute_findings, "attribute finding", "attribute findings") << ": "
+      << VerdictCounts(attributeFindings_, true);
+  if (childFindings_ > 0) {
+    out << "; " << Counted(childFindings_, "child finding", "child findings");
   }
   out << "\nnew classes suggested: " << totals.newClassesSuggested
-      << ", requested unmapped: " << totals.unmappedRequested;
-  if (totals.attributesWithoutRow > 0) out << ", attributes with no row: " << totals.attributesWithoutRow;
-  out << '\n';
-  for (Verdict verdict : kListOrder) {
-    if (!shown_.Has(verdict)) continue;
-    const std::vector<std::string>& stray = strayFindings_[static_cast<size_t>(verdict)];
-    long count = classVerdicts_[static_cast<size_t>(verdict)];
-    if (count == 0 && stray.empty()) continue;
-    out << '\n' << Painted(verdict, VerdictName(verdict)) << " (";
-    if (verdict == Verdict::kGrey) {
-      out << stray.size() << (stray.size() == 1 ? " attribute" : " attributes") << " with no row):\n";
-    } else {
-      out << count << (count == 1 ? " class" : " classes") << "):\n";
-    }
+      << ", classes requested unmapped: " << totals.unmappedRequested << '\n';
+}
+
+void CheckTextRenderer::WriteList(std::ostream& out, Verdict verdict) const {
+  const size_t index = static_cast<size_t>(verdict);
+  const std::string name = Painted(verdict, VerdictName(verdict));
+  if (classFindings_[index] > 0) {
+    out << '\n' << name << " class findings (" << classFindings_[index] << "):\n";
     for (const ClassEntry& entry : classes_) {
       if (entry.verdict != verdict) continue;
       out << "  " << entry.line << '\n';
       for (const std::string& detail : entry.details) out << "      " << detail << '\n';
     }
-    for (const std::string& finding : stray) out << "  " << finding << '\n';
+  }
+  const OtherFindings& others = others_[index];
+  if (others.lines.empty()) return;
+  const char* what = others.children == 0     ? "attribute"
+                     : others.attributes == 0 ? "child"
+                                              : "attribute and child";
+  out << '\n'
+      << name << ' ' << what << " findings of classes not listed (" << others.lines.size()
+      << "):\n";
+  for (const std::string& line : others.lines) out << "  " << line << '\n';
+}
+
+void CheckTextRenderer::Write(std::ostream& out, const ComparisonTotals& totals) const {
+  WriteCounts(out, totals);
+  for (Verdict verdict : kListOrder) {
+    if (listed_.Has(verdict)) WriteList(out, verdict);
   }
 }

@@ -1,7 +1,12 @@
-// The terminal form of `zorvez check`: counts per verdict, then the classes
-// that need work grouped by verdict, each with its attribute findings. A
-// finding decided by a table row starts "TABLE:LINE:", as compilers write
-// locations, so that editors and CI annotations can jump to the row.
+// The terminal form of `zorvez check`. Two count lines say what the run
+// found: the classes and their class findings per verdict (a class can have
+// two), then the attribute findings per verdict. Then, for each listed
+// verdict, the class findings of that verdict, each with all its class's
+// attribute findings, and the attribute findings of that verdict whose class
+// is not listed. A finding decided by a table row starts "TABLE:LINE:", as
+// compilers write locations, so that editors and CI annotations can jump to
+// the row. Grey is the verdict of attributes that no row mentions; a class
+// never has it.
 #ifndef ZOR_CLI_CHECK_TEXT_H_
 #define ZOR_CLI_CHECK_TEXT_H_
 
@@ -16,31 +21,43 @@
 
 class CheckTextRenderer : public FindingSink {
  public:
-  CheckTextRenderer(std::string table_path, VerdictSet shown, bool v5v5, bool colour)
-      : tablePath_(std::move(table_path)), shown_(shown), v5v5_(v5v5), colour_(colour) {}
+  CheckTextRenderer(std::string table_path, VerdictSet listed, bool v5v5, bool colour)
+      : tablePath_(std::move(table_path)), listed_(listed), v5v5_(v5v5), colour_(colour) {}
 
   void Accept(const ClassFindings& batch) override;
   void Write(std::ostream& out, const ComparisonTotals& totals) const;
 
  private:
+  using PerVerdict = std::array<long, kVerdictCount>;
   struct ClassEntry {
     Verdict verdict;
     std::string line;
     std::vector<std::string> details;  // its attribute findings and child warnings
   };
+  // Findings of a listed verdict whose class line is not listed.
+  struct OtherFindings {
+    std::vector<std::string> lines;
+    long attributes = 0;
+    long children = 0;
+  };
 
   std::string Located(const ClassFindings& batch, const Finding& finding) const;
   std::string Painted(Verdict verdict, const std::string& text) const;
+  // Only attributes are grey: the class counts leave it out, the attribute
+  // counts show it when there is one.
+  std::string VerdictCounts(const PerVerdict& counts, bool with_grey) const;
+  void WriteCounts(std::ostream& out, const ComparisonTotals& totals) const;
+  void WriteList(std::ostream& out, Verdict verdict) const;
 
   std::string tablePath_;
-  VerdictSet shown_;
+  VerdictSet listed_;
   bool v5v5_;
   bool colour_;
-  std::array<long, kVerdictCount> classVerdicts_{};
+  PerVerdict classFindings_{};
+  PerVerdict attributeFindings_{};
+  long childFindings_ = 0;
   std::vector<ClassEntry> classes_;
-  // Findings with a shown verdict under a class line whose verdict is not
-  // shown, listed under their own verdict.
-  std::array<std::vector<std::string>, kVerdictCount> strayFindings_;
+  std::array<OtherFindings, kVerdictCount> others_;
 };
 
 #endif  // ZOR_CLI_CHECK_TEXT_H_

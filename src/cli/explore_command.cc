@@ -4,6 +4,7 @@
 #include "cli/finding_records.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
+#include "explore/explore_finding_sink.h"
 
 namespace {
 
@@ -65,7 +66,11 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   page.oldFormat = run.oldFormat;
   page.reportPath = parsed.Value("report");
 
-  return WriteExplorePageFile(parsed.Value("output"), page, io, [&](const RecordVisitor& visit) {
-    return RunFindingRecords(run, io, visit);
+  return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
+    ExploreFindingSink sink(writer, run.v5v5);
+    ComparisonTotals totals;
+    int status = RunFindings(run, io, sink, totals);
+    if (status == kExitClean) sink.Finish(totals);
+    return status;
   });
 }

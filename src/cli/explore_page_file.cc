@@ -1,12 +1,12 @@
 #include "cli/explore_page_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
+#include "platform/file_problem.h"
 #include "platform/utf8_files.h"
 
 namespace {
@@ -24,28 +24,31 @@ fs::path ScratchPathFor(const fs::path& page) {
 }
 
 int Trouble(CliStreams& io, const std::string& path, const std::string& reason) {
-  ReportError(io, path + ": " + reason);
+  ReportError(io, FileProblem(path, reason));
   return kExitTrouble;
 }
 
 }  // namespace
 
 int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options,
-                         CliStreams& io, const RecordSource& source) {
+                         CliStreams& io, const PageSource& source) {
   const fs::path page = PathFromUtf8(path.c_str());
-  if (page.filename().empty()) return Trouble(io, path, "names a folder, not a file");
+  std::error_code probe;
+  if (page.filename().empty() || fs::is_directory(page, probe)) {
+    return Trouble(io, path, FileProblemReason(EISDIR));
+  }
   const fs::path scratch = ScratchPathFor(page);
   std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-  if (!out) return Trouble(io, path, std::strerror(errno));
+  if (!out) return Trouble(io, path, "cannot write: " + FileProblemReason(errno));
 
   int status = kExitClean;
   std::string failure;
   try {
     ExplorePageWriter writer(out, options);
-    status = source([&](const nlohmann::json& record) { writer.Add(record); });
+    status = source(writer);
     if (status == kExitClean) writer.Finish();
     out.close();
-    if (status == kExitClean && !out) failure = "cannot write the page";
+    if (status == kExitClean && !out) failure = "cannot write: " + FileProblemReason(EIO);
   } catch (const std::exception& error) {
     failure = error.what();
   }
@@ -59,7 +62,7 @@ int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& opti
   fs::rename(scratch, page, renamed);
   if (renamed) {
     fs::remove(scratch, ignored);
-    return Trouble(io, path, renamed.message());
+    return Trouble(io, path, "cannot write: " + FileProblemReason(renamed));
   }
   return kExitClean;
 }

@@ -9,16 +9,15 @@
 #include <string>
 
 #include "cli/cli_streams.h"
-#include "cli/finding_records.h"
 #include "explore/explore_page_writer.h"
 
-// Produces the finding records for the page by calling the visitor, and
-// returns kExitClean, or kExitTrouble after reporting why on `io.err`.
-using RecordSource = std::function<int(const RecordVisitor& visit)>;
+// Hands the findings to the page's writer, and returns kExitClean, or
+// kExitTrouble after reporting why on `io.err`.
+using PageSource = std::function<int(ExplorePageWriter& writer)>;
 
 // Returns kExitClean when the page was written, else kExitTrouble: the
 // source's own status, or after reporting "zorvez: PATH: reason".
 int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options,
-                         CliStreams& io, const RecordSource& source);
+                         CliStreams& io, const PageSource& source);
 
 #endif  // ZOR_CLI_EXPLORE_PAGE_FILE_H_

@@ -1,5 +1,6 @@
 #include "cli/finding_records.h"
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -8,35 +9,29 @@
 #include "compare/comparison_state.h"
 #include "dictionary/element_walk.h"
 #include "driver/mapping_reader.h"
-#include "output/json_lines_renderer.h"
+#include "platform/file_problem.h"
 #include "platform/utf8_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A path as the user gave it, for messages.
-std::string PathForMessage(const std::string& path) { return path.empty() ? "''" : path; }
-
 // Refuses what the defined tool would silently read as empty: a missing
 // file, a folder, a file that cannot be opened.
 bool UsableFile(const std::string& path, CliStreams& io) {
   std::error_code error;
   fs::file_status status = fs::status(PathFromUtf8(path.c_str()), error);
-  if (error || !fs::exists(status)) {
-    ReportError(io, PathForMessage(path) + ": no such file");
-    return false;
-  }
-  if (fs::is_directory(status)) {
-    ReportError(io, PathForMessage(path) + ": is a directory, not a file");
-    return false;
-  }
-  return true;
+  if (!error && !fs::exists(status)) error = std::make_error_code(std::errc::no_such_file_or_directory);
+  if (!error && fs::is_directory(status)) error = std::make_error_code(std::errc::is_a_directory);
+  if (error) ReportError(io, FileProblem(path, FileProblemReason(error)));
+  return !error;
 }
 
 bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState& state) {
+  errno = 0;
   if (!ReadMappingTable(options.mappingPath.c_str(), state.mappingText)) {
-    ReportError(io, PathForMessage(options.mappingPath) + ": cannot be read");
+    ReportError(io, errno != 0 ? FileProblem(options.mappingPath, errno)
+                               : FileProblem(options.mappingPath, "cannot read"));
     return false;
   }
   state.mappingText.Append("\n");
@@ -74,14 +69,14 @@ MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
   XmlLoadError error;
   document = MigrationXMLNode::CreateFromFile(path.c_str(), &error);
   if (document != nullptr) return FirstNode(document);
-  std::string where = PathForMessage(path);
+  std::string where = path;
   if (error.line > 0) {
     where += ':';
     where += std::to_string(error.line);
     where += ':';
     where += std::to_string(error.column);
   }
-  ReportError(io, where + ": " + (error.reason.empty() ? "does not parse" : error.reason));
+  ReportError(io, FileProblem(where, error.reason.empty() ? "does not parse" : error.reason));
   return nullptr;
 }
 
@@ -107,19 +102,4 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   }
   totals = state.totals;
   return kExitClean;
-}
-
-int RunFindingLines(const FindingRunOptions& options, CliStreams& io,
-                    const RecordLineVisitor& visit) {
-  JsonLinesRenderer renderer(visit, options.v5v5);
-  ComparisonTotals totals;
-  int status = RunFindings(options, io, renderer, totals);
-  if (status == kExitClean) renderer.Finish(totals);
-  return status;
-}
-
-int RunFindingRecords(const FindingRunOptions& options, CliStreams& io,
-                      const RecordVisitor& visit) {
-  return RunFindingLines(options, io,
-                         [&](std::string_view line) { visit(nlohmann::json::parse(line)); });
 }

@@ -4,10 +4,7 @@
 #ifndef ZOR_CLI_FINDING_RECORDS_H_
 #define ZOR_CLI_FINDING_RECORDS_H_
 
-#include <functional>
-#include <nlohmann/json.hpp>
 #include <string>
-#include <string_view>
 
 #include "cli/cli_streams.h"
 #include "compare/finding.h"
@@ -45,16 +42,5 @@ struct LoadedDocuments {
 // dictionary that does not parse is refused, never read as empty.
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals);
-
-// The findings as JSON Lines records (doc/findings.md), in the order of the
-// defined report, ending with the summary record; each line with its line
-// end. Returns as RunFindings does.
-using RecordLineVisitor = std::function<void(std::string_view line)>;
-int RunFindingLines(const FindingRunOptions& options, CliStreams& io,
-                    const RecordLineVisitor& visit);
-
-// The same records parsed, for consumers that read their fields.
-using RecordVisitor = std::function<void(const nlohmann::json& record)>;
-int RunFindingRecords(const FindingRunOptions& options, CliStreams& io, const RecordVisitor& visit);
 
 #endif  // ZOR_CLI_FINDING_RECORDS_H_

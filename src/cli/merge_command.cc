@@ -166,8 +166,9 @@ int Merge(CliStreams& io, const MergeOptions& options) {
   MergeWriting writing = MergeWriting::kUnchanged;
   if (Deliver(io, options, merge, writing) != kExitClean) return kExitTrouble;
   ReportSummary(io, merge, options.partial, writing, options.destination);
-  bool problems = !merge.TableProblem().empty() || merge.Plan().HasProblems();
-  return problems ? kExitFindings : kExitClean;
+  // A table that cannot be read to its end is an input that cannot be used.
+  if (!merge.TableProblem().empty()) return kExitTrouble;
+  return merge.Plan().HasProblems() ? kExitFindings : kExitClean;
 }
 
 }  // namespace

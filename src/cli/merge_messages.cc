@@ -92,13 +92,18 @@ void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::strin
 
 void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeWriting writing,
                    const std::string& destination) {
+  if (!merge.TableProblem().empty()) {
+    // No row can be placed in a table whose end is unknown.
+    ReportError(io, "merge: " + Counted(merge.Rows().size(), "row", "rows") +
+                        " not merged: the table cannot be read past its NUL byte; nothing written");
+    return;
+  }
   Counts counts = CountRows(merge);
   const char* verb = writing == MergeWriting::kDryRun     ? "to merge"
                      : writing == MergeWriting::kHeldBack ? "mergeable"
                                                           : "merged";
   size_t rows = counts.newClassRows + counts.newBlockAttributeRows + counts.intoBlock +
                 counts.completedInPlace;
-  if (!merge.TableProblem().empty()) rows = 0;
   std::string summary =
       "merge: " + Counted(rows, "row ", "rows ") + verb + " (" +
       Counted(counts.newClassRows, "new class row", "new class rows") + " with " +

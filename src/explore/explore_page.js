@@ -12,7 +12,8 @@
   const SVG = 'http://www.w3.org/2000/svg';
 
   // Columns of a class in the index.
-  const VERDICT = 0, KIND = 1, LABEL = 2, KEY = 3, PARENT = 4, SECTION = 5, MASK = 6, ITEMS = 7;
+  const VERDICT = 0, KIND = 1, LABEL = 2, KEY = 3, PARENT = 4, SECTION = 5, MASK = 6, ITEMS = 7,
+    ITEM_VERDICTS = 8;
   // Columns of a class's entry in its chunk, and of the items that follow it.
   const E_TARGET = 0, E_MESSAGE = 1, E_ROW = 2, E_PROPOSAL = 3, E_FIRST_ITEM = 4;
   const ATTRIBUTE_ITEM = 0;
@@ -34,6 +35,20 @@
   const kindNames = index.kinds;
   const sectionNames = index.sections;
   const haystack = classes.map((c) => (c[LABEL] + '\n' + c[KEY]).toLowerCase());
+  // The attribute labels and keys of each class, read when a search begins.
+  let attributeHaystack = null;
+  function attributeNames() {
+    if (attributeHaystack === null) {
+      const node = byId('zv-attribute-names');
+      if (node === null || document.readyState === 'loading' && byId('zv-chunk-0') === null) return null;
+      try {
+        attributeHaystack = JSON.parse(node.textContent).map((names) => String(names).toLowerCase());
+      } catch (error) {
+        attributeHaystack = [];
+      }
+    }
+    return attributeHaystack;
+  }
 
   const state = {
     verdicts: new Set(verdictNames.map((_, code) => code)),
@@ -219,13 +234,36 @@
     return (c) => ((c[MASK] >>> code) & 1) === 1;
   }
 
+  function verdictMask() {
+    let mask = 0;
+    for (const code of state.verdicts) if (code < 31) mask |= 1 << code;
+    return mask;
+  }
+
+  // A class is shown when its own finding or one of its attribute and child
+  // findings has a ticked verdict, and when the search is found in its label
+  // or key or in the label or key of one of its attributes. Why a class is
+  // shown goes to `reasons`, for the marks on its line.
+  const reasons = new Map();
   function matcher() {
     const query = state.query.trim().toLowerCase();
     const verdicts = state.verdicts;
+    const mask = verdictMask();
     const kindMatches = kindTest();
+    const names = query === '' ? null : attributeNames();
+    reasons.clear();
     return (i) => {
       const c = classes[i];
-      return verdicts.has(c[VERDICT]) && kindMatches(c) && (query === '' || haystack[i].includes(query));
+      const byItems = !verdicts.has(c[VERDICT]);
+      if (byItems && (c[ITEM_VERDICTS] & mask) === 0) return false;
+      if (!kindMatches(c)) return false;
+      let byAttribute = false;
+      if (query !== '' && !haystack[i].includes(query)) {
+        if (names === null || names[i] === undefined || !names[i].includes(query)) return false;
+        byAttribute = true;
+      }
+      if (byItems || byAttribute) reasons.set(i, { byItems, byAttribute });
+      return true;
     };
   }
 
@@ -290,6 +328,18 @@
       make('span', 'kind', words(kindNames[c[KIND]])),
     );
     line.title = verdict + ': ' + c[LABEL] + ' (' + c[KEY] + ')';
+    const why = reasons.get(i);
+    if (why !== undefined) {
+      const notes = [];
+      if (why.byItems) {
+        notes.push(verdictNames.filter((_, code) => state.verdicts.has(code) &&
+          ((c[ITEM_VERDICTS] >>> code) & 1) === 1).join(', ') + ' attribute');
+      }
+      if (why.byAttribute) notes.push('attribute matches');
+      const note = make('span', 'via', notes.join('; '));
+      line.dataset.via = why.byItems ? (why.byAttribute ? 'verdict search' : 'verdict') : 'search';
+      line.append(note);
+    }
     const items = make('span', 'count', c[ITEMS] > 0 ? c[ITEMS] : '');
     items.title = 'attribute and child findings';
     line.append(items);
@@ -331,19 +381,42 @@
     drawDetail();
   }
 
+  // Selects the class on line `from`, or the nearest one in the direction
+  // `step`, else the nearest one the other way, and scrolls it into view.
+  function selectLine(from, step) {
+    const target = Math.max(0, Math.min(rows.length - 1, from));
+    for (const direction of [step, -step]) {
+      for (let r = target; r >= 0 && r < rows.length; r += direction) {
+        if (rows[r] < 0) continue;
+        select(rows[r]);
+        const list = byId('list');
+        const top = r * ROW_HEIGHT;
+        if (top < list.scrollTop) list.scrollTop = top;
+        else if (top + ROW_HEIGHT > list.scrollTop + list.clientHeight) {
+          list.scrollTop = top + ROW_HEIGHT - list.clientHeight;
+        }
+        return;
+      }
+    }
+  }
+
   function moveSelection(step) {
     const at = rows.indexOf(state.selected);
     for (let r = at + step; r >= 0 && r < rows.length; r += step) {
-      if (rows[r] < 0) continue;
-      select(rows[r]);
-      const list = byId('list');
-      const top = r * ROW_HEIGHT;
-      if (top < list.scrollTop) list.scrollTop = top;
-      else if (top + ROW_HEIGHT > list.scrollTop + list.clientHeight) {
-        list.scrollTop = top + ROW_HEIGHT - list.clientHeight;
-      }
-      return;
+      if (rows[r] >= 0) return selectLine(r, step);
     }
+  }
+
+  // Home, End, Page Up and Page Down: the first and last class, or a page of
+  // lines up or down.
+  function jumpSelection(key) {
+    if (rows.length === 0) return;
+    const page = Math.max(1, Math.floor(byId('list').clientHeight / ROW_HEIGHT) - 1);
+    const at = Math.max(0, rows.indexOf(state.selected));
+    if (key === 'Home') selectLine(0, 1);
+    else if (key === 'End') selectLine(rows.length - 1, -1);
+    else if (key === 'PageDown') selectLine(at + page, 1);
+    else selectLine(at - page, -1);
   }
 
   // ---- The findings of one class -------------------------------------------
@@ -429,7 +502,15 @@
     return node;
   }
 
-  function itemTables(entry) {
+  // An attribute finding is marked when its verdict is ticked but its
+  // class's is not, or when it holds what is searched for.
+  function isMarked(classVerdict, verdict, label, key) {
+    if (!state.verdicts.has(classVerdict) && state.verdicts.has(verdict)) return true;
+    const query = state.query.trim().toLowerCase();
+    return query !== '' && (String(label) + '\n' + String(key)).toLowerCase().includes(query);
+  }
+
+  function itemTables(entry, entryVerdict) {
     const attributes = make('tbody');
     const children = make('ul', 'rows');
     for (let n = E_FIRST_ITEM; n < entry.length; n++) {
@@ -438,6 +519,7 @@
         const [, verdict, kind, label, key, target, message, row, proposal] = item;
         const line = make('tr', verdictClass(verdictNames[verdict]));
         line.dataset.verdict = verdictNames[verdict];
+        if (isMarked(entryVerdict, verdict, label, key)) line.classList.add('hit');
         const name = make('td');
         name.append(make('div', null, label), make('div', 'muted', key));
         const what = make('td');
@@ -498,7 +580,7 @@
       known.push(['Finding', entry[E_MESSAGE]], ['Target', targetText(entry[E_TARGET])],
         ['Mapping row', Array.isArray(entry[E_ROW]) ? rowNode(entry[E_ROW]) : null],
         ['Proposal', proposalNode(entry[E_PROPOSAL])]);
-      parts.push(facts(known), ...itemTables(entry));
+      parts.push(facts(known), ...itemTables(entry, c[VERDICT]));
     }
     box.replaceChildren(...parts);
     box.scrollTop = 0;
@@ -526,6 +608,9 @@
       if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
         event.preventDefault();
         moveSelection(event.key === 'ArrowDown' ? 1 : -1);
+      } else if (['Home', 'End', 'PageUp', 'PageDown'].includes(event.key)) {
+        event.preventDefault();
+        jumpSelection(event.key);
       }
     });
     byId('search').addEventListener('input', (event) => {
@@ -538,6 +623,9 @@
     });
     byId('reset').addEventListener('click', resetFilters);
     document.addEventListener('DOMContentLoaded', () => {
+      // A search typed while the page was arriving could not yet look
+      // through the attribute names.
+      if (state.query.trim() !== '') rebuild();
       if (state.selected >= 0) drawDetail();
     });
   }

@@ -54,9 +54,42 @@ void ExplorePageWriter::Add(const nlohmann::json& record) {
   FlushPending(false);
 }
 
+void ExplorePageWriter::AddClass(const nlohmann::json& record) {
+  const nlohmann::json& source = FieldOf(record, "class");
+  std::string& out = BeginClass(
+      TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
+      TextOf(FieldOf(source, "label")), TextOf(FieldOf(source, "key")),
+      TextOf(FieldOf(source, "parent")), TextOf(FieldOf(record, "section")));
+  AppendOutcome(out, record);
+}
+
+void ExplorePageWriter::AddAttribute(const nlohmann::json& record) {
+  if (classes_.empty()) return;
+  const nlohmann::json& attribute = FieldOf(record, "attribute");
+  std::string& out =
+      BeginItem(0, TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
+                TextOf(FieldOf(attribute, "label")), TextOf(FieldOf(attribute, "key")));
+  AppendOutcome(out, record);
+  EndItem();
+}
+
+void ExplorePageWriter::AddChild(const nlohmann::json& record) {
+  if (classes_.empty()) return;
+  std::string& out =
+      BeginItem(1, TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
+                TextOf(FieldOf(FieldOf(record, "child"), "label")), "");
+  AppendText(out, FieldOf(record, "message"));
+  out += ',';
+  AppendRow(out, FieldOf(record, "row"));
+  EndItem();
+}
+
 // A class's entry in its chunk: target, message, row, proposal, then its
 // attribute and child items as they come.
-void ExplorePageWriter::AddClass(const nlohmann::json& record) {
+std::string& ExplorePageWriter::BeginClass(std::string_view verdict, std::string_view kind,
+                                           std::string_view label, std::string_view key,
+                                           std::string_view parent, std::string_view section) {
+  if (finished_) throw std::logic_error("ExplorePageWriter::BeginClass after Finish");
   if (chunkOpen_) pending_ += ']';  // the previous class's entry
   if (chunkOpen_ && classesInChunk_ == options_.classesPerChunk) CloseChunk();
   if (chunkOpen_) {
@@ -69,63 +102,50 @@ void ExplorePageWriter::AddClass(const nlohmann::json& record) {
   }
   ++classesInChunk_;
   pending_ += '[';
-  AppendOutcome(pending_, record);
 
-  const nlohmann::json& source = FieldOf(record, "class");
   ClassLine line;
   line.head += '[';
-  AppendCode(line.head, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
+  AppendCode(line.head, verdicts_.Code(verdict));
   line.head += ',';
-  AppendCode(line.head, kinds_.Code(TextOf(FieldOf(record, "finding"))));
-  for (const char* field : {"label", "key", "parent"}) {
+  AppendCode(line.head, kinds_.Code(kind));
+  for (std::string_view text : {label, key, parent}) {
     line.head += ',';
-    AppendText(line.head, FieldOf(source, field));
+    AppendScriptSafeString(line.head, text);
   }
   line.head += ',';
-  AppendCode(line.head, sections_.Code(TextOf(FieldOf(record, "section"))));
+  AppendCode(line.head, sections_.Code(section));
   classes_.push_back(std::move(line));
+  return pending_;
 }
 
-void ExplorePageWriter::AddAttribute(const nlohmann::json& record) {
-  if (classes_.empty()) return;
-  const nlohmann::json& attribute = FieldOf(record, "attribute");
-  size_t kind = AppendItemHead(0, record);
-  AppendText(pending_, FieldOf(attribute, "label"));
-  pending_ += ',';
-  AppendText(pending_, FieldOf(attribute, "key"));
-  pending_ += ',';
-  AppendOutcome(pending_, record);
-  pending_ += ']';
-  NoteItem(kind);
-}
-
-void ExplorePageWriter::AddChild(const nlohmann::json& record) {
-  if (classes_.empty()) return;
-  size_t kind = AppendItemHead(1, record);
-  AppendText(pending_, FieldOf(FieldOf(record, "child"), "label"));
-  pending_ += ',';
-  AppendText(pending_, FieldOf(record, "message"));
-  pending_ += ',';
-  AppendRow(pending_, FieldOf(record, "row"));
-  pending_ += ']';
-  NoteItem(kind);
-}
-
-size_t ExplorePageWriter::AppendItemHead(int item_type, const nlohmann::json& record) {
-  size_t kind = kinds_.Code(TextOf(FieldOf(record, "finding")));
+std::string& ExplorePageWriter::BeginItem(int item_type, std::string_view verdict,
+                                          std::string_view kind, std::string_view label,
+                                          std::string_view key) {
+  itemKind_ = kinds_.Code(kind);
+  itemVerdict_ = verdicts_.Code(verdict);
   pending_ += ",[";
   pending_ += static_cast<char>('0' + item_type);
   pending_ += ',';
-  AppendCode(pending_, verdicts_.Code(TextOf(FieldOf(record, "verdict"))));
+  AppendCode(pending_, itemVerdict_);
   pending_ += ',';
-  AppendCode(pending_, kind);
+  AppendCode(pending_, itemKind_);
   pending_ += ',';
-  return kind;
+  AppendScriptSafeString(pending_, label);
+  pending_ += ',';
+  if (item_type == 0) {
+    AppendScriptSafeString(pending_, key);
+    pending_ += ',';
+    std::string& names = classes_.back().attributeNames;
+    names.append(label).append(1, '\n').append(key).append(1, '\n');
+  }
+  return pending_;
 }
 
-void ExplorePageWriter::NoteItem(size_t kind) {
+void ExplorePageWriter::EndItem() {
+  pending_ += ']';
   ClassLine& line = classes_.back();
-  if (kind < kMaskedKinds) line.itemKinds |= uint32_t{1} << kind;
+  if (itemKind_ < kMaskedKinds) line.itemKinds |= uint32_t{1} << itemKind_;
+  if (itemVerdict_ < kMaskedKinds) line.itemVerdicts |= uint32_t{1} << itemVerdict_;
   ++line.items;
 }
 
@@ -165,9 +185,26 @@ void ExplorePageWriter::WriteIndex() {
   for (size_t i = 0; i < classes_.size(); ++i) {
     const ClassLine& line = classes_[i];
     if (i > 0) out_ << ",\n";
-    out_ << line.head << ',' << line.itemKinds << ',' << line.items << ']';
+    out_ << line.head << ',' << line.itemKinds << ',' << line.items << ',' << line.itemVerdicts
+         << ']';
   }
   out_ << "]}";
+}
+
+// The attribute labels and keys of every class, one string per class: read
+// by the page only when a search begins, so they come after its script.
+void ExplorePageWriter::WriteAttributeNames() {
+  out_ << "<script type=\"application/json\" id=\"zv-attribute-names\">[";
+  std::string text;
+  for (size_t i = 0; i < classes_.size(); ++i) {
+    if (i > 0) text += ',';
+    AppendScriptSafeString(text, classes_[i].attributeNames);
+    if (text.size() >= kSpoolBatch) {
+      out_ << text;
+      text.clear();
+    }
+  }
+  out_ << text << "]</script>\n";
 }
 
 void ExplorePageWriter::Finish() {
@@ -195,6 +232,7 @@ void ExplorePageWriter::Finish() {
   copy_to("@SCRIPT@");
   out_ << page.js;
   copy_to("@CHUNKS@");
+  WriteAttributeNames();
   spool_.CopyTo(out_);
   out_ << rest;
 }

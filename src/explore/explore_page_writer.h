@@ -3,7 +3,9 @@
 // as totals, a list to filter, search and group, and each class's attribute
 // findings on demand.
 //
-// Records stream in and are turned into compact text at once; only a short
+// Findings stream in, as finding records (Add) or straight from a comparison
+// (ExploreFindingSink, through the primitives below), and are turned into
+// compact text at once; only a short
 // line per class is kept until Finish, and the attribute findings wait in a
 // scratch file, because the page puts the class index and its script before
 // them so that the browser shows the list before it has read the bulk.
@@ -43,23 +45,40 @@ class ExplorePageWriter {
   // Writes the page. Throws std::runtime_error when the scratch file fails.
   void Finish();
 
+  // The primitives Add is made of, for a front end that has the findings
+  // themselves. BeginClass and BeginItem write the head of a class or of an
+  // attribute (type 0) or child (type 1) item and return the buffer its
+  // remaining members go to, in the order finding_encoding.h gives; an item
+  // ends with EndItem. BeginItem writes the item's label, and an attribute's
+  // key, itself: they are also what the page's search looks through. SetSummary takes the summary record as script-safe
+  // JSON.
+  std::string& BeginClass(std::string_view verdict, std::string_view kind, std::string_view label,
+                          std::string_view key, std::string_view parent, std::string_view section);
+  std::string& BeginItem(int item_type, std::string_view verdict, std::string_view kind,
+                         std::string_view label, std::string_view key);
+  void EndItem();
+  void SetSummary(std::string summary) { summary_ = std::move(summary); }
+  // Hands buffered text to the scratch file once there is enough of it.
+  void Flush() { FlushPending(false); }
+  // Whether an item would have a class to belong to.
+  bool HasClass() const { return !classes_.empty(); }
+
  private:
   struct ClassLine {
     std::string head;        // verdict, kind, label, key, parent and section, encoded
-    uint32_t itemKinds = 0;  // bit k: an attribute or child finding of kind k
+    uint32_t itemKinds = 0;     // bit k: an attribute or child finding of kind k
+    uint32_t itemVerdicts = 0;  // bit v: an attribute or child finding of verdict v
     uint32_t items = 0;
+    std::string attributeNames;  // "label\nkey\n" of each attribute finding, for the search
   };
 
   void AddClass(const nlohmann::json& record);
   void AddAttribute(const nlohmann::json& record);
   void AddChild(const nlohmann::json& record);
-  // Opens an attribute (0) or child (1) item with its verdict and kind;
-  // returns the kind's code.
-  size_t AppendItemHead(int item_type, const nlohmann::json& record);
-  void NoteItem(size_t kind);
   void CloseChunk();
   void FlushPending(bool always);
   void WriteIndex();
+  void WriteAttributeNames();
 
   std::ostream& out_;
   ExplorePageOptions options_;
@@ -72,6 +91,8 @@ class ExplorePageWriter {
   std::string summary_ = "null";
   size_t chunks_ = 0;
   size_t classesInChunk_ = 0;
+  size_t itemKind_ = 0;  // the kind and verdict of the item begun last
+  size_t itemVerdict_ = 0;
   bool chunkOpen_ = false;
   bool finished_ = false;
 };

@@ -24,9 +24,24 @@ void AppendEscaped(std::string& out, std::string_view json) {
   }
 }
 
+// Printable ASCII that neither JSON nor the page escapes: most names are, and
+// they need no trip through the JSON library.
+bool WrittenAsIs(std::string_view text) {
+  for (char c : text) {
+    if (c < 0x20 || c > 0x7e || c == '"' || c == '\\' || c == '<' || c == '>' || c == '&') {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void AppendScriptSafeJson(std::string& out, const nlohmann::json& value) {
+  if (value.is_string()) {
+    AppendScriptSafeString(out, value.get_ref<const std::string&>());
+    return;
+  }
   AppendEscaped(out, value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
@@ -37,5 +52,12 @@ std::string ScriptSafeJson(const nlohmann::json& value) {
 }
 
 void AppendScriptSafeString(std::string& out, std::string_view text) {
-  AppendScriptSafeJson(out, nlohmann::json(text));
+  if (WrittenAsIs(text)) {
+    out += '"';
+    out += text;
+    out += '"';
+    return;
+  }
+  AppendEscaped(out, nlohmann::json(text).dump(-1, ' ', false,
+                                               nlohmann::json::error_handler_t::replace));
 }

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "platform/file_descriptors.h"
+#include "platform/file_problem.h"
 #include "platform/utf8_files.h"
 
 namespace fs = std::filesystem;
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Failure(std::string_view what, const std::string& path, int error) {
-  return "cannot " + std::string(what) + " " + path + ": " + std::strerror(error);
+  return FileProblem(path, what, error);
 }
 
 // A name beside `path` that no other file has yet, hidden from listings.
@@ -122,7 +123,7 @@ std::string ReplaceFile(const std::string& given_path, const std::vector<std::st
     return Failure("replace", path, refused) + " (the file is protected against writing)";
   }
   TemporaryFile temporary(path);
-  if (temporary.fd() < 0) return Failure("create a file beside", path, temporary.error());
+  if (temporary.fd() < 0) return Failure("create a temporary file beside it", path, temporary.error());
   step(ReplacementStep::kTemporaryCreated);
   if (!TakeOverPermissions(temporary.fd(), path)) {
     int error = errno;

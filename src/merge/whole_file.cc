@@ -2,15 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/file_descriptors.h"
+#include "platform/file_problem.h"
 
 namespace {
 
-std::string Failure(const std::string& path, int error) {
-  return "cannot read " + path + ": " + std::strerror(error);
-}
+std::string Failure(const std::string& path, int error) { return FileProblem(path, error); }
 
 }  // namespace
 

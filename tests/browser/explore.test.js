@@ -24,6 +24,15 @@ after(async () => {
 });
 
 const haystack = (record) => (record.class.label + '\n' + record.class.key).toLowerCase();
+const attributeItems = (record) => record.items.filter((item) => item.record === 'attribute');
+// What the page's search looks through: the class's label and key and those
+// of its attribute findings.
+const searchedBy = (record, query) => haystack(record).includes(query.toLowerCase()) ||
+  attributeItems(record).some((item) => (item.attribute.label + '\n' + item.attribute.key).toLowerCase().includes(query.toLowerCase()));
+// A ticked verdict shows the classes whose own finding has it, and those
+// with an attribute or child finding of it.
+const hasVerdict = (record, verdict) => record.verdict === verdict || record.items.some((item) => item.verdict === verdict);
+const selectedIndex = (page) => page.evaluate(() => Number(document.querySelector('#rows .row[aria-selected="true"]')?.dataset.index ?? -1));
 const countWhere = (list, predicate) => list.filter(predicate).length;
 
 async function open(name) {
@@ -82,13 +91,13 @@ for (const name of ['small', 'hostile', 'v4v5', 'v5v5', 'tree']) {
     const { classes } = findings;
     const verdict = ['red', 'orange', 'blue', 'purple', 'green'].find((v) => classes.some((c) => c.verdict === v));
     await driver.showVerdicts(page, [verdict]);
-    assert.equal(await driver.shownCount(page), countWhere(classes, (c) => c.verdict === verdict));
-    const lineVerdicts = await page.$$eval('#rows .row', (rows) => rows.map((row) => row.dataset.verdict));
-    assert.ok(lineVerdicts.length > 0 && lineVerdicts.every((v) => v === verdict), lineVerdicts.join());
+    assert.equal(await driver.shownCount(page), countWhere(classes, (c) => hasVerdict(c, verdict)));
+    const lines = await page.$$eval('#rows .row', (rows) => rows.map((row) => [row.dataset.verdict, row.dataset.via ?? '']));
+    assert.ok(lines.length > 0 && lines.every(([v, via]) => v === verdict || via.includes('verdict')), lines.join());
 
     const kind = classes.find((c) => c.verdict === verdict).finding;
     await driver.showKind(page, 'c', kind);
-    assert.equal(await driver.shownCount(page), countWhere(classes, (c) => c.verdict === verdict && c.finding === kind));
+    assert.equal(await driver.shownCount(page), countWhere(classes, (c) => hasVerdict(c, verdict) && c.finding === kind));
 
     await driver.showVerdicts(page, ['green', 'blue', 'red', 'orange', 'purple']);
     const itemKind = classes.flatMap((c) => c.items).find((item) => item.finding !== 'valid')?.finding;
@@ -114,13 +123,70 @@ for (const name of ['small', 'hostile', 'v4v5', 'v5v5', 'tree']) {
 
   caseTest(name, 'search answers as you type, without regard to case', async ({ page, findings, query }) => {
     await driver.search(page, query);
-    const expected = countWhere(findings.classes, (c) => haystack(c).includes(query.toLowerCase()));
+    const expected = countWhere(findings.classes, (c) => searchedBy(c, query));
     assert.ok(expected > 0, `the query ${query} should find something`);
     assert.equal(await driver.shownCount(page), expected);
     await driver.search(page, query.toUpperCase());
     assert.equal(await driver.shownCount(page), expected);
-    const labels = await page.$$eval('#rows .row', (rows) => rows.map((row) => row.querySelector('.label').textContent + '\n' + row.querySelector('.key').textContent));
-    assert.ok(labels.every((text) => text.toLowerCase().includes(query.toLowerCase())), labels.join(' | '));
+    const labels = await page.$$eval('#rows .row', (rows) => rows.map((row) => [row.querySelector('.label').textContent + '\n' + row.querySelector('.key').textContent, row.dataset.via ?? '']));
+    assert.ok(labels.every(([text, via]) => text.toLowerCase().includes(query.toLowerCase()) || via.includes('search')), labels.join(' | '));
+  });
+
+  caseTest(name, 'a verdict shows classes by their attribute findings, which are marked', async ({ page, findings }) => {
+    const { classes } = findings;
+    const at = classes.findIndex((c) => attributeItems(c).some((item) => item.verdict !== c.verdict));
+    if (at < 0) return;
+    const chosen = classes[at];
+    const verdict = attributeItems(chosen).find((item) => item.verdict !== chosen.verdict).verdict;
+    await driver.showVerdicts(page, [verdict]);
+    assert.equal(await driver.shownCount(page), countWhere(classes, (c) => hasVerdict(c, verdict)));
+    await driver.search(page, chosen.class.key);
+    await page.click(`.row[data-index="${at}"]`);
+    assert.equal(await page.$eval(`.row[data-index="${at}"]`, (row) => row.dataset.via), 'verdict');
+    await page.waitForFunction(() => !document.querySelector('#detail .hint'));
+    const marked = await page.$$eval('#detail tbody tr', (rows) => rows.map((row) => row.classList.contains('hit')));
+    assert.deepEqual(marked, attributeItems(chosen).map((item) => item.verdict === verdict));
+  });
+
+  caseTest(name, 'search finds attribute labels and keys and marks them', async ({ page, findings }) => {
+    const { classes } = findings;
+    // Of the first attribute keys that no class label or key holds, the one
+    // that finds the fewest classes, so that its class is in view.
+    let at = -1, key = null, fewest = Infinity, tried = 0;
+    for (let i = 0; i < classes.length && tried < 20; i++) {
+      for (const item of attributeItems(classes[i])) {
+        const candidate = item.attribute.key;
+        if (candidate.length < 3 || classes.some((c) => haystack(c).includes(candidate.toLowerCase()))) continue;
+        tried += 1;
+        const found = countWhere(classes, (c) => searchedBy(c, candidate));
+        if (found < fewest) [at, key, fewest] = [i, candidate, found];
+      }
+    }
+    if (key === null) return;
+    await driver.search(page, key.toLowerCase());
+    assert.equal(await driver.shownCount(page), fewest);
+    await page.waitForSelector(`.row[data-index="${at}"]`);
+    assert.equal(await page.$eval(`.row[data-index="${at}"]`, (row) => row.dataset.via), 'search');
+    await page.click(`.row[data-index="${at}"]`);
+    await page.waitForFunction(() => !document.querySelector('#detail .hint'));
+    const marked = await page.$$eval('#detail tbody tr.hit', (rows) => rows.map((row) => row.cells[1].lastChild.textContent));
+    assert.ok(marked.includes(key), marked.join());
+  });
+
+  caseTest(name, 'Home, End, Page Up and Page Down move through the list', async ({ page, findings }) => {
+    const total = findings.classes.length;
+    if (total < 2) return;
+    await page.click('#rows .row');
+    assert.equal(await selectedIndex(page), 0);
+    await page.keyboard.press('End');
+    assert.equal(await selectedIndex(page), total - 1);
+    await page.keyboard.press('Home');
+    assert.equal(await selectedIndex(page), 0);
+    const perPage = await page.evaluate(() => Math.max(1, Math.floor(document.getElementById('list').clientHeight / 28) - 1));
+    await page.keyboard.press('PageDown');
+    assert.equal(await selectedIndex(page), Math.min(total - 1, perPage));
+    await page.keyboard.press('PageUp');
+    assert.equal(await selectedIndex(page), 0);
   });
 
   caseTest(name, 'opens a class to its attribute findings and child warnings', async ({ page, findings }) => {

@@ -150,7 +150,7 @@ std::vector<Comparison> ExampleComparisons(const fs::path& scratch) {
                   {"v5v5", true, "plant_a.xml", "plant_b.xml"}};
   for (const auto& example : examples) {
     const fs::path root = scratch / example.name;
-    fs::copy(fs::path(ZOR_EXAMPLES_DIR) / example.name, root, fs::copy_options::recursive);
+    zor_test::CopyExample(example.name, root);
     const fs::path dictionary = root / "Dictionary";
     RunSettings settings;
     settings.v5v5Mode = example.v5v5;
@@ -211,12 +211,16 @@ TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCaseAndExample) {
 
 namespace {
 
-const fs::path kExample = fs::path(ZOR_EXAMPLES_DIR) / "v4v5" / "Dictionary";
-
+// The V4/V5 example's inputs, in a scratch copy made once per test run.
 std::vector<std::string> ExampleOperands() {
-  return {(kExample / "V4_Exported_XML" / "plant_v4.xml").string(),
-          (kExample / "V5_Exported_XML" / "plant_v5.xml").string(),
-          (kExample / "MappingTable" / "plant_mapping.csv").string()};
+  static const zor_test::ScratchDirectory copy;
+  static const fs::path example = [] {
+    zor_test::CopyExample("v4v5", copy.path());
+    return copy.path() / "Dictionary";
+  }();
+  return {(example / "V4_Exported_XML" / "plant_v4.xml").string(),
+          (example / "V5_Exported_XML" / "plant_v5.xml").string(),
+          (example / "MappingTable" / "plant_mapping.csv").string()};
 }
 
 std::vector<std::string> Joined(std::vector<std::string> head, std::vector<std::string> tail) {
@@ -266,7 +270,8 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
       {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]},
        2,
        "zorvez: " + folder + "/absent.xml: no such file"},
-      {{"check", green.operands[0], folder, green.operands[2]}, 2, "is a directory"},
+      {{"check", green.operands[0], folder, green.operands[2]}, 2,
+       "zorvez: " + folder + ": is a directory, not a file"},
       {Joined({"check"}, malformed.operands), 2, malformed.operands[0] + ":3:3: mismatched tag"},
       {{"check"}, 2, "missing operands"},
       {Joined({"check", "--format", "xml"}, green.operands), 2, "not a format"},
@@ -292,20 +297,52 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
   }
 }
 
-TEST(CheckCommand, TextListsTheClassesThatNeedWorkWithTheirRows) {
-  zor_test::CliRun run = zor_test::RunCli(Joined({"check"}, ExampleOperands()));
+// Every count says what it counts, each heading's number is the number of
+// lines under it, and the list does not depend on what decides the exit
+// status; --quiet prints nothing.
+TEST(CheckCommand, TextCountsAndListsWhatItSays) {
   const std::string table = ExampleOperands()[2];
-  for (const std::string& expected :
-       {std::string("11 classes: 2 red, 1 blue, 3 purple, 2 orange, 4 green"),
-        std::string("\nred (2 classes):\n"), std::string("\nblue (1 class):\n"),
-        std::string("\npurple (3 classes):\n"), std::string("  Strainer (STR) not found"),
-        table + ":11: Check Valve (CVL) not found in existing V5 XML!",
-        table + ":13: Orifice Plate (ORP) not found", table + ":14: Level Switch (LSW)",
-        "Pump (PMP): " + table + ":4: Motor Power is badly mapped"}) {
-    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+  const std::vector<std::string> listed = {
+      "11 classes, 12 class findings (a class can have two): 2 red, 1 blue, 3 purple, 2 orange, "
+      "4 green\n15 attribute findings: 4 red, 3 blue, 3 purple, 1 orange, 4 green; 1 child "
+      "finding\nnew classes suggested: 5, classes requested unmapped: 2\n",
+      "\nred class findings (2):\n  " + table + ":12: Pressure Gauge (PGA) is badly mapped",
+      "\n  Strainer (STR) not found",
+      "\nred attribute findings of classes not listed (",
+      "\n  Pump (PMP), green class: " + table + ":4: Motor Power is badly mapped",
+      "\nblue class findings (1):\n  " + table + ":11: Check Valve (CVL) not found",
+      "\npurple class findings (3):\n", table + ":13: Orifice Plate (ORP) not found",
+      table + ":14: Level Switch (LSW)"};
+  struct Case {
+    std::vector<std::string> options;
+    int status;
+    bool orangeListed;
+  } cases[] = {{{}, 1, false}, {{"--fail-on", "none"}, 0, false}, {{"--fail-on=orange"}, 1, true}};
+  for (const Case& test : cases) {
+    zor_test::CliRun run = zor_test::RunCli(Joined(Joined({"check"}, test.options), ExampleOperands()));
+    EXPECT_EQ(run.status, test.status);
+    for (const std::string& expected : listed) {
+      EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    }
+    EXPECT_EQ(run.out.find("\norange class findings (2):\n") != std::string::npos, test.orangeListed);
+    EXPECT_EQ(run.out.find("\ngreen "), std::string::npos) << "green is not asked for";
+    EXPECT_EQ(run.out.find("\033["), std::string::npos) << "colour without a terminal";
+    // Under each heading "(N):", N lines at the first indent.
+    std::istringstream lines(run.out);
+    long promised = -1, seen = 0;
+    for (std::string line; std::getline(lines, line);) {
+      if (line.ends_with("):")) {
+        EXPECT_TRUE(promised < 0 || promised == seen) << run.out;
+        promised = std::stol(line.substr(line.rfind('(') + 1)), seen = 0;
+      } else if (line.starts_with("  ") && !line.starts_with("   ")) {
+        ++seen;
+      }
+    }
+    EXPECT_EQ(promised, seen) << run.out;
   }
-  EXPECT_EQ(run.out.find("\033["), std::string::npos) << "colour without a terminal";
-  EXPECT_EQ(run.out.find("\ngreen ("), std::string::npos) << "green is not asked for";
+  zor_test::CliRun quiet = zor_test::RunCli(Joined({"check", "-q"}, ExampleOperands()));
+  EXPECT_EQ(quiet.status, 1);
+  EXPECT_EQ(quiet.out + quiet.err, "");
 }
 
 // Names from a windows-1252 dictionary and from a table holding control

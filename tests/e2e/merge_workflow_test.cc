@@ -42,7 +42,7 @@ std::string Completed(const std::string& row) {
 TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
   e2e::ScratchDirectory scratch;
   const fs::path root = scratch / "v4v5";
-  fs::copy(fs::path(ZOR_EXAMPLES_DIR) / "v4v5", root, fs::copy_options::recursive);
+  zor_test::CopyExample("v4v5", root);
   const fs::path dictionary = root / "Dictionary";
   const std::string table = (dictionary / "MappingTable/plant_mapping.csv").string();
   const std::vector<std::string> run{

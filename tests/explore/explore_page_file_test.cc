@@ -16,9 +16,9 @@ struct Captured {
   CliStreams io{out, err};
 };
 
-const RecordSource kOneClass = [](const RecordVisitor& visit) {
-  visit({{"record", "class"}, {"verdict", "green"}, {"class", {{"label", "Pump"}}}});
-  visit({{"record", "summary"}, {"classes", 1}});
+const PageSource kOneClass = [](ExplorePageWriter& writer) {
+  writer.Add({{"record", "class"}, {"verdict", "green"}, {"class", {{"label", "Pump"}}}});
+  writer.Add({{"record", "summary"}, {"classes", 1}});
   return kExitClean;
 };
 
@@ -39,9 +39,9 @@ TEST(ExplorePageFile, WritesTheWholePageOrLeavesTheOldOneAlone) {
   EXPECT_EQ(written.err.str(), "");
 
   // A second page replaces the first.
-  const RecordSource two_classes = [](const RecordVisitor& visit) {
-    visit({{"record", "class"}, {"verdict", "red"}, {"class", {{"label", "Valve"}}}});
-    return kOneClass(visit);
+  const PageSource two_classes = [](ExplorePageWriter& writer) {
+    writer.Add({{"record", "class"}, {"verdict", "red"}, {"class", {{"label", "Valve"}}}});
+    return kOneClass(writer);
   };
   ASSERT_EQ(WriteExplorePageFile(page, {}, written.io, two_classes), kExitClean);
   const std::string second = zor_test::ReadFile(page);
@@ -50,8 +50,8 @@ TEST(ExplorePageFile, WritesTheWholePageOrLeavesTheOldOneAlone) {
 
   // A run whose findings cannot be had, after handing over some records.
   Captured failed;
-  const RecordSource broken = [](const RecordVisitor& visit) {
-    visit({{"record", "class"}, {"class", {{"label", "Half"}}}});
+  const PageSource broken = [](ExplorePageWriter& writer) {
+    writer.Add({{"record", "class"}, {"class", {{"label", "Half"}}}});
     return kExitTrouble;
   };
   EXPECT_EQ(WriteExplorePageFile(page, {}, failed.io, broken), kExitTrouble);
@@ -63,9 +63,9 @@ TEST(ExplorePageFile, ReportsAPageThatCannotBeWritten) {
   zor_test::ScratchDirectory folder;
   fs::create_directory(folder / "taken");
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {(folder / "missing" / "page.html").string(), ": No such file or directory\n"},
-      {(folder / "taken").string(), ": "},
-      {(folder.path() / "").string(), ": names a folder, not a file\n"},
+      {(folder / "missing" / "page.html").string(), ": cannot write: no such file\n"},
+      {(folder / "taken").string(), ": is a directory, not a file\n"},
+      {(folder.path() / "").string(), ": is a directory, not a file\n"},
   };
   for (const auto& [path, reason] : cases) {
     Captured io;

@@ -50,18 +50,31 @@ size_t Occurrences(const std::string& text, const std::string& piece) {
 
 // What the page says about each class finding, decoded from its index and
 // chunks: label, key, message and the labels of its attribute and child
-// findings, in order.
+// findings, in order. The search's attribute names and the verdict mask
+// agree with the items.
 std::vector<std::vector<std::string>> DecodedClasses(const std::string& page) {
   auto blocks = DataBlocks(page);
   json index = json::parse(blocks.at("zv-index"));
+  json names = json::parse(blocks.at("zv-attribute-names"));
+  EXPECT_EQ(names.size(), index["classes"].size());
   size_t per_chunk = index["chunkClasses"];
   std::vector<std::vector<std::string>> classes;
   for (size_t i = 0; i < index["classes"].size(); ++i) {
     const json& line = index["classes"][i];
     json entry = json::parse(blocks.at("zv-chunk-" + std::to_string(i / per_chunk)))[i % per_chunk];
     std::vector<std::string> decoded{line[2], line[3], entry[1]};
-    for (size_t n = 4; n < entry.size(); ++n) decoded.push_back(entry[n][3]);  // item label
+    std::string attribute_names;
+    unsigned verdicts = 0;
+    for (size_t n = 4; n < entry.size(); ++n) {
+      decoded.push_back(entry[n][3]);  // item label
+      verdicts |= 1u << entry[n][1].get<unsigned>();
+      if (entry[n][0] == 0) {
+        attribute_names += entry[n][3].get<std::string>() + "\n" + entry[n][4].get<std::string>() + "\n";
+      }
+    }
     EXPECT_EQ(line[7], entry.size() - 4) << "item count of class " << i;
+    EXPECT_EQ(line[8], verdicts) << "item verdicts of class " << i;
+    EXPECT_EQ(names[i], attribute_names) << "attribute names of class " << i;
     classes.push_back(decoded);
   }
   return classes;
@@ -90,15 +103,16 @@ TEST(ExplorePageWriter, CarriesEveryFindingWhateverTheChunkSize) {
     EXPECT_EQ(DecodedClasses(page), ExpectedClasses(records)) << per_chunk << " classes a chunk";
     json index = json::parse(DataBlocks(page).at("zv-index"));
     EXPECT_EQ(index["summary"], records.back());
-    EXPECT_EQ(DataBlocks(page).size(), 1 + (13 + per_chunk - 1) / per_chunk);
+    EXPECT_EQ(DataBlocks(page).size(), 2 + (13 + per_chunk - 1) / per_chunk);
   }
 }
 
 TEST(ExplorePageWriter, HostileNamesStayInsideTheirDataBlocks) {
   const std::string page = PageOf(SmallFindings());
-  // The page's own elements only: the index, the script and the chunk.
-  EXPECT_EQ(Occurrences(page, "<script"), 3u);
-  EXPECT_EQ(Occurrences(page, "</script"), 3u);
+  // The page's own elements only: the index, the script, the attribute
+  // names and the chunk.
+  EXPECT_EQ(Occurrences(page, "<script"), 4u);
+  EXPECT_EQ(Occurrences(page, "</script"), 4u);
   EXPECT_EQ(Occurrences(page, "<!--"), 0u);
   EXPECT_EQ(Occurrences(page, "<img"), 0u);
   EXPECT_EQ(Occurrences(page, "\xE2\x80\xA8"), 0u);
@@ -128,7 +142,7 @@ TEST(ExplorePageWriter, ToleratesOddRecords) {
 
 TEST(ExplorePageWriter, EmptyRunStillMakesAPage) {
   const std::string page = PageOf({});
-  EXPECT_EQ(DataBlocks(page).size(), 1u);
+  EXPECT_EQ(DataBlocks(page).size(), 2u);
   EXPECT_EQ(json::parse(DataBlocks(page).at("zv-index"))["classes"], json::array());
   EXPECT_TRUE(page.ends_with("</html>\n"));
 }

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -81,6 +82,25 @@ class ScratchDirectory {
  private:
   std::filesystem::path path_;
 };
+
+#ifdef ZOR_EXAMPLE_FILES
+// Copies the project's own files of the example `name` (v4v5, v5v5) into
+// `destination`, which becomes the example's root: never the outputs, backups
+// or completed rows a user's runs leave in the checkout's example folder.
+inline void CopyExample(const std::string& name, const std::filesystem::path& destination) {
+  const std::string files = ZOR_EXAMPLE_FILES;
+  const std::string prefix = name + "/";
+  for (size_t start = 0; start <= files.size();) {
+    size_t end = std::min(files.find(':', start), files.size());
+    const std::string file = files.substr(start, end - start);
+    start = end + 1;
+    if (!file.starts_with(prefix)) continue;
+    const std::filesystem::path to = destination / file.substr(prefix.size());
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(std::filesystem::path(ZOR_EXAMPLES_DIR) / file, to);
+  }
+}
+#endif
 
 // Replaces every `UUID="..."` holding a generated identifier by
 // `UUID="<UUID>"`; adds a failure for any identifier that is not 32
