@@ -85,12 +85,14 @@
     const highest = Math.max(1, ...counts);
     const svg = document.createElementNS(SVG, 'svg');
     svg.setAttribute('width', String(labelWidth + barSpace + 60));
-    svg.setAttribute('height', String(counts.length * line));
+    // Grey marks attributes only: no class has it, so it gets no bar.
+    const bars = counts.map((count, code) => [count, code]).filter(([, code]) => verdictNames[code] !== 'grey');
+    svg.setAttribute('height', String(bars.length * line));
     svg.setAttribute('role', 'img');
     svg.setAttribute('aria-label', 'Class findings per verdict');
-    counts.forEach((count, code) => {
+    bars.forEach(([count, code], place) => {
       const name = verdictNames[code];
-      const y = code * line;
+      const y = place * line;
       const group = document.createElementNS(SVG, 'g');
       group.setAttribute('class', verdictClass(name));
       const label = document.createElementNS(SVG, 'text');

@@ -50,9 +50,10 @@ std::vector<FixedLine> Reordered(const std::vector<TextLine>& lines) {
   }
   // Insert from the end, so that earlier positions stay valid.
   std::vector<std::pair<size_t, size_t>> inserts;  // position in `order`, owner
-  for (const auto& [owner, rows] : by_owner) {
+  for (const auto& entry : by_owner) {
+    const size_t owner = entry.first;
     auto at = std::find_if(order.begin(), order.end(),
-                           [&](const FixedLine& line) { return line.from == owner; });
+                           [owner](const FixedLine& line) { return line.from == owner; });
     inserts.emplace_back(BlockEnd(kept, static_cast<size_t>(at - order.begin())), owner);
   }
   std::sort(inserts.rbegin(), inserts.rend());
