@@ -1,6 +1,7 @@
 #include "suggest/name_profiles.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "suggest/name_words.h"
 
@@ -17,10 +18,17 @@ NameProfile WordVocabulary::Profile(std::string_view name) {
   NameProfile profile;
   const std::vector<std::string> words = NameWords(name);
   profile.compact = CompactName(words);
+  std::vector<std::pair<uint32_t, uint32_t>> pairs;  // stem, form
   for (const std::string& word : words) {
-    profile.words.push_back(Intern(use_stems_ ? stemmer_.Stem(word) : word));
+    const uint32_t form = Intern(word);
+    pairs.emplace_back(use_stems_ ? Intern(stemmer_.Stem(word)) : form, form);
   }
-  std::sort(profile.words.begin(), profile.words.end());
-  profile.words.erase(std::unique(profile.words.begin(), profile.words.end()), profile.words.end());
+  std::stable_sort(pairs.begin(), pairs.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [stem, form] : pairs) {
+    if (!profile.words.empty() && profile.words.back() == stem) continue;
+    profile.words.push_back(stem);
+    profile.forms.push_back(form);
+  }
   return profile;
 }

@@ -14,6 +14,7 @@
 
 struct NameProfile {
   std::vector<uint32_t> words;  // distinct, sorted
+  std::vector<uint32_t> forms;  // per word: the folded word it came from (its first one)
   std::string compact;
 };
 

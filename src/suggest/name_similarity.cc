@@ -2,10 +2,21 @@
 
 #include <algorithm>
 
+#include "suggest/suggest_model.h"
+
 namespace {
+
+// Words that meet only through their stems: "Paper" and "Papers", but also
+// "Reviewer" and "Review", which the stemmer joins and which differ.
+constexpr double kStemOnly = 0.75;
 
 bool Holds(const std::vector<uint32_t>& words, uint32_t word) {
   return std::binary_search(words.begin(), words.end(), word);
+}
+
+uint32_t FormOf(const NameProfile& profile, uint32_t word) {
+  auto at = std::lower_bound(profile.words.begin(), profile.words.end(), word);
+  return profile.forms[static_cast<size_t>(at - profile.words.begin())];
 }
 
 }  // namespace
@@ -23,10 +34,13 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   for (uint32_t word : target.words) total += weights.Weight(word);
   double shared = 0;
   std::vector<uint32_t> used;  // target words a link already took
-  for (uint32_t word : source.words) {
+  for (size_t i = 0; i < source.words.size(); ++i) {
+    const uint32_t word = source.words[i];
     const double weight = weights.Weight(word) * (1.0 - links.Dropped(word));
     if (Holds(target.words, word)) {
-      shared += weight + weights.Weight(word);
+      const bool same_form = source.forms[i] == FormOf(target, word);
+      shared += (same_form ? 1.0 : kStemOnly) * (weight + weights.Weight(word));
+      if (!same_form) likeness.signals |= kSignalStems;
       continue;
     }
     const WordLink* best = nullptr;
