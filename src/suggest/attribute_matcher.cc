@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "suggest/class_matcher.h"
+#include "suggest/global_assignment.h"
 #include "suggest/name_similarity.h"
 
 namespace {
@@ -13,6 +14,7 @@ constexpr double kElsewhere = 0.7;       // an attribute of an unrelated class c
 constexpr double kHomeShare = 0.25;      // of an in-class score that depends on the class match
 constexpr double kLookElsewhereBelow = 0.8;
 constexpr size_t kMostPerWord = 100;
+constexpr size_t kKeptForAssignment = 10;
 
 using AttributeRef = std::pair<uint32_t, uint32_t>;  // target class, attribute
 
@@ -47,7 +49,11 @@ Likeness AttributeLikeness(const MatchContext& context, const ClassNames& s, con
     likeness.signals |= signal;
     if (likeness.score > best.score) best = likeness;
   };
-  if (context.Uses(kSignalLabel)) consider(s.label, t.label, kSignalLabel);
+  if (context.Uses(kSignalLabel)) {
+    consider(s.label, t.label, kSignalLabel);
+    if (!s.bare.words.empty()) consider(s.bare, t.label, kSignalLabel);
+    if (!t.bare.words.empty()) consider(s.label, t.bare, kSignalLabel);
+  }
   if (context.Uses(kSignalKey) && (s.key_differs || t.key_differs)) consider(s.key, t.key, kSignalKey);
   return best;
 }
@@ -92,12 +98,41 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
   }
 }
 
+// The attributes compete as the classes do: a target attribute that another
+// item fits better is demoted ("has_the_last_name" does not take
+// "hasFirstName" from "has_the_first_name").
+void AssignAttributes(const MatchContext& context, std::vector<std::vector<AttributeCandidate>>& ranked) {
+  std::vector<size_t> first(context.input.target.size() + 1, 0);
+  for (size_t c = 0; c < context.input.target.size(); ++c) {
+    first[c + 1] = first[c] + context.input.target[c].attributes.size();
+  }
+  std::vector<std::vector<ClassCandidate>> flat(ranked.size());
+  for (size_t i = 0; i < ranked.size(); ++i) {
+    for (size_t k = 0; k < ranked[i].size(); ++k) {
+      const AttributeCandidate& c = ranked[i][k];
+      // The evidence field carries the candidate's place meanwhile.
+      flat[i].push_back({first[c.target_class] + c.target_attribute, c.score, static_cast<uint32_t>(k)});
+    }
+  }
+  AssignGlobally(flat, std::vector<bool>(first.back(), false), first.back());
+  for (size_t i = 0; i < ranked.size(); ++i) {
+    std::vector<AttributeCandidate> reordered;
+    for (const ClassCandidate& c : flat[i]) {
+      AttributeCandidate candidate = ranked[i][c.evidence & ~kSignalAssignment];
+      if (c.score < candidate.score) candidate.evidence |= kSignalAssignment;
+      candidate.score = c.score;
+      reordered.push_back(candidate);
+    }
+    ranked[i] = std::move(reordered);
+  }
+}
+
 }  // namespace
 
 std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
                                                  const std::vector<ClassImage>& homes) {
   const AttributeIndex index(context);
-  std::vector<AttributeSuggestion> suggestions;
+  std::vector<std::vector<AttributeCandidate>> ranked;
   for (const AttributeItem& item : context.input.attribute_items) {
     const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
     Ranking ranking;
@@ -110,9 +145,15 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
       if (a.score != b.score) return a.score > b.score;
       return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
     });
+    if (list.size() > kKeptForAssignment) list.resize(kKeptForAssignment);
+    ranked.push_back(std::move(list));
+  }
+  if (context.Uses(kSignalAssignment)) AssignAttributes(context, ranked);
+  std::vector<AttributeSuggestion> suggestions;
+  for (size_t i = 0; i < ranked.size(); ++i) {
     std::vector<double> scores;
-    for (const AttributeCandidate& c : list) scores.push_back(c.score);
-    AttributeSuggestion suggestion{item, std::move(list), false};
+    for (const AttributeCandidate& c : ranked[i]) scores.push_back(c.score);
+    AttributeSuggestion suggestion{context.input.attribute_items[i], std::move(ranked[i]), false};
     suggestion.accepted =
         ClearlyFirst(scores, context.options.attribute_min_score, context.options.margin);
     if (suggestion.candidates.size() > context.options.top) suggestion.candidates.resize(context.options.top);

@@ -34,6 +34,8 @@ std::vector<AttributeNames> ProfileAttributes(WordVocabulary& vocabulary,
   for (size_t i = 0; i < classes.size(); ++i) {
     for (const SuggestAttribute& a : classes[i].attributes) {
       all[i].names.push_back(ProfileNames(vocabulary, a.label, a.key));
+      ClassNames& names = all[i].names.back();
+      names.bare = WithoutWordsOf(names.label, vocabulary.Profile(classes[i].label));
       const std::string& compact = all[i].names.back().label.compact;
       all[i].identities.push_back(
           identities.emplace(compact, static_cast<uint32_t>(identities.size())).first->second);

@@ -32,3 +32,16 @@ NameProfile WordVocabulary::Profile(std::string_view name) {
   }
   return profile;
 }
+
+NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other) {
+  NameProfile rest;
+  for (size_t i = 0; i < profile.words.size(); ++i) {
+    if (std::find(other.forms.begin(), other.forms.end(), profile.forms[i]) != other.forms.end()) continue;
+    rest.words.push_back(profile.words[i]);
+    rest.forms.push_back(profile.forms[i]);
+  }
+  if (rest.words.size() == profile.words.size()) return NameProfile{};
+  rest.compact.assign(1, '\x1f');  // never equal to a real compact name
+  for (uint32_t form : rest.forms) rest.compact.append(std::to_string(form)).push_back('\x1f');
+  return rest;
+}

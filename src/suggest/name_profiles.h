@@ -41,6 +41,13 @@ struct ClassNames {
   NameProfile label;
   NameProfile key;
   bool key_differs = false;
+  // An attribute's label without the words of its class's label
+  // ("Name_of_conference" in class Conference): empty when nothing is left
+  // or nothing was taken.
+  NameProfile bare;
 };
+
+// The profile without the words (in the same form) that `other` holds.
+NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other);
 
 #endif  // ZOR_SUGGEST_NAME_PROFILES_H_
