@@ -62,13 +62,24 @@ struct Ranking {
   std::vector<AttributeCandidate> candidates;
 
   void Offer(const AttributeCandidate& candidate) {
-    if (candidate.score <= 0) return;
-    for (AttributeCandidate& c : candidates) {
-      if (c.target_class != candidate.target_class || c.target_attribute != candidate.target_attribute) continue;
-      if (candidate.score > c.score) c = candidate;
-      return;
+    if (candidate.score > 0) candidates.push_back(candidate);
+  }
+
+  // Best first; an attribute offered twice (at home and elsewhere) keeps its best offer.
+  void Rank() {
+    std::sort(candidates.begin(), candidates.end(), [](const AttributeCandidate& a, const AttributeCandidate& b) {
+      if (a.score != b.score) return a.score > b.score;
+      return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
+    });
+    std::vector<AttributeCandidate> kept;
+    for (const AttributeCandidate& c : candidates) {
+      const bool seen = std::any_of(kept.begin(), kept.end(), [&](const AttributeCandidate& k) {
+        return k.target_class == c.target_class && k.target_attribute == c.target_attribute;
+      });
+      if (!seen) kept.push_back(c);
+      if (kept.size() == kKeptForAssignment) break;
     }
-    candidates.push_back(candidate);
+    candidates = std::move(kept);
   }
 };
 
@@ -140,13 +151,8 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
     const bool found_home = std::any_of(ranking.candidates.begin(), ranking.candidates.end(),
                                         [](const auto& c) { return c.score >= kLookElsewhereBelow; });
     if (!found_home) LookElsewhere(context, index, names, ranking);
-    std::vector<AttributeCandidate>& list = ranking.candidates;
-    std::sort(list.begin(), list.end(), [](const AttributeCandidate& a, const AttributeCandidate& b) {
-      if (a.score != b.score) return a.score > b.score;
-      return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
-    });
-    if (list.size() > kKeptForAssignment) list.resize(kKeptForAssignment);
-    ranked.push_back(std::move(list));
+    ranking.Rank();
+    ranked.push_back(std::move(ranking.candidates));
   }
   if (context.Uses(kSignalAssignment)) AssignAttributes(context, ranked);
   std::vector<AttributeSuggestion> suggestions;

@@ -16,11 +16,13 @@ constexpr double kContradiction = 0.15;   // off a pair whose parents map elsewh
 constexpr double kImageScore = 0.5;       // a match this sure informs its neighbours
 constexpr double kImageLead = 0.1;
 constexpr size_t kKeptForAssignment = 10;
+constexpr size_t kMeasuredOverlaps = 20;
+constexpr size_t kKeptBetweenPasses = 50;
 
 struct Scored {
   uint32_t target = 0;
   double names = 0;
-  double attributes = 0;
+  double attributes = -1;  // not yet measured: only leading candidates are
   uint32_t evidence = 0;
   double score = 0;
 };
@@ -37,15 +39,26 @@ bool Contains(const Ranked& ranked, uint32_t target) {
   return std::any_of(ranked.begin(), ranked.end(), [&](const Scored& s) { return s.target == target; });
 }
 
-Scored ScoreNames(const MatchContext& context, const AttributeOverlap* overlap, size_t source,
-                  uint32_t target) {
+Scored ScoreNames(const MatchContext& context, size_t source, uint32_t target) {
   const Likeness likeness = ClassNameLikeness(context, source, target);
-  Scored scored{target, likeness.score, 0, likeness.signals, likeness.score};
-  if (overlap != nullptr) {
-    scored.attributes = overlap->Share(source, target);
-    if (scored.attributes > 0) scored.evidence |= kSignalAttributes;
+  return Scored{target, likeness.score, -1, likeness.signals, likeness.score};
+}
+
+// The attribute sets of the leading candidates, the only ones where they
+// can change the order that matters.
+void MeasureOverlap(const AttributeOverlap* overlap, size_t source, Ranked& ranked) {
+  for (size_t k = 0; k < ranked.size(); ++k) {
+    Scored& s = ranked[k];
+    if (s.attributes >= 0) continue;
+    s.attributes = 0;
+    if (overlap == nullptr || k >= kMeasuredOverlaps) continue;
+    s.attributes = overlap->Share(source, s.target);
+    if (s.attributes > 0) s.evidence |= kSignalAttributes;
   }
-  return scored;
+}
+
+void Keep(Ranked& ranked) {
+  if (ranked.size() > kKeptBetweenPasses) ranked.resize(kKeptBetweenPasses);
 }
 
 void Combine(const MatchContext& context, const std::vector<ClassImage>& images, size_t source,
@@ -55,7 +68,8 @@ void Combine(const MatchContext& context, const std::vector<ClassImage>& images,
   s.evidence &= ~kSignalHierarchy;
   if (support > 0.05) s.evidence |= kSignalHierarchy;
   const double room = 1.0 - s.names;
-  double score = s.names + room * (kHierarchyWeight * std::max(support, 0.0) + kAttributeWeight * s.attributes);
+  const double overlap = std::max(s.attributes, 0.0);
+  double score = s.names + room * (kHierarchyWeight * std::max(support, 0.0) + kAttributeWeight * overlap);
   score -= kContradiction * std::max(-support, 0.0) * s.names;
   s.score = std::clamp(score, 0.0, 1.0);
 }
@@ -96,9 +110,10 @@ ClassMatch MatchClasses(const MatchContext& context) {
   std::vector<Ranked> ranked(items.size());
   std::vector<ClassImage> images = Images(context, {});  // the table's rows alone
   for (size_t i = 0; i < items.size(); ++i) {
-    for (uint32_t target : index.Gather(items[i])) {
-      ranked[i].push_back(ScoreNames(context, overlap.get(), items[i], target));
-    }
+    for (uint32_t target : index.Gather(items[i])) ranked[i].push_back(ScoreNames(context, items[i], target));
+    Rank(ranked[i]);
+    Keep(ranked[i]);
+    MeasureOverlap(overlap.get(), items[i], ranked[i]);
     for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
     Rank(ranked[i]);
   }
@@ -106,8 +121,9 @@ ClassMatch MatchClasses(const MatchContext& context) {
   for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
     for (size_t i = 0; i < items.size(); ++i) {
       for (uint32_t target : HierarchyCandidates(context, images, items[i])) {
-        if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, overlap.get(), items[i], target));
+        if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, items[i], target));
       }
+      MeasureOverlap(overlap.get(), items[i], ranked[i]);
       for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
       Rank(ranked[i]);
     }

@@ -1,6 +1,7 @@
 #include "suggest/name_similarity.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "suggest/suggest_model.h"
 
@@ -29,11 +30,9 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     likeness.score = 1.0;
     return likeness;
   }
-  double total = 0;
-  for (uint32_t word : source.words) total += weights.Weight(word) * (1.0 - links.Dropped(word));
-  for (uint32_t word : target.words) total += weights.Weight(word);
   double shared = 0;
-  std::vector<uint32_t> used;  // target words a link already took
+  uint32_t used[8];  // target words a link already took; more links than this are not counted
+  size_t used_count = 0;
   for (size_t i = 0; i < source.words.size(); ++i) {
     const uint32_t word = source.words[i];
     const double weight = weights.Weight(word) * (1.0 - links.Dropped(word));
@@ -46,14 +45,18 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     const WordLink* best = nullptr;
     for (const WordLink& link : links.From(word)) {
       if (!Holds(target.words, link.to) || Holds(source.words, link.to)) continue;
-      if (std::find(used.begin(), used.end(), link.to) != used.end()) continue;
+      if (std::find(used, used + used_count, link.to) != used + used_count) continue;
       if (best == nullptr || link.strength > best->strength) best = &link;
     }
-    if (best == nullptr) continue;
-    used.push_back(best->to);
+    if (best == nullptr || used_count == std::size(used)) continue;
+    used[used_count++] = best->to;
     shared += best->strength * (weight + weights.Weight(best->to));
     likeness.signals |= best->signal;
   }
+  if (shared <= 0) return Likeness{};
+  double total = 0;
+  for (uint32_t word : source.words) total += weights.Weight(word) * (1.0 - links.Dropped(word));
+  for (uint32_t word : target.words) total += weights.Weight(word);
   likeness.score = total > 0 ? std::min(1.0, shared / total) : 0.0;
   return likeness;
 }
