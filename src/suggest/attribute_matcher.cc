@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 #include "suggest/class_matcher.h"
@@ -13,7 +14,9 @@ namespace {
 constexpr double kElsewhere = 0.7;       // an attribute of an unrelated class counts this much
 constexpr double kHomeShare = 0.25;      // of an in-class score that depends on the class match
 constexpr double kLookElsewhereBelow = 0.8;
-constexpr size_t kMostPerWord = 100;
+constexpr size_t kMostPerWord = 50;
+constexpr size_t kMostElsewhere = 60;
+constexpr double kLaterHome = 0.9;  // a class's second or third candidate
 constexpr size_t kKeptForAssignment = 10;
 
 using AttributeRef = std::pair<uint32_t, uint32_t>;  // target class, attribute
@@ -83,26 +86,86 @@ struct Ranking {
   }
 };
 
-void LookAtHome(const MatchContext& context, const ClassNames& item, const ClassImage& home, Ranking& ranking) {
-  if (home.target < 0) return;
-  for (uint32_t c : context.target_tree.Lineage(home.target)) {
-    const std::vector<ClassNames>& names = context.target_attributes[c].names;
-    for (size_t a = 0; a < names.size(); ++a) {
-      const Likeness likeness = AttributeLikeness(context, item, names[a]);
-      const double score = likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence);
-      ranking.Offer({c, a, score, likeness.signals | kSignalClass});
+// The attributes of a home class and its ancestors by word, so that an item
+// is compared only with those that share a word or a linked word with it:
+// the others would score nothing. Items of one class share their home, so
+// the index is kept until the home changes.
+class HomeIndex {
+ public:
+  void Build(const MatchContext& context, int home) {
+    if (home == home_) return;
+    home_ = home;
+    by_word_.clear();
+    refs_.clear();
+    if (home < 0) return;
+    for (uint32_t c : context.target_tree.Lineage(home)) {
+      const std::vector<ClassNames>& names = context.target_attributes[c].names;
+      for (size_t a = 0; a < names.size(); ++a) {
+        const auto at = static_cast<uint32_t>(refs_.size());
+        refs_.emplace_back(c, static_cast<uint32_t>(a));
+        for (const NameProfile* p : {&names[a].label, &names[a].key}) {
+          for (uint32_t word : p->words) by_word_[word].push_back(at);
+        }
+      }
     }
   }
+
+  // The attributes sharing a word with the item, each once.
+  std::vector<AttributeRef> Sharing(const MatchContext& context, const ClassNames& item) const {
+    std::vector<uint32_t> hits;
+    auto add = [&](uint32_t word) {
+      auto found = by_word_.find(word);
+      if (found != by_word_.end()) hits.insert(hits.end(), found->second.begin(), found->second.end());
+    };
+    for (const NameProfile* p : {&item.label, &item.key}) {
+      for (uint32_t word : p->words) {
+        add(word);
+        for (const WordLink& link : context.attribute_links.From(word)) add(link.to);
+      }
+    }
+    std::sort(hits.begin(), hits.end());
+    hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+    std::vector<AttributeRef> refs;
+    for (uint32_t at : hits) refs.push_back(refs_[at]);
+    return refs;
+  }
+
+ private:
+  int home_ = -2;
+  std::unordered_map<uint32_t, std::vector<uint32_t>> by_word_;
+  std::vector<AttributeRef> refs_;
+};
+
+// Returns the best likeness of names found at home.
+double LookAtHome(const MatchContext& context, const HomeIndex& index, const ClassNames& item,
+                  const ClassImage& home, bool first, Ranking& ranking) {
+  double best = 0;
+  for (const auto& [c, a] : index.Sharing(context, item)) {
+    const Likeness likeness = AttributeLikeness(context, item, context.target_attributes[c].names[a]);
+    const double score =
+        likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) * (first ? 1.0 : kLaterHome);
+    ranking.Offer({c, a, score, likeness.signals | (first ? uint32_t{kSignalClass} : 0u)});
+    best = std::max(best, likeness.score);
+  }
+  return best;
 }
 
+// The rarest words first, and a bounded number of attributes in all: the
+// cost per item stays fixed however large the dictionaries.
 void LookElsewhere(const MatchContext& context, const AttributeIndex& index, const ClassNames& item,
                    Ranking& ranking) {
   std::vector<uint32_t> words = item.label.words;
   for (uint32_t word : item.label.words) {
     for (const WordLink& link : context.attribute_links.From(word)) words.push_back(link.to);
   }
+  std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
+    const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
+    return fa != fb ? fa < fb : a < b;
+  });
+  size_t looked = 0;
   for (uint32_t word : words) {
     for (const auto& [c, a] : index.With(word)) {
+      if (looked++ >= kMostElsewhere) return;
       const Likeness likeness = AttributeLikeness(context, item, context.target_attributes[c].names[a]);
       ranking.Offer({c, a, likeness.score * kElsewhere, likeness.signals});
     }
@@ -141,16 +204,21 @@ void AssignAttributes(const MatchContext& context, std::vector<std::vector<Attri
 }  // namespace
 
 std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
-                                                 const std::vector<ClassImage>& homes) {
+                                                 const std::vector<std::vector<ClassImage>>& homes) {
   const AttributeIndex index(context);
+  std::vector<HomeIndex> home_indexes;
   std::vector<std::vector<AttributeCandidate>> ranked;
   for (const AttributeItem& item : context.input.attribute_items) {
     const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
     Ranking ranking;
-    LookAtHome(context, names, homes[item.source_class], ranking);
-    const bool found_home = std::any_of(ranking.candidates.begin(), ranking.candidates.end(),
-                                        [](const auto& c) { return c.score >= kLookElsewhereBelow; });
-    if (!found_home) LookElsewhere(context, index, names, ranking);
+    const std::vector<ClassImage>& places = homes[item.source_class];
+    if (home_indexes.size() < places.size()) home_indexes.resize(places.size());
+    double at_home = 0;
+    for (size_t h = 0; h < places.size(); ++h) {
+      home_indexes[h].Build(context, places[h].target);
+      at_home = std::max(at_home, LookAtHome(context, home_indexes[h], names, places[h], h == 0, ranking));
+    }
+    if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, ranking);
     ranking.Rank();
     ranked.push_back(std::move(ranking.candidates));
   }

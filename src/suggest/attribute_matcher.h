@@ -11,8 +11,9 @@
 #include "suggest/hierarchy_evidence.h"
 #include "suggest/match_context.h"
 
-// `homes`: per source class, the target class its attributes look in first.
+// `homes`: per source class, the target classes its attributes look in
+// first, the likeliest first.
 std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
-                                                 const std::vector<ClassImage>& homes);
+                                                 const std::vector<std::vector<ClassImage>>& homes);
 
 #endif  // ZOR_SUGGEST_ATTRIBUTE_MATCHER_H_

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr size_t kMostPerWord = 200;   // classes one word brings at most
-constexpr size_t kEnough = 150;        // rarer words already brought this many
+constexpr size_t kMostPerWord = 100;   // classes one word brings at most
+constexpr size_t kEnough = 100;        // rarer words already brought this many
 
 }  // namespace
 

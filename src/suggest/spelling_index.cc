@@ -15,8 +15,19 @@ std::vector<uint32_t> WordTrigrams(const std::string& word) {
   return trigrams;
 }
 
+namespace {
+
+// Numbers are not misspelt: 1093 and 1039 are different things. Nor are
+// short words, mostly abbreviations.
+bool MaySpellVariants(const std::string& word) {
+  if (word.size() < SpellingIndex::kShortestWord) return false;
+  return std::none_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
 void SpellingIndex::Add(uint32_t id, const std::string& word) {
-  if (word.size() < kShortestWord || trigram_counts_.count(id) != 0) return;
+  if (!MaySpellVariants(word) || trigram_counts_.count(id) != 0) return;
   const std::vector<uint32_t> trigrams = WordTrigrams(word);
   for (uint32_t trigram : trigrams) postings_[trigram].push_back(id);
   trigram_counts_[id] = static_cast<uint32_t>(trigrams.size());
@@ -25,7 +36,7 @@ void SpellingIndex::Add(uint32_t id, const std::string& word) {
 std::vector<std::pair<uint32_t, double>> SpellingIndex::Near(uint32_t id, const std::string& word,
                                                              double least) const {
   std::vector<std::pair<uint32_t, double>> near;
-  if (word.size() < kShortestWord) return near;
+  if (!MaySpellVariants(word)) return near;
   const std::vector<uint32_t> trigrams = WordTrigrams(word);
   std::unordered_map<uint32_t, uint32_t> shared;
   for (uint32_t trigram : trigrams) {

@@ -9,9 +9,10 @@
 
 namespace {
 
-// A class with no sure target lends its best candidate to its attributes,
+// A class with no sure target lends its best candidates to its attributes,
 // with half the say.
 constexpr double kGuessedHome = 0.5;
+constexpr size_t kGuessedHomes = 3;
 
 bool InRange(const SuggestInput& in, const AttributeItem& item) {
   return item.source_class < in.source.size() &&
@@ -55,11 +56,18 @@ SuggestInput WithoutStrays(const SuggestInput& in) {
   return out;
 }
 
-std::vector<ClassImage> AttributeHomes(const ClassMatch& match) {
-  std::vector<ClassImage> homes = match.images;
+std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match) {
+  std::vector<std::vector<ClassImage>> homes(match.images.size());
+  for (size_t s = 0; s < homes.size(); ++s) {
+    if (match.images[s].target >= 0) homes[s].push_back(match.images[s]);
+  }
   for (const ClassSuggestion& s : match.suggestions) {
-    if (homes[s.source].target >= 0 || s.candidates.empty()) continue;
-    homes[s.source] = ClassImage{static_cast<int>(s.candidates[0].target), kGuessedHome * s.candidates[0].score};
+    if (s.accepted) continue;
+    for (size_t k = 0; k < s.candidates.size() && k < kGuessedHomes; ++k) {
+      const ClassCandidate& c = s.candidates[k];
+      if (!homes[s.source].empty() && homes[s.source][0].target == static_cast<int>(c.target)) continue;
+      homes[s.source].push_back(ClassImage{static_cast<int>(c.target), kGuessedHome * c.score});
+    }
   }
   return homes;
 }
