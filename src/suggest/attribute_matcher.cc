@@ -104,18 +104,19 @@ class HomeIndex {
         const auto at = static_cast<uint32_t>(refs_.size());
         refs_.emplace_back(c, static_cast<uint32_t>(a));
         for (const NameProfile* p : {&names[a].label, &names[a].key}) {
-          for (uint32_t word : p->words) by_word_[word].push_back(at);
+          for (uint32_t word : p->words) by_word_.emplace_back(word, at);
         }
       }
     }
+    std::sort(by_word_.begin(), by_word_.end());
   }
 
   // The attributes sharing a word with the item, each once.
-  std::vector<AttributeRef> Sharing(const MatchContext& context, const ClassNames& item) const {
+  void Sharing(const MatchContext& context, const ClassNames& item, std::vector<AttributeRef>& refs) const {
     std::vector<uint32_t> hits;
     auto add = [&](uint32_t word) {
-      auto found = by_word_.find(word);
-      if (found != by_word_.end()) hits.insert(hits.end(), found->second.begin(), found->second.end());
+      auto at = std::lower_bound(by_word_.begin(), by_word_.end(), std::make_pair(word, 0u));
+      for (; at != by_word_.end() && at->first == word; ++at) hits.push_back(at->second);
     };
     for (const NameProfile* p : {&item.label, &item.key}) {
       for (uint32_t word : p->words) {
@@ -125,14 +126,13 @@ class HomeIndex {
     }
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
-    std::vector<AttributeRef> refs;
+    refs.clear();
     for (uint32_t at : hits) refs.push_back(refs_[at]);
-    return refs;
   }
 
  private:
   int home_ = -2;
-  std::unordered_map<uint32_t, std::vector<uint32_t>> by_word_;
+  std::vector<std::pair<uint32_t, uint32_t>> by_word_;  // word, attribute; sorted
   std::vector<AttributeRef> refs_;
 };
 
@@ -140,7 +140,9 @@ class HomeIndex {
 double LookAtHome(const MatchContext& context, const HomeIndex& index, const ClassNames& item,
                   const ClassImage& home, bool first, Ranking& ranking) {
   double best = 0;
-  for (const auto& [c, a] : index.Sharing(context, item)) {
+  static thread_local std::vector<AttributeRef> sharing;
+  index.Sharing(context, item, sharing);
+  for (const auto& [c, a] : sharing) {
     const Likeness likeness = AttributeLikeness(context, item, context.target_attributes[c].names[a]);
     const double score =
         likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) * (first ? 1.0 : kLaterHome);

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr int kPasses = 2;                // hierarchy passes after the names alone
-constexpr double kHierarchyWeight = 0.4;  // of the room a name score leaves
+constexpr double kNameShare = 0.9;        // of the score that the names alone can give
+constexpr double kHierarchyWeight = 0.4;  // of the room the names leave
 constexpr double kAttributeWeight = 0.2;
 constexpr double kContradiction = 0.15;   // off a pair whose parents map elsewhere
 constexpr double kImageScore = 0.5;       // a match this sure informs its neighbours
@@ -67,9 +68,11 @@ void Combine(const MatchContext& context, const std::vector<ClassImage>& images,
   if (context.Uses(kSignalHierarchy)) support = HierarchySupport(context, images, source, s.target);
   s.evidence &= ~kSignalHierarchy;
   if (support > 0.05) s.evidence |= kSignalHierarchy;
-  const double room = 1.0 - s.names;
+  // Names never decide alone: even equal names leave room for the other
+  // signals to tell two classes of one name apart.
+  const double base = kNameShare * s.names;
   const double overlap = std::max(s.attributes, 0.0);
-  double score = s.names + room * (kHierarchyWeight * std::max(support, 0.0) + kAttributeWeight * overlap);
+  double score = base + (1.0 - base) * (kHierarchyWeight * std::max(support, 0.0) + kAttributeWeight * overlap);
   score -= kContradiction * std::max(-support, 0.0) * s.names;
   s.score = std::clamp(score, 0.0, 1.0);
 }

@@ -1,6 +1,7 @@
 #include "suggest/global_assignment.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <tuple>
 
 namespace {
@@ -10,6 +11,12 @@ constexpr double kDemotedByRow = 0.92;    // a target a row of the table already
 constexpr double kStrong = 0.9;           // both this strong and about equal: many-to-one
 constexpr double kAboutEqual = 0.02;
 
+struct Pair {
+  double score;
+  uint32_t item;
+  uint32_t target;
+};
+
 struct Owner {
   int item = -1;
   double score = 0;
@@ -17,13 +24,15 @@ struct Owner {
 
 std::vector<Owner> TakeGreedily(const std::vector<std::vector<ClassCandidate>>& per_item,
                                 size_t target_count) {
-  std::vector<std::tuple<double, size_t, size_t>> pairs;  // score, item, target
+  std::vector<Pair> pairs;
   for (size_t i = 0; i < per_item.size(); ++i) {
-    for (const ClassCandidate& c : per_item[i]) pairs.emplace_back(c.score, i, c.target);
+    for (const ClassCandidate& c : per_item[i]) {
+      pairs.push_back(Pair{c.score, static_cast<uint32_t>(i), static_cast<uint32_t>(c.target)});
+    }
   }
-  std::sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
-    if (std::get<0>(a) != std::get<0>(b)) return std::get<0>(a) > std::get<0>(b);
-    return std::tie(std::get<1>(a), std::get<2>(a)) < std::tie(std::get<1>(b), std::get<2>(b));
+  std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
+    if (a.score != b.score) return a.score > b.score;
+    return std::tie(a.item, a.target) < std::tie(b.item, b.target);
   });
   std::vector<Owner> owners(target_count);
   std::vector<bool> placed(per_item.size(), false);

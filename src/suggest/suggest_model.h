@@ -75,7 +75,7 @@ std::vector<std::string> EvidenceNames(uint32_t signals);
 
 struct SuggestOptions {
   size_t top = 5;
-  double min_score = 0.8;     // an accepted first candidate reaches this score
+  double min_score = 0.7;     // an accepted first candidate reaches this score
   double margin = 0.05;       // and leads the runner-up by this much
   double attribute_min_score = 0.55;
   uint32_t signals = kAllSignals;  // the signals in use (the ablation switches some off)
