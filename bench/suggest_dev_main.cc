@@ -3,6 +3,7 @@
 //
 //   zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] [--off SIGNALS]
 //                   [--min-score S] [--attribute-min-score S] [--margin M] [--timing]
+//                   [--classes-only]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
 // layout) and Dictionary/V5_Exported_XML (target, V5 layout) is one case; its
@@ -12,7 +13,8 @@
 // without them, to score the remaining pairs only; --seed-dry chooses the
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
-// attributes,assignment). Prints, per run, the mean score that the remaining
+// attributes,assignment); --classes-only gives the matcher no attribute
+// items; --timing prints the matcher's time. Prints, per run, the mean score that the remaining
 // truth pairs get (0 when the true target is not a candidate).
 #include <algorithm>
 #include <chrono>
@@ -38,6 +40,7 @@ struct Settings {
   double seed_percent = 0;
   bool seed_dry = false;
   bool timing = false;
+  bool classes_only = false;  // no attribute items
   SuggestOptions options;
 };
 
@@ -151,6 +154,7 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
   }
   for (size_t s = 0; s < input.source.size(); ++s) {
     if (!seeded[s] || settings.seed_dry) input.class_items.push_back(s);
+    if (settings.classes_only) continue;
     for (size_t a = 0; a < input.source[s].attributes.size(); ++a) input.attribute_items.push_back({s, a});
   }
   const auto start = std::chrono::steady_clock::now();
@@ -222,6 +226,8 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
       settings.seed_dry = true;
     } else if (arg == "--timing") {
       settings.timing = true;
+    } else if (arg == "--classes-only") {
+      settings.classes_only = true;
     } else if (arg == "--seed-percent" && has_value) {
       settings.seed_percent = std::atof(argv[++i]);
     } else if (arg == "--min-score" && has_value) {
@@ -254,7 +260,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> paths;
   if (!ParseArguments(argc, argv, settings, paths)) {
     std::fprintf(stderr, "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
-                         "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--timing]\n");
+                         "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--timing] "
+                         "[--classes-only]\n");
     return 2;
   }
   const fs::path cases = paths[0], out = paths[1];

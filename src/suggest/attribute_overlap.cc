@@ -3,31 +3,31 @@
 #include <algorithm>
 #include <iterator>
 
-namespace {
-
-std::vector<std::vector<uint32_t>> InheritedSets(const std::vector<AttributeNames>& attributes,
-                                                 const DictionaryTree& tree) {
-  std::vector<std::vector<uint32_t>> sets(attributes.size());
-  for (size_t i = 0; i < attributes.size(); ++i) {
-    for (uint32_t at : tree.Lineage(i)) {
-      const std::vector<uint32_t>& own = attributes[at].identities;
-      sets[i].insert(sets[i].end(), own.begin(), own.end());
-    }
-    std::sort(sets[i].begin(), sets[i].end());
-    sets[i].erase(std::unique(sets[i].begin(), sets[i].end()), sets[i].end());
+const std::vector<uint32_t>& AttributeOverlap::Side::Set(size_t index) {
+  if (gathered[index]) return sets[index];
+  gathered[index] = true;
+  std::vector<uint32_t>& set = sets[index];
+  for (uint32_t at : tree->Lineage(index)) {
+    const std::vector<uint32_t>& own = (*attributes)[at].identities;
+    set.insert(set.end(), own.begin(), own.end());
   }
-  return sets;
+  std::sort(set.begin(), set.end());
+  set.erase(std::unique(set.begin(), set.end()), set.end());
+  return set;
 }
 
-}  // namespace
-
 AttributeOverlap::AttributeOverlap(const MatchContext& context)
-    : source_sets_(InheritedSets(context.source_attributes, context.source_tree)),
-      target_sets_(InheritedSets(context.target_attributes, context.target_tree)) {}
+    : source_{&context.source_attributes, &context.source_tree, {}, {}},
+      target_{&context.target_attributes, &context.target_tree, {}, {}} {
+  for (Side* side : {&source_, &target_}) {
+    side->sets.resize(side->attributes->size());
+    side->gathered.assign(side->attributes->size(), false);
+  }
+}
 
-double AttributeOverlap::Share(size_t source, size_t target) const {
-  const std::vector<uint32_t>& s = source_sets_[source];
-  const std::vector<uint32_t>& t = target_sets_[target];
+double AttributeOverlap::Share(size_t source, size_t target) {
+  const std::vector<uint32_t>& s = source_.Set(source);
+  const std::vector<uint32_t>& t = target_.Set(target);
   if (s.empty() || t.empty()) return 0;
   size_t common = 0;
   for (size_t i = 0, j = 0; i < s.size() && j < t.size();) {

@@ -9,14 +9,23 @@
 
 #include "suggest/match_context.h"
 
+// Each class's set is gathered when first asked for: only the items and
+// their leading candidates ever are.
 class AttributeOverlap {
  public:
   explicit AttributeOverlap(const MatchContext& context);
-  double Share(size_t source, size_t target) const;
+  double Share(size_t source, size_t target);
 
  private:
-  std::vector<std::vector<uint32_t>> source_sets_;
-  std::vector<std::vector<uint32_t>> target_sets_;
+  struct Side {
+    const std::vector<AttributeNames>* attributes;
+    const DictionaryTree* tree;
+    std::vector<std::vector<uint32_t>> sets;
+    std::vector<bool> gathered;
+    const std::vector<uint32_t>& Set(size_t index);
+  };
+  Side source_;
+  Side target_;
 };
 
 #endif  // ZOR_SUGGEST_ATTRIBUTE_OVERLAP_H_

@@ -47,7 +47,7 @@ Scored ScoreNames(const MatchContext& context, size_t source, uint32_t target) {
 
 // The attribute sets of the leading candidates, the only ones where they
 // can change the order that matters.
-void MeasureOverlap(const AttributeOverlap* overlap, size_t source, Ranked& ranked) {
+void MeasureOverlap(AttributeOverlap* overlap, size_t source, Ranked& ranked) {
   for (size_t k = 0; k < ranked.size(); ++k) {
     Scored& s = ranked[k];
     if (s.attributes >= 0) continue;

@@ -32,10 +32,11 @@ std::vector<AttributeNames> ProfileAttributes(WordVocabulary& vocabulary,
                                               std::unordered_map<std::string, uint32_t>& identities) {
   std::vector<AttributeNames> all(classes.size());
   for (size_t i = 0; i < classes.size(); ++i) {
+    const NameProfile class_label = vocabulary.Profile(classes[i].label);
     for (const SuggestAttribute& a : classes[i].attributes) {
       all[i].names.push_back(ProfileNames(vocabulary, a.label, a.key));
       ClassNames& names = all[i].names.back();
-      names.bare = WithoutWordsOf(names.label, vocabulary.Profile(classes[i].label));
+      names.bare = WithoutWordsOf(names.label, class_label);
       const std::string& compact = all[i].names.back().label.compact;
       all[i].identities.push_back(
           identities.emplace(compact, static_cast<uint32_t>(identities.size())).first->second);

@@ -88,6 +88,7 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
 std::vector<std::string> EvidenceNames(uint32_t signals) {
   static const std::pair<uint32_t, const char*> kNames[] = {
       {kSignalLabel, "label"},          {kSignalKey, "key"},
+      {kSignalStems, "word stems"},
       {kSignalSpelling, "spelling"},    {kSignalLearned, "learned substitution"},
       {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
       {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"}};
