@@ -40,11 +40,12 @@ void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out,
   }
 }
 
-std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source) const {
+std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfile& row) const {
   const uint32_t mark = ++mark_;
   std::vector<uint32_t> out;
   const ClassNames& names = context_.source_names[source];
-  for (const std::string* compact : {&names.label.compact, &names.key.compact}) {
+  for (const std::string* compact : {&row.compact, &names.label.compact, &names.key.compact}) {
+    if (compact->empty()) continue;
     auto found = by_compact_.find(*compact);
     if (found == by_compact_.end()) continue;
     for (uint32_t t : found->second) {
@@ -56,6 +57,7 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source) const {
   }
   std::vector<uint32_t> words = names.label.words;
   words.insert(words.end(), names.key.words.begin(), names.key.words.end());
+  words.insert(words.end(), row.words.begin(), row.words.end());
   std::sort(words.begin(), words.end());
   words.erase(std::unique(words.begin(), words.end()), words.end());
   // Rarest first: they say the most and bring the fewest classes.
@@ -92,5 +94,17 @@ Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t ta
     consider(s.label, t.key, kSignalKey);
     consider(s.key, t.label, kSignalKey);
   }
+  return best;
+}
+
+Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target) {
+  Likeness best;
+  if (row.words.empty()) return best;
+  const ClassNames& t = context.target_names[target];
+  for (const NameProfile* name : {&t.key, &t.label}) {
+    const Likeness likeness = NameLikeness(row, *name, context.class_weights, context.class_links);
+    if (likeness.score > best.score) best = likeness;
+  }
+  if (best.score > 0) best.signals |= kSignalRow;
   return best;
 }

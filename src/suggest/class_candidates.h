@@ -18,8 +18,9 @@ class ClassCandidateIndex {
  public:
   explicit ClassCandidateIndex(const MatchContext& context);
 
-  // Target classes worth scoring for the source class, without repeats.
-  std::vector<uint32_t> Gather(size_t source) const;
+  // Target classes worth scoring for the source class, without repeats;
+  // `row` is the name the class's row gives, or an empty profile.
+  std::vector<uint32_t> Gather(size_t source, const NameProfile& row) const;
 
  private:
   void AddPostings(uint32_t word, std::vector<uint32_t>& out, std::vector<uint32_t>& stamp,
@@ -35,5 +36,8 @@ class ClassCandidateIndex {
 // The best likeness among the two classes' labels and keys, with the
 // evidence of which names agreed.
 Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target);
+
+// How alike the name a row gives (mistyped, say) is to a target class's key or label.
+Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target);
 
 #endif  // ZOR_SUGGEST_CLASS_CANDIDATES_H_

@@ -40,8 +40,11 @@ bool Contains(const Ranked& ranked, uint32_t target) {
   return std::any_of(ranked.begin(), ranked.end(), [&](const Scored& s) { return s.target == target; });
 }
 
-Scored ScoreNames(const MatchContext& context, size_t source, uint32_t target) {
-  const Likeness likeness = ClassNameLikeness(context, source, target);
+// The class's own names, or the name its row gives when that is closer.
+Scored ScoreNames(const MatchContext& context, size_t item, uint32_t target) {
+  Likeness likeness = ClassNameLikeness(context, context.input.class_items[item], target);
+  const Likeness row = RowNameLikeness(context, context.item_rows[item], target);
+  if (row.score > likeness.score) likeness = row;
   return Scored{target, likeness.score, -1, likeness.signals, likeness.score};
 }
 
@@ -113,7 +116,9 @@ ClassMatch MatchClasses(const MatchContext& context) {
   std::vector<Ranked> ranked(items.size());
   std::vector<ClassImage> images = Images(context, {});  // the table's rows alone
   for (size_t i = 0; i < items.size(); ++i) {
-    for (uint32_t target : index.Gather(items[i])) ranked[i].push_back(ScoreNames(context, items[i], target));
+    for (uint32_t target : index.Gather(items[i], context.item_rows[i])) {
+      ranked[i].push_back(ScoreNames(context, i, target));
+    }
     Rank(ranked[i]);
     Keep(ranked[i]);
     MeasureOverlap(overlap.get(), items[i], ranked[i]);
@@ -124,7 +129,7 @@ ClassMatch MatchClasses(const MatchContext& context) {
   for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
     for (size_t i = 0; i < items.size(); ++i) {
       for (uint32_t target : HierarchyCandidates(context, images, items[i])) {
-        if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, items[i], target));
+        if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, i, target));
       }
       MeasureOverlap(overlap.get(), items[i], ranked[i]);
       for (Scored& s : ranked[i]) Combine(context, images, items[i], s);

@@ -80,6 +80,7 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLink
     }
   };
   for (const ClassNames& n : context.source_names) link_names(n);
+  for (const NameProfile& row : context.item_rows) link_names(ClassNames{row, {}, false, {}});
   for (const AttributeNames& a : context.source_attributes) {
     for (const ClassNames& n : a.names) link_names(n);
   }
@@ -114,6 +115,10 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
       source_anchor(in.source.size(), -1) {
   source_names = ProfileClasses(vocabulary, in.source);
   target_names = ProfileClasses(vocabulary, in.target);
+  item_rows.resize(in.class_items.size());
+  for (size_t i = 0; i < in.class_item_rows.size() && i < item_rows.size(); ++i) {
+    if (Uses(kSignalRow) && !in.class_item_rows[i].empty()) item_rows[i] = vocabulary.Profile(in.class_item_rows[i]);
+  }
   std::unordered_map<std::string, uint32_t> identities;
   source_attributes = ProfileAttributes(vocabulary, in.source, identities);
   target_attributes = ProfileAttributes(vocabulary, in.target, identities);

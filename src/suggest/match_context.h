@@ -36,6 +36,7 @@ struct MatchContext {
   DictionaryTree source_tree;
   DictionaryTree target_tree;
   std::vector<int> source_anchor;  // per source class: its anchored target, or -1
+  std::vector<NameProfile> item_rows;  // per class item: the name its row gives, or none
 };
 
 #endif  // ZOR_SUGGEST_MATCH_CONTEXT_H_

@@ -32,12 +32,15 @@ bool AllInRange(const SuggestInput& in) {
   for (size_t s : in.class_items) {
     if (s >= in.source.size()) return false;
   }
+  if (!in.class_item_rows.empty() && in.class_item_rows.size() != in.class_items.size()) return false;
   return std::all_of(in.attribute_items.begin(), in.attribute_items.end(),
                      [&](const AttributeItem& item) { return InRange(in, item); });
 }
 
 SuggestInput WithoutStrays(const SuggestInput& in) {
-  SuggestInput out{in.source, in.target, {}, {}, {}, {}};
+  SuggestInput out;
+  out.source = in.source;
+  out.target = in.target;
   for (const ClassAnchor& a : in.class_anchors) {
     if (a.source < in.source.size() && a.target < in.target.size()) out.class_anchors.push_back(a);
   }
@@ -47,8 +50,11 @@ SuggestInput WithoutStrays(const SuggestInput& in) {
       out.attribute_anchors.push_back(a);
     }
   }
-  for (size_t s : in.class_items) {
-    if (s < in.source.size()) out.class_items.push_back(s);
+  const bool rows = in.class_item_rows.size() == in.class_items.size();
+  for (size_t i = 0; i < in.class_items.size(); ++i) {
+    if (in.class_items[i] >= in.source.size()) continue;
+    out.class_items.push_back(in.class_items[i]);
+    if (rows) out.class_item_rows.push_back(in.class_item_rows[i]);
   }
   for (const AttributeItem& item : in.attribute_items) {
     if (InRange(in, item)) out.attribute_items.push_back(item);
@@ -91,7 +97,8 @@ std::vector<std::string> EvidenceNames(uint32_t signals) {
       {kSignalStems, "word stems"},
       {kSignalSpelling, "spelling"},    {kSignalLearned, "learned substitution"},
       {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
-      {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"}};
+      {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"},
+      {kSignalRow, "row's target"}};
   std::vector<std::string> names;
   for (const auto& [signal, name] : kNames) {
     if ((signals & signal) != 0) names.emplace_back(name);

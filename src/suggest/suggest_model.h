@@ -51,6 +51,9 @@ struct SuggestInput {
   std::vector<ClassAnchor> class_anchors;
   std::vector<AttributeAnchor> attribute_anchors;
   std::vector<size_t> class_items;          // source class indexes
+  // Per class item, or empty: the target class a row of the table names for
+  // it and the target lacks, most often mistyped ("did you mean").
+  std::vector<std::string> class_item_rows;
   std::vector<AttributeItem> attribute_items;
 };
 
@@ -67,8 +70,9 @@ enum Signal : uint32_t {
   kSignalAssignment = 1u << 7,   // not a signal: the global assignment demoted it
   kSignalStems = 1u << 8,        // word stems, so that plural and inflected forms meet
   kSignalWeights = 1u << 9,      // rare words count more than common ones
+  kSignalRow = 1u << 10,         // the name the class's row gives, mistyped
 };
-inline constexpr uint32_t kAllSignals = 0x3ff;
+inline constexpr uint32_t kAllSignals = 0x7ff;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 std::vector<std::string> EvidenceNames(uint32_t signals);

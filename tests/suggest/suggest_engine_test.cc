@@ -107,6 +107,21 @@ TEST(SuggestSignals, ATypoIsASpellingVariant) {
   EXPECT_DOUBLE_EQ(without.at(0), without.at(1));
 }
 
+TEST(SuggestSignals, AMistypedTargetKeyInTheRowPointsToTheClassMeant) {
+  // The class's own name fits neither target; its row names "StrainrBaskt".
+  MatchRun run;
+  run.input.source = {Class("Sieve", "a")};
+  run.input.target = {Class("Filter Basket", "FilterBasket"), Class("Strainer Basket", "StrainerBasket")};
+  run.input.class_items = {0};
+  run.input.class_item_rows = {"StrainrBasket"};
+  EXPECT_EQ(run.Ranked().at(0), "StrainerBasket");
+  const SuggestOutput out = Suggest(run.input, run.options);
+  EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalRow, 0u);
+  EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalSpelling, 0u);
+  const std::vector<double> without = run.Scores(kSignalSpelling);
+  EXPECT_DOUBLE_EQ(without.at(0), without.at(1));  // "basket" alone
+}
+
 TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
   // Item 0 would take target 0, which item 1 fits far better: item 0 gets
   // target 1. Items 2 and 3 fit target 3 equally and strongly: both keep it.
