@@ -14,7 +14,10 @@
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
 // attributes,assignment); --classes-only gives the matcher no attribute
-// items; --timing prints the matcher's time. Prints, per run, the mean score that the remaining
+// items; --timing prints the matcher's time. The CSV's scores are the
+// matcher's scaled so that the scorer's threshold 0.5 means "accepted": an
+// accepted first candidate is written as 0.5 + score / 2, every other
+// candidate as score / 2.01 (the order is kept). Prints, per run, the mean score that the remaining
 // truth pairs get (0 when the true target is not a candidate).
 #include <algorithm>
 #include <chrono>
