@@ -8,7 +8,7 @@ if [ "${1:-}" = "--no-recommends" ]; then
   install_options+=(--no-install-recommends)
   shift
 fi
-needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev
+needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev libstemmer-dev
   python3-jsonschema "$@")
 missing=()
 for pkg in "${needed[@]}"; do

@@ -1,0 +1,291 @@
+// zor_suggest_dev: runs the matcher on dictionary trees and writes its
+// candidates in the scorer's CSV, one file per case.
+//
+//   zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] [--off SIGNALS]
+//                   [--min-score S] [--attribute-min-score S] [--margin M] [--timing]
+//                   [--classes-only]
+//
+// Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
+// layout) and Dictionary/V5_Exported_XML (target, V5 layout) is one case; its
+// mapping table is taken as empty. With --seed-percent, that share of the
+// pairs of the case's truth_classes.csv become rows of the table (anchors),
+// chosen by a fixed hash, and OUT_DIR/cases/<case>/ receives the truth
+// without them, to score the remaining pairs only; --seed-dry chooses the
+// same pairs but gives the matcher none, for the comparison. --off switches
+// signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
+// attributes,assignment); --classes-only gives the matcher no attribute
+// items; --timing prints the matcher's time. The CSV's scores are the
+// matcher's scaled so that the scorer's threshold 0.5 means "accepted": an
+// accepted first candidate is written as 0.5 + score / 2, every other
+// candidate as score / 2.01 (the order is kept). Prints, per run, the mean score that the remaining
+// truth pairs get (0 when the true target is not a candidate).
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "dictionary/migration_xml.h"
+#include "suggest/suggest_engine.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Settings {
+  double seed_percent = 0;
+  bool seed_dry = false;
+  bool timing = false;
+  bool classes_only = false;  // no attribute items
+  SuggestOptions options;
+};
+
+std::string Value(MigrationXMLNode* node, const char* name) {
+  MigrationXMLAttribute* attribute = node->getAttribute(name);
+  return attribute != nullptr ? attribute->getValue() : "";
+}
+
+// Reads every class of the documents in `folder`; `v5` picks the layout.
+bool ReadClasses(const fs::path& folder, bool v5, std::vector<SuggestClass>& classes) {
+  std::error_code error;
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (entry.path().extension() == ".xml") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) {
+    MigrationXMLNode* document = MigrationXMLNode::CreateFromFile(file.string().c_str());
+    if (document == nullptr) {
+      std::fprintf(stderr, "zor_suggest_dev: %s: unusable\n", file.string().c_str());
+      return false;
+    }
+    MigrationXMLSearch class_search("Class");
+    void* at = class_search.searchStart(document);
+    while (at != nullptr) {
+      MigrationXMLNode* node = class_search.searchNext(at);
+      SuggestClass c;
+      c.label = Value(node, v5 ? "DisplayName" : "Name");
+      c.key = Value(node, v5 ? "Name" : "ShortName");
+      c.parent_label = v5 ? "" : Value(node, "Parent");
+      c.parent_key = Value(node, v5 ? "Superclass" : "ShortParent");
+      MigrationXMLSearch attribute_search("Simple");
+      void* a = attribute_search.searchStart(node);
+      while (a != nullptr) {
+        MigrationXMLNode* attribute = attribute_search.searchNext(a);
+        c.attributes.push_back({Value(attribute, v5 ? "DisplayName" : "Name"),
+                                Value(attribute, v5 ? "Name" : "ShortName")});
+      }
+      classes.push_back(std::move(c));
+    }
+    document->Release();
+  }
+  return true;
+}
+
+std::vector<std::vector<std::string>> ReadCsv(const fs::path& path) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<std::string> fields;
+    std::stringstream stream(line);
+    std::string field;
+    while (std::getline(stream, field, ',')) fields.push_back(field);
+    rows.push_back(fields);
+  }
+  return rows;
+}
+
+// A fixed choice of seeded pairs: the same on every machine and run.
+bool Seeded(const std::string& source, const std::string& target, double percent) {
+  uint32_t hash = 2166136261u;
+  for (char c : source + "\x1f" + target) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return (hash % 1000) < percent * 10;
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+struct Totals {
+  double remaining_score = 0;
+  size_t remaining = 0;
+  double seconds = 0;
+  double cpu_seconds = 0;
+};
+
+bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings, Totals& totals) {
+  SuggestInput input;
+  if (!ReadClasses(dir / "Dictionary" / "V4_Exported_XML", false, input.source) ||
+      !ReadClasses(dir / "Dictionary" / "V5_Exported_XML", true, input.target)) {
+    return false;
+  }
+  std::unordered_map<std::string, size_t> source_at, target_at;
+  for (size_t i = 0; i < input.source.size(); ++i) source_at.emplace(input.source[i].key, i);
+  for (size_t i = 0; i < input.target.size(); ++i) target_at.emplace(input.target[i].key, i);
+  const std::string name = dir.filename().string();
+  std::vector<bool> seeded(input.source.size(), false);
+  std::vector<std::pair<size_t, size_t>> remaining;
+  const auto truth = ReadCsv(dir / "truth_classes.csv");
+  std::vector<std::vector<std::string>> kept;
+  for (size_t r = 0; r < truth.size(); ++r) {
+    const auto& row = truth[r];
+    if (r == 0 || row.size() < 4) {
+      kept.push_back(row);
+      continue;
+    }
+    auto s = source_at.find(row[0]);
+    auto t = target_at.find(row[2]);
+    if (s == source_at.end() || t == target_at.end()) continue;
+    if (settings.seed_percent > 0 && Seeded(row[0], row[2], settings.seed_percent)) {
+      seeded[s->second] = true;
+      if (!settings.seed_dry) input.class_anchors.push_back({s->second, t->second});
+    } else {
+      kept.push_back(row);
+      remaining.emplace_back(s->second, t->second);
+    }
+  }
+  for (size_t s = 0; s < input.source.size(); ++s) {
+    if (!seeded[s] || settings.seed_dry) input.class_items.push_back(s);
+    if (settings.classes_only) continue;
+    for (size_t a = 0; a < input.source[s].attributes.size(); ++a) input.attribute_items.push_back({s, a});
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const std::clock_t cpu_start = std::clock();
+  const SuggestOutput output = Suggest(input, settings.options);
+  totals.cpu_seconds += static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
+  totals.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+  std::ofstream csv(out / (name + ".csv"));
+  csv << "source_class_key,target_class_key,score\n";
+  std::map<std::pair<size_t, size_t>, double> scores;
+  for (const ClassSuggestion& s : output.classes) {
+    if (seeded[s.source] && settings.seed_dry) continue;
+    for (const ClassCandidate& c : s.candidates) {
+      // Only an accepted first candidate reaches the scorer's threshold.
+      const bool accepted = s.accepted && &c == &s.candidates.front();
+      const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
+      csv << CsvField(input.source[s.source].key) << ',' << CsvField(input.target[c.target].key) << ','
+          << score << '\n';
+      scores[{s.source, c.target}] = c.score;
+    }
+  }
+  for (const AttributeSuggestion& s : output.attributes) {
+    for (const AttributeCandidate& c : s.candidates) {
+      const bool accepted = s.accepted && &c == &s.candidates.front();
+      const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
+      csv << CsvField(input.source[s.item.source_class].key) << ','
+          << CsvField(input.source[s.item.source_class].attributes[s.item.source_attribute].key) << ','
+          << CsvField(input.target[c.target_class].key) << ','
+          << CsvField(input.target[c.target_class].attributes[c.target_attribute].key) << ',' << score << '\n';
+    }
+  }
+  for (const auto& pair : remaining) {
+    auto found = scores.find(pair);
+    totals.remaining_score += found == scores.end() ? 0.0 : found->second;
+    ++totals.remaining;
+  }
+  if (settings.seed_percent > 0) {
+    const fs::path copy = out / "cases" / name;
+    fs::create_directories(copy);
+    std::error_code error;
+    fs::create_directory_symlink(fs::absolute(dir / "Dictionary"), copy / "Dictionary", error);
+    fs::copy_file(dir / "truth_attributes.csv", copy / "truth_attributes.csv",
+                  fs::copy_options::overwrite_existing, error);
+    std::ofstream truth_out(copy / "truth_classes.csv");
+    for (const auto& row : kept) {
+      for (size_t i = 0; i < row.size(); ++i) truth_out << (i ? "," : "") << row[i];
+      truth_out << '\n';
+    }
+  }
+  return true;
+}
+
+uint32_t SignalNamed(const std::string& name) {
+  static const std::map<std::string, uint32_t> kSignals = {
+      {"label", kSignalLabel},         {"key", kSignalKey},           {"stems", kSignalStems},
+      {"weights", kSignalWeights},     {"spelling", kSignalSpelling}, {"learned", kSignalLearned},
+      {"hierarchy", kSignalHierarchy}, {"attributes", kSignalAttributes},
+      {"assignment", kSignalAssignment}};
+  auto found = kSignals.find(name);
+  return found == kSignals.end() ? 0 : found->second;
+}
+
+bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::string>& paths) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (arg == "--seed-dry") {
+      settings.seed_dry = true;
+    } else if (arg == "--timing") {
+      settings.timing = true;
+    } else if (arg == "--classes-only") {
+      settings.classes_only = true;
+    } else if (arg == "--seed-percent" && has_value) {
+      settings.seed_percent = std::atof(argv[++i]);
+    } else if (arg == "--min-score" && has_value) {
+      settings.options.min_score = std::atof(argv[++i]);
+    } else if (arg == "--attribute-min-score" && has_value) {
+      settings.options.attribute_min_score = std::atof(argv[++i]);
+    } else if (arg == "--margin" && has_value) {
+      settings.options.margin = std::atof(argv[++i]);
+    } else if (arg == "--off" && has_value) {
+      std::stringstream names(argv[++i]);
+      std::string name;
+      while (std::getline(names, name, ',')) {
+        const uint32_t signal = SignalNamed(name);
+        if (signal == 0) return false;
+        settings.options.signals &= ~signal;
+      }
+    } else if (arg.rfind("--", 0) == 0) {
+      return false;
+    } else {
+      paths.push_back(arg);
+    }
+  }
+  return paths.size() == 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Settings settings;
+  std::vector<std::string> paths;
+  if (!ParseArguments(argc, argv, settings, paths)) {
+    std::fprintf(stderr, "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
+                         "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--timing] "
+                         "[--classes-only]\n");
+    return 2;
+  }
+  const fs::path cases = paths[0], out = paths[1];
+  fs::create_directories(out);
+  std::vector<fs::path> dirs;
+  if (fs::exists(cases / "Dictionary")) {
+    dirs.push_back(cases);
+  } else {
+    for (const auto& entry : fs::directory_iterator(cases)) {
+      if (fs::exists(entry.path() / "Dictionary")) dirs.push_back(entry.path());
+    }
+  }
+  std::sort(dirs.begin(), dirs.end());
+  Totals totals;
+  for (const fs::path& dir : dirs) {
+    if (!RunCase(dir, out, settings, totals)) return 2;
+  }
+  std::printf("remaining truth pairs %zu, mean score of their true target %.3f\n", totals.remaining,
+              totals.remaining ? totals.remaining_score / static_cast<double>(totals.remaining) : 0.0);
+  if (settings.timing) {
+    std::printf("matcher: wall %.2f s, cpu %.2f s\n", totals.seconds, totals.cpu_seconds);
+  }
+  return 0;
+}

@@ -1,0 +1,110 @@
+#include "suggest/class_candidates.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t kMostPerWord = 100;   // classes one word brings at most
+constexpr size_t kEnough = 100;        // rarer words already brought this many
+
+}  // namespace
+
+ClassCandidateIndex::ClassCandidateIndex(const MatchContext& context)
+    : context_(context), postings_(context.vocabulary.size()), stamp_(context.input.target.size(), 0) {
+  std::vector<double> heft(context.target_names.size(), 0);
+  for (size_t t = 0; t < context.target_names.size(); ++t) {
+    const ClassNames& names = context.target_names[t];
+    heft[t] = context.class_weights.Sum(names.label.words);
+    std::vector<uint32_t> words = names.label.words;
+    words.insert(words.end(), names.key.words.begin(), names.key.words.end());
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    for (uint32_t word : words) postings_[word].push_back(static_cast<uint32_t>(t));
+    by_compact_[names.label.compact].push_back(static_cast<uint32_t>(t));
+    if (names.key_differs) by_compact_[names.key.compact].push_back(static_cast<uint32_t>(t));
+  }
+  for (std::vector<uint32_t>& list : postings_) {
+    std::stable_sort(list.begin(), list.end(), [&](uint32_t a, uint32_t b) { return heft[a] < heft[b]; });
+  }
+}
+
+void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out,
+                                      std::vector<uint32_t>& stamp, uint32_t mark) const {
+  if (word >= postings_.size()) return;
+  const std::vector<uint32_t>& list = postings_[word];
+  const size_t end = std::min(list.size(), kMostPerWord);
+  for (size_t i = 0; i < end; ++i) {
+    if (stamp[list[i]] == mark) continue;
+    stamp[list[i]] = mark;
+    out.push_back(list[i]);
+  }
+}
+
+std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfile& row) const {
+  const uint32_t mark = ++mark_;
+  std::vector<uint32_t> out;
+  const ClassNames& names = context_.source_names[source];
+  for (const std::string* compact : {&row.compact, &names.label.compact, &names.key.compact}) {
+    if (compact->empty()) continue;
+    auto found = by_compact_.find(*compact);
+    if (found == by_compact_.end()) continue;
+    for (uint32_t t : found->second) {
+      if (stamp_[t] != mark) {
+        stamp_[t] = mark;
+        out.push_back(t);
+      }
+    }
+  }
+  std::vector<uint32_t> words = names.label.words;
+  words.insert(words.end(), names.key.words.begin(), names.key.words.end());
+  words.insert(words.end(), row.words.begin(), row.words.end());
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  // Rarest first: they say the most and bring the fewest classes.
+  std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
+    const size_t fa = context_.class_weights.Frequency(a), fb = context_.class_weights.Frequency(b);
+    return fa != fb ? fa < fb : a < b;
+  });
+  for (uint32_t word : words) {
+    if (out.size() >= kEnough) break;
+    AddPostings(word, out, stamp_, mark);
+    for (const WordLink& link : context_.class_links.From(word)) AddPostings(link.to, out, stamp_, mark);
+  }
+  return out;
+}
+
+Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target) {
+  const ClassNames& s = context.source_names[source];
+  const ClassNames& t = context.target_names[target];
+  Likeness best;
+  auto consider = [&](const NameProfile& a, const NameProfile& b, uint32_t signal) {
+    Likeness likeness = NameLikeness(a, b, context.class_weights, context.class_links);
+    if (likeness.score <= 0) return;
+    likeness.signals |= signal;
+    if (likeness.score > best.score) {
+      best = likeness;
+    } else if (likeness.score == best.score) {
+      best.signals |= likeness.signals;
+    }
+  };
+  const bool keys = context.Uses(kSignalKey);
+  if (context.Uses(kSignalLabel)) consider(s.label, t.label, kSignalLabel);
+  if (keys && (s.key_differs || t.key_differs)) {
+    consider(s.key, t.key, kSignalKey);
+    consider(s.label, t.key, kSignalKey);
+    consider(s.key, t.label, kSignalKey);
+  }
+  return best;
+}
+
+Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target) {
+  Likeness best;
+  if (row.words.empty()) return best;
+  const ClassNames& t = context.target_names[target];
+  for (const NameProfile* name : {&t.key, &t.label}) {
+    const Likeness likeness = NameLikeness(row, *name, context.class_weights, context.class_links);
+    if (likeness.score > best.score) best = likeness;
+  }
+  if (best.score > 0) best.signals |= kSignalRow;
+  return best;
+}

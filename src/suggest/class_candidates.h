@@ -1,0 +1,43 @@
+// Where a source class's candidates come from: inverted indexes from words
+// (and the words linked to them) to the target classes that hold them, and
+// from compact names to classes. Never all pairs: each word gives at most a
+// bounded number of classes, those whose names are lightest first, since a
+// common word alone can only make a short name alike.
+#ifndef ZOR_SUGGEST_CLASS_CANDIDATES_H_
+#define ZOR_SUGGEST_CLASS_CANDIDATES_H_
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "suggest/match_context.h"
+#include "suggest/name_similarity.h"
+
+class ClassCandidateIndex {
+ public:
+  explicit ClassCandidateIndex(const MatchContext& context);
+
+  // Target classes worth scoring for the source class, without repeats;
+  // `row` is the name the class's row gives, or an empty profile.
+  std::vector<uint32_t> Gather(size_t source, const NameProfile& row) const;
+
+ private:
+  void AddPostings(uint32_t word, std::vector<uint32_t>& out, std::vector<uint32_t>& stamp,
+                   uint32_t mark) const;
+
+  const MatchContext& context_;
+  std::vector<std::vector<uint32_t>> postings_;
+  std::unordered_map<std::string, std::vector<uint32_t>> by_compact_;
+  mutable std::vector<uint32_t> stamp_;
+  mutable uint32_t mark_ = 0;
+};
+
+// The best likeness among the two classes' labels and keys, with the
+// evidence of which names agreed.
+Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target);
+
+// How alike the name a row gives (mistyped, say) is to a target class's key or label.
+Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target);
+
+#endif  // ZOR_SUGGEST_CLASS_CANDIDATES_H_

@@ -1,0 +1,164 @@
+#include "suggest/class_matcher.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "suggest/attribute_overlap.h"
+#include "suggest/class_candidates.h"
+#include "suggest/global_assignment.h"
+
+namespace {
+
+constexpr int kPasses = 2;                // hierarchy passes after the names alone
+constexpr double kNameShare = 0.9;        // of the score that the names alone can give
+constexpr double kHierarchyWeight = 0.4;  // of the room the names leave
+constexpr double kAttributeWeight = 0.2;
+constexpr double kContradiction = 0.15;   // off a pair whose parents map elsewhere
+constexpr double kImageScore = 0.5;       // a match this sure informs its neighbours
+constexpr double kImageLead = 0.1;
+constexpr size_t kKeptForAssignment = 10;
+constexpr size_t kMeasuredOverlaps = 20;
+constexpr size_t kKeptBetweenPasses = 50;
+
+struct Scored {
+  uint32_t target = 0;
+  double names = 0;
+  double attributes = -1;  // not yet measured: only leading candidates are
+  uint32_t evidence = 0;
+  double score = 0;
+};
+
+using Ranked = std::vector<Scored>;
+
+void Rank(Ranked& ranked) {
+  std::sort(ranked.begin(), ranked.end(), [](const Scored& a, const Scored& b) {
+    return a.score != b.score ? a.score > b.score : a.target < b.target;
+  });
+}
+
+bool Contains(const Ranked& ranked, uint32_t target) {
+  return std::any_of(ranked.begin(), ranked.end(), [&](const Scored& s) { return s.target == target; });
+}
+
+// The class's own names, or the name its row gives when that is closer.
+Scored ScoreNames(const MatchContext& context, size_t item, uint32_t target) {
+  Likeness likeness = ClassNameLikeness(context, context.input.class_items[item], target);
+  const Likeness row = RowNameLikeness(context, context.item_rows[item], target);
+  if (row.score > likeness.score) likeness = row;
+  return Scored{target, likeness.score, -1, likeness.signals, likeness.score};
+}
+
+// The attribute sets of the leading candidates, the only ones where they
+// can change the order that matters.
+void MeasureOverlap(AttributeOverlap* overlap, size_t source, Ranked& ranked) {
+  for (size_t k = 0; k < ranked.size(); ++k) {
+    Scored& s = ranked[k];
+    if (s.attributes >= 0) continue;
+    s.attributes = 0;
+    if (overlap == nullptr || k >= kMeasuredOverlaps) continue;
+    s.attributes = overlap->Share(source, s.target);
+    if (s.attributes > 0) s.evidence |= kSignalAttributes;
+  }
+}
+
+void Keep(Ranked& ranked) {
+  if (ranked.size() > kKeptBetweenPasses) ranked.resize(kKeptBetweenPasses);
+}
+
+void Combine(const MatchContext& context, const std::vector<ClassImage>& images, size_t source,
+             Scored& s) {
+  double support = 0;
+  if (context.Uses(kSignalHierarchy)) support = HierarchySupport(context, images, source, s.target);
+  s.evidence &= ~kSignalHierarchy;
+  if (support > 0.05) s.evidence |= kSignalHierarchy;
+  // Names never decide alone: even equal names leave room for the other
+  // signals to tell two classes of one name apart.
+  const double base = kNameShare * s.names;
+  const double overlap = std::max(s.attributes, 0.0);
+  double score = base + (1.0 - base) * (kHierarchyWeight * std::max(support, 0.0) + kAttributeWeight * overlap);
+  score -= kContradiction * std::max(-support, 0.0) * s.names;
+  s.score = std::clamp(score, 0.0, 1.0);
+}
+
+std::vector<double> Scores(const Ranked& ranked) {
+  std::vector<double> scores;
+  for (const Scored& s : ranked) scores.push_back(s.score);
+  return scores;
+}
+
+std::vector<ClassImage> Images(const MatchContext& context, const std::vector<Ranked>& ranked) {
+  std::vector<ClassImage> images(context.input.source.size());
+  for (size_t s = 0; s < images.size(); ++s) {
+    if (context.source_anchor[s] >= 0) images[s] = ClassImage{context.source_anchor[s], 1.0};
+  }
+  for (size_t i = 0; i < ranked.size(); ++i) {
+    const size_t source = context.input.class_items[i];
+    if (context.source_anchor[source] >= 0 || ranked[i].empty()) continue;
+    if (ClearlyFirst(Scores(ranked[i]), kImageScore, kImageLead)) {
+      images[source] = ClassImage{static_cast<int>(ranked[i][0].target), ranked[i][0].score};
+    }
+  }
+  return images;
+}
+
+}  // namespace
+
+bool ClearlyFirst(const std::vector<double>& scores, double min_score, double margin) {
+  if (scores.empty() || scores[0] < min_score) return false;
+  return scores.size() < 2 || scores[0] - scores[1] >= margin;
+}
+
+ClassMatch MatchClasses(const MatchContext& context) {
+  const std::vector<size_t>& items = context.input.class_items;
+  const ClassCandidateIndex index(context);
+  std::unique_ptr<AttributeOverlap> overlap;
+  if (context.Uses(kSignalAttributes)) overlap = std::make_unique<AttributeOverlap>(context);
+  std::vector<Ranked> ranked(items.size());
+  std::vector<ClassImage> images = Images(context, {});  // the table's rows alone
+  for (size_t i = 0; i < items.size(); ++i) {
+    for (uint32_t target : index.Gather(items[i], context.item_rows[i])) {
+      ranked[i].push_back(ScoreNames(context, i, target));
+    }
+    Rank(ranked[i]);
+    Keep(ranked[i]);
+    MeasureOverlap(overlap.get(), items[i], ranked[i]);
+    for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
+    Rank(ranked[i]);
+  }
+  images = Images(context, ranked);
+  for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
+    for (size_t i = 0; i < items.size(); ++i) {
+      for (uint32_t target : HierarchyCandidates(context, images, items[i])) {
+        if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, i, target));
+      }
+      MeasureOverlap(overlap.get(), items[i], ranked[i]);
+      for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
+      Rank(ranked[i]);
+    }
+    images = Images(context, ranked);
+  }
+  std::vector<std::vector<ClassCandidate>> candidates(items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    for (size_t k = 0; k < ranked[i].size() && k < kKeptForAssignment; ++k) {
+      const Scored& s = ranked[i][k];
+      if (s.score > 0) candidates[i].push_back(ClassCandidate{s.target, s.score, s.evidence});
+    }
+  }
+  std::vector<bool> anchored(context.input.target.size(), false);
+  for (const ClassAnchor& anchor : context.input.class_anchors) anchored[anchor.target] = true;
+  if (context.Uses(kSignalAssignment)) AssignGlobally(candidates, anchored, context.input.target.size());
+  ClassMatch match;
+  for (size_t i = 0; i < items.size(); ++i) {
+    ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
+    std::vector<double> scores;
+    for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
+    suggestion.accepted = ClearlyFirst(scores, context.options.min_score, context.options.margin);
+    if (suggestion.candidates.size() > context.options.top) suggestion.candidates.resize(context.options.top);
+    match.suggestions.push_back(std::move(suggestion));
+  }
+  match.images = Images(context, ranked);
+  for (const ClassSuggestion& s : match.suggestions) {
+    if (s.accepted) match.images[s.source] = ClassImage{static_cast<int>(s.candidates[0].target), s.candidates[0].score};
+  }
+  return match;
+}

@@ -1,0 +1,19 @@
+// The assignment over all items at once: taken greedily from the best
+// pair down, each source class gets one target and each target prefers one
+// source. A candidate that another item (or a table row) took with a
+// better score is demoted, so two classes do not both take the one target
+// that fits one of them clearly better. Two sources keep one target when
+// both fit it about equally well and strongly: many-to-one stays possible.
+#ifndef ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
+#define ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
+
+#include <vector>
+
+#include "suggest/suggest_model.h"
+
+// `per_item` holds each item's candidates; they come back re-ranked.
+// `anchored` marks the targets that rows of the table already take.
+void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
+                    size_t target_count);
+
+#endif  // ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_

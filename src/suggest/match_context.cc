@@ -1,0 +1,139 @@
+#include "suggest/match_context.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "suggest/learned_substitutions.h"
+#include "suggest/spelling_index.h"
+
+namespace {
+
+// Words whose trigrams agree less than this are different words.
+constexpr double kSpellingAgreement = 0.65;
+
+ClassNames ProfileNames(WordVocabulary& vocabulary, const std::string& label, const std::string& key) {
+  ClassNames names;
+  names.label = vocabulary.Profile(label.empty() ? key : label);
+  names.key = vocabulary.Profile(key);
+  names.key_differs = names.key.compact != names.label.compact;
+  return names;
+}
+
+std::vector<ClassNames> ProfileClasses(WordVocabulary& vocabulary, const std::vector<SuggestClass>& classes) {
+  std::vector<ClassNames> names;
+  names.reserve(classes.size());
+  for (const SuggestClass& c : classes) names.push_back(ProfileNames(vocabulary, c.label, c.key));
+  return names;
+}
+
+std::vector<AttributeNames> ProfileAttributes(WordVocabulary& vocabulary,
+                                              const std::vector<SuggestClass>& classes,
+                                              std::unordered_map<std::string, uint32_t>& identities) {
+  std::vector<AttributeNames> all(classes.size());
+  for (size_t i = 0; i < classes.size(); ++i) {
+    const NameProfile class_label = vocabulary.Profile(classes[i].label);
+    for (const SuggestAttribute& a : classes[i].attributes) {
+      all[i].names.push_back(ProfileNames(vocabulary, a.label, a.key));
+      ClassNames& names = all[i].names.back();
+      names.bare = WithoutWordsOf(names.label, class_label);
+      const std::string& compact = all[i].names.back().label.compact;
+      all[i].identities.push_back(
+          identities.emplace(compact, static_cast<uint32_t>(identities.size())).first->second);
+    }
+    std::sort(all[i].identities.begin(), all[i].identities.end());
+  }
+  return all;
+}
+
+void CountWeights(const std::vector<ClassNames>& names, WordWeights& weights) {
+  for (const ClassNames& n : names) weights.Count({&n.label, &n.key});
+}
+
+// Links every source word to the target words spelled nearly alike.
+void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLinks& attribute_links) {
+  SpellingIndex index;
+  std::vector<bool> in_target(context.vocabulary.size(), false);
+  auto index_names = [&](const ClassNames& n) {
+    for (const NameProfile* p : {&n.label, &n.key}) {
+      for (uint32_t word : p->words) {
+        in_target[word] = true;
+        index.Add(word, context.vocabulary.Word(word));
+      }
+    }
+  };
+  for (const ClassNames& n : context.target_names) index_names(n);
+  for (const AttributeNames& a : context.target_attributes) {
+    for (const ClassNames& n : a.names) index_names(n);
+  }
+  std::vector<bool> done(context.vocabulary.size(), false);
+  auto link_names = [&](const ClassNames& n) {
+    for (const NameProfile* p : {&n.label, &n.key}) {
+      for (uint32_t word : p->words) {
+        if (done[word]) continue;
+        done[word] = true;
+        for (const auto& [to, agreement] : index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
+          class_links.Add(word, to, agreement, kSignalSpelling);
+          attribute_links.Add(word, to, agreement, kSignalSpelling);
+        }
+      }
+    }
+  };
+  for (const ClassNames& n : context.source_names) link_names(n);
+  for (const NameProfile& row : context.item_rows) link_names(ClassNames{row, {}, false, {}});
+  for (const AttributeNames& a : context.source_attributes) {
+    for (const ClassNames& n : a.names) link_names(n);
+  }
+}
+
+void LearnFromAnchors(const MatchContext& context, WordLinks& class_links, WordLinks& attribute_links) {
+  std::vector<NamePair> classes;
+  for (const ClassAnchor& anchor : context.input.class_anchors) {
+    const ClassNames& s = context.source_names[anchor.source];
+    const ClassNames& t = context.target_names[anchor.target];
+    classes.emplace_back(&s.label, &t.label);
+    if (s.key_differs || t.key_differs) classes.emplace_back(&s.key, &t.key);
+  }
+  LearnSubstitutions(classes, class_links);
+  std::vector<NamePair> attributes;
+  for (const AttributeAnchor& anchor : context.input.attribute_anchors) {
+    const ClassNames& s = context.source_attributes[anchor.source_class].names[anchor.source_attribute];
+    const ClassNames& t = context.target_attributes[anchor.target_class].names[anchor.target_attribute];
+    attributes.emplace_back(&s.label, &t.label);
+  }
+  LearnSubstitutions(attributes, attribute_links);
+}
+
+}  // namespace
+
+MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
+    : input(in),
+      options(opts),
+      vocabulary((opts.signals & kSignalStems) != 0),
+      source_tree(in.source),
+      target_tree(in.target),
+      source_anchor(in.source.size(), -1) {
+  source_names = ProfileClasses(vocabulary, in.source);
+  target_names = ProfileClasses(vocabulary, in.target);
+  item_rows.resize(in.class_items.size());
+  for (size_t i = 0; i < in.class_item_rows.size() && i < item_rows.size(); ++i) {
+    if (Uses(kSignalRow) && !in.class_item_rows[i].empty()) item_rows[i] = vocabulary.Profile(in.class_item_rows[i]);
+  }
+  std::unordered_map<std::string, uint32_t> identities;
+  source_attributes = ProfileAttributes(vocabulary, in.source, identities);
+  target_attributes = ProfileAttributes(vocabulary, in.target, identities);
+  CountWeights(source_names, class_weights);
+  CountWeights(target_names, class_weights);
+  for (const auto* side : {&source_attributes, &target_attributes}) {
+    for (const AttributeNames& a : *side) CountWeights(a.names, attribute_weights);
+  }
+  class_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
+  attribute_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
+  if (Uses(kSignalSpelling)) LinkSpellings(*this, class_links, attribute_links);
+  if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
+  for (const ClassAnchor& anchor : in.class_anchors) {
+    if (anchor.source < source_anchor.size() && anchor.target < in.target.size()) {
+      source_anchor[anchor.source] = static_cast<int>(anchor.target);
+    }
+  }
+}

@@ -1,0 +1,42 @@
+// Everything the matchers read, built once from the input: the names of
+// both dictionaries as word profiles, word weights and word links for
+// class names and for attribute names, and both trees.
+#ifndef ZOR_SUGGEST_MATCH_CONTEXT_H_
+#define ZOR_SUGGEST_MATCH_CONTEXT_H_
+
+#include <vector>
+
+#include "suggest/dictionary_tree.h"
+#include "suggest/name_profiles.h"
+#include "suggest/suggest_model.h"
+#include "suggest/word_links.h"
+#include "suggest/word_weights.h"
+
+struct AttributeNames {
+  std::vector<ClassNames> names;         // one per attribute of the class
+  std::vector<uint32_t> identities;      // the attributes' folded names, numbered; sorted
+};
+
+struct MatchContext {
+  MatchContext(const SuggestInput& input, const SuggestOptions& options);
+
+  bool Uses(uint32_t signal) const { return (options.signals & signal) != 0; }
+
+  const SuggestInput& input;
+  SuggestOptions options;
+  WordVocabulary vocabulary;
+  std::vector<ClassNames> source_names;
+  std::vector<ClassNames> target_names;
+  std::vector<AttributeNames> source_attributes;
+  std::vector<AttributeNames> target_attributes;
+  WordWeights class_weights;
+  WordWeights attribute_weights;
+  WordLinks class_links;
+  WordLinks attribute_links;
+  DictionaryTree source_tree;
+  DictionaryTree target_tree;
+  std::vector<int> source_anchor;  // per source class: its anchored target, or -1
+  std::vector<NameProfile> item_rows;  // per class item: the name its row gives, or none
+};
+
+#endif  // ZOR_SUGGEST_MATCH_CONTEXT_H_

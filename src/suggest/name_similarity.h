@@ -1,0 +1,21 @@
+// How alike two names are: the weighted share of their words that meet,
+// exactly or through a link (a spelling variant, a learned substitution),
+// after the Dice coefficient: 2 x shared weight / both names' weight.
+#ifndef ZOR_SUGGEST_NAME_SIMILARITY_H_
+#define ZOR_SUGGEST_NAME_SIMILARITY_H_
+
+#include <cstdint>
+
+#include "suggest/name_profiles.h"
+#include "suggest/word_links.h"
+#include "suggest/word_weights.h"
+
+struct Likeness {
+  double score = 0;
+  uint32_t signals = 0;  // kSignalSpelling / kSignalLearned when a link counted
+};
+
+Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
+                      const WordWeights& weights, const WordLinks& links);
+
+#endif  // ZOR_SUGGEST_NAME_SIMILARITY_H_

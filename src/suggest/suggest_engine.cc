@@ -1,0 +1,107 @@
+#include "suggest/suggest_engine.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "suggest/attribute_matcher.h"
+#include "suggest/class_matcher.h"
+#include "suggest/match_context.h"
+
+namespace {
+
+// A class with no sure target lends its best candidates to its attributes,
+// with half the say.
+constexpr double kGuessedHome = 0.5;
+constexpr size_t kGuessedHomes = 3;
+
+bool InRange(const SuggestInput& in, const AttributeItem& item) {
+  return item.source_class < in.source.size() &&
+         item.source_attribute < in.source[item.source_class].attributes.size();
+}
+
+bool AllInRange(const SuggestInput& in) {
+  for (const ClassAnchor& a : in.class_anchors) {
+    if (a.source >= in.source.size() || a.target >= in.target.size()) return false;
+  }
+  for (const AttributeAnchor& a : in.attribute_anchors) {
+    if (!InRange(in, {a.source_class, a.source_attribute}) || a.target_class >= in.target.size() ||
+        a.target_attribute >= in.target[a.target_class].attributes.size()) {
+      return false;
+    }
+  }
+  for (size_t s : in.class_items) {
+    if (s >= in.source.size()) return false;
+  }
+  if (!in.class_item_rows.empty() && in.class_item_rows.size() != in.class_items.size()) return false;
+  return std::all_of(in.attribute_items.begin(), in.attribute_items.end(),
+                     [&](const AttributeItem& item) { return InRange(in, item); });
+}
+
+SuggestInput WithoutStrays(const SuggestInput& in) {
+  SuggestInput out;
+  out.source = in.source;
+  out.target = in.target;
+  for (const ClassAnchor& a : in.class_anchors) {
+    if (a.source < in.source.size() && a.target < in.target.size()) out.class_anchors.push_back(a);
+  }
+  for (const AttributeAnchor& a : in.attribute_anchors) {
+    if (InRange(in, {a.source_class, a.source_attribute}) && a.target_class < in.target.size() &&
+        a.target_attribute < in.target[a.target_class].attributes.size()) {
+      out.attribute_anchors.push_back(a);
+    }
+  }
+  const bool rows = in.class_item_rows.size() == in.class_items.size();
+  for (size_t i = 0; i < in.class_items.size(); ++i) {
+    if (in.class_items[i] >= in.source.size()) continue;
+    out.class_items.push_back(in.class_items[i]);
+    if (rows) out.class_item_rows.push_back(in.class_item_rows[i]);
+  }
+  for (const AttributeItem& item : in.attribute_items) {
+    if (InRange(in, item)) out.attribute_items.push_back(item);
+  }
+  return out;
+}
+
+std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match) {
+  std::vector<std::vector<ClassImage>> homes(match.images.size());
+  for (size_t s = 0; s < homes.size(); ++s) {
+    if (match.images[s].target >= 0) homes[s].push_back(match.images[s]);
+  }
+  for (const ClassSuggestion& s : match.suggestions) {
+    if (s.accepted) continue;
+    for (size_t k = 0; k < s.candidates.size() && k < kGuessedHomes; ++k) {
+      const ClassCandidate& c = s.candidates[k];
+      if (!homes[s.source].empty() && homes[s.source][0].target == static_cast<int>(c.target)) continue;
+      homes[s.source].push_back(ClassImage{static_cast<int>(c.target), kGuessedHome * c.score});
+    }
+  }
+  return homes;
+}
+
+}  // namespace
+
+SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) {
+  std::optional<SuggestInput> cleaned;
+  if (!AllInRange(input)) cleaned = WithoutStrays(input);
+  const MatchContext context(cleaned ? *cleaned : input, options);
+  SuggestOutput output;
+  ClassMatch match = MatchClasses(context);
+  output.attributes = MatchAttributes(context, AttributeHomes(match));
+  output.classes = std::move(match.suggestions);
+  return output;
+}
+
+std::vector<std::string> EvidenceNames(uint32_t signals) {
+  static const std::pair<uint32_t, const char*> kNames[] = {
+      {kSignalLabel, "label"},          {kSignalKey, "key"},
+      {kSignalStems, "word stems"},
+      {kSignalSpelling, "spelling"},    {kSignalLearned, "learned substitution"},
+      {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
+      {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"},
+      {kSignalRow, "row's target"}};
+  std::vector<std::string> names;
+  for (const auto& [signal, name] : kNames) {
+    if ((signals & signal) != 0) names.emplace_back(name);
+  }
+  return names;
+}

@@ -1,0 +1,118 @@
+// What the matcher reads and what it answers, as plain data: two class
+// dictionaries, the pairs the mapping table already knows, the items that
+// need a target, and per item its ranked candidates. Nothing here knows
+// about files, rows or output formats.
+#ifndef ZOR_SUGGEST_SUGGEST_MODEL_H_
+#define ZOR_SUGGEST_SUGGEST_MODEL_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SuggestAttribute {
+  std::string label;
+  std::string key;
+};
+
+// A class of either dictionary. A target class's parent label may be empty:
+// the target names its parent by key only.
+struct SuggestClass {
+  std::string label;
+  std::string key;
+  std::string parent_label;
+  std::string parent_key;
+  std::vector<SuggestAttribute> attributes;
+};
+
+// A class row of the table whose target class exists in the target.
+struct ClassAnchor {
+  size_t source = 0;
+  size_t target = 0;
+};
+
+// An attribute row of the table whose target attribute exists in the target
+// class (or one of its ancestors).
+struct AttributeAnchor {
+  size_t source_class = 0;
+  size_t source_attribute = 0;
+  size_t target_class = 0;
+  size_t target_attribute = 0;
+};
+
+struct AttributeItem {
+  size_t source_class = 0;
+  size_t source_attribute = 0;
+};
+
+struct SuggestInput {
+  std::vector<SuggestClass> source;
+  std::vector<SuggestClass> target;
+  std::vector<ClassAnchor> class_anchors;
+  std::vector<AttributeAnchor> attribute_anchors;
+  std::vector<size_t> class_items;          // source class indexes
+  // Per class item, or empty: the target class a row of the table names for
+  // it and the target lacks, most often mistyped ("did you mean").
+  std::vector<std::string> class_item_rows;
+  std::vector<AttributeItem> attribute_items;
+};
+
+// The signals, one bit each, so that a candidate says which of them agreed
+// and the ablation can switch each of them off.
+enum Signal : uint32_t {
+  kSignalLabel = 1u << 0,        // the labels share weighted words or are equal
+  kSignalKey = 1u << 1,          // the keys do
+  kSignalSpelling = 1u << 2,     // words that differ by a typo or a variant spelling
+  kSignalLearned = 1u << 3,      // a word substitution learned from the table's rows
+  kSignalHierarchy = 1u << 4,    // the parent's target is this candidate's parent or ancestor
+  kSignalAttributes = 1u << 5,   // the attribute sets overlap
+  kSignalClass = 1u << 6,        // an attribute of the class matched to the source class
+  kSignalAssignment = 1u << 7,   // not a signal: the global assignment demoted it
+  kSignalStems = 1u << 8,        // word stems, so that plural and inflected forms meet
+  kSignalWeights = 1u << 9,      // rare words count more than common ones
+  kSignalRow = 1u << 10,         // the name the class's row gives, mistyped
+};
+inline constexpr uint32_t kAllSignals = 0x7ff;
+
+// The evidence words of a signal set, for reports: "label", "key", ...
+std::vector<std::string> EvidenceNames(uint32_t signals);
+
+struct SuggestOptions {
+  size_t top = 5;
+  double min_score = 0.7;     // an accepted first candidate reaches this score
+  double margin = 0.05;       // and leads the runner-up by this much
+  double attribute_min_score = 0.55;
+  uint32_t signals = kAllSignals;  // the signals in use (the ablation switches some off)
+};
+
+struct ClassCandidate {
+  size_t target = 0;
+  double score = 0;
+  uint32_t evidence = 0;
+};
+
+struct ClassSuggestion {
+  size_t source = 0;
+  std::vector<ClassCandidate> candidates;  // best first
+  bool accepted = false;                   // the first candidate is accepted
+};
+
+struct AttributeCandidate {
+  size_t target_class = 0;
+  size_t target_attribute = 0;
+  double score = 0;
+  uint32_t evidence = 0;
+};
+
+struct AttributeSuggestion {
+  AttributeItem item;
+  std::vector<AttributeCandidate> candidates;
+  bool accepted = false;
+};
+
+struct SuggestOutput {
+  std::vector<ClassSuggestion> classes;       // in the order of the class items
+  std::vector<AttributeSuggestion> attributes;
+};
+
+#endif  // ZOR_SUGGEST_SUGGEST_MODEL_H_

@@ -1,0 +1,185 @@
+// The matcher's signals, each on a small dictionary where it alone decides,
+// and its manners with hostile names.
+#include "suggest/suggest_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "suggest/global_assignment.h"
+#include "suggest/name_words.h"
+
+namespace {
+
+SuggestClass Class(std::string label, std::string key, std::string parent_key = "",
+                   std::vector<std::string> attributes = {}) {
+  SuggestClass c{label, key, "", parent_key, {}};
+  for (const std::string& a : attributes) c.attributes.push_back({a, a});
+  return c;
+}
+
+struct MatchRun {
+  SuggestInput input;
+  SuggestOptions options;
+
+  // The first candidates' target keys for the first class item.
+  std::vector<std::string> Ranked(uint32_t off = 0) {
+    SuggestOptions o = options;
+    o.signals &= ~off;
+    const SuggestOutput out = Suggest(input, o);
+    std::vector<std::string> keys;
+    for (const ClassCandidate& c : out.classes.at(0).candidates) keys.push_back(input.target[c.target].key);
+    return keys;
+  }
+  std::vector<double> Scores(uint32_t off = 0) {
+    SuggestOptions o = options;
+    o.signals &= ~off;
+    std::vector<double> scores;
+    for (const ClassCandidate& c : Suggest(input, o).classes.at(0).candidates) scores.push_back(c.score);
+    return scores;
+  }
+};
+
+TEST(SuggestWords, NamesSplitIntoFoldedWords) {
+  const struct {
+    const char* name;
+    std::vector<std::string> words;
+  } cases[] = {
+      {"FlowRate", {"flow", "rate"}},
+      {"flow_rate-2.x", {"flow", "rate", "2", "x"}},
+      {"PDFFile", {"pdf", "file"}},
+      {"Pump12B", {"pump", "12", "b"}},
+      {"  Éclair  Ĳssel ", {"eclair", "ijssel"}},
+      {"Stra\xdf" "e", {"strasse"}},  // windows-1252 bytes read one a character
+      {"a,b", {"a", "b"}},
+      {"", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NameWords(c.name), c.words) << c.name;
+}
+
+TEST(SuggestSignals, ARenameLearnedFromTheTableDecides) {
+  MatchRun run;
+  // Keys of single distinct letters, so that only the labels speak.
+  run.input.source = {Class("TempValve", "a"), Class("TempPump", "b"), Class("TempGauge", "c")};
+  run.input.target = {Class("TemperatureValve", "d"), Class("TemperaturePump", "e"), Class("PressureValve", "f"),
+                      Class("PressurePump", "g"), Class("PressureGauge", "h"), Class("TemperatureGauge", "i")};
+  run.input.class_anchors = {{0, 0}, {1, 1}};
+  run.input.class_items = {2};
+  EXPECT_EQ(run.Ranked().at(0), "i");
+  const std::vector<double> without = run.Scores(kSignalLearned);
+  ASSERT_GE(without.size(), 2u);
+  EXPECT_DOUBLE_EQ(without[0], without[1]);  // "gauge" alone cannot tell them apart
+}
+
+TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
+  MatchRun run;
+  run.input.source = {Class("Pumps", "P"), Class("Impeller", "I", "P")};
+  run.input.target = {Class("Fan Family", "FF"), Class("Pump Family", "PF"), Class("Impeller", "I1", "FF"),
+                      Class("Impeller", "I2", "PF")};
+  run.input.class_anchors = {{0, 1}};
+  run.input.class_items = {1};
+  EXPECT_EQ(run.Ranked().at(0), "I2");
+  const SuggestOutput out = Suggest(run.input, run.options);
+  EXPECT_TRUE(out.classes[0].accepted);
+  EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalHierarchy, 0u);
+  const std::vector<double> without = run.Scores(kSignalHierarchy);
+  EXPECT_DOUBLE_EQ(without.at(0), without.at(1));
+}
+
+TEST(SuggestSignals, SharedAttributesDecide) {
+  MatchRun run;
+  run.input.source = {Class("Widget", "W", "", {"alpha", "beta", "gamma"})};
+  run.input.target = {Class("Widget", "W2", "", {"delta"}), Class("Widget", "W1", "", {"alpha", "beta", "gamma"})};
+  run.input.class_items = {0};
+  EXPECT_EQ(run.Ranked().at(0), "W1");
+  const std::vector<double> without = run.Scores(kSignalAttributes);
+  EXPECT_DOUBLE_EQ(without.at(0), without.at(1));
+}
+
+TEST(SuggestSignals, ATypoIsASpellingVariant) {
+  MatchRun run;
+  run.input.source = {Class("Centrifugal Pump", "a")};
+  run.input.target = {Class("Piston Pump", "b"), Class("Centrifugl Pump", "c")};
+  run.input.class_items = {0};
+  EXPECT_EQ(run.Ranked().at(0), "c");
+  const std::vector<double> without = run.Scores(kSignalSpelling);
+  EXPECT_DOUBLE_EQ(without.at(0), without.at(1));
+}
+
+TEST(SuggestSignals, AMistypedTargetKeyInTheRowPointsToTheClassMeant) {
+  // The class's own name fits neither target; its row names "StrainrBaskt".
+  MatchRun run;
+  run.input.source = {Class("Sieve", "a")};
+  run.input.target = {Class("Filter Basket", "FilterBasket"), Class("Strainer Basket", "StrainerBasket")};
+  run.input.class_items = {0};
+  run.input.class_item_rows = {"StrainrBasket"};
+  EXPECT_EQ(run.Ranked().at(0), "StrainerBasket");
+  const SuggestOutput out = Suggest(run.input, run.options);
+  EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalRow, 0u);
+  EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalSpelling, 0u);
+  const std::vector<double> without = run.Scores(kSignalSpelling);
+  EXPECT_DOUBLE_EQ(without.at(0), without.at(1));  // "basket" alone
+}
+
+TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
+  // Item 0 would take target 0, which item 1 fits far better: item 0 gets
+  // target 1. Items 2 and 3 fit target 3 equally and strongly: both keep it.
+  std::vector<std::vector<ClassCandidate>> items = {
+      {{0, 0.70, 0}, {1, 0.60, 0}}, {{0, 0.95, 0}}, {{3, 0.95, 0}}, {{3, 0.95, 0}}};
+  AssignGlobally(items, std::vector<bool>(4, false), 4);
+  EXPECT_EQ(items[0][0].target, 1u);
+  EXPECT_NE(items[0][1].evidence & kSignalAssignment, 0u);
+  EXPECT_EQ(items[1][0].target, 0u);
+  EXPECT_EQ(items[2][0].score, items[3][0].score);
+  EXPECT_EQ(items[2][0].evidence | items[3][0].evidence, 0u);
+}
+
+TEST(SuggestSignals, AttributesLookInTheMatchedClassAndItsAncestors) {
+  MatchRun run;
+  run.input.source = {Class("Pump", "P", "", {"hasFlowRate", "title"})};
+  run.input.target = {Class("Equipment", "E", "", {"FlowRate"}), Class("Pump", "P5", "E", {"hasTitle"}),
+                      Class("Fan", "F5", "", {"FlowRate", "Heat"})};
+  run.input.class_items = {0};
+  run.input.attribute_items = {{0, 0}, {0, 1}};
+  const SuggestOutput out = Suggest(run.input, run.options);
+  ASSERT_EQ(out.attributes.size(), 2u);
+  for (const AttributeSuggestion& s : out.attributes) {
+    ASSERT_FALSE(s.candidates.empty());
+    EXPECT_TRUE(s.accepted);
+    EXPECT_NE(s.candidates[0].evidence & kSignalClass, 0u);
+  }
+  EXPECT_EQ(out.attributes[0].candidates[0].target_class, 0u);  // found in the parent
+  EXPECT_EQ(out.attributes[1].candidates[0].target_class, 1u);
+}
+
+TEST(SuggestManners, HostileInputNeitherCrashesNorWanders) {
+  SuggestInput input;
+  input.source = {Class("Stra\xdf" "e,\"x\"", "p", "r", {"", "\xff\xfe"}), Class("", "r", "p"),
+                  Class("Loop", "C", "C")};
+  input.target = {Class("Strasse", "S", "S"), Class("", "", ""), Class("\xc3", "Q", "S", {"\xc3\xa9"})};
+  input.class_anchors = {{7, 0}, {2, 9}};  // out of range: ignored
+  input.class_items = {0, 1, 2, 5};
+  input.attribute_items = {{0, 0}, {0, 1}, {0, 7}, {9, 0}};
+  const SuggestOutput first = Suggest(input, SuggestOptions{});
+  ASSERT_EQ(first.classes.size(), 3u);
+  ASSERT_EQ(first.attributes.size(), 2u);
+  EXPECT_EQ(first.classes[0].candidates.at(0).target, 0u);  // the windows-1252 name still folds
+  for (const ClassSuggestion& s : first.classes) {
+    for (const ClassCandidate& c : s.candidates) {
+      EXPECT_GE(c.score, 0.0);
+      EXPECT_LE(c.score, 1.0);
+    }
+  }
+  // The same input gives the same answer, candidate for candidate.
+  const SuggestOutput again = Suggest(input, SuggestOptions{});
+  for (size_t i = 0; i < first.classes.size(); ++i) {
+    ASSERT_EQ(first.classes[i].candidates.size(), again.classes[i].candidates.size());
+    for (size_t k = 0; k < first.classes[i].candidates.size(); ++k) {
+      EXPECT_EQ(first.classes[i].candidates[k].target, again.classes[i].candidates[k].target);
+      EXPECT_EQ(first.classes[i].candidates[k].score, again.classes[i].candidates[k].score);
+    }
+  }
+}
+
+}  // namespace
