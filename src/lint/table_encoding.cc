@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/wide_units.h"
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -47,52 +49,11 @@ TableEncoding Detect(std::string_view bytes) {
   return LooksBinary(bytes) ? TableEncoding::kBinary : TableEncoding::kUtf8;
 }
 
-void AppendUtf8(uint32_t code, std::string& out) {
-  if (code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) code = 0xFFFD;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-uint32_t Unit(std::string_view bytes, size_t at, size_t width, bool little_endian) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < width; ++i) {
-    size_t index = little_endian ? at + width - 1 - i : at + i;
-    value = (value << 8) | static_cast<unsigned char>(bytes[index]);
-  }
-  return value;
-}
-
 // Wide text to UTF-8; a lone surrogate or a trailing odd byte becomes
 // U+FFFD, so that nothing is dropped without a trace.
 std::string FromWide(std::string_view bytes, size_t width, bool little_endian) {
   std::string out;
-  out.reserve(bytes.size());
-  size_t i = 0;
-  for (; i + width <= bytes.size(); i += width) {
-    uint32_t code = Unit(bytes, i, width, little_endian);
-    if (width == 2 && code >= 0xD800 && code < 0xDC00 && i + 4 <= bytes.size()) {
-      uint32_t low = Unit(bytes, i + 2, 2, little_endian);
-      if (low >= 0xDC00 && low < 0xE000) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      }
-    }
-    AppendUtf8(code, out);
-  }
-  if (i < bytes.size()) AppendUtf8(0xFFFD, out);
+  AppendWideAsUtf8(bytes, width, little_endian, out);
   return out;
 }
 
@@ -111,24 +72,6 @@ size_t BomLength(TableEncoding encoding, std::string_view bytes) {
   }
 }
 
-// Length of the UTF-8 sequence at `at`, or 0 when the bytes there are not
-// UTF-8 (overlong forms and surrogates included).
-size_t SequenceLength(std::string_view text, size_t at) {
-  unsigned char lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80) return 1;
-  size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
-  }
-  unsigned char second = static_cast<unsigned char>(text[at + 1]);
-  if (lead == 0xE0 && second < 0xA0) return 0;
-  if (lead == 0xED && second >= 0xA0) return 0;
-  if (lead == 0xF0 && second < 0x90) return 0;
-  if (lead == 0xF4 && second >= 0x90) return 0;
-  return length;
-}
-
 Hazard At(HazardCode code, HazardSeverity severity, long line, long column, std::string message,
           std::string fix = {}) {
   return {code, severity, line, column, std::move(message), std::move(fix)};
@@ -145,7 +88,7 @@ void ScanBytes(std::string_view text, Hazards& hazards) {
                            "a NUL byte: the reader stops here, so nothing after it is read"));
       return;
     }
-    size_t length = SequenceLength(text, i);
+    size_t length = Utf8SequenceLength(text, i);
     if (length == 0) {
       if (reported_line != line) {
         reported_line = line;

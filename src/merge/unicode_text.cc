@@ -2,49 +2,17 @@
 
 #include <cstdint>
 
-namespace {
+#include "text/wide_units.h"
 
-void AppendUtf8(uint32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
+namespace {
 
 // UTF-16 after its byte-order mark; returns why it cannot be read, or "".
 std::string TranscodeUtf16(std::string_view units, bool little_endian, std::string& out) {
   if (units.size() % 2 != 0) return "is UTF-16 text with an odd number of bytes: it was cut short";
-  out.reserve(units.size() + units.size() / 2);
-  auto unit = [&](size_t at) -> uint32_t {
-    auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(units[i])); };
-    return little_endian ? byte(at) | byte(at + 1) << 8 : byte(at) << 8 | byte(at + 1);
-  };
-  for (size_t at = 0; at < units.size(); at += 2) {
-    uint32_t code = unit(at);
-    if (code >= 0xD800 && code < 0xDC00 && at + 2 < units.size()) {
-      uint32_t low = unit(at + 2);
-      if (low >= 0xDC00 && low < 0xE000) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        at += 2;
-      }
-    }
-    if (code >= 0xD800 && code < 0xE000) {
-      return "is UTF-16 text with a broken character at byte " + std::to_string(at + 2);
-    }
-    AppendUtf8(code, out);
-  }
-  return "";
+  size_t bad = AppendWideAsUtf8(units, 2, little_endian, out);
+  if (bad == std::string_view::npos) return "";
+  // The offset in the file: the byte-order mark comes first.
+  return "is UTF-16 text with a broken character at byte " + std::to_string(bad + 2);
 }
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
