@@ -131,7 +131,7 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
   ReportError(io, "lint: " + options.tablePath + ": " + std::to_string(fix.repaired.size()) +
                       (fix.repaired.size() == 1 ? " repair" : " repairs") +
                       (fix.Changes() && options.keepBackup
-                           ? " made, the table before them kept as " +
+                           ? " made, the table as it was kept as " +
                                  BackupPath(options.tablePath)
                            : fix.Changes() ? " made" : ": nothing to repair"));
   return left ? kExitFindings : kExitClean;
