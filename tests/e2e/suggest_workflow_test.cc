@@ -116,4 +116,38 @@ TEST(SuggestWorkflow, AcceptedRowsMergeAndTheNextRunFindsEveryAcceptedClass) {
   }
 }
 
+// On the example: Strainer, missing from the table, gets the target's
+// Strainer with its evidence; the rows merge and the next run finds it.
+TEST(SuggestWorkflow, TheExamplesStrainerIsSuggestedMergedAndFound) {
+  e2e::ScratchDirectory scratch;
+  const fs::path root = scratch / "v4v5";
+  zor_test::CopyExample("v4v5", root);
+  const fs::path d = root / "Dictionary";
+  const std::vector<std::string> inputs{(d / "V4_Exported_XML/plant_v4.xml").string(),
+                                        (d / "V5_Exported_XML/plant_v5.xml").string(),
+                                        (d / "MappingTable/plant_mapping.csv").string()};
+  std::vector<std::string> text{"suggest"};
+  text.insert(text.end(), inputs.begin(), inputs.end());
+  ASSERT_EQ(RunZorvez(text, scratch / "text.out"), 1);
+  EXPECT_NE(e2e::ReadFile(scratch / "text.out")
+                .find("class Strainer (not in the mapping table): suggests PipeStrainer\n"
+                      "    0.91  PipeStrainer \"Strainer\" under PipingComponent  [label,"),
+            std::string::npos)
+      << e2e::ReadFile(scratch / "text.out");
+  const fs::path done = d / "DDL_Files/suggested.csv";
+  std::vector<std::string> csv{"suggest", "--format", "csv", "-o", done.string()};
+  csv.insert(csv.end(), inputs.begin(), inputs.end());
+  ASSERT_EQ(RunZorvez(csv, scratch / "csv.out"), 1);
+  ASSERT_EQ(RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0);
+  ASSERT_EQ(e2e::RunTool({"-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o",
+                          "again"},
+                         root.string())
+                .exitStatus,
+            0);
+  const std::string report = e2e::ReadFile(d / "Reports/again.html");
+  EXPECT_EQ(report.find("Strainer (STR) not found in mapping table"), std::string::npos);
+  EXPECT_NE(report.find("valid in mapping table and V5 XML (mapped as \"Strainer\")"),
+            std::string::npos);
+}
+
 }  // namespace
