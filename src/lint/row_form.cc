@@ -237,9 +237,13 @@ std::string RepairedRow(std::string_view content) {
   if (columns.size() < 3) return row;
   bool class_row = columns[2] == "*";
   bool no_mapping = row.find("No Mapping") != std::string::npos;
-  if (RunsIntoLineEnd(columns, class_row) && (class_row || !no_mapping)) row += ',';
+  // Both decisions are read off `columns` before `row` changes: the views
+  // point into it.
+  bool runs_into_line_end = RunsIntoLineEnd(columns, class_row) && (class_row || !no_mapping);
   if (!no_mapping && LineEndAsDomain(columns)) {
     row.resize(static_cast<size_t>(columns[6].data() - row.data()) - 1);
+  } else if (runs_into_line_end) {
+    row += ',';
   }
   return row;
 }
