@@ -86,13 +86,16 @@ bool EndsWithLineFeeds(const TableAnalysis& analysis) {
   return false;
 }
 
-}  // namespace
+bool HasCarriageReturnEnds(const std::vector<TextLine>& lines) {
+  return std::any_of(lines.begin(), lines.end(), [](const TextLine& line) {
+    return line.end.find('\r') != std::string_view::npos;
+  });
+}
 
-TableFix FixTable(const TableAnalysis& analysis) {
+TableFix FixTableWith(const TableAnalysis& analysis, bool line_feeds) {
   TableFix fix;
   const std::vector<TextLine>& lines = analysis.Lines();
-  std::vector<TextLine> repaired = RepairedLines(lines, fix.storage_);
-  bool line_feeds = EndsWithLineFeeds(analysis);
+  std::vector<TextLine> repaired = RepairedLines(lines, fix.storage);
   if (line_feeds) {
     for (TextLine& line : repaired) {
       if (!line.end.empty()) line.end = "\n";
@@ -125,4 +128,21 @@ TableFix FixTable(const TableAnalysis& analysis) {
     if (!hazard.fix.empty()) fix.repaired.push_back(hazard);
   }
   return fix;
+}
+
+}  // namespace
+
+TableFix FixTable(const TableAnalysis& analysis) {
+  TableFix fix = FixTableWith(analysis, EndsWithLineFeeds(analysis));
+  if (EndsWithLineFeeds(analysis) || !HasCarriageReturnEnds(analysis.Lines())) return fix;
+  // A repair can bring a carriage return into a value the reader compares
+  // (a row that gains its closing comma, a row moved under its class): the
+  // repaired table decides then, and its line ends become LF alone too.
+  TableAnalysis after(fix.text);
+  if (!EndsWithLineFeeds(after)) return fix;
+  TableFix with_line_feeds = FixTableWith(analysis, true);
+  for (const Hazard& hazard : after.Found()) {
+    if (hazard.code == HazardCode::kCarriageReturn) with_line_feeds.repaired.push_back(hazard);
+  }
+  return with_line_feeds;
 }

@@ -20,10 +20,9 @@ struct TableFix {
   // The hazards of the analysis that the repairs remove.
   Hazards repaired;
   bool Changes() const { return !repaired.empty(); }
-
- private:
-  friend TableFix FixTable(const TableAnalysis& analysis);
-  std::deque<std::string> storage_;  // the lines that `lines` changed
+  // Owns the lines that `lines` changed; moving a TableFix keeps them where
+  // they are.
+  std::deque<std::string> storage;
 };
 
 TableFix FixTable(const TableAnalysis& analysis);
