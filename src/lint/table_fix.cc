@@ -86,16 +86,13 @@ bool EndsWithLineFeeds(const TableAnalysis& analysis) {
   return false;
 }
 
-bool HasCarriageReturnEnds(const std::vector<TextLine>& lines) {
-  return std::any_of(lines.begin(), lines.end(), [](const TextLine& line) {
-    return line.end.find('\r') != std::string_view::npos;
-  });
-}
-
-TableFix FixTableWith(const TableAnalysis& analysis, bool line_feeds) {
-  TableFix fix;
+// One pass of the repairs over `analysis`'s lines: rows repaired in place,
+// unreachable rows moved, line ends made LF alone where a carriage return
+// spoils a value. `from` indexes the analysis's lines.
+std::vector<FixedLine> Pass(const TableAnalysis& analysis, std::deque<std::string>& storage) {
   const std::vector<TextLine>& lines = analysis.Lines();
-  std::vector<TextLine> repaired = RepairedLines(lines, fix.storage);
+  std::vector<TextLine> repaired = RepairedLines(lines, storage);
+  bool line_feeds = EndsWithLineFeeds(analysis);
   if (line_feeds) {
     for (TextLine& line : repaired) {
       if (!line.end.empty()) line.end = "\n";
@@ -103,6 +100,59 @@ TableFix FixTableWith(const TableAnalysis& analysis, bool line_feeds) {
   }
   std::vector<FixedLine> order = Reordered(repaired);
   EndLines(order, line_feeds ? "\n" : LineEndStyle(lines));
+  return order;
+}
+
+std::string Joined(const std::vector<FixedLine>& order) {
+  std::string text;
+  for (const FixedLine& fixed : order) {
+    text.append(fixed.line.content);
+    text.append(fixed.line.end);
+  }
+  return text;
+}
+
+bool NeedsRepair(const TableAnalysis& analysis) {
+  return std::any_of(analysis.Found().begin(), analysis.Found().end(),
+                     [](const Hazard& hazard) { return !hazard.fix.empty(); });
+}
+
+// A repair can call for another: a row that gains its closing comma brings
+// a carriage return into a compared value, a moved row ends the block of a
+// second class row. Passes run until nothing is left to repair; each is
+// expressed against the original lines, and its lines kept in `storage`.
+constexpr int kMaxPasses = 4;
+
+std::vector<FixedLine> Repaired(const TableAnalysis& analysis, TableFix& fix) {
+  std::vector<FixedLine> order = Pass(analysis, fix.storage);
+  for (const Hazard& hazard : analysis.Found()) {
+    if (!hazard.fix.empty()) fix.repaired.push_back(hazard);
+  }
+  for (int pass = 1; pass < kMaxPasses; ++pass) {
+    TableAnalysis after(Joined(order));
+    if (after.Encoding() != TableEncoding::kUtf8 || !NeedsRepair(after)) break;
+    std::vector<FixedLine> next;
+    for (FixedLine& fixed : Pass(after, fix.storage)) {
+      const FixedLine& before = order[fixed.from];
+      fix.storage.emplace_back(fixed.line.content);
+      std::string_view content = fix.storage.back();
+      fix.storage.emplace_back(fixed.line.end);
+      next.push_back({before.from, {content, fix.storage.back()}, before.moved || fixed.moved});
+    }
+    for (const Hazard& hazard : after.Found()) {
+      if (!hazard.fix.empty()) fix.repaired.push_back(hazard);
+    }
+    order = std::move(next);
+  }
+  return order;
+}
+
+}  // namespace
+
+TableFix FixTable(const TableAnalysis& analysis) {
+  TableFix fix;
+  const std::vector<TextLine>& lines = analysis.Lines();
+  std::vector<FixedLine> order = Repaired(analysis, fix);
   size_t next_original = 0;  // the analysis lines before it are accounted for
   auto show_removed_until = [&](size_t end) {
     for (; next_original < end; ++next_original) {
@@ -110,7 +160,7 @@ TableFix FixTableWith(const TableAnalysis& analysis, bool line_feeds) {
     }
   };
   for (const FixedLine& fixed : order) {
-    if (fixed.moved) {
+    if (fixed.moved || fixed.from < next_original) {
       fix.lines.push_back({LineChange::kInserted, fixed.from, fixed.line});
     } else {
       // The lines skipped since the last line kept in place were moved away.
@@ -120,29 +170,8 @@ TableFix FixTableWith(const TableAnalysis& analysis, bool line_feeds) {
       fix.lines.push_back(
           {same ? LineChange::kKept : LineChange::kReplaced, fixed.from, fixed.line});
     }
-    fix.text.append(fixed.line.content);
-    fix.text.append(fixed.line.end);
   }
+  fix.text = Joined(order);
   show_removed_until(lines.size());
-  for (const Hazard& hazard : analysis.Found()) {
-    if (!hazard.fix.empty()) fix.repaired.push_back(hazard);
-  }
   return fix;
-}
-
-}  // namespace
-
-TableFix FixTable(const TableAnalysis& analysis) {
-  TableFix fix = FixTableWith(analysis, EndsWithLineFeeds(analysis));
-  if (EndsWithLineFeeds(analysis) || !HasCarriageReturnEnds(analysis.Lines())) return fix;
-  // A repair can bring a carriage return into a value the reader compares
-  // (a row that gains its closing comma, a row moved under its class): the
-  // repaired table decides then, and its line ends become LF alone too.
-  TableAnalysis after(fix.text);
-  if (!EndsWithLineFeeds(after)) return fix;
-  TableFix with_line_feeds = FixTableWith(analysis, true);
-  for (const Hazard& hazard : after.Found()) {
-    if (hazard.code == HazardCode::kCarriageReturn) with_line_feeds.repaired.push_back(hazard);
-  }
-  return with_line_feeds;
 }
