@@ -7,6 +7,7 @@
 #ifndef ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
 #define ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
 
+#include <cstdint>
 #include <vector>
 
 #include "suggest/suggest_model.h"
@@ -15,5 +16,15 @@
 // `anchored` marks the targets that rows of the table already take.
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
                     size_t target_count);
+
+// The same over candidates kept in one array, as for hundreds of thousands
+// of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].
+struct Claim {
+  double score = 0;
+  uint32_t target = 0;
+  uint32_t evidence = 0;
+};
+void AssignClaims(std::vector<Claim>& claims, const std::vector<size_t>& starts,
+                  const std::vector<bool>& anchored, size_t target_count);
 
 #endif  // ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
