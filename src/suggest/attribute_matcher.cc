@@ -1,6 +1,7 @@
 #include "suggest/attribute_matcher.h"
 
 #include <algorithm>
+#include <deque>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -71,7 +72,7 @@ struct Ranking {
 
   // Appends the kept offers to `claims`; an attribute offered twice (at home
   // and elsewhere) keeps its best offer.
-  void Keep(const std::vector<size_t>& first, std::vector<Claim>& claims) {
+  void Keep(const std::vector<size_t>& first, std::deque<Claim>& claims) {
     std::sort(candidates.begin(), candidates.end(), [](const AttributeCandidate& a, const AttributeCandidate& b) {
       if (a.score != b.score) return a.score > b.score;
       return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
@@ -189,7 +190,7 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
 // The attributes compete as the classes do: a target attribute that another
 // item fits better is demoted ("has_the_last_name" does not take
 // "hasFirstName" from "has_the_first_name").
-void AssignAttributes(const std::vector<size_t>& first, std::vector<Claim>& claims,
+void AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
                       const std::vector<size_t>& starts) {
   AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back());
 }
@@ -208,8 +209,7 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
   const std::vector<size_t> first = FirstAttributes(context);
   const std::vector<AttributeItem>& items = context.input.attribute_items;
   std::vector<HomeIndex> home_indexes;
-  std::vector<Claim> claims;
-  claims.reserve(items.size() * kKeptForAssignment);  // pages never written cost nothing
+  std::deque<Claim> claims;
   std::vector<size_t> starts{0};
   starts.reserve(items.size() + 1);
   Ranking ranking;
@@ -230,15 +230,17 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
   std::vector<AttributeSuggestion> suggestions;
   suggestions.reserve(items.size());
   std::vector<double> scores;
+  // Each item's claims are released once read: the suggestions take their place.
   for (size_t i = 0; i < items.size(); ++i) {
     scores.clear();
-    for (size_t k = starts[i]; k < starts[i + 1]; ++k) scores.push_back(claims[k].score);
+    for (size_t k = starts[i]; k < starts[i + 1]; ++k) scores.push_back(claims[k - starts[i]].score);
     AttributeSuggestion suggestion{items[i], {}, false};
     suggestion.accepted = ClearlyFirst(scores, context.options.attribute_min_score, context.options.margin);
     const size_t shown = std::min(scores.size(), context.options.top);
     suggestion.candidates.reserve(shown);
-    for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(first, claims[starts[i] + k]));
+    for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(first, claims[k]));
     suggestions.push_back(std::move(suggestion));
+    claims.erase(claims.begin(), claims.begin() + static_cast<std::ptrdiff_t>(starts[i + 1] - starts[i]));
   }
   return suggestions;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <queue>
-#include <span>
 
 namespace {
 
@@ -15,6 +14,8 @@ struct Owner {
   int item = -1;
   double score = 0;
 };
+
+std::ptrdiff_t Offset(size_t at) { return static_cast<std::ptrdiff_t>(at); }
 
 bool Before(const Claim& a, const Claim& b) {
   return a.score != b.score ? a.score > b.score : a.target < b.target;
@@ -29,7 +30,7 @@ struct Cursor {
 // Walks all pairs from the best down (ties: lower item, then lower target
 // first) without listing them: each item's own list is in that order, so
 // merging the lists' heads is enough.
-std::vector<Owner> TakeGreedily(const std::vector<Claim>& claims, const std::vector<size_t>& starts,
+std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vector<size_t>& starts,
                                 size_t target_count) {
   auto later = [&](const Cursor& a, const Cursor& b) {
     const double sa = claims[a.at].score, sb = claims[b.at].score;
@@ -58,36 +59,36 @@ std::vector<Owner> TakeGreedily(const std::vector<Claim>& claims, const std::vec
 
 }  // namespace
 
-void AssignClaims(std::vector<Claim>& claims, const std::vector<size_t>& starts,
+void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const std::vector<bool>& anchored, size_t target_count) {
   if (starts.empty()) return;
   const size_t items = starts.size() - 1;
   for (size_t i = 0; i < items; ++i) {
-    std::sort(claims.begin() + starts[i], claims.begin() + starts[i + 1], Before);
+    std::sort(claims.begin() + Offset(starts[i]), claims.begin() + Offset(starts[i + 1]), Before);
   }
   const std::vector<Owner> owners = TakeGreedily(claims, starts, target_count);
   for (size_t i = 0; i < items; ++i) {
-    const std::span<Claim> own(claims.data() + starts[i], starts[i + 1] - starts[i]);
-    for (Claim& c : own) {
-      const Owner& owner = owners[c.target];
+    const auto begin = claims.begin() + Offset(starts[i]), end = claims.begin() + Offset(starts[i + 1]);
+    for (auto c = begin; c != end; ++c) {
+      const Owner& owner = owners[c->target];
       double factor = 1.0;
-      if (owner.item >= 0 && owner.item != static_cast<int>(i) && owner.score > c.score + kAboutEqual) {
+      if (owner.item >= 0 && owner.item != static_cast<int>(i) && owner.score > c->score + kAboutEqual) {
         factor = kDemoted;
-      } else if (anchored[c.target] && c.score < 1.0) {
+      } else if (anchored[c->target] && c->score < 1.0) {
         factor = kDemotedByRow;
       }
       if (factor < 1.0) {
-        c.score *= factor;
-        c.evidence |= kSignalAssignment;
+        c->score *= factor;
+        c->evidence |= kSignalAssignment;
       }
     }
-    std::stable_sort(own.begin(), own.end(), [](const Claim& a, const Claim& b) { return a.score > b.score; });
+    std::stable_sort(begin, end, [](const Claim& a, const Claim& b) { return a.score > b.score; });
   }
 }
 
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
                     size_t target_count) {
-  std::vector<Claim> claims;
+  std::deque<Claim> claims;
   std::vector<size_t> starts{0};
   for (const std::vector<ClassCandidate>& candidates : per_item) {
     for (const ClassCandidate& c : candidates) {

@@ -8,6 +8,7 @@
 #define ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "suggest/suggest_model.h"
@@ -19,12 +20,13 @@ void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const st
 
 // The same over candidates kept in one array, as for hundreds of thousands
 // of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].
+// A deque, so that the caller can release them from the front as it reads them.
 struct Claim {
   double score = 0;
   uint32_t target = 0;
   uint32_t evidence = 0;
 };
-void AssignClaims(std::vector<Claim>& claims, const std::vector<size_t>& starts,
+void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const std::vector<bool>& anchored, size_t target_count);
 
 #endif  // ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
