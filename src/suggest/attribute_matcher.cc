@@ -188,11 +188,16 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
 }
 
 // The attributes compete as the classes do: a target attribute that another
-// item fits better is demoted ("has_the_last_name" does not take
-// "hasFirstName" from "has_the_first_name").
-void AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
-                      const std::vector<size_t>& starts) {
-  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back());
+// item fits better counts against accepting it ("has_the_last_name" does not
+// take "hasFirstName" from "has_the_first_name"). Unlike for classes, the
+// ranking stays the names': the demotions cost more places at 5 than the
+// acceptances they prevent are worth.
+std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
+                                      const std::vector<size_t>& starts) {
+  std::vector<Contest> contests;
+  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(),
+               &contests);
+  return contests;
 }
 
 AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& claim) {
@@ -226,7 +231,8 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
     ranking.Keep(first, claims);
     starts.push_back(claims.size());
   }
-  if (context.Uses(kSignalAssignment)) AssignAttributes(first, claims, starts);
+  std::vector<Contest> contests;
+  if (context.Uses(kSignalAssignment)) contests = AssignAttributes(first, claims, starts);
   std::vector<AttributeSuggestion> suggestions;
   suggestions.reserve(items.size());
   std::vector<double> scores;
@@ -235,8 +241,13 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
     scores.clear();
     for (size_t k = starts[i]; k < starts[i + 1]; ++k) scores.push_back(claims[k - starts[i]].score);
     AttributeSuggestion suggestion{items[i], {}, false};
+    if (!contests.empty()) {
+      const Contest& contest = contests[i];
+      scores = {contest.first, contest.second};
+      if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
+    }
     suggestion.accepted = ClearlyFirst(scores, context.options.attribute_min_score, context.options.margin);
-    const size_t shown = std::min(scores.size(), context.options.top);
+    const size_t shown = std::min(starts[i + 1] - starts[i], context.options.top);
     suggestion.candidates.reserve(shown);
     for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(first, claims[k]));
     suggestions.push_back(std::move(suggestion));

@@ -60,14 +60,17 @@ std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vect
 }  // namespace
 
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
-                  const std::vector<bool>& anchored, size_t target_count) {
+                  const std::vector<bool>& anchored, size_t target_count, std::vector<Contest>* contests) {
   if (starts.empty()) return;
   const size_t items = starts.size() - 1;
   for (size_t i = 0; i < items; ++i) {
     std::sort(claims.begin() + Offset(starts[i]), claims.begin() + Offset(starts[i + 1]), Before);
   }
   const std::vector<Owner> owners = TakeGreedily(claims, starts, target_count);
+  if (contests != nullptr) contests->assign(items, Contest{});
   for (size_t i = 0; i < items; ++i) {
+    Contest contest;
+    size_t place = 0;
     const auto begin = claims.begin() + Offset(starts[i]), end = claims.begin() + Offset(starts[i + 1]);
     for (auto c = begin; c != end; ++c) {
       const Owner& owner = owners[c->target];
@@ -77,10 +80,22 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
       } else if (anchored[c->target] && c->score < 1.0) {
         factor = kDemotedByRow;
       }
-      if (factor < 1.0) {
-        c->score *= factor;
-        c->evidence |= kSignalAssignment;
+      if (factor < 1.0) c->evidence |= kSignalAssignment;
+      const double score = c->score * factor;
+      if (contests == nullptr) {
+        c->score = score;
+      } else if (score > contest.first || place == 0) {
+        contest.second = contest.first;
+        contest.first = score;
+        contest.same_first = place == 0;
+      } else if (score > contest.second) {
+        contest.second = score;
       }
+      ++place;
+    }
+    if (contests != nullptr) {
+      (*contests)[i] = contest;
+      continue;
     }
     std::stable_sort(begin, end, [](const Claim& a, const Claim& b) { return a.score > b.score; });
   }
