@@ -5,7 +5,8 @@
 #   bench/run-suggest-speed.sh [--classes 16000] [--attributes 20] [--seed 1]
 #
 # Prints the matcher's wall and processor time (reading the dictionaries and
-# writing the candidates excluded) and the whole program's peak memory.
+# writing the candidates excluded) and the whole program's peak memory, beside
+# the peak memory of reading alone and of `zorvez check` on the same tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +22,7 @@ done
 
 scripts/install-deps.sh time
 build=${ZOR_BUILD_DIR:-build}
-cmake --build "$build" --parallel 2 --target zor_suggest_dev zor_generate >/dev/null
+cmake --build "$build" --parallel 2 --target zor_suggest_dev zor_generate zorvez_cli >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/zor-suggest-speed.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 "$build/bench/zor_generate" --classes "$classes" --attributes "$attributes" --mode v4 --seed "$seed" \
@@ -30,7 +31,12 @@ trap 'rm -rf "$work"' EXIT
 
 echo "machine: $(nproc) cores, load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "$classes classes against $classes, $attributes attributes per class, empty table"
-for what in --classes-only ""; do
+d=$work/tree/Dictionary
+/usr/bin/time -v "$build/src/zorvez" check "$d/V4_Exported_XML/source.xml" "$d/V5_Exported_XML/target.xml" \
+  "$d/MappingTable/mapping.csv" >/dev/null 2>"$work/time.txt" || [ $? -le 1 ]
+peak=$(grep -F "Maximum resident set size" "$work/time.txt" | sed 's/.*: //')
+printf '%-22s peak %d MiB\n' "zorvez check" $((peak / 1024))
+for what in --read-only --classes-only ""; do
   /usr/bin/time -v "$build/bench/zor_suggest_dev" "$work/tree" "$work/out" --timing $what \
     >"$work/run.txt" 2>"$work/time.txt"
   peak=$(grep -F "Maximum resident set size" "$work/time.txt" | sed 's/.*: //')

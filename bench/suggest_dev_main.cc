@@ -3,7 +3,7 @@
 //
 //   zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] [--off SIGNALS]
 //                   [--min-score S] [--attribute-min-score S] [--margin M] [--timing]
-//                   [--classes-only]
+//                   [--classes-only] [--read-only]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
 // layout) and Dictionary/V5_Exported_XML (target, V5 layout) is one case; its
@@ -14,7 +14,8 @@
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
 // attributes,assignment); --classes-only gives the matcher no attribute
-// items; --timing prints the matcher's time. The CSV's scores are the
+// items; --read-only reads the cases and runs no matcher (the reading's own
+// peak memory); --timing prints the matcher's time. The CSV's scores are the
 // matcher's scaled so that the scorer's threshold 0.5 means "accepted": an
 // accepted first candidate is written as 0.5 + score / 2, every other
 // candidate as score / 2.01 (the order is kept). Prints, per run, the mean score that the remaining
@@ -44,6 +45,7 @@ struct Settings {
   bool seed_dry = false;
   bool timing = false;
   bool classes_only = false;  // no attribute items
+  bool read_only = false;     // read the cases, run no matcher: the reading's own peak memory
   SuggestOptions options;
 };
 
@@ -82,6 +84,7 @@ bool ReadClasses(const fs::path& folder, bool v5, std::vector<SuggestClass>& cla
         c.attributes.push_back({Value(attribute, v5 ? "DisplayName" : "Name"),
                                 Value(attribute, v5 ? "Name" : "ShortName")});
       }
+      c.attributes.shrink_to_fit();  // the peak memory measured is the matcher's, not the growth slack's
       classes.push_back(std::move(c));
     }
     document->Release();
@@ -160,6 +163,7 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
     if (settings.classes_only) continue;
     for (size_t a = 0; a < input.source[s].attributes.size(); ++a) input.attribute_items.push_back({s, a});
   }
+  if (settings.read_only) return true;
   const auto start = std::chrono::steady_clock::now();
   const std::clock_t cpu_start = std::clock();
   const SuggestOutput output = Suggest(input, settings.options);
@@ -231,6 +235,8 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
       settings.timing = true;
     } else if (arg == "--classes-only") {
       settings.classes_only = true;
+    } else if (arg == "--read-only") {
+      settings.read_only = true;
     } else if (arg == "--seed-percent" && has_value) {
       settings.seed_percent = std::atof(argv[++i]);
     } else if (arg == "--min-score" && has_value) {
@@ -264,7 +270,7 @@ int main(int argc, char** argv) {
   if (!ParseArguments(argc, argv, settings, paths)) {
     std::fprintf(stderr, "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
                          "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--timing] "
-                         "[--classes-only]\n");
+                         "[--classes-only] [--read-only]\n");
     return 2;
   }
   const fs::path cases = paths[0], out = paths[1];

@@ -1,6 +1,7 @@
 #include "suggest/attribute_matcher.h"
 
 #include <algorithm>
+#include <deque>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -28,13 +29,13 @@ class AttributeIndex {
     for (size_t c = 0; c < context.target_attributes.size(); ++c) {
       const std::vector<ClassNames>& names = context.target_attributes[c].names;
       for (size_t a = 0; a < names.size(); ++a) {
-        all.emplace_back(context.attribute_weights.Sum(names[a].label.words),
+        all.emplace_back(context.attribute_weights.Sum(names[a].label.words()),
                          AttributeRef{static_cast<uint32_t>(c), static_cast<uint32_t>(a)});
       }
     }
     std::stable_sort(all.begin(), all.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const auto& [heft, ref] : all) {
-      for (uint32_t word : context.target_attributes[ref.first].names[ref.second].label.words) {
+      for (uint32_t word : context.target_attributes[ref.first].names[ref.second].label.words()) {
         if (postings_[word].size() < kMostPerWord) postings_[word].push_back(ref);
       }
     }
@@ -54,13 +55,14 @@ Likeness AttributeLikeness(const MatchContext& context, const ClassNames& s, con
   };
   if (context.Uses(kSignalLabel)) {
     consider(s.label, t.label, kSignalLabel);
-    if (!s.bare.words.empty()) consider(s.bare, t.label, kSignalLabel);
-    if (!t.bare.words.empty()) consider(s.label, t.bare, kSignalLabel);
+    if (!s.bare.empty()) consider(s.bare, t.label, kSignalLabel);
+    if (!t.bare.empty()) consider(s.label, t.bare, kSignalLabel);
   }
   if (context.Uses(kSignalKey) && (s.key_differs || t.key_differs)) consider(s.key, t.key, kSignalKey);
   return best;
 }
 
+// One item's offers, at most a few kept for the assignment, best first.
 struct Ranking {
   std::vector<AttributeCandidate> candidates;
 
@@ -68,23 +70,34 @@ struct Ranking {
     if (candidate.score > 0) candidates.push_back(candidate);
   }
 
-  // Best first; an attribute offered twice (at home and elsewhere) keeps its best offer.
-  void Rank() {
+  // Appends the kept offers to `claims`; an attribute offered twice (at home
+  // and elsewhere) keeps its best offer.
+  void Keep(const std::vector<size_t>& first, std::deque<Claim>& claims) {
     std::sort(candidates.begin(), candidates.end(), [](const AttributeCandidate& a, const AttributeCandidate& b) {
       if (a.score != b.score) return a.score > b.score;
       return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
     });
-    std::vector<AttributeCandidate> kept;
+    const size_t start = claims.size();
     for (const AttributeCandidate& c : candidates) {
-      const bool seen = std::any_of(kept.begin(), kept.end(), [&](const AttributeCandidate& k) {
-        return k.target_class == c.target_class && k.target_attribute == c.target_attribute;
-      });
-      if (!seen) kept.push_back(c);
-      if (kept.size() == kKeptForAssignment) break;
+      const auto target = static_cast<uint32_t>(first[c.target_class] + c.target_attribute);
+      const bool seen = std::any_of(claims.begin() + static_cast<std::ptrdiff_t>(start), claims.end(),
+                                    [&](const Claim& k) { return k.target == target; });
+      if (!seen) claims.push_back(Claim{c.score, target, c.evidence});
+      if (claims.size() - start == kKeptForAssignment) break;
     }
-    candidates = std::move(kept);
+    candidates.clear();
   }
 };
+
+// Every target attribute numbered in one sequence, class by class: `first[c]`
+// is the number of class c's first attribute.
+std::vector<size_t> FirstAttributes(const MatchContext& context) {
+  std::vector<size_t> first(context.input.target.size() + 1, 0);
+  for (size_t c = 0; c < context.input.target.size(); ++c) {
+    first[c + 1] = first[c] + context.input.target[c].attributes.size();
+  }
+  return first;
+}
 
 // The attributes of a home class and its ancestors by word, so that an item
 // is compared only with those that share a word or a linked word with it:
@@ -104,7 +117,7 @@ class HomeIndex {
         const auto at = static_cast<uint32_t>(refs_.size());
         refs_.emplace_back(c, static_cast<uint32_t>(a));
         for (const NameProfile* p : {&names[a].label, &names[a].key}) {
-          for (uint32_t word : p->words) by_word_.emplace_back(word, at);
+          for (uint32_t word : p->words()) by_word_.emplace_back(word, at);
         }
       }
     }
@@ -119,7 +132,7 @@ class HomeIndex {
       for (; at != by_word_.end() && at->first == word; ++at) hits.push_back(at->second);
     };
     for (const NameProfile* p : {&item.label, &item.key}) {
-      for (uint32_t word : p->words) {
+      for (uint32_t word : p->words()) {
         add(word);
         for (const WordLink& link : context.attribute_links.From(word)) add(link.to);
       }
@@ -156,8 +169,8 @@ double LookAtHome(const MatchContext& context, const HomeIndex& index, const Cla
 // cost per item stays fixed however large the dictionaries.
 void LookElsewhere(const MatchContext& context, const AttributeIndex& index, const ClassNames& item,
                    Ranking& ranking) {
-  std::vector<uint32_t> words = item.label.words;
-  for (uint32_t word : item.label.words) {
+  std::vector<uint32_t> words(item.label.words().begin(), item.label.words().end());
+  for (uint32_t word : item.label.words()) {
     for (const WordLink& link : context.attribute_links.From(word)) words.push_back(link.to);
   }
   std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
@@ -175,32 +188,22 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
 }
 
 // The attributes compete as the classes do: a target attribute that another
-// item fits better is demoted ("has_the_last_name" does not take
-// "hasFirstName" from "has_the_first_name").
-void AssignAttributes(const MatchContext& context, std::vector<std::vector<AttributeCandidate>>& ranked) {
-  std::vector<size_t> first(context.input.target.size() + 1, 0);
-  for (size_t c = 0; c < context.input.target.size(); ++c) {
-    first[c + 1] = first[c] + context.input.target[c].attributes.size();
-  }
-  std::vector<std::vector<ClassCandidate>> flat(ranked.size());
-  for (size_t i = 0; i < ranked.size(); ++i) {
-    for (size_t k = 0; k < ranked[i].size(); ++k) {
-      const AttributeCandidate& c = ranked[i][k];
-      // The evidence field carries the candidate's place meanwhile.
-      flat[i].push_back({first[c.target_class] + c.target_attribute, c.score, static_cast<uint32_t>(k)});
-    }
-  }
-  AssignGlobally(flat, std::vector<bool>(first.back(), false), first.back());
-  for (size_t i = 0; i < ranked.size(); ++i) {
-    std::vector<AttributeCandidate> reordered;
-    for (const ClassCandidate& c : flat[i]) {
-      AttributeCandidate candidate = ranked[i][c.evidence & ~kSignalAssignment];
-      if (c.score < candidate.score) candidate.evidence |= kSignalAssignment;
-      candidate.score = c.score;
-      reordered.push_back(candidate);
-    }
-    ranked[i] = std::move(reordered);
-  }
+// item fits better counts against accepting it ("has_the_last_name" does not
+// take "hasFirstName" from "has_the_first_name"). Unlike for classes, the
+// ranking stays the names': the demotions cost more places at 5 than the
+// acceptances they prevent are worth.
+std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
+                                      const std::vector<size_t>& starts) {
+  std::vector<Contest> contests;
+  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(),
+               &contests);
+  return contests;
+}
+
+AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& claim) {
+  const auto after = std::upper_bound(first.begin(), first.end(), size_t{claim.target});
+  const auto c = static_cast<size_t>(after - first.begin()) - 1;
+  return AttributeCandidate{c, claim.target - first[c], claim.score, claim.evidence};
 }
 
 }  // namespace
@@ -208,11 +211,15 @@ void AssignAttributes(const MatchContext& context, std::vector<std::vector<Attri
 std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
                                                  const std::vector<std::vector<ClassImage>>& homes) {
   const AttributeIndex index(context);
+  const std::vector<size_t> first = FirstAttributes(context);
+  const std::vector<AttributeItem>& items = context.input.attribute_items;
   std::vector<HomeIndex> home_indexes;
-  std::vector<std::vector<AttributeCandidate>> ranked;
-  for (const AttributeItem& item : context.input.attribute_items) {
+  std::deque<Claim> claims;
+  std::vector<size_t> starts{0};
+  starts.reserve(items.size() + 1);
+  Ranking ranking;
+  for (const AttributeItem& item : items) {
     const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
-    Ranking ranking;
     const std::vector<ClassImage>& places = homes[item.source_class];
     if (home_indexes.size() < places.size()) home_indexes.resize(places.size());
     double at_home = 0;
@@ -221,19 +228,30 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
       at_home = std::max(at_home, LookAtHome(context, home_indexes[h], names, places[h], h == 0, ranking));
     }
     if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, ranking);
-    ranking.Rank();
-    ranked.push_back(std::move(ranking.candidates));
+    ranking.Keep(first, claims);
+    starts.push_back(claims.size());
   }
-  if (context.Uses(kSignalAssignment)) AssignAttributes(context, ranked);
+  std::vector<Contest> contests;
+  if (context.Uses(kSignalAssignment)) contests = AssignAttributes(first, claims, starts);
   std::vector<AttributeSuggestion> suggestions;
-  for (size_t i = 0; i < ranked.size(); ++i) {
-    std::vector<double> scores;
-    for (const AttributeCandidate& c : ranked[i]) scores.push_back(c.score);
-    AttributeSuggestion suggestion{context.input.attribute_items[i], std::move(ranked[i]), false};
-    suggestion.accepted =
-        ClearlyFirst(scores, context.options.attribute_min_score, context.options.margin);
-    if (suggestion.candidates.size() > context.options.top) suggestion.candidates.resize(context.options.top);
+  suggestions.reserve(items.size());
+  std::vector<double> scores;
+  // Each item's claims are released once read: the suggestions take their place.
+  for (size_t i = 0; i < items.size(); ++i) {
+    scores.clear();
+    for (size_t k = starts[i]; k < starts[i + 1]; ++k) scores.push_back(claims[k - starts[i]].score);
+    AttributeSuggestion suggestion{items[i], {}, false};
+    if (!contests.empty()) {
+      const Contest& contest = contests[i];
+      scores = {contest.first, contest.second};
+      if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
+    }
+    suggestion.accepted = ClearlyFirst(scores, context.options.attribute_min_score, context.options.margin);
+    const size_t shown = std::min(starts[i + 1] - starts[i], context.options.top);
+    suggestion.candidates.reserve(shown);
+    for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(first, claims[k]));
     suggestions.push_back(std::move(suggestion));
+    claims.erase(claims.begin(), claims.begin() + static_cast<std::ptrdiff_t>(starts[i + 1] - starts[i]));
   }
   return suggestions;
 }

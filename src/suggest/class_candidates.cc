@@ -14,9 +14,9 @@ ClassCandidateIndex::ClassCandidateIndex(const MatchContext& context)
   std::vector<double> heft(context.target_names.size(), 0);
   for (size_t t = 0; t < context.target_names.size(); ++t) {
     const ClassNames& names = context.target_names[t];
-    heft[t] = context.class_weights.Sum(names.label.words);
-    std::vector<uint32_t> words = names.label.words;
-    words.insert(words.end(), names.key.words.begin(), names.key.words.end());
+    heft[t] = context.class_weights.Sum(names.label.words());
+    std::vector<uint32_t> words(names.label.words().begin(), names.label.words().end());
+    words.insert(words.end(), names.key.words().begin(), names.key.words().end());
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
     for (uint32_t word : words) postings_[word].push_back(static_cast<uint32_t>(t));
@@ -44,9 +44,9 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
   const uint32_t mark = ++mark_;
   std::vector<uint32_t> out;
   const ClassNames& names = context_.source_names[source];
-  for (const std::string* compact : {&row.compact, &names.label.compact, &names.key.compact}) {
-    if (compact->empty()) continue;
-    auto found = by_compact_.find(*compact);
+  for (uint32_t compact : {row.compact, names.label.compact, names.key.compact}) {
+    if (compact == NameProfile::kNoCompact) continue;
+    auto found = by_compact_.find(compact);
     if (found == by_compact_.end()) continue;
     for (uint32_t t : found->second) {
       if (stamp_[t] != mark) {
@@ -55,9 +55,9 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
       }
     }
   }
-  std::vector<uint32_t> words = names.label.words;
-  words.insert(words.end(), names.key.words.begin(), names.key.words.end());
-  words.insert(words.end(), row.words.begin(), row.words.end());
+  std::vector<uint32_t> words(names.label.words().begin(), names.label.words().end());
+  words.insert(words.end(), names.key.words().begin(), names.key.words().end());
+  words.insert(words.end(), row.words().begin(), row.words().end());
   std::sort(words.begin(), words.end());
   words.erase(std::unique(words.begin(), words.end()), words.end());
   // Rarest first: they say the most and bring the fewest classes.
@@ -99,7 +99,7 @@ Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t ta
 
 Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target) {
   Likeness best;
-  if (row.words.empty()) return best;
+  if (row.empty()) return best;
   const ClassNames& t = context.target_names[target];
   for (const NameProfile* name : {&t.key, &t.label}) {
     const Likeness likeness = NameLikeness(row, *name, context.class_weights, context.class_links);

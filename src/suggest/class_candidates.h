@@ -7,7 +7,6 @@
 #define ZOR_SUGGEST_CLASS_CANDIDATES_H_
 
 #include <cstdint>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -28,7 +27,7 @@ class ClassCandidateIndex {
 
   const MatchContext& context_;
   std::vector<std::vector<uint32_t>> postings_;
-  std::unordered_map<std::string, std::vector<uint32_t>> by_compact_;
+  std::unordered_map<uint32_t, std::vector<uint32_t>> by_compact_;
   mutable std::vector<uint32_t> stamp_;
   mutable uint32_t mark_ = 0;
 };

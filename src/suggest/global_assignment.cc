@@ -1,8 +1,7 @@
 #include "suggest/global_assignment.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <tuple>
+#include <queue>
 
 namespace {
 
@@ -11,62 +10,112 @@ constexpr double kDemotedByRow = 0.92;    // a target a row of the table already
 constexpr double kStrong = 0.9;           // both this strong and about equal: many-to-one
 constexpr double kAboutEqual = 0.02;
 
-struct Pair {
-  double score;
-  uint32_t item;
-  uint32_t target;
-};
-
 struct Owner {
   int item = -1;
   double score = 0;
 };
 
-std::vector<Owner> TakeGreedily(const std::vector<std::vector<ClassCandidate>>& per_item,
+std::ptrdiff_t Offset(size_t at) { return static_cast<std::ptrdiff_t>(at); }
+
+bool Before(const Claim& a, const Claim& b) {
+  return a.score != b.score ? a.score > b.score : a.target < b.target;
+}
+
+// An item's next pair in the walk from the best pair of all down.
+struct Cursor {
+  uint32_t item;
+  size_t at;
+};
+
+// Walks all pairs from the best down (ties: lower item, then lower target
+// first) without listing them: each item's own list is in that order, so
+// merging the lists' heads is enough.
+std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vector<size_t>& starts,
                                 size_t target_count) {
-  std::vector<Pair> pairs;
-  for (size_t i = 0; i < per_item.size(); ++i) {
-    for (const ClassCandidate& c : per_item[i]) {
-      pairs.push_back(Pair{c.score, static_cast<uint32_t>(i), static_cast<uint32_t>(c.target)});
-    }
+  auto later = [&](const Cursor& a, const Cursor& b) {
+    const double sa = claims[a.at].score, sb = claims[b.at].score;
+    return sa != sb ? sa < sb : a.item > b.item;
+  };
+  std::priority_queue<Cursor, std::vector<Cursor>, decltype(later)> heads(later);
+  const size_t items = starts.size() - 1;
+  for (size_t i = 0; i < items; ++i) {
+    if (starts[i] < starts[i + 1]) heads.push(Cursor{static_cast<uint32_t>(i), starts[i]});
   }
-  std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
-    if (a.score != b.score) return a.score > b.score;
-    return std::tie(a.item, a.target) < std::tie(b.item, b.target);
-  });
   std::vector<Owner> owners(target_count);
-  std::vector<bool> placed(per_item.size(), false);
-  for (const auto& [score, item, target] : pairs) {
-    if (placed[item]) continue;
-    Owner& owner = owners[target];
-    const bool shared = owner.item >= 0 && score >= kStrong && owner.score - score <= kAboutEqual;
-    if (owner.item >= 0 && !shared) continue;
-    placed[item] = true;
-    if (owner.item < 0) owner = Owner{static_cast<int>(item), score};
+  while (!heads.empty()) {
+    const Cursor head = heads.top();
+    heads.pop();
+    const Claim& claim = claims[head.at];
+    Owner& owner = owners[claim.target];
+    const bool shared = owner.item >= 0 && claim.score >= kStrong && owner.score - claim.score <= kAboutEqual;
+    if (owner.item < 0 || shared) {
+      if (owner.item < 0) owner = Owner{static_cast<int>(head.item), claim.score};
+      continue;  // placed: its other pairs no longer count
+    }
+    if (head.at + 1 < starts[head.item + 1]) heads.push(Cursor{head.item, head.at + 1});
   }
   return owners;
 }
 
 }  // namespace
 
-void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
-                    size_t target_count) {
-  const std::vector<Owner> owners = TakeGreedily(per_item, target_count);
-  for (size_t i = 0; i < per_item.size(); ++i) {
-    for (ClassCandidate& c : per_item[i]) {
-      const Owner& owner = owners[c.target];
+void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
+                  const std::vector<bool>& anchored, size_t target_count, std::vector<Contest>* contests) {
+  if (starts.empty()) return;
+  const size_t items = starts.size() - 1;
+  for (size_t i = 0; i < items; ++i) {
+    std::sort(claims.begin() + Offset(starts[i]), claims.begin() + Offset(starts[i + 1]), Before);
+  }
+  const std::vector<Owner> owners = TakeGreedily(claims, starts, target_count);
+  if (contests != nullptr) contests->assign(items, Contest{});
+  for (size_t i = 0; i < items; ++i) {
+    Contest contest;
+    size_t place = 0;
+    const auto begin = claims.begin() + Offset(starts[i]), end = claims.begin() + Offset(starts[i + 1]);
+    for (auto c = begin; c != end; ++c) {
+      const Owner& owner = owners[c->target];
       double factor = 1.0;
-      if (owner.item >= 0 && owner.item != static_cast<int>(i) && owner.score > c.score + kAboutEqual) {
+      if (owner.item >= 0 && owner.item != static_cast<int>(i) && owner.score > c->score + kAboutEqual) {
         factor = kDemoted;
-      } else if (anchored[c.target] && c.score < 1.0) {
+      } else if (anchored[c->target] && c->score < 1.0) {
         factor = kDemotedByRow;
       }
-      if (factor < 1.0) {
-        c.score *= factor;
-        c.evidence |= kSignalAssignment;
+      if (factor < 1.0) c->evidence |= kSignalAssignment;
+      const double score = c->score * factor;
+      if (contests == nullptr) {
+        c->score = score;
+      } else if (score > contest.first || place == 0) {
+        contest.second = contest.first;
+        contest.first = score;
+        contest.same_first = place == 0;
+      } else if (score > contest.second) {
+        contest.second = score;
       }
+      ++place;
     }
-    std::stable_sort(per_item[i].begin(), per_item[i].end(),
-                     [](const ClassCandidate& a, const ClassCandidate& b) { return a.score > b.score; });
+    if (contests != nullptr) {
+      (*contests)[i] = contest;
+      continue;
+    }
+    std::stable_sort(begin, end, [](const Claim& a, const Claim& b) { return a.score > b.score; });
+  }
+}
+
+void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
+                    size_t target_count) {
+  std::deque<Claim> claims;
+  std::vector<size_t> starts{0};
+  for (const std::vector<ClassCandidate>& candidates : per_item) {
+    for (const ClassCandidate& c : candidates) {
+      claims.push_back(Claim{c.score, static_cast<uint32_t>(c.target), c.evidence});
+    }
+    starts.push_back(claims.size());
+  }
+  AssignClaims(claims, starts, anchored, target_count);
+  for (size_t i = 0; i < per_item.size(); ++i) {
+    per_item[i].clear();
+    for (size_t k = starts[i]; k < starts[i + 1]; ++k) {
+      per_item[i].push_back(ClassCandidate{claims[k].target, claims[k].score, claims[k].evidence});
+    }
   }
 }

@@ -7,9 +7,34 @@
 #ifndef ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
 #define ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
 
+#include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "suggest/suggest_model.h"
+
+
+// The same over candidates kept in one array, as for hundreds of thousands
+// of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].
+// A deque, so that the caller can release them from the front as it reads them.
+struct Claim {
+  double score = 0;
+  uint32_t target = 0;
+  uint32_t evidence = 0;
+};
+//
+// With `contests`, the claims keep their scores and order (the ranking stays
+// the names' and the structure's) and only say which of them another item
+// took; per item, the contest says how the list would rank with the
+// demotions, for the decision to accept its first candidate.
+struct Contest {
+  double first = 0;       // the best score after the demotions
+  double second = 0;      // the runner-up's, or 0
+  bool same_first = true; // the first candidate stays first
+};
+void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
+                  const std::vector<bool>& anchored, size_t target_count,
+                  std::vector<Contest>* contests = nullptr);
 
 // `per_item` holds each item's candidates; they come back re-ranked.
 // `anchored` marks the targets that rows of the table already take.

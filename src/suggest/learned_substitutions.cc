@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <span>
 
 #include "suggest/suggest_model.h"
 
@@ -12,7 +13,7 @@ namespace {
 // nothing clear about which word stands for which.
 constexpr size_t kMostUnmatched = 3;
 
-std::vector<uint32_t> Without(const std::vector<uint32_t>& words, const std::vector<uint32_t>& other) {
+std::vector<uint32_t> Without(std::span<const uint32_t> words, std::span<const uint32_t> other) {
   std::vector<uint32_t> rest;
   std::set_difference(words.begin(), words.end(), other.begin(), other.end(), std::back_inserter(rest));
   return rest;
@@ -25,13 +26,13 @@ void LearnSubstitutions(const std::vector<NamePair>& known, WordLinks& links) {
   std::map<uint32_t, double> dropped;
   std::map<uint32_t, double> seen;
   for (const auto& [source, target] : known) {
-    for (uint32_t word : source->words) seen[word] += 1;
-    const std::vector<uint32_t> only_source = Without(source->words, target->words);
-    const std::vector<uint32_t> only_target = Without(target->words, source->words);
+    for (uint32_t word : source->words()) seen[word] += 1;
+    const std::vector<uint32_t> only_source = Without(source->words(), target->words());
+    const std::vector<uint32_t> only_target = Without(target->words(), source->words());
     if (only_source.empty() || only_source.size() > kMostUnmatched) continue;
     if (only_target.empty()) {
       // Kept words are evidence enough: what the row dropped is noise.
-      if (only_source.size() < source->words.size()) {
+      if (only_source.size() < source->size) {
         for (uint32_t word : only_source) dropped[word] += 1;
       }
       continue;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 
 #include "suggest/learned_substitutions.h"
 #include "suggest/spelling_index.h"
@@ -27,19 +26,20 @@ std::vector<ClassNames> ProfileClasses(WordVocabulary& vocabulary, const std::ve
   return names;
 }
 
+// An attribute's identity, for the overlap of attribute sets, is its
+// label's compact form.
 std::vector<AttributeNames> ProfileAttributes(WordVocabulary& vocabulary,
                                               const std::vector<SuggestClass>& classes,
-                                              std::unordered_map<std::string, uint32_t>& identities) {
+                                              const std::vector<ClassNames>& class_names) {
   std::vector<AttributeNames> all(classes.size());
   for (size_t i = 0; i < classes.size(); ++i) {
-    const NameProfile class_label = vocabulary.Profile(classes[i].label);
+    const NameProfile class_label = classes[i].label.empty() ? NameProfile{} : class_names[i].label;
+    all[i].names.reserve(classes[i].attributes.size());
     for (const SuggestAttribute& a : classes[i].attributes) {
-      all[i].names.push_back(ProfileNames(vocabulary, a.label, a.key));
-      ClassNames& names = all[i].names.back();
-      names.bare = WithoutWordsOf(names.label, class_label);
-      const std::string& compact = all[i].names.back().label.compact;
-      all[i].identities.push_back(
-          identities.emplace(compact, static_cast<uint32_t>(identities.size())).first->second);
+      ClassNames names = ProfileNames(vocabulary, a.label, a.key);
+      names.bare = vocabulary.WithoutWordsOf(names.label, class_label);
+      all[i].names.push_back(names);
+      all[i].identities.push_back(names.label.compact);
     }
     std::sort(all[i].identities.begin(), all[i].identities.end());
   }
@@ -56,7 +56,7 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLink
   std::vector<bool> in_target(context.vocabulary.size(), false);
   auto index_names = [&](const ClassNames& n) {
     for (const NameProfile* p : {&n.label, &n.key}) {
-      for (uint32_t word : p->words) {
+      for (uint32_t word : p->words()) {
         in_target[word] = true;
         index.Add(word, context.vocabulary.Word(word));
       }
@@ -69,7 +69,7 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLink
   std::vector<bool> done(context.vocabulary.size(), false);
   auto link_names = [&](const ClassNames& n) {
     for (const NameProfile* p : {&n.label, &n.key}) {
-      for (uint32_t word : p->words) {
+      for (uint32_t word : p->words()) {
         if (done[word]) continue;
         done[word] = true;
         for (const auto& [to, agreement] : index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
@@ -80,7 +80,7 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLink
     }
   };
   for (const ClassNames& n : context.source_names) link_names(n);
-  for (const NameProfile& row : context.item_rows) link_names(ClassNames{row, {}, false, {}});
+  for (const NameProfile& row : context.item_rows) link_names(ClassNames{row, {}, {}, false});
   for (const AttributeNames& a : context.source_attributes) {
     for (const ClassNames& n : a.names) link_names(n);
   }
@@ -119,9 +119,8 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   for (size_t i = 0; i < in.class_item_rows.size() && i < item_rows.size(); ++i) {
     if (Uses(kSignalRow) && !in.class_item_rows[i].empty()) item_rows[i] = vocabulary.Profile(in.class_item_rows[i]);
   }
-  std::unordered_map<std::string, uint32_t> identities;
-  source_attributes = ProfileAttributes(vocabulary, in.source, identities);
-  target_attributes = ProfileAttributes(vocabulary, in.target, identities);
+  source_attributes = ProfileAttributes(vocabulary, in.source, source_names);
+  target_attributes = ProfileAttributes(vocabulary, in.target, target_names);
   CountWeights(source_names, class_weights);
   CountWeights(target_names, class_weights);
   for (const auto* side : {&source_attributes, &target_attributes}) {

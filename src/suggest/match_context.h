@@ -14,7 +14,7 @@
 
 struct AttributeNames {
   std::vector<ClassNames> names;         // one per attribute of the class
-  std::vector<uint32_t> identities;      // the attributes' folded names, numbered; sorted
+  std::vector<uint32_t> identities;      // the attributes' compact labels, numbered; sorted
 };
 
 struct MatchContext {

@@ -5,6 +5,26 @@
 
 #include "suggest/name_words.h"
 
+uint32_t* ProfilePool::Allocate(size_t count) {
+  if (count > kBlock) {
+    blocks_.push_back(std::make_unique<uint32_t[]>(count));
+    return blocks_.back().get();
+  }
+  if (count > left_) {
+    blocks_.push_back(std::make_unique<uint32_t[]>(kBlock));
+    free_ = blocks_.back().get();
+    left_ = kBlock;
+  }
+  uint32_t* at = free_;
+  free_ += count;
+  left_ -= count;
+  return at;
+}
+
+WordVocabulary::WordVocabulary(bool use_stems) : use_stems_(use_stems) {
+  compacts_.emplace(std::string(), NameProfile::kNoCompact);
+}
+
 uint32_t WordVocabulary::Intern(const std::string& word) {
   auto found = ids_.find(word);
   if (found != ids_.end()) return found->second;
@@ -14,34 +34,52 @@ uint32_t WordVocabulary::Intern(const std::string& word) {
   return id;
 }
 
-NameProfile WordVocabulary::Profile(std::string_view name) {
+uint32_t WordVocabulary::InternCompact(const std::string& compact) {
+  return compacts_.emplace(compact, static_cast<uint32_t>(compacts_.size())).first->second;
+}
+
+NameProfile WordVocabulary::Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms,
+                                  uint32_t compact) {
   NameProfile profile;
-  const std::vector<std::string> words = NameWords(name);
-  profile.compact = CompactName(words);
+  profile.compact = compact;
+  if (words.empty()) return profile;
+  uint32_t* data = pool_.Allocate(2 * words.size());
+  std::copy(words.begin(), words.end(), data);
+  std::copy(forms.begin(), forms.end(), data + words.size());
+  profile.data = data;
+  profile.size = static_cast<uint32_t>(words.size());
+  return profile;
+}
+
+NameProfile WordVocabulary::Profile(std::string_view name) {
+  const std::vector<std::string> folded = NameWords(name);
   std::vector<std::pair<uint32_t, uint32_t>> pairs;  // stem, form
-  for (const std::string& word : words) {
+  for (const std::string& word : folded) {
     const uint32_t form = Intern(word);
     pairs.emplace_back(use_stems_ ? Intern(stemmer_.Stem(word)) : form, form);
   }
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<uint32_t> words, forms;
   for (const auto& [stem, form] : pairs) {
-    if (!profile.words.empty() && profile.words.back() == stem) continue;
-    profile.words.push_back(stem);
-    profile.forms.push_back(form);
+    if (!words.empty() && words.back() == stem) continue;
+    words.push_back(stem);
+    forms.push_back(form);
   }
-  return profile;
+  return Store(words, forms, InternCompact(CompactName(folded)));
 }
 
-NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other) {
-  NameProfile rest;
-  for (size_t i = 0; i < profile.words.size(); ++i) {
-    if (std::find(other.forms.begin(), other.forms.end(), profile.forms[i]) != other.forms.end()) continue;
-    rest.words.push_back(profile.words[i]);
-    rest.forms.push_back(profile.forms[i]);
+NameProfile WordVocabulary::WithoutWordsOf(const NameProfile& profile, const NameProfile& other) {
+  std::vector<uint32_t> words, forms;
+  const auto other_forms = other.forms();
+  for (size_t i = 0; i < profile.size; ++i) {
+    const uint32_t form = profile.forms()[i];
+    if (std::find(other_forms.begin(), other_forms.end(), form) != other_forms.end()) continue;
+    words.push_back(profile.words()[i]);
+    forms.push_back(form);
   }
-  if (rest.words.size() == profile.words.size()) return NameProfile{};
-  rest.compact.assign(1, '\x1f');  // never equal to a real compact name
-  for (uint32_t form : rest.forms) rest.compact.append(std::to_string(form)).push_back('\x1f');
-  return rest;
+  if (words.size() == profile.size) return NameProfile{};
+  std::string compact(1, '\x1f');  // never equal to a real compact name
+  for (uint32_t form : forms) compact.append(std::to_string(form)).push_back('\x1f');
+  return Store(words, forms, InternCompact(compact));
 }

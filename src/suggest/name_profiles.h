@@ -1,10 +1,14 @@
 // Every name of both dictionaries read once: its words as numbers (stems
 // when stems are in use), shared by source and target so that equal words
-// are equal numbers, and its compact folded form.
+// are equal numbers, and its compact folded form, numbered too. A profile
+// is a small view into one pool that the vocabulary owns: a dictionary of
+// hundreds of thousands of attribute names holds no vector or string per name.
 #ifndef ZOR_SUGGEST_NAME_PROFILES_H_
 #define ZOR_SUGGEST_NAME_PROFILES_H_
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -13,41 +17,64 @@
 #include "suggest/word_stems.h"
 
 struct NameProfile {
-  std::vector<uint32_t> words;  // distinct, sorted
-  std::vector<uint32_t> forms;  // per word: the folded word it came from (its first one)
-  std::string compact;
+  static constexpr uint32_t kNoCompact = 0;  // the compact form of a name without words
+
+  std::span<const uint32_t> words() const { return {data, size}; }  // distinct, sorted
+  // Per word: the folded word it came from (its first one).
+  std::span<const uint32_t> forms() const { return {data + size, size}; }
+  bool empty() const { return size == 0; }
+
+  const uint32_t* data = nullptr;  // the words, then as many forms
+  uint32_t size = 0;
+  uint32_t compact = kNoCompact;
 };
 
-// The words seen so far, numbered in the order they were first seen.
+// Storage that never moves once given out, so that profiles may point into it.
+class ProfilePool {
+ public:
+  uint32_t* Allocate(size_t count);
+
+ private:
+  static constexpr size_t kBlock = size_t{1} << 16;
+  std::vector<std::unique_ptr<uint32_t[]>> blocks_;
+  uint32_t* free_ = nullptr;
+  size_t left_ = 0;
+};
+
+// The words seen so far, numbered in the order they were first seen, and
+// the profiles made from them.
 class WordVocabulary {
  public:
-  explicit WordVocabulary(bool use_stems) : use_stems_(use_stems) {}
+  explicit WordVocabulary(bool use_stems);
 
   NameProfile Profile(std::string_view name);
+  // The profile without the words (in the same form) that `other` holds.
+  NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other);
   const std::string& Word(uint32_t id) const { return words_[id]; }
   size_t size() const { return words_.size(); }
 
  private:
   uint32_t Intern(const std::string& word);
+  uint32_t InternCompact(const std::string& compact);
+  NameProfile Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms, uint32_t compact);
 
   bool use_stems_;
   WordStemmer stemmer_;
   std::vector<std::string> words_;
   std::unordered_map<std::string, uint32_t> ids_;
+  std::unordered_map<std::string, uint32_t> compacts_;
+  ProfilePool pool_;
 };
 
 // One class's names: its label, and its key when that reads differently.
 struct ClassNames {
   NameProfile label;
   NameProfile key;
-  bool key_differs = false;
   // An attribute's label without the words of its class's label
   // ("Name_of_conference" in class Conference): empty when nothing is left
   // or nothing was taken.
   NameProfile bare;
+  bool key_differs = false;
 };
-
-// The profile without the words (in the same form) that `other` holds.
-NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other);
 
 #endif  // ZOR_SUGGEST_NAME_PROFILES_H_

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 #include "suggest/suggest_model.h"
 
@@ -11,13 +12,14 @@ namespace {
 // "Reviewer" and "Review", which the stemmer joins and which differ.
 constexpr double kStemOnly = 0.75;
 
-bool Holds(const std::vector<uint32_t>& words, uint32_t word) {
+bool Holds(std::span<const uint32_t> words, uint32_t word) {
   return std::binary_search(words.begin(), words.end(), word);
 }
 
 uint32_t FormOf(const NameProfile& profile, uint32_t word) {
-  auto at = std::lower_bound(profile.words.begin(), profile.words.end(), word);
-  return profile.forms[static_cast<size_t>(at - profile.words.begin())];
+  const auto words = profile.words();
+  auto at = std::lower_bound(words.begin(), words.end(), word);
+  return profile.forms()[static_cast<size_t>(at - words.begin())];
 }
 
 }  // namespace
@@ -25,7 +27,7 @@ uint32_t FormOf(const NameProfile& profile, uint32_t word) {
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
                       const WordWeights& weights, const WordLinks& links) {
   Likeness likeness;
-  if (source.words.empty() || target.words.empty()) return likeness;
+  if (source.empty() || target.empty()) return likeness;
   if (source.compact == target.compact) {
     likeness.score = 1.0;
     return likeness;
@@ -33,18 +35,19 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   double shared = 0;
   uint32_t used[8];  // target words a link already took; more links than this are not counted
   size_t used_count = 0;
-  for (size_t i = 0; i < source.words.size(); ++i) {
-    const uint32_t word = source.words[i];
+  const auto source_words = source.words(), target_words = target.words();
+  for (size_t i = 0; i < source_words.size(); ++i) {
+    const uint32_t word = source_words[i];
     const double weight = weights.Weight(word) * (1.0 - links.Dropped(word));
-    if (Holds(target.words, word)) {
-      const bool same_form = source.forms[i] == FormOf(target, word);
+    if (Holds(target_words, word)) {
+      const bool same_form = source.forms()[i] == FormOf(target, word);
       shared += (same_form ? 1.0 : kStemOnly) * (weight + weights.Weight(word));
       if (!same_form) likeness.signals |= kSignalStems;
       continue;
     }
     const WordLink* best = nullptr;
     for (const WordLink& link : links.From(word)) {
-      if (!Holds(target.words, link.to) || Holds(source.words, link.to)) continue;
+      if (!Holds(target_words, link.to) || Holds(source_words, link.to)) continue;
       if (std::find(used, used + used_count, link.to) != used + used_count) continue;
       if (best == nullptr || link.strength > best->strength) best = &link;
     }
@@ -55,8 +58,8 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   }
   if (shared <= 0) return Likeness{};
   double total = 0;
-  for (uint32_t word : source.words) total += weights.Weight(word) * (1.0 - links.Dropped(word));
-  for (uint32_t word : target.words) total += weights.Weight(word);
+  for (uint32_t word : source_words) total += weights.Weight(word) * (1.0 - links.Dropped(word));
+  for (uint32_t word : target_words) total += weights.Weight(word);
   likeness.score = total > 0 ? std::min(1.0, shared / total) : 0.0;
   return likeness;
 }

@@ -5,7 +5,7 @@
 
 void WordWeights::Count(const std::vector<const NameProfile*>& names) {
   std::vector<uint32_t> seen;
-  for (const NameProfile* name : names) seen.insert(seen.end(), name->words.begin(), name->words.end());
+  for (const NameProfile* name : names) seen.insert(seen.end(), name->words().begin(), name->words().end());
   std::sort(seen.begin(), seen.end());
   seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
   for (uint32_t word : seen) {
@@ -25,7 +25,7 @@ void WordWeights::Finish(size_t vocabulary_size, bool flat) {
   }
 }
 
-double WordWeights::Sum(const std::vector<uint32_t>& words) const {
+double WordWeights::Sum(std::span<const uint32_t> words) const {
   double sum = 0;
   for (uint32_t word : words) sum += Weight(word);
   return sum;

@@ -5,6 +5,7 @@
 #define ZOR_SUGGEST_WORD_WEIGHTS_H_
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "suggest/name_profiles.h"
@@ -18,7 +19,7 @@ class WordWeights {
 
   double Weight(uint32_t word) const { return word < weights_.size() ? weights_[word] : 1.0; }
   size_t Frequency(uint32_t word) const { return word < counts_.size() ? counts_[word] : 0; }
-  double Sum(const std::vector<uint32_t>& words) const;
+  double Sum(std::span<const uint32_t> words) const;
 
  private:
   std::vector<uint32_t> counts_;
