@@ -17,6 +17,8 @@ constexpr double kHomeShare = 0.25;      // of an in-class score that depends on
 constexpr double kLookElsewhereBelow = 0.8;
 constexpr size_t kMostPerWord = 50;
 constexpr size_t kMostElsewhere = 60;
+// Attributes at home compared with one item, at most.
+constexpr size_t kMostAtHome = 48;
 constexpr double kLaterHome = 0.9;  // a class's second or third candidate
 constexpr size_t kKeptForAssignment = 10;
 
@@ -124,17 +126,29 @@ class HomeIndex {
     std::sort(by_word_.begin(), by_word_.end());
   }
 
-  // The attributes sharing a word with the item, each once.
+  // The attributes sharing a word with the item, each once: those sharing
+  // its rarest words first, and a bounded number of them, so that a word
+  // every attribute of a deep lineage holds does not make each item compare
+  // with all of them.
   void Sharing(const MatchContext& context, const ClassNames& item, std::vector<AttributeRef>& refs) const {
-    std::vector<uint32_t> hits;
-    auto add = [&](uint32_t word) {
-      auto at = std::lower_bound(by_word_.begin(), by_word_.end(), std::make_pair(word, 0u));
-      for (; at != by_word_.end() && at->first == word; ++at) hits.push_back(at->second);
-    };
+    static thread_local std::vector<uint32_t> words, hits;
+    words.clear();
+    hits.clear();
     for (const NameProfile* p : {&item.label, &item.key}) {
       for (uint32_t word : p->words()) {
-        add(word);
-        for (const WordLink& link : context.attribute_links.From(word)) add(link.to);
+        words.push_back(word);
+        for (const WordLink& link : context.attribute_links.From(word)) words.push_back(link.to);
+      }
+    }
+    std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
+      const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
+      return fa != fb ? fa < fb : a < b;
+    });
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    for (uint32_t word : words) {
+      auto at = std::lower_bound(by_word_.begin(), by_word_.end(), std::make_pair(word, 0u));
+      for (; at != by_word_.end() && at->first == word && hits.size() < kMostAtHome; ++at) {
+        hits.push_back(at->second);
       }
     }
     std::sort(hits.begin(), hits.end());
