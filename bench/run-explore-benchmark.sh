@@ -2,7 +2,11 @@
 # Times the explorer page of a 16,000-class tree in headless Chromium.
 #
 #   bench/run-explore-benchmark.sh [--records check|generated] [--classes 16000]
-#                                  [--attributes 20] [--runs 3]
+#                                  [--attributes 20] [--runs 3] [--suggest]
+#
+# --suggest (with --records generated) also writes the page with suggestions
+# to review (bench/generate-findings.js --suggest 1), prints its size
+# against the page without, and times both.
 #
 # --records check (the default) generates a tree with zor_generate, takes
 # the records from `zorvez check --format jsonl` and the page from `zorvez
@@ -13,17 +17,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-records=check classes=16000 attributes=20 runs=3
+records=check classes=16000 attributes=20 runs=3 suggest=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --records) records=$2; shift 2 ;;
     --classes) classes=$2; shift 2 ;;
     --attributes) attributes=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
+    --suggest) suggest=1; shift ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
 case "$records" in check|generated) ;; *) echo "--records takes check or generated" >&2; exit 2 ;; esac
+if [ "$suggest" = 1 ] && [ "$records" != generated ]; then echo "--suggest needs --records generated" >&2; exit 2; fi
 
 scripts/install-deps.sh chromium
 build=build-release
@@ -59,4 +65,12 @@ echo "records: $records, $classes classes x $attributes attributes, $(grep -c '"
 awk -v j="$jsonl_bytes" -v p="$page_bytes" -v s="$start" -v e="$end" 'BEGIN {
   printf "JSON Lines %d bytes, page %d bytes (%.2f x), page written in %.1f s\n", j, p, p / j, e - s }'
 node bench/explore-timing.js "$page" "$runs"
+if [ "$suggest" = 1 ]; then
+  node bench/generate-findings.js --classes "$classes" --attributes "$attributes" --suggest 1 >"$work/suggest.jsonl"
+  "$build/bench/zor_findings_page" --report report.html -o "$work/review.html" "$work/suggest.jsonl"
+  echo "with suggestions: $(grep -c '"record":"suggestion"' "$work/suggest.jsonl") suggestion records"
+  awk -v p="$page_bytes" -v r="$(stat -c %s "$work/review.html")" 'BEGIN {
+    printf "page with suggestions %d bytes, %.2f x the page without\n", r, r / p }'
+  node bench/explore-timing.js "$work/review.html" "$runs"
+fi
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,163 @@
+#include "explore/suggestion_block.h"
+
+#include <cmath>
+#include <unordered_set>
+
+#include "explore/finding_encoding.h"
+#include "explore/script_safe_json.h"
+
+namespace {
+
+// Positions in an item: [source key, label, parent, class item, attribute items].
+constexpr size_t kClassItem = 3;
+constexpr size_t kAttributeItems = 4;
+
+// An attribute item's row is in its attribute finding already, and a class
+// item's in its class finding: the line number is enough to name it.
+nlohmann::json RowOf(const nlohmann::json& row) {
+  if (!row.is_object()) return nullptr;
+  const nlohmann::json& line = FieldOf(row, "line");
+  return line.is_number_integer() ? line : nlohmann::json(0);
+}
+
+// Three decimals: the page shows two, and a score written with all the
+// digits of a double would cost more than the candidate's names.
+double ScoreOf(const nlohmann::json& candidate) {
+  const nlohmann::json& score = FieldOf(candidate, "score");
+  return score.is_number() ? std::round(score.get<double>() * 1000) / 1000 : 0.0;
+}
+
+std::string Text(const nlohmann::json& object, std::string_view name) {
+  return std::string(TextOf(FieldOf(object, name)));
+}
+
+nlohmann::json WithoutCarriedLabels(nlohmann::json items,
+                                    const std::unordered_set<std::string>& carried) {
+  for (nlohmann::json& item : items) {
+    for (nlohmann::json& attribute : item[kAttributeItems]) {
+      for (nlohmann::json& candidate : attribute[4]) {
+        std::string name = candidate[0].get<std::string>() + '\n' + candidate[1].get<std::string>() +
+                           '\n' + candidate[2].get<std::string>();
+        if (carried.count(name) > 0) candidate[2] = "";
+      }
+    }
+  }
+  return items;
+}
+
+}  // namespace
+
+nlohmann::json& SuggestionBlock::ItemOf(const nlohmann::json& source) {
+  std::string key = Text(source, "key");
+  auto [at, added] = itemOfKey_.try_emplace(key, items_.size());
+  if (added) {
+    items_.push_back(nlohmann::json::array(
+        {key, Text(source, "label"), Text(source, "parent"), nullptr, nlohmann::json::array()}));
+  }
+  return items_[at->second];
+}
+
+void SuggestionBlock::RememberCandidateClass(const std::string& key) {
+  candidateClasses_.push_back(key);
+}
+
+nlohmann::json SuggestionBlock::EvidenceMask(const nlohmann::json& evidence) {
+  uint32_t mask = 0;
+  if (evidence.is_array()) {
+    for (const nlohmann::json& word : evidence) {
+      size_t code = evidence_.Code(TextOf(word));
+      if (code < 32) mask |= uint32_t{1} << code;
+    }
+  }
+  return mask;
+}
+
+// A class item: [reason, row line, candidates [key, label, parent, score,
+// evidence], accepted candidate or -1]. An attribute item: [label, key,
+// reason, row line, candidates [class key, key, label, score, evidence],
+// accepted or -1]; a candidate's label is left empty where the page has it
+// with its class's attributes.
+void SuggestionBlock::Add(const nlohmann::json& record) {
+  if (TextOf(FieldOf(record, "record")) != "suggestion") return;
+  bool forClass = TextOf(FieldOf(record, "for")) == "class";
+  if (!forClass && TextOf(FieldOf(record, "for")) != "attribute") return;
+  nlohmann::json& item = ItemOf(FieldOf(record, "class"));
+  const nlohmann::json& accepted = FieldOf(record, "accepted");
+  nlohmann::json candidates = nlohmann::json::array();
+  int acceptedAt = -1;
+  const nlohmann::json& given = FieldOf(record, "candidates");
+  for (const nlohmann::json& candidate : given.is_array() ? given : nlohmann::json::array()) {
+    if (forClass) {
+      std::string key = Text(candidate, "key");
+      if (acceptedAt < 0 && accepted.is_string() && accepted.get<std::string>() == key) {
+        acceptedAt = static_cast<int>(candidates.size());
+      }
+      RememberCandidateClass(key);
+      candidates.push_back({key, Text(candidate, "label"), Text(candidate, "parent"),
+                            ScoreOf(candidate), EvidenceMask(FieldOf(candidate, "evidence"))});
+    } else {
+      std::string owner = Text(candidate, "class"), key = Text(candidate, "key");
+      if (acceptedAt < 0 && accepted.is_object() && Text(accepted, "class") == owner &&
+          Text(accepted, "key") == key) {
+        acceptedAt = static_cast<int>(candidates.size());
+      }
+      RememberCandidateClass(owner);
+      candidates.push_back({owner, key, Text(candidate, "label"), ScoreOf(candidate),
+                            EvidenceMask(FieldOf(candidate, "evidence"))});
+    }
+  }
+  std::string reason = Text(record, "reason");
+  if (forClass) {
+    item[kClassItem] = {reason, RowOf(FieldOf(record, "row")), std::move(candidates), acceptedAt};
+  } else {
+    const nlohmann::json& attribute = FieldOf(record, "attribute");
+    item[kAttributeItems].push_back({Text(attribute, "label"), Text(attribute, "key"), reason,
+                                     RowOf(FieldOf(record, "row")), std::move(candidates),
+                                     acceptedAt});
+  }
+}
+
+void SuggestionBlock::SetTarget(std::vector<SuggestClass> target, SuggestDomains domains) {
+  target_ = std::move(target);
+  domains_ = std::move(domains);
+}
+
+// The attributes travel only for the candidate classes and their ancestors
+// (where an attribute of a class may be found): all of them would double the
+// page of a large dictionary.
+std::string SuggestionBlock::Json() const {
+  nlohmann::json targets = nlohmann::json::array();
+  std::unordered_map<std::string, size_t> byKey;
+  for (const SuggestClass& c : target_) {
+    byKey.emplace(c.key, targets.size());
+    targets.push_back({c.key, c.label, c.parent_key});
+  }
+  nlohmann::json attributes = nlohmann::json::object();
+  std::unordered_set<std::string> done;
+  std::unordered_set<std::string> carriedNames;  // "class\nkey\nlabel" of each carried attribute
+  for (std::string key : candidateClasses_) {
+    while (done.insert(key).second) {
+      auto at = byKey.find(key);
+      if (at == byKey.end()) break;
+      const SuggestClass& c = target_[at->second];
+      nlohmann::json list = nlohmann::json::array();
+      for (const SuggestAttribute& a : c.attributes) {
+        list.push_back({a.key, a.label});
+        carriedNames.insert(c.key + '\n' + a.key + '\n' + a.label);
+      }
+      attributes[c.key] = std::move(list);
+      key = c.parent_key;
+    }
+  }
+  nlohmann::json block = {
+      {"evidence", evidence_.Names()},
+      {"targets", std::move(targets)},
+      {"attributes", std::move(attributes)},
+      {"domains",
+       {{"target", domains_.byTargetParent},
+        {"source", domains_.bySourceParent},
+        {"fallback", domains_.fallback}}},
+      {"items", WithoutCarriedLabels(items_, carriedNames)},
+  };
+  return ScriptSafeJson(block);
+}
