@@ -54,7 +54,9 @@ done
 # options_fuzzer: argument vectors, one argument per NUL-separated piece;
 # "t" and "c" are the table and completed file the fuzzer provides.
 for words in "merge t c" "merge --partial t c" "merge --dry-run -o out t c" "merge --no-backup t c" \
-             "merge --output=out --partial t c" "merge --help" "help merge" "--version" "merge -- t c"; do
+             "merge --output=out --partial t c" "merge --help" "help merge" "--version" "merge -- t c" \
+             "suggest --format csv -o out c c t" "suggest --top 3 --min-score=0.5 c c t" \
+             "suggest --format jsonl --v5 --old c c t" "suggest --help"; do
   printf '%s' "$words" | tr ' ' '\0' >"$joined"
   add options_fuzzer "$joined"
 done

@@ -30,6 +30,7 @@ test -f "$work/prefix/usr/share/man/man1/zorvez.1"
 ls "$work"/prefix/usr/share/doc/*/findings.schema.json >/dev/null
 test -f "$work/prefix/usr/share/man/man1/zorvez-merge.1"
 test -f "$work/prefix/usr/share/man/man1/zorvez-lint.1"
+test -f "$work/prefix/usr/share/man/man1/zorvez-suggest.1"
 test -f "$work/prefix/usr/share/man/man1/zorvez-explore.1"
 
 mask() { sed -E 's/UUID="[0-9A-F]{32}"/UUID="<UUID>"/g' "$1"; }

@@ -82,6 +82,11 @@ MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
 
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals) {
+  return RunFindings(options, io, sink, totals, nullptr);
+}
+
+int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
+                ComparisonTotals& totals, const LoadedRoots& loaded) {
   for (const std::string* path : {&options.sourcePath, &options.targetPath, &options.mappingPath}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
@@ -93,6 +98,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   if (state.sourceRoot == nullptr) return kExitTrouble;
   state.targetRoot = LoadDictionary(options.targetPath, io, documents.target);
   if (state.targetRoot == nullptr) return kExitTrouble;
+  if (loaded) loaded(state.sourceRoot, state.targetRoot);
 
   state.totals.totalClasses = CountSourceClasses(state.sourceRoot);
   {

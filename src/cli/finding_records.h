@@ -4,6 +4,7 @@
 #ifndef ZOR_CLI_FINDING_RECORDS_H_
 #define ZOR_CLI_FINDING_RECORDS_H_
 
+#include <functional>
 #include <string>
 
 #include "cli/cli_streams.h"
@@ -42,5 +43,12 @@ struct LoadedDocuments {
 // dictionary that does not parse is refused, never read as empty.
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals);
+
+// The same, with `loaded` called on the two root elements once they are
+// loaded and before the first class is compared, so that a subcommand that
+// also reads the dictionaries does not load them twice.
+using LoadedRoots = std::function<void(MigrationXMLNode* source, MigrationXMLNode* target)>;
+int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
+                ComparisonTotals& totals, const LoadedRoots& loaded);
 
 #endif  // ZOR_CLI_FINDING_RECORDS_H_

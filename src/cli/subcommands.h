@@ -22,6 +22,7 @@ std::span<const Subcommand> Subcommands();
 int RunCheckCommand(std::span<const std::string> arguments, CliStreams& io);
 int RunMergeCommand(std::span<const std::string> arguments, CliStreams& io);
 int RunLintCommand(std::span<const std::string> arguments, CliStreams& io);
+int RunSuggestCommand(std::span<const std::string> arguments, CliStreams& io);
 int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io);
 
 #endif  // ZOR_CLI_SUBCOMMANDS_H_

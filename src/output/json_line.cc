@@ -1,5 +1,7 @@
 #include "output/json_line.h"
 
+#include <cstdio>
+
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -94,4 +96,16 @@ void JsonLine::Clear() {
   depth_ = 0;
   needsComma_ = false;
   afterKey_ = false;
+}
+
+JsonLine& JsonLine::Decimal(double value) {
+  BeforeValue();
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.3f", value);
+  std::string text(digits);
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  text_ += text == "-0" ? "0" : text;
+  needsComma_ = true;
+  return *this;
 }

@@ -16,6 +16,8 @@ class JsonLine {
   JsonLine& Key(std::string_view name);
   JsonLine& String(std::string_view value);
   JsonLine& Number(long value);
+  // A fraction with at most three decimals, trailing zeros dropped.
+  JsonLine& Decimal(double value);
   JsonLine& Null();
 
   // The line, with its line end once Close() has ended the top object.

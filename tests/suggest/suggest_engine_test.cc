@@ -36,7 +36,8 @@ struct MatchRun {
     SuggestOptions o = options;
     o.signals &= ~off;
     std::vector<double> scores;
-    for (const ClassCandidate& c : Suggest(input, o).classes.at(0).candidates) scores.push_back(c.score);
+    const SuggestOutput out = Suggest(input, o);  // a range over a temporary's member would dangle
+    for (const ClassCandidate& c : out.classes.at(0).candidates) scores.push_back(c.score);
     return scores;
   }
 };

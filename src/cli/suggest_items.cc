@@ -1,0 +1,214 @@
+#include "cli/suggest_items.h"
+
+#include <deque>
+#include <string_view>
+#include <unordered_map>
+
+#include "compare/class_record.h"
+#include "compare/target_catalog.h"
+#include "dictionary/dictionary_queries.h"
+#include "dictionary/element_walk.h"
+#include "dictionary/parsed_line.h"
+#include "text/text_helpers.h"
+
+namespace {
+
+// A dictionary whose parent and short parent are one XML attribute names
+// its parent by key only.
+bool ParentHasLabel(const ClassNames& names) {
+  return std::string_view(names.parent) != names.shortParent;
+}
+
+std::string PlainValue(MigrationXMLNode* node, const char* attribute) {
+  return Plain(getValueByTagName(node, attribute)).str();
+}
+
+void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
+  bool parent_label = ParentHasLabel(profile.sourceClass);
+  ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
+    SourceClass source = ReadSourceClass(profile, node);
+    SuggestClass suggest{source.label.str(), source.key.str(),
+                         parent_label ? source.parent.str() : "", source.shortParent.str(), {}};
+    ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
+      suggest.attributes.push_back({PlainValue(attribute, profile.sourceAttribute.label),
+                                    PlainValue(attribute, profile.sourceAttribute.key)});
+      return true;
+    });
+    work.sourceRows.push_back({RowNameOf(profile, source).str(), source.parent.str()});
+    work.input.source.push_back(std::move(suggest));
+    return true;
+  });
+}
+
+void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
+  bool parent_label = ParentHasLabel(profile.targetClass);
+  std::deque<std::string> pool;
+  ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
+    TargetClass target = ReadTargetClass(profile, node, work.input.target.size());
+    SuggestClass suggest{target.label.str(), target.key.str(),
+                         parent_label ? target.parent.str() : "", target.shortParent.str(), {}};
+    ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
+      TargetAttribute read = ReadTargetAttribute(profile, attribute, pool);
+      suggest.attributes.push_back({std::string(read.label), std::string(read.key)});
+      return true;
+    });
+    pool.clear();
+    auto [name, parent] = CounterpartKey(profile, target);
+    work.targetRows.push_back({std::string(name), std::string(parent)});
+    work.input.target.push_back(std::move(suggest));
+    return true;
+  });
+  work.targetDomain = PlainValue(root, "Domain");
+}
+
+bool IsTargetMissing(FindingKind kind) {
+  return kind == FindingKind::kNotFoundInTarget || kind == FindingKind::kDomainMissing ||
+         kind == FindingKind::kParentUnknown;
+}
+
+// Turns each class's findings into anchors and items as the batches come.
+class ItemCollector : public FindingSink {
+ public:
+  explicit ItemCollector(SuggestWork& work) : work_(work) {
+    for (size_t i = 0; i < work.input.target.size(); ++i) {
+      targetByKey_.try_emplace(work.input.target[i].key, i);
+    }
+    work.mappedTarget.assign(work.input.source.size(), -1);
+  }
+
+  void Accept(const ClassFindings& batch) override {
+    size_t source = next_++;
+    if (source >= work_.input.source.size() || work_.input.source[source].key != batch.key) return;
+    const Finding* item = nullptr;
+    for (const Finding& finding : batch.findings) {
+      if (finding.subject != FindingSubject::kClass) continue;
+      if (finding.kind == FindingKind::kValid && finding.target) {
+        Anchor(source, finding.target->key);
+      } else if (item == nullptr && (finding.kind == FindingKind::kNotInMappingTable ||
+                                     finding.kind == FindingKind::kBadlyMapped ||
+                                     IsTargetMissing(finding.kind))) {
+        item = &finding;
+      }
+    }
+    if (item != nullptr) {
+      AddClassItem(source, *item);
+    } else if (work_.mappedTarget[source] >= 0) {
+      for (const Finding& finding : batch.findings) {
+        if (finding.subject == FindingSubject::kAttribute) AttributeOfMappedClass(source, finding);
+      }
+    }
+  }
+
+ private:
+  static std::string_view ReasonOf(FindingKind kind) {
+    if (kind == FindingKind::kNotInMappingTable) return "not_in_mapping_table";
+    if (kind == FindingKind::kBadlyMapped) return "badly_mapped";
+    if (kind == FindingKind::kNoRow) return "no_row";
+    return "target_missing";
+  }
+
+  long TargetIndex(const std::string& key) const {
+    auto it = targetByKey_.find(key);
+    return it == targetByKey_.end() ? -1 : static_cast<long>(it->second);
+  }
+
+  void Anchor(size_t source, const std::string& target_key) {
+    long target = TargetIndex(target_key);
+    if (target < 0) return;
+    work_.mappedTarget[source] = target;
+    work_.input.class_anchors.push_back({source, static_cast<size_t>(target)});
+  }
+
+  std::string_view RowField(const Finding& finding, int number) {
+    if (!finding.row) return {};
+    ParsedLine line = ParseLine(pool_.emplace_back(finding.row->text), pool_);
+    return line.Plain(number);
+  }
+
+  void AddClassItem(size_t source, const Finding& finding) {
+    std::string reason(ReasonOf(finding.kind));
+    work_.input.class_items.push_back(source);
+    work_.input.class_item_rows.emplace_back(
+        IsTargetMissing(finding.kind) ? RowField(finding, 4) : std::string_view());
+    work_.classContext.push_back({reason, finding.row});
+    const auto& attributes = work_.input.source[source].attributes;
+    for (size_t i = 0; i < attributes.size(); ++i) {
+      work_.input.attribute_items.push_back({source, i});
+      work_.attributeContext.push_back({reason, std::nullopt});
+    }
+    pool_.clear();
+  }
+
+  // The source attribute a finding names; -1 when the class has none by
+  // that name.
+  long SourceAttribute(size_t source, std::string_view label) const {
+    const auto& attributes = work_.input.source[source].attributes;
+    for (size_t i = 0; i < attributes.size(); ++i) {
+      if (attributes[i].label == label) return static_cast<long>(i);
+    }
+    for (size_t i = 0; i < attributes.size(); ++i) {
+      if (FieldMatches(attributes[i].label, label)) return static_cast<long>(i);
+    }
+    return -1;
+  }
+
+  void AttributeOfMappedClass(size_t source, const Finding& finding) {
+    if (finding.kind == FindingKind::kValid) {
+      AnchorAttribute(source, finding);
+    } else if (finding.kind == FindingKind::kBadlyMapped ||
+               finding.kind == FindingKind::kNotFoundInTarget ||
+               finding.kind == FindingKind::kNoRow) {
+      long attribute = SourceAttribute(source, finding.label);
+      if (attribute < 0) return;
+      work_.input.attribute_items.push_back({source, static_cast<size_t>(attribute)});
+      work_.attributeContext.push_back({std::string(ReasonOf(finding.kind)), finding.row});
+    }
+  }
+
+  // A valid attribute is named by its target; its row names the source.
+  void AnchorAttribute(size_t source, const Finding& finding) {
+    if (!finding.target) return;
+    long attribute = SourceAttribute(source, RowField(finding, 3));
+    long target = TargetIndex(finding.target->targetClass);
+    pool_.clear();
+    if (attribute < 0 || target < 0) return;
+    const auto& attributes = work_.input.target[static_cast<size_t>(target)].attributes;
+    for (size_t i = 0; i < attributes.size(); ++i) {
+      if (attributes[i].key != finding.key) continue;
+      work_.input.attribute_anchors.push_back(
+          {source, static_cast<size_t>(attribute), static_cast<size_t>(target), i});
+      return;
+    }
+  }
+
+  SuggestWork& work_;
+  size_t next_ = 0;
+  std::unordered_map<std::string, size_t> targetByKey_;
+  std::deque<std::string> pool_;
+};
+
+}  // namespace
+
+int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work) {
+  const PassProfile& profile = ProfileFor(options.v5v5, options.oldFormat);
+  std::optional<ItemCollector> collector;
+  // The collector is made once the dictionaries are read, before the first
+  // batch arrives.
+  class Forward : public FindingSink {
+   public:
+    explicit Forward(std::optional<ItemCollector>& to) : to_(to) {}
+    void Accept(const ClassFindings& batch) override {
+      if (to_) to_->Accept(batch);
+    }
+
+   private:
+    std::optional<ItemCollector>& to_;
+  } forward(collector);
+  ComparisonTotals totals;
+  return RunFindings(options, io, forward, totals,
+                     [&](MigrationXMLNode* source, MigrationXMLNode* target) {
+                       ReadSource(profile, source, work);
+                       ReadTarget(profile, target, work);
+                       collector.emplace(work);
+                     });
+}

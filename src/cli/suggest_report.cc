@@ -1,0 +1,241 @@
+#include "cli/suggest_report.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "output/json_line.h"
+
+namespace {
+
+// Calls the visitors for every item in the order of the source dictionary:
+// a class's own item first, then its attributes'.
+void ForEachItem(const SuggestOutput& output, const std::function<void(size_t)>& class_item,
+                 const std::function<void(size_t)>& attribute_item) {
+  size_t attribute = 0;
+  auto attributes_before = [&](size_t source, bool inclusive) {
+    while (attribute < output.attributes.size()) {
+      size_t owner = output.attributes[attribute].item.source_class;
+      if (inclusive ? owner > source : owner >= source) break;
+      attribute_item(attribute++);
+    }
+  };
+  for (size_t i = 0; i < output.classes.size(); ++i) {
+    attributes_before(output.classes[i].source, false);
+    class_item(i);
+    attributes_before(output.classes[i].source, true);
+  }
+  attributes_before(static_cast<size_t>(-1), true);
+}
+
+void WriteRow(JsonLine& line, const ItemContext& context) {
+  line.Key("row");
+  if (!context.row) {
+    line.Null();
+    return;
+  }
+  line.Open().Key("line").Number(context.row->line).Key("text").String(context.row->text).Close();
+}
+
+void WriteEvidence(JsonLine& line, uint32_t evidence) {
+  line.Key("evidence").OpenArray();
+  for (const std::string& name : EvidenceNames(evidence)) line.String(name);
+  line.CloseArray();
+}
+
+void WriteClass(JsonLine& line, const SuggestWork& work, size_t source) {
+  const SuggestClass& named = work.input.source[source];
+  line.Key("class").Open().Key("label").String(named.label).Key("key").String(named.key);
+  line.Key("parent").String(work.sourceRows[source].parent).Close();
+}
+
+void ClassRecord(JsonLine& line, const SuggestWork& work, const ClassSuggestion& suggestion,
+                 const ItemContext& context) {
+  line.Open().Key("record").String("suggestion").Key("for").String("class");
+  line.Key("reason").String(context.reason);
+  WriteClass(line, work, suggestion.source);
+  WriteRow(line, context);
+  line.Key("candidates").OpenArray();
+  for (const ClassCandidate& candidate : suggestion.candidates) {
+    const SuggestClass& target = work.input.target[candidate.target];
+    line.Open().Key("key").String(target.key).Key("label").String(target.label);
+    line.Key("parent").String(target.parent_key).Key("score").Decimal(candidate.score);
+    WriteEvidence(line, candidate.evidence);
+    line.Close();
+  }
+  line.CloseArray().Key("accepted");
+  if (suggestion.accepted && !suggestion.candidates.empty()) {
+    line.String(work.input.target[suggestion.candidates.front().target].key);
+  } else {
+    line.Null();
+  }
+  line.Close();
+}
+
+void AttributeRecord(JsonLine& line, const SuggestWork& work,
+                     const AttributeSuggestion& suggestion, const ItemContext& context) {
+  line.Open().Key("record").String("suggestion").Key("for").String("attribute");
+  line.Key("reason").String(context.reason);
+  WriteClass(line, work, suggestion.item.source_class);
+  const SuggestAttribute& attribute =
+      work.input.source[suggestion.item.source_class].attributes[suggestion.item.source_attribute];
+  line.Key("attribute").Open().Key("label").String(attribute.label);
+  line.Key("key").String(attribute.key).Close();
+  WriteRow(line, context);
+  line.Key("candidates").OpenArray();
+  for (const AttributeCandidate& candidate : suggestion.candidates) {
+    const SuggestClass& owner = work.input.target[candidate.target_class];
+    const SuggestAttribute& target = owner.attributes[candidate.target_attribute];
+    line.Open().Key("class").String(owner.key).Key("key").String(target.key);
+    line.Key("label").String(target.label).Key("score").Decimal(candidate.score);
+    WriteEvidence(line, candidate.evidence);
+    line.Close();
+  }
+  line.CloseArray().Key("accepted");
+  if (suggestion.accepted && !suggestion.candidates.empty()) {
+    const AttributeCandidate& best = suggestion.candidates.front();
+    const SuggestClass& owner = work.input.target[best.target_class];
+    line.Open().Key("class").String(owner.key);
+    line.Key("key").String(owner.attributes[best.target_attribute].key).Close();
+  } else {
+    line.Null();
+  }
+  line.Close();
+}
+
+std::string Score(double score) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f", score);
+  return text;
+}
+
+std::string Evidence(uint32_t evidence) {
+  std::string text;
+  for (const std::string& name : EvidenceNames(evidence)) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+std::string ReasonText(const std::string& reason) {
+  if (reason == "not_in_mapping_table") return "not in the mapping table";
+  if (reason == "badly_mapped") return "badly mapped";
+  if (reason == "target_missing") return "its target is not in the target dictionary";
+  if (reason == "no_row") return "no row";
+  return reason;
+}
+
+class TextWriter {
+ public:
+  TextWriter(std::ostream& out, const SuggestWork& work, std::string table_path, bool colour)
+      : out_(out), work_(work), tablePath_(std::move(table_path)), colour_(colour) {}
+
+  void Class(const ClassSuggestion& suggestion, const ItemContext& context) {
+    const SuggestClass& source = work_.input.source[suggestion.source];
+    std::string accepted;
+    if (suggestion.accepted && !suggestion.candidates.empty()) {
+      accepted = work_.input.target[suggestion.candidates.front().target].key;
+    }
+    Head(context, "class " + source.label, accepted);
+    for (const ClassCandidate& candidate : suggestion.candidates) {
+      const SuggestClass& target = work_.input.target[candidate.target];
+      std::string parent = target.parent_key.empty() ? "" : " under " + target.parent_key;
+      Candidate(candidate.score, target.key + " \"" + target.label + "\"" + parent,
+                candidate.evidence);
+    }
+  }
+
+  void Attribute(const AttributeSuggestion& suggestion, const ItemContext& context) {
+    const SuggestClass& source = work_.input.source[suggestion.item.source_class];
+    std::string accepted;
+    if (suggestion.accepted && !suggestion.candidates.empty()) {
+      accepted = Named(suggestion.candidates.front());
+    }
+    Head(context, "attribute " + source.label + " / " +
+                      source.attributes[suggestion.item.source_attribute].label, accepted);
+    for (const AttributeCandidate& candidate : suggestion.candidates) {
+      const SuggestAttribute& target =
+          work_.input.target[candidate.target_class].attributes[candidate.target_attribute];
+      Candidate(candidate.score, Named(candidate) + " \"" + target.label + "\"",
+                candidate.evidence);
+    }
+  }
+
+ private:
+  std::string Named(const AttributeCandidate& candidate) const {
+    const SuggestClass& owner = work_.input.target[candidate.target_class];
+    return owner.key + "." + owner.attributes[candidate.target_attribute].key;
+  }
+
+  std::string Painted(const char* code, const std::string& text) const {
+    return colour_ ? std::string("\033[") + code + "m" + text + "\033[0m" : text;
+  }
+
+  void Head(const ItemContext& context, const std::string& item, const std::string& accepted) {
+    if (context.row) out_ << tablePath_ << ':' << context.row->line << ": ";
+    out_ << Painted("1", item) << " (" << ReasonText(context.reason) << "): ";
+    out_ << (accepted.empty() ? Painted("33", "no suggestion accepted")
+                              : Painted("32", "suggests " + accepted))
+         << '\n';
+  }
+
+  void Candidate(double score, const std::string& named, uint32_t evidence) {
+    out_ << "    " << Score(score) << "  " << named;
+    std::string words = Evidence(evidence);
+    if (!words.empty()) out_ << "  [" << words << ']';
+    out_ << '\n';
+  }
+
+  std::ostream& out_;
+  const SuggestWork& work_;
+  std::string tablePath_;
+  bool colour_;
+};
+
+}  // namespace
+
+SuggestCounts CountSuggestions(const SuggestOutput& output) {
+  SuggestCounts counts;
+  counts.classItems = static_cast<long>(output.classes.size());
+  counts.attributeItems = static_cast<long>(output.attributes.size());
+  for (const ClassSuggestion& suggestion : output.classes) counts.classesAccepted += suggestion.accepted;
+  for (const AttributeSuggestion& suggestion : output.attributes) {
+    counts.attributesAccepted += suggestion.accepted;
+  }
+  return counts;
+}
+
+void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
+                            const SuggestOutput& output) {
+  JsonLine line;
+  ForEachItem(
+      output,
+      [&](size_t i) {
+        line.Clear();
+        ClassRecord(line, work, output.classes[i], work.classContext[i]);
+        out << line.Text();
+      },
+      [&](size_t i) {
+        line.Clear();
+        AttributeRecord(line, work, output.attributes[i], work.attributeContext[i]);
+        out << line.Text();
+      });
+  SuggestCounts counts = CountSuggestions(output);
+  line.Clear();
+  line.Open().Key("record").String("summary");
+  line.Key("classes").Open().Key("items").Number(counts.classItems);
+  line.Key("accepted").Number(counts.classesAccepted).Close();
+  line.Key("attributes").Open().Key("items").Number(counts.attributeItems);
+  line.Key("accepted").Number(counts.attributesAccepted).Close();
+  line.Close();
+  out << line.Text();
+}
+
+void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
+                         const std::string& table_path, bool colour) {
+  TextWriter writer(out, work, table_path, colour);
+  ForEachItem(
+      output, [&](size_t i) { writer.Class(output.classes[i], work.classContext[i]); },
+      [&](size_t i) { writer.Attribute(output.attributes[i], work.attributeContext[i]); });
+  SuggestCounts counts = CountSuggestions(output);
+  out << "classes: " << counts.classItems << " to place, " << counts.classesAccepted
+      << " accepted; attributes: " << counts.attributeItems << " to place, "
+      << counts.attributesAccepted << " accepted\n";
+}

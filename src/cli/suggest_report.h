@@ -1,0 +1,32 @@
+// The two reports of `zorvez suggest`: JSON Lines for scripts (one record
+// per item in the order of the source dictionary, then a summary) and text
+// for people (per item its best candidates with scores and evidence,
+// `MAPPING.csv:LINE:` first where a table row is involved).
+#ifndef ZOR_CLI_SUGGEST_REPORT_H_
+#define ZOR_CLI_SUGGEST_REPORT_H_
+
+#include <ostream>
+#include <string>
+
+#include "cli/suggest_items.h"
+
+struct SuggestCounts {
+  long classItems = 0;
+  long classesAccepted = 0;
+  long attributeItems = 0;
+  long attributesAccepted = 0;
+
+  bool AllAccepted() const {
+    return classesAccepted == classItems && attributesAccepted == attributeItems;
+  }
+};
+
+SuggestCounts CountSuggestions(const SuggestOutput& output);
+
+void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
+                            const SuggestOutput& output);
+
+void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
+                         const std::string& table_path, bool colour);
+
+#endif  // ZOR_CLI_SUGGEST_REPORT_H_

@@ -1,0 +1,190 @@
+#include "cli/suggest_rows.h"
+
+#include <deque>
+#include <map>
+#include <string_view>
+
+#include "dictionary/parsed_line.h"
+#include "text/text_helpers.h"
+
+namespace {
+
+std::string_view WithoutLineEnd(std::string_view value) {
+  while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
+  return value;
+}
+
+// The domains the table's class rows give, by target parent and by source
+// parent, as written.
+class TableDomains {
+ public:
+  explicit TableDomains(const std::string& text) {
+    std::deque<std::string> pool;
+    size_t start = 0;
+    while (start < text.size()) {
+      size_t end = text.find('\n', start);
+      end = end == std::string::npos ? text.size() : end + 1;
+      ParsedLine line = ParseLine(std::string_view(text).substr(start, end - start), pool);
+      std::string_view domain = WithoutLineEnd(line.Raw(7));
+      if (line.Plain(3) == "*" && !domain.empty()) {
+        byTargetParent_.try_emplace(std::string(line.Plain(5)), domain);
+        bySourceParent_.try_emplace(std::string(line.Plain(2)), domain);
+      }
+      start = end;
+    }
+  }
+
+  std::string For(const std::string& target_parent, const std::string& source_parent,
+                  const std::string& fallback) const {
+    if (auto it = byTargetParent_.find(target_parent); it != byTargetParent_.end()) {
+      return it->second;
+    }
+    if (auto it = bySourceParent_.find(source_parent); it != bySourceParent_.end()) {
+      return it->second;
+    }
+    return fallback;
+  }
+
+ private:
+  std::map<std::string, std::string, std::less<>> byTargetParent_;
+  std::map<std::string, std::string, std::less<>> bySourceParent_;
+};
+
+// A value as the table spells it: "&" as "&amp;".
+std::string Spelled(const std::string& value) {
+  ZORUnicodeString text(value);
+  AmpToggleHTML(text);
+  return std::move(text.str());
+}
+
+std::string Row(std::initializer_list<const std::string*> values) {
+  std::string row;
+  for (const std::string* value : values) {
+    row += *value == "*" ? "*" : Spelled(*value);
+    row += ',';
+  }
+  row += '\n';
+  return row;
+}
+
+class RowWriter {
+ public:
+  RowWriter(const SuggestWork& work, const SuggestOutput& output, const std::string& table_text,
+            const std::string& table_path)
+      : work_(work), output_(output), domains_(table_text), tablePath_(table_path) {
+    effectiveTarget_ = work.mappedTarget;
+    for (size_t i = 0; i < output.attributes.size(); ++i) {
+      attributesOf_.emplace(output.attributes[i].item.source_class, i);
+    }
+  }
+
+  SuggestedRows Write() {
+    std::vector<long> class_item_of(work_.input.source.size(), -1);
+    for (size_t i = 0; i < output_.classes.size(); ++i) {
+      class_item_of[output_.classes[i].source] = static_cast<long>(i);
+    }
+    for (size_t source = 0; source < work_.input.source.size(); ++source) {
+      if (class_item_of[source] >= 0) ClassRow(static_cast<size_t>(class_item_of[source]));
+      auto [first, last] = attributesOf_.equal_range(source);
+      for (auto it = first; it != last; ++it) AttributeRow(it->second);
+    }
+    return std::move(rows_);
+  }
+
+ private:
+  bool Unwritable(const std::string& value, const std::string& what) {
+    if (value.find(',') == std::string::npos && value.find('\n') == std::string::npos) {
+      return false;
+    }
+    rows_.notes.push_back(what + " '" + value + "' holds a comma or a line end: no table row can "
+                          "name it, so no row is written for it");
+    return true;
+  }
+
+  std::string Where(const ItemContext& context) const {
+    return context.row ? tablePath_ + ":" + std::to_string(context.row->line) + ": " : "";
+  }
+
+  void ClassRow(size_t item) {
+    const ClassSuggestion& suggestion = output_.classes[item];
+    const ItemContext& context = work_.classContext[item];
+    if (!suggestion.accepted || suggestion.candidates.empty()) return;
+    size_t target = suggestion.candidates.front().target;
+    const RowNames& source = work_.sourceRows[suggestion.source];
+    const RowNames& names = work_.targetRows[target];
+    if (Unwritable(source.name, "class") || Unwritable(source.parent, "parent") ||
+        Unwritable(names.name, "target class") || Unwritable(names.parent, "target parent")) {
+      return;
+    }
+    std::string domain = domains_.For(names.parent, source.parent, work_.targetDomain);
+    std::string star = "*";
+    std::string row = Row({&source.name, &source.parent, &star, &names.name, &names.parent, &star});
+    row.insert(row.size() - 1, domain.empty() ? "" : Spelled(domain) + ",");
+    bool open_row = context.row && context.row->text.find(",,") != std::string::npos;
+    if (context.row && !open_row) {
+      rows_.notes.push_back(Where(context) + source.name + ": the table's row names another "
+                            "target and a merge never replaces it; edit it to read: " +
+                            std::string(WithoutLineEnd(row)));
+      return;
+    }
+    effectiveTarget_[suggestion.source] = static_cast<long>(target);
+    rows_.text += row;
+  }
+
+  // The first target class whose parent is `target`'s: the class the
+  // lookup of an attribute row naming `target` finds.
+  bool LookupFinds(size_t target) const {
+    const std::string& parent = work_.input.target[target].parent_key;
+    for (size_t i = 0; i < work_.input.target.size(); ++i) {
+      if (work_.input.target[i].parent_key == parent) return i == target;
+    }
+    return false;
+  }
+
+  void AttributeRow(size_t item) {
+    const AttributeSuggestion& suggestion = output_.attributes[item];
+    const ItemContext& context = work_.attributeContext[item];
+    long target = effectiveTarget_[suggestion.item.source_class];
+    if (!suggestion.accepted || suggestion.candidates.empty() || target < 0) return;
+    const AttributeCandidate& best = suggestion.candidates.front();
+    const RowNames& source = work_.sourceRows[suggestion.item.source_class];
+    const std::string& label =
+        work_.input.source[suggestion.item.source_class].attributes[suggestion.item.source_attribute]
+            .label;
+    const std::string& key =
+        work_.input.target[best.target_class].attributes[best.target_attribute].key;
+    size_t named = static_cast<size_t>(target);
+    if (best.target_class != named) {
+      if (!LookupFinds(best.target_class)) return;
+      named = best.target_class;
+    }
+    const RowNames& names = work_.targetRows[named];
+    if (Unwritable(source.name, "class") || Unwritable(label, "attribute") ||
+        Unwritable(names.name, "target class") || Unwritable(key, "target attribute")) {
+      return;
+    }
+    std::string row = Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
+    if (context.reason == "target_missing") {
+      rows_.notes.push_back(Where(context) + source.name + ": " + label + ": the table's row names "
+                            "another target attribute and a merge never replaces it; edit it "
+                            "to read: " + std::string(WithoutLineEnd(row)));
+      return;
+    }
+    rows_.text += row;
+  }
+
+  const SuggestWork& work_;
+  const SuggestOutput& output_;
+  TableDomains domains_;
+  std::string tablePath_;
+  std::vector<long> effectiveTarget_;
+  std::multimap<size_t, size_t> attributesOf_;
+  SuggestedRows rows_;
+};
+
+}  // namespace
+
+SuggestedRows RowsOfAccepted(const SuggestWork& work, const SuggestOutput& output,
+                             const std::string& table_text, const std::string& table_path) {
+  return RowWriter(work, output, table_text, table_path).Write();
+}

@@ -1,0 +1,119 @@
+// zorvez suggest's rows on generated trees: suggest --format csv, merge the
+// rows, run the defined tool: every accepted class is found in the table.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int RunZorvez(const std::vector<std::string>& arguments, const fs::path& out) {
+  pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    if (!freopen(out.c_str(), "w", stdout)) _exit(126);
+    execv(ZORVEZ_PATH, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+const char* const kWords[] = {"Pump", "Valve", "Gauge", "Strainer", "Filter", "Tank", "Motor",
+                              "Heater", "Cooler", "Oil &amp; Gas", "Switch", "Sensor", "Drum"};
+
+std::string Camel(std::string label) {
+  label = e2e::ReplaceAll(label, " &amp; ", "And");
+  return e2e::ReplaceAll(label, " ", "");
+}
+
+// A source and a target of the same classes (labels in words, keys in
+// camel case), a table mapping every third class and some attributes.
+void WriteTree(const fs::path& root, unsigned seed, int classes) {
+  std::mt19937 random(seed);
+  e2e::MakeDictionaryFolders(root);
+  std::string source = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Dictionary Name=\"S\">\n";
+  std::string target =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Dictionary Name=\"T\" Domain=\"EQT\">\n";
+  std::string table;
+  std::vector<std::string> labels{"Equipment"};
+  target += "<Class Name=\"Equipment\" DisplayName=\"Equipment\" Superclass=\"\"/>\n";
+  for (int i = 0; i < classes; ++i) {
+    std::string label = std::string(kWords[random() % 13]) + " " + kWords[random() % 13] + " " +
+                        std::to_string(i);
+    std::string parent = labels[random() % labels.size()];
+    std::string attribute = std::string(kWords[random() % 13]) + " Size";
+    source += "<Class Name=\"" + label + "\" ShortName=\"K" + std::to_string(i) + "\" Parent=\"" +
+              parent + "\" ShortParent=\"" + Camel(parent) + "\">\n  <Simple Name=\"" + attribute +
+              "\" ShortName=\"A\" Type=\"Real\" Value=\"\"/>\n</Class>\n";
+    target += "<Class Name=\"" + Camel(label) + "\" DisplayName=\"" + label + "\" Superclass=\"" +
+              Camel(parent) + "\">\n  <Simple Name=\"" + Camel(attribute) + "\" DisplayName=\"" +
+              attribute + "\" Type=\"Real\"/>\n</Class>\n";
+    if (i % 3 == 0) {
+      std::string plain = e2e::ReplaceAll(label, "&amp;", "&amp;");
+      table += plain + "," + parent + ",*," + Camel(label) + "," + Camel(parent) + ",*,EQT,\n";
+    }
+    labels.push_back(label);
+  }
+  e2e::WriteFile(root / "Dictionary/V4_Exported_XML/s.xml", source + "</Dictionary>\n");
+  e2e::WriteFile(root / "Dictionary/V5_Exported_XML/t.xml", target + "</Dictionary>\n");
+  e2e::WriteFile(root / "Dictionary/MappingTable/m.csv", table);
+}
+
+TEST(SuggestWorkflow, AcceptedRowsMergeAndTheNextRunFindsEveryAcceptedClass) {
+  for (unsigned seed : {1u, 2u, 3u}) {
+    e2e::ScratchDirectory scratch;
+    const fs::path root = scratch / "tree";
+    WriteTree(root, seed, 30 + 20 * static_cast<int>(seed));
+    const fs::path d = root / "Dictionary";
+    const std::vector<std::string> inputs{(d / "V4_Exported_XML/s.xml").string(),
+                                          (d / "V5_Exported_XML/t.xml").string(),
+                                          (d / "MappingTable/m.csv").string()};
+    auto with = [&](std::vector<std::string> options) {
+      options.insert(options.end(), inputs.begin(), inputs.end());
+      return options;
+    };
+    ASSERT_LE(RunZorvez(with({"suggest", "--format", "jsonl"}), scratch / "records.jsonl"), 1);
+    const fs::path done = scratch / "done.csv";
+    ASSERT_LE(RunZorvez(with({"suggest", "--format", "csv", "-o", done.string()}),
+                        scratch / "csv.out"),
+              1);
+    const std::string rows = e2e::ReadFile(done);
+    ASSERT_NE(rows.find(",*,"), std::string::npos) << "seed " << seed << ": no class accepted";
+    EXPECT_NE(rows.find("&amp;"), std::string::npos) << "an & not spelled as the table spells it";
+    ASSERT_EQ(RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0)
+        << "seed " << seed << ":\n" << rows;
+
+    ASSERT_EQ(e2e::RunTool({"-i", "s.xml", "t.xml", "-m", "m.csv", "-o", "r"}, root.string())
+                  .exitStatus,
+              0);
+    const std::string report = e2e::ReadFile(d / "Reports/r.html");
+    const std::string records = e2e::ReadFile(scratch / "records.jsonl");
+    int accepted = 0;
+    for (size_t at = 0; (at = records.find("\"for\":\"class\"", at)) != std::string::npos; ++at) {
+      size_t end = records.find('\n', at);
+      std::string record = records.substr(at, end - at);
+      if (record.find("\"accepted\":null") != std::string::npos) continue;
+      size_t key = record.find("\"key\":\"") + 7;
+      std::string source_key = record.substr(key, record.find('"', key) - key);
+      ++accepted;
+      EXPECT_EQ(report.find("(" + source_key + ") not found in mapping table"), std::string::npos)
+          << "seed " << seed << ": " << record;
+    }
+    EXPECT_GT(accepted, 0);
+  }
+}
+
+}  // namespace
