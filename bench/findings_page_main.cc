@@ -8,6 +8,7 @@
 // such a page the target dictionary that `explore --suggest` reads itself:
 //   {"record":"target_class","key":K,"label":L,"parent":P,"attributes":[{"key":..,"label":..}]}
 //   {"record":"domains","target":{PARENT:DOMAIN},"source":{PARENT:DOMAIN},"fallback":D}
+//   {"record":"source_row","key":K,"name":N,"parent":P,"mapped":TARGET_KEY}
 //
 //   zor_findings_page [--v5] [--old] [--report REPORT.html] -o PAGE.html FINDINGS.jsonl
 #include <array>
@@ -41,9 +42,14 @@ std::map<std::string, std::string> TextMap(const nlohmann::json& object, const c
 
 // Takes the target dictionary's records; false for any other record.
 bool TakeTargetRecord(const nlohmann::json& record, std::vector<SuggestClass>& target,
-                      SuggestDomains& domains) {
+                      SuggestDomains& domains, SuggestionBlock& block) {
   if (!record.is_object()) return false;
   std::string kind = Text(record, "record");
+  if (kind == "source_row") {
+    block.SetSourceRow(Text(record, "key"),
+                       {Text(record, "name"), Text(record, "parent"), Text(record, "mapped")});
+    return true;
+  }
   if (kind == "target_class") {
     SuggestClass c;
     c.key = Text(record, "key");
@@ -120,7 +126,7 @@ int main(int argc, char** argv) {
     std::vector<SuggestClass> target;
     SuggestDomains domains;
     int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
-      if (!TakeTargetRecord(record, target, domains)) writer.Add(record);
+      if (!TakeTargetRecord(record, target, domains, writer.Suggestions())) writer.Add(record);
     });
     writer.Suggestions().SetTarget(std::move(target), std::move(domains));
     return status;

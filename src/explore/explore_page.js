@@ -1093,50 +1093,122 @@
 
   // ---- Export -----------------------------------------------------------------
 
-  // Every "&" that does not begin "&amp;" or "&nbsp;" written as "&amp;",
-  // as the mapping table spells names.
-  const tableSpelling = (row) => row.replace(/&(?!amp;|nbsp;)/gi, '&amp;');
+  // A value as the mapping table spells it: every "&" that does not begin
+  // "&amp;" or "&nbsp;" as "&amp;".
+  const spelled = (value) => String(value).replace(/&(?!amp;|nbsp;)/gi, '&amp;');
+  const tableRow = (values) => values.map((v) => (v === '*' ? v : spelled(v)) + ',').join('') + '\n';
+  const S_ROW_NAME = 5, S_ROW_PARENT = 6, S_MAPPED = 7, C_ROW_COMPLETE = 4;
 
-  function domainOf(sourceParent, targetParent) {
+  function domainOf(targetParent, sourceParent) {
     const domains = review.block.domains;
     if (Object.hasOwn(domains.target, targetParent)) return domains.target[targetParent];
     if (Object.hasOwn(domains.source, sourceParent)) return domains.source[sourceParent];
     return domains.fallback;
   }
 
-  const targetParentOf = (key) => { const t = review.targets.get(key); return t ? t[2] : ''; };
+  // How a table row names a target class: [name, parent].
+  function targetRowNames(key) {
+    const t = review.targets.get(key);
+    if (t === undefined) return [key, ''];
+    return t.length > 3 ? [t[3], t[4]] : [t[0], t[2]];
+  }
 
-  // The decided rows, in the source dictionary's order: a class row, then
-  // its attribute rows, each ending with the comma the table's rows end with.
+  // Whether the target dictionary has more than one class of this key.
+  function twoOfKey(key) {
+    if (review.repeatedKeys === undefined) {
+      const seen = new Set();
+      review.repeatedKeys = new Set();
+      for (const t of review.block.targets) {
+        if (seen.has(t[0])) review.repeatedKeys.add(t[0]); else seen.add(t[0]);
+      }
+    }
+    return review.repeatedKeys.has(key);
+  }
+
+  // Whether an attribute row naming `key` finds that class: the lookup
+  // takes the first target class with the same parent.
+  function lookupFinds(key) {
+    if (review.firstOfParent === undefined) {
+      review.firstOfParent = new Map();
+      for (const t of review.block.targets) if (!review.firstOfParent.has(t[2])) review.firstOfParent.set(t[2], t[0]);
+    }
+    const t = review.targets.get(key);
+    return t !== undefined && review.firstOfParent.get(t[2]) === key;
+  }
+
+  // The decided rows, as `zorvez suggest --format csv` writes the rows of
+  // the same decisions: in the source dictionary's order, a class row, then
+  // its attribute rows. A row the table holds completed with another target
+  // is not written (a merge never replaces it) but said in `notes`, as is a
+  // row no table row can hold (a comma or line end in a name).
   function exportRows() {
-    if (readReview() === null) return '';
+    const notes = [];
+    if (readReview() === null) return { text: '', notes };
     let text = '';
+    const unwritable = (values) => {
+      const bad = values.find((v) => /[,\n]/.test(v));
+      if (bad !== undefined) notes.push("'" + bad + "' holds a comma or a line end: no table row can name it");
+      return bad !== undefined;
+    };
     for (const item of review.block.items) {
       const saved = review.decisions[item[S_KEY]];
       if (saved === undefined) continue;
-      const label = item[S_LABEL], parent = item[S_PARENT];
-      if (item[S_CLASS] !== null && saved.c !== undefined) {
-        const target = saved.c.none ? NO_MAPPING : saved.c.k;
-        const targetParent = saved.c.none ? '' : targetParentOf(target);
-        text += tableSpelling([label, parent, '*', target, targetParent, '*', domainOf(parent, targetParent), ''].join(',')) + '\n';
+      const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT];
+      let target = item[S_MAPPED];
+      const classItem = item[S_CLASS];
+      if (classItem !== null && saved.c !== undefined) {
+        const [targetName, targetParent] = saved.c.none ? [NO_MAPPING, ''] : targetRowNames(saved.c.k);
+        const domain = domainOf(targetParent, parent);
+        const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
+        if (classItem[C_ROW_COMPLETE] === 1) {
+          notes.push(name + ": the table's row names another target and a merge never replaces it; edit it to read: " + row.slice(0, -1));
+        } else if (!unwritable([name, parent, targetName, targetParent])) {
+          text += row;
+          if (!saved.c.none) target = saved.c.k;
+        }
       }
       for (const part of item[S_ATTRIBUTES]) {
         const decision = (saved.a || {})[attributeId(part)];
         if (decision === undefined) continue;
-        const row = decision.none
-          ? [label, parent, part[A_LABEL], NO_MAPPING, '', '', '']
-          : [label, parent, part[A_LABEL], decision.c, targetParentOf(decision.c), decision.k, ''];
-        text += tableSpelling(row.join(',')) + '\n';
+        const label = part[A_LABEL];
+        if (decision.none) {
+          if (!unwritable([name, parent, label])) text += tableRow([name, parent, label, NO_MAPPING, '', '']);
+          continue;
+        }
+        let named = target;
+        if (target === '') {
+          notes.push(name + ': ' + label + ': its class has no target yet: decide the class first');
+          continue;
+        }
+        if (twoOfKey(decision.c)) {
+          notes.push(name + ': ' + label + ': the target has two classes of key ' + decision.c + ': no row can tell them apart');
+          continue;
+        }
+        if (decision.c !== target) {
+          if (!lookupFinds(decision.c)) {
+            notes.push(name + ': ' + label + ': a row naming ' + decision.c + ' would find another class of its parent first');
+            continue;
+          }
+          named = decision.c;
+        }
+        const [targetName, targetParent] = targetRowNames(named);
+        if (unwritable([name, label, targetName, decision.k])) continue;
+        const row = tableRow([name, parent, label, targetName, targetParent, decision.k]);
+        if (part[A_REASON] === 'target_missing') {
+          notes.push(name + ': ' + label + ": the table's row names another target attribute and a merge never replaces it; edit it to read: " + row.slice(0, -1));
+        } else {
+          text += row;
+        }
       }
     }
-    return text;
+    return { text, notes };
   }
 
   // The download is a Blob behind an object URL that an <a download> is
   // clicked on: nothing is fetched and nothing navigates, so the page's
   // policy (default-src 'none') lets it through.
   function exportDecisions() {
-    const text = exportRows();
+    const { text, notes } = exportRows();
     const panel = byId('export-box') || make('section');
     panel.id = 'export-box';
     const area = make('textarea');
@@ -1144,8 +1216,10 @@
     area.rows = 8;
     area.value = text;
     const lines = text === '' ? 0 : text.split('\n').length - 1;
+    const said = make('ul', 'export-notes');
+    for (const note of notes) said.append(make('li', null, note));
     panel.replaceChildren(make('p', null, lines + ' decided rows, to save or copy into a CSV for zorvez merge:'), area,
-      button('Close', 'close the export', () => panel.remove()));
+      said, button('Close', 'close the export', () => panel.remove()));
     byId('controls').after(panel);
     const link = make('a');
     const url = URL.createObjectURL(new Blob([text], { type: 'text/csv' }));

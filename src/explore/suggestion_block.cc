@@ -8,9 +8,16 @@
 
 namespace {
 
-// Positions in an item: [source key, label, parent, class item, attribute items].
+// Positions in an item: [source key, label, parent, class item, attribute
+// items], then at Json() its row name, row parent and mapped target.
 constexpr size_t kClassItem = 3;
 constexpr size_t kAttributeItems = 4;
+
+// A table row completed with another target: a merge never replaces it.
+int RowIsComplete(const nlohmann::json& row) {
+  if (!row.is_object()) return 0;
+  return TextOf(FieldOf(row, "text")).find(",,") == std::string_view::npos ? 1 : 0;
+}
 
 // An attribute item's row is in its attribute finding already, and a class
 // item's in its class finding: the line number is enough to name it.
@@ -47,6 +54,22 @@ nlohmann::json WithoutCarriedLabels(nlohmann::json items,
 
 }  // namespace
 
+nlohmann::json SuggestionBlock::WithRowNames(nlohmann::json items) const {
+  for (nlohmann::json& item : items) {
+    auto row = sourceRows_.find(item[0].get<std::string>());
+    if (row == sourceRows_.end()) {
+      item.push_back(item[1]);
+      item.push_back(item[2]);
+      item.push_back("");
+    } else {
+      item.push_back(row->second.name);
+      item.push_back(row->second.parent);
+      item.push_back(row->second.mappedTarget);
+    }
+  }
+  return items;
+}
+
 nlohmann::json& SuggestionBlock::ItemOf(const nlohmann::json& source) {
   std::string key = Text(source, "key");
   auto [at, added] = itemOfKey_.try_emplace(key, items_.size());
@@ -73,7 +96,7 @@ nlohmann::json SuggestionBlock::EvidenceMask(const nlohmann::json& evidence) {
 }
 
 // A class item: [reason, row line, candidates [key, label, parent, score,
-// evidence], accepted candidate or -1]. An attribute item: [label, key,
+// evidence], accepted candidate or -1, 1 when its row is complete]. An attribute item: [label, key,
 // reason, row line, candidates [class key, key, label, score, evidence],
 // accepted or -1]; a candidate's label is left empty where the page has it
 // with its class's attributes.
@@ -108,7 +131,8 @@ void SuggestionBlock::Add(const nlohmann::json& record) {
   }
   std::string reason = Text(record, "reason");
   if (forClass) {
-    item[kClassItem] = {reason, RowOf(FieldOf(record, "row")), std::move(candidates), acceptedAt};
+    item[kClassItem] = {reason, RowOf(FieldOf(record, "row")), std::move(candidates), acceptedAt,
+                        RowIsComplete(FieldOf(record, "row"))};
   } else {
     const nlohmann::json& attribute = FieldOf(record, "attribute");
     item[kAttributeItems].push_back({Text(attribute, "label"), Text(attribute, "key"), reason,
@@ -117,9 +141,15 @@ void SuggestionBlock::Add(const nlohmann::json& record) {
   }
 }
 
-void SuggestionBlock::SetTarget(std::vector<SuggestClass> target, SuggestDomains domains) {
+void SuggestionBlock::SetTarget(std::vector<SuggestClass> target, SuggestDomains domains,
+                                std::vector<SuggestTargetRow> rows) {
   target_ = std::move(target);
   domains_ = std::move(domains);
+  targetRows_ = std::move(rows);
+}
+
+void SuggestionBlock::SetSourceRow(const std::string& key, SuggestSourceRow row) {
+  sourceRows_[key] = std::move(row);
 }
 
 // The attributes travel only for the candidate classes and their ancestors
@@ -128,9 +158,17 @@ void SuggestionBlock::SetTarget(std::vector<SuggestClass> target, SuggestDomains
 std::string SuggestionBlock::Json() const {
   nlohmann::json targets = nlohmann::json::array();
   std::unordered_map<std::string, size_t> byKey;
-  for (const SuggestClass& c : target_) {
+  // A target class's row names follow its parent key only where they differ.
+  for (size_t i = 0; i < target_.size(); ++i) {
+    const SuggestClass& c = target_[i];
     byKey.emplace(c.key, targets.size());
-    targets.push_back({c.key, c.label, c.parent_key});
+    nlohmann::json line = {c.key, c.label, c.parent_key};
+    if (i < targetRows_.size() &&
+        (targetRows_[i].name != c.key || targetRows_[i].parent != c.parent_key)) {
+      line.push_back(targetRows_[i].name);
+      line.push_back(targetRows_[i].parent);
+    }
+    targets.push_back(std::move(line));
   }
   nlohmann::json attributes = nlohmann::json::object();
   std::unordered_set<std::string> done;
@@ -157,7 +195,7 @@ std::string SuggestionBlock::Json() const {
        {{"target", domains_.byTargetParent},
         {"source", domains_.bySourceParent},
         {"fallback", domains_.fallback}}},
-      {"items", WithoutCarriedLabels(items_, carriedNames)},
+      {"items", WithRowNames(WithoutCarriedLabels(items_, carriedNames))},
   };
   return ScriptSafeJson(block);
 }

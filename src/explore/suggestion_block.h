@@ -30,6 +30,20 @@ struct SuggestDomains {
   std::string fallback;
 };
 
+// How the table's rows name a class: columns 1 and 2 for a source class
+// (with the target class it is mapped to, if any), 4 and 5 for a target
+// class. Without them a row names a class by its label and parent (source)
+// or its key and parent key (target).
+struct SuggestSourceRow {
+  std::string name;
+  std::string parent;
+  std::string mappedTarget;  // the key of the target class the table maps it to, or ""
+};
+struct SuggestTargetRow {
+  std::string name;
+  std::string parent;
+};
+
 class SuggestionBlock {
  public:
   SuggestionBlock() : evidence_({}) {}
@@ -37,7 +51,12 @@ class SuggestionBlock {
   // Takes one record of `suggest --format jsonl`; a summary or a record of
   // another kind is left out.
   void Add(const nlohmann::json& record);
-  void SetTarget(std::vector<SuggestClass> target, SuggestDomains domains);
+  // The target dictionary in its order (the first class with a parent is
+  // the one an attribute row naming that parent's child finds), with the
+  // row names of its classes (empty: key and parent key).
+  void SetTarget(std::vector<SuggestClass> target, SuggestDomains domains,
+                 std::vector<SuggestTargetRow> rows = {});
+  void SetSourceRow(const std::string& key, SuggestSourceRow row);
   bool Empty() const { return items_.empty(); }
   // The block's JSON, safe inside a <script> element.
   std::string Json() const;
@@ -46,12 +65,15 @@ class SuggestionBlock {
   nlohmann::json& ItemOf(const nlohmann::json& source);
   void RememberCandidateClass(const std::string& key);
   nlohmann::json EvidenceMask(const nlohmann::json& evidence);
+  nlohmann::json WithRowNames(nlohmann::json items) const;
 
   CodeTable evidence_;
   nlohmann::json items_ = nlohmann::json::array();
   std::unordered_map<std::string, size_t> itemOfKey_;
   std::vector<std::string> candidateClasses_;
   std::vector<SuggestClass> target_;
+  std::vector<SuggestTargetRow> targetRows_;
+  std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
   SuggestDomains domains_;
 };
 

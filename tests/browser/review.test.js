@@ -118,14 +118,16 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
   assert.match(await focused(page), /Pipe Size/);
   await page.keyboard.press('n');
 
-  await openClass(page, 'HEX');
-  assert.equal(await typeKey(page, 'Heat'), 'HeatDuty');
+  // Pump is mapped: its attribute's key is checked against the attributes
+  // of its target class.
+  await openClass(page, 'PMP');
+  assert.equal(await typeKey(page, 'Spe'), 'Speed');
   await page.select('#review-filter', '');
   await page.select('#review-filter', 'open');
-  assert.equal(await shown(page), 1, 'only Pump is still open');
+  assert.equal(await shown(page), 1, 'only Heat Exchanger is still open');
 
   const expected = [
-    'Heat Exchanger,Equipment,Duty,ShellTubeExchanger,Equipment,HeatDuty,',
+    'Pump,Equipment,Motor Power,CentrifugalPump,Equipment,Speed,',
     'Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,',
     'Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,',
     'Strainer,Pipe Fitting,Pipe Size,No Mapping,,,',
@@ -152,4 +154,35 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
   assert.deepEqual(await page.evaluate(() => window.__violations), []);
   assert.equal(await page.evaluate(() => window.__pwned), undefined);
   await page.close();
+});
+
+// A generated tree with a third of its classes taken out of the table:
+// accepting what the tool accepted and exporting gives, byte for byte, the
+// rows of `zorvez suggest --format csv`.
+test('the export of accepted suggestions is what suggest --format csv writes', async () => {
+  for (const seed of ['3', '8']) {
+    const root = path.join(scratch, 'tree-' + seed);
+    run(TOOLS.generateTree, ['--classes', '60', '--attributes', '3', '--mode', 'v4', '--seed', seed, '--out', root]);
+    const d = path.join(root, 'Dictionary');
+    const table = path.join(d, 'MappingTable', 'mapping.csv');
+    let classRows = 0;
+    const kept = fs.readFileSync(table, 'utf8').split('\n').filter((line) => {
+      if (line.split(',')[2] === '*') classRows += 1;
+      return classRows % 3 !== 0;
+    });
+    fs.writeFileSync(table, kept.join('\n'));
+    const inputs = [path.join(d, 'V4_Exported_XML', 'source.xml'), path.join(d, 'V5_Exported_XML', 'target.xml'), table];
+    const rows = path.join(root, 'suggested.csv');
+    runTo(rows, TOOLS.zorvez, ['suggest', '-q', '--format', 'csv', ...inputs], { accept: [0, 1] });
+    const pageFile = path.join(root, 'explore.html');
+    run(TOOLS.zorvez, ['explore', '--suggest', '-o', pageFile, ...inputs]);
+    const expected = fs.readFileSync(rows, 'utf8');
+    assert.ok(expected.split('\n').length > 10, 'suggest accepted rows');
+
+    const { page, watch } = await driver.openPage(chromium.browser, pageFile);
+    await page.click('#accept-tools');
+    assert.equal(await exported(page), expected);
+    assert.deepEqual(watch.errors, []);
+    await page.close();
+  }
 });

@@ -22,7 +22,8 @@ SuggestClass Target(std::string key, std::string parent, std::vector<std::string
 // The records group by source class in the order they come, the accepted
 // candidate is found by position, scores keep three decimals, attributes
 // travel only for candidate classes and their ancestors (a candidate's label
-// is dropped where they hold it), and names cannot end the script element.
+// is dropped where they hold it), row names travel where they differ, and
+// names cannot end the script element.
 TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   SuggestionBlock block;
   block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
@@ -38,7 +39,9 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   block.Add(json::parse(R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
   block.SetTarget({Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
                    Target("B", "V", {}), Target("Other", "Root", {"OA"})},
-                  SuggestDomains{{{"V", "EQT"}}, {}, "GEN"});
+                  SuggestDomains{{{"V", "EQT"}}, {}, "GEN"},
+                  {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
+  block.SetSourceRow("S1", {"S row", "P row", "Old"});
   std::string text = block.Json();
   EXPECT_EQ(text.find("</script>"), std::string::npos);
   json data = json::parse(text);
@@ -48,12 +51,15 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   const json& item = data["items"][0];
   EXPECT_EQ(item[0], "S1");
   EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",7,
-    [["B","</script>","V",0.5,2],["Y","Y","V",0.4,1]],1])"));
+    [["B","</script>","V",0.5,2],["Y","Y","V",0.4,1]],1,0])"));
+  EXPECT_EQ(item[5], "S row");
+  EXPECT_EQ(item[7], "Old");
   EXPECT_EQ(item[4], json::parse(R"([["Mesh","M","class_not_mapped",null,[["Y","MS","",0.9,3]],0]])"));
-  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1],[]])"));
+  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1,0],[],"","",""])"));
 
   EXPECT_EQ(data["targets"].size(), 5u);
   EXPECT_EQ(data["targets"][2], json::parse(R"(["Y","label of Y","V"])"));
+  EXPECT_EQ(data["targets"][1], json::parse(R"(["V","label of V","Root","V row","Root"])"));
   std::vector<std::string> carried;
   for (const auto& [key, attributes] : data["attributes"].items()) carried.push_back(key);
   EXPECT_EQ(carried, (std::vector<std::string>{"B", "Root", "V", "Y"}));
