@@ -628,6 +628,29 @@
     return (a >>> 0).toString(16).padStart(8, '0') + (b >>> 0).toString(16).padStart(8, '0');
   }
 
+  // Undoes what the writer did to keep the block small: a carried attribute
+  // given by its label alone (its key is the label without blanks), an
+  // attribute item's reason as a number, and its candidates as [class or ""
+  // for the previous one's, place among the class's carried attributes or
+  // key, score, evidence, label where not carried].
+  function expandBlock(block) {
+    for (const key of Object.keys(block.attributes)) {
+      block.attributes[key] = block.attributes[key].map((a) => typeof a === 'string' ? [a.replace(/ /g, ''), a] : a);
+    }
+    for (const item of block.items) {
+      for (const attribute of item[S_ATTRIBUTES]) {
+        attribute[A_REASON] = block.reasons[attribute[A_REASON]] ?? '';
+        let owner = '';
+        attribute[A_CANDIDATES] = attribute[A_CANDIDATES].map((c) => {
+          if (c[0] !== '') owner = c[0];
+          if (typeof c[1] !== 'number') return [owner, c[1], c.length > 4 ? c[4] : '', c[2], c[3]];
+          const carried = (block.attributes[owner] || [])[c[1]] || ['', ''];
+          return [owner, carried[0], carried[1], c[2], c[3]];
+        });
+      }
+    }
+  }
+
   function readReview() {
     if (review !== undefined) return review;
     const node = byId('zv-suggest');
@@ -646,6 +669,7 @@
       const i = firstOfKey.get(item[S_KEY]);
       if (i !== undefined && ofClass[i] === null) ofClass[i] = item;
     }
+    expandBlock(block);
     const targets = new Map(block.targets.map((t) => [t[0], t]));
     review = { block, ofClass, targets, storage: 'zorvez-review:' + hashText(node.textContent), decisions: {} };
     try {

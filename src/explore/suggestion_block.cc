@@ -38,18 +38,44 @@ std::string Text(const nlohmann::json& object, std::string_view name) {
   return std::string(TextOf(FieldOf(object, name)));
 }
 
-nlohmann::json WithoutCarriedLabels(nlohmann::json items,
-                                    const std::unordered_set<std::string>& carried) {
+// Attribute items are most of the block, so they travel compact: the reason
+// as a number (block "reasons"), and each candidate as [class, attribute,
+// score, evidence] with the class left empty where it is the previous
+// candidate's, and the attribute as its place among its class's carried
+// attributes, or where it is not carried as its key followed by its label.
+nlohmann::json CompactAttributeItems(nlohmann::json items,
+                                     const std::unordered_map<std::string, size_t>& carried,
+                                     CodeTable& reasons) {
   for (nlohmann::json& item : items) {
     for (nlohmann::json& attribute : item[kAttributeItems]) {
+      attribute[2] = reasons.Code(attribute[2].get<std::string>());
+      std::string previous;
       for (nlohmann::json& candidate : attribute[4]) {
-        std::string name = candidate[0].get<std::string>() + '\n' + candidate[1].get<std::string>() +
-                           '\n' + candidate[2].get<std::string>();
-        if (carried.count(name) > 0) candidate[2] = "";
+        std::string owner = candidate[0].get<std::string>();
+        std::string key = candidate[1].get<std::string>();
+        std::string label = candidate[2].get<std::string>();
+        auto place = carried.find(owner + '\n' + key + '\n' + label);
+        nlohmann::json compact = {owner == previous ? "" : owner,
+                                  place == carried.end() ? nlohmann::json(key) : nlohmann::json(place->second),
+                                  candidate[3], candidate[4]};
+        if (place == carried.end()) compact.push_back(label);
+        previous = owner;
+        candidate = std::move(compact);
       }
     }
   }
   return items;
+}
+
+// A carried attribute whose key is its label without blanks travels as the
+// label alone.
+nlohmann::json CarriedAttribute(const SuggestAttribute& attribute) {
+  std::string joined;
+  for (char c : attribute.label) {
+    if (c != ' ') joined += c;
+  }
+  if (joined == attribute.key) return attribute.label;
+  return nlohmann::json::array({attribute.key, attribute.label});
 }
 
 }  // namespace
@@ -98,8 +124,7 @@ nlohmann::json SuggestionBlock::EvidenceMask(const nlohmann::json& evidence) {
 // A class item: [reason, row line, candidates [key, label, parent, score,
 // evidence], accepted candidate or -1, 1 when its row is complete]. An attribute item: [label, key,
 // reason, row line, candidates [class key, key, label, score, evidence],
-// accepted or -1]; a candidate's label is left empty where the page has it
-// with its class's attributes.
+// accepted or -1], made compact at Json().
 void SuggestionBlock::Add(const nlohmann::json& record) {
   if (TextOf(FieldOf(record, "record")) != "suggestion") return;
   bool forClass = TextOf(FieldOf(record, "for")) == "class";
@@ -172,7 +197,8 @@ std::string SuggestionBlock::Json() const {
   }
   nlohmann::json attributes = nlohmann::json::object();
   std::unordered_set<std::string> done;
-  std::unordered_set<std::string> carriedNames;  // "class\nkey\nlabel" of each carried attribute
+  // "class\nkey\nlabel" of each carried attribute, to its place in its class
+  std::unordered_map<std::string, size_t> carriedNames;
   for (std::string key : candidateClasses_) {
     while (done.insert(key).second) {
       auto at = byKey.find(key);
@@ -180,13 +206,15 @@ std::string SuggestionBlock::Json() const {
       const SuggestClass& c = target_[at->second];
       nlohmann::json list = nlohmann::json::array();
       for (const SuggestAttribute& a : c.attributes) {
-        list.push_back({a.key, a.label});
-        carriedNames.insert(c.key + '\n' + a.key + '\n' + a.label);
+        list.push_back(CarriedAttribute(a));
+        carriedNames.try_emplace(c.key + '\n' + a.key + '\n' + a.label, list.size() - 1);
       }
       attributes[c.key] = std::move(list);
       key = c.parent_key;
     }
   }
+  CodeTable reasons({});
+  nlohmann::json items = WithRowNames(CompactAttributeItems(items_, carriedNames, reasons));
   nlohmann::json block = {
       {"evidence", evidence_.Names()},
       {"targets", std::move(targets)},
@@ -195,7 +223,8 @@ std::string SuggestionBlock::Json() const {
        {{"target", domains_.byTargetParent},
         {"source", domains_.bySourceParent},
         {"fallback", domains_.fallback}}},
-      {"items", WithRowNames(WithoutCarriedLabels(items_, carriedNames))},
+      {"reasons", reasons.Names()},
+      {"items", std::move(items)},
   };
   return ScriptSafeJson(block);
 }

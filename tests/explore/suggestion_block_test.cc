@@ -47,6 +47,7 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   json data = json::parse(text);
 
   EXPECT_EQ(data["evidence"], json::parse(R"(["label","key"])"));
+  EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped"])"));
   ASSERT_EQ(data["items"].size(), 2u);
   const json& item = data["items"][0];
   EXPECT_EQ(item[0], "S1");
@@ -54,7 +55,7 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
     [["B","</script>","V",0.5,2],["Y","Y","V",0.4,1]],1,0])"));
   EXPECT_EQ(item[5], "S row");
   EXPECT_EQ(item[7], "Old");
-  EXPECT_EQ(item[4], json::parse(R"([["Mesh","M","class_not_mapped",null,[["Y","MS","",0.9,3]],0]])"));
+  EXPECT_EQ(item[4], json::parse(R"([["Mesh","M",0,null,[["Y",0,0.9,3]],0]])"));
   EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1,0],[],"","",""])"));
 
   EXPECT_EQ(data["targets"].size(), 5u);
