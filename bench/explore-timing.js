@@ -62,9 +62,23 @@ async function measure(browser, file) {
   });
   const lastRow = await page.$$eval('#rows .row', (rows) => rows[rows.length - 1].dataset.index);
   const openClass = await timedInPage(page, (i) => document.querySelector(`.row[data-index="${i}"]`).click(), lastRow);
+  // With suggestions: the review filter, opening the first open class, and
+  // accepting its shown candidate (which moves to the next open item).
+  const reviewing = {};
+  if (await page.$('#review-filter') !== null) {
+    reviewing.reviewFilter = await timedInPage(page, () => {
+      const select = document.getElementById('review-filter');
+      select.value = 'open';
+      select.dispatchEvent(new Event('change'));
+    });
+    reviewing.reviewOpen = await timedInPage(page, () => document.querySelector('#rows .row').click());
+    reviewing.reviewAccept = await timedInPage(page, () =>
+      document.dispatchEvent(new KeyboardEvent('keydown', { key: 'a', bubbles: true })));
+    reviewing.reviewExport = await timedInPage(page, () => document.getElementById('export').click());
+  }
   await page.close();
   return { query, firstScreen, painted, loadEvent, loaded, filter: Math.max(filter, unfilter), search: Math.max(...keystrokes),
-    group, scroll: open, openClass };
+    group, scroll: open, openClass, ...reviewing };
 }
 
 async function main() {
@@ -88,6 +102,11 @@ async function main() {
   console.log(`group by parent, drawn                        ${ms(figure('group'))} ${ms(worst('group'))}`);
   console.log(`scroll to the end, drawn                      ${ms(figure('scroll'))} ${ms(worst('scroll'))}`);
   console.log(`open the last class (parses its chunk)        ${ms(figure('openClass'))} ${ms(worst('openClass'))}`);
+  if (results[0].reviewFilter === undefined) return;
+  console.log(`review filter "open items only", drawn       ${ms(figure('reviewFilter'))} ${ms(worst('reviewFilter'))}`);
+  console.log(`open the first open class, drawn              ${ms(figure('reviewOpen'))} ${ms(worst('reviewOpen'))}`);
+  console.log(`accept and go to the next open item (a)       ${ms(figure('reviewAccept'))} ${ms(worst('reviewAccept'))}`);
+  console.log(`export the decided rows                       ${ms(figure('reviewExport'))} ${ms(worst('reviewExport'))}`);
 }
 
 main().catch((error) => {

@@ -3,10 +3,18 @@
 // browser tests and the page benchmark use it on hand-written and generated
 // records.
 //
+// Suggestion records of `zorvez suggest --format jsonl` go into the page as
+// suggestions to review. Two record kinds exist for this tool alone, to give
+// such a page the target dictionary that `explore --suggest` reads itself:
+//   {"record":"target_class","key":K,"label":L,"parent":P,"attributes":[{"key":..,"label":..}]}
+//   {"record":"domains","target":{PARENT:DOMAIN},"source":{PARENT:DOMAIN},"fallback":D}
+//   {"record":"source_row","key":K,"name":N,"parent":P,"mapped":TARGET_KEY}
+//
 //   zor_findings_page [--v5] [--old] [--report REPORT.html] -o PAGE.html FINDINGS.jsonl
 #include <array>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +24,54 @@
 #include "platform/utf8_files.h"
 
 namespace {
+
+std::string Text(const nlohmann::json& object, const char* name) {
+  auto at = object.find(name);
+  return at != object.end() && at->is_string() ? at->get<std::string>() : std::string();
+}
+
+std::map<std::string, std::string> TextMap(const nlohmann::json& object, const char* name) {
+  std::map<std::string, std::string> out;
+  auto at = object.find(name);
+  if (at == object.end() || !at->is_object()) return out;
+  for (const auto& [key, value] : at->items()) {
+    if (value.is_string()) out[key] = value.get<std::string>();
+  }
+  return out;
+}
+
+// Takes the target dictionary's records; false for any other record.
+bool TakeTargetRecord(const nlohmann::json& record, std::vector<SuggestClass>& target,
+                      SuggestDomains& domains, SuggestionBlock& block) {
+  if (!record.is_object()) return false;
+  std::string kind = Text(record, "record");
+  if (kind == "source_row") {
+    block.SetSourceRow(Text(record, "key"),
+                       {Text(record, "name"), Text(record, "parent"), Text(record, "mapped")});
+    return true;
+  }
+  if (kind == "target_class") {
+    SuggestClass c;
+    c.key = Text(record, "key");
+    c.label = Text(record, "label");
+    c.parent_key = Text(record, "parent");
+    auto attributes = record.find("attributes");
+    if (attributes != record.end() && attributes->is_array()) {
+      for (const nlohmann::json& a : *attributes) {
+        if (a.is_object()) c.attributes.push_back({Text(a, "label"), Text(a, "key")});
+      }
+    }
+    target.push_back(std::move(c));
+    return true;
+  }
+  if (kind == "domains") {
+    domains.byTargetParent = TextMap(record, "target");
+    domains.bySourceParent = TextMap(record, "source");
+    domains.fallback = Text(record, "fallback");
+    return true;
+  }
+  return false;
+}
 
 constexpr std::array<OptionRule, 4> kOptions{{
     {"v5", '\0', false},
@@ -67,6 +123,12 @@ int main(int argc, char** argv) {
   page.oldFormat = parsed.Has("old");
   page.reportPath = parsed.Value("report");
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
-    return ReadRecords(findings, io, [&](const nlohmann::json& record) { writer.Add(record); });
+    std::vector<SuggestClass> target;
+    SuggestDomains domains;
+    int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
+      if (!TakeTargetRecord(record, target, domains, writer.Suggestions())) writer.Add(record);
+    });
+    writer.Suggestions().SetTarget(std::move(target), std::move(domains));
+    return status;
   });
 }

@@ -4,11 +4,15 @@
 // rows, proposals, child warnings), for timing the page on shapes that a
 // generated tree does not give (more attributes, other verdict mixes).
 //
-//   node bench/generate-findings.js [--classes 16000] [--attributes 20] [--seed 1] > findings.jsonl
+//   node bench/generate-findings.js [--classes 16000] [--attributes 20] [--seed 1] [--suggest 0|1] > findings.jsonl
+//
+// --suggest 1 adds what `zorvez explore --suggest` puts into the page: the
+// target dictionary (as zor_findings_page reads it) and five ranked
+// candidates for every red class and every badly mapped attribute.
 'use strict';
 
 function options(argv) {
-  const chosen = { classes: 16000, attributes: 20, seed: 1 };
+  const chosen = { classes: 16000, attributes: 20, seed: 1, suggest: 0 };
   for (let i = 0; i < argv.length; i += 2) {
     const name = argv[i].replace(/^--/, '');
     if (!(name in chosen) || argv[i + 1] === undefined) throw new Error('unknown option ' + argv[i]);
@@ -104,10 +108,46 @@ function* records({ classes, attributes, seed }) {
   yield { record: 'summary', classes, verdicts, new_classes_suggested: proposedClasses, requested_unmapped: requested };
 }
 
+// The target dictionary and the suggestion records for the classes and
+// attributes that need a target, in the order of the findings.
+function* suggestions(findings, { classes, attributes, seed }) {
+  const pick = randomFrom(seed + 1);
+  for (let c = 0; c < classes; c++) {
+    const key = 'TC' + String(c).padStart(6, '0');
+    const names = [];
+    for (let a = 0; a < attributes; a++) names.push(ATTRIBUTES[a % ATTRIBUTES.length] + (a >= ATTRIBUTES.length ? ' ' + a : ''));
+    yield { record: 'target_class', key, label: 'Target ' + WORDS[c % WORDS.length] + ' ' + c, parent: c < 400 ? '' : 'TC' + String(c % 400).padStart(6, '0'),
+      attributes: names.map((name) => ({ key: 'T' + name.replace(/ /g, ''), label: name })) };
+  }
+  yield { record: 'domains', target: {}, source: {}, fallback: 'EQT' };
+  const candidate = () => {
+    const c = pick(classes);
+    return { key: 'TC' + String(c).padStart(6, '0'), label: 'Target ' + WORDS[c % WORDS.length] + ' ' + c,
+      parent: c < 400 ? '' : 'TC' + String(c % 400).padStart(6, '0') };
+  };
+  const scores = () => [0.91, 0.74, 0.52, 0.4, 0.31].map((s) => s - pick(10) / 100);
+  const evidence = ['label', 'key', 'stems', 'hierarchy', 'attributes'];
+  for (const record of findings) {
+    if (record.record === 'class' && record.finding === 'not_in_mapping_table') {
+      const candidates = scores().map((score, n) => ({ ...candidate(), score, evidence: evidence.slice(0, 5 - n) }));
+      yield { record: 'suggestion', for: 'class', reason: 'not_in_mapping_table', class: record.class, row: null,
+        candidates, accepted: pick(3) === 0 ? null : candidates[0].key };
+    } else if (record.record === 'attribute' && (record.finding === 'badly_mapped' || record.finding === 'not_in_mapping_table')) {
+      const owner = candidate().key;
+      const candidates = scores().map((score, n) => ({ class: owner, key: 'T' + ATTRIBUTES[(n + pick(3)) % ATTRIBUTES.length].replace(/ /g, ''),
+        label: ATTRIBUTES[n % ATTRIBUTES.length], score, evidence: evidence.slice(0, 3 - (n % 3)) }));
+      yield { record: 'suggestion', for: 'attribute', reason: record.finding, class: record.class, attribute: record.attribute,
+        row: record.row ?? null, candidates, accepted: pick(2) === 0 ? null : { class: owner, key: candidates[0].key } };
+    }
+  }
+}
+
 function main() {
   const chosen = options(process.argv.slice(2));
   let batch = '';
-  for (const record of records(chosen)) {
+  const all = [...records(chosen)];
+  const extra = chosen.suggest ? suggestions(all, chosen) : [];
+  for (const record of [...all, ...extra]) {
     batch += JSON.stringify(record) + '\n';
     if (batch.length > 1 << 20) {
       process.stdout.write(batch);

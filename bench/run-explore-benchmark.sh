@@ -2,7 +2,14 @@
 # Times the explorer page of a 16,000-class tree in headless Chromium.
 #
 #   bench/run-explore-benchmark.sh [--records check|generated] [--classes 16000]
-#                                  [--attributes 20] [--runs 3]
+#                                  [--attributes 20] [--runs 3] [--suggest]
+#
+# --suggest also writes the page with suggestions to review, prints its size
+# against the page without, and times both: with --records check the table
+# first loses every eighth class's rows (about 2,000 classes of 16,000 to
+# place) and the page comes from `zorvez explore --suggest`; with --records
+# generated the suggestions are made up by bench/generate-findings.js
+# --suggest 1.
 #
 # --records check (the default) generates a tree with zor_generate, takes
 # the records from `zorvez check --format jsonl` and the page from `zorvez
@@ -13,13 +20,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-records=check classes=16000 attributes=20 runs=3
+records=check classes=16000 attributes=20 runs=3 suggest=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --records) records=$2; shift 2 ;;
     --classes) classes=$2; shift 2 ;;
     --attributes) attributes=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
+    --suggest) suggest=1; shift ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
@@ -44,6 +52,10 @@ else
     --out "$work/tree" >/dev/null
   d=$work/tree/Dictionary
   inputs=("$d/V4_Exported_XML/source.xml" "$d/V5_Exported_XML/target.xml" "$d/MappingTable/mapping.csv")
+  if [ "$suggest" = 1 ]; then
+    awk -F, '$3 == "*" { n++ } n % 8 != 0' "${inputs[2]}" >"$work/mapping.csv"
+    mv "$work/mapping.csv" "${inputs[2]}"
+  fi
   status=0
   "$build/src/zorvez" check --format jsonl "${inputs[@]}" >"$jsonl" || status=$?
   [ "$status" -le 1 ] || { echo "zorvez check failed ($status)" >&2; exit 1; }
@@ -59,4 +71,18 @@ echo "records: $records, $classes classes x $attributes attributes, $(grep -c '"
 awk -v j="$jsonl_bytes" -v p="$page_bytes" -v s="$start" -v e="$end" 'BEGIN {
   printf "JSON Lines %d bytes, page %d bytes (%.2f x), page written in %.1f s\n", j, p, p / j, e - s }'
 node bench/explore-timing.js "$page" "$runs"
+if [ "$suggest" = 1 ]; then
+  start=$(date +%s.%N)
+  if [ "$records" = generated ]; then
+    node bench/generate-findings.js --classes "$classes" --attributes "$attributes" --suggest 1 >"$work/suggest.jsonl"
+    start=$(date +%s.%N)
+    "$build/bench/zor_findings_page" --report report.html -o "$work/review.html" "$work/suggest.jsonl"
+  else
+    "$build/src/zorvez" explore --suggest --report report.html -o "$work/review.html" "${inputs[@]}"
+  fi
+  awk -v s="$start" -v e="$(date +%s.%N)" 'BEGIN { printf "page with suggestions written in %.1f s\n", e - s }'
+  awk -v p="$page_bytes" -v r="$(stat -c %s "$work/review.html")" 'BEGIN {
+    printf "page with suggestions %d bytes, %.2f x the page without\n", r, r / p }'
+  node bench/explore-timing.js "$work/review.html" "$runs"
+fi
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

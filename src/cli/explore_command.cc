@@ -1,6 +1,7 @@
 #include <array>
 
 #include "cli/explore_page_file.h"
+#include "cli/explore_suggestions.h"
 #include "cli/finding_records.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
@@ -8,16 +9,17 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 5> kExploreOptions{{
+constexpr std::array<OptionRule, 6> kExploreOptions{{
     {"v5", '\0', false},
     {"old", '\0', false},
     {"report", '\0', true},
+    {"suggest", '\0', false},
     {"output", 'o', true},
     {"help", 'h', false},
 }};
 
 void WriteExploreUsage(std::ostream& out) {
-  out << "usage: zorvez explore [--v5] [--old] [--report REPORT.html] -o PAGE.html\n"
+  out << "usage: zorvez explore [--v5] [--old] [--report REPORT.html] [--suggest] -o PAGE.html\n"
          "                      SOURCE.xml TARGET.xml MAPPING.csv\n\n"
          "Compares SOURCE with TARGET through the mapping table and writes the findings as\n"
          "one self-contained HTML page to browse: totals per verdict, and the classes to\n"
@@ -28,6 +30,9 @@ void WriteExploreUsage(std::ostream& out) {
          "  --old            read V5 dictionaries in the older attribute layout\n"
          "  --report PATH    link each class to its place in this report (the path as\n"
          "                   seen from the page's folder)\n"
+         "  --suggest        add the suggestions of 'zorvez suggest' to review in the\n"
+         "                   page: decide each item, export the decided rows as the\n"
+         "                   completed CSV that 'zorvez merge' takes\n"
          "  -o, --output PAGE.html\n"
          "                   the page to write (replaced only when it is complete)\n"
          "  -h, --help       this text\n\n"
@@ -65,12 +70,14 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   page.v5v5 = run.v5v5;
   page.oldFormat = run.oldFormat;
   page.reportPath = parsed.Value("report");
+  bool suggest = parsed.Has("suggest");
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     ExploreFindingSink sink(writer, run.v5v5);
     ComparisonTotals totals;
     int status = RunFindings(run, io, sink, totals);
     if (status == kExitClean) sink.Finish(totals);
+    if (status == kExitClean && suggest) status = AddSuggestions(run, io, writer.Suggestions());
     return status;
   });
 }

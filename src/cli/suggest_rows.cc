@@ -14,40 +14,23 @@ std::string_view WithoutLineEnd(std::string_view value) {
   return value;
 }
 
-// The domains the table's class rows give, by target parent and by source
-// parent, as written.
 class TableDomains {
  public:
-  explicit TableDomains(const std::string& text) {
-    std::deque<std::string> pool;
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find('\n', start);
-      end = end == std::string::npos ? text.size() : end + 1;
-      ParsedLine line = ParseLine(std::string_view(text).substr(start, end - start), pool);
-      std::string_view domain = WithoutLineEnd(line.Raw(7));
-      if (line.Plain(3) == "*" && !domain.empty()) {
-        byTargetParent_.try_emplace(std::string(line.Plain(5)), domain);
-        bySourceParent_.try_emplace(std::string(line.Plain(2)), domain);
-      }
-      start = end;
-    }
-  }
+  explicit TableDomains(const std::string& text) : maps_(ReadTableDomains(text)) {}
 
   std::string For(const std::string& target_parent, const std::string& source_parent,
                   const std::string& fallback) const {
-    if (auto it = byTargetParent_.find(target_parent); it != byTargetParent_.end()) {
+    if (auto it = maps_.byTargetParent.find(target_parent); it != maps_.byTargetParent.end()) {
       return it->second;
     }
-    if (auto it = bySourceParent_.find(source_parent); it != bySourceParent_.end()) {
+    if (auto it = maps_.bySourceParent.find(source_parent); it != maps_.bySourceParent.end()) {
       return it->second;
     }
     return fallback;
   }
 
  private:
-  std::map<std::string, std::string, std::less<>> byTargetParent_;
-  std::map<std::string, std::string, std::less<>> bySourceParent_;
+  TableDomainMaps maps_;
 };
 
 // A value as the table spells it: "&" as "&amp;".
@@ -183,6 +166,24 @@ class RowWriter {
 };
 
 }  // namespace
+
+TableDomainMaps ReadTableDomains(const std::string& text) {
+  TableDomainMaps maps;
+  std::deque<std::string> pool;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    ParsedLine line = ParseLine(std::string_view(text).substr(start, end - start), pool);
+    std::string_view domain = WithoutLineEnd(line.Raw(7));
+    if (line.Plain(3) == "*" && !domain.empty()) {
+      maps.byTargetParent.try_emplace(std::string(line.Plain(5)), domain);
+      maps.bySourceParent.try_emplace(std::string(line.Plain(2)), domain);
+    }
+    start = end;
+  }
+  return maps;
+}
 
 SuggestedRows RowsOfAccepted(const SuggestWork& work, const SuggestOutput& output,
                              const std::string& table_text, const std::string& table_path) {

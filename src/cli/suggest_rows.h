@@ -8,6 +8,7 @@
 #ifndef ZOR_CLI_SUGGEST_ROWS_H_
 #define ZOR_CLI_SUGGEST_ROWS_H_
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,16 @@ struct SuggestedRows {
   std::string text;                // the rows, each ending ",\n"
   std::vector<std::string> notes;  // what was left out and why, for standard error
 };
+
+// The domains the table's class rows give, by target parent and by source
+// parent (columns 5 and 2, plain), as written; the first row wins. A class
+// row takes the one of its target parent, else of its source parent, else
+// the target dictionary's.
+struct TableDomainMaps {
+  std::map<std::string, std::string, std::less<>> byTargetParent;
+  std::map<std::string, std::string, std::less<>> bySourceParent;
+};
+TableDomainMaps ReadTableDomains(const std::string& table_text);
 
 SuggestedRows RowsOfAccepted(const SuggestWork& work, const SuggestOutput& output,
                              const std::string& table_text, const std::string& table_path);

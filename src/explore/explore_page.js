@@ -57,6 +57,7 @@
     grouped: false,
     collapsed: new Set(),
     selected: -1,
+    review: '',  // '', 'open' or 'tool': the review filter
   };
   // Lines of the list: a class's position in `classes`, or -(group + 1) for
   // a group heading.
@@ -226,6 +227,8 @@
     byId('kind-filter').value = '';
     state.query = '';
     byId('search').value = '';
+    state.review = '';
+    if (byId('review-filter') !== null) byId('review-filter').value = '';
     rebuild();
   }
 
@@ -253,9 +256,11 @@
     const mask = verdictMask();
     const kindMatches = kindTest();
     const names = query === '' ? null : attributeNames();
+    const reviewed = reviewTest();
     reasons.clear();
     return (i) => {
       const c = classes[i];
+      if (reviewed !== null && !reviewed(i)) return false;
       const byItems = !verdicts.has(c[VERDICT]);
       if (byItems && (c[ITEM_VERDICTS] & mask) === 0) return false;
       if (!kindMatches(c)) return false;
@@ -342,6 +347,13 @@
       line.dataset.via = why.byItems ? (why.byAttribute ? 'verdict search' : 'verdict') : 'search';
       line.append(note);
     }
+    if (review && review.ofClass[i] !== null) {
+      const item = review.ofClass[i];
+      const open = isOpen(item);
+      const mark = make('span', 'review-mark ' + (open ? 'open' : 'decided'), open ? 'to review' : 'decided');
+      line.dataset.review = open ? 'open' : 'decided';
+      line.append(mark);
+    }
     const items = make('span', 'count', c[ITEMS] > 0 ? c[ITEMS] : '');
     items.title = 'attribute and child findings';
     line.append(items);
@@ -378,6 +390,8 @@
   }
 
   function select(i) {
+    if (i !== state.selected) view.focus = view.nextFocus;
+    view.nextFocus = 0;
     state.selected = i;
     drawList();
     drawDetail();
@@ -584,8 +598,704 @@
         ['Proposal', proposalNode(entry[E_PROPOSAL])]);
       parts.push(facts(known), ...itemTables(entry, c[VERDICT]));
     }
+    if (readReview() !== null && review.ofClass[i] !== null) parts.splice(2, 0, drawReview(i, entry || null));
     box.replaceChildren(...parts);
     box.scrollTop = 0;
+  }
+
+  // ---- Suggestions to review ------------------------------------------------
+
+  // The block of suggestions follows the findings and is read at the first
+  // need: opening a class, or a review filter. Each class item and attribute
+  // item gets a decision: a target ({k} for a class, {c, k} for an
+  // attribute) or No Mapping ({none: true}); no decision leaves it open.
+  // Decisions live in the browser's local storage under a name made from
+  // the block's text, so another page never picks them up.
+  const C_REASON = 0, C_ROW = 1, C_CANDIDATES = 2, C_ACCEPTED = 3;
+  const A_LABEL = 0, A_KEY = 1, A_REASON = 2, A_ROW = 3, A_CANDIDATES = 4, A_ACCEPTED = 5;
+  const S_KEY = 0, S_LABEL = 1, S_PARENT = 2, S_CLASS = 3, S_ATTRIBUTES = 4;
+  const NO_MAPPING = 'No Mapping';
+  let review;  // undefined until read; null when the page has none
+  const view = { focus: 0, nextFocus: 0, shown: new Map(), status: '' };
+
+  function hashText(text) {
+    let a = 0x811c9dc5, b = 0x01000193 ^ text.length;
+    for (let n = 0; n < text.length; n++) {
+      const unit = text.charCodeAt(n);
+      a = Math.imul(a ^ unit, 0x01000193);
+      b = Math.imul(b ^ unit, 0x5bd1e995) ^ (b >>> 15);
+    }
+    return (a >>> 0).toString(16).padStart(8, '0') + (b >>> 0).toString(16).padStart(8, '0');
+  }
+
+  // Undoes what the writer did to keep the block small: a carried attribute
+  // given by its label alone (its key is the label without blanks), an
+  // attribute item's reason as a number, and its candidates as [class or ""
+  // for the previous one's, place among the class's carried attributes or
+  // key, score, evidence, label where not carried].
+  function expandBlock(block) {
+    for (const key of Object.keys(block.attributes)) {
+      block.attributes[key] = block.attributes[key].map((a) => typeof a === 'string' ? [a.replace(/ /g, ''), a] : a);
+    }
+    for (const item of block.items) {
+      for (const attribute of item[S_ATTRIBUTES]) {
+        attribute[A_REASON] = block.reasons[attribute[A_REASON]] ?? '';
+        let owner = '';
+        attribute[A_CANDIDATES] = attribute[A_CANDIDATES].map((c) => {
+          if (c[0] !== '') owner = c[0];
+          if (typeof c[1] !== 'number') return [owner, c[1], c.length > 4 ? c[4] : '', c[2], c[3]];
+          const carried = (block.attributes[owner] || [])[c[1]] || ['', ''];
+          return [owner, carried[0], carried[1], c[2], c[3]];
+        });
+      }
+    }
+  }
+
+  function readReview() {
+    if (review !== undefined) return review;
+    const node = byId('zv-suggest');
+    if (document.readyState === 'loading') return null;
+    if (node === null) return (review = null);
+    let block;
+    try {
+      block = JSON.parse(node.textContent);
+    } catch (error) {
+      return (review = null);
+    }
+    const firstOfKey = new Map();
+    classes.forEach((c, i) => { if (!firstOfKey.has(c[KEY])) firstOfKey.set(c[KEY], i); });
+    const ofClass = new Array(total).fill(null);
+    for (const item of block.items) {
+      const i = firstOfKey.get(item[S_KEY]);
+      if (i !== undefined && ofClass[i] === null) ofClass[i] = item;
+    }
+    expandBlock(block);
+    const targets = new Map(block.targets.map((t) => [t[0], t]));
+    review = { block, ofClass, targets, storage: 'zorvez-review:' + hashText(node.textContent), decisions: {} };
+    try {
+      review.decisions = JSON.parse(localStorage.getItem(review.storage) || '{}') || {};
+    } catch (error) {
+      review.decisions = {};
+    }
+    return review;
+  }
+
+  function saveDecisions() {
+    try {
+      localStorage.setItem(review.storage, JSON.stringify(review.decisions));
+    } catch (error) {
+      view.status = 'The decisions could not be kept in this browser: ' + error.message;
+    }
+  }
+
+  // The items of a class to decide, the class item first: [kind, item].
+  function reviewItems(item) {
+    const list = [];
+    if (item[S_CLASS] !== null) list.push(['class', item[S_CLASS]]);
+    for (const attribute of item[S_ATTRIBUTES]) list.push(['attribute', attribute]);
+    return list;
+  }
+
+  // An attribute is known by its key and label: a key may be empty.
+  const attributeId = (entry) => entry[A_KEY] + '\n' + entry[A_LABEL];
+
+  function decisionOf(item, kind, entry) {
+    const saved = review.decisions[item[S_KEY]];
+    if (saved === undefined) return undefined;
+    return kind === 'class' ? saved.c : (saved.a || {})[attributeId(entry)];
+  }
+
+  function decide(item, kind, entry, decision) {
+    const key = item[S_KEY];
+    const saved = review.decisions[key] || (review.decisions[key] = {});
+    if (kind === 'class') {
+      if (decision === undefined) delete saved.c; else saved.c = decision;
+    } else {
+      saved.a = saved.a || {};
+      if (decision === undefined) delete saved.a[attributeId(entry)]; else saved.a[attributeId(entry)] = decision;
+    }
+    if (saved.c === undefined && (saved.a === undefined || Object.keys(saved.a).length === 0)) delete review.decisions[key];
+    saveDecisions();
+  }
+
+  const isOpen = (item) => reviewItems(item).some(([kind, entry]) => decisionOf(item, kind, entry) === undefined);
+  const toolAcceptedOpen = (item) => reviewItems(item).some(([kind, entry]) =>
+    entry[kind === 'class' ? C_ACCEPTED : A_ACCEPTED] >= 0 && decisionOf(item, kind, entry) === undefined);
+
+  // The review filter's test of a class, or null for no filter.
+  function reviewTest() {
+    if (!state.review || readReview() === null) return null;
+    const test = state.review === 'open' ? isOpen : toolAcceptedOpen;
+    return (i) => review.ofClass[i] !== null && test(review.ofClass[i]);
+  }
+
+  // A candidate as a decision, and a decision as the candidate it names.
+  function candidateDecision(kind, candidate) {
+    return kind === 'class' ? { k: candidate[0] } : { c: candidate[0], k: candidate[1] };
+  }
+  function sameTarget(kind, decision, candidate) {
+    if (!decision || decision.none) return false;
+    return kind === 'class' ? decision.k === candidate[0] : decision.c === candidate[0] && decision.k === candidate[1];
+  }
+
+  function shownCandidate(item, n, kind, entry) {
+    const id = item[S_KEY] + '\n' + n;
+    if (view.shown.has(id)) return view.shown.get(id);
+    const candidates = entry[kind === 'class' ? C_CANDIDATES : A_CANDIDATES];
+    const decision = decisionOf(item, kind, entry);
+    const at = candidates.findIndex((candidate) => sameTarget(kind, decision, candidate));
+    return at >= 0 ? at : 0;
+  }
+
+  // The target class's parent chain, nearest first, stopping at a loop.
+  function parentChain(key) {
+    const chain = [];
+    const seen = new Set([key]);
+    let at = review.targets.get(key);
+    while (at && at[2] !== '' && !seen.has(at[2])) {
+      seen.add(at[2]);
+      chain.push(at[2]);
+      at = review.targets.get(at[2]);
+    }
+    return chain;
+  }
+
+  // The attributes of a target class with those of its ancestors, or null
+  // when the page does not carry them (a class no suggestion names).
+  function targetAttributes(key) {
+    const own = review.block.attributes[key];
+    if (own === undefined) return null;
+    const all = own.map((a) => [a[0], a[1], key]);
+    for (const parent of parentChain(key)) {
+      for (const a of review.block.attributes[parent] || []) all.push([a[0], a[1], parent]);
+    }
+    return all;
+  }
+
+  const plainName = (text) => String(text).toLowerCase().replace(/[^\p{L}\p{N}]+/gu, '');
+
+  function evidenceWords(mask) {
+    const names = review.block.evidence.filter((_, code) => ((mask >>> code) & 1) === 1);
+    return names.length === 0 ? 'no signal agreed' : 'agreed: ' + names.map(words).join(', ');
+  }
+
+  // Both kinds of candidate hold their score fourth.
+  const scoreText = (candidate) => 'score ' + Number(candidate[3]).toFixed(2);
+
+  // An attribute candidate's label is left out when the page carries it
+  // with its class's attributes.
+  function attributeLabel(candidate) {
+    if (candidate[2] !== '') return candidate[2];
+    const found = (review.block.attributes[candidate[0]] || []).find((a) => a[0] === candidate[1]);
+    return found ? found[1] : candidate[1];
+  }
+
+  function candidateName(kind, candidate) {
+    return kind === 'class'
+      ? candidate[1] + ' (' + candidate[0] + ')'
+      : attributeLabel(candidate) + ' (' + candidate[1] + ') in ' + candidate[0];
+  }
+
+  function decisionText(kind, decision) {
+    if (decision === undefined) return 'open';
+    if (decision.none) return NO_MAPPING;
+    return kind === 'class' ? 'mapped to ' + decision.k : 'mapped to ' + decision.k + ' in ' + decision.c;
+  }
+
+  // Target keys that begin with, then hold, what is typed; at most `limit`.
+  function completions(typed, keys, limit) {
+    const wanted = typed.toLowerCase();
+    if (wanted === '') return [];
+    const first = [], then = [];
+    for (const key of keys) {
+      const lower = key.toLowerCase();
+      if (lower.startsWith(wanted)) first.push(key);
+      else if (then.length < limit && lower.includes(wanted)) then.push(key);
+      if (first.length >= limit) break;
+    }
+    return first.concat(then).slice(0, limit);
+  }
+
+  // A text box for a target key: Tab completes to the first proposal, Enter
+  // decides when the key is found, Escape leaves the box.
+  function keyBox(placeholder, keysOf, onKey) {
+    const box = make('span', 'key-box');
+    const input = make('input');
+    input.type = 'text';
+    input.placeholder = placeholder;
+    input.autocomplete = 'off';
+    input.spellcheck = false;
+    const proposals = make('span', 'proposals');
+    const note = make('span', 'key-note');
+    input.addEventListener('input', () => {
+      const found = completions(input.value, keysOf(), 8);
+      proposals.replaceChildren(...found.map((key) => {
+        const option = make('button', 'proposal', key);
+        option.type = 'button';
+        option.addEventListener('click', () => { input.value = key; input.focus(); });
+        return option;
+      }));
+      note.textContent = '';
+    });
+    input.addEventListener('keydown', (event) => {
+      event.stopPropagation();
+      if (event.key === 'Tab' && proposals.firstChild && input.value !== proposals.firstChild.textContent) {
+        event.preventDefault();
+        input.value = proposals.firstChild.textContent;
+      } else if (event.key === 'Enter') {
+        event.preventDefault();
+        const problem = onKey(input.value.trim());
+        if (problem) note.textContent = problem;
+      } else if (event.key === 'Escape') {
+        input.blur();
+      }
+    });
+    box.append(input, proposals, note);
+    return box;
+  }
+
+  function button(text, title, action) {
+    const node = make('button', null, text);
+    node.type = 'button';
+    node.title = title;
+    node.addEventListener('click', action);
+    return node;
+  }
+
+  function drawReview(i, entry) {
+    const item = review.ofClass[i];
+    const c = classes[i];
+    const items = reviewItems(item);
+    if (view.focus >= items.length) view.focus = 0;
+    const box = make('section', 'review');
+    box.append(make('h3', null, 'Review the suggestions'));
+    if (view.status) box.append(make('p', 'hint', view.status));
+    // The source attributes the page knows: those of the items and of the
+    // attribute findings, each once.
+    const sourceAttributes = new Map();
+    for (const a of item[S_ATTRIBUTES]) sourceAttributes.set(attributeId(a), [a[A_KEY], a[A_LABEL]]);
+    if (entry) {
+      for (let n = E_FIRST_ITEM; n < entry.length; n++) {
+        const [type, , , label, key] = entry[n];
+        if (type === ATTRIBUTE_ITEM) sourceAttributes.set(key + '\n' + label, [key, label]);
+      }
+    }
+    items.forEach(([kind, part], n) => {
+      box.append(kind === 'class'
+        ? classReview(item, c, part, n, sourceAttributes)
+        : attributeReview(item, part, n));
+    });
+    return box;
+  }
+
+  function focusMark(node, n) {
+    node.dataset.item = String(n);
+    if (n === view.focus) node.classList.add('focused');
+    node.addEventListener('click', () => { if (view.focus !== n) { view.focus = n; drawDetail(); } });
+  }
+
+  function decisionButtons(item, kind, part, candidate) {
+    const line = make('div', 'decide');
+    const decision = decisionOf(item, kind, part);
+    const status = make('span', 'decision ' + (decision === undefined ? 'open' : 'decided'),
+      'Decision: ' + decisionText(kind, decision));
+    line.append(
+      button('Accept', 'accept the shown candidate and go to the next open item (a)', () => acceptShown()),
+      button(NO_MAPPING, 'no target (n)', () => decideFocused({ none: true })),
+      button('Leave open', 'undo the decision (u)', () => decideFocused(undefined)),
+      status);
+    line.dataset.candidate = candidate ? String(candidate[0]) : '';
+    return line;
+  }
+
+  function candidateList(item, kind, part, n, shown) {
+    const list = make('ol', 'candidates');
+    const decision = decisionOf(item, kind, part);
+    const accepted = part[kind === 'class' ? C_ACCEPTED : A_ACCEPTED];
+    part[kind === 'class' ? C_CANDIDATES : A_CANDIDATES].forEach((candidate, at) => {
+      const line = make('li', at === shown ? 'shown' : null);
+      const pick = make('button', 'candidate', candidateName(kind, candidate));
+      pick.type = 'button';
+      pick.addEventListener('click', () => { view.focus = n; showCandidate(at); });
+      line.append(pick, make('span', 'muted', ' ' + scoreText(candidate, kind) +
+        (at === accepted ? ', accepted by the tool' : '') +
+        (sameTarget(kind, decision, candidate) ? ', chosen' : '')));
+      list.append(line);
+    });
+    return list;
+  }
+
+  function classReview(item, c, part, n, sourceAttributes) {
+    const node = make('div', 'review-item class-item');
+    focusMark(node, n);
+    const candidates = part[C_CANDIDATES];
+    const shown = shownCandidate(item, n, 'class', part);
+    const candidate = candidates[shown];
+    node.append(make('h4', null, 'Class: ' + words(part[C_REASON])));
+    if (part[C_ROW] !== null) node.append(make('div', 'muted', 'Mapping row: line ' + part[C_ROW]));
+    const side = make('div', 'side');
+    const source = make('div', 'side-source');
+    source.append(make('h5', null, 'Source'), facts([['Label', item[S_LABEL]], ['Key', item[S_KEY]], ['Parent', item[S_PARENT]]]));
+    const target = make('div', 'side-target');
+    target.append(make('h5', null, 'Candidate'));
+    let partners = new Set();
+    if (candidate === undefined) {
+      target.append(make('p', 'hint', 'No candidate.'));
+    } else {
+      const chain = parentChain(candidate[0]);
+      target.append(facts([['Label', candidate[1]], ['Key', candidate[0]],
+        ['Parents', chain.length > 0 ? chain.join(' \u2190 ') : candidate[2] || '\u2014'],
+        ['Score', Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? ', accepted by the tool' : '')],
+        ['Evidence', evidenceWords(candidate[4])]]));
+      const attributes = targetAttributes(candidate[0]);
+      if (attributes === null) {
+        target.append(make('p', 'hint', 'Its attributes are not in this page.'));
+      } else {
+        const names = new Set();
+        for (const a of attributes) { names.add(plainName(a[0])); names.add(plainName(a[1])); }
+        for (const [id, [key, label]] of sourceAttributes) {
+          if (names.has(plainName(key)) || names.has(plainName(label))) partners.add(id);
+        }
+        const list = make('ul', 'attributes');
+        for (const a of attributes) {
+          list.append(make('li', null, a[1] + ' (' + a[0] + ')' + (a[2] === candidate[0] ? '' : ', from ' + a[2])));
+        }
+        target.append(make('div', 'muted', 'Attributes (' + attributes.length + ')'), list);
+      }
+    }
+    const list = make('ul', 'attributes');
+    for (const [id, [key, label]] of sourceAttributes) {
+      const line = make('li', partners.has(id) ? 'partner' : null, label + (key === '' ? '' : ' (' + key + ')') +
+        (partners.has(id) ? ' \u2713 has a partner' : ''));
+      list.append(line);
+    }
+    source.append(make('div', 'muted', 'Attributes (' + sourceAttributes.size + ')'), list);
+    side.append(source, target);
+    node.append(side, decisionButtons(item, 'class', part, candidate),
+      candidateList(item, 'class', part, n, shown),
+      keyBox('type a target class key', () => review.targets.keys(), (key) => {
+        if (!review.targets.has(key)) return key + ' is not a class of the target dictionary';
+        view.focus = n;
+        decideFocused({ k: key });
+        return null;
+      }));
+    return node;
+  }
+
+  // The target class of an attribute: its class's decision, else the shown
+  // candidate's class.
+  function attributeClass(item, candidate) {
+    const saved = review.decisions[item[S_KEY]];
+    if (saved && saved.c && !saved.c.none) return saved.c.k;
+    return candidate ? candidate[0] : '';
+  }
+
+  function attributeReview(item, part, n) {
+    const node = make('div', 'review-item attribute-item');
+    focusMark(node, n);
+    const shown = shownCandidate(item, n, 'attribute', part);
+    const candidate = part[A_CANDIDATES][shown];
+    node.append(make('h4', null, 'Attribute ' + part[A_LABEL] + (part[A_KEY] === '' ? '' : ' (' + part[A_KEY] + ')') +
+      ': ' + words(part[A_REASON])));
+    if (part[A_ROW] !== null) node.append(make('div', 'muted', 'Mapping row: line ' + part[A_ROW]));
+    if (candidate !== undefined) {
+      node.append(make('div', 'evidence', candidateName('attribute', candidate) + ', ' +
+        scoreText(candidate, 'attribute') + ', ' + evidenceWords(candidate[4])));
+    }
+    const keysOf = () => (targetAttributes(attributeClass(item, candidate)) || []).map((a) => a[0]);
+    node.append(decisionButtons(item, 'attribute', part, candidate),
+      candidateList(item, 'attribute', part, n, shown),
+      keyBox('type a target attribute key', keysOf, (key) => {
+        const owner = attributeClass(item, candidate);
+        const found = (targetAttributes(owner) || []).some((a) => a[0] === key);
+        if (!found) return key + ' is not an attribute of ' + (owner || 'the target class') + ' in this page';
+        view.focus = n;
+        decideFocused({ c: owner, k: key });
+        return null;
+      }));
+    return node;
+  }
+
+  // ---- Review actions ---------------------------------------------------------
+
+  function focusedItem() {
+    if (state.selected < 0 || readReview() === null) return null;
+    const item = review.ofClass[state.selected];
+    if (item === null) return null;
+    const items = reviewItems(item);
+    if (items.length === 0) return null;
+    const n = Math.min(view.focus, items.length - 1);
+    return { item, n, kind: items[n][0], part: items[n][1] };
+  }
+
+  function decideFocused(decision) {
+    const at = focusedItem();
+    if (at === null) return;
+    decide(at.item, at.kind, at.part, decision);
+    drawList();
+    drawDetail();
+  }
+
+  function acceptShown() {
+    const at = focusedItem();
+    if (at === null) return;
+    const candidates = at.part[at.kind === 'class' ? C_CANDIDATES : A_CANDIDATES];
+    const candidate = candidates[shownCandidate(at.item, at.n, at.kind, at.part)];
+    if (candidate === undefined) return;
+    decide(at.item, at.kind, at.part, candidateDecision(at.kind, candidate));
+    nextOpen();
+  }
+
+  function showCandidate(at) {
+    const focus = focusedItem();
+    if (focus === null) return;
+    const count = focus.part[focus.kind === 'class' ? C_CANDIDATES : A_CANDIDATES].length;
+    if (count === 0) return;
+    view.shown.set(focus.item[S_KEY] + '\n' + focus.n, (at + count) % count);
+    drawDetail();
+  }
+
+  function stepCandidate(step) {
+    const at = focusedItem();
+    if (at !== null) showCandidate(shownCandidate(at.item, at.n, at.kind, at.part) + step);
+  }
+
+  // The next open item: in this class after the focused one, else the first
+  // open item of the next class in the list that has one.
+  function nextOpen() {
+    const at = focusedItem();
+    if (at !== null) {
+      const items = reviewItems(at.item);
+      for (let n = at.n + 1; n < items.length; n++) {
+        if (decisionOf(at.item, items[n][0], items[n][1]) === undefined) {
+          view.focus = n;
+          drawList();
+          drawDetail();
+          return;
+        }
+      }
+    }
+    const from = rows.indexOf(state.selected);
+    for (let r = from + 1; r < rows.length; r++) {
+      const i = rows[r];
+      if (i < 0 || review.ofClass[i] === null || !isOpen(review.ofClass[i])) continue;
+      const items = reviewItems(review.ofClass[i]);
+      view.nextFocus = Math.max(0, items.findIndex(([kind, part]) => decisionOf(review.ofClass[i], kind, part) === undefined));
+      selectLine(r, 1);
+      return;
+    }
+    view.status = 'No open item after this one.';
+    drawDetail();
+    view.status = '';
+  }
+
+  function acceptTheTools() {
+    if (readReview() === null) return;
+    for (const item of review.block.items) {
+      for (const [kind, part] of reviewItems(item)) {
+        const accepted = part[kind === 'class' ? C_ACCEPTED : A_ACCEPTED];
+        if (accepted < 0 || decisionOf(item, kind, part) !== undefined) continue;
+        const candidate = part[kind === 'class' ? C_CANDIDATES : A_CANDIDATES][accepted];
+        const saved = review.decisions[item[S_KEY]] || (review.decisions[item[S_KEY]] = {});
+        if (kind === 'class') saved.c = candidateDecision(kind, candidate);
+        else (saved.a = saved.a || {})[attributeId(part)] = candidateDecision(kind, candidate);
+      }
+    }
+    saveDecisions();
+    rebuild();
+    drawDetail();
+  }
+
+  function clearDecisions() {
+    if (readReview() === null) return;
+    review.decisions = {};
+    try { localStorage.removeItem(review.storage); } catch (error) { /* nothing kept */ }
+    view.shown.clear();
+    rebuild();
+    drawDetail();
+  }
+
+  // ---- Export -----------------------------------------------------------------
+
+  // A value as the mapping table spells it: every "&" that does not begin
+  // "&amp;" or "&nbsp;" as "&amp;".
+  const spelled = (value) => String(value).replace(/&(?!amp;|nbsp;)/gi, '&amp;');
+  const tableRow = (values) => values.map((v) => (v === '*' ? v : spelled(v)) + ',').join('') + '\n';
+  const S_ROW_NAME = 5, S_ROW_PARENT = 6, S_MAPPED = 7, C_ROW_COMPLETE = 4;
+
+  function domainOf(targetParent, sourceParent) {
+    const domains = review.block.domains;
+    if (Object.hasOwn(domains.target, targetParent)) return domains.target[targetParent];
+    if (Object.hasOwn(domains.source, sourceParent)) return domains.source[sourceParent];
+    return domains.fallback;
+  }
+
+  // How a table row names a target class: [name, parent].
+  function targetRowNames(key) {
+    const t = review.targets.get(key);
+    if (t === undefined) return [key, ''];
+    return t.length > 3 ? [t[3], t[4]] : [t[0], t[2]];
+  }
+
+  // Whether the target dictionary has more than one class of this key.
+  function twoOfKey(key) {
+    if (review.repeatedKeys === undefined) {
+      const seen = new Set();
+      review.repeatedKeys = new Set();
+      for (const t of review.block.targets) {
+        if (seen.has(t[0])) review.repeatedKeys.add(t[0]); else seen.add(t[0]);
+      }
+    }
+    return review.repeatedKeys.has(key);
+  }
+
+  // Whether an attribute row naming `key` finds that class: the lookup
+  // takes the first target class with the same parent.
+  function lookupFinds(key) {
+    if (review.firstOfParent === undefined) {
+      review.firstOfParent = new Map();
+      for (const t of review.block.targets) if (!review.firstOfParent.has(t[2])) review.firstOfParent.set(t[2], t[0]);
+    }
+    const t = review.targets.get(key);
+    return t !== undefined && review.firstOfParent.get(t[2]) === key;
+  }
+
+  // The decided rows, as `zorvez suggest --format csv` writes the rows of
+  // the same decisions: in the source dictionary's order, a class row, then
+  // its attribute rows. A row the table holds completed with another target
+  // is not written (a merge never replaces it) but said in `notes`, as is a
+  // row no table row can hold (a comma or line end in a name).
+  function exportRows() {
+    const notes = [];
+    if (readReview() === null) return { text: '', notes };
+    let text = '';
+    const unwritable = (values) => {
+      const bad = values.find((v) => /[,\n]/.test(v));
+      if (bad !== undefined) notes.push("'" + bad + "' holds a comma or a line end: no table row can name it");
+      return bad !== undefined;
+    };
+    for (const item of review.block.items) {
+      const saved = review.decisions[item[S_KEY]];
+      if (saved === undefined) continue;
+      const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT];
+      let target = item[S_MAPPED];
+      const classItem = item[S_CLASS];
+      if (classItem !== null && saved.c !== undefined) {
+        const [targetName, targetParent] = saved.c.none ? [NO_MAPPING, ''] : targetRowNames(saved.c.k);
+        const domain = domainOf(targetParent, parent);
+        const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
+        if (classItem[C_ROW_COMPLETE] === 1) {
+          notes.push(name + ": the table's row names another target and a merge never replaces it; edit it to read: " + row.slice(0, -1));
+        } else if (!unwritable([name, parent, targetName, targetParent])) {
+          text += row;
+          if (!saved.c.none) target = saved.c.k;
+        }
+      }
+      for (const part of item[S_ATTRIBUTES]) {
+        const decision = (saved.a || {})[attributeId(part)];
+        if (decision === undefined) continue;
+        const label = part[A_LABEL];
+        if (decision.none) {
+          if (!unwritable([name, parent, label])) text += tableRow([name, parent, label, NO_MAPPING, '', '']);
+          continue;
+        }
+        let named = target;
+        if (target === '') {
+          notes.push(name + ': ' + label + ': its class has no target yet: decide the class first');
+          continue;
+        }
+        if (twoOfKey(decision.c)) {
+          notes.push(name + ': ' + label + ': the target has two classes of key ' + decision.c + ': no row can tell them apart');
+          continue;
+        }
+        if (decision.c !== target) {
+          if (!lookupFinds(decision.c)) {
+            notes.push(name + ': ' + label + ': a row naming ' + decision.c + ' would find another class of its parent first');
+            continue;
+          }
+          named = decision.c;
+        }
+        const [targetName, targetParent] = targetRowNames(named);
+        if (unwritable([name, label, targetName, decision.k])) continue;
+        const row = tableRow([name, parent, label, targetName, targetParent, decision.k]);
+        if (part[A_REASON] === 'target_missing') {
+          notes.push(name + ': ' + label + ": the table's row names another target attribute and a merge never replaces it; edit it to read: " + row.slice(0, -1));
+        } else {
+          text += row;
+        }
+      }
+    }
+    return { text, notes };
+  }
+
+  // The download is a Blob behind an object URL that an <a download> is
+  // clicked on: nothing is fetched and nothing navigates, so the page's
+  // policy (default-src 'none') lets it through.
+  function exportDecisions() {
+    const { text, notes } = exportRows();
+    const panel = byId('export-box') || make('section');
+    panel.id = 'export-box';
+    const area = make('textarea');
+    area.readOnly = true;
+    area.rows = 8;
+    area.value = text;
+    const lines = text === '' ? 0 : text.split('\n').length - 1;
+    const said = make('ul', 'export-notes');
+    for (const note of notes) said.append(make('li', null, note));
+    panel.replaceChildren(make('p', null, lines + ' decided rows, to save or copy into a CSV for zorvez merge:'), area,
+      said, button('Close', 'close the export', () => panel.remove()));
+    byId('controls').after(panel);
+    const link = make('a');
+    const url = URL.createObjectURL(new Blob([text], { type: 'text/csv' }));
+    link.href = url;
+    link.download = 'suggested-rows.csv';
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+    area.focus();
+    area.select();
+  }
+
+  // The review controls, added once the block has arrived and only when the
+  // page has one.
+  function buildReviewControls() {
+    if (readReview() === null || byId('review-filter') !== null) return;
+    const select = make('select');
+    select.id = 'review-filter';
+    for (const [value, text] of [['', 'all classes'], ['open', 'open items only'], ['tool', 'accepted by the tool, not yet reviewed']]) {
+      const option = make('option', null, text);
+      option.value = value;
+      select.append(option);
+    }
+    select.addEventListener('change', () => { state.review = select.value; rebuild(); });
+    const label = make('label', null, 'Review ');
+    label.append(select);
+    const accept = button('Accept the tool\u2019s', 'decide every open item the tool accepted as it did', acceptTheTools);
+    accept.id = 'accept-tools';
+    const exporter = button('Export', 'the decided rows as a completed CSV', exportDecisions);
+    exporter.id = 'export';
+    const clear = button('Clear decisions', 'forget every decision of this page', clearDecisions);
+    clear.id = 'clear-decisions';
+    byId('shown').before(label, accept, exporter, clear);
+  }
+
+  function reviewKeys(event) {
+    const target = event.target;
+    if (event.ctrlKey || event.metaKey || event.altKey) return;
+    if (target instanceof HTMLElement && target.closest('input, select, textarea')) return;
+    if (focusedItem() === null) return;
+    const actions = {
+      a: acceptShown, s: nextOpen, n: () => decideFocused({ none: true }), u: () => decideFocused(undefined),
+      ArrowRight: () => stepCandidate(1), ArrowLeft: () => stepCandidate(-1),
+      j: () => { view.focus += 1; drawDetail(); }, k: () => { view.focus = Math.max(0, view.focus - 1); drawDetail(); },
+      t: () => { const box = byId('detail').querySelector('.focused .key-box input'); if (box) box.focus(); },
+    };
+    let action = actions[event.key];
+    if (action === undefined && /^[1-9]$/.test(event.key)) action = () => showCandidate(Number(event.key) - 1);
+    if (action === undefined) return;
+    event.preventDefault();
+    action();
   }
 
   // ---- Wiring ---------------------------------------------------------------
@@ -624,10 +1334,12 @@
       rebuild();
     });
     byId('reset').addEventListener('click', resetFilters);
+    document.addEventListener('keydown', reviewKeys);
     document.addEventListener('DOMContentLoaded', () => {
       // A search typed while the page was arriving could not yet look
       // through the attribute names.
-      if (state.query.trim() !== '') rebuild();
+      buildReviewControls();
+      if (state.query.trim() !== '' || review) rebuild();
       if (state.selected >= 0) drawDetail();
     });
   }

@@ -48,8 +48,12 @@ void ExplorePageWriter::Add(const nlohmann::json& record) {
     AddAttribute(record);
   } else if (kind == "child") {
     AddChild(record);
-  } else if (kind == "summary") {
+  } else if (kind == "summary" && !FieldOf(record, "classes").is_object()) {
+    // The summary of `zorvez suggest` counts its items in objects: it is
+    // not the comparison's.
     summary_ = ScriptSafeJson(record);
+  } else if (kind == "suggestion") {
+    suggestions_.Add(record);
   }
   FlushPending(false);
 }
@@ -234,5 +238,9 @@ void ExplorePageWriter::Finish() {
   copy_to("@CHUNKS@");
   WriteAttributeNames();
   spool_.CopyTo(out_);
+  if (!suggestions_.Empty()) {
+    out_ << "<script type=\"application/json\" id=\"zv-suggest\">" << suggestions_.Json()
+         << "</script>\n";
+  }
   out_ << rest;
 }

@@ -20,6 +20,7 @@
 
 #include "explore/chunk_spool.h"
 #include "explore/code_table.h"
+#include "explore/suggestion_block.h"
 
 struct ExplorePageOptions {
   std::string sourceName;  // the inputs, as shown on the page
@@ -36,7 +37,8 @@ class ExplorePageWriter {
   // Throws std::runtime_error when no scratch file can be made.
   ExplorePageWriter(std::ostream& out, const ExplorePageOptions& options);
 
-  // Takes one finding record (class, attribute, child or summary). An
+  // Takes one finding record (class, attribute, child or summary), or a
+  // suggestion record of `zorvez suggest`. An
   // attribute or child record belongs to the class record before it; one
   // that comes before any class record, and a record of an unknown kind,
   // are left out.
@@ -60,6 +62,9 @@ class ExplorePageWriter {
   void SetSummary(std::string summary) { summary_ = std::move(summary); }
   // Hands buffered text to the scratch file once there is enough of it.
   void Flush() { FlushPending(false); }
+  // The suggestions to review in the page; the page leaves them out while
+  // there are none, and is then the page it always was.
+  SuggestionBlock& Suggestions() { return suggestions_; }
   // Whether an item would have a class to belong to.
   bool HasClass() const { return !classes_.empty(); }
 
@@ -83,6 +88,7 @@ class ExplorePageWriter {
   std::ostream& out_;
   ExplorePageOptions options_;
   ChunkSpool spool_;
+  SuggestionBlock suggestions_;
   std::string pending_;  // spool text not yet written
   CodeTable verdicts_;
   CodeTable kinds_;

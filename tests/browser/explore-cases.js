@@ -90,4 +90,4 @@ async function makeCases() {
   return { cases, scratch };
 }
 
-module.exports = { makeCases, TOOLS };
+module.exports = { makeCases, TOOLS, run, runTo };

@@ -1,0 +1,88 @@
+#include "explore/suggestion_block.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "explore/explore_page_writer.h"
+
+namespace {
+
+using nlohmann::json;
+
+SuggestClass Target(std::string key, std::string parent, std::vector<std::string> attributes) {
+  SuggestClass c;
+  c.key = key;
+  c.label = "label of " + key;
+  c.parent_key = std::move(parent);
+  for (const std::string& a : attributes) c.attributes.push_back({a + " label", a});
+  return c;
+}
+
+// The records group by source class in the order they come, the accepted
+// candidate is found by position, scores keep three decimals, attributes
+// travel only for candidate classes and their ancestors (a candidate's label
+// is dropped where they hold it), row names travel where they differ, and
+// names cannot end the script element.
+TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
+  SuggestionBlock block;
+  block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
+    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},"row":null,
+    "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.90000001,"evidence":["label","key"]}],
+    "accepted":{"class":"Y","key":"MS"}})"));
+  block.Add(json::parse(R"({"record":"suggestion","for":"class","reason":"not_in_mapping_table",
+    "class":{"label":"S","key":"S1","parent":"P"},"row":{"line":7,"text":"S,P,*,Yx,,*,"},
+    "candidates":[{"key":"B","label":"</script>","parent":"V","score":0.5,"evidence":["key"]},
+                  {"key":"Y","label":"Y","parent":"V","score":0.4,"evidence":["label"]}],
+    "accepted":"Y"})"));
+  block.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":1}})"));
+  block.Add(json::parse(R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
+  block.SetTarget({Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
+                   Target("B", "V", {}), Target("Other", "Root", {"OA"})},
+                  SuggestDomains{{{"V", "EQT"}}, {}, "GEN"},
+                  {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
+  block.SetSourceRow("S1", {"S row", "P row", "Old"});
+  std::string text = block.Json();
+  EXPECT_EQ(text.find("</script>"), std::string::npos);
+  json data = json::parse(text);
+
+  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key"])"));
+  EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped"])"));
+  ASSERT_EQ(data["items"].size(), 2u);
+  const json& item = data["items"][0];
+  EXPECT_EQ(item[0], "S1");
+  EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",7,
+    [["B","</script>","V",0.5,2],["Y","Y","V",0.4,1]],1,0])"));
+  EXPECT_EQ(item[5], "S row");
+  EXPECT_EQ(item[7], "Old");
+  EXPECT_EQ(item[4], json::parse(R"([["Mesh","M",0,null,[["Y",0,0.9,3]],0]])"));
+  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1,0],[],"","",""])"));
+
+  EXPECT_EQ(data["targets"].size(), 5u);
+  EXPECT_EQ(data["targets"][2], json::parse(R"(["Y","label of Y","V"])"));
+  EXPECT_EQ(data["targets"][1], json::parse(R"(["V","label of V","Root","V row","Root"])"));
+  std::vector<std::string> carried;
+  for (const auto& [key, attributes] : data["attributes"].items()) carried.push_back(key);
+  EXPECT_EQ(carried, (std::vector<std::string>{"B", "Root", "V", "Y"}));
+  EXPECT_EQ(data["domains"]["target"]["V"], "EQT");
+  EXPECT_EQ(data["domains"]["fallback"], "GEN");
+}
+
+// A page is written with the block only when there are suggestions, and the
+// summary of suggest does not take the place of the comparison's.
+TEST(SuggestionBlock, PageHoldsItOnlyWithSuggestions) {
+  for (bool suggestions : {false, true}) {
+    std::ostringstream page;
+    ExplorePageWriter writer(page, {});
+    writer.Add(json::parse(R"({"record":"summary","classes":3})"));
+    if (suggestions) {
+      writer.Add(json::parse(R"({"record":"suggestion","for":"class","class":{"key":"K"},"candidates":[],"accepted":null})"));
+    }
+    writer.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":0}})"));
+    writer.Finish();
+    EXPECT_EQ(page.str().find("id=\"zv-suggest\"") != std::string::npos, suggestions);
+    EXPECT_NE(page.str().find("\"summary\":{\"classes\":3,\"record\":\"summary\"}"), std::string::npos);
+  }
+}
+
+}  // namespace
