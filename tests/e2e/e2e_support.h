@@ -2,6 +2,10 @@
 #ifndef ZOR_TESTS_E2E_E2E_SUPPORT_H_
 #define ZOR_TESTS_E2E_E2E_SUPPORT_H_
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,6 +43,28 @@ struct OutputNames {
 std::string CompleteRunConsole(const std::string& root, long classes,
                                const OutputNames& names = {},
                                const std::string& option_lines = "");
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Runs zorvez with `arguments` and returns its exit status; its standard
+// output goes to `out` when one is given.
+inline int RunZorvez(const std::vector<std::string>& arguments,
+                     const std::filesystem::path& out = {}) {
+  pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    if (!out.empty() && !freopen(out.c_str(), "w", stdout)) _exit(126);
+    execv(ZORVEZ_PATH, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 }  // namespace e2e
 

@@ -14,21 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int RunZorvez(const std::vector<std::string>& arguments) {
-  pid_t child = fork();
-  if (child == 0) {
-    std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
-    for (const std::string& argument : arguments)
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    execv(ZORVEZ_PATH, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Fills the empty target columns of a proposed row the way a user would.
 std::string Completed(const std::string& row) {
   if (row == "Strainer,Pipe Fitting,*,,,*,")
@@ -63,7 +48,7 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
   e2e::WriteFile(dictionary / "DDL_Files/completed.csv", completed);
   const std::string completed_path = (dictionary / "DDL_Files/completed.csv").string();
 
-  ASSERT_EQ(RunZorvez({"merge", table, completed_path}), 0);
+  ASSERT_EQ(e2e::RunZorvez({"merge", table, completed_path}), 0);
   ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
   std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
   EXPECT_EQ(report.find(missing), std::string::npos);
@@ -75,7 +60,7 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
 
   const std::string merged = e2e::ReadFile(table);
   fs::remove(table + ".bak");
-  EXPECT_EQ(RunZorvez({"merge", table, completed_path}), 0);
+  EXPECT_EQ(e2e::RunZorvez({"merge", table, completed_path}), 0);
   EXPECT_EQ(e2e::ReadFile(table), merged);
   EXPECT_FALSE(fs::exists(table + ".bak")) << "a merge that changes nothing rewrote the table";
 }
@@ -97,7 +82,7 @@ TEST(MergeWorkflow, RowsSavedByCsvToolsMergeAndTheNextRunMapsTheClass) {
     const std::string table = (dictionary / "MappingTable/plant_mapping.csv").string();
     const std::string before = e2e::ReadFile(table);
     bool refused = std::string(name) == "pandas-semicolon.csv";
-    ASSERT_EQ(RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
+    ASSERT_EQ(e2e::RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
                          "--target", (dictionary / "V5_Exported_XML/plant_v5.xml").string(), table,
                          (writers / name).string()}),
               refused ? 2 : 0);
@@ -130,7 +115,7 @@ TEST(MergeWorkflow, CompletingABadlyMappedAttributeRowMakesItValid) {
   ASSERT_NE(e2e::ReadFile(dictionary / "Reports/plant_report.html").find(red), std::string::npos);
   e2e::WriteFile(dictionary / "DDL_Files/motor.csv",
                  "Pump,Equipment,Motor Power,CentrifugalPump,RotatingEquipment,Speed\n");
-  ASSERT_EQ(RunZorvez({"merge", (dictionary / "MappingTable/plant_mapping.csv").string(),
+  ASSERT_EQ(e2e::RunZorvez({"merge", (dictionary / "MappingTable/plant_mapping.csv").string(),
                        (dictionary / "DDL_Files/motor.csv").string()}),
             0);
   ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);

@@ -15,22 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int RunZorvez(const std::vector<std::string>& arguments, const fs::path& out) {
-  pid_t child = fork();
-  if (child == 0) {
-    std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
-    for (const std::string& argument : arguments)
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    if (!freopen(out.c_str(), "w", stdout)) _exit(126);
-    execv(ZORVEZ_PATH, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 const char* const kWords[] = {"Pump", "Valve", "Gauge", "Strainer", "Filter", "Tank", "Motor",
                               "Heater", "Cooler", "Oil &amp; Gas", "Switch", "Sensor", "Drum"};
 
@@ -85,15 +69,15 @@ TEST(SuggestWorkflow, AcceptedRowsMergeAndTheNextRunFindsEveryAcceptedClass) {
       options.insert(options.end(), inputs.begin(), inputs.end());
       return options;
     };
-    ASSERT_LE(RunZorvez(with({"suggest", "--format", "jsonl"}), scratch / "records.jsonl"), 1);
+    ASSERT_LE(e2e::RunZorvez(with({"suggest", "--format", "jsonl"}), scratch / "records.jsonl"), 1);
     const fs::path done = scratch / "done.csv";
-    ASSERT_LE(RunZorvez(with({"suggest", "--format", "csv", "-o", done.string()}),
+    ASSERT_LE(e2e::RunZorvez(with({"suggest", "--format", "csv", "-o", done.string()}),
                         scratch / "csv.out"),
               1);
     const std::string rows = e2e::ReadFile(done);
     ASSERT_NE(rows.find(",*,"), std::string::npos) << "seed " << seed << ": no class accepted";
     EXPECT_NE(rows.find("&amp;"), std::string::npos) << "an & not spelled as the table spells it";
-    ASSERT_EQ(RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0)
+    ASSERT_EQ(e2e::RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0)
         << "seed " << seed << ":\n" << rows;
 
     ASSERT_EQ(e2e::RunTool({"-i", "s.xml", "t.xml", "-m", "m.csv", "-o", "r"}, root.string())
@@ -128,7 +112,7 @@ TEST(SuggestWorkflow, TheExamplesStrainerIsSuggestedMergedAndFound) {
                                         (d / "MappingTable/plant_mapping.csv").string()};
   std::vector<std::string> text{"suggest"};
   text.insert(text.end(), inputs.begin(), inputs.end());
-  ASSERT_EQ(RunZorvez(text, scratch / "text.out"), 1);
+  ASSERT_EQ(e2e::RunZorvez(text, scratch / "text.out"), 1);
   EXPECT_NE(e2e::ReadFile(scratch / "text.out")
                 .find("class Strainer (not in the mapping table): suggests PipeStrainer\n"
                       "    0.91  PipeStrainer \"Strainer\" under PipingComponent  [label,"),
@@ -137,8 +121,8 @@ TEST(SuggestWorkflow, TheExamplesStrainerIsSuggestedMergedAndFound) {
   const fs::path done = d / "DDL_Files/suggested.csv";
   std::vector<std::string> csv{"suggest", "--format", "csv", "-o", done.string()};
   csv.insert(csv.end(), inputs.begin(), inputs.end());
-  ASSERT_EQ(RunZorvez(csv, scratch / "csv.out"), 1);
-  ASSERT_EQ(RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0);
+  ASSERT_EQ(e2e::RunZorvez(csv, scratch / "csv.out"), 1);
+  ASSERT_EQ(e2e::RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0);
   ASSERT_EQ(e2e::RunTool({"-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o",
                           "again"},
                          root.string())
