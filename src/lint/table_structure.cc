@@ -106,7 +106,9 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
                 ": the first, on line " + std::to_string(winner + 1) +
                 ", wins and this one is never read"));
       }
-      if (!continues) block = i;
+      // The lookup of this row's own class reads on from it: a row that wins
+      // starts its block even where it continues another's.
+      if (winner == i || !continues) block = i;
       continue;
     }
     if (block != kNone && FieldMatches(row.name, names[block].name) &&
