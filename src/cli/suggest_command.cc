@@ -120,43 +120,45 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   return options;
 }
 
-std::string Report(const CommandOptions& options, const SuggestWork& work,
-                   const SuggestOutput& output, const std::string& table, CliStreams& io) {
-  std::ostringstream text;
+// Writes the report as it goes: the records of hundreds of thousands of
+// items are never held whole.
+void Report(const CommandOptions& options, const SuggestWork& work, const SuggestOutput& output,
+            const std::string& table, CliStreams& io, std::ostream& out) {
   if (options.format == SuggestFormat::kJsonLines) {
-    WriteSuggestionRecords(text, work, output);
+    WriteSuggestionRecords(out, work, output);
   } else if (options.format == SuggestFormat::kCsv) {
-    SuggestedRows rows = RowsOfAccepted(work, output, table, options.run.mappingPath);
+    std::vector<std::string> notes = WriteRowsOfAccepted(out, work, output, table, options.run.mappingPath);
     if (!options.quiet) {
-      for (const std::string& note : rows.notes) ReportError(io, "suggest: " + note);
+      for (const std::string& note : notes) ReportError(io, "suggest: " + note);
     }
-    text << rows.text;
   } else {
     bool colour = io.colourOut && options.output.empty();
-    WriteSuggestionText(text, work, output, options.run.mappingPath, colour);
+    WriteSuggestionText(out, work, output, options.run.mappingPath, colour);
   }
-  return text.str();
 }
 
 int RunSuggest(const CommandOptions& options, CliStreams& io) {
   SuggestWork work;
   if (CollectSuggestWork(options.run, io, work) != kExitClean) return kExitTrouble;
-  std::string table;
-  std::string failure = ReadWholeFile(options.run.mappingPath, table);
-  if (!failure.empty()) {
-    ReportError(io, failure);
-    return kExitTrouble;
-  }
   SuggestOutput output = Suggest(work.input, options.matcher);
   if (output.classes.size() != work.classContext.size() ||
       output.attributes.size() != work.attributeContext.size()) {
     ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
-  std::string text = Report(options, work, output, table, io);
+  // The completed rows take their domains from the table's own rows.
+  std::string table;
+  if (options.format == SuggestFormat::kCsv) {
+    if (std::string failure = ReadWholeFile(options.run.mappingPath, table); !failure.empty()) {
+      ReportError(io, failure);
+      return kExitTrouble;
+    }
+  }
   if (options.output.empty()) {
-    io.out << text;
-  } else if (std::string problem = ReplaceFile(options.output, text, {false, {}});
+    Report(options, work, output, table, io, io.out);
+  } else if (std::string problem = ReplaceFileWith(
+                 options.output, [&](std::ostream& out) { Report(options, work, output, table, io, out); },
+                 {false, {}});
              !problem.empty()) {
     ReportError(io, problem);
     return kExitTrouble;

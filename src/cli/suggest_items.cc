@@ -1,6 +1,7 @@
 #include "cli/suggest_items.h"
 
 #include <deque>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -119,6 +120,10 @@ class ItemCollector : public FindingSink {
     work_.input.class_anchors.push_back({source, static_cast<size_t>(target)});
   }
 
+  const TableRowRef* KeepRow(const Finding& finding) {
+    return finding.row ? &work_.rows.emplace_back(*finding.row) : nullptr;
+  }
+
   std::string_view RowField(const Finding& finding, int number) {
     if (!finding.row) return {};
     ParsedLine line = ParseLine(pool_.emplace_back(finding.row->text), pool_);
@@ -126,15 +131,15 @@ class ItemCollector : public FindingSink {
   }
 
   void AddClassItem(size_t source, const Finding& finding) {
-    std::string reason(ReasonOf(finding.kind));
+    std::string_view reason = ReasonOf(finding.kind);
     work_.input.class_items.push_back(source);
     work_.input.class_item_rows.emplace_back(
         IsTargetMissing(finding.kind) ? RowField(finding, 4) : std::string_view());
-    work_.classContext.push_back({reason, finding.row});
+    work_.classContext.push_back({reason, KeepRow(finding)});
     const auto& attributes = work_.input.source[source].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       work_.input.attribute_items.push_back({source, i});
-      work_.attributeContext.push_back({reason, std::nullopt});
+      work_.attributeContext.push_back({reason, nullptr});
     }
     pool_.clear();
   }
@@ -161,7 +166,7 @@ class ItemCollector : public FindingSink {
       long attribute = SourceAttribute(source, finding.label);
       if (attribute < 0) return;
       work_.input.attribute_items.push_back({source, static_cast<size_t>(attribute)});
-      work_.attributeContext.push_back({std::string(ReasonOf(finding.kind)), finding.row});
+      work_.attributeContext.push_back({ReasonOf(finding.kind), KeepRow(finding)});
     }
   }
 

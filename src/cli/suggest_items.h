@@ -6,7 +6,8 @@
 #ifndef ZOR_CLI_SUGGEST_ITEMS_H_
 #define ZOR_CLI_SUGGEST_ITEMS_H_
 
-#include <optional>
+#include <deque>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,10 @@ struct RowNames {
   std::string parent;
 };
 
+// Small, for there is one per item: hundreds of thousands of attributes.
 struct ItemContext {
-  std::string reason;  // not_in_mapping_table, badly_mapped, target_missing, no_row
-  std::optional<TableRowRef> row;
+  std::string_view reason;  // not_in_mapping_table, badly_mapped, target_missing, no_row
+  const TableRowRef* row = nullptr;  // the table row involved, kept in SuggestWork::rows
 };
 
 struct SuggestWork {
@@ -33,6 +35,7 @@ struct SuggestWork {
   std::vector<ItemContext> classContext;      // per class item
   std::vector<ItemContext> attributeContext;  // per attribute item
   std::string targetDomain;             // the target dictionary's Domain, as read
+  std::deque<TableRowRef> rows;         // the rows the items name; they never move
 };
 
 // Runs the comparison and fills `work`; kExitClean, or kExitTrouble after

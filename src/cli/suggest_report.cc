@@ -114,12 +114,12 @@ std::string Evidence(uint32_t evidence) {
   return text;
 }
 
-std::string ReasonText(const std::string& reason) {
+std::string ReasonText(std::string_view reason) {
   if (reason == "not_in_mapping_table") return "not in the mapping table";
   if (reason == "badly_mapped") return "badly mapped";
   if (reason == "target_missing") return "its target is not in the target dictionary";
   if (reason == "no_row") return "no row";
-  return reason;
+  return std::string(reason);
 }
 
 class TextWriter {

@@ -1,7 +1,10 @@
 #include "cli/suggest_rows.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
+#include <ostream>
+#include <unordered_map>
 #include <string_view>
 
 #include "dictionary/parsed_line.h"
@@ -53,25 +56,35 @@ std::string Row(std::initializer_list<const std::string*> values) {
 class RowWriter {
  public:
   RowWriter(const SuggestWork& work, const SuggestOutput& output, const std::string& table_text,
-            const std::string& table_path)
-      : work_(work), output_(output), domains_(table_text), tablePath_(table_path) {
+            const std::string& table_path, std::ostream& out)
+      : work_(work), output_(output), domains_(table_text), tablePath_(table_path), out_(out) {
     effectiveTarget_ = work.mappedTarget;
-    for (size_t i = 0; i < output.attributes.size(); ++i) {
-      attributesOf_.emplace(output.attributes[i].item.source_class, i);
+    // The attribute items by their class, in their own order within it.
+    attributesByClass_.resize(output.attributes.size());
+    for (size_t i = 0; i < output.attributes.size(); ++i) attributesByClass_[i] = i;
+    std::stable_sort(attributesByClass_.begin(), attributesByClass_.end(), [&](size_t a, size_t b) {
+      return output.attributes[a].item.source_class < output.attributes[b].item.source_class;
+    });
+    for (size_t i = work.input.target.size(); i-- > 0;) {
+      firstWithParent_[work.input.target[i].parent_key] = i;
     }
   }
 
-  SuggestedRows Write() {
+  std::vector<std::string> Write() {
     std::vector<long> class_item_of(work_.input.source.size(), -1);
     for (size_t i = 0; i < output_.classes.size(); ++i) {
       class_item_of[output_.classes[i].source] = static_cast<long>(i);
     }
+    size_t next = 0;
     for (size_t source = 0; source < work_.input.source.size(); ++source) {
       if (class_item_of[source] >= 0) ClassRow(static_cast<size_t>(class_item_of[source]));
-      auto [first, last] = attributesOf_.equal_range(source);
-      for (auto it = first; it != last; ++it) AttributeRow(it->second);
+      for (; next < attributesByClass_.size() &&
+             output_.attributes[attributesByClass_[next]].item.source_class == source;
+           ++next) {
+        AttributeRow(attributesByClass_[next]);
+      }
     }
-    return std::move(rows_);
+    return std::move(notes_);
   }
 
  private:
@@ -79,7 +92,7 @@ class RowWriter {
     if (value.find(',') == std::string::npos && value.find('\n') == std::string::npos) {
       return false;
     }
-    rows_.notes.push_back(what + " '" + value + "' holds a comma or a line end: no table row can "
+    notes_.push_back(what + " '" + value + "' holds a comma or a line end: no table row can "
                           "name it, so no row is written for it");
     return true;
   }
@@ -105,23 +118,20 @@ class RowWriter {
     row.insert(row.size() - 1, domain.empty() ? "" : Spelled(domain) + ",");
     bool open_row = context.row && context.row->text.find(",,") != std::string::npos;
     if (context.row && !open_row) {
-      rows_.notes.push_back(Where(context) + source.name + ": the table's row names another "
+      notes_.push_back(Where(context) + source.name + ": the table's row names another "
                             "target and a merge never replaces it; edit it to read: " +
                             std::string(WithoutLineEnd(row)));
       return;
     }
     effectiveTarget_[suggestion.source] = static_cast<long>(target);
-    rows_.text += row;
+    out_ << row;
   }
 
   // The first target class whose parent is `target`'s: the class the
   // lookup of an attribute row naming `target` finds.
   bool LookupFinds(size_t target) const {
-    const std::string& parent = work_.input.target[target].parent_key;
-    for (size_t i = 0; i < work_.input.target.size(); ++i) {
-      if (work_.input.target[i].parent_key == parent) return i == target;
-    }
-    return false;
+    auto first = firstWithParent_.find(work_.input.target[target].parent_key);
+    return first != firstWithParent_.end() && first->second == target;
   }
 
   void AttributeRow(size_t item) {
@@ -148,12 +158,12 @@ class RowWriter {
     }
     std::string row = Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
     if (context.reason == "target_missing") {
-      rows_.notes.push_back(Where(context) + source.name + ": " + label + ": the table's row names "
+      notes_.push_back(Where(context) + source.name + ": " + label + ": the table's row names "
                             "another target attribute and a merge never replaces it; edit it "
                             "to read: " + std::string(WithoutLineEnd(row)));
       return;
     }
-    rows_.text += row;
+    out_ << row;
   }
 
   const SuggestWork& work_;
@@ -161,8 +171,10 @@ class RowWriter {
   TableDomains domains_;
   std::string tablePath_;
   std::vector<long> effectiveTarget_;
-  std::multimap<size_t, size_t> attributesOf_;
-  SuggestedRows rows_;
+  std::vector<size_t> attributesByClass_;
+  std::unordered_map<std::string_view, size_t> firstWithParent_;
+  std::ostream& out_;
+  std::vector<std::string> notes_;
 };
 
 }  // namespace
@@ -185,7 +197,8 @@ TableDomainMaps ReadTableDomains(const std::string& text) {
   return maps;
 }
 
-SuggestedRows RowsOfAccepted(const SuggestWork& work, const SuggestOutput& output,
-                             const std::string& table_text, const std::string& table_path) {
-  return RowWriter(work, output, table_text, table_path).Write();
+std::vector<std::string> WriteRowsOfAccepted(std::ostream& out, const SuggestWork& work,
+                                             const SuggestOutput& output, const std::string& table_text,
+                                             const std::string& table_path) {
+  return RowWriter(work, output, table_text, table_path, out).Write();
 }

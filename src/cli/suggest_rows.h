@@ -9,15 +9,11 @@
 #define ZOR_CLI_SUGGEST_ROWS_H_
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/suggest_items.h"
-
-struct SuggestedRows {
-  std::string text;                // the rows, each ending ",\n"
-  std::vector<std::string> notes;  // what was left out and why, for standard error
-};
 
 // The domains the table's class rows give, by target parent and by source
 // parent (columns 5 and 2, plain), as written; the first row wins. A class
@@ -29,7 +25,10 @@ struct TableDomainMaps {
 };
 TableDomainMaps ReadTableDomains(const std::string& table_text);
 
-SuggestedRows RowsOfAccepted(const SuggestWork& work, const SuggestOutput& output,
-                             const std::string& table_text, const std::string& table_path);
+// Writes the rows to `out`, each ending ",\n", and returns what was left
+// out and why, for standard error.
+std::vector<std::string> WriteRowsOfAccepted(std::ostream& out, const SuggestWork& work,
+                                             const SuggestOutput& output, const std::string& table_text,
+                                             const std::string& table_path);
 
 #endif  // ZOR_CLI_SUGGEST_ROWS_H_

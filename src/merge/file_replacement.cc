@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <streambuf>
 
 #include "platform/file_descriptors.h"
 #include "platform/file_problem.h"
@@ -78,6 +79,50 @@ class TemporaryFile {
   int error_ = 0;
 };
 
+// A stream buffer that writes to the temporary file in blocks and
+// remembers the first failure, so that a full disk is reported once, at
+// the end, whatever the writer went on writing.
+class DescriptorBuffer : public std::streambuf {
+ public:
+  explicit DescriptorBuffer(int fd) : fd_(fd), block_(kBlock) { setp(block_.data(), block_.data() + kBlock); }
+  DescriptorBuffer(const DescriptorBuffer&) = delete;
+  DescriptorBuffer& operator=(const DescriptorBuffer&) = delete;
+
+  // Writes what is left; the errno of the first failure, or 0.
+  int Drain() {
+    Flush();
+    return error_;
+  }
+
+ protected:
+  int_type overflow(int_type c) override {
+    Flush();
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+    return c;
+  }
+  int sync() override {
+    Flush();
+    return error_ == 0 ? 0 : -1;
+  }
+
+ private:
+  static constexpr size_t kBlock = size_t{1} << 16;
+
+  void Flush() {
+    const auto size = static_cast<size_t>(pptr() - pbase());
+    if (size > 0 && error_ == 0 && !WriteAll(fd_, {std::string_view(pbase(), size)})) {
+      error_ = errno != 0 ? errno : EIO;
+    }
+    setp(block_.data(), block_.data() + kBlock);
+  }
+
+  int fd_;
+  std::vector<char> block_;
+  int error_ = 0;
+};
+
 std::string CopyToBackup(const std::string& path, const std::string& backup) {
   std::ifstream in(PathFromUtf8(path.c_str()), std::ios::binary);
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -101,17 +146,11 @@ std::string KeepBackup(const std::string& path) {
   return "";
 }
 
-}  // namespace
+// Writes the content to the open temporary file; 0, or the errno of the failure.
+using ContentWriter = std::function<int(int fd)>;
 
-std::string BackupPath(const std::string& path) { return path + ".bak"; }
-
-std::string ReplaceFile(const std::string& path, std::string_view content,
-                        const ReplacementOptions& options) {
-  return ReplaceFile(path, std::vector<std::string_view>{content}, options);
-}
-
-std::string ReplaceFile(const std::string& given_path, const std::vector<std::string_view>& pieces,
-                        const ReplacementOptions& options) {
+std::string Replace(const std::string& given_path, const ContentWriter& write_content,
+                    const ReplacementOptions& options) {
   auto step = [&](ReplacementStep done) {
     if (options.afterStep) options.afterStep(done);
   };
@@ -130,10 +169,7 @@ std::string ReplaceFile(const std::string& given_path, const std::vector<std::st
     return Failure("keep the owner, group and mode of", path, error) +
            " (a replaced file would belong to you)";
   }
-  if (!WriteAll(temporary.fd(), pieces)) {
-    int error = errno;
-    return Failure("write", temporary.path(), error);
-  }
+  if (int error = write_content(temporary.fd())) return Failure("write", temporary.path(), error);
   step(ReplacementStep::kContentWritten);
   if (!temporary.Finish()) return Failure("write", temporary.path(), temporary.error());
   step(ReplacementStep::kContentFlushed);
@@ -150,4 +186,32 @@ std::string ReplaceFile(const std::string& given_path, const std::vector<std::st
   FlushFolderOf(path);
   step(ReplacementStep::kRenamed);
   return "";
+}
+
+}  // namespace
+
+std::string ReplaceFile(const std::string& path, const std::vector<std::string_view>& pieces,
+                        const ReplacementOptions& options) {
+  return Replace(
+      path, [&](int fd) { return WriteAll(fd, pieces) ? 0 : (errno != 0 ? errno : EIO); }, options);
+}
+
+std::string ReplaceFileWith(const std::string& path, const std::function<void(std::ostream&)>& write,
+                            const ReplacementOptions& options) {
+  return Replace(
+      path,
+      [&](int fd) {
+        DescriptorBuffer buffer(fd);
+        std::ostream out(&buffer);
+        write(out);
+        return buffer.Drain();
+      },
+      options);
+}
+
+std::string BackupPath(const std::string& path) { return path + ".bak"; }
+
+std::string ReplaceFile(const std::string& path, std::string_view content,
+                        const ReplacementOptions& options) {
+  return ReplaceFile(path, std::vector<std::string_view>{content}, options);
 }

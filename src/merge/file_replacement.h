@@ -7,6 +7,7 @@
 #define ZOR_MERGE_FILE_REPLACEMENT_H_
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,11 @@ std::string ReplaceFile(const std::string& path, std::string_view content,
 // The same for content given as pieces to write one after the other.
 std::string ReplaceFile(const std::string& path, const std::vector<std::string_view>& pieces,
                         const ReplacementOptions& options = {});
+
+// The same for content too large to hold at once: `write` puts it on the
+// stream it is given, which passes it on to the temporary file as it comes.
+std::string ReplaceFileWith(const std::string& path, const std::function<void(std::ostream&)>& write,
+                            const ReplacementOptions& options = {});
 
 // The name a backup of `path` gets.
 std::string BackupPath(const std::string& path);

@@ -115,12 +115,17 @@ ClassMatch MatchClasses(const MatchContext& context) {
   if (context.Uses(kSignalAttributes)) overlap = std::make_unique<AttributeOverlap>(context);
   std::vector<Ranked> ranked(items.size());
   std::vector<ClassImage> images = Images(context, {});  // the table's rows alone
+  Ranked gathered;
   for (size_t i = 0; i < items.size(); ++i) {
+    gathered.clear();
     for (uint32_t target : index.Gather(items[i], context.item_rows[i])) {
-      ranked[i].push_back(ScoreNames(context, i, target));
+      gathered.push_back(ScoreNames(context, i, target));
     }
-    Rank(ranked[i]);
-    Keep(ranked[i]);
+    Rank(gathered);
+    Keep(gathered);
+    // Only the kept candidates stay, for every item until the end: no slack.
+    ranked[i].reserve(gathered.size());
+    ranked[i].assign(gathered.begin(), gathered.end());
     MeasureOverlap(overlap.get(), items[i], ranked[i]);
     for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
     Rank(ranked[i]);
@@ -128,9 +133,11 @@ ClassMatch MatchClasses(const MatchContext& context) {
   images = Images(context, ranked);
   for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
     for (size_t i = 0; i < items.size(); ++i) {
+      const size_t before = ranked[i].size();
       for (uint32_t target : HierarchyCandidates(context, images, items[i])) {
         if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, i, target));
       }
+      if (ranked[i].size() != before) ranked[i].shrink_to_fit();
       MeasureOverlap(overlap.get(), items[i], ranked[i]);
       for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
       Rank(ranked[i]);

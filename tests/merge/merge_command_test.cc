@@ -202,6 +202,35 @@ TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {
 #endif
 }
 
+// Content written as a stream, as suggest writes its records: several
+// blocks, in pieces of every size, all of them or (on a full disk) none.
+TEST_F(MergeCommand, StreamedReplacementWritesAllOrNothing) {
+  std::string content;
+  for (size_t i = 0; content.size() < 3 * 65536 + 17; ++i) content += std::to_string(i) + ",";
+  auto write = [&](std::ostream& out) {
+    for (size_t at = 0, piece = 1; at < content.size(); at += piece, piece = piece * 7 % 5003 + 1) {
+      out << std::string_view(content).substr(at, piece);
+    }
+  };
+  const std::string streamed = Utf8FromPath(folder_.path()) + "/streamed.csv";
+  EXPECT_EQ(ReplaceFileWith(streamed, write, {false, {}}), "");
+  EXPECT_EQ(ReadFile(PathFromUtf8(streamed.c_str())), content);
+#ifndef _WIN32
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{static_cast<rlim_t>(content.size() / 2), static_cast<rlim_t>(content.size() / 2)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(ReplaceFileWith(table_, write).find("cannot write") != std::string::npos ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(ReadFile(table_), kTable);
+#endif
+  EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "streamed.csv", "table.csv"}));
+}
+
 // Every file call of a replacement reaches the file by its UTF-8 name, on
 // Windows through the UTF-16 interfaces: names beyond any ANSI code page,
 // one with a character of two UTF-16 units.
