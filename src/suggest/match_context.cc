@@ -121,6 +121,7 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   }
   source_attributes = ProfileAttributes(vocabulary, in.source, source_names);
   target_attributes = ProfileAttributes(vocabulary, in.target, target_names);
+  vocabulary.ForgetNames();
   CountWeights(source_names, class_weights);
   CountWeights(target_names, class_weights);
   for (const auto* side : {&source_attributes, &target_attributes}) {

@@ -52,6 +52,16 @@ NameProfile WordVocabulary::Store(const std::vector<uint32_t>& words, const std:
 }
 
 NameProfile WordVocabulary::Profile(std::string_view name) {
+  std::string spelled(name);
+  if (auto known = remembered_.find(spelled); known != remembered_.end()) return known->second;
+  const NameProfile profile = NewProfile(name);
+  if (remembered_.size() < kMostRemembered) remembered_.emplace(std::move(spelled), profile);
+  return profile;
+}
+
+void WordVocabulary::ForgetNames() { std::unordered_map<std::string, NameProfile>().swap(remembered_); }
+
+NameProfile WordVocabulary::NewProfile(std::string_view name) {
   const std::vector<std::string> folded = NameWords(name);
   std::vector<std::pair<uint32_t, uint32_t>> pairs;  // stem, form
   for (const std::string& word : folded) {

@@ -47,13 +47,22 @@ class WordVocabulary {
  public:
   explicit WordVocabulary(bool use_stems);
 
+  // Names met again (attribute labels repeat across thousands of classes)
+  // share the profile made the first time.
   NameProfile Profile(std::string_view name);
+  // Drops the memory of names met, once every profile is made.
+  void ForgetNames();
   // The profile without the words (in the same form) that `other` holds.
   NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other);
   const std::string& Word(uint32_t id) const { return words_[id]; }
   size_t size() const { return words_.size(); }
 
  private:
+  // Enough for the names that repeat; names met once (most keys) would
+  // only cost memory.
+  static constexpr size_t kMostRemembered = size_t{1} << 16;
+
+  NameProfile NewProfile(std::string_view name);
   uint32_t Intern(const std::string& word);
   uint32_t InternCompact(const std::string& compact);
   NameProfile Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms, uint32_t compact);
@@ -64,6 +73,7 @@ class WordVocabulary {
   std::unordered_map<std::string, uint32_t> ids_;
   std::unordered_map<std::string, uint32_t> compacts_;
   ProfilePool pool_;
+  std::unordered_map<std::string, NameProfile> remembered_;
 };
 
 // One class's names: its label, and its key when that reads differently.
