@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Checks every record `zorvez suggest --format jsonl` writes for the case
-trees, the example trees and a tree of hostile names against the published
+trees, the example trees and two trees of hostile names against the published
 JSON Schema of the records, and that the summary counts the records.
 
 usage: validate_suggestions.py ZORVEZ SCHEMA CASES_DIR EXAMPLES_DIR
@@ -60,6 +60,8 @@ def main():
     runs.extend(example_runs(pathlib.Path(examples_dir)))
     scratch = tempfile.TemporaryDirectory()
     runs.append(("hostile names", hostile_tree(scratch.name)))
+    rows = pathlib.Path(cases_dir).parent / "suggest-hostile"
+    runs.append(("names no row can hold", [str(rows / name) for name in ("s.xml", "t.xml", "m.csv")]))
 
     passed, failed, seen = 0, 0, set()
     for name, operands in runs:

@@ -1,0 +1,249 @@
+// zorvez suggest on the command line: what it refuses and how it says so,
+// how --top and --min-score bound what it lists and accepts, and names that
+// no table row can hold, in a target dictionary saved as windows-1252.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../support/test_support.h"
+#include "cli_harness.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+Arguments ExampleInputs() {
+  const fs::path d = fs::path(ZOR_EXAMPLES_DIR) / "v4v5/Dictionary";
+  return {(d / "V4_Exported_XML/plant_v4.xml").string(),
+          (d / "V5_Exported_XML/plant_v5.xml").string(),
+          (d / "MappingTable/plant_mapping.csv").string()};
+}
+
+// tests/data/suggest-hostile (its README says what it holds) copied into
+// `folder`, as merge rewrites its table.
+Arguments HostileTree(const fs::path& folder) {
+  const fs::path data = fs::path(ZOR_TEST_DATA_DIR) / "suggest-hostile";
+  fs::create_directories(folder);
+  for (const char* file : {"s.xml", "t.xml", "m.csv"}) fs::copy_file(data / file, folder / file);
+  return {(folder / "s.xml").string(), (folder / "t.xml").string(), (folder / "m.csv").string()};
+}
+
+zor_test::CliRun Suggest(Arguments options, const Arguments& inputs) {
+  options.insert(options.begin(), "suggest");
+  options.insert(options.end(), inputs.begin(), inputs.end());
+  return zor_test::RunCli(options);
+}
+
+// Every line parsed; one that is not valid UTF-8 JSON fails the test.
+std::vector<json> Records(const std::string& jsonl) {
+  std::vector<json> records;
+  std::istringstream lines(jsonl);
+  for (std::string line; std::getline(lines, line);) {
+    try {
+      records.push_back(json::parse(line));
+    } catch (const json::exception& error) {
+      ADD_FAILURE() << error.what() << "\n  in " << line;
+    }
+  }
+  return records;
+}
+
+const json& Summary(const std::vector<json>& records) {
+  static const json kNone = json::object();
+  return !records.empty() && records.back()["record"] == "summary" ? records.back() : kNone;
+}
+
+bool EveryItemAccepted(const json& summary) {
+  return summary["classes"]["items"] == summary["classes"]["accepted"] &&
+         summary["attributes"]["items"] == summary["attributes"]["accepted"];
+}
+
+TEST(SuggestCommand, UsageErrorsAndUnusableInputsExitTwoAndSayWhy) {
+  zor_test::ScratchDirectory scratch;
+  const Arguments inputs = ExampleInputs();
+  const std::string missing = (scratch / "nowhere.xml").string();
+  const std::string folder = scratch.path().string();
+  const struct {
+    Arguments options;
+    Arguments operands;
+    std::string said;
+  } cases[] = {
+      {{"--bogus"}, inputs, "zorvez: suggest: unknown option '--bogus'"},
+      {{}, {inputs[0], inputs[1]}, "zorvez: suggest: missing operands"},
+      {{"--top", "0"}, inputs, "zorvez: suggest: --top: '0' is not a number"},
+      {{"--top", "abc"}, inputs, "zorvez: suggest: --top: 'abc' is not a number"},
+      {{"--top", "2.5"}, inputs, "zorvez: suggest: --top: '2.5' is not a whole number"},
+      {{"--min-score", "1.5"}, inputs, "zorvez: suggest: --min-score: '1.5' is not a number"},
+      {{"--min-score", "x"}, inputs, "zorvez: suggest: --min-score: 'x' is not a number"},
+      {{"--format", "bogus"}, inputs, "zorvez: suggest: --format: 'bogus' is not a format"},
+      {{}, {missing, inputs[1], inputs[2]}, "zorvez: " + missing + ": no such file"},
+      {{}, {inputs[0], folder, inputs[2]}, "zorvez: " + folder + ": is a directory, not a file"},
+      {{}, {inputs[0], inputs[1], missing}, "zorvez: " + missing + ": no such file"},
+      {{"-o", folder + "/no/such/out.csv"}, inputs, "zorvez: " + folder + "/no/such/out.csv: "},
+  };
+  for (const auto& c : cases) {
+    Arguments options = c.options;
+    options.insert(options.end(), c.operands.begin(), c.operands.end());
+    const zor_test::CliRun run = Suggest(options, {});
+    SCOPED_TRACE(c.said);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  const zor_test::CliRun help = Suggest({"--help"}, {});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("usage: zorvez suggest")) << help.out;
+  EXPECT_NE(help.out.find("(default 0.7,"), std::string::npos) << "the default score and why";
+  EXPECT_EQ(help.err, "");
+}
+
+// --top cuts each ranked list and changes nothing else; a higher
+// --min-score accepts fewer classes, each reaching it, and the exit status
+// says whether every item was accepted.
+TEST(SuggestCommand, TopAndMinScoreBoundWhatIsListedAndAccepted) {
+  zor_test::ScratchDirectory scratch;
+  std::vector<int> statuses;
+  for (const Arguments& inputs : {ExampleInputs(), HostileTree(scratch / "hostile")}) {
+    SCOPED_TRACE(inputs[0]);
+    const zor_test::CliRun full = Suggest({"--format", "jsonl"}, inputs);
+    const std::vector<json> reference = Records(full.out);
+    ASSERT_GT(reference.size(), 1u) << full.err;
+    for (int top : {1, 2, 3}) {
+      const zor_test::CliRun run = Suggest({"--format", "jsonl", "--top", std::to_string(top)}, inputs);
+      const std::vector<json> records = Records(run.out);
+      ASSERT_EQ(records.size(), reference.size());
+      EXPECT_EQ(run.status, full.status);
+      for (size_t i = 0; i + 1 < records.size(); ++i) {
+        const json& listed = reference[i]["candidates"];
+        json cut(json::value_t::array);
+        for (size_t n = 0; n < listed.size() && n < static_cast<size_t>(top); ++n) cut.push_back(listed[n]);
+        EXPECT_EQ(records[i]["candidates"], cut) << "--top " << top << ": " << records[i];
+        EXPECT_EQ(records[i]["accepted"], reference[i]["accepted"]) << "--top " << top;
+      }
+    }
+    long accepted_before = -1;
+    for (const char* score : {"0", "0.5", "0.7", "0.9", "1"}) {
+      const zor_test::CliRun run = Suggest({"--format", "jsonl", "--min-score", score}, inputs);
+      const std::vector<json> records = Records(run.out);
+      const json& summary = Summary(records);
+      ASSERT_TRUE(summary.contains("classes")) << run.out << run.err;
+      EXPECT_EQ(run.status, EveryItemAccepted(summary) ? 0 : 1) << "--min-score " << score;
+      statuses.push_back(run.status);
+      const long accepted = summary["classes"]["accepted"].get<long>();
+      if (accepted_before >= 0) {
+        EXPECT_LE(accepted, accepted_before) << "--min-score " << score;
+      }
+      accepted_before = accepted;
+      for (const json& record : records) {
+        if (record["for"] != "class" || record["accepted"].is_null()) continue;
+        // Scores are written to three places.
+        EXPECT_GE(record["candidates"][0]["score"].get<double>() + 5e-4, std::stod(score)) << record;
+      }
+    }
+  }
+  EXPECT_NE(std::find(statuses.begin(), statuses.end(), 0), statuses.end());
+  EXPECT_NE(std::find(statuses.begin(), statuses.end(), 1), statuses.end());
+}
+
+// --min-score is documented as the score every accepted first candidate
+// reaches, but attributes are accepted at a fixed 0.55 whatever it says: on
+// the example, --min-score 1 still accepts Strainer's Pipe Size at 0.75.
+TEST(SuggestCommand, DISABLED_AttributesHonourTheMinimumScore) {
+  const zor_test::CliRun run = Suggest({"--format", "jsonl", "--min-score", "1"}, ExampleInputs());
+  for (const json& record : Records(run.out)) {
+    if (record["for"] != "attribute" || record["accepted"].is_null()) continue;
+    EXPECT_GE(record["candidates"][0]["score"].get<double>(), 1.0) << record;
+  }
+}
+
+// In text and JSON Lines a candidate is named as it is, comma or not; the
+// rows leave out every one no row can name, say so, spell "&" as the table
+// does, and merge as they are.
+TEST(SuggestCommand, NamesNoRowCanHoldAreListedButNeverWrittenAsRows) {
+  zor_test::ScratchDirectory scratch;
+  const Arguments inputs = HostileTree(scratch / "tree");
+
+  const zor_test::CliRun text = Suggest({}, inputs);
+  EXPECT_NE(text.out.find("class Strainer (not in the mapping table): suggests Pipe,Strainer\n"),
+            std::string::npos) << text.out;
+
+  const zor_test::CliRun lines = Suggest({"--format", "jsonl"}, inputs);
+  bool said_clapet = false;
+  for (const json& record : Records(lines.out)) {
+    if (record["for"] != "class") continue;
+    const std::string source = record["class"]["key"];
+    if (source == "STR") {
+      EXPECT_EQ(record["accepted"], "Pipe,Strainer") << record;
+    }
+    if (source == "GV") {
+      EXPECT_EQ(record["class"]["label"], "Valve, Gate") << record;
+    }
+    if (source == "CL") {
+      // The row's windows-1252 byte comes out as U+FFFD; the target's,
+      // read in its code page, as the letters they are.
+      said_clapet = true;
+      EXPECT_EQ(record["reason"], "target_missing");
+      EXPECT_EQ(record["row"]["text"], "Clapet anti-retour,Equipment,*,Clapet,Stra\uFFFDenablauf,*,EQT,");
+      EXPECT_EQ(record["candidates"][0]["label"], "Clapet \u201Canti-retour\u201D") << record;
+      EXPECT_EQ(record["candidates"][0]["parent"], "Stra\u00DFenablauf") << record;
+    }
+  }
+  EXPECT_TRUE(said_clapet) << lines.out;
+
+  const fs::path done = scratch / "done.csv";
+  const zor_test::CliRun csv = Suggest({"--format", "csv", "-o", done.string()}, inputs);
+  EXPECT_EQ(csv.status, lines.status);
+  EXPECT_EQ(zor_test::ReadFile(done),
+            "Oil &amp; Gas Pump,Equipment,*,Oil&amp;GasPump,Equipment,*,EQT,\n"
+            "Oil &amp; Gas Pump,Equipment,Flow &amp; Head,Oil&amp;GasPump,Equipment,Flow&amp;Head,\n"
+            "Heat Exchanger,Equipment,*,HeatExchanger,Equipment,*,EQT,\n");
+  for (const char* said : {"target class 'Pipe,Strainer' holds a comma",
+                           "class 'Valve, Gate' holds a comma",
+                           "m.csv:1: Clapet anti-retour: the table's row names another target"}) {
+    EXPECT_NE(csv.err.find(said), std::string::npos) << csv.err;
+  }
+  const zor_test::CliRun quiet = Suggest({"--format", "csv", "-q"}, inputs);
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(quiet.out, zor_test::ReadFile(done));
+
+  const zor_test::CliRun merge = zor_test::RunCli({"merge", inputs[2], done.string()});
+  EXPECT_EQ(merge.status, 0) << merge.err;
+}
+
+// A class at the top of either hierarchy has no parent, and a row with an
+// empty parent column is misread by the table reader. Today such a row is
+// written anyway ("Heat Exchanger,,*,HeatExchanger,,*,EQT,", and
+// "...,Equipment,*,HeatExchanger,,*,EQT," for a top target alone) and merge
+// refuses it; it should be left out with the reason, as a comma is. The
+// page's export writes the same rows, so both change together.
+TEST(SuggestCommand, DISABLED_AClassWithoutAParentIsNeverWrittenAsARow) {
+  for (const char* source_parent : {"", "Equipment"}) {
+    SCOPED_TRACE(source_parent);
+    zor_test::ScratchDirectory scratch;
+    zor_test::WriteFile(scratch / "s.xml",
+                        std::string("<Dictionary Name=\"S\"><Class Name=\"Heat Exchanger\" ShortName=\"HX\" "
+                                    "Parent=\"") + source_parent + "\" ShortParent=\"\"/></Dictionary>\n");
+    zor_test::WriteFile(scratch / "t.xml",
+                        "<Dictionary Name=\"T\" Domain=\"EQT\"><Class Name=\"HeatExchanger\" "
+                        "DisplayName=\"Heat Exchanger\" Superclass=\"\"/></Dictionary>\n");
+    zor_test::WriteFile(scratch / "m.csv", "");
+    const fs::path done = scratch / "done.csv";
+    const zor_test::CliRun csv =
+        Suggest({"--format", "csv", "-o", done.string()},
+                {(scratch / "s.xml").string(), (scratch / "t.xml").string(), (scratch / "m.csv").string()});
+    EXPECT_EQ(zor_test::ReadFile(done).find(",,"), std::string::npos);
+    EXPECT_NE(csv.err, "");
+    const zor_test::CliRun merge = zor_test::RunCli({"merge", (scratch / "m.csv").string(), done.string()});
+    EXPECT_EQ(merge.status, 0) << merge.err;
+  }
+}
+
+}  // namespace
