@@ -53,10 +53,12 @@ std::string Help() {
        << SuggestOptions{}.top
        << ")\n"
           "  --min-score S      the score an accepted candidate reaches (default "
-       << SuggestOptions{}.min_score
-       << ",\n"
-          "                     chosen for a precision of at least 0.85 on a development\n"
-          "                     set of real class hierarchies)\n"
+       << SuggestOptions{}.min_score << " for classes\n"
+          "                     and "
+       << SuggestOptions{}.attribute_min_score
+       << " for attributes, each chosen for a precision of at\n"
+          "                     least 0.85 on a development set of real class\n"
+          "                     hierarchies); S given holds for both\n"
           "  -o, --output OUT   write to OUT instead of standard output\n"
           "  -q, --quiet        no text on standard error about rows left out\n"
           "  -h, --help         print this help\n"
@@ -111,6 +113,7 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   }
   if (parsed.Has("min-score")) {
     options.matcher.min_score = ReadNumber(parsed.Value("min-score"), "--min-score", 0, 1);
+    options.matcher.attribute_min_score = options.matcher.min_score;
   }
   options.output = parsed.Value("output");
   if (parsed.Has("output") && options.output.empty()) {

@@ -88,7 +88,15 @@ class RowWriter {
   }
 
  private:
-  bool Unwritable(const std::string& value, const std::string& what) {
+  // A value no row can hold: a comma or a line end in it, or nothing at all
+  // (the table reader reads a row with an empty name or parent as another
+  // kind of row). `item` names what the row is for.
+  bool Unwritable(const std::string& value, const std::string& what, const std::string& item) {
+    if (value.empty()) {
+      notes_.push_back(item + ": its " + what + " is empty, which no table row can hold, so no "
+                       "row is written for it");
+      return true;
+    }
     if (value.find(',') == std::string::npos && value.find('\n') == std::string::npos) {
       return false;
     }
@@ -108,8 +116,9 @@ class RowWriter {
     size_t target = suggestion.candidates.front().target;
     const RowNames& source = work_.sourceRows[suggestion.source];
     const RowNames& names = work_.targetRows[target];
-    if (Unwritable(source.name, "class") || Unwritable(source.parent, "parent") ||
-        Unwritable(names.name, "target class") || Unwritable(names.parent, "target parent")) {
+    const std::string& said = source.name;
+    if (Unwritable(source.name, "class", said) || Unwritable(source.parent, "parent", said) ||
+        Unwritable(names.name, "target class", said) || Unwritable(names.parent, "target parent", said)) {
       return;
     }
     std::string domain = domains_.For(names.parent, source.parent, work_.targetDomain);
@@ -152,8 +161,10 @@ class RowWriter {
       named = best.target_class;
     }
     const RowNames& names = work_.targetRows[named];
-    if (Unwritable(source.name, "class") || Unwritable(label, "attribute") ||
-        Unwritable(names.name, "target class") || Unwritable(key, "target attribute")) {
+    const std::string said = source.name + ": " + label;
+    if (Unwritable(source.name, "class", said) || Unwritable(source.parent, "parent", said) ||
+        Unwritable(label, "attribute", said) || Unwritable(names.name, "target class", said) ||
+        Unwritable(names.parent, "target parent", said) || Unwritable(key, "target attribute", said)) {
       return;
     }
     std::string row = Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});

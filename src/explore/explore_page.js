@@ -1169,9 +1169,12 @@
     const notes = [];
     if (readReview() === null) return { text: '', notes };
     let text = '';
+    // The table reader misreads a row with an empty name or parent, and no
+    // row can hold a comma or a line end.
     const unwritable = (values) => {
-      const bad = values.find((v) => /[,\n]/.test(v));
-      if (bad !== undefined) notes.push("'" + bad + "' holds a comma or a line end: no table row can name it");
+      const bad = values.find((v) => v === '' || /[,\n]/.test(v));
+      if (bad === '') notes.push('an empty name or parent: no table row can hold it');
+      else if (bad !== undefined) notes.push("'" + bad + "' holds a comma or a line end: no table row can name it");
       return bad !== undefined;
     };
     for (const item of review.block.items) {
@@ -1186,7 +1189,7 @@
         const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
         if (classItem[C_ROW_COMPLETE] === 1) {
           notes.push(name + ": the table's row names another target and a merge never replaces it; edit it to read: " + row.slice(0, -1));
-        } else if (!unwritable([name, parent, targetName, targetParent])) {
+        } else if (!unwritable(saved.c.none ? [name, parent] : [name, parent, targetName, targetParent])) {
           text += row;
           if (!saved.c.none) target = saved.c.k;
         }
@@ -1216,7 +1219,7 @@
           named = decision.c;
         }
         const [targetName, targetParent] = targetRowNames(named);
-        if (unwritable([name, label, targetName, decision.k])) continue;
+        if (unwritable([name, parent, label, targetName, targetParent, decision.k])) continue;
         const row = tableRow([name, parent, label, targetName, targetParent, decision.k]);
         if (part[A_REASON] === 'target_missing') {
           notes.push(name + ': ' + label + ": the table's row names another target attribute and a merge never replaces it; edit it to read: " + row.slice(0, -1));
