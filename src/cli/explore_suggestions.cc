@@ -1,6 +1,8 @@
 #include "cli/explore_suggestions.h"
 
-#include <sstream>
+#include <ostream>
+#include <streambuf>
+#include <string>
 
 #include "cli/suggest_items.h"
 #include "cli/suggest_report.h"
@@ -19,6 +21,37 @@ SuggestDomains DomainsOf(const std::string& table, const std::string& fallback) 
   return domains;
 }
 
+// Hands each record to the block as soon as its line is complete, so that
+// the records of a large run are never held as text.
+class RecordLines : public std::streambuf {
+ public:
+  explicit RecordLines(SuggestionBlock& block) : block_(block) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    Take(traits_type::to_char_type(c));
+    return c;
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    for (std::streamsize i = 0; i < count; ++i) Take(text[i]);
+    return count;
+  }
+
+ private:
+  void Take(char c) {
+    if (c != '\n') {
+      line_.push_back(c);
+      return;
+    }
+    block_.Add(nlohmann::json::parse(line_, nullptr, false));  // a line that fails is left out
+    line_.clear();
+  }
+
+  SuggestionBlock& block_;
+  std::string line_;
+};
+
 }  // namespace
 
 int AddSuggestions(const FindingRunOptions& run, CliStreams& io, SuggestionBlock& block) {
@@ -30,12 +63,9 @@ int AddSuggestions(const FindingRunOptions& run, CliStreams& io, SuggestionBlock
     return kExitTrouble;
   }
   SuggestOutput output = Suggest(work.input, SuggestOptions{});
-  std::ostringstream records;
+  RecordLines lines(block);
+  std::ostream records(&lines);
   WriteSuggestionRecords(records, work, output);
-  std::istringstream lines(records.str());
-  for (std::string line; std::getline(lines, line);) {
-    block.Add(nlohmann::json::parse(line, nullptr, false));  // a line that fails is left out
-  }
 
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mappedTarget[i];
