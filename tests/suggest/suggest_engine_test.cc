@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,55 @@ TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
   EXPECT_EQ(items[1][0].target, 0u);
   EXPECT_EQ(items[2][0].score, items[3][0].score);
   EXPECT_EQ(items[2][0].evidence | items[3][0].evidence, 0u);
+}
+
+// The attribute assignment only decides acceptance: on generated
+// dictionaries whose attributes share words, so that items contend for the
+// same targets, every attribute candidate keeps its place and its score with
+// or without it; only the mark of a target another item took comes on top.
+TEST(SuggestSignals, TheAttributeAssignmentKeepsEveryCandidatesScore) {
+  const char* const words[] = {"flow", "rate", "pipe", "size", "mesh", "nominal", "head", "power"};
+  const char* const targets[] = {"Pump", "Strainer", "Valve"}, *const sources[] = {"P", "S", "V"};
+  std::mt19937 random(7);  // the same sequence on every platform
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  auto name = [&] {
+    std::string label = words[pick(8)];
+    for (size_t w = pick(3); w > 0; --w) label += std::string(" ") + words[pick(8)];
+    return label;
+  };
+  size_t marked = 0;
+  for (int round = 0; round < 40; ++round) {
+    SuggestInput input;
+    for (size_t c = 0; c < 3; ++c) {
+      input.target.push_back(Class(targets[c], targets[c]));
+      input.source.push_back(Class(sources[c], sources[c]));
+      for (size_t a = 0; a < 5; ++a) {
+        const std::string target_name = name(), source_name = name();
+        input.target[c].attributes.push_back({target_name, target_name});
+        input.source[c].attributes.push_back({source_name, source_name});
+        input.attribute_items.push_back({c, a});
+      }
+      input.class_anchors.push_back({c, pick(3)});
+    }
+    SuggestOptions without;
+    without.signals &= ~kSignalAssignment;
+    const SuggestOutput plain = Suggest(input, without);
+    const SuggestOutput assigned = Suggest(input, SuggestOptions{});
+    ASSERT_EQ(plain.attributes.size(), assigned.attributes.size());
+    for (size_t i = 0; i < plain.attributes.size(); ++i) {
+      const std::vector<AttributeCandidate>& p = plain.attributes[i].candidates;
+      const std::vector<AttributeCandidate>& a = assigned.attributes[i].candidates;
+      ASSERT_EQ(p.size(), a.size()) << "round " << round << ", item " << i;
+      for (size_t k = 0; k < p.size(); ++k) {
+        EXPECT_EQ(p[k].target_class, a[k].target_class) << "round " << round << ", item " << i;
+        EXPECT_EQ(p[k].target_attribute, a[k].target_attribute) << "round " << round << ", item " << i;
+        EXPECT_EQ(p[k].score, a[k].score) << "round " << round << ", item " << i;
+        EXPECT_EQ(p[k].evidence, a[k].evidence & ~uint32_t{kSignalAssignment});
+        if ((a[k].evidence & kSignalAssignment) != 0) ++marked;
+      }
+    }
+  }
+  EXPECT_GT(marked, 0u);  // the contests did take place
 }
 
 TEST(SuggestSignals, AttributesLookInTheMatchedClassAndItsAncestors) {
