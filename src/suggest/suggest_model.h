@@ -67,7 +67,7 @@ enum Signal : uint32_t {
   kSignalHierarchy = 1u << 4,    // the parent's target is this candidate's parent or ancestor
   kSignalAttributes = 1u << 5,   // the attribute sets overlap
   kSignalClass = 1u << 6,        // an attribute of the class matched to the source class
-  kSignalAssignment = 1u << 7,   // not a signal: the global assignment demoted it
+  kSignalAssignment = 1u << 7,   // not a signal: another item took the target (a class candidate is demoted)
   kSignalStems = 1u << 8,        // word stems, so that plural and inflected forms meet
   kSignalWeights = 1u << 9,      // rare words count more than common ones
   kSignalRow = 1u << 10,         // the name the class's row gives, mistyped
