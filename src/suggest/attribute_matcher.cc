@@ -51,6 +51,7 @@ class AttributeIndex {
 Likeness AttributeLikeness(const MatchContext& context, const ClassNames& s, const ClassNames& t) {
   Likeness best;
   auto consider = [&](const NameProfile& a, const NameProfile& b, uint32_t signal) {
+    if (best.score >= 1.0) return;  // nothing replaces an equal name
     Likeness likeness = NameLikeness(a, b, context.attribute_weights, context.attribute_links);
     likeness.signals |= signal;
     if (likeness.score > best.score) best = likeness;
@@ -112,6 +113,7 @@ class HomeIndex {
     home_ = home;
     by_word_.clear();
     refs_.clear();
+    ++build_;
     if (home < 0) return;
     for (uint32_t c : context.target_tree.Lineage(home)) {
       const std::vector<ClassNames>& names = context.target_attributes[c].names;
@@ -119,7 +121,11 @@ class HomeIndex {
         const auto at = static_cast<uint32_t>(refs_.size());
         refs_.emplace_back(c, static_cast<uint32_t>(a));
         for (const NameProfile* p : {&names[a].label, &names[a].key}) {
-          for (uint32_t word : p->words()) by_word_.emplace_back(word, at);
+          for (uint32_t word : p->words()) {
+            by_word_.emplace_back(word, at);
+            if (word >= present_.size()) present_.resize(context.vocabulary.size(), 0);
+            present_[word] = build_;
+          }
         }
       }
     }
@@ -134,10 +140,14 @@ class HomeIndex {
     static thread_local std::vector<uint32_t> words, hits;
     words.clear();
     hits.clear();
+    // Only the words the home holds can bring attributes: the others
+    // (most of a word's spelling links) are left out before the sort.
     for (const NameProfile* p : {&item.label, &item.key}) {
       for (uint32_t word : p->words()) {
-        words.push_back(word);
-        for (const WordLink& link : context.attribute_links.From(word)) words.push_back(link.to);
+        if (Holds(word)) words.push_back(word);
+        for (const WordLink& link : context.attribute_links.From(word)) {
+          if (Holds(link.to)) words.push_back(link.to);
+        }
       }
     }
     std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
@@ -158,7 +168,11 @@ class HomeIndex {
   }
 
  private:
+  bool Holds(uint32_t word) const { return word < present_.size() && present_[word] == build_; }
+
   int home_ = -2;
+  uint32_t build_ = 0;
+  std::vector<uint32_t> present_;  // per word: the build that last held it
   std::vector<std::pair<uint32_t, uint32_t>> by_word_;  // word, attribute; sorted
   std::vector<AttributeRef> refs_;
 };

@@ -131,6 +131,8 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   attribute_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
   if (Uses(kSignalSpelling)) LinkSpellings(*this, class_links, attribute_links);
   if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
+  class_links.Seal();
+  attribute_links.Seal();
   for (const ClassAnchor& anchor : in.class_anchors) {
     if (anchor.source < source_anchor.size() && anchor.target < in.target.size()) {
       source_anchor[anchor.source] = static_cast<int>(anchor.target);

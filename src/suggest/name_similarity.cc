@@ -12,15 +12,14 @@ namespace {
 // "Reviewer" and "Review", which the stemmer joins and which differ.
 constexpr double kStemOnly = 0.75;
 
-bool Holds(std::span<const uint32_t> words, uint32_t word) {
-  return std::binary_search(words.begin(), words.end(), word);
+// Names have a handful of words: a scan beats a binary search.
+size_t PlaceOf(std::span<const uint32_t> words, uint32_t word) {
+  size_t i = 0;
+  while (i < words.size() && words[i] < word) ++i;
+  return i < words.size() && words[i] == word ? i : words.size();
 }
 
-uint32_t FormOf(const NameProfile& profile, uint32_t word) {
-  const auto words = profile.words();
-  auto at = std::lower_bound(words.begin(), words.end(), word);
-  return profile.forms()[static_cast<size_t>(at - words.begin())];
-}
+bool Holds(std::span<const uint32_t> words, uint32_t word) { return PlaceOf(words, word) != words.size(); }
 
 }  // namespace
 
@@ -36,20 +35,32 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   uint32_t used[8];  // target words a link already took; more links than this are not counted
   size_t used_count = 0;
   const auto source_words = source.words(), target_words = target.words();
+  uint64_t target_signature = 0;
+  for (uint32_t word : target_words) target_signature |= WordLinks::Bit(word);
+  // The source's part of the total, summed in the same order as below.
+  double total = 0;
   for (size_t i = 0; i < source_words.size(); ++i) {
     const uint32_t word = source_words[i];
     const double weight = weights.Weight(word) * (1.0 - links.Dropped(word));
-    if (Holds(target_words, word)) {
-      const bool same_form = source.forms()[i] == FormOf(target, word);
+    total += weight;
+    if (const size_t at = PlaceOf(target_words, word); at != target_words.size()) {
+      const bool same_form = source.forms()[i] == target.forms()[at];
       shared += (same_form ? 1.0 : kStemOnly) * (weight + weights.Weight(word));
       if (!same_form) likeness.signals |= kSignalStems;
       continue;
     }
+    if ((links.Reach(word) & target_signature) == 0) continue;
+    // The strongest link to a word of the target, the first one made among
+    // equals; a link to a word both names hold, or to one already taken by
+    // another link, does not count.
     const WordLink* best = nullptr;
-    for (const WordLink& link : links.From(word)) {
-      if (!Holds(target_words, link.to) || Holds(source_words, link.to)) continue;
-      if (std::find(used, used + used_count, link.to) != used + used_count) continue;
-      if (best == nullptr || link.strength > best->strength) best = &link;
+    for (uint32_t to : target_words) {
+      const WordLink* link = links.Find(word, to);
+      if (link == nullptr || Holds(source_words, to)) continue;
+      if (std::find(used, used + used_count, to) != used + used_count) continue;
+      if (best == nullptr || link->strength > best->strength || (link->strength == best->strength && link < best)) {
+        best = link;
+      }
     }
     if (best == nullptr || used_count == std::size(used)) continue;
     used[used_count++] = best->to;
@@ -57,8 +68,6 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     likeness.signals |= best->signal;
   }
   if (shared <= 0) return Likeness{};
-  double total = 0;
-  for (uint32_t word : source_words) total += weights.Weight(word) * (1.0 - links.Dropped(word));
   for (uint32_t word : target_words) total += weights.Weight(word);
   likeness.score = total > 0 ? std::min(1.0, shared / total) : 0.0;
   return likeness;

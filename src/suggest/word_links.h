@@ -19,6 +19,17 @@ class WordLinks {
   // Keeps the strongest link between two words.
   void Add(uint32_t from, uint32_t to, double strength, uint32_t signal);
   const std::vector<WordLink>& From(uint32_t word) const;
+  // A word's bit in a 64-bit signature of a set of words, and the
+  // signature of the words a word links to: when it shares no bit with a
+  // name's signature, none of its links reaches that name, and the links
+  // need not be read.
+  static uint64_t Bit(uint32_t word) { return uint64_t{1} << ((word * 0x9E3779B1u) >> 26); }
+  uint64_t Reach(uint32_t word) const { return word < reach_.size() ? reach_[word] : 0; }
+  // The link from `from` to `to`, or null. A word may have dozens of links
+  // (spellings of a number); once sealed, they are searched by target word.
+  const WordLink* Find(uint32_t from, uint32_t to) const;
+  // Orders every word's links by target word for Find; an Add undoes it.
+  void Seal();
   bool Known(uint32_t word) const { return word < known_.size() && known_[word]; }
   void MarkKnown(uint32_t word);
 
@@ -28,6 +39,14 @@ class WordLinks {
 
  private:
   std::vector<std::vector<WordLink>> links_;
+  std::vector<uint64_t> reach_;
+  // Once sealed, every word's links ordered by target word, all words in
+  // one array: word w's are at [first_[w], first_[w + 1]), their target
+  // words in targets_ and their places in links_[w] in places_.
+  std::vector<uint32_t> first_;
+  std::vector<uint32_t> targets_;
+  std::vector<uint32_t> places_;
+  bool sealed_ = false;
   std::vector<bool> known_;
   std::vector<double> dropped_;
 };
