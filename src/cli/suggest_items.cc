@@ -210,10 +210,14 @@ int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, Suggest
     std::optional<ItemCollector>& to_;
   } forward(collector);
   ComparisonTotals totals;
-  return RunFindings(options, io, forward, totals,
-                     [&](MigrationXMLNode* source, MigrationXMLNode* target) {
-                       ReadSource(profile, source, work);
-                       ReadTarget(profile, target, work);
-                       collector.emplace(work);
-                     });
+  const int status = RunFindings(options, io, forward, totals,
+                                 [&](MigrationXMLNode* source, MigrationXMLNode* target) {
+                                   ReadSource(profile, source, work);
+                                   ReadTarget(profile, target, work);
+                                   collector.emplace(work);
+                                 });
+  // The item lists grew one by one; the matcher's peak comes after them.
+  work.input.attribute_items.shrink_to_fit();
+  work.attributeContext.shrink_to_fit();
+  return status;
 }

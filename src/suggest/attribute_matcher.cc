@@ -231,7 +231,8 @@ std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deq
 AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& claim) {
   const auto after = std::upper_bound(first.begin(), first.end(), size_t{claim.target});
   const auto c = static_cast<size_t>(after - first.begin()) - 1;
-  return AttributeCandidate{c, claim.target - first[c], claim.score, claim.evidence};
+  return AttributeCandidate{static_cast<uint32_t>(c), static_cast<uint32_t>(claim.target - first[c]), claim.score,
+                            claim.evidence};
 }
 
 }  // namespace

@@ -97,9 +97,10 @@ struct ClassSuggestion {
   bool accepted = false;                   // the first candidate is accepted
 };
 
+// 24 bytes: hundreds of thousands of items keep five each.
 struct AttributeCandidate {
-  size_t target_class = 0;
-  size_t target_attribute = 0;
+  uint32_t target_class = 0;
+  uint32_t target_attribute = 0;
   double score = 0;
   uint32_t evidence = 0;
 };
