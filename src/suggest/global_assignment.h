@@ -13,6 +13,10 @@
 
 #include "suggest/suggest_model.h"
 
+// `per_item` holds each item's candidates; they come back re-ranked.
+// `anchored` marks the targets that rows of the table already take.
+void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
+                    size_t target_count);
 
 // The same over candidates kept in one array, as for hundreds of thousands
 // of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].
@@ -22,7 +26,7 @@ struct Claim {
   uint32_t target = 0;
   uint32_t evidence = 0;
 };
-//
+
 // With `contests`, the claims keep their scores and order (the ranking stays
 // the names' and the structure's) and only say which of them another item
 // took; per item, the contest says how the list would rank with the
@@ -35,10 +39,5 @@ struct Contest {
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const std::vector<bool>& anchored, size_t target_count,
                   std::vector<Contest>* contests = nullptr);
-
-// `per_item` holds each item's candidates; they come back re-ranked.
-// `anchored` marks the targets that rows of the table already take.
-void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
-                    size_t target_count);
 
 #endif  // ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_
