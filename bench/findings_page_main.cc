@@ -41,7 +41,7 @@ std::map<std::string, std::string> TextMap(const nlohmann::json& object, const c
 }
 
 // Takes the target dictionary's records; false for any other record.
-bool TakeTargetRecord(const nlohmann::json& record, std::vector<SuggestClass>& target,
+bool TakeTargetRecord(const nlohmann::json& record, NameStore& names, std::vector<SuggestClass>& target,
                       SuggestDomains& domains, SuggestionBlock& block) {
   if (!record.is_object()) return false;
   std::string kind = Text(record, "record");
@@ -52,13 +52,13 @@ bool TakeTargetRecord(const nlohmann::json& record, std::vector<SuggestClass>& t
   }
   if (kind == "target_class") {
     SuggestClass c;
-    c.key = Text(record, "key");
-    c.label = Text(record, "label");
-    c.parent_key = Text(record, "parent");
+    c.key = names.Keep(Text(record, "key"));
+    c.label = names.Keep(Text(record, "label"));
+    c.parent_key = names.Keep(Text(record, "parent"));
     auto attributes = record.find("attributes");
     if (attributes != record.end() && attributes->is_array()) {
       for (const nlohmann::json& a : *attributes) {
-        if (a.is_object()) c.attributes.push_back({Text(a, "label"), Text(a, "key")});
+        if (a.is_object()) c.attributes.push_back({names.Keep(Text(a, "label")), names.Keep(Text(a, "key"))});
       }
     }
     target.push_back(std::move(c));
@@ -123,12 +123,13 @@ int main(int argc, char** argv) {
   page.oldFormat = parsed.Has("old");
   page.reportPath = parsed.Value("report");
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
+    const auto names = std::make_shared<NameStore>();
     std::vector<SuggestClass> target;
     SuggestDomains domains;
     int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
-      if (!TakeTargetRecord(record, target, domains, writer.Suggestions())) writer.Add(record);
+      if (!TakeTargetRecord(record, *names, target, domains, writer.Suggestions())) writer.Add(record);
     });
-    writer.Suggestions().SetTarget(std::move(target), std::move(domains));
+    writer.Suggestions().SetTarget(names, std::move(target), std::move(domains));
     return status;
   });
 }

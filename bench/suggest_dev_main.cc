@@ -55,7 +55,7 @@ std::string Value(MigrationXMLNode* node, const char* name) {
 }
 
 // Reads every class of the documents in `folder`; `v5` picks the layout.
-bool ReadClasses(const fs::path& folder, bool v5, std::vector<SuggestClass>& classes) {
+bool ReadClasses(const fs::path& folder, bool v5, NameStore& names, std::vector<SuggestClass>& classes) {
   std::error_code error;
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
@@ -73,16 +73,16 @@ bool ReadClasses(const fs::path& folder, bool v5, std::vector<SuggestClass>& cla
     while (at != nullptr) {
       MigrationXMLNode* node = class_search.searchNext(at);
       SuggestClass c;
-      c.label = Value(node, v5 ? "DisplayName" : "Name");
-      c.key = Value(node, v5 ? "Name" : "ShortName");
-      c.parent_label = v5 ? "" : Value(node, "Parent");
-      c.parent_key = Value(node, v5 ? "Superclass" : "ShortParent");
+      c.label = names.Keep(Value(node, v5 ? "DisplayName" : "Name"));
+      c.key = names.Keep(Value(node, v5 ? "Name" : "ShortName"));
+      c.parent_label = v5 ? Name() : names.Keep(Value(node, "Parent"));
+      c.parent_key = names.Keep(Value(node, v5 ? "Superclass" : "ShortParent"));
       MigrationXMLSearch attribute_search("Simple");
       void* a = attribute_search.searchStart(node);
       while (a != nullptr) {
         MigrationXMLNode* attribute = attribute_search.searchNext(a);
-        c.attributes.push_back({Value(attribute, v5 ? "DisplayName" : "Name"),
-                                Value(attribute, v5 ? "Name" : "ShortName")});
+        c.attributes.push_back({names.Keep(Value(attribute, v5 ? "DisplayName" : "Name")),
+                                names.Keep(Value(attribute, v5 ? "Name" : "ShortName"))});
       }
       c.attributes.shrink_to_fit();  // the peak memory measured is the matcher's, not the growth slack's
       classes.push_back(std::move(c));
@@ -113,8 +113,8 @@ bool Seeded(const std::string& source, const std::string& target, double percent
   return (hash % 1000) < percent * 10;
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\n") == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";
   for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
@@ -129,13 +129,13 @@ struct Totals {
 
 bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings, Totals& totals) {
   SuggestInput input;
-  if (!ReadClasses(dir / "Dictionary" / "V4_Exported_XML", false, input.source) ||
-      !ReadClasses(dir / "Dictionary" / "V5_Exported_XML", true, input.target)) {
+  if (!ReadClasses(dir / "Dictionary" / "V4_Exported_XML", false, *input.names, input.source) ||
+      !ReadClasses(dir / "Dictionary" / "V5_Exported_XML", true, *input.names, input.target)) {
     return false;
   }
   std::unordered_map<std::string, size_t> source_at, target_at;
-  for (size_t i = 0; i < input.source.size(); ++i) source_at.emplace(input.source[i].key, i);
-  for (size_t i = 0; i < input.target.size(); ++i) target_at.emplace(input.target[i].key, i);
+  for (size_t i = 0; i < input.source.size(); ++i) source_at.emplace(input.source[i].key.str(), i);
+  for (size_t i = 0; i < input.target.size(); ++i) target_at.emplace(input.target[i].key.str(), i);
   const std::string name = dir.filename().string();
   std::vector<bool> seeded(input.source.size(), false);
   std::vector<std::pair<size_t, size_t>> remaining;

@@ -69,13 +69,13 @@ int AddSuggestions(const FindingRunOptions& run, CliStreams& io, SuggestionBlock
 
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mappedTarget[i];
-    block.SetSourceRow(work.input.source[i].key,
+    block.SetSourceRow(work.input.source[i].key.str(),
                        {work.sourceRows[i].name, work.sourceRows[i].parent,
-                        mapped >= 0 ? work.input.target[static_cast<size_t>(mapped)].key : ""});
+                        mapped >= 0 ? work.input.target[static_cast<size_t>(mapped)].key.str() : ""});
   }
   std::vector<SuggestTargetRow> rows;
   for (const RowNames& names : work.targetRows) rows.push_back({names.name, names.parent});
-  block.SetTarget(std::move(work.input.target), DomainsOf(table, work.targetDomain),
+  block.SetTarget(work.input.names, std::move(work.input.target), DomainsOf(table, work.targetDomain),
                   std::move(rows));
   return kExitClean;
 }

@@ -24,17 +24,25 @@ std::string PlainValue(MigrationXMLNode* node, const char* attribute) {
   return Plain(getValueByTagName(node, attribute)).str();
 }
 
+// The names both dictionaries are read with once, kept in the input's store.
+SuggestClass NamesOf(NameStore& names, std::string_view label, std::string_view key,
+                     std::string_view parent_label, std::string_view parent_key) {
+  return SuggestClass{names.Keep(label), names.Keep(key), names.Keep(parent_label), names.Keep(parent_key), {}};
+}
+
 void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
   bool parent_label = ParentHasLabel(profile.sourceClass);
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     SourceClass source = ReadSourceClass(profile, node);
-    SuggestClass suggest{source.label.str(), source.key.str(),
-                         parent_label ? source.parent.str() : "", source.shortParent.str(), {}};
+    NameStore& names = *work.input.names;
+    SuggestClass suggest = NamesOf(names, source.label.str(), source.key.str(),
+                                   parent_label ? source.parent.str() : "", source.shortParent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
-      suggest.attributes.push_back({PlainValue(attribute, profile.sourceAttribute.label),
-                                    PlainValue(attribute, profile.sourceAttribute.key)});
+      suggest.attributes.push_back({names.Keep(PlainValue(attribute, profile.sourceAttribute.label)),
+                                    names.Keep(PlainValue(attribute, profile.sourceAttribute.key))});
       return true;
     });
+    suggest.attributes.shrink_to_fit();
     work.sourceRows.push_back({RowNameOf(profile, source).str(), source.parent.str()});
     work.input.source.push_back(std::move(suggest));
     return true;
@@ -46,13 +54,15 @@ void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
   std::deque<std::string> pool;
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     TargetClass target = ReadTargetClass(profile, node, work.input.target.size());
-    SuggestClass suggest{target.label.str(), target.key.str(),
-                         parent_label ? target.parent.str() : "", target.shortParent.str(), {}};
+    NameStore& names = *work.input.names;
+    SuggestClass suggest = NamesOf(names, target.label.str(), target.key.str(),
+                                   parent_label ? target.parent.str() : "", target.shortParent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
       TargetAttribute read = ReadTargetAttribute(profile, attribute, pool);
-      suggest.attributes.push_back({std::string(read.label), std::string(read.key)});
+      suggest.attributes.push_back({names.Keep(read.label), names.Keep(read.key)});
       return true;
     });
+    suggest.attributes.shrink_to_fit();
     pool.clear();
     auto [name, parent] = CounterpartKey(profile, target);
     work.targetRows.push_back({std::string(name), std::string(parent)});
@@ -72,7 +82,7 @@ class ItemCollector : public FindingSink {
  public:
   explicit ItemCollector(SuggestWork& work) : work_(work) {
     for (size_t i = 0; i < work.input.target.size(); ++i) {
-      targetByKey_.try_emplace(work.input.target[i].key, i);
+      targetByKey_.try_emplace(work.input.target[i].key.str(), i);
     }
     work.mappedTarget.assign(work.input.source.size(), -1);
   }

@@ -131,13 +131,13 @@ class TextWriter {
     const SuggestClass& source = work_.input.source[suggestion.source];
     std::string accepted;
     if (suggestion.accepted && !suggestion.candidates.empty()) {
-      accepted = work_.input.target[suggestion.candidates.front().target].key;
+      accepted = work_.input.target[suggestion.candidates.front().target].key.str();
     }
-    Head(context, "class " + source.label, accepted);
+    Head(context, "class " + source.label.str(), accepted);
     for (const ClassCandidate& candidate : suggestion.candidates) {
       const SuggestClass& target = work_.input.target[candidate.target];
-      std::string parent = target.parent_key.empty() ? "" : " under " + target.parent_key;
-      Candidate(candidate.score, target.key + " \"" + target.label + "\"" + parent,
+      std::string parent = target.parent_key.empty() ? "" : " under " + target.parent_key.str();
+      Candidate(candidate.score, target.key.str() + " \"" + target.label.str() + "\"" + parent,
                 candidate.evidence);
     }
   }
@@ -148,12 +148,12 @@ class TextWriter {
     if (suggestion.accepted && !suggestion.candidates.empty()) {
       accepted = Named(suggestion.candidates.front());
     }
-    Head(context, "attribute " + source.label + " / " +
-                      source.attributes[suggestion.item.source_attribute].label, accepted);
+    Head(context, "attribute " + source.label.str() + " / " +
+                      source.attributes[suggestion.item.source_attribute].label.str(), accepted);
     for (const AttributeCandidate& candidate : suggestion.candidates) {
       const SuggestAttribute& target =
           work_.input.target[candidate.target_class].attributes[candidate.target_attribute];
-      Candidate(candidate.score, Named(candidate) + " \"" + target.label + "\"",
+      Candidate(candidate.score, Named(candidate) + " \"" + target.label.str() + "\"",
                 candidate.evidence);
     }
   }
@@ -161,7 +161,7 @@ class TextWriter {
  private:
   std::string Named(const AttributeCandidate& candidate) const {
     const SuggestClass& owner = work_.input.target[candidate.target_class];
-    return owner.key + "." + owner.attributes[candidate.target_attribute].key;
+    return owner.key.str() + "." + owner.attributes[candidate.target_attribute].key.str();
   }
 
   std::string Painted(const char* code, const std::string& text) const {

@@ -150,11 +150,11 @@ class RowWriter {
     if (!suggestion.accepted || suggestion.candidates.empty() || target < 0) return;
     const AttributeCandidate& best = suggestion.candidates.front();
     const RowNames& source = work_.sourceRows[suggestion.item.source_class];
-    const std::string& label =
+    const std::string label =
         work_.input.source[suggestion.item.source_class].attributes[suggestion.item.source_attribute]
-            .label;
-    const std::string& key =
-        work_.input.target[best.target_class].attributes[best.target_attribute].key;
+            .label.str();
+    const std::string key =
+        work_.input.target[best.target_class].attributes[best.target_attribute].key.str();
     size_t named = static_cast<size_t>(target);
     if (best.target_class != named) {
       if (!LookupFinds(best.target_class)) return;

@@ -71,11 +71,11 @@ nlohmann::json CompactAttributeItems(nlohmann::json items,
 // label alone.
 nlohmann::json CarriedAttribute(const SuggestAttribute& attribute) {
   std::string joined;
-  for (char c : attribute.label) {
+  for (char c : attribute.label.view()) {
     if (c != ' ') joined += c;
   }
-  if (joined == attribute.key) return attribute.label;
-  return nlohmann::json::array({attribute.key, attribute.label});
+  if (joined == attribute.key.view()) return attribute.label.view();
+  return nlohmann::json::array({attribute.key.view(), attribute.label.view()});
 }
 
 }  // namespace
@@ -166,8 +166,9 @@ void SuggestionBlock::Add(const nlohmann::json& record) {
   }
 }
 
-void SuggestionBlock::SetTarget(std::vector<SuggestClass> target, SuggestDomains domains,
-                                std::vector<SuggestTargetRow> rows) {
+void SuggestionBlock::SetTarget(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
+                                SuggestDomains domains, std::vector<SuggestTargetRow> rows) {
+  names_ = std::move(names);
   target_ = std::move(target);
   domains_ = std::move(domains);
   targetRows_ = std::move(rows);
@@ -186,8 +187,8 @@ std::string SuggestionBlock::Json() const {
   // A target class's row names follow its parent key only where they differ.
   for (size_t i = 0; i < target_.size(); ++i) {
     const SuggestClass& c = target_[i];
-    byKey.emplace(c.key, targets.size());
-    nlohmann::json line = {c.key, c.label, c.parent_key};
+    byKey.emplace(c.key.str(), targets.size());
+    nlohmann::json line = {c.key.view(), c.label.view(), c.parent_key.view()};
     if (i < targetRows_.size() &&
         (targetRows_[i].name != c.key || targetRows_[i].parent != c.parent_key)) {
       line.push_back(targetRows_[i].name);
@@ -207,10 +208,10 @@ std::string SuggestionBlock::Json() const {
       nlohmann::json list = nlohmann::json::array();
       for (const SuggestAttribute& a : c.attributes) {
         list.push_back(CarriedAttribute(a));
-        carriedNames.try_emplace(c.key + '\n' + a.key + '\n' + a.label, list.size() - 1);
+        carriedNames.try_emplace(c.key.str() + '\n' + a.key.str() + '\n' + a.label.str(), list.size() - 1);
       }
-      attributes[c.key] = std::move(list);
-      key = c.parent_key;
+      attributes[c.key.str()] = std::move(list);
+      key = c.parent_key.str();
     }
   }
   CodeTable reasons({});

@@ -13,12 +13,14 @@
 #define ZOR_EXPLORE_SUGGESTION_BLOCK_H_
 
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "explore/code_table.h"
+#include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
 
 // The domain of a completed class row: the one the table's rows give for the
@@ -53,9 +55,10 @@ class SuggestionBlock {
   void Add(const nlohmann::json& record);
   // The target dictionary in its order (the first class with a parent is
   // the one an attribute row naming that parent's child finds), with the
-  // row names of its classes (empty: key and parent key).
-  void SetTarget(std::vector<SuggestClass> target, SuggestDomains domains,
-                 std::vector<SuggestTargetRow> rows = {});
+  // row names of its classes (empty: key and parent key). `names` holds
+  // the classes' names.
+  void SetTarget(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
+                 SuggestDomains domains, std::vector<SuggestTargetRow> rows = {});
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
   bool Empty() const { return items_.empty(); }
   // The block's JSON, safe inside a <script> element.
@@ -71,6 +74,7 @@ class SuggestionBlock {
   nlohmann::json items_ = nlohmann::json::array();
   std::unordered_map<std::string, size_t> itemOfKey_;
   std::vector<std::string> candidateClasses_;
+  std::shared_ptr<const NameStore> names_;
   std::vector<SuggestClass> target_;
   std::vector<SuggestTargetRow> targetRows_;
   std::unordered_map<std::string, SuggestSourceRow> sourceRows_;

@@ -8,6 +8,7 @@
 
 #include "suggest/class_matcher.h"
 #include "suggest/global_assignment.h"
+#include "suggest/likeness_memo.h"
 #include "suggest/name_similarity.h"
 
 namespace {
@@ -105,31 +106,45 @@ std::vector<size_t> FirstAttributes(const MatchContext& context) {
 // The attributes of a home class and its ancestors by word, so that an item
 // is compared only with those that share a word or a linked word with it:
 // the others would score nothing. Items of one class share their home, so
-// the index is kept until the home changes.
+// the index is kept until the home changes. A home is rebuilt for every
+// class, so the build is linear: each word's attributes lie in one run of a
+// flat array, placed by counting rather than sorting.
 class HomeIndex {
  public:
   void Build(const MatchContext& context, int home) {
     if (home == home_) return;
     home_ = home;
-    by_word_.clear();
     refs_.clear();
+    held_.clear();
     ++build_;
     if (home < 0) return;
-    for (uint32_t c : context.target_tree.Lineage(home)) {
-      const std::vector<ClassNames>& names = context.target_attributes[c].names;
-      for (size_t a = 0; a < names.size(); ++a) {
-        const auto at = static_cast<uint32_t>(refs_.size());
-        refs_.emplace_back(c, static_cast<uint32_t>(a));
-        for (const NameProfile* p : {&names[a].label, &names[a].key}) {
-          for (uint32_t word : p->words()) {
-            by_word_.emplace_back(word, at);
-            if (word >= present_.size()) present_.resize(context.vocabulary.size(), 0);
-            present_[word] = build_;
-          }
-        }
-      }
+    if (stamp_.size() < context.vocabulary.size()) {
+      stamp_.resize(context.vocabulary.size(), 0);
+      run_.resize(context.vocabulary.size());
     }
-    std::sort(by_word_.begin(), by_word_.end());
+    const std::vector<uint32_t> lineage = context.target_tree.Lineage(home);
+    // Counts each word's entries (a word both a label and its key hold is
+    // entered twice, as the item's limit counts it) ...
+    ForEachEntry(context, lineage, [&](uint32_t word, uint32_t) {
+      if (stamp_[word] != build_) {
+        stamp_[word] = build_;
+        run_[word] = Run{0, 0};
+        held_.push_back(word);
+      }
+      ++run_[word].size;
+    });
+    // ... gives each word its run, then fills the runs in attribute order.
+    uint32_t next = 0;
+    for (uint32_t word : held_) {
+      run_[word].begin = next;
+      next += run_[word].size;
+      run_[word].size = 0;
+    }
+    entries_.resize(next);
+    ForEachEntry(context, lineage, [&](uint32_t word, uint32_t at) {
+      Run& run = run_[word];
+      entries_[run.begin + run.size++] = at;
+    });
   }
 
   // The attributes sharing a word with the item, each once: those sharing
@@ -141,25 +156,29 @@ class HomeIndex {
     words.clear();
     hits.clear();
     // Only the words the home holds can bring attributes: the others
-    // (most of a word's spelling links) are left out before the sort.
+    // (most of a word's spelling links) are left out at once.
+    size_t entries = 0;
+    auto take = [&](uint32_t word) {
+      if (!Holds(word) || std::find(words.begin(), words.end(), word) != words.end()) return;
+      words.push_back(word);
+      entries += run_[word].size;
+    };
     for (const NameProfile* p : {&item.label, &item.key}) {
       for (uint32_t word : p->words()) {
-        if (Holds(word)) words.push_back(word);
-        for (const WordLink& link : context.attribute_links.From(word)) {
-          if (Holds(link.to)) words.push_back(link.to);
-        }
+        take(word);
+        for (const WordLink& link : context.attribute_links.From(word)) take(link.to);
       }
     }
-    std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
-      const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
-      return fa != fb ? fa < fb : a < b;
-    });
-    words.erase(std::unique(words.begin(), words.end()), words.end());
+    // The order matters only when the limit leaves some attributes out.
+    if (entries > kMostAtHome) {
+      std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
+        const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
+        return fa != fb ? fa < fb : a < b;
+      });
+    }
     for (uint32_t word : words) {
-      auto at = std::lower_bound(by_word_.begin(), by_word_.end(), std::make_pair(word, 0u));
-      for (; at != by_word_.end() && at->first == word && hits.size() < kMostAtHome; ++at) {
-        hits.push_back(at->second);
-      }
+      const Run& run = run_[word];
+      for (uint32_t k = 0; k < run.size && hits.size() < kMostAtHome; ++k) hits.push_back(entries_[run.begin + k]);
     }
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
@@ -168,23 +187,50 @@ class HomeIndex {
   }
 
  private:
-  bool Holds(uint32_t word) const { return word < present_.size() && present_[word] == build_; }
+  struct Run {
+    uint32_t begin = 0;
+    uint32_t size = 0;
+  };
+
+  // Calls visit(word, attribute number) for each word of each attribute's
+  // label and key, the home's attributes first, then its ancestors'; numbers
+  // the attributes in that order on the first pass.
+  template <typename Visit>
+  void ForEachEntry(const MatchContext& context, const std::vector<uint32_t>& lineage, Visit visit) {
+    const bool numbering = refs_.empty();
+    uint32_t at = 0;
+    for (uint32_t c : lineage) {
+      const std::vector<ClassNames>& names = context.target_attributes[c].names;
+      for (size_t a = 0; a < names.size(); ++a, ++at) {
+        if (numbering) refs_.emplace_back(c, static_cast<uint32_t>(a));
+        for (const NameProfile* p : {&names[a].label, &names[a].key}) {
+          for (uint32_t word : p->words()) visit(word, at);
+        }
+      }
+    }
+  }
+
+  bool Holds(uint32_t word) const { return word < stamp_.size() && stamp_[word] == build_; }
 
   int home_ = -2;
   uint32_t build_ = 0;
-  std::vector<uint32_t> present_;  // per word: the build that last held it
-  std::vector<std::pair<uint32_t, uint32_t>> by_word_;  // word, attribute; sorted
+  std::vector<uint32_t> stamp_;  // per word: the build that last held it
+  std::vector<Run> run_;         // per word held: its run in entries_
+  std::vector<uint32_t> held_;   // the words held, in the order first met
+  std::vector<uint32_t> entries_;  // attribute numbers, word by word
   std::vector<AttributeRef> refs_;
 };
 
 // Returns the best likeness of names found at home.
 double LookAtHome(const MatchContext& context, const HomeIndex& index, const ClassNames& item,
-                  const ClassImage& home, bool first, Ranking& ranking) {
+                  const ClassImage& home, bool first, LikenessMemo& memo, Ranking& ranking) {
   double best = 0;
   static thread_local std::vector<AttributeRef> sharing;
   index.Sharing(context, item, sharing);
   for (const auto& [c, a] : sharing) {
-    const Likeness likeness = AttributeLikeness(context, item, context.target_attributes[c].names[a]);
+    const Likeness likeness = memo.Get(item, context.target_attributes[c].names[a], [&] {
+      return AttributeLikeness(context, item, context.target_attributes[c].names[a]);
+    });
     const double score =
         likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) * (first ? 1.0 : kLaterHome);
     ranking.Offer({c, a, score, likeness.signals | (first ? uint32_t{kSignalClass} : 0u)});
@@ -196,7 +242,7 @@ double LookAtHome(const MatchContext& context, const HomeIndex& index, const Cla
 // The rarest words first, and a bounded number of attributes in all: the
 // cost per item stays fixed however large the dictionaries.
 void LookElsewhere(const MatchContext& context, const AttributeIndex& index, const ClassNames& item,
-                   Ranking& ranking) {
+                   LikenessMemo& memo, Ranking& ranking) {
   std::vector<uint32_t> words(item.label.words().begin(), item.label.words().end());
   for (uint32_t word : item.label.words()) {
     for (const WordLink& link : context.attribute_links.From(word)) words.push_back(link.to);
@@ -209,7 +255,9 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
   for (uint32_t word : words) {
     for (const auto& [c, a] : index.With(word)) {
       if (looked++ >= kMostElsewhere) return;
-      const Likeness likeness = AttributeLikeness(context, item, context.target_attributes[c].names[a]);
+      const Likeness likeness = memo.Get(item, context.target_attributes[c].names[a], [&] {
+        return AttributeLikeness(context, item, context.target_attributes[c].names[a]);
+      });
       ranking.Offer({c, a, likeness.score * kElsewhere, likeness.signals});
     }
   }
@@ -237,16 +285,16 @@ AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& clai
 
 }  // namespace
 
-std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
-                                                 const std::vector<std::vector<ClassImage>>& homes) {
+RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes) {
   const AttributeIndex index(context);
-  const std::vector<size_t> first = FirstAttributes(context);
+  RankedAttributes ranked;
+  ranked.first = FirstAttributes(context);
   const std::vector<AttributeItem>& items = context.input.attribute_items;
   std::vector<HomeIndex> home_indexes;
-  std::deque<Claim> claims;
-  std::vector<size_t> starts{0};
-  starts.reserve(items.size() + 1);
+  ranked.starts.reserve(items.size() + 1);
+  ranked.starts.push_back(0);
   Ranking ranking;
+  LikenessMemo memo;
   for (const AttributeItem& item : items) {
     const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
     const std::vector<ClassImage>& places = homes[item.source_class];
@@ -254,31 +302,37 @@ std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
     double at_home = 0;
     for (size_t h = 0; h < places.size(); ++h) {
       home_indexes[h].Build(context, places[h].target);
-      at_home = std::max(at_home, LookAtHome(context, home_indexes[h], names, places[h], h == 0, ranking));
+      at_home = std::max(at_home, LookAtHome(context, home_indexes[h], names, places[h], h == 0, memo, ranking));
     }
-    if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, ranking);
-    ranking.Keep(first, claims);
-    starts.push_back(claims.size());
+    if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, memo, ranking);
+    ranking.Keep(ranked.first, ranked.claims);
+    ranked.starts.push_back(ranked.claims.size());
   }
-  std::vector<Contest> contests;
-  if (context.Uses(kSignalAssignment)) contests = AssignAttributes(first, claims, starts);
+  if (context.Uses(kSignalAssignment)) ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts);
+  return ranked;
+}
+
+std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, const std::vector<AttributeItem>& items,
+                                                   const SuggestOptions& options) {
+  const std::vector<size_t>& starts = ranked.starts;
+  std::deque<Claim>& claims = ranked.claims;
   std::vector<AttributeSuggestion> suggestions;
   suggestions.reserve(items.size());
   std::vector<double> scores;
   // Each item's claims are released once read: the suggestions take their place.
-  for (size_t i = 0; i < items.size(); ++i) {
+  for (size_t i = 0; i + 1 < starts.size() && i < items.size(); ++i) {
     scores.clear();
     for (size_t k = starts[i]; k < starts[i + 1]; ++k) scores.push_back(claims[k - starts[i]].score);
     AttributeSuggestion suggestion{items[i], {}, false};
-    if (!contests.empty()) {
-      const Contest& contest = contests[i];
+    if (!ranked.contests.empty()) {
+      const Contest& contest = ranked.contests[i];
       scores = {contest.first, contest.second};
       if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
     }
-    suggestion.accepted = ClearlyFirst(scores, context.options.attribute_min_score, context.options.margin);
-    const size_t shown = std::min(starts[i + 1] - starts[i], context.options.top);
+    suggestion.accepted = ClearlyFirst(scores, options.attribute_min_score, options.margin);
+    const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
-    for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(first, claims[k]));
+    for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(ranked.first, claims[k]));
     suggestions.push_back(std::move(suggestion));
     claims.erase(claims.begin(), claims.begin() + static_cast<std::ptrdiff_t>(starts[i + 1] - starts[i]));
   }

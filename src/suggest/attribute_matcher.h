@@ -6,14 +6,30 @@
 #ifndef ZOR_SUGGEST_ATTRIBUTE_MATCHER_H_
 #define ZOR_SUGGEST_ATTRIBUTE_MATCHER_H_
 
+#include <deque>
 #include <vector>
 
+#include "suggest/global_assignment.h"
 #include "suggest/hierarchy_evidence.h"
 #include "suggest/match_context.h"
 
+// Every item's kept candidates as claims on target attributes, and how the
+// items' contest for them came out: what the suggestions are made from,
+// apart from the names, which the suggestions no longer need.
+struct RankedAttributes {
+  std::vector<size_t> first;      // per target class, the number of its first attribute
+  std::deque<Claim> claims;       // item by item, best first
+  std::vector<size_t> starts;     // per item, where its claims start; one more at the end
+  std::vector<Contest> contests;  // per item, when the assignment is in use
+};
+
 // `homes`: per source class, the target classes its attributes look in
 // first, the likeliest first.
-std::vector<AttributeSuggestion> MatchAttributes(const MatchContext& context,
-                                                 const std::vector<std::vector<ClassImage>>& homes);
+RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes);
+
+// The suggestions, in the order of `items` (those ranked); the claims are
+// released as they are read.
+std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, const std::vector<AttributeItem>& items,
+                                                   const SuggestOptions& options);
 
 #endif  // ZOR_SUGGEST_ATTRIBUTE_MATCHER_H_

@@ -5,7 +5,7 @@
 
 DictionaryTree::DictionaryTree(const std::vector<SuggestClass>& classes)
     : parent_(classes.size(), kNone), children_(classes.size()) {
-  std::unordered_map<std::string, uint32_t> by_key;
+  std::unordered_map<std::string_view, uint32_t> by_key;
   for (size_t i = 0; i < classes.size(); ++i) by_key.emplace(classes[i].key, static_cast<uint32_t>(i));
   for (size_t i = 0; i < classes.size(); ++i) {
     auto found = by_key.find(classes[i].parent_key);

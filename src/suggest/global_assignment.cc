@@ -1,7 +1,7 @@
 #include "suggest/global_assignment.h"
 
 #include <algorithm>
-#include <queue>
+#include <utility>
 
 namespace {
 
@@ -21,10 +21,48 @@ bool Before(const Claim& a, const Claim& b) {
   return a.score != b.score ? a.score > b.score : a.target < b.target;
 }
 
-// An item's next pair in the walk from the best pair of all down.
+// An item's next pair in the walk from the best pair of all down, with its
+// score at hand: the heap compares scores far more often than it moves.
 struct Cursor {
+  double score;
   uint32_t item;
   size_t at;
+};
+
+// Cursors in a heap, the next pair of all on top. An item's next pair takes
+// its previous one's place, one sift instead of a removal and an insertion.
+class CursorHeap {
+ public:
+  explicit CursorHeap(std::vector<Cursor> cursors) : heap_(std::move(cursors)) {
+    std::make_heap(heap_.begin(), heap_.end(), Later);
+  }
+  bool empty() const { return heap_.empty(); }
+  const Cursor& top() const { return heap_.front(); }
+  void pop() {
+    std::pop_heap(heap_.begin(), heap_.end(), Later);
+    heap_.pop_back();
+  }
+  void ReplaceTop(const Cursor& next) {
+    size_t at = 0;
+    const size_t size = heap_.size();
+    for (;;) {
+      size_t child = 2 * at + 1;
+      if (child >= size) break;
+      if (child + 1 < size && Later(heap_[child], heap_[child + 1])) ++child;
+      if (!Later(next, heap_[child])) break;
+      heap_[at] = heap_[child];
+      at = child;
+    }
+    heap_[at] = next;
+  }
+
+ private:
+  // Pairs are walked by score, then lower item first.
+  static bool Later(const Cursor& a, const Cursor& b) {
+    return a.score != b.score ? a.score < b.score : a.item > b.item;
+  }
+
+  std::vector<Cursor> heap_;
 };
 
 // Walks all pairs from the best down (ties: lower item, then lower target
@@ -32,27 +70,26 @@ struct Cursor {
 // merging the lists' heads is enough.
 std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vector<size_t>& starts,
                                 size_t target_count) {
-  auto later = [&](const Cursor& a, const Cursor& b) {
-    const double sa = claims[a.at].score, sb = claims[b.at].score;
-    return sa != sb ? sa < sb : a.item > b.item;
-  };
-  std::priority_queue<Cursor, std::vector<Cursor>, decltype(later)> heads(later);
   const size_t items = starts.size() - 1;
+  std::vector<Cursor> first;
   for (size_t i = 0; i < items; ++i) {
-    if (starts[i] < starts[i + 1]) heads.push(Cursor{static_cast<uint32_t>(i), starts[i]});
+    if (starts[i] < starts[i + 1]) first.push_back(Cursor{claims[starts[i]].score, static_cast<uint32_t>(i), starts[i]});
   }
+  CursorHeap heads(std::move(first));
   std::vector<Owner> owners(target_count);
   while (!heads.empty()) {
     const Cursor head = heads.top();
-    heads.pop();
     const Claim& claim = claims[head.at];
     Owner& owner = owners[claim.target];
     const bool shared = owner.item >= 0 && claim.score >= kStrong && owner.score - claim.score <= kAboutEqual;
     if (owner.item < 0 || shared) {
       if (owner.item < 0) owner = Owner{static_cast<int>(head.item), claim.score};
-      continue;  // placed: its other pairs no longer count
+      heads.pop();  // placed: its other pairs no longer count
+    } else if (head.at + 1 < starts[head.item + 1]) {
+      heads.ReplaceTop(Cursor{claims[head.at + 1].score, head.item, head.at + 1});
+    } else {
+      heads.pop();
     }
-    if (head.at + 1 < starts[head.item + 1]) heads.push(Cursor{head.item, head.at + 1});
   }
   return owners;
 }

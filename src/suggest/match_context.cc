@@ -1,7 +1,9 @@
 #include "suggest/match_context.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <unordered_map>
 
 #include "suggest/learned_substitutions.h"
 #include "suggest/spelling_index.h"
@@ -11,7 +13,7 @@ namespace {
 // Words whose trigrams agree less than this are different words.
 constexpr double kSpellingAgreement = 0.65;
 
-ClassNames ProfileNames(WordVocabulary& vocabulary, const std::string& label, const std::string& key) {
+ClassNames ProfileNames(WordVocabulary& vocabulary, std::string_view label, std::string_view key) {
   ClassNames names;
   names.label = vocabulary.Profile(label.empty() ? key : label);
   names.key = vocabulary.Profile(key);
@@ -26,11 +28,41 @@ std::vector<ClassNames> ProfileClasses(WordVocabulary& vocabulary, const std::ve
   return names;
 }
 
+// Numbers attribute names by their profiles: a repeated name's profiles are
+// the same storage. The numbers are bounded so that a dictionary of
+// distinct names costs no more than one of repeated names.
+class NameNumbers {
+ public:
+  void Number(ClassNames& names) {
+    const Profiles key{names.label.data, names.key.data, names.bare.data};
+    auto found = numbers_.find(key);
+    if (found != numbers_.end()) {
+      names.number = found->second;
+    } else if (numbers_.size() < kMostNumbers) {
+      names.number = static_cast<uint32_t>(numbers_.size());
+      numbers_.emplace(key, names.number);
+    }
+  }
+
+ private:
+  static constexpr size_t kMostNumbers = size_t{1} << 16;
+  using Profiles = std::array<const uint32_t*, 3>;
+  struct Hash {
+    size_t operator()(const Profiles& p) const {
+      size_t h = 0;
+      for (const uint32_t* at : p) h = (h ^ reinterpret_cast<uintptr_t>(at)) * 0x9E3779B97F4A7C15ull;
+      return h ^ (h >> 29);
+    }
+  };
+  std::unordered_map<Profiles, uint32_t, Hash> numbers_;
+};
+
 // An attribute's identity, for the overlap of attribute sets, is its
 // label's compact form.
 std::vector<AttributeNames> ProfileAttributes(WordVocabulary& vocabulary,
                                               const std::vector<SuggestClass>& classes,
                                               const std::vector<ClassNames>& class_names) {
+  NameNumbers numbers;
   std::vector<AttributeNames> all(classes.size());
   for (size_t i = 0; i < classes.size(); ++i) {
     const NameProfile class_label = classes[i].label.empty() ? NameProfile{} : class_names[i].label;
@@ -38,6 +70,7 @@ std::vector<AttributeNames> ProfileAttributes(WordVocabulary& vocabulary,
     for (const SuggestAttribute& a : classes[i].attributes) {
       ClassNames names = ProfileNames(vocabulary, a.label, a.key);
       names.bare = vocabulary.WithoutWordsOf(names.label, class_label);
+      numbers.Number(names);
       all[i].names.push_back(names);
       all[i].identities.push_back(names.label.compact);
     }

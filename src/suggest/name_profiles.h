@@ -85,6 +85,11 @@ struct ClassNames {
   // or nothing was taken.
   NameProfile bare;
   bool key_differs = false;
+  // Attribute names only: names of the same three profiles (a name met
+  // again) share a number, so that answers about them can be remembered.
+  // Unnumbered once too many distinct names came before.
+  static constexpr uint32_t kUnnumbered = UINT32_MAX;
+  uint32_t number = kUnnumbered;
 };
 
 #endif  // ZOR_SUGGEST_NAME_PROFILES_H_

@@ -83,10 +83,14 @@ std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match) {
 SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) {
   std::optional<SuggestInput> cleaned;
   if (!AllInRange(input)) cleaned = WithoutStrays(input);
-  const MatchContext context(cleaned ? *cleaned : input, options);
+  const SuggestInput& in = cleaned ? *cleaned : input;
+  std::optional<MatchContext> context(std::in_place, in, options);
   SuggestOutput output;
-  ClassMatch match = MatchClasses(context);
-  output.attributes = MatchAttributes(context, AttributeHomes(match));
+  ClassMatch match = MatchClasses(*context);
+  RankedAttributes ranked = RankAttributes(*context, AttributeHomes(match));
+  // The names' profiles are read no more: the suggestions take their memory.
+  context.reset();
+  output.attributes = SuggestAttributes(std::move(ranked), in.attribute_items, options);
   output.classes = std::move(match.suggestions);
   return output;
 }

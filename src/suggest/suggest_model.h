@@ -7,21 +7,24 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "suggest/name_store.h"
+
 struct SuggestAttribute {
-  std::string label;
-  std::string key;
+  Name label;
+  Name key;
 };
 
 // A class of either dictionary. A target class's parent label may be empty:
 // the target names its parent by key only.
 struct SuggestClass {
-  std::string label;
-  std::string key;
-  std::string parent_label;
-  std::string parent_key;
+  Name label;
+  Name key;
+  Name parent_label;
+  Name parent_key;
   std::vector<SuggestAttribute> attributes;
 };
 
@@ -46,6 +49,7 @@ struct AttributeItem {
 };
 
 struct SuggestInput {
+  std::shared_ptr<NameStore> names = std::make_shared<NameStore>();  // the classes' names
   std::vector<SuggestClass> source;
   std::vector<SuggestClass> target;
   std::vector<ClassAnchor> class_anchors;

@@ -10,12 +10,18 @@ namespace {
 
 using nlohmann::json;
 
+std::shared_ptr<NameStore> Names() {
+  static const auto names = std::make_shared<NameStore>();
+  return names;
+}
+
 SuggestClass Target(std::string key, std::string parent, std::vector<std::string> attributes) {
+  NameStore& names = *Names();
   SuggestClass c;
-  c.key = key;
-  c.label = "label of " + key;
-  c.parent_key = std::move(parent);
-  for (const std::string& a : attributes) c.attributes.push_back({a + " label", a});
+  c.key = names.Keep(key);
+  c.label = names.Keep("label of " + key);
+  c.parent_key = names.Keep(parent);
+  for (const std::string& a : attributes) c.attributes.push_back({names.Keep(a + " label"), names.Keep(a)});
   return c;
 }
 
@@ -37,7 +43,7 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
     "accepted":"Y"})"));
   block.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":1}})"));
   block.Add(json::parse(R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
-  block.SetTarget({Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
+  block.SetTarget(Names(), {Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
                    Target("B", "V", {}), Target("Other", "Root", {"OA"})},
                   SuggestDomains{{{"V", "EQT"}}, {}, "GEN"},
                   {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});

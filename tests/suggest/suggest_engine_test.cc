@@ -13,10 +13,16 @@
 
 namespace {
 
+// A name that lives as long as the tests.
+Name Kept(std::string_view text) {
+  static NameStore names;
+  return names.Keep(text);
+}
+
 SuggestClass Class(std::string label, std::string key, std::string parent_key = "",
                    std::vector<std::string> attributes = {}) {
-  SuggestClass c{label, key, "", parent_key, {}};
-  for (const std::string& a : attributes) c.attributes.push_back({a, a});
+  SuggestClass c{Kept(label), Kept(key), "", Kept(parent_key), {}};
+  for (const std::string& a : attributes) c.attributes.push_back({Kept(a), Kept(a)});
   return c;
 }
 
@@ -30,7 +36,7 @@ struct MatchRun {
     o.signals &= ~off;
     const SuggestOutput out = Suggest(input, o);
     std::vector<std::string> keys;
-    for (const ClassCandidate& c : out.classes.at(0).candidates) keys.push_back(input.target[c.target].key);
+    for (const ClassCandidate& c : out.classes.at(0).candidates) keys.push_back(input.target[c.target].key.str());
     return keys;
   }
   std::vector<double> Scores(uint32_t off = 0) {
@@ -159,8 +165,8 @@ TEST(SuggestSignals, TheAttributeAssignmentKeepsEveryCandidatesScore) {
       input.source.push_back(Class(sources[c], sources[c]));
       for (size_t a = 0; a < 5; ++a) {
         const std::string target_name = name(), source_name = name();
-        input.target[c].attributes.push_back({target_name, target_name});
-        input.source[c].attributes.push_back({source_name, source_name});
+        input.target[c].attributes.push_back({Kept(target_name), Kept(target_name)});
+        input.source[c].attributes.push_back({Kept(source_name), Kept(source_name)});
         input.attribute_items.push_back({c, a});
       }
       input.class_anchors.push_back({c, pick(3)});

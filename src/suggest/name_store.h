@@ -1,0 +1,63 @@
+// The names of both dictionaries, held once. A dictionary of thousands of
+// classes has hundreds of thousands of attribute names, mostly a little too
+// long to fit inside a string object: a string each would cost twice their
+// text. A store keeps them end to end in large blocks that never move, and
+// a name met again (attribute names repeat from class to class) only once.
+#ifndef ZOR_SUGGEST_NAME_STORE_H_
+#define ZOR_SUGGEST_NAME_STORE_H_
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+// A name a store holds, or a literal. Unlike a string view it cannot be
+// made from a string by mistake, so it never outlives its text.
+class Name {
+ public:
+  constexpr Name() = default;
+  template <size_t N>
+  constexpr Name(const char (&literal)[N]) : text_(literal, N - 1) {}  // NOLINT: a literal lives on
+
+  constexpr operator std::string_view() const { return text_; }  // NOLINT: reads as text
+  constexpr std::string_view view() const { return text_; }
+  std::string str() const { return std::string(text_); }
+  constexpr bool empty() const { return text_.empty(); }
+  constexpr size_t size() const { return text_.size(); }
+
+  friend constexpr bool operator==(Name a, Name b) { return a.text_ == b.text_; }
+  friend constexpr bool operator==(Name a, std::string_view b) { return a.text_ == b; }
+
+ private:
+  friend class NameStore;
+  constexpr explicit Name(std::string_view text) : text_(text) {}
+
+  std::string_view text_;
+};
+
+class NameStore {
+ public:
+  NameStore() = default;
+  NameStore(const NameStore&) = delete;
+  NameStore& operator=(const NameStore&) = delete;
+
+  // A copy of `text` that lives as long as the store.
+  Name Keep(std::string_view text);
+
+ private:
+  static constexpr size_t kBlock = size_t{1} << 16;
+  // Enough for the names that repeat; a dictionary of distinct names would
+  // only make the set cost more than it saves.
+  static constexpr size_t kMostRemembered = size_t{1} << 16;
+
+  std::string_view Copy(std::string_view text);
+
+  std::unordered_set<std::string_view> remembered_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;
+  size_t left_ = 0;
+};
+
+#endif  // ZOR_SUGGEST_NAME_STORE_H_
