@@ -38,7 +38,7 @@ void WriteRow(JsonLine& line, const ItemContext& context) {
 
 void WriteEvidence(JsonLine& line, uint32_t evidence) {
   line.Key("evidence").OpenArray();
-  for (const std::string& name : EvidenceNames(evidence)) line.String(name);
+  for (std::string_view name : EvidenceNames(evidence)) line.String(name);
   line.CloseArray();
 }
 
@@ -110,7 +110,7 @@ std::string Score(double score) {
 
 std::string Evidence(uint32_t evidence) {
   std::string text;
-  for (const std::string& name : EvidenceNames(evidence)) text += (text.empty() ? "" : ", ") + name;
+  for (std::string_view name : EvidenceNames(evidence)) (text += text.empty() ? "" : ", ") += name;
   return text;
 }
 

@@ -1,6 +1,8 @@
 #include "output/json_line.h"
 
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -100,12 +102,15 @@ void JsonLine::Clear() {
 
 JsonLine& JsonLine::Decimal(double value) {
   BeforeValue();
-  char digits[32];
-  std::snprintf(digits, sizeof digits, "%.3f", value);
-  std::string text(digits);
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  text_ += text == "-0" ? "0" : text;
+  // Exactly rounded, as printf's "%.3f" is, without its cost per number.
+  char digits[400];
+  const std::to_chars_result written =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 3);
+  std::string_view text(digits, written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0);
+  if (text.empty()) text = "0";  // not finite: no score is
+  while (text.size() > 1 && text.back() == '0' && text.find('.') != std::string_view::npos) text.remove_suffix(1);
+  if (text.back() == '.') text.remove_suffix(1);
+  text_ += text == "-0" ? std::string_view("0") : text;
   needsComma_ = true;
   return *this;
 }

@@ -8,6 +8,7 @@
 
 #include "suggest/class_matcher.h"
 #include "suggest/global_assignment.h"
+#include "suggest/item_runs.h"
 #include "suggest/likeness_memo.h"
 #include "suggest/name_similarity.h"
 
@@ -283,19 +284,21 @@ AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& clai
                             claim.evidence};
 }
 
-}  // namespace
+// One run of items ranked: its claims and, per item, how many.
+struct RankedRun {
+  std::deque<Claim> claims;
+  std::vector<uint32_t> counts;
+};
 
-RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes) {
-  const AttributeIndex index(context);
-  RankedAttributes ranked;
-  ranked.first = FirstAttributes(context);
-  const std::vector<AttributeItem>& items = context.input.attribute_items;
+RankedRun RankRun(const MatchContext& context, const AttributeIndex& index, const std::vector<size_t>& first,
+                  const std::vector<std::vector<ClassImage>>& homes, size_t begin, size_t end) {
+  RankedRun run;
+  run.counts.reserve(end - begin);
   std::vector<HomeIndex> home_indexes;
-  ranked.starts.reserve(items.size() + 1);
-  ranked.starts.push_back(0);
   Ranking ranking;
   LikenessMemo memo;
-  for (const AttributeItem& item : items) {
+  for (size_t i = begin; i < end; ++i) {
+    const AttributeItem& item = context.input.attribute_items[i];
     const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
     const std::vector<ClassImage>& places = homes[item.source_class];
     if (home_indexes.size() < places.size()) home_indexes.resize(places.size());
@@ -305,8 +308,34 @@ RankedAttributes RankAttributes(const MatchContext& context, const std::vector<s
       at_home = std::max(at_home, LookAtHome(context, home_indexes[h], names, places[h], h == 0, memo, ranking));
     }
     if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, memo, ranking);
-    ranking.Keep(ranked.first, ranked.claims);
-    ranked.starts.push_back(ranked.claims.size());
+    const size_t before = run.claims.size();
+    ranking.Keep(first, run.claims);
+    run.counts.push_back(static_cast<uint32_t>(run.claims.size() - before));
+  }
+  return run;
+}
+
+}  // namespace
+
+RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes) {
+  constexpr size_t kLeastPerRun = 4096;
+  const AttributeIndex index(context);
+  RankedAttributes ranked;
+  ranked.first = FirstAttributes(context);
+  const size_t items = context.input.attribute_items.size();
+  std::vector<RankedRun> runs(RunsFor(items, kLeastPerRun));
+  ForEachRun(items, runs.size(), [&](size_t run, size_t begin, size_t end) {
+    runs[run] = RankRun(context, index, ranked.first, homes, begin, end);
+  });
+  ranked.starts.reserve(items + 1);
+  ranked.starts.push_back(0);
+  // The runs' claims join in item order, each block let go once moved.
+  for (RankedRun& run : runs) {
+    for (uint32_t count : run.counts) ranked.starts.push_back(ranked.starts.back() + count);
+    while (!run.claims.empty()) {
+      ranked.claims.push_back(run.claims.front());
+      run.claims.pop_front();
+    }
   }
   if (context.Uses(kSignalAssignment)) ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts);
   return ranked;

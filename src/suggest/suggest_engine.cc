@@ -95,7 +95,7 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   return output;
 }
 
-std::vector<std::string> EvidenceNames(uint32_t signals) {
+EvidenceWords EvidenceNames(uint32_t signals) {
   static const std::pair<uint32_t, const char*> kNames[] = {
       {kSignalLabel, "label"},          {kSignalKey, "key"},
       {kSignalStems, "word stems"},
@@ -103,9 +103,9 @@ std::vector<std::string> EvidenceNames(uint32_t signals) {
       {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
       {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"},
       {kSignalRow, "row's target"}};
-  std::vector<std::string> names;
+  EvidenceWords names;
   for (const auto& [signal, name] : kNames) {
-    if ((signals & signal) != 0) names.emplace_back(name);
+    if ((signals & signal) != 0 && names.count < names.words.size()) names.words[names.count++] = name;
   }
   return names;
 }

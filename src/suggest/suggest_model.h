@@ -5,10 +5,12 @@
 #ifndef ZOR_SUGGEST_SUGGEST_MODEL_H_
 #define ZOR_SUGGEST_SUGGEST_MODEL_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "suggest/name_store.h"
@@ -79,7 +81,14 @@ enum Signal : uint32_t {
 inline constexpr uint32_t kAllSignals = 0x7ff;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
-std::vector<std::string> EvidenceNames(uint32_t signals);
+// Without allocating: a report names the evidence of millions of candidates.
+struct EvidenceWords {
+  std::array<std::string_view, 11> words;
+  size_t count = 0;
+  const std::string_view* begin() const { return words.data(); }
+  const std::string_view* end() const { return words.data() + count; }
+};
+EvidenceWords EvidenceNames(uint32_t signals);
 
 struct SuggestOptions {
   size_t top = 5;

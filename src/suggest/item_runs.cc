@@ -1,0 +1,61 @@
+#include "suggest/item_runs.h"
+
+#include <algorithm>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace {
+
+constexpr size_t kMostRuns = 4;
+
+// The runs allocate little but keep much (their candidates), and memory a
+// thread frees in an arena of its own never serves another thread: with
+// one arena, what the runs let go serves what comes after them.
+void ShareOneArena() {
+#if defined(__GLIBC__)
+  static const bool once = [] { return mallopt(M_ARENA_MAX, 1) == 1; }();
+  (void)once;
+#endif
+}
+
+}  // namespace
+
+size_t RunsFor(size_t count, size_t least_per_run) {
+  const size_t processors = std::max<size_t>(1, std::thread::hardware_concurrency());
+  const size_t by_size = least_per_run == 0 ? count : count / least_per_run;
+  return std::max<size_t>(1, std::min({processors, kMostRuns, by_size}));
+}
+
+void ForEachRun(size_t count, size_t runs, const std::function<void(size_t, size_t, size_t)>& work) {
+  runs = std::max<size_t>(1, runs);
+  std::vector<std::exception_ptr> failures(runs);
+  auto run = [&](size_t r) {
+    try {
+      work(r, count * r / runs, count * (r + 1) / runs);
+    } catch (...) {
+      failures[r] = std::current_exception();
+    }
+  };
+  if (runs > 1) ShareOneArena();
+  std::vector<std::thread> threads;
+  size_t started = 1;
+  for (; started < runs; ++started) {
+    try {
+      threads.emplace_back(run, started);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the rest run here
+    }
+  }
+  run(0);
+  for (size_t r = started; r < runs; ++r) run(r);
+  for (std::thread& thread : threads) thread.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+}
