@@ -77,7 +77,7 @@ struct Ranking {
 
   // Appends the kept offers to `claims`; an attribute offered twice (at home
   // and elsewhere) keeps its best offer.
-  void Keep(const std::vector<size_t>& first, std::deque<Claim>& claims) {
+  void Keep(const std::vector<size_t>& first, std::vector<Claim>& claims) {
     std::sort(candidates.begin(), candidates.end(), [](const AttributeCandidate& a, const AttributeCandidate& b) {
       if (a.score != b.score) return a.score > b.score;
       return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
@@ -284,57 +284,62 @@ AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& clai
                             claim.evidence};
 }
 
-// One run of items ranked: its claims and, per item, how many.
-struct RankedRun {
-  std::deque<Claim> claims;
-  std::vector<uint32_t> counts;
-};
-
-RankedRun RankRun(const MatchContext& context, const AttributeIndex& index, const std::vector<size_t>& first,
-                  const std::vector<std::vector<ClassImage>>& homes, size_t begin, size_t end) {
-  RankedRun run;
-  run.counts.reserve(end - begin);
+// One thread's share of the ranking, kept from batch to batch: its home
+// indexes and remembered likenesses stay of use, and its claims of one
+// batch wait in `claims` until they join the others in item order.
+struct RankWorker {
   std::vector<HomeIndex> home_indexes;
   Ranking ranking;
   LikenessMemo memo;
+  std::vector<Claim> claims;
+  std::vector<uint32_t> counts;  // per item of the batch, how many claims it made
+};
+
+void RankItems(const MatchContext& context, const AttributeIndex& index, const std::vector<size_t>& first,
+               const std::vector<std::vector<ClassImage>>& homes, size_t begin, size_t end, RankWorker& worker) {
+  worker.claims.clear();
+  worker.counts.clear();
   for (size_t i = begin; i < end; ++i) {
     const AttributeItem& item = context.input.attribute_items[i];
     const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
     const std::vector<ClassImage>& places = homes[item.source_class];
-    if (home_indexes.size() < places.size()) home_indexes.resize(places.size());
+    if (worker.home_indexes.size() < places.size()) worker.home_indexes.resize(places.size());
     double at_home = 0;
     for (size_t h = 0; h < places.size(); ++h) {
-      home_indexes[h].Build(context, places[h].target);
-      at_home = std::max(at_home, LookAtHome(context, home_indexes[h], names, places[h], h == 0, memo, ranking));
+      worker.home_indexes[h].Build(context, places[h].target);
+      at_home = std::max(at_home, LookAtHome(context, worker.home_indexes[h], names, places[h], h == 0,
+                                             worker.memo, worker.ranking));
     }
-    if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, memo, ranking);
-    const size_t before = run.claims.size();
-    ranking.Keep(first, run.claims);
-    run.counts.push_back(static_cast<uint32_t>(run.claims.size() - before));
+    if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, worker.memo, worker.ranking);
+    const size_t before = worker.claims.size();
+    worker.ranking.Keep(first, worker.claims);
+    worker.counts.push_back(static_cast<uint32_t>(worker.claims.size() - before));
   }
-  return run;
 }
 
 }  // namespace
 
+// The items go in batches, each shared among the workers, so that the
+// claims waiting to join stay few: the claims of all items are the largest
+// thing the matcher holds, and must not be held twice.
 RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes) {
+  constexpr size_t kBatch = 16384;
   constexpr size_t kLeastPerRun = 4096;
   const AttributeIndex index(context);
   RankedAttributes ranked;
   ranked.first = FirstAttributes(context);
   const size_t items = context.input.attribute_items.size();
-  std::vector<RankedRun> runs(RunsFor(items, kLeastPerRun));
-  ForEachRun(items, runs.size(), [&](size_t run, size_t begin, size_t end) {
-    runs[run] = RankRun(context, index, ranked.first, homes, begin, end);
-  });
+  std::vector<RankWorker> workers(RunsFor(items, kLeastPerRun));
   ranked.starts.reserve(items + 1);
   ranked.starts.push_back(0);
-  // The runs' claims join in item order, each block let go once moved.
-  for (RankedRun& run : runs) {
-    for (uint32_t count : run.counts) ranked.starts.push_back(ranked.starts.back() + count);
-    while (!run.claims.empty()) {
-      ranked.claims.push_back(run.claims.front());
-      run.claims.pop_front();
+  for (size_t batch = 0; batch < items; batch += kBatch) {
+    const size_t size = std::min(kBatch, items - batch);
+    ForEachRun(size, workers.size(), [&](size_t run, size_t begin, size_t end) {
+      RankItems(context, index, ranked.first, homes, batch + begin, batch + end, workers[run]);
+    });
+    for (const RankWorker& worker : workers) {
+      for (uint32_t count : worker.counts) ranked.starts.push_back(ranked.starts.back() + count);
+      ranked.claims.insert(ranked.claims.end(), worker.claims.begin(), worker.claims.end());
     }
   }
   if (context.Uses(kSignalAssignment)) ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts);

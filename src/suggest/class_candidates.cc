@@ -10,7 +10,7 @@ constexpr size_t kEnough = 100;        // rarer words already brought this many
 }  // namespace
 
 ClassCandidateIndex::ClassCandidateIndex(const MatchContext& context)
-    : context_(context), postings_(context.vocabulary.size()), stamp_(context.input.target.size(), 0) {
+    : context_(context), postings_(context.vocabulary.size()) {
   std::vector<double> heft(context.target_names.size(), 0);
   for (size_t t = 0; t < context.target_names.size(); ++t) {
     const ClassNames& names = context.target_names[t];
@@ -28,20 +28,20 @@ ClassCandidateIndex::ClassCandidateIndex(const MatchContext& context)
   }
 }
 
-void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out,
-                                      std::vector<uint32_t>& stamp, uint32_t mark) const {
+void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out, Scratch& scratch) const {
   if (word >= postings_.size()) return;
   const std::vector<uint32_t>& list = postings_[word];
   const size_t end = std::min(list.size(), kMostPerWord);
   for (size_t i = 0; i < end; ++i) {
-    if (stamp[list[i]] == mark) continue;
-    stamp[list[i]] = mark;
+    if (scratch.stamp[list[i]] == scratch.mark) continue;
+    scratch.stamp[list[i]] = scratch.mark;
     out.push_back(list[i]);
   }
 }
 
-std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfile& row) const {
-  const uint32_t mark = ++mark_;
+std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfile& row, Scratch& scratch) const {
+  if (scratch.stamp.size() != context_.input.target.size()) scratch.stamp.assign(context_.input.target.size(), 0);
+  const uint32_t mark = ++scratch.mark;
   std::vector<uint32_t> out;
   const ClassNames& names = context_.source_names[source];
   for (uint32_t compact : {row.compact, names.label.compact, names.key.compact}) {
@@ -49,8 +49,8 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
     auto found = by_compact_.find(compact);
     if (found == by_compact_.end()) continue;
     for (uint32_t t : found->second) {
-      if (stamp_[t] != mark) {
-        stamp_[t] = mark;
+      if (scratch.stamp[t] != mark) {
+        scratch.stamp[t] = mark;
         out.push_back(t);
       }
     }
@@ -67,8 +67,8 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
   });
   for (uint32_t word : words) {
     if (out.size() >= kEnough) break;
-    AddPostings(word, out, stamp_, mark);
-    for (const WordLink& link : context_.class_links.From(word)) AddPostings(link.to, out, stamp_, mark);
+    AddPostings(word, out, scratch);
+    for (const WordLink& link : context_.class_links.From(word)) AddPostings(link.to, out, scratch);
   }
   return out;
 }

@@ -17,19 +17,22 @@ class ClassCandidateIndex {
  public:
   explicit ClassCandidateIndex(const MatchContext& context);
 
+  // What one thread's gathering marks, so that the index itself is only read.
+  struct Scratch {
+    std::vector<uint32_t> stamp;  // per target class: the gathering that last took it
+    uint32_t mark = 0;
+  };
+
   // Target classes worth scoring for the source class, without repeats;
   // `row` is the name the class's row gives, or an empty profile.
-  std::vector<uint32_t> Gather(size_t source, const NameProfile& row) const;
+  std::vector<uint32_t> Gather(size_t source, const NameProfile& row, Scratch& scratch) const;
 
  private:
-  void AddPostings(uint32_t word, std::vector<uint32_t>& out, std::vector<uint32_t>& stamp,
-                   uint32_t mark) const;
+  void AddPostings(uint32_t word, std::vector<uint32_t>& out, Scratch& scratch) const;
 
   const MatchContext& context_;
   std::vector<std::vector<uint32_t>> postings_;
   std::unordered_map<uint32_t, std::vector<uint32_t>> by_compact_;
-  mutable std::vector<uint32_t> stamp_;
-  mutable uint32_t mark_ = 0;
 };
 
 // The best likeness among the two classes' labels and keys, with the

@@ -6,6 +6,7 @@
 #include "suggest/attribute_overlap.h"
 #include "suggest/class_candidates.h"
 #include "suggest/global_assignment.h"
+#include "suggest/item_runs.h"
 
 namespace {
 
@@ -109,41 +110,56 @@ bool ClearlyFirst(const std::vector<double>& scores, double min_score, double ma
 }
 
 ClassMatch MatchClasses(const MatchContext& context) {
+  constexpr size_t kLeastPerRun = 1024;
   const std::vector<size_t>& items = context.input.class_items;
   const ClassCandidateIndex index(context);
-  std::unique_ptr<AttributeOverlap> overlap;
-  if (context.Uses(kSignalAttributes)) overlap = std::make_unique<AttributeOverlap>(context);
+  // Each run of items gathers and measures with its own scratch; the
+  // items of a pass read only the images of the pass before.
+  struct RunState {
+    ClassCandidateIndex::Scratch scratch;
+    std::unique_ptr<AttributeOverlap> overlap;
+    Ranked gathered;
+  };
+  std::vector<RunState> states(RunsFor(items.size(), kLeastPerRun));
+  for (RunState& state : states) {
+    if (context.Uses(kSignalAttributes)) state.overlap = std::make_unique<AttributeOverlap>(context);
+  }
   std::vector<Ranked> ranked(items.size());
   std::vector<ClassImage> images = Images(context, {});  // the table's rows alone
-  Ranked gathered;
-  for (size_t i = 0; i < items.size(); ++i) {
-    gathered.clear();
-    for (uint32_t target : index.Gather(items[i], context.item_rows[i])) {
-      gathered.push_back(ScoreNames(context, i, target));
-    }
-    Rank(gathered);
-    Keep(gathered);
-    // Only the kept candidates stay, for every item until the end: no slack.
-    ranked[i].reserve(gathered.size());
-    ranked[i].assign(gathered.begin(), gathered.end());
-    MeasureOverlap(overlap.get(), items[i], ranked[i]);
-    for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
-    Rank(ranked[i]);
-  }
-  images = Images(context, ranked);
-  for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
-    for (size_t i = 0; i < items.size(); ++i) {
-      const size_t before = ranked[i].size();
-      for (uint32_t target : HierarchyCandidates(context, images, items[i])) {
-        if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, i, target));
+  ForEachRun(items.size(), states.size(), [&](size_t run, size_t begin, size_t end) {
+    RunState& state = states[run];
+    for (size_t i = begin; i < end; ++i) {
+      state.gathered.clear();
+      for (uint32_t target : index.Gather(items[i], context.item_rows[i], state.scratch)) {
+        state.gathered.push_back(ScoreNames(context, i, target));
       }
-      if (ranked[i].size() != before) ranked[i].shrink_to_fit();
-      MeasureOverlap(overlap.get(), items[i], ranked[i]);
+      Rank(state.gathered);
+      Keep(state.gathered);
+      // Only the kept candidates stay, for every item until the end: no slack.
+      ranked[i].reserve(state.gathered.size());
+      ranked[i].assign(state.gathered.begin(), state.gathered.end());
+      MeasureOverlap(state.overlap.get(), items[i], ranked[i]);
       for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
       Rank(ranked[i]);
     }
+  });
+  images = Images(context, ranked);
+  for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
+    ForEachRun(items.size(), states.size(), [&](size_t run, size_t begin, size_t end) {
+      for (size_t i = begin; i < end; ++i) {
+        const size_t before = ranked[i].size();
+        for (uint32_t target : HierarchyCandidates(context, images, items[i])) {
+          if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, i, target));
+        }
+        if (ranked[i].size() != before) ranked[i].shrink_to_fit();
+        MeasureOverlap(states[run].overlap.get(), items[i], ranked[i]);
+        for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
+        Rank(ranked[i]);
+      }
+    });
     images = Images(context, ranked);
   }
+  states.clear();
   std::vector<std::vector<ClassCandidate>> candidates(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
     for (size_t k = 0; k < ranked[i].size() && k < kKeptForAssignment; ++k) {

@@ -6,23 +6,11 @@
 #include <thread>
 #include <vector>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
+#include "suggest/malloc_policy.h"
 
 namespace {
 
 constexpr size_t kMostRuns = 4;
-
-// The runs allocate little but keep much (their candidates), and memory a
-// thread frees in an arena of its own never serves another thread: with
-// one arena, what the runs let go serves what comes after them.
-void ShareOneArena() {
-#if defined(__GLIBC__)
-  static const bool once = [] { return mallopt(M_ARENA_MAX, 1) == 1; }();
-  (void)once;
-#endif
-}
 
 }  // namespace
 
@@ -42,7 +30,7 @@ void ForEachRun(size_t count, size_t runs, const std::function<void(size_t, size
       failures[r] = std::current_exception();
     }
   };
-  if (runs > 1) ShareOneArena();
+  if (runs > 1) SettleMallocForMatching();
   std::vector<std::thread> threads;
   size_t started = 1;
   for (; started < runs; ++started) {

@@ -5,6 +5,7 @@
 
 #include "suggest/attribute_matcher.h"
 #include "suggest/class_matcher.h"
+#include "suggest/malloc_policy.h"
 #include "suggest/match_context.h"
 
 namespace {
@@ -81,6 +82,7 @@ std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match) {
 }  // namespace
 
 SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) {
+  SettleMallocForMatching();
   std::optional<SuggestInput> cleaned;
   if (!AllInRange(input)) cleaned = WithoutStrays(input);
   const SuggestInput& in = cleaned ? *cleaned : input;
