@@ -329,7 +329,7 @@ RankedAttributes RankAttributes(const MatchContext& context, const std::vector<s
   RankedAttributes ranked;
   ranked.first = FirstAttributes(context);
   const size_t items = context.input.attribute_items.size();
-  std::vector<RankWorker> workers(RunsFor(items, kLeastPerRun));
+  std::vector<RankWorker> workers(RunsFor(items, kLeastPerRun, context.options.runs));
   ranked.starts.reserve(items + 1);
   ranked.starts.push_back(0);
   for (size_t batch = 0; batch < items; batch += kBatch) {

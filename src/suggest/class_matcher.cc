@@ -120,7 +120,7 @@ ClassMatch MatchClasses(const MatchContext& context) {
     std::unique_ptr<AttributeOverlap> overlap;
     Ranked gathered;
   };
-  std::vector<RunState> states(RunsFor(items.size(), kLeastPerRun));
+  std::vector<RunState> states(RunsFor(items.size(), kLeastPerRun, context.options.runs));
   for (RunState& state : states) {
     if (context.Uses(kSignalAttributes)) state.overlap = std::make_unique<AttributeOverlap>(context);
   }

@@ -14,7 +14,8 @@ constexpr size_t kMostRuns = 4;
 
 }  // namespace
 
-size_t RunsFor(size_t count, size_t least_per_run) {
+size_t RunsFor(size_t count, size_t least_per_run, size_t asked) {
+  if (asked > 0) return std::max<size_t>(1, std::min(asked, count));
   const size_t processors = std::max<size_t>(1, std::thread::hardware_concurrency());
   const size_t by_size = least_per_run == 0 ? count : count / least_per_run;
   return std::max<size_t>(1, std::min({processors, kMostRuns, by_size}));

@@ -7,9 +7,10 @@
 #include <cstddef>
 #include <functional>
 
-// How many runs `count` items make: one unless every run would have at
-// least `least_per_run` items and the machine more than one processor.
-size_t RunsFor(size_t count, size_t least_per_run);
+// How many runs `count` items make: `asked` if not 0 (but never more runs
+// than items), else one unless every run would have at least
+// `least_per_run` items and the machine more than one processor.
+size_t RunsFor(size_t count, size_t least_per_run, size_t asked);
 
 // Calls work(run, begin, end) for each of `runs` contiguous runs of
 // [0, count), the first on the calling thread, the others on threads of

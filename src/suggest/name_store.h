@@ -27,7 +27,6 @@ class Name {
   constexpr bool empty() const { return text_.empty(); }
   constexpr size_t size() const { return text_.size(); }
 
-  friend constexpr bool operator==(Name a, Name b) { return a.text_ == b.text_; }
   friend constexpr bool operator==(Name a, std::string_view b) { return a.text_ == b; }
 
  private:

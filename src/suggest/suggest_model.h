@@ -96,6 +96,9 @@ struct SuggestOptions {
   double margin = 0.05;       // and leads the runner-up by this much
   double attribute_min_score = 0.55;
   uint32_t signals = kAllSignals;  // the signals in use (the ablation switches some off)
+  // How many threads match at once: 0 for as many as the machine has, on
+  // inputs large enough to be worth it. The suggestions never depend on it.
+  size_t runs = 0;
 };
 
 struct ClassCandidate {

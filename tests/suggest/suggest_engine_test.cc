@@ -240,3 +240,69 @@ TEST(SuggestManners, HostileInputNeitherCrashesNorWanders) {
 }
 
 }  // namespace
+
+// Items matched on several threads get exactly the suggestions they get on
+// one: generated dictionaries with repeated names, a hierarchy and some
+// rows already mapped.
+TEST(SuggestManners, ThreadsNeverChangeTheSuggestions) {
+  auto KeyOf = [](size_t n) {
+    std::string key(1, 'K');
+    key += std::to_string(n);
+    return key;
+  };
+  const char* const words[] = {"flow", "rate", "pipe", "size", "mesh", "nominal", "head", "power", "pump", "valve"};
+  std::mt19937 random(11);
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  auto name = [&] {
+    std::string label = words[pick(10)];
+    for (size_t w = pick(3); w > 0; --w) label += std::string(" ") + words[pick(10)];
+    return label;
+  };
+  SuggestInput input;
+  for (size_t c = 0; c < 120; ++c) {
+    for (std::vector<SuggestClass>* side : {&input.source, &input.target}) {
+      std::string label = name();
+      label += ' ';
+      label += std::to_string(c % 40);
+      side->push_back(Class(label, KeyOf(c), c == 0 ? "" : KeyOf(pick(c))));
+      for (size_t a = 0; a < 6; ++a) {
+        const std::string attribute = name();
+        side->back().attributes.push_back({Kept(attribute), Kept(attribute)});
+      }
+    }
+    if (pick(4) == 0) {
+      input.class_anchors.push_back({c, pick(120)});
+    } else {
+      input.class_items.push_back(c);
+    }
+    for (size_t a = 0; a < 6; ++a) input.attribute_items.push_back({c, a});
+  }
+  SuggestOptions one, several;
+  one.runs = 1;
+  several.runs = 3;
+  const SuggestOutput a = Suggest(input, one), b = Suggest(input, several);
+  ASSERT_EQ(a.classes.size(), b.classes.size());
+  for (size_t i = 0; i < a.classes.size(); ++i) {
+    EXPECT_EQ(a.classes[i].accepted, b.classes[i].accepted);
+    ASSERT_EQ(a.classes[i].candidates.size(), b.classes[i].candidates.size());
+    for (size_t k = 0; k < a.classes[i].candidates.size(); ++k) {
+      EXPECT_EQ(a.classes[i].candidates[k].target, b.classes[i].candidates[k].target);
+      EXPECT_EQ(a.classes[i].candidates[k].score, b.classes[i].candidates[k].score);
+      EXPECT_EQ(a.classes[i].candidates[k].evidence, b.classes[i].candidates[k].evidence);
+    }
+  }
+  ASSERT_EQ(a.attributes.size(), b.attributes.size());
+  size_t accepted = 0;
+  for (size_t i = 0; i < a.attributes.size(); ++i) {
+    EXPECT_EQ(a.attributes[i].accepted, b.attributes[i].accepted);
+    accepted += a.attributes[i].accepted;
+    ASSERT_EQ(a.attributes[i].candidates.size(), b.attributes[i].candidates.size());
+    for (size_t k = 0; k < a.attributes[i].candidates.size(); ++k) {
+      EXPECT_EQ(a.attributes[i].candidates[k].target_class, b.attributes[i].candidates[k].target_class);
+      EXPECT_EQ(a.attributes[i].candidates[k].target_attribute, b.attributes[i].candidates[k].target_attribute);
+      EXPECT_EQ(a.attributes[i].candidates[k].score, b.attributes[i].candidates[k].score);
+      EXPECT_EQ(a.attributes[i].candidates[k].evidence, b.attributes[i].candidates[k].evidence);
+    }
+  }
+  EXPECT_GT(accepted, 0u);  // the items did find partners
+}
