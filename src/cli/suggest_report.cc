@@ -2,10 +2,19 @@
 
 #include <cstdio>
 #include <functional>
+#include <sstream>
+
+#include "suggest/item_runs.h"
 
 #include "output/json_line.h"
 
 namespace {
+
+// An item of the report: a class item's or an attribute item's number.
+struct ReportItem {
+  uint32_t index;
+  bool is_class;
+};
 
 // Calls the visitors for every item in the order of the source dictionary:
 // a class's own item first, then its attributes'.
@@ -25,6 +34,36 @@ void ForEachItem(const SuggestOutput& output, const std::function<void(size_t)>&
     attributes_before(output.classes[i].source, true);
   }
   attributes_before(static_cast<size_t>(-1), true);
+}
+
+std::vector<ReportItem> ReportOrder(const SuggestOutput& output) {
+  std::vector<ReportItem> order;
+  order.reserve(output.classes.size() + output.attributes.size());
+  ForEachItem(
+      output, [&](size_t i) { order.push_back({static_cast<uint32_t>(i), true}); },
+      [&](size_t i) { order.push_back({static_cast<uint32_t>(i), false}); });
+  return order;
+}
+
+// Writes the items in report order, formatted a batch at a time on every
+// processor (a report of 300,000 items is hundreds of megabytes of text).
+// `make_format()` gives each run of a batch its own formatter, which
+// appends one item's text to the run's buffer.
+template <typename MakeFormat>
+void WriteInBatches(std::ostream& out, const SuggestOutput& output, MakeFormat make_format) {
+  constexpr size_t kBatch = 8192;
+  constexpr size_t kLeastPerRun = 2048;
+  const std::vector<ReportItem> order = ReportOrder(output);
+  std::vector<std::string> texts(RunsFor(order.size(), kLeastPerRun, 0));
+  for (size_t batch = 0; batch < order.size(); batch += kBatch) {
+    const size_t size = std::min(kBatch, order.size() - batch);
+    ForEachRun(size, texts.size(), [&](size_t run, size_t begin, size_t end) {
+      auto format = make_format();
+      texts[run].clear();
+      for (size_t i = begin; i < end; ++i) format(order[batch + i], texts[run]);
+    });
+    for (const std::string& text : texts) out << text;
+  }
 }
 
 void WriteRow(JsonLine& line, const ItemContext& context) {
@@ -204,21 +243,19 @@ SuggestCounts CountSuggestions(const SuggestOutput& output) {
 
 void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
                             const SuggestOutput& output) {
-  JsonLine line;
-  ForEachItem(
-      output,
-      [&](size_t i) {
-        line.Clear();
-        ClassRecord(line, work, output.classes[i], work.classContext[i]);
-        out << line.Text();
-      },
-      [&](size_t i) {
-        line.Clear();
-        AttributeRecord(line, work, output.attributes[i], work.attributeContext[i]);
-        out << line.Text();
-      });
+  WriteInBatches(out, output, [&] {
+    return [&, line = JsonLine()](ReportItem item, std::string& text) mutable {
+      line.Clear();
+      if (item.is_class) {
+        ClassRecord(line, work, output.classes[item.index], work.classContext[item.index]);
+      } else {
+        AttributeRecord(line, work, output.attributes[item.index], work.attributeContext[item.index]);
+      }
+      text += line.Text();
+    };
+  });
   SuggestCounts counts = CountSuggestions(output);
-  line.Clear();
+  JsonLine line;
   line.Open().Key("record").String("summary");
   line.Key("classes").Open().Key("items").Number(counts.classItems);
   line.Key("accepted").Number(counts.classesAccepted).Close();
@@ -230,10 +267,18 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
 
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                          const std::string& table_path, bool colour) {
-  TextWriter writer(out, work, table_path, colour);
-  ForEachItem(
-      output, [&](size_t i) { writer.Class(output.classes[i], work.classContext[i]); },
-      [&](size_t i) { writer.Attribute(output.attributes[i], work.attributeContext[i]); });
+  WriteInBatches(out, output, [&] {
+    return [&](ReportItem item, std::string& text) {
+      std::ostringstream lines;
+      TextWriter writer(lines, work, table_path, colour);
+      if (item.is_class) {
+        writer.Class(output.classes[item.index], work.classContext[item.index]);
+      } else {
+        writer.Attribute(output.attributes[item.index], work.attributeContext[item.index]);
+      }
+      text += lines.view();
+    };
+  });
   SuggestCounts counts = CountSuggestions(output);
   out << "classes: " << counts.classItems << " to place, " << counts.classesAccepted
       << " accepted; attributes: " << counts.attributeItems << " to place, "

@@ -52,14 +52,13 @@ NameProfile WordVocabulary::Store(const std::vector<uint32_t>& words, const std:
 }
 
 NameProfile WordVocabulary::Profile(std::string_view name) {
-  std::string spelled(name);
-  if (auto known = remembered_.find(spelled); known != remembered_.end()) return known->second;
+  if (auto known = remembered_.find(name); known != remembered_.end()) return known->second;
   const NameProfile profile = NewProfile(name);
-  if (remembered_.size() < kMostRemembered) remembered_.emplace(std::move(spelled), profile);
+  if (remembered_.size() < kMostRemembered) remembered_.emplace(std::string(name), profile);
   return profile;
 }
 
-void WordVocabulary::ForgetNames() { std::unordered_map<std::string, NameProfile>().swap(remembered_); }
+void WordVocabulary::ForgetNames() { decltype(remembered_)().swap(remembered_); }
 
 NameProfile WordVocabulary::NewProfile(std::string_view name) {
   const std::vector<std::string> folded = NameWords(name);

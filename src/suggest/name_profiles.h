@@ -73,7 +73,12 @@ class WordVocabulary {
   std::unordered_map<std::string, uint32_t> ids_;
   std::unordered_map<std::string, uint32_t> compacts_;
   ProfilePool pool_;
-  std::unordered_map<std::string, NameProfile> remembered_;
+  // Looked up by the name as it stands, without a copy: most names are met again.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, NameProfile, NameHash, std::equal_to<>> remembered_;
 };
 
 // One class's names: its label, and its key when that reads differently.
