@@ -79,8 +79,15 @@ NameProfile WordVocabulary::NewProfile(std::string_view name) {
 }
 
 NameProfile WordVocabulary::WithoutWordsOf(const NameProfile& profile, const NameProfile& other) {
-  std::vector<uint32_t> words, forms;
   const auto other_forms = other.forms();
+  // Most attribute names hold no word of their class's name: nothing to make.
+  const auto profile_forms = profile.forms();
+  if (std::none_of(profile_forms.begin(), profile_forms.end(), [&](uint32_t form) {
+        return std::find(other_forms.begin(), other_forms.end(), form) != other_forms.end();
+      })) {
+    return NameProfile{};
+  }
+  std::vector<uint32_t> words, forms;
   for (size_t i = 0; i < profile.size; ++i) {
     const uint32_t form = profile.forms()[i];
     if (std::find(other_forms.begin(), other_forms.end(), form) != other_forms.end()) continue;
