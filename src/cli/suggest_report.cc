@@ -228,6 +228,32 @@ class TextWriter {
   bool colour_;
 };
 
+// One run's formatter of text items: a stream and a writer kept from item
+// to item. Made in place, never moved: the writer holds the stream.
+class TextItems {
+ public:
+  TextItems(const SuggestWork& work, const SuggestOutput& output, const std::string& table_path, bool colour)
+      : work_(work), output_(output), writer_(lines_, work, table_path, colour) {}
+  TextItems(const TextItems&) = delete;
+  TextItems& operator=(const TextItems&) = delete;
+
+  void operator()(ReportItem item, std::string& text) {
+    lines_.str(std::string());
+    if (item.is_class) {
+      writer_.Class(output_.classes[item.index], work_.classContext[item.index]);
+    } else {
+      writer_.Attribute(output_.attributes[item.index], work_.attributeContext[item.index]);
+    }
+    text += lines_.view();
+  }
+
+ private:
+  const SuggestWork& work_;
+  const SuggestOutput& output_;
+  std::ostringstream lines_;
+  TextWriter writer_;
+};
+
 }  // namespace
 
 SuggestCounts CountSuggestions(const SuggestOutput& output) {
@@ -267,18 +293,7 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
 
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                          const std::string& table_path, bool colour) {
-  WriteInBatches(out, output, [&] {
-    return [&](ReportItem item, std::string& text) {
-      std::ostringstream lines;
-      TextWriter writer(lines, work, table_path, colour);
-      if (item.is_class) {
-        writer.Class(output.classes[item.index], work.classContext[item.index]);
-      } else {
-        writer.Attribute(output.attributes[item.index], work.attributeContext[item.index]);
-      }
-      text += lines.view();
-    };
-  });
+  WriteInBatches(out, output, [&] { return TextItems(work, output, table_path, colour); });
   SuggestCounts counts = CountSuggestions(output);
   out << "classes: " << counts.classItems << " to place, " << counts.classesAccepted
       << " accepted; attributes: " << counts.attributeItems << " to place, "

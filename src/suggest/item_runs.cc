@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -34,12 +33,11 @@ void ForEachRun(size_t count, size_t runs, const std::function<void(size_t, size
   if (runs > 1) SettleMallocForMatching();
   std::vector<std::thread> threads;
   size_t started = 1;
-  for (; started < runs; ++started) {
-    try {
-      threads.emplace_back(run, started);
-    } catch (const std::system_error&) {
-      break;  // no more threads to be had: the rest run here
-    }
+  try {
+    threads.reserve(runs - 1);
+    for (; started < runs; ++started) threads.emplace_back(run, started);
+  } catch (...) {
+    // No more threads to be had (or no memory for one): the rest run here.
   }
   run(0);
   for (size_t r = started; r < runs; ++r) run(r);

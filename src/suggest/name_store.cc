@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 Name NameStore::Keep(std::string_view text) {
   if (text.empty()) return Name();
-  if (auto known = remembered_.find(text); known != remembered_.end()) return Name(*known);
+  if (slots_.empty()) slots_.resize(kSlots);
+  size_t at = std::hash<std::string_view>()(text) & (kSlots - 1);
+  for (; !slots_[at].empty(); at = (at + 1) & (kSlots - 1)) {
+    if (slots_[at] == text) return Name(slots_[at]);
+  }
   const std::string_view kept = Copy(text);
-  if (remembered_.size() < kMostRemembered) remembered_.insert(kept);
+  if (remembered_ < kMostRemembered) {
+    slots_[at] = kept;
+    ++remembered_;
+  }
   return Name(kept);
 }
 

@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 // A name a store holds, or a literal. Unlike a string view it cannot be
@@ -19,7 +18,7 @@ class Name {
  public:
   constexpr Name() = default;
   template <size_t N>
-  constexpr Name(const char (&literal)[N]) : text_(literal, N - 1) {}  // NOLINT: a literal lives on
+  consteval Name(const char (&literal)[N]) : text_(literal, N - 1) {}  // NOLINT: a literal lives on
 
   constexpr operator std::string_view() const { return text_; }  // NOLINT: reads as text
   constexpr std::string_view view() const { return text_; }
@@ -48,12 +47,16 @@ class NameStore {
  private:
   static constexpr size_t kBlock = size_t{1} << 16;
   // Enough for the names that repeat; a dictionary of distinct names would
-  // only make the set cost more than it saves.
+  // only make the table cost more than it saves.
   static constexpr size_t kMostRemembered = size_t{1} << 16;
+  static constexpr size_t kSlots = 2 * kMostRemembered;  // a power of two, never more than half full
 
   std::string_view Copy(std::string_view text);
 
-  std::unordered_set<std::string_view> remembered_;
+  // The names remembered, by hash, in one table probed in order: a million
+  // names are looked up while the dictionaries are read.
+  std::vector<std::string_view> slots_;  // an empty view is a free slot
+  size_t remembered_ = 0;
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;
   size_t left_ = 0;

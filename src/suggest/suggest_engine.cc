@@ -40,6 +40,7 @@ bool AllInRange(const SuggestInput& in) {
 
 SuggestInput WithoutStrays(const SuggestInput& in) {
   SuggestInput out;
+  out.names = in.names;  // the classes' names stay where they are
   out.source = in.source;
   out.target = in.target;
   for (const ClassAnchor& a : in.class_anchors) {
@@ -105,6 +106,7 @@ EvidenceWords EvidenceNames(uint32_t signals) {
       {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
       {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"},
       {kSignalRow, "row's target"}};
+  static_assert(std::size(kNames) <= std::tuple_size_v<decltype(EvidenceWords::words)>);
   EvidenceWords names;
   for (const auto& [signal, name] : kNames) {
     if ((signals & signal) != 0 && names.count < names.words.size()) names.words[names.count++] = name;
