@@ -229,9 +229,8 @@ double LookAtHome(const MatchContext& context, const HomeIndex& index, const Cla
   static thread_local std::vector<AttributeRef> sharing;
   index.Sharing(context, item, sharing);
   for (const auto& [c, a] : sharing) {
-    const Likeness likeness = memo.Get(item, context.target_attributes[c].names[a], [&] {
-      return AttributeLikeness(context, item, context.target_attributes[c].names[a]);
-    });
+    const ClassNames& target = context.target_attributes[c].names[a];
+    const Likeness likeness = memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
     const double score =
         likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) * (first ? 1.0 : kLaterHome);
     ranking.Offer({c, a, score, likeness.signals | (first ? uint32_t{kSignalClass} : 0u)});
@@ -256,9 +255,8 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
   for (uint32_t word : words) {
     for (const auto& [c, a] : index.With(word)) {
       if (looked++ >= kMostElsewhere) return;
-      const Likeness likeness = memo.Get(item, context.target_attributes[c].names[a], [&] {
-        return AttributeLikeness(context, item, context.target_attributes[c].names[a]);
-      });
+      const ClassNames& target = context.target_attributes[c].names[a];
+      const Likeness likeness = memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
       ranking.Offer({c, a, likeness.score * kElsewhere, likeness.signals});
     }
   }
