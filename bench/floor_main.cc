@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "dictionary/migration_xml.h"
-#include "driver/mapping_reader.h"
+#include "dictionary/mapping_reader.h"
 #include "text/zor_string.h"
 
 int main(int argc, char** argv) {

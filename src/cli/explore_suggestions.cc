@@ -4,9 +4,9 @@
 #include <streambuf>
 #include <string>
 
-#include "cli/suggest_items.h"
-#include "cli/suggest_report.h"
-#include "cli/suggest_rows.h"
+#include "cli/suggest_inputs.h"
+#include "suggestions/suggest_report.h"
+#include "suggestions/suggest_rows.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"
 

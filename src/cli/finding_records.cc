@@ -8,7 +8,7 @@
 #include "compare/class_loop.h"
 #include "compare/comparison_state.h"
 #include "dictionary/element_walk.h"
-#include "driver/mapping_reader.h"
+#include "dictionary/mapping_reader.h"
 #include "platform/file_problem.h"
 #include "platform/utf8_files.h"
 

@@ -8,9 +8,9 @@
 
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
-#include "cli/suggest_items.h"
-#include "cli/suggest_report.h"
-#include "cli/suggest_rows.h"
+#include "cli/suggest_inputs.h"
+#include "suggestions/suggest_report.h"
+#include "suggestions/suggest_rows.h"
 #include "merge/file_replacement.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"

@@ -8,7 +8,7 @@
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
 #include "driver/console.h"
-#include "driver/mapping_reader.h"
+#include "dictionary/mapping_reader.h"
 #include "output/ddl_writer.h"
 #include "output/report_frame.h"
 #include "output/report_renderer.h"

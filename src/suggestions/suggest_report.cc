@@ -1,4 +1,4 @@
-#include "cli/suggest_report.h"
+#include "suggestions/suggest_report.h"
 
 #include <cstdio>
 #include <functional>

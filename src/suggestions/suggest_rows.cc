@@ -1,4 +1,4 @@
-#include "cli/suggest_rows.h"
+#include "suggestions/suggest_rows.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,6 +1,6 @@
 // Loads the mapping table file into one text.
-#ifndef ZOR_DRIVER_MAPPING_READER_H_
-#define ZOR_DRIVER_MAPPING_READER_H_
+#ifndef ZOR_DICTIONARY_MAPPING_READER_H_
+#define ZOR_DICTIONARY_MAPPING_READER_H_
 
 #include "text/zor_string.h"
 
@@ -9,4 +9,4 @@
 // keeps what was read, so a path naming a directory gives empty text.
 bool ReadMappingTable(const char* path, ZORUnicodeString& text);
 
-#endif  // ZOR_DRIVER_MAPPING_READER_H_
+#endif  // ZOR_DICTIONARY_MAPPING_READER_H_

@@ -3,15 +3,19 @@
 // that need a target, taken from the comparison's findings so that an item
 // is exactly what `check` reports. Each item keeps why it needs a target and
 // the table row involved; each class keeps the names a table row gives it.
-#ifndef ZOR_CLI_SUGGEST_ITEMS_H_
-#define ZOR_CLI_SUGGEST_ITEMS_H_
+// The comparison itself is run by the caller, which hands the findings on.
+#ifndef ZOR_SUGGESTIONS_SUGGEST_WORK_H_
+#define ZOR_SUGGESTIONS_SUGGEST_WORK_H_
 
 #include <deque>
+#include <memory>
 #include <string_view>
 #include <string>
 #include <vector>
 
-#include "cli/finding_records.h"
+#include "compare/finding.h"
+#include "compare/pass_profile.h"
+#include "dictionary/migration_xml.h"
 #include "suggest/suggest_model.h"
 
 // A class as a row of the table names it: columns 1 and 2 for a source
@@ -38,8 +42,23 @@ struct SuggestWork {
   std::deque<TableRowRef> rows;         // the rows the items name; they never move
 };
 
-// Runs the comparison and fills `work`; kExitClean, or kExitTrouble after
-// saying on `io.err` why an input cannot be used.
-int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work);
+// Fills a SuggestWork: the dictionaries first, once loaded, then every
+// class's findings as the comparison makes them, in the source's order.
+class SuggestWorkBuilder : public FindingSink {
+ public:
+  SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work);
+  ~SuggestWorkBuilder() override;
 
-#endif  // ZOR_CLI_SUGGEST_ITEMS_H_
+  void ReadDictionaries(MigrationXMLNode* source, MigrationXMLNode* target);
+  void Accept(const ClassFindings& batch) override;
+  // Once the last class is in: the item lists lose their growth slack.
+  void Finish();
+
+ private:
+  class ItemCollector;
+  const PassProfile& profile_;
+  SuggestWork& work_;
+  std::unique_ptr<ItemCollector> collector_;
+};
+
+#endif  // ZOR_SUGGESTIONS_SUGGEST_WORK_H_

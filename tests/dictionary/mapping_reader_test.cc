@@ -1,4 +1,4 @@
-#include "driver/mapping_reader.h"
+#include "dictionary/mapping_reader.h"
 
 #include <unistd.h>
 

@@ -2,13 +2,13 @@
 // per item in the order of the source dictionary, then a summary) and text
 // for people (per item its best candidates with scores and evidence,
 // `MAPPING.csv:LINE:` first where a table row is involved).
-#ifndef ZOR_CLI_SUGGEST_REPORT_H_
-#define ZOR_CLI_SUGGEST_REPORT_H_
+#ifndef ZOR_SUGGESTIONS_SUGGEST_REPORT_H_
+#define ZOR_SUGGESTIONS_SUGGEST_REPORT_H_
 
 #include <ostream>
 #include <string>
 
-#include "cli/suggest_items.h"
+#include "suggestions/suggest_work.h"
 
 struct SuggestCounts {
   long classItems = 0;
@@ -29,4 +29,4 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                          const std::string& table_path, bool colour);
 
-#endif  // ZOR_CLI_SUGGEST_REPORT_H_
+#endif  // ZOR_SUGGESTIONS_SUGGEST_REPORT_H_

@@ -5,15 +5,15 @@
 // or attribute without one, or one completing a row left with an empty
 // column. A row the table holds completed otherwise is never overridden by
 // a merge; for it the completed row is said instead, with its line.
-#ifndef ZOR_CLI_SUGGEST_ROWS_H_
-#define ZOR_CLI_SUGGEST_ROWS_H_
+#ifndef ZOR_SUGGESTIONS_SUGGEST_ROWS_H_
+#define ZOR_SUGGESTIONS_SUGGEST_ROWS_H_
 
 #include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "cli/suggest_items.h"
+#include "suggestions/suggest_work.h"
 
 // The domains the table's class rows give, by target parent and by source
 // parent (columns 5 and 2, plain), as written; the first row wins. A class
@@ -31,4 +31,4 @@ std::vector<std::string> WriteRowsOfAccepted(std::ostream& out, const SuggestWor
                                              const SuggestOutput& output, const std::string& table_text,
                                              const std::string& table_path);
 
-#endif  // ZOR_CLI_SUGGEST_ROWS_H_
+#endif  // ZOR_SUGGESTIONS_SUGGEST_ROWS_H_

@@ -1,7 +1,6 @@
-#include "cli/suggest_items.h"
+#include "suggestions/suggest_work.h"
 
 #include <deque>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -77,8 +76,10 @@ bool IsTargetMissing(FindingKind kind) {
          kind == FindingKind::kParentUnknown;
 }
 
+}  // namespace
+
 // Turns each class's findings into anchors and items as the batches come.
-class ItemCollector : public FindingSink {
+class SuggestWorkBuilder::ItemCollector : public FindingSink {
  public:
   explicit ItemCollector(SuggestWork& work) : work_(work) {
     for (size_t i = 0; i < work.input.target.size(); ++i) {
@@ -202,32 +203,25 @@ class ItemCollector : public FindingSink {
   std::deque<std::string> pool_;
 };
 
-}  // namespace
 
-int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work) {
-  const PassProfile& profile = ProfileFor(options.v5v5, options.oldFormat);
-  std::optional<ItemCollector> collector;
-  // The collector is made once the dictionaries are read, before the first
-  // batch arrives.
-  class Forward : public FindingSink {
-   public:
-    explicit Forward(std::optional<ItemCollector>& to) : to_(to) {}
-    void Accept(const ClassFindings& batch) override {
-      if (to_) to_->Accept(batch);
-    }
 
-   private:
-    std::optional<ItemCollector>& to_;
-  } forward(collector);
-  ComparisonTotals totals;
-  const int status = RunFindings(options, io, forward, totals,
-                                 [&](MigrationXMLNode* source, MigrationXMLNode* target) {
-                                   ReadSource(profile, source, work);
-                                   ReadTarget(profile, target, work);
-                                   collector.emplace(work);
-                                 });
+SuggestWorkBuilder::SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work)
+    : profile_(profile), work_(work) {}
+
+SuggestWorkBuilder::~SuggestWorkBuilder() = default;
+
+void SuggestWorkBuilder::ReadDictionaries(MigrationXMLNode* source, MigrationXMLNode* target) {
+  ReadSource(profile_, source, work_);
+  ReadTarget(profile_, target, work_);
+  collector_ = std::make_unique<ItemCollector>(work_);
+}
+
+void SuggestWorkBuilder::Accept(const ClassFindings& batch) {
+  if (collector_) collector_->Accept(batch);
+}
+
+void SuggestWorkBuilder::Finish() {
   // The item lists grew one by one; the matcher's peak comes after them.
-  work.input.attribute_items.shrink_to_fit();
-  work.attributeContext.shrink_to_fit();
-  return status;
+  work_.input.attribute_items.shrink_to_fit();
+  work_.attributeContext.shrink_to_fit();
 }
