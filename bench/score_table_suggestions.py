@@ -39,7 +39,8 @@ def read_rows(path):
 
 
 def column(row, n):
-    return row[n] if n < len(row) else ""
+    """Column n (from 0) as plain text: the table writes "&" as "&amp;" or not."""
+    return row[n].replace("&amp;", "&") if n < len(row) else ""
 
 
 def blocks(rows):
@@ -114,11 +115,15 @@ def read_suggestions(path):
 
 
 def score(truths, suggested):
+    """Items the comparison does not ask about (a row of the class is left
+    elsewhere in the table, or the row names no class of the dictionary)
+    are not judged."""
     accepted = correct = wanted = 0
+    truths = {item: target for item, target in truths.items() if item in suggested}
     for item, target in truths.items():
         if target is not None:
             wanted += 1
-        got = suggested.get(item)
+        got = suggested[item]
         if got is None:
             continue
         accepted += 1

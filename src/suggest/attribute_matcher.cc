@@ -19,8 +19,15 @@ constexpr double kHomeShare = 0.25;      // of an in-class score that depends on
 constexpr double kLookElsewhereBelow = 0.8;
 constexpr size_t kMostPerWord = 50;
 constexpr size_t kMostElsewhere = 60;
-// Attributes at home compared with one item, at most.
+// Attributes at home compared with one item, at most: those sharing its
+// own words, then those sharing only a word linked to one of its words.
+// Those that read exactly as the item are compared whatever their number.
 constexpr size_t kMostAtHome = 48;
+constexpr size_t kMostLinkedAtHome = 24;
+// An attribute of an ancestor of the home counts a little less than one of
+// the home itself: a row naming the home finds the home's own attribute.
+constexpr double kAncestorStep = 0.01;
+constexpr int kFurthestStep = 5;
 constexpr double kLaterHome = 0.9;  // a class's second or third candidate
 constexpr size_t kKeptForAssignment = 10;
 
@@ -31,6 +38,7 @@ class AttributeIndex {
   explicit AttributeIndex(const MatchContext& context) : postings_(context.vocabulary.size()) {
     std::vector<std::pair<double, AttributeRef>> all;
     for (size_t c = 0; c < context.target_attributes.size(); ++c) {
+      if (!context.target_tree.Reachable(c)) continue;  // no row can name it
       const std::vector<ClassNames>& names = context.target_attributes[c].names;
       for (size_t a = 0; a < names.size(); ++a) {
         all.emplace_back(context.attribute_weights.Sum(names[a].label.words()),
@@ -116,7 +124,9 @@ class HomeIndex {
     if (home == home_) return;
     home_ = home;
     refs_.clear();
+    steps_.clear();
     held_.clear();
+    exact_.clear();
     ++build_;
     if (home < 0) return;
     if (stamp_.size() < context.vocabulary.size()) {
@@ -146,16 +156,51 @@ class HomeIndex {
       Run& run = run_[word];
       entries_[run.begin + run.size++] = at;
     });
+    std::sort(exact_.begin(), exact_.end());
   }
 
-  // The attributes sharing a word with the item, each once: those sharing
-  // its rarest words first, and a bounded number of them, so that a word
-  // every attribute of a deep lineage holds does not make each item compare
-  // with all of them.
+  // The attributes the item is compared with, each once: every one whose
+  // label or key reads as the item's label or key; then those sharing its
+  // own words, its rarest words first, and a bounded number of them, so that
+  // a word every attribute of a deep lineage holds does not make each item
+  // compare with all of them; then, fewer, those sharing only a linked word.
   void Sharing(const MatchContext& context, const ClassNames& item, std::vector<AttributeRef>& refs) const {
-    static thread_local std::vector<uint32_t> words, hits;
-    words.clear();
+    static thread_local std::vector<uint32_t> hits;
     hits.clear();
+    for (uint32_t compact : {item.label.compact, item.key.compact}) {
+      if (compact == NameProfile::kNoCompact) continue;
+      const auto [begin, end] = std::equal_range(exact_.begin(), exact_.end(), std::pair<uint32_t, uint32_t>{compact, 0},
+                                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+      for (auto it = begin; it != end; ++it) hits.push_back(it->second);
+    }
+    TakeSharing(context, item, false, hits.size() + kMostAtHome, hits);
+    TakeSharing(context, item, true, hits.size() + kMostLinkedAtHome, hits);
+    std::sort(hits.begin(), hits.end());
+    hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+    refs.clear();
+    for (uint32_t at : hits) refs.push_back(refs_[at]);
+  }
+
+  // How many classes up from the home an attribute sits.
+  int StepsUp(const AttributeRef& ref) const {
+    for (size_t i = 0; i < steps_.size(); ++i) {
+      if (steps_[i] == ref.first) return static_cast<int>(i);
+    }
+    return 0;
+  }
+
+ private:
+  struct Run {
+    uint32_t begin = 0;
+    uint32_t size = 0;
+  };
+
+  // Adds to `hits`, up to `most`, the attributes holding the item's own
+  // words (or, with `linked`, the words linked to them), rarest words first.
+  void TakeSharing(const MatchContext& context, const ClassNames& item, bool linked, size_t most,
+                   std::vector<uint32_t>& hits) const {
+    static thread_local std::vector<uint32_t> words;
+    words.clear();
     // Only the words the home holds can bring attributes: the others
     // (most of a word's spelling links) are left out at once.
     size_t entries = 0;
@@ -166,12 +211,15 @@ class HomeIndex {
     };
     for (const NameProfile* p : {&item.label, &item.key}) {
       for (uint32_t word : p->words()) {
-        take(word);
+        if (!linked) {
+          take(word);
+          continue;
+        }
         for (const WordLink& link : context.attribute_links.From(word)) take(link.to);
       }
     }
     // The order matters only when the limit leaves some attributes out.
-    if (entries > kMostAtHome) {
+    if (hits.size() + entries > most) {
       std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
         const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
         return fa != fb ? fa < fb : a < b;
@@ -179,31 +227,27 @@ class HomeIndex {
     }
     for (uint32_t word : words) {
       const Run& run = run_[word];
-      for (uint32_t k = 0; k < run.size && hits.size() < kMostAtHome; ++k) hits.push_back(entries_[run.begin + k]);
+      for (uint32_t k = 0; k < run.size && hits.size() < most; ++k) hits.push_back(entries_[run.begin + k]);
     }
-    std::sort(hits.begin(), hits.end());
-    hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
-    refs.clear();
-    for (uint32_t at : hits) refs.push_back(refs_[at]);
   }
-
- private:
-  struct Run {
-    uint32_t begin = 0;
-    uint32_t size = 0;
-  };
 
   // Calls visit(word, attribute number) for each word of each attribute's
   // label and key, the home's attributes first, then its ancestors'; numbers
-  // the attributes in that order on the first pass.
+  // the attributes in that order on the first pass, and notes what each
+  // attribute's label and key read as.
   template <typename Visit>
   void ForEachEntry(const MatchContext& context, const std::vector<uint32_t>& lineage, Visit visit) {
     const bool numbering = refs_.empty();
     uint32_t at = 0;
     for (uint32_t c : lineage) {
+      if (numbering) steps_.push_back(c);
       const std::vector<ClassNames>& names = context.target_attributes[c].names;
       for (size_t a = 0; a < names.size(); ++a, ++at) {
-        if (numbering) refs_.emplace_back(c, static_cast<uint32_t>(a));
+        if (numbering) {
+          refs_.emplace_back(c, static_cast<uint32_t>(a));
+          exact_.emplace_back(names[a].label.compact, at);
+          if (names[a].key_differs) exact_.emplace_back(names[a].key.compact, at);
+        }
         for (const NameProfile* p : {&names[a].label, &names[a].key}) {
           for (uint32_t word : p->words()) visit(word, at);
         }
@@ -220,21 +264,39 @@ class HomeIndex {
   std::vector<uint32_t> held_;   // the words held, in the order first met
   std::vector<uint32_t> entries_;  // attribute numbers, word by word
   std::vector<AttributeRef> refs_;
+  std::vector<uint32_t> steps_;  // the lineage, the home first
+  std::vector<std::pair<uint32_t, uint32_t>> exact_;  // compact name, attribute number; sorted
 };
 
-// Returns the best likeness of names found at home.
+// Returns the best likeness of names found at home. With a sure home, the
+// one attribute that reads exactly as the item in the nearest class that
+// has such an attribute is marked: it is accepted unless another item takes it.
 double LookAtHome(const MatchContext& context, const HomeIndex& index, const ClassNames& item,
                   const ClassImage& home, bool first, LikenessMemo& memo, Ranking& ranking) {
   double best = 0;
   static thread_local std::vector<AttributeRef> sharing;
   index.Sharing(context, item, sharing);
-  for (const auto& [c, a] : sharing) {
+  const size_t offered = ranking.candidates.size();
+  int nearest_exact = kFurthestStep + 1;
+  size_t exact_at = 0, exact_count = 0;
+  for (const auto& ref : sharing) {
+    const auto& [c, a] = ref;
     const ClassNames& target = context.target_attributes[c].names[a];
     const Likeness likeness = memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
-    const double score =
-        likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) * (first ? 1.0 : kLaterHome);
+    const int steps = std::min(index.StepsUp(ref), kFurthestStep);
+    const double score = likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) *
+                         (first ? 1.0 : kLaterHome) * (1.0 - kAncestorStep * steps);
+    if (likeness.score >= 1.0 && steps <= nearest_exact) {
+      exact_count = steps < nearest_exact ? 1 : exact_count + 1;
+      nearest_exact = steps;
+      exact_at = ranking.candidates.size();
+    }
     ranking.Offer({c, a, score, likeness.signals | (first ? uint32_t{kSignalClass} : 0u)});
     best = std::max(best, likeness.score);
+  }
+  if (first && home.settled && exact_count == 1 && exact_at >= offered &&
+      exact_at < ranking.candidates.size()) {
+    ranking.candidates[exact_at].evidence |= kMarkExact;
   }
   return best;
 }
@@ -361,7 +423,9 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
       scores = {contest.first, contest.second};
       if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
     }
-    suggestion.accepted = ClearlyFirst(scores, options.attribute_min_score, options.margin);
+    const bool exact = starts[i] < starts[i + 1] && (claims.front().evidence & kMarkExact) != 0 &&
+                       (ranked.contests.empty() || ranked.contests[i].same_first);
+    suggestion.accepted = exact || ClearlyFirst(scores, options.attribute_min_score, options.margin);
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
     for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(ranked.first, claims[k]));

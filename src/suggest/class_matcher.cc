@@ -90,7 +90,7 @@ std::vector<double> Scores(const Ranked& ranked) {
 std::vector<ClassImage> Images(const MatchContext& context, const std::vector<Ranked>& ranked) {
   std::vector<ClassImage> images(context.input.source.size());
   for (size_t s = 0; s < images.size(); ++s) {
-    if (context.source_anchor[s] >= 0) images[s] = ClassImage{context.source_anchor[s], 1.0};
+    if (context.source_anchor[s] >= 0) images[s] = ClassImage{context.source_anchor[s], 1.0, true};
   }
   for (size_t i = 0; i < ranked.size(); ++i) {
     const size_t source = context.input.class_items[i];
@@ -162,9 +162,15 @@ ClassMatch MatchClasses(const MatchContext& context) {
   states.clear();
   std::vector<std::vector<ClassCandidate>> candidates(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
-    for (size_t k = 0; k < ranked[i].size() && k < kKeptForAssignment; ++k) {
+    // Classes of one key and parent are one row's target: the first of them.
+    for (size_t k = 0; k < ranked[i].size() && candidates[i].size() < kKeptForAssignment; ++k) {
       const Scored& s = ranked[i][k];
-      if (s.score > 0) candidates[i].push_back(ClassCandidate{s.target, s.score, s.evidence});
+      const uint32_t target = context.target_tree.RowTarget(s.target);
+      if (s.score <= 0 || std::any_of(candidates[i].begin(), candidates[i].end(),
+                                      [&](const ClassCandidate& c) { return c.target == target; })) {
+        continue;
+      }
+      candidates[i].push_back(ClassCandidate{target, s.score, s.evidence});
     }
   }
   std::vector<bool> anchored(context.input.target.size(), false);
@@ -181,7 +187,7 @@ ClassMatch MatchClasses(const MatchContext& context) {
   }
   match.images = Images(context, ranked);
   for (const ClassSuggestion& s : match.suggestions) {
-    if (s.accepted) match.images[s.source] = ClassImage{static_cast<int>(s.candidates[0].target), s.candidates[0].score};
+    if (s.accepted) match.images[s.source] = ClassImage{static_cast<int>(s.candidates[0].target), s.candidates[0].score, true};
   }
   return match;
 }

@@ -4,9 +4,16 @@
 #include <unordered_map>
 
 DictionaryTree::DictionaryTree(const std::vector<SuggestClass>& classes)
-    : parent_(classes.size(), kNone), children_(classes.size()) {
+    : parent_(classes.size(), kNone), children_(classes.size()), row_target_(classes.size()) {
   std::unordered_map<std::string_view, uint32_t> by_key;
-  for (size_t i = 0; i < classes.size(); ++i) by_key.emplace(classes[i].key, static_cast<uint32_t>(i));
+  std::unordered_map<std::string, uint32_t> by_row;
+  for (size_t i = 0; i < classes.size(); ++i) {
+    by_key.emplace(classes[i].key, static_cast<uint32_t>(i));
+    std::string row = classes[i].key.str();
+    row.push_back('\0');
+    row += classes[i].parent_key.str();
+    row_target_[i] = by_row.emplace(std::move(row), static_cast<uint32_t>(i)).first->second;
+  }
   for (size_t i = 0; i < classes.size(); ++i) {
     auto found = by_key.find(classes[i].parent_key);
     if (found == by_key.end() || found->second == i) continue;

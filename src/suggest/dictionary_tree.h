@@ -21,10 +21,15 @@ class DictionaryTree {
   int StepsUp(size_t index, size_t ancestor, int most) const;
   // The class and its ancestors, nearest first.
   std::vector<uint32_t> Lineage(size_t index) const;
+  // The class a row naming this class's key and parent key finds: the first
+  // of that key and parent. A later one is out of any row's reach.
+  uint32_t RowTarget(size_t index) const { return row_target_[index]; }
+  bool Reachable(size_t index) const { return row_target_[index] == index; }
 
  private:
   std::vector<int> parent_;
   std::vector<std::vector<uint32_t>> children_;
+  std::vector<uint32_t> row_target_;
 };
 
 #endif  // ZOR_SUGGEST_DICTIONARY_TREE_H_

@@ -14,6 +14,7 @@
 struct ClassImage {
   int target = -1;
   double confidence = 0;
+  bool settled = false;  // a row of the table, or an accepted suggestion
 };
 
 // In [-1, 1]: positive when the parent's or the children's images agree

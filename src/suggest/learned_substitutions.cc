@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <set>
 #include <span>
 
 #include "suggest/suggest_model.h"
@@ -12,6 +13,18 @@ namespace {
 // Pairs whose words differ in more than this many words on a side say
 // nothing clear about which word stands for which.
 constexpr size_t kMostUnmatched = 3;
+// A substitution needs this many different pairs of names behind it: one
+// pair of names, however often repeated, may be one person's odd choice.
+constexpr size_t kLeastNamePairs = 2;
+// Of the rows where the source word is renamed or kept, the share that
+// rename it to the target word; and of the rows that bring the target word
+// in, the share that bring it for the source word. The second keeps a
+// catch-all target ("Vendor Reference", "Remarks") that rows send many
+// unrelated names to from teaching anything.
+constexpr double kLeastFaithful = 0.5;
+constexpr double kLeastSpecific = 0.5;
+// However well supported, a substitution never counts as much as the word itself.
+constexpr double kStrongest = 0.9;
 
 std::vector<uint32_t> Without(std::span<const uint32_t> words, std::span<const uint32_t> other) {
   std::vector<uint32_t> rest;
@@ -19,34 +32,63 @@ std::vector<uint32_t> Without(std::span<const uint32_t> words, std::span<const u
   return rest;
 }
 
+using WordPair = std::pair<uint32_t, uint32_t>;
+using NamesPair = std::pair<uint32_t, uint32_t>;  // the two names' compact numbers
+
+struct Tally {
+  std::map<WordPair, double> together;              // share of rows renaming one word to the other
+  std::map<WordPair, std::set<NamesPair>> behind;   // the distinct pairs of names doing so
+  std::map<uint32_t, double> renamed_or_kept;       // rows where a source word is renamed or kept
+  std::map<uint32_t, double> brought;               // rows bringing a target word in
+  std::map<uint32_t, double> dropped;               // rows dropping a source word
+  std::map<uint32_t, double> seen;                  // rows holding a source word
+};
+
+void CountPair(const NameProfile& source, const NameProfile& target, Tally& tally) {
+  for (uint32_t word : source.words()) tally.seen[word] += 1;
+  const std::vector<uint32_t> only_source = Without(source.words(), target.words());
+  const std::vector<uint32_t> only_target = Without(target.words(), source.words());
+  for (uint32_t word : source.words()) {
+    if (std::find(only_source.begin(), only_source.end(), word) == only_source.end()) {
+      tally.renamed_or_kept[word] += 1;
+    }
+  }
+  if (only_source.empty() || only_source.size() > kMostUnmatched) return;
+  if (only_target.empty()) {
+    // Kept words are evidence enough: what the row dropped is noise.
+    if (only_source.size() < source.size) {
+      for (uint32_t word : only_source) tally.dropped[word] += 1;
+    }
+    return;
+  }
+  if (only_target.size() > kMostUnmatched) return;
+  const double share = 1.0 / static_cast<double>(std::max(only_source.size(), only_target.size()));
+  for (uint32_t from : only_source) tally.renamed_or_kept[from] += 1;
+  for (uint32_t to : only_target) tally.brought[to] += 1;
+  for (uint32_t from : only_source) {
+    for (uint32_t to : only_target) {
+      tally.together[{from, to}] += share;
+      tally.behind[{from, to}].insert({source.compact, target.compact});
+    }
+  }
+}
+
 }  // namespace
 
 void LearnSubstitutions(const std::vector<NamePair>& known, WordLinks& links) {
-  std::map<std::pair<uint32_t, uint32_t>, double> together;
-  std::map<uint32_t, double> dropped;
-  std::map<uint32_t, double> seen;
-  for (const auto& [source, target] : known) {
-    for (uint32_t word : source->words()) seen[word] += 1;
-    const std::vector<uint32_t> only_source = Without(source->words(), target->words());
-    const std::vector<uint32_t> only_target = Without(target->words(), source->words());
-    if (only_source.empty() || only_source.size() > kMostUnmatched) continue;
-    if (only_target.empty()) {
-      // Kept words are evidence enough: what the row dropped is noise.
-      if (only_source.size() < source->size) {
-        for (uint32_t word : only_source) dropped[word] += 1;
-      }
-      continue;
-    }
-    if (only_target.size() > kMostUnmatched) continue;
-    const double share = 1.0 / static_cast<double>(std::max(only_source.size(), only_target.size()));
-    for (uint32_t from : only_source) {
-      for (uint32_t to : only_target) together[{from, to}] += share;
-    }
+  Tally tally;
+  for (const auto& [source, target] : known) CountPair(*source, *target, tally);
+  for (const auto& [words, count] : tally.together) {
+    const size_t name_pairs = tally.behind[words].size();
+    if (name_pairs < kLeastNamePairs) continue;
+    const double faithful = count / tally.renamed_or_kept[words.first];
+    const double specific = count / tally.brought[words.second];
+    if (faithful < kLeastFaithful || specific < kLeastSpecific) continue;
+    const double support = static_cast<double>(name_pairs) / static_cast<double>(name_pairs + 1);
+    links.Add(words.first, words.second, kStrongest * std::min(faithful, specific) * support, kSignalLearned);
   }
-  for (const auto& [words, count] : together) {
-    links.Add(words.first, words.second, count / (count + 1.0), kSignalLearned);
-  }
-  for (const auto& [word, count] : dropped) {
-    links.SetDropped(word, count / (seen[word] + 1.0));
+  for (const auto& [word, count] : tally.dropped) {
+    if (count < static_cast<double>(kLeastNamePairs)) continue;
+    links.SetDropped(word, count / (tally.seen[word] + 1.0));
   }
 }

@@ -32,6 +32,7 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     return likeness;
   }
   double shared = 0;
+  double learned = 0;  // the part of `shared` that only a learned substitution gives
   uint32_t used[8];  // target words a link already took; more links than this are not counted
   size_t used_count = 0;
   const auto source_words = source.words(), target_words = target.words();
@@ -64,10 +65,14 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     }
     if (best == nullptr || used_count == std::size(used)) continue;
     used[used_count++] = best->to;
-    shared += best->strength * (weight + weights.Weight(best->to));
+    const double part = best->strength * (weight + weights.Weight(best->to));
+    shared += part;
+    if (best->signal == kSignalLearned) learned += part;
     likeness.signals |= best->signal;
   }
-  if (shared <= 0) return Likeness{};
+  // What the table's rows teach may raise a pair the names already make,
+  // never make one of names that share nothing else.
+  if (shared <= learned) return Likeness{};
   for (uint32_t word : target_words) total += weights.Weight(word);
   likeness.score = total > 0 ? std::min(1.0, shared / total) : 0.0;
   return likeness;

@@ -77,6 +77,10 @@ enum Signal : uint32_t {
   kSignalStems = 1u << 8,        // word stems, so that plural and inflected forms meet
   kSignalWeights = 1u << 9,      // rare words count more than common ones
   kSignalRow = 1u << 10,         // the name the class's row gives, mistyped
+  // Not a signal: the item's label or key reads exactly as this candidate's,
+  // and as no other's where the candidate was found; accepted unless another
+  // item takes it.
+  kMarkExact = 1u << 11,
 };
 inline constexpr uint32_t kAllSignals = 0x7ff;
 

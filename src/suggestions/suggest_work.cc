@@ -182,12 +182,17 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   }
 
   // A valid attribute is named by its target; its row names the source.
+  // Only the class's own rows into its own target (or an ancestor of it)
+  // teach the matcher: the lookup may also take a row of the next class's
+  // block, or a row sending the attribute to some other class.
   void AnchorAttribute(size_t source, const Finding& finding) {
     if (!finding.target) return;
+    const bool own_row = RowField(finding, 1) == work_.sourceRows[source].name;
     long attribute = SourceAttribute(source, RowField(finding, 3));
     long target = TargetIndex(finding.target->targetClass);
     pool_.clear();
-    if (attribute < 0 || target < 0) return;
+    if (!own_row || attribute < 0 || target < 0) return;
+    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mappedTarget[source]))) return;
     const auto& attributes = work_.input.target[static_cast<size_t>(target)].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       if (attributes[i].key != finding.key) continue;
@@ -195,6 +200,17 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
           {source, static_cast<size_t>(attribute), static_cast<size_t>(target), i});
       return;
     }
+  }
+
+  // Whether `ancestor` is the target class `of` or one of its ancestors.
+  bool InLineage(size_t ancestor, size_t of) const {
+    constexpr int kDeepest = 64;  // a loop in the parents ends here
+    long at = static_cast<long>(of);
+    for (int step = 0; step < kDeepest && at >= 0; ++step) {
+      if (static_cast<size_t>(at) == ancestor) return true;
+      at = TargetIndex(work_.input.target[static_cast<size_t>(at)].parent_key.str());
+    }
+    return false;
   }
 
   SuggestWork& work_;
