@@ -6,7 +6,7 @@
 
 #include "cli/suggest_inputs.h"
 #include "suggestions/suggest_report.h"
-#include "suggestions/suggest_rows.h"
+#include "suggestions/row_plan.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"
 
@@ -63,9 +63,11 @@ int AddSuggestions(const FindingRunOptions& run, CliStreams& io, SuggestionBlock
     return kExitTrouble;
   }
   SuggestOutput output = Suggest(work.input, SuggestOptions{});
+  SuggestDomains domains = DomainsOf(table, work.targetDomain);
+  const RowPlan plan = PlanRows(work, output, std::move(table), run.mappingPath);
   RecordLines lines(block);
   std::ostream records(&lines);
-  WriteSuggestionRecords(records, work, output);
+  WriteSuggestionRecords(records, work, output, plan);
 
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mappedTarget[i];
@@ -75,7 +77,7 @@ int AddSuggestions(const FindingRunOptions& run, CliStreams& io, SuggestionBlock
   }
   std::vector<SuggestTargetRow> rows;
   for (const RowNames& names : work.targetRows) rows.push_back({names.name, names.parent});
-  block.SetTarget(work.input.names, std::move(work.input.target), DomainsOf(table, work.targetDomain),
+  block.SetTarget(work.input.names, std::move(work.input.target), std::move(domains),
                   std::move(rows));
   return kExitClean;
 }

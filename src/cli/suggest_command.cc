@@ -4,20 +4,21 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "cli/suggest_inputs.h"
 #include "suggestions/suggest_report.h"
-#include "suggestions/suggest_rows.h"
+#include "suggestions/row_plan.h"
 #include "merge/file_replacement.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"
 
 namespace {
 
-constexpr std::array<OptionRule, 8> kOptions{{
+constexpr std::array<OptionRule, 9> kOptions{{
     {"help", 'h', false},
     {"v5", '\0', false},
     {"old", '\0', false},
@@ -26,11 +27,13 @@ constexpr std::array<OptionRule, 8> kOptions{{
     {"min-score", '\0', true},
     {"output", 'o', true},
     {"quiet", 'q', false},
+    {"verbose", '\0', false},
 }};
 
 constexpr const char* kUsageLine =
     "usage: zorvez suggest [--v5] [--old] [--format text|jsonl|csv] [--top K]\n"
-    "                      [--min-score S] [-o OUT] SOURCE.xml TARGET.xml MAPPING.csv\n";
+    "                      [--min-score S] [-o OUT] [-q | --verbose]\n"
+    "                      SOURCE.xml TARGET.xml MAPPING.csv\n";
 
 std::string Help() {
   std::ostringstream help;
@@ -60,7 +63,9 @@ std::string Help() {
           "                     least 0.85 on a development set of real class\n"
           "                     hierarchies); S given holds for both\n"
           "  -o, --output OUT   write to OUT instead of standard output\n"
-          "  -q, --quiet        no text on standard error about rows left out\n"
+          "  -q, --quiet        nothing on standard error about rows not written\n"
+          "  --verbose          every row not written on standard error, not only the\n"
+          "                     first few and the count per reason\n"
           "  -h, --help         print this help\n"
           "\n"
           "Exit status: 0 every item got an accepted suggestion, 1 some did not, 2 usage\n"
@@ -76,6 +81,7 @@ struct CommandOptions {
   SuggestOptions matcher;
   std::string output;
   bool quiet = false;
+  bool verbose = false;
 };
 
 double ReadNumber(const std::string& text, const char* option, double low, double high) {
@@ -120,23 +126,57 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
     throw UsageError("--output needs a file name");
   }
   options.quiet = parsed.Has("quiet");
+  options.verbose = parsed.Has("verbose");
+  if (options.quiet && options.verbose) throw UsageError("-q and --verbose ask for opposite things");
   return options;
 }
 
 // Writes the report as it goes: the records of hundreds of thousands of
 // items are never held whole.
 void Report(const CommandOptions& options, const SuggestWork& work, const SuggestOutput& output,
-            const std::string& table, CliStreams& io, std::ostream& out) {
+            const RowPlan& rows, CliStreams& io, std::ostream& out) {
   if (options.format == SuggestFormat::kJsonLines) {
-    WriteSuggestionRecords(out, work, output);
+    WriteSuggestionRecords(out, work, output, rows);
   } else if (options.format == SuggestFormat::kCsv) {
-    std::vector<std::string> notes = WriteRowsOfAccepted(out, work, output, table, options.run.mappingPath);
-    if (!options.quiet) {
-      for (const std::string& note : notes) ReportError(io, "suggest: " + note);
-    }
+    WriteRows(out, rows);
   } else {
     bool colour = io.colourOut && options.output.empty();
-    WriteSuggestionText(out, work, output, options.run.mappingPath, colour);
+    WriteSuggestionText(out, work, output, rows, options.run.mappingPath, colour);
+  }
+}
+
+// The accepted suggestions whose rows are not written: how many for each
+// reason, then the first few (or, with --verbose, all) with what to do.
+void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliStreams& io) {
+  constexpr size_t kFirstFew = 5;
+  std::map<RowFate, size_t> counts;
+  // What the user can act on first: rows of the table to edit, then rows
+  // no merge takes; attributes waiting for their class last.
+  std::vector<std::pair<int, uint32_t>> notes;
+  for (const auto* items : {&rows.classes, &rows.attributes}) {
+    for (const ItemRow& item : *items) {
+      if (item.fate == RowFate::kWritten || item.fate == RowFate::kNotAccepted || item.fate == RowFate::kInTable) {
+        continue;
+      }
+      ++counts[item.fate];
+      if (item.note != ItemRow::kNone) notes.emplace_back(item.fate == RowFate::kClassNotPlaced, item.note);
+    }
+  }
+  if (options.quiet || counts.empty()) return;
+  size_t all = 0;
+  std::string reasons;
+  for (const auto& [fate, count] : counts) {
+    all += count;
+    reasons += (reasons.empty() ? "" : "; ") + std::to_string(count) + " " + std::string(FateWords(fate));
+  }
+  ReportError(io, "suggest: " + std::to_string(all) + " accepted suggestion" + (all == 1 ? " gets" : "s get") +
+                      " no row: " + reasons);
+  std::sort(notes.begin(), notes.end());
+  const size_t shown = options.verbose ? notes.size() : std::min(notes.size(), kFirstFew);
+  for (size_t i = 0; i < shown; ++i) ReportError(io, "suggest: " + rows.notes[notes[i].second]);
+  if (shown < notes.size()) {
+    ReportError(io, "suggest: and " + std::to_string(notes.size() - shown) +
+                        " more: --verbose lists them all, and --format jsonl says why of every item");
   }
 }
 
@@ -149,23 +189,24 @@ int RunSuggest(const CommandOptions& options, CliStreams& io) {
     ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
-  // The completed rows take their domains from the table's own rows.
+  // The rows are planned through a merge into the table as it stands, and
+  // take their domains from the table's own rows.
   std::string table;
-  if (options.format == SuggestFormat::kCsv) {
-    if (std::string failure = ReadWholeFile(options.run.mappingPath, table); !failure.empty()) {
-      ReportError(io, failure);
-      return kExitTrouble;
-    }
+  if (std::string failure = ReadWholeFile(options.run.mappingPath, table); !failure.empty()) {
+    ReportError(io, failure);
+    return kExitTrouble;
   }
+  const RowPlan rows = PlanRows(work, output, std::move(table), options.run.mappingPath);
   if (options.output.empty()) {
-    Report(options, work, output, table, io, io.out);
+    Report(options, work, output, rows, io, io.out);
   } else if (std::string problem = ReplaceFileWith(
-                 options.output, [&](std::ostream& out) { Report(options, work, output, table, io, out); },
+                 options.output, [&](std::ostream& out) { Report(options, work, output, rows, io, out); },
                  {false, {}});
              !problem.empty()) {
     ReportError(io, problem);
     return kExitTrouble;
   }
+  SayRowsNotWritten(options, rows, io);
   return CountSuggestions(output).AllAccepted() ? kExitClean : kExitFindings;
 }
 

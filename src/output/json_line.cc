@@ -93,6 +93,13 @@ JsonLine& JsonLine::Null() {
   return *this;
 }
 
+JsonLine& JsonLine::Bool(bool value) {
+  BeforeValue();
+  text_ += value ? "true" : "false";
+  needsComma_ = true;
+  return *this;
+}
+
 void JsonLine::Clear() {
   text_.clear();
   depth_ = 0;

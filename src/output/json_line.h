@@ -19,6 +19,7 @@ class JsonLine {
   // A fraction with at most three decimals, trailing zeros dropped.
   JsonLine& Decimal(double value);
   JsonLine& Null();
+  JsonLine& Bool(bool value);
 
   // The line, with its line end once Close() has ended the top object.
   const std::string& Text() const { return text_; }

@@ -330,10 +330,9 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
 // ranking stays the names': the demotions cost more places at 5 than the
 // acceptances they prevent are worth.
 std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
-                                      const std::vector<size_t>& starts) {
+                                      const std::vector<size_t>& starts, std::vector<int32_t>& takers) {
   std::vector<Contest> contests;
-  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(),
-               &contests);
+  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(), &contests, &takers);
   return contests;
 }
 
@@ -402,7 +401,9 @@ RankedAttributes RankAttributes(const MatchContext& context, const std::vector<s
       ranked.claims.insert(ranked.claims.end(), worker.claims.begin(), worker.claims.end());
     }
   }
-  if (context.Uses(kSignalAssignment)) ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts);
+  if (context.Uses(kSignalAssignment)) {
+    ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts, ranked.takers);
+  }
   return ranked;
 }
 
@@ -428,7 +429,10 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
     suggestion.accepted = exact || ClearlyFirst(scores, options.attribute_min_score, options.margin);
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
-    for (size_t k = 0; k < shown; ++k) suggestion.candidates.push_back(Candidate(ranked.first, claims[k]));
+    for (size_t k = 0; k < shown; ++k) {
+      suggestion.candidates.push_back(Candidate(ranked.first, claims[k]));
+      suggestion.candidates.back().taken_by = TakerOf(ranked.takers, claims[k]);
+    }
     suggestions.push_back(std::move(suggestion));
     claims.erase(claims.begin(), claims.begin() + static_cast<std::ptrdiff_t>(starts[i + 1] - starts[i]));
   }

@@ -21,6 +21,7 @@ struct RankedAttributes {
   std::deque<Claim> claims;       // item by item, best first
   std::vector<size_t> starts;     // per item, where its claims start; one more at the end
   std::vector<Contest> contests;  // per item, when the assignment is in use
+  std::vector<int32_t> takers;    // per target attribute, the item that took it
 };
 
 // `homes`: per source class, the target classes its attributes look in

@@ -96,14 +96,25 @@ std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vect
 
 }  // namespace
 
+int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim) {
+  if ((claim.evidence & kSignalAssignment) == 0) return kTakenByNone;
+  if ((claim.evidence & kMarkTakenByRow) != 0) return kTakenByRow;
+  return claim.target < takers.size() ? takers[claim.target] : kTakenByNone;
+}
+
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
-                  const std::vector<bool>& anchored, size_t target_count, std::vector<Contest>* contests) {
+                  const std::vector<bool>& anchored, size_t target_count, std::vector<Contest>* contests,
+                  std::vector<int32_t>* takers) {
   if (starts.empty()) return;
   const size_t items = starts.size() - 1;
   for (size_t i = 0; i < items; ++i) {
     std::sort(claims.begin() + Offset(starts[i]), claims.begin() + Offset(starts[i + 1]), Before);
   }
   const std::vector<Owner> owners = TakeGreedily(claims, starts, target_count);
+  if (takers != nullptr) {
+    takers->assign(target_count, kTakenByNone);
+    for (size_t t = 0; t < target_count; ++t) (*takers)[t] = owners[t].item;
+  }
   if (contests != nullptr) contests->assign(items, Contest{});
   for (size_t i = 0; i < items; ++i) {
     Contest contest;
@@ -118,6 +129,7 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
         factor = kDemotedByRow;
       }
       if (factor < 1.0) c->evidence |= kSignalAssignment;
+      if (factor == kDemotedByRow) c->evidence |= kMarkTakenByRow;
       const double score = c->score * factor;
       if (contests == nullptr) {
         c->score = score;
@@ -148,11 +160,15 @@ void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const st
     }
     starts.push_back(claims.size());
   }
-  AssignClaims(claims, starts, anchored, target_count);
+  std::vector<int32_t> takers;
+  AssignClaims(claims, starts, anchored, target_count, nullptr, &takers);
   for (size_t i = 0; i < per_item.size(); ++i) {
     per_item[i].clear();
     for (size_t k = starts[i]; k < starts[i + 1]; ++k) {
-      per_item[i].push_back(ClassCandidate{claims[k].target, claims[k].score, claims[k].evidence});
+      const Claim& claim = claims[k];
+      ClassCandidate candidate{claim.target, claim.score, claim.evidence, kTakenByNone};
+      candidate.taken_by = TakerOf(takers, claim);
+      per_item[i].push_back(candidate);
     }
   }
 }

@@ -36,8 +36,12 @@ struct Contest {
   double second = 0;      // the runner-up's, or 0
   bool same_first = true; // the first candidate stays first
 };
+// With `takers`, per target the item that took it, or kTakenByNone.
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const std::vector<bool>& anchored, size_t target_count,
-                  std::vector<Contest>* contests = nullptr);
+                  std::vector<Contest>* contests = nullptr, std::vector<int32_t>* takers = nullptr);
+
+// Who took the target of a demoted claim, from the `takers` of AssignClaims.
+int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim);
 
 #endif  // ZOR_SUGGEST_GLOBAL_ASSIGNMENT_H_

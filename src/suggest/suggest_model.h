@@ -81,6 +81,9 @@ enum Signal : uint32_t {
   // and as no other's where the candidate was found; accepted unless another
   // item takes it.
   kMarkExact = 1u << 11,
+  // Not a signal: what demoted the candidate (kSignalAssignment) is a row of
+  // the table that takes its target, not another item.
+  kMarkTakenByRow = 1u << 12,
 };
 inline constexpr uint32_t kAllSignals = 0x7ff;
 
@@ -105,10 +108,16 @@ struct SuggestOptions {
   size_t runs = 0;
 };
 
+// Who took a candidate that the assignment demoted (kSignalAssignment):
+// another item, by its number among the items of its kind, or a row of the table.
+inline constexpr int32_t kTakenByNone = -1;
+inline constexpr int32_t kTakenByRow = -2;
+
 struct ClassCandidate {
   size_t target = 0;
   double score = 0;
   uint32_t evidence = 0;
+  int32_t taken_by = kTakenByNone;
 };
 
 struct ClassSuggestion {
@@ -123,6 +132,7 @@ struct AttributeCandidate {
   uint32_t target_attribute = 0;
   double score = 0;
   uint32_t evidence = 0;
+  int32_t taken_by = kTakenByNone;
 };
 
 struct AttributeSuggestion {

@@ -1,6 +1,8 @@
 #include "suggestions/suggest_report.h"
 
+#include <cmath>
 #include <cstdio>
+#include <unordered_map>
 #include <functional>
 #include <sstream>
 
@@ -66,13 +68,23 @@ void WriteInBatches(std::ostream& out, const SuggestOutput& output, MakeFormat m
   }
 }
 
-void WriteRow(JsonLine& line, const ItemContext& context) {
+void WriteRow(JsonLine& line, const TableRowRef* row) {
   line.Key("row");
-  if (!context.row) {
+  if (!row) {
     line.Null();
     return;
   }
-  line.Open().Key("line").Number(context.row->line).Key("text").String(context.row->text).Close();
+  line.Open().Key("line").Number(row->line).Key("text").String(row->text).Close();
+}
+
+// Whether the item's row is written, and if not, why, with the row to
+// write where there is one.
+void WriteFate(JsonLine& line, const RowPlan& rows, const ItemRow& item) {
+  line.Key("row_written").Bool(item.fate == RowFate::kWritten);
+  if (item.fate == RowFate::kWritten) return;
+  line.Key("why").String(FateCode(item.fate));
+  if (const std::string* row = rows.Row(item)) line.Key("row_to_write").String(*row);
+  if (item.note != ItemRow::kNone) line.Key("note").String(rows.notes[item.note]);
 }
 
 void WriteEvidence(JsonLine& line, uint32_t evidence) {
@@ -81,24 +93,84 @@ void WriteEvidence(JsonLine& line, uint32_t evidence) {
   line.CloseArray();
 }
 
+// Whether the first candidates are tied: their scores read the same. Only
+// an item left unaccepted is said to be tied.
+size_t TiedAtTop(const std::vector<double>& scores, bool accepted) {
+  if (accepted || scores.size() < 2) return 0;
+  auto shown = [](double score) { return std::lround(score * 1000); };
+  size_t tied = 1;
+  while (tied < scores.size() && shown(scores[tied]) == shown(scores[0])) ++tied;
+  return tied > 1 ? tied : 0;
+}
+
+template <typename Candidate>
+size_t TiedAtTop(const std::vector<Candidate>& candidates, bool accepted) {
+  std::vector<double> scores;
+  for (const Candidate& candidate : candidates) scores.push_back(candidate.score);
+  return TiedAtTop(scores, accepted);
+}
+
+// The table row that maps a target class, by the line of its class row.
+class AnchorLines {
+ public:
+  explicit AnchorLines(const SuggestWork& work) {
+    for (const ClassAnchor& anchor : work.input.class_anchors) {
+      lines_.try_emplace(anchor.target, work.classRowLine[anchor.source]);
+    }
+  }
+  long Of(size_t target) const {
+    auto found = lines_.find(target);
+    return found == lines_.end() ? 0 : found->second;
+  }
+
+ private:
+  std::unordered_map<size_t, long> lines_;
+};
+
+void WriteClassTaker(JsonLine& line, const SuggestWork& work, const SuggestOutput& output,
+                     const AnchorLines& anchors, const ClassCandidate& candidate) {
+  if (candidate.taken_by == kTakenByNone) return;
+  line.Key("taken_by").Open();
+  if (candidate.taken_by == kTakenByRow) {
+    line.Key("row").Number(anchors.Of(candidate.target));
+  } else {
+    line.Key("class").String(work.input.source[output.classes[static_cast<size_t>(candidate.taken_by)].source].key);
+  }
+  line.Close();
+}
+
+void WriteAttributeTaker(JsonLine& line, const SuggestWork& work, const SuggestOutput& output,
+                         const AttributeCandidate& candidate) {
+  if (candidate.taken_by < 0) return;
+  const AttributeItem& item = output.attributes[static_cast<size_t>(candidate.taken_by)].item;
+  const SuggestClass& owner = work.input.source[item.source_class];
+  line.Key("taken_by").Open().Key("class").String(owner.key);
+  line.Key("attribute").String(owner.attributes[item.source_attribute].label).Close();
+}
+
 void WriteClass(JsonLine& line, const SuggestWork& work, size_t source) {
   const SuggestClass& named = work.input.source[source];
   line.Key("class").Open().Key("label").String(named.label).Key("key").String(named.key);
   line.Key("parent").String(work.sourceRows[source].parent).Close();
 }
 
-void ClassRecord(JsonLine& line, const SuggestWork& work, const ClassSuggestion& suggestion,
-                 const ItemContext& context) {
+void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& output, const AnchorLines& anchors,
+                 const ClassSuggestion& suggestion, const ItemContext& context, const RowPlan& rows,
+                 const ItemRow& fate) {
   line.Open().Key("record").String("suggestion").Key("for").String("class");
   line.Key("reason").String(context.reason);
   WriteClass(line, work, suggestion.source);
-  WriteRow(line, context);
+  WriteRow(line, context.row);
   line.Key("candidates").OpenArray();
-  for (const ClassCandidate& candidate : suggestion.candidates) {
+  const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
+  for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
+    const ClassCandidate& candidate = suggestion.candidates[k];
     const SuggestClass& target = work.input.target[candidate.target];
     line.Open().Key("key").String(target.key).Key("label").String(target.label);
     line.Key("parent").String(target.parent_key).Key("score").Decimal(candidate.score);
     WriteEvidence(line, candidate.evidence);
+    WriteClassTaker(line, work, output, anchors, candidate);
+    if (k < tied) line.Key("tied").Bool(true);
     line.Close();
   }
   line.CloseArray().Key("accepted");
@@ -107,11 +179,13 @@ void ClassRecord(JsonLine& line, const SuggestWork& work, const ClassSuggestion&
   } else {
     line.Null();
   }
+  WriteFate(line, rows, fate);
   line.Close();
 }
 
-void AttributeRecord(JsonLine& line, const SuggestWork& work,
-                     const AttributeSuggestion& suggestion, const ItemContext& context) {
+void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& output,
+                     const AttributeSuggestion& suggestion, const ItemContext& context, const RowPlan& rows,
+                     size_t item) {
   line.Open().Key("record").String("suggestion").Key("for").String("attribute");
   line.Key("reason").String(context.reason);
   WriteClass(line, work, suggestion.item.source_class);
@@ -119,14 +193,18 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work,
       work.input.source[suggestion.item.source_class].attributes[suggestion.item.source_attribute];
   line.Key("attribute").Open().Key("label").String(attribute.label);
   line.Key("key").String(attribute.key).Close();
-  WriteRow(line, context);
+  WriteRow(line, context.row ? context.row : rows.attributeTableRows[item]);
   line.Key("candidates").OpenArray();
-  for (const AttributeCandidate& candidate : suggestion.candidates) {
+  const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
+  for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
+    const AttributeCandidate& candidate = suggestion.candidates[k];
     const SuggestClass& owner = work.input.target[candidate.target_class];
     const SuggestAttribute& target = owner.attributes[candidate.target_attribute];
     line.Open().Key("class").String(owner.key).Key("key").String(target.key);
     line.Key("label").String(target.label).Key("score").Decimal(candidate.score);
     WriteEvidence(line, candidate.evidence);
+    WriteAttributeTaker(line, work, output, candidate);
+    if (k < tied) line.Key("tied").Bool(true);
     line.Close();
   }
   line.CloseArray().Key("accepted");
@@ -138,6 +216,7 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work,
   } else {
     line.Null();
   }
+  WriteFate(line, rows, rows.attributes[item]);
   line.Close();
 }
 
@@ -163,25 +242,28 @@ std::string ReasonText(std::string_view reason) {
 
 class TextWriter {
  public:
-  TextWriter(std::ostream& out, const SuggestWork& work, std::string table_path, bool colour)
-      : out_(out), work_(work), tablePath_(std::move(table_path)), colour_(colour) {}
+  TextWriter(std::ostream& out, const SuggestWork& work, const RowPlan& rows, std::string table_path, bool colour)
+      : out_(out), work_(work), rows_(rows), tablePath_(std::move(table_path)), colour_(colour) {}
 
-  void Class(const ClassSuggestion& suggestion, const ItemContext& context) {
+  void Class(const ClassSuggestion& suggestion, const ItemContext& context, const ItemRow& fate) {
     const SuggestClass& source = work_.input.source[suggestion.source];
     std::string accepted;
     if (suggestion.accepted && !suggestion.candidates.empty()) {
       accepted = work_.input.target[suggestion.candidates.front().target].key.str();
     }
     Head(context, "class " + source.label.str(), accepted);
-    for (const ClassCandidate& candidate : suggestion.candidates) {
+    const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
+    for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
+      const ClassCandidate& candidate = suggestion.candidates[k];
       const SuggestClass& target = work_.input.target[candidate.target];
       std::string parent = target.parent_key.empty() ? "" : " under " + target.parent_key.str();
       Candidate(candidate.score, target.key.str() + " \"" + target.label.str() + "\"" + parent,
-                candidate.evidence);
+                candidate.evidence, k < tied);
     }
+    Fate(suggestion.accepted, fate);
   }
 
-  void Attribute(const AttributeSuggestion& suggestion, const ItemContext& context) {
+  void Attribute(const AttributeSuggestion& suggestion, const ItemContext& context, const ItemRow& fate) {
     const SuggestClass& source = work_.input.source[suggestion.item.source_class];
     std::string accepted;
     if (suggestion.accepted && !suggestion.candidates.empty()) {
@@ -189,15 +271,29 @@ class TextWriter {
     }
     Head(context, "attribute " + source.label.str() + " / " +
                       source.attributes[suggestion.item.source_attribute].label.str(), accepted);
-    for (const AttributeCandidate& candidate : suggestion.candidates) {
+    const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
+    for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
+      const AttributeCandidate& candidate = suggestion.candidates[k];
       const SuggestAttribute& target =
           work_.input.target[candidate.target_class].attributes[candidate.target_attribute];
-      Candidate(candidate.score, Named(candidate) + " \"" + target.label.str() + "\"",
-                candidate.evidence);
+      Candidate(candidate.score, Named(candidate) + " \"" + target.label.str() + "\"", candidate.evidence,
+                k < tied);
     }
+    Fate(suggestion.accepted, fate);
   }
 
  private:
+  // An accepted suggestion whose row is not written says why.
+  void Fate(bool accepted, const ItemRow& fate) {
+    if (!accepted || fate.fate == RowFate::kWritten) return;
+    out_ << "    " << Painted("33", "no row written") << ": ";
+    if (fate.note != ItemRow::kNone) {
+      out_ << rows_.notes[fate.note] << '\n';
+    } else {
+      out_ << FateWords(fate.fate) << '\n';
+    }
+  }
+
   std::string Named(const AttributeCandidate& candidate) const {
     const SuggestClass& owner = work_.input.target[candidate.target_class];
     return owner.key.str() + "." + owner.attributes[candidate.target_attribute].key.str();
@@ -215,8 +311,8 @@ class TextWriter {
          << '\n';
   }
 
-  void Candidate(double score, const std::string& named, uint32_t evidence) {
-    out_ << "    " << Score(score) << "  " << named;
+  void Candidate(double score, const std::string& named, uint32_t evidence, bool tied) {
+    out_ << "    " << Score(score) << (tied ? " tied" : "") << "  " << named;
     std::string words = Evidence(evidence);
     if (!words.empty()) out_ << "  [" << words << ']';
     out_ << '\n';
@@ -224,6 +320,7 @@ class TextWriter {
 
   std::ostream& out_;
   const SuggestWork& work_;
+  const RowPlan& rows_;
   std::string tablePath_;
   bool colour_;
 };
@@ -232,17 +329,19 @@ class TextWriter {
 // to item. Made in place, never moved: the writer holds the stream.
 class TextItems {
  public:
-  TextItems(const SuggestWork& work, const SuggestOutput& output, const std::string& table_path, bool colour)
-      : work_(work), output_(output), writer_(lines_, work, table_path, colour) {}
+  TextItems(const SuggestWork& work, const SuggestOutput& output, const RowPlan& rows,
+            const std::string& table_path, bool colour)
+      : work_(work), output_(output), rows_(rows), writer_(lines_, work, rows, table_path, colour) {}
   TextItems(const TextItems&) = delete;
   TextItems& operator=(const TextItems&) = delete;
 
   void operator()(ReportItem item, std::string& text) {
     lines_.str(std::string());
     if (item.is_class) {
-      writer_.Class(output_.classes[item.index], work_.classContext[item.index]);
+      writer_.Class(output_.classes[item.index], work_.classContext[item.index], rows_.classes[item.index]);
     } else {
-      writer_.Attribute(output_.attributes[item.index], work_.attributeContext[item.index]);
+      writer_.Attribute(output_.attributes[item.index], work_.attributeContext[item.index],
+                        rows_.attributes[item.index]);
     }
     text += lines_.view();
   }
@@ -250,6 +349,7 @@ class TextItems {
  private:
   const SuggestWork& work_;
   const SuggestOutput& output_;
+  const RowPlan& rows_;
   std::ostringstream lines_;
   TextWriter writer_;
 };
@@ -267,15 +367,18 @@ SuggestCounts CountSuggestions(const SuggestOutput& output) {
   return counts;
 }
 
-void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
-                            const SuggestOutput& output) {
+void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
+                            const RowPlan& rows) {
+  const AnchorLines anchors(work);
   WriteInBatches(out, output, [&] {
     return [&, line = JsonLine()](ReportItem item, std::string& text) mutable {
       line.Clear();
       if (item.is_class) {
-        ClassRecord(line, work, output.classes[item.index], work.classContext[item.index]);
+        ClassRecord(line, work, output, anchors, output.classes[item.index], work.classContext[item.index], rows,
+                    rows.classes[item.index]);
       } else {
-        AttributeRecord(line, work, output.attributes[item.index], work.attributeContext[item.index]);
+        AttributeRecord(line, work, output, output.attributes[item.index], work.attributeContext[item.index],
+                        rows, item.index);
       }
       text += line.Text();
     };
@@ -292,8 +395,8 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
 }
 
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
-                         const std::string& table_path, bool colour) {
-  WriteInBatches(out, output, [&] { return TextItems(work, output, table_path, colour); });
+                         const RowPlan& rows, const std::string& table_path, bool colour) {
+  WriteInBatches(out, output, [&] { return TextItems(work, output, rows, table_path, colour); });
   SuggestCounts counts = CountSuggestions(output);
   out << "classes: " << counts.classItems << " to place, " << counts.classesAccepted
       << " accepted; attributes: " << counts.attributeItems << " to place, "

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "suggestions/row_plan.h"
 #include "suggestions/suggest_work.h"
 
 struct SuggestCounts {
@@ -23,10 +24,10 @@ struct SuggestCounts {
 
 SuggestCounts CountSuggestions(const SuggestOutput& output);
 
-void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work,
-                            const SuggestOutput& output);
+void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
+                            const RowPlan& rows);
 
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
-                         const std::string& table_path, bool colour);
+                         const RowPlan& rows, const std::string& table_path, bool colour);
 
 #endif  // ZOR_SUGGESTIONS_SUGGEST_REPORT_H_

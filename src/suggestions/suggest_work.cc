@@ -86,6 +86,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       targetByKey_.try_emplace(work.input.target[i].key.str(), i);
     }
     work.mappedTarget.assign(work.input.source.size(), -1);
+    work.classRowLine.assign(work.input.source.size(), 0);
   }
 
   void Accept(const ClassFindings& batch) override {
@@ -96,6 +97,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       if (finding.subject != FindingSubject::kClass) continue;
       if (finding.kind == FindingKind::kValid && finding.target) {
         Anchor(source, finding.target->key);
+        if (finding.row) work_.classRowLine[source] = finding.row->line;
       } else if (item == nullptr && (finding.kind == FindingKind::kNotInMappingTable ||
                                      finding.kind == FindingKind::kBadlyMapped ||
                                      IsTargetMissing(finding.kind))) {

@@ -36,6 +36,7 @@ struct SuggestWork {
   std::vector<RowNames> sourceRows;     // per source class
   std::vector<RowNames> targetRows;     // per target class
   std::vector<long> mappedTarget;       // per source class: its found target class, or -1
+  std::vector<long> classRowLine;       // per source class found so: the line of its class row, or 0
   std::vector<ItemContext> classContext;      // per class item
   std::vector<ItemContext> attributeContext;  // per attribute item
   std::string targetDomain;             // the target dictionary's Domain, as read

@@ -206,7 +206,7 @@ TEST(SuggestCommand, NamesNoRowCanHoldAreListedButNeverWrittenAsRows) {
             "Heat Exchanger,Equipment,*,HeatExchanger,Equipment,*,EQT,\n");
   for (const char* said : {"target class 'Pipe,Strainer' holds a comma",
                            "class 'Valve, Gate' holds a comma",
-                           "m.csv:1: Clapet anti-retour: the table's row names another target"}) {
+                           "m.csv:1: Clapet anti-retour: the table's class row names another target"}) {
     EXPECT_NE(csv.err.find(said), std::string::npos) << csv.err;
   }
   const zor_test::CliRun quiet = Suggest({"--format", "csv", "-q"}, inputs);

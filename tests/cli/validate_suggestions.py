@@ -37,6 +37,10 @@ def check_run(name, lines, status, validator, seen):
             print(f"{name}: {error.message}\n  in {line}")
         if record["record"] == "suggestion":
             seen.add((record["for"], record["reason"]))
+            seen.add(("why", record.get("why", "written")))
+            for candidate in record["candidates"]:
+                for key in candidate.get("taken_by", {}):
+                    seen.add((record["for"], "taken_by", key))
             counts[record["for"]][0] += 1
             counts[record["for"]][1] += record["accepted"] is not None
     summary = json.loads(lines[-2])
@@ -75,8 +79,13 @@ def main():
         else:
             failed += 1
             print(f"{name}: failed (exit status {run.returncode})")
-    # Every reason of both kinds of item must have been seen at least once.
-    if len(seen) < 7:
+    # Every reason of both kinds of item must have been seen at least once,
+    # and the fates of rows and the takers that matter most.
+    wanted = {("why", "written"), ("why", "not_accepted"), ("why", "table_row_differs"),
+              ("why", "name_unwritable"), ("class", "taken_by", "class"), ("class", "taken_by", "row"),
+              ("attribute", "taken_by", "class")}
+    if len([kind for kind in seen if kind[0] in ("class", "attribute") and len(kind) == 2]) < 7 or \
+            not wanted <= seen:
         failed += 1
         print(f"only {len(seen)} kinds of suggestion seen: {sorted(seen)}")
     print(f"{passed} passed, {failed} failed")

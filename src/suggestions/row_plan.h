@@ -1,0 +1,79 @@
+// Which completed table rows the accepted suggestions give, decided once
+// for every report: `suggest --format csv` writes them, the records and the
+// text say of every item whether its row is written and why not. A row is
+// written only when `zorvez merge` takes it into the table as it stands: the
+// rows are planned through the merge itself. A row the merge would refuse,
+// or one that the table holds completed otherwise (a merge never replaces
+// it), is not written; the row to write instead is said where there is one.
+#ifndef ZOR_SUGGESTIONS_ROW_PLAN_H_
+#define ZOR_SUGGESTIONS_ROW_PLAN_H_
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "suggestions/suggest_work.h"
+
+// What became of an item's row.
+enum class RowFate : uint8_t {
+  kWritten,          // the row is written and a merge takes it
+  kNotAccepted,      // no candidate was accepted: no row to write
+  kClassNotPlaced,   // an attribute whose class has no target that a row names
+  kTableRowDiffers,  // the table holds the item's row completed otherwise
+  kNameUnwritable,   // a name holds a comma or a line end, or is empty
+  kOutOfReach,       // the target attribute sits on a class no row of this class can name
+  kMergeRefuses,     // a merge would refuse the row (a table row it builds on is misread, ...)
+  kInTable,          // the table holds this very row already
+};
+
+// The word the records give a fate: "written", "not_accepted", ...
+std::string_view FateCode(RowFate fate);
+// In words, for people: "the table's row says otherwise", ...
+std::string_view FateWords(RowFate fate);
+
+// The domains the table's class rows give, by target parent and by source
+// parent (columns 5 and 2, plain), as written; the first row wins. A class
+// row takes the one of its target parent, else of its source parent, else
+// the target dictionary's.
+struct TableDomainMaps {
+  std::map<std::string, std::string, std::less<>> byTargetParent;
+  std::map<std::string, std::string, std::less<>> bySourceParent;
+};
+TableDomainMaps ReadTableDomains(const std::string& table_text);
+
+struct ItemRow {
+  static constexpr uint32_t kNone = UINT32_MAX;
+  RowFate fate = RowFate::kNotAccepted;
+  uint32_t row = kNone;   // the row written, or the row to write instead: an index into RowPlan::rows
+  uint32_t note = kNone;  // why it is not written, for people: an index into RowPlan::notes
+};
+
+struct RowPlan {
+  std::vector<ItemRow> classes;     // per class item
+  std::vector<ItemRow> attributes;  // per attribute item
+  std::vector<std::string> rows;    // each without its line end
+  std::vector<uint32_t> written;    // the rows written, in the order of the source dictionary
+  std::vector<std::string> notes;   // each naming the item, `TABLE:LINE: ` first where a table row is involved
+  // Per attribute item, the table row the run's attribute walk takes for it
+  // when the comparison names none (the attributes of a class that needs a
+  // target); null otherwise. They live in `tableRows`.
+  std::vector<const TableRowRef*> attributeTableRows;
+  std::deque<TableRowRef> tableRows;
+
+  const std::string* Row(const ItemRow& item) const { return item.row == ItemRow::kNone ? nullptr : &rows[item.row]; }
+};
+
+// `table_text` is the mapping table as read from `table_path`; it is taken
+// over, so that a large table is not copied.
+RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::string table_text,
+                 const std::string& table_path);
+
+// The written rows in the order of the source dictionary (a class row, then
+// its attribute rows), each ending ",\n".
+void WriteRows(std::ostream& out, const RowPlan& plan);
+
+#endif  // ZOR_SUGGESTIONS_ROW_PLAN_H_
