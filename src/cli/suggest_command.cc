@@ -138,7 +138,7 @@ void Report(const CommandOptions& options, const SuggestWork& work, const Sugges
   if (options.format == SuggestFormat::kJsonLines) {
     WriteSuggestionRecords(out, work, output, rows);
   } else if (options.format == SuggestFormat::kCsv) {
-    WriteRows(out, rows);
+    WriteRows(out, rows, work, output);
   } else {
     bool colour = io.colourOut && options.output.empty();
     WriteSuggestionText(out, work, output, rows, options.run.mappingPath, colour);

@@ -27,6 +27,25 @@ std::string LowerCaseKey(std::string_view value) {
   return key;
 }
 
+// The first three fields of a line, as the attribute walk compares them:
+// the class name and the attribute unescaped, the third also as written.
+// The walk never needs the rest of the line.
+struct FirstFields {
+  std::string_view name;
+  std::string_view attribute;
+  std::string_view written_attribute;
+};
+
+FirstFields ReadFirstFields(std::string_view line, std::deque<std::string>& pool) {
+  ZORToken tokens(line);
+  FirstFields fields;
+  fields.name = Plain(tokens.NextTokenView(','), pool);
+  tokens.NextTokenView(',');
+  fields.written_attribute = tokens.NextTokenView(',');
+  fields.attribute = Plain(fields.written_attribute, pool);
+  return fields;
+}
+
 }  // namespace
 
 TableBlocks::TableBlocks(std::string table_text) : runText_(std::move(table_text)) {
@@ -63,19 +82,26 @@ size_t TableBlocks::BlockEnd(size_t class_row, std::string_view name) const {
   size_t line = class_row + 1;
   for (; line < lines_.size(); ++line) {
     pool.clear();
-    ParsedLine row = ParseLine(RunLine(line), pool);
-    if (row.Raw(3) == "*" || !FieldMatches(row.Plain(1), name)) break;
+    const FirstFields row = ReadFirstFields(RunLine(line), pool);
+    if (row.written_attribute == "*" || !FieldMatches(row.name, name)) break;
   }
   return line;
 }
 
 size_t TableBlocks::RowTakenFor(size_t class_row, size_t block_end, std::string_view label) const {
-  std::deque<std::string> pool;
-  for (size_t line = class_row + 1; line < block_end; ++line) {
-    pool.clear();
-    if (ParseLine(RunLine(line), pool).Plain(3) == label) return line;
+  // The rows of one block are asked for one after the other: the block is
+  // read once, its first row for each label kept.
+  if (takenIn_.first != class_row || takenIn_.second != block_end) {
+    takenIn_ = {class_row, block_end};
+    taken_.clear();
+    std::deque<std::string> pool;
+    for (size_t line = class_row + 1; line < block_end; ++line) {
+      pool.clear();
+      taken_.try_emplace(std::string(ReadFirstFields(RunLine(line), pool).attribute), line);
+    }
   }
-  return kNone;
+  auto it = taken_.find(label);
+  return it == taken_.end() ? kNone : it->second;
 }
 
 size_t TableBlocks::NearClassRow(std::string_view name, std::string_view parent) const {

@@ -63,6 +63,10 @@ class TableBlocks {
   // Built when first asked for: the class rows as a person reads them,
   // keyed by name and parent with ASCII letters in lower case.
   mutable std::optional<std::map<std::pair<std::string, std::string>, size_t>> nearRows_;
+  // The block RowTakenFor read last: its class row and end, and per
+  // attribute label the first line taken for it.
+  mutable std::pair<size_t, size_t> takenIn_{kNone, kNone};
+  mutable std::map<std::string, size_t, std::less<>> taken_;
 };
 
 #endif  // ZOR_MERGE_TABLE_BLOCKS_H_

@@ -1,6 +1,9 @@
 #include "suggestions/row_plan.h"
 
 #include <algorithm>
+#include <numeric>
+#include <optional>
+#include <tuple>
 #include <unordered_map>
 
 #include "dictionary/parsed_line.h"
@@ -11,10 +14,13 @@
 
 namespace {
 
-// A merge is planned again without the rows it refused until it takes
+// A merge is planned again without the rows it turned down until it takes
 // every row left; a refusal can only cost the rows that build on it, so
 // this settles at once in practice.
 constexpr int kMostPlans = 4;
+// The rows go to the merge's planner this many at a time (whole classes),
+// so that the planner's copy of hundreds of thousands of rows is never held.
+constexpr size_t kRowsPerPlan = 16384;
 
 std::string_view WithoutLineEnd(std::string_view value) {
   while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
@@ -37,47 +43,86 @@ std::string Row(std::initializer_list<const std::string*> values) {
   return row;
 }
 
-class TableDomains {
+// Makes the text of a proposed row; the same rows are made to plan them and
+// again to write them.
+class RowComposer {
  public:
-  explicit TableDomains(const std::string& text) : maps_(ReadTableDomains(text)) {}
+  RowComposer(const SuggestWork& work, const SuggestOutput& output, const TableDomainMaps& domains)
+      : work_(work), output_(output), domains_(domains) {}
 
-  std::string For(const std::string& target_parent, const std::string& source_parent,
-                  const std::string& fallback) const {
-    if (auto it = maps_.byTargetParent.find(target_parent); it != maps_.byTargetParent.end()) return it->second;
-    if (auto it = maps_.bySourceParent.find(source_parent); it != maps_.bySourceParent.end()) return it->second;
-    return fallback;
+  std::string Text(const ProposedRow& proposed) const {
+    return proposed.is_class ? ClassRow(proposed) : AttributeRow(proposed);
+  }
+
+  const RowNames& Source(const ProposedRow& proposed) const {
+    return work_.sourceRows[SourceClass(proposed)];
+  }
+
+  size_t SourceClass(const ProposedRow& proposed) const {
+    return proposed.is_class ? output_.classes[proposed.item].source
+                             : output_.attributes[proposed.item].item.source_class;
+  }
+
+  std::string Label(const ProposedRow& proposed) const {
+    const AttributeItem& item = output_.attributes[proposed.item].item;
+    return work_.input.source[item.source_class].attributes[item.source_attribute].label.str();
+  }
+
+  std::string Key(const ProposedRow& proposed) const {
+    const AttributeCandidate& best = output_.attributes[proposed.item].candidates.front();
+    return work_.input.target[best.target_class].attributes[best.target_attribute].key.str();
   }
 
  private:
-  TableDomainMaps maps_;
-};
+  std::string Domain(const std::string& target_parent, const std::string& source_parent) const {
+    if (auto it = domains_.byTargetParent.find(target_parent); it != domains_.byTargetParent.end()) {
+      return it->second;
+    }
+    if (auto it = domains_.bySourceParent.find(source_parent); it != domains_.bySourceParent.end()) {
+      return it->second;
+    }
+    return work_.targetDomain;
+  }
 
-// A row waiting for the merge's word: the item it is for.
-struct Proposal {
-  bool is_class = false;
-  size_t item = 0;
+  std::string ClassRow(const ProposedRow& proposed) const {
+    const RowNames& source = Source(proposed);
+    const RowNames& names = work_.targetRows[proposed.named];
+    const std::string star = "*";
+    std::string row = Row({&source.name, &source.parent, &star, &names.name, &names.parent, &star});
+    const std::string domain = Domain(names.parent, source.parent);
+    if (!domain.empty()) row += Spelled(domain) + ",";
+    return row;
+  }
+
+  std::string AttributeRow(const ProposedRow& proposed) const {
+    const RowNames& source = Source(proposed);
+    const RowNames& names = work_.targetRows[proposed.named];
+    const std::string label = Label(proposed), key = Key(proposed);
+    return Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
+  }
+
+  const SuggestWork& work_;
+  const SuggestOutput& output_;
+  const TableDomainMaps& domains_;
 };
 
 class Planner {
  public:
   Planner(const SuggestWork& work, const SuggestOutput& output, std::string table_text,
           const std::string& table_path)
-      : work_(work), output_(output), domains_(table_text), table_(std::move(table_text)), tablePath_(table_path) {
+      : work_(work), output_(output), table_path_(table_path) {
+    plan_.domains = ReadTableDomains(table_text);
+    table_.emplace(std::move(table_text));
     plan_.classes.resize(output.classes.size());
     plan_.attributes.resize(output.attributes.size());
     plan_.attributeTableRows.assign(output.attributes.size(), nullptr);
-    effectiveTarget_ = work.mappedTarget;
-    for (size_t i = work.input.target.size(); i-- > 0;) firstWithParent_[work.input.target[i].parent_key] = i;
+    effective_target_ = work.mappedTarget;
+    for (size_t i = work.input.target.size(); i-- > 0;) first_with_parent_[work.input.target[i].parent_key] = i;
   }
 
   RowPlan Plan() {
     ProposeInSourceOrder();
-    std::vector<Proposal> left = std::move(proposals_);
-    for (int round = 0; round < kMostPlans && !left.empty(); ++round) left = Merge(left);
-    for (const Proposal& proposal : left) {
-      Set(FateOf(proposal), RowFate::kMergeRefuses, Said(proposal) + ": a merge keeps refusing its row",
-          FateOf(proposal).row);
-    }
+    PlanMerges();
     return std::move(plan_);
   }
 
@@ -88,7 +133,7 @@ class Planner {
     std::vector<long> class_item_of(work_.input.source.size(), -1);
     for (size_t i = 0; i < output_.classes.size(); ++i) class_item_of[output_.classes[i].source] = static_cast<long>(i);
     std::vector<size_t> by_class(output_.attributes.size());
-    for (size_t i = 0; i < by_class.size(); ++i) by_class[i] = i;
+    std::iota(by_class.begin(), by_class.end(), size_t{0});
     std::stable_sort(by_class.begin(), by_class.end(), [&](size_t a, size_t b) {
       return output_.attributes[a].item.source_class < output_.attributes[b].item.source_class;
     });
@@ -101,23 +146,19 @@ class Planner {
     }
   }
 
-  uint32_t Keep(std::string row) {
-    plan_.rows.push_back(std::move(row));
-    return static_cast<uint32_t>(plan_.rows.size() - 1);
-  }
-
-  void Set(ItemRow& item, RowFate fate, std::string note = "", uint32_t row = ItemRow::kNone) {
+  void Set(ItemRow& item, RowFate fate, std::string note = "", std::string row = "") {
     item.fate = fate;
-    item.row = row;
+    if (!row.empty()) {
+      plan_.rows.push_back(std::move(row));
+      item.row = static_cast<uint32_t>(plan_.rows.size() - 1);
+    }
     if (!note.empty()) {
       plan_.notes.push_back(std::move(note));
       item.note = static_cast<uint32_t>(plan_.notes.size() - 1);
     }
   }
 
-  std::string Where(const TableRowRef* row) const {
-    return row ? tablePath_ + ":" + std::to_string(row->line) + ": " : "";
-  }
+  std::string Where(long line) const { return line > 0 ? table_path_ + ":" + std::to_string(line) + ": " : ""; }
 
   // The name of a value no row can hold, or empty: a comma or a line end in
   // it, or nothing at all (the table reader reads a row with an empty name
@@ -137,33 +178,29 @@ class Planner {
     const ItemContext& context = work_.classContext[item];
     ItemRow& fate = plan_.classes[item];
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
-    const size_t target = suggestion.candidates.front().target;
+    const ProposedRow proposed{static_cast<uint32_t>(item), static_cast<uint32_t>(suggestion.candidates.front().target),
+                               true};
     const RowNames& source = work_.sourceRows[suggestion.source];
-    const RowNames& names = work_.targetRows[target];
-    const std::string said = source.name;
+    const RowNames& names = work_.targetRows[proposed.named];
     std::string problem = Unwritable({{"class", &source.name}, {"parent", &source.parent},
                                       {"target class", &names.name}, {"target parent", &names.parent}});
-    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
-    std::string domain = domains_.For(names.parent, source.parent, work_.targetDomain);
-    const std::string star = "*";
-    std::string row = Row({&source.name, &source.parent, &star, &names.name, &names.parent, &star});
-    if (!domain.empty()) row += Spelled(domain) + ",";
+    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, source.name + ": " + problem);
     const bool open_row = context.row && context.row->text.find(",,") != std::string::npos;
     if (context.row && !open_row) {
+      std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row) + said + ": the table's class row names another target and a merge never "
-                 "replaces it; edit it to read: " + row, Keep(row));
+                 Where(context.row->line) + source.name + ": the table's class row names another target and a "
+                 "merge never replaces it; edit it to read: " + row, row);
     }
-    effectiveTarget_[suggestion.source] = static_cast<long>(target);
-    fate.row = Keep(std::move(row));
-    proposals_.push_back({true, item});
+    effective_target_[suggestion.source] = static_cast<long>(proposed.named);
+    proposals_.push_back(proposed);
   }
 
   // The first target class whose parent is `target`'s: the class the
   // lookup of an attribute row naming `target` finds.
   bool LookupFinds(size_t target) const {
-    auto first = firstWithParent_.find(work_.input.target[target].parent_key);
-    return first != firstWithParent_.end() && first->second == target;
+    auto first = first_with_parent_.find(work_.input.target[target].parent_key);
+    return first != first_with_parent_.end() && first->second == target;
   }
 
   void AttributeRow(size_t item) {
@@ -171,137 +208,204 @@ class Planner {
     ItemRow& fate = plan_.attributes[item];
     const size_t source_class = suggestion.item.source_class;
     const RowNames& source = work_.sourceRows[source_class];
-    const std::string label = work_.input.source[source_class].attributes[suggestion.item.source_attribute].label.str();
+    ProposedRow proposed{static_cast<uint32_t>(item), 0, false};
+    const std::string label = composer_.Label(proposed);
     const std::string said = source.name + ": " + label;
     if (!work_.attributeContext[item].row) plan_.attributeTableRows[item] = TableRowFor(source, label);
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
-    const long target = effectiveTarget_[source_class];
+    const long target = effective_target_[source_class];
     if (target < 0) {
       return Set(fate, RowFate::kClassNotPlaced,
                  said + ": its class has no target a row names yet: decide the class first");
     }
     const AttributeCandidate& best = suggestion.candidates.front();
     const SuggestClass& holder = work_.input.target[best.target_class];
-    const std::string key = holder.attributes[best.target_attribute].key.str();
-    size_t named = static_cast<size_t>(target);
-    if (best.target_class != named) {
+    const std::string key = composer_.Key(proposed);
+    proposed.named = static_cast<uint32_t>(target);
+    if (best.target_class != proposed.named) {
       if (!LookupFinds(best.target_class)) {
-        const SuggestClass& first = work_.input.target[firstWithParent_.at(holder.parent_key)];
+        const SuggestClass& first = work_.input.target[first_with_parent_.at(holder.parent_key)];
         return Set(fate, RowFate::kOutOfReach,
                    said + ": " + holder.key.str() + "." + key + " is out of any row's reach: a row naming " +
                        holder.key.str() + " is looked up in " + first.key.str() + ", the first class under " +
                        holder.parent_key.str() + "; map it by hand, or give " +
-                       work_.input.target[named].key.str() + " the attribute in the target");
+                       work_.input.target[proposed.named].key.str() + " the attribute in the target");
       }
-      named = best.target_class;
+      proposed.named = best.target_class;
     }
-    const RowNames& names = work_.targetRows[named];
+    const RowNames& names = work_.targetRows[proposed.named];
     std::string problem =
         Unwritable({{"class", &source.name}, {"parent", &source.parent}, {"attribute", &label},
                     {"target class", &names.name}, {"target parent", &names.parent}, {"target attribute", &key}});
     if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
-    std::string row = Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
     const ItemContext& context = work_.attributeContext[item];
     if (context.reason == "target_missing") {
+      std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row) + said + ": the table's row names another target attribute and a merge "
-                 "never replaces it; edit it to read: " + row, Keep(row));
+                 Where(context.row ? context.row->line : 0) + said + ": the table's row names another target "
+                 "attribute and a merge never replaces it; edit it to read: " + row, row);
     }
-    fate.row = Keep(std::move(row));
-    proposals_.push_back({false, item});
+    proposals_.push_back(proposed);
   }
 
   // The table row the run's attribute walk takes for the attribute of a
-  // class that needs a target, if its class has a class row.
+  // class that needs a target, if its class has a class row. The attribute
+  // items of a class come together: its block is read once for all of them.
   const TableRowRef* TableRowFor(const RowNames& source, const std::string& label) {
-    const size_t class_row = table_.FirstClassRow(source.name, source.parent);
-    if (class_row == TableBlocks::kNone) return nullptr;
-    const size_t taken = table_.RowTakenFor(class_row, table_.BlockEnd(class_row, source.name), label);
-    if (taken == TableBlocks::kNone) return nullptr;
+    if (&source != block_of_) {
+      block_of_ = &source;
+      block_rows_.clear();
+      const size_t class_row = table_->FirstClassRow(source.name, source.parent);
+      if (class_row != TableBlocks::kNone) {
+        std::deque<std::string> pool;
+        const size_t end = table_->BlockEnd(class_row, source.name);
+        for (size_t line = class_row + 1; line < end; ++line) {
+          pool.clear();
+          // As the run reads it: the last line too ends in a line end.
+          std::string text(table_->Lines()[line].Text());
+          if (!text.ends_with('\n')) text += '\n';
+          block_rows_.try_emplace(std::string(ParseLine(text, pool).Plain(3)), line);
+        }
+      }
+    }
+    auto taken = block_rows_.find(label);
+    if (taken == block_rows_.end()) return nullptr;
     return &plan_.tableRows.emplace_back(
-        TableRowRef{static_cast<long>(taken + 1), std::string(table_.Lines()[taken].content)});
+        TableRowRef{static_cast<long>(taken->second + 1), std::string(table_->Lines()[taken->second].content)});
   }
 
-  ItemRow& FateOf(const Proposal& proposal) {
-    return proposal.is_class ? plan_.classes[proposal.item] : plan_.attributes[proposal.item];
+  ItemRow& FateOf(const ProposedRow& proposed) {
+    return proposed.is_class ? plan_.classes[proposed.item] : plan_.attributes[proposed.item];
   }
 
-  std::string Said(const Proposal& proposal) const {
-    if (proposal.is_class) return work_.sourceRows[output_.classes[proposal.item].source].name;
-    const AttributeItem& item = output_.attributes[proposal.item].item;
-    return work_.sourceRows[item.source_class].name + ": " +
-           work_.input.source[item.source_class].attributes[item.source_attribute].label.str();
+  std::string Said(const ProposedRow& proposed) const {
+    const std::string& name = composer_.Source(proposed).name;
+    return proposed.is_class ? name : name + ": " + composer_.Label(proposed);
+  }
+
+  // A merge's decisions about one class never depend on the rows of
+  // another: the proposals are planned a few thousand at a time, each
+  // class's rows together, however far apart the dictionary lists them.
+  void PlanMerges() {
+    std::vector<uint32_t> order(proposals_.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+      const RowNames& x = composer_.Source(proposals_[a]);
+      const RowNames& y = composer_.Source(proposals_[b]);
+      return std::tie(x.name, x.parent) < std::tie(y.name, y.parent);
+    });
+    std::vector<bool> written(proposals_.size(), false);
+    for (size_t begin = 0; begin < order.size();) {
+      size_t end = std::min(begin + kRowsPerPlan, order.size());
+      while (end < order.size() && SameClass(order[end - 1], order[end])) ++end;
+      std::vector<uint32_t> left(order.begin() + static_cast<std::ptrdiff_t>(begin),
+                                 order.begin() + static_cast<std::ptrdiff_t>(end));
+      for (int round = 0; round < kMostPlans && !left.empty(); ++round) left = Merge(left, written);
+      for (uint32_t at : left) {
+        Set(FateOf(proposals_[at]), RowFate::kMergeRefuses, Said(proposals_[at]) + ": a merge keeps refusing its row");
+      }
+      begin = end;
+    }
+    for (size_t i = 0; i < proposals_.size(); ++i) {
+      if (written[i]) plan_.written.push_back(proposals_[i]);
+    }
+  }
+
+  // The proposals as a merge reads completed rows: they are in the table's
+  // form already, so nothing of a spreadsheet's needs undoing.
+  std::vector<CompletedRow> CompletedRowsOf(const std::vector<uint32_t>& proposals) {
+    texts_.clear();
+    std::vector<CompletedRow> rows(proposals.size());
+    for (size_t i = 0; i < proposals.size(); ++i) {
+      const ProposedRow& proposed = proposals_[proposals[i]];
+      CompletedRow& row = rows[i];
+      row.lineNumber = i + 1;
+      row.content = texts_.emplace_back(composer_.Text(proposed));
+      row.check = CheckRow(row.content);
+      const RowNames& source = composer_.Source(proposed);
+      row.name = source.name;
+      row.parent = source.parent;
+      row.attribute = proposed.is_class ? "*" : composer_.Label(proposed);
+    }
+    return rows;
+  }
+
+  bool SameClass(uint32_t a, uint32_t b) const {
+    const RowNames& x = composer_.Source(proposals_[a]);
+    const RowNames& y = composer_.Source(proposals_[b]);
+    return x.name == y.name && x.parent == y.parent;
   }
 
   // Plans a merge of the proposals; settles those the merge takes or turns
   // down, and returns those to plan again without the ones turned down.
   // The attribute rows of a class whose class row is turned down wait for
   // their class, as the merge would have them.
-  std::vector<Proposal> Merge(const std::vector<Proposal>& proposals) {
-    std::string text;
-    for (const Proposal& proposal : proposals) (text += plan_.rows[FateOf(proposal).row]) += '\n';
-    const CompletedFile file(text);
-    const MergePlan merge = PlanMerge(table_, file.Rows());
+  std::vector<uint32_t> Merge(const std::vector<uint32_t>& proposals, std::vector<bool>& written) {
+    const MergePlan merge = PlanMerge(*table_, CompletedRowsOf(proposals));
     std::vector<bool> class_turned_down(work_.input.source.size(), false);
-    std::vector<Proposal> again;
+    std::vector<uint32_t> again;
     for (size_t i = 0; i < proposals.size(); ++i) {
-      const Proposal& proposal = proposals[i];
-      const RowOutcome outcome = i < merge.results.size() ? merge.results[i].outcome : RowOutcome::kRefused;
-      if (outcome != RowOutcome::kRefused && outcome != RowOutcome::kConflict) {
-        again.push_back(proposal);
+      const ProposedRow& proposed = proposals_[proposals[i]];
+      const RowResult refused{RowOutcome::kRefused, 0, "it cannot be read back"};
+      const RowResult& result = i < merge.results.size() ? merge.results[i] : refused;
+      if (result.outcome != RowOutcome::kRefused && result.outcome != RowOutcome::kConflict) {
+        again.push_back(proposals[i]);
         continue;
       }
-      if (proposal.is_class) {
-        const size_t source = output_.classes[proposal.item].source;
+      const size_t source = composer_.SourceClass(proposed);
+      if (proposed.is_class) {
         class_turned_down[source] = true;
-        effectiveTarget_[source] = work_.mappedTarget[source];
-        TurnDown(proposal, merge.results[i]);
-      } else if (class_turned_down[output_.attributes[proposal.item].item.source_class]) {
-        Set(FateOf(proposal), RowFate::kClassNotPlaced, Said(proposal) + ": its class's row is not written, "
-            "so neither is the row of its attribute", FateOf(proposal).row);
+        TurnDown(proposed, result);
+      } else if (class_turned_down[source]) {
+        Set(FateOf(proposed), RowFate::kClassNotPlaced,
+            Said(proposed) + ": its class's row is not written, so neither is the row of its attribute");
       } else {
-        TurnDown(proposal, merge.results[i]);
+        TurnDown(proposed, result);
       }
     }
     if (again.size() < proposals.size()) return again;
     for (size_t i = 0; i < proposals.size(); ++i) {
-      ItemRow& fate = FateOf(proposals[i]);
       const RowResult& result = merge.results[i];
       // The same row twice (a class the dictionary lists twice) is written once.
       const bool present = result.outcome == RowOutcome::kAlreadyPresent;
-      fate.fate = present && result.tableLine > 0 ? RowFate::kInTable : RowFate::kWritten;
-      if (!present) plan_.written.push_back(fate.row);
+      FateOf(proposals_[proposals[i]]).fate = present && result.tableLine > 0 ? RowFate::kInTable : RowFate::kWritten;
+      written[proposals[i]] = !present;
     }
     return {};
   }
 
   // A row the merge refuses, or one that conflicts with a row of the table
   // (which a merge never replaces) or with another suggestion's row.
-  void TurnDown(const Proposal& proposal, const RowResult& result) {
-    ItemRow& fate = FateOf(proposal);
-    const std::string where = result.tableLine > 0 ? tablePath_ + ":" + std::to_string(result.tableLine) + ": " : "";
-    const std::string& row = plan_.rows[fate.row];
+  void TurnDown(const ProposedRow& proposed, const RowResult& result) {
+    ItemRow& fate = FateOf(proposed);
+    const std::string where = Where(static_cast<long>(result.tableLine));
+    std::string row = composer_.Text(proposed);
     if (result.outcome == RowOutcome::kRefused) {
-      return Set(fate, RowFate::kMergeRefuses, where + Said(proposal) + ": a merge would refuse its row " + row +
-                 ": " + result.reason, fate.row);
+      return Set(fate, RowFate::kMergeRefuses,
+                 where + Said(proposed) + ": a merge would refuse its row " + row + ": " + result.reason, row);
     }
     if (result.tableLine == 0) {
-      return Set(fate, RowFate::kMergeRefuses, Said(proposal) + ": another suggestion gives the same " +
-                 (proposal.is_class ? "class" : "attribute") + " its row first", fate.row);
+      return Set(fate, RowFate::kMergeRefuses,
+                 Said(proposed) + ": another suggestion gives the same " + (proposed.is_class ? "class" : "attribute") +
+                     " its row first", row);
     }
-    Set(fate, RowFate::kTableRowDiffers, where + Said(proposal) + ": the table's row says otherwise and a merge "
-        "never replaces it; edit it to read: " + row, fate.row);
+    Set(fate, RowFate::kTableRowDiffers,
+        where + Said(proposed) + ": the table's row says otherwise and a merge never replaces it; edit it to read: " +
+            row, row);
   }
 
   const SuggestWork& work_;
   const SuggestOutput& output_;
-  TableDomains domains_;
-  TableBlocks table_;
-  std::string tablePath_;
+  std::string table_path_;
   RowPlan plan_;
-  std::vector<Proposal> proposals_;
-  std::vector<long> effectiveTarget_;
-  std::unordered_map<std::string_view, size_t> firstWithParent_;
+  RowComposer composer_{work_, output_, plan_.domains};
+  std::optional<TableBlocks> table_;
+  std::vector<ProposedRow> proposals_;
+  std::vector<long> effective_target_;
+  std::unordered_map<std::string_view, size_t> first_with_parent_;
+  std::deque<std::string> texts_;  // the rows a merge is planned for, while it is
+  const RowNames* block_of_ = nullptr;  // the class whose block block_rows_ holds
+  std::unordered_map<std::string, size_t> block_rows_;  // attribute label -> the first line taken for it
 };
 
 }  // namespace
@@ -347,6 +451,7 @@ TableDomainMaps ReadTableDomains(const std::string& text) {
       maps.byTargetParent.try_emplace(std::string(line.Plain(5)), domain);
       maps.bySourceParent.try_emplace(std::string(line.Plain(2)), domain);
     }
+    pool.clear();
     start = end;
   }
   return maps;
@@ -357,6 +462,12 @@ RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::stri
   return Planner(work, output, std::move(table_text), table_path).Plan();
 }
 
-void WriteRows(std::ostream& out, const RowPlan& plan) {
-  for (uint32_t row : plan.written) out << plan.rows[row] << '\n';
+void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work, const SuggestOutput& output) {
+  const RowComposer composer(work, output, plan.domains);
+  std::string text;
+  for (const ProposedRow& proposed : plan.written) {
+    text.clear();
+    (text += composer.Text(proposed)) += '\n';
+    out << text;
+  }
 }

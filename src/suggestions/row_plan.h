@@ -48,16 +48,27 @@ TableDomainMaps ReadTableDomains(const std::string& table_text);
 struct ItemRow {
   static constexpr uint32_t kNone = UINT32_MAX;
   RowFate fate = RowFate::kNotAccepted;
-  uint32_t row = kNone;   // the row written, or the row to write instead: an index into RowPlan::rows
+  uint32_t row = kNone;   // the row to write instead, when not written: an index into RowPlan::rows
   uint32_t note = kNone;  // why it is not written, for people: an index into RowPlan::notes
+};
+
+// A row proposed for an item: the target class it names, the class's own
+// target or the class holding the attribute.
+struct ProposedRow {
+  uint32_t item = 0;
+  uint32_t named = 0;
+  bool is_class = false;
 };
 
 struct RowPlan {
   std::vector<ItemRow> classes;     // per class item
   std::vector<ItemRow> attributes;  // per attribute item
   std::vector<std::string> rows;    // each without its line end
-  std::vector<uint32_t> written;    // the rows written, in the order of the source dictionary
   std::vector<std::string> notes;   // each naming the item, `TABLE:LINE: ` first where a table row is involved
+  // The rows written, in the order of the source dictionary; their text is
+  // made again as they are written.
+  std::vector<ProposedRow> written;
+  TableDomainMaps domains;
   // Per attribute item, the table row the run's attribute walk takes for it
   // when the comparison names none (the attributes of a class that needs a
   // target); null otherwise. They live in `tableRows`.
@@ -74,6 +85,6 @@ RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::stri
 
 // The written rows in the order of the source dictionary (a class row, then
 // its attribute rows), each ending ",\n".
-void WriteRows(std::ostream& out, const RowPlan& plan);
+void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work, const SuggestOutput& output);
 
 #endif  // ZOR_SUGGESTIONS_ROW_PLAN_H_
