@@ -73,6 +73,23 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
   return out;
 }
 
+bool ClassCandidateIndex::OnlyExactMatch(size_t source, size_t target) const {
+  const ClassNames& s = context_.source_names[source];
+  const ClassNames& t = context_.target_names[target];
+  if (s.label.compact == NameProfile::kNoCompact || s.label.compact != t.label.compact ||
+      s.key.compact != t.key.compact) {
+    return false;
+  }
+  for (uint32_t compact : {s.label.compact, s.key.compact}) {
+    auto found = by_compact_.find(compact);
+    if (found == by_compact_.end()) continue;
+    for (uint32_t other : found->second) {
+      if (other != target && context_.target_tree.Reachable(other)) return false;
+    }
+  }
+  return true;
+}
+
 Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target) {
   const ClassNames& s = context.source_names[source];
   const ClassNames& t = context.target_names[target];

@@ -27,6 +27,11 @@ class ClassCandidateIndex {
   // `row` is the name the class's row gives, or an empty profile.
   std::vector<uint32_t> Gather(size_t source, const NameProfile& row, Scratch& scratch) const;
 
+  // Whether the target class's label and key read as the source class's
+  // label and key, and no other class a row can name reads as either: the
+  // pair a user would make at once.
+  bool OnlyExactMatch(size_t source, size_t target) const;
+
  private:
   void AddPostings(uint32_t word, std::vector<uint32_t>& out, Scratch& scratch) const;
 

@@ -181,7 +181,10 @@ ClassMatch MatchClasses(const MatchContext& context) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
     std::vector<double> scores;
     for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
-    suggestion.accepted = ClearlyFirst(scores, context.options.min_score, context.options.margin);
+    const bool exact = !suggestion.candidates.empty() &&
+                       (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
+                       index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
+    suggestion.accepted = exact || ClearlyFirst(scores, context.options.min_score, context.options.margin);
     if (suggestion.candidates.size() > context.options.top) suggestion.candidates.resize(context.options.top);
     match.suggestions.push_back(std::move(suggestion));
   }
