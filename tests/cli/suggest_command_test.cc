@@ -243,3 +243,71 @@ TEST(SuggestCommand, AClassWithoutAParentIsNeverWrittenAsARow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A table that holds a completed row the suggestion contradicts, and
+// attributes that sit on an ancestor of their class's target, one that a
+// row can reach (the first class under its parent) and one it cannot: the
+// rows written all merge, and the others are said with what to do.
+TEST(SuggestCommand, EveryRowWrittenIsOneAMergeTakes) {
+  zor_test::ScratchDirectory scratch;
+  const fs::path example = scratch / "example";
+  zor_test::CopyExample("v4v5", example);
+  const fs::path d = example / "Dictionary";
+  const fs::path table = d / "MappingTable/plant_mapping.csv";
+  zor_test::WriteFile(table, zor_test::ReadFile(table) + "Strainer,Pipe Fitting,*,,,*,EQT,\n"
+                                                        "Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n");
+  const fs::path tree = scratch / "tree";
+  fs::create_directories(tree);
+  zor_test::WriteFile(tree / "s.xml",
+                      "<Dictionary Name=\"S\">"
+                      "<Class Name=\"Ball Valve\" ShortName=\"BV\" Parent=\"Equipment\" ShortParent=\"EQ\">"
+                      "<Simple Name=\"Body Material\" ShortName=\"BM\"/><Simple Name=\"Port Size\" ShortName=\"PS\"/></Class>"
+                      "<Class Name=\"Pressure Gauge\" ShortName=\"PG\" Parent=\"Equipment\" ShortParent=\"EQ\">"
+                      "<Simple Name=\"Range\" ShortName=\"RG\"/></Class></Dictionary>\n");
+  zor_test::WriteFile(tree / "t.xml",
+                      "<Dictionary Name=\"T\" Domain=\"EQT\"><Class Name=\"Equipment\" DisplayName=\"Equipment\" Superclass=\"\"/>"
+                      "<Class Name=\"Valve\" DisplayName=\"Valve\" Superclass=\"Equipment\"><Simple Name=\"BodyMaterial\" DisplayName=\"Body Material\"/></Class>"
+                      "<Class Name=\"BallValve\" DisplayName=\"Ball Valve\" Superclass=\"Valve\"><Simple Name=\"PortSize\" DisplayName=\"Port Size\"/></Class>"
+                      "<Class Name=\"Gauge\" DisplayName=\"Gauge\" Superclass=\"Equipment\"><Simple Name=\"Range\" DisplayName=\"Range\"/></Class>"
+                      "<Class Name=\"PressureGauge\" DisplayName=\"Pressure Gauge\" Superclass=\"Gauge\"/></Dictionary>\n");
+  zor_test::WriteFile(tree / "m.csv", "Ball Valve,Equipment,*,BallValve,Valve,*,EQT,\n"
+                                      "Pressure Gauge,Equipment,*,PressureGauge,Gauge,*,EQT,\n");
+  const struct {
+    Arguments inputs;
+    std::vector<std::string> written, said;
+  } cases[] = {
+      {{(d / "V4_Exported_XML/plant_v4.xml").string(), (d / "V5_Exported_XML/plant_v5.xml").string(), table.string()},
+       {"Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n"},
+       {"plant_mapping.csv:22: Strainer: Mesh Size: the table's row says otherwise",
+        "edit it to read: Strainer,Pipe Fitting,Mesh Size,PipeStrainer,PipingComponent,MeshSize,\n"}},
+      {{(tree / "s.xml").string(), (tree / "t.xml").string(), (tree / "m.csv").string()},
+       {"Ball Valve,Equipment,Body Material,Valve,Equipment,BodyMaterial,\n",
+        "Ball Valve,Equipment,Port Size,BallValve,Valve,PortSize,\n"},
+       {"Pressure Gauge: Range: Gauge.Range is out of any row's reach: a row naming Gauge is looked up in Valve"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.inputs[2]);
+    const fs::path done = scratch / "done.csv";
+    const zor_test::CliRun csv = Suggest({"--format", "csv", "-o", done.string()}, c.inputs);
+    const std::string rows = zor_test::ReadFile(done);
+    for (const std::string& row : c.written) EXPECT_NE(rows.find(row), std::string::npos) << rows;
+    for (const std::string& said : c.said) EXPECT_NE(csv.err.find(said), std::string::npos) << csv.err;
+    for (const json& record : Records(Suggest({"--format", "jsonl"}, c.inputs).out)) {
+      if (record["record"] != "suggestion" || record["row_written"] == true || !record.contains("row_to_write")) {
+        continue;
+      }
+      EXPECT_EQ(rows.find(record["row_to_write"].get<std::string>()), std::string::npos) << record;
+    }
+    const zor_test::CliRun merge = zor_test::RunCli({"merge", c.inputs[2], done.string()});
+    EXPECT_EQ(merge.status, 0) << merge.err;
+  }
+  // The next comparison finds the attribute of the ancestor through its row.
+  const zor_test::CliRun check =
+      zor_test::RunCli({"check", "--format", "jsonl", (tree / "s.xml").string(), (tree / "t.xml").string(),
+                        (tree / "m.csv").string()});
+  EXPECT_NE(check.out.find("\"label\":\"Body Material\",\"key\":\"BodyMaterial\""), std::string::npos) << check.out;
+}
+
+}  // namespace

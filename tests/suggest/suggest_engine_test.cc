@@ -210,6 +210,66 @@ TEST(SuggestSignals, AttributesLookInTheMatchedClassAndItsAncestors) {
   EXPECT_EQ(out.attributes[1].candidates[0].target_class, 1u);
 }
 
+// A mostly complete table with the odd rows every real table holds: rows
+// that send whatever could not be placed to a catch-all attribute teach no
+// rename, and the attribute reading exactly as the item is found at home
+// however many attributes of a deep lineage share its words.
+TEST(SuggestOnRealTables, TheExactAttributeWinsAndACatchAllTeachesNothing) {
+  const char* const firsts[] = {"Rated", "Inlet", "Outlet", "Design", "Test", "Nominal", "Shell", "Tube"};
+  const char* const seconds[] = {"Volume", "Length", "Speed", "Power", "Code", "Weight", "Size", "Type"};
+  MatchRun run;
+  // A lineage of eight classes, each holding every first word with three
+  // second words and the catch-all; the item's class is the deepest.
+  auto named = [](char kind, size_t c) { return kind + std::to_string(c); };
+  for (size_t c = 0; c < 8; ++c) {
+    std::vector<std::string> attributes{"Vendor Reference"};
+    for (const char* first : firsts) {
+      for (size_t k = 1; k <= 3; ++k) {
+        std::string attribute = first;
+        attributes.push_back(attribute.append(" ").append(seconds[(c + k + 1) % 8]));
+      }
+    }
+    run.input.target.push_back(Class(named('C', c), named('T', c), c == 0 ? "" : named('T', c - 1), attributes));
+    run.input.source.push_back(Class(named('C', c), named('S', c), c == 0 ? "" : named('S', c - 1), attributes));
+    run.input.class_anchors.push_back({c, c});
+    // Every attribute of the class is mapped by a row to itself, but for
+    // five sent to the catch-all.
+    for (size_t a = 1; a < attributes.size(); ++a) {
+      run.input.attribute_anchors.push_back({c, a, c, a % 5 == 0 ? 0 : a});
+    }
+  }
+  // The item: "Rated Volume" of the deepest class, whose target holds it
+  // (and so do two of its ancestors); the catch-all is its first attribute.
+  SuggestClass& deepest = run.input.source.back();
+  deepest.attributes.push_back({Kept("Rated Volume"), Kept("RV")});
+  run.input.target.back().attributes.push_back({Kept("Rated Volume"), Kept("RatedVolume")});
+  run.input.attribute_items = {{7, deepest.attributes.size() - 1}};
+  const SuggestOutput out = Suggest(run.input, run.options);
+  const AttributeSuggestion& item = out.attributes.at(0);
+  ASSERT_FALSE(item.candidates.empty());
+  EXPECT_EQ(item.candidates[0].target_class, 7u);
+  EXPECT_EQ(run.input.target[7].attributes[item.candidates[0].target_attribute].key.str(), "RatedVolume");
+  EXPECT_TRUE(item.accepted);
+  for (const AttributeCandidate& c : item.candidates) {
+    EXPECT_NE(run.input.target[c.target_class].attributes[c.target_attribute].key.str(), "Vendor Reference");
+    EXPECT_EQ(c.evidence & kSignalLearned, 0u);
+  }
+}
+
+// Two target classes of one label: the parent's mapping decides; without
+// it nothing does, and neither is accepted.
+TEST(SuggestOnRealTables, EqualLabelsUnderUnknownParentsStayTied) {
+  MatchRun run;
+  run.input.source = {Class("Pumps", "P"), Class("Impeller", "I", "P")};
+  run.input.target = {Class("Fan Family", "FF"), Class("Pump Family", "PF"), Class("Impeller", "I1", "FF"),
+                      Class("Impeller", "I2", "PF")};
+  run.input.class_items = {1};
+  const SuggestOutput out = Suggest(run.input, run.options);
+  ASSERT_GE(out.classes.at(0).candidates.size(), 2u);
+  EXPECT_FALSE(out.classes[0].accepted);
+  EXPECT_DOUBLE_EQ(out.classes[0].candidates[0].score, out.classes[0].candidates[1].score);
+}
+
 TEST(SuggestManners, HostileInputNeitherCrashesNorWanders) {
   SuggestInput input;
   input.source = {Class("Stra\xdf" "e,\"x\"", "p", "r", {"", "\xff\xfe"}), Class("", "r", "p"),
