@@ -2,7 +2,8 @@
 // candidates in the scorer's CSV, one file per case.
 //
 //   zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] [--off SIGNALS]
-//                   [--min-score S] [--attribute-min-score S] [--margin M] [--timing]
+//                   [--min-score S] [--attribute-min-score S] [--margin M] [--mutual-min-score S]
+//                   [--mutual-margin M] [--attribute-mutual-min-score S] [--timing]
 //                   [--classes-only] [--read-only]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
@@ -243,6 +244,12 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
       settings.options.min_score = std::atof(argv[++i]);
     } else if (arg == "--attribute-min-score" && has_value) {
       settings.options.attribute_min_score = std::atof(argv[++i]);
+    } else if (arg == "--mutual-min-score" && has_value) {
+      settings.options.mutual_min_score = std::atof(argv[++i]);
+    } else if (arg == "--mutual-margin" && has_value) {
+      settings.options.mutual_margin = std::atof(argv[++i]);
+    } else if (arg == "--attribute-mutual-min-score" && has_value) {
+      settings.options.attribute_mutual_min_score = std::atof(argv[++i]);
     } else if (arg == "--margin" && has_value) {
       settings.options.margin = std::atof(argv[++i]);
     } else if (arg == "--off" && has_value) {
@@ -269,7 +276,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> paths;
   if (!ParseArguments(argc, argv, settings, paths)) {
     std::fprintf(stderr, "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
-                         "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--timing] "
+                         "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--mutual-min-score S] "
+                         "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
                          "[--classes-only] [--read-only]\n");
     return 2;
   }

@@ -120,6 +120,9 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   if (parsed.Has("min-score")) {
     options.matcher.min_score = ReadNumber(parsed.Value("min-score"), "--min-score", 0, 1);
     options.matcher.attribute_min_score = options.matcher.min_score;
+    options.matcher.mutual_min_score = options.matcher.min_score;
+    options.matcher.attribute_mutual_min_score = options.matcher.min_score;
+    options.matcher.floor = options.matcher.min_score;
   }
   options.output = parsed.Value("output");
   if (parsed.Has("output") && options.output.empty()) {

@@ -425,8 +425,12 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
       if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
     }
     const bool exact = starts[i] < starts[i + 1] && (claims.front().evidence & kMarkExact) != 0 &&
+                       claims.front().score >= options.floor &&
                        (ranked.contests.empty() || ranked.contests[i].same_first);
-    suggestion.accepted = exact || ClearlyFirst(scores, options.attribute_min_score, options.margin);
+    const bool mutual = starts[i] < starts[i + 1] && claims.front().target < ranked.takers.size() &&
+                        ranked.takers[claims.front().target] == static_cast<int32_t>(i);
+    suggestion.accepted = exact || ClearlyFirst(scores, options.attribute_min_score, options.margin) ||
+                          (mutual && ClearlyFirst(scores, options.attribute_mutual_min_score, options.mutual_margin));
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
     for (size_t k = 0; k < shown; ++k) {

@@ -175,7 +175,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
   }
   std::vector<bool> anchored(context.input.target.size(), false);
   for (const ClassAnchor& anchor : context.input.class_anchors) anchored[anchor.target] = true;
-  if (context.Uses(kSignalAssignment)) AssignGlobally(candidates, anchored, context.input.target.size());
+  std::vector<int32_t> takers;
+  if (context.Uses(kSignalAssignment)) AssignGlobally(candidates, anchored, context.input.target.size(), &takers);
   ClassMatch match;
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
@@ -183,8 +184,13 @@ ClassMatch MatchClasses(const MatchContext& context) {
     for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
     const bool exact = !suggestion.candidates.empty() &&
                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
+                       suggestion.candidates.front().score >= context.options.floor &&
                        index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
-    suggestion.accepted = exact || ClearlyFirst(scores, context.options.min_score, context.options.margin);
+    const bool mutual = !suggestion.candidates.empty() && suggestion.candidates.front().target < takers.size() &&
+                        takers[suggestion.candidates.front().target] == static_cast<int32_t>(i);
+    suggestion.accepted = exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
+                          (mutual && ClearlyFirst(scores, context.options.mutual_min_score,
+                                                  context.options.mutual_margin));
     if (suggestion.candidates.size() > context.options.top) suggestion.candidates.resize(context.options.top);
     match.suggestions.push_back(std::move(suggestion));
   }

@@ -151,7 +151,7 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
 }
 
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
-                    size_t target_count) {
+                    size_t target_count, std::vector<int32_t>* takers_out) {
   std::deque<Claim> claims;
   std::vector<size_t> starts{0};
   for (const std::vector<ClassCandidate>& candidates : per_item) {
@@ -160,7 +160,8 @@ void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const st
     }
     starts.push_back(claims.size());
   }
-  std::vector<int32_t> takers;
+  std::vector<int32_t> own_takers;
+  std::vector<int32_t>& takers = takers_out != nullptr ? *takers_out : own_takers;
   AssignClaims(claims, starts, anchored, target_count, nullptr, &takers);
   for (size_t i = 0; i < per_item.size(); ++i) {
     per_item[i].clear();

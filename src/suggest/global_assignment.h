@@ -15,8 +15,9 @@
 
 // `per_item` holds each item's candidates; they come back re-ranked.
 // `anchored` marks the targets that rows of the table already take.
+// With `takers`, per target the item that took it, or kTakenByNone.
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
-                    size_t target_count);
+                    size_t target_count, std::vector<int32_t>* takers = nullptr);
 
 // The same over candidates kept in one array, as for hundreds of thousands
 // of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].

@@ -270,6 +270,21 @@ TEST(SuggestOnRealTables, EqualLabelsUnderUnknownParentsStayTied) {
   EXPECT_DOUBLE_EQ(out.classes[0].candidates[0].score, out.classes[0].candidates[1].score);
 }
 
+// A class whose name shares nothing with its partner's is found through
+// the hierarchy: its parent and its children are settled by the table.
+TEST(SuggestSignals, ASettledParentAndChildrenFindAClassByStructureAlone) {
+  MatchRun run;
+  run.input.source = {Class("Rotating Equipment", "RE"), Class("Sieve", "SV", "RE"), Class("Basket Sieve", "BS", "SV"),
+                      Class("Cone Sieve", "CS", "SV")};
+  run.input.target = {Class("Machinery", "M"), Class("Filter Unit", "FU", "M"), Class("Strainer", "ST", "M"),
+                      Class("Drum", "DR", "M"), Class("Basket", "BK", "ST"), Class("Cone", "CN", "ST"),
+                      Class("Candle", "CD", "FU")};
+  run.input.class_anchors = {{0, 0}, {2, 4}, {3, 5}};
+  run.input.class_items = {1};
+  EXPECT_EQ(run.Ranked().at(0), "ST");
+  EXPECT_EQ(run.Ranked(kSignalHierarchy).size(), 0u);  // the names alone bring no candidate
+}
+
 TEST(SuggestManners, HostileInputNeitherCrashesNorWanders) {
   SuggestInput input;
   input.source = {Class("Stra\xdf" "e,\"x\"", "p", "r", {"", "\xff\xfe"}), Class("", "r", "p"),
