@@ -14,7 +14,7 @@
 // without them, to score the remaining pairs only; --seed-dry chooses the
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
-// attributes,assignment); --classes-only gives the matcher no attribute
+// attributes,assignment,abbreviation,lexicon,synonyms); --classes-only gives the matcher no attribute
 // items; --read-only reads the cases and runs no matcher (the reading's own
 // peak memory); --timing prints the matcher's time. The CSV's scores are the
 // matcher's scaled so that the scorer's threshold 0.5 means "accepted": an
@@ -221,7 +221,8 @@ uint32_t SignalNamed(const std::string& name) {
       {"label", kSignalLabel},         {"key", kSignalKey},           {"stems", kSignalStems},
       {"weights", kSignalWeights},     {"spelling", kSignalSpelling}, {"learned", kSignalLearned},
       {"hierarchy", kSignalHierarchy}, {"attributes", kSignalAttributes},
-      {"assignment", kSignalAssignment}};
+      {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
+      {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms}};
   auto found = kSignals.find(name);
   return found == kSignals.end() ? 0 : found->second;
 }

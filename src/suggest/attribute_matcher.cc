@@ -215,7 +215,7 @@ class HomeIndex {
           take(word);
           continue;
         }
-        for (const WordLink& link : context.attribute_links.From(word)) take(link.to);
+        context.attribute_links.ForEachLinked(word, take);
       }
     }
     // The order matters only when the limit leaves some attributes out.
@@ -307,7 +307,7 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
                    LikenessMemo& memo, Ranking& ranking) {
   std::vector<uint32_t> words(item.label.words().begin(), item.label.words().end());
   for (uint32_t word : item.label.words()) {
-    for (const WordLink& link : context.attribute_links.From(word)) words.push_back(link.to);
+    context.attribute_links.ForEachLinked(word, [&](uint32_t to) { words.push_back(to); });
   }
   std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
     const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);

@@ -68,7 +68,7 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
   for (uint32_t word : words) {
     if (out.size() >= kEnough) break;
     AddPostings(word, out, scratch);
-    for (const WordLink& link : context_.class_links.From(word)) AddPostings(link.to, out, scratch);
+    context_.class_links.ForEachLinked(word, [&](uint32_t to) { AddPostings(to, out, scratch); });
   }
   return out;
 }

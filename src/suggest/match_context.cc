@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "suggest/abbreviations.h"
 #include "suggest/learned_substitutions.h"
 #include "suggest/spelling_index.h"
 
@@ -137,6 +138,18 @@ void LearnFromAnchors(const MatchContext& context, WordLinks& class_links, WordL
   LearnSubstitutions(attributes, attribute_links);
 }
 
+// Every label of one side, classes' and attributes'. Keys are left out: a
+// key is often the initials of its own label ("SS196" for "Storage Sensor
+// 196"), which says nothing of the other side's names.
+std::vector<std::string_view> LabelsOf(const std::vector<SuggestClass>& classes) {
+  std::vector<std::string_view> names;
+  for (const SuggestClass& c : classes) {
+    names.push_back(c.label.empty() ? c.key : c.label);
+    for (const SuggestAttribute& a : c.attributes) names.push_back(a.label.empty() ? a.key : a.label);
+  }
+  return names;
+}
+
 }  // namespace
 
 MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
@@ -164,6 +177,12 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   attribute_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
   if (Uses(kSignalSpelling)) LinkSpellings(*this, class_links, attribute_links);
   if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
+  if (Uses(kSignalAbbreviation)) {
+    const std::vector<std::string_view> source_labels = LabelsOf(in.source), target_labels = LabelsOf(in.target);
+    for (WordLinks* links : {&class_links, &attribute_links}) {
+      LinkAbbreviations(source_labels, target_labels, vocabulary, *links);
+    }
+  }
   class_links.Seal();
   attribute_links.Seal();
   for (const ClassAnchor& anchor : in.class_anchors) {

@@ -34,6 +34,11 @@ uint32_t WordVocabulary::Intern(const std::string& word) {
   return id;
 }
 
+uint32_t WordVocabulary::Known(const std::string& folded) {
+  auto found = ids_.find(use_stems_ ? stemmer_.Stem(folded) : folded);
+  return found == ids_.end() ? kUnknown : found->second;
+}
+
 uint32_t WordVocabulary::InternCompact(const std::string& compact) {
   return compacts_.emplace(compact, static_cast<uint32_t>(compacts_.size())).first->second;
 }

@@ -55,6 +55,11 @@ class WordVocabulary {
   // The profile without the words (in the same form) that `other` holds.
   NameProfile WithoutWordsOf(const NameProfile& profile, const NameProfile& other);
   const std::string& Word(uint32_t id) const { return words_[id]; }
+  // The number names give a folded word (its stem's, when stems are in
+  // use), or kUnknown when no name holds it: a word no name holds can
+  // link nothing.
+  static constexpr uint32_t kUnknown = UINT32_MAX;
+  uint32_t Known(const std::string& folded);
   size_t size() const { return words_.size(); }
 
  private:

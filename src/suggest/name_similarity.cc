@@ -21,6 +21,10 @@ size_t PlaceOf(std::span<const uint32_t> words, uint32_t word) {
 
 bool Holds(std::span<const uint32_t> words, uint32_t word) { return PlaceOf(words, word) != words.size(); }
 
+bool HoldsAll(std::span<const uint32_t> words, const std::vector<uint32_t>& some) {
+  return std::all_of(some.begin(), some.end(), [&](uint32_t word) { return Holds(words, word); });
+}
+
 }  // namespace
 
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
@@ -38,12 +42,42 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   const auto source_words = source.words(), target_words = target.words();
   uint64_t target_signature = 0;
   for (uint32_t word : target_words) target_signature |= WordLinks::Bit(word);
+  // Phrases first: source words that together stand for target words, where
+  // neither side's words meet as they are. Their words are then spoken for.
+  uint64_t consumed = 0;  // source words a phrase took, by place
+  for (size_t i = 0; i < source_words.size() && i < 64; ++i) {
+    if (!links.HasPhrases(source_words[i])) continue;
+    for (const PhraseLink& phrase : links.PhrasesFrom(source_words[i])) {
+      if (!HoldsAll(source_words, phrase.from) || !HoldsAll(target_words, phrase.to)) continue;
+      if (std::any_of(phrase.from.begin(), phrase.from.end(), [&](uint32_t w) { return Holds(target_words, w); }) ||
+          std::any_of(phrase.to.begin(), phrase.to.end(), [&](uint32_t w) { return Holds(source_words, w); }) ||
+          used_count + phrase.to.size() > std::size(used)) {
+        continue;
+      }
+      double weight = 0;
+      bool free = true;
+      for (uint32_t w : phrase.from) {
+        const size_t at = PlaceOf(source_words, w);
+        free = free && at < 64 && (consumed & (uint64_t{1} << at)) == 0;
+        weight += weights.Weight(w);
+      }
+      if (!free) continue;
+      for (uint32_t w : phrase.from) consumed |= uint64_t{1} << PlaceOf(source_words, w);
+      for (uint32_t w : phrase.to) {
+        used[used_count++] = w;
+        weight += weights.Weight(w);
+      }
+      shared += phrase.strength * weight;
+      likeness.signals |= phrase.signal;
+    }
+  }
   // The source's part of the total, summed in the same order as below.
   double total = 0;
   for (size_t i = 0; i < source_words.size(); ++i) {
     const uint32_t word = source_words[i];
     const double weight = weights.Weight(word) * (1.0 - links.Dropped(word));
     total += weight;
+    if (i < 64 && (consumed & (uint64_t{1} << i)) != 0) continue;
     if (const size_t at = PlaceOf(target_words, word); at != target_words.size()) {
       const bool same_form = source.forms()[i] == target.forms()[at];
       shared += (same_form ? 1.0 : kStemOnly) * (weight + weights.Weight(word));

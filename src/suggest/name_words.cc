@@ -44,15 +44,23 @@ bool StartsWord(std::string_view name, size_t i) {
   return false;
 }
 
+bool AllCapitals(std::string_view word) {
+  for (char c : word) {
+    if (KindOf(static_cast<unsigned char>(c)) != CharKind::kUpper) return false;
+  }
+  return !word.empty();
+}
+
 }  // namespace
 
-std::vector<std::string> NameWords(std::string_view name) {
-  std::vector<std::string> words;
+std::vector<NameWord> NameWordsWithCase(std::string_view name) {
+  std::vector<NameWord> words;
   size_t start = std::string_view::npos;
   auto close = [&](size_t end) {
     if (start == std::string_view::npos) return;
-    std::string folded = FoldWord(name.substr(start, end - start));
-    if (!folded.empty()) words.push_back(std::move(folded));
+    const std::string_view word = name.substr(start, end - start);
+    std::string folded = FoldWord(word);
+    if (!folded.empty()) words.push_back({std::move(folded), AllCapitals(word)});
     start = std::string_view::npos;
   };
   for (size_t i = 0; i < name.size(); ++i) {
@@ -64,6 +72,12 @@ std::vector<std::string> NameWords(std::string_view name) {
     if (start == std::string_view::npos) start = i;
   }
   close(name.size());
+  return words;
+}
+
+std::vector<std::string> NameWords(std::string_view name) {
+  std::vector<std::string> words;
+  for (NameWord& word : NameWordsWithCase(name)) words.push_back(std::move(word.folded));
   return words;
 }
 

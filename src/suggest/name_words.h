@@ -13,6 +13,14 @@
 
 std::vector<std::string> NameWords(std::string_view name);
 
+// The same words, each with whether the name writes it in capitals only
+// (an abbreviation, most often: "PC" in "PC_Member", "TPC" in "TPCMember").
+struct NameWord {
+  std::string folded;
+  bool capitals = false;
+};
+std::vector<NameWord> NameWordsWithCase(std::string_view name);
+
 // The folded words run together: what spelling variants are compared on.
 std::string CompactName(const std::vector<std::string>& words);
 

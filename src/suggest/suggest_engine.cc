@@ -105,7 +105,8 @@ EvidenceWords EvidenceNames(uint32_t signals) {
       {kSignalSpelling, "spelling"},    {kSignalLearned, "learned substitution"},
       {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
       {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"},
-      {kSignalRow, "row's target"}};
+      {kSignalRow, "row's target"},     {kSignalAbbreviation, "abbreviation"},
+      {kSignalLexicon, "lexicon"},      {kSignalSynonyms, "synonyms"}};
   static_assert(std::size(kNames) <= std::tuple_size_v<decltype(EvidenceWords::words)>);
   EvidenceWords names;
   for (const auto& [signal, name] : kNames) {

@@ -84,13 +84,16 @@ enum Signal : uint32_t {
   // Not a signal: what demoted the candidate (kSignalAssignment) is a row of
   // the table that takes its target, not another item.
   kMarkTakenByRow = 1u << 12,
+  kSignalAbbreviation = 1u << 13,  // an abbreviation in capitals and the words it abbreviates
+  kSignalLexicon = 1u << 14,       // related in the lexicon of English: a synonym, a pertainym
+  kSignalSynonyms = 1u << 15,      // related in the user's own list of synonyms
 };
-inline constexpr uint32_t kAllSignals = 0x7ff;
+inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 // Without allocating: a report names the evidence of millions of candidates.
 struct EvidenceWords {
-  std::array<std::string_view, 11> words;
+  std::array<std::string_view, 14> words;
   size_t count = 0;
   const std::string_view* begin() const { return words.data(); }
   const std::string_view* end() const { return words.data() + count; }

@@ -61,3 +61,22 @@ void WordLinks::Seal() {
   }
   sealed_ = true;
 }
+
+void WordLinks::AddPhrase(PhraseLink link) {
+  if (link.from.empty() || link.to.empty()) return;
+  std::sort(link.from.begin(), link.from.end());
+  std::sort(link.to.begin(), link.to.end());
+  const uint32_t first = link.from.front();
+  if (first >= phrases_.size()) phrases_.resize(first + 1);
+  for (PhraseLink& known : phrases_[first]) {
+    if (known.from != link.from || known.to != link.to) continue;
+    if (link.strength > known.strength) known = std::move(link);
+    return;
+  }
+  phrases_[first].push_back(std::move(link));
+}
+
+const std::vector<PhraseLink>& WordLinks::PhrasesFrom(uint32_t word) const {
+  static const std::vector<PhraseLink> kNone;
+  return word < phrases_.size() ? phrases_[word] : kNone;
+}

@@ -14,6 +14,16 @@ struct WordLink {
   uint32_t signal = 0;  // the signal that made the link
 };
 
+// Words of the source that together stand for words of the target: an
+// abbreviation and the words it abbreviates ("PC" for "Program Committee"),
+// a phrase and its synonym ("last name" for "surname"). Both sides sorted.
+struct PhraseLink {
+  std::vector<uint32_t> from;
+  std::vector<uint32_t> to;
+  double strength = 0;
+  uint32_t signal = 0;
+};
+
 class WordLinks {
  public:
   // Keeps the strongest link between two words.
@@ -33,6 +43,21 @@ class WordLinks {
   bool Known(uint32_t word) const { return word < known_.size() && known_[word]; }
   void MarkKnown(uint32_t word);
 
+  // Phrase links, found by the first (lowest) of their source words.
+  void AddPhrase(PhraseLink link);
+  const std::vector<PhraseLink>& PhrasesFrom(uint32_t word) const;
+  bool HasPhrases(uint32_t word) const { return word < phrases_.size() && !phrases_[word].empty(); }
+  // Calls visit(word) for every target word a word links to, alone or in a
+  // phrase it begins: where candidates are gathered through the links.
+  template <typename Visit>
+  void ForEachLinked(uint32_t word, Visit visit) const {
+    for (const WordLink& link : From(word)) visit(link.to);
+    if (!HasPhrases(word)) return;
+    for (const PhraseLink& phrase : phrases_[word]) {
+      for (uint32_t to : phrase.to) visit(to);
+    }
+  }
+
   // The share of a word's weight that the table's rows show to be noise.
   void SetDropped(uint32_t word, double share);
   double Dropped(uint32_t word) const { return word < dropped_.size() ? dropped_[word] : 0.0; }
@@ -48,6 +73,7 @@ class WordLinks {
   std::vector<uint32_t> places_;
   bool sealed_ = false;
   std::vector<bool> known_;
+  std::vector<std::vector<PhraseLink>> phrases_;
   std::vector<double> dropped_;
 };
 
