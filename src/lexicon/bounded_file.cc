@@ -9,10 +9,6 @@
 
 namespace {
 
-std::string TooLarge(uint64_t limit) {
-  return "larger than " + std::to_string(limit >> 20) + " MiB";
-}
-
 // Most lines of WordNet's data files are a few hundred bytes long: the
 // first read takes that much, and a longer line is read on in larger steps.
 constexpr size_t kFirstRead = 1024;

@@ -3,6 +3,7 @@
 #include <utf8proc.h>
 
 #include "lexicon/bounded_file.h"
+#include "platform/file_problem.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ UserSynonyms ParseUserSynonyms(std::string_view bytes, const std::string& file) 
     synonyms.problems.push_back({file, line, std::move(reason)});
   };
   if (bytes.size() > kMostSynonymFileBytes) {
-    refuse(0, "larger than " + std::to_string(kMostSynonymFileBytes >> 20) + " MiB");
+    refuse(0, TooLarge(kMostSynonymFileBytes));
     return synonyms;
   }
   if (LooksLikeUtf16(bytes)) {

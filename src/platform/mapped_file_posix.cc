@@ -31,7 +31,7 @@ std::string MappedFile::Open(const std::string& path, size_t limit) {
   if (error != 0) {
     problem = error == EINVAL ? "not a regular file" : FileProblemReason(error);
   } else if (static_cast<unsigned long long>(status.st_size) > limit) {
-    problem = "larger than " + std::to_string(limit >> 20) + " MiB";
+    problem = TooLarge(limit);
   } else if (status.st_size > 0) {
     void* data = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     if (data == MAP_FAILED) {

@@ -48,7 +48,7 @@ std::string MappedFile::Open(const std::string& path, size_t limit) {
   if (!GetFileSizeEx(file, &size)) {
     problem = SystemReason(GetLastError());
   } else if (static_cast<unsigned long long>(size.QuadPart) > limit) {
-    problem = "larger than " + std::to_string(limit >> 20) + " MiB";
+    problem = TooLarge(limit);
   } else if (size.QuadPart > 0) {
     // The view keeps the mapping alive once both handles are closed.
     HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
