@@ -1,6 +1,5 @@
 #include "lexicon/phrase_key.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -89,6 +88,12 @@ bool MatchesKey(std::string_view text, std::string_view key) {
   return at == key.size();
 }
 
-size_t KeyWordCount(std::string_view key) {
-  return key.empty() ? 0 : 1 + static_cast<size_t>(std::count(key.begin(), key.end(), ' '));
+size_t KeyWordCount(std::string_view text) {
+  size_t words = 0;
+  bool in_word = false;
+  for (char c : text) {
+    if (!JoinsWords(c) && !in_word) ++words;
+    in_word = !JoinsWords(c);
+  }
+  return words;
 }

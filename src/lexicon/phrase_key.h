@@ -26,7 +26,7 @@ uint64_t PhraseKeyHash(std::string_view text);
 // True when PhraseKey(text) == key, without making the key.
 bool MatchesKey(std::string_view text, std::string_view key);
 
-// The number of words of a key.
-size_t KeyWordCount(std::string_view key);
+// The number of words of PhraseKey(text), without making the key.
+size_t KeyWordCount(std::string_view text);
 
 #endif  // ZOR_LEXICON_PHRASE_KEY_H_

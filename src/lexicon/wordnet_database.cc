@@ -2,7 +2,6 @@
 #include "lexicon/wordnet_database.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "lexicon/phrase_key.h"
 #include "platform/file_problem.h"
@@ -22,16 +21,12 @@ constexpr WordNetPos kAllPos[] = {WordNetPos::kNoun, WordNetPos::kVerb, WordNetP
 
 int Number(WordNetPos pos) { return static_cast<int>(pos); }
 
-bool IsCollocation(std::string_view lemma) {
-  return std::any_of(lemma.begin(), lemma.end(), [](char c) { return c == '_' || c == '-'; });
-}
+// A lemma of several words, once it is a phrase key.
+bool IsCollocation(std::string_view lemma) { return KeyWordCount(PhraseKey(lemma)) > 1; }
 
 size_t CountLines(std::string_view text) {
   size_t lines = 0;
-  for (const char* at = text.data();
-       (at = static_cast<const char*>(std::memchr(at, '\n', text.data() + text.size() - at))) !=
-       nullptr;
-       ++at) {
+  for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
     ++lines;
   }
   return lines;

@@ -50,6 +50,10 @@ struct WordNetSenses {
 
 class WordNetDatabase {
  public:
+  // No lemma of WordNet is longer (in bytes, as a phrase key): a longer
+  // phrase is no entry and relates to nothing, answered at once.
+  static constexpr size_t kLongestPhrase = 128;
+
   // The database in `folder`, or null with the reason in `problem`
   // ("FOLDER/index.noun: no such file", "FOLDER/data.adj:1234: cut short").
   static std::unique_ptr<WordNetDatabase> Load(const std::string& folder, std::string& problem);

@@ -8,9 +8,6 @@
 
 namespace {
 
-// No lemma of WordNet is longer; a longer phrase is answered at once.
-constexpr size_t kLongestKey = 128;
-
 constexpr WordNetPos kInflectedPos[] = {WordNetPos::kNoun, WordNetPos::kVerb,
                                         WordNetPos::kAdjective};
 
@@ -96,15 +93,17 @@ bool WordNetDatabase::MayBeCollocation(std::string_view key) const {
 
 std::vector<WordNetDatabase::Lemma> WordNetDatabase::Lemmas(std::string_view key) const {
   std::vector<Lemma> lemmas;
-  if (key.empty() || key.size() > kLongestKey) return lemmas;
+  if (key.empty() || key.size() > kLongestPhrase) return lemmas;
   const bool collocation = key.find(' ') != std::string_view::npos;
   if (collocation && !MayBeCollocation(key)) return lemmas;
   auto add_entries = [&](const KeyFacts& facts, std::string_view lemma_key, WordNetPos pos) {
     bool added = false;
     for (const auto& [entry_pos, entry] : facts.entries) {
       if (entry_pos != pos) continue;
+      // Named apart: clang 14 lets no lambda capture a structured binding.
+      const char* const lemma_text = entry.lemma.data();
       const bool known = std::any_of(lemmas.begin(), lemmas.end(), [&](const Lemma& lemma) {
-        return lemma.pos == pos && lemma.entry.lemma.data() == entry.lemma.data();
+        return lemma.pos == pos && lemma.entry.lemma.data() == lemma_text;
       });
       if (!known) lemmas.push_back({pos, entry, std::string(lemma_key)});
       added = true;
