@@ -115,7 +115,7 @@ TEST(UserSynonyms, RefusesWholeFilesItCannotReadAsUtf8Text) {
 
 TEST(UserSynonyms, ReadsAFileAndNamesItInEveryProblem) {
   zor_test::ScratchDirectory scratch;
-  const std::string path = (scratch / "Wörter.csv").string();
+  const std::string path = (scratch / "trade words.csv").string();
   zor_test::WriteFile(path, "temp = temperature\nflow\n");
   UserSynonyms synonyms = ReadUserSynonyms(path);
   ASSERT_EQ(synonyms.groups.size(), 1u);

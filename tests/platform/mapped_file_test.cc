@@ -21,7 +21,7 @@ std::string Utf8(const std::filesystem::path& path) { return Utf8FromPath(path);
 
 TEST(MappedFile, MapsAFileWholeOrSaysWhyNot) {
   zor_test::ScratchDirectory scratch;
-  const std::filesystem::path file = scratch.path() / std::filesystem::u8path("Wörter ✓.txt");
+  const std::filesystem::path file = scratch.path() / PathFromUtf8("Wörter ✓.txt");
   zor_test::WriteFile(file, "line one\nline two\n");
   zor_test::WriteFile(scratch / "empty", "");
   const struct {
@@ -46,7 +46,7 @@ TEST(MappedFile, MapsAFileWholeOrSaysWhyNot) {
 
 TEST(ReadAt, ReadsAtAnOffsetAndFindsTheEnd) {
   zor_test::ScratchDirectory scratch;
-  const std::filesystem::path file = scratch.path() / std::filesystem::u8path("Łódź.txt");
+  const std::filesystem::path file = scratch.path() / PathFromUtf8("Łódź.txt");
   zor_test::WriteFile(file, "line one\nline two\n");
   size_t size = 0;
   int fd = OpenForReading(Utf8(file), size);
