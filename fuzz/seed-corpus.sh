@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Fills fuzz/corpus/<target>/ from the repository's own inputs: the mapping
 # tables and dictionaries of the test cases and examples, the three inputs
-# of each case tree joined as run_fuzzer reads them, and every kept
-# regression input. The corpus folders are not tracked.
+# of each case tree joined as run_fuzzer reads them, the seeds kept in
+# fuzz/seeds/<target>/ (a small WordNet database in wordnet_fuzzer's form,
+# synonyms files) and every kept regression input. The corpus folders are
+# not tracked.
 set -eu
 cd "$(dirname "$0")/.."
 corpus=fuzz/corpus
-targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer)
+targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
+         wordnet_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$corpus/$target"; done
 
 # A file is stored under the hash of its bytes, so seeding twice adds nothing.
@@ -62,6 +65,9 @@ for words in "merge t c" "merge --partial t c" "merge --dry-run -o out t c" "mer
 done
 
 for target in "${targets[@]}"; do
+  if [ -d "fuzz/seeds/$target" ]; then
+    find "fuzz/seeds/$target" -type f | while read -r f; do add "$target" "$f"; done
+  fi
   if [ -d "tests/data/regressions/$target" ]; then
     find "tests/data/regressions/$target" -type f | while read -r f; do add "$target" "$f"; done
   fi

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Cross-compiles the tool for 64-bit Windows with Debian's mingw-w64
 # toolchain, statically linked, into build-windows/dist/, and packs the
-# executables, README and the manual as text into
+# executables, README, the manual as text, the synonyms file's format and
+# WordNet's database (the files zorvez suggest reads, in dist/wordnet/) into
 # build-windows/ZORVezIrudeduzazAduzizorav-VERSION-win64.zip.
 #   scripts/build-windows.sh            the executables and the zip
 #   scripts/build-windows.sh --tests    also the unit tests, build-windows/build/tests/unit_tests.exe
 # libexpat, utf8proc and Snowball's libstemmer are built from Debian's own
 # source packages of this release, with Debian's patches, fetched with
 # apt-get source; GoogleTest from Debian's googletest sources in
-# /usr/src/googletest.
+# /usr/src/googletest. WordNet's index and data files are made from Debian's
+# source package of wordnet the way Debian makes them for wordnet-base: its
+# own database compiler (grind), built here, run on the lexicographer files.
 set -eu
 cd "$(dirname "$0")/.."
 with_tests=OFF
 [ "${1:-}" = "--tests" ] && with_tests=ON
 
 scripts/install-deps.sh --no-recommends g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-  dpkg-dev autoconf automake libtool groff-base zip
+  dpkg-dev autoconf automake libtool groff-base zip flex bison
 
 out=$PWD/build-windows
 deps=$out/deps
@@ -117,6 +120,30 @@ build_libstemmer() {
   cp "$out/snowball-source/version" "$deps/libstemmer.version"
 }
 
+# The files the lexicon reads: index and data files compiled by grind from
+# dict/dbfiles (as Debian's dict/dbfiles/Makefile.am does), the exception
+# lists as the source ships them, and WordNet's licence beside them.
+build_wordnet_database() {
+  [ -f "$deps/wordnet.version" ] && return 0
+  local tree build=$out/wordnet-build grind
+  tree=$(fetch_source wordnet)
+  rm -rf "$build" "$deps/wordnet"
+  mkdir -p "$build" "$deps/wordnet"
+  grind=$tree/src/grind
+  (cd "$build" && logged wordnet-bison bison -y -d -l -o grind-wnparse.c "$grind/wnparse.y" &&
+     logged wordnet-flex flex -l -o grind-wnlex.c "$grind/wnlex.l" &&
+     logged wordnet-grind-cc gcc -O2 -w -I. -I"$tree/include" -I"$grind" -o grind \
+       "$grind"/{create,files,globals,grind,makedb,resolve,util,wnglobal}.c grind-wnparse.c grind-wnlex.c)
+  cp -r "$tree/dict/dbfiles" "$build/dbfiles"
+  # shellcheck disable=SC2046  # the lexicographer files, as Debian's makefile lists them
+  (cd "$build/dbfiles" && LC_ALL=C logged wordnet-grind ../grind -i -n -o cntlist $(ls [ad-v]*))
+  for pos in noun verb adj adv; do
+    cp "$build/dbfiles/index.$pos" "$build/dbfiles/data.$pos" "$tree/dict/$pos.exc" "$deps/wordnet/"
+  done
+  cp "$tree/COPYING" "$deps/wordnet/LICENSE"
+  cp "$out/wordnet-source/version" "$deps/wordnet.version"
+}
+
 build_googletest() {
   [ -f "$deps/googletest.version" ] && return 0
   echo "Building GoogleTest from /usr/src/googletest"
@@ -154,6 +181,7 @@ provide_json_headers() {
 build_expat
 build_utf8proc
 build_libstemmer
+build_wordnet_database
 provide_json_headers
 [ "$with_tests" = ON ] && build_googletest
 
@@ -170,13 +198,16 @@ if grep -n "warning:" "$out/build.log"; then
   exit 1
 fi
 for exe in "$out"/dist/*.exe; do check_imports "$exe"; done
+# Where zorvez.exe looks for the database: a folder beside it.
+cp -r "$deps/wordnet" "$out/dist/wordnet"
 
 version=$(cat "$out/build/zor-version.txt")
 name=ZORVezIrudeduzazAduzizorav-$version-win64
 stage=$out/package/$name
 rm -rf "$out/package" "$out/$name.zip"
 mkdir -p "$stage"
-cp "$out"/dist/*.exe README.md "$stage/"
+cp "$out"/dist/*.exe README.md doc/synonyms.md "$stage/"
+cp -r "$out/dist/wordnet" "$stage/wordnet"
 for page in doc/*.[1-9]; do
   # Plain text without the overstrikes for bold and underline.
   groff -man -Tascii -P-cbou "$page" >"$stage/$(basename "${page%.*}").txt"

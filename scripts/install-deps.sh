@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs when it is missing, so that a fresh Debian
-# machine needs nothing else. Pass extra package names to install them too;
-# with --no-recommends first, only what they depend on comes along.
+# machine needs nothing else, and WordNet's database (wordnet-base), which
+# zorvez suggest reads at run time and the lexicon benchmark loads. Pass
+# extra package names to install them too; with --no-recommends first, only
+# what they depend on comes along.
 set -eu
 install_options=(-y)
 if [ "${1:-}" = "--no-recommends" ]; then
@@ -9,7 +11,7 @@ if [ "${1:-}" = "--no-recommends" ]; then
   shift
 fi
 needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev libstemmer-dev
-  python3-jsonschema "$@")
+  python3-jsonschema wordnet-base "$@")
 missing=()
 for pkg in "${needed[@]}"; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows executables and unit tests (scripts/build-windows.sh
-# --tests) and runs them under Wine: the unit tests, then every dictionary
-# tree of tests/data/cases and tests/data/windows-cases against the .exe
-# files, comparing console and files byte for byte with the expected ones.
+# --tests) and runs them under Wine: the unit tests (the lexicon's against
+# the WordNet database the zip carries, whose files are checked first), then
+# every dictionary tree of tests/data/cases and tests/data/windows-cases
+# against the .exe files, comparing console and files byte for byte with the
+# expected ones.
 #
 # A case folder holds what tests/e2e/case_runner_test.cc reads (args, tree/,
 # expected/console.txt, expected/files/...), and optionally:
@@ -25,7 +27,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh --tests
-scripts/install-deps.sh --no-recommends wine wine64 e2fsprogs
+scripts/install-deps.sh --no-recommends wine wine64 e2fsprogs unzip
 
 repo=$PWD
 tool=$repo/build-windows/dist/ZORVezIrudeduzazAduzizorav.exe
@@ -55,17 +57,38 @@ echo "Wine ready in $((SECONDS - started)) s"
 passed=0 failed=0 skipped=0
 failures=()
 
+windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
+
+# The zip carries the files the lexicon reads, and WordNet's licence.
+echo "WordNet's database in the zip"
+zip_file=$(ls "$repo"/build-windows/ZORVezIrudeduzazAduzizorav-*-win64.zip)
+missing=()
+for file in index.noun index.verb index.adj index.adv data.noun data.verb data.adj data.adv \
+            noun.exc verb.exc adj.exc adv.exc LICENSE; do
+  unzip -Z1 "$zip_file" | grep -qx "[^/]*/wordnet/$file" || missing+=("$file")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  passed=$((passed + 1))
+else
+  echo "the zip lacks wordnet/${missing[*]}"
+  failed=$((failed + 1))
+  failures+=(zip-wordnet)
+fi
+
 echo "Unit tests under Wine"
-if wine "$unit_tests" --gtest_brief=1 >"$scratch/unit_tests.log" 2>&1; then
+export ZOR_WORDNET_DIR
+ZOR_WORDNET_DIR=$(windows_path "$repo/build-windows/dist/wordnet")
+if wine "$unit_tests" --gtest_brief=1 >"$scratch/unit_tests.log" 2>&1 &&
+   wine "$unit_tests" --gtest_filter=Lexicon.ReadsTheDatabaseNamedByZorWordnetDir \
+     >"$scratch/lexicon.log" 2>&1 && ! grep -q SKIPPED "$scratch/lexicon.log"; then
   passed=$((passed + 1))
   grep -E '^\[  (PASSED|SKIPPED) ' "$scratch/unit_tests.log" | sort -u
 else
-  cat "$scratch/unit_tests.log"
+  cat "$scratch/unit_tests.log" "$scratch/lexicon.log" 2>/dev/null
   failed=$((failed + 1))
   failures+=(unit_tests)
 fi
 
-windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
 sed_literal() { printf '%s' "$1" | sed 's/[][\/.*^$]/\\&/g'; }
 
 # Generated UUIDs become UUID="<UUID>"; the root becomes ROOT.

@@ -16,6 +16,10 @@
 int OpenForReading(const std::string& path, size_t& expected_size);
 // Bytes read into `buffer`, 0 at the end of the file, -1 on failure.
 long long ReadSome(int fd, char* buffer, size_t size);
+// Bytes read into `buffer` from byte `offset` of the file, 0 past its end,
+// -1 on failure. It leaves the file's position alone, so threads may share
+// one descriptor.
+long long ReadAt(int fd, unsigned long long offset, char* buffer, size_t size);
 
 // Creates `path` for writing; -1 when it cannot, EEXIST when it exists.
 int CreateExclusive(const std::string& path);

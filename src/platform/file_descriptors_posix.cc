@@ -33,6 +33,13 @@ long long ReadSome(int fd, char* buffer, size_t size) {
   }
 }
 
+long long ReadAt(int fd, unsigned long long offset, char* buffer, size_t size) {
+  for (;;) {
+    ssize_t got = pread(fd, buffer, size, static_cast<off_t>(offset));
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
 int CreateExclusive(const std::string& path) {
   return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }

@@ -109,6 +109,28 @@ long long ReadSome(int fd, char* buffer, size_t size) {
   return _read(fd, buffer, static_cast<unsigned int>(std::min<size_t>(size, INT_MAX)));
 }
 
+// ReadFile at an explicit offset on a handle opened for synchronous use
+// reads there without regard to the position other calls left.
+long long ReadAt(int fd, unsigned long long offset, char* buffer, size_t size) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  if (handle == INVALID_HANDLE_VALUE) {
+    errno = EBADF;
+    return -1;
+  }
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD got = 0;
+  DWORD wanted = static_cast<DWORD>(std::min<size_t>(size, INT_MAX));
+  if (!ReadFile(handle, buffer, wanted, &got, &at)) {
+    DWORD error = GetLastError();
+    if (error == ERROR_HANDLE_EOF) return 0;
+    errno = ErrnoFromSystemError(error);
+    return -1;
+  }
+  return static_cast<long long>(got);
+}
+
 int CreateExclusive(const std::string& path) {
   int fd = _wopen(WideFromUtf8(path).c_str(),
                   _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);

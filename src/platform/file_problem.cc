@@ -28,12 +28,19 @@ std::string FileProblemReason(std::error_code error) {
     if (error == known.cause) return known.words;
   }
   std::string words = error.message();
-  if (!words.empty()) words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+  if (!words.empty())
+    words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
   return words.empty() ? "cannot be used" : words;
 }
 
 std::string FileProblemReason(int error_number) {
   return FileProblemReason(std::error_code(error_number, std::generic_category()));
+}
+
+std::string TooLarge(unsigned long long limit) {
+  constexpr unsigned long long kMiB = 1 << 20;
+  return "larger than " + (limit % kMiB == 0 ? std::to_string(limit / kMiB) + " MiB"
+                                             : std::to_string(limit) + " bytes");
 }
 
 std::string FileProblem(std::string_view path, std::string_view reason) {
@@ -48,5 +55,6 @@ std::string FileProblem(std::string_view path, int error_number) {
 }
 
 std::string FileProblem(std::string_view path, std::string_view action, int error_number) {
-  return FileProblem(path, "cannot " + std::string(action) + ": " + FileProblemReason(error_number));
+  return FileProblem(path,
+                     "cannot " + std::string(action) + ": " + FileProblemReason(error_number));
 }

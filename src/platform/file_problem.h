@@ -13,6 +13,10 @@
 std::string FileProblemReason(std::error_code error);
 std::string FileProblemReason(int error_number);  // an errno value
 
+// "larger than 64 MiB" (or "larger than 4096 bytes"), for a file refused
+// for its size.
+std::string TooLarge(unsigned long long limit);
+
 // "PATH: reason", with '' for an empty path.
 std::string FileProblem(std::string_view path, std::string_view reason);
 std::string FileProblem(std::string_view path, int error_number);
