@@ -4,6 +4,7 @@
 //   zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] [--off SIGNALS]
 //                   [--min-score S] [--attribute-min-score S] [--margin M] [--mutual-min-score S]
 //                   [--mutual-margin M] [--attribute-mutual-min-score S] [--timing]
+//                   [--wordnet DIR|none] [--synonyms FILE]
 //                   [--classes-only] [--read-only]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
@@ -35,6 +36,7 @@
 #include <vector>
 
 #include "dictionary/migration_xml.h"
+#include "lexicon/lexicon.h"
 #include "suggest/suggest_engine.h"
 
 namespace fs = std::filesystem;
@@ -47,6 +49,8 @@ struct Settings {
   bool timing = false;
   bool classes_only = false;  // no attribute items
   bool read_only = false;     // read the cases, run no matcher: the reading's own peak memory
+  std::string wordnet;        // WordNet's database: a folder, or "none"; Debian's place by default
+  std::string synonyms;       // a file of the user's synonyms, or none
   SuggestOptions options;
 };
 
@@ -245,6 +249,10 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
       settings.options.min_score = std::atof(argv[++i]);
     } else if (arg == "--attribute-min-score" && has_value) {
       settings.options.attribute_min_score = std::atof(argv[++i]);
+    } else if (arg == "--wordnet" && has_value) {
+      settings.wordnet = argv[++i];
+    } else if (arg == "--synonyms" && has_value) {
+      settings.synonyms = argv[++i];
     } else if (arg == "--mutual-min-score" && has_value) {
       settings.options.mutual_min_score = std::atof(argv[++i]);
     } else if (arg == "--mutual-margin" && has_value) {
@@ -279,9 +287,22 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
                          "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--mutual-min-score S] "
                          "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
-                         "[--classes-only] [--read-only]\n");
+                         "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE]\n");
     return 2;
   }
+  Lexicon lexicon;
+  if (settings.wordnet != "none") {
+    const std::string problem =
+        lexicon.LoadWordNet(settings.wordnet.empty() ? DefaultWordNetFolder() : settings.wordnet);
+    if (!problem.empty()) std::fprintf(stderr, "zor_suggest_dev: without WordNet: %s\n", problem.c_str());
+  }
+  if (!settings.synonyms.empty()) {
+    for (const SynonymProblem& problem : lexicon.LoadUserSynonyms(settings.synonyms)) {
+      std::fprintf(stderr, "zor_suggest_dev: %s\n", SynonymProblemText(problem).c_str());
+      return 2;
+    }
+  }
+  settings.options.lexicon = &lexicon;
   const fs::path cases = paths[0], out = paths[1];
   fs::create_directories(out);
   std::vector<fs::path> dirs;

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "cli/lexicon_options.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "cli/suggest_inputs.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 9> kOptions{{
+constexpr std::array<OptionRule, 11> kOptions{{
     {"help", 'h', false},
     {"v5", '\0', false},
     {"old", '\0', false},
@@ -28,11 +29,14 @@ constexpr std::array<OptionRule, 9> kOptions{{
     {"output", 'o', true},
     {"quiet", 'q', false},
     {"verbose", '\0', false},
+    {"wordnet", '\0', true},
+    {"synonyms", '\0', true},
 }};
 
 constexpr const char* kUsageLine =
     "usage: zorvez suggest [--v5] [--old] [--format text|jsonl|csv] [--top K]\n"
-    "                      [--min-score S] [-o OUT] [-q | --verbose]\n"
+    "                      [--min-score S] [--wordnet DIR|none] [--synonyms FILE]\n"
+    "                      [-o OUT] [-q | --verbose]\n"
     "                      SOURCE.xml TARGET.xml MAPPING.csv\n";
 
 std::string Help() {
@@ -82,6 +86,7 @@ struct CommandOptions {
   std::string output;
   bool quiet = false;
   bool verbose = false;
+  LexiconOptions lexicon;
 };
 
 double ReadNumber(const std::string& text, const char* option, double low, double high) {
@@ -130,6 +135,8 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   }
   options.quiet = parsed.Has("quiet");
   options.verbose = parsed.Has("verbose");
+  options.lexicon = ReadLexiconOptions(parsed);
+  options.lexicon.quiet = options.quiet;
   if (options.quiet && options.verbose) throw UsageError("-q and --verbose ask for opposite things");
   return options;
 }
@@ -184,9 +191,13 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
 }
 
 int RunSuggest(const CommandOptions& options, CliStreams& io) {
+  Lexicon lexicon;
+  if (!LoadLexicon(options.lexicon, "suggest", io, lexicon)) return kExitTrouble;
   SuggestWork work;
   if (CollectSuggestWork(options.run, io, work) != kExitClean) return kExitTrouble;
-  SuggestOutput output = Suggest(work.input, options.matcher);
+  SuggestOptions matcher = options.matcher;
+  matcher.lexicon = &lexicon;
+  SuggestOutput output = Suggest(work.input, matcher);
   if (output.classes.size() != work.classContext.size() ||
       output.attributes.size() != work.attributeContext.size()) {
     ReportError(io, "suggest: the matcher answered for other items than asked; please report it");

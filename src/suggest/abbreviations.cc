@@ -26,9 +26,21 @@ bool Letters(const std::string& word) {
 struct Side {
   std::set<std::string> abbreviations;  // folded
   // Per initials that an abbreviation of the other side spells, the runs
-  // of words (as numbers, sorted) that spell them.
-  std::map<std::string, std::set<std::vector<uint32_t>>> runs;
+  // of words (as numbers, sorted) that spell them, with how many names hold each.
+  std::map<std::string, std::map<std::vector<uint32_t>, int>> runs;
 };
+
+// The runs an abbreviation stands for: its only expansion, or those that
+// several names hold. Two words whose initials happen to spell an
+// abbreviation ("Presenter City" for "PC") seldom recur; a phrase that is
+// abbreviated does ("Program Committee", "Program Committee Member").
+std::vector<std::vector<uint32_t>> Expansions(const std::map<std::vector<uint32_t>, int>& runs) {
+  std::vector<std::vector<uint32_t>> expansions;
+  for (const auto& [run, names] : runs) {
+    if (runs.size() == 1 || names >= 2) expansions.push_back(run);
+  }
+  return expansions;
+}
 
 // The words of every distinct name, in order.
 template <typename Visit>
@@ -66,7 +78,7 @@ void CollectRuns(const std::vector<std::string_view>& names, const std::set<std:
         if (run.size() >= kShortest && wanted.count(initials) > 0) {
           std::vector<uint32_t> sorted = run;
           std::sort(sorted.begin(), sorted.end());
-          side.runs[initials].insert(sorted);
+          ++side.runs[initials][sorted];
         }
       }
     }
@@ -86,7 +98,7 @@ void LinkAbbreviations(const std::vector<std::string_view>& source, const std::v
     const uint32_t word = vocabulary.Known(abbreviation);
     auto runs = to.runs.find(abbreviation);
     if (word == WordVocabulary::kUnknown || runs == to.runs.end()) continue;
-    for (const std::vector<uint32_t>& run : runs->second) {
+    for (const std::vector<uint32_t>& run : Expansions(runs->second)) {
       links.AddPhrase({{word}, run, kStrength, kSignalAbbreviation});
     }
   }
@@ -94,7 +106,7 @@ void LinkAbbreviations(const std::vector<std::string_view>& source, const std::v
     const uint32_t word = vocabulary.Known(abbreviation);
     auto runs = from.runs.find(abbreviation);
     if (word == WordVocabulary::kUnknown || runs == from.runs.end()) continue;
-    for (const std::vector<uint32_t>& run : runs->second) {
+    for (const std::vector<uint32_t>& run : Expansions(runs->second)) {
       links.AddPhrase({run, {word}, kStrength, kSignalAbbreviation});
     }
   }

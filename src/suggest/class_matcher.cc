@@ -187,7 +187,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
                        suggestion.candidates.front().score >= context.options.floor &&
                        index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
     const bool mutual = !suggestion.candidates.empty() && suggestion.candidates.front().target < takers.size() &&
-                        takers[suggestion.candidates.front().target] == static_cast<int32_t>(i);
+                        takers[suggestion.candidates.front().target] == static_cast<int32_t>(i) &&
+                        (suggestion.candidates.front().evidence & kSignalHierarchy) != 0;
     suggestion.accepted = exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
                           (mutual && ClearlyFirst(scores, context.options.mutual_min_score,
                                                   context.options.mutual_margin));

@@ -7,6 +7,7 @@
 
 #include "suggest/abbreviations.h"
 #include "suggest/learned_substitutions.h"
+#include "suggest/lexicon_links.h"
 #include "suggest/spelling_index.h"
 
 namespace {
@@ -177,11 +178,15 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   attribute_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
   if (Uses(kSignalSpelling)) LinkSpellings(*this, class_links, attribute_links);
   if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
+  const std::vector<std::string_view> source_labels = LabelsOf(in.source), target_labels = LabelsOf(in.target);
   if (Uses(kSignalAbbreviation)) {
-    const std::vector<std::string_view> source_labels = LabelsOf(in.source), target_labels = LabelsOf(in.target);
     for (WordLinks* links : {&class_links, &attribute_links}) {
       LinkAbbreviations(source_labels, target_labels, vocabulary, *links);
     }
+  }
+  if (opts.lexicon != nullptr && (Uses(kSignalLexicon) || Uses(kSignalSynonyms))) {
+    LinkLexicon(*opts.lexicon, source_labels, target_labels, vocabulary, {&class_links, &attribute_links},
+                opts.signals, *lexicon_evidence);
   }
   class_links.Seal();
   attribute_links.Seal();

@@ -4,9 +4,11 @@
 #ifndef ZOR_SUGGEST_MATCH_CONTEXT_H_
 #define ZOR_SUGGEST_MATCH_CONTEXT_H_
 
+#include <memory>
 #include <vector>
 
 #include "suggest/dictionary_tree.h"
+#include "suggest/lexicon_evidence.h"
 #include "suggest/name_profiles.h"
 #include "suggest/suggest_model.h"
 #include "suggest/word_links.h"
@@ -37,6 +39,7 @@ struct MatchContext {
   DictionaryTree target_tree;
   std::vector<int> source_anchor;  // per source class: its anchored target, or -1
   std::vector<NameProfile> item_rows;  // per class item: the name its row gives, or none
+  std::shared_ptr<LexiconEvidence> lexicon_evidence = std::make_shared<LexiconEvidence>();
 };
 
 #endif  // ZOR_SUGGEST_MATCH_CONTEXT_H_

@@ -91,6 +91,7 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   SuggestOutput output;
   ClassMatch match = MatchClasses(*context);
   RankedAttributes ranked = RankAttributes(*context, AttributeHomes(match));
+  if (!context->lexicon_evidence->Empty()) output.lexicon_evidence = context->lexicon_evidence;
   // The names' profiles are read no more: the suggestions take their memory.
   context.reset();
   output.attributes = SuggestAttributes(std::move(ranked), in.attribute_items, options);

@@ -15,6 +15,9 @@
 
 #include "suggest/name_store.h"
 
+class Lexicon;
+class LexiconEvidence;
+
 struct SuggestAttribute {
   Name label;
   Name key;
@@ -107,10 +110,14 @@ struct SuggestOptions {
   double attribute_min_score = 0.55;
   // A pair that is each other's best (the target's best item is the item
   // whose best target it is) is accepted from a lower score and a smaller
-  // lead: two sides agreeing say more than one score.
-  double mutual_min_score = 0.7;
-  double mutual_margin = 0.05;
+  // lead: two sides agreeing say more than one score. A class pair needs the
+  // hierarchy's agreement too (a parent or children mapped alike).
+  double mutual_min_score = 0.55;
+  double mutual_margin = 0.02;
   double attribute_mutual_min_score = 0.55;
+  // What is known of words beyond their spelling (WordNet's database, the
+  // user's synonyms), or null; not owned.
+  const Lexicon* lexicon = nullptr;
   // No suggestion is accepted below this score, whatever the rule (a user's
   // --min-score sets it, with the scores above).
   double floor = 0;
@@ -156,6 +163,9 @@ struct AttributeSuggestion {
 struct SuggestOutput {
   std::vector<ClassSuggestion> classes;       // in the order of the class items
   std::vector<AttributeSuggestion> attributes;
+  // The words behind lexicon and synonym evidence, for the report; null
+  // when the lexicon related nothing.
+  std::shared_ptr<const LexiconEvidence> lexicon_evidence;
 };
 
 #endif  // ZOR_SUGGEST_SUGGEST_MODEL_H_

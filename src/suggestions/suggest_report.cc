@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "suggest/item_runs.h"
+#include "suggest/lexicon_evidence.h"
 
 #include "output/json_line.h"
 
@@ -87,9 +88,32 @@ void WriteFate(JsonLine& line, const RowPlan& rows, const ItemRow& item) {
   if (item.note != ItemRow::kNone) line.Key("note").String(rows.notes[item.note]);
 }
 
-void WriteEvidence(JsonLine& line, uint32_t evidence) {
+// Two names compared: the source's label and key, the target's.
+struct NamesCompared {
+  std::string_view source_label, source_key, target_label, target_key;
+};
+
+// The evidence of a candidate in words; the lexicon's and the synonyms'
+// say which words they relate ("lexicon: renal ~ kidney").
+template <typename Visit>
+void ForEachEvidence(uint32_t evidence, const SuggestOutput& output, const NamesCompared& names, Visit visit) {
+  for (std::string_view name : EvidenceNames(evidence)) {
+    uint32_t signal = 0;
+    if (name == "lexicon") signal = kSignalLexicon;
+    if (name == "synonyms") signal = kSignalSynonyms;
+    if (signal == 0 || !output.lexicon_evidence) {
+      visit(name);
+      continue;
+    }
+    std::string said = output.lexicon_evidence->Explain(names.source_label, names.target_label, signal);
+    if (said.empty()) said = output.lexicon_evidence->Explain(names.source_key, names.target_key, signal);
+    visit(said.empty() ? std::string(name) : std::string(name) + ": " + said);
+  }
+}
+
+void WriteEvidence(JsonLine& line, uint32_t evidence, const SuggestOutput& output, const NamesCompared& names) {
   line.Key("evidence").OpenArray();
-  for (std::string_view name : EvidenceNames(evidence)) line.String(name);
+  ForEachEvidence(evidence, output, names, [&](std::string_view word) { line.String(word); });
   line.CloseArray();
 }
 
@@ -168,7 +192,8 @@ void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& o
     const SuggestClass& target = work.input.target[candidate.target];
     line.Open().Key("key").String(target.key).Key("label").String(target.label);
     line.Key("parent").String(target.parent_key).Key("score").Decimal(candidate.score);
-    WriteEvidence(line, candidate.evidence);
+    const SuggestClass& source = work.input.source[suggestion.source];
+    WriteEvidence(line, candidate.evidence, output, {source.label, source.key, target.label, target.key});
     WriteClassTaker(line, work, output, anchors, candidate);
     if (k < tied) line.Key("tied").Bool(true);
     line.Close();
@@ -202,7 +227,7 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutpu
     const SuggestAttribute& target = owner.attributes[candidate.target_attribute];
     line.Open().Key("class").String(owner.key).Key("key").String(target.key);
     line.Key("label").String(target.label).Key("score").Decimal(candidate.score);
-    WriteEvidence(line, candidate.evidence);
+    WriteEvidence(line, candidate.evidence, output, {attribute.label, attribute.key, target.label, target.key});
     WriteAttributeTaker(line, work, output, candidate);
     if (k < tied) line.Key("tied").Bool(true);
     line.Close();
@@ -226,9 +251,9 @@ std::string Score(double score) {
   return text;
 }
 
-std::string Evidence(uint32_t evidence) {
+std::string Evidence(uint32_t evidence, const SuggestOutput& output, const NamesCompared& names) {
   std::string text;
-  for (std::string_view name : EvidenceNames(evidence)) (text += text.empty() ? "" : ", ") += name;
+  ForEachEvidence(evidence, output, names, [&](std::string_view word) { (text += text.empty() ? "" : ", ") += word; });
   return text;
 }
 
@@ -242,8 +267,9 @@ std::string ReasonText(std::string_view reason) {
 
 class TextWriter {
  public:
-  TextWriter(std::ostream& out, const SuggestWork& work, const RowPlan& rows, std::string table_path, bool colour)
-      : out_(out), work_(work), rows_(rows), tablePath_(std::move(table_path)), colour_(colour) {}
+  TextWriter(std::ostream& out, const SuggestWork& work, const SuggestOutput& output, const RowPlan& rows,
+             std::string table_path, bool colour)
+      : out_(out), work_(work), output_(output), rows_(rows), tablePath_(std::move(table_path)), colour_(colour) {}
 
   void Class(const ClassSuggestion& suggestion, const ItemContext& context, const ItemRow& fate) {
     const SuggestClass& source = work_.input.source[suggestion.source];
@@ -258,7 +284,7 @@ class TextWriter {
       const SuggestClass& target = work_.input.target[candidate.target];
       std::string parent = target.parent_key.empty() ? "" : " under " + target.parent_key.str();
       Candidate(candidate.score, target.key.str() + " \"" + target.label.str() + "\"" + parent,
-                candidate.evidence, k < tied);
+                Evidence(candidate.evidence, output_, {source.label, source.key, target.label, target.key}), k < tied);
     }
     Fate(suggestion.accepted, fate);
   }
@@ -276,8 +302,9 @@ class TextWriter {
       const AttributeCandidate& candidate = suggestion.candidates[k];
       const SuggestAttribute& target =
           work_.input.target[candidate.target_class].attributes[candidate.target_attribute];
-      Candidate(candidate.score, Named(candidate) + " \"" + target.label.str() + "\"", candidate.evidence,
-                k < tied);
+      const SuggestAttribute& named = source.attributes[suggestion.item.source_attribute];
+      Candidate(candidate.score, Named(candidate) + " \"" + target.label.str() + "\"",
+                Evidence(candidate.evidence, output_, {named.label, named.key, target.label, target.key}), k < tied);
     }
     Fate(suggestion.accepted, fate);
   }
@@ -311,15 +338,15 @@ class TextWriter {
          << '\n';
   }
 
-  void Candidate(double score, const std::string& named, uint32_t evidence, bool tied) {
+  void Candidate(double score, const std::string& named, const std::string& words, bool tied) {
     out_ << "    " << Score(score) << (tied ? " tied" : "") << "  " << named;
-    std::string words = Evidence(evidence);
     if (!words.empty()) out_ << "  [" << words << ']';
     out_ << '\n';
   }
 
   std::ostream& out_;
   const SuggestWork& work_;
+  const SuggestOutput& output_;
   const RowPlan& rows_;
   std::string tablePath_;
   bool colour_;
@@ -331,7 +358,7 @@ class TextItems {
  public:
   TextItems(const SuggestWork& work, const SuggestOutput& output, const RowPlan& rows,
             const std::string& table_path, bool colour)
-      : work_(work), output_(output), rows_(rows), writer_(lines_, work, rows, table_path, colour) {}
+      : work_(work), output_(output), rows_(rows), writer_(lines_, work, output, rows, table_path, colour) {}
   TextItems(const TextItems&) = delete;
   TextItems& operator=(const TextItems&) = delete;
 

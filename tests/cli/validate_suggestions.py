@@ -82,7 +82,7 @@ def main():
     # Every reason of both kinds of item must have been seen at least once,
     # and the fates of rows and the takers that matter most.
     wanted = {("why", "written"), ("why", "not_accepted"), ("why", "table_row_differs"),
-              ("why", "name_unwritable"), ("class", "taken_by", "class"), ("class", "taken_by", "row"),
+              ("why", "name_unwritable"), ("class", "taken_by", "row"),
               ("attribute", "taken_by", "class")}
     if len([kind for kind in seen if kind[0] in ("class", "attribute") and len(kind) == 2]) < 7 or \
             not wanted <= seen:
