@@ -311,3 +311,49 @@ TEST(SuggestCommand, EveryRowWrittenIsOneAMergeTakes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The example with its Strainer renamed Sieve: the user's synonym finds it,
+// and says so; bad lines of the synonyms file are refused with their line;
+// a database that cannot be read is said once and the run goes on.
+TEST(SuggestCommand, TheUsersSynonymsAndAMissingDatabase) {
+  zor_test::ScratchDirectory scratch;
+  const fs::path example = scratch / "example";
+  zor_test::CopyExample("v4v5", example);
+  const fs::path d = example / "Dictionary";
+  const fs::path source = d / "V4_Exported_XML/plant_v4.xml";
+  std::string xml = zor_test::ReadFile(source);
+  xml.replace(xml.find("Name=\"Strainer\""), 15, "Name=\"Sieve\"");
+  zor_test::WriteFile(source, xml);
+  zor_test::WriteFile(scratch / "words.txt", "# the trade's own words\nsieve = strainer\n");
+  zor_test::WriteFile(scratch / "bad.txt", "sieve = strainer\nlonely\n= strainer\n");
+  const Arguments inputs{source.string(), (d / "V5_Exported_XML/plant_v5.xml").string(),
+                         (d / "MappingTable/plant_mapping.csv").string()};
+  auto sieve = [](const std::vector<json>& records) {
+    for (const json& record : records) {
+      if (record.value("for", "") == "class" && record["class"]["label"] == "Sieve") return record;
+    }
+    return json();
+  };
+  const json with = sieve(Records(
+      Suggest({"--format", "jsonl", "--wordnet", "none", "--synonyms", (scratch / "words.txt").string()}, inputs).out));
+  EXPECT_EQ(with["accepted"], "PipeStrainer") << with;
+  EXPECT_NE(with.dump().find("synonyms: sieve ~ strainer"), std::string::npos) << with;
+  EXPECT_TRUE(sieve(Records(Suggest({"--format", "jsonl", "--wordnet", "none"}, inputs).out))["accepted"].is_null());
+
+  const zor_test::CliRun bad = Suggest({"--wordnet", "none", "--synonyms", (scratch / "bad.txt").string()}, inputs);
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_NE(bad.err.find("bad.txt:2:"), std::string::npos) << bad.err;
+  EXPECT_NE(bad.err.find("bad.txt:3:"), std::string::npos) << bad.err;
+
+  const zor_test::CliRun missing = Suggest({"--format", "jsonl", "--wordnet", (scratch / "nowhere").string()}, inputs);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_FALSE(Records(missing.out).empty());
+  size_t said = 0;
+  for (size_t at = 0; (at = missing.err.find("WordNet", at)) != std::string::npos; ++at) ++said;
+  EXPECT_EQ(said, 1u) << missing.err;
+}
+
+}  // namespace

@@ -10,6 +10,9 @@
 
 #include "suggest/global_assignment.h"
 #include "suggest/name_words.h"
+#include "../lexicon/tiny_wordnet.h"
+#include "../support/test_support.h"
+#include "lexicon/lexicon.h"
 
 namespace {
 
@@ -381,3 +384,66 @@ TEST(SuggestManners, ThreadsNeverChangeTheSuggestions) {
   }
   EXPECT_GT(accepted, 0u);  // the items did find partners
 }
+
+namespace {
+
+// What the lexicon knows decides a pair that the names' spelling leaves
+// open: each relation alone, on the tests' own small database and synonyms.
+TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
+  zor_test::ScratchDirectory scratch;
+  zor_test::WriteTinyDatabase(scratch / "wordnet");
+  Lexicon lexicon;
+  ASSERT_EQ(lexicon.LoadWordNet((scratch / "wordnet").string()), "");
+  lexicon.AddUserGroups({{1, {"sieve", "strainer"}}});
+  const struct {
+    const char* source;
+    std::vector<std::string> targets;  // the first is the one meant
+    bool accepted;
+  } cases[] = {
+      {"Renal Valve", {"Kidney Valve", "Heart Valve"}, true},           // a pertainym
+      {"Eustachian Tube", {"Auditory Tube", "Drain Tube"}, true},       // a phrase and its synonym
+      {"Sieve", {"Strainer", "Filter"}, true},                          // the user's synonym
+      {"Chair", {"President", "Seat"}, false},                          // a second sense's synonym: nothing
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MatchRun run;
+    run.input.source = {Class(c.source, "S")};
+    for (size_t t = 0; t < c.targets.size(); ++t) {
+      std::string key = "T";
+      run.input.target.push_back(Class(c.targets[t], key.append(std::to_string(t))));
+    }
+    run.input.class_items = {0};
+    run.options.lexicon = &lexicon;
+    const SuggestOutput out = Suggest(run.input, run.options);
+    const bool first_meant = !out.classes[0].candidates.empty() && out.classes[0].candidates[0].target == 0;
+    EXPECT_EQ(first_meant && out.classes[0].accepted, c.accepted);
+    if (c.accepted) {
+      EXPECT_NE(out.classes[0].candidates[0].evidence & (kSignalLexicon | kSignalSynonyms), 0u);
+      run.options.lexicon = nullptr;
+      EXPECT_FALSE(Suggest(run.input, run.options).classes[0].accepted);  // the names alone do not
+    }
+  }
+}
+
+// Two sides agreeing accept a pair whose score alone would not be: the
+// item's best target has the item as its best, and the parents agree; an
+// item whose best target prefers another item is not accepted from the
+// same score.
+TEST(SuggestSignals, EachOthersBestIsAcceptedWhereOneSidedIsNot) {
+  MatchRun run;
+  run.input.source = {Class("Fittings", "F"), Class("Alpha Beta Gamma", "A", "F"), Class("Alpha Beta Delta", "B", "F")};
+  run.input.target = {Class("Fitting Family", "FF"), Class("Alpha Beta Epsilon", "E", "FF")};
+  run.input.class_anchors = {{0, 0}};
+  run.input.class_items = {1, 2};
+  SuggestOutput out = Suggest(run.input, run.options);
+  ASSERT_EQ(out.classes.size(), 2u);
+  ASSERT_FALSE(out.classes[0].candidates.empty());
+  EXPECT_LT(out.classes[0].candidates[0].score, run.options.min_score);
+  EXPECT_TRUE(out.classes[0].accepted);
+  EXPECT_FALSE(out.classes[1].accepted);
+  run.options.mutual_min_score = run.options.min_score;
+  EXPECT_FALSE(Suggest(run.input, run.options).classes[0].accepted);
+}
+
+}  // namespace
