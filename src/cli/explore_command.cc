@@ -74,10 +74,10 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     ExploreFindingSink sink(writer, run.v5v5);
+    if (suggest) return AddFindingsAndSuggestions(run, io, sink, writer.Suggestions());
     ComparisonTotals totals;
     int status = RunFindings(run, io, sink, totals);
     if (status == kExitClean) sink.Finish(totals);
-    if (status == kExitClean && suggest) status = AddSuggestions(run, io, writer.Suggestions());
     return status;
   });
 }

@@ -205,21 +205,32 @@ class ItemCollector : public FindingSink {
 }  // namespace
 
 int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work) {
+  class Nowhere : public FindingSink {
+    void Accept(const ClassFindings&) override {}
+  } nowhere;
+  ComparisonTotals totals;
+  return CollectSuggestWork(options, io, work, nowhere, totals);
+}
+
+int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work,
+                       FindingSink& alongside, ComparisonTotals& totals) {
   const PassProfile& profile = ProfileFor(options.v5v5, options.oldFormat);
   std::optional<ItemCollector> collector;
   // The collector is made once the dictionaries are read, before the first
   // batch arrives.
   class Forward : public FindingSink {
    public:
-    explicit Forward(std::optional<ItemCollector>& to) : to_(to) {}
+    Forward(std::optional<ItemCollector>& to, FindingSink& alongside)
+        : to_(to), alongside_(alongside) {}
     void Accept(const ClassFindings& batch) override {
       if (to_) to_->Accept(batch);
+      alongside_.Accept(batch);
     }
 
    private:
     std::optional<ItemCollector>& to_;
-  } forward(collector);
-  ComparisonTotals totals;
+    FindingSink& alongside_;
+  } forward(collector, alongside);
   const int status = RunFindings(options, io, forward, totals,
                                  [&](MigrationXMLNode* source, MigrationXMLNode* target) {
                                    ReadSource(profile, source, work);
