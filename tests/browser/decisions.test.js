@@ -129,6 +129,10 @@ test('the example: decide two items, save, clear, undo, clear, load: the same ex
     { class: 'STR', attribute: { key: 'MSH', label: 'Mesh Size' }, target: { class: 'PipeStrainer', key: 'MeshSize' } },
   ]);
   assert.match(await status(page), /Saved 2 decisions as plant_v4-decisions\.json/);
+  // The published schema of the file takes it (checked with the Python
+  // jsonschema package that the suite's set-up installs).
+  run('/usr/bin/python3', ['-c', 'import json, sys, jsonschema; jsonschema.validate(json.load(open(sys.argv[1])), ' +
+    'json.load(open(sys.argv[2])), format_checker=None)', file, path.join(REPO, 'doc', 'decisions.schema.json')]);
 
   // Clearing asks; "Keep them" keeps them, "Clear them" clears, Undo brings
   // them back, and the line of the class says so at once.
