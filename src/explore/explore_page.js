@@ -1028,7 +1028,10 @@
   // item took, else one of the same name. Null when it pairs with none, or
   // is decided No Mapping.
   function partnerOf(item, part, key, label, attributes) {
-    const inCandidate = (owner, attribute) => attributes.find((a) => a[2] === owner && a[0] === attribute);
+    // A typed attribute names the class decided, which may hold it through
+    // an ancestor.
+    const inCandidate = (owner, attribute) => attributes.find((a) => a[0] === attribute &&
+      (a[2] === owner || parentChain(owner).includes(a[2])));
     const decision = part === undefined ? undefined : decisionOf(item, 'attribute', part);
     if (decision) return decision.none ? null : inCandidate(decision.c, decision.k) || null;
     const candidates = part === undefined ? [] : part[A_CANDIDATES];

@@ -3,12 +3,38 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a byte of the eight in `word` ends a plain run of string text: a
+// quote, a backslash or a control character (each byte tested at once, as
+// the classic "has a zero byte" and "has a byte less than n" bit tricks do).
+bool EndsPlainRun(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+  auto hasZero = [&](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  return (hasZero(word ^ (kOnes * '"')) | hasZero(word ^ (kOnes * '\\')) |
+          ((word - kOnes * 0x20) & ~word & kHighs)) != 0;
+}
+
+// Passes the plain text of a string (no quote, backslash or control
+// character), eight bytes at a time where it can: most of a record is names.
+void SkipPlainText(std::string_view text, size_t& at) {
+  while (at + 8 <= text.size()) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    if (EndsPlainRun(word)) break;
+    at += 8;
+  }
+  while (at < text.size() && text[at] != '"' && text[at] != '\\' &&
+         static_cast<unsigned char>(text[at]) >= 0x20) {
+    ++at;
+  }
+}
 
 void SkipBlanks(std::string_view text, size_t& at) {
   while (at < text.size() && IsBlank(text[at])) ++at;
@@ -180,10 +206,7 @@ bool JsonTape::Read(std::string_view text) {
 
 bool JsonTape::ReadString(std::string_view text, size_t& at, std::string_view& out) {
   size_t start = ++at;  // past the opening quote
-  while (at < text.size() && text[at] != '"' && text[at] != '\\' &&
-         static_cast<unsigned char>(text[at]) >= 0x20) {
-    ++at;
-  }
+  SkipPlainText(text, at);
   if (at >= text.size()) return false;
   if (text[at] == '"') {
     out = text.substr(start, at - start);
@@ -234,8 +257,11 @@ bool JsonTape::ReadNumber(std::string_view text, size_t& at) {
     if (!digits()) return false;
   }
   uint32_t index = static_cast<uint32_t>(entries_.size());
-  entries_.push_back({Kind::kNumber, index + 1, text.substr(start, at - start)});
-  // A number beyond a double's range is refused, as the JSON library does.
+  std::string_view number = text.substr(start, at - start);
+  entries_.push_back({Kind::kNumber, index + 1, number});
+  // A number beyond a double's range is refused, as the JSON library does;
+  // one without an exponent and of fewer than 300 digits is within it.
+  if (number.size() < 300 && number.find_first_of("eE") == std::string_view::npos) return true;
   return std::isfinite(Value(this, index).Number());
 }
 
@@ -257,7 +283,8 @@ bool JsonTape::ReadLiteral(std::string_view text, size_t& at) {
 // the innermost open one.
 bool JsonTape::ReadAll(std::string_view text) {
   enum class Expect { kValue, kValueOrEnd, kName, kNameOrEnd, kCommaOrEnd };
-  std::vector<uint32_t> open;
+  std::vector<uint32_t>& open = open_;
+  open.clear();
   Expect expect = Expect::kValue;
   size_t at = 0;
   auto afterValue = [&]() { expect = open.empty() ? Expect::kValue : Expect::kCommaOrEnd; };

@@ -46,6 +46,13 @@ class JsonTape {
     Value operator[](std::string_view name) const;
     // The elements of an array, the members' values of an object.
     std::vector<Value> Elements() const;
+    // Calls `visit` with each element of an array, in order.
+    template <typename Visit>
+    void ForEachElement(Visit visit) const {
+      if (!IsArray()) return;
+      const std::vector<Entry>& entries = tape_->entries_;
+      for (uint32_t at = at_ + 1; at < entries[at_].end; at = entries[at].end) visit(Value(tape_, at));
+    }
     // The names of an object's members, in order.
     std::vector<std::string_view> Names() const;
 
@@ -76,6 +83,7 @@ class JsonTape {
   bool ReadLiteral(std::string_view text, size_t& at);
 
   std::vector<Entry> entries_;
+  std::vector<uint32_t> open_;  // the arrays and objects open while reading, kept for the next text
   std::string decoded_;  // reserved to the text's size before reading: it never moves
 };
 

@@ -74,9 +74,7 @@ void AppendTaker(std::string& out, Value candidate) {
   }
 }
 
-std::vector<Value> ListOf(Value value) {
-  return value.IsArray() ? value.Elements() : std::vector<Value>();
-}
+
 
 }  // namespace
 
@@ -105,10 +103,10 @@ SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
 
 void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
   uint32_t mask = 0;
-  for (Value word : ListOf(evidence)) {
+  evidence.ForEachElement([&](Value word) {
     size_t code = evidence_.Code(word.Text());
     if (code < 32) mask |= uint32_t{1} << code;
-  }
+  });
   out += std::to_string(mask);
 }
 
@@ -183,7 +181,12 @@ void SuggestionBlock::AddRecord(Value record) {
   Item& item = ItemOf(record["class"]);
   Value accepted = record["accepted"];
   std::string_view reason = record["reason"].Text();
-  std::string text = "[";
+  // Written where the item keeps it: a class record in place of any before
+  // it, an attribute record after the others.
+  std::string& text = forClass ? item.classItem : item.attributes;
+  if (forClass) text.clear();
+  if (!text.empty()) text += ',';
+  text += '[';
   if (forClass) {
     AppendScriptSafeString(text, reason);
   } else {
@@ -199,7 +202,7 @@ void SuggestionBlock::AddRecord(Value record) {
   text += ",[";
   long acceptedAt = -1, at = 0;
   std::string previousOwner;
-  for (Value candidate : ListOf(record["candidates"])) {
+  record["candidates"].ForEachElement([&](Value candidate) {
     if (at > 0) text += ',';
     if (forClass) {
       if (acceptedAt < 0 && accepted.IsString() && accepted.Text() == candidate["key"].Text()) {
@@ -215,7 +218,7 @@ void SuggestionBlock::AddRecord(Value record) {
       AppendAttributeCandidate(text, candidate, previousOwner);
     }
     ++at;
-  }
+  });
   text += "],";
   text += std::to_string(acceptedAt);
   if (forClass) {
@@ -223,12 +226,6 @@ void SuggestionBlock::AddRecord(Value record) {
     text += RowIsComplete(record["row"]);
   }
   text += ']';
-  if (forClass) {
-    item.classItem = std::move(text);
-  } else {
-    if (!item.attributes.empty()) item.attributes += ',';
-    item.attributes += text;
-  }
 }
 
 // Each item, then the names its class row gives it and the target the table
