@@ -51,7 +51,9 @@ class JsonTape {
     void ForEachElement(Visit visit) const {
       if (!IsArray()) return;
       const std::vector<Entry>& entries = tape_->entries_;
-      for (uint32_t at = at_ + 1; at < entries[at_].end; at = entries[at].end) visit(Value(tape_, at));
+      for (uint32_t at = at_ + 1; at < entries[at_].end; at = entries[at].end) {
+        visit(Value(tape_, at));
+      }
     }
     // The names of an object's members, in order.
     std::vector<std::string_view> Names() const;
@@ -84,7 +86,7 @@ class JsonTape {
 
   std::vector<Entry> entries_;
   std::vector<uint32_t> open_;  // the arrays and objects open while reading, kept for the next text
-  std::string decoded_;  // reserved to the text's size before reading: it never moves
+  std::string decoded_;         // reserved to the text's size before reading: it never moves
 };
 
 #endif  // ZOR_EXPLORE_JSON_TAPE_H_

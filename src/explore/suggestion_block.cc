@@ -74,8 +74,6 @@ void AppendTaker(std::string& out, Value candidate) {
   }
 }
 
-
-
 }  // namespace
 
 void SuggestionBlock::SetTarget(std::shared_ptr<const NameStore> names,
