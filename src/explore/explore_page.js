@@ -719,9 +719,9 @@
 
   // Keeps the decisions in the browser, with how many changed since they
   // were last saved to a file or loaded from one.
-  function saveDecisions() {
+  function saveDecisions(countOnly = false) {
     try {
-      localStorage.setItem(review.storage, JSON.stringify(review.decisions));
+      if (!countOnly) localStorage.setItem(review.storage, JSON.stringify(review.decisions));
       localStorage.setItem(review.storage + ':unsaved', String(review.unsaved));
     } catch (error) {
       say('The decisions could not be kept in this browser: ' + error.message + '. Save decisions keeps them in a file.');
@@ -1385,7 +1385,7 @@
     const name = decisionsFileName();
     download(decisionsFileText(), 'application/json', name);
     review.unsaved = 0;
-    saveDecisions();
+    saveDecisions(true);
     say('Saved ' + decisionCount(review.decisions) + ' decisions as ' + name +
       ' (in your downloads). Load decisions reads them back into this page, in any browser.');
   }
