@@ -72,7 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   JsonTape tape;
   bool read = tape.Read(text);
   json library = json::parse(text, nullptr, false);
-  if (!library.is_discarded()) {
+  if (text.find('\0') != std::string_view::npos) {
+    // The library takes a NUL byte for the end of the text; to the tape it
+    // is a byte no JSON text holds.
+    Require(!read, "the tape reads a text with a NUL byte");
+  } else if (!library.is_discarded()) {
     Require(read, "the library reads what the tape refuses");
     Require(Same(tape.Root(), library), "the tape reads another value");
   } else if (read) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -64,45 +65,26 @@ void ExpectReadsAsTheLibrary(const std::string& text) {
   }
 }
 
+// Values of every kind, nested, with blanks about them; escapes, a surrogate
+// pair, a name that repeats (the last wins); then texts that are not JSON: a
+// stray or missing comma or colon, bad numbers, a control character, a lone
+// surrogate, text after the value, nothing at all.
 TEST(JsonTape, ReadsWhatTheLibraryReadsAndRefusesWhatItRefuses) {
-  for (
-      const char* text : {
-          // values of every kind, nested, with blanks about them
-          R"({"record":"suggestion","candidates":[{"key":"K","score":0.91,"evidence":["label"]}],"row":null})",
-          " [1, -2, 0.5, -0.0, 1e3, 2E-2, 1e400, 12345678901234567890, true, false, null] ",
-          R"({"a":{},"b":[],"c":[[[]]],"d":{"e":{"f":"g"}}})",
-          // escapes, a surrogate pair, a name that repeats (the last wins)
-          R"("tab\t quote\" slash\/ back\\ \u00e9 \u20ac \ud83d\ude00 \u0000")",
-          R"({"k":1,"k":2})",
-          "\"caf\xc3\xa9\"",
-          // not JSON: a stray or missing comma or colon, bad numbers, a
-          // control character, a lone surrogate, text after the value
-          "[1,]",
-          "[1 2]",
-          R"({"a" 1})",
-          R"({"a":1,})",
-          "{,}",
-          "01",
-          "1.",
-          "-",
-          ".5",
-          "1e",
-          "+1",
-          "\"a\nb\"",
-          R"("\ud83d")",
-          R"("\ude00")",
-          R"("\x")",
-          R"("\u12")",
-          "[1] x",
-          "nul",
-          "",
-          "   ",
-          "[",
-          "{\"a\":",
-          "\"open",
-      }) {
-    ExpectReadsAsTheLibrary(text);
-  }
+  const std::vector<std::string> texts = {
+      R"({"record":"suggestion","candidates":[{"key":"K","score":0.91,"evidence":["label"]}]})",
+      " [1, -2, 0.5, -0.0, 1e3, 2E-2, 1e400, 12345678901234567890, true, false, null] ",
+      R"({"a":{},"b":[],"c":[[[]]],"d":{"e":{"f":"g"}}})",
+      R"("tab\t quote\" slash\/ back\\ \u00e9 \u20ac \ud83d\ude00 \u0000")",
+      R"({"k":1,"k":2})", "\"caf\xc3\xa9\"",
+      "[1,]", "[1 2]", R"({"a" 1})", R"({"a":1,})", "{,}", "01", "1.", "-", ".5", "1e", "+1",
+      "\"a\nb\"", R"("\ud83d")", R"("\ude00")", R"("\x")", R"("\u12")", "[1] x", "nul", "",
+      "   ", "[", "{\"a\":", "\"open"};
+  for (const std::string& text : texts) ExpectReadsAsTheLibrary(text);
+  // The library ends the text at a NUL byte; the tape refuses a record cut
+  // short or padded by one.
+  JsonTape tape;
+  EXPECT_FALSE(tape.Read(std::string_view("{\"a\":1}\0 x", 11)));
+  EXPECT_FALSE(tape.Read(std::string_view("\"a\0b\"", 5)));
 }
 
 // Deep nesting costs no stack: a million brackets are read or refused
