@@ -93,7 +93,7 @@ async function openClass(page, key) {
   assert.ok(at >= 0, key);
   await page.evaluate((line) => { document.getElementById('list').scrollTop = Math.max(0, line * 28 - 100); }, at);
   await page.waitForSelector(`#rows .row[data-index="${at}"]`, { timeout: 5000 });
-  await page.click(`#rows .row[data-index="${at}"]`);
+  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => line.click());
 }
 
 async function loadFile(page, file) {

@@ -63,7 +63,9 @@ async function openClass(page, key) {
   const at = await page.evaluate((wanted) =>
     JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === wanted), key);
   assert.ok(at >= 0, key);
-  await page.click(`#rows .row[data-index="${at}"]`);
+  // Clicked in the page, in one step: the list may draw its lines again
+  // between finding a line and clicking it from outside.
+  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => line.click());
 }
 
 async function typeKey(page, typed, { complete = true } = {}) {
