@@ -93,7 +93,10 @@ async function openClass(page, key) {
   assert.ok(at >= 0, key);
   await page.evaluate((line) => { document.getElementById('list').scrollTop = Math.max(0, line * 28 - 100); }, at);
   await page.waitForSelector(`#rows .row[data-index="${at}"]`, { timeout: 5000 });
-  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => line.click());
+  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => {
+    line.click();
+    document.getElementById('list').focus();
+  });
 }
 
 async function loadFile(page, file) {

@@ -92,8 +92,12 @@ test('the example: review Strainer in the page, export, merge, run again', async
     // a typed key, a candidate's or another target class.
     const checkValve = await page.evaluate(() =>
       JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === 'CVL'));
-    // Clicked in the page in one step: the export above moved the list.
-    await page.$eval(`#rows .row[data-index="${checkValve}"]`, (line) => line.click());
+    // Clicked in the page in one step (the export above moved the list),
+    // and the list given the focus as a click gives it.
+    await page.$eval(`#rows .row[data-index="${checkValve}"]`, (line) => {
+      line.click();
+      document.getElementById('list').focus();
+    });
     const targetSide = () => page.$eval('#detail .class-item .side-target', (n) => n.textContent);
     assert.match(await targetSide(), /Evidenceagreed: label, key, hierarchy, attribute overlapDemoted(taken by|line \d+ of)/);
     await page.keyboard.press('ArrowRight');

@@ -63,9 +63,13 @@ async function openClass(page, key) {
   const at = await page.evaluate((wanted) =>
     JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === wanted), key);
   assert.ok(at >= 0, key);
-  // Clicked in the page, in one step: the list may draw its lines again
-  // between finding a line and clicking it from outside.
-  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => line.click());
+  // Clicked in the page, in one step (the list may draw its lines again
+  // between finding a line and clicking it from outside), and the list
+  // given the focus as a click gives it.
+  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => {
+    line.click();
+    document.getElementById('list').focus();
+  });
 }
 
 async function typeKey(page, typed, { complete = true } = {}) {
