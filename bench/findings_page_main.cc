@@ -9,6 +9,8 @@
 //   {"record":"target_class","key":K,"label":L,"parent":P,"attributes":[{"key":..,"label":..}]}
 //   {"record":"domains","target":{PARENT:DOMAIN},"source":{PARENT:DOMAIN},"fallback":D}
 //   {"record":"source_row","key":K,"name":N,"parent":P,"mapped":TARGET_KEY}
+// The target_class records come before the suggestions: an attribute
+// candidate of a class the block has not been given travels by key and label.
 //
 //   zor_findings_page [--v5] [--old] [--report REPORT.html] -o PAGE.html FINDINGS.jsonl
 #include <array>
@@ -126,10 +128,21 @@ int main(int argc, char** argv) {
     const auto names = std::make_shared<NameStore>();
     std::vector<SuggestClass> target;
     SuggestDomains domains;
+    // The target goes to the block before the first suggestion, which may
+    // then name its attributes by place, as `explore --suggest` does.
+    bool targetGiven = false;
+    auto giveTarget = [&]() {
+      if (targetGiven) return;
+      targetGiven = true;
+      writer.Suggestions().SetTarget(names, std::move(target));
+    };
     int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
-      if (!TakeTargetRecord(record, *names, target, domains, writer.Suggestions())) writer.Add(record);
+      if (TakeTargetRecord(record, *names, target, domains, writer.Suggestions())) return;
+      if (record.is_object() && Text(record, "record") == "suggestion") giveTarget();
+      writer.Add(record);
     });
-    writer.Suggestions().SetTarget(names, std::move(target), std::move(domains));
+    giveTarget();
+    writer.Suggestions().SetDomains(std::move(domains));
     return status;
   });
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times `zorvez suggest` against `zorvez check` on a generated tree, as a
-# user runs them: the whole command, reading and writing included.
+# Times `zorvez suggest` and `zorvez explore --suggest` against `zorvez
+# check` on a generated tree, as a user runs them: the whole command, reading
+# and writing included.
 #   1. the table with 2,000 class rows (and their attribute rows) removed:
 #      the classes and attributes a user has left to place;
 #   2. the table emptied: every class and attribute is an item.
@@ -59,4 +60,6 @@ for table in partial empty; do
     "$d/MappingTable/$table.csv"
   measure "suggest --format csv" "$build/src/zorvez" suggest --format csv "${inputs[@]}" \
     "$d/MappingTable/$table.csv"
+  measure "explore --suggest" "$build/src/zorvez" explore --suggest -o "$work/review.html" \
+    "${inputs[@]}" "$d/MappingTable/$table.csv"
 done

@@ -3,13 +3,13 @@
 # tables and dictionaries of the test cases and examples, the three inputs
 # of each case tree joined as run_fuzzer reads them, the seeds kept in
 # fuzz/seeds/<target>/ (a small WordNet database in wordnet_fuzzer's form,
-# synonyms files) and every kept regression input. The corpus folders are
-# not tracked.
+# synonyms files), the lines of the hand-written suggestion records, and
+# every kept regression input. The corpus folders are not tracked.
 set -eu
 cd "$(dirname "$0")/.."
 corpus=fuzz/corpus
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
-         wordnet_fuzzer)
+         wordnet_fuzzer suggestion_record_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$corpus/$target"; done
 
 # A file is stored under the hash of its bytes, so seeding twice adds nothing.
@@ -62,6 +62,15 @@ for words in "merge t c" "merge --partial t c" "merge --dry-run -o out t c" "mer
              "suggest --format jsonl --v5 --old c c t" "suggest --help"; do
   printf '%s' "$words" | tr ' ' '\0' >"$joined"
   add options_fuzzer "$joined"
+done
+
+# suggestion_record_fuzzer: each line of the hand-written suggestion records
+# (class and attribute records, a demoted candidate with the item that took it).
+find tests/data/explore -name '*suggestions*.jsonl' -type f | while read -r f; do
+  while IFS= read -r line; do
+    printf '%s' "$line" >"$joined"
+    add suggestion_record_fuzzer "$joined"
+  done <"$f"
 done
 
 for target in "${targets[@]}"; do

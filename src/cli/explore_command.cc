@@ -3,23 +3,27 @@
 #include "cli/explore_page_file.h"
 #include "cli/explore_suggestions.h"
 #include "cli/finding_records.h"
+#include "cli/lexicon_options.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "explore/explore_finding_sink.h"
 
 namespace {
 
-constexpr std::array<OptionRule, 6> kExploreOptions{{
+constexpr std::array<OptionRule, 8> kExploreOptions{{
     {"v5", '\0', false},
     {"old", '\0', false},
     {"report", '\0', true},
     {"suggest", '\0', false},
     {"output", 'o', true},
     {"help", 'h', false},
+    {"wordnet", '\0', true},
+    {"synonyms", '\0', true},
 }};
 
 void WriteExploreUsage(std::ostream& out) {
-  out << "usage: zorvez explore [--v5] [--old] [--report REPORT.html] [--suggest] -o PAGE.html\n"
+  out << "usage: zorvez explore [--v5] [--old] [--report REPORT.html] [--suggest]\n"
+         "                      [--wordnet DIR|none] [--synonyms FILE] -o PAGE.html\n"
          "                      SOURCE.xml TARGET.xml MAPPING.csv\n\n"
          "Compares SOURCE with TARGET through the mapping table and writes the findings as\n"
          "one self-contained HTML page to browse: totals per verdict, and the classes to\n"
@@ -33,6 +37,8 @@ void WriteExploreUsage(std::ostream& out) {
          "  --suggest        add the suggestions of 'zorvez suggest' to review in the\n"
          "                   page: decide each item, export the decided rows as the\n"
          "                   completed CSV that 'zorvez merge' takes\n"
+         "  --wordnet DIR, --synonyms FILE\n"
+         "                   with --suggest: the lexicon, as 'zorvez suggest' reads it\n"
          "  -o, --output PAGE.html\n"
          "                   the page to write (replaced only when it is complete)\n"
          "  -h, --help       this text\n\n"
@@ -43,6 +49,7 @@ void WriteExploreUsage(std::ostream& out) {
 
 int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   ParsedArguments parsed;
+  LexiconOptions lexicon_options;
   try {
     parsed = ParseArguments(arguments, kExploreOptions);
     if (parsed.Has("help")) {
@@ -51,6 +58,10 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
     }
     RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
     if (parsed.Value("output").empty()) throw UsageError("missing -o PAGE.html");
+    lexicon_options = ReadLexiconOptions(parsed);
+    if (!parsed.Has("suggest") && (parsed.Has("wordnet") || parsed.Has("synonyms"))) {
+      throw UsageError("--wordnet and --synonyms go with --suggest");
+    }
   } catch (const UsageError& error) {
     ReportError(io, std::string("explore: ") + error.what() + " (see 'zorvez explore --help')");
     return kExitTrouble;
@@ -71,13 +82,17 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   page.oldFormat = run.oldFormat;
   page.reportPath = parsed.Value("report");
   bool suggest = parsed.Has("suggest");
+  Lexicon lexicon;
+  if (suggest && !LoadLexicon(lexicon_options, "explore", io, lexicon)) return kExitTrouble;
+  SuggestOptions matcher;
+  matcher.lexicon = &lexicon;
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     ExploreFindingSink sink(writer, run.v5v5);
+    if (suggest) return AddFindingsAndSuggestions(run, matcher, io, sink, writer.Suggestions());
     ComparisonTotals totals;
     int status = RunFindings(run, io, sink, totals);
     if (status == kExitClean) sink.Finish(totals);
-    if (status == kExitClean && suggest) status = AddSuggestions(run, io, writer.Suggestions());
     return status;
   });
 }

@@ -1,5 +1,6 @@
 #include "cli/explore_suggestions.h"
 
+#include <cstring>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -30,22 +31,29 @@ class RecordLines : public std::streambuf {
  protected:
   int_type overflow(int_type c) override {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    Take(traits_type::to_char_type(c));
+    char one = traits_type::to_char_type(c);
+    Take(&one, 1);
     return c;
   }
   std::streamsize xsputn(const char* text, std::streamsize count) override {
-    for (std::streamsize i = 0; i < count; ++i) Take(text[i]);
+    Take(text, static_cast<size_t>(count));
     return count;
   }
 
  private:
-  void Take(char c) {
-    if (c != '\n') {
-      line_.push_back(c);
-      return;
+  void Take(const char* text, size_t count) {
+    while (count > 0) {
+      const char* end = static_cast<const char*>(std::memchr(text, '\n', count));
+      if (end == nullptr) {
+        line_.append(text, count);
+        return;
+      }
+      line_.append(text, static_cast<size_t>(end - text));
+      block_.AddLine(line_);  // a line that is not JSON is left out
+      line_.clear();
+      count -= static_cast<size_t>(end - text) + 1;
+      text = end + 1;
     }
-    block_.Add(nlohmann::json::parse(line_, nullptr, false));  // a line that fails is left out
-    line_.clear();
   }
 
   SuggestionBlock& block_;
@@ -54,30 +62,35 @@ class RecordLines : public std::streambuf {
 
 }  // namespace
 
-int AddSuggestions(const FindingRunOptions& run, CliStreams& io, SuggestionBlock& block) {
+int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options, CliStreams& io,
+                              ExploreFindingSink& findings, SuggestionBlock& block) {
   SuggestWork work;
-  if (CollectSuggestWork(run, io, work) != kExitClean) return kExitTrouble;
+  ComparisonTotals totals;
+  if (CollectSuggestWork(run, io, work, findings, totals) != kExitClean) return kExitTrouble;
+  findings.Finish(totals);
   std::string table;
   if (std::string failure = ReadWholeFile(run.mappingPath, table); !failure.empty()) {
     ReportError(io, failure);
     return kExitTrouble;
   }
-  SuggestOutput output = Suggest(work.input, SuggestOptions{});
-  SuggestDomains domains = DomainsOf(table, work.targetDomain);
+  block.SetDomains(DomainsOf(table, work.targetDomain));
+  for (size_t i = 0; i < work.input.source.size(); ++i) {
+    long mapped = work.mappedTarget[i];
+    block.SetSourceRow(
+        work.input.source[i].key.str(),
+        {work.sourceRows[i].name, work.sourceRows[i].parent,
+         mapped >= 0 ? work.input.target[static_cast<size_t>(mapped)].key.str() : ""});
+  }
+  std::vector<SuggestTargetRow> rows;
+  for (const RowNames& names : work.targetRows) rows.push_back({names.name, names.parent});
+  // The block reads the target while the records come; the records are
+  // written from the work's own copy.
+  block.SetTarget(work.input.names, work.input.target, std::move(rows));
+
+  SuggestOutput output = Suggest(work.input, options);
   const RowPlan plan = PlanRows(work, output, std::move(table), run.mappingPath);
   RecordLines lines(block);
   std::ostream records(&lines);
   WriteSuggestionRecords(records, work, output, plan);
-
-  for (size_t i = 0; i < work.input.source.size(); ++i) {
-    long mapped = work.mappedTarget[i];
-    block.SetSourceRow(work.input.source[i].key.str(),
-                       {work.sourceRows[i].name, work.sourceRows[i].parent,
-                        mapped >= 0 ? work.input.target[static_cast<size_t>(mapped)].key.str() : ""});
-  }
-  std::vector<SuggestTargetRow> rows;
-  for (const RowNames& names : work.targetRows) rows.push_back({names.name, names.parent});
-  block.SetTarget(work.input.names, std::move(work.input.target), std::move(domains),
-                  std::move(rows));
   return kExitClean;
 }

@@ -10,4 +10,10 @@
 // saying on `io.err` why an input cannot be used.
 int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work);
 
+// The same, with every class's findings also handed to `alongside` and the
+// comparison's totals left in `totals`: a subcommand that shows the findings
+// too compares once.
+int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work,
+                       FindingSink& alongside, ComparisonTotals& totals);
+
 #endif  // ZOR_CLI_SUGGEST_INPUTS_H_

@@ -599,8 +599,27 @@
       parts.push(facts(known), ...itemTables(entry, c[VERDICT]));
     }
     if (readReview() !== null && review.ofClass[i] !== null) parts.splice(2, 0, drawReview(i, entry || null));
+    // Redrawn for the same class, the panel stays where it was, then
+    // follows the item being decided.
+    const scrolled = view.drawnClass === i ? box.scrollTop : 0;
+    view.drawnClass = i;
     box.replaceChildren(...parts);
-    box.scrollTop = 0;
+    box.scrollTop = scrolled;
+    const focused = box.querySelector('.review-item.focused');
+    if (focused !== null) scrollIntoPanel(box, focused);
+  }
+
+  // Scrolls the panel as little as brings `node` into view, its top first
+  // where it is taller than the panel.
+  function scrollIntoPanel(box, node) {
+    const margin = 8;
+    const top = node.getBoundingClientRect().top - box.getBoundingClientRect().top + box.scrollTop;
+    const bottom = top + node.offsetHeight;
+    if (top - margin < box.scrollTop || node.offsetHeight + 2 * margin > box.clientHeight) {
+      box.scrollTop = Math.max(0, top - margin);
+    } else if (bottom + margin > box.scrollTop + box.clientHeight) {
+      box.scrollTop = bottom + margin - box.clientHeight;
+    }
   }
 
   // ---- Suggestions to review ------------------------------------------------
@@ -615,8 +634,19 @@
   const A_LABEL = 0, A_KEY = 1, A_REASON = 2, A_ROW = 3, A_CANDIDATES = 4, A_ACCEPTED = 5;
   const S_KEY = 0, S_LABEL = 1, S_PARENT = 2, S_CLASS = 3, S_ATTRIBUTES = 4;
   const NO_MAPPING = 'No Mapping';
+  const TAKEN = 'taken by another item';
+  // A decisions file names its format; the page reminds the reviewer to
+  // save one once this many decisions are kept only in the browser.
+  const DECISIONS_FORMAT = 'zorvez-review-decisions';
+  const UNSAVED_REMINDER = 25;
   let review;  // undefined until read; null when the page has none
-  const view = { focus: 0, nextFocus: 0, shown: new Map(), status: '' };
+  // The focused item of the open class, the one to focus in the class
+  // opened next, the candidate shown per item ("KEY\nitem"), the class the
+  // panel shows, the status line's message and its buttons, and what the
+  // last clear or load replaced.
+  const view = {
+    focus: 0, nextFocus: 0, shown: new Map(), drawnClass: -1, message: '', actions: [], undo: null,
+  };
 
   function hashText(text) {
     let a = 0x811c9dc5, b = 0x01000193 ^ text.length;
@@ -632,7 +662,8 @@
   // given by its label alone (its key is the label without blanks), an
   // attribute item's reason as a number, and its candidates as [class or ""
   // for the previous one's, place among the class's carried attributes or
-  // key, score, evidence, label where not carried].
+  // key, score, evidence, label where not carried, what took it where it
+  // was demoted]. A candidate of either kind then holds what took it sixth.
   function expandBlock(block) {
     for (const key of Object.keys(block.attributes)) {
       block.attributes[key] = block.attributes[key].map((a) => typeof a === 'string' ? [a.replace(/ /g, ''), a] : a);
@@ -643,9 +674,9 @@
         let owner = '';
         attribute[A_CANDIDATES] = attribute[A_CANDIDATES].map((c) => {
           if (c[0] !== '') owner = c[0];
-          if (typeof c[1] !== 'number') return [owner, c[1], c.length > 4 ? c[4] : '', c[2], c[3]];
+          if (typeof c[1] !== 'number') return [owner, c[1], c.length > 4 ? c[4] : '', c[2], c[3], c[5]];
           const carried = (block.attributes[owner] || [])[c[1]] || ['', ''];
-          return [owner, carried[0], carried[1], c[2], c[3]];
+          return [owner, carried[0], carried[1], c[2], c[3], c[4]];
         });
       }
     }
@@ -665,27 +696,37 @@
     const firstOfKey = new Map();
     classes.forEach((c, i) => { if (!firstOfKey.has(c[KEY])) firstOfKey.set(c[KEY], i); });
     const ofClass = new Array(total).fill(null);
+    const itemOfKey = new Map();
     for (const item of block.items) {
       const i = firstOfKey.get(item[S_KEY]);
       if (i !== undefined && ofClass[i] === null) ofClass[i] = item;
+      if (!itemOfKey.has(item[S_KEY])) itemOfKey.set(item[S_KEY], item);
     }
     expandBlock(block);
     const targets = new Map(block.targets.map((t) => [t[0], t]));
-    review = { block, ofClass, targets, storage: 'zorvez-review:' + hashText(node.textContent), decisions: {} };
+    const hash = hashText(node.textContent);
+    review = {
+      block, ofClass, itemOfKey, firstOfKey, targets, hash, storage: 'zorvez-review:' + hash, decisions: {}, unsaved: 0,
+    };
     try {
       review.decisions = JSON.parse(localStorage.getItem(review.storage) || '{}') || {};
+      review.unsaved = Number(localStorage.getItem(review.storage + ':unsaved')) || 0;
     } catch (error) {
       review.decisions = {};
     }
     return review;
   }
 
-  function saveDecisions() {
+  // Keeps the decisions in the browser, with how many changed since they
+  // were last saved to a file or loaded from one.
+  function saveDecisions(countOnly = false) {
     try {
-      localStorage.setItem(review.storage, JSON.stringify(review.decisions));
+      if (!countOnly) localStorage.setItem(review.storage, JSON.stringify(review.decisions));
+      localStorage.setItem(review.storage + ':unsaved', String(review.unsaved));
     } catch (error) {
-      view.status = 'The decisions could not be kept in this browser: ' + error.message;
+      say('The decisions could not be kept in this browser: ' + error.message + '. Save decisions keeps them in a file.');
     }
+    showStatus();
   }
 
   // The items of a class to decide, the class item first: [kind, item].
@@ -705,17 +746,25 @@
     return kind === 'class' ? saved.c : (saved.a || {})[attributeId(entry)];
   }
 
-  function decide(item, kind, entry, decision) {
+  // Sets one decision in `decisions`, or with `undefined` removes it.
+  function setDecision(decisions, item, kind, entry, decision) {
     const key = item[S_KEY];
-    const saved = review.decisions[key] || (review.decisions[key] = {});
+    const saved = decisions[key] || (decisions[key] = {});
     if (kind === 'class') {
       if (decision === undefined) delete saved.c; else saved.c = decision;
     } else {
       saved.a = saved.a || {};
       if (decision === undefined) delete saved.a[attributeId(entry)]; else saved.a[attributeId(entry)] = decision;
     }
-    if (saved.c === undefined && (saved.a === undefined || Object.keys(saved.a).length === 0)) delete review.decisions[key];
+    if (saved.c === undefined && (saved.a === undefined || Object.keys(saved.a).length === 0)) delete decisions[key];
+  }
+
+  function decide(item, kind, entry, decision) {
+    setDecision(review.decisions, item, kind, entry, decision);
+    review.unsaved += 1;
     saveDecisions();
+    // The class's line says "decided" as soon as its last item is.
+    drawList();
   }
 
   const isOpen = (item) => reviewItems(item).some(([kind, entry]) => decisionOf(item, kind, entry) === undefined);
@@ -738,13 +787,37 @@
     return kind === 'class' ? decision.k === candidate[0] : decision.c === candidate[0] && decision.k === candidate[1];
   }
 
+  // The place of the candidate an item shows: the one picked with the
+  // arrows or a digit, else the one decided, else the first; -1 for a typed
+  // target that no candidate names.
   function shownCandidate(item, n, kind, entry) {
     const id = item[S_KEY] + '\n' + n;
     if (view.shown.has(id)) return view.shown.get(id);
     const candidates = entry[kind === 'class' ? C_CANDIDATES : A_CANDIDATES];
     const decision = decisionOf(item, kind, entry);
     const at = candidates.findIndex((candidate) => sameTarget(kind, decision, candidate));
-    return at >= 0 ? at : 0;
+    return at >= 0 ? at : decision && !decision.none ? -1 : 0;
+  }
+
+  // The candidate at `at`, or for -1 the typed target in a candidate's
+  // shape, with no score.
+  function candidateAt(item, kind, entry, at) {
+    if (at >= 0) return entry[kind === 'class' ? C_CANDIDATES : A_CANDIDATES][at];
+    const decision = decisionOf(item, kind, entry);
+    if (!decision || decision.none) return undefined;
+    if (kind === 'class') {
+      const t = review.targets.get(decision.k) || [decision.k, decision.k, ''];
+      return [t[0], t[1], t[2], null, 0];
+    }
+    const found = (targetAttributes(decision.c) || []).find((a) => a[0] === decision.k);
+    return [decision.c, decision.k, found ? found[1] : decision.k, null, 0];
+  }
+
+  // Typing a key decides; the item then shows what was typed.
+  function decideTyped(item, n, decision) {
+    view.focus = n;
+    view.shown.delete(item[S_KEY] + '\n' + n);
+    decideFocused(decision);
   }
 
   // The target class's parent chain, nearest first, stopping at a loop.
@@ -774,13 +847,37 @@
 
   const plainName = (text) => String(text).toLowerCase().replace(/[^\p{L}\p{N}]+/gu, '');
 
+  // The signals that agreed on a candidate; being taken by another item is
+  // not one of them and is said apart (demotion).
   function evidenceWords(mask) {
-    const names = review.block.evidence.filter((_, code) => ((mask >>> code) & 1) === 1);
+    const names = review.block.evidence.filter((name, code) => name !== TAKEN && ((mask >>> code) & 1) === 1);
     return names.length === 0 ? 'no signal agreed' : 'agreed: ' + names.map(words).join(', ');
   }
 
-  // Both kinds of candidate hold their score fourth.
-  const scoreText = (candidate) => 'score ' + Number(candidate[3]).toFixed(2);
+  function isDemoted(candidate) {
+    const code = review.block.evidence.indexOf(TAKEN);
+    return code >= 0 && code < 32 && ((candidate[4] >>> code) & 1) === 1;
+  }
+
+  // A source class by label and key, as the list names it.
+  function sourceClassName(key) {
+    const i = review.firstOfKey.get(key);
+    const label = i === undefined ? '' : classes[i][LABEL];
+    return label === '' || label === key ? key : label + ' (' + key + ')';
+  }
+
+  // What took a demoted candidate's target: a table line that maps it
+  // already, a class item, or an attribute item (its class and label).
+  function demotionText(candidate) {
+    const taker = candidate[5];
+    if (typeof taker === 'number') return 'line ' + taker + ' of the mapping table maps this target already';
+    if (typeof taker === 'string') return 'taken by the class ' + sourceClassName(taker);
+    if (Array.isArray(taker)) return 'taken by the attribute ' + taker[1] + ' of ' + sourceClassName(taker[0]);
+    return 'taken by another item';
+  }
+
+  // Both kinds of candidate hold their score fourth; a typed target has none.
+  const scoreText = (candidate) => candidate[3] === null ? 'typed, not a candidate' : 'score ' + Number(candidate[3]).toFixed(2);
 
   // An attribute candidate's label is left out when the page carries it
   // with its class's attributes.
@@ -866,10 +963,9 @@
     const item = review.ofClass[i];
     const c = classes[i];
     const items = reviewItems(item);
-    if (view.focus >= items.length) view.focus = 0;
+    view.focus = Math.max(0, Math.min(view.focus, items.length - 1));
     const box = make('section', 'review');
     box.append(make('h3', null, 'Review the suggestions'));
-    if (view.status) box.append(make('p', 'hint', view.status));
     // The source attributes the page knows: those of the items and of the
     // attribute findings, each once.
     const sourceAttributes = new Map();
@@ -919,54 +1015,86 @@
       pick.addEventListener('click', () => { view.focus = n; showCandidate(at); });
       line.append(pick, make('span', 'muted', ' ' + scoreText(candidate, kind) +
         (at === accepted ? ', accepted by the tool' : '') +
-        (sameTarget(kind, decision, candidate) ? ', chosen' : '')));
+        (sameTarget(kind, decision, candidate) ? ', chosen' : '') +
+        (isDemoted(candidate) ? ', ' + demotionText(candidate) : '')));
       list.append(line);
     });
     return list;
   }
 
+  // The target attribute a source attribute pairs with in a candidate class
+  // (`attributes`: its attributes and its ancestors'): the one decided, else
+  // the one the tool accepted, else its best candidate there that no other
+  // item took, else one of the same name. Null when it pairs with none, or
+  // is decided No Mapping.
+  function partnerOf(item, part, key, label, attributes) {
+    // A typed attribute names the class decided, which may hold it through
+    // an ancestor.
+    const inCandidate = (owner, attribute) => attributes.find((a) => a[0] === attribute &&
+      (a[2] === owner || parentChain(owner).includes(a[2])));
+    const decision = part === undefined ? undefined : decisionOf(item, 'attribute', part);
+    if (decision) return decision.none ? null : inCandidate(decision.c, decision.k) || null;
+    const candidates = part === undefined ? [] : part[A_CANDIDATES];
+    const accepted = candidates[part === undefined ? -1 : part[A_ACCEPTED]];
+    const paired = [accepted, ...candidates.filter((candidate) => !isDemoted(candidate))]
+      .map((candidate) => candidate && inCandidate(candidate[0], candidate[1])).find((found) => found);
+    if (paired) return paired;
+    const names = new Set([plainName(key), plainName(label)].filter((name) => name !== ''));
+    return attributes.find((a) => names.has(plainName(a[0])) || names.has(plainName(a[1]))) || null;
+  }
+
+  // The candidate's side of a class item (or the typed target's): its facts
+  // and attributes, and which of them each source attribute pairs with.
+  function candidateSide(item, part, shown, candidate, sourceAttributes) {
+    const target = make('div', 'side-target');
+    const partners = new Map();
+    target.append(make('h5', null, shown < 0 ? 'Typed target' : 'Candidate'));
+    if (candidate === undefined) {
+      target.append(make('p', 'hint', 'No candidate.'));
+      return { target, partners };
+    }
+    const chain = parentChain(candidate[0]);
+    const typed = candidate[3] === null;
+    target.append(facts([['Label', candidate[1]], ['Key', candidate[0]],
+      ['Parents', chain.length > 0 ? chain.join(' \u2190 ') : candidate[2] || '\u2014'],
+      ['Score', typed ? scoreText(candidate)
+        : Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? ', accepted by the tool' : '')],
+      ['Evidence', typed ? null : evidenceWords(candidate[4])],
+      ['Demoted', isDemoted(candidate) ? demotionText(candidate) : null]]));
+    const attributes = targetAttributes(candidate[0]);
+    if (attributes === null) {
+      target.append(make('p', 'hint', 'Its attributes are not in this page.'));
+      return { target, partners };
+    }
+    const parts = new Map(item[S_ATTRIBUTES].map((a) => [attributeId(a), a]));
+    for (const [id, [key, label]] of sourceAttributes) {
+      const partner = partnerOf(item, parts.get(id), key, label, attributes);
+      if (partner !== null) partners.set(id, partner);
+    }
+    const list = make('ul', 'attributes');
+    for (const a of attributes) {
+      list.append(make('li', null, a[1] + ' (' + a[0] + ')' + (a[2] === candidate[0] ? '' : ', from ' + a[2])));
+    }
+    target.append(make('div', 'muted', 'Attributes (' + attributes.length + ')'), list);
+    return { target, partners };
+  }
+
   function classReview(item, c, part, n, sourceAttributes) {
     const node = make('div', 'review-item class-item');
     focusMark(node, n);
-    const candidates = part[C_CANDIDATES];
     const shown = shownCandidate(item, n, 'class', part);
-    const candidate = candidates[shown];
+    const candidate = candidateAt(item, 'class', part, shown);
     node.append(make('h4', null, 'Class: ' + words(part[C_REASON])));
     if (part[C_ROW] !== null) node.append(make('div', 'muted', 'Mapping row: line ' + part[C_ROW]));
     const side = make('div', 'side');
     const source = make('div', 'side-source');
     source.append(make('h5', null, 'Source'), facts([['Label', item[S_LABEL]], ['Key', item[S_KEY]], ['Parent', item[S_PARENT]]]));
-    const target = make('div', 'side-target');
-    target.append(make('h5', null, 'Candidate'));
-    let partners = new Set();
-    if (candidate === undefined) {
-      target.append(make('p', 'hint', 'No candidate.'));
-    } else {
-      const chain = parentChain(candidate[0]);
-      target.append(facts([['Label', candidate[1]], ['Key', candidate[0]],
-        ['Parents', chain.length > 0 ? chain.join(' \u2190 ') : candidate[2] || '\u2014'],
-        ['Score', Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? ', accepted by the tool' : '')],
-        ['Evidence', evidenceWords(candidate[4])]]));
-      const attributes = targetAttributes(candidate[0]);
-      if (attributes === null) {
-        target.append(make('p', 'hint', 'Its attributes are not in this page.'));
-      } else {
-        const names = new Set();
-        for (const a of attributes) { names.add(plainName(a[0])); names.add(plainName(a[1])); }
-        for (const [id, [key, label]] of sourceAttributes) {
-          if (names.has(plainName(key)) || names.has(plainName(label))) partners.add(id);
-        }
-        const list = make('ul', 'attributes');
-        for (const a of attributes) {
-          list.append(make('li', null, a[1] + ' (' + a[0] + ')' + (a[2] === candidate[0] ? '' : ', from ' + a[2])));
-        }
-        target.append(make('div', 'muted', 'Attributes (' + attributes.length + ')'), list);
-      }
-    }
+    const { target, partners } = candidateSide(item, part, shown, candidate, sourceAttributes);
     const list = make('ul', 'attributes');
     for (const [id, [key, label]] of sourceAttributes) {
-      const line = make('li', partners.has(id) ? 'partner' : null, label + (key === '' ? '' : ' (' + key + ')') +
-        (partners.has(id) ? ' \u2713 has a partner' : ''));
+      const partner = partners.get(id);
+      const line = make('li', partner ? 'partner' : null, label + (key === '' ? '' : ' (' + key + ')') +
+        (partner ? ' \u2713 has a partner: ' + partner[1] + ' (' + partner[0] + ')' : ''));
       list.append(line);
     }
     source.append(make('div', 'muted', 'Attributes (' + sourceAttributes.size + ')'), list);
@@ -975,8 +1103,7 @@
       candidateList(item, 'class', part, n, shown),
       keyBox('type a target class key', () => review.targets.keys(), (key) => {
         if (!review.targets.has(key)) return key + ' is not a class of the target dictionary';
-        view.focus = n;
-        decideFocused({ k: key });
+        decideTyped(item, n, { k: key });
         return null;
       }));
     return node;
@@ -994,13 +1121,14 @@
     const node = make('div', 'review-item attribute-item');
     focusMark(node, n);
     const shown = shownCandidate(item, n, 'attribute', part);
-    const candidate = part[A_CANDIDATES][shown];
+    const candidate = candidateAt(item, 'attribute', part, shown);
     node.append(make('h4', null, 'Attribute ' + part[A_LABEL] + (part[A_KEY] === '' ? '' : ' (' + part[A_KEY] + ')') +
       ': ' + words(part[A_REASON])));
     if (part[A_ROW] !== null) node.append(make('div', 'muted', 'Mapping row: line ' + part[A_ROW]));
     if (candidate !== undefined) {
-      node.append(make('div', 'evidence', candidateName('attribute', candidate) + ', ' +
-        scoreText(candidate, 'attribute') + ', ' + evidenceWords(candidate[4])));
+      node.append(make('div', 'evidence', candidateName('attribute', candidate) + ', ' + scoreText(candidate) +
+        (candidate[3] === null ? '' : ', ' + evidenceWords(candidate[4]))));
+      if (isDemoted(candidate)) node.append(make('div', 'demoted', 'Demoted: ' + demotionText(candidate)));
     }
     const keysOf = () => (targetAttributes(attributeClass(item, candidate)) || []).map((a) => a[0]);
     node.append(decisionButtons(item, 'attribute', part, candidate),
@@ -1009,8 +1137,7 @@
         const owner = attributeClass(item, candidate);
         const found = (targetAttributes(owner) || []).some((a) => a[0] === key);
         if (!found) return key + ' is not an attribute of ' + (owner || 'the target class') + ' in this page';
-        view.focus = n;
-        decideFocused({ c: owner, k: key });
+        decideTyped(item, n, { c: owner, k: key });
         return null;
       }));
     return node;
@@ -1032,15 +1159,13 @@
     const at = focusedItem();
     if (at === null) return;
     decide(at.item, at.kind, at.part, decision);
-    drawList();
     drawDetail();
   }
 
   function acceptShown() {
     const at = focusedItem();
     if (at === null) return;
-    const candidates = at.part[at.kind === 'class' ? C_CANDIDATES : A_CANDIDATES];
-    const candidate = candidates[shownCandidate(at.item, at.n, at.kind, at.part)];
+    const candidate = candidateAt(at.item, at.kind, at.part, shownCandidate(at.item, at.n, at.kind, at.part));
     if (candidate === undefined) return;
     decide(at.item, at.kind, at.part, candidateDecision(at.kind, candidate));
     nextOpen();
@@ -1055,42 +1180,76 @@
     drawDetail();
   }
 
+  // From a typed target, → shows the first candidate and ← the last.
   function stepCandidate(step) {
     const at = focusedItem();
-    if (at !== null) showCandidate(shownCandidate(at.item, at.n, at.kind, at.part) + step);
+    if (at === null) return;
+    const shown = shownCandidate(at.item, at.n, at.kind, at.part);
+    showCandidate(shown < 0 ? (step > 0 ? 0 : -1) : shown + step);
+  }
+
+  // j and k: the next or previous item of the class, round from the last to
+  // the first and from the first to the last.
+  function stepItem(step) {
+    const at = focusedItem();
+    if (at === null) return;
+    const count = reviewItems(at.item).length;
+    const next = at.n + step;
+    view.focus = (next + count) % count;
+    if (next >= count) say('Back to the first item of this class.');
+    else if (next < 0) say('On to the last item of this class.');
+    drawDetail();
+  }
+
+  // The first open item among items[from, to) of a class, or -1.
+  function openItemIn(item, from, to) {
+    const items = reviewItems(item);
+    for (let n = from; n < Math.min(to, items.length); n++) {
+      if (decisionOf(item, items[n][0], items[n][1]) === undefined) return n;
+    }
+    return -1;
   }
 
   // The next open item: in this class after the focused one, else the first
-  // open item of the next class in the list that has one.
+  // open item of the next class down the list that has one, going on from
+  // the top of the list after its end, and last the open items of this class
+  // before the focused one. The status line says when it went round.
   function nextOpen() {
     const at = focusedItem();
-    if (at !== null) {
-      const items = reviewItems(at.item);
-      for (let n = at.n + 1; n < items.length; n++) {
-        if (decisionOf(at.item, items[n][0], items[n][1]) === undefined) {
-          view.focus = n;
-          drawList();
-          drawDetail();
-          return;
-        }
-      }
+    if (at === null) return;
+    let n = openItemIn(at.item, at.n + 1, Infinity);
+    if (n >= 0) {
+      view.focus = n;
+      drawDetail();
+      return;
     }
     const from = rows.indexOf(state.selected);
-    for (let r = from + 1; r < rows.length; r++) {
+    for (let step = 1; step < rows.length + (from < 0 ? 1 : 0); step++) {
+      const r = (from + step) % rows.length;
       const i = rows[r];
-      if (i < 0 || review.ofClass[i] === null || !isOpen(review.ofClass[i])) continue;
-      const items = reviewItems(review.ofClass[i]);
-      view.nextFocus = Math.max(0, items.findIndex(([kind, part]) => decisionOf(review.ofClass[i], kind, part) === undefined));
+      if (i < 0 || i === state.selected || review.ofClass[i] === null) continue;
+      const first = openItemIn(review.ofClass[i], 0, Infinity);
+      if (first < 0) continue;
+      view.nextFocus = first;
+      if (from >= 0 && r < from) say('Round to the top of the list: no open item below.');
       selectLine(r, 1);
       return;
     }
-    view.status = 'No open item after this one.';
+    n = openItemIn(at.item, 0, at.n + 1);
+    if (n >= 0 && n !== at.n) {
+      view.focus = n;
+      say('Back to an earlier item of this class: no other class in the list has an open item.');
+    } else if (n === at.n) {
+      say('This is the last open item in the list.');
+    } else {
+      say('No open item left in the list.');
+    }
     drawDetail();
-    view.status = '';
   }
 
   function acceptTheTools() {
     if (readReview() === null) return;
+    let decided = 0;
     for (const item of review.block.items) {
       for (const [kind, part] of reviewItems(item)) {
         const accepted = part[kind === 'class' ? C_ACCEPTED : A_ACCEPTED];
@@ -1099,20 +1258,205 @@
         const saved = review.decisions[item[S_KEY]] || (review.decisions[item[S_KEY]] = {});
         if (kind === 'class') saved.c = candidateDecision(kind, candidate);
         else (saved.a = saved.a || {})[attributeId(part)] = candidateDecision(kind, candidate);
+        decided += 1;
       }
     }
+    review.unsaved += decided;
+    say(decided + ' items decided as the tool accepted them.');
     saveDecisions();
     rebuild();
     drawDetail();
   }
 
-  function clearDecisions() {
-    if (readReview() === null) return;
-    review.decisions = {};
-    try { localStorage.removeItem(review.storage); } catch (error) { /* nothing kept */ }
+  // ---- Keeping the decisions: status line, clear and undo, save and load -------
+
+  // What the last action did, with its buttons, then the undo of the last
+  // clear or load, then a reminder to save while many decisions are only in
+  // this browser.
+  function showStatus() {
+    const bar = byId('review-status');
+    if (bar === null || !review) return;
+    const parts = [];
+    if (view.message) parts.push(make('span', 'message', view.message), ...view.actions);
+    if (view.undo !== null) {
+      const undo = button(view.undo.label, 'bring back the decisions as they were before', undoReplace);
+      undo.id = 'undo';
+      parts.push(undo);
+    }
+    if (review.unsaved >= UNSAVED_REMINDER) {
+      parts.push(make('span', 'reminder', review.unsaved + ' decisions are not saved to a file: they are kept ' +
+        'only in this browser. Save decisions writes them to one.'));
+    }
+    bar.replaceChildren(...parts);
+  }
+
+  function say(message, actions = []) {
+    view.message = message;
+    view.actions = actions;
+    showStatus();
+  }
+
+  function decisionCount(decisions) {
+    let count = 0;
+    for (const saved of Object.values(decisions)) count += (saved.c ? 1 : 0) + Object.keys(saved.a || {}).length;
+    return count;
+  }
+
+  // Puts `decisions` in place of the page's, keeping what they replace for
+  // an undo (labelled `label`) until the page is closed. Replacing none
+  // leaves the undo there was: after a clear, loading a file can still be
+  // undone to the decisions cleared.
+  function replaceDecisions(decisions, unsaved, label) {
+    const before = decisionCount(review.decisions);
+    if (before > 0) view.undo = { decisions: review.decisions, unsaved: review.unsaved, label };
+    review.decisions = decisions;
+    review.unsaved = unsaved;
     view.shown.clear();
+    saveDecisions();
     rebuild();
     drawDetail();
+    return before;
+  }
+
+  // An undo can itself be undone ("Redo clear"), so that decisions made
+  // after a clear are not lost to its undo.
+  function undoReplace() {
+    const kept = view.undo;
+    if (kept === null) return;
+    view.undo = null;
+    const again = (kept.label.startsWith('Undo') ? 'Redo' : 'Undo') + kept.label.slice(4);
+    replaceDecisions(kept.decisions, kept.unsaved, again);
+    say(decisionCount(review.decisions) + ' decisions are back.');
+  }
+
+  // Clearing asks first; the decisions cleared can be brought back while
+  // the page stays open.
+  function clearDecisions() {
+    if (readReview() === null) return;
+    const count = decisionCount(review.decisions);
+    if (count === 0) {
+      say('There is no decision to clear.');
+      return;
+    }
+    const yes = button('Clear them', 'forget every decision of this page', () => {
+      replaceDecisions({}, 0, 'Undo clear');
+      say('Cleared ' + count + ' decisions.');
+    });
+    yes.id = 'confirm-clear';
+    const no = button('Keep them', 'clear nothing', () => say('Nothing was cleared.'));
+    no.id = 'keep-decisions';
+    say('Clear all ' + count + ' decisions of this page?', [yes, no]);
+    no.focus();
+  }
+
+  // The decisions as a file: the page's suggestion hash and one entry per
+  // decided item, in the order of the source dictionary (see
+  // doc/suggestions.md, "Decisions file").
+  function decisionsFileText() {
+    const entries = [];
+    const entry = (fields, kind, decision) => {
+      if (decision.none) fields.no_mapping = true;
+      else fields.target = kind === 'class' ? { key: decision.k } : { class: decision.c, key: decision.k };
+      entries.push(JSON.stringify(fields));
+    };
+    for (const item of review.block.items) {
+      const saved = review.decisions[item[S_KEY]];
+      if (saved === undefined) continue;
+      if (saved.c !== undefined && item[S_CLASS] !== null) entry({ class: item[S_KEY] }, 'class', saved.c);
+      for (const part of item[S_ATTRIBUTES]) {
+        const decision = (saved.a || {})[attributeId(part)];
+        if (decision !== undefined) {
+          entry({ class: item[S_KEY], attribute: { key: part[A_KEY], label: part[A_LABEL] } }, 'attribute', decision);
+        }
+      }
+    }
+    const head = { format: DECISIONS_FORMAT, version: 1, suggestions: review.hash, source: index.inputs.source };
+    return JSON.stringify(head).slice(0, -1) + ',"decisions":[' +
+      (entries.length === 0 ? '' : '\n' + entries.join(',\n') + '\n') + ']}\n';
+  }
+
+  function decisionsFileName() {
+    const base = String(index.inputs.source).split(/[\\/]/).pop().replace(/\.[^.]*$/, '');
+    return (base === '' ? 'review' : base) + '-decisions.json';
+  }
+
+  function saveDecisionsFile() {
+    if (readReview() === null) return;
+    const name = decisionsFileName();
+    download(decisionsFileText(), 'application/json', name);
+    review.unsaved = 0;
+    saveDecisions(true);
+    say('Saved ' + decisionCount(review.decisions) + ' decisions as ' + name +
+      ' (in your downloads). Load decisions reads them back into this page, in any browser.');
+  }
+
+  // One entry of a decisions file as [item, kind, part, decision], or null
+  // when it names no item of this page or a target the page does not know.
+  function entryDecision(entry) {
+    if (entry === null || typeof entry !== 'object' || typeof entry.class !== 'string') return null;
+    const item = review.itemOfKey.get(entry.class);
+    if (item === undefined) return null;
+    let kind = 'class', part = item[S_CLASS];
+    if (entry.attribute !== undefined) {
+      const wanted = entry.attribute || {};
+      kind = 'attribute';
+      part = item[S_ATTRIBUTES].find((a) => a[A_KEY] === wanted.key && a[A_LABEL] === wanted.label) || null;
+    }
+    if (part === null) return null;
+    if (entry.no_mapping === true) return [item, kind, part, { none: true }];
+    const target = entry.target || {};
+    if (typeof target.key !== 'string') return null;
+    if (kind === 'class') return review.targets.has(target.key) ? [item, kind, part, { k: target.key }] : null;
+    const known = (targetAttributes(target.class) || []).some((a) => a[0] === target.key);
+    return known ? [item, kind, part, { c: target.class, k: target.key }] : null;
+  }
+
+  // Reads a decisions file in place of the page's decisions; a file of
+  // other suggestions, or no decisions file at all, changes nothing.
+  function loadDecisionsText(text, name) {
+    let file;
+    try {
+      file = JSON.parse(text);
+    } catch (error) {
+      say(name + ' is not a decisions file (it is not JSON): nothing was loaded.');
+      return;
+    }
+    if (file === null || typeof file !== 'object' || file.format !== DECISIONS_FORMAT || !Array.isArray(file.decisions)) {
+      say(name + ' is not a decisions file of this page (Save decisions writes one): nothing was loaded.');
+      return;
+    }
+    if (file.version !== 1) {
+      say(name + ' is a decisions file of version ' + file.version + ', which this page cannot read: nothing was loaded.');
+      return;
+    }
+    if (file.suggestions !== review.hash) {
+      say(name + ' holds decisions for other suggestions (' + file.suggestions + ', this page ' + review.hash +
+        '): it was saved from a page written from other inputs or by another version. Nothing was loaded.');
+      return;
+    }
+    const decisions = {};
+    let loaded = 0;
+    for (const entry of file.decisions) {
+      const found = entryDecision(entry);
+      if (found === null) continue;
+      setDecision(decisions, ...found);
+      loaded += 1;
+    }
+    const skipped = file.decisions.length - loaded;
+    const replaced = replaceDecisions(decisions, 0, 'Undo load');
+    say('Loaded ' + loaded + ' decisions from ' + name +
+      (skipped > 0 ? '; ' + skipped + ' entries name no item or target of this page and were left out' : '') +
+      (replaced > 0 ? '. They replace the ' + replaced + ' decisions the page had.' : '.'));
+  }
+
+  // The file picker's file, read where it is: FileReader fetches nothing,
+  // so the page's policy lets it through.
+  function loadDecisionsFile(file) {
+    if (readReview() === null) return;
+    const reader = new FileReader();
+    reader.addEventListener('load', () => loadDecisionsText(String(reader.result), file.name));
+    reader.addEventListener('error', () => say(file.name + ' could not be read: nothing was loaded.'));
+    reader.readAsText(file);
   }
 
   // ---- Export -----------------------------------------------------------------
@@ -1231,9 +1575,7 @@
     return { text, notes };
   }
 
-  // The download is a Blob behind an object URL that an <a download> is
-  // clicked on: nothing is fetched and nothing navigates, so the page's
-  // policy (default-src 'none') lets it through.
+  // The decided rows, downloaded and shown to copy.
   function exportDecisions() {
     const { text, notes } = exportRows();
     const panel = byId('export-box') || make('section');
@@ -1248,16 +1590,23 @@
     panel.replaceChildren(make('p', null, lines + ' decided rows, to save or copy into a CSV for zorvez merge:'), area,
       said, button('Close', 'close the export', () => panel.remove()));
     byId('controls').after(panel);
+    download(text, 'text/csv', 'suggested-rows.csv');
+    area.focus();
+    area.select();
+  }
+
+  // The download is a Blob behind an object URL that an <a download> is
+  // clicked on: nothing is fetched and nothing navigates, so the page's
+  // policy (default-src 'none') lets it through.
+  function download(text, type, name) {
     const link = make('a');
-    const url = URL.createObjectURL(new Blob([text], { type: 'text/csv' }));
+    const url = URL.createObjectURL(new Blob([text], { type }));
     link.href = url;
-    link.download = 'suggested-rows.csv';
+    link.download = name;
     document.body.append(link);
     link.click();
     link.remove();
     setTimeout(() => URL.revokeObjectURL(url), 10000);
-    area.focus();
-    area.select();
   }
 
   // The review controls, added once the block has arrived and only when the
@@ -1278,9 +1627,29 @@
     accept.id = 'accept-tools';
     const exporter = button('Export', 'the decided rows as a completed CSV', exportDecisions);
     exporter.id = 'export';
-    const clear = button('Clear decisions', 'forget every decision of this page', clearDecisions);
+    const saver = button('Save decisions', 'write the decisions to a file, to keep them, take them to another ' +
+      'browser or hand them on', saveDecisionsFile);
+    saver.id = 'save-decisions';
+    const picker = make('input');
+    picker.type = 'file';
+    picker.id = 'decisions-file';
+    picker.accept = '.json,application/json';
+    picker.hidden = true;
+    picker.addEventListener('change', () => {
+      if (picker.files.length > 0) loadDecisionsFile(picker.files[0]);
+      picker.value = '';
+    });
+    const loader = button('Load decisions', 'read decisions saved from a page of the same suggestions, in place ' +
+      'of these', () => picker.click());
+    loader.id = 'load-decisions';
+    const clear = button('Clear decisions', 'forget every decision of this page (asks first)', clearDecisions);
     clear.id = 'clear-decisions';
-    byId('shown').before(label, accept, exporter, clear);
+    byId('shown').before(label, accept, exporter, saver, loader, picker, clear);
+    const status = make('div');
+    status.id = 'review-status';
+    status.setAttribute('role', 'status');
+    byId('controls').after(status);
+    showStatus();
   }
 
   function reviewKeys(event) {
@@ -1291,13 +1660,16 @@
     const actions = {
       a: acceptShown, s: nextOpen, n: () => decideFocused({ none: true }), u: () => decideFocused(undefined),
       ArrowRight: () => stepCandidate(1), ArrowLeft: () => stepCandidate(-1),
-      j: () => { view.focus += 1; drawDetail(); }, k: () => { view.focus = Math.max(0, view.focus - 1); drawDetail(); },
+      j: () => stepItem(1), k: () => stepItem(-1),
       t: () => { const box = byId('detail').querySelector('.focused .key-box input'); if (box) box.focus(); },
     };
     let action = actions[event.key];
     if (action === undefined && /^[1-9]$/.test(event.key)) action = () => showCandidate(Number(event.key) - 1);
     if (action === undefined) return;
     event.preventDefault();
+    // A message says what the key before did; a question not answered is
+    // left unanswered.
+    if (view.message !== '') say('');
     action();
   }
 

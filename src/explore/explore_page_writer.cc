@@ -239,8 +239,9 @@ void ExplorePageWriter::Finish() {
   WriteAttributeNames();
   spool_.CopyTo(out_);
   if (!suggestions_.Empty()) {
-    out_ << "<script type=\"application/json\" id=\"zv-suggest\">" << suggestions_.Json()
-         << "</script>\n";
+    out_ << "<script type=\"application/json\" id=\"zv-suggest\">";
+    suggestions_.Write(out_);
+    out_ << "</script>\n";
   }
   out_ << rest;
 }

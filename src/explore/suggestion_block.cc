@@ -1,231 +1,311 @@
 #include "explore/suggestion_block.h"
 
+#include <charconv>
 #include <cmath>
-#include <unordered_set>
+#include <sstream>
 
-#include "explore/finding_encoding.h"
 #include "explore/script_safe_json.h"
 
 namespace {
 
-// Positions in an item: [source key, label, parent, class item, attribute
-// items], then at Json() its row name, row parent and mapped target.
-constexpr size_t kClassItem = 3;
-constexpr size_t kAttributeItems = 4;
+constexpr size_t kWriteBatch = 1 << 16;
+
+using Value = JsonTape::Value;
 
 // A table row completed with another target: a merge never replaces it.
-int RowIsComplete(const nlohmann::json& row) {
-  if (!row.is_object()) return 0;
-  return TextOf(FieldOf(row, "text")).find(",,") == std::string_view::npos ? 1 : 0;
+char RowIsComplete(Value row) {
+  if (!row.IsObject()) return '0';
+  return row["text"].Text().find(",,") == std::string_view::npos ? '1' : '0';
+}
+
+void AppendInteger(std::string& out, Value number) {
+  std::optional<int64_t> integer = number.Integer();
+  out += integer ? std::to_string(*integer) : "0";
 }
 
 // An attribute item's row is in its attribute finding already, and a class
 // item's in its class finding: the line number is enough to name it.
-nlohmann::json RowOf(const nlohmann::json& row) {
-  if (!row.is_object()) return nullptr;
-  const nlohmann::json& line = FieldOf(row, "line");
-  return line.is_number_integer() ? line : nlohmann::json(0);
+void AppendRowLine(std::string& out, Value row) {
+  if (row.IsObject()) {
+    AppendInteger(out, row["line"]);
+  } else {
+    out += "null";
+  }
 }
 
 // Three decimals: the page shows two, and a score written with all the
-// digits of a double would cost more than the candidate's names.
-double ScoreOf(const nlohmann::json& candidate) {
-  const nlohmann::json& score = FieldOf(candidate, "score");
-  return score.is_number() ? std::round(score.get<double>() * 1000) / 1000 : 0.0;
-}
-
-std::string Text(const nlohmann::json& object, std::string_view name) {
-  return std::string(TextOf(FieldOf(object, name)));
-}
-
-// Attribute items are most of the block, so they travel compact: the reason
-// as a number (block "reasons"), and each candidate as [class, attribute,
-// score, evidence] with the class left empty where it is the previous
-// candidate's, and the attribute as its place among its class's carried
-// attributes, or where it is not carried as its key followed by its label.
-nlohmann::json CompactAttributeItems(nlohmann::json items,
-                                     const std::unordered_map<std::string, size_t>& carried,
-                                     CodeTable& reasons) {
-  for (nlohmann::json& item : items) {
-    for (nlohmann::json& attribute : item[kAttributeItems]) {
-      attribute[2] = reasons.Code(attribute[2].get<std::string>());
-      std::string previous;
-      for (nlohmann::json& candidate : attribute[4]) {
-        std::string owner = candidate[0].get<std::string>();
-        std::string key = candidate[1].get<std::string>();
-        std::string label = candidate[2].get<std::string>();
-        auto place = carried.find(owner + '\n' + key + '\n' + label);
-        nlohmann::json compact = {owner == previous ? "" : owner,
-                                  place == carried.end() ? nlohmann::json(key) : nlohmann::json(place->second),
-                                  candidate[3], candidate[4]};
-        if (place == carried.end()) compact.push_back(label);
-        previous = owner;
-        candidate = std::move(compact);
-      }
-    }
+// digits of a double would cost more than the candidate's names. Written as
+// JSON writes a floating-point number: "0.0", never "0".
+void AppendScore(std::string& out, Value candidate) {
+  double score = std::round(candidate["score"].Number() * 1000) / 1000;
+  if (!std::isfinite(score)) {
+    out += "null";
+    return;
   }
-  return items;
+  char text[32];
+  auto [end, failed] = std::to_chars(text, text + sizeof text, score);
+  std::string_view written(text, static_cast<size_t>(end - text));
+  out += written;
+  if (written.find_first_of(".e") == std::string_view::npos) out += ".0";
 }
 
-// A carried attribute whose key is its label without blanks travels as the
-// label alone.
-nlohmann::json CarriedAttribute(const SuggestAttribute& attribute) {
-  std::string joined;
-  for (char c : attribute.label.view()) {
-    if (c != ' ') joined += c;
+void AppendString(std::string& out, Value object, std::string_view name) {
+  AppendScriptSafeString(out, object[name].Text());
+}
+
+// Which item took a demoted candidate's target, where the record says: a
+// table line (a row already maps the target), a source class key (a class
+// item took it) or [class key, attribute label] (an attribute item did).
+void AppendTaker(std::string& out, Value candidate) {
+  Value taken = candidate["taken_by"];
+  Value line = taken["row"], owner = taken["class"], attribute = taken["attribute"];
+  if (line.Integer()) {
+    out += ',';
+    AppendInteger(out, line);
+  } else if (owner.IsString() && attribute.IsString()) {
+    out += ",[";
+    AppendScriptSafeString(out, owner.Text());
+    out += ',';
+    AppendScriptSafeString(out, attribute.Text());
+    out += ']';
+  } else if (owner.IsString()) {
+    out += ',';
+    AppendScriptSafeString(out, owner.Text());
   }
-  if (joined == attribute.key.view()) return attribute.label.view();
-  return nlohmann::json::array({attribute.key.view(), attribute.label.view()});
 }
 
 }  // namespace
 
-nlohmann::json SuggestionBlock::WithRowNames(nlohmann::json items) const {
-  for (nlohmann::json& item : items) {
-    auto row = sourceRows_.find(item[0].get<std::string>());
-    if (row == sourceRows_.end()) {
-      item.push_back(item[1]);
-      item.push_back(item[2]);
-      item.push_back("");
-    } else {
-      item.push_back(row->second.name);
-      item.push_back(row->second.parent);
-      item.push_back(row->second.mappedTarget);
-    }
-  }
-  return items;
-}
-
-nlohmann::json& SuggestionBlock::ItemOf(const nlohmann::json& source) {
-  std::string key = Text(source, "key");
-  auto [at, added] = itemOfKey_.try_emplace(key, items_.size());
-  if (added) {
-    items_.push_back(nlohmann::json::array(
-        {key, Text(source, "label"), Text(source, "parent"), nullptr, nlohmann::json::array()}));
-  }
-  return items_[at->second];
-}
-
-void SuggestionBlock::RememberCandidateClass(const std::string& key) {
-  candidateClasses_.push_back(key);
-}
-
-nlohmann::json SuggestionBlock::EvidenceMask(const nlohmann::json& evidence) {
-  uint32_t mask = 0;
-  if (evidence.is_array()) {
-    for (const nlohmann::json& word : evidence) {
-      size_t code = evidence_.Code(TextOf(word));
-      if (code < 32) mask |= uint32_t{1} << code;
-    }
-  }
-  return mask;
-}
-
-// A class item: [reason, row line, candidates [key, label, parent, score,
-// evidence], accepted candidate or -1, 1 when its row is complete]. An attribute item: [label, key,
-// reason, row line, candidates [class key, key, label, score, evidence],
-// accepted or -1], made compact at Json().
-void SuggestionBlock::Add(const nlohmann::json& record) {
-  if (TextOf(FieldOf(record, "record")) != "suggestion") return;
-  bool forClass = TextOf(FieldOf(record, "for")) == "class";
-  if (!forClass && TextOf(FieldOf(record, "for")) != "attribute") return;
-  nlohmann::json& item = ItemOf(FieldOf(record, "class"));
-  const nlohmann::json& accepted = FieldOf(record, "accepted");
-  nlohmann::json candidates = nlohmann::json::array();
-  int acceptedAt = -1;
-  const nlohmann::json& given = FieldOf(record, "candidates");
-  for (const nlohmann::json& candidate : given.is_array() ? given : nlohmann::json::array()) {
-    if (forClass) {
-      std::string key = Text(candidate, "key");
-      if (acceptedAt < 0 && accepted.is_string() && accepted.get<std::string>() == key) {
-        acceptedAt = static_cast<int>(candidates.size());
-      }
-      RememberCandidateClass(key);
-      candidates.push_back({key, Text(candidate, "label"), Text(candidate, "parent"),
-                            ScoreOf(candidate), EvidenceMask(FieldOf(candidate, "evidence"))});
-    } else {
-      std::string owner = Text(candidate, "class"), key = Text(candidate, "key");
-      if (acceptedAt < 0 && accepted.is_object() && Text(accepted, "class") == owner &&
-          Text(accepted, "key") == key) {
-        acceptedAt = static_cast<int>(candidates.size());
-      }
-      RememberCandidateClass(owner);
-      candidates.push_back({owner, key, Text(candidate, "label"), ScoreOf(candidate),
-                            EvidenceMask(FieldOf(candidate, "evidence"))});
-    }
-  }
-  std::string reason = Text(record, "reason");
-  if (forClass) {
-    item[kClassItem] = {reason, RowOf(FieldOf(record, "row")), std::move(candidates), acceptedAt,
-                        RowIsComplete(FieldOf(record, "row"))};
-  } else {
-    const nlohmann::json& attribute = FieldOf(record, "attribute");
-    item[kAttributeItems].push_back({Text(attribute, "label"), Text(attribute, "key"), reason,
-                                     RowOf(FieldOf(record, "row")), std::move(candidates),
-                                     acceptedAt});
-  }
-}
-
-void SuggestionBlock::SetTarget(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
-                                SuggestDomains domains, std::vector<SuggestTargetRow> rows) {
-  names_ = std::move(names);
-  target_ = std::move(target);
-  domains_ = std::move(domains);
-  targetRows_ = std::move(rows);
+void SuggestionBlock::SetTarget(std::shared_ptr<const NameStore> names,
+                                std::vector<SuggestClass> target,
+                                std::vector<SuggestTargetRow> rows) {
+  target_.Set(std::move(names), std::move(target), std::move(rows));
 }
 
 void SuggestionBlock::SetSourceRow(const std::string& key, SuggestSourceRow row) {
   sourceRows_[key] = std::move(row);
 }
 
-// The attributes travel only for the candidate classes and their ancestors
-// (where an attribute of a class may be found): all of them would double the
-// page of a large dictionary.
-std::string SuggestionBlock::Json() const {
-  nlohmann::json targets = nlohmann::json::array();
-  std::unordered_map<std::string, size_t> byKey;
-  // A target class's row names follow its parent key only where they differ.
-  for (size_t i = 0; i < target_.size(); ++i) {
-    const SuggestClass& c = target_[i];
-    byKey.emplace(c.key.str(), targets.size());
-    nlohmann::json line = {c.key.view(), c.label.view(), c.parent_key.view()};
-    if (i < targetRows_.size() &&
-        (targetRows_[i].name != c.key || targetRows_[i].parent != c.parent_key)) {
-      line.push_back(targetRows_[i].name);
-      line.push_back(targetRows_[i].parent);
-    }
-    targets.push_back(std::move(line));
+SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
+  std::string key(source["key"].Text());
+  auto [at, added] = itemOfKey_.try_emplace(key, items_.size());
+  if (added) {
+    items_.push_back({std::move(key),
+                      std::string(source["label"].Text()),
+                      std::string(source["parent"].Text()),
+                      {},
+                      {}});
   }
-  nlohmann::json attributes = nlohmann::json::object();
-  std::unordered_set<std::string> done;
-  // "class\nkey\nlabel" of each carried attribute, to its place in its class
-  std::unordered_map<std::string, size_t> carriedNames;
-  for (std::string key : candidateClasses_) {
-    while (done.insert(key).second) {
-      auto at = byKey.find(key);
-      if (at == byKey.end()) break;
-      const SuggestClass& c = target_[at->second];
-      nlohmann::json list = nlohmann::json::array();
-      for (const SuggestAttribute& a : c.attributes) {
-        list.push_back(CarriedAttribute(a));
-        carriedNames.try_emplace(c.key.str() + '\n' + a.key.str() + '\n' + a.label.str(), list.size() - 1);
+  return items_[at->second];
+}
+
+void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
+  uint32_t mask = 0;
+  evidence.ForEachElement([&](Value word) {
+    size_t code = evidence_.Code(word.Text());
+    if (code < 32) mask |= uint32_t{1} << code;
+  });
+  out += std::to_string(mask);
+}
+
+// [key, label, parent, score, evidence(, taker)]
+void SuggestionBlock::AppendClassCandidate(std::string& out, Value candidate) {
+  std::string_view key = candidate["key"].Text();
+  target_.Remember(key);
+  out += '[';
+  AppendScriptSafeString(out, key);
+  out += ',';
+  AppendString(out, candidate, "label");
+  out += ',';
+  AppendString(out, candidate, "parent");
+  out += ',';
+  AppendScore(out, candidate);
+  out += ',';
+  AppendEvidence(out, candidate["evidence"]);
+  AppendTaker(out, candidate);
+  out += ']';
+}
+
+// Attribute candidates are most of the block, so they travel compact: the
+// class left empty where it is the previous candidate's, the attribute as
+// its place among its class's carried attributes, or where it is not carried
+// as its key with its label after the evidence:
+// [class, place, score, evidence(, taker)] or
+// [class, key, score, evidence, label(, taker)].
+void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate,
+                                               std::string& previousOwner) {
+  std::string_view owner = candidate["class"].Text();
+  std::string_view key = candidate["key"].Text();
+  std::string_view label = candidate["label"].Text();
+  target_.Remember(owner);
+  std::optional<uint32_t> place = target_.PlaceOf(owner, key, label);
+  out += '[';
+  AppendScriptSafeString(out, owner == previousOwner ? std::string_view() : owner);
+  previousOwner = owner;
+  out += ',';
+  if (place) {
+    out += std::to_string(*place);
+  } else {
+    AppendScriptSafeString(out, key);
+  }
+  out += ',';
+  AppendScore(out, candidate);
+  out += ',';
+  AppendEvidence(out, candidate["evidence"]);
+  if (!place) {
+    out += ',';
+    AppendScriptSafeString(out, label);
+  }
+  AppendTaker(out, candidate);
+  out += ']';
+}
+
+// A class item: [reason, row line, candidates, accepted candidate or -1, 1
+// when its row is complete]. An attribute item: [label, key, reason code,
+// row line, candidates, accepted candidate or -1].
+void SuggestionBlock::AddLine(std::string_view line) {
+  if (tape_.Read(line)) AddRecord(tape_.Root());
+}
+
+void SuggestionBlock::Add(const nlohmann::json& record) {
+  AddLine(record.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+void SuggestionBlock::AddRecord(Value record) {
+  if (record["record"].Text() != "suggestion") return;
+  std::string_view kind = record["for"].Text();
+  bool forClass = kind == "class";
+  if (!forClass && kind != "attribute") return;
+  Item& item = ItemOf(record["class"]);
+  Value accepted = record["accepted"];
+  std::string_view reason = record["reason"].Text();
+  // Written where the item keeps it: a class record in place of any before
+  // it, an attribute record after the others.
+  std::string& text = forClass ? item.classItem : item.attributes;
+  if (forClass) text.clear();
+  if (!text.empty()) text += ',';
+  text += '[';
+  if (forClass) {
+    AppendScriptSafeString(text, reason);
+  } else {
+    Value attribute = record["attribute"];
+    AppendString(text, attribute, "label");
+    text += ',';
+    AppendString(text, attribute, "key");
+    text += ',';
+    text += std::to_string(reasons_.Code(reason));
+  }
+  text += ',';
+  AppendRowLine(text, record["row"]);
+  text += ",[";
+  long acceptedAt = -1, at = 0;
+  std::string previousOwner;
+  record["candidates"].ForEachElement([&](Value candidate) {
+    if (at > 0) text += ',';
+    if (forClass) {
+      if (acceptedAt < 0 && accepted.IsString() && accepted.Text() == candidate["key"].Text()) {
+        acceptedAt = at;
       }
-      attributes[c.key.str()] = std::move(list);
-      key = c.parent_key.str();
+      AppendClassCandidate(text, candidate);
+    } else {
+      if (acceptedAt < 0 && accepted.IsObject() &&
+          accepted["class"].Text() == candidate["class"].Text() &&
+          accepted["key"].Text() == candidate["key"].Text()) {
+        acceptedAt = at;
+      }
+      AppendAttributeCandidate(text, candidate, previousOwner);
     }
+    ++at;
+  });
+  text += "],";
+  text += std::to_string(acceptedAt);
+  if (forClass) {
+    text += ',';
+    text += RowIsComplete(record["row"]);
   }
-  CodeTable reasons({});
-  nlohmann::json items = WithRowNames(CompactAttributeItems(items_, carriedNames, reasons));
-  nlohmann::json block = {
-      {"evidence", evidence_.Names()},
-      {"targets", std::move(targets)},
-      {"attributes", std::move(attributes)},
-      {"domains",
-       {{"target", domains_.byTargetParent},
-        {"source", domains_.bySourceParent},
-        {"fallback", domains_.fallback}}},
-      {"reasons", reasons.Names()},
-      {"items", std::move(items)},
+  text += ']';
+}
+
+// Each item, then the names its class row gives it and the target the table
+// maps it to: [key, label, parent, class item or null, [attribute items],
+// row name, row parent, mapped target].
+void SuggestionBlock::WriteItems(std::ostream& stream) const {
+  std::string out = "[";
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const Item& item = items_[i];
+    if (out.size() >= kWriteBatch) {
+      stream << out;
+      out.clear();
+    }
+    if (i > 0) out += ',';
+    out += '[';
+    for (const std::string* text : {&item.key, &item.label, &item.parent}) {
+      AppendScriptSafeString(out, *text);
+      out += ',';
+    }
+    out += item.classItem.empty() ? "null" : item.classItem;
+    out += ",[";
+    out += item.attributes;
+    out += "],";
+    auto row = sourceRows_.find(item.key);
+    if (row == sourceRows_.end()) {
+      AppendScriptSafeString(out, item.label);
+      out += ',';
+      AppendScriptSafeString(out, item.parent);
+      out += ",\"\"";
+    } else {
+      AppendScriptSafeString(out, row->second.name);
+      out += ',';
+      AppendScriptSafeString(out, row->second.parent);
+      out += ',';
+      AppendScriptSafeString(out, row->second.mappedTarget);
+    }
+    out += ']';
+  }
+  out += ']';
+  stream << out;
+}
+
+void SuggestionBlock::AppendDomains(std::string& out) const {
+  auto appendMap = [&](const std::map<std::string, std::string>& map) {
+    out += '{';
+    bool first = true;
+    for (const auto& [parent, domain] : map) {
+      if (!first) out += ',';
+      first = false;
+      AppendScriptSafeString(out, parent);
+      out += ':';
+      AppendScriptSafeString(out, domain);
+    }
+    out += '}';
   };
-  return ScriptSafeJson(block);
+  out += "{\"fallback\":";
+  AppendScriptSafeString(out, domains_.fallback);
+  out += ",\"source\":";
+  appendMap(domains_.bySourceParent);
+  out += ",\"target\":";
+  appendMap(domains_.byTargetParent);
+  out += '}';
+}
+
+void SuggestionBlock::Write(std::ostream& out) const {
+  std::string text = "{\"attributes\":";
+  target_.AppendCarriedAttributes(text);
+  text += ",\"domains\":";
+  AppendDomains(text);
+  text += ",\"evidence\":" + ScriptSafeJson(evidence_.Names());
+  text += ",\"items\":";
+  out << text;
+  WriteItems(out);
+  text = ",\"reasons\":" + ScriptSafeJson(reasons_.Names());
+  text += ",\"targets\":";
+  target_.AppendClasses(text);
+  text += '}';
+  out << text;
+}
+
+std::string SuggestionBlock::Json() const {
+  std::ostringstream out;
+  Write(out);
+  return out.str();
 }

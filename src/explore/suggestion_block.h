@@ -9,17 +9,25 @@
 // key can be checked and completed; the attributes of the candidate classes
 // and their ancestors; and what the page needs to give a completed class row
 // the domain that `suggest --format csv` gives it.
+//
+// A record is made compact text as it comes and is not kept: the records of
+// a large dictionary as JSON values would cost the page's writer several
+// times the memory of the comparison.
 #ifndef ZOR_EXPLORE_SUGGESTION_BLOCK_H_
 #define ZOR_EXPLORE_SUGGESTION_BLOCK_H_
 
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "explore/code_table.h"
+#include "explore/json_tape.h"
+#include "explore/target_places.h"
 #include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
 
@@ -32,51 +40,64 @@ struct SuggestDomains {
   std::string fallback;
 };
 
-// How the table's rows name a class: columns 1 and 2 for a source class
-// (with the target class it is mapped to, if any), 4 and 5 for a target
-// class. Without them a row names a class by its label and parent (source)
-// or its key and parent key (target).
+// How the table's rows name a source class (columns 1 and 2, with the target
+// class it is mapped to, if any). Without a row a class is named by its
+// label and parent.
 struct SuggestSourceRow {
   std::string name;
   std::string parent;
   std::string mappedTarget;  // the key of the target class the table maps it to, or ""
 };
-struct SuggestTargetRow {
-  std::string name;
-  std::string parent;
-};
 
 class SuggestionBlock {
  public:
-  SuggestionBlock() : evidence_({}) {}
+  SuggestionBlock() : evidence_({}), reasons_({}) {}
 
-  // Takes one record of `suggest --format jsonl`; a summary or a record of
-  // another kind is left out.
-  void Add(const nlohmann::json& record);
   // The target dictionary in its order (the first class with a parent is
   // the one an attribute row naming that parent's child finds), with the
   // row names of its classes (empty: key and parent key). `names` holds
-  // the classes' names.
+  // the classes' names. Given before the records, so that an attribute
+  // candidate travels as its place among its class's attributes; a record
+  // that comes before it carries its candidates' keys and labels.
   void SetTarget(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
-                 SuggestDomains domains, std::vector<SuggestTargetRow> rows = {});
+                 std::vector<SuggestTargetRow> rows = {});
+  void SetDomains(SuggestDomains domains) { domains_ = std::move(domains); }
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
+
+  // Takes one record of `suggest --format jsonl`, as its line or as a JSON
+  // value; a summary, a record of another kind or a line that is not JSON is
+  // left out.
+  void AddLine(std::string_view line);
+  void Add(const nlohmann::json& record);
   bool Empty() const { return items_.empty(); }
+
   // The block's JSON, safe inside a <script> element.
+  void Write(std::ostream& out) const;
   std::string Json() const;
 
  private:
-  nlohmann::json& ItemOf(const nlohmann::json& source);
-  void RememberCandidateClass(const std::string& key);
-  nlohmann::json EvidenceMask(const nlohmann::json& evidence);
-  nlohmann::json WithRowNames(nlohmann::json items) const;
+  // A source class's items, as compact text.
+  struct Item {
+    std::string key, label, parent;
+    std::string classItem;   // empty: none
+    std::string attributes;  // the attribute items, comma-separated
+  };
 
+  void AddRecord(JsonTape::Value record);
+  Item& ItemOf(JsonTape::Value source);
+  void AppendClassCandidate(std::string& out, JsonTape::Value candidate);
+  void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
+                                std::string& previousOwner);
+  void AppendEvidence(std::string& out, JsonTape::Value evidence);
+  void WriteItems(std::ostream& out) const;
+  void AppendDomains(std::string& out) const;
+
+  JsonTape tape_;  // the record being read
   CodeTable evidence_;
-  nlohmann::json items_ = nlohmann::json::array();
+  CodeTable reasons_;  // of attribute items
+  std::vector<Item> items_;
   std::unordered_map<std::string, size_t> itemOfKey_;
-  std::vector<std::string> candidateClasses_;
-  std::shared_ptr<const NameStore> names_;
-  std::vector<SuggestClass> target_;
-  std::vector<SuggestTargetRow> targetRows_;
+  TargetPlaces target_;
   std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
   SuggestDomains domains_;
 };

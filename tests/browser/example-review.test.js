@@ -1,8 +1,10 @@
 // The loop of the V4/V5 example, in the order a user takes it: the page of
 // `zorvez explore --suggest` shows Strainer's candidates with their
-// evidence, the reviewer accepts them, the export is what
-// `zorvez suggest --format csv` writes for the same decisions, `zorvez merge`
-// takes it, and the next run of the tool finds Strainer in the table.
+// evidence and the target attribute each source attribute pairs with, the
+// reviewer accepts them, the export is what `zorvez suggest --format csv`
+// writes for the same decisions, `zorvez merge` takes it, and the next run
+// of the tool finds Strainer in the table. On the way, Check Valve's
+// demoted candidates and a typed key.
 'use strict';
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
@@ -64,7 +66,9 @@ test('the example: review Strainer in the page, export, merge, run again', async
     assert.match(item.first, /^Strainer \(PipeStrainer\) score 0\.91, accepted by the tool/);
     assert.match(item.candidate, /KeyPipeStrainer/);
     assert.match(item.candidate, /agreed: label, attribute overlap/);
-    assert.match(await page.$eval('#detail .side-source', (n) => n.textContent), /Mesh Size \(MSH\) ✓ has a partner/);
+    const sourceSide = await page.$eval('#detail .side-source', (n) => n.textContent);
+    assert.match(sourceSide, /Mesh Size \(MSH\) ✓ has a partner: Mesh Size \(MeshSize\)/);
+    assert.match(sourceSide, /Pipe Size \(PSZ\) ✓ has a partner: Nominal Pipe Size \(NominalPipeSize\)/);
 
     // Accept the class and each of its attributes, by keyboard.
     await page.keyboard.press('a');
@@ -82,6 +86,31 @@ test('the example: review Strainer in the page, export, merge, run again', async
     const completed = path.join(d, 'DDL_Files', 'suggested-rows.csv');
     fs.writeFileSync(completed, await waitForFile(path.join(downloads, 'suggested-rows.csv')));
     assert.equal(fs.readFileSync(completed, 'utf8'), expected);
+
+    // Check Valve's candidates were taken by other items: the evidence that
+    // agreed, and apart from it what took them. The candidate shown follows
+    // a typed key, a candidate's or another target class.
+    const checkValve = await page.evaluate(() =>
+      JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === 'CVL'));
+    // Clicked in the page in one step (the export above moved the list),
+    // and the list given the focus as a click gives it.
+    await page.$eval(`#rows .row[data-index="${checkValve}"]`, (line) => {
+      line.click();
+      document.getElementById('list').focus();
+    });
+    const targetSide = () => page.$eval('#detail .class-item .side-target', (n) => n.textContent);
+    assert.match(await targetSide(), /Evidenceagreed: label, key, hierarchy, attribute overlapDemoted(taken by|line \d+ of)/);
+    await page.keyboard.press('ArrowRight');
+    assert.match(await targetSide(), /^CandidateLabelValveKeyValve/);
+    for (const [typed, shown] of [['GateValve', /^CandidateLabelGate ValveKeyGateValve/],
+      ['PipeStrainer', /^Typed targetLabelStrainerKeyPipeStrainer.*Scoretyped, not a candidate/]]) {
+      await page.keyboard.press('t');
+      await page.keyboard.type(typed);
+      await page.keyboard.press('Enter');
+      assert.match(await targetSide(), shown);
+    }
+    await page.keyboard.press('u');
+
     assert.deepEqual(watch.requests, []);
     assert.deepEqual(watch.errors, []);
     await page.close();

@@ -21,47 +21,57 @@ SuggestClass Target(std::string key, std::string parent, std::vector<std::string
   c.key = names.Keep(key);
   c.label = names.Keep("label of " + key);
   c.parent_key = names.Keep(parent);
-  for (const std::string& a : attributes) c.attributes.push_back({names.Keep(a + " label"), names.Keep(a)});
+  for (const std::string& a : attributes)
+    c.attributes.push_back({names.Keep(a + " label"), names.Keep(a)});
   return c;
 }
 
 // The records group by source class in the order they come, the accepted
 // candidate is found by position, scores keep three decimals, attributes
 // travel only for candidate classes and their ancestors (a candidate's label
-// is dropped where they hold it), row names travel where they differ, and
-// names cannot end the script element.
+// is dropped where they hold it), a demoted candidate names the item or row
+// that took its target, row names travel where they differ, and names cannot
+// end the script element.
 TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   SuggestionBlock block;
+  block.SetTarget(Names(),
+                  {Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
+                   Target("B", "V", {}), Target("Other", "Root", {"OA"})},
+                  {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
+  block.SetDomains(SuggestDomains{{{"V", "EQT"}}, {}, "GEN"});
   block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
     "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},"row":null,
-    "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.90000001,"evidence":["label","key"]}],
+    "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.90000001,"evidence":["label","key"]},
+                  {"class":"Y","key":"XX","label":"not carried","score":1,"evidence":["taken by another item"],
+                   "taken_by":{"class":"S2","attribute":"Size"}}],
     "accepted":{"class":"Y","key":"MS"}})"));
   block.Add(json::parse(R"({"record":"suggestion","for":"class","reason":"not_in_mapping_table",
     "class":{"label":"S","key":"S1","parent":"P"},"row":{"line":7,"text":"S,P,*,Yx,,*,"},
-    "candidates":[{"key":"B","label":"</script>","parent":"V","score":0.5,"evidence":["key"]},
-                  {"key":"Y","label":"Y","parent":"V","score":0.4,"evidence":["label"]}],
+    "candidates":[{"key":"B","label":"</script>","parent":"V","score":0.5,"evidence":["key"],
+                   "taken_by":{"row":12}},
+                  {"key":"Y","label":"Y","parent":"V","score":0.4,"evidence":["label"],"taken_by":{"class":"S3"}}],
     "accepted":"Y"})"));
   block.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":1}})"));
-  block.Add(json::parse(R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
-  block.SetTarget(Names(), {Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
-                   Target("B", "V", {}), Target("Other", "Root", {"OA"})},
-                  SuggestDomains{{{"V", "EQT"}}, {}, "GEN"},
-                  {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
+  block.Add(json::parse(
+      R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
   block.SetSourceRow("S1", {"S row", "P row", "Old"});
   std::string text = block.Json();
   EXPECT_EQ(text.find("</script>"), std::string::npos);
   json data = json::parse(text);
 
-  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key"])"));
+  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key","taken by another item"])"));
   EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped"])"));
   ASSERT_EQ(data["items"].size(), 2u);
   const json& item = data["items"][0];
   EXPECT_EQ(item[0], "S1");
   EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",7,
-    [["B","</script>","V",0.5,2],["Y","Y","V",0.4,1]],1,0])"));
+    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0])"));
   EXPECT_EQ(item[5], "S row");
   EXPECT_EQ(item[7], "Old");
-  EXPECT_EQ(item[4], json::parse(R"([["Mesh","M",0,null,[["Y",0,0.9,3]],0]])"));
+  EXPECT_EQ(
+      item[4],
+      json::parse(
+          R"([["Mesh","M",0,null,[["Y",0,0.9,3],["","XX",1.0,4,"not carried",["S2","Size"]]],0]])"));
   EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1,0],[],"","",""])"));
 
   EXPECT_EQ(data["targets"].size(), 5u);
@@ -82,12 +92,14 @@ TEST(SuggestionBlock, PageHoldsItOnlyWithSuggestions) {
     ExplorePageWriter writer(page, {});
     writer.Add(json::parse(R"({"record":"summary","classes":3})"));
     if (suggestions) {
-      writer.Add(json::parse(R"({"record":"suggestion","for":"class","class":{"key":"K"},"candidates":[],"accepted":null})"));
+      writer.Add(json::parse(
+          R"({"record":"suggestion","for":"class","class":{"key":"K"},"candidates":[],"accepted":null})"));
     }
     writer.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":0}})"));
     writer.Finish();
     EXPECT_EQ(page.str().find("id=\"zv-suggest\"") != std::string::npos, suggestions);
-    EXPECT_NE(page.str().find("\"summary\":{\"classes\":3,\"record\":\"summary\"}"), std::string::npos);
+    EXPECT_NE(page.str().find("\"summary\":{\"classes\":3,\"record\":\"summary\"}"),
+              std::string::npos);
   }
 }
 

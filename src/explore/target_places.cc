@@ -1,0 +1,136 @@
+#include "explore/target_places.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "explore/script_safe_json.h"
+
+namespace {
+
+void AppendCarriedAttribute(std::string& out, const SuggestAttribute& attribute) {
+  std::string_view key = attribute.key.view(), label = attribute.label.view();
+  size_t blanks = static_cast<size_t>(std::count(label.begin(), label.end(), ' '));
+  bool keyIsLabel = blanks + key.size() == label.size();
+  for (size_t k = 0, l = 0; keyIsLabel && l < label.size(); ++l) {
+    if (label[l] == ' ') continue;
+    keyIsLabel = key[k++] == label[l];
+  }
+  if (keyIsLabel) {
+    AppendScriptSafeString(out, label);
+    return;
+  }
+  out += '[';
+  AppendScriptSafeString(out, key);
+  out += ',';
+  AppendScriptSafeString(out, label);
+  out += ']';
+}
+
+}  // namespace
+
+void TargetPlaces::Set(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
+                       std::vector<SuggestTargetRow> rows) {
+  names_ = std::move(names);
+  target_ = std::move(target);
+  rows_ = std::move(rows);
+  indexOfKey_.clear();
+  for (size_t i = 0; i < target_.size(); ++i) {
+    indexOfKey_.try_emplace(target_[i].key.view(), static_cast<uint32_t>(i));
+  }
+  sorted_.assign(target_.size(), {});
+  remembered_.assign(target_.size(), false);
+}
+
+std::optional<uint32_t> TargetPlaces::IndexOf(std::string_view class_key) const {
+  auto found = indexOfKey_.find(class_key);
+  if (found == indexOfKey_.end()) return std::nullopt;
+  return found->second;
+}
+
+void TargetPlaces::Remember(std::string_view class_key) {
+  if (std::optional<uint32_t> index = IndexOf(class_key)) remembered_[*index] = true;
+}
+
+const std::vector<uint32_t>& TargetPlaces::SortedAttributes(uint32_t index) {
+  std::vector<uint32_t>& sorted = sorted_[index];
+  const std::vector<SuggestAttribute>& attributes = target_[index].attributes;
+  if (sorted.size() == attributes.size()) return sorted;
+  sorted.resize(attributes.size());
+  for (uint32_t i = 0; i < sorted.size(); ++i) sorted[i] = i;
+  std::sort(sorted.begin(), sorted.end(), [&](uint32_t a, uint32_t b) {
+    return std::tuple(attributes[a].key.view(), attributes[a].label.view(), a) <
+           std::tuple(attributes[b].key.view(), attributes[b].label.view(), b);
+  });
+  return sorted;
+}
+
+std::optional<uint32_t> TargetPlaces::PlaceOf(std::string_view class_key, std::string_view key,
+                                              std::string_view label) {
+  std::optional<uint32_t> index = IndexOf(class_key);
+  if (!index) return std::nullopt;
+  const std::vector<SuggestAttribute>& attributes = target_[*index].attributes;
+  const std::vector<uint32_t>& sorted = SortedAttributes(*index);
+  auto at = std::lower_bound(
+      sorted.begin(), sorted.end(), std::pair(key, label), [&](uint32_t place, const auto& wanted) {
+        return std::pair(attributes[place].key.view(), attributes[place].label.view()) < wanted;
+      });
+  if (at == sorted.end() || attributes[*at].key.view() != key ||
+      attributes[*at].label.view() != label) {
+    return std::nullopt;
+  }
+  return *at;
+}
+
+void TargetPlaces::AppendClasses(std::string& out) const {
+  out += '[';
+  for (size_t i = 0; i < target_.size(); ++i) {
+    const SuggestClass& c = target_[i];
+    if (i > 0) out += ',';
+    out += '[';
+    AppendScriptSafeString(out, c.key.view());
+    out += ',';
+    AppendScriptSafeString(out, c.label.view());
+    out += ',';
+    AppendScriptSafeString(out, c.parent_key.view());
+    if (i < rows_.size() &&
+        (rows_[i].name != c.key.view() || rows_[i].parent != c.parent_key.view())) {
+      out += ',';
+      AppendScriptSafeString(out, rows_[i].name);
+      out += ',';
+      AppendScriptSafeString(out, rows_[i].parent);
+    }
+    out += ']';
+  }
+  out += ']';
+}
+
+void TargetPlaces::AppendCarriedAttributes(std::string& out) const {
+  std::vector<bool> carried(target_.size(), false);
+  for (uint32_t i = 0; i < target_.size(); ++i) {
+    if (!remembered_[i]) continue;
+    for (std::optional<uint32_t> at = i; at && !carried[*at];
+         at = IndexOf(target_[*at].parent_key.view())) {
+      carried[*at] = true;
+    }
+  }
+  std::map<std::string_view, uint32_t> byKey;
+  for (uint32_t i = 0; i < target_.size(); ++i) {
+    if (carried[i]) byKey.emplace(target_[i].key.view(), i);
+  }
+  out += '{';
+  bool first = true;
+  for (const auto& [key, index] : byKey) {
+    if (!first) out += ',';
+    first = false;
+    AppendScriptSafeString(out, key);
+    out += ":[";
+    const std::vector<SuggestAttribute>& attributes = target_[index].attributes;
+    for (size_t a = 0; a < attributes.size(); ++a) {
+      if (a > 0) out += ',';
+      AppendCarriedAttribute(out, attributes[a]);
+    }
+    out += ']';
+  }
+  out += '}';
+}
