@@ -101,7 +101,8 @@ TEST(SuggestCommand, UsageErrorsAndUnusableInputsExitTwoAndSayWhy) {
   const zor_test::CliRun help = Suggest({"--help"}, {});
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("usage: zorvez suggest")) << help.out;
-  EXPECT_NE(help.out.find("(default 0.7 for classes"), std::string::npos) << "the default score and why";
+  EXPECT_NE(help.out.find("0.7 for classes and 0.55 for attributes"), std::string::npos) << "the default scores";
+  EXPECT_NE(help.out.find("precision of"), std::string::npos) << "and what they give";
   EXPECT_EQ(help.err, "");
 }
 
