@@ -7,7 +7,8 @@
 #
 # DEV_DIR holds cases/ and score.py. Prints the pooled P/R/F1/R@1/R@5/R+ of
 # classes and attributes with all signals; --ablation adds one line pair per
-# signal switched off; --seeded P compares the remaining pairs with P% of the
+# signal switched off (and one without the acceptance of pairs that are each
+# other's best); --seeded P compares the remaining pairs with P% of the
 # reference class pairs given as table rows against the same pairs without.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,9 +51,11 @@ run() {
 
 run all
 if [ "$ablation" = 1 ]; then
-  for signal in label key stems weights spelling learned hierarchy attributes assignment; do
+  for signal in label key stems weights spelling abbreviation lexicon learned hierarchy attributes assignment; do
     run "without-$signal" --off "$signal"
   done
+  # The acceptance of pairs that are each other's best, switched off.
+  run "without-mutual" --mutual-min-score 1.01
 fi
 if [ -n "$seeded" ]; then
   run "seed-$seeded%-dry" --seed-percent "$seeded" --seed-dry
