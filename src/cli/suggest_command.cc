@@ -176,16 +176,16 @@ void Report(const CommandOptions& options, const SuggestWork& work, const Sugges
 void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliStreams& io) {
   constexpr size_t kFirstFew = 5;
   std::map<RowFate, size_t> counts;
-  // What the user can act on first: rows of the table to edit, then rows
-  // no merge takes; attributes waiting for their class last.
-  std::vector<std::pair<int, uint32_t>> notes;
+  // What the user can act on, in the order of the dictionary (attributes
+  // waiting for their class are counted only: the class says what to do).
+  std::vector<uint32_t> notes;
   for (const auto* items : {&rows.classes, &rows.attributes}) {
     for (const ItemRow& item : *items) {
       if (item.fate == RowFate::kWritten || item.fate == RowFate::kNotAccepted || item.fate == RowFate::kInTable) {
         continue;
       }
       ++counts[item.fate];
-      if (item.note != ItemRow::kNone) notes.emplace_back(item.fate == RowFate::kClassNotPlaced, item.note);
+      if (item.note != ItemRow::kNone) notes.push_back(item.note);
     }
   }
   if (options.quiet || counts.empty()) return;
@@ -199,7 +199,7 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
                       " no row: " + reasons);
   std::sort(notes.begin(), notes.end());
   const size_t shown = options.verbose ? notes.size() : std::min(notes.size(), kFirstFew);
-  for (size_t i = 0; i < shown; ++i) ReportError(io, "suggest: " + rows.notes[notes[i].second]);
+  for (size_t i = 0; i < shown; ++i) ReportError(io, "suggest: " + rows.notes[notes[i]]);
   if (shown < notes.size()) {
     ReportError(io, "suggest: and " + std::to_string(notes.size() - shown) +
                         " more: --verbose lists them all, and --format jsonl says why of every item");

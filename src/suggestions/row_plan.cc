@@ -210,14 +210,12 @@ class Planner {
     const RowNames& source = work_.sourceRows[source_class];
     ProposedRow proposed{static_cast<uint32_t>(item), 0, false};
     const std::string label = composer_.Label(proposed);
-    const std::string said = source.name + ": " + label;
     if (!work_.attributeContext[item].row) plan_.attributeTableRows[item] = TableRowFor(source, label);
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
+    const std::string said = source.name + ": " + label;
     const long target = effective_target_[source_class];
-    if (target < 0) {
-      return Set(fate, RowFate::kClassNotPlaced,
-                 said + ": its class has no target a row names yet: decide the class first");
-    }
+    // An attribute waits for its class: what to do is said of the class.
+    if (target < 0) return Set(fate, RowFate::kClassNotPlaced);
     const AttributeCandidate& best = suggestion.candidates.front();
     const SuggestClass& holder = work_.input.target[best.target_class];
     const std::string key = composer_.Key(proposed);
@@ -357,8 +355,7 @@ class Planner {
         class_turned_down[source] = true;
         TurnDown(proposed, result);
       } else if (class_turned_down[source]) {
-        Set(FateOf(proposed), RowFate::kClassNotPlaced,
-            Said(proposed) + ": its class's row is not written, so neither is the row of its attribute");
+        Set(FateOf(proposed), RowFate::kClassNotPlaced);
       } else {
         TurnDown(proposed, result);
       }
@@ -428,7 +425,7 @@ std::string_view FateWords(RowFate fate) {
   switch (fate) {
     case RowFate::kWritten: return "written";
     case RowFate::kNotAccepted: return "no suggestion accepted";
-    case RowFate::kClassNotPlaced: return "the class has no target yet";
+    case RowFate::kClassNotPlaced: return "the class has no target yet (decide the class first)";
     case RowFate::kTableRowDiffers: return "the table's row says otherwise (a merge never replaces it)";
     case RowFate::kNameUnwritable: return "a name no table row can hold";
     case RowFate::kOutOfReach: return "the target attribute is out of any row's reach";
