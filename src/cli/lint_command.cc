@@ -160,7 +160,7 @@ int Lint(CliStreams& io, const LintOptions& options) {
     names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.oldFormat), source,
                                          target);
   }
-  TableAnalysis analysis(bytes, names.get());
+  TableAnalysis analysis(std::move(bytes), names.get());
   if (analysis.Encoding() == TableEncoding::kBinary) {
     ReportError(io, options.tablePath + ": holds binary data, not text: not a mapping table");
     return kExitTrouble;

@@ -170,7 +170,7 @@ TEST(LintCommand, AttributesWithNoRowAreGreyFindings) {
                          "not compared.\",\"row\":{\"line\":1,"),
             std::string::npos)
       << run.out;
-  EXPECT_NE(run.out.find("\"no_row\":1}"), std::string::npos);
+  EXPECT_NE(run.out.find("\"no_row\":1,\"dropped_row\":0}"), std::string::npos);
   zor_test::CliRun text = zor_test::RunCli({"check", kSource, kTarget, table});
   EXPECT_NE(text.out.find("3 green, 1 grey; 1 child finding\n"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("grey attribute findings of classes not listed (1):\n  Pump (PMP), green "
