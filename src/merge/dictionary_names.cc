@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "merge/ddl_name.h"
 #include "merge/row_check.h"
 #include "text/quoted_value.h"
 #include "text/text_helpers.h"
@@ -81,6 +82,15 @@ const NameHints& DictionaryNames::AttributesOf(std::string_view name) const {
   static const NameHints kNone;
   const ClassNames* known = Find(name);
   return known == nullptr ? kNone : known->attributes;
+}
+
+std::string CheckNewClassName(const CompletedRow& row, const DictionaryNames& target) {
+  if (!row.check.Usable() || !row.check.classRow || row.check.noMapping) return "";
+  std::vector<std::string_view> columns = Columns(row.content);
+  if (columns.size() < 4) return "";
+  const std::string target_class = Unescaped(columns[3]);
+  if (target_class.empty() || target.Classes().Contains(target_class)) return "";
+  return DdlNameMismatch(row.name, target_class).value_or("");
 }
 
 std::string CheckRowNames(const CompletedRow& row, const DictionaryNames* source,

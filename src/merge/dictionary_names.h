@@ -48,4 +48,9 @@ std::string CheckRowNames(const CompletedRow& row, const DictionaryNames* source
                           std::string_view source_file, const DictionaryNames* target,
                           std::string_view target_file);
 
+// For a usable class row of the V4/V5 run naming a target class that
+// `target` lacks (a new class the next run proposes): why the proposed DDL's
+// class will not be the one the row names; empty otherwise.
+std::string CheckNewClassName(const CompletedRow& row, const DictionaryNames& target);
+
 #endif  // ZOR_MERGE_DICTIONARY_NAMES_H_
