@@ -1,5 +1,6 @@
 #include "cli/report_names.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "output/finding_lines.h"
@@ -86,9 +87,13 @@ std::string ReportNameWatch::SourcePlace(const ClassFindings& batch) const {
 void ReportNameWatch::WatchMarkup(const ClassFindings& batch) {
   std::set<std::string_view> reported;
   for (const Finding& finding : batch.findings) {
+    std::vector<ShownName> names = NamesOf(batch, finding);
+    if (std::none_of(names.begin(), names.end(),
+                     [](const ShownName& name) { return HoldsMarkup(*name.text); })) {
+      continue;  // the common case, decided without writing the line
+    }
     std::string line = LineOf(batch, finding, run_.v5v5, LineForm::kPlain).TakeText();
-    if (!HoldsMarkup(line)) continue;
-    for (const ShownName& name : NamesOf(batch, finding)) {
+    for (const ShownName& name : names) {
       const std::string& text = *name.text;
       if (!HoldsMarkup(text) || line.find(text) == std::string::npos) continue;
       if (!reported.insert(text).second) continue;
