@@ -17,14 +17,6 @@ bool HoldsRowBreak(std::string_view text) {
   return text.find_first_of(",\r\n") != std::string_view::npos;
 }
 
-// A name a finding shows, and whether it comes from the dictionary to
-// migrate (rather than from the table or the target, which the finding's
-// row names).
-struct ShownName {
-  const std::string* text;
-  bool fromSource;
-};
-
 bool NamesSourceAttribute(const Finding& finding) {
   if (finding.subject != FindingSubject::kAttribute) return false;
   switch (finding.kind) {
@@ -40,7 +32,20 @@ bool NamesSourceAttribute(const Finding& finding) {
   }
 }
 
-std::vector<ShownName> NamesOf(const ClassFindings& batch, const Finding& finding) {
+std::string Escaped(const std::string& name) {
+  ZORUnicodeString text(name);
+  AmpToggleHTML(text);
+  return std::move(text.str());
+}
+
+std::string_view WithoutLineEnd(std::string_view row) {
+  if (!row.empty() && row.back() == '\n') row.remove_suffix(1);
+  return row;
+}
+
+}  // namespace
+
+std::vector<ReportNameWatch::ShownName> ReportNameWatch::NamesOf(const ClassFindings& batch, const Finding& finding) {
   bool source_attribute = NamesSourceAttribute(finding);
   std::vector<ShownName> names{{&batch.label, true},
                                {&batch.key, true},
@@ -57,19 +62,6 @@ std::vector<ShownName> NamesOf(const ClassFindings& batch, const Finding& findin
   return names;
 }
 
-std::string Escaped(const std::string& name) {
-  ZORUnicodeString text(name);
-  AmpToggleHTML(text);
-  return std::move(text.str());
-}
-
-std::string_view WithoutLineEnd(std::string_view row) {
-  if (!row.empty() && row.back() == '\n') row.remove_suffix(1);
-  return row;
-}
-
-}  // namespace
-
 ReportNameWatch::ReportNameWatch(const FindingRunOptions& run, HazardSeen found)
     : run_(run), found_(std::move(found)) {}
 
@@ -82,8 +74,20 @@ std::string ReportNameWatch::SourcePlace(const ClassFindings& batch) const {
   return run_.sourcePath + ":" + std::to_string(batch.sourceLine > 0 ? batch.sourceLine : 1);
 }
 
-// One hazard per name and class, placed where the name can be changed: the
-// class element for the source's names, the deciding row for the others.
+// Placed where the name can be changed: the class element for the source's
+// names, the deciding row for the others.
+PlacedHazard ReportNameWatch::MarkupHazard(const ClassFindings& batch, const Finding& finding,
+                                           const ShownName& name) const {
+  bool in_table = !name.fromSource && finding.row.has_value();
+  long line = in_table ? finding.row->line : (batch.sourceLine > 0 ? batch.sourceLine : 1);
+  return {in_table ? run_.mappingPath : run_.sourcePath,
+          {HazardCode::kMarkupName, HazardSeverity::kWarning, line, 1,
+           Quoted(*name.text) + " holds '<' or '>', which the defined report writes as markup: "
+                                "a browser opening the report runs it or hides the name",
+           ""}};
+}
+
+// One hazard per name and class.
 void ReportNameWatch::WatchMarkup(const ClassFindings& batch) {
   std::set<std::string_view> reported;
   for (const Finding& finding : batch.findings) {
@@ -97,14 +101,7 @@ void ReportNameWatch::WatchMarkup(const ClassFindings& batch) {
       const std::string& text = *name.text;
       if (!HoldsMarkup(text) || line.find(text) == std::string::npos) continue;
       if (!reported.insert(text).second) continue;
-      bool in_table = !name.fromSource && finding.row.has_value();
-      PlacedHazard placed{
-          in_table ? run_.mappingPath : run_.sourcePath,
-          {HazardCode::kMarkupName, HazardSeverity::kWarning,
-           in_table ? finding.row->line : (batch.sourceLine > 0 ? batch.sourceLine : 1), 1,
-           Quoted(text) + " holds '<' or '>', which the defined report writes as markup: a "
-                          "browser opening the report runs it or hides the name",
-           ""}};
+      PlacedHazard placed = MarkupHazard(batch, finding, name);
       if (found_) found_(placed);
       markup_.push_back(std::move(placed));
     }

@@ -35,6 +35,17 @@ class ReportNameWatch : public FindingSink {
   const std::vector<std::string>& UnholdableNames() const { return unholdable_; }
 
  private:
+  // A name a finding shows, and whether it comes from the dictionary to
+  // migrate (rather than from the table or the target, which the finding's
+  // row names).
+  struct ShownName {
+    const std::string* text;
+    bool fromSource;
+  };
+
+  static std::vector<ShownName> NamesOf(const ClassFindings& batch, const Finding& finding);
+  PlacedHazard MarkupHazard(const ClassFindings& batch, const Finding& finding,
+                            const ShownName& name) const;
   void WatchMarkup(const ClassFindings& batch);
   void WatchProposedRows(const ClassFindings& batch);
   std::string SourcePlace(const ClassFindings& batch) const;
