@@ -122,11 +122,11 @@ void ReportNames(CliStreams& io, const ReportNameWatch& names) {
   const std::vector<PlacedHazard>& markup = names.MarkupNames();
   if (!markup.empty()) {
     size_t count = markup.size();
-    ReportError(io, "warning: " + std::to_string(count) + (count == 1 ? " name holds" : " names hold") +
-                        " markup that the defined report writes as HTML; open such a report "
-                        "in a browser only through 'zorvez explore', which shows names as text" +
-                        (count > kShownNames ? "; the first " + std::to_string(kShownNames) + ":"
-                                             : ":"));
+    ReportError(
+        io, "warning: " + std::to_string(count) + (count == 1 ? " name holds" : " names hold") +
+                " markup that the defined report writes as HTML; open such a report "
+                "in a browser only through 'zorvez explore', which shows names as text" +
+                (count > kShownNames ? "; the first " + std::to_string(kShownNames) + ":" : ":"));
     for (size_t i = 0; i < count && i < kShownNames; ++i) {
       io.err << "  " << HazardTextLine(markup[i].file, markup[i].hazard);
     }

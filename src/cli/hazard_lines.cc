@@ -15,8 +15,7 @@ std::string HazardTextLine(std::string_view table_path, const Hazard& hazard,
   return line;
 }
 
-std::string HazardJsonLine(const Hazard& hazard, std::string_view record,
-                           std::string_view file) {
+std::string HazardJsonLine(const Hazard& hazard, std::string_view record, std::string_view file) {
   JsonLine line;
   line.Open().Key("record").String(record);
   line.Key("code").String(HazardCodeName(hazard.code));

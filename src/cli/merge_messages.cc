@@ -108,8 +108,8 @@ void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeW
                    const std::string& destination) {
   if (!merge.TableProblem().empty()) {
     // No row can be placed in a table whose end is unknown.
-    ReportError(io, "merge: " + Counted(merge.Rows().size(), "row", "rows") + " not merged: " +
-                        merge.TableProblemBriefly() + "; nothing written");
+    ReportError(io, "merge: " + Counted(merge.Rows().size(), "row", "rows") +
+                        " not merged: " + merge.TableProblemBriefly() + "; nothing written");
     return;
   }
   Counts counts = CountRows(merge);

@@ -45,7 +45,8 @@ std::string_view WithoutLineEnd(std::string_view row) {
 
 }  // namespace
 
-std::vector<ReportNameWatch::ShownName> ReportNameWatch::NamesOf(const ClassFindings& batch, const Finding& finding) {
+std::vector<ReportNameWatch::ShownName> ReportNameWatch::NamesOf(const ClassFindings& batch,
+                                                                 const Finding& finding) {
   bool source_attribute = NamesSourceAttribute(finding);
   std::vector<ShownName> names{{&batch.label, true},
                                {&batch.key, true},
@@ -130,13 +131,12 @@ void ReportNameWatch::WatchProposedRows(const ClassFindings& batch) {
     }
     if (count == 0) continue;
     bool comma = name->find(',') != std::string::npos;
-    unholdable_.push_back(
-        SourcePlace(batch) + ": warning: " + std::to_string(count) +
-        (count == 1 ? " row" : " rows") + " of the proposed mapping " +
-        (count == 1 ? "holds " : "hold ") + Quoted(*name) + ", whose " +
-        (comma ? "comma" : "line end") +
-        " no table row can hold (the reader splits the row there), so " +
-        (count == 1 ? "it" : "they") + " cannot be completed as written; the first: " +
-        Quoted(first));
+    unholdable_.push_back(SourcePlace(batch) + ": warning: " + std::to_string(count) +
+                          (count == 1 ? " row" : " rows") + " of the proposed mapping " +
+                          (count == 1 ? "holds " : "hold ") + Quoted(*name) + ", whose " +
+                          (comma ? "comma" : "line end") +
+                          " no table row can hold (the reader splits the row there), so " +
+                          (count == 1 ? "it" : "they") +
+                          " cannot be completed as written; the first: " + Quoted(first));
   }
 }

@@ -167,8 +167,8 @@ void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
   finding.key = attribute.key.str();
   finding.detail = looked_in;
   finding.dictionary = walk.pass.profile.targetName;
-  finding.target = TargetRef{"", row.targetAttribute.str(), row.targetParent.str(),
-                             row.targetClass.str()};
+  finding.target =
+      TargetRef{"", row.targetAttribute.str(), row.targetParent.str(), row.targetClass.str()};
   state.totals.droppedRows += 1;
 }
 

@@ -1,8 +1,8 @@
 #include "lint/dropped_rows.h"
 
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "compare/class_loop.h"
 #include "compare/comparison_state.h"

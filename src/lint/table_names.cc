@@ -78,9 +78,9 @@ void TableNames::ScanClassRow(const std::vector<std::string>& fields, long line,
   const std::string& name = fields[0];
   if (sourceRoot_) {
     if (!source_.Classes().Contains(name)) {
-      hazards.push_back(Named(HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
-                              "the source dictionary has no class " + Quoted(name) +
-                                  Hint(source_.Classes(), name)));
+      hazards.push_back(Named(
+          HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
+          "the source dictionary has no class " + Quoted(name) + Hint(source_.Classes(), name)));
     } else if (!source_.HasParent(name, fields[1])) {
       hazards.push_back(Named(HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
                               "the source dictionary has no class " + Quoted(name) +
@@ -100,11 +100,13 @@ void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long li
   if (target.empty() || target == "*") return;  // an uncompleted row, said elsewhere
   for (std::string_view code : profile_.badMappingCodes) {
     if (code.empty() || code == "*" || !EqualIgnoringAsciiCase(code, target)) continue;
-    hazards.push_back(Named(
-        HazardCode::kDomainCodeAsClass, HazardSeverity::kWarning, line, 1,
-        "the target class " + Quoted(target) + " is a domain code, which the run reads as naming "
-            "no class: it reports " + Quoted(name) + " as badly mapped; write the target "
-            "class's key here and the domain in column 7"));
+    std::string message = "the target class " + Quoted(target) +
+                          " is a domain code, which the run reads as naming no class: it reports " +
+                          Quoted(name) +
+                          " as badly mapped; write the target class's key here and the domain in "
+                          "column 7";
+    hazards.push_back(Named(HazardCode::kDomainCodeAsClass, HazardSeverity::kWarning, line, 1,
+                            std::move(message)));
     return;
   }
   if (!targetRoot_ || target_.Classes().Contains(target)) return;
@@ -120,8 +122,8 @@ void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long li
                               ": the run proposes it as a new class"));
   if (profile_.v5v5) return;
   if (std::optional<std::string> differs = DdlNameMismatch(name, target)) {
-    hazards.push_back(Named(HazardCode::kDdlNameDiffers, HazardSeverity::kWarning, line, 1,
-                            std::move(*differs)));
+    hazards.push_back(
+        Named(HazardCode::kDdlNameDiffers, HazardSeverity::kWarning, line, 1, std::move(*differs)));
   }
 }
 

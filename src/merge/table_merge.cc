@@ -23,7 +23,8 @@ TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
   // Wide text holds a NUL byte in every ASCII character: said as what it is.
   std::string wide = table_.Lines().empty() ? "" : WideTextName(table_.Lines().front().Text());
   if (!wide.empty()) {
-    tableProblem_ = "is " + wide + " (what spreadsheets save as \"Unicode text\"), not the "
+    tableProblem_ = "is " + wide +
+                    " (what spreadsheets save as \"Unicode text\"), not the "
                     "UTF-8 the run reads, so the run finds none of its rows; 'zorvez lint --fix' "
                     "converts the table to UTF-8";
     tableProblemBriefly_ = "the table is " + wide + ", which the run cannot read";

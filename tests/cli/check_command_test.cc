@@ -449,7 +449,8 @@ TEST(CheckCommand, AttributeRowsTheRunDropsAreFindings) {
 TEST(CheckCommand, WarnsOfNamesTheDefinedFilesMangle) {
   SmallTree tree(
       "<D Name=\"S\">\n"
-      "  <Class Name=\"Filter &quot;Y&quot;, Basket &amp; Cone &lt;script&gt;alert(1)&lt;/script&gt;\""
+      "  <Class Name=\"Filter &quot;Y&quot;, Basket &amp; Cone "
+      "&lt;script&gt;alert(1)&lt;/script&gt;\""
       " ShortName=\"FLT\" Parent=\"Pipe Fitting\" ShortParent=\"PF\">\n"
       "    <Simple Name=\"Mesh, Size\" ShortName=\"MS\" Type=\"Real\"/>\n"
       "  </Class>\n"
@@ -487,7 +488,8 @@ TEST(CheckCommand, WarnsOfNamesTheDefinedFilesMangle) {
             "");
 
   const std::string twice = "are the same file";
-  const std::string spelled_otherwise = (fs::path(source).parent_path() / "." / "source.xml").string();
+  const std::string spelled_otherwise =
+      (fs::path(source).parent_path() / "." / "source.xml").string();
   zor_test::CliRun same =
       zor_test::RunCli({"check", "--fail-on", "none", source, spelled_otherwise, tree.operands[2]});
   EXPECT_NE(same.err.find(twice), std::string::npos) << same.err;

@@ -222,7 +222,8 @@ std::set<long> LinesOf(const std::string& jsonl, const std::string& code) {
 TEST(LintCommand, NamesTheRowsCheckFindsDropped) {
   size_t dropped = 0;
   for (zor_bench::TreeMode mode : {zor_bench::TreeMode::kV4ToV5, zor_bench::TreeMode::kV5ToV5}) {
-    for (zor_bench::TreeShape shape : {zor_bench::TreeShape::kRealistic, zor_bench::TreeShape::kHostile}) {
+    for (zor_bench::TreeShape shape :
+         {zor_bench::TreeShape::kRealistic, zor_bench::TreeShape::kHostile}) {
       for (std::uint64_t seed : {3u, 4u}) {
         zor_bench::TreeOptions options;
         options.classes = 150;
@@ -239,8 +240,8 @@ TEST(LintCommand, NamesTheRowsCheckFindsDropped) {
         std::vector<std::string> v5;
         if (mode == zor_bench::TreeMode::kV5ToV5) v5.push_back("--v5");
         std::vector<std::string> check{"check", "--format", "jsonl", "--fail-on", "none"};
-        std::vector<std::string> lint{"lint", "--format", "jsonl", "--source", source, "--target",
-                                      target};
+        std::vector<std::string> lint{"lint", "--format", "jsonl", "--source",
+                                      source, "--target", target};
         check.insert(check.end(), v5.begin(), v5.end());
         lint.insert(lint.end(), v5.begin(), v5.end());
         check.insert(check.end(), {source, target, table});

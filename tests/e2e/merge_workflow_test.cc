@@ -18,8 +18,7 @@ namespace {
 // Fills the empty target columns of a proposed row the way README says: a
 // new class named as the proposed DDL will name it.
 std::string Completed(const std::string& row) {
-  if (row == "Strainer,Pipe Fitting,*,,,*,")
-    return "Strainer,Pipe Fitting,*,Strainer,Valve,*,EQT,";
+  if (row == "Strainer,Pipe Fitting,*,,,*,") return "Strainer,Pipe Fitting,*,Strainer,Valve,*,EQT,";
   std::string prefix = "Strainer,Pipe Fitting,";
   std::string attribute = row.substr(prefix.size(), row.find(',', prefix.size()) - prefix.size());
   std::string key = e2e::ReplaceAll(attribute, " ", "");

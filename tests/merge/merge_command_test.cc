@@ -188,8 +188,10 @@ TEST_F(MergeCommand, WideTablesAndTheTableItself) {
       {utf16, {table_, completed_}, 2, table_ + ": is UTF-16 text (what spreadsheets save as"},
       {utf16, {table_, completed_}, 2, "merge: 2 rows not merged: the table is UTF-16 text"},
       {utf16.substr(2), {table_, completed_}, 2, "is UTF-16 text without a byte-order mark"},
-      {kTable, {"--dry-run", table_, table_}, 0, "merge: " + table_ + " is the table " + table_ +
-                                                    " itself: nothing to merge"},
+      {kTable,
+       {"--dry-run", table_, table_},
+       0,
+       "merge: " + table_ + " is the table " + table_ + " itself: nothing to merge"},
       {kTable, {table_, (folder_ / "." / "table.csv").string()}, 0, "nothing to merge"},
   };
   for (const Case& c : cases) {
@@ -214,8 +216,8 @@ TEST_F(MergeCommand, WideTablesAndTheTableItself) {
 TEST_F(MergeCommand, WarnsOfNewClassesTheDdlNamesOtherwise) {
   const fs::path example = fs::path(ZOR_EXAMPLES_DIR) / "v4v5/Dictionary";
   const std::vector<std::string> dictionaries{
-      "--source", (example / "V4_Exported_XML/plant_v4.xml").string(),
-      "--target", (example / "V5_Exported_XML/plant_v5.xml").string()};
+      "--source", (example / "V4_Exported_XML/plant_v4.xml").string(), "--target",
+      (example / "V5_Exported_XML/plant_v5.xml").string()};
   for (const char* target : {"YStrainer", "Strainer"}) {
     SetUp();
     WriteFile(completed_, std::string("Strainer,Pipe Fitting,*,") + target + ",Valve,*,EQT,\n");
@@ -224,9 +226,10 @@ TEST_F(MergeCommand, WarnsOfNewClassesTheDdlNamesOtherwise) {
     arguments.insert(arguments.end(), {table_, completed_});
     CommandRun run = Zorvez(arguments);
     EXPECT_EQ(run.status, 0) << run.err;
-    bool warned = run.err.find(completed_ + ":1: warning: the proposed DDL names the new class "
-                                            "'Strainer' after the source label, not 'YStrainer'") !=
-                  std::string::npos;
+    bool warned =
+        run.err.find(completed_ +
+                     ":1: warning: the proposed DDL names the new class "
+                     "'Strainer' after the source label, not 'YStrainer'") != std::string::npos;
     EXPECT_EQ(warned, std::string(target) == "YStrainer") << run.err;
     EXPECT_NE(run.err.find("1 row to merge (0 new class rows"), std::string::npos) << run.err;
   }

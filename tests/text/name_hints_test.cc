@@ -1,12 +1,12 @@
 #include "text/name_hints.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "text/folded_text.h"
 
@@ -68,8 +68,9 @@ namespace {
 // Names as dictionaries hold them, and the slips people make typing them:
 // case, gaps, accents, a letter dropped, doubled, changed or swapped.
 std::string RandomName(std::mt19937& random) {
-  static const std::vector<std::string> kWords = {"Flow", "Rate", "Pump", "Valve", "Size", "Mesh",
-                                                  "Débit", "Gate", "Body", "ab", "Pipe", "Straße"};
+  static const std::vector<std::string> kWords = {"Flow", "Rate", "Pump",  "Valve",
+                                                  "Size", "Mesh", "Débit", "Gate",
+                                                  "Body", "ab",   "Pipe",  "Straße"};
   static const char* kGaps[] = {"", " ", "_", "-"};
   std::string name;
   for (int words = 1 + static_cast<int>(random() % 3); words > 0; --words) {
@@ -123,8 +124,7 @@ TEST(NameHints, SmallSetsHintAsTheIndexDoes) {
                               ? RandomName(random)
                               : Mistyped(names[random() % names.size()], random);
       EXPECT_EQ(hints.DidYouMean(typed), hints.DidYouMeanIndexed(typed)) << typed;
-      EXPECT_EQ(hints.Contains(typed),
-                std::find(names.begin(), names.end(), typed) != names.end());
+      EXPECT_EQ(hints.Contains(typed), std::find(names.begin(), names.end(), typed) != names.end());
     }
   }
 }
