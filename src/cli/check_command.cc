@@ -4,6 +4,7 @@
 #include "cli/finding_records.h"
 #include "cli/hazard_lines.h"
 #include "cli/option_parser.h"
+#include "cli/report_names.h"
 #include "cli/subcommands.h"
 #include "cli/table_warnings.h"
 #include "cli/verdict_set.h"
@@ -34,8 +35,10 @@ constexpr const char* kCheckUsage =
     "                   findings (and those of the --fail-on verdicts) listed;\n"
     "                   jsonl: one JSON record per finding, then a summary record\n"
     "  --fail-on LIST   verdicts that make the exit status 1 (default\n"
-    "                   red,blue,purple,grey; grey: attributes with no row;\n"
-    "                   'hazard': warnings about the table; 'none' never fails)\n"
+    "                   red,blue,purple,grey; grey: attributes with no row or\n"
+    "                   whose row the run drops;\n"
+    "                   'hazard': warnings about the table or a name holding\n"
+    "                   markup; 'none' never fails)\n"
     "  -q, --quiet      print nothing; the exit status alone tells\n"
     "  -h, --help       print this help\n"
     "\n"
@@ -83,6 +86,7 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   options.failOn =
       ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.failOnHazards);
   options.quiet = parsed.Has("quiet");
+  options.run.quiet = options.quiet;
   return options;
 }
 
@@ -93,44 +97,76 @@ VerdictSet ListedVerdicts(VerdictSet fail_on) {
   return fail_on;
 }
 
-// Hands every batch to the renderer and to the watch of --fail-on.
+// Hands every batch to the watches, then to the renderer, if any.
 class CheckSinks : public FindingSink {
  public:
-  CheckSinks(FindingSink& renderer, VerdictWatch& watch) : renderer_(renderer), watch_(watch) {}
+  CheckSinks(FindingSink* renderer, VerdictWatch& watch, ReportNameWatch& names)
+      : renderer_(renderer), watch_(watch), names_(names) {}
   void Accept(const ClassFindings& batch) override {
     watch_.Accept(batch);
-    renderer_.Accept(batch);
+    names_.Accept(batch);
+    if (renderer_) renderer_->Accept(batch);
   }
 
  private:
-  FindingSink& renderer_;
+  FindingSink* renderer_;
   VerdictWatch& watch_;
+  ReportNameWatch& names_;
 };
+
+constexpr size_t kShownNames = 5;
+
+// The names the defined files would mangle, on standard error: the markup
+// hazards counted with the first few, and every row no table can hold.
+void ReportNames(CliStreams& io, const ReportNameWatch& names) {
+  const std::vector<PlacedHazard>& markup = names.MarkupNames();
+  if (!markup.empty()) {
+    size_t count = markup.size();
+    ReportError(
+        io, "warning: " + std::to_string(count) + (count == 1 ? " name holds" : " names hold") +
+                " markup that the defined report writes as HTML; open such a report "
+                "in a browser only through 'zorvez explore', which shows names as text" +
+                (count > kShownNames ? "; the first " + std::to_string(kShownNames) + ":" : ":"));
+    for (size_t i = 0; i < count && i < kShownNames; ++i) {
+      io.err << "  " << HazardTextLine(markup[i].file, markup[i].hazard);
+    }
+  }
+  for (const std::string& message : names.UnholdableNames()) ReportError(io, message);
+}
 
 int RunCheck(const CheckOptions& options, CliStreams& io) {
   Hazards warnings;
   if (TableWarnings(options.run.mappingPath, io, warnings) != kExitClean) return kExitTrouble;
   if (!options.quiet) ReportTableWarnings(options.run.mappingPath, io, warnings);
+  const bool json_lines = options.jsonLines && !options.quiet;
+  if (json_lines) {
+    for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
+  }
+  // A markup hazard goes out just before the findings that show the name.
+  ReportNameWatch names(options.run, [&](const PlacedHazard& placed) {
+    if (json_lines) io.out << HazardJsonLine(placed.hazard, "hazard", placed.file);
+  });
   VerdictWatch watch(options.failOn);
   ComparisonTotals totals;
   int status = kExitClean;
   if (options.quiet) {
-    status = RunFindings(options.run, io, watch, totals);
-  } else if (options.jsonLines) {
-    for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
+    CheckSinks sinks(nullptr, watch, names);
+    status = RunFindings(options.run, io, sinks, totals);
+  } else if (json_lines) {
     JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
-    CheckSinks sinks(lines, watch);
+    CheckSinks sinks(&lines, watch, names);
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) lines.Finish(totals);
   } else {
     CheckTextRenderer text(options.run.mappingPath, ListedVerdicts(options.failOn),
                            options.run.v5v5, io.colourOut);
-    CheckSinks sinks(text, watch);
+    CheckSinks sinks(&text, watch, names);
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) text.Write(io.out, totals);
   }
   if (status != kExitClean) return status;
-  bool hazards = options.failOnHazards && !warnings.empty();
+  if (!options.quiet) ReportNames(io, names);
+  bool hazards = options.failOnHazards && (!warnings.empty() || !names.MarkupNames().empty());
   return watch.Seen() || hazards ? kExitFindings : kExitClean;
 }
 

@@ -38,6 +38,20 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState
   return true;
 }
 
+// Naming one file twice is a slip (a completed path, a copied command)
+// whose findings would still look plausible: every class is compared with
+// itself.
+void WarnOfOneDictionaryTwice(const FindingRunOptions& options, CliStreams& io) {
+  std::error_code error;
+  if (options.quiet || !fs::equivalent(PathFromUtf8(options.sourcePath.c_str()),
+                                       PathFromUtf8(options.targetPath.c_str()), error)) {
+    return;
+  }
+  ReportError(io, "warning: " + options.sourcePath + " and " + options.targetPath +
+                      " are the same file: the dictionary to migrate and the target are one, "
+                      "so every finding compares the dictionary with itself");
+}
+
 // Shows the class counter on a terminal once a run has taken a while.
 class Progress {
  public:
@@ -90,6 +104,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   for (const std::string* path : {&options.sourcePath, &options.targetPath, &options.mappingPath}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
+  WarnOfOneDictionaryTwice(options, io);
   ComparisonState state;
   state.settings = {options.v5v5, options.oldFormat, false, true};
   if (!LoadTable(options, io, state)) return kExitTrouble;

@@ -17,6 +17,7 @@ struct FindingRunOptions {
   std::string mappingPath;  // the mapping table
   bool v5v5 = false;
   bool oldFormat = false;
+  bool quiet = false;  // no warnings on standard error, only why an input cannot be used
 };
 
 // The root element of the dictionary at `path`, loaded into `document`, or

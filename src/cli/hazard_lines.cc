@@ -15,11 +15,12 @@ std::string HazardTextLine(std::string_view table_path, const Hazard& hazard,
   return line;
 }
 
-std::string HazardJsonLine(const Hazard& hazard, std::string_view record) {
+std::string HazardJsonLine(const Hazard& hazard, std::string_view record, std::string_view file) {
   JsonLine line;
   line.Open().Key("record").String(record);
   line.Key("code").String(HazardCodeName(hazard.code));
   line.Key("severity").String(SeverityName(hazard.severity));
+  if (!file.empty()) line.Key("file").String(file);
   line.Key("line").Number(hazard.line).Key("column").Number(hazard.column);
   line.Key("message").String(hazard.message).Key("fix");
   if (hazard.fix.empty()) {

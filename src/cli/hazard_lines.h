@@ -13,7 +13,9 @@
 std::string HazardTextLine(std::string_view table_path, const Hazard& hazard,
                            std::string_view state = {});
 
-// {"record":"hazard",...}; `record` "fixed" for a repair made.
-std::string HazardJsonLine(const Hazard& hazard, std::string_view record = "hazard");
+// {"record":"hazard",...}; `record` "fixed" for a repair made. `file`, when
+// given, names the file the line is in, for a hazard outside the table.
+std::string HazardJsonLine(const Hazard& hazard, std::string_view record = "hazard",
+                           std::string_view file = {});
 
 #endif  // ZOR_CLI_HAZARD_LINES_H_

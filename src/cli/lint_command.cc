@@ -39,7 +39,9 @@ constexpr const char* kHelp =
     "than it was meant (a byte-order mark, UTF-16 text, a row whose domain ends the\n"
     "line, CSV quoting, semicolons, an empty column, an attribute row the lookup\n"
     "never reaches, a second class row) and, with the dictionaries, names they lack,\n"
-    "with the name meant when one is close. One line per hazard:\n"
+    "with the name meant when one is close, a domain code given as target class,\n"
+    "and (with both) the attribute rows the run reads and then drops. One line per\n"
+    "hazard:\n"
     "TABLE.csv:LINE:COL: severity: message [code].\n"
     "\n"
     "Options:\n"
@@ -160,7 +162,7 @@ int Lint(CliStreams& io, const LintOptions& options) {
     names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.oldFormat), source,
                                          target);
   }
-  TableAnalysis analysis(bytes, names.get());
+  TableAnalysis analysis(std::move(bytes), names.get());
   if (analysis.Encoding() == TableEncoding::kBinary) {
     ReportError(io, options.tablePath + ": holds binary data, not text: not a mapping table");
     return kExitTrouble;

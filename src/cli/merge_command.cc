@@ -1,6 +1,7 @@
 // zorvez merge: puts the completed rows of a proposed mapping file into the
 // mapping table where the run's lookups find them.
 #include <array>
+#include <filesystem>
 #include <string>
 #include <tuple>
 
@@ -12,6 +13,7 @@
 #include "merge/table_merge.h"
 #include "merge/unified_diff.h"
 #include "merge/whole_file.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
@@ -56,7 +58,8 @@ constexpr const char* kHelp =
     "                   dictionary to migrate lacks, with the name meant\n"
     "  --target TARGET.xml\n"
     "                   refuse rows naming a target class or attribute that the\n"
-    "                   target lacks when a target name is close to it\n"
+    "                   target lacks when a target name is close to it, and warn\n"
+    "                   of a new class the proposed DDL will name otherwise\n"
     "  --v5             the dictionaries are two V5 dictionaries, as in check\n"
     "  --old            read V5 dictionaries in the older attribute layout\n"
     "  --partial        merge the rows that can be merged and list the rest\n"
@@ -135,7 +138,19 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
   return kExitClean;
 }
 
+// A table merged into itself holds every row already: said at once, rather
+// than as the conflicts its rows in a spreadsheet's form would seem to be.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(PathFromUtf8(a.c_str()), PathFromUtf8(b.c_str()), error);
+}
+
 int Merge(CliStreams& io, const MergeOptions& options) {
+  if (SameFile(options.tablePath, options.completedPath)) {
+    ReportError(io, "merge: " + options.completedPath + " is the table " + options.tablePath +
+                        " itself: nothing to merge; nothing written");
+    return kExitClean;
+  }
   std::string table, completed;
   if (!ReadInput(io, options.tablePath, table) ||
       !ReadInput(io, options.completedPath, completed)) {
@@ -163,6 +178,9 @@ int Merge(CliStreams& io, const MergeOptions& options) {
   }
   ReportCsvReading(io, merge, options.completedPath);
   ReportRowProblems(io, merge, options.tablePath, options.completedPath);
+  if (!options.targetPath.empty() && !options.v5v5) {
+    ReportNewClassNames(io, merge, target, options.completedPath);
+  }
   MergeWriting writing = MergeWriting::kUnchanged;
   if (Deliver(io, options, merge, writing) != kExitClean) return kExitTrouble;
   ReportSummary(io, merge, options.partial, writing, options.destination);

@@ -90,12 +90,26 @@ void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::strin
   }
 }
 
+void ReportNewClassNames(CliStreams& io, const TableMerge& merge, const DictionaryNames& target,
+                         const std::string& completed_path) {
+  if (!merge.TableProblem().empty()) return;
+  const std::vector<RowResult>& results = merge.Plan().results;
+  for (size_t i = 0; i < results.size(); ++i) {
+    RowOutcome outcome = results[i].outcome;
+    if (outcome == RowOutcome::kRefused || outcome == RowOutcome::kConflict) continue;
+    std::string warning = CheckNewClassName(merge.Rows()[i], target);
+    if (warning.empty()) continue;
+    ReportError(io, completed_path + ":" + std::to_string(merge.Rows()[i].lineNumber) +
+                        ": warning: " + warning + " [ddl_name_differs]");
+  }
+}
+
 void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeWriting writing,
                    const std::string& destination) {
   if (!merge.TableProblem().empty()) {
     // No row can be placed in a table whose end is unknown.
     ReportError(io, "merge: " + Counted(merge.Rows().size(), "row", "rows") +
-                        " not merged: the table cannot be read past its NUL byte; nothing written");
+                        " not merged: " + merge.TableProblemBriefly() + "; nothing written");
     return;
   }
   Counts counts = CountRows(merge);

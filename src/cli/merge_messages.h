@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_streams.h"
+#include "merge/dictionary_names.h"
 #include "merge/table_merge.h"
 
 // What happened to the merged table, for the summary.
@@ -18,6 +19,11 @@ void ReportCsvReading(CliStreams& io, const TableMerge& merge, const std::string
 
 void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::string& table_path,
                        const std::string& completed_path);
+
+// A warning for each row taken (merged or already there) that names a new
+// target class the proposed DDL will name otherwise, as zorvez lint warns.
+void ReportNewClassNames(CliStreams& io, const TableMerge& merge, const DictionaryNames& target,
+                         const std::string& completed_path);
 
 void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeWriting writing,
                    const std::string& destination);

@@ -13,7 +13,7 @@ constexpr size_t kShown = 5;
 int TableWarnings(const std::string& table_path, CliStreams& io, Hazards& warnings) {
   std::string bytes;
   if (!ReadWholeFile(table_path, bytes).empty()) return kExitClean;
-  TableAnalysis analysis(bytes);
+  TableAnalysis analysis(std::move(bytes));
   if (IsWideText(analysis.Encoding())) {
     ReportError(io, table_path + ": is " + EncodingName(analysis.Encoding()) +
                         " text, not the UTF-8 the run reads, so no row would be found; "

@@ -154,16 +154,39 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
   }
 }
 
+// A row naming another target class whose attribute the run's one look
+// does not find: the defined report writes nothing, so the row's author
+// never learns that it is not used; zorvez says so. `looked_in` is the key
+// of the class looked at, empty when no class has the row's parent.
+void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
+                      const AttributeRow& row, const std::string& looked_in) {
+  ComparisonState& state = walk.pass.state;
+  if (!state.settings.rowReferences) return;
+  Finding& finding = AddAttribute(walk, Verdict::kGrey, FindingKind::kDroppedRow, row);
+  finding.label = attribute.label.str();
+  finding.key = attribute.key.str();
+  finding.detail = looked_in;
+  finding.dictionary = walk.pass.profile.targetName;
+  finding.target =
+      TargetRef{"", row.targetAttribute.str(), row.targetParent.str(), row.targetClass.str()};
+  state.totals.droppedRows += 1;
+}
+
 // The attribute mapped into another target class: only the first class
 // whose short parent is the row's is looked at.
-void CheckClassFoundByParent(AttributeWalk& walk, const AttributeRow& row) {
+void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
+                             const AttributeRow& row) {
   std::optional<TargetClass> target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
-  if (!target) return;
+  if (!target) {
+    ReportDroppedRow(walk, source, row, "");
+    return;
+  }
   for (const TargetAttribute& attribute : TargetAttributes(walk.pass, *target)) {
     if (attribute.key != row.targetAttribute.str()) continue;
     AddValidAttribute(walk, attribute, walk.pass.profile.targetName, *target, row);
     return;
   }
+  ReportDroppedRow(walk, source, row, target->key.str());
 }
 
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
@@ -178,7 +201,7 @@ void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const At
     finding.detail = row.sourceAttribute.str();
     finding.dictionary = walk.pass.profile.targetName;
   } else {
-    CheckClassFoundByParent(walk, row);
+    CheckClassFoundByParent(walk, attribute, row);
   }
 }
 

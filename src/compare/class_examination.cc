@@ -180,6 +180,7 @@ void ExamineClass(PassState& pass, const SourceClass& source) {
   batch.label = source.label.str();
   batch.key = source.key.str();
   batch.parent = source.parent.str();
+  batch.sourceLine = source.node ? source.node->line() : 0;
   MappedClass mapped{source, {}, RowNameOf(pass.profile, source), std::nullopt};
   ClassRowLookup lookup = LookUpClassRow(pass, mapped.rowName, source.parent);
   mapped.mapDomain = std::move(lookup.mapDomain);

@@ -4,6 +4,7 @@ void ClassFindings::Clear() {
   label.clear();
   key.clear();
   parent.clear();
+  sourceLine = 0;
   findings.clear();
   ddl.reset();
   mappingRows.clear();

@@ -30,6 +30,9 @@ enum class FindingKind {
   kChildLosesAttributes,  // a child of an unmapped class that retains attributes
   kNoRow,                 // an attribute of a class mapped to a found target class that
                           // no row of the class's block mentions (zorvez only)
+  kDroppedRow,            // an attribute whose row names another target class, where the
+                          // run's one look finds no such attribute: nothing is written
+                          // (zorvez only)
 };
 
 // An unmapped class with nothing retained is listed at the report's end.
@@ -98,6 +101,7 @@ struct ClassFindings {
   std::string label;
   std::string key;
   std::string parent;
+  long sourceLine = 0;  // of the class element in the dictionary to migrate; 0 when unknown
   std::vector<Finding> findings;
   std::optional<ProposedDdlClass> ddl;
   std::vector<std::string> mappingRows;  // proposed rows with their line ends, as written
@@ -119,6 +123,7 @@ struct ComparisonTotals {
   long newClassesSuggested = 0;
   long unmappedRequested = 0;
   long attributesWithoutRow = 0;  // no_row findings; only when rows are referenced
+  long droppedRows = 0;           // dropped_row findings; only when rows are referenced
 };
 
 #endif  // ZOR_COMPARE_FINDING_H_

@@ -2,6 +2,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -56,6 +57,7 @@ class TreeBuilder {
   MigrationXMLNode* document_;
   MigrationXMLNode* current_;
   XmlLoadError* error_;
+  XML_Parser parser_ = nullptr;  // the one parsing, for the lines of elements
 };
 
 void TreeBuilder::NoteParserError(XML_Parser parser) {
@@ -104,6 +106,8 @@ void TreeBuilder::OnStart(void* self, const XML_Char* name, const XML_Char** att
     }
   }
   node->attribute_count_ = count;
+  XML_Size line = XML_GetCurrentLineNumber(builder->parser_);
+  node->line_ = static_cast<uint32_t>(std::min<XML_Size>(line, UINT32_MAX));
   builder->current_ = node;
 }
 
@@ -116,6 +120,7 @@ XML_Parser TreeBuilder::NewParser() {
   XML_Parser parser = XML_ParserCreate(nullptr);
   if (parser == nullptr) return nullptr;
   XML_SetUserData(parser, this);
+  parser_ = parser;
   XML_SetElementHandler(parser, &TreeBuilder::OnStart, &TreeBuilder::OnEnd);
   XML_SetUnknownEncodingHandler(parser, &HandleUnknownEncoding, nullptr);
   // No external entity handler is set and parameter entities are never

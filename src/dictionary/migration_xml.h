@@ -53,6 +53,8 @@ class MigrationXMLNode {
   void Release();
 
   std::string_view name() const { return name_; }
+  // The line of the element's start tag, from 1; 0 for a document.
+  long line() const { return line_; }
   MigrationXMLNode* parent() const { return parent_; }
   MigrationXMLNode* first_child() const { return first_child_; }
   MigrationXMLNode* next_sibling() const { return next_sibling_; }
@@ -68,6 +70,7 @@ class MigrationXMLNode {
   const char* name_ = "";
   MigrationXMLAttribute* attributes_ = nullptr;
   uint32_t attribute_count_ = 0;
+  uint32_t line_ = 0;  // fills the padding after the count: no larger node
   MigrationXMLNode* parent_ = nullptr;
   MigrationXMLNode* first_child_ = nullptr;
   MigrationXMLNode* last_child_ = nullptr;

@@ -138,7 +138,8 @@ void ExploreFindingSink::Finish(const ComparisonTotals& totals) {
                             {"classes", totals.totalClasses},
                             {"new_classes_suggested", totals.newClassesSuggested},
                             {"requested_unmapped", totals.unmappedRequested},
-                            {"no_row", totals.attributesWithoutRow}};
+                            {"no_row", totals.attributesWithoutRow},
+                            {"dropped_row", totals.droppedRows}};
   nlohmann::json& verdicts = summary["verdicts"] = nlohmann::json::object();
   for (Verdict verdict : kAllVerdicts) {
     verdicts[VerdictName(verdict)] = classVerdicts_[static_cast<size_t>(verdict)];

@@ -139,6 +139,7 @@
       ['new_classes_suggested', 'New classes suggested', summary ? summary.new_classes_suggested : null],
       ['requested_unmapped', 'Requested unmapped', summary ? summary.requested_unmapped : null],
       ['no_row', 'Attributes with no row', summary ? summary.no_row : null],
+      ['dropped_row', 'Attribute rows dropped', summary ? summary.dropped_row : null],
     ];
     const list = byId('summary');
     for (const [name, text, value] of facts) {

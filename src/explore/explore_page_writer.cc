@@ -34,7 +34,8 @@ ExplorePageWriter::ExplorePageWriter(std::ostream& out, const ExplorePageOptions
       verdicts_({"green", "blue", "red", "orange", "purple"}),
       kinds_({"not_in_mapping_table", "badly_mapped", "explicitly_unmapped", "valid",
               "not_found_in_target", "uuid_differs", "domain_missing", "parent_unknown",
-              "class_not_in_target", "retained", "child_loses_attributes", "no_row"}),
+              "class_not_in_target", "retained", "child_loses_attributes", "no_row",
+              "dropped_row"}),
       sections_({"body", "requested_unmapped"}) {
   if (options_.classesPerChunk == 0) options_.classesPerChunk = 1;
 }

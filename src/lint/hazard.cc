@@ -46,6 +46,12 @@ const char* HazardCodeName(HazardCode code) {
       return "unknown_target_attribute";
     case HazardCode::kDdlNameDiffers:
       return "ddl_name_differs";
+    case HazardCode::kDomainCodeAsClass:
+      return "domain_code_as_class";
+    case HazardCode::kDroppedRow:
+      return "dropped_row";
+    case HazardCode::kMarkupName:
+      return "markup_name";
   }
   return "bom";
 }

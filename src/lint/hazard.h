@@ -34,6 +34,11 @@ enum class HazardCode {
   kUnknownTargetClass,
   kUnknownTargetAttribute,
   kDdlNameDiffers,
+  // what the run makes of the rows
+  kDomainCodeAsClass,
+  kDroppedRow,
+  // names the defined report writes as markup
+  kMarkupName,
 };
 
 enum class HazardSeverity { kError, kWarning, kNote };

@@ -4,6 +4,15 @@
 
 TableAnalysis::TableAnalysis(std::string_view bytes, const TableNames* names)
     : decoded_(DecodeTable(bytes)) {
+  Analyse(names);
+}
+
+TableAnalysis::TableAnalysis(std::string&& bytes, const TableNames* names)
+    : decoded_(DecodeTable(std::move(bytes))) {
+  Analyse(names);
+}
+
+void TableAnalysis::Analyse(const TableNames* names) {
   ScanEncoding(decoded_, hazards_);
   lines_ = SplitLines(decoded_.text);
   for (size_t i = 0; i < lines_.size(); ++i) {

@@ -3,6 +3,7 @@
 #ifndef ZOR_LINT_TABLE_ANALYSIS_H_
 #define ZOR_LINT_TABLE_ANALYSIS_H_
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,8 @@ class TableAnalysis {
   // `names`, when given, also holds the rows' names against the
   // dictionaries.
   explicit TableAnalysis(std::string_view bytes, const TableNames* names = nullptr);
+  // The same, taking the bytes over (a large table is then not held twice).
+  explicit TableAnalysis(std::string&& bytes, const TableNames* names = nullptr);
   TableAnalysis(const TableAnalysis&) = delete;
   TableAnalysis& operator=(const TableAnalysis&) = delete;
 
@@ -28,6 +31,8 @@ class TableAnalysis {
   const Hazards& Found() const { return hazards_; }
 
  private:
+  void Analyse(const TableNames* names);
+
   DecodedTable decoded_;
   std::vector<TextLine> lines_;
   Hazards hazards_;

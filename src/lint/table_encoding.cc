@@ -137,6 +137,24 @@ DecodedTable DecodeTable(std::string_view bytes) {
   return table;
 }
 
+DecodedTable DecodeTable(std::string&& bytes) {
+  TableEncoding encoding = Detect(bytes);
+  if (encoding != TableEncoding::kUtf8 && encoding != TableEncoding::kUtf8Bom) {
+    return DecodeTable(std::string_view(bytes));
+  }
+  DecodedTable table;
+  table.encoding = encoding;
+  table.text = std::move(bytes);
+  if (encoding == TableEncoding::kUtf8Bom) {
+    size_t marks = 0;
+    while (std::string_view(table.text).substr(marks).starts_with(kUtf8Bom)) {
+      marks += kUtf8Bom.size();
+    }
+    table.text.erase(0, marks);
+  }
+  return table;
+}
+
 const char* EncodingName(TableEncoding encoding) {
   switch (encoding) {
     case TableEncoding::kUtf8:

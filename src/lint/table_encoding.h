@@ -20,6 +20,9 @@ struct DecodedTable {
 };
 
 DecodedTable DecodeTable(std::string_view bytes);
+// The same, taking the bytes over: UTF-8 text keeps their buffer, so a large
+// table is not held twice.
+DecodedTable DecodeTable(std::string&& bytes);
 
 // "UTF-16 LE", "binary data"... for messages.
 const char* EncodingName(TableEncoding encoding);

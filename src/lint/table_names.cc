@@ -1,15 +1,14 @@
 #include "lint/table_names.h"
 
-#include <algorithm>
 #include <deque>
+#include <optional>
 
-#include "compare/class_record.h"
-#include "compare/target_catalog.h"
-#include "dictionary/dictionary_queries.h"
-#include "dictionary/element_walk.h"
 #include "dictionary/parsed_line.h"
+#include "lint/dictionary_name_reader.h"
+#include "lint/dropped_rows.h"
+#include "merge/ddl_name.h"
 #include "text/quoted_value.h"
-#include "text/text_helpers.h"
+#include "text/zor_string.h"
 
 namespace {
 
@@ -44,32 +43,9 @@ Hazard Named(HazardCode code, HazardSeverity severity, long line, long column,
 
 TableNames::TableNames(const PassProfile& profile, MigrationXMLNode* source_root,
                        MigrationXMLNode* target_root)
-    : profile_(profile), haveSource_(source_root != nullptr), haveTarget_(target_root != nullptr) {
-  ForEachElement(source_root, "Class", [&](MigrationXMLNode* node) {
-    SourceClass source = ReadSourceClass(profile, node);
-    std::string name = RowNameOf(profile, source).str();
-    sourceClasses_.Add(name);
-    SourceClassNames& names = sourceByName_[name];
-    names.parents.push_back(source.parent.str());
-    ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
-      names.attributes.Add(Plain(getValueByTagName(attribute, profile.sourceAttribute.label)).str());
-      return true;
-    });
-    return true;
-  });
-  size_t position = 0;
-  std::deque<std::string> pool;
-  ForEachElement(target_root, "Class", [&](MigrationXMLNode* node) {
-    TargetClass target = ReadTargetClass(profile, node, position++);
-    std::string key(CounterpartKey(profile, target).first);
-    targetClasses_.Add(key);
-    NameHints& attributes = targetAttributes_[key];
-    ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
-      attributes.Add(ReadTargetAttribute(profile, attribute, pool).key);
-      return true;
-    });
-    return true;
-  });
+    : profile_(profile), sourceRoot_(source_root), targetRoot_(target_root) {
+  if (source_root) ReadSourceNames(profile, source_root, source_);
+  if (target_root) ReadTargetNames(profile, target_root, target_);
 }
 
 void TableNames::Scan(const std::vector<TextLine>& lines, Hazards& hazards) const {
@@ -86,30 +62,55 @@ void TableNames::Scan(const std::vector<TextLine>& lines, Hazards& hazards) cons
       ScanAttributeRow(fields, number, hazards);
     }
   }
+  if (sourceRoot_ && targetRoot_) {
+    // The text as the run holds it, with room for the line end it appends.
+    size_t size = 1;
+    for (const TextLine& line : lines) size += line.Text().size();
+    std::string text;
+    text.reserve(size);
+    for (const TextLine& line : lines) text += line.Text();
+    ScanDroppedRows(profile_, sourceRoot_, targetRoot_, std::move(text), hazards);
+  }
 }
 
 void TableNames::ScanClassRow(const std::vector<std::string>& fields, long line,
                               Hazards& hazards) const {
   const std::string& name = fields[0];
-  if (haveSource_) {
-    auto known = sourceByName_.find(name);
-    if (known == sourceByName_.end()) {
-      hazards.push_back(Named(HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
-                              "the source dictionary has no class " + Quoted(name) +
-                                  Hint(sourceClasses_, name)));
-    } else if (std::find(known->second.parents.begin(), known->second.parents.end(),
-                         fields[1]) == known->second.parents.end()) {
+  if (sourceRoot_) {
+    if (!source_.Classes().Contains(name)) {
+      hazards.push_back(Named(
+          HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
+          "the source dictionary has no class " + Quoted(name) + Hint(source_.Classes(), name)));
+    } else if (!source_.HasParent(name, fields[1])) {
       hazards.push_back(Named(HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
                               "the source dictionary has no class " + Quoted(name) +
                                   " with parent " + Quoted(fields[1]) + "; its parent is " +
-                                  Quoted(known->second.parents.front())));
+                                  Quoted(source_.ParentOf(name))));
     }
   }
+  ScanTargetClass(fields, line, hazards);
+}
+
+// A domain code in the target class's column names no class at all: the
+// run reports the class as badly mapped whatever the dictionaries hold.
+void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long line,
+                                 Hazards& hazards) const {
+  const std::string& name = fields[0];
   const std::string& target = fields[3];
-  bool names_none = std::find(profile_.badMappingCodes.begin(), profile_.badMappingCodes.end(),
-                              target) != profile_.badMappingCodes.end();
-  if (!haveTarget_ || names_none || targetClasses_.Contains(target)) return;
-  std::optional<std::string> close = targetClasses_.DidYouMean(target);
+  if (target.empty() || target == "*") return;  // an uncompleted row, said elsewhere
+  for (std::string_view code : profile_.badMappingCodes) {
+    if (code.empty() || code == "*" || !EqualIgnoringAsciiCase(code, target)) continue;
+    std::string message = "the target class " + Quoted(target) +
+                          " is a domain code, which the run reads as naming no class: it reports " +
+                          Quoted(name) +
+                          " as badly mapped; write the target class's key here and the domain in "
+                          "column 7";
+    hazards.push_back(Named(HazardCode::kDomainCodeAsClass, HazardSeverity::kWarning, line, 1,
+                            std::move(message)));
+    return;
+  }
+  if (!targetRoot_ || target_.Classes().Contains(target)) return;
+  std::optional<std::string> close = target_.Classes().DidYouMean(target);
   if (close) {
     hazards.push_back(Named(HazardCode::kUnknownTargetClass, HazardSeverity::kWarning, line, 1,
                             "the target dictionary has no class " + Quoted(target) +
@@ -119,33 +120,29 @@ void TableNames::ScanClassRow(const std::vector<std::string>& fields, long line,
   hazards.push_back(Named(HazardCode::kUnknownTargetClass, HazardSeverity::kNote, line, 1,
                           "the target dictionary has no class " + Quoted(target) +
                               ": the run proposes it as a new class"));
-  std::string ddl_name = WithoutWhiteSpace(ZORUnicodeString(name)).str();
-  if (profile_.v5v5 || ddl_name == target) return;
-  hazards.push_back(Named(
-      HazardCode::kDdlNameDiffers, HazardSeverity::kWarning, line, 1,
-      "the proposed DDL names the new class " + Quoted(ddl_name) + " after the source label, "
-          "not " + Quoted(target) + ", so once it is loaded the next run still misses " +
-          Quoted(target) + ": write " + Quoted(ddl_name) + " as the target class, or rename "
-          "the class in the DDL to " + Quoted(target) + " before loading it"));
+  if (profile_.v5v5) return;
+  if (std::optional<std::string> differs = DdlNameMismatch(name, target)) {
+    hazards.push_back(
+        Named(HazardCode::kDdlNameDiffers, HazardSeverity::kWarning, line, 1, std::move(*differs)));
+  }
 }
 
 void TableNames::ScanAttributeRow(const std::vector<std::string>& fields, long line,
                                   Hazards& hazards) const {
-  auto source = sourceByName_.find(fields[0]);
-  if (haveSource_ && source != sourceByName_.end() && !fields[2].empty() &&
-      !source->second.attributes.Contains(fields[2])) {
-    hazards.push_back(Named(HazardCode::kUnknownSourceAttribute, HazardSeverity::kWarning, line,
-                            1,
-                            "the source class " + Quoted(fields[0]) + " has no attribute " +
-                                Quoted(fields[2]) + Hint(source->second.attributes, fields[2])));
+  if (sourceRoot_ && source_.Classes().Contains(fields[0]) && !fields[2].empty()) {
+    const NameHints& attributes = source_.AttributesOf(fields[0]);
+    if (!attributes.Contains(fields[2])) {
+      hazards.push_back(Named(HazardCode::kUnknownSourceAttribute, HazardSeverity::kWarning, line,
+                              1,
+                              "the source class " + Quoted(fields[0]) + " has no attribute " +
+                                  Quoted(fields[2]) + Hint(attributes, fields[2])));
+    }
   }
-  auto target = targetAttributes_.find(fields[3]);
-  if (!haveTarget_ || target == targetAttributes_.end() || fields[5].empty() ||
-      target->second.Contains(fields[5])) {
-    return;
-  }
+  if (!targetRoot_ || !target_.Classes().Contains(fields[3]) || fields[5].empty()) return;
+  const NameHints& attributes = target_.AttributesOf(fields[3]);
+  if (attributes.Contains(fields[5])) return;
   // A name close to a known one is a slip; any other is proposed in the DDL.
-  std::string hint = Hint(target->second, fields[5]);
+  std::string hint = Hint(attributes, fields[5]);
   hazards.push_back(Named(HazardCode::kUnknownTargetAttribute,
                           hint.empty() ? HazardSeverity::kNote : HazardSeverity::kWarning, line, 1,
                           "the target class " + Quoted(fields[3]) + " has no attribute " +

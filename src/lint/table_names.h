@@ -1,44 +1,39 @@
 // The names the table's rows give, held against the dictionaries: a row
 // that names a class or attribute the dictionary lacks is never used, and
-// most such names are a slip of case, blanks or spelling.
+// most such names are a slip of case, blanks or spelling. With both
+// dictionaries, the rows the run reads and then drops are found too.
 #ifndef ZOR_LINT_TABLE_NAMES_H_
 #define ZOR_LINT_TABLE_NAMES_H_
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "compare/pass_profile.h"
 #include "dictionary/migration_xml.h"
 #include "lint/hazard.h"
+#include "merge/dictionary_names.h"
 #include "merge/text_lines.h"
-#include "text/name_hints.h"
 
 class TableNames {
  public:
-  // Either root may be null: its names are then not checked.
+  // Either root may be null: its names are then not checked. The roots
+  // must outlive the scans.
   TableNames(const PassProfile& profile, MigrationXMLNode* source_root,
              MigrationXMLNode* target_root);
 
   void Scan(const std::vector<TextLine>& lines, Hazards& hazards) const;
 
  private:
-  struct SourceClassNames {
-    std::vector<std::string> parents;
-    NameHints attributes;
-  };
-
   void ScanClassRow(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
+  void ScanTargetClass(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
   void ScanAttributeRow(const std::vector<std::string>& fields, long line,
                         Hazards& hazards) const;
 
   const PassProfile& profile_;
-  bool haveSource_ = false;
-  bool haveTarget_ = false;
-  NameHints sourceClasses_;
-  std::map<std::string, SourceClassNames> sourceByName_;
-  NameHints targetClasses_;
-  std::map<std::string, NameHints> targetAttributes_;
+  MigrationXMLNode* sourceRoot_;
+  MigrationXMLNode* targetRoot_;
+  DictionaryNames source_;
+  DictionaryNames target_;
 };
 
 #endif  // ZOR_LINT_TABLE_NAMES_H_

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "merge/ddl_name.h"
 #include "merge/row_check.h"
 #include "text/quoted_value.h"
 #include "text/text_helpers.h"
@@ -31,11 +32,10 @@ std::string Missing(const DictionaryNames& names, std::string_view file,
     if (!strict && hint.empty()) return "";
     return ColumnLabel(first) + ": " + std::string(file) + " has no class " + Quoted(name) + hint;
   }
-  const std::string& parent = names.ParentOf(name);
-  if (values[first + 1] != parent) {
+  if (!names.HasParent(name, values[first + 1])) {
     return ColumnLabel(first + 1) + ": class " + Quoted(name) + " has the parent " +
-           Quoted(parent) + " in " + std::string(file) + ", not " + Quoted(values[first + 1]) +
-           ", and the lookups compare both";
+           Quoted(names.ParentOf(name)) + " in " + std::string(file) + ", not " +
+           Quoted(values[first + 1]) + ", and the lookups compare both";
   }
   if (class_row) return "";
   const NameHints& attributes = names.AttributesOf(name);
@@ -50,26 +50,47 @@ std::string Missing(const DictionaryNames& names, std::string_view file,
 }  // namespace
 
 void DictionaryNames::AddClass(std::string_view name, std::string_view parent) {
-  if (classes_.Contains(name)) return;
   classes_.Add(name);
-  parents_.emplace(std::string(name), std::string(parent));
+  std::vector<std::string>& parents = byName_[std::string(name)].parents;
+  if (std::find(parents.begin(), parents.end(), parent) == parents.end()) {
+    parents.emplace_back(parent);
+  }
 }
 
 void DictionaryNames::AddAttribute(std::string_view class_name, std::string_view attribute) {
-  NameHints& attributes = attributes_[std::string(class_name)];
-  if (!attributes.Contains(attribute)) attributes.Add(attribute);
+  byName_[std::string(class_name)].attributes.Add(attribute);
+}
+
+const DictionaryNames::ClassNames* DictionaryNames::Find(std::string_view name) const {
+  auto it = byName_.find(std::string(name));
+  return it == byName_.end() ? nullptr : &it->second;
 }
 
 const std::string& DictionaryNames::ParentOf(std::string_view name) const {
   static const std::string kNone;
-  auto it = parents_.find(std::string(name));
-  return it == parents_.end() ? kNone : it->second;
+  const ClassNames* known = Find(name);
+  return known == nullptr || known->parents.empty() ? kNone : known->parents.front();
+}
+
+bool DictionaryNames::HasParent(std::string_view name, std::string_view parent) const {
+  const ClassNames* known = Find(name);
+  return known != nullptr &&
+         std::find(known->parents.begin(), known->parents.end(), parent) != known->parents.end();
 }
 
 const NameHints& DictionaryNames::AttributesOf(std::string_view name) const {
   static const NameHints kNone;
-  auto it = attributes_.find(std::string(name));
-  return it == attributes_.end() ? kNone : it->second;
+  const ClassNames* known = Find(name);
+  return known == nullptr ? kNone : known->attributes;
+}
+
+std::string CheckNewClassName(const CompletedRow& row, const DictionaryNames& target) {
+  if (!row.check.Usable() || !row.check.classRow || row.check.noMapping) return "";
+  std::vector<std::string_view> columns = Columns(row.content);
+  if (columns.size() < 4) return "";
+  const std::string target_class = Unescaped(columns[3]);
+  if (target_class.empty() || target.Classes().Contains(target_class)) return "";
+  return DdlNameMismatch(row.name, target_class).value_or("");
 }
 
 std::string CheckRowNames(const CompletedRow& row, const DictionaryNames* source,

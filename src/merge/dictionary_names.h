@@ -10,27 +10,35 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "merge/completed_rows.h"
 #include "text/name_hints.h"
 
 class DictionaryNames {
  public:
-  // A class, with the parent a row must give it (the first one wins, as in
-  // the lookups).
+  // A class element. Classes of one name are one class here, with the
+  // parents and attributes of them all: a row may name any of them.
   void AddClass(std::string_view name, std::string_view parent);
   void AddAttribute(std::string_view class_name, std::string_view attribute);
 
   const NameHints& Classes() const { return classes_; }
-  // The parent of a known class.
+  // The parent of the first class of that name, for messages.
   const std::string& ParentOf(std::string_view name) const;
+  // Whether a class of that name has that parent.
+  bool HasParent(std::string_view name, std::string_view parent) const;
   // The attributes of a known class; none for a class without any.
   const NameHints& AttributesOf(std::string_view name) const;
 
  private:
+  struct ClassNames {
+    std::vector<std::string> parents;
+    NameHints attributes;
+  };
+  const ClassNames* Find(std::string_view name) const;
+
   NameHints classes_;
-  std::unordered_map<std::string, std::string> parents_;
-  std::unordered_map<std::string, NameHints> attributes_;
+  std::unordered_map<std::string, ClassNames> byName_;
 };
 
 // Why the usable row `row` names what the dictionaries lack, with the name
@@ -39,5 +47,10 @@ class DictionaryNames {
 std::string CheckRowNames(const CompletedRow& row, const DictionaryNames* source,
                           std::string_view source_file, const DictionaryNames* target,
                           std::string_view target_file);
+
+// For a usable class row of the V4/V5 run naming a target class that
+// `target` lacks (a new class the next run proposes): why the proposed DDL's
+// class will not be the one the row names; empty otherwise.
+std::string CheckNewClassName(const CompletedRow& row, const DictionaryNames& target);
 
 #endif  // ZOR_MERGE_DICTIONARY_NAMES_H_

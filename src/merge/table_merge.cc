@@ -1,5 +1,7 @@
 #include "merge/table_merge.h"
 
+#include "merge/unicode_text.h"
+
 namespace {
 
 std::string NulProblem(size_t offset, const std::vector<TextLine>& lines) {
@@ -18,8 +20,19 @@ std::string NulProblem(size_t offset, const std::vector<TextLine>& lines) {
 TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
                        const NameCheck& check_names)
     : table_(std::move(table_text)), completed_(completed_text) {
+  // Wide text holds a NUL byte in every ASCII character: said as what it is.
+  std::string wide = table_.Lines().empty() ? "" : WideTextName(table_.Lines().front().Text());
+  if (!wide.empty()) {
+    tableProblem_ = "is " + wide +
+                    " (what spreadsheets save as \"Unicode text\"), not the "
+                    "UTF-8 the run reads, so the run finds none of its rows; 'zorvez lint --fix' "
+                    "converts the table to UTF-8";
+    tableProblemBriefly_ = "the table is " + wide + ", which the run cannot read";
+    return;
+  }
   if (table_.NulOffset()) {
     tableProblem_ = NulProblem(*table_.NulOffset(), table_.Lines());
+    tableProblemBriefly_ = "the table cannot be read past its NUL byte";
     return;
   }
   std::vector<std::string> name_problems;

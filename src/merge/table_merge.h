@@ -26,6 +26,9 @@ class TableMerge {
 
   // Why nothing can be merged into this table at all; empty when rows can.
   const std::string& TableProblem() const { return tableProblem_; }
+  // The same in a few words, for the summary: "the table cannot be read
+  // past its NUL byte".
+  const std::string& TableProblemBriefly() const { return tableProblemBriefly_; }
   // Why the completed file cannot be read as rows; empty when it can.
   const std::string& CompletedProblem() const { return completed_.Problem(); }
   const CompletedFile& Completed() const { return completed_; }
@@ -49,6 +52,7 @@ class TableMerge {
   TableBlocks table_;
   CompletedFile completed_;
   std::string tableProblem_;
+  std::string tableProblemBriefly_;
   MergePlan plan_;
 };
 

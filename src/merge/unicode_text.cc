@@ -30,6 +30,16 @@ bool LooksLikeUnmarkedUtf16(std::string_view bytes) {
 
 }  // namespace
 
+std::string WideTextName(std::string_view bytes) {
+  using namespace std::string_view_literals;
+  if (StartsWith(bytes, "\xFF\xFE\0\0"sv) || StartsWith(bytes, "\0\0\xFE\xFF"sv)) {
+    return "UTF-32 text";
+  }
+  if (StartsWith(bytes, "\xFF\xFE"sv) || StartsWith(bytes, "\xFE\xFF"sv)) return "UTF-16 text";
+  if (LooksLikeUnmarkedUtf16(bytes)) return "UTF-16 text without a byte-order mark";
+  return "";
+}
+
 void DecodeText(std::string_view bytes, DecodedText& decoded) {
   using namespace std::string_view_literals;
   decoded = {};

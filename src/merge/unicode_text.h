@@ -19,6 +19,11 @@ struct DecodedText {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// "UTF-16 text", "UTF-32 text" or "UTF-16 text without a byte-order mark"
+// when `bytes` start as wide text does, which the table reader cannot read
+// (it stops at the first NUL byte); empty for any other bytes.
+std::string WideTextName(std::string_view bytes);
+
 // `bytes` must outlive the result, and the result must not be copied (its
 // view may point into itself).
 void DecodeText(std::string_view bytes, DecodedText& decoded);

@@ -93,6 +93,21 @@ FindingLine MissingAttribute(const Finding& finding, bool v5v5, FindingLine line
   return std::move(line.Text(" Provide new attribute in V5 XML DDL.").Markup("<br>\n"));
 }
 
+// The row's target, as it names it, and where the run looked instead.
+FindingLine DroppedRowLine(const Finding& finding, FindingLine line) {
+  const TargetRef named = finding.target.value_or(TargetRef{});
+  line.Markup(kIndent).Named(finding.label, finding.key).Text(" is not compared: its row names ");
+  line.Text(named.key).Text(" of ").Text(named.targetClass).Text(", but ");
+  if (finding.detail.empty()) {
+    line.Text("no ").Text(finding.dictionary).Text(" class has the parent ").Text(named.parent);
+  } else {
+    line.Text("the run looks only in ").Text(finding.detail).Text(", the first ");
+    line.Text(finding.dictionary).Text(" class under ").Text(named.parent);
+    line.Text(", which lacks it");
+  }
+  return std::move(line.Text(".").Markup("<br>\n"));
+}
+
 FindingLine AttributeLine(const ClassFindings& batch, const Finding& finding, bool v5v5,
                           FindingLine line) {
   switch (finding.kind) {
@@ -112,6 +127,8 @@ FindingLine AttributeLine(const ClassFindings& batch, const Finding& finding, bo
     case FindingKind::kNoRow:
       line.Markup(kIndent).Named(finding.label, finding.key).Text(" has no row in mapping table ");
       return std::move(line.Text("under ").Text(batch.label).Text(": not compared.").Markup("<br>\n"));
+    case FindingKind::kDroppedRow:
+      return DroppedRowLine(finding, std::move(line));
     case FindingKind::kRetained:
       line.Markup("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;");
       line.Markup("<font color=\"#444444\">").Text(finding.label);

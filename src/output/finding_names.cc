@@ -44,6 +44,8 @@ const char* FindingKindName(FindingKind kind) {
       return "child_loses_attributes";
     case FindingKind::kNoRow:
       return "no_row";
+    case FindingKind::kDroppedRow:
+      return "dropped_row";
   }
   return "valid";
 }

@@ -95,6 +95,7 @@ void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
   line.Key("new_classes_suggested").Number(totals.newClassesSuggested);
   line.Key("requested_unmapped").Number(totals.unmappedRequested);
   line.Key("no_row").Number(totals.attributesWithoutRow);
+  line.Key("dropped_row").Number(totals.droppedRows);
   line.Close();
   visit_(line.Text());
 }

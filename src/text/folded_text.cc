@@ -17,6 +17,24 @@ bool IsWordGap(unsigned char c) {
   return c == ' ' || c == '_' || c == '-' || c == '.' || c == '\t';
 }
 
+// ASCII text needs no table: its compatibility and composed forms are itself,
+// and folding its case lowers its capitals. Names are mostly ASCII, and
+// look-ups fold many of them.
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+std::string FoldAscii(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
 }  // namespace
 
 std::string ValidUtf8(std::string_view text) {
@@ -39,6 +57,7 @@ std::string ValidUtf8(std::string_view text) {
 }
 
 std::string FoldText(std::string_view text) {
+  if (IsAscii(text)) return FoldAscii(text);
   const std::string valid = ValidUtf8(text);
   utf8proc_uint8_t* folded = nullptr;
   const auto options = static_cast<utf8proc_option_t>(UTF8PROC_COMPAT | UTF8PROC_COMPOSE |

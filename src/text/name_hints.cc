@@ -1,6 +1,7 @@
 #include "text/name_hints.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "text/folded_text.h"
 
@@ -40,40 +41,93 @@ bool EditableLength(size_t length) {
 
 }  // namespace
 
-void NameHints::Add(std::string_view name) {
-  if (!exact_.insert(std::string(name)).second) return;
-  const size_t index = names_.size();
-  names_.emplace_back(name);
-  const std::string compact = FoldCompact(name);
-  byCompact_.try_emplace(compact, index);
-  if (!EditableLength(compact.size())) return;
-  for (size_t at = 0; at < compact.size(); ++at) {
-    auto& bucket = byDeletion_[Deleted(compact, at)];
-    if (bucket.size() < kMaxNamesPerDeletion &&
-        (bucket.empty() || bucket.back() != index)) {
-      bucket.push_back(index);
-    }
-  }
+std::string_view NameHints::Name(size_t index) const {
+  size_t start = index == 0 ? 0 : ends_[index - 1];
+  return std::string_view(text_).substr(start, ends_[index] - start);
 }
 
-std::optional<size_t> NameHints::CloseByOneEdit(const std::string& compact) const {
+void NameHints::Add(std::string_view name) {
+  if (Contains(name)) return;
+  text_ += name;
+  ends_.push_back(text_.size());
+  index_.reset();
+  if (size() <= kLinearLimit) return;
+  if (exact_.empty()) {
+    for (size_t index = 0; index + 1 < size(); ++index) exact_.emplace(Name(index));
+  }
+  exact_.emplace(name);
+}
+
+bool NameHints::Contains(std::string_view name) const {
+  if (size() > kLinearLimit) return exact_.count(std::string(name)) > 0;
+  for (size_t index = 0; index < size(); ++index) {
+    if (Name(index) == name) return true;
+  }
+  return false;
+}
+
+const NameHints::EditIndex& NameHints::Index() const {
+  if (index_) return *index_;
+  index_ = std::make_unique<EditIndex>();
+  for (size_t index = 0; index < size(); ++index) {
+    const std::string compact = FoldCompact(Name(index));
+    index_->byCompact.try_emplace(compact, index);
+    if (!EditableLength(compact.size())) continue;
+    for (size_t at = 0; at < compact.size(); ++at) {
+      auto& bucket = index_->byDeletion[Deleted(compact, at)];
+      if (bucket.size() < kMaxNamesPerDeletion && (bucket.empty() || bucket.back() != index)) {
+        bucket.push_back(index);
+      }
+    }
+  }
+  return *index_;
+}
+
+// The first name that folds to `compact`, else the first within one edit
+// of it among those the index would hold: any one byte shorter, and those
+// of the same length or one byte longer whose length the index takes.
+std::optional<size_t> NameHints::Linear(const std::string& compact) const {
+  std::vector<std::string> folded;
+  folded.reserve(size());
+  for (size_t index = 0; index < size(); ++index) {
+    folded.push_back(FoldCompact(Name(index)));
+    if (folded.back() == compact) return index;
+  }
+  if (!EditableLength(compact.size())) return std::nullopt;
+  for (size_t index = 0; index < size(); ++index) {
+    const std::string& known = folded[index];
+    bool shorter = known.size() + 1 == compact.size();
+    bool indexed = EditableLength(known.size()) &&
+                   (known.size() == compact.size() || known.size() == compact.size() + 1);
+    if ((shorter || indexed) && WithinOneEdit(known, compact)) return index;
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> NameHints::Indexed(const std::string& compact) const {
+  const EditIndex& index = Index();
+  if (auto found = index.byCompact.find(compact); found != index.byCompact.end()) {
+    return found->second;
+  }
   if (!EditableLength(compact.size())) return std::nullopt;
   std::optional<size_t> best;
-  auto consider = [&](size_t index) {
-    if (best && *best <= index) return;
-    if (WithinOneEdit(FoldCompact(names_[index]), compact)) best = index;
+  auto consider = [&](size_t candidate) {
+    if (best && *best <= candidate) return;
+    if (WithinOneEdit(FoldCompact(Name(candidate)), compact)) best = candidate;
   };
   // A known name one byte longer: the query is one of its deletions.
-  if (auto found = byDeletion_.find(compact); found != byDeletion_.end()) {
-    for (size_t index : found->second) consider(index);
+  if (auto found = index.byDeletion.find(compact); found != index.byDeletion.end()) {
+    for (size_t candidate : found->second) consider(candidate);
   }
   for (size_t at = 0; at < compact.size(); ++at) {
     const std::string shorter = Deleted(compact, at);
     // A known name one byte shorter.
-    if (auto found = byCompact_.find(shorter); found != byCompact_.end()) consider(found->second);
+    if (auto found = index.byCompact.find(shorter); found != index.byCompact.end()) {
+      consider(found->second);
+    }
     // A known name of the same length, one byte changed or two swapped.
-    if (auto found = byDeletion_.find(shorter); found != byDeletion_.end()) {
-      for (size_t index : found->second) consider(index);
+    if (auto found = index.byDeletion.find(shorter); found != index.byDeletion.end()) {
+      for (size_t candidate : found->second) consider(candidate);
     }
   }
   return best;
@@ -82,9 +136,14 @@ std::optional<size_t> NameHints::CloseByOneEdit(const std::string& compact) cons
 std::optional<std::string> NameHints::DidYouMean(std::string_view name) const {
   if (Contains(name)) return std::nullopt;
   const std::string compact = FoldCompact(name);
-  if (auto found = byCompact_.find(compact); found != byCompact_.end()) {
-    return names_[found->second];
-  }
-  if (auto index = CloseByOneEdit(compact)) return names_[*index];
-  return std::nullopt;
+  std::optional<size_t> index = size() > kLinearLimit ? Indexed(compact) : Linear(compact);
+  if (!index) return std::nullopt;
+  return std::string(Name(*index));
+}
+
+std::optional<std::string> NameHints::DidYouMeanIndexed(std::string_view name) const {
+  if (Contains(name)) return std::nullopt;
+  std::optional<size_t> index = Indexed(FoldCompact(name));
+  if (!index) return std::nullopt;
+  return std::string(Name(*index));
 }

@@ -59,7 +59,8 @@ async function openPage(browser, file, { viewport = { width: 1280, height: 800 }
   return { page, url, watch };
 }
 
-// The class, attribute and child records and the summary of a JSON Lines file.
+// The class, attribute and child records and the summary of a JSON Lines file
+// (hazard records, of the table or of a name holding markup, are no finding).
 async function readFindings(file) {
   const findings = { classes: [], attributes: 0, children: 0, summary: null };
   const lines = readline.createInterface({ input: fs.createReadStream(file), crlfDelay: Infinity });
@@ -68,6 +69,7 @@ async function readFindings(file) {
     const record = JSON.parse(line);
     if (record.record === 'class') findings.classes.push({ ...record, items: [] });
     else if (record.record === 'summary') findings.summary = record;
+    else if (record.record === 'hazard') continue;
     else if (findings.classes.length > 0) findings.classes[findings.classes.length - 1].items.push(record);
   }
   return findings;

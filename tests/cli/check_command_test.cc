@@ -385,3 +385,116 @@ TEST(CheckCommand, HostileNamesComeOutAsValidJson) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<json> RecordsOf(const std::string& jsonl, const std::string& finding) {
+  std::vector<json> found;
+  for (const json& record : Records(jsonl)) {
+    if (record.value("finding", record.value("code", "")) == finding) found.push_back(record);
+  }
+  return found;
+}
+
+// An attribute row naming another target class than its class row's is
+// looked for in the first target class under the row's parent only; when
+// that look finds nothing, the defined run writes nothing, and check says so
+// with the row's line.
+TEST(CheckCommand, AttributeRowsTheRunDropsAreFindings) {
+  const std::vector<std::string> example = ExampleOperands();
+  const std::string strainer = "Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n";
+  struct Case {
+    std::string attributeRow;
+    std::string message;  // of the dropped_row finding; empty: none
+  } cases[] = {
+      {"Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n",
+       "Mesh Size (MSH) is not compared: its row names MeshSize of YStrainer, but the run looks "
+       "only in GateValve, the first V5 class under Valve, which lacks it."},
+      {"Strainer,Pipe Fitting,Mesh Size,YStrainer,Nowhere,MeshSize,\n",
+       "Mesh Size (MSH) is not compared: its row names MeshSize of YStrainer, but no V5 class has "
+       "the parent Nowhere."},
+      // Found under the parent the row names: a valid attribute, nothing dropped.
+      {"Strainer,Pipe Fitting,Mesh Size,Valve,Equipment,BodyMaterial,\n", ""},
+      // The found class's own parent: compared there (and proposed), not dropped.
+      {"Strainer,Pipe Fitting,Mesh Size,YStrainer,PipingComponent,Mesh,\n", ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.attributeRow);
+    SmallTree tree(zor_test::ReadFile(example[0]), zor_test::ReadFile(example[1]),
+                   strainer + test.attributeRow);
+    zor_test::CliRun run = zor_test::RunCli(Joined({"check", "--format", "jsonl"}, tree.operands));
+    EXPECT_EQ(run.status, 1);  // the other classes are not in the table
+    std::vector<json> dropped = RecordsOf(run.out, "dropped_row");
+    EXPECT_EQ(Records(run.out).back()["dropped_row"], dropped.size());
+    if (test.message.empty()) {
+      EXPECT_TRUE(dropped.empty()) << run.out;
+      continue;
+    }
+    ASSERT_EQ(dropped.size(), 1u) << run.out;
+    EXPECT_EQ(dropped[0]["verdict"], "grey");
+    EXPECT_EQ(dropped[0]["message"], test.message);
+    EXPECT_EQ(dropped[0]["row"]["line"], 2);
+    EXPECT_EQ(dropped[0]["target"]["class"], "YStrainer");
+    zor_test::CliRun text = zor_test::RunCli(Joined({"check"}, tree.operands));
+    EXPECT_NE(text.out.find(tree.operands[2] + ":2: " + test.message), std::string::npos)
+        << text.out;
+  }
+}
+
+// Names the defined files would mangle: markup the report writes as HTML
+// is a hazard placed where the name is written, before the findings that
+// show it; a name with a comma has proposed rows no table can hold; one
+// dictionary named twice is a slip. Only the warnings change, never the
+// findings.
+TEST(CheckCommand, WarnsOfNamesTheDefinedFilesMangle) {
+  SmallTree tree(
+      "<D Name=\"S\">\n"
+      "  <Class Name=\"Filter &quot;Y&quot;, Basket &amp; Cone "
+      "&lt;script&gt;alert(1)&lt;/script&gt;\""
+      " ShortName=\"FLT\" Parent=\"Pipe Fitting\" ShortParent=\"PF\">\n"
+      "    <Simple Name=\"Mesh, Size\" ShortName=\"MS\" Type=\"Real\"/>\n"
+      "  </Class>\n"
+      "  <Class Name=\"Pump\" ShortName=\"PMP\" Parent=\"Equipment\" ShortParent=\"EQ\">\n"
+      "    <Simple Name=\"&lt;b&gt;Flow\" ShortName=\"FL\" Type=\"Real\"/>\n"
+      "  </Class>\n</D>\n",
+      kGreenTarget, "Pump,Equipment,*,Pump5,Equipment,*,EQT,\n");
+  const std::string source = tree.operands[0];
+  const std::string label = "Filter \"Y\", Basket & Cone <script>alert(1)</script>";
+
+  zor_test::CliRun lines = zor_test::RunCli(Joined({"check", "--format", "jsonl"}, tree.operands));
+  std::vector<json> records = Records(lines.out);
+  std::vector<std::pair<std::string, long>> markup;
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (records[i]["record"] != "hazard") continue;
+    EXPECT_EQ(records[i]["code"], "markup_name");
+    EXPECT_EQ(records[i]["file"], source);
+    ASSERT_LT(i + 1, records.size());
+    EXPECT_EQ(records[i + 1]["record"], "class") << "a hazard comes before its class's findings";
+    markup.push_back({records[i + 1]["class"]["key"], records[i]["line"]});
+  }
+  EXPECT_EQ(markup, (std::vector<std::pair<std::string, long>>{{"FLT", 2}, {"PMP", 5}}));
+
+  zor_test::CliRun text = zor_test::RunCli(Joined({"check", "--fail-on", "none"}, tree.operands));
+  EXPECT_EQ(text.status, 0);
+  for (const std::string& warning :
+       {std::string("warning: 2 names hold markup"),
+        source + ":2:1: warning: '" + label + "' holds '<' or '>'",
+        source + ":2: warning: 2 rows of the proposed mapping hold '" + label + "', whose comma",
+        source + ":2: warning: 1 row of the proposed mapping holds 'Mesh, Size', whose comma"}) {
+    EXPECT_NE(text.err.find(warning), std::string::npos) << warning << "\n" << text.err;
+  }
+  EXPECT_EQ(zor_test::RunCli(Joined({"check", "--fail-on", "hazard"}, tree.operands)).status, 1);
+  EXPECT_EQ(zor_test::RunCli(Joined({"check", "-q", "--fail-on", "hazard"}, tree.operands)).err,
+            "");
+
+  const std::string twice = "are the same file";
+  const std::string spelled_otherwise =
+      (fs::path(source).parent_path() / "." / "source.xml").string();
+  zor_test::CliRun same =
+      zor_test::RunCli({"check", "--fail-on", "none", source, spelled_otherwise, tree.operands[2]});
+  EXPECT_NE(same.err.find(twice), std::string::npos) << same.err;
+  EXPECT_EQ(zor_test::RunCli({"check", "-q", source, source, tree.operands[2]}).err, "");
+  EXPECT_EQ(text.err.find(twice), std::string::npos);
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 // The loop README describes, on the V4/V5 example: run, complete the rows
-// proposed for the red class, merge them with zorvez, run again.
+// proposed for the red class, merge them with zorvez, run again, load the
+// new class the DDL proposes into the target, and run once more.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,14 +15,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Fills the empty target columns of a proposed row the way a user would.
+// Fills the empty target columns of a proposed row the way README says: a
+// new class named as the proposed DDL will name it.
 std::string Completed(const std::string& row) {
-  if (row == "Strainer,Pipe Fitting,*,,,*,")
-    return "Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,";
+  if (row == "Strainer,Pipe Fitting,*,,,*,") return "Strainer,Pipe Fitting,*,Strainer,Valve,*,EQT,";
   std::string prefix = "Strainer,Pipe Fitting,";
   std::string attribute = row.substr(prefix.size(), row.find(',', prefix.size()) - prefix.size());
   std::string key = e2e::ReplaceAll(attribute, " ", "");
-  return prefix + attribute + ",YStrainer,Valve," + key + ",";
+  return prefix + attribute + ",Strainer,Valve," + key + ",";
+}
+
+// README's step 4: the DDL's element of the class named, copied into the
+// target before its root element ends.
+void LoadProposedClass(const fs::path& ddl, const fs::path& target, const std::string& name) {
+  std::string proposed = e2e::ReadFile(ddl);
+  size_t name_at = proposed.find("Name=\"" + name + "\"");
+  ASSERT_NE(name_at, std::string::npos) << proposed;
+  size_t start = proposed.rfind("<Class", name_at);
+  size_t end = proposed.find("</Class>", name_at) + std::string("</Class>").size();
+  std::string dictionary = e2e::ReadFile(target);
+  size_t root_end = dictionary.rfind("</Dictionary>");
+  ASSERT_NE(root_end, std::string::npos);
+  dictionary.insert(root_end, proposed.substr(start, end - start) + "\n");
+  e2e::WriteFile(target, dictionary);
 }
 
 TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
@@ -57,6 +73,16 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
       std::string::npos);
   EXPECT_EQ(e2e::ReadFile(dictionary / "DDL_Files/plant_report.csv").find("Strainer"),
             std::string::npos);
+
+  LoadProposedClass(dictionary / "DDL_Files/plant_report.xml",
+                    dictionary / "V5_Exported_XML/plant_v5.xml", "Strainer");
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
+  for (const char* green :
+       {"Strainer (STR)</font> valid in mapping table and V5 XML (mapped as \"Strainer\")",
+        "Mesh Size (MeshSize)</font> valid", "Pipe Size (PipeSize)</font> valid"}) {
+    EXPECT_NE(report.find(green), std::string::npos) << green;
+  }
 
   const std::string merged = e2e::ReadFile(table);
   fs::remove(table + ".bak");

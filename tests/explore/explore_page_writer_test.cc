@@ -137,7 +137,7 @@ TEST(ExplorePageWriter, ToleratesOddRecords) {
   EXPECT_EQ(index["verdicts"][index["classes"][0][0].get<size_t>()], "teal");
   EXPECT_EQ(index["summary"], nullptr);
   EXPECT_EQ(json::parse(blocks.at("zv-chunk-0")),
-            json::parse(R"([[null,"",[0,""],[null,[]],[1,6,12,"kid","",null]]])"));
+            json::parse(R"([[null,"",[0,""],[null,[]],[1,6,13,"kid","",null]]])"));
 }
 
 TEST(ExplorePageWriter, EmptyRunStillMakesAPage) {

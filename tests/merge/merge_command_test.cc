@@ -173,6 +173,68 @@ TEST_F(MergeCommand, OutputElsewhereWithoutBackupAndUnreadableInputs) {
   EXPECT_EQ(ReadFile(table_), kTable + std::string("\0tail\n", 6));
 }
 
+// A table saved as wide text is said to be that, not a NUL byte; a table
+// merged into itself is nothing to merge, however it is spelled. Neither
+// writes anything.
+TEST_F(MergeCommand, WideTablesAndTheTableItself) {
+  std::string utf16 = "\xFF\xFE";
+  for (char c : kTable) utf16 += std::string{c, '\0'};
+  struct Case {
+    std::string table;
+    std::vector<std::string> operands;
+    int status;
+    std::string err;
+  } cases[] = {
+      {utf16, {table_, completed_}, 2, table_ + ": is UTF-16 text (what spreadsheets save as"},
+      {utf16, {table_, completed_}, 2, "merge: 2 rows not merged: the table is UTF-16 text"},
+      {utf16.substr(2), {table_, completed_}, 2, "is UTF-16 text without a byte-order mark"},
+      {kTable,
+       {"--dry-run", table_, table_},
+       0,
+       "merge: " + table_ + " is the table " + table_ + " itself: nothing to merge"},
+      {kTable, {table_, (folder_ / "." / "table.csv").string()}, 0, "nothing to merge"},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    WriteFile(table_, c.table);
+    std::vector<std::string> arguments{"merge"};
+    arguments.insert(arguments.end(), c.operands.begin(), c.operands.end());
+    CommandRun run = Zorvez(arguments);
+    SCOPED_TRACE(testing::PrintToString(arguments) + "\n" + run.err);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.err), std::string::npos);
+    EXPECT_EQ(run.err.find("NUL byte"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadFile(table_), c.table);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"done.csv", "table.csv"}));
+  }
+}
+
+// With the target dictionary, a new class row naming a class the proposed
+// DDL will name otherwise is merged with lint's warning; one naming the
+// DDL's name is merged without a word.
+TEST_F(MergeCommand, WarnsOfNewClassesTheDdlNamesOtherwise) {
+  const fs::path example = fs::path(ZOR_EXAMPLES_DIR) / "v4v5/Dictionary";
+  const std::vector<std::string> dictionaries{
+      "--source", (example / "V4_Exported_XML/plant_v4.xml").string(), "--target",
+      (example / "V5_Exported_XML/plant_v5.xml").string()};
+  for (const char* target : {"YStrainer", "Strainer"}) {
+    SetUp();
+    WriteFile(completed_, std::string("Strainer,Pipe Fitting,*,") + target + ",Valve,*,EQT,\n");
+    std::vector<std::string> arguments{"merge", "--dry-run"};
+    arguments.insert(arguments.end(), dictionaries.begin(), dictionaries.end());
+    arguments.insert(arguments.end(), {table_, completed_});
+    CommandRun run = Zorvez(arguments);
+    EXPECT_EQ(run.status, 0) << run.err;
+    bool warned =
+        run.err.find(completed_ +
+                     ":1: warning: the proposed DDL names the new class "
+                     "'Strainer' after the source label, not 'YStrainer'") != std::string::npos;
+    EXPECT_EQ(warned, std::string(target) == "YStrainer") << run.err;
+    EXPECT_NE(run.err.find("1 row to merge (0 new class rows"), std::string::npos) << run.err;
+  }
+}
+
 // A merge that cannot be written leaves the table as it was, and no
 // temporary file behind.
 TEST_F(MergeCommand, FailedWritesLeaveTheTableUntouched) {

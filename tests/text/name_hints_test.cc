@@ -1,8 +1,12 @@
 #include "text/name_hints.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "text/folded_text.h"
 
@@ -58,3 +62,82 @@ TEST(NameHints, SuggestsTheNameAMistypedOneStandsFor) {
 }
 
 }  // namespace
+
+namespace {
+
+// Names as dictionaries hold them, and the slips people make typing them:
+// case, gaps, accents, a letter dropped, doubled, changed or swapped.
+std::string RandomName(std::mt19937& random) {
+  static const std::vector<std::string> kWords = {"Flow", "Rate", "Pump",  "Valve",
+                                                  "Size", "Mesh", "Débit", "Gate",
+                                                  "Body", "ab",   "Pipe",  "Straße"};
+  static const char* kGaps[] = {"", " ", "_", "-"};
+  std::string name;
+  for (int words = 1 + static_cast<int>(random() % 3); words > 0; --words) {
+    if (!name.empty()) name += kGaps[random() % 4];
+    name += kWords[random() % kWords.size()];
+  }
+  return name;
+}
+
+std::string Mistyped(std::string name, std::mt19937& random) {
+  if (name.empty()) return name;
+  size_t at = random() % name.size();
+  switch (random() % 6) {
+    case 0:
+      name.erase(at, 1);
+      break;
+    case 1:
+      name.insert(at, 1, name[at]);
+      break;
+    case 2:
+      name[at] = static_cast<char>('a' + random() % 26);
+      break;
+    case 3:
+      if (at + 1 < name.size()) std::swap(name[at], name[at + 1]);
+      break;
+    case 4:
+      for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      break;
+    default:
+      name += "s";
+  }
+  return name;
+}
+
+}  // namespace
+
+// A small set answers by looking at each name, a large one through its
+// index: on generated names and slips both give the same hint.
+TEST(NameHints, SmallSetsHintAsTheIndexDoes) {
+  std::mt19937 random(7);
+  for (int set = 0; set < 200; ++set) {
+    NameHints hints;
+    std::vector<std::string> names;
+    for (size_t n = random() % NameHints::kLinearLimit; n > 0; --n) {
+      names.push_back(RandomName(random));
+      hints.Add(names.back());
+    }
+    ASSERT_LE(hints.size(), NameHints::kLinearLimit);
+    for (int query = 0; query < 40; ++query) {
+      std::string typed = names.empty() || random() % 4 == 0
+                              ? RandomName(random)
+                              : Mistyped(names[random() % names.size()], random);
+      EXPECT_EQ(hints.DidYouMean(typed), hints.DidYouMeanIndexed(typed)) << typed;
+      EXPECT_EQ(hints.Contains(typed), std::find(names.begin(), names.end(), typed) != names.end());
+    }
+  }
+}
+
+// ASCII text folds without the Unicode tables, exactly as through them: a
+// character outside ASCII after it sends the same text the long way.
+TEST(FoldedText, AsciiFoldsAsTheTablesFoldIt) {
+  std::mt19937 random(11);
+  for (int n = 0; n < 2000; ++n) {
+    std::string text;
+    for (size_t length = random() % 12; length > 0; --length) {
+      text += static_cast<char>(random() % 128);
+    }
+    EXPECT_EQ(FoldText(text) + "e", FoldText(text + "\xC3\xA9")) << text;
+  }
+}

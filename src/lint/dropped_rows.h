@@ -1,0 +1,21 @@
+// The attribute rows the run reads and then drops without a word: a row
+// naming a target class other than its class row's, whose attribute the run
+// looks for in one class only and does not find. Which rows those are
+// follows from every lookup of the comparison, so the comparison itself
+// finds them, as zorvez check reports them (finding dropped_row).
+#ifndef ZOR_LINT_DROPPED_ROWS_H_
+#define ZOR_LINT_DROPPED_ROWS_H_
+
+#include <string>
+
+#include "compare/pass_profile.h"
+#include "dictionary/migration_xml.h"
+#include "lint/hazard.h"
+
+// Adds a dropped_row hazard for each such row of `table_text`, read as the
+// run reads it (up to a NUL byte) against the two loaded dictionaries. The
+// text becomes the comparison's, without a copy.
+void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
+                     MigrationXMLNode* target_root, std::string table_text, Hazards& hazards);
+
+#endif  // ZOR_LINT_DROPPED_ROWS_H_
