@@ -428,7 +428,8 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
                        claims.front().score >= options.floor &&
                        (ranked.contests.empty() || ranked.contests[i].same_first);
     const bool mutual = starts[i] < starts[i + 1] && claims.front().target < ranked.takers.size() &&
-                        ranked.takers[claims.front().target] == static_cast<int32_t>(i);
+                        ranked.takers[claims.front().target] == static_cast<int32_t>(i) &&
+                        (claims.front().evidence & kSignalAssignment) == 0;
     suggestion.accepted = exact || ClearlyFirst(scores, options.attribute_min_score, options.margin) ||
                           (mutual && ClearlyFirst(scores, options.attribute_mutual_min_score, options.mutual_margin));
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);

@@ -188,6 +188,7 @@ ClassMatch MatchClasses(const MatchContext& context) {
                        index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
     const bool mutual = !suggestion.candidates.empty() && suggestion.candidates.front().target < takers.size() &&
                         takers[suggestion.candidates.front().target] == static_cast<int32_t>(i) &&
+                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
                         (suggestion.candidates.front().evidence & kSignalHierarchy) != 0;
     suggestion.accepted = exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
                           (mutual && ClearlyFirst(scores, context.options.mutual_min_score,

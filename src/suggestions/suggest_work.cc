@@ -174,7 +174,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     if (finding.kind == FindingKind::kValid) {
       AnchorAttribute(source, finding);
     } else if (finding.kind == FindingKind::kBadlyMapped ||
-               finding.kind == FindingKind::kNotFoundInTarget ||
+               finding.kind == FindingKind::kNotFoundInTarget || finding.kind == FindingKind::kDroppedRow ||
                finding.kind == FindingKind::kNoRow) {
       long attribute = SourceAttribute(source, finding.label);
       if (attribute < 0) return;
