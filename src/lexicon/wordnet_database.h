@@ -46,6 +46,10 @@ struct WordNetRelation {
 struct WordNetSenses {
   int synonyms = 1;
   int pertainyms = 999;
+  // A verb's synonyms relate actions ("switch" and "exchange" are verbs of
+  // one sense), where the names of classes and attributes are nouns and
+  // adjectives: asked for only when wanted.
+  bool verb_synonyms = false;
 };
 
 class WordNetDatabase {

@@ -56,7 +56,7 @@ void WordNetDatabase::RelateSense(const Lemma& lemma, uint32_t sense, const Word
                                   std::vector<WordNetRelation>& relations) const {
   const int rank = static_cast<int>(sense) + 1;
   const uint32_t offset = lemma.entry.Offset(sense);
-  const bool synonyms = rank <= senses.synonyms;
+  const bool synonyms = rank <= senses.synonyms && (lemma.pos != WordNetPos::kVerb || senses.verb_synonyms);
   const bool forward = rank <= senses.pertainyms && lemma.pos == WordNetPos::kAdjective;
   const bool backward = rank <= senses.pertainyms && pertainyms_.Holds(lemma.pos, offset);
   std::string line;
