@@ -7,21 +7,23 @@
 # (`suggest --format csv`) go to `zorvez merge --dry-run`, which must take
 # every one of them.
 #
-#   bench/run-suggest-tables.sh [--removed 400] [--keep] [TREE ...]
+#   bench/run-suggest-tables.sh [--removed 400] [--ablation] [--keep] [TREE ...]
 #
 # A TREE is CLASSES:SEED[:SHAPE] (SHAPE realistic or hostile); by default
-# 4000:3 4000:11 16000:7 4000:5:hostile.
+# 4000:3 4000:11 16000:7 4000:5:hostile. --ablation scores each tree again with
+# each signal switched off (bench/zor_suggest_tables, the same records).
 # (Either table is repaired with `zorvez lint --fix` before suggest runs, as a
 # user would: the generator leaves rows without their final comma.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-removed=400 keep=0
+removed=400 keep=0 ablation=0
 trees=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --removed) removed=$2; shift 2 ;;
     --keep) keep=1; shift ;;
+    --ablation) ablation=1; shift ;;
     -*) echo "unknown option: $1" >&2; exit 2 ;;
     *) trees+=("$1"); shift ;;
   esac
@@ -29,7 +31,7 @@ done
 [ ${#trees[@]} -gt 0 ] || trees=(4000:3 4000:11 16000:7 4000:5:hostile)
 
 build=${ZOR_BUILD_DIR:-build}
-cmake --build "$build" --parallel 2 --target zor_generate zorvez_cli >/dev/null
+cmake --build "$build" --parallel 2 --target zor_generate zorvez_cli zor_suggest_tables >/dev/null
 zorvez=$PWD/$build/src/zorvez
 work=$(mktemp -d "${TMPDIR:-/tmp}/zor-suggest-tables.XXXXXX")
 if [ "$keep" = 1 ]; then echo "files kept in $work"; else trap 'rm -rf "$work"' EXIT; fi
@@ -64,4 +66,13 @@ for tree in "${trees[@]}"; do
     "conflict; suggest: $(grep -c '' "$out/suggest-csv.err") lines on stderr"
   python3 bench/score_table_suggestions.py "$full" "$d/MappingTable/partial.csv" \
     "$d/V5_Exported_XML/target.xml" "$out/suggest.jsonl" | sed 's/^/  /'
+  [ "$ablation" = 1 ] || continue
+  for signal in stems weights spelling abbreviation lexicon learned hierarchy attributes assignment mutual; do
+    "$build/bench/zor_suggest_tables" "${inputs[@]}" "$out/without.jsonl" --off "$signal"
+    python3 bench/score_table_suggestions.py "$full" "$d/MappingTable/partial.csv" \
+      "$d/V5_Exported_XML/target.xml" "$out/without.jsonl" --json |
+      python3 -c 'import json, sys; r = json.load(sys.stdin); print("  %-22s classes P %.3f R %.3f  attributes P %.3f R %.3f" % (
+        "without " + sys.argv[1], r["classes"]["precision"], r["classes"]["recall"],
+        r["attributes"]["precision"], r["attributes"]["recall"]))' "$signal"
+  done
 done
