@@ -46,6 +46,10 @@ struct WordNetRelation {
 struct WordNetSenses {
   int synonyms = 1;
   int pertainyms = 999;
+  // The parts of speech asked, a bit each (1 << WordNetPos): all of them by
+  // default. Names are mostly nouns and adjectives; a verb's first sense
+  // seldom fits one ("pressure" as "coerce").
+  unsigned parts_of_speech = 0xF;
 };
 
 class WordNetDatabase {

@@ -62,7 +62,8 @@ TEST(WordNetDatabase, RelatesPhrasesThroughTheirBaseFormsAndFirstSenses) {
       {"Eustachian_Tube", "auditory tube =1"},
       {"auditory  tubes", "eustachian tube =1"},  // a collocation's words, each in its base form
       {"supplies", "provide =1"},                 // a verb's rule
-      {"galore", "plenty =1"},                    // a satellite's marker cut off
+      {"supplies", "", {1, 999, 1u << static_cast<int>(WordNetPos::kNoun)}},  // nouns only
+      {"galore", "plenty =1"},  // a satellite's marker cut off
       {"valves", ""},
       {"xyzzy", ""},
       {"", ""},
