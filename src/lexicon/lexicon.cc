@@ -56,8 +56,8 @@ std::vector<LexiconRelation> Lexicon::Related(std::string_view folded_phrase) co
 }
 
 bool Lexicon::IsEntry(std::string_view folded_phrase) const {
-  if (!IsPhraseKey(folded_phrase)) return IsEntry(PhraseKey(folded_phrase));
-  return user_.Holds(folded_phrase) || (wordnet_ != nullptr && wordnet_->IsEntry(folded_phrase));
+  if (wordnet_ != nullptr && wordnet_->IsEntry(folded_phrase)) return true;
+  return HasUserSynonyms() && user_.Holds(PhraseKey(folded_phrase));
 }
 
 std::string Lexicon::WordNetDamage() const { return wordnet_ != nullptr ? wordnet_->Damage() : ""; }

@@ -9,6 +9,28 @@ bool JoinsWords(char c) { return c <= '_' && (c == ' ' || c == '\t' || c == '_' 
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Characters a key holds only in another form: upper-case letters, and what
+// joins words (a key joins them with single blanks, checked apart).
+constexpr auto kReformed = [] {
+  std::array<bool, 256> reformed{};
+  for (int c = 'A'; c <= 'Z'; ++c) reformed[c] = true;
+  for (unsigned char c : {'\t', '_', '-'}) reformed[c] = true;
+  return reformed;
+}();
+
+constexpr uint64_t kFnvBasis = 0xCBF29CE484222325ull;
+constexpr uint64_t kFnvPrime = 0x100000001B3ull;
+
+// The final mix of a hash's bits, so that both halves serve as well.
+uint64_t Mixed(uint64_t hash) {
+  hash ^= hash >> 33;
+  hash *= 0xFF51AFD7ED558CCDull;
+  hash ^= hash >> 33;
+  hash *= 0xC4CEB9FE1A85EC53ull;
+  hash ^= hash >> 33;
+  return hash;
+}
+
 // Calls emit(c) for each character of PhraseKey(text).
 template <typename Emit>
 void ForEachKeyChar(std::string_view text, Emit&& emit) {
@@ -30,16 +52,10 @@ void ForEachKeyChar(std::string_view text, Emit&& emit) {
 // Most phrases come already in the form of a key: words in lower case, one
 // blank apart. A table settles each character with one look.
 bool IsPhraseKey(std::string_view text) {
-  static constexpr auto kNeedsLook = [] {
-    std::array<bool, 256> needs{};
-    for (int c = 'A'; c <= 'Z'; ++c) needs[c] = true;
-    for (unsigned char c : {' ', '\t', '_', '-'}) needs[c] = true;
-    return needs;
-  }();
   if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) return false;
   char previous = 'a';
   for (char c : text) {
-    if (kNeedsLook[static_cast<unsigned char>(c)] && (c != ' ' || previous == ' ')) return false;
+    if (kReformed[static_cast<unsigned char>(c)] || (c == ' ' && previous == ' ')) return false;
     previous = c;
   }
   return true;
@@ -61,16 +77,24 @@ std::string PhraseKey(std::string_view text) {
 }
 
 uint64_t PhraseKeyHash(std::string_view text) {
-  // FNV-1a over the key's characters, then a final mix of its bits.
-  uint64_t hash = 0xCBF29CE484222325ull;
-  ForEachKeyChar(text,
-                 [&](char c) { hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull; });
-  hash ^= hash >> 33;
-  hash *= 0xFF51AFD7ED558CCDull;
-  hash ^= hash >> 33;
-  hash *= 0xC4CEB9FE1A85EC53ull;
-  hash ^= hash >> 33;
-  return hash;
+  // FNV-1a over the key's characters, then a final mix. Most texts are keys
+  // already (the matcher's words, WordNet's one-word lemmas): their bytes
+  // are hashed as they are, in the same pass that finds they may be.
+  uint64_t hash = kFnvBasis;
+  if (text.empty() || (text.front() != ' ' && text.back() != ' ')) {
+    char previous = 'a';
+    size_t at = 0;
+    for (; at < text.size(); ++at) {
+      const char c = text[at];
+      if (kReformed[static_cast<unsigned char>(c)] || (c == ' ' && previous == ' ')) break;
+      previous = c;
+      hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
+    }
+    if (at == text.size()) return Mixed(hash);
+  }
+  hash = kFnvBasis;
+  ForEachKeyChar(text, [&](char c) { hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime; });
+  return Mixed(hash);
 }
 
 bool MatchesKey(std::string_view text, std::string_view key) {

@@ -22,7 +22,7 @@ constexpr WordNetPos kAllPos[] = {WordNetPos::kNoun, WordNetPos::kVerb, WordNetP
 int Number(WordNetPos pos) { return static_cast<int>(pos); }
 
 // A lemma of several words, once it is a phrase key.
-bool IsCollocation(std::string_view lemma) { return KeyWordCount(PhraseKey(lemma)) > 1; }
+bool IsCollocation(std::string_view lemma) { return KeyWordCount(lemma) > 1; }
 
 size_t CountLines(std::string_view text) {
   size_t lines = 0;

@@ -4,12 +4,12 @@
 // other ("renal" and "kidney"), and whether a phrase of several words is an
 // entry of its own ("auditory tube").
 //
-// The index files and exception lists are mapped into memory (6.5 MB) and
-// found through one hash table (2 MB); the data files stay on disk and are read a record
-// at a time, at the byte offsets the index gives. Loading checks every
-// index line, every record of data.adj and a sample of the other data
-// files, so a damaged or cut-short database is refused whole, with the
-// reason. Queries are const and may run on several threads at once.
+// The index files and exception lists are mapped into memory (6.3 MB) and
+// found through one hash table (2 MiB); the data files stay on disk and are
+// read a record at a time, at the byte offsets the index gives. Loading
+// checks every index line, every record of data.adj and a sample of the
+// other data files, so a damaged or cut-short database is refused whole,
+// with the reason. Queries are const and may run on several threads at once.
 #ifndef ZOR_LEXICON_WORDNET_DATABASE_H_
 #define ZOR_LEXICON_WORDNET_DATABASE_H_
 
@@ -46,10 +46,12 @@ struct WordNetRelation {
 struct WordNetSenses {
   int synonyms = 1;
   int pertainyms = 999;
-  // A verb's synonyms relate actions ("switch" and "exchange" are verbs of
-  // one sense), where the names of classes and attributes are nouns and
-  // adjectives: asked for only when wanted.
-  bool verb_synonyms = false;
+  // The parts of speech asked, a bit each (1 << WordNetPos): all but verbs
+  // by default. The names of classes and attributes are nouns and
+  // adjectives; a verb's first sense relates actions ("pressure" as
+  // "coerce", "switch" as "exchange").
+  static constexpr unsigned kAllButVerbs = 0xFu & ~(1u << static_cast<int>(WordNetPos::kVerb));
+  unsigned parts_of_speech = kAllButVerbs;
 };
 
 class WordNetDatabase {
@@ -68,9 +70,10 @@ class WordNetDatabase {
   // The phrases related to `phrase` (words in lower case, one blank apart;
   // '_' and '-' count as blanks), after WordNet's base-form rules in every
   // part of speech ("kidneys" finds "kidney", "geese" finds "goose"): the
-  // synonyms of its first senses, and the adjectives it pertains to or that
-  // pertain to it. Each phrase once per kind, with its best rank, ordered by
-  // rank, kind and phrase. Never the phrase itself or its base forms.
+  // synonyms of its first senses, the nouns an adjective pertains to and
+  // the adjectives that pertain to a noun. Each phrase once per kind, with
+  // its best rank, ordered by rank, kind and phrase. Never the phrase itself
+  // or its base forms.
   std::vector<WordNetRelation> Related(std::string_view phrase,
                                        const WordNetSenses& senses = {}) const;
 

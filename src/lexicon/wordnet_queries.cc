@@ -32,6 +32,7 @@ std::vector<WordNetRelation> WordNetDatabase::Related(std::string_view phrase,
   std::vector<WordNetRelation> relations;
   const int most_senses = std::max(senses.synonyms, senses.pertainyms);
   for (const Lemma& lemma : lemmas) {
+    if ((senses.parts_of_speech >> static_cast<int>(lemma.pos) & 1) == 0) continue;
     const uint32_t asked = static_cast<uint32_t>(std::clamp(most_senses, 0, 999));
     for (uint32_t sense = 0; sense < lemma.entry.sense_count && sense < asked; ++sense) {
       RelateSense(lemma, sense, senses, relations);
@@ -56,7 +57,7 @@ void WordNetDatabase::RelateSense(const Lemma& lemma, uint32_t sense, const Word
                                   std::vector<WordNetRelation>& relations) const {
   const int rank = static_cast<int>(sense) + 1;
   const uint32_t offset = lemma.entry.Offset(sense);
-  const bool synonyms = rank <= senses.synonyms && (lemma.pos != WordNetPos::kVerb || senses.verb_synonyms);
+  const bool synonyms = rank <= senses.synonyms;
   const bool forward = rank <= senses.pertainyms && lemma.pos == WordNetPos::kAdjective;
   const bool backward = rank <= senses.pertainyms && pertainyms_.Holds(lemma.pos, offset);
   std::string line;

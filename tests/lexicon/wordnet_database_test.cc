@@ -42,7 +42,7 @@ TEST(WordNetDatabase, RelatesPhrasesThroughTheirBaseFormsAndFirstSenses) {
   zor_test::WriteTinyDatabase(scratch.path());
   auto database = LoadOrFail(scratch.path());
   ASSERT_NE(database, nullptr);
-  const WordNetSenses two_senses{2, 999}, verbs_too{1, 999, true};
+  const WordNetSenses two_senses{2, 999}, every_part{1, 999, 0xF};
   const struct {
     const char* phrase;
     std::string related;
@@ -61,9 +61,9 @@ TEST(WordNetDatabase, RelatesPhrasesThroughTheirBaseFormsAndFirstSenses) {
       {"eustachian tube", "auditory tube =1"},
       {"Eustachian_Tube", "auditory tube =1"},
       {"auditory  tubes", "eustachian tube =1"},  // a collocation's words, each in its base form
-      {"supplies", ""},                           // a verb's synonyms are not asked for ...
-      {"supplies", "provide =1", verbs_too},      // ... unless wanted (a verb's rule of detachment)
-      {"galore", "plenty =1"},                    // a satellite's marker cut off
+      {"supplies", ""},                                 // a verb is not asked for ...
+      {"supplies", "provide =1", every_part},           // ... unless wanted (a verb's rule)
+      {"galore", "plenty =1"},                          // a satellite's marker cut off
       {"valves", ""},
       {"xyzzy", ""},
       {"", ""},
