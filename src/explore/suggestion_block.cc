@@ -12,10 +12,10 @@ constexpr size_t kWriteBatch = 1 << 16;
 
 using Value = JsonTape::Value;
 
-// A table row completed with another target: a merge never replaces it.
-char RowIsComplete(Value row) {
-  if (!row.IsObject()) return '0';
-  return row["text"].Text().find(",,") == std::string_view::npos ? '1' : '0';
+// A table row with no empty column: a merge never replaces it, so a
+// decision that gives the item another row cannot be written.
+bool RowIsComplete(Value row) {
+  return row.IsObject() && row["text"].Text().find(",,") == std::string_view::npos;
 }
 
 void AppendInteger(std::string& out, Value number) {
@@ -23,14 +23,39 @@ void AppendInteger(std::string& out, Value number) {
   out += integer ? std::to_string(*integer) : "0";
 }
 
-// An attribute item's row is in its attribute finding already, and a class
-// item's in its class finding: the line number is enough to name it.
-void AppendRowLine(std::string& out, Value row) {
-  if (row.IsObject()) {
-    AppendInteger(out, row["line"]);
-  } else {
+// The item's row by its line alone where the page only names it: the
+// finding shows its text. A complete row that is the item's own travels
+// with its text, [line, text], so that the page can tell whether a
+// reviewer's decision gives the same row or contradicts it.
+void AppendRow(std::string& out, Value row, bool ownRow) {
+  if (!row.IsObject()) {
     out += "null";
+  } else if (ownRow && RowIsComplete(row)) {
+    out += '[';
+    AppendInteger(out, row["line"]);
+    out += ',';
+    AppendScriptSafeString(out, row["text"].Text());
+    out += ']';
+  } else {
+    AppendInteger(out, row["line"]);
   }
+}
+
+// How many first candidates are tied: their scores read the same and
+// nothing told them apart, so none was accepted.
+size_t TiedCount(Value candidates) {
+  size_t tied = 0;
+  candidates.ForEachElement([&](Value candidate) {
+    if (candidate["tied"].kind() == JsonTape::Kind::kTrue) ++tied;
+  });
+  return tied;
+}
+
+// Evidence words that name what they relate ("lexicon: renal ~ kidney") are
+// the bare word with a detail.
+std::string_view BareWord(std::string_view word) {
+  size_t colon = word.find(": ");
+  return colon == std::string_view::npos ? word : word.substr(0, colon);
 }
 
 // Three decimals: the page shows two, and a score written with all the
@@ -99,13 +124,56 @@ SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
   return items_[at->second];
 }
 
+// A mask of the words' codes; where a word carries a detail, [mask, word
+// with its detail, ...], so that a candidate without one costs no more.
 void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
   uint32_t mask = 0;
+  std::string details;
   evidence.ForEachElement([&](Value word) {
-    size_t code = evidence_.Code(word.Text());
+    std::string_view text = word.Text();
+    std::string_view bare = BareWord(text);
+    size_t code = evidence_.Code(bare);
     if (code < 32) mask |= uint32_t{1} << code;
+    if (bare.size() != text.size()) {
+      details += ',';
+      AppendScriptSafeString(details, text);
+    }
   });
+  if (details.empty()) {
+    out += std::to_string(mask);
+    return;
+  }
+  out += '[';
   out += std::to_string(mask);
+  out += details;
+  out += ']';
+}
+
+// What became of the row of an accepted item whose row is not written:
+// [why, note], the why as its code; nothing for a row written or an item
+// nothing was accepted for.
+void SuggestionBlock::AppendFate(std::string& out, Value record) {
+  if (record["accepted"].kind() == JsonTape::Kind::kNull) return;
+  if (record["row_written"].kind() != JsonTape::Kind::kFalse) return;
+  out += ",[";
+  out += std::to_string(fates_.Code(record["why"].Text()));
+  if (record["note"].IsString()) {
+    out += ',';
+    AppendString(out, record, "note");
+  }
+  out += ']';
+}
+
+// The trailing fields of an item, left out where they say nothing: the
+// number of tied first candidates, then the fate of its row.
+void SuggestionBlock::AppendTail(std::string& out, Value record) {
+  std::string fate;
+  AppendFate(fate, record);
+  size_t tied = TiedCount(record["candidates"]);
+  if (tied == 0 && fate.empty()) return;
+  out += ',';
+  out += std::to_string(tied);
+  out += fate;
 }
 
 // [key, label, parent, score, evidence(, taker)]
@@ -160,9 +228,10 @@ void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate
   out += ']';
 }
 
-// A class item: [reason, row line, candidates, accepted candidate or -1, 1
-// when its row is complete]. An attribute item: [label, key, reason code,
-// row line, candidates, accepted candidate or -1].
+// A class item: [reason, row, candidates, accepted candidate or -1(, tied,
+// fate)]. An attribute item: [label, key, reason code, row, candidates,
+// accepted candidate or -1(, tied, fate)]. An attribute without a row of
+// its own (no_row) is given its class's row, which the page only names.
 void SuggestionBlock::AddLine(std::string_view line) {
   if (tape_.Read(line)) AddRecord(tape_.Root());
 }
@@ -196,7 +265,7 @@ void SuggestionBlock::AddRecord(Value record) {
     text += std::to_string(reasons_.Code(reason));
   }
   text += ',';
-  AppendRowLine(text, record["row"]);
+  AppendRow(text, record["row"], forClass || reason != "no_row");
   text += ",[";
   long acceptedAt = -1, at = 0;
   std::string previousOwner;
@@ -219,10 +288,7 @@ void SuggestionBlock::AddRecord(Value record) {
   });
   text += "],";
   text += std::to_string(acceptedAt);
-  if (forClass) {
-    text += ',';
-    text += RowIsComplete(record["row"]);
-  }
+  AppendTail(text, record);
   text += ']';
 }
 
@@ -294,6 +360,7 @@ void SuggestionBlock::Write(std::ostream& out) const {
   text += ",\"domains\":";
   AppendDomains(text);
   text += ",\"evidence\":" + ScriptSafeJson(evidence_.Names());
+  text += ",\"fates\":" + ScriptSafeJson(fates_.Names());
   text += ",\"items\":";
   out << text;
   WriteItems(out);

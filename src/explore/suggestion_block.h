@@ -7,8 +7,9 @@
 // dictionary's), the class item and its attribute items with their ranked
 // candidates; the target classes (key, label, parent key) so that a typed
 // key can be checked and completed; the attributes of the candidate classes
-// and their ancestors; and what the page needs to give a completed class row
-// the domain that `suggest --format csv` gives it.
+// and their ancestors; what the page needs to give a completed class row
+// the domain that `suggest --format csv` gives it; and, for an accepted item
+// whose row `suggest` does not write, why not, with what to do.
 //
 // A record is made compact text as it comes and is not kept: the records of
 // a large dictionary as JSON values would cost the page's writer several
@@ -51,7 +52,7 @@ struct SuggestSourceRow {
 
 class SuggestionBlock {
  public:
-  SuggestionBlock() : evidence_({}), reasons_({}) {}
+  SuggestionBlock() : evidence_({}), reasons_({}), fates_({}) {}
 
   // The target dictionary in its order (the first class with a parent is
   // the one an attribute row naming that parent's child finds), with the
@@ -89,12 +90,15 @@ class SuggestionBlock {
   void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
                                 std::string& previousOwner);
   void AppendEvidence(std::string& out, JsonTape::Value evidence);
+  void AppendFate(std::string& out, JsonTape::Value record);
+  void AppendTail(std::string& out, JsonTape::Value record);
   void WriteItems(std::ostream& out) const;
   void AppendDomains(std::string& out) const;
 
   JsonTape tape_;  // the record being read
   CodeTable evidence_;
   CodeTable reasons_;  // of attribute items
+  CodeTable fates_;    // why an accepted item's row is not written
   std::vector<Item> items_;
   std::unordered_map<std::string, size_t> itemOfKey_;
   TargetPlaces target_;

@@ -30,8 +30,11 @@ SuggestClass Target(std::string key, std::string parent, std::vector<std::string
 // candidate is found by position, scores keep three decimals, attributes
 // travel only for candidate classes and their ancestors (a candidate's label
 // is dropped where they hold it), a demoted candidate names the item or row
-// that took its target, row names travel where they differ, and names cannot
-// end the script element.
+// that took its target, evidence words keep one code each and travel with
+// their detail only where they have one, an item's own complete row travels
+// with its text, tied candidates are counted, an accepted row not written
+// keeps its why and note, row names travel where they differ, and names
+// cannot end the script element.
 TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   SuggestionBlock block;
   block.SetTarget(Names(),
@@ -40,11 +43,19 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
                   {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
   block.SetDomains(SuggestDomains{{{"V", "EQT"}}, {}, "GEN"});
   block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
-    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},"row":null,
+    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},
+    "row":{"line":9,"text":"S,P,Mesh,Old,Root,MS,"},
     "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.90000001,"evidence":["label","key"]},
-                  {"class":"Y","key":"XX","label":"not carried","score":1,"evidence":["taken by another item"],
+                  {"class":"Y","key":"XX","label":"not carried","score":1,
+                   "evidence":["lexicon: mesh ~ net","taken by another item"],
                    "taken_by":{"class":"S2","attribute":"Size"}}],
-    "accepted":{"class":"Y","key":"MS"}})"));
+    "accepted":{"class":"Y","key":"MS"},"row_written":false,"why":"table_row_differs","note":"edit line 9"})"));
+  block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"no_row",
+    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Size","key":"Z"},
+    "row":{"line":7,"text":"S,P,*,Yx,V,*,"},
+    "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.5,"evidence":["lexicon: size ~ mesh"],"tied":true},
+                  {"class":"B","key":"B1","label":"b","score":0.5,"evidence":["label"],"tied":true}],
+    "accepted":null,"row_written":false,"why":"not_accepted"})"));
   block.Add(json::parse(R"({"record":"suggestion","for":"class","reason":"not_in_mapping_table",
     "class":{"label":"S","key":"S1","parent":"P"},"row":{"line":7,"text":"S,P,*,Yx,,*,"},
     "candidates":[{"key":"B","label":"</script>","parent":"V","score":0.5,"evidence":["key"],
@@ -59,20 +70,21 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   EXPECT_EQ(text.find("</script>"), std::string::npos);
   json data = json::parse(text);
 
-  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key","taken by another item"])"));
-  EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped"])"));
+  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key","lexicon","taken by another item"])"));
+  EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped","no_row"])"));
+  EXPECT_EQ(data["fates"], json::parse(R"(["table_row_differs"])"));
   ASSERT_EQ(data["items"].size(), 2u);
   const json& item = data["items"][0];
   EXPECT_EQ(item[0], "S1");
   EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",7,
-    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0])"));
+    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1])"));
   EXPECT_EQ(item[5], "S row");
   EXPECT_EQ(item[7], "Old");
-  EXPECT_EQ(
-      item[4],
-      json::parse(
-          R"([["Mesh","M",0,null,[["Y",0,0.9,3],["","XX",1.0,4,"not carried",["S2","Size"]]],0]])"));
-  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1,0],[],"","",""])"));
+  EXPECT_EQ(item[4], json::parse(R"([
+    ["Mesh","M",0,[9,"S,P,Mesh,Old,Root,MS,"],
+     [["Y",0,0.9,3],["","XX",1.0,[12,"lexicon: mesh ~ net"],"not carried",["S2","Size"]]],0,0,[0,"edit line 9"]],
+    ["Size","Z",1,7,[["Y",0,0.5,[4,"lexicon: size ~ mesh"]],["B","B1",0.5,1,"b"]],-1,2]])"));
+  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1],[],"","",""])"));
 
   EXPECT_EQ(data["targets"].size(), 5u);
   EXPECT_EQ(data["targets"][2], json::parse(R"(["Y","label of Y","V"])"));
