@@ -630,10 +630,12 @@
   // attribute) or No Mapping ({none: true}); no decision leaves it open.
   // Decisions live in the browser's local storage under a name made from
   // the block's text, so another page never picks them up.
-  // An item's row is null, its table line, or [line, text] when the table
-  // holds it complete. The number of tied first candidates and the fate of
-  // the tool's row ([why, note] where suggest does not write it) may be left
-  // out at the end.
+  // An item's row is null, its table line, or where the table holds it
+  // complete [line, text after the columns the page knows] (or [line, text,
+  // 1]). The number of tied first candidates and the fate of the tool's row
+  // where suggest does not write it ([why, note], or [why, the note after
+  // its table line and the item's name, line or 0]) may be left out at the
+  // end.
   const C_REASON = 0, C_ROW = 1, C_CANDIDATES = 2, C_ACCEPTED = 3, C_TIED = 4, C_FATE = 5;
   const A_LABEL = 0, A_KEY = 1, A_REASON = 2, A_ROW = 3, A_CANDIDATES = 4, A_ACCEPTED = 5, A_TIED = 6, A_FATE = 7;
   const S_KEY = 0, S_LABEL = 1, S_PARENT = 2, S_CLASS = 3, S_ATTRIBUTES = 4;
@@ -1058,9 +1060,11 @@
 
   // The item's row in the table: its line, and its text where the table
   // holds it complete.
-  function mappingRowLine(row) {
+  function mappingRowLine(item, kind, part) {
+    const row = part[kind === 'class' ? C_ROW : A_ROW];
     if (row === null || row === undefined) return null;
-    return make('div', 'muted', 'Mapping row: line ' + (Array.isArray(row) ? row[0] + ': ' + row[1] : row));
+    const line = Array.isArray(row) ? row[0] + ': ' + completeRowText(item, kind, part) : row;
+    return make('div', 'muted', 'Mapping row: line ' + line);
   }
 
   // The target attribute a source attribute pairs with in a candidate class
@@ -1126,7 +1130,7 @@
     const shown = shownCandidate(item, n, 'class', part);
     const candidate = candidateAt(item, 'class', part, shown);
     node.append(make('h4', null, 'Class: ' + words(part[C_REASON])));
-    for (const line of [mappingRowLine(part[C_ROW]), tiedNote('class', part)]) if (line !== null) node.append(line);
+    for (const line of [mappingRowLine(item, 'class', part), tiedNote('class', part)]) if (line !== null) node.append(line);
     const side = make('div', 'side');
     const source = make('div', 'side-source');
     source.append(make('h5', null, 'Source'), facts([['Label', item[S_LABEL]], ['Key', item[S_KEY]], ['Parent', item[S_PARENT]]]));
@@ -1165,7 +1169,7 @@
     const candidate = candidateAt(item, 'attribute', part, shown);
     node.append(make('h4', null, 'Attribute ' + part[A_LABEL] + (part[A_KEY] === '' ? '' : ' (' + part[A_KEY] + ')') +
       ': ' + words(part[A_REASON])));
-    for (const line of [mappingRowLine(part[A_ROW]), tiedNote('attribute', part)]) if (line !== null) node.append(line);
+    for (const line of [mappingRowLine(item, 'attribute', part), tiedNote('attribute', part)]) if (line !== null) node.append(line);
     if (candidate !== undefined) {
       node.append(make('div', 'evidence', candidateName('attribute', candidate) + ', ' + scoreText(candidate) +
         (candidate[3] === null ? '' : ', ' + evidenceWords(candidate))));
@@ -1590,20 +1594,32 @@
   // Suggest's note on a row it does not write; the table holding that very
   // row has none, as there is nothing to do.
   function fateNote(fate, said) {
+    if (fate.length > 2) return (fate[2] > 0 ? index.inputs.mapping + ':' + fate[2] + ': ' : '') + said + ': ' + fate[1];
     if (fate.length > 1) return fate[1];
     const why = review.block.fates[fate[0]];
     return said + ': ' + (why === 'in_table' ? 'the table holds this very row already' : words(why));
   }
 
+  // The text of an item's complete row in the table, which the block gives
+  // without the columns the page knows (the class's row name and parent,
+  // then * or the attribute's label).
+  function completeRowText(item, kind, part) {
+    const row = part[kind === 'class' ? C_ROW : A_ROW];
+    if (!Array.isArray(row)) return null;
+    if (row.length > 2) return row[1];
+    return tableRow([item[S_ROW_NAME], item[S_ROW_PARENT], kind === 'class' ? '*' : part[A_LABEL]]).slice(0, -1) + row[1];
+  }
+
   // A row of a reviewer's own decision goes unless the item's row in the
   // table is complete: a merge never replaces it. The same row is there
   // already; another is said, with the row to write in its place.
-  function tableTakesRow(tableRow, row, said, notes) {
-    if (!Array.isArray(tableRow)) return true;
+  function tableTakesRow(item, kind, part, row, said, notes) {
+    const own = completeRowText(item, kind, part);
+    if (own === null) return true;
     const text = row.slice(0, -1);
-    if (tableRow[1] !== text) {
-      notes.push(said + ': table line ' + tableRow[0] + ' says otherwise and a merge never replaces it; ' +
-        'edit it to read: ' + text);
+    if (own !== text) {
+      notes.push(said + ': table line ' + part[kind === 'class' ? C_ROW : A_ROW][0] + ' says otherwise and a merge ' +
+        'never replaces it; edit it to read: ' + text);
     }
     return false;
   }
@@ -1635,7 +1651,7 @@
     if (!writable(decision.none ? [name, parent] : [name, parent, targetName, targetParent], name, out.notes)) return mapped;
     const domain = domainOf(targetParent, parent);
     const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
-    if (fate === undefined && !tableTakesRow(part[C_ROW], row, name, out.notes)) return mapped;
+    if (fate === undefined && !tableTakesRow(item, 'class', part, row, name, out.notes)) return mapped;
     out.text += row;
     return decision.none ? mapped : decision.k;
   }
@@ -1651,7 +1667,7 @@
       return;
     }
     const row = attributeRowOf(item, part, decision, place.target, said, out.notes);
-    if (row === null || (fate === undefined && !tableTakesRow(part[A_ROW], row, said, out.notes))) return;
+    if (row === null || (fate === undefined && !tableTakesRow(item, 'attribute', part, row, said, out.notes))) return;
     out.text += row;
   }
 

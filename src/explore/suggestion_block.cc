@@ -23,22 +23,11 @@ void AppendInteger(std::string& out, Value number) {
   out += integer ? std::to_string(*integer) : "0";
 }
 
-// The item's row by its line alone where the page only names it: the
-// finding shows its text. A complete row that is the item's own travels
-// with its text, [line, text], so that the page can tell whether a
-// reviewer's decision gives the same row or contradicts it.
-void AppendRow(std::string& out, Value row, bool ownRow) {
-  if (!row.IsObject()) {
-    out += "null";
-  } else if (ownRow && RowIsComplete(row)) {
-    out += '[';
-    AppendInteger(out, row["line"]);
-    out += ',';
-    AppendScriptSafeString(out, row["text"].Text());
-    out += ']';
-  } else {
-    AppendInteger(out, row["line"]);
-  }
+// Whether `text` begins with `prefix` (not empty), and what follows it.
+bool AfterPrefix(std::string_view text, std::string_view prefix, std::string_view& rest) {
+  if (prefix.empty() || !text.starts_with(prefix)) return false;
+  rest = text.substr(prefix.size());
+  return true;
 }
 
 // How many first candidates are tied: their scores read the same and
@@ -124,6 +113,49 @@ SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
   return items_[at->second];
 }
 
+// The columns of an item's row that the page knows already, as a row of
+// the table spells them: the class's row name and parent, then "*" for a
+// class row or the attribute's label. Empty where a name holds "&", which
+// the table may spell either way.
+std::string SuggestionBlock::KnownColumns(const Item& item, std::string_view third) const {
+  auto row = sourceRows_.find(item.key);
+  const std::string& name = row == sourceRows_.end() ? item.label : row->second.name;
+  const std::string& parent = row == sourceRows_.end() ? item.parent : row->second.parent;
+  std::string known = name + ',' + parent + ',' + std::string(third) + ',';
+  return known.find('&') == std::string::npos ? known : std::string();
+}
+
+// How suggest's notes name an item: its class's row name, then for an
+// attribute its label.
+std::string SuggestionBlock::NotesName(const Item& item, std::string_view label, bool forClass) const {
+  auto row = sourceRows_.find(item.key);
+  std::string name = row == sourceRows_.end() ? item.label : row->second.name;
+  return forClass ? name : name + ": " + std::string(label);
+}
+
+// The item's row by its line alone where the page only names it: the
+// finding shows its text. A complete row that is the item's own travels
+// with its text, so that the page can tell whether a reviewer's decision
+// gives the same row or contradicts it: [line, text after the known
+// columns], or [line, text, 1] where it does not begin with them.
+void SuggestionBlock::AppendRow(std::string& out, Value row, bool ownRow, const std::string& known) const {
+  if (!row.IsObject()) {
+    out += "null";
+    return;
+  }
+  if (!ownRow || !RowIsComplete(row)) {
+    AppendInteger(out, row["line"]);
+    return;
+  }
+  std::string_view text = row["text"].Text(), rest;
+  const bool elided = AfterPrefix(text, known, rest);
+  out += '[';
+  AppendInteger(out, row["line"]);
+  out += ',';
+  AppendScriptSafeString(out, elided ? rest : text);
+  out += elided ? "]" : ",1]";
+}
+
 // A mask of the words' codes; where a word carries a detail, [mask, word
 // with its detail, ...], so that a candidate without one costs no more.
 void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
@@ -149,26 +181,49 @@ void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
   out += ']';
 }
 
-// What became of the row of an accepted item whose row is not written:
-// [why, note], the why as its code; nothing for a row written or an item
-// nothing was accepted for.
-void SuggestionBlock::AppendFate(std::string& out, Value record) {
+// What became of the row of an accepted item whose row is not written,
+// the why as its code: [why, note]; or, where the note begins as suggest's
+// notes do, with the table line and the item's name ("TABLE:LINE: Pump:
+// Speed: ..."), [why, the rest, line or 0], as the page knows both names;
+// [why] without a note. Nothing for a row written or an item nothing was
+// accepted for.
+void SuggestionBlock::AppendFate(std::string& out, Value record, const std::string& named) {
   if (record["accepted"].kind() == JsonTape::Kind::kNull) return;
   if (record["row_written"].kind() != JsonTape::Kind::kFalse) return;
   out += ",[";
   out += std::to_string(fates_.Code(record["why"].Text()));
   if (record["note"].IsString()) {
+    std::string_view note = record["note"].Text(), rest;
+    long line = NoteLine(note);
     out += ',';
-    AppendString(out, record, "note");
+    if (AfterPrefix(note, named + ": ", rest)) {
+      AppendScriptSafeString(out, rest);
+      out += ',' + std::to_string(line);
+    } else {
+      AppendScriptSafeString(out, record["note"].Text());
+    }
   }
   out += ']';
 }
 
+// The table line a note begins with ("TABLE:LINE: "), which is then taken
+// off it; 0 where it begins otherwise.
+long SuggestionBlock::NoteLine(std::string_view& note) const {
+  std::string_view rest;
+  if (!AfterPrefix(note, tablePath_.empty() ? "" : tablePath_ + ":", rest)) return 0;
+  long line = 0;
+  auto [end, failed] = std::from_chars(rest.data(), rest.data() + rest.size(), line);
+  std::string_view after(end, static_cast<size_t>(rest.data() + rest.size() - end));
+  if (failed != std::errc() || line <= 0 || !after.starts_with(": ")) return 0;
+  note = after.substr(2);
+  return line;
+}
+
 // The trailing fields of an item, left out where they say nothing: the
 // number of tied first candidates, then the fate of its row.
-void SuggestionBlock::AppendTail(std::string& out, Value record) {
+void SuggestionBlock::AppendTail(std::string& out, Value record, const std::string& named) {
   std::string fate;
-  AppendFate(fate, record);
+  AppendFate(fate, record, named);
   size_t tied = TiedCount(record["candidates"]);
   if (tied == 0 && fate.empty()) return;
   out += ',';
@@ -264,8 +319,9 @@ void SuggestionBlock::AddRecord(Value record) {
     text += ',';
     text += std::to_string(reasons_.Code(reason));
   }
+  std::string_view label = record["attribute"]["label"].Text();
   text += ',';
-  AppendRow(text, record["row"], forClass || reason != "no_row");
+  AppendRow(text, record["row"], forClass || reason != "no_row", KnownColumns(item, forClass ? "*" : label));
   text += ",[";
   long acceptedAt = -1, at = 0;
   std::string previousOwner;
@@ -288,7 +344,7 @@ void SuggestionBlock::AddRecord(Value record) {
   });
   text += "],";
   text += std::to_string(acceptedAt);
-  AppendTail(text, record);
+  AppendTail(text, record, NotesName(item, label, forClass));
   text += ']';
 }
 

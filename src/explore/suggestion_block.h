@@ -63,7 +63,12 @@ class SuggestionBlock {
   void SetTarget(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
                  std::vector<SuggestTargetRow> rows = {});
   void SetDomains(SuggestDomains domains) { domains_ = std::move(domains); }
+  // Given before the records, as the page shortens an item's row and notes
+  // by the names these give.
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
+  // The mapping table as suggest's notes name it (and the page's inputs):
+  // the page puts it back where a note begins with it.
+  void SetTablePath(std::string path) { tablePath_ = std::move(path); }
 
   // Takes one record of `suggest --format jsonl`, as its line or as a JSON
   // value; a summary, a record of another kind or a line that is not JSON is
@@ -90,8 +95,12 @@ class SuggestionBlock {
   void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
                                 std::string& previousOwner);
   void AppendEvidence(std::string& out, JsonTape::Value evidence);
-  void AppendFate(std::string& out, JsonTape::Value record);
-  void AppendTail(std::string& out, JsonTape::Value record);
+  std::string KnownColumns(const Item& item, std::string_view third) const;
+  std::string NotesName(const Item& item, std::string_view label, bool forClass) const;
+  void AppendRow(std::string& out, JsonTape::Value row, bool ownRow, const std::string& known) const;
+  void AppendFate(std::string& out, JsonTape::Value record, const std::string& named);
+  long NoteLine(std::string_view& note) const;
+  void AppendTail(std::string& out, JsonTape::Value record, const std::string& named);
   void WriteItems(std::ostream& out) const;
   void AppendDomains(std::string& out) const;
 
@@ -104,6 +113,7 @@ class SuggestionBlock {
   TargetPlaces target_;
   std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
   SuggestDomains domains_;
+  std::string tablePath_;
 };
 
 #endif  // ZOR_EXPLORE_SUGGESTION_BLOCK_H_
