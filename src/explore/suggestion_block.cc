@@ -117,7 +117,9 @@ SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
 // the table spells them: the class's row name and parent, then "*" for a
 // class row or the attribute's label. Empty where a name holds "&", which
 // the table may spell either way.
-std::string SuggestionBlock::KnownColumns(const Item& item, std::string_view third) const {
+std::string SuggestionBlock::KnownColumns(const ItemNamed& named) const {
+  const Item& item = named.item;
+  const std::string_view third = named.forClass ? "*" : named.label;
   auto row = sourceRows_.find(item.key);
   const std::string& name = row == sourceRows_.end() ? item.label : row->second.name;
   const std::string& parent = row == sourceRows_.end() ? item.parent : row->second.parent;
@@ -127,10 +129,10 @@ std::string SuggestionBlock::KnownColumns(const Item& item, std::string_view thi
 
 // How suggest's notes name an item: its class's row name, then for an
 // attribute its label.
-std::string SuggestionBlock::NotesName(const Item& item, std::string_view label, bool forClass) const {
-  auto row = sourceRows_.find(item.key);
-  std::string name = row == sourceRows_.end() ? item.label : row->second.name;
-  return forClass ? name : name + ": " + std::string(label);
+std::string SuggestionBlock::NotesName(const ItemNamed& named) const {
+  auto row = sourceRows_.find(named.item.key);
+  std::string name = row == sourceRows_.end() ? named.item.label : row->second.name;
+  return named.forClass ? name : name + ": " + std::string(named.label);
 }
 
 // The item's row by its line alone where the page only names it: the
@@ -138,17 +140,19 @@ std::string SuggestionBlock::NotesName(const Item& item, std::string_view label,
 // with its text, so that the page can tell whether a reviewer's decision
 // gives the same row or contradicts it: [line, text after the known
 // columns], or [line, text, 1] where it does not begin with them.
-void SuggestionBlock::AppendRow(std::string& out, Value row, bool ownRow, const std::string& known) const {
+void SuggestionBlock::AppendRow(std::string& out, Value row, const ItemNamed& named) const {
   if (!row.IsObject()) {
     out += "null";
     return;
   }
+  // An attribute without a row of its own is given its class's row.
+  const bool ownRow = named.forClass || named.reason != "no_row";
   if (!ownRow || !RowIsComplete(row)) {
     AppendInteger(out, row["line"]);
     return;
   }
   std::string_view text = row["text"].Text(), rest;
-  const bool elided = AfterPrefix(text, known, rest);
+  const bool elided = AfterPrefix(text, KnownColumns(named), rest);
   out += '[';
   AppendInteger(out, row["line"]);
   out += ',';
@@ -187,8 +191,7 @@ void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
 // Speed: ..."), [why, the rest, line or 0], as the page knows both names;
 // [why] without a note. Nothing for a row written or an item nothing was
 // accepted for.
-void SuggestionBlock::AppendFate(std::string& out, Value record, const std::string& named) {
-  if (record["accepted"].kind() == JsonTape::Kind::kNull) return;
+void SuggestionBlock::AppendFate(std::string& out, Value record, const ItemNamed& named) {
   if (record["row_written"].kind() != JsonTape::Kind::kFalse) return;
   out += ",[";
   out += std::to_string(fates_.Code(record["why"].Text()));
@@ -196,7 +199,7 @@ void SuggestionBlock::AppendFate(std::string& out, Value record, const std::stri
     std::string_view note = record["note"].Text(), rest;
     long line = NoteLine(note);
     out += ',';
-    if (AfterPrefix(note, named + ": ", rest)) {
+    if (AfterPrefix(note, NotesName(named) + ": ", rest)) {
       AppendScriptSafeString(out, rest);
       out += ',' + std::to_string(line);
     } else {
@@ -220,11 +223,16 @@ long SuggestionBlock::NoteLine(std::string_view& note) const {
 }
 
 // The trailing fields of an item, left out where they say nothing: the
-// number of tied first candidates, then the fate of its row.
-void SuggestionBlock::AppendTail(std::string& out, Value record, const std::string& named) {
+// number of tied first candidates (only an item nothing was accepted for
+// has them), then the fate of the row of the one accepted.
+void SuggestionBlock::AppendTail(std::string& out, Value record, const ItemNamed& named) {
   std::string fate;
-  AppendFate(fate, record, named);
-  size_t tied = TiedCount(record["candidates"]);
+  size_t tied = 0;
+  if (record["accepted"].kind() == JsonTape::Kind::kNull) {
+    tied = TiedCount(record["candidates"]);
+  } else {
+    AppendFate(fate, record, named);
+  }
   if (tied == 0 && fate.empty()) return;
   out += ',';
   out += std::to_string(tied);
@@ -285,8 +293,7 @@ void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate
 
 // A class item: [reason, row, candidates, accepted candidate or -1(, tied,
 // fate)]. An attribute item: [label, key, reason code, row, candidates,
-// accepted candidate or -1(, tied, fate)]. An attribute without a row of
-// its own (no_row) is given its class's row, which the page only names.
+// accepted candidate or -1(, tied, fate)].
 void SuggestionBlock::AddLine(std::string_view line) {
   if (tape_.Read(line)) AddRecord(tape_.Root());
 }
@@ -319,9 +326,9 @@ void SuggestionBlock::AddRecord(Value record) {
     text += ',';
     text += std::to_string(reasons_.Code(reason));
   }
-  std::string_view label = record["attribute"]["label"].Text();
+  const ItemNamed named{item, record["attribute"]["label"].Text(), reason, forClass};
   text += ',';
-  AppendRow(text, record["row"], forClass || reason != "no_row", KnownColumns(item, forClass ? "*" : label));
+  AppendRow(text, record["row"], named);
   text += ",[";
   long acceptedAt = -1, at = 0;
   std::string previousOwner;
@@ -344,7 +351,7 @@ void SuggestionBlock::AddRecord(Value record) {
   });
   text += "],";
   text += std::to_string(acceptedAt);
-  AppendTail(text, record, NotesName(item, label, forClass));
+  AppendTail(text, record, named);
   text += ']';
 }
 

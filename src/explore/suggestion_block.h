@@ -95,12 +95,20 @@ class SuggestionBlock {
   void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
                                 std::string& previousOwner);
   void AppendEvidence(std::string& out, JsonTape::Value evidence);
-  std::string KnownColumns(const Item& item, std::string_view third) const;
-  std::string NotesName(const Item& item, std::string_view label, bool forClass) const;
-  void AppendRow(std::string& out, JsonTape::Value row, bool ownRow, const std::string& known) const;
-  void AppendFate(std::string& out, JsonTape::Value record, const std::string& named);
+  // The item a record is of, as its row and notes name it.
+  struct ItemNamed {
+    const Item& item;
+    std::string_view label;  // an attribute's
+    std::string_view reason;
+    bool forClass;
+  };
+
+  std::string KnownColumns(const ItemNamed& named) const;
+  std::string NotesName(const ItemNamed& named) const;
+  void AppendRow(std::string& out, JsonTape::Value row, const ItemNamed& named) const;
+  void AppendFate(std::string& out, JsonTape::Value record, const ItemNamed& named);
   long NoteLine(std::string_view& note) const;
-  void AppendTail(std::string& out, JsonTape::Value record, const std::string& named);
+  void AppendTail(std::string& out, JsonTape::Value record, const ItemNamed& named);
   void WriteItems(std::ostream& out) const;
   void AppendDomains(std::string& out) const;
 
