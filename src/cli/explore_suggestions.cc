@@ -74,6 +74,7 @@ int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions
     return kExitTrouble;
   }
   block.SetDomains(DomainsOf(table, work.targetDomain));
+  block.SetTablePath(run.mappingPath);
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mappedTarget[i];
     block.SetSourceRow(

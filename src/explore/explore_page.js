@@ -631,8 +631,14 @@
   // attribute) or No Mapping ({none: true}); no decision leaves it open.
   // Decisions live in the browser's local storage under a name made from
   // the block's text, so another page never picks them up.
-  const C_REASON = 0, C_ROW = 1, C_CANDIDATES = 2, C_ACCEPTED = 3;
-  const A_LABEL = 0, A_KEY = 1, A_REASON = 2, A_ROW = 3, A_CANDIDATES = 4, A_ACCEPTED = 5;
+  // An item's row is null, its table line, or where the table holds it
+  // complete [line, text after the columns the page knows] (or [line, text,
+  // 1]). The number of tied first candidates and the fate of the tool's row
+  // where suggest does not write it ([why, note], or [why, the note after
+  // its table line and the item's name, line or 0]) may be left out at the
+  // end.
+  const C_REASON = 0, C_ROW = 1, C_CANDIDATES = 2, C_ACCEPTED = 3, C_TIED = 4, C_FATE = 5;
+  const A_LABEL = 0, A_KEY = 1, A_REASON = 2, A_ROW = 3, A_CANDIDATES = 4, A_ACCEPTED = 5, A_TIED = 6, A_FATE = 7;
   const S_KEY = 0, S_LABEL = 1, S_PARENT = 2, S_CLASS = 3, S_ATTRIBUTES = 4;
   const NO_MAPPING = 'No Mapping';
   const TAKEN = 'taken by another item';
@@ -661,26 +667,38 @@
 
   // Undoes what the writer did to keep the block small: a carried attribute
   // given by its label alone (its key is the label without blanks), an
-  // attribute item's reason as a number, and its candidates as [class or ""
+  // attribute item's reason as a number, its candidates as [class or ""
   // for the previous one's, place among the class's carried attributes or
   // key, score, evidence, label where not carried, what took it where it
-  // was demoted]. A candidate of either kind then holds what took it sixth.
+  // was demoted], and evidence as [mask, word with its detail, ...] where a
+  // word has a detail. A candidate of either kind then holds its evidence
+  // mask fifth, what took it sixth and the evidence details seventh.
   function expandBlock(block) {
     for (const key of Object.keys(block.attributes)) {
       block.attributes[key] = block.attributes[key].map((a) => typeof a === 'string' ? [a.replace(/ /g, ''), a] : a);
     }
     for (const item of block.items) {
+      if (item[S_CLASS] !== null) item[S_CLASS][C_CANDIDATES].forEach(splitEvidence);
       for (const attribute of item[S_ATTRIBUTES]) {
         attribute[A_REASON] = block.reasons[attribute[A_REASON]] ?? '';
         let owner = '';
         attribute[A_CANDIDATES] = attribute[A_CANDIDATES].map((c) => {
           if (c[0] !== '') owner = c[0];
-          if (typeof c[1] !== 'number') return [owner, c[1], c.length > 4 ? c[4] : '', c[2], c[3], c[5]];
+          if (typeof c[1] !== 'number') return splitEvidence([owner, c[1], c.length > 4 ? c[4] : '', c[2], c[3], c[5]]);
           const carried = (block.attributes[owner] || [])[c[1]] || ['', ''];
-          return [owner, carried[0], carried[1], c[2], c[3], c[4]];
+          return splitEvidence([owner, carried[0], carried[1], c[2], c[3], c[4]]);
         });
       }
     }
+  }
+
+  function splitEvidence(candidate) {
+    const evidence = candidate[4];
+    if (Array.isArray(evidence)) {
+      candidate[4] = evidence[0];
+      candidate[6] = evidence.slice(1);
+    }
+    return candidate;
   }
 
   function readReview() {
@@ -848,11 +866,17 @@
 
   const plainName = (text) => String(text).toLowerCase().replace(/[^\p{L}\p{N}]+/gu, '');
 
-  // The signals that agreed on a candidate; being taken by another item is
-  // not one of them and is said apart (demotion).
-  function evidenceWords(mask) {
+  // The signals that agreed on a candidate, each with the words it relates
+  // where it names them ("lexicon: renal ~ kidney"); being taken by another
+  // item is not one of them and is said apart (demotion).
+  function evidenceWords(candidate) {
+    const mask = candidate[4], details = candidate[6] || [];
     const names = review.block.evidence.filter((name, code) => name !== TAKEN && ((mask >>> code) & 1) === 1);
-    return names.length === 0 ? 'no signal agreed' : 'agreed: ' + names.map(words).join(', ');
+    const said = names.map((name) => {
+      const detailed = details.filter((detail) => detail.startsWith(name + ': '));
+      return detailed.length > 0 ? detailed.join(', ') : words(name);
+    });
+    return said.length === 0 ? 'no signal agreed' : 'agreed: ' + said.join(', ');
   }
 
   function isDemoted(candidate) {
@@ -1009,18 +1033,39 @@
     const list = make('ol', 'candidates');
     const decision = decisionOf(item, kind, part);
     const accepted = part[kind === 'class' ? C_ACCEPTED : A_ACCEPTED];
+    const tied = tiedCount(kind, part);
     part[kind === 'class' ? C_CANDIDATES : A_CANDIDATES].forEach((candidate, at) => {
       const line = make('li', at === shown ? 'shown' : null);
       const pick = make('button', 'candidate', candidateName(kind, candidate));
       pick.type = 'button';
       pick.addEventListener('click', () => { view.focus = n; showCandidate(at); });
       line.append(pick, make('span', 'muted', ' ' + scoreText(candidate, kind) +
-        (at === accepted ? ', accepted by the tool' : '') +
+        (at === accepted ? ', accepted by the tool' : '') + (at < tied ? ', tied' : '') +
         (sameTarget(kind, decision, candidate) ? ', chosen' : '') +
         (isDemoted(candidate) ? ', ' + demotionText(candidate) : '')));
       list.append(line);
     });
     return list;
+  }
+
+  const tiedCount = (kind, part) => part[kind === 'class' ? C_TIED : A_TIED] || 0;
+
+  // Why the tool accepted none of an item's candidates, where the first ones
+  // are tied; null otherwise.
+  function tiedNote(kind, part) {
+    const tied = tiedCount(kind, part);
+    if (tied < 2) return null;
+    return make('div', 'tied', 'Nothing accepted: the first ' + (tied === 2 ? 'two' : tied) + ' candidates are tied. ' +
+      'Their scores read the same and nothing the tool knows tells them apart: choose one, or type the target.');
+  }
+
+  // The item's row in the table: its line, and its text where the table
+  // holds it complete.
+  function mappingRowLine(item, kind, part) {
+    const row = part[kind === 'class' ? C_ROW : A_ROW];
+    if (row === null || row === undefined) return null;
+    const line = Array.isArray(row) ? row[0] + ': ' + completeRowText(item, kind, part) : row;
+    return make('div', 'muted', 'Mapping row: line ' + line);
   }
 
   // The target attribute a source attribute pairs with in a candidate class
@@ -1060,7 +1105,7 @@
       ['Parents', chain.length > 0 ? chain.join(' \u2190 ') : candidate[2] || '\u2014'],
       ['Score', typed ? scoreText(candidate)
         : Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? ', accepted by the tool' : '')],
-      ['Evidence', typed ? null : evidenceWords(candidate[4])],
+      ['Evidence', typed ? null : evidenceWords(candidate)],
       ['Demoted', isDemoted(candidate) ? demotionText(candidate) : null]]));
     const attributes = targetAttributes(candidate[0]);
     if (attributes === null) {
@@ -1086,7 +1131,7 @@
     const shown = shownCandidate(item, n, 'class', part);
     const candidate = candidateAt(item, 'class', part, shown);
     node.append(make('h4', null, 'Class: ' + words(part[C_REASON])));
-    if (part[C_ROW] !== null) node.append(make('div', 'muted', 'Mapping row: line ' + part[C_ROW]));
+    for (const line of [mappingRowLine(item, 'class', part), tiedNote('class', part)]) if (line !== null) node.append(line);
     const side = make('div', 'side');
     const source = make('div', 'side-source');
     source.append(make('h5', null, 'Source'), facts([['Label', item[S_LABEL]], ['Key', item[S_KEY]], ['Parent', item[S_PARENT]]]));
@@ -1125,10 +1170,10 @@
     const candidate = candidateAt(item, 'attribute', part, shown);
     node.append(make('h4', null, 'Attribute ' + part[A_LABEL] + (part[A_KEY] === '' ? '' : ' (' + part[A_KEY] + ')') +
       ': ' + words(part[A_REASON])));
-    if (part[A_ROW] !== null) node.append(make('div', 'muted', 'Mapping row: line ' + part[A_ROW]));
+    for (const line of [mappingRowLine(item, 'attribute', part), tiedNote('attribute', part)]) if (line !== null) node.append(line);
     if (candidate !== undefined) {
       node.append(make('div', 'evidence', candidateName('attribute', candidate) + ', ' + scoreText(candidate) +
-        (candidate[3] === null ? '' : ', ' + evidenceWords(candidate[4]))));
+        (candidate[3] === null ? '' : ', ' + evidenceWords(candidate))));
       if (isDemoted(candidate)) node.append(make('div', 'demoted', 'Demoted: ' + demotionText(candidate)));
     }
     const keysOf = () => (targetAttributes(attributeClass(item, candidate)) || []).map((a) => a[0]);
@@ -1466,7 +1511,7 @@
   // "&amp;" or "&nbsp;" as "&amp;".
   const spelled = (value) => String(value).replace(/&(?!amp;|nbsp;)/gi, '&amp;');
   const tableRow = (values) => values.map((v) => (v === '*' ? v : spelled(v)) + ',').join('') + '\n';
-  const S_ROW_NAME = 5, S_ROW_PARENT = 6, S_MAPPED = 7, C_ROW_COMPLETE = 4;
+  const S_ROW_NAME = 5, S_ROW_PARENT = 6, S_MAPPED = 7;
 
   function domainOf(targetParent, sourceParent) {
     const domains = review.block.domains;
@@ -1494,86 +1539,170 @@
     return review.repeatedKeys.has(key);
   }
 
-  // Whether an attribute row naming `key` finds that class: the lookup
-  // takes the first target class with the same parent.
-  function lookupFinds(key) {
+  // The class an attribute row naming `key` finds: the lookup takes the
+  // first target class with the same parent.
+  function classLookedUp(key) {
     if (review.firstOfParent === undefined) {
       review.firstOfParent = new Map();
       for (const t of review.block.targets) if (!review.firstOfParent.has(t[2])) review.firstOfParent.set(t[2], t[0]);
     }
     const t = review.targets.get(key);
-    return t !== undefined && review.firstOfParent.get(t[2]) === key;
+    return t === undefined ? undefined : review.firstOfParent.get(t[2]);
   }
 
   // The decided rows, as `zorvez suggest --format csv` writes the rows of
   // the same decisions: in the source dictionary's order, a class row, then
-  // its attribute rows. A row the table holds completed with another target
-  // is not written (a merge never replaces it) but said in `notes`, as is a
-  // row no table row can hold (a comma or line end in a name).
+  // its attribute rows. A row that is not written is said in `notes`, with
+  // what to do.
   function exportRows() {
-    const notes = [];
-    if (readReview() === null) return { text: '', notes };
-    let text = '';
-    // The table reader misreads a row with an empty name or parent, and no
-    // row can hold a comma or a line end.
-    const unwritable = (values) => {
-      const bad = values.find((v) => v === '' || /[,\n]/.test(v));
-      if (bad === '') notes.push('an empty name or parent: no table row can hold it');
-      else if (bad !== undefined) notes.push("'" + bad + "' holds a comma or a line end: no table row can name it");
-      return bad !== undefined;
-    };
+    const out = { text: '', notes: [] };
+    if (readReview() === null) return out;
     for (const item of review.block.items) {
       const saved = review.decisions[item[S_KEY]];
       if (saved === undefined) continue;
-      const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT];
-      let target = item[S_MAPPED];
-      const classItem = item[S_CLASS];
-      if (classItem !== null && saved.c !== undefined) {
-        const [targetName, targetParent] = saved.c.none ? [NO_MAPPING, ''] : targetRowNames(saved.c.k);
-        const domain = domainOf(targetParent, parent);
-        const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
-        if (classItem[C_ROW_COMPLETE] === 1) {
-          notes.push(name + ": the table's row names another target and a merge never replaces it; edit it to read: " + row.slice(0, -1));
-        } else if (!unwritable(saved.c.none ? [name, parent] : [name, parent, targetName, targetParent])) {
-          text += row;
-          if (!saved.c.none) target = saved.c.k;
-        }
-      }
+      const target = exportClassRow(item, saved, out);
+      const agrees = classAsTheTool(item, saved);
       for (const part of item[S_ATTRIBUTES]) {
         const decision = (saved.a || {})[attributeId(part)];
-        if (decision === undefined) continue;
-        const label = part[A_LABEL];
-        if (decision.none) {
-          if (!unwritable([name, parent, label])) text += tableRow([name, parent, label, NO_MAPPING, '', '']);
-          continue;
-        }
-        let named = target;
-        if (target === '') {
-          notes.push(name + ': ' + label + ': its class has no target yet: decide the class first');
-          continue;
-        }
-        if (twoOfKey(decision.c)) {
-          notes.push(name + ': ' + label + ': the target has two classes of key ' + decision.c + ': no row can tell them apart');
-          continue;
-        }
-        if (decision.c !== target) {
-          if (!lookupFinds(decision.c)) {
-            notes.push(name + ': ' + label + ': a row naming ' + decision.c + ' would find another class of its parent first');
-            continue;
-          }
-          named = decision.c;
-        }
-        const [targetName, targetParent] = targetRowNames(named);
-        if (unwritable([name, parent, label, targetName, targetParent, decision.k])) continue;
-        const row = tableRow([name, parent, label, targetName, targetParent, decision.k]);
-        if (part[A_REASON] === 'target_missing') {
-          notes.push(name + ': ' + label + ": the table's row names another target attribute and a merge never replaces it; edit it to read: " + row.slice(0, -1));
-        } else {
-          text += row;
-        }
+        if (decision !== undefined) exportAttributeRow(item, part, decision, { target, agrees }, out);
       }
     }
-    return { text, notes };
+    return out;
+  }
+
+  // Whether `decision` is the candidate the tool accepted.
+  function isToolsChoice(kind, part, decision) {
+    const accepted = part[kind === 'class' ? C_ACCEPTED : A_ACCEPTED];
+    return accepted >= 0 && sameTarget(kind, decision, part[kind === 'class' ? C_CANDIDATES : A_CANDIDATES][accepted]);
+  }
+
+  // Whether the class stands as suggest planned its attribute rows: the
+  // tool's choice decided, or nothing decided where the tool accepted none.
+  function classAsTheTool(item, saved) {
+    const part = item[S_CLASS];
+    if (part === null) return true;
+    if (part[C_ACCEPTED] < 0) return saved.c === undefined;
+    return saved.c !== undefined && isToolsChoice('class', part, saved.c);
+  }
+
+  // What suggest planned for the row of the tool's own choice: undefined for
+  // another decision, null where it writes the row, else [why, note].
+  function toolFate(kind, part, decision, agrees) {
+    if (!agrees || !isToolsChoice(kind, part, decision)) return undefined;
+    return part[kind === 'class' ? C_FATE : A_FATE] ?? null;
+  }
+
+  // Suggest's note on a row it does not write; the table holding that very
+  // row has none, as there is nothing to do.
+  function fateNote(fate, said) {
+    if (fate.length > 2) return (fate[2] > 0 ? index.inputs.mapping + ':' + fate[2] + ': ' : '') + said + ': ' + fate[1];
+    if (fate.length > 1) return fate[1];
+    const why = review.block.fates[fate[0]];
+    return said + ': ' + (why === 'in_table' ? 'the table holds this very row already' : words(why));
+  }
+
+  // The text of an item's complete row in the table, which the block gives
+  // without the columns the page knows (the class's row name and parent,
+  // then * or the attribute's label).
+  function completeRowText(item, kind, part) {
+    const row = part[kind === 'class' ? C_ROW : A_ROW];
+    if (!Array.isArray(row)) return null;
+    if (row.length > 2) return row[1];
+    return tableRow([item[S_ROW_NAME], item[S_ROW_PARENT], kind === 'class' ? '*' : part[A_LABEL]]).slice(0, -1) + row[1];
+  }
+
+  // A row of a reviewer's own decision goes unless the item's row in the
+  // table is complete: a merge never replaces it. The same row is there
+  // already; another is said, with the row to write in its place.
+  function tableTakesRow(item, kind, part, row, said, notes) {
+    const own = completeRowText(item, kind, part);
+    if (own === null) return true;
+    const text = row.slice(0, -1);
+    if (own !== text) {
+      notes.push(said + ': table line ' + part[kind === 'class' ? C_ROW : A_ROW][0] + ' says otherwise and a merge ' +
+        'never replaces it; edit it to read: ' + text);
+    }
+    return false;
+  }
+
+  // Whether a row can hold the values: the table reader misreads a row with
+  // an empty name or parent, and no row can hold a comma or a line end.
+  function writable(values, said, notes) {
+    const bad = values.find((v) => v === '' || /[,\n]/.test(v));
+    if (bad === '') notes.push(said + ': an empty name or parent, which no table row can hold: give it one in its dictionary');
+    else if (bad !== undefined) {
+      notes.push(said + ": '" + bad + "' holds a comma or a line end, which no table row can hold: rename it in its dictionary");
+    }
+    return bad === undefined;
+  }
+
+  // The class row of a class decision. Returns the target its attribute
+  // rows name: the decided one where its row is written, else the one the
+  // table maps the class to.
+  function exportClassRow(item, saved, out) {
+    const part = item[S_CLASS], decision = saved.c, mapped = item[S_MAPPED];
+    if (part === null || decision === undefined) return mapped;
+    const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT];
+    const fate = toolFate('class', part, decision, true);
+    if (fate) {
+      out.notes.push(fateNote(fate, name));
+      return mapped;
+    }
+    const [targetName, targetParent] = decision.none ? [NO_MAPPING, ''] : targetRowNames(decision.k);
+    if (!writable(decision.none ? [name, parent] : [name, parent, targetName, targetParent], name, out.notes)) return mapped;
+    const domain = domainOf(targetParent, parent);
+    const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
+    if (fate === undefined && !tableTakesRow(item, 'class', part, row, name, out.notes)) return mapped;
+    out.text += row;
+    return decision.none ? mapped : decision.k;
+  }
+
+  // The attribute row of an attribute decision, in its class's target
+  // (`place.target`); `place.agrees` when that is the target suggest
+  // planned the row in.
+  function exportAttributeRow(item, part, decision, place, out) {
+    const said = item[S_ROW_NAME] + ': ' + part[A_LABEL];
+    const fate = toolFate('attribute', part, decision, place.agrees);
+    if (fate) {
+      out.notes.push(fateNote(fate, said));
+      return;
+    }
+    const row = attributeRowOf(item, part, decision, place.target, said, out.notes);
+    if (row === null || (fate === undefined && !tableTakesRow(item, 'attribute', part, row, said, out.notes))) return;
+    out.text += row;
+  }
+
+  // Why a row cannot name the class holding the attribute, and the way out.
+  function outOfReach(decision, target, found) {
+    const named = decision.c + '.' + decision.k;
+    if (found === undefined) return named + ' names a class this page does not know: decide it again';
+    return named + " is out of any row's reach: a row naming " + decision.c + ' is looked up in ' + found +
+      ', the first class under ' + review.targets.get(decision.c)[2] + '; map it by hand, or give ' + target +
+      ' the attribute in the target';
+  }
+
+  // The row an attribute decision gives, or null (said in `notes`) where no
+  // row can give it.
+  function attributeRowOf(item, part, decision, target, said, notes) {
+    const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT], label = part[A_LABEL];
+    if (decision.none) return writable([name, parent, label], said, notes) ? tableRow([name, parent, label, NO_MAPPING, '', '']) : null;
+    if (target === '') {
+      notes.push(said + ': its class has no target yet: decide the class first');
+      return null;
+    }
+    if (twoOfKey(decision.c)) {
+      notes.push(said + ': the target has two classes of key ' + decision.c + ' and no row can tell them apart: ' +
+        'give one of them another key in the target');
+      return null;
+    }
+    const found = decision.c === target ? target : classLookedUp(decision.c);
+    if (found !== decision.c) {
+      notes.push(said + ': ' + outOfReach(decision, target, found));
+      return null;
+    }
+    const [targetName, targetParent] = targetRowNames(decision.c);
+    if (!writable([name, parent, label, targetName, targetParent, decision.k], said, notes)) return null;
+    return tableRow([name, parent, label, targetName, targetParent, decision.k]);
   }
 
   // The decided rows, downloaded and shown to copy.

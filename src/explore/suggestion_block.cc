@@ -12,10 +12,10 @@ constexpr size_t kWriteBatch = 1 << 16;
 
 using Value = JsonTape::Value;
 
-// A table row completed with another target: a merge never replaces it.
-char RowIsComplete(Value row) {
-  if (!row.IsObject()) return '0';
-  return row["text"].Text().find(",,") == std::string_view::npos ? '1' : '0';
+// A table row with no empty column: a merge never replaces it, so a
+// decision that gives the item another row cannot be written.
+bool RowIsComplete(Value row) {
+  return row.IsObject() && row["text"].Text().find(",,") == std::string_view::npos;
 }
 
 void AppendInteger(std::string& out, Value number) {
@@ -23,14 +23,28 @@ void AppendInteger(std::string& out, Value number) {
   out += integer ? std::to_string(*integer) : "0";
 }
 
-// An attribute item's row is in its attribute finding already, and a class
-// item's in its class finding: the line number is enough to name it.
-void AppendRowLine(std::string& out, Value row) {
-  if (row.IsObject()) {
-    AppendInteger(out, row["line"]);
-  } else {
-    out += "null";
-  }
+// Whether `text` begins with `prefix` (not empty), and what follows it.
+bool AfterPrefix(std::string_view text, std::string_view prefix, std::string_view& rest) {
+  if (prefix.empty() || !text.starts_with(prefix)) return false;
+  rest = text.substr(prefix.size());
+  return true;
+}
+
+// How many first candidates are tied: their scores read the same and
+// nothing told them apart, so none was accepted.
+size_t TiedCount(Value candidates) {
+  size_t tied = 0;
+  candidates.ForEachElement([&](Value candidate) {
+    if (candidate["tied"].kind() == JsonTape::Kind::kTrue) ++tied;
+  });
+  return tied;
+}
+
+// Evidence words that name what they relate ("lexicon: renal ~ kidney") are
+// the bare word with a detail.
+std::string_view BareWord(std::string_view word) {
+  size_t colon = word.find(": ");
+  return colon == std::string_view::npos ? word : word.substr(0, colon);
 }
 
 // Three decimals: the page shows two, and a score written with all the
@@ -99,13 +113,130 @@ SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
   return items_[at->second];
 }
 
+// The columns of an item's row that the page knows already, as a row of
+// the table spells them: the class's row name and parent, then "*" for a
+// class row or the attribute's label. Empty where a name holds "&", which
+// the table may spell either way.
+std::string SuggestionBlock::KnownColumns(const ItemNamed& named) const {
+  const Item& item = named.item;
+  const std::string_view third = named.forClass ? "*" : named.label;
+  auto row = sourceRows_.find(item.key);
+  const std::string& name = row == sourceRows_.end() ? item.label : row->second.name;
+  const std::string& parent = row == sourceRows_.end() ? item.parent : row->second.parent;
+  std::string known = name + ',' + parent + ',' + std::string(third) + ',';
+  return known.find('&') == std::string::npos ? known : std::string();
+}
+
+// How suggest's notes name an item: its class's row name, then for an
+// attribute its label.
+std::string SuggestionBlock::NotesName(const ItemNamed& named) const {
+  auto row = sourceRows_.find(named.item.key);
+  std::string name = row == sourceRows_.end() ? named.item.label : row->second.name;
+  return named.forClass ? name : name + ": " + std::string(named.label);
+}
+
+// The item's row by its line alone where the page only names it: the
+// finding shows its text. A complete row that is the item's own travels
+// with its text, so that the page can tell whether a reviewer's decision
+// gives the same row or contradicts it: [line, text after the known
+// columns], or [line, text, 1] where it does not begin with them.
+void SuggestionBlock::AppendRow(std::string& out, Value row, const ItemNamed& named) const {
+  if (!row.IsObject()) {
+    out += "null";
+    return;
+  }
+  // An attribute without a row of its own is given its class's row.
+  const bool ownRow = named.forClass || named.reason != "no_row";
+  if (!ownRow || !RowIsComplete(row)) {
+    AppendInteger(out, row["line"]);
+    return;
+  }
+  std::string_view text = row["text"].Text(), rest;
+  const bool elided = AfterPrefix(text, KnownColumns(named), rest);
+  out += '[';
+  AppendInteger(out, row["line"]);
+  out += ',';
+  AppendScriptSafeString(out, elided ? rest : text);
+  out += elided ? "]" : ",1]";
+}
+
+// A mask of the words' codes; where a word carries a detail, [mask, word
+// with its detail, ...], so that a candidate without one costs no more.
 void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
   uint32_t mask = 0;
+  std::string details;
   evidence.ForEachElement([&](Value word) {
-    size_t code = evidence_.Code(word.Text());
+    std::string_view text = word.Text();
+    std::string_view bare = BareWord(text);
+    size_t code = evidence_.Code(bare);
     if (code < 32) mask |= uint32_t{1} << code;
+    if (bare.size() != text.size()) {
+      details += ',';
+      AppendScriptSafeString(details, text);
+    }
   });
+  if (details.empty()) {
+    out += std::to_string(mask);
+    return;
+  }
+  out += '[';
   out += std::to_string(mask);
+  out += details;
+  out += ']';
+}
+
+// What became of the row of an accepted item whose row is not written,
+// the why as its code: [why, note]; or, where the note begins as suggest's
+// notes do, with the table line and the item's name ("TABLE:LINE: Pump:
+// Speed: ..."), [why, the rest, line or 0], as the page knows both names;
+// [why] without a note. Nothing for a row written or an item nothing was
+// accepted for.
+void SuggestionBlock::AppendFate(std::string& out, Value record, const ItemNamed& named) {
+  if (record["row_written"].kind() != JsonTape::Kind::kFalse) return;
+  out += ",[";
+  out += std::to_string(fates_.Code(record["why"].Text()));
+  if (record["note"].IsString()) {
+    std::string_view note = record["note"].Text(), rest;
+    long line = NoteLine(note);
+    out += ',';
+    if (AfterPrefix(note, NotesName(named) + ": ", rest)) {
+      AppendScriptSafeString(out, rest);
+      out += ',' + std::to_string(line);
+    } else {
+      AppendScriptSafeString(out, record["note"].Text());
+    }
+  }
+  out += ']';
+}
+
+// The table line a note begins with ("TABLE:LINE: "), which is then taken
+// off it; 0 where it begins otherwise.
+long SuggestionBlock::NoteLine(std::string_view& note) const {
+  std::string_view rest;
+  if (!AfterPrefix(note, tablePath_.empty() ? "" : tablePath_ + ":", rest)) return 0;
+  long line = 0;
+  auto [end, failed] = std::from_chars(rest.data(), rest.data() + rest.size(), line);
+  std::string_view after(end, static_cast<size_t>(rest.data() + rest.size() - end));
+  if (failed != std::errc() || line <= 0 || !after.starts_with(": ")) return 0;
+  note = after.substr(2);
+  return line;
+}
+
+// The trailing fields of an item, left out where they say nothing: the
+// number of tied first candidates (only an item nothing was accepted for
+// has them), then the fate of the row of the one accepted.
+void SuggestionBlock::AppendTail(std::string& out, Value record, const ItemNamed& named) {
+  std::string fate;
+  size_t tied = 0;
+  if (record["accepted"].kind() == JsonTape::Kind::kNull) {
+    tied = TiedCount(record["candidates"]);
+  } else {
+    AppendFate(fate, record, named);
+  }
+  if (tied == 0 && fate.empty()) return;
+  out += ',';
+  out += std::to_string(tied);
+  out += fate;
 }
 
 // [key, label, parent, score, evidence(, taker)]
@@ -160,9 +291,9 @@ void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate
   out += ']';
 }
 
-// A class item: [reason, row line, candidates, accepted candidate or -1, 1
-// when its row is complete]. An attribute item: [label, key, reason code,
-// row line, candidates, accepted candidate or -1].
+// A class item: [reason, row, candidates, accepted candidate or -1(, tied,
+// fate)]. An attribute item: [label, key, reason code, row, candidates,
+// accepted candidate or -1(, tied, fate)].
 void SuggestionBlock::AddLine(std::string_view line) {
   if (tape_.Read(line)) AddRecord(tape_.Root());
 }
@@ -195,8 +326,9 @@ void SuggestionBlock::AddRecord(Value record) {
     text += ',';
     text += std::to_string(reasons_.Code(reason));
   }
+  const ItemNamed named{item, record["attribute"]["label"].Text(), reason, forClass};
   text += ',';
-  AppendRowLine(text, record["row"]);
+  AppendRow(text, record["row"], named);
   text += ",[";
   long acceptedAt = -1, at = 0;
   std::string previousOwner;
@@ -219,10 +351,7 @@ void SuggestionBlock::AddRecord(Value record) {
   });
   text += "],";
   text += std::to_string(acceptedAt);
-  if (forClass) {
-    text += ',';
-    text += RowIsComplete(record["row"]);
-  }
+  AppendTail(text, record, named);
   text += ']';
 }
 
@@ -294,6 +423,7 @@ void SuggestionBlock::Write(std::ostream& out) const {
   text += ",\"domains\":";
   AppendDomains(text);
   text += ",\"evidence\":" + ScriptSafeJson(evidence_.Names());
+  text += ",\"fates\":" + ScriptSafeJson(fates_.Names());
   text += ",\"items\":";
   out << text;
   WriteItems(out);

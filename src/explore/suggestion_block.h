@@ -7,8 +7,9 @@
 // dictionary's), the class item and its attribute items with their ranked
 // candidates; the target classes (key, label, parent key) so that a typed
 // key can be checked and completed; the attributes of the candidate classes
-// and their ancestors; and what the page needs to give a completed class row
-// the domain that `suggest --format csv` gives it.
+// and their ancestors; what the page needs to give a completed class row
+// the domain that `suggest --format csv` gives it; and, for an accepted item
+// whose row `suggest` does not write, why not, with what to do.
 //
 // A record is made compact text as it comes and is not kept: the records of
 // a large dictionary as JSON values would cost the page's writer several
@@ -51,7 +52,7 @@ struct SuggestSourceRow {
 
 class SuggestionBlock {
  public:
-  SuggestionBlock() : evidence_({}), reasons_({}) {}
+  SuggestionBlock() : evidence_({}), reasons_({}), fates_({}) {}
 
   // The target dictionary in its order (the first class with a parent is
   // the one an attribute row naming that parent's child finds), with the
@@ -62,7 +63,12 @@ class SuggestionBlock {
   void SetTarget(std::shared_ptr<const NameStore> names, std::vector<SuggestClass> target,
                  std::vector<SuggestTargetRow> rows = {});
   void SetDomains(SuggestDomains domains) { domains_ = std::move(domains); }
+  // Given before the records, as the page shortens an item's row and notes
+  // by the names these give.
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
+  // The mapping table as suggest's notes name it (and the page's inputs):
+  // the page puts it back where a note begins with it.
+  void SetTablePath(std::string path) { tablePath_ = std::move(path); }
 
   // Takes one record of `suggest --format jsonl`, as its line or as a JSON
   // value; a summary, a record of another kind or a line that is not JSON is
@@ -89,17 +95,33 @@ class SuggestionBlock {
   void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
                                 std::string& previousOwner);
   void AppendEvidence(std::string& out, JsonTape::Value evidence);
+  // The item a record is of, as its row and notes name it.
+  struct ItemNamed {
+    const Item& item;
+    std::string_view label;  // an attribute's
+    std::string_view reason;
+    bool forClass;
+  };
+
+  std::string KnownColumns(const ItemNamed& named) const;
+  std::string NotesName(const ItemNamed& named) const;
+  void AppendRow(std::string& out, JsonTape::Value row, const ItemNamed& named) const;
+  void AppendFate(std::string& out, JsonTape::Value record, const ItemNamed& named);
+  long NoteLine(std::string_view& note) const;
+  void AppendTail(std::string& out, JsonTape::Value record, const ItemNamed& named);
   void WriteItems(std::ostream& out) const;
   void AppendDomains(std::string& out) const;
 
   JsonTape tape_;  // the record being read
   CodeTable evidence_;
   CodeTable reasons_;  // of attribute items
+  CodeTable fates_;    // why an accepted item's row is not written
   std::vector<Item> items_;
   std::unordered_map<std::string, size_t> itemOfKey_;
   TargetPlaces target_;
   std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
   SuggestDomains domains_;
+  std::string tablePath_;
 };
 
 #endif  // ZOR_EXPLORE_SUGGESTION_BLOCK_H_

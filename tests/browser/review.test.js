@@ -1,9 +1,10 @@
 // Reviewing suggestions in the explorer page: by keyboard, switching
 // candidates, typing a key with completion, No Mapping, decisions kept over a
 // reload, and the export as the completed rows `merge` takes, as a download
-// and as text; a demoted candidate's evidence apart from what took it;
-// hostile names in candidates stay text and are spelled in the rows as the
-// table spells them.
+// and as text; a demoted candidate's evidence apart from what took it; tied
+// candidates and the words lexicon evidence relates; a decision the table's
+// complete row holds already, or contradicts; hostile names in candidates
+// stay text and are spelled in the rows as the table spells them.
 'use strict';
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
@@ -153,6 +154,20 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
   await page.select('#review-filter', 'open');
   assert.equal(await shown(page), 1, 'only Heat Exchanger is still open');
 
+  // Heat Exchanger's Duty: two tied candidates, nothing accepted. The first
+  // gives the row the table holds complete already: nothing to write.
+  await openClass(page, 'HEX');
+  assert.match(await page.$eval('#detail .focused .tied', (n) => n.textContent),
+    /^Nothing accepted: the first two candidates are tied\. .*nothing the tool knows tells them apart/);
+  assert.deepEqual(await page.$$eval('#detail .focused ol.candidates li', (lines) => lines.map((n) => n.textContent)),
+    ['Heat Duty (HeatDuty) in ShellTubeExchanger score 0.52, tied',
+      'Thermal Load (ThermalLoad) in ShellTubeExchanger score 0.52, tied']);
+  await page.keyboard.press('2');
+  assert.equal(await page.$eval('#detail .focused .evidence', (n) => n.textContent),
+    'Thermal Load (ThermalLoad) in ShellTubeExchanger, score 0.52, agreed: lexicon: duty ~ load');
+  await page.keyboard.press('1');
+  await page.keyboard.press('a');
+
   const expected = [
     'Pump,Equipment,Motor Power,CentrifugalPump,Equipment,Speed,',
     'Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,',
@@ -161,6 +176,7 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
   ].join('\n') + '\n';
   await page.reload({ waitUntil: 'load' });
   assert.equal(await exported(page), expected, 'decisions survive a reload');
+  assert.equal(await page.$('#export-box .export-notes li'), null, "Duty's row is in the table already");
   const file = path.join(downloads, 'suggested-rows.csv');
   for (let wait = 0; wait < 50 && !fs.existsSync(file); wait++) await new Promise((r) => setTimeout(r, 100));
   assert.equal(fs.readFileSync(file, 'utf8'), expected, 'the download holds the same rows');
@@ -174,7 +190,14 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
   await clearAll(page);
   await openClass(page, 'STR');
   await typeKey(page, 'R&D');
+  // The other tied candidate: the table's complete row says otherwise.
+  await openClass(page, 'HEX');
+  await page.keyboard.press('2');
+  await page.keyboard.press('a');
   assert.equal(await exported(page), 'Strainer,Pipe Fitting,*,R&amp;D<img>,Equipment,*,PIP,\n');
+  assert.deepEqual(await page.$$eval('#export-box .export-notes li', (lines) => lines.map((n) => n.textContent)),
+    ['Heat Exchanger: Duty: table line 16 says otherwise and a merge never replaces it; edit it to read: ' +
+      'Heat Exchanger,Equipment,Duty,ShellTubeExchanger,Equipment,ThermalLoad,']);
 
   assert.deepEqual(watch.requests, []);
   assert.deepEqual(watch.errors, []);
@@ -185,7 +208,8 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
 
 // A generated tree with a third of its classes taken out of the table:
 // accepting what the tool accepted and exporting gives, byte for byte, the
-// rows of `zorvez suggest --format csv`.
+// rows of `zorvez suggest --format csv`, and under them the note of every
+// accepted suggestion whose row is not written.
 test('the export of accepted suggestions is what suggest --format csv writes', async () => {
   for (const seed of ['3', '8']) {
     const root = path.join(scratch, 'tree-' + seed);
@@ -198,17 +222,24 @@ test('the export of accepted suggestions is what suggest --format csv writes', a
       return classRows % 3 !== 0;
     });
     fs.writeFileSync(table, kept.join('\n'));
-    const inputs = [path.join(d, 'V4_Exported_XML', 'source.xml'), path.join(d, 'V5_Exported_XML', 'target.xml'), table];
+    const inputs = ['--wordnet', 'none', path.join(d, 'V4_Exported_XML', 'source.xml'),
+      path.join(d, 'V5_Exported_XML', 'target.xml'), table];
     const rows = path.join(root, 'suggested.csv');
     runTo(rows, TOOLS.zorvez, ['suggest', '-q', '--format', 'csv', ...inputs], { accept: [0, 1] });
+    const records = path.join(root, 'suggested.jsonl');
+    runTo(records, TOOLS.zorvez, ['suggest', '--format', 'jsonl', ...inputs], { accept: [0, 1] });
     const pageFile = path.join(root, 'explore.html');
     run(TOOLS.zorvez, ['explore', '--suggest', '-o', pageFile, ...inputs]);
     const expected = fs.readFileSync(rows, 'utf8');
     assert.ok(expected.split('\n').length > 10, 'suggest accepted rows');
+    const notes = fs.readFileSync(records, 'utf8').split('\n').filter((line) => line !== '').map((line) => JSON.parse(line))
+      .filter((r) => r.accepted && r.note !== undefined).map((r) => r.note);
+    assert.ok(notes.length > 3, 'some accepted rows are not written');
 
     const { page, watch } = await driver.openPage(chromium.browser, pageFile);
     await page.click('#accept-tools');
     assert.equal(await exported(page), expected);
+    assert.deepEqual(await page.$$eval('#export-box .export-notes li', (lines) => lines.map((n) => n.textContent)), notes);
     assert.deepEqual(watch.errors, []);
     await page.close();
   }

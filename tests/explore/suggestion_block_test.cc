@@ -30,8 +30,13 @@ SuggestClass Target(std::string key, std::string parent, std::vector<std::string
 // candidate is found by position, scores keep three decimals, attributes
 // travel only for candidate classes and their ancestors (a candidate's label
 // is dropped where they hold it), a demoted candidate names the item or row
-// that took its target, row names travel where they differ, and names cannot
-// end the script element.
+// that took its target, evidence words keep one code each and travel with
+// their detail only where they have one, an item's own complete row travels
+// with its text (without the columns the page knows, where it begins with
+// them), tied candidates are counted, an accepted row not written keeps its
+// why and note (without the table line and the item's name, where it begins
+// with them), row names travel where they differ, and names cannot end the
+// script element.
 TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   SuggestionBlock block;
   block.SetTarget(Names(),
@@ -39,40 +44,51 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
                    Target("B", "V", {}), Target("Other", "Root", {"OA"})},
                   {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
   block.SetDomains(SuggestDomains{{{"V", "EQT"}}, {}, "GEN"});
+  block.SetSourceRow("S1", {"S row", "P row", "Old"});
+  block.SetTablePath("t.csv");
   block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
-    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},"row":null,
+    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},
+    "row":{"line":9,"text":"S row,P row,Mesh,Old,Root,MS,"},
     "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.90000001,"evidence":["label","key"]},
-                  {"class":"Y","key":"XX","label":"not carried","score":1,"evidence":["taken by another item"],
+                  {"class":"Y","key":"XX","label":"not carried","score":1,
+                   "evidence":["lexicon: mesh ~ net","taken by another item"],
                    "taken_by":{"class":"S2","attribute":"Size"}}],
-    "accepted":{"class":"Y","key":"MS"}})"));
+    "accepted":{"class":"Y","key":"MS"},"row_written":false,"why":"table_row_differs",
+    "note":"t.csv:9: S row: Mesh: edit it"})"));
+  block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"no_row",
+    "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Size","key":"Z"},
+    "row":{"line":7,"text":"S,P,*,Yx,V,*,"},
+    "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.5,"evidence":["lexicon: size ~ mesh"],"tied":true},
+                  {"class":"B","key":"B1","label":"b","score":0.5,"evidence":["label"],"tied":true}],
+    "accepted":null,"row_written":false,"why":"not_accepted"})"));
   block.Add(json::parse(R"({"record":"suggestion","for":"class","reason":"not_in_mapping_table",
-    "class":{"label":"S","key":"S1","parent":"P"},"row":{"line":7,"text":"S,P,*,Yx,,*,"},
+    "class":{"label":"S","key":"S1","parent":"P"},"row":{"line":7,"text":"S,P,*,Yx,V,*,"},
     "candidates":[{"key":"B","label":"</script>","parent":"V","score":0.5,"evidence":["key"],
                    "taken_by":{"row":12}},
                   {"key":"Y","label":"Y","parent":"V","score":0.4,"evidence":["label"],"taken_by":{"class":"S3"}}],
-    "accepted":"Y"})"));
+    "accepted":"Y","row_written":false,"why":"merge_refuses","note":"S row: no"})"));
   block.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":1}})"));
   block.Add(json::parse(
       R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
-  block.SetSourceRow("S1", {"S row", "P row", "Old"});
   std::string text = block.Json();
   EXPECT_EQ(text.find("</script>"), std::string::npos);
   json data = json::parse(text);
 
-  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key","taken by another item"])"));
-  EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped"])"));
+  EXPECT_EQ(data["evidence"], json::parse(R"(["label","key","lexicon","taken by another item"])"));
+  EXPECT_EQ(data["reasons"], json::parse(R"(["class_not_mapped","no_row"])"));
+  EXPECT_EQ(data["fates"], json::parse(R"(["table_row_differs","merge_refuses"])"));
   ASSERT_EQ(data["items"].size(), 2u);
   const json& item = data["items"][0];
   EXPECT_EQ(item[0], "S1");
-  EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",7,
-    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0])"));
+  EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",[7,"S,P,*,Yx,V,*,",1],
+    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0,[1,"no",0]])"));
   EXPECT_EQ(item[5], "S row");
   EXPECT_EQ(item[7], "Old");
-  EXPECT_EQ(
-      item[4],
-      json::parse(
-          R"([["Mesh","M",0,null,[["Y",0,0.9,3],["","XX",1.0,4,"not carried",["S2","Size"]]],0]])"));
-  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1,0],[],"","",""])"));
+  EXPECT_EQ(item[4], json::parse(R"([
+    ["Mesh","M",0,[9,"Old,Root,MS,"],
+     [["Y",0,0.9,3],["","XX",1.0,[12,"lexicon: mesh ~ net"],"not carried",["S2","Size"]]],0,0,[0,"edit it",9]],
+    ["Size","Z",1,7,[["Y",0,0.5,[4,"lexicon: size ~ mesh"]],["B","B1",0.5,1,"b"]],-1,2]])"));
+  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1],[],"","",""])"));
 
   EXPECT_EQ(data["targets"].size(), 5u);
   EXPECT_EQ(data["targets"][2], json::parse(R"(["Y","label of Y","V"])"));
