@@ -1593,12 +1593,18 @@
   }
 
   // Suggest's note on a row it does not write; the table holding that very
-  // row has none, as there is nothing to do.
+  // row has none, as there is nothing to do, and an attribute waiting for
+  // its class none either, as suggest says it of the class (null).
   function fateNote(fate, said) {
     if (fate.length > 2) return (fate[2] > 0 ? index.inputs.mapping + ':' + fate[2] + ': ' : '') + said + ': ' + fate[1];
     if (fate.length > 1) return fate[1];
     const why = review.block.fates[fate[0]];
+    if (why === 'class_not_placed') return null;
     return said + ': ' + (why === 'in_table' ? 'the table holds this very row already' : words(why));
+  }
+
+  function pushNote(notes, note) {
+    if (note !== null) notes.push(note);
   }
 
   // The text of an item's complete row in the table, which the block gives
@@ -1645,7 +1651,7 @@
     const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT];
     const fate = toolFate('class', part, decision, true);
     if (fate) {
-      out.notes.push(fateNote(fate, name));
+      pushNote(out.notes, fateNote(fate, name));
       return mapped;
     }
     const [targetName, targetParent] = decision.none ? [NO_MAPPING, ''] : targetRowNames(decision.k);
@@ -1664,7 +1670,7 @@
     const said = item[S_ROW_NAME] + ': ' + part[A_LABEL];
     const fate = toolFate('attribute', part, decision, place.agrees);
     if (fate) {
-      out.notes.push(fateNote(fate, said));
+      pushNote(out.notes, fateNote(fate, said));
       return;
     }
     const row = attributeRowOf(item, part, decision, place.target, said, out.notes);
