@@ -83,8 +83,8 @@ struct Queries {
 Queries GatherQueries(const std::vector<ZORUnicodeString>& lines) {
   Queries queries;
   for (const ZORUnicodeString& line : lines) {
-    MappingRow raw = SplitRow(line.str(), 7, kNoFields);
-    MappingRow plain = SplitRow(line.str(), 7, kAllFields);
+    MappingRow raw = SplitRow(line.str(), MappingColumn::kDomain, kNoFields);
+    MappingRow plain = SplitRow(line.str(), MappingColumn::kDomain, kAllFields);
     if (queries.classRows.size() < kMostQueries) {
       queries.classRows.insert({plain.sourceClass.str(), plain.sourceParent.str()});
       queries.classRows.insert({raw.sourceClass.str(), raw.sourceParent.str()});

@@ -72,9 +72,12 @@ std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
   if (lookup.row == nullptr) ReportNoRow(walk, attribute);
   if (lookup.row == nullptr || lookup.unmapped) return std::nullopt;
   const ParsedLine& row = *lookup.row;
-  return AttributeRow{ZORUnicodeString(row.Raw(3)),   ZORUnicodeString(row.Raw(4)),
-                      ZORUnicodeString(row.Raw(5)),   ZORUnicodeString(row.Raw(6)),
-                      ZORUnicodeString(row.Plain(6)), RowAt(walk.pass, lookup.rowStart)};
+  return AttributeRow{ZORUnicodeString(row.Raw(MappingColumn::kSourceAttribute)),
+                      ZORUnicodeString(row.Raw(MappingColumn::kTargetClass)),
+                      ZORUnicodeString(row.Raw(MappingColumn::kTargetParent)),
+                      ZORUnicodeString(row.Raw(MappingColumn::kTargetAttribute)),
+                      ZORUnicodeString(row.Plain(MappingColumn::kTargetAttribute)),
+                      RowAt(walk.pass, lookup.rowStart)};
 }
 
 // The class row is proposed once per class, with the first missing

@@ -28,17 +28,20 @@ long ListFollowingRows(PassState& pass, ZORUnicodeString& retained,
   while (state.mappingPosition <= state.mappingText.GetLengthInChar()) {
     long row_start = state.mappingPosition;
     const ParsedLine& row = ReadRow(pass);
-    if (FieldMatches(row.Plain(3), "*") || row.Plain(1) != reference.str()) break;
-    std::string_view target_class = row.Plain(4);
+    if (FieldMatches(row.Plain(MappingColumn::kSourceAttribute), "*") ||
+        row.Plain(MappingColumn::kSourceClass) != reference.str()) {
+      break;
+    }
+    std::string_view target_class = row.Plain(MappingColumn::kTargetClass);
     if (target_class.empty() || target_class == "\n") {
       Finding& finding = AddAttribute(state.batch, Verdict::kRed, FindingKind::kBadlyMapped);
-      finding.label = std::string(row.Plain(3));
+      finding.label = std::string(row.Plain(MappingColumn::kSourceAttribute));
       finding.detail = finding.label;
       finding.dictionary = pass.profile.targetName;
       finding.row = RowAt(pass, row_start);
     } else if (target_class.find("No Map") == std::string_view::npos) {  // also "No Mapping"
-      DevTrace(state, {"      | Retain attribute: ", row.Plain(3)});
-      retained.Append(row.Plain(3));
+      DevTrace(state, {"      | Retain attribute: ", row.Plain(MappingColumn::kSourceAttribute)});
+      retained.Append(row.Plain(MappingColumn::kSourceAttribute));
       retained.Append("\n");
       retained_rows.push_back(RowAt(pass, row_start));
       retained_count += 1;

@@ -48,7 +48,9 @@ ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
   ParsedLine line = table.Line(row, pool);
   state.currentLine = ZORUnicodeString(line.text);
   state.mappingPosition = table.PositionAfter(row);
-  if (!line.Plain(7).empty()) lookup.mapDomain = ZORUnicodeString(line.Plain(7));
+  if (!line.Plain(MappingColumn::kDomain).empty()) {
+    lookup.mapDomain = ZORUnicodeString(line.Plain(MappingColumn::kDomain));
+  }
   return lookup;
 }
 
@@ -74,13 +76,14 @@ AttributeRowLookup LookUpAttributeRow(PassState& pass, long scan_start, std::str
   while (!not_in_mapping && state.mappingPosition <= state.mappingText.GetLengthInChar()) {
     long row_start = state.mappingPosition;
     const ParsedLine& row = ReadRow(pass);
-    DevTrace(state, {"      * Domain: ", row.Raw(7)});
-    if ((!FieldMatches(label, row.Plain(3)) && !FieldMatches(row.Plain(1), row_name)) ||
+    DevTrace(state, {"      * Domain: ", row.Raw(MappingColumn::kDomain)});
+    if ((!FieldMatches(label, row.Plain(MappingColumn::kSourceAttribute)) &&
+         !FieldMatches(row.Plain(MappingColumn::kSourceClass), row_name)) ||
         state.mappingPosition > state.mappingText.GetLengthInChar()) {
       not_in_mapping = true;
       DevTrace(state, "      * Attribute not in mapping!");
     }
-    if (label != row.Plain(3)) continue;
+    if (label != row.Plain(MappingColumn::kSourceAttribute)) continue;
     if (!not_in_mapping && row.text.find("No Mapping") != std::string_view::npos) {
       DevTrace(state, "      * NO MAPPING requested for attribute!");
       return {&row, row_start, true};
@@ -102,7 +105,8 @@ void ForEachChildClassRow(PassState& pass, const ZORUnicodeString& parent,
   if (pass.table) {
     std::deque<std::string> pool;
     for (size_t row : pass.table->ClassRowsWithParent(parent.str())) {
-      visit(pass.table->Line(row, pool).Plain(1), pass.table->LineStart(row));
+      visit(pass.table->Line(row, pool).Plain(MappingColumn::kSourceClass),
+            pass.table->LineStart(row));
     }
     return;
   }
@@ -115,7 +119,10 @@ void ForEachChildClassRow(PassState& pass, const ZORUnicodeString& parent,
     ZORUnicodeString line = ReadNextLine(text, position);
     pool.clear();
     ParsedLine row = ParseLine(line.str(), pool);
-    if (row.Plain(2) == parent.str() && FieldMatches(row.Raw(3), "*")) visit(row.Plain(1), start);
+    if (row.Plain(MappingColumn::kSourceParent) == parent.str() &&
+        FieldMatches(row.Raw(MappingColumn::kSourceAttribute), "*")) {
+      visit(row.Plain(MappingColumn::kSourceClass), start);
+    }
   }
 }
 

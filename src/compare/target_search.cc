@@ -98,8 +98,10 @@ TargetSearch SearchTargetIndexed(PassState& pass, const MappedClass& mapped,
 ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row) {
   std::deque<std::string> pool;
   ParsedLine line = ParseLine(class_row.str(), pool);
-  return {ZORUnicodeString(line.Raw(1)), ZORUnicodeString(line.Raw(3)),
-          ZORUnicodeString(line.Raw(4)), ZORUnicodeString(line.Raw(5))};
+  return {ZORUnicodeString(line.Raw(MappingColumn::kSourceClass)),
+          ZORUnicodeString(line.Raw(MappingColumn::kSourceAttribute)),
+          ZORUnicodeString(line.Raw(MappingColumn::kTargetClass)),
+          ZORUnicodeString(line.Raw(MappingColumn::kTargetParent))};
 }
 
 TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const ClassRowFields& row) {

@@ -17,10 +17,11 @@ MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
   }
   for (size_t i = 0; i < starts_.size(); ++i) {
     ParsedLine line = Line(i, pool_);
-    target_classes_.insert(line.Plain(4));
-    if (line.Raw(3) != "*") continue;
-    class_rows_.try_emplace({line.Plain(1), line.Plain(2)}, i);
-    children_[line.Plain(2)].push_back(i);
+    target_classes_.insert(line.Plain(MappingColumn::kTargetClass));
+    if (line.Raw(MappingColumn::kSourceAttribute) != "*") continue;
+    class_rows_.try_emplace(
+        {line.Plain(MappingColumn::kSourceClass), line.Plain(MappingColumn::kSourceParent)}, i);
+    children_[line.Plain(MappingColumn::kSourceParent)].push_back(i);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "dictionary/mapping_columns.h"
 #include "text/zor_string.h"
 
 // The seven fields of a split row. Adjacent commas act as one, so an empty
@@ -19,18 +20,18 @@ struct MappingRow {
   ZORUnicodeString targetAttribute;
   ZORUnicodeString domain;
 
-  ZORUnicodeString& Field(int number);  // 1 to 7
+  ZORUnicodeString& Field(MappingColumn column);
 };
 
-// Which fields a split passes through AmpTogglePlain: bit n-1 for field n.
+// Which fields a split passes through AmpTogglePlain: one bit per column.
 using FieldMask = unsigned;
-constexpr FieldMask FieldBit(int number) { return 1u << (number - 1); }
+constexpr FieldMask FieldBit(MappingColumn column) { return 1u << ColumnIndex(column); }
 constexpr FieldMask kNoFields = 0;
-constexpr FieldMask kAllFields = 0x7F;
+constexpr FieldMask kAllFields = (1u << kMappingColumnCount) - 1;
 
-// Splits `line` into its first `field_count` fields (the rest stay empty)
-// and unescapes those named by `unescaped`.
-MappingRow SplitRow(std::string_view line, int field_count, FieldMask unescaped);
+// Splits `line` into its fields up to `last` (the rest stay empty) and
+// unescapes those named by `unescaped`.
+MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescaped);
 
 // Result of the class-row lookup.
 struct ClassRowLookup {

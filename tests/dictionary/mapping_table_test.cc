@@ -9,18 +9,20 @@
 namespace {
 
 TEST(SplitRow, EmptyColumnsShiftLaterValuesAndTheLineEndStaysInTheLastField) {
-  MappingRow full = SplitRow("Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n", 7, kNoFields);
+  MappingRow full = SplitRow("Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n",
+                             MappingColumn::kDomain, kNoFields);
   EXPECT_EQ(full.sourceClass.str(), "Pump");
   EXPECT_EQ(full.targetParent.str(), "RotatingEquipment");
   EXPECT_EQ(full.domain.str(), "EQT\n");
 
-  MappingRow shifted = SplitRow("Orphan,,*,Target\n", 7, kNoFields);
+  MappingRow shifted = SplitRow("Orphan,,*,Target\n", MappingColumn::kDomain, kNoFields);
   EXPECT_EQ(shifted.sourceParent.str(), "*");
   EXPECT_EQ(shifted.sourceAttribute.str(), "Target\n");
   EXPECT_EQ(shifted.targetClass.str(), "");
 
-  // Only the named fields are unescaped; fields past field_count stay empty.
-  MappingRow partial = SplitRow("R&amp;D,P&amp;Q,x,y,z\n", 2, FieldBit(1));
+  // Only the named fields are unescaped; fields past the last one asked for stay empty.
+  MappingRow partial = SplitRow("R&amp;D,P&amp;Q,x,y,z\n", MappingColumn::kSourceParent,
+                                FieldBit(MappingColumn::kSourceClass));
   EXPECT_EQ(partial.sourceClass.str(), "R&D");
   EXPECT_EQ(partial.sourceParent.str(), "P&amp;Q");
   EXPECT_EQ(partial.sourceAttribute.str(), "");

@@ -93,7 +93,8 @@ void ExpectAtBlockEnd(const std::vector<MergedLine>& merged, const CompletedRow&
     std::deque<std::string> pool;
     const std::string text = std::string(merged[i].line.content) + "\n";
     ParsedLine next = ParseLine(text, pool);
-    EXPECT_TRUE(next.Raw(3) == "*" || !FieldMatches(next.Plain(1), row.name))
+    EXPECT_TRUE(next.Raw(MappingColumn::kSourceAttribute) == "*" ||
+                !FieldMatches(next.Plain(MappingColumn::kSourceClass), row.name))
         << "line " << row.lineNumber << " placed before " << text;
     return;
   }
