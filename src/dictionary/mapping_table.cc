@@ -36,7 +36,7 @@ MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescap
 }
 
 ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
-                            ZORUnicodeString& current_line, const ZORUnicodeString& class_name,
+                            const ZORUnicodeString& class_name,
                             const ZORUnicodeString& class_parent) {
   constexpr FieldMask kUnescaped =
       FieldBit(MappingColumn::kSourceClass) | FieldBit(MappingColumn::kSourceParent) |
@@ -45,7 +45,10 @@ ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position
   ClassRowLookup lookup;
   position = 0;
   while (position <= mapping_text.GetLengthInChar() && !lookup.found) {
-    current_line = ReadNextLine(mapping_text, position);
+    lookup.rowStart = position;
+    ZORUnicodeString current_line = ReadNextLine(mapping_text, position);
+    lookup.row = std::string_view(mapping_text.str())
+                     .substr(static_cast<size_t>(lookup.rowStart), current_line.str().size());
     MappingRow row = SplitRow(current_line.str(), MappingColumn::kDomain, kUnescaped);
     lookup.mapDomain = row.domain;
     if (lookup.mapDomain.Matches("")) lookup.mapDomain.Reset();

@@ -36,15 +36,18 @@ MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescap
 // Result of the class-row lookup.
 struct ClassRowLookup {
   bool found = false;
-  ZORUnicodeString mapDomain;  // field 7 of the accepted row, or of the last row read
+  ZORUnicodeString mapDomain;  // the domain of the accepted row, or of the last row read
+  // The accepted row with its line end, or the empty line at the end of the
+  // text when there is none; a view into the table's text.
+  std::string_view row;
+  long rowStart = 0;  // where `row` starts in the text
 };
 
 // Scans the table from its start for the first class row whose first two
-// fields equal `class_name` and `class_parent`. Leaves `current_line` on the
-// accepted row (or on the empty line at the end) and `position` on the line
-// after it.
+// fields equal `class_name` and `class_parent`. Leaves `position` on the
+// line after the accepted row, or past the end of the text.
 ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
-                            ZORUnicodeString& current_line, const ZORUnicodeString& class_name,
+                            const ZORUnicodeString& class_name,
                             const ZORUnicodeString& class_parent);
 
 // Whether any row's fourth field, unescaped, equals `name`.

@@ -29,8 +29,8 @@ TEST(SplitRow, EmptyColumnsShiftLaterValuesAndTheLineEndStaysInTheLastField) {
 }
 
 // The first class row in file order wins and the position is left on the
-// line after it; with no accepted row the scan ends on the empty line past
-// the text. Names are unescaped and compare exactly.
+// line after it; with no accepted row the scan reads the empty line at the
+// end of the text and stops past it. Names are unescaped and compare exactly.
 TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
   const std::string first = "Pump,Equipment,*,First,P,*,EQT\n";
   const std::string crlf = "Pump,Equipment,*,T,P,*,R&amp;D\r\n";
@@ -58,14 +58,16 @@ TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
   };
   for (const auto& row : rows) {
     long position = -7;
-    ZORUnicodeString line("stale");
-    ClassRowLookup lookup = findClassRow(ZORUnicodeString(row.table), position, line,
-                                         ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
+    const ZORUnicodeString table(row.table);
+    ClassRowLookup lookup =
+        findClassRow(table, position, ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
     const bool found = !row.line.empty();
     EXPECT_EQ(lookup.found, found) << row.table;
-    EXPECT_EQ(line.str(), row.line) << row.table;
+    EXPECT_EQ(lookup.row, row.line) << row.table;
     EXPECT_EQ(lookup.mapDomain.str(), row.domain) << row.table;
-    const size_t after = found ? row.table.find(row.line) + row.line.size() : row.table.size() + 1;
+    const size_t start = found ? row.table.find(row.line) : row.table.size();
+    EXPECT_EQ(lookup.rowStart, static_cast<long>(start)) << row.table;
+    const size_t after = found ? start + row.line.size() : row.table.size() + 1;
     EXPECT_EQ(position, static_cast<long>(after)) << row.table;
   }
 }
