@@ -7,11 +7,11 @@
 #include "compare/comparison_state.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "driver/console.h"
 #include "dictionary/mapping_reader.h"
 #include "output/ddl_writer.h"
 #include "output/report_frame.h"
 #include "output/report_renderer.h"
+#include "platform/console.h"
 #include "platform/utf8_files.h"
 
 namespace {
