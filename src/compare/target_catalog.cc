@@ -1,5 +1,6 @@
 #include "compare/target_catalog.h"
 
+#include <cassert>
 #include <functional>
 
 #include "dictionary/element_walk.h"
@@ -38,6 +39,10 @@ size_t TargetCatalog::FirstWithShortParent(std::string_view short_parent) {
 
 const std::vector<TargetAttribute>& TargetCatalog::Attributes(const TargetClass& target) {
   const size_t position = target.position;
+  // The cache is kept by position: a class of another document would get
+  // the attributes of the class at its place here.
+  assert(position < classes_.size() && classes_[position].node == target.node &&
+         "a class of this catalog");
   std::optional<std::vector<TargetAttribute>>& cached = attributes_[position];
   if (!cached) {
     cached.emplace();

@@ -3,6 +3,7 @@
 #ifndef ZOR_COMPARE_TARGET_CATALOG_H_
 #define ZOR_COMPARE_TARGET_CATALOG_H_
 
+#include <cassert>
 #include <cstddef>
 #include <deque>
 #include <optional>
@@ -21,7 +22,10 @@ class TargetCatalog : public TargetClasses {
   TargetCatalog(const PassProfile& profile, MigrationXMLNode* target_root);
 
   size_t size() const override { return classes_.size(); }
-  const TargetClass& Class(size_t position) override { return classes_[position]; }
+  const TargetClass& Class(size_t position) override {
+    assert(position < classes_.size() && "a class of the target");
+    return classes_[position];
+  }
   const std::vector<size_t>& Candidates(std::string_view target_class,
                                         std::string_view target_parent) override;
   size_t FirstWithShortParent(std::string_view short_parent) override;

@@ -29,7 +29,8 @@ class TargetClasses {
                                                 std::string_view target_parent) = 0;
   // The first class whose short parent is `short_parent`, or kNone.
   virtual size_t FirstWithShortParent(std::string_view short_parent) = 0;
-  // The class's attribute definitions, in document order.
+  // The attribute definitions, in document order, of a class these target
+  // classes gave.
   virtual const std::vector<TargetAttribute>& Attributes(const TargetClass& target) = 0;
 };
 

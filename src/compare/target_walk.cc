@@ -1,5 +1,7 @@
 #include "compare/target_walk.h"
 
+#include <cassert>
+
 #include "compare/target_catalog.h"
 #include "dictionary/element_walk.h"
 
@@ -26,11 +28,15 @@ size_t TargetWalk::size() const {
 }
 
 const TargetClass& TargetWalk::Class(size_t position) {
+  bool found = false;
   WalkElements([&](MigrationXMLNode* node, size_t at) {
     if (at != position) return true;
     class_ = ReadTargetClass(profile_, node, position);
+    found = true;
     return false;
   });
+  assert(found && "a class of the target");
+  (void)found;
   return class_;
 }
 

@@ -1,6 +1,7 @@
 #include "dictionary/indexed_cursor.h"
 
 #include <algorithm>
+#include <cassert>
 
 ClassRowLookup IndexedCursor::FindClassRow(const ZORUnicodeString& name,
                                            const ZORUnicodeString& parent) {
@@ -26,6 +27,9 @@ const ParsedLine& IndexedCursor::ReadRow() {
     return empty_row_;
   }
   size_t row = index_.LineAt(Position());
+  // The index knows whole lines only: a scan from inside a line would give
+  // another row.
+  assert(index_.LineStart(row) == Position() && "the cursor stands on the start of a row");
   SetPosition(index_.PositionAfter(row));
   return WindowRow(row);
 }

@@ -1,6 +1,7 @@
 #include "dictionary/mapping_index.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <functional>
 
@@ -26,6 +27,7 @@ MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
 }
 
 ParsedLine MappingIndex::Line(size_t index, std::deque<std::string>& pool) const {
+  assert(index < starts_.size() && "a line of the table");
   size_t start = static_cast<size_t>(std::min(starts_[index], text_length_));
   size_t end = static_cast<size_t>(std::min(PositionAfter(index), text_length_));
   return ParseLine(text_.substr(start, end - start), pool);

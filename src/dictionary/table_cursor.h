@@ -34,8 +34,8 @@ class TableCursor {
   long Position() const { return position_; }
   // Whether the empty line after the text's last line end has been read.
   bool PastEnd() const { return position_ > text_.GetLengthInChar(); }
-  // Returns to a place the cursor stood on before (a Position() or a row's
-  // start that a lookup gave).
+  // Returns to a place the cursor stood on before: a Position(), or a row's
+  // start that a lookup gave.
   void MoveTo(long position);
 
   // From the table's first line, the first class row (third column "*")
