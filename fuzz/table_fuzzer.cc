@@ -1,6 +1,6 @@
 // Arbitrary bytes as a mapping table: the line reader and the escaping
-// helpers on every line, and every indexed lookup checked against the
-// linear scan it stands in for. Any difference aborts.
+// helpers on every line, and every lookup of the indexed cursor checked
+// against the scanning cursor it stands in for. Any difference aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,11 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "compare/pass_state.h"
-#include "compare/table_lookups.h"
+#include "dictionary/indexed_cursor.h"
 #include "dictionary/mapping_index.h"
 #include "dictionary/mapping_table.h"
-#include "compare/comparison_state.h"
+#include "dictionary/scanning_cursor.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -83,8 +82,8 @@ struct Queries {
 Queries GatherQueries(const std::vector<ZORUnicodeString>& lines) {
   Queries queries;
   for (const ZORUnicodeString& line : lines) {
-    MappingRow raw = SplitRow(line.str(), 7, kNoFields);
-    MappingRow plain = SplitRow(line.str(), 7, kAllFields);
+    MappingRow raw = SplitRow(line.str(), MappingColumn::kDomain, kNoFields);
+    MappingRow plain = SplitRow(line.str(), MappingColumn::kDomain, kAllFields);
     if (queries.classRows.size() < kMostQueries) {
       queries.classRows.insert({plain.sourceClass.str(), plain.sourceParent.str()});
       queries.classRows.insert({raw.sourceClass.str(), raw.sourceParent.str()});
@@ -115,85 +114,74 @@ void CompareIndex(const ZORUnicodeString& text, const std::vector<ZORUnicodeStri
   }
   for (const auto& [name, parent] : queries.classRows) {
     long position = 0;
-    ZORUnicodeString current;
-    ClassRowLookup scan = findClassRow(text, position, current, name, parent);
+    ClassRowLookup scan = findClassRow(text, position, name, parent);
     size_t row = index.FirstClassRow(name, parent);
     Require(scan.found == (row != MappingIndex::kNone), "class row found");
     if (!scan.found) continue;
     Require(index.PositionAfter(row) == position, "class row position");
-    Require(lines[row] == current, "class row text");
+    Require(index.LineStart(row) == scan.rowStart, "class row start");
+    Require(lines[row].str() == scan.row, "class row text");
   }
   for (const std::string& name : queries.names) {
     Require(rowNamesTargetClass(name, text) == index.NamesTargetClass(name), "target class named");
   }
 }
 
-// One pass of each strategy over its own copy of the run's shared state.
-struct Passes {
-  explicit Passes(const ZORUnicodeString& text) {
-    linearContext.settings.rowReferences = true;
-    indexedContext.settings.rowReferences = true;
-    linearContext.mappingText = text;
-    indexedContext.mappingText = text;
-    linear.emplace(linearContext, LookupStrategy::kLinearScans);
-    indexed.emplace(indexedContext, LookupStrategy::kIndexed);
-  }
-  ComparisonState linearContext;
-  ComparisonState indexedContext;
-  std::optional<PassState> linear;
-  std::optional<PassState> indexed;
+// The two cursors over the same table.
+struct Cursors {
+  explicit Cursors(const ZORUnicodeString& text) : scanning(text), indexed(text) {}
+  ScanningCursor scanning;
+  IndexedCursor indexed;
 };
 
-void RequireSameState(const ComparisonState& a, const ComparisonState& b, const char* what) {
-  Require(a.mappingPosition == b.mappingPosition, what);
-  Require(a.currentLine == b.currentLine, what);
+void RequireSamePosition(const Cursors& cursors, const char* what) {
+  Require(cursors.scanning.Position() == cursors.indexed.Position(), what);
+  Require(cursors.scanning.PastEnd() == cursors.indexed.PastEnd(), what);
 }
 
 // Reads the rows after the class row as the attribute walk does: once per
 // attribute, from the line after the class row each time.
-void CompareFollowingRows(Passes& passes, int rounds) {
-  long after = passes.linearContext.mappingPosition;
-  long end = passes.linearContext.mappingText.GetLengthInChar();
+void CompareFollowingRows(Cursors& cursors, int rounds) {
+  long after = cursors.scanning.Position();
   for (int round = 0; round < rounds; ++round) {
-    passes.linearContext.mappingPosition = after;
-    passes.indexedContext.mappingPosition = after;
-    for (int i = 0; i < kRowsAfterClassRow && passes.linearContext.mappingPosition <= end; ++i) {
-      std::optional<TableRowRef> row_a = RowAt(*passes.linear, passes.linearContext.mappingPosition);
-      std::optional<TableRowRef> row_b = RowAt(*passes.indexed, passes.linearContext.mappingPosition);
-      Require(row_a->line == row_b->line && row_a->text == row_b->text, "row reference");
-      const ParsedLine& a = ReadRow(*passes.linear);
-      const ParsedLine& b = ReadRow(*passes.indexed);
+    cursors.scanning.MoveTo(after);
+    cursors.indexed.MoveTo(after);
+    for (int i = 0; i < kRowsAfterClassRow && !cursors.scanning.PastEnd(); ++i) {
+      long start = cursors.scanning.Position();
+      Require(cursors.scanning.LineNumberAt(start) == cursors.indexed.LineNumberAt(start),
+              "line number of a row");
+      const ParsedLine& a = cursors.scanning.ReadRow();
+      const ParsedLine& b = cursors.indexed.ReadRow();
       Require(a.text == b.text && a.raw == b.raw && a.plain == b.plain, "row read after class row");
-      RequireSameState(passes.linearContext, passes.indexedContext, "state after reading a row");
+      RequireSamePosition(cursors, "position after reading a row");
     }
   }
 }
 
-std::vector<std::string> Children(PassState& pass, const ZORUnicodeString& parent) {
+std::vector<std::string> Children(const TableCursor& cursor, const std::string& parent) {
   std::vector<std::string> children;
-  ForEachChildClassRow(pass, parent, [&](std::string_view child, long start) {
+  cursor.ForEachChildClassRow(parent, [&](std::string_view child, long start) {
     children.emplace_back(child);
-    std::optional<TableRowRef> row = RowAt(pass, start);
-    children.push_back(std::to_string(row->line) + ":" + row->text);
+    children.push_back(std::to_string(start) + ":" + std::to_string(cursor.LineNumberAt(start)));
   });
   return children;
 }
 
-// The lookups of a comparison pass, made by both strategies.
-void ComparePasses(const ZORUnicodeString& text, const Queries& queries) {
-  Passes passes(text);
+// The lookups of a comparison pass, made through both cursors.
+void CompareCursors(const ZORUnicodeString& text, const Queries& queries) {
+  Cursors cursors(text);
   for (const auto& [name, parent] : queries.classRows) {
-    ClassRowLookup a = LookUpClassRow(*passes.linear, name, parent);
-    ClassRowLookup b = LookUpClassRow(*passes.indexed, name, parent);
+    ClassRowLookup a = cursors.scanning.FindClassRow(name, parent);
+    ClassRowLookup b = cursors.indexed.FindClassRow(name, parent);
     Require(a.found == b.found && a.mapDomain == b.mapDomain, "class-row lookup");
-    RequireSameState(passes.linearContext, passes.indexedContext, "state after class-row lookup");
-    CompareFollowingRows(passes, a.found ? 2 : 1);
+    Require(a.row == b.row && a.rowStart == b.rowStart, "class row of the lookup");
+    RequireSamePosition(cursors, "position after class-row lookup");
+    CompareFollowingRows(cursors, a.found ? 2 : 1);
   }
   for (const std::string& name : queries.names) {
-    Require(TableNamesTargetClass(*passes.linear, name) ==
-                TableNamesTargetClass(*passes.indexed, name),
+    Require(cursors.scanning.NamesTargetClass(name) == cursors.indexed.NamesTargetClass(name),
             "target-class lookup");
-    Require(Children(*passes.linear, name) == Children(*passes.indexed, name), "children");
+    Require(Children(cursors.scanning, name) == Children(cursors.indexed, name), "children");
   }
 }
 
@@ -204,6 +192,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<ZORUnicodeString> lines = ReadLines(text);
   Queries queries = GatherQueries(lines);
   CompareIndex(text, lines, queries);
-  ComparePasses(text, queries);
+  CompareCursors(text, queries);
   return 0;
 }

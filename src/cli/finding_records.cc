@@ -27,14 +27,15 @@ bool UsableFile(const std::string& path, CliStreams& io) {
   return !error;
 }
 
-bool LoadTable(const FindingRunOptions& options, CliStreams& io, ComparisonState& state) {
+// Reads the table as the run holds it: its bytes and one line end more.
+bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeString& table_text) {
   errno = 0;
-  if (!ReadMappingTable(options.mappingPath.c_str(), state.mappingText)) {
+  if (!ReadMappingTable(options.mappingPath.c_str(), table_text)) {
     ReportError(io, errno != 0 ? FileProblem(options.mappingPath, errno)
                                : FileProblem(options.mappingPath, "cannot read"));
     return false;
   }
-  state.mappingText.Append("\n");
+  table_text.Append("\n");
   return true;
 }
 
@@ -107,7 +108,8 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   WarnOfOneDictionaryTwice(options, io);
   ComparisonState state;
   state.settings = {options.v5v5, options.oldFormat, false, true};
-  if (!LoadTable(options, io, state)) return kExitTrouble;
+  ZORUnicodeString table_text;
+  if (!LoadTable(options, io, table_text)) return kExitTrouble;
   LoadedDocuments documents;
   state.sourceRoot = LoadDictionary(options.sourcePath, io, documents.source);
   if (state.sourceRoot == nullptr) return kExitTrouble;
@@ -118,7 +120,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   state.totals.totalClasses = CountSourceClasses(state.sourceRoot);
   {
     Progress progress(io, state.totals.totalClasses);
-    PassState pass(state, LookupStrategy::kIndexed);
+    PassState pass(state, table_text, LookupStrategy::kIndexed);
     CompareClasses(pass, sink, [&](const SourceClass&) { progress.Step(); });
   }
   totals = state.totals;

@@ -31,7 +31,6 @@ struct AttributeWalk {
   PassState& pass;
   const MappedClass& mapped;
   const TargetClass& target;
-  long scanStart;
   bool classHeaderWritten = false;
 };
 
@@ -67,14 +66,17 @@ void ReportNoRow(AttributeWalk& walk, const SourceAttribute& attribute) {
 
 std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                                              const SourceAttribute& attribute) {
-  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.scanStart, attribute.label.str(),
-                                                 walk.mapped.rowName.str());
+  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.mapped.followingRows,
+                                                 attribute.label.str(), walk.mapped.rowName.str());
   if (lookup.row == nullptr) ReportNoRow(walk, attribute);
   if (lookup.row == nullptr || lookup.unmapped) return std::nullopt;
   const ParsedLine& row = *lookup.row;
-  return AttributeRow{ZORUnicodeString(row.Raw(3)),   ZORUnicodeString(row.Raw(4)),
-                      ZORUnicodeString(row.Raw(5)),   ZORUnicodeString(row.Raw(6)),
-                      ZORUnicodeString(row.Plain(6)), RowAt(walk.pass, lookup.rowStart)};
+  return AttributeRow{ZORUnicodeString(row.Raw(MappingColumn::kSourceAttribute)),
+                      ZORUnicodeString(row.Raw(MappingColumn::kTargetClass)),
+                      ZORUnicodeString(row.Raw(MappingColumn::kTargetParent)),
+                      ZORUnicodeString(row.Raw(MappingColumn::kTargetAttribute)),
+                      ZORUnicodeString(row.Plain(MappingColumn::kTargetAttribute)),
+                      RowAt(walk.pass, lookup.rowStart)};
 }
 
 // The class row is proposed once per class, with the first missing
@@ -139,7 +141,7 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
 void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute,
                            const AttributeRow& row) {
   const ZORUnicodeString& target_attribute = row.plainTargetAttribute;
-  const std::vector<TargetAttribute>& candidates = TargetAttributes(walk.pass, walk.target);
+  const std::vector<TargetAttribute>& candidates = walk.pass.targets->Attributes(walk.target);
   if (candidates.empty()) return;
   for (const TargetAttribute& candidate : candidates) {
     if (candidate.key != target_attribute.str()) continue;
@@ -176,12 +178,12 @@ void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
 // whose short parent is the row's is looked at.
 void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
                              const AttributeRow& row) {
-  std::optional<TargetClass> target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
+  const TargetClass* target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
   if (!target) {
     ReportDroppedRow(walk, source, row, "");
     return;
   }
-  for (const TargetAttribute& attribute : TargetAttributes(walk.pass, *target)) {
+  for (const TargetAttribute& attribute : walk.pass.targets->Attributes(*target)) {
     if (attribute.key != row.targetAttribute.str()) continue;
     AddValidAttribute(walk, attribute, walk.pass.profile.targetName, *target, row);
     return;
@@ -209,7 +211,7 @@ void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const At
 
 void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetClass& target) {
   const PassProfile& profile = pass.profile;
-  AttributeWalk walk{pass, mapped, target, pass.state.mappingPosition};
+  AttributeWalk walk{pass, mapped, target};
   ForEachElement(mapped.source.node, "Simple", [&](MigrationXMLNode* node) {
     SourceAttribute attribute{Plain(getValueByTagName(node, profile.sourceAttribute.label)),
                               getValueByTagName(node, "Type"),

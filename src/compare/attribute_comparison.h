@@ -6,7 +6,8 @@
 #include "compare/class_record.h"
 #include "compare/pass_state.h"
 
-// Expects mappingPosition on the line after the class row.
+// Every attribute's row is looked for from the line after the class row
+// (mapped.followingRows).
 void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetClass& target);
 
 #endif  // ZOR_COMPARE_ATTRIBUTE_COMPARISON_H_

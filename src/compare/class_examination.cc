@@ -18,27 +18,32 @@ Finding& AddAttribute(ClassFindings& batch, Verdict verdict, FindingKind kind) {
 // Reads the rows that follow the class row of an explicitly unmapped class:
 // badly mapped ones become findings at once, retained ones are gathered one
 // per line. Returns how many attributes the class retains.
-long ListFollowingRows(PassState& pass, ZORUnicodeString& retained,
+long ListFollowingRows(PassState& pass, const MappedClass& mapped, ZORUnicodeString& retained,
                        std::vector<std::optional<TableRowRef>>& retained_rows) {
   ComparisonState& state = pass.state;
+  TableCursor& table = *pass.table;
   // The class's own name is taken as written, while each following row's is
   // unescaped: a name written with "&amp;" ends the run at once.
-  ZORUnicodeString reference = RawClassRowFields(state.currentLine).sourceClass;
+  ZORUnicodeString reference = RawClassRowFields(mapped.classRowText).sourceClass;
   long retained_count = 0;
-  while (state.mappingPosition <= state.mappingText.GetLengthInChar()) {
-    long row_start = state.mappingPosition;
-    const ParsedLine& row = ReadRow(pass);
-    if (FieldMatches(row.Plain(3), "*") || row.Plain(1) != reference.str()) break;
-    std::string_view target_class = row.Plain(4);
+  table.MoveTo(mapped.followingRows);
+  while (!table.PastEnd()) {
+    long row_start = table.Position();
+    const ParsedLine& row = table.ReadRow();
+    if (FieldMatches(row.Plain(MappingColumn::kSourceAttribute), "*") ||
+        row.Plain(MappingColumn::kSourceClass) != reference.str()) {
+      break;
+    }
+    std::string_view target_class = row.Plain(MappingColumn::kTargetClass);
     if (target_class.empty() || target_class == "\n") {
       Finding& finding = AddAttribute(state.batch, Verdict::kRed, FindingKind::kBadlyMapped);
-      finding.label = std::string(row.Plain(3));
+      finding.label = std::string(row.Plain(MappingColumn::kSourceAttribute));
       finding.detail = finding.label;
       finding.dictionary = pass.profile.targetName;
       finding.row = RowAt(pass, row_start);
     } else if (target_class.find("No Map") == std::string_view::npos) {  // also "No Mapping"
-      DevTrace(state, {"      | Retain attribute: ", row.Plain(3)});
-      retained.Append(row.Plain(3));
+      DevTrace(state, {"      | Retain attribute: ", row.Plain(MappingColumn::kSourceAttribute)});
+      retained.Append(row.Plain(MappingColumn::kSourceAttribute));
       retained.Append("\n");
       retained_rows.push_back(RowAt(pass, row_start));
       retained_count += 1;
@@ -57,7 +62,7 @@ void ExamineUnmappedClass(PassState& pass, const MappedClass& mapped) {
   orange.row = mapped.classRow;
   ZORUnicodeString retained;
   std::vector<std::optional<TableRowRef>> retained_rows;
-  long retained_count = ListFollowingRows(pass, retained, retained_rows);
+  long retained_count = ListFollowingRows(pass, mapped, retained, retained_rows);
   // Nothing to show in the body: the class is listed at the report's end.
   if (state.batch.findings.size() == class_finding + 1 && retained_count == 0) {
     state.batch.findings[class_finding].section = ReportSection::kRequestedUnmapped;
@@ -98,7 +103,7 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
   if (mapped.mapDomain.Matches("")) {
     finding.verdict = Verdict::kPurple;
     finding.kind = FindingKind::kDomainMissing;
-  } else if (TableNamesTargetClass(pass, raw_row.targetParent)) {
+  } else if (pass.table->NamesTargetClass(raw_row.targetParent)) {
     propose = true;
     finding.proposedInDdl = true;
   } else {
@@ -159,7 +164,7 @@ void ProposeRowsForTarget(PassState& pass, const MappedClass& mapped, bool ident
 }
 
 void ExamineMappedClass(PassState& pass, const MappedClass& mapped) {
-  ClassRowFields raw_row = RawClassRowFields(pass.state.currentLine);
+  ClassRowFields raw_row = RawClassRowFields(mapped.classRowText);
   TargetSearch search = SearchTarget(pass, mapped, raw_row);
   if (!search.anyTargetClass) return;
   if (search.found) {
@@ -181,16 +186,20 @@ void ExamineClass(PassState& pass, const SourceClass& source) {
   batch.key = source.key.str();
   batch.parent = source.parent.str();
   batch.sourceLine = source.node ? source.node->line() : 0;
-  MappedClass mapped{source, {}, RowNameOf(pass.profile, source), std::nullopt};
-  ClassRowLookup lookup = LookUpClassRow(pass, mapped.rowName, source.parent);
+  MappedClass mapped;
+  mapped.source = source;
+  mapped.rowName = RowNameOf(pass.profile, source);
+  ClassRowLookup lookup = pass.table->FindClassRow(mapped.rowName, source.parent);
   mapped.mapDomain = std::move(lookup.mapDomain);
   if (!lookup.found) {
     ReportClassMissingFromTable(pass, mapped);
     return;
   }
-  mapped.classRow = RowAt(pass, state.mappingPosition - state.currentLine.GetLengthInChar());
+  mapped.classRow = RowAt(pass, lookup.rowStart);
+  mapped.classRowText = lookup.row;
+  mapped.followingRows = pass.table->Position();
   DevTrace(state, "      | FOUND in mapping table!");
-  if (state.currentLine.Contains("No Mapping")) {
+  if (lookup.row.find("No Mapping") != std::string_view::npos) {
     ExamineUnmappedClass(pass, mapped);
     return;
   }

@@ -56,6 +56,11 @@ struct MappedClass {
   ZORUnicodeString rowName;
   // The class row, for findings that name it.
   std::optional<TableRowRef> classRow;
+  // The class row as written, with its line end, in the table's text.
+  std::string_view classRowText;
+  // Where the rows after the class row begin: the class's own rows are read
+  // from there.
+  long followingRows = 0;
 };
 
 SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node);

@@ -1,6 +1,6 @@
-// The shared state of one comparison: the mapping table held in memory with
-// the position of the scans, the two documents, the totals, and the batch
-// of the class being examined.
+// The shared state of one comparison: its settings, the two documents, the
+// totals, and the batch of the class being examined. The mapping table is
+// read through the pass's cursor (compare/pass_state.h).
 #ifndef ZOR_COMPARE_COMPARISON_STATE_H_
 #define ZOR_COMPARE_COMPARISON_STATE_H_
 
@@ -9,7 +9,6 @@
 
 #include "compare/finding.h"
 #include "dictionary/migration_xml.h"
-#include "text/zor_string.h"
 
 struct ComparisonSettings {
   bool v5v5 = false;
@@ -26,9 +25,6 @@ using TraceLineWriter = void (*)(std::string_view line);
 struct ComparisonState {
   ComparisonSettings settings;
   TraceLineWriter traceLine = nullptr;
-  ZORUnicodeString mappingText;
-  long mappingPosition = 0;
-  ZORUnicodeString currentLine;
   MigrationXMLNode* sourceRoot = nullptr;
   MigrationXMLNode* targetRoot = nullptr;
   ComparisonTotals totals;

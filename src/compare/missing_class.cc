@@ -81,10 +81,11 @@ void WarnChildClasses(PassState& pass, const ZORUnicodeString& child_search_key,
                       long retained_count) {
   // Without retained attributes no child loses anything.
   if (retained_count <= 0) return;
-  ForEachChildClassRow(pass, child_search_key, [&](std::string_view child, long row_start) {
+  auto warn = [&](std::string_view child, long row_start) {
     Finding& finding = pass.state.batch.Add(FindingSubject::kChild, Verdict::kOrange,
                                             FindingKind::kChildLosesAttributes);
     finding.label = std::string(child);
     finding.row = RowAt(pass, row_start);
-  });
+  };
+  pass.table->ForEachChildClassRow(child_search_key.str(), warn);
 }

@@ -1,28 +1,19 @@
-// The mapping-table lookups of a pass, each made by the scan from the
-// table's start or through the index, with the same result.
+// The mapping-table lookups of the comparison that the cursor alone does
+// not answer: the search for an attribute's row among the rows that follow
+// its class row, and the row a finding names.
 #ifndef ZOR_COMPARE_TABLE_LOOKUPS_H_
 #define ZOR_COMPARE_TABLE_LOOKUPS_H_
 
-#include <functional>
 #include <optional>
 #include <string_view>
 
 #include "compare/pass_state.h"
-#include "dictionary/mapping_table.h"
 
-// The class-row lookup: leaves currentLine on the accepted row (or the
-// empty line at the end) and mappingPosition on the line after it.
-ClassRowLookup LookUpClassRow(PassState& pass, const ZORUnicodeString& name,
-                              const ZORUnicodeString& parent);
-
-// Reads the row at mappingPosition into currentLine and moves the position
-// past it. The result stays valid until the next row is read.
-const ParsedLine& ReadRow(PassState& pass);
-
-// The attribute lookup: reads the rows from `scan_start` (the line after the
-// class row) until the attribute's row, a "No Mapping" row for it, or the
-// first row that belongs neither to the class (first field `row_name`) nor to
-// an attribute of this name.
+// The attribute lookup: moves the cursor to `scan_start` (the line after the
+// class row) and reads the rows from there until the attribute's row, a "No
+// Mapping" row for it, or the first row that belongs neither to the class
+// (first column `row_name`) nor to an attribute of this name. The cursor is
+// left after the last row read.
 struct AttributeRowLookup {
   const ParsedLine* row = nullptr;  // the attribute's row; valid until the next read
   long rowStart = 0;
@@ -30,14 +21,6 @@ struct AttributeRowLookup {
 };
 AttributeRowLookup LookUpAttributeRow(PassState& pass, long scan_start, std::string_view label,
                                       std::string_view row_name);
-
-// Whether some row names `name` as its target class.
-bool TableNamesTargetClass(PassState& pass, const ZORUnicodeString& name);
-
-// Hands the unescaped first field of every class row whose unescaped second
-// field equals `parent` to `visit`, in file order, with the row's start.
-void ForEachChildClassRow(PassState& pass, const ZORUnicodeString& parent,
-                          const std::function<void(std::string_view, long)>& visit);
 
 // The row that starts at `start`, as a finding names it; nothing when the
 // comparison does not keep row references.

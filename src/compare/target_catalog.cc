@@ -1,5 +1,6 @@
 #include "compare/target_catalog.h"
 
+#include <cassert>
 #include <functional>
 
 #include "dictionary/element_walk.h"
@@ -25,18 +26,23 @@ TargetCatalog::TargetCatalog(const PassProfile& profile, MigrationXMLNode* targe
 }
 
 const std::vector<size_t>& TargetCatalog::Candidates(std::string_view target_class,
-                                                     std::string_view target_parent) const {
+                                                     std::string_view target_parent) {
   static const std::vector<size_t> kNoCandidates;
   auto it = candidates_.find({target_class, target_parent});
   return it == candidates_.end() ? kNoCandidates : it->second;
 }
 
-size_t TargetCatalog::FirstWithShortParent(std::string_view short_parent) const {
+size_t TargetCatalog::FirstWithShortParent(std::string_view short_parent) {
   auto it = by_short_parent_.find(short_parent);
   return it == by_short_parent_.end() ? kNone : it->second;
 }
 
-const std::vector<TargetAttribute>& TargetCatalog::Attributes(size_t position) {
+const std::vector<TargetAttribute>& TargetCatalog::Attributes(const TargetClass& target) {
+  const size_t position = target.position;
+  // The cache is kept by position: a class of another document would get
+  // the attributes of the class at its place here.
+  assert(position < classes_.size() && classes_[position].node == target.node &&
+         "a class of this catalog");
   std::optional<std::vector<TargetAttribute>>& cached = attributes_[position];
   if (!cached) {
     cached.emplace();

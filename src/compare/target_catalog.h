@@ -1,9 +1,9 @@
 // The target dictionary's classes read once, in document order, with the
-// indexes that the target lookups of a pass use. Every lookup answers as the
-// walk from the first class would: the first in document order.
+// indexes that answer a pass's questions without walking the document again.
 #ifndef ZOR_COMPARE_TARGET_CATALOG_H_
 #define ZOR_COMPARE_TARGET_CATALOG_H_
 
+#include <cassert>
 #include <cstddef>
 #include <deque>
 #include <optional>
@@ -14,24 +14,23 @@
 #include <vector>
 
 #include "compare/class_record.h"
+#include "compare/target_classes.h"
 #include "dictionary/view_pair_hash.h"
 
-class TargetCatalog {
+class TargetCatalog : public TargetClasses {
  public:
-  static constexpr size_t kNone = static_cast<size_t>(-1);
-
   TargetCatalog(const PassProfile& profile, MigrationXMLNode* target_root);
 
-  size_t size() const { return classes_.size(); }
-  const TargetClass& Class(size_t position) const { return classes_[position]; }
-  // Positions of the classes that a class row with these fourth and fifth
-  // fields names, in document order.
+  size_t size() const override { return classes_.size(); }
+  const TargetClass& Class(size_t position) override {
+    assert(position < classes_.size() && "a class of the target");
+    return classes_[position];
+  }
   const std::vector<size_t>& Candidates(std::string_view target_class,
-                                        std::string_view target_parent) const;
-  // The first class whose short parent is `short_parent`, or kNone.
-  size_t FirstWithShortParent(std::string_view short_parent) const;
-  // The class's attribute definitions, read on first use.
-  const std::vector<TargetAttribute>& Attributes(size_t position);
+                                        std::string_view target_parent) override;
+  size_t FirstWithShortParent(std::string_view short_parent) override;
+  // Read on first use, then kept.
+  const std::vector<TargetAttribute>& Attributes(const TargetClass& target) override;
 
  private:
   const PassProfile& profile_;

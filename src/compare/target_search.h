@@ -1,11 +1,9 @@
-// The lookups of a pass in the target dictionary, each made by the walk from
-// its first class or through the catalog, with the same result and the same
-// dev-trace lines.
+// The searches of a pass in the target dictionary, made through the pass's
+// target classes, with the dev-trace lines of the walk over them.
 #ifndef ZOR_COMPARE_TARGET_SEARCH_H_
 #define ZOR_COMPARE_TARGET_SEARCH_H_
 
-#include <optional>
-#include <vector>
+#include <string_view>
 
 #include "compare/pass_state.h"
 
@@ -17,7 +15,7 @@ struct ClassRowFields {
   ZORUnicodeString targetParent;
 };
 
-ClassRowFields RawClassRowFields(const ZORUnicodeString& class_row);
+ClassRowFields RawClassRowFields(std::string_view class_row);
 
 struct TargetSearch {
   bool anyTargetClass = false;
@@ -31,12 +29,9 @@ struct TargetSearch {
 // "badly mapped" finding when the row names none.
 TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const ClassRowFields& row);
 
-// The first target class whose short parent is `short_parent`.
-std::optional<TargetClass> FirstTargetClassWithShortParent(PassState& pass,
-                                                           const ZORUnicodeString& short_parent);
-
-// The target class's attribute definitions, in document order. Valid until
-// the next call.
-const std::vector<TargetAttribute>& TargetAttributes(PassState& pass, const TargetClass& target);
+// The first target class whose short parent is `short_parent`, or null.
+// Valid until the next question to the pass's target classes.
+const TargetClass* FirstTargetClassWithShortParent(PassState& pass,
+                                                   const ZORUnicodeString& short_parent);
 
 #endif  // ZOR_COMPARE_TARGET_SEARCH_H_

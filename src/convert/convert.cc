@@ -6,7 +6,7 @@
 
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "driver/console.h"
+#include "platform/console.h"
 #include "platform/utf8_files.h"
 #include "text/zor_system.h"
 

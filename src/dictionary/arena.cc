@@ -1,9 +1,12 @@
 #include "dictionary/arena.h"
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
 void* Arena::Allocate(size_t size, size_t align) {
+  // The padding below masks with align - 1, which only works for powers of two.
+  assert(align != 0 && (align & (align - 1)) == 0 && "align must be a power of two");
   auto address = reinterpret_cast<uintptr_t>(next_);
   size_t padding = (align - (address & (align - 1))) & (align - 1);
   if (next_ == nullptr || size + padding > static_cast<size_t>(end_ - next_)) {

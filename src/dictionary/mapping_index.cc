@@ -1,6 +1,7 @@
 #include "dictionary/mapping_index.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <functional>
 
@@ -17,14 +18,16 @@ MappingIndex::MappingIndex(const ZORUnicodeString& mapping_text)
   }
   for (size_t i = 0; i < starts_.size(); ++i) {
     ParsedLine line = Line(i, pool_);
-    target_classes_.insert(line.Plain(4));
-    if (line.Raw(3) != "*") continue;
-    class_rows_.try_emplace({line.Plain(1), line.Plain(2)}, i);
-    children_[line.Plain(2)].push_back(i);
+    target_classes_.insert(line.Plain(MappingColumn::kTargetClass));
+    if (line.Raw(MappingColumn::kSourceAttribute) != "*") continue;
+    class_rows_.try_emplace(
+        {line.Plain(MappingColumn::kSourceClass), line.Plain(MappingColumn::kSourceParent)}, i);
+    children_[line.Plain(MappingColumn::kSourceParent)].push_back(i);
   }
 }
 
 ParsedLine MappingIndex::Line(size_t index, std::deque<std::string>& pool) const {
+  assert(index < starts_.size() && "a line of the table");
   size_t start = static_cast<size_t>(std::min(starts_[index], text_length_));
   size_t end = static_cast<size_t>(std::min(PositionAfter(index), text_length_));
   return ParseLine(text_.substr(start, end - start), pool);

@@ -4,6 +4,7 @@
 #ifndef ZOR_DICTIONARY_MAPPING_INDEX_H_
 #define ZOR_DICTIONARY_MAPPING_INDEX_H_
 
+#include <cassert>
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -31,7 +32,11 @@ class MappingIndex {
   // go to `pool`.
   ParsedLine Line(size_t index, std::deque<std::string>& pool) const;
   // Position of the line's first character, and of the character after it.
-  long LineStart(size_t index) const { return starts_[index]; }
+  // `index` is below LineCount() here and in Line().
+  long LineStart(size_t index) const {
+    assert(index < starts_.size() && "a line of the table");
+    return starts_[index];
+  }
   long PositionAfter(size_t index) const;
   // The line that starts at `position`; positions at or past the end give
   // the last line.

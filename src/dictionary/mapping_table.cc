@@ -3,46 +3,53 @@
 #include "text/text_helpers.h"
 #include "text/zor_token.h"
 
-ZORUnicodeString& MappingRow::Field(int number) {
-  switch (number) {
-    case 1:
+ZORUnicodeString& MappingRow::Field(MappingColumn column) {
+  switch (column) {
+    case MappingColumn::kSourceClass:
       return sourceClass;
-    case 2:
+    case MappingColumn::kSourceParent:
       return sourceParent;
-    case 3:
+    case MappingColumn::kSourceAttribute:
       return sourceAttribute;
-    case 4:
+    case MappingColumn::kTargetClass:
       return targetClass;
-    case 5:
+    case MappingColumn::kTargetParent:
       return targetParent;
-    case 6:
+    case MappingColumn::kTargetAttribute:
       return targetAttribute;
-    default:
+    case MappingColumn::kDomain:
       return domain;
   }
+  return domain;  // not reached: the switch names every column
 }
 
-MappingRow SplitRow(std::string_view line, int field_count, FieldMask unescaped) {
+MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescaped) {
   MappingRow row;
   ZORToken tokens(line);
-  for (int number = 1; number <= field_count; ++number) {
-    ZORUnicodeString& field = row.Field(number);
+  for (MappingColumn column : kMappingColumns) {
+    if (column > last) break;
+    ZORUnicodeString& field = row.Field(column);
     field = tokens.GetNextToken(",");
-    if (unescaped & FieldBit(number)) AmpTogglePlain(field);
+    if (unescaped & FieldBit(column)) AmpTogglePlain(field);
   }
   return row;
 }
 
 ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
-                            ZORUnicodeString& current_line, const ZORUnicodeString& class_name,
+                            const ZORUnicodeString& class_name,
                             const ZORUnicodeString& class_parent) {
   constexpr FieldMask kUnescaped =
-      FieldBit(1) | FieldBit(2) | FieldBit(4) | FieldBit(5) | FieldBit(7);
+      FieldBit(MappingColumn::kSourceClass) | FieldBit(MappingColumn::kSourceParent) |
+      FieldBit(MappingColumn::kTargetClass) | FieldBit(MappingColumn::kTargetParent) |
+      FieldBit(MappingColumn::kDomain);
   ClassRowLookup lookup;
   position = 0;
   while (position <= mapping_text.GetLengthInChar() && !lookup.found) {
-    current_line = ReadNextLine(mapping_text, position);
-    MappingRow row = SplitRow(current_line.str(), 7, kUnescaped);
+    lookup.rowStart = position;
+    ZORUnicodeString current_line = ReadNextLine(mapping_text, position);
+    lookup.row = std::string_view(mapping_text.str())
+                     .substr(static_cast<size_t>(lookup.rowStart), current_line.str().size());
+    MappingRow row = SplitRow(current_line.str(), MappingColumn::kDomain, kUnescaped);
     lookup.mapDomain = row.domain;
     if (lookup.mapDomain.Matches("")) lookup.mapDomain.Reset();
     lookup.found = row.sourceAttribute.Contains("*") && row.sourceClass.Equals(class_name) &&
@@ -55,7 +62,7 @@ bool rowNamesTargetClass(const ZORUnicodeString& name, const ZORUnicodeString& m
   long position = 0;
   while (position <= mapping_text.GetLengthInChar()) {
     ZORUnicodeString line = ReadNextLine(mapping_text, position);
-    MappingRow row = SplitRow(line.str(), 6, kAllFields);
+    MappingRow row = SplitRow(line.str(), MappingColumn::kTargetAttribute, kAllFields);
     if (row.targetClass.Equals(name)) return true;
   }
   return false;

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "dictionary/mapping_columns.h"
 #include "text/zor_string.h"
 
 // The seven fields of a split row. Adjacent commas act as one, so an empty
@@ -19,31 +20,34 @@ struct MappingRow {
   ZORUnicodeString targetAttribute;
   ZORUnicodeString domain;
 
-  ZORUnicodeString& Field(int number);  // 1 to 7
+  ZORUnicodeString& Field(MappingColumn column);
 };
 
-// Which fields a split passes through AmpTogglePlain: bit n-1 for field n.
+// Which fields a split passes through AmpTogglePlain: one bit per column.
 using FieldMask = unsigned;
-constexpr FieldMask FieldBit(int number) { return 1u << (number - 1); }
+constexpr FieldMask FieldBit(MappingColumn column) { return 1u << ColumnIndex(column); }
 constexpr FieldMask kNoFields = 0;
-constexpr FieldMask kAllFields = 0x7F;
+constexpr FieldMask kAllFields = (1u << kMappingColumnCount) - 1;
 
-// Splits `line` into its first `field_count` fields (the rest stay empty)
-// and unescapes those named by `unescaped`.
-MappingRow SplitRow(std::string_view line, int field_count, FieldMask unescaped);
+// Splits `line` into its fields up to `last` (the rest stay empty) and
+// unescapes those named by `unescaped`.
+MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescaped);
 
 // Result of the class-row lookup.
 struct ClassRowLookup {
   bool found = false;
-  ZORUnicodeString mapDomain;  // field 7 of the accepted row, or of the last row read
+  ZORUnicodeString mapDomain;  // the domain of the accepted row, or of the last row read
+  // The accepted row with its line end, or the empty line at the end of the
+  // text when there is none; a view into the table's text.
+  std::string_view row;
+  long rowStart = 0;  // where `row` starts in the text
 };
 
 // Scans the table from its start for the first class row whose first two
-// fields equal `class_name` and `class_parent`. Leaves `current_line` on the
-// accepted row (or on the empty line at the end) and `position` on the line
-// after it.
+// fields equal `class_name` and `class_parent`. Leaves `position` on the
+// line after the accepted row, or past the end of the text.
 ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
-                            ZORUnicodeString& current_line, const ZORUnicodeString& class_name,
+                            const ZORUnicodeString& class_name,
                             const ZORUnicodeString& class_parent);
 
 // Whether any row's fourth field, unescaped, equals `name`.

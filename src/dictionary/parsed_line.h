@@ -1,4 +1,4 @@
-// One mapping-table line taken apart once: its first seven fields both as
+// One mapping-table line taken apart once: its seven columns both as
 // written and unescaped. Every scan of the table takes what it needs from
 // here, since a line's fields depend on the line alone.
 #ifndef ZOR_DICTIONARY_PARSED_LINE_H_
@@ -9,13 +9,17 @@
 #include <string>
 #include <string_view>
 
-struct ParsedLine {
-  std::string_view text;                  // the line with its line end
-  std::array<std::string_view, 7> raw;    // fields 1 to 7 at [0] to [6], as written
-  std::array<std::string_view, 7> plain;  // the same after AmpTogglePlain
+#include "dictionary/mapping_columns.h"
 
-  std::string_view Raw(int number) const { return raw[static_cast<size_t>(number - 1)]; }
-  std::string_view Plain(int number) const { return plain[static_cast<size_t>(number - 1)]; }
+struct ParsedLine {
+  using Fields = std::array<std::string_view, kMappingColumnCount>;
+
+  std::string_view text;  // the line with its line end
+  Fields raw;             // every column as written, in column order
+  Fields plain;           // the same after AmpTogglePlain
+
+  std::string_view Raw(MappingColumn column) const { return raw[ColumnIndex(column)]; }
+  std::string_view Plain(MappingColumn column) const { return plain[ColumnIndex(column)]; }
 };
 
 // Splits `text` as the tokenizer does. The views point into `text`, or into

@@ -1,31 +1,33 @@
 #include "driver/command_line.h"
 
-#include "convert/convert.h"
-#include "driver/console.h"
-#include "text/zor_system.h"
-
 namespace {
 
 bool ArgumentMatches(const char* argument, const char* option) {
   return ZORUnicodeString(argument).Matches(option);
 }
 
-void ReadEnvironment(RunSettings& settings) {
-  settings.directoryRoot = ZORUnicodeString(ZORGetEnv("ZODODEV_DIRECTORYPATH"));
-  ConsoleWrite("\nZODODEV_DIRECTORYPATH=");
-  ConsoleLine(settings.directoryRoot);
+void Say(CommandLine& line, std::string text) { line.consoleLines.push_back(std::move(text)); }
+
+// An option without its arguments owes the usage screen, and the scan goes on.
+void SayUsage(CommandLine& line) {
+  for (const char* usage_line : UsageLines()) Say(line, usage_line);
+}
+
+void ReadEnvironment(CommandLine& line, std::string_view directory_root) {
+  line.settings.directoryRoot = ZORUnicodeString(directory_root);
+  Say(line, "\nZODODEV_DIRECTORYPATH=" + std::string(directory_root));
 }
 
 // -u and -w act before any other option, wherever they stand; the last wins.
-void SettlePathConvention(int argc, char** argv, RunSettings& settings) {
+void SettlePathConvention(int argc, char** argv, CommandLine& line) {
   for (int i = 1; i < argc; ++i) {
     if (ArgumentMatches(argv[i], "-u")) {
-      ConsoleLine("Forcing UNIX path convention.");
-      settings.directorySeparator = "/";
+      Say(line, "Forcing UNIX path convention.");
+      line.settings.directorySeparator = "/";
     }
     if (ArgumentMatches(argv[i], "-w")) {
-      ConsoleLine("Forcing NT path convention.");
-      settings.directorySeparator = "\\";
+      Say(line, "Forcing NT path convention.");
+      line.settings.directorySeparator = "\\";
     }
   }
 }
@@ -61,31 +63,32 @@ void AppendOutputName(RunSettings& settings, const char* name) {
 // The options are tested one after the other on the same argument; when -i
 // or -m has moved i on, the tests that follow look at the new argument.
 // Returns false when the scan ends (-h, -c).
-bool ScanOneArgument(int argc, char** argv, int& i, RunSettings& settings) {
+bool ScanOneArgument(int argc, char** argv, int& i, CommandLine& line) {
+  RunSettings& settings = line.settings;
   if (ArgumentMatches(argv[i], "-h")) {
-    Help();
-    settings.helpOrConvertDone = true;
+    line.request = CommandRequest::kUsage;
     return false;
   }
   if (ArgumentMatches(argv[i], "-c")) {
     if (i + 2 < argc) {
-      settings.helpOrConvertDone = true;
-      Convert(ZORUnicodeString(argv[i + 1]), ZORUnicodeString(argv[i + 2]));
+      line.request = CommandRequest::kConvert;
+      line.convertInput = ZORUnicodeString(argv[i + 1]);
+      line.convertOutput = ZORUnicodeString(argv[i + 2]);
       return false;
     }
-    Help();
+    SayUsage(line);
   }
   if (ArgumentMatches(argv[i], "-old")) {
     settings.oldFormat = true;
-    ConsoleLine("Using old V5 format.");
+    Say(line, "Using old V5 format.");
   }
   if (ArgumentMatches(argv[i], "-v5")) {
     settings.v5v5Mode = true;
-    ConsoleLine("V5/V5 comparison mode on.");
+    Say(line, "V5/V5 comparison mode on.");
   }
   if (ArgumentMatches(argv[i], "-t")) {
     settings.devTrace = true;
-    ConsoleLine("Dev trace on.");
+    Say(line, "Dev trace on.");
   }
   if (ArgumentMatches(argv[i], "-i")) {
     if (i + 2 < argc) {
@@ -94,7 +97,7 @@ bool ScanOneArgument(int argc, char** argv, int& i, RunSettings& settings) {
       settings.inputsGiven = true;
       i += 2;
     } else {
-      Help();
+      SayUsage(line);
     }
   }
   if (ArgumentMatches(argv[i], "-m")) {
@@ -103,7 +106,7 @@ bool ScanOneArgument(int argc, char** argv, int& i, RunSettings& settings) {
       settings.mappingGiven = true;
       i += 1;
     } else {
-      Help();
+      SayUsage(line);
     }
   }
   if (ArgumentMatches(argv[i], "-o")) {
@@ -112,39 +115,15 @@ bool ScanOneArgument(int argc, char** argv, int& i, RunSettings& settings) {
       settings.outputGiven = true;
       i += 1;
     } else {
-      Help();
+      SayUsage(line);
     }
   }
   return true;
 }
 
-void ScanOptions(int argc, char** argv, RunSettings& settings) {
-  for (int i = 1; i < argc; ++i) {
-    if (!ScanOneArgument(argc, argv, i, settings)) return;
-  }
-}
-
-// Tests one input; prints its "Could not open" line when it is missing.
-bool InputExists(const char* what, const ZORUnicodeString& path) {
-  if (ZORFileAccess(path.ConvertToChar(), 0) == 0) return true;
-  ConsoleWrite(what);
-  ConsoleWrite(": Could not open ");
-  ConsoleWrite(path);
-  ConsoleLine(". Check name and location of file.");
-  return false;
-}
-
-bool CheckInputs(const RunSettings& settings) {
-  if (!settings.helpOrConvertDone) ConsoleLine("Checking input files...");
-  bool source = InputExists("V4 XML", settings.sourceXmlPath);
-  bool target = InputExists("V5 XML", settings.targetXmlPath);
-  bool mapping = InputExists("Mapping table", settings.mappingTablePath);
-  return source && target && mapping;
-}
-
 }  // namespace
 
-void Help() {
+std::span<const char* const> UsageLines() {
   static const char* const kLines[] = {
       "",
       "* Usage: ZORVezIrudeduzazAduzizorav -i xmlfile1.xml xmlfile2.xml -m mappingtable.csv -o "
@@ -177,15 +156,16 @@ void Help() {
       "taken.",
       "",
   };
-  for (const char* line : kLines) ConsoleLine(line);
+  return kLines;
 }
 
-bool SettleCommandLine(int argc, char** argv, RunSettings& settings) {
-  ReadEnvironment(settings);
-  SettlePathConvention(argc, argv, settings);
-  FormDefaultLocations(settings);
-  ScanOptions(argc, argv, settings);
-  bool inputs_present = CheckInputs(settings);
-  return settings.inputsGiven && settings.mappingGiven && settings.outputGiven &&
-         !settings.helpOrConvertDone && inputs_present;
+CommandLine ScanCommandLine(int argc, char** argv, std::string_view directory_root) {
+  CommandLine line;
+  ReadEnvironment(line, directory_root);
+  SettlePathConvention(argc, argv, line);
+  FormDefaultLocations(line.settings);
+  for (int i = 1; i < argc; ++i) {
+    if (!ScanOneArgument(argc, argv, i, line)) break;
+  }
+  return line;
 }

@@ -1,16 +1,40 @@
-// The environment, the path convention, the default locations, the option
-// scan, the input checks and the decision whether a comparison follows.
+// The command line read into what it asks for: the environment, the path
+// convention, the default locations and the option scan. The scan only
+// records; it prints nothing and acts on nothing. What it owes the console
+// and what it asks for are done afterwards, in order, by
+// driver/command_actions.h.
 #ifndef ZOR_DRIVER_COMMAND_LINE_H_
 #define ZOR_DRIVER_COMMAND_LINE_H_
 
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "driver/run_settings.h"
+#include "text/zor_string.h"
 
-// Prints the usage screen.
-void Help();
+// What follows the scan: a comparison when the inputs allow it, or, when -h
+// or -c ended the scan, the usage screen or the conversion instead.
+enum class CommandRequest { kCompare, kUsage, kConvert };
 
-// Forms the settings, printing every console line of the way and running
-// the usage screen and the conversion when asked. Returns true when a
-// comparison run follows.
-bool SettleCommandLine(int argc, char** argv, RunSettings& settings);
+struct CommandLine {
+  RunSettings settings;
+  CommandRequest request = CommandRequest::kCompare;
+  // -c's input and output names.
+  ZORUnicodeString convertInput;
+  ZORUnicodeString convertOutput;
+  // The console lines the scan owes, in the order they fall due, each
+  // without its line end: the environment, the path convention, each switch
+  // met, and the usage screen for each option that lacks its arguments.
+  std::vector<std::string> consoleLines;
+};
+
+// Scans the arguments; `directory_root` is the value of the environment
+// variable ZODODEV_DIRECTORYPATH.
+CommandLine ScanCommandLine(int argc, char** argv, std::string_view directory_root);
+
+// The lines of the usage screen, without their line ends.
+std::span<const char* const> UsageLines();
 
 #endif  // ZOR_DRIVER_COMMAND_LINE_H_

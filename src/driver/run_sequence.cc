@@ -7,11 +7,11 @@
 #include "compare/comparison_state.h"
 #include "dictionary/dictionary_queries.h"
 #include "dictionary/element_walk.h"
-#include "driver/console.h"
 #include "dictionary/mapping_reader.h"
 #include "output/ddl_writer.h"
 #include "output/report_frame.h"
 #include "output/report_renderer.h"
+#include "platform/console.h"
 #include "platform/utf8_files.h"
 
 namespace {
@@ -47,11 +47,14 @@ void OpenOutputs(const RunSettings& settings, DefinedOutputs& outputs) {
   outputs.proposedDdl.open(PathFromUtf8(settings.proposedDdlPath.ConvertToChar()), mode);
 }
 
-void LoadMappingTable(const RunSettings& settings, ComparisonState& state) {
-  if (ReadMappingTable(settings.mappingTablePath.ConvertToChar(), state.mappingText)) {
+// The table as the run holds it: its bytes and one line end more.
+ZORUnicodeString LoadMappingTable(const RunSettings& settings, const ComparisonState& state) {
+  ZORUnicodeString table_text;
+  if (ReadMappingTable(settings.mappingTablePath.ConvertToChar(), table_text)) {
     DevTrace(state, "Mapping table loaded.");
   }
-  state.mappingText.Append("\n");
+  table_text.Append("\n");
+  return table_text;
 }
 
 struct Documents {
@@ -85,8 +88,9 @@ void UpdateProgress(long class_number) {
   ConsoleWrite(number);
 }
 
-void RunClassLoop(ComparisonState& state, LookupStrategy strategy, FindingSink& sink) {
-  PassState pass(state, strategy);
+void RunClassLoop(ComparisonState& state, const ZORUnicodeString& table_text,
+                  LookupStrategy strategy, FindingSink& sink) {
+  PassState pass(state, table_text, strategy);
   long class_number = 0;
   CompareClasses(pass, sink, [&](const SourceClass& source) {
     UpdateProgress(++class_number);
@@ -118,7 +122,7 @@ void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
   state.settings = {settings.v5v5Mode, settings.oldFormat, settings.devTrace, false};
   state.traceLine = ConsoleLine;
   ConsoleLine("Examining input files (may take a few minutes)...");
-  LoadMappingTable(settings, state);
+  const ZORUnicodeString table_text = LoadMappingTable(settings, state);
   ReportFrame frame{settings.sourceXmlPath, settings.v5v5Mode, settings.oldFormat};
   WriteReportHead(outputs.report, frame);
   Documents documents = LoadDocuments(settings, state);
@@ -132,7 +136,7 @@ void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
   ConsoleFlush();
 
   DefinedRenderers renderers(outputs, settings.v5v5Mode);
-  RunClassLoop(state, strategy, renderers);
+  RunClassLoop(state, table_text, strategy, renderers);
 
   WriteReportEnd(outputs.report, frame, state.totals, renderers.report.UnmappedClassesHtml());
   outputs.report.close();

@@ -13,7 +13,6 @@ struct RunSettings {
   ZORUnicodeString reportPath;
   ZORUnicodeString proposedDdlPath;
   ZORUnicodeString proposedMappingPath;
-  bool helpOrConvertDone = false;
   bool oldFormat = false;
   bool v5v5Mode = false;
   bool devTrace = false;

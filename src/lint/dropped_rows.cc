@@ -61,11 +61,11 @@ void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
   state.settings = {profile.v5v5, profile.oldFormat, false, true};
   size_t nul = table_text.find('\0');
   if (nul != std::string::npos) table_text.resize(nul);
-  state.mappingText = ZORUnicodeString(std::move(table_text));
-  state.mappingText.Append("\n");
+  ZORUnicodeString run_text(std::move(table_text));
+  run_text.Append("\n");
   state.sourceRoot = source_root;
   state.targetRoot = target_root;
-  PassState pass(state, LookupStrategy::kIndexed);
+  PassState pass(state, run_text, LookupStrategy::kIndexed);
   DroppedRowSink sink(hazards);
   CompareClasses(pass, sink, nullptr);
 }

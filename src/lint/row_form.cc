@@ -265,9 +265,11 @@ bool CarriageReturnInField(std::string_view content, std::string_view end) {
   std::deque<std::string> pool;
   ParsedLine parsed = ParseLine(text, pool);
   // An attribute row's domain is read but never compared.
-  size_t compared = parsed.Raw(3) == "*" ? 7 : 6;
-  for (size_t i = 0; i < compared; ++i) {
-    if (parsed.raw[i].find('\r') != std::string_view::npos) return true;
+  MappingColumn last = parsed.Raw(MappingColumn::kSourceAttribute) == "*"
+                           ? MappingColumn::kDomain
+                           : MappingColumn::kTargetAttribute;
+  for (MappingColumn column : kMappingColumns) {
+    if (column <= last && parsed.Raw(column).find('\r') != std::string_view::npos) return true;
   }
   return false;
 }

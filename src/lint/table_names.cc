@@ -25,7 +25,9 @@ std::vector<std::string> Fields(const TextLine& line) {
   std::deque<std::string> pool;
   ParsedLine parsed = ParseLine(text, pool);
   std::vector<std::string> fields;
-  for (int i = 1; i <= 7; ++i) fields.emplace_back(WithoutLineEnd(parsed.Plain(i)));
+  for (MappingColumn column : kMappingColumns) {
+    fields.emplace_back(WithoutLineEnd(parsed.Plain(column)));
+  }
   return fields;
 }
 

@@ -29,10 +29,11 @@ RowNames NamesOf(const TextLine& line) {
   std::deque<std::string> pool;
   ParsedLine parsed = ParseLine(text, pool);
   names.row = true;
-  names.classRow = parsed.Raw(3).find('*') != std::string_view::npos &&
-                   FieldMatches(parsed.Raw(3), "*");
-  names.name = std::string(parsed.Plain(1));
-  names.parent = std::string(parsed.Plain(2));
+  names.classRow =
+      parsed.Raw(MappingColumn::kSourceAttribute).find('*') != std::string_view::npos &&
+      FieldMatches(parsed.Raw(MappingColumn::kSourceAttribute), "*");
+  names.name = std::string(parsed.Plain(MappingColumn::kSourceClass));
+  names.parent = std::string(parsed.Plain(MappingColumn::kSourceParent));
   return names;
 }
 

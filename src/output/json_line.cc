@@ -1,5 +1,6 @@
 #include "output/json_line.h"
 
+#include <cassert>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
@@ -43,6 +44,7 @@ JsonLine& JsonLine::Open() {
 }
 
 JsonLine& JsonLine::Close() {
+  assert(depth_ > 0 && "an object to close");
   text_ += '}';
   needsComma_ = true;
   if (--depth_ == 0) text_ += '\n';
@@ -58,6 +60,7 @@ JsonLine& JsonLine::OpenArray() {
 }
 
 JsonLine& JsonLine::CloseArray() {
+  assert(depth_ > 0 && "an array to close");
   text_ += ']';
   --depth_;
   needsComma_ = true;

@@ -10,7 +10,7 @@
 class JsonLine {
  public:
   JsonLine& Open();  // an object, as a member value after Key() or at the top
-  JsonLine& Close();
+  JsonLine& Close();  // Close() and CloseArray() each need an object or array still open
   JsonLine& OpenArray();
   JsonLine& CloseArray();
   JsonLine& Key(std::string_view name);

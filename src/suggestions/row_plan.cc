@@ -262,7 +262,8 @@ class Planner {
           // As the run reads it: the last line too ends in a line end.
           std::string text(table_->Lines()[line].Text());
           if (!text.ends_with('\n')) text += '\n';
-          block_rows_.try_emplace(std::string(ParseLine(text, pool).Plain(3)), line);
+          block_rows_.try_emplace(
+              std::string(ParseLine(text, pool).Plain(MappingColumn::kSourceAttribute)), line);
         }
       }
     }
@@ -443,10 +444,12 @@ TableDomainMaps ReadTableDomains(const std::string& text) {
     size_t end = text.find('\n', start);
     end = end == std::string::npos ? text.size() : end + 1;
     ParsedLine line = ParseLine(std::string_view(text).substr(start, end - start), pool);
-    std::string_view domain = WithoutLineEnd(line.Raw(7));
-    if (line.Plain(3) == "*" && !domain.empty()) {
-      maps.byTargetParent.try_emplace(std::string(line.Plain(5)), domain);
-      maps.bySourceParent.try_emplace(std::string(line.Plain(2)), domain);
+    std::string_view domain = WithoutLineEnd(line.Raw(MappingColumn::kDomain));
+    if (line.Plain(MappingColumn::kSourceAttribute) == "*" && !domain.empty()) {
+      maps.byTargetParent.try_emplace(std::string(line.Plain(MappingColumn::kTargetParent)),
+                                      domain);
+      maps.bySourceParent.try_emplace(std::string(line.Plain(MappingColumn::kSourceParent)),
+                                      domain);
     }
     pool.clear();
     start = end;

@@ -137,17 +137,18 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     return finding.row ? &work_.rows.emplace_back(*finding.row) : nullptr;
   }
 
-  std::string_view RowField(const Finding& finding, int number) {
+  std::string_view RowField(const Finding& finding, MappingColumn column) {
     if (!finding.row) return {};
     ParsedLine line = ParseLine(pool_.emplace_back(finding.row->text), pool_);
-    return line.Plain(number);
+    return line.Plain(column);
   }
 
   void AddClassItem(size_t source, const Finding& finding) {
     std::string_view reason = ReasonOf(finding.kind);
     work_.input.class_items.push_back(source);
-    work_.input.class_item_rows.emplace_back(
-        IsTargetMissing(finding.kind) ? RowField(finding, 4) : std::string_view());
+    work_.input.class_item_rows.emplace_back(IsTargetMissing(finding.kind)
+                                                 ? RowField(finding, MappingColumn::kTargetClass)
+                                                 : std::string_view());
     work_.classContext.push_back({reason, KeepRow(finding)});
     const auto& attributes = work_.input.source[source].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
@@ -189,8 +190,9 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   // block, or a row sending the attribute to some other class.
   void AnchorAttribute(size_t source, const Finding& finding) {
     if (!finding.target) return;
-    const bool own_row = RowField(finding, 1) == work_.sourceRows[source].name;
-    long attribute = SourceAttribute(source, RowField(finding, 3));
+    const bool own_row =
+        RowField(finding, MappingColumn::kSourceClass) == work_.sourceRows[source].name;
+    long attribute = SourceAttribute(source, RowField(finding, MappingColumn::kSourceAttribute));
     long target = TargetIndex(finding.target->targetClass);
     pool_.clear();
     if (!own_row || attribute < 0 || target < 0) return;

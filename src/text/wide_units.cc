@@ -1,5 +1,7 @@
 #include "text/wide_units.h"
 
+#include <cassert>
+
 namespace {
 
 uint32_t Unit(std::string_view bytes, size_t at, size_t width, bool little_endian) {
@@ -36,6 +38,9 @@ void AppendUtf8(uint32_t code, std::string& out) {
 
 size_t AppendWideAsUtf8(std::string_view units, size_t width, bool little_endian,
                         std::string& out) {
+  // Any other width would read units that are no characters, and 0 would
+  // never move on.
+  assert((width == 2 || width == 4) && "UTF-16 or UTF-32 code units");
   out.reserve(out.size() + units.size());
   size_t first_bad = std::string_view::npos;
   size_t i = 0;
@@ -62,6 +67,7 @@ size_t AppendWideAsUtf8(std::string_view units, size_t width, bool little_endian
 }
 
 size_t Utf8SequenceLength(std::string_view text, size_t at) {
+  assert(at < text.size() && "a byte of the text");
   unsigned char lead = static_cast<unsigned char>(text[at]);
   if (lead < 0x80) return 1;
   size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;

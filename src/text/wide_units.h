@@ -21,8 +21,9 @@ void AppendUtf8(uint32_t code, std::string& out);
 size_t AppendWideAsUtf8(std::string_view units, size_t width, bool little_endian,
                         std::string& out);
 
-// The length of the valid UTF-8 sequence at `at`, or 0 when the bytes there
-// are not UTF-8 (overlong forms and surrogates included).
+// The length of the valid UTF-8 sequence at `at`, a position inside the
+// text, or 0 when the bytes there are not UTF-8 (overlong forms and
+// surrogates included).
 size_t Utf8SequenceLength(std::string_view text, size_t at);
 
 #endif  // ZOR_TEXT_WIDE_UNITS_H_

@@ -9,26 +9,28 @@
 namespace {
 
 TEST(SplitRow, EmptyColumnsShiftLaterValuesAndTheLineEndStaysInTheLastField) {
-  MappingRow full = SplitRow("Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n", 7, kNoFields);
+  MappingRow full = SplitRow("Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n",
+                             MappingColumn::kDomain, kNoFields);
   EXPECT_EQ(full.sourceClass.str(), "Pump");
   EXPECT_EQ(full.targetParent.str(), "RotatingEquipment");
   EXPECT_EQ(full.domain.str(), "EQT\n");
 
-  MappingRow shifted = SplitRow("Orphan,,*,Target\n", 7, kNoFields);
+  MappingRow shifted = SplitRow("Orphan,,*,Target\n", MappingColumn::kDomain, kNoFields);
   EXPECT_EQ(shifted.sourceParent.str(), "*");
   EXPECT_EQ(shifted.sourceAttribute.str(), "Target\n");
   EXPECT_EQ(shifted.targetClass.str(), "");
 
-  // Only the named fields are unescaped; fields past field_count stay empty.
-  MappingRow partial = SplitRow("R&amp;D,P&amp;Q,x,y,z\n", 2, FieldBit(1));
+  // Only the named fields are unescaped; fields past the last one asked for stay empty.
+  MappingRow partial = SplitRow("R&amp;D,P&amp;Q,x,y,z\n", MappingColumn::kSourceParent,
+                                FieldBit(MappingColumn::kSourceClass));
   EXPECT_EQ(partial.sourceClass.str(), "R&D");
   EXPECT_EQ(partial.sourceParent.str(), "P&amp;Q");
   EXPECT_EQ(partial.sourceAttribute.str(), "");
 }
 
 // The first class row in file order wins and the position is left on the
-// line after it; with no accepted row the scan ends on the empty line past
-// the text. Names are unescaped and compare exactly.
+// line after it; with no accepted row the scan reads the empty line at the
+// end of the text and stops past it. Names are unescaped and compare exactly.
 TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
   const std::string first = "Pump,Equipment,*,First,P,*,EQT\n";
   const std::string crlf = "Pump,Equipment,*,T,P,*,R&amp;D\r\n";
@@ -56,14 +58,16 @@ TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
   };
   for (const auto& row : rows) {
     long position = -7;
-    ZORUnicodeString line("stale");
-    ClassRowLookup lookup = findClassRow(ZORUnicodeString(row.table), position, line,
-                                         ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
+    const ZORUnicodeString table(row.table);
+    ClassRowLookup lookup =
+        findClassRow(table, position, ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
     const bool found = !row.line.empty();
     EXPECT_EQ(lookup.found, found) << row.table;
-    EXPECT_EQ(line.str(), row.line) << row.table;
+    EXPECT_EQ(lookup.row, row.line) << row.table;
     EXPECT_EQ(lookup.mapDomain.str(), row.domain) << row.table;
-    const size_t after = found ? row.table.find(row.line) + row.line.size() : row.table.size() + 1;
+    const size_t start = found ? row.table.find(row.line) : row.table.size();
+    EXPECT_EQ(lookup.rowStart, static_cast<long>(start)) << row.table;
+    const size_t after = found ? start + row.line.size() : row.table.size() + 1;
     EXPECT_EQ(position, static_cast<long>(after)) << row.table;
   }
 }

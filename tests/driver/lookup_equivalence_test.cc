@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/test_support.h"
+#include "driver/command_actions.h"
 #include "driver/command_line.h"
 #include "driver/run_sequence.h"
 
@@ -63,9 +64,10 @@ RunOutput RunOnce(const fs::path& root, const std::string& output_name,
   words.insert(words.end(), flags.begin(), flags.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
-  RunSettings settings;
+  CommandLine line = ScanCommandLine(static_cast<int>(argv.size()), argv.data(), root.string());
+  const RunSettings& settings = line.settings;
   std::string console = CaptureStandardOutput(root / (output_name + ".console"), [&] {
-    EXPECT_TRUE(SettleCommandLine(static_cast<int>(argv.size()), argv.data(), settings));
+    EXPECT_TRUE(ActOnCommandLine(line));
     RunComparison(settings, strategy);
   });
   // The closing summary names the outputs, which differ between the runs;
@@ -113,8 +115,6 @@ const char* const kVerdictMarkers[] = {
 
 class LookupEquivalenceTest : public ::testing::Test {
  protected:
-  void SetUp() override { setenv("ZODODEV_DIRECTORYPATH", root_.c_str(), 1); }
-
   // Generates the tree, runs both strategies with each set of flags, and
   // compares what they leave.
   void CheckTree(const TreeOptions& options, bool second_run_old) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -30,16 +29,12 @@ namespace {
 // A comparison pass over `table_text` as a run holds it. The pass state is
 // built here and nowhere else in this file.
 struct LookupPass {
+  LookupPass(const std::string& table_text, LookupStrategy strategy)
+      : text(table_text + "\n"), state(context, text, strategy) {}
   ComparisonState context;
-  std::optional<PassState> state;
+  ZORUnicodeString text;
+  PassState state;
 };
-
-std::unique_ptr<LookupPass> MakeLookupPass(const std::string& table_text, LookupStrategy strategy) {
-  auto pass = std::make_unique<LookupPass>();
-  pass->context.mappingText = ZORUnicodeString(table_text + "\n");
-  pass->state.emplace(pass->context, strategy);
-  return pass;
-}
 
 std::string_view WithoutLineEnd(std::string_view line) {
   if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
@@ -51,7 +46,7 @@ std::string_view WithoutLineEnd(std::string_view line) {
 // class row (also a "No Mapping" row); nothing when it gives up.
 std::optional<std::string> RowTakenByAttributeWalk(PassState& pass, std::string_view row_name,
                                                    std::string_view label) {
-  AttributeRowLookup lookup = LookUpAttributeRow(pass, pass.state.mappingPosition, label, row_name);
+  AttributeRowLookup lookup = LookUpAttributeRow(pass, pass.table->Position(), label, row_name);
   if (lookup.row == nullptr) return std::nullopt;
   return std::string(WithoutLineEnd(lookup.row->text));
 }
@@ -60,11 +55,11 @@ std::optional<std::string> RowTakenByAttributeWalk(PassState& pass, std::string_
 // `row`: the class row, and for an attribute row the row the walk takes.
 std::optional<std::string> FoundByLookups(const std::string& table, const CompletedRow& row,
                                           LookupStrategy strategy) {
-  std::unique_ptr<LookupPass> pass = MakeLookupPass(table, strategy);
-  ClassRowLookup lookup = LookUpClassRow(*pass->state, row.name, row.parent);
+  LookupPass pass(table, strategy);
+  ClassRowLookup lookup = pass.state.table->FindClassRow(row.name, row.parent);
   if (!lookup.found) return std::nullopt;
-  if (row.check.classRow) return std::string(WithoutLineEnd(pass->context.currentLine.str()));
-  return RowTakenByAttributeWalk(*pass->state, row.name, row.attribute);
+  if (row.check.classRow) return std::string(WithoutLineEnd(lookup.row));
+  return RowTakenByAttributeWalk(pass.state, row.name, row.attribute);
 }
 
 void ExpectFound(const std::string& table, const CompletedRow& row) {
@@ -93,7 +88,8 @@ void ExpectAtBlockEnd(const std::vector<MergedLine>& merged, const CompletedRow&
     std::deque<std::string> pool;
     const std::string text = std::string(merged[i].line.content) + "\n";
     ParsedLine next = ParseLine(text, pool);
-    EXPECT_TRUE(next.Raw(3) == "*" || !FieldMatches(next.Plain(1), row.name))
+    EXPECT_TRUE(next.Raw(MappingColumn::kSourceAttribute) == "*" ||
+                !FieldMatches(next.Plain(MappingColumn::kSourceClass), row.name))
         << "line " << row.lineNumber << " placed before " << text;
     return;
   }

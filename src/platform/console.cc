@@ -1,4 +1,4 @@
-#include "driver/console.h"
+#include "platform/console.h"
 
 #include <cstdio>
 
