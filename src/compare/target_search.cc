@@ -29,7 +29,7 @@ void TraceFound(PassState& pass) {
 // The V5/V5 pass also requires the same identity; a class that differs only
 // in letter case of its UUID counts as the same.
 bool IdentityAgrees(const PassState& pass, const SourceClass& source, const TargetClass& target) {
-  return !pass.profile.v5v5 || source.uuid.Compare(target.uuid) != ZORUnicodeString::kDifferent;
+  return !pass.profile.v5v5 || source.uuid.Compare(target.uuid) != TextComparison::kDifferent;
 }
 
 // One "Bad mapping!" trace line for each of `count` target classes.

@@ -15,6 +15,6 @@ std::string_view AttributeView(MigrationXMLNode* node, const char* attribute_nam
   return attribute ? std::string_view(attribute->getValue()) : std::string_view();
 }
 
-int CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text) {
-  return rowNamesTargetClass(parent, mapping_text) ? 1 : 0;
+bool CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text) {
+  return rowNamesTargetClass(parent, mapping_text);
 }

@@ -23,7 +23,7 @@ const ParsedLine& ScanningCursor::ReadRow() {
 }
 
 bool ScanningCursor::NamesTargetClass(const ZORUnicodeString& name) const {
-  return CheckParent(name, Text()) == 1;
+  return CheckParent(name, Text());
 }
 
 // The scan keeps a position of its own: the cursor's stays where it was.

@@ -77,14 +77,14 @@ TEST(CheckParent, AnyRowNamingTheParentInItsFourthColumnCounts) {
       {"PumpBase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
       {"PumpBase&Co", "A,B,*,PumpBase&amp;Co,P,*,D\n\n"},
   };
-  for (const auto& [parent, table] : rows) EXPECT_EQ(CheckParent(parent, ZORUnicodeString(table)), 1);
+  for (const auto& [parent, table] : rows) EXPECT_TRUE(CheckParent(parent, ZORUnicodeString(table))) << table;
   const std::pair<const char*, std::string> misses[] = {
       {"pumpbase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
       {"PumpBase", "A,B,*,T,PumpBase,*,D\n\n"},
       // The fourth field of a row that ends there keeps its line end.
       {"PumpBase", "A,B,*,PumpBase\n\n"}, {"PumpBase", ""}, {"PumpBase", "\n"},
   };
-  for (const auto& [parent, table] : misses) EXPECT_EQ(CheckParent(parent, ZORUnicodeString(table)), 0);
+  for (const auto& [parent, table] : misses) EXPECT_FALSE(CheckParent(parent, ZORUnicodeString(table))) << table;
   EXPECT_TRUE(rowNamesTargetClass("Later", ZORUnicodeString("A,B,*,T,P,*,D\nA,B,x,Later,P,x,D\n\n")));
 }
 

@@ -11,15 +11,18 @@
 namespace {
 
 TEST(ZORUnicodeString, CompareIsIdenticalOrAsciiCaseOnlyOrDifferent) {
+  constexpr auto kIdentical = TextComparison::kIdentical;
+  constexpr auto kCaseOnly = TextComparison::kEqualIgnoringCase;
+  constexpr auto kDifferent = TextComparison::kDifferent;
   const struct {
     const char *a, *b;
-    int result;
+    TextComparison result;
   } rows[] = {
-      {"Pump", "Pump", 2}, {"", "", 2}, {"Pump1", "pUMP1", 1}, {"Pump", "Pumps", 0},
-      {"Pump", "Pomp", 0}, {"", "x", 0},
+      {"Pump", "Pump", kIdentical}, {"", "", kIdentical}, {"Pump1", "pUMP1", kCaseOnly},
+      {"Pump", "Pumps", kDifferent}, {"Pump", "Pomp", kDifferent}, {"", "x", kDifferent},
       // Bytes that differ by the case bit but are no letters stay different,
       // and non-ASCII letters are not folded: u-umlaut against U-umlaut.
-      {"[", "{", 0}, {"@", "`", 0}, {"\xC3\xBC", "\xC3\x9C", 0},
+      {"[", "{", kDifferent}, {"@", "`", kDifferent}, {"\xC3\xBC", "\xC3\x9C", kDifferent},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(ZORUnicodeString(row.a).Compare(ZORUnicodeString(row.b)), row.result)
