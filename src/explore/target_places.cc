@@ -114,13 +114,13 @@ void TargetPlaces::AppendCarriedAttributes(std::string& out) const {
       carried[*at] = true;
     }
   }
-  std::map<std::string_view, uint32_t> byKey;
+  std::map<std::string_view, uint32_t> by_key;
   for (uint32_t i = 0; i < target_.size(); ++i) {
-    if (carried[i]) byKey.emplace(target_[i].key.view(), i);
+    if (carried[i]) by_key.emplace(target_[i].key.view(), i);
   }
   out += '{';
   bool first = true;
-  for (const auto& [key, index] : byKey) {
+  for (const auto& [key, index] : by_key) {
     if (!first) out += ',';
     first = false;
     AppendScriptSafeString(out, key);

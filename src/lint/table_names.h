@@ -30,8 +30,8 @@ class TableNames {
                         Hazards& hazards) const;
 
   const PassProfile& profile_;
-  MigrationXMLNode* sourceRoot_;
-  MigrationXMLNode* targetRoot_;
+  MigrationXMLNode* source_root_;
+  MigrationXMLNode* target_root_;
   DictionaryNames source_;
   DictionaryNames target_;
 };

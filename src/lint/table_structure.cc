@@ -46,14 +46,14 @@ std::vector<RowNames> AllNames(const std::vector<TextLine>& lines) {
 
 // The first class row of each class and parent, and of each class name.
 struct ClassRows {
-  std::map<std::pair<std::string, std::string>, size_t> byKey;
-  std::map<std::string, size_t> byName;
+  std::map<std::pair<std::string, std::string>, size_t> by_key;
+  std::map<std::string, size_t> by_name;
 
   explicit ClassRows(const std::vector<RowNames>& names) {
     for (size_t i = 0; i < names.size(); ++i) {
       if (!names[i].classRow) continue;
-      byKey.emplace(std::make_pair(names[i].name, names[i].parent), i);
-      byName.emplace(names[i].name, i);
+      by_key.emplace(std::make_pair(names[i].name, names[i].parent), i);
+      by_name.emplace(names[i].name, i);
     }
   }
 
@@ -61,10 +61,10 @@ struct ClassRows {
   // parent, or failing that (the lookup does not read an attribute row's
   // parent) its class alone.
   size_t For(const RowNames& row) const {
-    auto keyed = byKey.find({row.name, row.parent});
-    if (keyed != byKey.end()) return keyed->second;
-    auto named = byName.find(row.name);
-    return named == byName.end() ? kNone : named->second;
+    auto keyed = by_key.find({row.name, row.parent});
+    if (keyed != by_key.end()) return keyed->second;
+    auto named = by_name.find(row.name);
+    return named == by_name.end() ? kNone : named->second;
   }
 };
 
@@ -98,7 +98,7 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
       continue;
     }
     if (row.classRow) {
-      size_t winner = first.byKey.at({row.name, row.parent});
+      size_t winner = first.by_key.at({row.name, row.parent});
       bool continues = block != kNone && FieldMatches(row.name, names[block].name);
       if (winner != i) {
         hazards.push_back(Structural(
@@ -113,7 +113,7 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
       continue;
     }
     if (block != kNone && FieldMatches(row.name, names[block].name) &&
-        first.byKey.at({names[block].name, names[block].parent}) == block) {
+        first.by_key.at({names[block].name, names[block].parent}) == block) {
       continue;
     }
     size_t owner = first.For(row);
