@@ -68,14 +68,14 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   }
 
   FindingRunOptions run;
-  run.sourcePath = parsed.Operands()[0];
+  run.source_path = parsed.Operands()[0];
   run.targetPath = parsed.Operands()[1];
   run.mappingPath = parsed.Operands()[2];
   run.v5v5 = parsed.Has("v5");
   run.oldFormat = parsed.Has("old");
 
   ExplorePageOptions page;
-  page.sourceName = run.sourcePath;
+  page.sourceName = run.source_path;
   page.targetName = run.targetPath;
   page.mappingName = run.mappingPath;
   page.v5v5 = run.v5v5;

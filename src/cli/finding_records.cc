@@ -44,11 +44,11 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeStrin
 // itself.
 void WarnOfOneDictionaryTwice(const FindingRunOptions& options, CliStreams& io) {
   std::error_code error;
-  if (options.quiet || !fs::equivalent(PathFromUtf8(options.sourcePath.c_str()),
+  if (options.quiet || !fs::equivalent(PathFromUtf8(options.source_path.c_str()),
                                        PathFromUtf8(options.targetPath.c_str()), error)) {
     return;
   }
-  ReportError(io, "warning: " + options.sourcePath + " and " + options.targetPath +
+  ReportError(io, "warning: " + options.source_path + " and " + options.targetPath +
                       " are the same file: the dictionary to migrate and the target are one, "
                       "so every finding compares the dictionary with itself");
 }
@@ -102,7 +102,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
 
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals, const LoadedRoots& loaded) {
-  for (const std::string* path : {&options.sourcePath, &options.targetPath, &options.mappingPath}) {
+  for (const std::string* path : {&options.source_path, &options.targetPath, &options.mappingPath}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
   WarnOfOneDictionaryTwice(options, io);
@@ -111,7 +111,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   ZORUnicodeString table_text;
   if (!LoadTable(options, io, table_text)) return kExitTrouble;
   LoadedDocuments documents;
-  state.sourceRoot = LoadDictionary(options.sourcePath, io, documents.source);
+  state.sourceRoot = LoadDictionary(options.source_path, io, documents.source);
   if (state.sourceRoot == nullptr) return kExitTrouble;
   state.targetRoot = LoadDictionary(options.targetPath, io, documents.target);
   if (state.targetRoot == nullptr) return kExitTrouble;

@@ -12,7 +12,7 @@
 #include "dictionary/migration_xml.h"
 
 struct FindingRunOptions {
-  std::string sourcePath;   // the dictionary to migrate
+  std::string source_path;   // the dictionary to migrate
   std::string targetPath;   // the target V5 dictionary
   std::string mappingPath;  // the mapping table
   bool v5v5 = false;

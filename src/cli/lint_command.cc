@@ -59,7 +59,7 @@ constexpr const char* kHelp =
 
 struct LintOptions {
   std::string tablePath;
-  std::string sourcePath;
+  std::string source_path;
   std::string targetPath;
   bool v5v5 = false;
   bool oldFormat = false;
@@ -73,9 +73,9 @@ LintOptions ReadOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 1, "TABLE.csv");
   LintOptions options;
   options.tablePath = parsed.Operands()[0];
-  options.sourcePath = parsed.Value("source");
+  options.source_path = parsed.Value("source");
   options.targetPath = parsed.Value("target");
-  if ((parsed.Has("source") && options.sourcePath.empty()) ||
+  if ((parsed.Has("source") && options.source_path.empty()) ||
       (parsed.Has("target") && options.targetPath.empty())) {
     throw UsageError("--source and --target need a file name");
   }
@@ -149,8 +149,8 @@ int Lint(CliStreams& io, const LintOptions& options) {
   LoadedDocuments documents;
   MigrationXMLNode* source = nullptr;
   MigrationXMLNode* target = nullptr;
-  if (!options.sourcePath.empty() &&
-      !(source = LoadDictionary(options.sourcePath, io, documents.source))) {
+  if (!options.source_path.empty() &&
+      !(source = LoadDictionary(options.source_path, io, documents.source))) {
     return kExitTrouble;
   }
   if (!options.targetPath.empty() &&

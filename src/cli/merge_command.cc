@@ -80,7 +80,7 @@ struct MergeOptions {
   bool partial = false;
   bool dryRun = false;
   bool keepBackup = true;
-  std::string sourcePath;  // empty when not given
+  std::string source_path;  // empty when not given
   std::string targetPath;
   bool v5v5 = false;
   bool oldFormat = false;
@@ -97,9 +97,9 @@ MergeOptions ReadOptions(const ParsedArguments& parsed) {
   options.partial = parsed.Has("partial");
   options.dryRun = parsed.Has("dry-run");
   options.keepBackup = !parsed.Has("no-backup");
-  options.sourcePath = parsed.Value("source", "");
+  options.source_path = parsed.Value("source", "");
   options.targetPath = parsed.Value("target", "");
-  if ((parsed.Has("source") && options.sourcePath.empty()) ||
+  if ((parsed.Has("source") && options.source_path.empty()) ||
       (parsed.Has("target") && options.targetPath.empty())) {
     throw UsageError("options --source and --target need a file name");
   }
@@ -157,7 +157,7 @@ int Merge(CliStreams& io, const MergeOptions& options) {
     return kExitTrouble;
   }
   DictionaryNames source, target;
-  for (auto [path, is_source, names] : {std::tuple{&options.sourcePath, true, &source},
+  for (auto [path, is_source, names] : {std::tuple{&options.source_path, true, &source},
                                         std::tuple{&options.targetPath, false, &target}}) {
     if (!path->empty() &&
         !LoadDictionaryNames(*path, is_source, options.v5v5, options.oldFormat, io, *names)) {
@@ -165,9 +165,9 @@ int Merge(CliStreams& io, const MergeOptions& options) {
     }
   }
   TableMerge::NameCheck check_names;
-  if (!options.sourcePath.empty() || !options.targetPath.empty()) {
+  if (!options.source_path.empty() || !options.targetPath.empty()) {
     check_names = [&](const CompletedRow& row) {
-      return CheckRowNames(row, options.sourcePath.empty() ? nullptr : &source, options.sourcePath,
+      return CheckRowNames(row, options.source_path.empty() ? nullptr : &source, options.source_path,
                            options.targetPath.empty() ? nullptr : &target, options.targetPath);
     };
   }

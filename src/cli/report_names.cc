@@ -72,7 +72,7 @@ void ReportNameWatch::Accept(const ClassFindings& batch) {
 }
 
 std::string ReportNameWatch::SourcePlace(const ClassFindings& batch) const {
-  return run_.sourcePath + ":" + std::to_string(batch.sourceLine > 0 ? batch.sourceLine : 1);
+  return run_.source_path + ":" + std::to_string(batch.sourceLine > 0 ? batch.sourceLine : 1);
 }
 
 // Placed where the name can be changed: the class element for the source's
@@ -81,7 +81,7 @@ PlacedHazard ReportNameWatch::MarkupHazard(const ClassFindings& batch, const Fin
                                            const ShownName& name) const {
   bool in_table = !name.fromSource && finding.row.has_value();
   long line = in_table ? finding.row->line : (batch.sourceLine > 0 ? batch.sourceLine : 1);
-  return {in_table ? run_.mappingPath : run_.sourcePath,
+  return {in_table ? run_.mappingPath : run_.source_path,
           {HazardCode::kMarkupName, HazardSeverity::kWarning, line, 1,
            Quoted(*name.text) + " holds '<' or '>', which the defined report writes as markup: "
                                 "a browser opening the report runs it or hides the name",

@@ -114,14 +114,14 @@ void ExploreFindingSink::Accept(const ClassFindings& batch) {
   ClassFindings* held = nullptr;
   for (const Finding& finding : batch.findings) {
     if (finding.subject == FindingSubject::kClass) {
-      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+      class_verdicts_[static_cast<size_t>(finding.verdict)] += 1;
     }
     if (finding.section != ReportSection::kRequestedUnmapped) {
       Write(batch, finding);
       continue;
     }
     if (held == nullptr) {
-      held = &closingSection_.emplace_back(batch);
+      held = &closing_section_.emplace_back(batch);
       held->findings.clear();
     }
     held->findings.push_back(finding);
@@ -129,10 +129,10 @@ void ExploreFindingSink::Accept(const ClassFindings& batch) {
 }
 
 void ExploreFindingSink::Finish(const ComparisonTotals& totals) {
-  for (const ClassFindings& batch : closingSection_) {
+  for (const ClassFindings& batch : closing_section_) {
     for (const Finding& finding : batch.findings) Write(batch, finding);
   }
-  closingSection_.clear();
+  closing_section_.clear();
   // The summary record as the record reader has it (members sorted).
   nlohmann::json summary = {{"record", "summary"},
                             {"classes", totals.totalClasses},
@@ -142,7 +142,7 @@ void ExploreFindingSink::Finish(const ComparisonTotals& totals) {
                             {"dropped_row", totals.droppedRows}};
   nlohmann::json& verdicts = summary["verdicts"] = nlohmann::json::object();
   for (Verdict verdict : kAllVerdicts) {
-    verdicts[VerdictName(verdict)] = classVerdicts_[static_cast<size_t>(verdict)];
+    verdicts[VerdictName(verdict)] = class_verdicts_[static_cast<size_t>(verdict)];
   }
   writer_.SetSummary(ScriptSafeJson(summary));
 }

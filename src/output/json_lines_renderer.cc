@@ -70,11 +70,11 @@ void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& f
 void JsonLinesRenderer::Accept(const ClassFindings& batch) {
   for (const Finding& finding : batch.findings) {
     if (finding.subject == FindingSubject::kClass) {
-      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+      class_verdicts_[static_cast<size_t>(finding.verdict)] += 1;
     }
     WriteRecord(batch, finding);
     if (finding.section == ReportSection::kRequestedUnmapped) {
-      closingSection_.push_back(line_.Text());
+      closing_section_.push_back(line_.Text());
     } else {
       visit_(line_.Text());
     }
@@ -82,14 +82,14 @@ void JsonLinesRenderer::Accept(const ClassFindings& batch) {
 }
 
 void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
-  for (const std::string& record : closingSection_) visit_(record);
-  closingSection_.clear();
+  for (const std::string& record : closing_section_) visit_(record);
+  closing_section_.clear();
   JsonLine& line = line_;
   line.Clear();
   line.Open().Key("record").String("summary").Key("classes").Number(totals.totalClasses);
   line.Key("verdicts").Open();
   for (Verdict verdict : kAllVerdicts) {
-    line.Key(VerdictName(verdict)).Number(classVerdicts_[static_cast<size_t>(verdict)]);
+    line.Key(VerdictName(verdict)).Number(class_verdicts_[static_cast<size_t>(verdict)]);
   }
   line.Close();
   line.Key("new_classes_suggested").Number(totals.newClassesSuggested);

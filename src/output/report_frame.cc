@@ -32,7 +32,7 @@ void WriteTableOfContentsEntry(std::ostream& out, const ReportFrame& frame,
 }  // namespace
 
 void WriteReportHead(std::ostream& out, const ReportFrame& frame) {
-  const ZORUnicodeString& path = frame.sourcePath;
+  const ZORUnicodeString& path = frame.source_path;
   ZORUnicodeString head("<HTML>\n<HEAD>\n<TITLE>XML Comparator Report for ");
   head.Append(path);
   head.Append("</TITLE>\n</HEAD>\n<BODY>\n<font size=+2>XML Comparator Report for ");

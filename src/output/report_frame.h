@@ -10,7 +10,7 @@
 #include "text/zor_string.h"
 
 struct ReportFrame {
-  ZORUnicodeString sourcePath;
+  ZORUnicodeString source_path;
   bool v5v5 = false;
   bool oldFormat = false;
 };
