@@ -67,8 +67,8 @@ bool TakeTargetRecord(const nlohmann::json& record, NameStore& names, std::vecto
     return true;
   }
   if (kind == "domains") {
-    domains.byTargetParent = TextMap(record, "target");
-    domains.bySourceParent = TextMap(record, "source");
+    domains.by_target_parent = TextMap(record, "target");
+    domains.by_source_parent = TextMap(record, "source");
     domains.fallback = Text(record, "fallback");
     return true;
   }

@@ -47,7 +47,7 @@ std::string CheckTextRenderer::Painted(Verdict verdict, const std::string& text)
 
 std::string CheckTextRenderer::Located(const ClassFindings& batch, const Finding& finding) const {
   std::string line;
-  if (finding.row) line = tablePath_ + ":" + std::to_string(finding.row->line) + ": ";
+  if (finding.row) line = table_path_ + ":" + std::to_string(finding.row->line) + ": ";
   return line + Printable(LineOf(batch, finding, v5v5_, LineForm::kPlain).Text());
 }
 

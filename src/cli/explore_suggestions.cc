@@ -16,8 +16,8 @@ namespace {
 SuggestDomains DomainsOf(const std::string& table, const std::string& fallback) {
   TableDomainMaps maps = ReadTableDomains(table);
   SuggestDomains domains;
-  domains.byTargetParent.insert(maps.byTargetParent.begin(), maps.byTargetParent.end());
-  domains.bySourceParent.insert(maps.bySourceParent.begin(), maps.bySourceParent.end());
+  domains.by_target_parent.insert(maps.by_target_parent.begin(), maps.by_target_parent.end());
+  domains.by_source_parent.insert(maps.by_source_parent.begin(), maps.by_source_parent.end());
   domains.fallback = fallback;
   return domains;
 }
@@ -73,17 +73,17 @@ int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions
     ReportError(io, failure);
     return kExitTrouble;
   }
-  block.SetDomains(DomainsOf(table, work.targetDomain));
+  block.SetDomains(DomainsOf(table, work.target_domain));
   block.SetTablePath(run.mappingPath);
   for (size_t i = 0; i < work.input.source.size(); ++i) {
-    long mapped = work.mappedTarget[i];
+    long mapped = work.mapped_target[i];
     block.SetSourceRow(
         work.input.source[i].key.str(),
-        {work.sourceRows[i].name, work.sourceRows[i].parent,
+        {work.source_rows[i].name, work.source_rows[i].parent,
          mapped >= 0 ? work.input.target[static_cast<size_t>(mapped)].key.str() : ""});
   }
   std::vector<SuggestTargetRow> rows;
-  for (const RowNames& names : work.targetRows) rows.push_back({names.name, names.parent});
+  for (const RowNames& names : work.target_rows) rows.push_back({names.name, names.parent});
   // The block reads the target while the records come; the records are
   // written from the work's own copy.
   block.SetTarget(work.input.names, work.input.target, std::move(rows));

@@ -214,8 +214,8 @@ int RunSuggest(const CommandOptions& options, CliStreams& io) {
   SuggestOptions matcher = options.matcher;
   matcher.lexicon = &lexicon;
   SuggestOutput output = Suggest(work.input, matcher);
-  if (output.classes.size() != work.classContext.size() ||
-      output.attributes.size() != work.attributeContext.size()) {
+  if (output.classes.size() != work.class_context.size() ||
+      output.attributes.size() != work.attribute_context.size()) {
     ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }

@@ -213,7 +213,7 @@ void SuggestionBlock::AppendFate(std::string& out, Value record, const ItemNamed
 // off it; 0 where it begins otherwise.
 long SuggestionBlock::NoteLine(std::string_view& note) const {
   std::string_view rest;
-  if (!AfterPrefix(note, tablePath_.empty() ? "" : tablePath_ + ":", rest)) return 0;
+  if (!AfterPrefix(note, table_path_.empty() ? "" : table_path_ + ":", rest)) return 0;
   long line = 0;
   auto [end, failed] = std::from_chars(rest.data(), rest.data() + rest.size(), line);
   std::string_view after(end, static_cast<size_t>(rest.data() + rest.size() - end));
@@ -387,7 +387,7 @@ void SuggestionBlock::WriteItems(std::ostream& stream) const {
       out += ',';
       AppendScriptSafeString(out, row->second.parent);
       out += ',';
-      AppendScriptSafeString(out, row->second.mappedTarget);
+      AppendScriptSafeString(out, row->second.mapped_target);
     }
     out += ']';
   }
@@ -411,9 +411,9 @@ void SuggestionBlock::AppendDomains(std::string& out) const {
   out += "{\"fallback\":";
   AppendScriptSafeString(out, domains_.fallback);
   out += ",\"source\":";
-  appendMap(domains_.bySourceParent);
+  appendMap(domains_.by_source_parent);
   out += ",\"target\":";
-  appendMap(domains_.byTargetParent);
+  appendMap(domains_.by_target_parent);
   out += '}';
 }
 

@@ -36,8 +36,8 @@
 // same target parent, else for the same source parent, else the target
 // dictionary's.
 struct SuggestDomains {
-  std::map<std::string, std::string> byTargetParent;
-  std::map<std::string, std::string> bySourceParent;
+  std::map<std::string, std::string> by_target_parent;
+  std::map<std::string, std::string> by_source_parent;
   std::string fallback;
 };
 
@@ -47,7 +47,7 @@ struct SuggestDomains {
 struct SuggestSourceRow {
   std::string name;
   std::string parent;
-  std::string mappedTarget;  // the key of the target class the table maps it to, or ""
+  std::string mapped_target;  // the key of the target class the table maps it to, or ""
 };
 
 class SuggestionBlock {
@@ -68,7 +68,7 @@ class SuggestionBlock {
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
   // The mapping table as suggest's notes name it (and the page's inputs):
   // the page puts it back where a note begins with it.
-  void SetTablePath(std::string path) { tablePath_ = std::move(path); }
+  void SetTablePath(std::string path) { table_path_ = std::move(path); }
 
   // Takes one record of `suggest --format jsonl`, as its line or as a JSON
   // value; a summary, a record of another kind or a line that is not JSON is
@@ -121,7 +121,7 @@ class SuggestionBlock {
   TargetPlaces target_;
   std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
   SuggestDomains domains_;
-  std::string tablePath_;
+  std::string table_path_;
 };
 
 #endif  // ZOR_EXPLORE_SUGGESTION_BLOCK_H_

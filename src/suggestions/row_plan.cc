@@ -55,7 +55,7 @@ class RowComposer {
   }
 
   const RowNames& Source(const ProposedRow& proposed) const {
-    return work_.sourceRows[SourceClass(proposed)];
+    return work_.source_rows[SourceClass(proposed)];
   }
 
   size_t SourceClass(const ProposedRow& proposed) const {
@@ -75,18 +75,18 @@ class RowComposer {
 
  private:
   std::string Domain(const std::string& target_parent, const std::string& source_parent) const {
-    if (auto it = domains_.byTargetParent.find(target_parent); it != domains_.byTargetParent.end()) {
+    if (auto it = domains_.by_target_parent.find(target_parent); it != domains_.by_target_parent.end()) {
       return it->second;
     }
-    if (auto it = domains_.bySourceParent.find(source_parent); it != domains_.bySourceParent.end()) {
+    if (auto it = domains_.by_source_parent.find(source_parent); it != domains_.by_source_parent.end()) {
       return it->second;
     }
-    return work_.targetDomain;
+    return work_.target_domain;
   }
 
   std::string ClassRow(const ProposedRow& proposed) const {
     const RowNames& source = Source(proposed);
-    const RowNames& names = work_.targetRows[proposed.named];
+    const RowNames& names = work_.target_rows[proposed.named];
     const std::string star = "*";
     std::string row = Row({&source.name, &source.parent, &star, &names.name, &names.parent, &star});
     const std::string domain = Domain(names.parent, source.parent);
@@ -96,7 +96,7 @@ class RowComposer {
 
   std::string AttributeRow(const ProposedRow& proposed) const {
     const RowNames& source = Source(proposed);
-    const RowNames& names = work_.targetRows[proposed.named];
+    const RowNames& names = work_.target_rows[proposed.named];
     const std::string label = Label(proposed), key = Key(proposed);
     return Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
   }
@@ -115,8 +115,8 @@ class Planner {
     table_.emplace(std::move(table_text));
     plan_.classes.resize(output.classes.size());
     plan_.attributes.resize(output.attributes.size());
-    plan_.attributeTableRows.assign(output.attributes.size(), nullptr);
-    effective_target_ = work.mappedTarget;
+    plan_.attribute_table_rows.assign(output.attributes.size(), nullptr);
+    effective_target_ = work.mapped_target;
     for (size_t i = work.input.target.size(); i-- > 0;) first_with_parent_[work.input.target[i].parent_key] = i;
   }
 
@@ -175,13 +175,13 @@ class Planner {
 
   void ClassRow(size_t item) {
     const ClassSuggestion& suggestion = output_.classes[item];
-    const ItemContext& context = work_.classContext[item];
+    const ItemContext& context = work_.class_context[item];
     ItemRow& fate = plan_.classes[item];
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
     const ProposedRow proposed{static_cast<uint32_t>(item), static_cast<uint32_t>(suggestion.candidates.front().target),
                                true};
-    const RowNames& source = work_.sourceRows[suggestion.source];
-    const RowNames& names = work_.targetRows[proposed.named];
+    const RowNames& source = work_.source_rows[suggestion.source];
+    const RowNames& names = work_.target_rows[proposed.named];
     std::string problem = Unwritable({{"class", &source.name}, {"parent", &source.parent},
                                       {"target class", &names.name}, {"target parent", &names.parent}});
     if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, source.name + ": " + problem);
@@ -207,10 +207,10 @@ class Planner {
     const AttributeSuggestion& suggestion = output_.attributes[item];
     ItemRow& fate = plan_.attributes[item];
     const size_t source_class = suggestion.item.source_class;
-    const RowNames& source = work_.sourceRows[source_class];
+    const RowNames& source = work_.source_rows[source_class];
     ProposedRow proposed{static_cast<uint32_t>(item), 0, false};
     const std::string label = composer_.Label(proposed);
-    if (!work_.attributeContext[item].row) plan_.attributeTableRows[item] = TableRowFor(source, label);
+    if (!work_.attribute_context[item].row) plan_.attribute_table_rows[item] = TableRowFor(source, label);
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
     const std::string said = source.name + ": " + label;
     const long target = effective_target_[source_class];
@@ -231,12 +231,12 @@ class Planner {
       }
       proposed.named = best.target_class;
     }
-    const RowNames& names = work_.targetRows[proposed.named];
+    const RowNames& names = work_.target_rows[proposed.named];
     std::string problem =
         Unwritable({{"class", &source.name}, {"parent", &source.parent}, {"attribute", &label},
                     {"target class", &names.name}, {"target parent", &names.parent}, {"target attribute", &key}});
     if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
-    const ItemContext& context = work_.attributeContext[item];
+    const ItemContext& context = work_.attribute_context[item];
     if (context.reason == "target_missing") {
       std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
@@ -269,7 +269,7 @@ class Planner {
     }
     auto taken = block_rows_.find(label);
     if (taken == block_rows_.end()) return nullptr;
-    return &plan_.tableRows.emplace_back(
+    return &plan_.table_rows.emplace_back(
         TableRowRef{static_cast<long>(taken->second + 1), std::string(table_->Lines()[taken->second].content)});
   }
 
@@ -446,9 +446,9 @@ TableDomainMaps ReadTableDomains(const std::string& text) {
     ParsedLine line = ParseLine(std::string_view(text).substr(start, end - start), pool);
     std::string_view domain = WithoutLineEnd(line.Raw(MappingColumn::kDomain));
     if (line.Plain(MappingColumn::kSourceAttribute) == "*" && !domain.empty()) {
-      maps.byTargetParent.try_emplace(std::string(line.Plain(MappingColumn::kTargetParent)),
+      maps.by_target_parent.try_emplace(std::string(line.Plain(MappingColumn::kTargetParent)),
                                       domain);
-      maps.bySourceParent.try_emplace(std::string(line.Plain(MappingColumn::kSourceParent)),
+      maps.by_source_parent.try_emplace(std::string(line.Plain(MappingColumn::kSourceParent)),
                                       domain);
     }
     pool.clear();

@@ -40,8 +40,8 @@ std::string_view FateWords(RowFate fate);
 // row takes the one of its target parent, else of its source parent, else
 // the target dictionary's.
 struct TableDomainMaps {
-  std::map<std::string, std::string, std::less<>> byTargetParent;
-  std::map<std::string, std::string, std::less<>> bySourceParent;
+  std::map<std::string, std::string, std::less<>> by_target_parent;
+  std::map<std::string, std::string, std::less<>> by_source_parent;
 };
 TableDomainMaps ReadTableDomains(const std::string& table_text);
 
@@ -71,9 +71,9 @@ struct RowPlan {
   TableDomainMaps domains;
   // Per attribute item, the table row the run's attribute walk takes for it
   // when the comparison names none (the attributes of a class that needs a
-  // target); null otherwise. They live in `tableRows`.
-  std::vector<const TableRowRef*> attributeTableRows;
-  std::deque<TableRowRef> tableRows;
+  // target); null otherwise. They live in `table_rows`.
+  std::vector<const TableRowRef*> attribute_table_rows;
+  std::deque<TableRowRef> table_rows;
 
   const std::string* Row(const ItemRow& item) const { return item.row == ItemRow::kNone ? nullptr : &rows[item.row]; }
 };

@@ -175,7 +175,7 @@ void WriteAttributeTaker(JsonLine& line, const SuggestWork& work, const SuggestO
 void WriteClass(JsonLine& line, const SuggestWork& work, size_t source) {
   const SuggestClass& named = work.input.source[source];
   line.Key("class").Open().Key("label").String(named.label).Key("key").String(named.key);
-  line.Key("parent").String(work.sourceRows[source].parent).Close();
+  line.Key("parent").String(work.source_rows[source].parent).Close();
 }
 
 void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& output, const AnchorLines& anchors,
@@ -218,7 +218,7 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutpu
       work.input.source[suggestion.item.source_class].attributes[suggestion.item.source_attribute];
   line.Key("attribute").Open().Key("label").String(attribute.label);
   line.Key("key").String(attribute.key).Close();
-  WriteRow(line, context.row ? context.row : rows.attributeTableRows[item]);
+  WriteRow(line, context.row ? context.row : rows.attribute_table_rows[item]);
   line.Key("candidates").OpenArray();
   const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
   for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
@@ -269,7 +269,7 @@ class TextWriter {
  public:
   TextWriter(std::ostream& out, const SuggestWork& work, const SuggestOutput& output, const RowPlan& rows,
              std::string table_path, bool colour)
-      : out_(out), work_(work), output_(output), rows_(rows), tablePath_(std::move(table_path)), colour_(colour) {}
+      : out_(out), work_(work), output_(output), rows_(rows), table_path_(std::move(table_path)), colour_(colour) {}
 
   void Class(const ClassSuggestion& suggestion, const ItemContext& context, const ItemRow& fate) {
     const SuggestClass& source = work_.input.source[suggestion.source];
@@ -331,7 +331,7 @@ class TextWriter {
   }
 
   void Head(const ItemContext& context, const std::string& item, const std::string& accepted) {
-    if (context.row) out_ << tablePath_ << ':' << context.row->line << ": ";
+    if (context.row) out_ << table_path_ << ':' << context.row->line << ": ";
     out_ << Painted("1", item) << " (" << ReasonText(context.reason) << "): ";
     out_ << (accepted.empty() ? Painted("33", "no suggestion accepted")
                               : Painted("32", "suggests " + accepted))
@@ -348,7 +348,7 @@ class TextWriter {
   const SuggestWork& work_;
   const SuggestOutput& output_;
   const RowPlan& rows_;
-  std::string tablePath_;
+  std::string table_path_;
   bool colour_;
 };
 
@@ -365,9 +365,9 @@ class TextItems {
   void operator()(ReportItem item, std::string& text) {
     lines_.str(std::string());
     if (item.is_class) {
-      writer_.Class(output_.classes[item.index], work_.classContext[item.index], rows_.classes[item.index]);
+      writer_.Class(output_.classes[item.index], work_.class_context[item.index], rows_.classes[item.index]);
     } else {
-      writer_.Attribute(output_.attributes[item.index], work_.attributeContext[item.index],
+      writer_.Attribute(output_.attributes[item.index], work_.attribute_context[item.index],
                         rows_.attributes[item.index]);
     }
     text += lines_.view();
@@ -385,11 +385,11 @@ class TextItems {
 
 SuggestCounts CountSuggestions(const SuggestOutput& output) {
   SuggestCounts counts;
-  counts.classItems = static_cast<long>(output.classes.size());
-  counts.attributeItems = static_cast<long>(output.attributes.size());
-  for (const ClassSuggestion& suggestion : output.classes) counts.classesAccepted += suggestion.accepted;
+  counts.class_items = static_cast<long>(output.classes.size());
+  counts.attribute_items = static_cast<long>(output.attributes.size());
+  for (const ClassSuggestion& suggestion : output.classes) counts.classes_accepted += suggestion.accepted;
   for (const AttributeSuggestion& suggestion : output.attributes) {
-    counts.attributesAccepted += suggestion.accepted;
+    counts.attributes_accepted += suggestion.accepted;
   }
   return counts;
 }
@@ -401,10 +401,10 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
     return [&, line = JsonLine()](ReportItem item, std::string& text) mutable {
       line.Clear();
       if (item.is_class) {
-        ClassRecord(line, work, output, anchors, output.classes[item.index], work.classContext[item.index], rows,
+        ClassRecord(line, work, output, anchors, output.classes[item.index], work.class_context[item.index], rows,
                     rows.classes[item.index]);
       } else {
-        AttributeRecord(line, work, output, output.attributes[item.index], work.attributeContext[item.index],
+        AttributeRecord(line, work, output, output.attributes[item.index], work.attribute_context[item.index],
                         rows, item.index);
       }
       text += line.Text();
@@ -413,10 +413,10 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
   SuggestCounts counts = CountSuggestions(output);
   JsonLine line;
   line.Open().Key("record").String("summary");
-  line.Key("classes").Open().Key("items").Number(counts.classItems);
-  line.Key("accepted").Number(counts.classesAccepted).Close();
-  line.Key("attributes").Open().Key("items").Number(counts.attributeItems);
-  line.Key("accepted").Number(counts.attributesAccepted).Close();
+  line.Key("classes").Open().Key("items").Number(counts.class_items);
+  line.Key("accepted").Number(counts.classes_accepted).Close();
+  line.Key("attributes").Open().Key("items").Number(counts.attribute_items);
+  line.Key("accepted").Number(counts.attributes_accepted).Close();
   line.Close();
   out << line.Text();
 }
@@ -425,7 +425,7 @@ void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const Sugge
                          const RowPlan& rows, const std::string& table_path, bool colour) {
   WriteInBatches(out, output, [&] { return TextItems(work, output, rows, table_path, colour); });
   SuggestCounts counts = CountSuggestions(output);
-  out << "classes: " << counts.classItems << " to place, " << counts.classesAccepted
-      << " accepted; attributes: " << counts.attributeItems << " to place, "
-      << counts.attributesAccepted << " accepted\n";
+  out << "classes: " << counts.class_items << " to place, " << counts.classes_accepted
+      << " accepted; attributes: " << counts.attribute_items << " to place, "
+      << counts.attributes_accepted << " accepted\n";
 }

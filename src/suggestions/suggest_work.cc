@@ -42,7 +42,7 @@ void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
       return true;
     });
     suggest.attributes.shrink_to_fit();
-    work.sourceRows.push_back({RowNameOf(profile, source).str(), source.parent.str()});
+    work.source_rows.push_back({RowNameOf(profile, source).str(), source.parent.str()});
     work.input.source.push_back(std::move(suggest));
     return true;
   });
@@ -64,11 +64,11 @@ void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
     suggest.attributes.shrink_to_fit();
     pool.clear();
     auto [name, parent] = CounterpartKey(profile, target);
-    work.targetRows.push_back({std::string(name), std::string(parent)});
+    work.target_rows.push_back({std::string(name), std::string(parent)});
     work.input.target.push_back(std::move(suggest));
     return true;
   });
-  work.targetDomain = PlainValue(root, "Domain");
+  work.target_domain = PlainValue(root, "Domain");
 }
 
 bool IsTargetMissing(FindingKind kind) {
@@ -83,9 +83,9 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
  public:
   explicit ItemCollector(SuggestWork& work) : work_(work) {
     for (size_t i = 0; i < work.input.target.size(); ++i) {
-      targetByKey_.try_emplace(work.input.target[i].key.str(), i);
+      target_by_key_.try_emplace(work.input.target[i].key.str(), i);
     }
-    work.mappedTarget.assign(work.input.source.size(), -1);
+    work.mapped_target.assign(work.input.source.size(), -1);
     work.classRowLine.assign(work.input.source.size(), 0);
   }
 
@@ -106,7 +106,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     }
     if (item != nullptr) {
       AddClassItem(source, *item);
-    } else if (work_.mappedTarget[source] >= 0) {
+    } else if (work_.mapped_target[source] >= 0) {
       for (const Finding& finding : batch.findings) {
         if (finding.subject == FindingSubject::kAttribute) AttributeOfMappedClass(source, finding);
       }
@@ -122,14 +122,14 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   }
 
   long TargetIndex(const std::string& key) const {
-    auto it = targetByKey_.find(key);
-    return it == targetByKey_.end() ? -1 : static_cast<long>(it->second);
+    auto it = target_by_key_.find(key);
+    return it == target_by_key_.end() ? -1 : static_cast<long>(it->second);
   }
 
   void Anchor(size_t source, const std::string& target_key) {
     long target = TargetIndex(target_key);
     if (target < 0) return;
-    work_.mappedTarget[source] = target;
+    work_.mapped_target[source] = target;
     work_.input.class_anchors.push_back({source, static_cast<size_t>(target)});
   }
 
@@ -149,11 +149,11 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     work_.input.class_item_rows.emplace_back(IsTargetMissing(finding.kind)
                                                  ? RowField(finding, MappingColumn::kTargetClass)
                                                  : std::string_view());
-    work_.classContext.push_back({reason, KeepRow(finding)});
+    work_.class_context.push_back({reason, KeepRow(finding)});
     const auto& attributes = work_.input.source[source].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       work_.input.attribute_items.push_back({source, i});
-      work_.attributeContext.push_back({reason, nullptr});
+      work_.attribute_context.push_back({reason, nullptr});
     }
     pool_.clear();
   }
@@ -180,7 +180,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       long attribute = SourceAttribute(source, finding.label);
       if (attribute < 0) return;
       work_.input.attribute_items.push_back({source, static_cast<size_t>(attribute)});
-      work_.attributeContext.push_back({ReasonOf(finding.kind), KeepRow(finding)});
+      work_.attribute_context.push_back({ReasonOf(finding.kind), KeepRow(finding)});
     }
   }
 
@@ -191,12 +191,12 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   void AnchorAttribute(size_t source, const Finding& finding) {
     if (!finding.target) return;
     const bool own_row =
-        RowField(finding, MappingColumn::kSourceClass) == work_.sourceRows[source].name;
+        RowField(finding, MappingColumn::kSourceClass) == work_.source_rows[source].name;
     long attribute = SourceAttribute(source, RowField(finding, MappingColumn::kSourceAttribute));
     long target = TargetIndex(finding.target->targetClass);
     pool_.clear();
     if (!own_row || attribute < 0 || target < 0) return;
-    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mappedTarget[source]))) return;
+    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mapped_target[source]))) return;
     const auto& attributes = work_.input.target[static_cast<size_t>(target)].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       if (attributes[i].key != finding.key) continue;
@@ -219,7 +219,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
 
   SuggestWork& work_;
   size_t next_ = 0;
-  std::unordered_map<std::string, size_t> targetByKey_;
+  std::unordered_map<std::string, size_t> target_by_key_;
   std::deque<std::string> pool_;
 };
 
@@ -243,5 +243,5 @@ void SuggestWorkBuilder::Accept(const ClassFindings& batch) {
 void SuggestWorkBuilder::Finish() {
   // The item lists grew one by one; the matcher's peak comes after them.
   work_.input.attribute_items.shrink_to_fit();
-  work_.attributeContext.shrink_to_fit();
+  work_.attribute_context.shrink_to_fit();
 }

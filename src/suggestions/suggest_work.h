@@ -33,13 +33,13 @@ struct ItemContext {
 
 struct SuggestWork {
   SuggestInput input;
-  std::vector<RowNames> sourceRows;     // per source class
-  std::vector<RowNames> targetRows;     // per target class
-  std::vector<long> mappedTarget;       // per source class: its found target class, or -1
+  std::vector<RowNames> source_rows;     // per source class
+  std::vector<RowNames> target_rows;     // per target class
+  std::vector<long> mapped_target;       // per source class: its found target class, or -1
   std::vector<long> classRowLine;       // per source class found so: the line of its class row, or 0
-  std::vector<ItemContext> classContext;      // per class item
-  std::vector<ItemContext> attributeContext;  // per attribute item
-  std::string targetDomain;             // the target dictionary's Domain, as read
+  std::vector<ItemContext> class_context;      // per class item
+  std::vector<ItemContext> attribute_context;  // per attribute item
+  std::string target_domain;             // the target dictionary's Domain, as read
   std::deque<TableRowRef> rows;         // the rows the items name; they never move
 };
 
