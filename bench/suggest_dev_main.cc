@@ -55,8 +55,8 @@ struct Settings {
 };
 
 std::string Value(MigrationXMLNode* node, const char* name) {
-  MigrationXMLAttribute* attribute = node->getAttribute(name);
-  return attribute != nullptr ? attribute->getValue() : "";
+  MigrationXMLAttribute* attribute = node->GetAttribute(name);
+  return attribute != nullptr ? attribute->GetValue() : "";
 }
 
 // Reads every class of the documents in `folder`; `v5` picks the layout.
@@ -74,18 +74,18 @@ bool ReadClasses(const fs::path& folder, bool v5, NameStore& names, std::vector<
       return false;
     }
     MigrationXMLSearch class_search("Class");
-    void* at = class_search.searchStart(document);
+    void* at = class_search.SearchStart(document);
     while (at != nullptr) {
-      MigrationXMLNode* node = class_search.searchNext(at);
+      MigrationXMLNode* node = class_search.SearchNext(at);
       SuggestClass c;
       c.label = names.Keep(Value(node, v5 ? "DisplayName" : "Name"));
       c.key = names.Keep(Value(node, v5 ? "Name" : "ShortName"));
       c.parent_label = v5 ? Name() : names.Keep(Value(node, "Parent"));
       c.parent_key = names.Keep(Value(node, v5 ? "Superclass" : "ShortParent"));
       MigrationXMLSearch attribute_search("Simple");
-      void* a = attribute_search.searchStart(node);
+      void* a = attribute_search.SearchStart(node);
       while (a != nullptr) {
-        MigrationXMLNode* attribute = attribute_search.searchNext(a);
+        MigrationXMLNode* attribute = attribute_search.SearchNext(a);
         c.attributes.push_back({names.Keep(Value(attribute, v5 ? "DisplayName" : "Name")),
                                 names.Keep(Value(attribute, v5 ? "Name" : "ShortName"))});
       }

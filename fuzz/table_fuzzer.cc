@@ -85,15 +85,15 @@ Queries GatherQueries(const std::vector<ZORUnicodeString>& lines) {
     MappingRow raw = SplitRow(line.str(), MappingColumn::kDomain, kNoFields);
     MappingRow plain = SplitRow(line.str(), MappingColumn::kDomain, kAllFields);
     if (queries.classRows.size() < kMostQueries) {
-      queries.classRows.insert({plain.sourceClass.str(), plain.sourceParent.str()});
-      queries.classRows.insert({raw.sourceClass.str(), raw.sourceParent.str()});
-      queries.classRows.insert({plain.targetClass.str(), plain.targetParent.str()});
+      queries.classRows.insert({plain.source_class.str(), plain.source_parent.str()});
+      queries.classRows.insert({raw.source_class.str(), raw.source_parent.str()});
+      queries.classRows.insert({plain.target_class.str(), plain.target_parent.str()});
     }
     if (queries.names.size() < kMostQueries) {
       for (const MappingRow* row : {&raw, &plain}) {
-        queries.names.insert(row->sourceClass.str());
-        queries.names.insert(row->sourceParent.str());
-        queries.names.insert(row->targetClass.str());
+        queries.names.insert(row->source_class.str());
+        queries.names.insert(row->source_parent.str());
+        queries.names.insert(row->target_class.str());
       }
     }
   }
@@ -114,16 +114,16 @@ void CompareIndex(const ZORUnicodeString& text, const std::vector<ZORUnicodeStri
   }
   for (const auto& [name, parent] : queries.classRows) {
     long position = 0;
-    ClassRowLookup scan = findClassRow(text, position, name, parent);
+    ClassRowLookup scan = FindClassRow(text, position, name, parent);
     size_t row = index.FirstClassRow(name, parent);
     Require(scan.found == (row != MappingIndex::kNone), "class row found");
     if (!scan.found) continue;
     Require(index.PositionAfter(row) == position, "class row position");
-    Require(index.LineStart(row) == scan.rowStart, "class row start");
+    Require(index.LineStart(row) == scan.row_start, "class row start");
     Require(lines[row].str() == scan.row, "class row text");
   }
   for (const std::string& name : queries.names) {
-    Require(rowNamesTargetClass(name, text) == index.NamesTargetClass(name), "target class named");
+    Require(RowNamesTargetClass(name, text) == index.NamesTargetClass(name), "target class named");
   }
 }
 
@@ -173,8 +173,8 @@ void CompareCursors(const ZORUnicodeString& text, const Queries& queries) {
   for (const auto& [name, parent] : queries.classRows) {
     ClassRowLookup a = cursors.scanning.FindClassRow(name, parent);
     ClassRowLookup b = cursors.indexed.FindClassRow(name, parent);
-    Require(a.found == b.found && a.mapDomain == b.mapDomain, "class-row lookup");
-    Require(a.row == b.row && a.rowStart == b.rowStart, "class row of the lookup");
+    Require(a.found == b.found && a.map_domain == b.map_domain, "class-row lookup");
+    Require(a.row == b.row && a.row_start == b.row_start, "class row of the lookup");
     RequireSamePosition(cursors, "position after class-row lookup");
     CompareFollowingRows(cursors, a.found ? 2 : 1);
   }

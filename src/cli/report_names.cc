@@ -56,7 +56,7 @@ std::vector<ReportNameWatch::ShownName> ReportNameWatch::NamesOf(const ClassFind
                                {&finding.detail, false}};
   if (finding.target) {
     for (const std::string* name : {&finding.target->label, &finding.target->key,
-                                    &finding.target->parent, &finding.target->targetClass}) {
+                                    &finding.target->parent, &finding.target->target_class}) {
       names.push_back({name, false});
     }
   }

@@ -18,10 +18,10 @@ struct SourceAttribute {
 // The attribute's row, taken from the line the lookup stopped on: the
 // target fields as written (the check) and the unescaped target attribute.
 struct AttributeRow {
-  ZORUnicodeString sourceAttribute;
-  ZORUnicodeString targetClass;
-  ZORUnicodeString targetParent;
-  ZORUnicodeString targetAttribute;
+  ZORUnicodeString source_attribute;
+  ZORUnicodeString target_class;
+  ZORUnicodeString target_parent;
+  ZORUnicodeString target_attribute;
   ZORUnicodeString plainTargetAttribute;
   std::optional<TableRowRef> row;
 };
@@ -76,7 +76,7 @@ std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                       ZORUnicodeString(row.Raw(MappingColumn::kTargetParent)),
                       ZORUnicodeString(row.Raw(MappingColumn::kTargetAttribute)),
                       ZORUnicodeString(row.Plain(MappingColumn::kTargetAttribute)),
-                      RowAt(walk.pass, lookup.rowStart)};
+                      RowAt(walk.pass, lookup.row_start)};
 }
 
 // The class row is proposed once per class, with the first missing
@@ -111,11 +111,11 @@ void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attri
   bool first = ProposeClassOnce(
       walk,
       {WithoutWhiteSpace(walk.target.label).str(), walk.target.label.str(),
-       walk.target.parent.str(), walk.target.creator.str(), mapped.mapDomain.str()},
+       walk.target.parent.str(), walk.target.creator.str(), mapped.map_domain.str()},
       mapped.source.label);
   walk.pass.state.batch.ddl->attributes.push_back({WithoutWhiteSpace(target_attribute).str(),
                                                    target_attribute.str(), "", attribute.type.str(),
-                                                   "", mapped.mapDomain.str()});
+                                                   "", mapped.map_domain.str()});
   AddMissingAttribute(walk, attribute, target_attribute, row, first).proposedInDdl = true;
 }
 
@@ -125,7 +125,7 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
                                const ZORUnicodeString& target_attribute, const AttributeRow& row) {
   const MappedClass& mapped = walk.mapped;
   const ZORUnicodeString& domain =
-      mapped.mapDomain.IsEmpty() ? mapped.source.domain : mapped.mapDomain;
+      mapped.map_domain.IsEmpty() ? mapped.source.domain : mapped.map_domain;
   bool first = ProposeClassOnce(walk,
                                 {walk.target.key.str(), walk.target.label.str(),
                                  walk.target.parent.str(), walk.target.creator.str(), domain.str()},
@@ -170,7 +170,7 @@ void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
   finding.detail = looked_in;
   finding.dictionary = walk.pass.profile.targetName;
   finding.target =
-      TargetRef{"", row.targetAttribute.str(), row.targetParent.str(), row.targetClass.str()};
+      TargetRef{"", row.target_attribute.str(), row.target_parent.str(), row.target_class.str()};
   state.totals.droppedRows += 1;
 }
 
@@ -178,13 +178,13 @@ void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
 // whose short parent is the row's is looked at.
 void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
                              const AttributeRow& row) {
-  const TargetClass* target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
+  const TargetClass* target = FirstTargetClassWithShortParent(walk.pass, row.target_parent);
   if (!target) {
     ReportDroppedRow(walk, source, row, "");
     return;
   }
   for (const TargetAttribute& attribute : walk.pass.targets->Attributes(*target)) {
-    if (attribute.key != row.targetAttribute.str()) continue;
+    if (attribute.key != row.target_attribute.str()) continue;
     AddValidAttribute(walk, attribute, walk.pass.profile.targetName, *target, row);
     return;
   }
@@ -192,15 +192,15 @@ void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
 }
 
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
-  if (row.targetClass.Matches(walk.target.key) ||
-      row.targetParent.Matches(walk.target.shortParent)) {
+  if (row.target_class.Matches(walk.target.key) ||
+      row.target_parent.Matches(walk.target.shortParent)) {
     CheckFoundTargetClass(walk, attribute, row);
-  } else if (row.targetClass.Matches("") || row.targetParent.Matches("") ||
-             row.targetAttribute.Matches("")) {
+  } else if (row.target_class.Matches("") || row.target_parent.Matches("") ||
+             row.target_attribute.Matches("")) {
     Finding& finding = AddAttribute(walk, Verdict::kRed, FindingKind::kBadlyMapped, row);
     finding.label = attribute.label.str();
     finding.key = attribute.key.str();
-    finding.detail = row.sourceAttribute.str();
+    finding.detail = row.source_attribute.str();
     finding.dictionary = walk.pass.profile.targetName;
   } else {
     CheckClassFoundByParent(walk, attribute, row);
@@ -213,9 +213,9 @@ void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetC
   const PassProfile& profile = pass.profile;
   AttributeWalk walk{pass, mapped, target};
   ForEachElement(mapped.source.node, "Simple", [&](MigrationXMLNode* node) {
-    SourceAttribute attribute{Plain(getValueByTagName(node, profile.sourceAttribute.label)),
-                              getValueByTagName(node, "Type"),
-                              Plain(getValueByTagName(node, profile.sourceAttribute.key))};
+    SourceAttribute attribute{Plain(GetValueByTagName(node, profile.source_attribute.label)),
+                              GetValueByTagName(node, "Type"),
+                              Plain(GetValueByTagName(node, profile.source_attribute.key))};
     DevTrace(pass.state, {"      * Examining attribute: ", attribute.label});
     if (std::optional<AttributeRow> row = FindAttributeRow(walk, attribute)) {
       CheckTarget(walk, attribute, *row);

@@ -24,7 +24,7 @@ long ListFollowingRows(PassState& pass, const MappedClass& mapped, ZORUnicodeStr
   TableCursor& table = *pass.table;
   // The class's own name is taken as written, while each following row's is
   // unescaped: a name written with "&amp;" ends the run at once.
-  ZORUnicodeString reference = RawClassRowFields(mapped.classRowText).sourceClass;
+  ZORUnicodeString reference = RawClassRowFields(mapped.classRowText).source_class;
   long retained_count = 0;
   table.MoveTo(mapped.followingRows);
   while (!table.PastEnd()) {
@@ -94,39 +94,39 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
   ComparisonState& state = pass.state;
   const SourceClass& source = mapped.source;
   DevTrace(state, "V5 not found!");
-  DevTrace(state, {"MapDomain = ", mapped.mapDomain});
+  DevTrace(state, {"MapDomain = ", mapped.map_domain});
   Finding& finding =
       state.batch.Add(FindingSubject::kClass, Verdict::kBlue, FindingKind::kNotFoundInTarget);
-  finding.target = TargetRef{"", raw_row.targetClass.str(), raw_row.targetParent.str(), ""};
+  finding.target = TargetRef{"", raw_row.target_class.str(), raw_row.target_parent.str(), ""};
   finding.row = mapped.classRow;
   bool propose = false;
-  if (mapped.mapDomain.Matches("")) {
+  if (mapped.map_domain.Matches("")) {
     finding.verdict = Verdict::kPurple;
     finding.kind = FindingKind::kDomainMissing;
-  } else if (pass.table->NamesTargetClass(raw_row.targetParent)) {
+  } else if (pass.table->NamesTargetClass(raw_row.target_parent)) {
     propose = true;
     finding.proposedInDdl = true;
   } else {
     finding.verdict = Verdict::kPurple;
     finding.kind = FindingKind::kParentUnknown;
-    finding.detail = raw_row.targetParent.str();
+    finding.detail = raw_row.target_parent.str();
   }
   Verdict class_verdict = finding.verdict;
   state.totals.newClassesSuggested += 1;
   if (propose) {
     ProposedDdlClass& ddl = state.batch.ddl.emplace();
     ddl.head = {WithoutWhiteSpace(source.label).str(), source.label.str(),
-                WithoutWhiteSpace(raw_row.targetParent).str(), "", mapped.mapDomain.str()};
+                WithoutWhiteSpace(raw_row.target_parent).str(), "", mapped.map_domain.str()};
     ddl.ending = AttributeEnding::kBlankLine;
   }
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString name = Plain(getValueByTagName(attribute, "Name"));
-    ZORUnicodeString short_name = Plain(getValueByTagName(attribute, "ShortName"));
+    ZORUnicodeString name = Plain(GetValueByTagName(attribute, "Name"));
+    ZORUnicodeString short_name = Plain(GetValueByTagName(attribute, "ShortName"));
     if (propose) {
-      ZORUnicodeString type = Plain(getValueByTagName(attribute, "Type"));
-      ZORUnicodeString value = Plain(getValueByTagName(attribute, "Value"));
+      ZORUnicodeString type = Plain(GetValueByTagName(attribute, "Type"));
+      ZORUnicodeString value = Plain(GetValueByTagName(attribute, "Value"));
       state.batch.ddl->attributes.push_back({WithoutWhiteSpace(name).str(), name.str(), "",
-                                             type.str(), value.str(), mapped.mapDomain.str()});
+                                             type.str(), value.str(), mapped.map_domain.str()});
     }
     Finding& listed = AddAttribute(state.batch, class_verdict, FindingKind::kClassNotInTarget);
     listed.label = name.str();
@@ -151,8 +151,8 @@ void ProposeRowsForTarget(PassState& pass, const MappedClass& mapped, bool ident
   state.batch.mappingRows.push_back(std::move(class_row));
   state.totals.newClassesSuggested += 1;
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString label = Plain(getValueByTagName(attribute, profile.sourceAttribute.label));
-    ZORUnicodeString key = Plain(getValueByTagName(attribute, profile.sourceAttribute.key));
+    ZORUnicodeString label = Plain(GetValueByTagName(attribute, profile.source_attribute.label));
+    ZORUnicodeString key = Plain(GetValueByTagName(attribute, profile.source_attribute.key));
     Finding& listed = AddAttribute(state.batch, Verdict::kBlue, FindingKind::kClassNotInTarget);
     listed.label = label.str();
     listed.key = key.str();
@@ -190,12 +190,12 @@ void ExamineClass(PassState& pass, const SourceClass& source) {
   mapped.source = source;
   mapped.rowName = RowNameOf(pass.profile, source);
   ClassRowLookup lookup = pass.table->FindClassRow(mapped.rowName, source.parent);
-  mapped.mapDomain = std::move(lookup.mapDomain);
+  mapped.map_domain = std::move(lookup.map_domain);
   if (!lookup.found) {
     ReportClassMissingFromTable(pass, mapped);
     return;
   }
-  mapped.classRow = RowAt(pass, lookup.rowStart);
+  mapped.classRow = RowAt(pass, lookup.row_start);
   mapped.classRowText = lookup.row;
   mapped.followingRows = pass.table->Position();
   DevTrace(state, "      | FOUND in mapping table!");

@@ -50,7 +50,7 @@ struct TargetAttribute {
 // known.
 struct MappedClass {
   SourceClass source;
-  ZORUnicodeString mapDomain;
+  ZORUnicodeString map_domain;
   // The name the table's first column gives the class: its label in the
   // V4/V5 pass, its key in the V5/V5 pass.
   ZORUnicodeString rowName;

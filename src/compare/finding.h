@@ -47,7 +47,7 @@ struct TargetRef {
   std::string label;
   std::string key;
   std::string parent;
-  std::string targetClass;  // attributes: the target class they belong to
+  std::string target_class;  // attributes: the target class they belong to
 };
 
 struct Finding {

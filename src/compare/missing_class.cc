@@ -30,8 +30,8 @@ void ReportMissingV4Class(ClassFindings& batch, const SourceClass& source) {
   red.proposedRows.push_back(class_row);
   batch.mappingRows.push_back(std::move(class_row));
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString label = getValueByTagName(attribute, "Name");
-    ZORUnicodeString key = getValueByTagName(attribute, "ShortName");
+    ZORUnicodeString label = GetValueByTagName(attribute, "Name");
+    ZORUnicodeString key = GetValueByTagName(attribute, "ShortName");
     std::string row = ProposedAttributeRow(source.label, source.parent, label);
     AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
     return true;
@@ -46,19 +46,19 @@ void ReportMissingV5Class(ClassFindings& batch, const PassProfile& profile,
   std::string class_row = ProposedClassRow(source.key, source.parent);
   red.proposedRows.push_back(class_row);
   batch.mappingRows.push_back(std::move(class_row));
-  const ZORUnicodeString& domain = mapped.mapDomain.IsEmpty() ? source.domain : mapped.mapDomain;
+  const ZORUnicodeString& domain = mapped.map_domain.IsEmpty() ? source.domain : mapped.map_domain;
   ProposedDdlClass& ddl = batch.ddl.emplace();
   ddl.head = {source.key.str(), source.label.str(), source.shortParent.str(), source.creator.str(),
               domain.str()};
   ddl.ending = AttributeEnding::kSingleLine;
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString label = getValueByTagName(attribute, profile.sourceAttribute.label);
-    ZORUnicodeString key = getValueByTagName(attribute, profile.sourceAttribute.key);
+    ZORUnicodeString label = GetValueByTagName(attribute, profile.source_attribute.label);
+    ZORUnicodeString key = GetValueByTagName(attribute, profile.source_attribute.key);
     ddl.attributes.push_back(
         {WithoutWhiteSpace(label).str(), label.str(), source.creator.str(),
-         getValueByTagName(attribute, "Type").str(),
-         getValueByTagName(attribute, profile.sourceAttribute.defaultValue).str(),
-         getValueByTagName(attribute, "Domain").str()});
+         GetValueByTagName(attribute, "Type").str(),
+         GetValueByTagName(attribute, profile.source_attribute.defaultValue).str(),
+         GetValueByTagName(attribute, "Domain").str()});
     std::string row = ProposedAttributeRow(source.key, source.parent, label);
     AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
     batch.findings.back().proposedInDdl = true;

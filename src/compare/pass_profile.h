@@ -27,8 +27,8 @@ struct AttributeNames {
 struct PassProfile {
   bool v5v5;
   bool oldFormat;
-  ClassNames sourceClass;
-  ClassNames targetClass;
+  ClassNames source_class;
+  ClassNames target_class;
   const char* targetCreator;
   // The V5/V5 pass (current format) also reads each class's UUID and
   // creator; nullptr where a value is not read.
@@ -36,8 +36,8 @@ struct PassProfile {
   const char* sourceCreator;
   const char* sourceDomain;
   const char* targetUuid;
-  AttributeNames sourceAttribute;
-  AttributeNames targetAttribute;
+  AttributeNames source_attribute;
+  AttributeNames target_attribute;
   // Field 4 values of a class row that names no target class.
   std::span<const std::string_view> badMappingCodes;
   // "V5" or "V5B": how the report names the target dictionary.

@@ -9,7 +9,7 @@ namespace {
 
 bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
   for (std::string_view code : profile.badMappingCodes) {
-    if (row.targetClass.Matches(code)) return row.sourceAttribute.Matches("*");
+    if (row.target_class.Matches(code)) return row.source_attribute.Matches("*");
   }
   return false;
 }
@@ -18,7 +18,7 @@ void AddBadlyMappedClass(PassState& pass, const MappedClass& mapped, const Class
   Finding& finding =
       pass.state.batch.Add(FindingSubject::kClass, Verdict::kRed, FindingKind::kBadlyMapped);
   finding.dictionary = pass.profile.targetName;
-  finding.target = TargetRef{"", row.targetClass.str(), row.targetParent.str(), ""};
+  finding.target = TargetRef{"", row.target_class.str(), row.target_parent.str(), ""};
   finding.row = mapped.classRow;
 }
 
@@ -63,7 +63,7 @@ TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const Clas
   bool bad_mapping = NamesNoTargetClass(pass.profile, row);
   if (bad_mapping) AddBadlyMappedClass(pass, mapped, row);
   size_t traced = 0;
-  for (size_t candidate : targets.Candidates(row.targetClass.str(), row.targetParent.str())) {
+  for (size_t candidate : targets.Candidates(row.target_class.str(), row.target_parent.str())) {
     TraceBadMappings(pass, bad_mapping, candidate + 1 - traced);
     traced = candidate + 1;
     TraceFound(pass);

@@ -9,10 +9,10 @@
 
 // The fields of a class row that the class examination reads, as written.
 struct ClassRowFields {
-  ZORUnicodeString sourceClass;
-  ZORUnicodeString sourceAttribute;
-  ZORUnicodeString targetClass;
-  ZORUnicodeString targetParent;
+  ZORUnicodeString source_class;
+  ZORUnicodeString source_attribute;
+  ZORUnicodeString target_class;
+  ZORUnicodeString target_parent;
 };
 
 ClassRowFields RawClassRowFields(std::string_view class_row);

@@ -10,7 +10,7 @@
 
 // The attribute's value as the parser gives it; empty text when the node is
 // null or has no such attribute.
-ZORUnicodeString getValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name);
+ZORUnicodeString GetValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name);
 
 // The same value as a view into the document, valid until it is released.
 std::string_view AttributeView(MigrationXMLNode* node, const char* attribute_name);

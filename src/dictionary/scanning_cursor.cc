@@ -8,7 +8,7 @@
 ClassRowLookup ScanningCursor::FindClassRow(const ZORUnicodeString& name,
                                             const ZORUnicodeString& parent) {
   long position = 0;
-  ClassRowLookup lookup = findClassRow(Text(), position, name, parent);
+  ClassRowLookup lookup = ::FindClassRow(Text(), position, name, parent);
   SetPosition(position);
   return lookup;
 }

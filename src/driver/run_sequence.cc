@@ -126,8 +126,8 @@ void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
   ReportFrame frame{settings.sourceXmlPath, settings.v5v5Mode, settings.oldFormat};
   WriteReportHead(outputs.report, frame);
   Documents documents = LoadDocuments(settings, state);
-  WritePackageHead(outputs.proposedDdl, getValueByTagName(state.sourceRoot, "Name"),
-                   getValueByTagName(state.targetRoot, "Domain"));
+  WritePackageHead(outputs.proposedDdl, GetValueByTagName(state.sourceRoot, "Name"),
+                   GetValueByTagName(state.targetRoot, "Domain"));
   state.totals.totalClasses = WriteTableOfContents(outputs.report, frame, state.sourceRoot);
   DevTrace(state, "Wrote HTML TOC.");
   ConsoleWrite("Total V4 classes to examine: ");

@@ -14,7 +14,7 @@ void AppendTarget(std::string& out, const std::optional<TargetRef>& target) {
     return;
   }
   const std::pair<const char*, const std::string*> members[] = {
-      {"class", &target->targetClass},
+      {"class", &target->target_class},
       {"key", &target->key},
       {"label", &target->label},
       {"parent", &target->parent}};

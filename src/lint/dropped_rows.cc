@@ -15,7 +15,7 @@ std::string DroppedMessage(const ClassFindings& batch, const Finding& finding,
                            const std::optional<TargetRef>& class_target) {
   const TargetRef named = finding.target.value_or(TargetRef{});
   std::string message = "the row maps " + Quoted(finding.label) + " of " + Quoted(batch.label) +
-                        " to " + Quoted(named.key) + " of " + Quoted(named.targetClass) +
+                        " to " + Quoted(named.key) + " of " + Quoted(named.target_class) +
                         ", but the run looks for it only in ";
   if (finding.detail.empty()) {
     message += "a target class whose parent is " + Quoted(named.parent) + ", and there is none";

@@ -15,7 +15,7 @@ void WriteTarget(JsonLine& line, const std::optional<TargetRef>& target) {
   if (!target->label.empty()) line.Key("label").String(target->label);
   if (!target->key.empty()) line.Key("key").String(target->key);
   if (!target->parent.empty()) line.Key("parent").String(target->parent);
-  if (!target->targetClass.empty()) line.Key("class").String(target->targetClass);
+  if (!target->target_class.empty()) line.Key("class").String(target->target_class);
   line.Close();
 }
 

@@ -18,8 +18,8 @@ const char* SourceName(const ReportFrame& frame) { return frame.v5v5 ? "V5A" : "
 void WriteTableOfContentsEntry(std::ostream& out, const ReportFrame& frame,
                                MigrationXMLNode* class_node) {
   bool v5_names = frame.v5v5 && !frame.oldFormat;
-  ZORUnicodeString key = getValueByTagName(class_node, v5_names ? "Name" : "ShortName");
-  ZORUnicodeString label = getValueByTagName(class_node, v5_names ? "DisplayName" : "Name");
+  ZORUnicodeString key = GetValueByTagName(class_node, v5_names ? "Name" : "ShortName");
+  ZORUnicodeString label = GetValueByTagName(class_node, v5_names ? "DisplayName" : "Name");
   FixWhiteSpace(label);
   ZORUnicodeString entry("<a href=\"#");
   for (const ZORUnicodeString& piece : {key, ZORUnicodeString("\">"), label, ZORUnicodeString(" ("),

@@ -20,7 +20,7 @@ bool ParentHasLabel(const ClassNames& names) {
 }
 
 std::string PlainValue(MigrationXMLNode* node, const char* attribute) {
-  return Plain(getValueByTagName(node, attribute)).str();
+  return Plain(GetValueByTagName(node, attribute)).str();
 }
 
 // The names both dictionaries are read with once, kept in the input's store.
@@ -30,15 +30,15 @@ SuggestClass NamesOf(NameStore& names, std::string_view label, std::string_view 
 }
 
 void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
-  bool parent_label = ParentHasLabel(profile.sourceClass);
+  bool parent_label = ParentHasLabel(profile.source_class);
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     SourceClass source = ReadSourceClass(profile, node);
     NameStore& names = *work.input.names;
     SuggestClass suggest = NamesOf(names, source.label.str(), source.key.str(),
                                    parent_label ? source.parent.str() : "", source.shortParent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
-      suggest.attributes.push_back({names.Keep(PlainValue(attribute, profile.sourceAttribute.label)),
-                                    names.Keep(PlainValue(attribute, profile.sourceAttribute.key))});
+      suggest.attributes.push_back({names.Keep(PlainValue(attribute, profile.source_attribute.label)),
+                                    names.Keep(PlainValue(attribute, profile.source_attribute.key))});
       return true;
     });
     suggest.attributes.shrink_to_fit();
@@ -49,7 +49,7 @@ void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
 }
 
 void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
-  bool parent_label = ParentHasLabel(profile.targetClass);
+  bool parent_label = ParentHasLabel(profile.target_class);
   std::deque<std::string> pool;
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     TargetClass target = ReadTargetClass(profile, node, work.input.target.size());
@@ -193,7 +193,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     const bool own_row =
         RowField(finding, MappingColumn::kSourceClass) == work_.source_rows[source].name;
     long attribute = SourceAttribute(source, RowField(finding, MappingColumn::kSourceAttribute));
-    long target = TargetIndex(finding.target->targetClass);
+    long target = TargetIndex(finding.target->target_class);
     pool_.clear();
     if (!own_row || attribute < 0 || target < 0) return;
     if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mapped_target[source]))) return;

@@ -56,8 +56,8 @@ std::string Describe(const Finding& finding) {
                      VerdictName(finding.verdict) + " " + FindingKindName(finding.kind);
   if (!finding.label.empty()) text += " " + finding.label;
   if (!finding.detail.empty() && finding.detail != finding.label) text += " / " + finding.detail;
-  if (finding.target && !finding.target->targetClass.empty()) {
-    text += " in " + finding.target->targetClass;
+  if (finding.target && !finding.target->target_class.empty()) {
+    text += " in " + finding.target->target_class;
   }
   if (finding.row) text += " @" + std::to_string(finding.row->line);
   return text;
