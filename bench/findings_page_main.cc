@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   page.mappingName = "(recorded findings)";
   page.v5v5 = parsed.Has("v5");
   page.oldFormat = parsed.Has("old");
-  page.reportPath = parsed.Value("report");
+  page.report_path = parsed.Value("report");
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     const auto names = std::make_shared<NameStore>();
     std::vector<SuggestClass> target;

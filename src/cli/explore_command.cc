@@ -80,7 +80,7 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   page.mappingName = run.mappingPath;
   page.v5v5 = run.v5v5;
   page.oldFormat = run.oldFormat;
-  page.reportPath = parsed.Value("report");
+  page.report_path = parsed.Value("report");
   bool suggest = parsed.Has("suggest");
   Lexicon lexicon;
   if (suggest && !LoadLexicon(lexicon_options, "explore", io, lexicon)) return kExitTrouble;

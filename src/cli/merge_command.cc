@@ -76,7 +76,7 @@ struct MergeOptions {
   std::string tablePath;
   std::string completedPath;
   std::string destination;
-  bool outputGiven = false;
+  bool output_given = false;
   bool partial = false;
   bool dryRun = false;
   bool keepBackup = true;
@@ -91,7 +91,7 @@ MergeOptions ReadOptions(const ParsedArguments& parsed) {
   MergeOptions options;
   options.tablePath = parsed.Operands()[0];
   options.completedPath = parsed.Operands()[1];
-  options.outputGiven = parsed.Has("output");
+  options.output_given = parsed.Has("output");
   options.destination = parsed.Value("output", options.tablePath);
   if (options.destination.empty()) throw UsageError("option --output needs a file name");
   options.partial = parsed.Has("partial");
@@ -124,7 +124,7 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
     writing = MergeWriting::kDryRun;
     io.out << UnifiedDiff(merge.TableLines(), merge.Lines(options.partial), options.tablePath,
                           options.destination);
-  } else if (!merge.Changes(options.partial) && !options.outputGiven) {
+  } else if (!merge.Changes(options.partial) && !options.output_given) {
     writing = MergeWriting::kUnchanged;
   } else {
     std::string failure =

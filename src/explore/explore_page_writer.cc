@@ -176,10 +176,10 @@ void ExplorePageWriter::WriteIndex() {
   text += options_.v5v5 ? ",\"v5v5\":true" : ",\"v5v5\":false";
   text += options_.oldFormat ? ",\"old\":true}" : ",\"old\":false}";
   text += ",\"report\":";
-  if (options_.reportPath.empty()) {
+  if (options_.report_path.empty()) {
     text += "null";
   } else {
-    AppendScriptSafeString(text, EncodeReportPath(options_.reportPath));
+    AppendScriptSafeString(text, EncodeReportPath(options_.report_path));
   }
   text += ",\"verdicts\":" + ScriptSafeJson(verdicts_.Names());
   text += ",\"kinds\":" + ScriptSafeJson(kinds_.Names());

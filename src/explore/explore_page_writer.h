@@ -28,7 +28,7 @@ struct ExplorePageOptions {
   std::string mappingName;
   bool v5v5 = false;
   bool oldFormat = false;
-  std::string reportPath;        // the defined report as the user named it; empty: no links
+  std::string report_path;        // the defined report as the user named it; empty: no links
   size_t classesPerChunk = 256;  // how many classes' findings the page parses at once
 };
 

@@ -153,13 +153,13 @@ std::vector<Comparison> ExampleComparisons(const fs::path& scratch) {
     zor_test::CopyExample(example.name, root);
     const fs::path dictionary = root / "Dictionary";
     RunSettings settings;
-    settings.v5v5Mode = example.v5v5;
-    settings.sourceXmlPath = (dictionary / "V4_Exported_XML" / example.source).string();
-    settings.targetXmlPath = (dictionary / "V5_Exported_XML" / example.target).string();
-    settings.mappingTablePath = (dictionary / "MappingTable" / "plant_mapping.csv").string();
-    settings.reportPath = (dictionary / "Reports" / "check.html").string();
-    settings.proposedDdlPath = (dictionary / "DDL_Files" / "check.xml").string();
-    settings.proposedMappingPath = (dictionary / "DDL_Files" / "check.csv").string();
+    settings.v5v5_mode = example.v5v5;
+    settings.source_xml_path = (dictionary / "V4_Exported_XML" / example.source).string();
+    settings.target_xml_path = (dictionary / "V5_Exported_XML" / example.target).string();
+    settings.mapping_table_path = (dictionary / "MappingTable" / "plant_mapping.csv").string();
+    settings.report_path = (dictionary / "Reports" / "check.html").string();
+    settings.proposed_ddl_path = (dictionary / "DDL_Files" / "check.xml").string();
+    settings.proposed_mapping_path = (dictionary / "DDL_Files" / "check.csv").string();
     testing::internal::CaptureStdout();  // the defined run's console
     RunComparison(settings);
     testing::internal::GetCapturedStdout();

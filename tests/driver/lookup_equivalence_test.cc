@@ -72,9 +72,9 @@ RunOutput RunOnce(const fs::path& root, const std::string& output_name,
   });
   // The closing summary names the outputs, which differ between the runs;
   // proposed classes get fresh identifiers in every run.
-  return {zor_test::ReplaceAll(console, output_name, "OUTPUT"), ReadFile(settings.reportPath.str()),
-          zor_test::MaskUuids(ReadFile(settings.proposedDdlPath.str())),
-          ReadFile(settings.proposedMappingPath.str())};
+  return {zor_test::ReplaceAll(console, output_name, "OUTPUT"), ReadFile(settings.report_path.str()),
+          zor_test::MaskUuids(ReadFile(settings.proposed_ddl_path.str())),
+          ReadFile(settings.proposed_mapping_path.str())};
 }
 
 // Empty when equal; otherwise where the texts part and what stands there.

@@ -85,7 +85,7 @@ TEST(ExploreFindingSink, WritesThePageTheRecordsWrite) {
     for (size_t chunk : {size_t{1}, size_t{256}}) {
       ExplorePageOptions options;
       options.classesPerChunk = chunk;
-      options.reportPath = "report.html";
+      options.report_path = "report.html";
       const std::string direct = PageFromSink(tree, options);
       EXPECT_EQ(direct, PageFromRecords(tree, options));
       EXPECT_NE(direct.find("zv-chunk-0"), std::string::npos);
