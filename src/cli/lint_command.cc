@@ -66,7 +66,7 @@ struct LintOptions {
   bool jsonLines = false;
   bool fix = false;
   bool dryRun = false;
-  bool keepBackup = true;
+  bool keep_backup = true;
 };
 
 LintOptions ReadOptions(const ParsedArguments& parsed) {
@@ -88,7 +88,7 @@ LintOptions ReadOptions(const ParsedArguments& parsed) {
   options.jsonLines = format == "jsonl";
   options.fix = parsed.Has("fix");
   options.dryRun = parsed.Has("dry-run");
-  options.keepBackup = !parsed.Has("no-backup");
+  options.keep_backup = !parsed.Has("no-backup");
   if (!options.fix && (options.dryRun || parsed.Has("no-backup"))) {
     throw UsageError("--dry-run and --no-backup go with --fix");
   }
@@ -122,7 +122,7 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
     return List(io.err, options.tablePath, false, after.Found()) ? kExitFindings : kExitClean;
   }
   if (fix.Changes()) {
-    std::string failure = ReplaceFile(options.tablePath, fix.text, {options.keepBackup, {}});
+    std::string failure = ReplaceFile(options.tablePath, fix.text, {options.keep_backup, {}});
     if (!failure.empty()) {
       ReportError(io, failure + "; " + options.tablePath + " is left as it was");
       return kExitTrouble;
@@ -132,7 +132,7 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
   bool left = List(io.out, options.tablePath, options.jsonLines, after.Found());
   ReportError(io, "lint: " + options.tablePath + ": " + std::to_string(fix.repaired.size()) +
                       (fix.repaired.size() == 1 ? " repair" : " repairs") +
-                      (fix.Changes() && options.keepBackup
+                      (fix.Changes() && options.keep_backup
                            ? " made, the table as it was kept as " +
                                  BackupPath(options.tablePath)
                            : fix.Changes() ? " made" : ": nothing to repair"));

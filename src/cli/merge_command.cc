@@ -79,7 +79,7 @@ struct MergeOptions {
   bool output_given = false;
   bool partial = false;
   bool dryRun = false;
-  bool keepBackup = true;
+  bool keep_backup = true;
   std::string source_path;  // empty when not given
   std::string targetPath;
   bool v5v5 = false;
@@ -96,7 +96,7 @@ MergeOptions ReadOptions(const ParsedArguments& parsed) {
   if (options.destination.empty()) throw UsageError("option --output needs a file name");
   options.partial = parsed.Has("partial");
   options.dryRun = parsed.Has("dry-run");
-  options.keepBackup = !parsed.Has("no-backup");
+  options.keep_backup = !parsed.Has("no-backup");
   options.source_path = parsed.Value("source", "");
   options.targetPath = parsed.Value("target", "");
   if ((parsed.Has("source") && options.source_path.empty()) ||
@@ -128,7 +128,7 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
     writing = MergeWriting::kUnchanged;
   } else {
     std::string failure =
-        ReplaceFile(options.destination, merge.Pieces(options.partial), {options.keepBackup, {}});
+        ReplaceFile(options.destination, merge.Pieces(options.partial), {options.keep_backup, {}});
     if (!failure.empty()) {
       ReportError(io, failure + "; " + options.tablePath + " is left as it was");
       return kExitTrouble;

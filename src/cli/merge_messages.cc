@@ -83,9 +83,9 @@ void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::strin
   for (size_t i = 0; i < results.size(); ++i) {
     const RowResult& result = results[i];
     if (result.reason.empty()) continue;
-    std::string where = completed_path + ":" + std::to_string(merge.Rows()[i].lineNumber) + ": ";
+    std::string where = completed_path + ":" + std::to_string(merge.Rows()[i].line_number) + ": ";
     std::string table_line =
-        result.tableLine ? " (" + table_path + ":" + std::to_string(result.tableLine) + ")" : "";
+        result.table_line ? " (" + table_path + ":" + std::to_string(result.table_line) + ")" : "";
     ReportError(io, where + result.reason + table_line);
   }
 }
@@ -99,7 +99,7 @@ void ReportNewClassNames(CliStreams& io, const TableMerge& merge, const Dictiona
     if (outcome == RowOutcome::kRefused || outcome == RowOutcome::kConflict) continue;
     std::string warning = CheckNewClassName(merge.Rows()[i], target);
     if (warning.empty()) continue;
-    ReportError(io, completed_path + ":" + std::to_string(merge.Rows()[i].lineNumber) +
+    ReportError(io, completed_path + ":" + std::to_string(merge.Rows()[i].line_number) +
                         ": warning: " + warning + " [ddl_name_differs]");
   }
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 struct CsvRecord {
-  size_t lineNumber = 0;  // of its first line, from 1
+  size_t line_number = 0;  // of its first line, from 1
   std::string_view text;  // without its line end (carriage returns before it included)
 };
 

@@ -152,7 +152,7 @@ using ContentWriter = std::function<int(int fd)>;
 std::string Replace(const std::string& given_path, const ContentWriter& write_content,
                     const ReplacementOptions& options) {
   auto step = [&](ReplacementStep done) {
-    if (options.afterStep) options.afterStep(done);
+    if (options.after_step) options.after_step(done);
   };
   const std::string path = FileBehindLinks(given_path);
   std::error_code ignored;
@@ -173,7 +173,7 @@ std::string Replace(const std::string& given_path, const ContentWriter& write_co
   step(ReplacementStep::kContentWritten);
   if (!temporary.Finish()) return Failure("write", temporary.path(), temporary.error());
   step(ReplacementStep::kContentFlushed);
-  if (options.keepBackup) {
+  if (options.keep_backup) {
     std::string failure = KeepBackup(path);
     if (!failure.empty()) return failure;
   }

@@ -22,10 +22,10 @@ enum class ReplacementStep {
 };
 
 struct ReplacementOptions {
-  bool keepBackup = true;
+  bool keep_backup = true;
   // Called after each step; tests stop the process there to show what an
   // interruption leaves behind.
-  std::function<void(ReplacementStep)> afterStep;
+  std::function<void(ReplacementStep)> after_step;
 };
 
 // Returns an empty text on success, otherwise why the file was left as it

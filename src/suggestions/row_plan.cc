@@ -318,7 +318,7 @@ class Planner {
     for (size_t i = 0; i < proposals.size(); ++i) {
       const ProposedRow& proposed = proposals_[proposals[i]];
       CompletedRow& row = rows[i];
-      row.lineNumber = i + 1;
+      row.line_number = i + 1;
       row.content = texts_.emplace_back(composer_.Text(proposed));
       row.check = CheckRow(row.content);
       const RowNames& source = composer_.Source(proposed);
@@ -366,7 +366,7 @@ class Planner {
       const RowResult& result = merge.results[i];
       // The same row twice (a class the dictionary lists twice) is written once.
       const bool present = result.outcome == RowOutcome::kAlreadyPresent;
-      FateOf(proposals_[proposals[i]]).fate = present && result.tableLine > 0 ? RowFate::kInTable : RowFate::kWritten;
+      FateOf(proposals_[proposals[i]]).fate = present && result.table_line > 0 ? RowFate::kInTable : RowFate::kWritten;
       written[proposals[i]] = !present;
     }
     return {};
@@ -376,13 +376,13 @@ class Planner {
   // (which a merge never replaces) or with another suggestion's row.
   void TurnDown(const ProposedRow& proposed, const RowResult& result) {
     ItemRow& fate = FateOf(proposed);
-    const std::string where = Where(static_cast<long>(result.tableLine));
+    const std::string where = Where(static_cast<long>(result.table_line));
     std::string row = composer_.Text(proposed);
     if (result.outcome == RowOutcome::kRefused) {
       return Set(fate, RowFate::kMergeRefuses,
                  where + Said(proposed) + ": a merge would refuse its row " + row + ": " + result.reason, row);
     }
-    if (result.tableLine == 0) {
+    if (result.table_line == 0) {
       return Set(fate, RowFate::kMergeRefuses,
                  Said(proposed) + ": another suggestion gives the same " + (proposed.is_class ? "class" : "attribute") +
                      " its row first", row);

@@ -139,7 +139,7 @@ class AnchorLines {
  public:
   explicit AnchorLines(const SuggestWork& work) {
     for (const ClassAnchor& anchor : work.input.class_anchors) {
-      lines_.try_emplace(anchor.target, work.classRowLine[anchor.source]);
+      lines_.try_emplace(anchor.target, work.class_row_line[anchor.source]);
     }
   }
   long Of(size_t target) const {

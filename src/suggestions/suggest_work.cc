@@ -86,7 +86,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       target_by_key_.try_emplace(work.input.target[i].key.str(), i);
     }
     work.mapped_target.assign(work.input.source.size(), -1);
-    work.classRowLine.assign(work.input.source.size(), 0);
+    work.class_row_line.assign(work.input.source.size(), 0);
   }
 
   void Accept(const ClassFindings& batch) override {
@@ -97,7 +97,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       if (finding.subject != FindingSubject::kClass) continue;
       if (finding.kind == FindingKind::kValid && finding.target) {
         Anchor(source, finding.target->key);
-        if (finding.row) work_.classRowLine[source] = finding.row->line;
+        if (finding.row) work_.class_row_line[source] = finding.row->line;
       } else if (item == nullptr && (finding.kind == FindingKind::kNotInMappingTable ||
                                      finding.kind == FindingKind::kBadlyMapped ||
                                      IsTargetMissing(finding.kind))) {

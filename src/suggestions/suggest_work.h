@@ -36,7 +36,7 @@ struct SuggestWork {
   std::vector<RowNames> source_rows;     // per source class
   std::vector<RowNames> target_rows;     // per target class
   std::vector<long> mapped_target;       // per source class: its found target class, or -1
-  std::vector<long> classRowLine;       // per source class found so: the line of its class row, or 0
+  std::vector<long> class_row_line;       // per source class found so: the line of its class row, or 0
   std::vector<ItemContext> class_context;      // per class item
   std::vector<ItemContext> attribute_context;  // per attribute item
   std::string target_domain;             // the target dictionary's Domain, as read

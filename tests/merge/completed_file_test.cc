@@ -81,8 +81,8 @@ TEST(CompletedFile, TakesWhatCsvToolsWriteBackToTheTablesForm) {
 TEST(CompletedFile, NumbersRowsByTheirFirstLine) {
   CompletedFile file("\na,b,\"x\ny\",c,d,e,\n\nP,Q,*,R,S,*,\n");
   ASSERT_EQ(file.Rows().size(), 2u);
-  EXPECT_EQ(file.Rows()[0].lineNumber, 2u);
-  EXPECT_EQ(file.Rows()[1].lineNumber, 5u);
+  EXPECT_EQ(file.Rows()[0].line_number, 2u);
+  EXPECT_EQ(file.Rows()[1].line_number, 5u);
   EXPECT_EQ(file.Rows()[1].name, "P");
 }
 

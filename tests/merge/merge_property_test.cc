@@ -65,7 +65,7 @@ std::optional<std::string> FoundByLookups(const std::string& table, const Comple
 void ExpectFound(const std::string& table, const CompletedRow& row) {
   for (LookupStrategy strategy : {LookupStrategy::kIndexed, LookupStrategy::kLinearScans}) {
     EXPECT_EQ(FoundByLookups(table, row, strategy), std::string(row.content))
-        << "line " << row.lineNumber << " not found by the lookups";
+        << "line " << row.line_number << " not found by the lookups";
   }
   if (!row.check.classRow) return;
   ZORUnicodeString run_text(table + "\n");
@@ -90,10 +90,10 @@ void ExpectAtBlockEnd(const std::vector<MergedLine>& merged, const CompletedRow&
     ParsedLine next = ParseLine(text, pool);
     EXPECT_TRUE(next.Raw(MappingColumn::kSourceAttribute) == "*" ||
                 !FieldMatches(next.Plain(MappingColumn::kSourceClass), row.name))
-        << "line " << row.lineNumber << " placed before " << text;
+        << "line " << row.line_number << " placed before " << text;
     return;
   }
-  ADD_FAILURE() << "line " << row.lineNumber << " not inserted";
+  ADD_FAILURE() << "line " << row.line_number << " not inserted";
 }
 
 bool Placed(RowOutcome outcome) {
@@ -110,7 +110,7 @@ void ExpectNothingLost(const std::string& table, const TableMerge& merge,
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
     const RowResult& result = merge.Plan().results[i];
     if (result.outcome == RowOutcome::kCompletedInPlace) {
-      replaced[result.tableLine - 1] = merge.Rows()[i].content;
+      replaced[result.table_line - 1] = merge.Rows()[i].content;
     }
     if (Placed(result.outcome)) placed.push_back(merge.Rows()[i].content);
   }
