@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
   if (CollectSuggestWork(run, io, work) != kExitClean) return 2;
   const SuggestOutput output = Suggest(work.input, options);
   std::string table;
-  if (!ReadWholeFile(run.mappingPath, table).empty()) return 2;
-  const RowPlan rows = PlanRows(work, output, std::move(table), run.mappingPath);
+  if (!ReadWholeFile(run.mapping_path, table).empty()) return 2;
+  const RowPlan rows = PlanRows(work, output, std::move(table), run.mapping_path);
   std::ofstream out(argv[4], std::ios::binary);
   WriteSuggestionRecords(out, work, output, rows);
   return out ? 0 : 2;

@@ -56,14 +56,14 @@ void CheckTextRenderer::Accept(const ClassFindings& batch) {
   for (const Finding& finding : batch.findings) {
     const size_t verdict = static_cast<size_t>(finding.verdict);
     if (finding.subject == FindingSubject::kClass) {
-      classFindings_[verdict] += 1;
+      class_findings_[verdict] += 1;
       classes_.push_back({finding.verdict, "", {}});
       owner = &classes_.back();
       if (listed_.Has(finding.verdict)) owner->line = Located(batch, finding);
       continue;
     }
     bool attribute = finding.subject == FindingSubject::kAttribute;
-    (attribute ? attributeFindings_[verdict] : childFindings_) += 1;
+    (attribute ? attribute_findings_[verdict] : child_findings_) += 1;
     if (owner == nullptr) continue;
     if (listed_.Has(owner->verdict)) {
       std::string detail(1, '[');
@@ -94,16 +94,16 @@ std::string CheckTextRenderer::VerdictCounts(const PerVerdict& counts, bool with
 
 void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& totals) const {
   long class_findings = 0, attribute_findings = 0;
-  for (long count : classFindings_) class_findings += count;
-  for (long count : attributeFindings_) attribute_findings += count;
+  for (long count : class_findings_) class_findings += count;
+  for (long count : attribute_findings_) attribute_findings += count;
   out << Counted(totals.totalClasses, "class", "classes") << ", "
       << Counted(class_findings, "class finding", "class findings");
   if (class_findings > totals.totalClasses) out << " (a class can have two)";
-  out << ": " << VerdictCounts(classFindings_, false) << '\n'
+  out << ": " << VerdictCounts(class_findings_, false) << '\n'
       << Counted(attribute_findings, "attribute finding", "attribute findings") << ": "
-      << VerdictCounts(attributeFindings_, true);
-  if (childFindings_ > 0) {
-    out << "; " << Counted(childFindings_, "child finding", "child findings");
+      << VerdictCounts(attribute_findings_, true);
+  if (child_findings_ > 0) {
+    out << "; " << Counted(child_findings_, "child finding", "child findings");
   }
   out << "\nnew classes suggested: " << totals.newClassesSuggested
       << ", classes requested unmapped: " << totals.unmappedRequested << '\n';
@@ -112,8 +112,8 @@ void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& t
 void CheckTextRenderer::WriteList(std::ostream& out, Verdict verdict) const {
   const size_t index = static_cast<size_t>(verdict);
   const std::string name = Painted(verdict, VerdictName(verdict));
-  if (classFindings_[index] > 0) {
-    out << '\n' << name << " class findings (" << classFindings_[index] << "):\n";
+  if (class_findings_[index] > 0) {
+    out << '\n' << name << " class findings (" << class_findings_[index] << "):\n";
     for (const ClassEntry& entry : classes_) {
       if (entry.verdict != verdict) continue;
       out << "  " << entry.line << '\n';

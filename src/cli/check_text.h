@@ -53,9 +53,9 @@ class CheckTextRenderer : public FindingSink {
   VerdictSet listed_;
   bool v5v5_;
   bool colour_;
-  PerVerdict classFindings_{};
-  PerVerdict attributeFindings_{};
-  long childFindings_ = 0;
+  PerVerdict class_findings_{};
+  PerVerdict attribute_findings_{};
+  long child_findings_ = 0;
   std::vector<ClassEntry> classes_;
   std::array<OtherFindings, kVerdictCount> others_;
 };

@@ -69,15 +69,15 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
 
   FindingRunOptions run;
   run.source_path = parsed.Operands()[0];
-  run.targetPath = parsed.Operands()[1];
-  run.mappingPath = parsed.Operands()[2];
+  run.target_path = parsed.Operands()[1];
+  run.mapping_path = parsed.Operands()[2];
   run.v5v5 = parsed.Has("v5");
   run.oldFormat = parsed.Has("old");
 
   ExplorePageOptions page;
   page.sourceName = run.source_path;
-  page.targetName = run.targetPath;
-  page.mappingName = run.mappingPath;
+  page.targetName = run.target_path;
+  page.mappingName = run.mapping_path;
   page.v5v5 = run.v5v5;
   page.oldFormat = run.oldFormat;
   page.report_path = parsed.Value("report");

@@ -69,12 +69,12 @@ int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions
   if (CollectSuggestWork(run, io, work, findings, totals) != kExitClean) return kExitTrouble;
   findings.Finish(totals);
   std::string table;
-  if (std::string failure = ReadWholeFile(run.mappingPath, table); !failure.empty()) {
+  if (std::string failure = ReadWholeFile(run.mapping_path, table); !failure.empty()) {
     ReportError(io, failure);
     return kExitTrouble;
   }
   block.SetDomains(DomainsOf(table, work.target_domain));
-  block.SetTablePath(run.mappingPath);
+  block.SetTablePath(run.mapping_path);
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mapped_target[i];
     block.SetSourceRow(
@@ -89,7 +89,7 @@ int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions
   block.SetTarget(work.input.names, work.input.target, std::move(rows));
 
   SuggestOutput output = Suggest(work.input, options);
-  const RowPlan plan = PlanRows(work, output, std::move(table), run.mappingPath);
+  const RowPlan plan = PlanRows(work, output, std::move(table), run.mapping_path);
   RecordLines lines(block);
   std::ostream records(&lines);
   WriteSuggestionRecords(records, work, output, plan);

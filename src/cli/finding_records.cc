@@ -30,9 +30,9 @@ bool UsableFile(const std::string& path, CliStreams& io) {
 // Reads the table as the run holds it: its bytes and one line end more.
 bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeString& table_text) {
   errno = 0;
-  if (!ReadMappingTable(options.mappingPath.c_str(), table_text)) {
-    ReportError(io, errno != 0 ? FileProblem(options.mappingPath, errno)
-                               : FileProblem(options.mappingPath, "cannot read"));
+  if (!ReadMappingTable(options.mapping_path.c_str(), table_text)) {
+    ReportError(io, errno != 0 ? FileProblem(options.mapping_path, errno)
+                               : FileProblem(options.mapping_path, "cannot read"));
     return false;
   }
   table_text.Append("\n");
@@ -45,10 +45,10 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeStrin
 void WarnOfOneDictionaryTwice(const FindingRunOptions& options, CliStreams& io) {
   std::error_code error;
   if (options.quiet || !fs::equivalent(PathFromUtf8(options.source_path.c_str()),
-                                       PathFromUtf8(options.targetPath.c_str()), error)) {
+                                       PathFromUtf8(options.target_path.c_str()), error)) {
     return;
   }
-  ReportError(io, "warning: " + options.source_path + " and " + options.targetPath +
+  ReportError(io, "warning: " + options.source_path + " and " + options.target_path +
                       " are the same file: the dictionary to migrate and the target are one, "
                       "so every finding compares the dictionary with itself");
 }
@@ -62,7 +62,7 @@ class Progress {
   }
   void Step() {
     ++done_;
-    if (!io_.progressOnErr || done_ % 64 != 0) return;
+    if (!io_.progress_on_err || done_ % 64 != 0) return;
     if (std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
     shown_ = true;
     io_.err << "\rzorvez: examining class " << done_ << " of " << total_ << std::flush;
@@ -102,7 +102,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
 
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals, const LoadedRoots& loaded) {
-  for (const std::string* path : {&options.source_path, &options.targetPath, &options.mappingPath}) {
+  for (const std::string* path : {&options.source_path, &options.target_path, &options.mapping_path}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
   WarnOfOneDictionaryTwice(options, io);
@@ -113,7 +113,7 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   LoadedDocuments documents;
   state.sourceRoot = LoadDictionary(options.source_path, io, documents.source);
   if (state.sourceRoot == nullptr) return kExitTrouble;
-  state.targetRoot = LoadDictionary(options.targetPath, io, documents.target);
+  state.targetRoot = LoadDictionary(options.target_path, io, documents.target);
   if (state.targetRoot == nullptr) return kExitTrouble;
   if (loaded) loaded(state.sourceRoot, state.targetRoot);
 

@@ -13,8 +13,8 @@
 
 struct FindingRunOptions {
   std::string source_path;   // the dictionary to migrate
-  std::string targetPath;   // the target V5 dictionary
-  std::string mappingPath;  // the mapping table
+  std::string target_path;   // the target V5 dictionary
+  std::string mapping_path;  // the mapping table
   bool v5v5 = false;
   bool oldFormat = false;
   bool quiet = false;  // no warnings on standard error, only why an input cannot be used

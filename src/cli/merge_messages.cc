@@ -7,7 +7,7 @@ std::string Counted(size_t count, const char* one, const char* many) {
 }
 
 struct Counts {
-  size_t newClassRows = 0, newBlockAttributeRows = 0, intoBlock = 0, completedInPlace = 0,
+  size_t new_class_rows = 0, new_block_attribute_rows = 0, into_block = 0, completed_in_place = 0,
          present = 0, refused = 0, conflicts = 0;
 };
 
@@ -17,13 +17,13 @@ Counts CountRows(const TableMerge& merge) {
   for (size_t i = 0; i < results.size(); ++i) {
     switch (results[i].outcome) {
       case RowOutcome::kNewBlock:
-        (merge.Rows()[i].check.classRow ? counts.newClassRows : counts.newBlockAttributeRows) += 1;
+        (merge.Rows()[i].check.classRow ? counts.new_class_rows : counts.new_block_attribute_rows) += 1;
         break;
       case RowOutcome::kIntoBlock:
-        counts.intoBlock += 1;
+        counts.into_block += 1;
         break;
       case RowOutcome::kCompletedInPlace:
-        counts.completedInPlace += 1;
+        counts.completed_in_place += 1;
         break;
       case RowOutcome::kAlreadyPresent:
         counts.present += 1;
@@ -116,14 +116,14 @@ void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeW
   const char* verb = writing == MergeWriting::kDryRun     ? "to merge"
                      : writing == MergeWriting::kHeldBack ? "mergeable"
                                                           : "merged";
-  size_t rows = counts.newClassRows + counts.newBlockAttributeRows + counts.intoBlock +
-                counts.completedInPlace;
+  size_t rows = counts.new_class_rows + counts.new_block_attribute_rows + counts.into_block +
+                counts.completed_in_place;
   std::string summary =
       "merge: " + Counted(rows, "row ", "rows ") + verb + " (" +
-      Counted(counts.newClassRows, "new class row", "new class rows") + " with " +
-      Counted(counts.newBlockAttributeRows, "attribute row", "attribute rows") + ", " +
-      Counted(counts.intoBlock, "attribute row", "attribute rows") + " into existing classes, " +
-      Counted(counts.completedInPlace, "row", "rows") + " completed in place), " +
+      Counted(counts.new_class_rows, "new class row", "new class rows") + " with " +
+      Counted(counts.new_block_attribute_rows, "attribute row", "attribute rows") + ", " +
+      Counted(counts.into_block, "attribute row", "attribute rows") + " into existing classes, " +
+      Counted(counts.completed_in_place, "row", "rows") + " completed in place), " +
       std::to_string(counts.present) + " already present, " + std::to_string(counts.refused) +
       " refused, " + std::to_string(counts.conflicts) + " in conflict";
   bool held_back = !partial && counts.refused + counts.conflicts > 0 && rows > 0;

@@ -79,9 +79,9 @@ std::string ReportNameWatch::SourcePlace(const ClassFindings& batch) const {
 // names, the deciding row for the others.
 PlacedHazard ReportNameWatch::MarkupHazard(const ClassFindings& batch, const Finding& finding,
                                            const ShownName& name) const {
-  bool in_table = !name.fromSource && finding.row.has_value();
+  bool in_table = !name.from_source && finding.row.has_value();
   long line = in_table ? finding.row->line : (batch.sourceLine > 0 ? batch.sourceLine : 1);
-  return {in_table ? run_.mappingPath : run_.source_path,
+  return {in_table ? run_.mapping_path : run_.source_path,
           {HazardCode::kMarkupName, HazardSeverity::kWarning, line, 1,
            Quoted(*name.text) + " holds '<' or '>', which the defined report writes as markup: "
                                 "a browser opening the report runs it or hides the name",

@@ -166,8 +166,8 @@ void Report(const CommandOptions& options, const SuggestWork& work, const Sugges
   } else if (options.format == SuggestFormat::kCsv) {
     WriteRows(out, rows, work, output);
   } else {
-    bool colour = io.colourOut && options.output.empty();
-    WriteSuggestionText(out, work, output, rows, options.run.mappingPath, colour);
+    bool colour = io.colour_out && options.output.empty();
+    WriteSuggestionText(out, work, output, rows, options.run.mapping_path, colour);
   }
 }
 
@@ -222,11 +222,11 @@ int RunSuggest(const CommandOptions& options, CliStreams& io) {
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
   std::string table;
-  if (std::string failure = ReadWholeFile(options.run.mappingPath, table); !failure.empty()) {
+  if (std::string failure = ReadWholeFile(options.run.mapping_path, table); !failure.empty()) {
     ReportError(io, failure);
     return kExitTrouble;
   }
-  const RowPlan rows = PlanRows(work, output, std::move(table), options.run.mappingPath);
+  const RowPlan rows = PlanRows(work, output, std::move(table), options.run.mapping_path);
   if (options.output.empty()) {
     Report(options, work, output, rows, io, io.out);
   } else if (std::string problem = ReplaceFileWith(
