@@ -118,9 +118,9 @@ int main(int argc, char** argv) {
   }
   const std::string findings = parsed.Operands()[0];
   ExplorePageOptions page;
-  page.sourceName = findings;
+  page.source_name = findings;
   page.targetName = "(recorded findings)";
-  page.mappingName = "(recorded findings)";
+  page.mapping_name = "(recorded findings)";
   page.v5v5 = parsed.Has("v5");
   page.oldFormat = parsed.Has("old");
   page.report_path = parsed.Value("report");

@@ -75,9 +75,9 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   run.oldFormat = parsed.Has("old");
 
   ExplorePageOptions page;
-  page.sourceName = run.source_path;
+  page.source_name = run.source_path;
   page.targetName = run.target_path;
-  page.mappingName = run.mapping_path;
+  page.mapping_name = run.mapping_path;
   page.v5v5 = run.v5v5;
   page.oldFormat = run.oldFormat;
   page.report_path = parsed.Value("report");

@@ -23,13 +23,13 @@
 #include "explore/suggestion_block.h"
 
 struct ExplorePageOptions {
-  std::string sourceName;  // the inputs, as shown on the page
+  std::string source_name;  // the inputs, as shown on the page
   std::string targetName;
-  std::string mappingName;
+  std::string mapping_name;
   bool v5v5 = false;
   bool oldFormat = false;
   std::string report_path;        // the defined report as the user named it; empty: no links
-  size_t classesPerChunk = 256;  // how many classes' findings the page parses at once
+  size_t classes_per_chunk = 256;  // how many classes' findings the page parses at once
 };
 
 class ExplorePageWriter {
@@ -71,10 +71,10 @@ class ExplorePageWriter {
  private:
   struct ClassLine {
     std::string head;        // verdict, kind, label, key, parent and section, encoded
-    uint32_t itemKinds = 0;     // bit k: an attribute or child finding of kind k
-    uint32_t itemVerdicts = 0;  // bit v: an attribute or child finding of verdict v
+    uint32_t item_kinds = 0;     // bit k: an attribute or child finding of kind k
+    uint32_t item_verdicts = 0;  // bit v: an attribute or child finding of verdict v
     uint32_t items = 0;
-    std::string attributeNames;  // "label\nkey\n" of each attribute finding, for the search
+    std::string attribute_names;  // "label\nkey\n" of each attribute finding, for the search
   };
 
   void AddClass(const nlohmann::json& record);
@@ -96,10 +96,10 @@ class ExplorePageWriter {
   std::vector<ClassLine> classes_;
   std::string summary_ = "null";
   size_t chunks_ = 0;
-  size_t classesInChunk_ = 0;
-  size_t itemKind_ = 0;  // the kind and verdict of the item begun last
-  size_t itemVerdict_ = 0;
-  bool chunkOpen_ = false;
+  size_t classes_in_chunk_ = 0;
+  size_t item_kind_ = 0;  // the kind and verdict of the item begun last
+  size_t item_verdict_ = 0;
+  bool chunk_open_ = false;
   bool finished_ = false;
 };
 

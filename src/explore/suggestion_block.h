@@ -85,7 +85,7 @@ class SuggestionBlock {
   // A source class's items, as compact text.
   struct Item {
     std::string key, label, parent;
-    std::string classItem;   // empty: none
+    std::string class_item;   // empty: none
     std::string attributes;  // the attribute items, comma-separated
   };
 
@@ -93,14 +93,14 @@ class SuggestionBlock {
   Item& ItemOf(JsonTape::Value source);
   void AppendClassCandidate(std::string& out, JsonTape::Value candidate);
   void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
-                                std::string& previousOwner);
+                                std::string& previous_owner);
   void AppendEvidence(std::string& out, JsonTape::Value evidence);
   // The item a record is of, as its row and notes name it.
   struct ItemNamed {
     const Item& item;
     std::string_view label;  // an attribute's
     std::string_view reason;
-    bool forClass;
+    bool for_class;
   };
 
   std::string KnownColumns(const ItemNamed& named) const;
@@ -117,9 +117,9 @@ class SuggestionBlock {
   CodeTable reasons_;  // of attribute items
   CodeTable fates_;    // why an accepted item's row is not written
   std::vector<Item> items_;
-  std::unordered_map<std::string, size_t> itemOfKey_;
+  std::unordered_map<std::string, size_t> item_of_key_;
   TargetPlaces target_;
-  std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
+  std::unordered_map<std::string, SuggestSourceRow> source_rows_;
   SuggestDomains domains_;
   std::string table_path_;
 };

@@ -84,7 +84,7 @@ TEST(ExploreFindingSink, WritesThePageTheRecordsWrite) {
     SCOPED_TRACE(tree.name);
     for (size_t chunk : {size_t{1}, size_t{256}}) {
       ExplorePageOptions options;
-      options.classesPerChunk = chunk;
+      options.classes_per_chunk = chunk;
       options.report_path = "report.html";
       const std::string direct = PageFromSink(tree, options);
       EXPECT_EQ(direct, PageFromRecords(tree, options));

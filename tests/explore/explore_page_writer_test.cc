@@ -98,7 +98,7 @@ TEST(ExplorePageWriter, CarriesEveryFindingWhateverTheChunkSize) {
   const std::vector<json> records = SmallFindings();
   for (size_t per_chunk : {1, 2, 5, 256}) {
     ExplorePageOptions options;
-    options.classesPerChunk = per_chunk;
+    options.classes_per_chunk = per_chunk;
     const std::string page = PageOf(records, options);
     EXPECT_EQ(DecodedClasses(page), ExpectedClasses(records)) << per_chunk << " classes a chunk";
     json index = json::parse(DataBlocks(page).at("zv-index"));
