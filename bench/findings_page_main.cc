@@ -119,10 +119,10 @@ int main(int argc, char** argv) {
   const std::string findings = parsed.Operands()[0];
   ExplorePageOptions page;
   page.source_name = findings;
-  page.targetName = "(recorded findings)";
+  page.target_name = "(recorded findings)";
   page.mapping_name = "(recorded findings)";
   page.v5v5 = parsed.Has("v5");
-  page.oldFormat = parsed.Has("old");
+  page.old_format = parsed.Has("old");
   page.report_path = parsed.Value("report");
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     const auto names = std::make_shared<NameStore>();

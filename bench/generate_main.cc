@@ -94,6 +94,6 @@ int main(int argc, char** argv) {
   std::printf("%s tree (%s, seed %llu): %d source classes, %d target classes, %d table rows in %s\n",
               zor_bench::ModeName(args.options.mode), zor_bench::ShapeName(args.options.shape),
               static_cast<unsigned long long>(args.options.seed), tree.sourceClasses,
-              tree.targetClasses, tree.mappingRows, args.out.c_str());
+              tree.targetClasses, tree.mapping_rows, args.out.c_str());
   return 0;
 }

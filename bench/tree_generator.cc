@@ -34,7 +34,7 @@ GeneratedTree GenerateTree(const TreeOptions& options) {
   tree.mappingCsv = std::move(table.text);
   tree.sourceClasses = static_cast<int>(plan.sources.size());
   tree.targetClasses = static_cast<int>(plan.targets.size());
-  tree.mappingRows = table.rows;
+  tree.mapping_rows = table.rows;
   return tree;
 }
 

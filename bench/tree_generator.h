@@ -39,7 +39,7 @@ struct GeneratedTree {
   std::string mappingCsv;
   int sourceClasses = 0;
   int targetClasses = 0;
-  int mappingRows = 0;
+  int mapping_rows = 0;
 };
 
 // The same options always give the same bytes.

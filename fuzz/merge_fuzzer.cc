@@ -85,7 +85,7 @@ void RequireClassRowsFound(const TableMerge& merge, const std::string& merged) {
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
     const CompletedRow& row = merge.Rows()[i];
     RowOutcome outcome = merge.Plan().results[i].outcome;
-    if (!row.check.classRow || !(Placed(outcome) || outcome == RowOutcome::kCompletedInPlace)) {
+    if (!row.check.class_row || !(Placed(outcome) || outcome == RowOutcome::kCompletedInPlace)) {
       continue;
     }
     size_t line = index.FirstClassRow(row.name, row.parent);

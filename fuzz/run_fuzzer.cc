@@ -71,7 +71,7 @@ RunSettings SettingsFor(bool v5v5, bool old_format) {
   settings.proposed_mapping_path = dictionary + "DDL_Files/out.csv";
   settings.inputs_given = settings.mapping_given = settings.output_given = true;
   settings.v5v5_mode = v5v5;
-  settings.oldFormat = old_format;
+  settings.old_format = old_format;
   return settings;
 }
 
@@ -102,7 +102,7 @@ Outputs Run(const RunSettings& settings, LookupStrategy strategy) {
 void Require(bool holds, const char* what, const RunSettings& settings) {
   if (holds) return;
   std::fprintf(stderr, "run_fuzzer: the strategies differ in the %s (v5v5=%d old=%d)\n", what,
-               settings.v5v5_mode, settings.oldFormat);
+               settings.v5v5_mode, settings.old_format);
   std::abort();
 }
 

@@ -96,17 +96,17 @@ void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& t
   long class_findings = 0, attribute_findings = 0;
   for (long count : class_findings_) class_findings += count;
   for (long count : attribute_findings_) attribute_findings += count;
-  out << Counted(totals.totalClasses, "class", "classes") << ", "
+  out << Counted(totals.total_classes, "class", "classes") << ", "
       << Counted(class_findings, "class finding", "class findings");
-  if (class_findings > totals.totalClasses) out << " (a class can have two)";
+  if (class_findings > totals.total_classes) out << " (a class can have two)";
   out << ": " << VerdictCounts(class_findings_, false) << '\n'
       << Counted(attribute_findings, "attribute finding", "attribute findings") << ": "
       << VerdictCounts(attribute_findings_, true);
   if (child_findings_ > 0) {
     out << "; " << Counted(child_findings_, "child finding", "child findings");
   }
-  out << "\nnew classes suggested: " << totals.newClassesSuggested
-      << ", classes requested unmapped: " << totals.unmappedRequested << '\n';
+  out << "\nnew classes suggested: " << totals.new_classes_suggested
+      << ", classes requested unmapped: " << totals.unmapped_requested << '\n';
 }
 
 void CheckTextRenderer::WriteList(std::ostream& out, Verdict verdict) const {

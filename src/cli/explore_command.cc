@@ -72,14 +72,14 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   run.target_path = parsed.Operands()[1];
   run.mapping_path = parsed.Operands()[2];
   run.v5v5 = parsed.Has("v5");
-  run.oldFormat = parsed.Has("old");
+  run.old_format = parsed.Has("old");
 
   ExplorePageOptions page;
   page.source_name = run.source_path;
-  page.targetName = run.target_path;
+  page.target_name = run.target_path;
   page.mapping_name = run.mapping_path;
   page.v5v5 = run.v5v5;
-  page.oldFormat = run.oldFormat;
+  page.old_format = run.old_format;
   page.report_path = parsed.Value("report");
   bool suggest = parsed.Has("suggest");
   Lexicon lexicon;

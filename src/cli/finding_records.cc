@@ -107,19 +107,19 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   }
   WarnOfOneDictionaryTwice(options, io);
   ComparisonState state;
-  state.settings = {options.v5v5, options.oldFormat, false, true};
+  state.settings = {options.v5v5, options.old_format, false, true};
   ZORUnicodeString table_text;
   if (!LoadTable(options, io, table_text)) return kExitTrouble;
   LoadedDocuments documents;
-  state.sourceRoot = LoadDictionary(options.source_path, io, documents.source);
-  if (state.sourceRoot == nullptr) return kExitTrouble;
-  state.targetRoot = LoadDictionary(options.target_path, io, documents.target);
-  if (state.targetRoot == nullptr) return kExitTrouble;
-  if (loaded) loaded(state.sourceRoot, state.targetRoot);
+  state.source_root = LoadDictionary(options.source_path, io, documents.source);
+  if (state.source_root == nullptr) return kExitTrouble;
+  state.target_root = LoadDictionary(options.target_path, io, documents.target);
+  if (state.target_root == nullptr) return kExitTrouble;
+  if (loaded) loaded(state.source_root, state.target_root);
 
-  state.totals.totalClasses = CountSourceClasses(state.sourceRoot);
+  state.totals.total_classes = CountSourceClasses(state.source_root);
   {
-    Progress progress(io, state.totals.totalClasses);
+    Progress progress(io, state.totals.total_classes);
     PassState pass(state, table_text, LookupStrategy::kIndexed);
     CompareClasses(pass, sink, [&](const SourceClass&) { progress.Step(); });
   }

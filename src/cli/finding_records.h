@@ -16,7 +16,7 @@ struct FindingRunOptions {
   std::string target_path;   // the target V5 dictionary
   std::string mapping_path;  // the mapping table
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
   bool quiet = false;  // no warnings on standard error, only why an input cannot be used
 };
 

@@ -62,7 +62,7 @@ struct LintOptions {
   std::string source_path;
   std::string target_path;
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
   bool json_lines = false;
   bool fix = false;
   bool dry_run = false;
@@ -80,7 +80,7 @@ LintOptions ReadOptions(const ParsedArguments& parsed) {
     throw UsageError("--source and --target need a file name");
   }
   options.v5v5 = parsed.Has("v5");
-  options.oldFormat = parsed.Has("old");
+  options.old_format = parsed.Has("old");
   std::string format = parsed.Value("format", "text");
   if (format != "text" && format != "jsonl") {
     throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
@@ -159,7 +159,7 @@ int Lint(CliStreams& io, const LintOptions& options) {
   }
   std::unique_ptr<TableNames> names;
   if (source || target) {
-    names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.oldFormat), source,
+    names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.old_format), source,
                                          target);
   }
   TableAnalysis analysis(std::move(bytes), names.get());

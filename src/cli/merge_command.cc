@@ -83,7 +83,7 @@ struct MergeOptions {
   std::string source_path;  // empty when not given
   std::string target_path;
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
 };
 
 MergeOptions ReadOptions(const ParsedArguments& parsed) {
@@ -104,7 +104,7 @@ MergeOptions ReadOptions(const ParsedArguments& parsed) {
     throw UsageError("options --source and --target need a file name");
   }
   options.v5v5 = parsed.Has("v5");
-  options.oldFormat = parsed.Has("old");
+  options.old_format = parsed.Has("old");
   return options;
 }
 
@@ -160,7 +160,7 @@ int Merge(CliStreams& io, const MergeOptions& options) {
   for (auto [path, is_source, names] : {std::tuple{&options.source_path, true, &source},
                                         std::tuple{&options.target_path, false, &target}}) {
     if (!path->empty() &&
-        !LoadDictionaryNames(*path, is_source, options.v5v5, options.oldFormat, io, *names)) {
+        !LoadDictionaryNames(*path, is_source, options.v5v5, options.old_format, io, *names)) {
       return kExitTrouble;
     }
   }

@@ -17,7 +17,7 @@ Counts CountRows(const TableMerge& merge) {
   for (size_t i = 0; i < results.size(); ++i) {
     switch (results[i].outcome) {
       case RowOutcome::kNewBlock:
-        (merge.Rows()[i].check.classRow ? counts.new_class_rows : counts.new_block_attribute_rows) += 1;
+        (merge.Rows()[i].check.class_row ? counts.new_class_rows : counts.new_block_attribute_rows) += 1;
         break;
       case RowOutcome::kIntoBlock:
         counts.into_block += 1;

@@ -22,7 +22,7 @@ struct AttributeRow {
   ZORUnicodeString target_class;
   ZORUnicodeString target_parent;
   ZORUnicodeString target_attribute;
-  ZORUnicodeString plainTargetAttribute;
+  ZORUnicodeString plain_target_attribute;
   std::optional<TableRowRef> row;
 };
 
@@ -31,7 +31,7 @@ struct AttributeWalk {
   PassState& pass;
   const MappedClass& mapped;
   const TargetClass& target;
-  bool classHeaderWritten = false;
+  bool class_header_written = false;
 };
 
 Finding& AddAttribute(AttributeWalk& walk, Verdict verdict, FindingKind kind,
@@ -56,18 +56,18 @@ void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
 // at all; zorvez says so, the defined report stays silent.
 void ReportNoRow(AttributeWalk& walk, const SourceAttribute& attribute) {
   ComparisonState& state = walk.pass.state;
-  if (!state.settings.rowReferences) return;
+  if (!state.settings.row_references) return;
   Finding& finding = state.batch.Add(FindingSubject::kAttribute, Verdict::kGrey, FindingKind::kNoRow);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
-  finding.row = walk.mapped.classRow;
-  state.totals.attributesWithoutRow += 1;
+  finding.row = walk.mapped.class_row;
+  state.totals.attributes_without_row += 1;
 }
 
 std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                                              const SourceAttribute& attribute) {
-  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.mapped.followingRows,
-                                                 attribute.label.str(), walk.mapped.rowName.str());
+  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.mapped.following_rows,
+                                                 attribute.label.str(), walk.mapped.row_name.str());
   if (lookup.row == nullptr) ReportNoRow(walk, attribute);
   if (lookup.row == nullptr || lookup.unmapped) return std::nullopt;
   const ParsedLine& row = *lookup.row;
@@ -83,13 +83,13 @@ std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
 // attribute; so is the target class's head in the DDL. Returns whether this
 // call proposed them.
 bool ProposeClassOnce(AttributeWalk& walk, DdlClassHead head, const ZORUnicodeString& row_name) {
-  if (walk.classHeaderWritten) return false;
-  walk.classHeaderWritten = true;
+  if (walk.class_header_written) return false;
+  walk.class_header_written = true;
   ClassFindings& batch = walk.pass.state.batch;
   ProposedDdlClass& ddl = batch.ddl.emplace();
   ddl.head = std::move(head);
   ddl.ending = AttributeEnding::kSingleLine;
-  batch.mappingRows.push_back(ProposedClassRow(row_name, walk.mapped.source.parent));
+  batch.mapping_rows.push_back(ProposedClassRow(row_name, walk.mapped.source.parent));
   return true;
 }
 
@@ -99,9 +99,9 @@ Finding& AddMissingAttribute(AttributeWalk& walk, const SourceAttribute& attribu
   Finding& finding = AddAttribute(walk, Verdict::kBlue, FindingKind::kNotFoundInTarget, row);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
-  finding.dictionary = walk.pass.profile.targetName;
+  finding.dictionary = walk.pass.profile.target_name;
   finding.target = TargetRef{"", target_attribute.str(), "", walk.target.key.str()};
-  if (carries_class_row) finding.proposedRows.push_back(walk.pass.state.batch.mappingRows.front());
+  if (carries_class_row) finding.proposed_rows.push_back(walk.pass.state.batch.mapping_rows.front());
   return finding;
 }
 
@@ -116,7 +116,7 @@ void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attri
   walk.pass.state.batch.ddl->attributes.push_back({WithoutWhiteSpace(target_attribute).str(),
                                                    target_attribute.str(), "", attribute.type.str(),
                                                    "", mapped.map_domain.str()});
-  AddMissingAttribute(walk, attribute, target_attribute, row, first).proposedInDdl = true;
+  AddMissingAttribute(walk, attribute, target_attribute, row, first).proposed_in_ddl = true;
 }
 
 // The V5/V5 pass proposes a mapping row for the missing attribute instead of
@@ -133,14 +133,14 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
   Finding& finding = AddMissingAttribute(walk, attribute, target_attribute, row, first);
   std::string proposed =
       ProposedTargetAttributeRow(mapped.source.key, mapped.source.parent, target_attribute);
-  finding.proposedRows.push_back(proposed);
-  walk.pass.state.batch.mappingRows.push_back(std::move(proposed));
+  finding.proposed_rows.push_back(proposed);
+  walk.pass.state.batch.mapping_rows.push_back(std::move(proposed));
 }
 
 // The attribute mapped into the found target class.
 void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute,
                            const AttributeRow& row) {
-  const ZORUnicodeString& target_attribute = row.plainTargetAttribute;
+  const ZORUnicodeString& target_attribute = row.plain_target_attribute;
   const std::vector<TargetAttribute>& candidates = walk.pass.targets->Attributes(walk.target);
   if (candidates.empty()) return;
   for (const TargetAttribute& candidate : candidates) {
@@ -163,15 +163,15 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
 void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
                       const AttributeRow& row, const std::string& looked_in) {
   ComparisonState& state = walk.pass.state;
-  if (!state.settings.rowReferences) return;
+  if (!state.settings.row_references) return;
   Finding& finding = AddAttribute(walk, Verdict::kGrey, FindingKind::kDroppedRow, row);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
   finding.detail = looked_in;
-  finding.dictionary = walk.pass.profile.targetName;
+  finding.dictionary = walk.pass.profile.target_name;
   finding.target =
       TargetRef{"", row.target_attribute.str(), row.target_parent.str(), row.target_class.str()};
-  state.totals.droppedRows += 1;
+  state.totals.dropped_rows += 1;
 }
 
 // The attribute mapped into another target class: only the first class
@@ -185,7 +185,7 @@ void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
   }
   for (const TargetAttribute& attribute : walk.pass.targets->Attributes(*target)) {
     if (attribute.key != row.target_attribute.str()) continue;
-    AddValidAttribute(walk, attribute, walk.pass.profile.targetName, *target, row);
+    AddValidAttribute(walk, attribute, walk.pass.profile.target_name, *target, row);
     return;
   }
   ReportDroppedRow(walk, source, row, target->key.str());
@@ -193,7 +193,7 @@ void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
 
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
   if (row.target_class.Matches(walk.target.key) ||
-      row.target_parent.Matches(walk.target.shortParent)) {
+      row.target_parent.Matches(walk.target.short_parent)) {
     CheckFoundTargetClass(walk, attribute, row);
   } else if (row.target_class.Matches("") || row.target_parent.Matches("") ||
              row.target_attribute.Matches("")) {
@@ -201,7 +201,7 @@ void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const At
     finding.label = attribute.label.str();
     finding.key = attribute.key.str();
     finding.detail = row.source_attribute.str();
-    finding.dictionary = walk.pass.profile.targetName;
+    finding.dictionary = walk.pass.profile.target_name;
   } else {
     CheckClassFoundByParent(walk, attribute, row);
   }

@@ -21,10 +21,10 @@ SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node) 
   source.label = ReadPlain(node, profile.source_class.label);
   source.key = ReadPlain(node, profile.source_class.key);
   source.parent = ReadPlain(node, profile.source_class.parent);
-  source.shortParent = ReadPlain(node, profile.source_class.shortParent);
-  source.uuid = ReadIfNamed(node, profile.sourceUuid);
-  source.domain = ReadIfNamed(node, profile.sourceDomain);
-  source.creator = ReadIfNamed(node, profile.sourceCreator);
+  source.short_parent = ReadPlain(node, profile.source_class.short_parent);
+  source.uuid = ReadIfNamed(node, profile.source_uuid);
+  source.domain = ReadIfNamed(node, profile.source_domain);
+  source.creator = ReadIfNamed(node, profile.source_creator);
   return source;
 }
 
@@ -35,9 +35,9 @@ TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node, 
   target.label = ReadPlain(node, profile.target_class.label);
   target.key = ReadPlain(node, profile.target_class.key);
   target.parent = ReadPlain(node, profile.target_class.parent);
-  target.shortParent = ReadPlain(node, profile.target_class.shortParent);
-  target.creator = GetValueByTagName(node, profile.targetCreator);
-  target.uuid = ReadIfNamed(node, profile.targetUuid);
+  target.short_parent = ReadPlain(node, profile.target_class.short_parent);
+  target.creator = GetValueByTagName(node, profile.target_creator);
+  target.uuid = ReadIfNamed(node, profile.target_uuid);
   return target;
 }
 

@@ -8,7 +8,7 @@
 namespace {
 
 bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
-  for (std::string_view code : profile.badMappingCodes) {
+  for (std::string_view code : profile.bad_mapping_codes) {
     if (row.target_class.Matches(code)) return row.source_attribute.Matches("*");
   }
   return false;
@@ -17,13 +17,13 @@ bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
 void AddBadlyMappedClass(PassState& pass, const MappedClass& mapped, const ClassRowFields& row) {
   Finding& finding =
       pass.state.batch.Add(FindingSubject::kClass, Verdict::kRed, FindingKind::kBadlyMapped);
-  finding.dictionary = pass.profile.targetName;
+  finding.dictionary = pass.profile.target_name;
   finding.target = TargetRef{"", row.target_class.str(), row.target_parent.str(), ""};
-  finding.row = mapped.classRow;
+  finding.row = mapped.class_row;
 }
 
 void TraceFound(PassState& pass) {
-  DevTrace(pass.state, {"      | FOUND in ", pass.profile.targetName, " XML!"});
+  DevTrace(pass.state, {"      | FOUND in ", pass.profile.target_name, " XML!"});
 }
 
 // The V5/V5 pass also requires the same identity; a class that differs only
@@ -34,7 +34,7 @@ bool IdentityAgrees(const PassState& pass, const SourceClass& source, const Targ
 
 // One "Bad mapping!" trace line for each of `count` target classes.
 void TraceBadMappings(PassState& pass, bool bad_mapping, size_t count) {
-  if (!bad_mapping || !pass.state.settings.devTrace) return;
+  if (!bad_mapping || !pass.state.settings.dev_trace) return;
   for (size_t i = 0; i < count; ++i) DevTrace(pass.state, "Bad mapping!");
 }
 
@@ -59,7 +59,7 @@ TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const Clas
   TargetClasses& targets = *pass.targets;
   const size_t count = targets.size();
   if (count == 0) return search;
-  search.anyTargetClass = true;
+  search.any_target_class = true;
   bool bad_mapping = NamesNoTargetClass(pass.profile, row);
   if (bad_mapping) AddBadlyMappedClass(pass, mapped, row);
   size_t traced = 0;
@@ -69,7 +69,7 @@ TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const Clas
     TraceFound(pass);
     const TargetClass& target = targets.Class(candidate);
     if (!IdentityAgrees(pass, source, target)) {
-      search.identityDiffers = true;
+      search.identity_differs = true;
       continue;
     }
     search.found = true;

@@ -18,10 +18,10 @@ struct ClassRowFields {
 ClassRowFields RawClassRowFields(std::string_view class_row);
 
 struct TargetSearch {
-  bool anyTargetClass = false;
+  bool any_target_class = false;
   bool found = false;
   // A class of the name the row gives was withdrawn for its identity.
-  bool identityDiffers = false;
+  bool identity_differs = false;
   TargetClass target;
 };
 

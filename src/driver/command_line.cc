@@ -79,7 +79,7 @@ bool ScanOneArgument(int argc, char** argv, int& i, CommandLine& line) {
     SayUsage(line);
   }
   if (ArgumentMatches(argv[i], "-old")) {
-    settings.oldFormat = true;
+    settings.old_format = true;
     Say(line, "Using old V5 format.");
   }
   if (ArgumentMatches(argv[i], "-v5")) {
@@ -87,7 +87,7 @@ bool ScanOneArgument(int argc, char** argv, int& i, CommandLine& line) {
     Say(line, "V5/V5 comparison mode on.");
   }
   if (ArgumentMatches(argv[i], "-t")) {
-    settings.devTrace = true;
+    settings.dev_trace = true;
     Say(line, "Dev trace on.");
   }
   if (ArgumentMatches(argv[i], "-i")) {

@@ -66,10 +66,10 @@ Documents LoadDocuments(const RunSettings& settings, ComparisonState& state) {
   Documents documents;
   documents.source = MigrationXMLNode::CreateFromFile(settings.source_xml_path.ConvertToChar());
   DevTrace(state, "V4 XML loaded.");
-  state.sourceRoot = FirstNode(documents.source);
+  state.source_root = FirstNode(documents.source);
   documents.target = MigrationXMLNode::CreateFromFile(settings.target_xml_path.ConvertToChar());
   DevTrace(state, "V5 XML loaded.");
-  state.targetRoot = FirstNode(documents.target);
+  state.target_root = FirstNode(documents.target);
   return documents;
 }
 
@@ -94,7 +94,7 @@ void RunClassLoop(ComparisonState& state, const ZORUnicodeString& table_text,
   long class_number = 0;
   CompareClasses(pass, sink, [&](const SourceClass& source) {
     UpdateProgress(++class_number);
-    if (state.settings.devTrace) {
+    if (state.settings.dev_trace) {
       ConsoleWrite("Examining class: ");
       ConsoleLine(source.label);
     }
@@ -119,20 +119,20 @@ void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
   DefinedOutputs outputs;
   OpenOutputs(settings, outputs);
   ComparisonState state;
-  state.settings = {settings.v5v5_mode, settings.oldFormat, settings.devTrace, false};
-  state.traceLine = ConsoleLine;
+  state.settings = {settings.v5v5_mode, settings.old_format, settings.dev_trace, false};
+  state.trace_line = ConsoleLine;
   ConsoleLine("Examining input files (may take a few minutes)...");
   const ZORUnicodeString table_text = LoadMappingTable(settings, state);
-  ReportFrame frame{settings.source_xml_path, settings.v5v5_mode, settings.oldFormat};
+  ReportFrame frame{settings.source_xml_path, settings.v5v5_mode, settings.old_format};
   WriteReportHead(outputs.report, frame);
   Documents documents = LoadDocuments(settings, state);
-  WritePackageHead(outputs.proposed_ddl, GetValueByTagName(state.sourceRoot, "Name"),
-                   GetValueByTagName(state.targetRoot, "Domain"));
-  state.totals.totalClasses = WriteTableOfContents(outputs.report, frame, state.sourceRoot);
+  WritePackageHead(outputs.proposed_ddl, GetValueByTagName(state.source_root, "Name"),
+                   GetValueByTagName(state.target_root, "Domain"));
+  state.totals.total_classes = WriteTableOfContents(outputs.report, frame, state.source_root);
   DevTrace(state, "Wrote HTML TOC.");
   ConsoleWrite("Total V4 classes to examine: ");
-  ConsoleLine(DecimalText(state.totals.totalClasses));
-  StartProgress(state.totals.totalClasses);
+  ConsoleLine(DecimalText(state.totals.total_classes));
+  StartProgress(state.totals.total_classes);
   ConsoleFlush();
 
   DefinedRenderers renderers(outputs, settings.v5v5_mode);

@@ -13,9 +13,9 @@ struct RunSettings {
   ZORUnicodeString report_path;
   ZORUnicodeString proposed_ddl_path;
   ZORUnicodeString proposed_mapping_path;
-  bool oldFormat = false;
+  bool old_format = false;
   bool v5v5_mode = false;
-  bool devTrace = false;
+  bool dev_trace = false;
   bool inputs_given = false;
   bool mapping_given = false;
   bool output_given = false;

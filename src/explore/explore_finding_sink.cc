@@ -50,18 +50,18 @@ std::string_view WithoutLineEnd(std::string_view row) {
 }
 
 void AppendProposal(std::string& out, const Finding& finding) {
-  if (!finding.proposedInDdl && finding.proposedRows.empty()) {
+  if (!finding.proposed_in_ddl && finding.proposed_rows.empty()) {
     out += "null";
     return;
   }
-  if (!finding.proposedInDdl) {
+  if (!finding.proposed_in_ddl) {
     out += "[null,[";
   } else {
     out += finding.subject == FindingSubject::kClass ? "[\"class\",[" : "[\"attribute\",[";
   }
-  for (size_t i = 0; i < finding.proposedRows.size(); ++i) {
+  for (size_t i = 0; i < finding.proposed_rows.size(); ++i) {
     if (i > 0) out += ',';
-    AppendScriptSafeString(out, WithoutLineEnd(finding.proposedRows[i]));
+    AppendScriptSafeString(out, WithoutLineEnd(finding.proposed_rows[i]));
   }
   out += "]]";
 }
@@ -135,11 +135,11 @@ void ExploreFindingSink::Finish(const ComparisonTotals& totals) {
   closing_section_.clear();
   // The summary record as the record reader has it (members sorted).
   nlohmann::json summary = {{"record", "summary"},
-                            {"classes", totals.totalClasses},
-                            {"new_classes_suggested", totals.newClassesSuggested},
-                            {"requested_unmapped", totals.unmappedRequested},
-                            {"no_row", totals.attributesWithoutRow},
-                            {"dropped_row", totals.droppedRows}};
+                            {"classes", totals.total_classes},
+                            {"new_classes_suggested", totals.new_classes_suggested},
+                            {"requested_unmapped", totals.unmapped_requested},
+                            {"no_row", totals.attributes_without_row},
+                            {"dropped_row", totals.dropped_rows}};
   nlohmann::json& verdicts = summary["verdicts"] = nlohmann::json::object();
   for (Verdict verdict : kAllVerdicts) {
     verdicts[VerdictName(verdict)] = class_verdicts_[static_cast<size_t>(verdict)];

@@ -170,11 +170,11 @@ void ExplorePageWriter::WriteIndex() {
   std::string text = "{\"format\":1,\"inputs\":{\"source\":";
   AppendScriptSafeString(text, options_.source_name);
   text += ",\"target\":";
-  AppendScriptSafeString(text, options_.targetName);
+  AppendScriptSafeString(text, options_.target_name);
   text += ",\"mapping\":";
   AppendScriptSafeString(text, options_.mapping_name);
   text += options_.v5v5 ? ",\"v5v5\":true" : ",\"v5v5\":false";
-  text += options_.oldFormat ? ",\"old\":true}" : ",\"old\":false}";
+  text += options_.old_format ? ",\"old\":true}" : ",\"old\":false}";
   text += ",\"report\":";
   if (options_.report_path.empty()) {
     text += "null";

@@ -24,10 +24,10 @@
 
 struct ExplorePageOptions {
   std::string source_name;  // the inputs, as shown on the page
-  std::string targetName;
+  std::string target_name;
   std::string mapping_name;
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
   std::string report_path;        // the defined report as the user named it; empty: no links
   size_t classes_per_chunk = 256;  // how many classes' findings the page parses at once
 };

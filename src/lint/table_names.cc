@@ -100,7 +100,7 @@ void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long li
   const std::string& name = fields[0];
   const std::string& target = fields[3];
   if (target.empty() || target == "*") return;  // an uncompleted row, said elsewhere
-  for (std::string_view code : profile_.badMappingCodes) {
+  for (std::string_view code : profile_.bad_mapping_codes) {
     if (code.empty() || code == "*" || !EqualIgnoringAsciiCase(code, target)) continue;
     std::string message = "the target class " + Quoted(target) +
                           " is a domain code, which the run reads as naming no class: it reports " +

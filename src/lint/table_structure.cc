@@ -16,7 +16,7 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 // them.
 struct RowNames {
   bool row = false;  // a line with a comma: blank lines and the like are none
-  bool classRow = false;
+  bool class_row = false;
   std::string name;
   std::string parent;
 };
@@ -29,7 +29,7 @@ RowNames NamesOf(const TextLine& line) {
   std::deque<std::string> pool;
   ParsedLine parsed = ParseLine(text, pool);
   names.row = true;
-  names.classRow =
+  names.class_row =
       parsed.Raw(MappingColumn::kSourceAttribute).find('*') != std::string_view::npos &&
       FieldMatches(parsed.Raw(MappingColumn::kSourceAttribute), "*");
   names.name = std::string(parsed.Plain(MappingColumn::kSourceClass));
@@ -51,7 +51,7 @@ struct ClassRows {
 
   explicit ClassRows(const std::vector<RowNames>& names) {
     for (size_t i = 0; i < names.size(); ++i) {
-      if (!names[i].classRow) continue;
+      if (!names[i].class_row) continue;
       by_key.emplace(std::make_pair(names[i].name, names[i].parent), i);
       by_name.emplace(names[i].name, i);
     }
@@ -97,7 +97,7 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
       block = kNone;
       continue;
     }
-    if (row.classRow) {
+    if (row.class_row) {
       size_t winner = first.by_key.at({row.name, row.parent});
       bool continues = block != kNone && FieldMatches(row.name, names[block].name);
       if (winner != i) {

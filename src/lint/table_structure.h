@@ -14,7 +14,7 @@
 // it belongs in.
 struct UnreachableRow {
   size_t line;      // from 0
-  size_t classRow;  // from 0
+  size_t class_row;  // from 0
 };
 
 // Reports duplicate class rows and attribute rows that are out of reach or

@@ -85,7 +85,7 @@ const NameHints& DictionaryNames::AttributesOf(std::string_view name) const {
 }
 
 std::string CheckNewClassName(const CompletedRow& row, const DictionaryNames& target) {
-  if (!row.check.Usable() || !row.check.classRow || row.check.no_mapping) return "";
+  if (!row.check.Usable() || !row.check.class_row || row.check.no_mapping) return "";
   std::vector<std::string_view> columns = Columns(row.content);
   if (columns.size() < 4) return "";
   const std::string target_class = Unescaped(columns[3]);
@@ -100,12 +100,12 @@ std::string CheckRowNames(const CompletedRow& row, const DictionaryNames* source
   for (std::string_view column : Columns(row.content)) values.push_back(Unescaped(column));
   values.resize(std::max<size_t>(values.size(), 6));
   if (source) {
-    std::string missing = Missing(*source, source_file, values, 0, row.check.classRow, true);
+    std::string missing = Missing(*source, source_file, values, 0, row.check.class_row, true);
     if (!missing.empty()) return missing;
   }
   // A "No Mapping" row names no target.
   if (!target || row.check.no_mapping) return "";
   // A target class or attribute the target lacks is proposed in the DDL by
   // the next run, unless a known one is close enough to be the one meant.
-  return Missing(*target, target_file, values, 3, row.check.classRow, false);
+  return Missing(*target, target_file, values, 3, row.check.class_row, false);
 }

@@ -18,7 +18,7 @@ using AttributeKey = std::tuple<std::string, std::string, std::string>;
 struct ClassState {
   size_t table_row = TableBlocks::kNone;  // its first class row in the table
   size_t block_end = TableBlocks::kNone;  // found when first needed
-  std::string_view classRow;             // the class row the lookups will find; empty if none
+  std::string_view class_row;             // the class row the lookups will find; empty if none
   size_t class_row_line = 0;               // the completed line it comes from; 0 for the table's
   bool completable = false;              // the table's class row is an uncompleted proposal
   size_t new_block = 0;                   // from 1, the new block the class starts
@@ -31,7 +31,7 @@ struct ClassState {
 };
 
 struct NewBlock {
-  size_t classRow;                 // index into the completed rows
+  size_t class_row;                 // index into the completed rows
   std::vector<size_t> attributes;  // the same, in file order
 };
 
@@ -70,10 +70,10 @@ class Planner {
       }
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (usable[i] && rows_[i].check.classRow) PlanClassRow(i);
+      if (usable[i] && rows_[i].check.class_row) PlanClassRow(i);
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (usable[i] && !rows_[i].check.classRow) PlanAttributeRow(i);
+      if (usable[i] && !rows_[i].check.class_row) PlanAttributeRow(i);
     }
     AppendNewBlocks();
     return std::move(plan_);
@@ -86,8 +86,8 @@ class Planner {
     if (!added) return state;
     state.table_row = table_.FirstClassRow(row.name, row.parent);
     if (state.table_row != TableBlocks::kNone) {
-      state.classRow = table_.Lines()[state.table_row].content;
-      state.completable = CheckRow(state.classRow).fault == RowFault::kEmptyColumn;
+      state.class_row = table_.Lines()[state.table_row].content;
+      state.completable = CheckRow(state.class_row).fault == RowFault::kEmptyColumn;
       if (!state.completable) BlockOnMisreadClassRow(state);
     } else {
       BlockOnNearClassRow(row, state);
@@ -98,11 +98,11 @@ class Planner {
   // Rows placed into the block of a class row the reader misreads would be
   // read with it.
   void BlockOnMisreadClassRow(ClassState& state) {
-    std::string misread = MisreadClassRow(state.classRow, state.table_row == 0);
+    std::string misread = MisreadClassRow(state.class_row, state.table_row == 0);
     if (misread.empty()) return;
     state.blocked_line = state.table_row + 1;
     state.blocked = "its class row in the table, " + TableLineRef(state.table_row) + ", " +
-                    Quoted(state.classRow) + ", is misread: " + misread + kRepairFirst;
+                    Quoted(state.class_row) + ", is misread: " + misread + kRepairFirst;
   }
 
   // A class the reader finds no row of, but a person reading the table
@@ -139,7 +139,7 @@ class Planner {
     const CompletedRow& row = rows_[i];
     Set(i, RowOutcome::kRefused, reason);
     bool named = row.check.fault != RowFault::kUnnameable && row.check.fault != RowFault::kNulByte;
-    if (!row.check.classRow || !named) return;
+    if (!row.check.class_row || !named) return;
     ClassState& state = State(row);
     if (state.refused_line == 0) state.refused_line = row.line_number;
   }
@@ -149,22 +149,22 @@ class Planner {
     ClassState& state = State(row);
     if (Blocked(i, state)) {
       if (state.refused_line == 0) state.refused_line = row.line_number;
-    } else if (!state.classRow.empty() && state.classRow == row.content) {
+    } else if (!state.class_row.empty() && state.class_row == row.content) {
       Set(i, RowOutcome::kAlreadyPresent);
     } else if (state.completable) {
       state.completable = false;
       Set(i, RowOutcome::kCompletedInPlace,
-          "completes the uncompleted class row " + Quoted(state.classRow), state.table_row + 1);
+          "completes the uncompleted class row " + Quoted(state.class_row), state.table_row + 1);
       plan_.replacements[state.table_row] = row.content;
-      state.classRow = row.content;
+      state.class_row = row.content;
       state.class_row_line = row.line_number;
-    } else if (!state.classRow.empty()) {
+    } else if (!state.class_row.empty()) {
       if (state.conflict_line == 0) state.conflict_line = row.line_number;
       ClassConflict(i, state);
     } else {
       new_blocks_.push_back({i, {}});
       state.new_block = new_blocks_.size();
-      state.classRow = row.content;
+      state.class_row = row.content;
       state.class_row_line = row.line_number;
       Set(i, RowOutcome::kNewBlock);
     }
@@ -178,7 +178,7 @@ class Planner {
       return;
     }
     Set(i, RowOutcome::kConflict,
-        "conflicts with " + TableLineRef(state.table_row) + ", " + Quoted(state.classRow) +
+        "conflicts with " + TableLineRef(state.table_row) + ", " + Quoted(state.class_row) +
             ": a class row already in the table is never overridden",
         state.table_row + 1);
   }
@@ -192,7 +192,7 @@ class Planner {
       Set(i, RowOutcome::kRefused,
           "the class row of its class on " + LineRef(state.conflict_line) +
               " is in conflict, so the class's attribute rows wait for it");
-    } else if (state.classRow.empty()) {
+    } else if (state.class_row.empty()) {
       RefuseWithoutClassRow(i, state);
     } else if (!PlacedBefore(i)) {
       Place(i, state);
@@ -268,7 +268,7 @@ class Planner {
     if (new_blocks_.empty()) return;
     std::vector<std::string_view>& end = plan_.insertions[table_.Lines().size()];
     for (const NewBlock& block : new_blocks_) {
-      end.push_back(rows_[block.classRow].content);
+      end.push_back(rows_[block.class_row].content);
       for (size_t attribute : block.attributes) end.push_back(rows_[attribute].content);
     }
   }

@@ -133,7 +133,7 @@ RowCheck CheckRow(std::string_view content) {
                      ": the table reader stops at it, so nothing after it would be read");
   }
   std::vector<std::string_view> columns = Columns(content);
-  check.classRow = columns.size() > 2 && columns[2] == "*";
+  check.class_row = columns.size() > 2 && columns[2] == "*";
   check.no_mapping = content.find("No Mapping") != std::string_view::npos;
   check = CheckNaming(check, content, columns);
   if (!check.Usable()) return check;

@@ -20,7 +20,7 @@ enum class RowFault {
 };
 
 struct RowCheck {
-  bool classRow = false;   // column 3 is "*"
+  bool class_row = false;   // column 3 is "*"
   bool no_mapping = false;  // "No Mapping" stands somewhere in the row
   RowFault fault = RowFault::kNone;
   std::string reason;  // in words, for the user; empty without a fault

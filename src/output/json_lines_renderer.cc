@@ -25,15 +25,15 @@ std::string_view WithoutLineEnd(std::string_view row) {
 }
 
 void WriteProposal(JsonLine& line, const Finding& finding) {
-  if (!finding.proposedInDdl && finding.proposedRows.empty()) return;
+  if (!finding.proposed_in_ddl && finding.proposed_rows.empty()) return;
   line.Key("proposal").Open().Key("ddl");
-  if (!finding.proposedInDdl) {
+  if (!finding.proposed_in_ddl) {
     line.Null();
   } else {
     line.String(finding.subject == FindingSubject::kClass ? "class" : "attribute");
   }
   line.Key("mapping_rows").OpenArray();
-  for (const std::string& row : finding.proposedRows) line.String(WithoutLineEnd(row));
+  for (const std::string& row : finding.proposed_rows) line.String(WithoutLineEnd(row));
   line.CloseArray().Close();
 }
 
@@ -86,16 +86,16 @@ void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
   closing_section_.clear();
   JsonLine& line = line_;
   line.Clear();
-  line.Open().Key("record").String("summary").Key("classes").Number(totals.totalClasses);
+  line.Open().Key("record").String("summary").Key("classes").Number(totals.total_classes);
   line.Key("verdicts").Open();
   for (Verdict verdict : kAllVerdicts) {
     line.Key(VerdictName(verdict)).Number(class_verdicts_[static_cast<size_t>(verdict)]);
   }
   line.Close();
-  line.Key("new_classes_suggested").Number(totals.newClassesSuggested);
-  line.Key("requested_unmapped").Number(totals.unmappedRequested);
-  line.Key("no_row").Number(totals.attributesWithoutRow);
-  line.Key("dropped_row").Number(totals.droppedRows);
+  line.Key("new_classes_suggested").Number(totals.new_classes_suggested);
+  line.Key("requested_unmapped").Number(totals.unmapped_requested);
+  line.Key("no_row").Number(totals.attributes_without_row);
+  line.Key("dropped_row").Number(totals.dropped_rows);
   line.Close();
   visit_(line.Text());
 }

@@ -12,7 +12,7 @@
 struct ReportFrame {
   ZORUnicodeString source_path;
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
 };
 
 void WriteReportHead(std::ostream& out, const ReportFrame& frame);

@@ -16,7 +16,7 @@ namespace {
 // A dictionary whose parent and short parent are one XML attribute names
 // its parent by key only.
 bool ParentHasLabel(const ClassNames& names) {
-  return std::string_view(names.parent) != names.shortParent;
+  return std::string_view(names.parent) != names.short_parent;
 }
 
 std::string PlainValue(MigrationXMLNode* node, const char* attribute) {
@@ -35,7 +35,7 @@ void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
     SourceClass source = ReadSourceClass(profile, node);
     NameStore& names = *work.input.names;
     SuggestClass suggest = NamesOf(names, source.label.str(), source.key.str(),
-                                   parent_label ? source.parent.str() : "", source.shortParent.str());
+                                   parent_label ? source.parent.str() : "", source.short_parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
       suggest.attributes.push_back({names.Keep(PlainValue(attribute, profile.source_attribute.label)),
                                     names.Keep(PlainValue(attribute, profile.source_attribute.key))});
@@ -55,7 +55,7 @@ void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
     TargetClass target = ReadTargetClass(profile, node, work.input.target.size());
     NameStore& names = *work.input.names;
     SuggestClass suggest = NamesOf(names, target.label.str(), target.key.str(),
-                                   parent_label ? target.parent.str() : "", target.shortParent.str());
+                                   parent_label ? target.parent.str() : "", target.short_parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
       TargetAttribute read = ReadTargetAttribute(profile, attribute, pool);
       suggest.attributes.push_back({names.Keep(read.label), names.Keep(read.key)});

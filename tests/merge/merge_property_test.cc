@@ -58,7 +58,7 @@ std::optional<std::string> FoundByLookups(const std::string& table, const Comple
   LookupPass pass(table, strategy);
   ClassRowLookup lookup = pass.state.table->FindClassRow(row.name, row.parent);
   if (!lookup.found) return std::nullopt;
-  if (row.check.classRow) return std::string(WithoutLineEnd(lookup.row));
+  if (row.check.class_row) return std::string(WithoutLineEnd(lookup.row));
   return RowTakenByAttributeWalk(pass.state, row.name, row.attribute);
 }
 
@@ -67,7 +67,7 @@ void ExpectFound(const std::string& table, const CompletedRow& row) {
     EXPECT_EQ(FoundByLookups(table, row, strategy), std::string(row.content))
         << "line " << row.line_number << " not found by the lookups";
   }
-  if (!row.check.classRow) return;
+  if (!row.check.class_row) return;
   ZORUnicodeString run_text(table + "\n");
   MappingIndex index(run_text);
   size_t line = index.FirstClassRow(row.name, row.parent);
