@@ -130,18 +130,18 @@ int main(int argc, char** argv) {
     SuggestDomains domains;
     // The target goes to the block before the first suggestion, which may
     // then name its attributes by place, as `explore --suggest` does.
-    bool targetGiven = false;
-    auto giveTarget = [&]() {
-      if (targetGiven) return;
-      targetGiven = true;
+    bool target_given = false;
+    auto give_target = [&]() {
+      if (target_given) return;
+      target_given = true;
       writer.Suggestions().SetTarget(names, std::move(target));
     };
     int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
       if (TakeTargetRecord(record, *names, target, domains, writer.Suggestions())) return;
-      if (record.is_object() && Text(record, "record") == "suggestion") giveTarget();
+      if (record.is_object() && Text(record, "record") == "suggestion") give_target();
       writer.Add(record);
     });
-    giveTarget();
+    give_target();
     writer.Suggestions().SetDomains(std::move(domains));
     return status;
   });

@@ -75,7 +75,7 @@ std::vector<ZORUnicodeString> ReadLines(const ZORUnicodeString& text) {
 // Names, parents and target names taken from the table's own fields, both
 // as written and unescaped, so that lookups hit as well as miss.
 struct Queries {
-  std::set<std::pair<std::string, std::string>> classRows;
+  std::set<std::pair<std::string, std::string>> class_rows;
   std::set<std::string> names;
 };
 
@@ -84,10 +84,10 @@ Queries GatherQueries(const std::vector<ZORUnicodeString>& lines) {
   for (const ZORUnicodeString& line : lines) {
     MappingRow raw = SplitRow(line.str(), MappingColumn::kDomain, kNoFields);
     MappingRow plain = SplitRow(line.str(), MappingColumn::kDomain, kAllFields);
-    if (queries.classRows.size() < kMostQueries) {
-      queries.classRows.insert({plain.source_class.str(), plain.source_parent.str()});
-      queries.classRows.insert({raw.source_class.str(), raw.source_parent.str()});
-      queries.classRows.insert({plain.target_class.str(), plain.target_parent.str()});
+    if (queries.class_rows.size() < kMostQueries) {
+      queries.class_rows.insert({plain.source_class.str(), plain.source_parent.str()});
+      queries.class_rows.insert({raw.source_class.str(), raw.source_parent.str()});
+      queries.class_rows.insert({plain.target_class.str(), plain.target_parent.str()});
     }
     if (queries.names.size() < kMostQueries) {
       for (const MappingRow* row : {&raw, &plain}) {
@@ -112,7 +112,7 @@ void CompareIndex(const ZORUnicodeString& text, const std::vector<ZORUnicodeStri
     start += lines[i].GetLengthInChar() + (i + 1 == lines.size() ? 1 : 0);
     Require(index.PositionAfter(i) == start, "index position after a line");
   }
-  for (const auto& [name, parent] : queries.classRows) {
+  for (const auto& [name, parent] : queries.class_rows) {
     long position = 0;
     ClassRowLookup scan = FindClassRow(text, position, name, parent);
     size_t row = index.FirstClassRow(name, parent);
@@ -170,7 +170,7 @@ std::vector<std::string> Children(const TableCursor& cursor, const std::string& 
 // The lookups of a comparison pass, made through both cursors.
 void CompareCursors(const ZORUnicodeString& text, const Queries& queries) {
   Cursors cursors(text);
-  for (const auto& [name, parent] : queries.classRows) {
+  for (const auto& [name, parent] : queries.class_rows) {
     ClassRowLookup a = cursors.scanning.FindClassRow(name, parent);
     ClassRowLookup b = cursors.indexed.FindClassRow(name, parent);
     Require(a.found == b.found && a.map_domain == b.map_domain, "class-row lookup");

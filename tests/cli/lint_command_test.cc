@@ -48,7 +48,7 @@ std::vector<json> Findings(const std::string& table) {
 struct WriterCase {
   const char* file;
   const char* code;    // the hazard lint reports
-  int checkStatus;     // check --fail-on none
+  int check_status;     // check --fail-on none
   bool repairable;
 };
 
@@ -78,8 +78,8 @@ TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
     }
     zor_test::CliRun check = zor_test::RunCli(
         {"check", "--fail-on", "none", kSource, kTarget, table});
-    EXPECT_EQ(check.status, writer.checkStatus) << check.err;
-    if (writer.code && writer.checkStatus == 2) {
+    EXPECT_EQ(check.status, writer.check_status) << check.err;
+    if (writer.code && writer.check_status == 2) {
       EXPECT_NE(check.err.find("UTF-16 LE"), std::string::npos) << check.err;
     }
 

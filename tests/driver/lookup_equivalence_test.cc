@@ -93,7 +93,7 @@ std::string Describe(const TreeOptions& options, const std::vector<std::string>&
   out << "tree: zor_generate --classes " << options.classes << " --attributes "
       << options.attributes << " --mode " << zor_bench::ModeName(options.mode) << " --seed "
       << options.seed << " --shape " << zor_bench::ShapeName(options.shape)
-      << (options.oldLayout ? " --old" : "") << "; run with";
+      << (options.old_layout ? " --old" : "") << "; run with";
   for (const std::string& flag : flags) out << " " << flag;
   return out.str();
 }
@@ -127,11 +127,11 @@ class LookupEquivalenceTest : public ::testing::Test {
       if (trace) flags.push_back("-t");
       return flags;
     };
-    for (const auto& flags : {flags_for(options.oldLayout, true), flags_for(second_run_old, false)}) {
+    for (const auto& flags : {flags_for(options.old_layout, true), flags_for(second_run_old, false)}) {
       RunOutput linear = RunOnce(root_, "linear_scans", flags, LookupStrategy::kLinearScans);
       RunOutput indexed = RunOnce(root_, "indexed", flags, LookupStrategy::kIndexed);
       for (const char* marker : kVerdictMarkers) {
-        if (linear[1].find(marker) != std::string::npos) markersSeen_.insert(marker);
+        if (linear[1].find(marker) != std::string::npos) markers_seen_.insert(marker);
       }
       for (size_t i = 0; i < linear.size(); ++i) {
         std::string difference = FirstDifference(linear[i], indexed[i]);
@@ -146,7 +146,7 @@ class LookupEquivalenceTest : public ::testing::Test {
   zor_test::ScratchDirectory scratch_;
   const fs::path root_ = scratch_ / "tree";
   int differences_ = 0;
-  std::set<std::string> markersSeen_;
+  std::set<std::string> markers_seen_;
 };
 
 TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
@@ -157,13 +157,13 @@ TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
                                   mode, shape, seed, seed % 3 == 0};
         // The dev trace shows each lookup's steps; the second run also
         // reads a tree in the layout it was not made for now and then.
-        CheckTree(options, seed % 5 == 0 ? !options.oldLayout : options.oldLayout);
+        CheckTree(options, seed % 5 == 0 ? !options.old_layout : options.old_layout);
       }
     }
   }
   EXPECT_EQ(differences_, 0) << "runs whose outputs differ";
   for (const char* marker : kVerdictMarkers) {
-    EXPECT_TRUE(markersSeen_.count(marker)) << "no generated tree produced \"" << marker << "\"";
+    EXPECT_TRUE(markers_seen_.count(marker)) << "no generated tree produced \"" << marker << "\"";
   }
 }
 
@@ -171,7 +171,7 @@ TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
 TEST(TreeGeneratorTest, SameOptionsGiveTheSameTree) {
   TreeOptions options{30, 4, TreeMode::kV5ToV5, TreeShape::kHostile, 11};
   auto texts = [](const zor_bench::GeneratedTree& tree) {
-    return std::vector<std::string>{tree.sourceXml, tree.targetXml, tree.mappingCsv};
+    return std::vector<std::string>{tree.source_xml, tree.target_xml, tree.mapping_csv};
   };
   const std::vector<std::string> first = texts(zor_bench::GenerateTree(options));
   EXPECT_EQ(texts(zor_bench::GenerateTree(options)), first);

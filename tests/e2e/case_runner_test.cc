@@ -63,7 +63,7 @@ TEST_P(DictionaryTreeCase, ConsoleAndFilesMatchExpected) {
   if (fs::exists(case_dir / "tree")) fs::copy(case_dir / "tree", root, fs::copy_options::recursive);
 
   e2e::ToolRun run = e2e::RunTool(ReadArguments(case_dir / "args"), root.string());
-  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.exit_status, 0);
   std::string console = e2e::ReplaceAll(run.output, root.string(), "ROOT");
   if (updating) {
     fs::remove_all(expected);

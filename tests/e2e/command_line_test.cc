@@ -81,7 +81,7 @@ class CommandLine : public testing::Test {
 
   std::string Run(const std::vector<std::string>& arguments) const {
     e2e::ToolRun run = e2e::RunTool(arguments, root_.string());
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.exit_status, 0);
     return run.output;
   }
 
@@ -111,7 +111,7 @@ TEST_F(CommandLine, WithoutArgumentsTestsTheThreeDefaultFolders) {
 
   // An unset root reads as empty text: every path starts at the separator.
   e2e::ToolRun unset = e2e::RunTool({}, std::nullopt);
-  EXPECT_EQ(unset.exitStatus, 0);
+  EXPECT_EQ(unset.exit_status, 0);
   EXPECT_EQ(unset.output, "\nZODODEV_DIRECTORYPATH=\n" + kChecking +
                               CouldNotOpen("V4 XML", "/Dictionary/V4_Exported_XML/") +
                               CouldNotOpen("V5 XML", "/Dictionary/V5_Exported_XML/") +
@@ -180,7 +180,7 @@ TEST_F(CommandLine, OddlyFormedCommandsStillCompleteTheRun) {
   struct Row {
     std::vector<std::string> inputs, arguments;
     e2e::OutputNames outputs;
-    std::string optionLines = "";
+    std::string option_lines = "";
   };
   const Row rows[] = {
       // A second output name appends to the first.
@@ -198,7 +198,7 @@ TEST_F(CommandLine, OddlyFormedCommandsStillCompleteTheRun) {
     fs::remove_all(root_ / "Dictionary");
     MakeInputs(row.inputs[0], row.inputs[1], row.inputs[2]);
     EXPECT_EQ(Run(row.arguments),
-              e2e::CompleteRunConsole(root_.string(), 0, row.outputs, row.optionLines));
+              e2e::CompleteRunConsole(root_.string(), 0, row.outputs, row.option_lines));
     EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"DDL_Files/" + row.outputs.mapping,
                                                        "DDL_Files/" + row.outputs.ddl,
                                                        "Reports/" + row.outputs.report}));

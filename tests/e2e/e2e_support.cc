@@ -30,8 +30,8 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::optional<s
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
-  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.peakMemoryMiB = usage.ru_maxrss / 1024;
+  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peak_memory_mib = usage.ru_maxrss / 1024;
   run.output = ReadFile(capture);
   return run;
 }

@@ -23,8 +23,8 @@ using zor_test::WriteFile;
 
 struct ToolRun {
   std::string output;  // standard output, as bytes
-  int exitStatus = -1;
-  long peakMemoryMiB = -1;  // the tool's peak resident memory
+  int exit_status = -1;
+  long peak_memory_mib = -1;  // the tool's peak resident memory
 };
 
 // Runs the tool with `arguments`; ZODODEV_DIRECTORYPATH is set to `root`, or

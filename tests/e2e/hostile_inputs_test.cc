@@ -77,7 +77,7 @@ class HostileInputs : public testing::Test {
   }
   std::string Run() const {
     e2e::ToolRun run = RunTool();
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.exit_status, 0);
     return run.output;
   }
   std::string Output(const std::string& below_dictionary) const {
@@ -229,7 +229,7 @@ TEST_F(HostileInputs, BillionLaughsLeaveANullDocumentInLittleMemory) {
                        "</Class></Dictionary>\n";
   ExpectEachUnusable(kDictionaries, [&](const fs::path& path) { e2e::WriteFile(path, laughs); });
   e2e::WriteFile(PathOf(Input::kSource), laughs);
-  EXPECT_LT(RunTool().peakMemoryMiB, 200);
+  EXPECT_LT(RunTool().peak_memory_mib, 200);
 }
 
 // An external entity is never read: a reference in content is skipped, one

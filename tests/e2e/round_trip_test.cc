@@ -65,7 +65,7 @@ TEST(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
                                        "-o", name};
     if (trace) arguments.push_back("-t");
     e2e::ToolRun run = e2e::RunTool(arguments, root.path().string());
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.exit_status, 0);
     return run.output;
   };
   e2e::WriteFile(file("V4_Exported_XML/piping_v4.xml"), kSource);

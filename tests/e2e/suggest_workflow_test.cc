@@ -81,7 +81,7 @@ TEST(SuggestWorkflow, AcceptedRowsMergeAndTheNextRunFindsEveryAcceptedClass) {
         << "seed " << seed << ":\n" << rows;
 
     ASSERT_EQ(e2e::RunTool({"-i", "s.xml", "t.xml", "-m", "m.csv", "-o", "r"}, root.string())
-                  .exitStatus,
+                  .exit_status,
               0);
     const std::string report = e2e::ReadFile(d / "Reports/r.html");
     const std::string records = e2e::ReadFile(scratch / "records.jsonl");
@@ -126,7 +126,7 @@ TEST(SuggestWorkflow, TheExamplesStrainerIsSuggestedMergedAndFound) {
   ASSERT_EQ(e2e::RunTool({"-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o",
                           "again"},
                          root.string())
-                .exitStatus,
+                .exit_status,
             0);
   const std::string report = e2e::ReadFile(d / "Reports/again.html");
   EXPECT_EQ(report.find("Strainer (STR) not found in mapping table"), std::string::npos);

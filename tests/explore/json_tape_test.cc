@@ -127,8 +127,8 @@ TEST(JsonTape, AgreesWithTheLibraryOnGeneratedAndDamagedRecords) {
       line[random() % line.size()] = alphabet[random() % alphabet.size()];
       // The tape leaves bytes that are not UTF-8 to the writer; the library
       // refuses them.
-      bool highBytes = std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; });
-      if (highBytes && !json::accept(line)) continue;
+      bool high_bytes = std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; });
+      if (high_bytes && !json::accept(line)) continue;
       ExpectReadsAsTheLibrary(line);
     }
   }

@@ -330,7 +330,7 @@ TEST(MergeProperties, HoldOnGeneratedHostileTables) {
   for (std::uint64_t seed = 0; seed < 12; ++seed) {
     for (TreeMode mode : {TreeMode::kV4ToV5, TreeMode::kV5ToV5}) {
       zor_bench::TreeOptions options{12, 3, mode, zor_bench::TreeShape::kHostile, seed};
-      std::string table = zor_bench::GenerateTree(options).mappingCsv;
+      std::string table = zor_bench::GenerateTree(options).mapping_csv;
       std::string completed = Generator(seed, mode == TreeMode::kV5ToV5).Completed(table);
       SCOPED_TRACE("seed " + std::to_string(seed) + "\ncompleted:\n" + completed);
       CheckMerge(table, completed);
