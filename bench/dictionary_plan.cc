@@ -11,33 +11,40 @@ namespace zor_bench {
 namespace {
 
 const std::vector<std::string> kClassWords = {
-    "Centrifugal", "Reciprocating", "Rotary",   "Gate",    "Globe",    "Check",
-    "Ball",        "Butterfly",     "Plate",    "Shell",   "Air",      "Cooling",
-    "Storage",     "Pressure",      "Vacuum",   "Control", "Relief",   "Flow",
-    "Level",       "Temperature",   "Electric", "Steam",   "Fire",     "Process"};
+    "Centrifugal", "Reciprocating", "Rotary",   "Gate",    "Globe",  "Check",
+    "Ball",        "Butterfly",     "Plate",    "Shell",   "Air",    "Cooling",
+    "Storage",     "Pressure",      "Vacuum",   "Control", "Relief", "Flow",
+    "Level",       "Temperature",   "Electric", "Steam",   "Fire",   "Process"};
 const std::vector<std::string> kClassNouns = {
-    "Pump",      "Valve", "Compressor", "Exchanger", "Tank",  "Vessel", "Column",
-    "Filter",    "Gauge", "Transmitter", "Switch",   "Motor", "Heater", "Cooler",
-    "Fan",       "Drum",  "Separator",  "Reactor",   "Mixer", "Damper", "Sensor"};
+    "Pump",   "Valve", "Compressor",  "Exchanger", "Tank",  "Vessel", "Column",
+    "Filter", "Gauge", "Transmitter", "Switch",    "Motor", "Heater", "Cooler",
+    "Fan",    "Drum",  "Separator",   "Reactor",   "Mixer", "Damper", "Sensor"};
 // Names a hand-kept dictionary ends up with: ampersands, either way they
 // can be written, quotes, angle brackets, doubled blanks, letter case.
-const std::vector<std::string> kOddNouns = {
-    "R&D Skid",    "Tank & Vessel", "Oil &amp; Gas Unit", "Pipe \"Rack\"", "Valve <Special>",
-    "Cable  Tray", "Seal's Pot",    "PUMP",              "pump",         "Heat&Exchanger"};
+const std::vector<std::string> kOddNouns = {"R&D Skid",
+                                            "Tank & Vessel",
+                                            "Oil &amp; Gas Unit",
+                                            "Pipe \"Rack\"",
+                                            "Valve <Special>",
+                                            "Cable  Tray",
+                                            "Seal's Pot",
+                                            "PUMP",
+                                            "pump",
+                                            "Heat&Exchanger"};
 const std::vector<std::string> kAttributeFirst = {
-    "Design", "Operating", "Maximum", "Minimum", "Nominal", "Rated", "Test",
-    "Body",   "Seal",      "Motor",   "Inlet",   "Outlet",  "Shell", "Tube",
+    "Design", "Operating", "Maximum", "Minimum", "Nominal", "Rated",  "Test",
+    "Body",   "Seal",      "Motor",   "Inlet",   "Outlet",  "Shell",  "Tube",
     "Flange", "Coating",   "Lining",  "Service", "Fluid",   "Ambient"};
 struct AttributeWord {
   const char* word;
   const char* type;
 };
 const std::vector<AttributeWord> kAttributeSecond = {
-    {"Pressure", "Real"},  {"Temperature", "Real"}, {"Flow Rate", "Real"}, {"Material", "String"},
-    {"Size", "Real"},      {"Type", "String"},      {"Power", "Real"},     {"Speed", "Integer"},
-    {"Weight", "Real"},    {"Length", "Real"},      {"Diameter", "Real"},  {"Rating", "Integer"},
-    {"Class", "String"},   {"Volume", "Real"},      {"Capacity", "Real"},  {"Voltage", "Integer"},
-    {"Current", "Real"},   {"Frequency", "Real"},   {"Code", "String"},    {"Thickness", "Real"}};
+    {"Pressure", "Real"}, {"Temperature", "Real"}, {"Flow Rate", "Real"}, {"Material", "String"},
+    {"Size", "Real"},     {"Type", "String"},      {"Power", "Real"},     {"Speed", "Integer"},
+    {"Weight", "Real"},   {"Length", "Real"},      {"Diameter", "Real"},  {"Rating", "Integer"},
+    {"Class", "String"},  {"Volume", "Real"},      {"Capacity", "Real"},  {"Voltage", "Integer"},
+    {"Current", "Real"},  {"Frequency", "Real"},   {"Code", "String"},    {"Thickness", "Real"}};
 const std::vector<std::string> kDomains = {"EQT", "INS", "PIP", "TUB", "HVA", "ELE", "CIV"};
 const std::vector<std::string> kCreators = {"ENG", "ZOR", "ADM", ""};
 
@@ -131,8 +138,9 @@ class DictionaryPlanner {
       case ClassFate::kMapped:
         return static_cast<AttributeFate>(random_.Weighted({620, 100, 60, 50, 100, 70}));
       case ClassFate::kUnmapped: {
-        static const AttributeFate kChoices[] = {AttributeFate::kUnmapped, AttributeFate::kBadlyMapped,
-                                                 AttributeFate::kValid, AttributeFate::kNotInTable};
+        static const AttributeFate kChoices[] = {AttributeFate::kUnmapped,
+                                                 AttributeFate::kBadlyMapped, AttributeFate::kValid,
+                                                 AttributeFate::kNotInTable};
         return kChoices[random_.Weighted({40, 15, 30, 15})];
       }
       default:
@@ -146,8 +154,9 @@ class DictionaryPlanner {
     count = std::min<int>(count, static_cast<int>(words.size()));
     for (int n = 0; n < count; ++n) {
       // A partial Fisher-Yates draw: distinct names within the class.
-      std::swap(words[static_cast<size_t>(n)],
-                words[static_cast<size_t>(n) + random_.Index(words.size() - static_cast<size_t>(n))]);
+      std::swap(
+          words[static_cast<size_t>(n)],
+          words[static_cast<size_t>(n) + random_.Index(words.size() - static_cast<size_t>(n))]);
       c.attributes.push_back(MakeAttribute(words[static_cast<size_t>(n)], c.fate));
     }
     if (c.attributes.size() > 1 && Odd()) {
@@ -155,8 +164,8 @@ class DictionaryPlanner {
       SourceAttribute twin = c.attributes[random_.Index(c.attributes.size())];
       twin.label = Lowercase(twin.label);
       twin.fate = DrawAttributeFate(c.fate);
-      c.attributes.insert(c.attributes.begin() + static_cast<long>(random_.Index(c.attributes.size())),
-                          twin);
+      c.attributes.insert(
+          c.attributes.begin() + static_cast<long>(random_.Index(c.attributes.size())), twin);
     }
   }
 
@@ -164,7 +173,7 @@ class DictionaryPlanner {
     size_t second = static_cast<size_t>(word) % kAttributeSecond.size();
     SourceAttribute a;
     a.target_label = kAttributeFirst[static_cast<size_t>(word) / kAttributeSecond.size()] + " " +
-                    kAttributeSecond[second].word;
+                     kAttributeSecond[second].word;
     a.target_key = WithoutBlanks(a.target_label);
     a.label = a.target_label;
     if (OddAttribute()) a.label = random_.Coin() ? a.label + " & Co" : a.label + " &amp; Co";
@@ -197,18 +206,22 @@ class DictionaryPlanner {
     int own_classes = settings_.options.classes / 20;
     for (int n = 0; n < own_classes; ++n) plan_.targets.push_back(OwnTargetClass(n));
     // The export lists the root first and the rest in an order of its own.
-    for (size_t t = 1; t < plan_.targets.size(); ++t) plan_.target_order.push_back(static_cast<int>(t));
+    for (size_t t = 1; t < plan_.targets.size(); ++t)
+      plan_.target_order.push_back(static_cast<int>(t));
     random_.Shuffle(plan_.target_order);
     plan_.target_order.insert(plan_.target_order.begin(), 0);
   }
 
   bool WantsTarget(ClassFate fate) {
     switch (fate) {
-      case ClassFate::kMapped: return true;
+      case ClassFate::kMapped:
+        return true;
       case ClassFate::kNotInTable:
       case ClassFate::kUnmapped:
-      case ClassFate::kBadlyMapped: return random_.Coin();
-      default: return false;
+      case ClassFate::kBadlyMapped:
+        return random_.Coin();
+      default:
+        return false;
     }
   }
 
@@ -218,7 +231,8 @@ class DictionaryPlanner {
     t.key = WithoutBlanks(t.label);
     const TargetClass* parent = &plan_.targets[0];
     if (c.parent >= 0 && plan_.sources[static_cast<size_t>(c.parent)].target >= 0) {
-      parent = &plan_.targets[static_cast<size_t>(plan_.sources[static_cast<size_t>(c.parent)].target)];
+      parent =
+          &plan_.targets[static_cast<size_t>(plan_.sources[static_cast<size_t>(c.parent)].target)];
     }
     t.parent_label = parent->label;
     t.parent_key = parent->key;
@@ -232,7 +246,8 @@ class DictionaryPlanner {
       t.attributes.push_back({a.target_label, a.target_key, a.type});
     }
     for (int extra = random_.Between(0, 2); extra > 0; --extra) {
-      t.attributes.push_back({"Vendor Reference", "VendorReference" + std::to_string(extra), "String"});
+      t.attributes.push_back(
+          {"Vendor Reference", "VendorReference" + std::to_string(extra), "String"});
     }
     return t;
   }
@@ -244,9 +259,12 @@ class DictionaryPlanner {
     if (random_.PerMille(30)) return NewUuid(random_);
     if (!Odd()) return source_uuid;
     switch (random_.Index(3)) {
-      case 0: return Lowercase(source_uuid);
-      case 1: return "";
-      default: return NewUuid(random_);
+      case 0:
+        return Lowercase(source_uuid);
+      case 1:
+        return "";
+      default:
+        return NewUuid(random_);
     }
   }
 

@@ -13,11 +13,20 @@ void AppendAttribute(std::string& out, const char* name, const std::string& valu
   out += "=\"";
   for (char c : value) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   out += '"';
@@ -129,9 +138,12 @@ std::string WriteSourceXml(const DictionaryPlan& plan, const PlanSettings& setti
   std::string out = DocumentStart(settings.v4() ? "GeneratedPlantV4" : "GeneratedPlantV5A", "EQT");
   out.reserve(plan.sources.size() * (200 + 120 * static_cast<size_t>(settings.options.attributes)));
   for (const SourceClass& c : plan.sources) {
-    if (settings.v4()) AppendV4Class(out, c, false);
-    else if (settings.old_layout()) AppendV4Class(out, c, true);
-    else AppendV5Class(out, c);
+    if (settings.v4())
+      AppendV4Class(out, c, false);
+    else if (settings.old_layout())
+      AppendV4Class(out, c, true);
+    else
+      AppendV5Class(out, c);
   }
   out += "</Dictionary>\n";
   return out;
@@ -142,8 +154,10 @@ std::string WriteTargetXml(const DictionaryPlan& plan, const PlanSettings& setti
   out.reserve(plan.targets.size() * (200 + 90 * static_cast<size_t>(settings.options.attributes)));
   for (int index : plan.target_order) {
     const TargetClass& t = plan.targets[static_cast<size_t>(index)];
-    if (settings.old_layout()) AppendOldLayoutTargetClass(out, t);
-    else AppendTargetClass(out, t);
+    if (settings.old_layout())
+      AppendOldLayoutTargetClass(out, t);
+    else
+      AppendTargetClass(out, t);
   }
   out += "</Dictionary>\n";
   return out;

@@ -43,8 +43,9 @@ std::map<std::string, std::string> TextMap(const nlohmann::json& object, const c
 }
 
 // Takes the target dictionary's records; false for any other record.
-bool TakeTargetRecord(const nlohmann::json& record, NameStore& names, std::vector<SuggestClass>& target,
-                      SuggestDomains& domains, SuggestionBlock& block) {
+bool TakeTargetRecord(const nlohmann::json& record, NameStore& names,
+                      std::vector<SuggestClass>& target, SuggestDomains& domains,
+                      SuggestionBlock& block) {
   if (!record.is_object()) return false;
   std::string kind = Text(record, "record");
   if (kind == "source_row") {
@@ -60,7 +61,8 @@ bool TakeTargetRecord(const nlohmann::json& record, NameStore& names, std::vecto
     auto attributes = record.find("attributes");
     if (attributes != record.end() && attributes->is_array()) {
       for (const nlohmann::json& a : *attributes) {
-        if (a.is_object()) c.attributes.push_back({names.Keep(Text(a, "label")), names.Keep(Text(a, "key"))});
+        if (a.is_object())
+          c.attributes.push_back({names.Keep(Text(a, "label")), names.Keep(Text(a, "key"))});
       }
     }
     target.push_back(std::move(c));

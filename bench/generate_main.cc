@@ -91,9 +91,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zor_generate: %s\n", error.c_str());
     return 1;
   }
-  std::printf("%s tree (%s, seed %llu): %d source classes, %d target classes, %d table rows in %s\n",
-              zor_bench::ModeName(args.options.mode), zor_bench::ShapeName(args.options.shape),
-              static_cast<unsigned long long>(args.options.seed), tree.source_classes,
-              tree.target_classes, tree.mapping_rows, args.out.c_str());
+  std::printf(
+      "%s tree (%s, seed %llu): %d source classes, %d target classes, %d table rows in %s\n",
+      zor_bench::ModeName(args.options.mode), zor_bench::ShapeName(args.options.shape),
+      static_cast<unsigned long long>(args.options.seed), tree.source_classes, tree.target_classes,
+      tree.mapping_rows, args.out.c_str());
   return 0;
 }

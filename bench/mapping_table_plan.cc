@@ -95,7 +95,8 @@ class TableWriter {
     if (c.fate == ClassFate::kNotInTable) {
       // A class moved to another parent since the table was written.
       if (random_.PerMille(300)) {
-        block.push_back(MakeRow({RowName(c), "Former " + RowParent(c), "*", "Retired", "", "*", c.domain}));
+        block.push_back(
+            MakeRow({RowName(c), "Former " + RowParent(c), "*", "Retired", "", "*", c.domain}));
       }
       return block;
     }
@@ -130,17 +131,21 @@ class TableWriter {
     switch (c.fate) {
       case ClassFate::kBadlyMapped:
         switch (random_.Index(3)) {
-          case 0: return MakeRow({name, parent, "*", random_.Pick(kNoTargetCodes), "Equipment", "*", c.domain});
-          case 1: return Row{{name, parent, "*", "", "", "*", ""}, true};  // a proposed row, unfilled
-          default: return MakeRow({name, parent, "*", "", "", "", c.domain});
+          case 0:
+            return MakeRow(
+                {name, parent, "*", random_.Pick(kNoTargetCodes), "Equipment", "*", c.domain});
+          case 1:
+            return Row{{name, parent, "*", "", "", "*", ""}, true};  // a proposed row, unfilled
+          default:
+            return MakeRow({name, parent, "*", "", "", "", c.domain});
         }
       case ClassFate::kBlueNoDomain:
         return Row{{name, parent, "*", MissingTarget(c), KnownParent(c), "*"}, false};
       case ClassFate::kBlueKnownParent:
         return MakeRow({name, parent, "*", MissingTarget(c), KnownParent(c), "*", c.domain});
       case ClassFate::kBlueUnknownParent:
-        return MakeRow({name, parent, "*", MissingTarget(c), "Unlisted" + WithoutBlanks(c.parent_label), "*",
-                        c.domain});
+        return MakeRow({name, parent, "*", MissingTarget(c),
+                        "Unlisted" + WithoutBlanks(c.parent_label), "*", c.domain});
       case ClassFate::kUnmapped:
         if (random_.Coin()) return MakeRow({name, parent, "*", "No Mapping", "", "*", c.domain});
         return MakeRow({name, parent, "*", "", "", "*", "No Mapping"});
@@ -162,17 +167,23 @@ class TableWriter {
       return;
     }
     if (c.fate != ClassFate::kMapped) {
-      block.push_back(MakeRow({name, parent, label, MissingTarget(c), c.parent_key, a.target_key, c.domain}));
+      block.push_back(
+          MakeRow({name, parent, label, MissingTarget(c), c.parent_key, a.target_key, c.domain}));
       return;
     }
     switch (a.fate) {
       case AttributeFate::kBadlyMapped:
-        if (random_.Coin()) block.push_back(MakeRow({name, parent, label, "", "", "", c.domain}));
-        else block.push_back(Row{{name, parent, label, "", "", ""}, false});
+        if (random_.Coin())
+          block.push_back(MakeRow({name, parent, label, "", "", "", c.domain}));
+        else
+          block.push_back(Row{{name, parent, label, "", "", ""}, false});
         return;
       case AttributeFate::kUnmapped:
-        if (random_.Coin()) block.push_back(MakeRow({name, parent, label, "No Mapping", "", "", c.domain}));
-        else block.push_back(MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, "No Mapping"}));
+        if (random_.Coin())
+          block.push_back(MakeRow({name, parent, label, "No Mapping", "", "", c.domain}));
+        else
+          block.push_back(
+              MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, "No Mapping"}));
         return;
       case AttributeFate::kIntoOtherClass:
         if (!targets_with_attributes_.empty()) {
@@ -182,7 +193,8 @@ class TableWriter {
         }
         return;
       default:
-        block.push_back(MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, c.domain}));
+        block.push_back(
+            MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, c.domain}));
     }
   }
 
@@ -191,7 +203,8 @@ class TableWriter {
                                 const SourceAttribute& a, const std::string& domain) {
     switch (a.fate) {
       case AttributeFate::kUnmapped:
-        return MakeRow({name, parent, label, random_.Coin() ? "No Mapping" : "No Map", "", "", domain});
+        return MakeRow(
+            {name, parent, label, random_.Coin() ? "No Mapping" : "No Map", "", "", domain});
       case AttributeFate::kBadlyMapped:
         if (random_.Coin()) return Row{{name, parent, label, "", "", ""}, false};
         return Row{{name, parent, label}, false};
@@ -210,8 +223,8 @@ class TableWriter {
       const SourceClass& parent = plan_.sources[random_.Index(plan_.sources.size())];
       std::string name = "Obsolete Item " + std::to_string(n + 1);
       Block block{MakeRow({name, RowName(parent), "*", "ObsoleteItem", "PlantItem", "*", "EQT"})};
-      block.push_back(MakeRow({name, RowName(parent), "Design Pressure", "ObsoleteItem", "PlantItem",
-                               "DesignPressure", "EQT"}));
+      block.push_back(MakeRow({name, RowName(parent), "Design Pressure", "ObsoleteItem",
+                               "PlantItem", "DesignPressure", "EQT"}));
       blocks.insert(blocks.begin() + static_cast<long>(random_.Index(blocks.size() + 1)), block);
     }
   }
@@ -242,12 +255,15 @@ class TableWriter {
       conflict.columns.resize(7);
       static const std::vector<std::string> kTargets = {"No Mapping", "EQT", "", "SomeOtherClass"};
       conflict.columns[3] = random_.Pick(kTargets);
-      if (random_.Coin()) block.insert(block.begin(), conflict);
-      else block.push_back(conflict);
+      if (random_.Coin())
+        block.insert(block.begin(), conflict);
+      else
+        block.push_back(conflict);
     }
     if (Odd()) {  // the class name in another letter case
       Row variant = class_row;
-      variant.columns[0] = random_.Coin() ? Uppercase(variant.columns[0]) : Lowercase(variant.columns[0]);
+      variant.columns[0] =
+          random_.Coin() ? Uppercase(variant.columns[0]) : Lowercase(variant.columns[0]);
       block.insert(block.begin() + static_cast<long>(random_.Index(block.size() + 1)), variant);
     }
     if (Odd()) {  // a "*" that is not quite one
@@ -264,7 +280,8 @@ class TableWriter {
     static const std::vector<std::string> kNoMappings = {"no mapping", "NO MAPPING", "No mapping",
                                                          "No  Mapping", "No Map"};
     for (std::string& column : row.columns) {
-      if ((column == "No Mapping" || column == "No Map") && Odd()) column = random_.Pick(kNoMappings);
+      if ((column == "No Mapping" || column == "No Map") && Odd())
+        column = random_.Pick(kNoMappings);
     }
     if (OddRow()) row.columns[random_.Index(row.columns.size())].clear();
     if (row.columns.size() > 3 && OddRow()) {
@@ -280,7 +297,8 @@ class TableWriter {
 
   void DuplicateAttributeRow(Block& block) {
     size_t from = 1 + random_.Index(block.size() - 1);
-    block.insert(block.begin() + static_cast<long>(1 + random_.Index(block.size() - 1)), block[from]);
+    block.insert(block.begin() + static_cast<long>(1 + random_.Index(block.size() - 1)),
+                 block[from]);
   }
 
   // The attribute rows stand apart from their class row: before it, or at

@@ -80,7 +80,7 @@ struct TargetClass {
 struct DictionaryPlan {
   std::vector<SourceClass> sources;  // in document order
   std::vector<TargetClass> targets;  // in planning order
-  std::vector<int> target_order;      // document order, as indexes into targets
+  std::vector<int> target_order;     // document order, as indexes into targets
 };
 
 struct PlanSettings {

@@ -54,7 +54,8 @@ std::array<std::string_view, 3> SplitInput(std::string_view input) {
   for (size_t i = 0; i < parts.size(); ++i) {
     size_t end = i + 1 < parts.size() ? input.find(kSeparator) : std::string_view::npos;
     parts[i] = input.substr(0, end);
-    input = end == std::string_view::npos ? std::string_view() : input.substr(end + kSeparator.size());
+    input =
+        end == std::string_view::npos ? std::string_view() : input.substr(end + kSeparator.size());
   }
   return parts;
 }

@@ -17,8 +17,8 @@
 namespace {
 
 constexpr const char* kAttributeNames[] = {
-    "Name",      "ShortName", "Parent", "ShortParent", "DisplayName", "Superclass", "Domain",
-    "Creator",   "User",      "UUID",   "Type",        "Value",       "Default"};
+    "Name",    "ShortName", "Parent", "ShortParent", "DisplayName", "Superclass", "Domain",
+    "Creator", "User",      "UUID",   "Type",        "Value",       "Default"};
 
 void Require(bool holds, const char* what) {
   if (holds) return;

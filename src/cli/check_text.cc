@@ -86,8 +86,7 @@ std::string CheckTextRenderer::VerdictCounts(const PerVerdict& counts, bool with
     const long count = counts[static_cast<size_t>(verdict)];
     if (verdict == Verdict::kGrey && (!with_grey || count == 0)) continue;
     if (!text.empty()) text += ", ";
-    text += Painted(verdict, std::to_string(count) + " " +
-                                 VerdictName(verdict));
+    text += Painted(verdict, std::to_string(count) + " " + VerdictName(verdict));
   }
   return text;
 }

@@ -15,7 +15,7 @@ constexpr int kExitTrouble = 2;   // usage error or input that cannot be used
 struct CliStreams {
   std::ostream& out;
   std::ostream& err;
-  bool colour_out = false;      // standard output is a terminal and NO_COLOR is unset
+  bool colour_out = false;       // standard output is a terminal and NO_COLOR is unset
   bool progress_on_err = false;  // standard error is a terminal
 };
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "cli/suggest_inputs.h"
-#include "suggestions/suggest_report.h"
-#include "suggestions/row_plan.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"
+#include "suggestions/row_plan.h"
+#include "suggestions/suggest_report.h"
 
 namespace {
 
@@ -62,8 +62,9 @@ class RecordLines : public std::streambuf {
 
 }  // namespace
 
-int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options, CliStreams& io,
-                              ExploreFindingSink& findings, SuggestionBlock& block) {
+int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options,
+                              CliStreams& io, ExploreFindingSink& findings,
+                              SuggestionBlock& block) {
   SuggestWork work;
   ComparisonTotals totals;
   if (CollectSuggestWork(run, io, work, findings, totals) != kExitClean) return kExitTrouble;

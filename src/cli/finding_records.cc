@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 bool UsableFile(const std::string& path, CliStreams& io) {
   std::error_code error;
   fs::file_status status = fs::status(PathFromUtf8(path.c_str()), error);
-  if (!error && !fs::exists(status)) error = std::make_error_code(std::errc::no_such_file_or_directory);
+  if (!error && !fs::exists(status))
+    error = std::make_error_code(std::errc::no_such_file_or_directory);
   if (!error && fs::is_directory(status)) error = std::make_error_code(std::errc::is_a_directory);
   if (error) ReportError(io, FileProblem(path, FileProblemReason(error)));
   return !error;
@@ -102,7 +103,8 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
 
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals, const LoadedRoots& loaded) {
-  for (const std::string* path : {&options.source_path, &options.target_path, &options.mapping_path}) {
+  for (const std::string* path :
+       {&options.source_path, &options.target_path, &options.mapping_path}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
   WarnOfOneDictionaryTwice(options, io);

@@ -96,8 +96,8 @@ LintOptions ReadOptions(const ParsedArguments& parsed) {
 }
 
 // Writes the hazards; returns whether any calls for work.
-bool List(std::ostream& out, const std::string& table_path, bool json_lines,
-          const Hazards& hazards, std::string_view state = {}) {
+bool List(std::ostream& out, const std::string& table_path, bool json_lines, const Hazards& hazards,
+          std::string_view state = {}) {
   bool work = false;
   for (const Hazard& hazard : hazards) {
     work = work || CallsForWork(hazard);
@@ -133,9 +133,9 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
   ReportError(io, "lint: " + options.table_path + ": " + std::to_string(fix.repaired.size()) +
                       (fix.repaired.size() == 1 ? " repair" : " repairs") +
                       (fix.Changes() && options.keep_backup
-                           ? " made, the table as it was kept as " +
-                                 BackupPath(options.table_path)
-                           : fix.Changes() ? " made" : ": nothing to repair"));
+                           ? " made, the table as it was kept as " + BackupPath(options.table_path)
+                       : fix.Changes() ? " made"
+                                       : ": nothing to repair"));
   return left ? kExitFindings : kExitClean;
 }
 
@@ -159,8 +159,8 @@ int Lint(CliStreams& io, const LintOptions& options) {
   }
   std::unique_ptr<TableNames> names;
   if (source || target) {
-    names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.old_format), source,
-                                         target);
+    names =
+        std::make_unique<TableNames>(ProfileFor(options.v5v5, options.old_format), source, target);
   }
   TableAnalysis analysis(std::move(bytes), names.get());
   if (analysis.Encoding() == TableEncoding::kBinary) {

@@ -167,8 +167,9 @@ int Merge(CliStreams& io, const MergeOptions& options) {
   TableMerge::NameCheck check_names;
   if (!options.source_path.empty() || !options.target_path.empty()) {
     check_names = [&](const CompletedRow& row) {
-      return CheckRowNames(row, options.source_path.empty() ? nullptr : &source, options.source_path,
-                           options.target_path.empty() ? nullptr : &target, options.target_path);
+      return CheckRowNames(row, options.source_path.empty() ? nullptr : &source,
+                           options.source_path, options.target_path.empty() ? nullptr : &target,
+                           options.target_path);
     };
   }
   TableMerge merge(std::move(table), completed, check_names);

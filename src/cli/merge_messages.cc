@@ -17,7 +17,8 @@ Counts CountRows(const TableMerge& merge) {
   for (size_t i = 0; i < results.size(); ++i) {
     switch (results[i].outcome) {
       case RowOutcome::kNewBlock:
-        (merge.Rows()[i].check.class_row ? counts.new_class_rows : counts.new_block_attribute_rows) += 1;
+        (merge.Rows()[i].check.class_row ? counts.new_class_rows
+                                         : counts.new_block_attribute_rows) += 1;
         break;
       case RowOutcome::kIntoBlock:
         counts.into_block += 1;
@@ -62,9 +63,11 @@ void ReportCsvReading(CliStreams& io, const TableMerge& merge, const std::string
   std::vector<std::string> done;
   if (file.Encoding() == TextEncoding::kUtf16) done.push_back("read as UTF-16");
   if (file.Encoding() == TextEncoding::kUtf8WithMark) done.push_back("byte-order mark passed over");
-  if (repairs.unquoted > 0) done.push_back("CSV quotes undone in " + Counted(repairs.unquoted, "row", "rows"));
+  if (repairs.unquoted > 0)
+    done.push_back("CSV quotes undone in " + Counted(repairs.unquoted, "row", "rows"));
   if (repairs.unpadded > 0)
-    done.push_back("empty columns that pad " + Counted(repairs.unpadded, "row", "rows") + " dropped");
+    done.push_back("empty columns that pad " + Counted(repairs.unpadded, "row", "rows") +
+                   " dropped");
   if (repairs.closed > 0)
     done.push_back("the comma that ends a row added to " + Counted(repairs.closed, "row", "rows"));
   if (done.empty()) return;

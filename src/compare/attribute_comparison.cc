@@ -57,7 +57,8 @@ void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
 void ReportNoRow(AttributeWalk& walk, const SourceAttribute& attribute) {
   ComparisonState& state = walk.pass.state;
   if (!state.settings.row_references) return;
-  Finding& finding = state.batch.Add(FindingSubject::kAttribute, Verdict::kGrey, FindingKind::kNoRow);
+  Finding& finding =
+      state.batch.Add(FindingSubject::kAttribute, Verdict::kGrey, FindingKind::kNoRow);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
   finding.row = walk.mapped.class_row;
@@ -101,7 +102,8 @@ Finding& AddMissingAttribute(AttributeWalk& walk, const SourceAttribute& attribu
   finding.key = attribute.key.str();
   finding.dictionary = walk.pass.profile.target_name;
   finding.target = TargetRef{"", target_attribute.str(), "", walk.target.key.str()};
-  if (carries_class_row) finding.proposed_rows.push_back(walk.pass.state.batch.mapping_rows.front());
+  if (carries_class_row)
+    finding.proposed_rows.push_back(walk.pass.state.batch.mapping_rows.front());
   return finding;
 }
 

@@ -123,7 +123,7 @@ struct ComparisonTotals {
   long new_classes_suggested = 0;
   long unmapped_requested = 0;
   long attributes_without_row = 0;  // no_row findings; only when rows are referenced
-  long dropped_rows = 0;           // dropped_row findings; only when rows are referenced
+  long dropped_rows = 0;            // dropped_row findings; only when rows are referenced
 };
 
 #endif  // ZOR_COMPARE_FINDING_H_

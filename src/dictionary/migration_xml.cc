@@ -197,7 +197,7 @@ MigrationXMLNode* MigrationXMLNode::CreateFromFile(const char* path, XmlLoadErro
 }
 
 MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t size,
-                                                   XmlLoadError* error) {
+                                                    XmlLoadError* error) {
   TreeBuilder builder(error);
   return builder.Parse(data, size);
 }

@@ -27,7 +27,9 @@ struct DefinedOutputs {
 class DefinedRenderers : public FindingSink {
  public:
   DefinedRenderers(DefinedOutputs& outputs, bool v5v5)
-      : report(outputs.report, v5v5), ddl(outputs.proposed_ddl), mapping(outputs.proposed_mapping) {}
+      : report(outputs.report, v5v5),
+        ddl(outputs.proposed_ddl),
+        mapping(outputs.proposed_mapping) {}
 
   void Accept(const ClassFindings& batch) override {
     report.Accept(batch);

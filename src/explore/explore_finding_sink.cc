@@ -13,11 +13,10 @@ void AppendTarget(std::string& out, const std::optional<TargetRef>& target) {
     out += "null";
     return;
   }
-  const std::pair<const char*, const std::string*> members[] = {
-      {"class", &target->target_class},
-      {"key", &target->key},
-      {"label", &target->label},
-      {"parent", &target->parent}};
+  const std::pair<const char*, const std::string*> members[] = {{"class", &target->target_class},
+                                                                {"key", &target->key},
+                                                                {"label", &target->label},
+                                                                {"parent", &target->parent}};
   out += '{';
   bool first = true;
   for (const auto& [name, value] : members) {

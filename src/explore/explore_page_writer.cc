@@ -61,10 +61,10 @@ void ExplorePageWriter::Add(const nlohmann::json& record) {
 
 void ExplorePageWriter::AddClass(const nlohmann::json& record) {
   const nlohmann::json& source = FieldOf(record, "class");
-  std::string& out = BeginClass(
-      TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
-      TextOf(FieldOf(source, "label")), TextOf(FieldOf(source, "key")),
-      TextOf(FieldOf(source, "parent")), TextOf(FieldOf(record, "section")));
+  std::string& out =
+      BeginClass(TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
+                 TextOf(FieldOf(source, "label")), TextOf(FieldOf(source, "key")),
+                 TextOf(FieldOf(source, "parent")), TextOf(FieldOf(record, "section")));
   AppendOutcome(out, record);
 }
 

@@ -28,7 +28,7 @@ struct ExplorePageOptions {
   std::string mapping_name;
   bool v5v5 = false;
   bool old_format = false;
-  std::string report_path;        // the defined report as the user named it; empty: no links
+  std::string report_path;         // the defined report as the user named it; empty: no links
   size_t classes_per_chunk = 256;  // how many classes' findings the page parses at once
 };
 
@@ -52,8 +52,8 @@ class ExplorePageWriter {
   // attribute (type 0) or child (type 1) item and return the buffer its
   // remaining members go to, in the order finding_encoding.h gives; an item
   // ends with EndItem. BeginItem writes the item's label, and an attribute's
-  // key, itself: they are also what the page's search looks through. SetSummary takes the summary record as script-safe
-  // JSON.
+  // key, itself: they are also what the page's search looks through. SetSummary takes the summary
+  // record as script-safe JSON.
   std::string& BeginClass(std::string_view verdict, std::string_view kind, std::string_view label,
                           std::string_view key, std::string_view parent, std::string_view section);
   std::string& BeginItem(int item_type, std::string_view verdict, std::string_view kind,
@@ -70,7 +70,7 @@ class ExplorePageWriter {
 
  private:
   struct ClassLine {
-    std::string head;        // verdict, kind, label, key, parent and section, encoded
+    std::string head;            // verdict, kind, label, key, parent and section, encoded
     uint32_t item_kinds = 0;     // bit k: an attribute or child finding of kind k
     uint32_t item_verdicts = 0;  // bit v: an attribute or child finding of verdict v
     uint32_t items = 0;

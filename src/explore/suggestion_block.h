@@ -85,7 +85,7 @@ class SuggestionBlock {
   // A source class's items, as compact text.
   struct Item {
     std::string key, label, parent;
-    std::string class_item;   // empty: none
+    std::string class_item;  // empty: none
     std::string attributes;  // the attribute items, comma-separated
   };
 

@@ -26,8 +26,7 @@ class TableNames {
  private:
   void ScanClassRow(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
   void ScanTargetClass(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
-  void ScanAttributeRow(const std::vector<std::string>& fields, long line,
-                        Hazards& hazards) const;
+  void ScanAttributeRow(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
 
   const PassProfile& profile_;
   MigrationXMLNode* source_root_;

@@ -69,8 +69,8 @@ struct ClassRows {
 };
 
 Hazard Structural(HazardCode code, size_t line, std::string message, std::string fix = {}) {
-  return {code, HazardSeverity::kWarning, static_cast<long>(line + 1), 1, std::move(message),
-          std::move(fix)};
+  return {code, HazardSeverity::kWarning, static_cast<long>(line + 1),
+          1,    std::move(message),       std::move(fix)};
 }
 
 }  // namespace
@@ -101,11 +101,11 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
       size_t winner = first.by_key.at({row.name, row.parent});
       bool continues = block != kNone && FieldMatches(row.name, names[block].name);
       if (winner != i) {
-        hazards.push_back(Structural(
-            HazardCode::kDuplicateClassRow, i,
-            "a second class row for " + Quoted(row.name) + " with parent " + Quoted(row.parent) +
-                ": the first, on line " + std::to_string(winner + 1) +
-                ", wins and this one is never read"));
+        hazards.push_back(Structural(HazardCode::kDuplicateClassRow, i,
+                                     "a second class row for " + Quoted(row.name) +
+                                         " with parent " + Quoted(row.parent) +
+                                         ": the first, on line " + std::to_string(winner + 1) +
+                                         ", wins and this one is never read"));
       }
       // The lookup of this row's own class reads on from it: a row that wins
       // starts its block even where it continues another's.

@@ -13,7 +13,7 @@
 // An attribute row the lookup never reaches, and the class row whose block
 // it belongs in.
 struct UnreachableRow {
-  size_t line;      // from 0
+  size_t line;       // from 0
   size_t class_row;  // from 0
 };
 

@@ -12,7 +12,7 @@
 
 struct CsvRecord {
   size_t line_number = 0;  // of its first line, from 1
-  std::string_view text;  // without its line end (carriage returns before it included)
+  std::string_view text;   // without its line end (carriage returns before it included)
 };
 
 // The records of `text`; the views point into it. A quote left open runs

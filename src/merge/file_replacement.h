@@ -38,7 +38,8 @@ std::string ReplaceFile(const std::string& path, const std::vector<std::string_v
 
 // The same for content too large to hold at once: `write` puts it on the
 // stream it is given, which passes it on to the temporary file as it comes.
-std::string ReplaceFileWith(const std::string& path, const std::function<void(std::ostream&)>& write,
+std::string ReplaceFileWith(const std::string& path,
+                            const std::function<void(std::ostream&)>& write,
                             const ReplacementOptions& options = {});
 
 // The name a backup of `path` gets.

@@ -19,8 +19,8 @@ struct ClassState {
   size_t table_row = TableBlocks::kNone;  // its first class row in the table
   size_t block_end = TableBlocks::kNone;  // found when first needed
   std::string_view class_row;             // the class row the lookups will find; empty if none
-  size_t class_row_line = 0;               // the completed line it comes from; 0 for the table's
-  bool completable = false;              // the table's class row is an uncompleted proposal
+  size_t class_row_line = 0;              // the completed line it comes from; 0 for the table's
+  bool completable = false;               // the table's class row is an uncompleted proposal
   size_t new_block = 0;                   // from 1, the new block the class starts
   size_t conflict_line = 0;               // the first class row of the class in conflict
   size_t refused_line = 0;                // the first class row of the class refused
@@ -31,7 +31,7 @@ struct ClassState {
 };
 
 struct NewBlock {
-  size_t class_row;                 // index into the completed rows
+  size_t class_row;                // index into the completed rows
   std::vector<size_t> attributes;  // the same, in file order
 };
 
@@ -50,7 +50,8 @@ std::string Unescaped(std::string_view value) {
   return std::move(plain.str());
 }
 
-constexpr const char* kRepairFirst = "; repair the table first (zorvez lint --fix lists and repairs it)";
+constexpr const char* kRepairFirst =
+    "; repair the table first (zorvez lint --fix lists and repairs it)";
 
 class Planner {
  public:
@@ -120,9 +121,9 @@ class Planner {
                       MisreadClassRow(content, near == 0) + kRepairFirst;
       return;
     }
-    state.blocked = "the table names this class with other letter case on " +
-                    TableLineRef(near) + ", and the reader compares names letter for letter: " +
-                    "did you mean " + ClassNamed(Unescaped(meant[0]), Unescaped(meant[1])) + "?";
+    state.blocked = "the table names this class with other letter case on " + TableLineRef(near) +
+                    ", and the reader compares names letter for letter: " + "did you mean " +
+                    ClassNamed(Unescaped(meant[0]), Unescaped(meant[1])) + "?";
   }
 
   bool Blocked(size_t i, const ClassState& state) {

@@ -28,7 +28,7 @@ enum class RowOutcome {
 struct RowResult {
   RowOutcome outcome = RowOutcome::kRefused;
   size_t table_line = 0;  // from 1: the table line replaced or in conflict; 0 for none
-  std::string reason;    // why a row is refused or in conflict, or what it replaced
+  std::string reason;     // why a row is refused or in conflict, or what it replaced
 };
 
 struct MergePlan {

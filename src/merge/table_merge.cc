@@ -24,9 +24,9 @@ TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
   std::string wide = table_.Lines().empty() ? "" : WideTextName(table_.Lines().front().Text());
   if (!wide.empty()) {
     table_problem_ = "is " + wide +
-                    " (what spreadsheets save as \"Unicode text\"), not the "
-                    "UTF-8 the run reads, so the run finds none of its rows; 'zorvez lint --fix' "
-                    "converts the table to UTF-8";
+                     " (what spreadsheets save as \"Unicode text\"), not the "
+                     "UTF-8 the run reads, so the run finds none of its rows; 'zorvez lint --fix' "
+                     "converts the table to UTF-8";
     table_problem_briefly_ = "the table is " + wide + ", which the run cannot read";
     return;
   }
@@ -44,7 +44,8 @@ TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
 }
 
 bool TableMerge::Changes(bool partial) const {
-  return table_problem_.empty() && CompletedProblem().empty() && (partial || !plan_.HasProblems()) && plan_.Changes();
+  return table_problem_.empty() && CompletedProblem().empty() &&
+         (partial || !plan_.HasProblems()) && plan_.Changes();
 }
 
 const MergePlan& TableMerge::PlanApplied(bool partial) const {

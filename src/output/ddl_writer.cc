@@ -16,10 +16,10 @@ void WritePiece(std::ostream& out, std::initializer_list<std::string_view> parts
 
 void WriteClassHead(std::ostream& out, const DdlClassHead& head) {
   ZORUnicodeString uuid = NewUuidText();
-  WritePiece(
-      out, {"<Class \n", "     Name=\"", head.name, "\"\n", "     DisplayName=\"", head.display_name,
-            "\"\n", "     Superclass=\"", head.superclass, "\"\n", "     Creator=\"", head.creator,
-            "\"\n", "     Domain=\"", head.domain, "\"\n", "     UUID=\"", uuid, "\">\n"});
+  WritePiece(out, {"<Class \n", "     Name=\"", head.name, "\"\n", "     DisplayName=\"",
+                   head.display_name, "\"\n", "     Superclass=\"", head.superclass, "\"\n",
+                   "     Creator=\"", head.creator, "\"\n", "     Domain=\"", head.domain, "\"\n",
+                   "     UUID=\"", uuid, "\">\n"});
 }
 
 void WriteAttributeElement(std::ostream& out, const DdlAttribute& attribute,

@@ -126,7 +126,8 @@ FindingLine AttributeLine(const ClassFindings& batch, const Finding& finding, bo
       return std::move(line.Text(" attribute specified.").Markup("</font><br>\n"));
     case FindingKind::kNoRow:
       line.Markup(kIndent).Named(finding.label, finding.key).Text(" has no row in mapping table ");
-      return std::move(line.Text("under ").Text(batch.label).Text(": not compared.").Markup("<br>\n"));
+      return std::move(
+          line.Text("under ").Text(batch.label).Text(": not compared.").Markup("<br>\n"));
     case FindingKind::kDroppedRow:
       return DroppedRowLine(finding, std::move(line));
     case FindingKind::kRetained:

@@ -3,9 +3,8 @@
 #include <cassert>
 #include <charconv>
 #include <cstdio>
-#include <string_view>
-
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 namespace {
 
@@ -116,9 +115,11 @@ JsonLine& JsonLine::Decimal(double value) {
   char digits[400];
   const std::to_chars_result written =
       std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 3);
-  std::string_view text(digits, written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0);
+  std::string_view text(digits,
+                        written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0);
   if (text.empty()) text = "0";  // the buffer holds any double; kept for safety
-  while (text.size() > 1 && text.back() == '0' && text.find('.') != std::string_view::npos) text.remove_suffix(1);
+  while (text.size() > 1 && text.back() == '0' && text.find('.') != std::string_view::npos)
+    text.remove_suffix(1);
   if (text.back() == '.') text.remove_suffix(1);
   text_ += text == "-0" ? std::string_view("0") : text;
   needs_comma_ = true;

@@ -9,7 +9,7 @@
 
 class JsonLine {
  public:
-  JsonLine& Open();  // an object, as a member value after Key() or at the top
+  JsonLine& Open();   // an object, as a member value after Key() or at the top
   JsonLine& Close();  // Close() and CloseArray() each need an object or array still open
   JsonLine& OpenArray();
   JsonLine& CloseArray();

@@ -64,7 +64,8 @@ struct RowPlan {
   std::vector<ItemRow> classes;     // per class item
   std::vector<ItemRow> attributes;  // per attribute item
   std::vector<std::string> rows;    // each without its line end
-  std::vector<std::string> notes;   // each naming the item, `TABLE:LINE: ` first where a table row is involved
+  std::vector<std::string>
+      notes;  // each naming the item, `TABLE:LINE: ` first where a table row is involved
   // The rows written, in the order of the source dictionary; their text is
   // made again as they are written.
   std::vector<ProposedRow> written;
@@ -75,7 +76,9 @@ struct RowPlan {
   std::vector<const TableRowRef*> attribute_table_rows;
   std::deque<TableRowRef> table_rows;
 
-  const std::string* Row(const ItemRow& item) const { return item.row == ItemRow::kNone ? nullptr : &rows[item.row]; }
+  const std::string* Row(const ItemRow& item) const {
+    return item.row == ItemRow::kNone ? nullptr : &rows[item.row];
+  }
 };
 
 // `table_text` is the mapping table as read from `table_path`; it is taken
@@ -85,6 +88,7 @@ RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::stri
 
 // The written rows in the order of the source dictionary (a class row, then
 // its attribute rows), each ending ",\n".
-void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work, const SuggestOutput& output);
+void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work,
+               const SuggestOutput& output);
 
 #endif  // ZOR_SUGGESTIONS_ROW_PLAN_H_

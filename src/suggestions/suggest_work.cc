@@ -26,7 +26,8 @@ std::string PlainValue(MigrationXMLNode* node, const char* attribute) {
 // The names both dictionaries are read with once, kept in the input's store.
 SuggestClass NamesOf(NameStore& names, std::string_view label, std::string_view key,
                      std::string_view parent_label, std::string_view parent_key) {
-  return SuggestClass{names.Keep(label), names.Keep(key), names.Keep(parent_label), names.Keep(parent_key), {}};
+  return SuggestClass{
+      names.Keep(label), names.Keep(key), names.Keep(parent_label), names.Keep(parent_key), {}};
 }
 
 void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
@@ -34,11 +35,13 @@ void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     SourceClass source = ReadSourceClass(profile, node);
     NameStore& names = *work.input.names;
-    SuggestClass suggest = NamesOf(names, source.label.str(), source.key.str(),
-                                   parent_label ? source.parent.str() : "", source.short_parent.str());
+    SuggestClass suggest =
+        NamesOf(names, source.label.str(), source.key.str(),
+                parent_label ? source.parent.str() : "", source.short_parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
-      suggest.attributes.push_back({names.Keep(PlainValue(attribute, profile.source_attribute.label)),
-                                    names.Keep(PlainValue(attribute, profile.source_attribute.key))});
+      suggest.attributes.push_back(
+          {names.Keep(PlainValue(attribute, profile.source_attribute.label)),
+           names.Keep(PlainValue(attribute, profile.source_attribute.key))});
       return true;
     });
     suggest.attributes.shrink_to_fit();
@@ -54,8 +57,9 @@ void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     TargetClass target = ReadTargetClass(profile, node, work.input.target.size());
     NameStore& names = *work.input.names;
-    SuggestClass suggest = NamesOf(names, target.label.str(), target.key.str(),
-                                   parent_label ? target.parent.str() : "", target.short_parent.str());
+    SuggestClass suggest =
+        NamesOf(names, target.label.str(), target.key.str(),
+                parent_label ? target.parent.str() : "", target.short_parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
       TargetAttribute read = ReadTargetAttribute(profile, attribute, pool);
       suggest.attributes.push_back({names.Keep(read.label), names.Keep(read.key)});
@@ -98,9 +102,9 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       if (finding.kind == FindingKind::kValid && finding.target) {
         Anchor(source, finding.target->key);
         if (finding.row) work_.class_row_line[source] = finding.row->line;
-      } else if (item == nullptr && (finding.kind == FindingKind::kNotInMappingTable ||
-                                     finding.kind == FindingKind::kBadlyMapped ||
-                                     IsTargetMissing(finding.kind))) {
+      } else if (item == nullptr &&
+                 (finding.kind == FindingKind::kNotInMappingTable ||
+                  finding.kind == FindingKind::kBadlyMapped || IsTargetMissing(finding.kind))) {
         item = &finding;
       }
     }
@@ -175,8 +179,8 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     if (finding.kind == FindingKind::kValid) {
       AnchorAttribute(source, finding);
     } else if (finding.kind == FindingKind::kBadlyMapped ||
-               finding.kind == FindingKind::kNotFoundInTarget || finding.kind == FindingKind::kDroppedRow ||
-               finding.kind == FindingKind::kNoRow) {
+               finding.kind == FindingKind::kNotFoundInTarget ||
+               finding.kind == FindingKind::kDroppedRow || finding.kind == FindingKind::kNoRow) {
       long attribute = SourceAttribute(source, finding.label);
       if (attribute < 0) return;
       work_.input.attribute_items.push_back({source, static_cast<size_t>(attribute)});
@@ -196,7 +200,8 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     long target = TargetIndex(finding.target->target_class);
     pool_.clear();
     if (!own_row || attribute < 0 || target < 0) return;
-    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mapped_target[source]))) return;
+    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mapped_target[source])))
+      return;
     const auto& attributes = work_.input.target[static_cast<size_t>(target)].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       if (attributes[i].key != finding.key) continue;
@@ -222,8 +227,6 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   std::unordered_map<std::string, size_t> target_by_key_;
   std::deque<std::string> pool_;
 };
-
-
 
 SuggestWorkBuilder::SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work)
     : profile_(profile), work_(work) {}

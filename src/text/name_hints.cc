@@ -35,9 +35,7 @@ bool WithinOneEdit(const std::string& a, const std::string& b) {
   return a.compare(head, std::string::npos, b, head + 1, std::string::npos) == 0;
 }
 
-bool EditableLength(size_t length) {
-  return length >= kMinEditLength && length <= kMaxEditLength;
-}
+bool EditableLength(size_t length) { return length >= kMinEditLength && length <= kMaxEditLength; }
 
 }  // namespace
 

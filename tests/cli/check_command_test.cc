@@ -270,7 +270,8 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
       {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]},
        2,
        "zorvez: " + folder + "/absent.xml: no such file"},
-      {{"check", green.operands[0], folder, green.operands[2]}, 2,
+      {{"check", green.operands[0], folder, green.operands[2]},
+       2,
        "zorvez: " + folder + ": is a directory, not a file"},
       {Joined({"check"}, malformed.operands), 2, malformed.operands[0] + ":3:3: mismatched tag"},
       {{"check"}, 2, "missing operands"},
@@ -311,7 +312,8 @@ TEST(CheckCommand, TextCountsAndListsWhatItSays) {
       "\nred attribute findings of classes not listed (",
       "\n  Pump (PMP), green class: " + table + ":4: Motor Power is badly mapped",
       "\nblue class findings (1):\n  " + table + ":11: Check Valve (CVL) not found",
-      "\npurple class findings (3):\n", table + ":13: Orifice Plate (ORP) not found",
+      "\npurple class findings (3):\n",
+      table + ":13: Orifice Plate (ORP) not found",
       table + ":14: Level Switch (LSW)"};
   struct Case {
     std::vector<std::string> options;
@@ -319,12 +321,14 @@ TEST(CheckCommand, TextCountsAndListsWhatItSays) {
     bool orange_listed;
   } cases[] = {{{}, 1, false}, {{"--fail-on", "none"}, 0, false}, {{"--fail-on=orange"}, 1, true}};
   for (const Case& test : cases) {
-    zor_test::CliRun run = zor_test::RunCli(Joined(Joined({"check"}, test.options), ExampleOperands()));
+    zor_test::CliRun run =
+        zor_test::RunCli(Joined(Joined({"check"}, test.options), ExampleOperands()));
     EXPECT_EQ(run.status, test.status);
     for (const std::string& expected : listed) {
       EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }
-    EXPECT_EQ(run.out.find("\norange class findings (2):\n") != std::string::npos, test.orange_listed);
+    EXPECT_EQ(run.out.find("\norange class findings (2):\n") != std::string::npos,
+              test.orange_listed);
     EXPECT_EQ(run.out.find("\ngreen "), std::string::npos) << "green is not asked for";
     EXPECT_EQ(run.out.find("\033["), std::string::npos) << "colour without a terminal";
     // Under each heading "(N):", N lines at the first indent.

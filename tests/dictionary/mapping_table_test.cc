@@ -1,8 +1,8 @@
 #include "dictionary/mapping_table.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "dictionary/dictionary_queries.h"
 
@@ -40,8 +40,8 @@ TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
     const char *name = "Pump", *parent = "Equipment";
     std::string line = "", domain = "";  // the line found, empty when none is
   } rows[] = {
-      {"Pump,Equipment,Size,T,P,Size,EQT\n" + first + "Pump,Equipment,*,Second,P,*,PIP\n\n",
-       "Pump", "Equipment", first, "EQT\n"},
+      {"Pump,Equipment,Size,T,P,Size,EQT\n" + first + "Pump,Equipment,*,Second,P,*,PIP\n\n", "Pump",
+       "Equipment", first, "EQT\n"},
       {crlf + "\n", "Pump", "Equipment", crlf, "R&D\r\n"},
       {escaped + "\n", "R&D", "Lab&Co", escaped, "D\n"},
       {"Pump,Equipment,*,,,*,\n\n", "Pump", "Equipment", "Pump,Equipment,*,,,*,\n"},
@@ -77,15 +77,20 @@ TEST(CheckParent, AnyRowNamingTheParentInItsFourthColumnCounts) {
       {"PumpBase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
       {"PumpBase&Co", "A,B,*,PumpBase&amp;Co,P,*,D\n\n"},
   };
-  for (const auto& [parent, table] : rows) EXPECT_TRUE(CheckParent(parent, ZORUnicodeString(table))) << table;
+  for (const auto& [parent, table] : rows)
+    EXPECT_TRUE(CheckParent(parent, ZORUnicodeString(table))) << table;
   const std::pair<const char*, std::string> misses[] = {
       {"pumpbase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
       {"PumpBase", "A,B,*,T,PumpBase,*,D\n\n"},
       // The fourth field of a row that ends there keeps its line end.
-      {"PumpBase", "A,B,*,PumpBase\n\n"}, {"PumpBase", ""}, {"PumpBase", "\n"},
+      {"PumpBase", "A,B,*,PumpBase\n\n"},
+      {"PumpBase", ""},
+      {"PumpBase", "\n"},
   };
-  for (const auto& [parent, table] : misses) EXPECT_FALSE(CheckParent(parent, ZORUnicodeString(table))) << table;
-  EXPECT_TRUE(RowNamesTargetClass("Later", ZORUnicodeString("A,B,*,T,P,*,D\nA,B,x,Later,P,x,D\n\n")));
+  for (const auto& [parent, table] : misses)
+    EXPECT_FALSE(CheckParent(parent, ZORUnicodeString(table))) << table;
+  EXPECT_TRUE(
+      RowNamesTargetClass("Later", ZORUnicodeString("A,B,*,T,P,*,D\nA,B,x,Later,P,x,D\n\n")));
 }
 
 }  // namespace

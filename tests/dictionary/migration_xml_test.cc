@@ -8,11 +8,11 @@
 #include <sys/resource.h>
 #endif
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "../support/test_support.h"
 #include "dictionary/dictionary_queries.h"
@@ -102,12 +102,12 @@ TEST_F(MigrationXmlTest, DocumentsLoadAsUtf8OrNotAtAll) {
       // A byte windows-1252 leaves undefined, and an encoding nobody knows.
       {cp1252 + "<r a=\"\x81\"/>", null},
       {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r a=\"x\"/>", null},
-      {"<r><a/>", null},                  // truncated
-      {"<r a=\"1\" a=\"2\"/>", null},     // duplicate attribute
-      {"<r a=\"&undefined;\"/>", null},   // undefined entity
-      {"<r/><s/>", null},                 // two roots
-      {"<r a=\"\xC3\x28\"/>", null},      // invalid UTF-8
-      {"<r a=\"x\0y\"/>"s, null},         // NUL byte
+      {"<r><a/>", null},                 // truncated
+      {"<r a=\"1\" a=\"2\"/>", null},    // duplicate attribute
+      {"<r a=\"&undefined;\"/>", null},  // undefined entity
+      {"<r/><s/>", null},                // two roots
+      {"<r a=\"\xC3\x28\"/>", null},     // invalid UTF-8
+      {"<r a=\"x\0y\"/>"s, null},        // NUL byte
       {"", null},
       {"<!-- only a comment -->", null},
       {"<?xml version=\"1.0\"?>", null},
@@ -125,7 +125,8 @@ TEST_F(MigrationXmlTest, DocumentsLoadAsUtf8OrNotAtAll) {
 TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {
   const std::string secret = Write("secret.xml", "<s a=\"TOP-SECRET-42\"/>");
   const std::string dtd = Write("secret.dtd", "<!ENTITY leak \"TOP-SECRET-42\">");
-  const std::string internal_subset = "<!DOCTYPE r [<!ENTITY ext SYSTEM \"file://" + secret + "\">]>";
+  const std::string internal_subset =
+      "<!DOCTYPE r [<!ENTITY ext SYSTEM \"file://" + secret + "\">]>";
   // Skipped in content, so the element it holds never appears; an external
   // entity in an attribute is malformed.
   Document skipped = Load(internal_subset + "<r a=\"x\">&ext;</r>");
@@ -135,7 +136,9 @@ TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {
   EXPECT_EQ(RootValue(internal_subset + "<r a=\"&ext;\"/>"), "<null>");
   // With an unread external declaration an undeclared entity is no error: it
   // is skipped.
-  EXPECT_EQ(RootValue("<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd + "\"> %p;]><r a=\"&leak;\"/>"), "");
+  EXPECT_EQ(
+      RootValue("<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd + "\"> %p;]><r a=\"&leak;\"/>"),
+      "");
   EXPECT_EQ(RootValue("<!DOCTYPE r SYSTEM \"file://" + dtd + "\"><r a=\"&leak;\"/>"), "");
 }
 
@@ -154,7 +157,8 @@ TEST_F(MigrationXmlTest, EntityExpansionBombIsRefusedWithinSmallMemory) {
 TEST_F(MigrationXmlTest, ValuesAreDecodedOnceAndAbsentOnesReadEmpty) {
   Document document = Load(
       "<!DOCTYPE r [<!ENTITY co \"Acme &#38;amp; Co\">]>"
-      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" d=\"R&amp;amp;D\" "
+      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" "
+      "d=\"R&amp;amp;D\" "
       "Domain=\"\"/>");
   ASSERT_TRUE(document);
   MigrationXMLNode* root = Root(document);

@@ -108,10 +108,11 @@ TEST(MergeWorkflow, RowsSavedByCsvToolsMergeAndTheNextRunMapsTheClass) {
     const std::string table = (dictionary / "MappingTable/plant_mapping.csv").string();
     const std::string before = e2e::ReadFile(table);
     bool refused = std::string(name) == "pandas-semicolon.csv";
-    ASSERT_EQ(e2e::RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
-                         "--target", (dictionary / "V5_Exported_XML/plant_v5.xml").string(), table,
-                         (writers / name).string()}),
-              refused ? 2 : 0);
+    ASSERT_EQ(
+        e2e::RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
+                        "--target", (dictionary / "V5_Exported_XML/plant_v5.xml").string(), table,
+                        (writers / name).string()}),
+        refused ? 2 : 0);
     if (refused) {
       EXPECT_EQ(e2e::ReadFile(table), before);
       continue;
@@ -142,12 +143,13 @@ TEST(MergeWorkflow, CompletingABadlyMappedAttributeRowMakesItValid) {
   e2e::WriteFile(dictionary / "DDL_Files/motor.csv",
                  "Pump,Equipment,Motor Power,CentrifugalPump,RotatingEquipment,Speed\n");
   ASSERT_EQ(e2e::RunZorvez({"merge", (dictionary / "MappingTable/plant_mapping.csv").string(),
-                       (dictionary / "DDL_Files/motor.csv").string()}),
+                            (dictionary / "DDL_Files/motor.csv").string()}),
             0);
   ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
   std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
   EXPECT_EQ(report.find(red), std::string::npos);
-  EXPECT_NE(report.find("Speed (Speed)</font> valid in mapping table and V5 XML."), std::string::npos);
+  EXPECT_NE(report.find("Speed (Speed)</font> valid in mapping table and V5 XML."),
+            std::string::npos);
 }
 
 }  // namespace

@@ -48,8 +48,10 @@ TEST(CompletedFile, TakesWhatCsvToolsWriteBackToTheTablesForm) {
       // A "No Mapping" row needs its first three columns only.
       {"Sump,Equipment,*,No Mapping", {"Sump,Equipment,*,No Mapping,"}},
       // Values no row of the table can hold, and quotes left open.
-      {"Strainer,\"Pipe, Fitting\",*,Y,V,*,EQT\n" + kMesh, {"!column 2 (parent) holds a comma", kMesh}},
-      {"Strainer,\"Pipe\nFitting\",*,Y,V,*,EQT\n" + kMesh, {"!column 2 (parent) holds a line end", kMesh}},
+      {"Strainer,\"Pipe, Fitting\",*,Y,V,*,EQT\n" + kMesh,
+       {"!column 2 (parent) holds a comma", kMesh}},
+      {"Strainer,\"Pipe\nFitting\",*,Y,V,*,EQT\n" + kMesh,
+       {"!column 2 (parent) holds a line end", kMesh}},
       {"Strainer,\"Pipe\" Fitting,*\n", {"!column 2 (parent) goes on after the quote"}},
       {"Strainer,Pipe,*,\"Y,V,*,EQT\n" + kMesh, {"!column 4 (target class) opens a quote"}},
       // An uncompleted row is refused for what it lacks, as written.
