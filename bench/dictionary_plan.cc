@@ -11,33 +11,40 @@ namespace zor_bench {
 namespace {
 
 const std::vector<std::string> kClassWords = {
-    "Centrifugal", "Reciprocating", "Rotary",   "Gate",    "Globe",    "Check",
-    "Ball",        "Butterfly",     "Plate",    "Shell",   "Air",      "Cooling",
-    "Storage",     "Pressure",      "Vacuum",   "Control", "Relief",   "Flow",
-    "Level",       "Temperature",   "Electric", "Steam",   "Fire",     "Process"};
+    "Centrifugal", "Reciprocating", "Rotary",   "Gate",    "Globe",  "Check",
+    "Ball",        "Butterfly",     "Plate",    "Shell",   "Air",    "Cooling",
+    "Storage",     "Pressure",      "Vacuum",   "Control", "Relief", "Flow",
+    "Level",       "Temperature",   "Electric", "Steam",   "Fire",   "Process"};
 const std::vector<std::string> kClassNouns = {
-    "Pump",      "Valve", "Compressor", "Exchanger", "Tank",  "Vessel", "Column",
-    "Filter",    "Gauge", "Transmitter", "Switch",   "Motor", "Heater", "Cooler",
-    "Fan",       "Drum",  "Separator",  "Reactor",   "Mixer", "Damper", "Sensor"};
+    "Pump",   "Valve", "Compressor",  "Exchanger", "Tank",  "Vessel", "Column",
+    "Filter", "Gauge", "Transmitter", "Switch",    "Motor", "Heater", "Cooler",
+    "Fan",    "Drum",  "Separator",   "Reactor",   "Mixer", "Damper", "Sensor"};
 // Names a hand-kept dictionary ends up with: ampersands, either way they
 // can be written, quotes, angle brackets, doubled blanks, letter case.
-const std::vector<std::string> kOddNouns = {
-    "R&D Skid",    "Tank & Vessel", "Oil &amp; Gas Unit", "Pipe \"Rack\"", "Valve <Special>",
-    "Cable  Tray", "Seal's Pot",    "PUMP",              "pump",         "Heat&Exchanger"};
+const std::vector<std::string> kOddNouns = {"R&D Skid",
+                                            "Tank & Vessel",
+                                            "Oil &amp; Gas Unit",
+                                            "Pipe \"Rack\"",
+                                            "Valve <Special>",
+                                            "Cable  Tray",
+                                            "Seal's Pot",
+                                            "PUMP",
+                                            "pump",
+                                            "Heat&Exchanger"};
 const std::vector<std::string> kAttributeFirst = {
-    "Design", "Operating", "Maximum", "Minimum", "Nominal", "Rated", "Test",
-    "Body",   "Seal",      "Motor",   "Inlet",   "Outlet",  "Shell", "Tube",
+    "Design", "Operating", "Maximum", "Minimum", "Nominal", "Rated",  "Test",
+    "Body",   "Seal",      "Motor",   "Inlet",   "Outlet",  "Shell",  "Tube",
     "Flange", "Coating",   "Lining",  "Service", "Fluid",   "Ambient"};
 struct AttributeWord {
   const char* word;
   const char* type;
 };
 const std::vector<AttributeWord> kAttributeSecond = {
-    {"Pressure", "Real"},  {"Temperature", "Real"}, {"Flow Rate", "Real"}, {"Material", "String"},
-    {"Size", "Real"},      {"Type", "String"},      {"Power", "Real"},     {"Speed", "Integer"},
-    {"Weight", "Real"},    {"Length", "Real"},      {"Diameter", "Real"},  {"Rating", "Integer"},
-    {"Class", "String"},   {"Volume", "Real"},      {"Capacity", "Real"},  {"Voltage", "Integer"},
-    {"Current", "Real"},   {"Frequency", "Real"},   {"Code", "String"},    {"Thickness", "Real"}};
+    {"Pressure", "Real"}, {"Temperature", "Real"}, {"Flow Rate", "Real"}, {"Material", "String"},
+    {"Size", "Real"},     {"Type", "String"},      {"Power", "Real"},     {"Speed", "Integer"},
+    {"Weight", "Real"},   {"Length", "Real"},      {"Diameter", "Real"},  {"Rating", "Integer"},
+    {"Class", "String"},  {"Volume", "Real"},      {"Capacity", "Real"},  {"Voltage", "Integer"},
+    {"Current", "Real"},  {"Frequency", "Real"},   {"Code", "String"},    {"Thickness", "Real"}};
 const std::vector<std::string> kDomains = {"EQT", "INS", "PIP", "TUB", "HVA", "ELE", "CIV"};
 const std::vector<std::string> kCreators = {"ENG", "ZOR", "ADM", ""};
 
@@ -103,7 +110,7 @@ class DictionaryPlanner {
     c.uuid = NewUuid(random_);
     c.creator = random_.Pick(kCreators);
     c.fate = static_cast<ClassFate>(random_.Weighted({70, 40, 30, 50, 30, 80, 700}));
-    c.listsNoAttributes = c.fate == ClassFate::kUnmapped && random_.PerMille(250);
+    c.lists_no_attributes = c.fate == ClassFate::kUnmapped && random_.PerMille(250);
     int count = Odd() ? 0 : settings_.options.attributes;
     AddAttributes(c, count);
     plan_.sources.push_back(std::move(c));
@@ -113,17 +120,17 @@ class DictionaryPlanner {
   // below an earlier one, so the hierarchy has children at every depth.
   void SetParent(SourceClass& c, int index) {
     if (index < 4) {
-      c.parentLabel = kRootLabel;
-      c.parentKey = settings_.v4() ? kRootShortName : kRootKey;
+      c.parent_label = kRootLabel;
+      c.parent_key = settings_.v4() ? kRootShortName : kRootKey;
       c.domain = kDomains[static_cast<size_t>(index) % kDomains.size()];
     } else {
       c.parent = static_cast<int>(random_.Index(plan_.sources.size()));
       const SourceClass& parent = plan_.sources[static_cast<size_t>(c.parent)];
-      c.parentLabel = parent.label;
-      c.parentKey = parent.key;
+      c.parent_label = parent.label;
+      c.parent_key = parent.key;
       c.domain = random_.PerMille(900) ? parent.domain : random_.Pick(kDomains);
     }
-    if (Odd() && random_.PerMille(300)) c.parentLabel = c.parentKey = "";
+    if (Odd() && random_.PerMille(300)) c.parent_label = c.parent_key = "";
   }
 
   AttributeFate DrawAttributeFate(ClassFate fate) {
@@ -131,8 +138,9 @@ class DictionaryPlanner {
       case ClassFate::kMapped:
         return static_cast<AttributeFate>(random_.Weighted({620, 100, 60, 50, 100, 70}));
       case ClassFate::kUnmapped: {
-        static const AttributeFate kChoices[] = {AttributeFate::kUnmapped, AttributeFate::kBadlyMapped,
-                                                 AttributeFate::kValid, AttributeFate::kNotInTable};
+        static const AttributeFate kChoices[] = {AttributeFate::kUnmapped,
+                                                 AttributeFate::kBadlyMapped, AttributeFate::kValid,
+                                                 AttributeFate::kNotInTable};
         return kChoices[random_.Weighted({40, 15, 30, 15})];
       }
       default:
@@ -146,8 +154,9 @@ class DictionaryPlanner {
     count = std::min<int>(count, static_cast<int>(words.size()));
     for (int n = 0; n < count; ++n) {
       // A partial Fisher-Yates draw: distinct names within the class.
-      std::swap(words[static_cast<size_t>(n)],
-                words[static_cast<size_t>(n) + random_.Index(words.size() - static_cast<size_t>(n))]);
+      std::swap(
+          words[static_cast<size_t>(n)],
+          words[static_cast<size_t>(n) + random_.Index(words.size() - static_cast<size_t>(n))]);
       c.attributes.push_back(MakeAttribute(words[static_cast<size_t>(n)], c.fate));
     }
     if (c.attributes.size() > 1 && Odd()) {
@@ -155,18 +164,18 @@ class DictionaryPlanner {
       SourceAttribute twin = c.attributes[random_.Index(c.attributes.size())];
       twin.label = Lowercase(twin.label);
       twin.fate = DrawAttributeFate(c.fate);
-      c.attributes.insert(c.attributes.begin() + static_cast<long>(random_.Index(c.attributes.size())),
-                          twin);
+      c.attributes.insert(
+          c.attributes.begin() + static_cast<long>(random_.Index(c.attributes.size())), twin);
     }
   }
 
   SourceAttribute MakeAttribute(int word, ClassFate class_fate) {
     size_t second = static_cast<size_t>(word) % kAttributeSecond.size();
     SourceAttribute a;
-    a.targetLabel = kAttributeFirst[static_cast<size_t>(word) / kAttributeSecond.size()] + " " +
-                    kAttributeSecond[second].word;
-    a.targetKey = WithoutBlanks(a.targetLabel);
-    a.label = a.targetLabel;
+    a.target_label = kAttributeFirst[static_cast<size_t>(word) / kAttributeSecond.size()] + " " +
+                     kAttributeSecond[second].word;
+    a.target_key = WithoutBlanks(a.target_label);
+    a.label = a.target_label;
     if (OddAttribute()) a.label = random_.Coin() ? a.label + " & Co" : a.label + " &amp; Co";
     a.key = settings_.v4() ? Initials(a.label) + std::to_string(word) : WithoutBlanks(a.label);
     a.type = kAttributeSecond[second].type;
@@ -197,18 +206,22 @@ class DictionaryPlanner {
     int own_classes = settings_.options.classes / 20;
     for (int n = 0; n < own_classes; ++n) plan_.targets.push_back(OwnTargetClass(n));
     // The export lists the root first and the rest in an order of its own.
-    for (size_t t = 1; t < plan_.targets.size(); ++t) plan_.targetOrder.push_back(static_cast<int>(t));
-    random_.Shuffle(plan_.targetOrder);
-    plan_.targetOrder.insert(plan_.targetOrder.begin(), 0);
+    for (size_t t = 1; t < plan_.targets.size(); ++t)
+      plan_.target_order.push_back(static_cast<int>(t));
+    random_.Shuffle(plan_.target_order);
+    plan_.target_order.insert(plan_.target_order.begin(), 0);
   }
 
   bool WantsTarget(ClassFate fate) {
     switch (fate) {
-      case ClassFate::kMapped: return true;
+      case ClassFate::kMapped:
+        return true;
       case ClassFate::kNotInTable:
       case ClassFate::kUnmapped:
-      case ClassFate::kBadlyMapped: return random_.Coin();
-      default: return false;
+      case ClassFate::kBadlyMapped:
+        return random_.Coin();
+      default:
+        return false;
     }
   }
 
@@ -218,21 +231,23 @@ class DictionaryPlanner {
     t.key = WithoutBlanks(t.label);
     const TargetClass* parent = &plan_.targets[0];
     if (c.parent >= 0 && plan_.sources[static_cast<size_t>(c.parent)].target >= 0) {
-      parent = &plan_.targets[static_cast<size_t>(plan_.sources[static_cast<size_t>(c.parent)].target)];
+      parent =
+          &plan_.targets[static_cast<size_t>(plan_.sources[static_cast<size_t>(c.parent)].target)];
     }
-    t.parentLabel = parent->label;
-    t.parentKey = parent->key;
+    t.parent_label = parent->label;
+    t.parent_key = parent->key;
     t.creator = random_.Pick(kCreators);
     t.domain = c.domain;
     t.uuid = TargetUuid(c.uuid);
     if (Odd()) return t;  // a target class without attributes
     for (const SourceAttribute& a : c.attributes) {
       if (a.fate == AttributeFate::kMissingInTarget) continue;
-      if (OddAttribute()) t.attributes.push_back({a.targetLabel, Uppercase(a.targetKey), a.type});
-      t.attributes.push_back({a.targetLabel, a.targetKey, a.type});
+      if (OddAttribute()) t.attributes.push_back({a.target_label, Uppercase(a.target_key), a.type});
+      t.attributes.push_back({a.target_label, a.target_key, a.type});
     }
     for (int extra = random_.Between(0, 2); extra > 0; --extra) {
-      t.attributes.push_back({"Vendor Reference", "VendorReference" + std::to_string(extra), "String"});
+      t.attributes.push_back(
+          {"Vendor Reference", "VendorReference" + std::to_string(extra), "String"});
     }
     return t;
   }
@@ -240,13 +255,16 @@ class DictionaryPlanner {
   // Same UUID as the source class as a rule; in the V5/V5 comparison a
   // different one, a case variant or none at all now and then.
   std::string TargetUuid(const std::string& source_uuid) {
-    if (settings_.v4() || settings_.oldLayout()) return NewUuid(random_);
+    if (settings_.v4() || settings_.old_layout()) return NewUuid(random_);
     if (random_.PerMille(30)) return NewUuid(random_);
     if (!Odd()) return source_uuid;
     switch (random_.Index(3)) {
-      case 0: return Lowercase(source_uuid);
-      case 1: return "";
-      default: return NewUuid(random_);
+      case 0:
+        return Lowercase(source_uuid);
+      case 1:
+        return "";
+      default:
+        return NewUuid(random_);
     }
   }
 
@@ -264,8 +282,8 @@ class DictionaryPlanner {
     TargetClass t;
     t.label = "Standalone " + random_.Pick(kClassNouns) + " " + std::to_string(n + 1);
     t.key = WithoutBlanks(t.label);
-    t.parentLabel = parent.label;
-    t.parentKey = parent.key;
+    t.parent_label = parent.label;
+    t.parent_key = parent.key;
     t.creator = "ENG";
     t.uuid = NewUuid(random_);
     t.domain = parent.domain;

@@ -13,11 +13,20 @@ void AppendAttribute(std::string& out, const char* name, const std::string& valu
   out += "=\"";
   for (char c : value) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   out += '"';
@@ -53,8 +62,8 @@ void AppendV4Class(std::string& out, const SourceClass& c, bool with_domains) {
       [&](std::string& o) {
         AppendAttribute(o, "Name", c.label);
         AppendAttribute(o, "ShortName", c.key);
-        AppendAttribute(o, "Parent", c.parentLabel);
-        AppendAttribute(o, "ShortParent", c.parentKey);
+        AppendAttribute(o, "Parent", c.parent_label);
+        AppendAttribute(o, "ShortParent", c.parent_key);
         if (with_domains) AppendAttribute(o, "Domain", c.domain);
       },
       [&](std::string& o, const SourceAttribute& a) {
@@ -72,7 +81,7 @@ void AppendV5Class(std::string& out, const SourceClass& c) {
       [&](std::string& o) {
         AppendAttribute(o, "DisplayName", c.label);
         AppendAttribute(o, "Name", c.key);
-        AppendAttribute(o, "Superclass", c.parentKey);
+        AppendAttribute(o, "Superclass", c.parent_key);
         AppendAttribute(o, "UUID", c.uuid);
         AppendAttribute(o, "Domain", c.domain);
         AppendAttribute(o, "Creator", c.creator);
@@ -92,7 +101,7 @@ void AppendTargetClass(std::string& out, const TargetClass& t) {
       [&](std::string& o) {
         AppendAttribute(o, "Name", t.key);
         AppendAttribute(o, "DisplayName", t.label);
-        AppendAttribute(o, "Superclass", t.parentKey);
+        AppendAttribute(o, "Superclass", t.parent_key);
         AppendAttribute(o, "Creator", t.creator);
         // A class exported without an identifier has no UUID attribute.
         if (!t.uuid.empty()) AppendAttribute(o, "UUID", t.uuid);
@@ -111,8 +120,8 @@ void AppendOldLayoutTargetClass(std::string& out, const TargetClass& t) {
       [&](std::string& o) {
         AppendAttribute(o, "Name", t.label);
         AppendAttribute(o, "ShortName", t.key);
-        AppendAttribute(o, "Parent", t.parentLabel);
-        AppendAttribute(o, "ShortParent", t.parentKey);
+        AppendAttribute(o, "Parent", t.parent_label);
+        AppendAttribute(o, "ShortParent", t.parent_key);
         AppendAttribute(o, "User", t.creator);
         AppendAttribute(o, "Domain", t.domain);
       },
@@ -129,9 +138,12 @@ std::string WriteSourceXml(const DictionaryPlan& plan, const PlanSettings& setti
   std::string out = DocumentStart(settings.v4() ? "GeneratedPlantV4" : "GeneratedPlantV5A", "EQT");
   out.reserve(plan.sources.size() * (200 + 120 * static_cast<size_t>(settings.options.attributes)));
   for (const SourceClass& c : plan.sources) {
-    if (settings.v4()) AppendV4Class(out, c, false);
-    else if (settings.oldLayout()) AppendV4Class(out, c, true);
-    else AppendV5Class(out, c);
+    if (settings.v4())
+      AppendV4Class(out, c, false);
+    else if (settings.old_layout())
+      AppendV4Class(out, c, true);
+    else
+      AppendV5Class(out, c);
   }
   out += "</Dictionary>\n";
   return out;
@@ -140,10 +152,12 @@ std::string WriteSourceXml(const DictionaryPlan& plan, const PlanSettings& setti
 std::string WriteTargetXml(const DictionaryPlan& plan, const PlanSettings& settings) {
   std::string out = DocumentStart(settings.v4() ? "GeneratedPlantV5" : "GeneratedPlantV5B", "EQT");
   out.reserve(plan.targets.size() * (200 + 90 * static_cast<size_t>(settings.options.attributes)));
-  for (int index : plan.targetOrder) {
+  for (int index : plan.target_order) {
     const TargetClass& t = plan.targets[static_cast<size_t>(index)];
-    if (settings.oldLayout()) AppendOldLayoutTargetClass(out, t);
-    else AppendTargetClass(out, t);
+    if (settings.old_layout())
+      AppendOldLayoutTargetClass(out, t);
+    else
+      AppendTargetClass(out, t);
   }
   out += "</Dictionary>\n";
   return out;

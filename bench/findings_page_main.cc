@@ -43,8 +43,9 @@ std::map<std::string, std::string> TextMap(const nlohmann::json& object, const c
 }
 
 // Takes the target dictionary's records; false for any other record.
-bool TakeTargetRecord(const nlohmann::json& record, NameStore& names, std::vector<SuggestClass>& target,
-                      SuggestDomains& domains, SuggestionBlock& block) {
+bool TakeTargetRecord(const nlohmann::json& record, NameStore& names,
+                      std::vector<SuggestClass>& target, SuggestDomains& domains,
+                      SuggestionBlock& block) {
   if (!record.is_object()) return false;
   std::string kind = Text(record, "record");
   if (kind == "source_row") {
@@ -60,15 +61,16 @@ bool TakeTargetRecord(const nlohmann::json& record, NameStore& names, std::vecto
     auto attributes = record.find("attributes");
     if (attributes != record.end() && attributes->is_array()) {
       for (const nlohmann::json& a : *attributes) {
-        if (a.is_object()) c.attributes.push_back({names.Keep(Text(a, "label")), names.Keep(Text(a, "key"))});
+        if (a.is_object())
+          c.attributes.push_back({names.Keep(Text(a, "label")), names.Keep(Text(a, "key"))});
       }
     }
     target.push_back(std::move(c));
     return true;
   }
   if (kind == "domains") {
-    domains.byTargetParent = TextMap(record, "target");
-    domains.bySourceParent = TextMap(record, "source");
+    domains.by_target_parent = TextMap(record, "target");
+    domains.by_source_parent = TextMap(record, "source");
     domains.fallback = Text(record, "fallback");
     return true;
   }
@@ -118,30 +120,30 @@ int main(int argc, char** argv) {
   }
   const std::string findings = parsed.Operands()[0];
   ExplorePageOptions page;
-  page.sourceName = findings;
-  page.targetName = "(recorded findings)";
-  page.mappingName = "(recorded findings)";
+  page.source_name = findings;
+  page.target_name = "(recorded findings)";
+  page.mapping_name = "(recorded findings)";
   page.v5v5 = parsed.Has("v5");
-  page.oldFormat = parsed.Has("old");
-  page.reportPath = parsed.Value("report");
+  page.old_format = parsed.Has("old");
+  page.report_path = parsed.Value("report");
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     const auto names = std::make_shared<NameStore>();
     std::vector<SuggestClass> target;
     SuggestDomains domains;
     // The target goes to the block before the first suggestion, which may
     // then name its attributes by place, as `explore --suggest` does.
-    bool targetGiven = false;
-    auto giveTarget = [&]() {
-      if (targetGiven) return;
-      targetGiven = true;
+    bool target_given = false;
+    auto give_target = [&]() {
+      if (target_given) return;
+      target_given = true;
       writer.Suggestions().SetTarget(names, std::move(target));
     };
     int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
       if (TakeTargetRecord(record, *names, target, domains, writer.Suggestions())) return;
-      if (record.is_object() && Text(record, "record") == "suggestion") giveTarget();
+      if (record.is_object() && Text(record, "record") == "suggestion") give_target();
       writer.Add(record);
     });
-    giveTarget();
+    give_target();
     writer.Suggestions().SetDomains(std::move(domains));
     return status;
   });

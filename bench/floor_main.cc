@@ -4,8 +4,8 @@
 //   zor_floor MAPPING.csv SOURCE.xml TARGET.xml
 #include <cstdio>
 
-#include "dictionary/migration_xml.h"
 #include "dictionary/mapping_reader.h"
+#include "dictionary/migration_xml.h"
 #include "text/zor_string.h"
 
 int main(int argc, char** argv) {

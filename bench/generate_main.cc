@@ -20,7 +20,7 @@ constexpr char kUsage[] =
 struct Arguments {
   zor_bench::TreeOptions options;
   std::string out;
-  bool classesGiven = false, attributesGiven = false, modeGiven = false, seedGiven = false;
+  bool classes_given = false, attributes_given = false, mode_given = false, seed_given = false;
 };
 
 bool ParseCount(const char* text, long long low, long long high, long long& value) {
@@ -33,7 +33,7 @@ bool ParseCount(const char* text, long long low, long long high, long long& valu
 bool ParseOption(int argc, char** argv, int& i, Arguments& args) {
   std::string_view option = argv[i];
   if (option == "--old") {
-    args.options.oldLayout = true;
+    args.options.old_layout = true;
     return true;
   }
   if (i + 1 >= argc) return false;
@@ -42,20 +42,20 @@ bool ParseOption(int argc, char** argv, int& i, Arguments& args) {
   long long number = 0;
   if (option == "--classes" && ParseCount(value, 0, 10'000'000, number)) {
     args.options.classes = static_cast<int>(number);
-    return args.classesGiven = true;
+    return args.classes_given = true;
   }
   if (option == "--attributes" && ParseCount(value, 0, 400, number)) {
     args.options.attributes = static_cast<int>(number);
-    return args.attributesGiven = true;
+    return args.attributes_given = true;
   }
   if (option == "--seed") {
     char* end = nullptr;
     args.options.seed = std::strtoull(value, &end, 10);
-    return args.seedGiven = (end != value && *end == '\0');
+    return args.seed_given = (end != value && *end == '\0');
   }
   if (option == "--mode" && (text == "v4" || text == "v5")) {
     args.options.mode = text == "v4" ? zor_bench::TreeMode::kV4ToV5 : zor_bench::TreeMode::kV5ToV5;
-    return args.modeGiven = true;
+    return args.mode_given = true;
   }
   if (option == "--shape" && (text == "realistic" || text == "hostile")) {
     args.options.shape =
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!args.classesGiven || !args.attributesGiven || !args.modeGiven || !args.seedGiven ||
+  if (!args.classes_given || !args.attributes_given || !args.mode_given || !args.seed_given ||
       args.out.empty()) {
     std::fputs(kUsage, stderr);
     return 2;
@@ -91,9 +91,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zor_generate: %s\n", error.c_str());
     return 1;
   }
-  std::printf("%s tree (%s, seed %llu): %d source classes, %d target classes, %d table rows in %s\n",
-              zor_bench::ModeName(args.options.mode), zor_bench::ShapeName(args.options.shape),
-              static_cast<unsigned long long>(args.options.seed), tree.sourceClasses,
-              tree.targetClasses, tree.mappingRows, args.out.c_str());
+  std::printf(
+      "%s tree (%s, seed %llu): %d source classes, %d target classes, %d table rows in %s\n",
+      zor_bench::ModeName(args.options.mode), zor_bench::ShapeName(args.options.shape),
+      static_cast<unsigned long long>(args.options.seed), tree.source_classes, tree.target_classes,
+      tree.mapping_rows, args.out.c_str());
   return 0;
 }

@@ -64,8 +64,8 @@ void AddName(std::string_view name, Vocabulary& vocabulary) {
 
 void AddValues(MigrationXMLNode* node, Vocabulary& vocabulary) {
   for (const char* name : {"Name", "DisplayName", "ShortName", "Parent", "ShortParent"}) {
-    MigrationXMLAttribute* attribute = node->getAttribute(name);
-    if (attribute != nullptr) AddName(attribute->getValue(), vocabulary);
+    MigrationXMLAttribute* attribute = node->GetAttribute(name);
+    if (attribute != nullptr) AddName(attribute->GetValue(), vocabulary);
   }
 }
 
@@ -77,8 +77,8 @@ bool ReadNames(const fs::path& folder, Vocabulary& vocabulary) {
     if (document == nullptr) return false;
     for (const char* element : {"Class", "Simple"}) {
       MigrationXMLSearch search(element);
-      for (void* at = search.searchStart(document); at != nullptr;) {
-        AddValues(search.searchNext(at), vocabulary);
+      for (void* at = search.SearchStart(document); at != nullptr;) {
+        AddValues(search.SearchNext(at), vocabulary);
       }
     }
     document->Release();

@@ -16,7 +16,7 @@ const std::vector<std::string> kNoTargetCodes = {"PIP", "EQT", "INS", "TUB", "HV
 
 struct Row {
   std::vector<std::string> columns;
-  bool trailingComma = true;
+  bool trailing_comma = true;
 };
 using Block = std::vector<Row>;
 
@@ -35,7 +35,7 @@ class TableWriter {
       if (plan.sources[i].fate == ClassFate::kMapped) mapped_.push_back(i);
     }
     for (size_t t = 0; t < plan.targets.size(); ++t) {
-      if (!plan.targets[t].attributes.empty()) targetsWithAttributes_.push_back(t);
+      if (!plan.targets[t].attributes.empty()) targets_with_attributes_.push_back(t);
     }
   }
 
@@ -63,7 +63,7 @@ class TableWriter {
 
   // The ampersand of a name may be written either way in the table.
   std::string Name(const std::string& name) {
-    if (settings_.oddityRate == 0 || name.find('&') == std::string::npos || random_.Coin()) {
+    if (settings_.oddity_rate == 0 || name.find('&') == std::string::npos || random_.Coin()) {
       return name;
     }
     return ReplaceAll(name, "&", "&amp;");
@@ -72,14 +72,14 @@ class TableWriter {
   // The first two columns: how the comparison names a class and its parent.
   std::string RowName(const SourceClass& c) { return Name(settings_.v4() ? c.label : c.key); }
   std::string RowParent(const SourceClass& c) {
-    bool by_key = !settings_.v4() && !settings_.oldLayout();
-    return Name(by_key ? c.parentKey : c.parentLabel);
+    bool by_key = !settings_.v4() && !settings_.old_layout();
+    return Name(by_key ? c.parent_key : c.parent_label);
   }
   // Columns 4 and 5 of a class row: how the comparison finds the target.
   std::string ClassTarget(const TargetClass& t) { return Name(settings_.v4() ? t.key : t.label); }
   std::string ClassTargetParent(const TargetClass& t) {
-    bool by_label = !settings_.v4() && settings_.oldLayout();
-    return Name(by_label ? t.parentLabel : t.parentKey);
+    bool by_label = !settings_.v4() && settings_.old_layout();
+    return Name(by_label ? t.parent_label : t.parent_key);
   }
 
   const TargetClass* TargetOf(const SourceClass& c) {
@@ -95,12 +95,13 @@ class TableWriter {
     if (c.fate == ClassFate::kNotInTable) {
       // A class moved to another parent since the table was written.
       if (random_.PerMille(300)) {
-        block.push_back(MakeRow({RowName(c), "Former " + RowParent(c), "*", "Retired", "", "*", c.domain}));
+        block.push_back(
+            MakeRow({RowName(c), "Former " + RowParent(c), "*", "Retired", "", "*", c.domain}));
       }
       return block;
     }
     block.push_back(ClassRowFor(c));
-    if (!c.listsNoAttributes) {
+    if (!c.lists_no_attributes) {
       for (const SourceAttribute& a : c.attributes) AddAttributeRow(c, a, block);
     }
     if (block.size() > 2 && random_.PerMille(100)) {
@@ -108,7 +109,7 @@ class TableWriter {
       random_.Shuffle(attributes);
       std::copy(attributes.begin(), attributes.end(), block.begin() + 1);
     }
-    if (settings_.oddityRate > 0) MakeUntidy(block);
+    if (settings_.oddity_rate > 0) MakeUntidy(block);
     return block;
   }
 
@@ -130,17 +131,21 @@ class TableWriter {
     switch (c.fate) {
       case ClassFate::kBadlyMapped:
         switch (random_.Index(3)) {
-          case 0: return MakeRow({name, parent, "*", random_.Pick(kNoTargetCodes), "Equipment", "*", c.domain});
-          case 1: return Row{{name, parent, "*", "", "", "*", ""}, true};  // a proposed row, unfilled
-          default: return MakeRow({name, parent, "*", "", "", "", c.domain});
+          case 0:
+            return MakeRow(
+                {name, parent, "*", random_.Pick(kNoTargetCodes), "Equipment", "*", c.domain});
+          case 1:
+            return Row{{name, parent, "*", "", "", "*", ""}, true};  // a proposed row, unfilled
+          default:
+            return MakeRow({name, parent, "*", "", "", "", c.domain});
         }
       case ClassFate::kBlueNoDomain:
         return Row{{name, parent, "*", MissingTarget(c), KnownParent(c), "*"}, false};
       case ClassFate::kBlueKnownParent:
         return MakeRow({name, parent, "*", MissingTarget(c), KnownParent(c), "*", c.domain});
       case ClassFate::kBlueUnknownParent:
-        return MakeRow({name, parent, "*", MissingTarget(c), "Unlisted" + WithoutBlanks(c.parentLabel), "*",
-                        c.domain});
+        return MakeRow({name, parent, "*", MissingTarget(c),
+                        "Unlisted" + WithoutBlanks(c.parent_label), "*", c.domain});
       case ClassFate::kUnmapped:
         if (random_.Coin()) return MakeRow({name, parent, "*", "No Mapping", "", "*", c.domain});
         return MakeRow({name, parent, "*", "", "", "*", "No Mapping"});
@@ -162,27 +167,34 @@ class TableWriter {
       return;
     }
     if (c.fate != ClassFate::kMapped) {
-      block.push_back(MakeRow({name, parent, label, MissingTarget(c), c.parentKey, a.targetKey, c.domain}));
+      block.push_back(
+          MakeRow({name, parent, label, MissingTarget(c), c.parent_key, a.target_key, c.domain}));
       return;
     }
     switch (a.fate) {
       case AttributeFate::kBadlyMapped:
-        if (random_.Coin()) block.push_back(MakeRow({name, parent, label, "", "", "", c.domain}));
-        else block.push_back(Row{{name, parent, label, "", "", ""}, false});
+        if (random_.Coin())
+          block.push_back(MakeRow({name, parent, label, "", "", "", c.domain}));
+        else
+          block.push_back(Row{{name, parent, label, "", "", ""}, false});
         return;
       case AttributeFate::kUnmapped:
-        if (random_.Coin()) block.push_back(MakeRow({name, parent, label, "No Mapping", "", "", c.domain}));
-        else block.push_back(MakeRow({name, parent, label, t->key, t->parentKey, a.targetKey, "No Mapping"}));
+        if (random_.Coin())
+          block.push_back(MakeRow({name, parent, label, "No Mapping", "", "", c.domain}));
+        else
+          block.push_back(
+              MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, "No Mapping"}));
         return;
       case AttributeFate::kIntoOtherClass:
-        if (!targetsWithAttributes_.empty()) {
-          const TargetClass& other = plan_.targets[random_.Pick(targetsWithAttributes_)];
-          block.push_back(MakeRow({name, parent, label, other.key, other.parentKey,
+        if (!targets_with_attributes_.empty()) {
+          const TargetClass& other = plan_.targets[random_.Pick(targets_with_attributes_)];
+          block.push_back(MakeRow({name, parent, label, other.key, other.parent_key,
                                    random_.Pick(other.attributes).key, c.domain}));
         }
         return;
       default:
-        block.push_back(MakeRow({name, parent, label, t->key, t->parentKey, a.targetKey, c.domain}));
+        block.push_back(
+            MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, c.domain}));
     }
   }
 
@@ -191,13 +203,14 @@ class TableWriter {
                                 const SourceAttribute& a, const std::string& domain) {
     switch (a.fate) {
       case AttributeFate::kUnmapped:
-        return MakeRow({name, parent, label, random_.Coin() ? "No Mapping" : "No Map", "", "", domain});
+        return MakeRow(
+            {name, parent, label, random_.Coin() ? "No Mapping" : "No Map", "", "", domain});
       case AttributeFate::kBadlyMapped:
         if (random_.Coin()) return Row{{name, parent, label, "", "", ""}, false};
         return Row{{name, parent, label}, false};
       default: {
         if (t == nullptr) t = &plan_.targets[random_.Index(plan_.targets.size())];
-        return MakeRow({name, parent, label, t->key, t->parentKey, a.targetKey, domain});
+        return MakeRow({name, parent, label, t->key, t->parent_key, a.target_key, domain});
       }
     }
   }
@@ -210,8 +223,8 @@ class TableWriter {
       const SourceClass& parent = plan_.sources[random_.Index(plan_.sources.size())];
       std::string name = "Obsolete Item " + std::to_string(n + 1);
       Block block{MakeRow({name, RowName(parent), "*", "ObsoleteItem", "PlantItem", "*", "EQT"})};
-      block.push_back(MakeRow({name, RowName(parent), "Design Pressure", "ObsoleteItem", "PlantItem",
-                               "DesignPressure", "EQT"}));
+      block.push_back(MakeRow({name, RowName(parent), "Design Pressure", "ObsoleteItem",
+                               "PlantItem", "DesignPressure", "EQT"}));
       blocks.insert(blocks.begin() + static_cast<long>(random_.Index(blocks.size() + 1)), block);
     }
   }
@@ -242,12 +255,15 @@ class TableWriter {
       conflict.columns.resize(7);
       static const std::vector<std::string> kTargets = {"No Mapping", "EQT", "", "SomeOtherClass"};
       conflict.columns[3] = random_.Pick(kTargets);
-      if (random_.Coin()) block.insert(block.begin(), conflict);
-      else block.push_back(conflict);
+      if (random_.Coin())
+        block.insert(block.begin(), conflict);
+      else
+        block.push_back(conflict);
     }
     if (Odd()) {  // the class name in another letter case
       Row variant = class_row;
-      variant.columns[0] = random_.Coin() ? Uppercase(variant.columns[0]) : Lowercase(variant.columns[0]);
+      variant.columns[0] =
+          random_.Coin() ? Uppercase(variant.columns[0]) : Lowercase(variant.columns[0]);
       block.insert(block.begin() + static_cast<long>(random_.Index(block.size() + 1)), variant);
     }
     if (Odd()) {  // a "*" that is not quite one
@@ -264,7 +280,8 @@ class TableWriter {
     static const std::vector<std::string> kNoMappings = {"no mapping", "NO MAPPING", "No mapping",
                                                          "No  Mapping", "No Map"};
     for (std::string& column : row.columns) {
-      if ((column == "No Mapping" || column == "No Map") && Odd()) column = random_.Pick(kNoMappings);
+      if ((column == "No Mapping" || column == "No Map") && Odd())
+        column = random_.Pick(kNoMappings);
     }
     if (OddRow()) row.columns[random_.Index(row.columns.size())].clear();
     if (row.columns.size() > 3 && OddRow()) {
@@ -275,12 +292,13 @@ class TableWriter {
       row.columns.push_back("");
     }
     if (OddRow()) row.columns[0] = " " + row.columns[0];
-    if (OddRow()) row.trailingComma = !row.trailingComma;
+    if (OddRow()) row.trailing_comma = !row.trailing_comma;
   }
 
   void DuplicateAttributeRow(Block& block) {
     size_t from = 1 + random_.Index(block.size() - 1);
-    block.insert(block.begin() + static_cast<long>(1 + random_.Index(block.size() - 1)), block[from]);
+    block.insert(block.begin() + static_cast<long>(1 + random_.Index(block.size() - 1)),
+                 block[from]);
   }
 
   // The attribute rows stand apart from their class row: before it, or at
@@ -297,8 +315,8 @@ class TableWriter {
   TableText Render(const std::vector<Row>& rows) {
     enum class LineEnds { kLf, kCrLf, kMixed };
     LineEnds ends = LineEnds::kLf;
-    if (settings_.oddityRate > 0) ends = static_cast<LineEnds>(random_.Weighted({50, 30, 20}));
-    bool last_without_end = settings_.oddityRate > 0 && random_.Coin();
+    if (settings_.oddity_rate > 0) ends = static_cast<LineEnds>(random_.Weighted({50, 30, 20}));
+    bool last_without_end = settings_.oddity_rate > 0 && random_.Coin();
     static const std::vector<std::string> kStrayLines = {"", ",,,,,,", "   ", "*", "\t"};
     TableText table;
     auto end_line = [&] {
@@ -316,7 +334,7 @@ class TableWriter {
         if (c > 0) table.text += ',';
         table.text += row.columns[c];
       }
-      if (row.trailingComma) table.text += ',';
+      if (row.trailing_comma) table.text += ',';
       if (r + 1 < rows.size() || !last_without_end) end_line();
       table.rows += 1;
     }
@@ -327,7 +345,7 @@ class TableWriter {
   const PlanSettings& settings_;
   SeededRandom& random_;
   std::vector<size_t> mapped_;
-  std::vector<size_t> targetsWithAttributes_;
+  std::vector<size_t> targets_with_attributes_;
   std::vector<Row> strays_;
 };
 

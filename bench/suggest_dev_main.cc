@@ -15,18 +15,17 @@
 // without them, to score the remaining pairs only; --seed-dry chooses the
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
-// attributes,assignment,abbreviation,lexicon,synonyms); --classes-only gives the matcher no attribute
-// items; --read-only reads the cases and runs no matcher (the reading's own
-// peak memory); --timing prints the matcher's time. The CSV's scores are the
-// matcher's scaled so that the scorer's threshold 0.5 means "accepted": an
-// accepted first candidate is written as 0.5 + score / 2, every other
-// candidate as score / 2.01 (the order is kept). Prints, per run, the mean score that the remaining
-// truth pairs get (0 when the true target is not a candidate).
+// attributes,assignment,abbreviation,lexicon,synonyms); --classes-only gives the matcher no
+// attribute items; --read-only reads the cases and runs no matcher (the reading's own peak memory);
+// --timing prints the matcher's time. The CSV's scores are the matcher's scaled so that the
+// scorer's threshold 0.5 means "accepted": an accepted first candidate is written as 0.5 + score /
+// 2, every other candidate as score / 2.01 (the order is kept). Prints, per run, the mean score
+// that the remaining truth pairs get (0 when the true target is not a candidate).
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -55,12 +54,13 @@ struct Settings {
 };
 
 std::string Value(MigrationXMLNode* node, const char* name) {
-  MigrationXMLAttribute* attribute = node->getAttribute(name);
-  return attribute != nullptr ? attribute->getValue() : "";
+  MigrationXMLAttribute* attribute = node->GetAttribute(name);
+  return attribute != nullptr ? attribute->GetValue() : "";
 }
 
 // Reads every class of the documents in `folder`; `v5` picks the layout.
-bool ReadClasses(const fs::path& folder, bool v5, NameStore& names, std::vector<SuggestClass>& classes) {
+bool ReadClasses(const fs::path& folder, bool v5, NameStore& names,
+                 std::vector<SuggestClass>& classes) {
   std::error_code error;
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
@@ -74,22 +74,23 @@ bool ReadClasses(const fs::path& folder, bool v5, NameStore& names, std::vector<
       return false;
     }
     MigrationXMLSearch class_search("Class");
-    void* at = class_search.searchStart(document);
+    void* at = class_search.SearchStart(document);
     while (at != nullptr) {
-      MigrationXMLNode* node = class_search.searchNext(at);
+      MigrationXMLNode* node = class_search.SearchNext(at);
       SuggestClass c;
       c.label = names.Keep(Value(node, v5 ? "DisplayName" : "Name"));
       c.key = names.Keep(Value(node, v5 ? "Name" : "ShortName"));
       c.parent_label = v5 ? Name() : names.Keep(Value(node, "Parent"));
       c.parent_key = names.Keep(Value(node, v5 ? "Superclass" : "ShortParent"));
       MigrationXMLSearch attribute_search("Simple");
-      void* a = attribute_search.searchStart(node);
+      void* a = attribute_search.SearchStart(node);
       while (a != nullptr) {
-        MigrationXMLNode* attribute = attribute_search.searchNext(a);
+        MigrationXMLNode* attribute = attribute_search.SearchNext(a);
         c.attributes.push_back({names.Keep(Value(attribute, v5 ? "DisplayName" : "Name")),
                                 names.Keep(Value(attribute, v5 ? "Name" : "ShortName"))});
       }
-      c.attributes.shrink_to_fit();  // the peak memory measured is the matcher's, not the growth slack's
+      c.attributes
+          .shrink_to_fit();  // the peak memory measured is the matcher's, not the growth slack's
       classes.push_back(std::move(c));
     }
     document->Release();
@@ -166,7 +167,8 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
   for (size_t s = 0; s < input.source.size(); ++s) {
     if (!seeded[s] || settings.seed_dry) input.class_items.push_back(s);
     if (settings.classes_only) continue;
-    for (size_t a = 0; a < input.source[s].attributes.size(); ++a) input.attribute_items.push_back({s, a});
+    for (size_t a = 0; a < input.source[s].attributes.size(); ++a)
+      input.attribute_items.push_back({s, a});
   }
   if (settings.read_only) return true;
   const auto start = std::chrono::steady_clock::now();
@@ -184,8 +186,8 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
       // Only an accepted first candidate reaches the scorer's threshold.
       const bool accepted = s.accepted && &c == &s.candidates.front();
       const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
-      csv << CsvField(input.source[s.source].key) << ',' << CsvField(input.target[c.target].key) << ','
-          << score << '\n';
+      csv << CsvField(input.source[s.source].key) << ',' << CsvField(input.target[c.target].key)
+          << ',' << score << '\n';
       scores[{s.source, c.target}] = c.score;
     }
   }
@@ -194,9 +196,10 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
       const bool accepted = s.accepted && &c == &s.candidates.front();
       const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
       csv << CsvField(input.source[s.item.source_class].key) << ','
-          << CsvField(input.source[s.item.source_class].attributes[s.item.source_attribute].key) << ','
-          << CsvField(input.target[c.target_class].key) << ','
-          << CsvField(input.target[c.target_class].attributes[c.target_attribute].key) << ',' << score << '\n';
+          << CsvField(input.source[s.item.source_class].attributes[s.item.source_attribute].key)
+          << ',' << CsvField(input.target[c.target_class].key) << ','
+          << CsvField(input.target[c.target_class].attributes[c.target_attribute].key) << ','
+          << score << '\n';
     }
   }
   for (const auto& pair : remaining) {
@@ -222,9 +225,10 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
 
 uint32_t SignalNamed(const std::string& name) {
   static const std::map<std::string, uint32_t> kSignals = {
-      {"label", kSignalLabel},         {"key", kSignalKey},           {"stems", kSignalStems},
-      {"weights", kSignalWeights},     {"spelling", kSignalSpelling}, {"learned", kSignalLearned},
-      {"hierarchy", kSignalHierarchy}, {"attributes", kSignalAttributes},
+      {"label", kSignalLabel},           {"key", kSignalKey},
+      {"stems", kSignalStems},           {"weights", kSignalWeights},
+      {"spelling", kSignalSpelling},     {"learned", kSignalLearned},
+      {"hierarchy", kSignalHierarchy},   {"attributes", kSignalAttributes},
       {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
       {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms}};
   auto found = kSignals.find(name);
@@ -284,17 +288,20 @@ int main(int argc, char** argv) {
   Settings settings;
   std::vector<std::string> paths;
   if (!ParseArguments(argc, argv, settings, paths)) {
-    std::fprintf(stderr, "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
-                         "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] [--mutual-min-score S] "
-                         "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
-                         "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE]\n");
+    std::fprintf(stderr,
+                 "usage: zor_suggest_dev CASES_DIR OUT_DIR [--seed-percent P] [--seed-dry] "
+                 "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] "
+                 "[--mutual-min-score S] "
+                 "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
+                 "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE]\n");
     return 2;
   }
   Lexicon lexicon;
   if (settings.wordnet != "none") {
     const std::string problem =
         lexicon.LoadWordNet(settings.wordnet.empty() ? DefaultWordNetFolder() : settings.wordnet);
-    if (!problem.empty()) std::fprintf(stderr, "zor_suggest_dev: without WordNet: %s\n", problem.c_str());
+    if (!problem.empty())
+      std::fprintf(stderr, "zor_suggest_dev: without WordNet: %s\n", problem.c_str());
   }
   if (!settings.synonyms.empty()) {
     for (const SynonymProblem& problem : lexicon.LoadUserSynonyms(settings.synonyms)) {
@@ -318,8 +325,9 @@ int main(int argc, char** argv) {
   for (const fs::path& dir : dirs) {
     if (!RunCase(dir, out, settings, totals)) return 2;
   }
-  std::printf("remaining truth pairs %zu, mean score of their true target %.3f\n", totals.remaining,
-              totals.remaining ? totals.remaining_score / static_cast<double>(totals.remaining) : 0.0);
+  std::printf(
+      "remaining truth pairs %zu, mean score of their true target %.3f\n", totals.remaining,
+      totals.remaining ? totals.remaining_score / static_cast<double>(totals.remaining) : 0.0);
   if (settings.timing) {
     std::printf("matcher: wall %.2f s, cpu %.2f s\n", totals.seconds, totals.cpu_seconds);
   }

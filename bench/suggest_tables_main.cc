@@ -2,7 +2,8 @@
 // off, for the ablation of the benchmark of tables with removed blocks (the
 // command itself has no such switch: a user has no use for one).
 //
-//   zor_suggest_tables SOURCE.xml TARGET.xml MAPPING.csv OUT.jsonl [--off SIGNALS] [--wordnet DIR|none]
+//   zor_suggest_tables SOURCE.xml TARGET.xml MAPPING.csv OUT.jsonl [--off SIGNALS] [--wordnet
+//   DIR|none]
 //
 // SIGNALS: a comma-separated list of label, key, stems, weights, spelling,
 // learned, hierarchy, attributes, assignment, abbreviation, lexicon, synonyms,
@@ -25,9 +26,10 @@ namespace {
 
 bool SwitchOff(const std::string& names, SuggestOptions& options) {
   static const std::map<std::string, uint32_t> kSignals = {
-      {"label", kSignalLabel},         {"key", kSignalKey},           {"stems", kSignalStems},
-      {"weights", kSignalWeights},     {"spelling", kSignalSpelling}, {"learned", kSignalLearned},
-      {"hierarchy", kSignalHierarchy}, {"attributes", kSignalAttributes},
+      {"label", kSignalLabel},           {"key", kSignalKey},
+      {"stems", kSignalStems},           {"weights", kSignalWeights},
+      {"spelling", kSignalSpelling},     {"learned", kSignalLearned},
+      {"hierarchy", kSignalHierarchy},   {"attributes", kSignalAttributes},
       {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
       {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms}};
   std::istringstream list(names);
@@ -47,8 +49,9 @@ bool SwitchOff(const std::string& names, SuggestOptions& options) {
 
 int main(int argc, char** argv) {
   if (argc < 5) {
-    std::fprintf(stderr, "usage: zor_suggest_tables SOURCE.xml TARGET.xml MAPPING.csv OUT.jsonl "
-                         "[--off SIGNALS] [--wordnet DIR|none]\n");
+    std::fprintf(stderr,
+                 "usage: zor_suggest_tables SOURCE.xml TARGET.xml MAPPING.csv OUT.jsonl "
+                 "[--off SIGNALS] [--wordnet DIR|none]\n");
     return 2;
   }
   SuggestOptions options;
@@ -72,8 +75,8 @@ int main(int argc, char** argv) {
   if (CollectSuggestWork(run, io, work) != kExitClean) return 2;
   const SuggestOutput output = Suggest(work.input, options);
   std::string table;
-  if (!ReadWholeFile(run.mappingPath, table).empty()) return 2;
-  const RowPlan rows = PlanRows(work, output, std::move(table), run.mappingPath);
+  if (!ReadWholeFile(run.mapping_path, table).empty()) return 2;
+  const RowPlan rows = PlanRows(work, output, std::move(table), run.mapping_path);
   std::ofstream out(argv[4], std::ios::binary);
   WriteSuggestionRecords(out, work, output, rows);
   return out ? 0 : 2;

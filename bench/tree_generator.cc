@@ -25,16 +25,16 @@ GeneratedTree GenerateTree(const TreeOptions& options) {
   PlanSettings settings{options, 0};
   // Each hostile tree draws how untidy it is, so that a run of seeds covers
   // mildly and badly kept tables alike.
-  if (options.shape == TreeShape::kHostile) settings.oddityRate = random.Between(40, 160);
+  if (options.shape == TreeShape::kHostile) settings.oddity_rate = random.Between(40, 160);
   DictionaryPlan plan = PlanDictionaries(settings, random);
   TableText table = WriteMappingTable(plan, settings, random);
   GeneratedTree tree;
-  tree.sourceXml = WriteSourceXml(plan, settings);
-  tree.targetXml = WriteTargetXml(plan, settings);
-  tree.mappingCsv = std::move(table.text);
-  tree.sourceClasses = static_cast<int>(plan.sources.size());
-  tree.targetClasses = static_cast<int>(plan.targets.size());
-  tree.mappingRows = table.rows;
+  tree.source_xml = WriteSourceXml(plan, settings);
+  tree.target_xml = WriteTargetXml(plan, settings);
+  tree.mapping_csv = std::move(table.text);
+  tree.source_classes = static_cast<int>(plan.sources.size());
+  tree.target_classes = static_cast<int>(plan.targets.size());
+  tree.mapping_rows = table.rows;
   return tree;
 }
 
@@ -47,9 +47,9 @@ std::string WriteTree(const GeneratedTree& tree, const std::filesystem::path& ro
     if (error) return "cannot create " + (dictionary / folder).string() + ": " + error.message();
   }
   for (const auto& [folder, name, bytes] :
-       {std::tuple{"V4_Exported_XML", kSourceXmlName, &tree.sourceXml},
-        std::tuple{"V5_Exported_XML", kTargetXmlName, &tree.targetXml},
-        std::tuple{"MappingTable", kMappingCsvName, &tree.mappingCsv}}) {
+       {std::tuple{"V4_Exported_XML", kSourceXmlName, &tree.source_xml},
+        std::tuple{"V5_Exported_XML", kTargetXmlName, &tree.target_xml},
+        std::tuple{"MappingTable", kMappingCsvName, &tree.mapping_csv}}) {
     std::string error = WriteBytes(dictionary / folder / name, *bytes);
     if (!error.empty()) return error;
   }

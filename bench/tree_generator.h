@@ -30,16 +30,16 @@ struct TreeOptions {
   // Dictionaries in the older attribute layout (Name/ShortName/Parent/
   // ShortParent/User), with the mapping table written to match, for runs
   // with -old. The V4 source keeps its one layout either way.
-  bool oldLayout = false;
+  bool old_layout = false;
 };
 
 struct GeneratedTree {
-  std::string sourceXml;
-  std::string targetXml;
-  std::string mappingCsv;
-  int sourceClasses = 0;
-  int targetClasses = 0;
-  int mappingRows = 0;
+  std::string source_xml;
+  std::string target_xml;
+  std::string mapping_csv;
+  int source_classes = 0;
+  int target_classes = 0;
+  int mapping_rows = 0;
 };
 
 // The same options always give the same bytes.

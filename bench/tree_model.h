@@ -40,8 +40,8 @@ struct SourceAttribute {
   std::string key;
   std::string type;
   std::string value;
-  std::string targetLabel;  // the V5 attribute it becomes
-  std::string targetKey;
+  std::string target_label;  // the V5 attribute it becomes
+  std::string target_key;
   AttributeFate fate = AttributeFate::kValid;
 };
 
@@ -49,13 +49,13 @@ struct SourceClass {
   std::string label;
   std::string key;
   int parent = -1;  // index of the parent source class; -1 for a root
-  std::string parentLabel;
-  std::string parentKey;
+  std::string parent_label;
+  std::string parent_key;
   std::string uuid;
   std::string domain;
   std::string creator;
   ClassFate fate = ClassFate::kMapped;
-  bool listsNoAttributes = false;  // an unmapped class whose rows stop at the class row
+  bool lists_no_attributes = false;  // an unmapped class whose rows stop at the class row
   std::vector<SourceAttribute> attributes;
   int target = -1;  // index into DictionaryPlan::targets, -1 when absent
 };
@@ -69,8 +69,8 @@ struct TargetAttribute {
 struct TargetClass {
   std::string label;
   std::string key;
-  std::string parentLabel;
-  std::string parentKey;
+  std::string parent_label;
+  std::string parent_key;
   std::string creator;
   std::string uuid;
   std::string domain;
@@ -80,21 +80,21 @@ struct TargetClass {
 struct DictionaryPlan {
   std::vector<SourceClass> sources;  // in document order
   std::vector<TargetClass> targets;  // in planning order
-  std::vector<int> targetOrder;      // document order, as indexes into targets
+  std::vector<int> target_order;     // document order, as indexes into targets
 };
 
 struct PlanSettings {
   TreeOptions options;
-  int oddityRate = 0;  // per mille; 0 in the realistic shape
+  int oddity_rate = 0;  // per mille; 0 in the realistic shape
 
   bool v4() const { return options.mode == TreeMode::kV4ToV5; }
-  bool oldLayout() const { return options.oldLayout; }
+  bool old_layout() const { return options.old_layout; }
 };
 
 // True at the tree's oddity rate (divided by `rarity`), never in the
 // realistic shape.
 inline bool Oddity(SeededRandom& random, const PlanSettings& settings, int rarity = 1) {
-  return settings.oddityRate > 0 && random.PerMille(settings.oddityRate / rarity);
+  return settings.oddity_rate > 0 && random.PerMille(settings.oddity_rate / rarity);
 }
 
 DictionaryPlan PlanDictionaries(const PlanSettings& settings, SeededRandom& random);

@@ -63,7 +63,7 @@ void RequireNothingLost(const TableMerge& merge, const std::string& merged) {
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
     const RowResult& result = merge.Plan().results[i];
     if (result.outcome == RowOutcome::kCompletedInPlace) {
-      contents[result.tableLine - 1] = merge.Rows()[i].content;
+      contents[result.table_line - 1] = merge.Rows()[i].content;
     }
     placed += Placed(result.outcome) ? 1 : 0;
   }
@@ -85,7 +85,7 @@ void RequireClassRowsFound(const TableMerge& merge, const std::string& merged) {
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
     const CompletedRow& row = merge.Rows()[i];
     RowOutcome outcome = merge.Plan().results[i].outcome;
-    if (!row.check.classRow || !(Placed(outcome) || outcome == RowOutcome::kCompletedInPlace)) {
+    if (!row.check.class_row || !(Placed(outcome) || outcome == RowOutcome::kCompletedInPlace)) {
       continue;
     }
     size_t line = index.FirstClassRow(row.name, row.parent);
@@ -99,7 +99,7 @@ void RequireClassRowsFound(const TableMerge& merge, const std::string& merged) {
 std::vector<std::string> Reading(const CompletedFile& file) {
   std::vector<std::string> rows;
   for (const CompletedRow& row : file.Rows()) {
-    rows.push_back(std::to_string(row.lineNumber) + ":" + row.check.reason + ":" +
+    rows.push_back(std::to_string(row.line_number) + ":" + row.check.reason + ":" +
                    std::string(row.content));
   }
   rows.push_back(file.Problem());

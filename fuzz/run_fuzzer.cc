@@ -54,7 +54,8 @@ std::array<std::string_view, 3> SplitInput(std::string_view input) {
   for (size_t i = 0; i < parts.size(); ++i) {
     size_t end = i + 1 < parts.size() ? input.find(kSeparator) : std::string_view::npos;
     parts[i] = input.substr(0, end);
-    input = end == std::string_view::npos ? std::string_view() : input.substr(end + kSeparator.size());
+    input =
+        end == std::string_view::npos ? std::string_view() : input.substr(end + kSeparator.size());
   }
   return parts;
 }
@@ -62,16 +63,16 @@ std::array<std::string_view, 3> SplitInput(std::string_view input) {
 RunSettings SettingsFor(bool v5v5, bool old_format) {
   std::string dictionary = ScratchRoot().string() + "/Dictionary/";
   RunSettings settings;
-  settings.directoryRoot = ScratchRoot().string();
-  settings.sourceXmlPath = dictionary + "V4_Exported_XML/source.xml";
-  settings.targetXmlPath = dictionary + "V5_Exported_XML/target.xml";
-  settings.mappingTablePath = dictionary + "MappingTable/table.csv";
-  settings.reportPath = dictionary + "Reports/out.html";
-  settings.proposedDdlPath = dictionary + "DDL_Files/out.xml";
-  settings.proposedMappingPath = dictionary + "DDL_Files/out.csv";
-  settings.inputsGiven = settings.mappingGiven = settings.outputGiven = true;
-  settings.v5v5Mode = v5v5;
-  settings.oldFormat = old_format;
+  settings.directory_root = ScratchRoot().string();
+  settings.source_xml_path = dictionary + "V4_Exported_XML/source.xml";
+  settings.target_xml_path = dictionary + "V5_Exported_XML/target.xml";
+  settings.mapping_table_path = dictionary + "MappingTable/table.csv";
+  settings.report_path = dictionary + "Reports/out.html";
+  settings.proposed_ddl_path = dictionary + "DDL_Files/out.xml";
+  settings.proposed_mapping_path = dictionary + "DDL_Files/out.csv";
+  settings.inputs_given = settings.mapping_given = settings.output_given = true;
+  settings.v5v5_mode = v5v5;
+  settings.old_format = old_format;
   return settings;
 }
 
@@ -95,14 +96,14 @@ std::string MaskUuids(std::string text) {
 
 Outputs Run(const RunSettings& settings, LookupStrategy strategy) {
   RunComparison(settings, strategy);
-  return {ReadBytes(settings.reportPath.str()), ReadBytes(settings.proposedMappingPath.str()),
-          MaskUuids(ReadBytes(settings.proposedDdlPath.str()))};
+  return {ReadBytes(settings.report_path.str()), ReadBytes(settings.proposed_mapping_path.str()),
+          MaskUuids(ReadBytes(settings.proposed_ddl_path.str()))};
 }
 
 void Require(bool holds, const char* what, const RunSettings& settings) {
   if (holds) return;
   std::fprintf(stderr, "run_fuzzer: the strategies differ in the %s (v5v5=%d old=%d)\n", what,
-               settings.v5v5Mode, settings.oldFormat);
+               settings.v5v5_mode, settings.old_format);
   std::abort();
 }
 

@@ -75,7 +75,7 @@ std::vector<ZORUnicodeString> ReadLines(const ZORUnicodeString& text) {
 // Names, parents and target names taken from the table's own fields, both
 // as written and unescaped, so that lookups hit as well as miss.
 struct Queries {
-  std::set<std::pair<std::string, std::string>> classRows;
+  std::set<std::pair<std::string, std::string>> class_rows;
   std::set<std::string> names;
 };
 
@@ -84,16 +84,16 @@ Queries GatherQueries(const std::vector<ZORUnicodeString>& lines) {
   for (const ZORUnicodeString& line : lines) {
     MappingRow raw = SplitRow(line.str(), MappingColumn::kDomain, kNoFields);
     MappingRow plain = SplitRow(line.str(), MappingColumn::kDomain, kAllFields);
-    if (queries.classRows.size() < kMostQueries) {
-      queries.classRows.insert({plain.sourceClass.str(), plain.sourceParent.str()});
-      queries.classRows.insert({raw.sourceClass.str(), raw.sourceParent.str()});
-      queries.classRows.insert({plain.targetClass.str(), plain.targetParent.str()});
+    if (queries.class_rows.size() < kMostQueries) {
+      queries.class_rows.insert({plain.source_class.str(), plain.source_parent.str()});
+      queries.class_rows.insert({raw.source_class.str(), raw.source_parent.str()});
+      queries.class_rows.insert({plain.target_class.str(), plain.target_parent.str()});
     }
     if (queries.names.size() < kMostQueries) {
       for (const MappingRow* row : {&raw, &plain}) {
-        queries.names.insert(row->sourceClass.str());
-        queries.names.insert(row->sourceParent.str());
-        queries.names.insert(row->targetClass.str());
+        queries.names.insert(row->source_class.str());
+        queries.names.insert(row->source_parent.str());
+        queries.names.insert(row->target_class.str());
       }
     }
   }
@@ -112,18 +112,18 @@ void CompareIndex(const ZORUnicodeString& text, const std::vector<ZORUnicodeStri
     start += lines[i].GetLengthInChar() + (i + 1 == lines.size() ? 1 : 0);
     Require(index.PositionAfter(i) == start, "index position after a line");
   }
-  for (const auto& [name, parent] : queries.classRows) {
+  for (const auto& [name, parent] : queries.class_rows) {
     long position = 0;
-    ClassRowLookup scan = findClassRow(text, position, name, parent);
+    ClassRowLookup scan = FindClassRow(text, position, name, parent);
     size_t row = index.FirstClassRow(name, parent);
     Require(scan.found == (row != MappingIndex::kNone), "class row found");
     if (!scan.found) continue;
     Require(index.PositionAfter(row) == position, "class row position");
-    Require(index.LineStart(row) == scan.rowStart, "class row start");
+    Require(index.LineStart(row) == scan.row_start, "class row start");
     Require(lines[row].str() == scan.row, "class row text");
   }
   for (const std::string& name : queries.names) {
-    Require(rowNamesTargetClass(name, text) == index.NamesTargetClass(name), "target class named");
+    Require(RowNamesTargetClass(name, text) == index.NamesTargetClass(name), "target class named");
   }
 }
 
@@ -170,11 +170,11 @@ std::vector<std::string> Children(const TableCursor& cursor, const std::string& 
 // The lookups of a comparison pass, made through both cursors.
 void CompareCursors(const ZORUnicodeString& text, const Queries& queries) {
   Cursors cursors(text);
-  for (const auto& [name, parent] : queries.classRows) {
+  for (const auto& [name, parent] : queries.class_rows) {
     ClassRowLookup a = cursors.scanning.FindClassRow(name, parent);
     ClassRowLookup b = cursors.indexed.FindClassRow(name, parent);
-    Require(a.found == b.found && a.mapDomain == b.mapDomain, "class-row lookup");
-    Require(a.row == b.row && a.rowStart == b.rowStart, "class row of the lookup");
+    Require(a.found == b.found && a.map_domain == b.map_domain, "class-row lookup");
+    Require(a.row == b.row && a.row_start == b.row_start, "class row of the lookup");
     RequireSamePosition(cursors, "position after class-row lookup");
     CompareFollowingRows(cursors, a.found ? 2 : 1);
   }

@@ -17,8 +17,8 @@
 namespace {
 
 constexpr const char* kAttributeNames[] = {
-    "Name",      "ShortName", "Parent", "ShortParent", "DisplayName", "Superclass", "Domain",
-    "Creator",   "User",      "UUID",   "Type",        "Value",       "Default"};
+    "Name",    "ShortName", "Parent", "ShortParent", "DisplayName", "Superclass", "Domain",
+    "Creator", "User",      "UUID",   "Type",        "Value",       "Default"};
 
 void Require(bool holds, const char* what) {
   if (holds) return;
@@ -29,7 +29,7 @@ void Require(bool holds, const char* what) {
 size_t ReadAttributes(MigrationXMLNode* node) {
   size_t total = 0;
   for (const char* name : kAttributeNames) {
-    ZORUnicodeString value = getValueByTagName(node, name);
+    ZORUnicodeString value = GetValueByTagName(node, name);
     Require(value.str() == AttributeView(node, name), "the two attribute readers differ");
     total += value.str().size();
   }
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       MigrationXMLNode::CreateFromBytes(reinterpret_cast<const char*>(data), size);
   if (document == nullptr) {
     Require(FirstNode(document) == nullptr && Search(nullptr, "Class").empty() &&
-                getValueByTagName(nullptr, "Name").IsEmpty(),
+                GetValueByTagName(nullptr, "Name").IsEmpty(),
             "a null document that yields something");
     return 0;
   }

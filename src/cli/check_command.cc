@@ -47,10 +47,10 @@ constexpr const char* kCheckUsage =
 
 struct CheckOptions {
   FindingRunOptions run;
-  bool jsonLines = false;
+  bool json_lines = false;
   bool quiet = false;
-  VerdictSet failOn;
-  bool failOnHazards = false;
+  VerdictSet fail_on;
+  bool fail_on_hazards = false;
 };
 
 // The --fail-on list: verdicts, and "hazard" for the table's warnings.
@@ -82,9 +82,9 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   if (format != "text" && format != "jsonl") {
     throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
   }
-  options.jsonLines = format == "jsonl";
-  options.failOn =
-      ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.failOnHazards);
+  options.json_lines = format == "jsonl";
+  options.fail_on =
+      ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.fail_on_hazards);
   options.quiet = parsed.Has("quiet");
   options.run.quiet = options.quiet;
   return options;
@@ -136,9 +136,9 @@ void ReportNames(CliStreams& io, const ReportNameWatch& names) {
 
 int RunCheck(const CheckOptions& options, CliStreams& io) {
   Hazards warnings;
-  if (TableWarnings(options.run.mappingPath, io, warnings) != kExitClean) return kExitTrouble;
-  if (!options.quiet) ReportTableWarnings(options.run.mappingPath, io, warnings);
-  const bool json_lines = options.jsonLines && !options.quiet;
+  if (TableWarnings(options.run.mapping_path, io, warnings) != kExitClean) return kExitTrouble;
+  if (!options.quiet) ReportTableWarnings(options.run.mapping_path, io, warnings);
+  const bool json_lines = options.json_lines && !options.quiet;
   if (json_lines) {
     for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
   }
@@ -146,7 +146,7 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
   ReportNameWatch names(options.run, [&](const PlacedHazard& placed) {
     if (json_lines) io.out << HazardJsonLine(placed.hazard, "hazard", placed.file);
   });
-  VerdictWatch watch(options.failOn);
+  VerdictWatch watch(options.fail_on);
   ComparisonTotals totals;
   int status = kExitClean;
   if (options.quiet) {
@@ -158,15 +158,15 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) lines.Finish(totals);
   } else {
-    CheckTextRenderer text(options.run.mappingPath, ListedVerdicts(options.failOn),
-                           options.run.v5v5, io.colourOut);
+    CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
+                           options.run.v5v5, io.colour_out);
     CheckSinks sinks(&text, watch, names);
     status = RunFindings(options.run, io, sinks, totals);
     if (status == kExitClean) text.Write(io.out, totals);
   }
   if (status != kExitClean) return status;
   if (!options.quiet) ReportNames(io, names);
-  bool hazards = options.failOnHazards && (!warnings.empty() || !names.MarkupNames().empty());
+  bool hazards = options.fail_on_hazards && (!warnings.empty() || !names.MarkupNames().empty());
   return watch.Seen() || hazards ? kExitFindings : kExitClean;
 }
 

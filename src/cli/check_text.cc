@@ -47,7 +47,7 @@ std::string CheckTextRenderer::Painted(Verdict verdict, const std::string& text)
 
 std::string CheckTextRenderer::Located(const ClassFindings& batch, const Finding& finding) const {
   std::string line;
-  if (finding.row) line = tablePath_ + ":" + std::to_string(finding.row->line) + ": ";
+  if (finding.row) line = table_path_ + ":" + std::to_string(finding.row->line) + ": ";
   return line + Printable(LineOf(batch, finding, v5v5_, LineForm::kPlain).Text());
 }
 
@@ -56,14 +56,14 @@ void CheckTextRenderer::Accept(const ClassFindings& batch) {
   for (const Finding& finding : batch.findings) {
     const size_t verdict = static_cast<size_t>(finding.verdict);
     if (finding.subject == FindingSubject::kClass) {
-      classFindings_[verdict] += 1;
+      class_findings_[verdict] += 1;
       classes_.push_back({finding.verdict, "", {}});
       owner = &classes_.back();
       if (listed_.Has(finding.verdict)) owner->line = Located(batch, finding);
       continue;
     }
     bool attribute = finding.subject == FindingSubject::kAttribute;
-    (attribute ? attributeFindings_[verdict] : childFindings_) += 1;
+    (attribute ? attribute_findings_[verdict] : child_findings_) += 1;
     if (owner == nullptr) continue;
     if (listed_.Has(owner->verdict)) {
       std::string detail(1, '[');
@@ -86,34 +86,33 @@ std::string CheckTextRenderer::VerdictCounts(const PerVerdict& counts, bool with
     const long count = counts[static_cast<size_t>(verdict)];
     if (verdict == Verdict::kGrey && (!with_grey || count == 0)) continue;
     if (!text.empty()) text += ", ";
-    text += Painted(verdict, std::to_string(count) + " " +
-                                 VerdictName(verdict));
+    text += Painted(verdict, std::to_string(count) + " " + VerdictName(verdict));
   }
   return text;
 }
 
 void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& totals) const {
   long class_findings = 0, attribute_findings = 0;
-  for (long count : classFindings_) class_findings += count;
-  for (long count : attributeFindings_) attribute_findings += count;
-  out << Counted(totals.totalClasses, "class", "classes") << ", "
+  for (long count : class_findings_) class_findings += count;
+  for (long count : attribute_findings_) attribute_findings += count;
+  out << Counted(totals.total_classes, "class", "classes") << ", "
       << Counted(class_findings, "class finding", "class findings");
-  if (class_findings > totals.totalClasses) out << " (a class can have two)";
-  out << ": " << VerdictCounts(classFindings_, false) << '\n'
+  if (class_findings > totals.total_classes) out << " (a class can have two)";
+  out << ": " << VerdictCounts(class_findings_, false) << '\n'
       << Counted(attribute_findings, "attribute finding", "attribute findings") << ": "
-      << VerdictCounts(attributeFindings_, true);
-  if (childFindings_ > 0) {
-    out << "; " << Counted(childFindings_, "child finding", "child findings");
+      << VerdictCounts(attribute_findings_, true);
+  if (child_findings_ > 0) {
+    out << "; " << Counted(child_findings_, "child finding", "child findings");
   }
-  out << "\nnew classes suggested: " << totals.newClassesSuggested
-      << ", classes requested unmapped: " << totals.unmappedRequested << '\n';
+  out << "\nnew classes suggested: " << totals.new_classes_suggested
+      << ", classes requested unmapped: " << totals.unmapped_requested << '\n';
 }
 
 void CheckTextRenderer::WriteList(std::ostream& out, Verdict verdict) const {
   const size_t index = static_cast<size_t>(verdict);
   const std::string name = Painted(verdict, VerdictName(verdict));
-  if (classFindings_[index] > 0) {
-    out << '\n' << name << " class findings (" << classFindings_[index] << "):\n";
+  if (class_findings_[index] > 0) {
+    out << '\n' << name << " class findings (" << class_findings_[index] << "):\n";
     for (const ClassEntry& entry : classes_) {
       if (entry.verdict != verdict) continue;
       out << "  " << entry.line << '\n';

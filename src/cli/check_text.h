@@ -22,7 +22,7 @@
 class CheckTextRenderer : public FindingSink {
  public:
   CheckTextRenderer(std::string table_path, VerdictSet listed, bool v5v5, bool colour)
-      : tablePath_(std::move(table_path)), listed_(listed), v5v5_(v5v5), colour_(colour) {}
+      : table_path_(std::move(table_path)), listed_(listed), v5v5_(v5v5), colour_(colour) {}
 
   void Accept(const ClassFindings& batch) override;
   void Write(std::ostream& out, const ComparisonTotals& totals) const;
@@ -49,13 +49,13 @@ class CheckTextRenderer : public FindingSink {
   void WriteCounts(std::ostream& out, const ComparisonTotals& totals) const;
   void WriteList(std::ostream& out, Verdict verdict) const;
 
-  std::string tablePath_;
+  std::string table_path_;
   VerdictSet listed_;
   bool v5v5_;
   bool colour_;
-  PerVerdict classFindings_{};
-  PerVerdict attributeFindings_{};
-  long childFindings_ = 0;
+  PerVerdict class_findings_{};
+  PerVerdict attribute_findings_{};
+  long child_findings_ = 0;
   std::vector<ClassEntry> classes_;
   std::array<OtherFindings, kVerdictCount> others_;
 };

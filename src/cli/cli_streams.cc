@@ -22,8 +22,8 @@ bool NoColourRequested() {
 
 CliStreams ProcessStreams() {
   CliStreams io{std::cout, std::cerr};
-  io.colourOut = ZOR_ISATTY(1) != 0 && !NoColourRequested();
-  io.progressOnErr = ZOR_ISATTY(2) != 0;
+  io.colour_out = ZOR_ISATTY(1) != 0 && !NoColourRequested();
+  io.progress_on_err = ZOR_ISATTY(2) != 0;
   return io;
 }
 

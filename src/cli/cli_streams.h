@@ -15,8 +15,8 @@ constexpr int kExitTrouble = 2;   // usage error or input that cannot be used
 struct CliStreams {
   std::ostream& out;
   std::ostream& err;
-  bool colourOut = false;      // standard output is a terminal and NO_COLOR is unset
-  bool progressOnErr = false;  // standard error is a terminal
+  bool colour_out = false;       // standard output is a terminal and NO_COLOR is unset
+  bool progress_on_err = false;  // standard error is a terminal
 };
 
 // CliStreams over the process's standard output and error, with colour and

@@ -68,19 +68,19 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   }
 
   FindingRunOptions run;
-  run.sourcePath = parsed.Operands()[0];
-  run.targetPath = parsed.Operands()[1];
-  run.mappingPath = parsed.Operands()[2];
+  run.source_path = parsed.Operands()[0];
+  run.target_path = parsed.Operands()[1];
+  run.mapping_path = parsed.Operands()[2];
   run.v5v5 = parsed.Has("v5");
-  run.oldFormat = parsed.Has("old");
+  run.old_format = parsed.Has("old");
 
   ExplorePageOptions page;
-  page.sourceName = run.sourcePath;
-  page.targetName = run.targetPath;
-  page.mappingName = run.mappingPath;
+  page.source_name = run.source_path;
+  page.target_name = run.target_path;
+  page.mapping_name = run.mapping_path;
   page.v5v5 = run.v5v5;
-  page.oldFormat = run.oldFormat;
-  page.reportPath = parsed.Value("report");
+  page.old_format = run.old_format;
+  page.report_path = parsed.Value("report");
   bool suggest = parsed.Has("suggest");
   Lexicon lexicon;
   if (suggest && !LoadLexicon(lexicon_options, "explore", io, lexicon)) return kExitTrouble;

@@ -30,8 +30,8 @@ int Trouble(CliStreams& io, const std::string& path, const std::string& reason) 
 
 }  // namespace
 
-int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options,
-                         CliStreams& io, const PageSource& source) {
+int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options, CliStreams& io,
+                         const PageSource& source) {
   const fs::path page = PathFromUtf8(path.c_str());
   std::error_code probe;
   if (page.filename().empty() || fs::is_directory(page, probe)) {

@@ -17,7 +17,7 @@ using PageSource = std::function<int(ExplorePageWriter& writer)>;
 
 // Returns kExitClean when the page was written, else kExitTrouble: the
 // source's own status, or after reporting "zorvez: PATH: reason".
-int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options,
-                         CliStreams& io, const PageSource& source);
+int WriteExplorePageFile(const std::string& path, const ExplorePageOptions& options, CliStreams& io,
+                         const PageSource& source);
 
 #endif  // ZOR_CLI_EXPLORE_PAGE_FILE_H_

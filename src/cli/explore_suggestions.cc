@@ -6,18 +6,18 @@
 #include <string>
 
 #include "cli/suggest_inputs.h"
-#include "suggestions/suggest_report.h"
-#include "suggestions/row_plan.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"
+#include "suggestions/row_plan.h"
+#include "suggestions/suggest_report.h"
 
 namespace {
 
 SuggestDomains DomainsOf(const std::string& table, const std::string& fallback) {
   TableDomainMaps maps = ReadTableDomains(table);
   SuggestDomains domains;
-  domains.byTargetParent.insert(maps.byTargetParent.begin(), maps.byTargetParent.end());
-  domains.bySourceParent.insert(maps.bySourceParent.begin(), maps.bySourceParent.end());
+  domains.by_target_parent.insert(maps.by_target_parent.begin(), maps.by_target_parent.end());
+  domains.by_source_parent.insert(maps.by_source_parent.begin(), maps.by_source_parent.end());
   domains.fallback = fallback;
   return domains;
 }
@@ -62,34 +62,35 @@ class RecordLines : public std::streambuf {
 
 }  // namespace
 
-int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options, CliStreams& io,
-                              ExploreFindingSink& findings, SuggestionBlock& block) {
+int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options,
+                              CliStreams& io, ExploreFindingSink& findings,
+                              SuggestionBlock& block) {
   SuggestWork work;
   ComparisonTotals totals;
   if (CollectSuggestWork(run, io, work, findings, totals) != kExitClean) return kExitTrouble;
   findings.Finish(totals);
   std::string table;
-  if (std::string failure = ReadWholeFile(run.mappingPath, table); !failure.empty()) {
+  if (std::string failure = ReadWholeFile(run.mapping_path, table); !failure.empty()) {
     ReportError(io, failure);
     return kExitTrouble;
   }
-  block.SetDomains(DomainsOf(table, work.targetDomain));
-  block.SetTablePath(run.mappingPath);
+  block.SetDomains(DomainsOf(table, work.target_domain));
+  block.SetTablePath(run.mapping_path);
   for (size_t i = 0; i < work.input.source.size(); ++i) {
-    long mapped = work.mappedTarget[i];
+    long mapped = work.mapped_target[i];
     block.SetSourceRow(
         work.input.source[i].key.str(),
-        {work.sourceRows[i].name, work.sourceRows[i].parent,
+        {work.source_rows[i].name, work.source_rows[i].parent,
          mapped >= 0 ? work.input.target[static_cast<size_t>(mapped)].key.str() : ""});
   }
   std::vector<SuggestTargetRow> rows;
-  for (const RowNames& names : work.targetRows) rows.push_back({names.name, names.parent});
+  for (const RowNames& names : work.target_rows) rows.push_back({names.name, names.parent});
   // The block reads the target while the records come; the records are
   // written from the work's own copy.
   block.SetTarget(work.input.names, work.input.target, std::move(rows));
 
   SuggestOutput output = Suggest(work.input, options);
-  const RowPlan plan = PlanRows(work, output, std::move(table), run.mappingPath);
+  const RowPlan plan = PlanRows(work, output, std::move(table), run.mapping_path);
   RecordLines lines(block);
   std::ostream records(&lines);
   WriteSuggestionRecords(records, work, output, plan);

@@ -17,7 +17,7 @@
 // comparison's totals) and the items that need a target to the matcher,
 // whose records go into `block`. kExitClean, or kExitTrouble after saying on
 // `io.err` why an input cannot be used.
-int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options, CliStreams& io,
-                              ExploreFindingSink& findings, SuggestionBlock& block);
+int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options,
+                              CliStreams& io, ExploreFindingSink& findings, SuggestionBlock& block);
 
 #endif  // ZOR_CLI_EXPLORE_SUGGESTIONS_H_

@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 bool UsableFile(const std::string& path, CliStreams& io) {
   std::error_code error;
   fs::file_status status = fs::status(PathFromUtf8(path.c_str()), error);
-  if (!error && !fs::exists(status)) error = std::make_error_code(std::errc::no_such_file_or_directory);
+  if (!error && !fs::exists(status))
+    error = std::make_error_code(std::errc::no_such_file_or_directory);
   if (!error && fs::is_directory(status)) error = std::make_error_code(std::errc::is_a_directory);
   if (error) ReportError(io, FileProblem(path, FileProblemReason(error)));
   return !error;
@@ -30,9 +31,9 @@ bool UsableFile(const std::string& path, CliStreams& io) {
 // Reads the table as the run holds it: its bytes and one line end more.
 bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeString& table_text) {
   errno = 0;
-  if (!ReadMappingTable(options.mappingPath.c_str(), table_text)) {
-    ReportError(io, errno != 0 ? FileProblem(options.mappingPath, errno)
-                               : FileProblem(options.mappingPath, "cannot read"));
+  if (!ReadMappingTable(options.mapping_path.c_str(), table_text)) {
+    ReportError(io, errno != 0 ? FileProblem(options.mapping_path, errno)
+                               : FileProblem(options.mapping_path, "cannot read"));
     return false;
   }
   table_text.Append("\n");
@@ -44,11 +45,11 @@ bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeStrin
 // itself.
 void WarnOfOneDictionaryTwice(const FindingRunOptions& options, CliStreams& io) {
   std::error_code error;
-  if (options.quiet || !fs::equivalent(PathFromUtf8(options.sourcePath.c_str()),
-                                       PathFromUtf8(options.targetPath.c_str()), error)) {
+  if (options.quiet || !fs::equivalent(PathFromUtf8(options.source_path.c_str()),
+                                       PathFromUtf8(options.target_path.c_str()), error)) {
     return;
   }
-  ReportError(io, "warning: " + options.sourcePath + " and " + options.targetPath +
+  ReportError(io, "warning: " + options.source_path + " and " + options.target_path +
                       " are the same file: the dictionary to migrate and the target are one, "
                       "so every finding compares the dictionary with itself");
 }
@@ -62,7 +63,7 @@ class Progress {
   }
   void Step() {
     ++done_;
-    if (!io_.progressOnErr || done_ % 64 != 0) return;
+    if (!io_.progress_on_err || done_ % 64 != 0) return;
     if (std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
     shown_ = true;
     io_.err << "\rzorvez: examining class " << done_ << " of " << total_ << std::flush;
@@ -102,24 +103,25 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
 
 int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
                 ComparisonTotals& totals, const LoadedRoots& loaded) {
-  for (const std::string* path : {&options.sourcePath, &options.targetPath, &options.mappingPath}) {
+  for (const std::string* path :
+       {&options.source_path, &options.target_path, &options.mapping_path}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
   }
   WarnOfOneDictionaryTwice(options, io);
   ComparisonState state;
-  state.settings = {options.v5v5, options.oldFormat, false, true};
+  state.settings = {options.v5v5, options.old_format, false, true};
   ZORUnicodeString table_text;
   if (!LoadTable(options, io, table_text)) return kExitTrouble;
   LoadedDocuments documents;
-  state.sourceRoot = LoadDictionary(options.sourcePath, io, documents.source);
-  if (state.sourceRoot == nullptr) return kExitTrouble;
-  state.targetRoot = LoadDictionary(options.targetPath, io, documents.target);
-  if (state.targetRoot == nullptr) return kExitTrouble;
-  if (loaded) loaded(state.sourceRoot, state.targetRoot);
+  state.source_root = LoadDictionary(options.source_path, io, documents.source);
+  if (state.source_root == nullptr) return kExitTrouble;
+  state.target_root = LoadDictionary(options.target_path, io, documents.target);
+  if (state.target_root == nullptr) return kExitTrouble;
+  if (loaded) loaded(state.source_root, state.target_root);
 
-  state.totals.totalClasses = CountSourceClasses(state.sourceRoot);
+  state.totals.total_classes = CountSourceClasses(state.source_root);
   {
-    Progress progress(io, state.totals.totalClasses);
+    Progress progress(io, state.totals.total_classes);
     PassState pass(state, table_text, LookupStrategy::kIndexed);
     CompareClasses(pass, sink, [&](const SourceClass&) { progress.Step(); });
   }

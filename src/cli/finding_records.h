@@ -12,11 +12,11 @@
 #include "dictionary/migration_xml.h"
 
 struct FindingRunOptions {
-  std::string sourcePath;   // the dictionary to migrate
-  std::string targetPath;   // the target V5 dictionary
-  std::string mappingPath;  // the mapping table
+  std::string source_path;   // the dictionary to migrate
+  std::string target_path;   // the target V5 dictionary
+  std::string mapping_path;  // the mapping table
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
   bool quiet = false;  // no warnings on standard error, only why an input cannot be used
 };
 

@@ -22,6 +22,7 @@ LexiconOptions ReadLexiconOptions(const ParsedArguments& parsed);
 // unreadable is said once, and the run goes on without it; a synonyms file
 // that cannot be used is refused line by line (FILE:LINE: reason), and
 // false is returned.
-bool LoadLexicon(const LexiconOptions& options, const std::string& command, CliStreams& io, Lexicon& lexicon);
+bool LoadLexicon(const LexiconOptions& options, const std::string& command, CliStreams& io,
+                 Lexicon& lexicon);
 
 #endif  // ZOR_CLI_LEXICON_OPTIONS_H_

@@ -58,46 +58,46 @@ constexpr const char* kHelp =
     "left), 2 usage error or an input that cannot be used.\n";
 
 struct LintOptions {
-  std::string tablePath;
-  std::string sourcePath;
-  std::string targetPath;
+  std::string table_path;
+  std::string source_path;
+  std::string target_path;
   bool v5v5 = false;
-  bool oldFormat = false;
-  bool jsonLines = false;
+  bool old_format = false;
+  bool json_lines = false;
   bool fix = false;
-  bool dryRun = false;
-  bool keepBackup = true;
+  bool dry_run = false;
+  bool keep_backup = true;
 };
 
 LintOptions ReadOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 1, "TABLE.csv");
   LintOptions options;
-  options.tablePath = parsed.Operands()[0];
-  options.sourcePath = parsed.Value("source");
-  options.targetPath = parsed.Value("target");
-  if ((parsed.Has("source") && options.sourcePath.empty()) ||
-      (parsed.Has("target") && options.targetPath.empty())) {
+  options.table_path = parsed.Operands()[0];
+  options.source_path = parsed.Value("source");
+  options.target_path = parsed.Value("target");
+  if ((parsed.Has("source") && options.source_path.empty()) ||
+      (parsed.Has("target") && options.target_path.empty())) {
     throw UsageError("--source and --target need a file name");
   }
   options.v5v5 = parsed.Has("v5");
-  options.oldFormat = parsed.Has("old");
+  options.old_format = parsed.Has("old");
   std::string format = parsed.Value("format", "text");
   if (format != "text" && format != "jsonl") {
     throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
   }
-  options.jsonLines = format == "jsonl";
+  options.json_lines = format == "jsonl";
   options.fix = parsed.Has("fix");
-  options.dryRun = parsed.Has("dry-run");
-  options.keepBackup = !parsed.Has("no-backup");
-  if (!options.fix && (options.dryRun || parsed.Has("no-backup"))) {
+  options.dry_run = parsed.Has("dry-run");
+  options.keep_backup = !parsed.Has("no-backup");
+  if (!options.fix && (options.dry_run || parsed.Has("no-backup"))) {
     throw UsageError("--dry-run and --no-backup go with --fix");
   }
   return options;
 }
 
 // Writes the hazards; returns whether any calls for work.
-bool List(std::ostream& out, const std::string& table_path, bool json_lines,
-          const Hazards& hazards, std::string_view state = {}) {
+bool List(std::ostream& out, const std::string& table_path, bool json_lines, const Hazards& hazards,
+          std::string_view state = {}) {
   bool work = false;
   for (const Hazard& hazard : hazards) {
     work = work || CallsForWork(hazard);
@@ -115,33 +115,33 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
         const TableNames* names) {
   TableFix fix = FixTable(analysis);
   TableAnalysis after(fix.text, names);
-  if (options.dryRun) {
-    io.out << UnifiedDiff(analysis.Lines(), fix.lines, options.tablePath, options.tablePath);
+  if (options.dry_run) {
+    io.out << UnifiedDiff(analysis.Lines(), fix.lines, options.table_path, options.table_path);
     // The diff has standard output to itself, so that it can be applied.
-    List(io.err, options.tablePath, false, fix.repaired, "would fix");
-    return List(io.err, options.tablePath, false, after.Found()) ? kExitFindings : kExitClean;
+    List(io.err, options.table_path, false, fix.repaired, "would fix");
+    return List(io.err, options.table_path, false, after.Found()) ? kExitFindings : kExitClean;
   }
   if (fix.Changes()) {
-    std::string failure = ReplaceFile(options.tablePath, fix.text, {options.keepBackup, {}});
+    std::string failure = ReplaceFile(options.table_path, fix.text, {options.keep_backup, {}});
     if (!failure.empty()) {
-      ReportError(io, failure + "; " + options.tablePath + " is left as it was");
+      ReportError(io, failure + "; " + options.table_path + " is left as it was");
       return kExitTrouble;
     }
   }
-  List(io.out, options.tablePath, options.jsonLines, fix.repaired, "fixed");
-  bool left = List(io.out, options.tablePath, options.jsonLines, after.Found());
-  ReportError(io, "lint: " + options.tablePath + ": " + std::to_string(fix.repaired.size()) +
+  List(io.out, options.table_path, options.json_lines, fix.repaired, "fixed");
+  bool left = List(io.out, options.table_path, options.json_lines, after.Found());
+  ReportError(io, "lint: " + options.table_path + ": " + std::to_string(fix.repaired.size()) +
                       (fix.repaired.size() == 1 ? " repair" : " repairs") +
-                      (fix.Changes() && options.keepBackup
-                           ? " made, the table as it was kept as " +
-                                 BackupPath(options.tablePath)
-                           : fix.Changes() ? " made" : ": nothing to repair"));
+                      (fix.Changes() && options.keep_backup
+                           ? " made, the table as it was kept as " + BackupPath(options.table_path)
+                       : fix.Changes() ? " made"
+                                       : ": nothing to repair"));
   return left ? kExitFindings : kExitClean;
 }
 
 int Lint(CliStreams& io, const LintOptions& options) {
   std::string bytes;
-  std::string failure = ReadWholeFile(options.tablePath, bytes);
+  std::string failure = ReadWholeFile(options.table_path, bytes);
   if (!failure.empty()) {
     ReportError(io, failure);
     return kExitTrouble;
@@ -149,26 +149,26 @@ int Lint(CliStreams& io, const LintOptions& options) {
   LoadedDocuments documents;
   MigrationXMLNode* source = nullptr;
   MigrationXMLNode* target = nullptr;
-  if (!options.sourcePath.empty() &&
-      !(source = LoadDictionary(options.sourcePath, io, documents.source))) {
+  if (!options.source_path.empty() &&
+      !(source = LoadDictionary(options.source_path, io, documents.source))) {
     return kExitTrouble;
   }
-  if (!options.targetPath.empty() &&
-      !(target = LoadDictionary(options.targetPath, io, documents.target))) {
+  if (!options.target_path.empty() &&
+      !(target = LoadDictionary(options.target_path, io, documents.target))) {
     return kExitTrouble;
   }
   std::unique_ptr<TableNames> names;
   if (source || target) {
-    names = std::make_unique<TableNames>(ProfileFor(options.v5v5, options.oldFormat), source,
-                                         target);
+    names =
+        std::make_unique<TableNames>(ProfileFor(options.v5v5, options.old_format), source, target);
   }
   TableAnalysis analysis(std::move(bytes), names.get());
   if (analysis.Encoding() == TableEncoding::kBinary) {
-    ReportError(io, options.tablePath + ": holds binary data, not text: not a mapping table");
+    ReportError(io, options.table_path + ": holds binary data, not text: not a mapping table");
     return kExitTrouble;
   }
   if (options.fix) return Fix(io, options, analysis, names.get());
-  return List(io.out, options.tablePath, options.jsonLines, analysis.Found()) ? kExitFindings
+  return List(io.out, options.table_path, options.json_lines, analysis.Found()) ? kExitFindings
                                                                                 : kExitClean;
 }
 

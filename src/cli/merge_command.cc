@@ -73,38 +73,38 @@ constexpr const char* kHelp =
     "then left as it was, as is a table protected against writing).\n";
 
 struct MergeOptions {
-  std::string tablePath;
-  std::string completedPath;
+  std::string table_path;
+  std::string completed_path;
   std::string destination;
-  bool outputGiven = false;
+  bool output_given = false;
   bool partial = false;
-  bool dryRun = false;
-  bool keepBackup = true;
-  std::string sourcePath;  // empty when not given
-  std::string targetPath;
+  bool dry_run = false;
+  bool keep_backup = true;
+  std::string source_path;  // empty when not given
+  std::string target_path;
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
 };
 
 MergeOptions ReadOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 2, "TABLE.csv COMPLETED.csv");
   MergeOptions options;
-  options.tablePath = parsed.Operands()[0];
-  options.completedPath = parsed.Operands()[1];
-  options.outputGiven = parsed.Has("output");
-  options.destination = parsed.Value("output", options.tablePath);
+  options.table_path = parsed.Operands()[0];
+  options.completed_path = parsed.Operands()[1];
+  options.output_given = parsed.Has("output");
+  options.destination = parsed.Value("output", options.table_path);
   if (options.destination.empty()) throw UsageError("option --output needs a file name");
   options.partial = parsed.Has("partial");
-  options.dryRun = parsed.Has("dry-run");
-  options.keepBackup = !parsed.Has("no-backup");
-  options.sourcePath = parsed.Value("source", "");
-  options.targetPath = parsed.Value("target", "");
-  if ((parsed.Has("source") && options.sourcePath.empty()) ||
-      (parsed.Has("target") && options.targetPath.empty())) {
+  options.dry_run = parsed.Has("dry-run");
+  options.keep_backup = !parsed.Has("no-backup");
+  options.source_path = parsed.Value("source", "");
+  options.target_path = parsed.Value("target", "");
+  if ((parsed.Has("source") && options.source_path.empty()) ||
+      (parsed.Has("target") && options.target_path.empty())) {
     throw UsageError("options --source and --target need a file name");
   }
   options.v5v5 = parsed.Has("v5");
-  options.oldFormat = parsed.Has("old");
+  options.old_format = parsed.Has("old");
   return options;
 }
 
@@ -120,17 +120,17 @@ int Deliver(CliStreams& io, const MergeOptions& options, const TableMerge& merge
   bool go_ahead = options.partial || !merge.Plan().HasProblems();
   if (!merge.TableProblem().empty() || !go_ahead) {
     writing = MergeWriting::kHeldBack;
-  } else if (options.dryRun) {
+  } else if (options.dry_run) {
     writing = MergeWriting::kDryRun;
-    io.out << UnifiedDiff(merge.TableLines(), merge.Lines(options.partial), options.tablePath,
+    io.out << UnifiedDiff(merge.TableLines(), merge.Lines(options.partial), options.table_path,
                           options.destination);
-  } else if (!merge.Changes(options.partial) && !options.outputGiven) {
+  } else if (!merge.Changes(options.partial) && !options.output_given) {
     writing = MergeWriting::kUnchanged;
   } else {
     std::string failure =
-        ReplaceFile(options.destination, merge.Pieces(options.partial), {options.keepBackup, {}});
+        ReplaceFile(options.destination, merge.Pieces(options.partial), {options.keep_backup, {}});
     if (!failure.empty()) {
-      ReportError(io, failure + "; " + options.tablePath + " is left as it was");
+      ReportError(io, failure + "; " + options.table_path + " is left as it was");
       return kExitTrouble;
     }
     writing = MergeWriting::kWritten;
@@ -146,40 +146,41 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 int Merge(CliStreams& io, const MergeOptions& options) {
-  if (SameFile(options.tablePath, options.completedPath)) {
-    ReportError(io, "merge: " + options.completedPath + " is the table " + options.tablePath +
+  if (SameFile(options.table_path, options.completed_path)) {
+    ReportError(io, "merge: " + options.completed_path + " is the table " + options.table_path +
                         " itself: nothing to merge; nothing written");
     return kExitClean;
   }
   std::string table, completed;
-  if (!ReadInput(io, options.tablePath, table) ||
-      !ReadInput(io, options.completedPath, completed)) {
+  if (!ReadInput(io, options.table_path, table) ||
+      !ReadInput(io, options.completed_path, completed)) {
     return kExitTrouble;
   }
   DictionaryNames source, target;
-  for (auto [path, is_source, names] : {std::tuple{&options.sourcePath, true, &source},
-                                        std::tuple{&options.targetPath, false, &target}}) {
+  for (auto [path, is_source, names] : {std::tuple{&options.source_path, true, &source},
+                                        std::tuple{&options.target_path, false, &target}}) {
     if (!path->empty() &&
-        !LoadDictionaryNames(*path, is_source, options.v5v5, options.oldFormat, io, *names)) {
+        !LoadDictionaryNames(*path, is_source, options.v5v5, options.old_format, io, *names)) {
       return kExitTrouble;
     }
   }
   TableMerge::NameCheck check_names;
-  if (!options.sourcePath.empty() || !options.targetPath.empty()) {
+  if (!options.source_path.empty() || !options.target_path.empty()) {
     check_names = [&](const CompletedRow& row) {
-      return CheckRowNames(row, options.sourcePath.empty() ? nullptr : &source, options.sourcePath,
-                           options.targetPath.empty() ? nullptr : &target, options.targetPath);
+      return CheckRowNames(row, options.source_path.empty() ? nullptr : &source,
+                           options.source_path, options.target_path.empty() ? nullptr : &target,
+                           options.target_path);
     };
   }
   TableMerge merge(std::move(table), completed, check_names);
   if (!merge.CompletedProblem().empty()) {
-    ReportError(io, options.completedPath + ": " + merge.CompletedProblem() + "; nothing merged");
+    ReportError(io, options.completed_path + ": " + merge.CompletedProblem() + "; nothing merged");
     return kExitTrouble;
   }
-  ReportCsvReading(io, merge, options.completedPath);
-  ReportRowProblems(io, merge, options.tablePath, options.completedPath);
-  if (!options.targetPath.empty() && !options.v5v5) {
-    ReportNewClassNames(io, merge, target, options.completedPath);
+  ReportCsvReading(io, merge, options.completed_path);
+  ReportRowProblems(io, merge, options.table_path, options.completed_path);
+  if (!options.target_path.empty() && !options.v5v5) {
+    ReportNewClassNames(io, merge, target, options.completed_path);
   }
   MergeWriting writing = MergeWriting::kUnchanged;
   if (Deliver(io, options, merge, writing) != kExitClean) return kExitTrouble;

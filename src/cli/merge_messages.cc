@@ -7,7 +7,7 @@ std::string Counted(size_t count, const char* one, const char* many) {
 }
 
 struct Counts {
-  size_t newClassRows = 0, newBlockAttributeRows = 0, intoBlock = 0, completedInPlace = 0,
+  size_t new_class_rows = 0, new_block_attribute_rows = 0, into_block = 0, completed_in_place = 0,
          present = 0, refused = 0, conflicts = 0;
 };
 
@@ -17,13 +17,14 @@ Counts CountRows(const TableMerge& merge) {
   for (size_t i = 0; i < results.size(); ++i) {
     switch (results[i].outcome) {
       case RowOutcome::kNewBlock:
-        (merge.Rows()[i].check.classRow ? counts.newClassRows : counts.newBlockAttributeRows) += 1;
+        (merge.Rows()[i].check.class_row ? counts.new_class_rows
+                                         : counts.new_block_attribute_rows) += 1;
         break;
       case RowOutcome::kIntoBlock:
-        counts.intoBlock += 1;
+        counts.into_block += 1;
         break;
       case RowOutcome::kCompletedInPlace:
-        counts.completedInPlace += 1;
+        counts.completed_in_place += 1;
         break;
       case RowOutcome::kAlreadyPresent:
         counts.present += 1;
@@ -62,9 +63,11 @@ void ReportCsvReading(CliStreams& io, const TableMerge& merge, const std::string
   std::vector<std::string> done;
   if (file.Encoding() == TextEncoding::kUtf16) done.push_back("read as UTF-16");
   if (file.Encoding() == TextEncoding::kUtf8WithMark) done.push_back("byte-order mark passed over");
-  if (repairs.unquoted > 0) done.push_back("CSV quotes undone in " + Counted(repairs.unquoted, "row", "rows"));
+  if (repairs.unquoted > 0)
+    done.push_back("CSV quotes undone in " + Counted(repairs.unquoted, "row", "rows"));
   if (repairs.unpadded > 0)
-    done.push_back("empty columns that pad " + Counted(repairs.unpadded, "row", "rows") + " dropped");
+    done.push_back("empty columns that pad " + Counted(repairs.unpadded, "row", "rows") +
+                   " dropped");
   if (repairs.closed > 0)
     done.push_back("the comma that ends a row added to " + Counted(repairs.closed, "row", "rows"));
   if (done.empty()) return;
@@ -83,9 +86,9 @@ void ReportRowProblems(CliStreams& io, const TableMerge& merge, const std::strin
   for (size_t i = 0; i < results.size(); ++i) {
     const RowResult& result = results[i];
     if (result.reason.empty()) continue;
-    std::string where = completed_path + ":" + std::to_string(merge.Rows()[i].lineNumber) + ": ";
+    std::string where = completed_path + ":" + std::to_string(merge.Rows()[i].line_number) + ": ";
     std::string table_line =
-        result.tableLine ? " (" + table_path + ":" + std::to_string(result.tableLine) + ")" : "";
+        result.table_line ? " (" + table_path + ":" + std::to_string(result.table_line) + ")" : "";
     ReportError(io, where + result.reason + table_line);
   }
 }
@@ -99,7 +102,7 @@ void ReportNewClassNames(CliStreams& io, const TableMerge& merge, const Dictiona
     if (outcome == RowOutcome::kRefused || outcome == RowOutcome::kConflict) continue;
     std::string warning = CheckNewClassName(merge.Rows()[i], target);
     if (warning.empty()) continue;
-    ReportError(io, completed_path + ":" + std::to_string(merge.Rows()[i].lineNumber) +
+    ReportError(io, completed_path + ":" + std::to_string(merge.Rows()[i].line_number) +
                         ": warning: " + warning + " [ddl_name_differs]");
   }
 }
@@ -116,14 +119,14 @@ void ReportSummary(CliStreams& io, const TableMerge& merge, bool partial, MergeW
   const char* verb = writing == MergeWriting::kDryRun     ? "to merge"
                      : writing == MergeWriting::kHeldBack ? "mergeable"
                                                           : "merged";
-  size_t rows = counts.newClassRows + counts.newBlockAttributeRows + counts.intoBlock +
-                counts.completedInPlace;
+  size_t rows = counts.new_class_rows + counts.new_block_attribute_rows + counts.into_block +
+                counts.completed_in_place;
   std::string summary =
       "merge: " + Counted(rows, "row ", "rows ") + verb + " (" +
-      Counted(counts.newClassRows, "new class row", "new class rows") + " with " +
-      Counted(counts.newBlockAttributeRows, "attribute row", "attribute rows") + ", " +
-      Counted(counts.intoBlock, "attribute row", "attribute rows") + " into existing classes, " +
-      Counted(counts.completedInPlace, "row", "rows") + " completed in place), " +
+      Counted(counts.new_class_rows, "new class row", "new class rows") + " with " +
+      Counted(counts.new_block_attribute_rows, "attribute row", "attribute rows") + ", " +
+      Counted(counts.into_block, "attribute row", "attribute rows") + " into existing classes, " +
+      Counted(counts.completed_in_place, "row", "rows") + " completed in place), " +
       std::to_string(counts.present) + " already present, " + std::to_string(counts.refused) +
       " refused, " + std::to_string(counts.conflicts) + " in conflict";
   bool held_back = !partial && counts.refused + counts.conflicts > 0 && rows > 0;

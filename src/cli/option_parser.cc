@@ -6,14 +6,14 @@ namespace {
 
 const OptionRule* FindLong(std::span<const OptionRule> rules, std::string_view name) {
   for (const OptionRule& rule : rules) {
-    if (rule.longName == name) return &rule;
+    if (rule.long_name == name) return &rule;
   }
   return nullptr;
 }
 
 const OptionRule* FindShort(std::span<const OptionRule> rules, char name) {
   for (const OptionRule& rule : rules) {
-    if (rule.shortName != '\0' && rule.shortName == name) return &rule;
+    if (rule.short_name != '\0' && rule.short_name == name) return &rule;
   }
   return nullptr;
 }
@@ -59,8 +59,8 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments,
       rule = FindShort(rules, argument[1]);
     }
     if (rule == nullptr) throw UsageError("unknown option " + Quoted(argument));
-    std::string key(rule->longName);
-    if (!rule->takesValue) {
+    std::string key(rule->long_name);
+    if (!rule->takes_value) {
       if (has_attached) throw UsageError("option --" + key + " takes no value");
       parsed.options_[key] = "";
       continue;

@@ -13,9 +13,9 @@
 #include <vector>
 
 struct OptionRule {
-  std::string_view longName;  // without the leading "--"
-  char shortName = '\0';      // '\0' when the option has no short form
-  bool takesValue = false;
+  std::string_view long_name;  // without the leading "--"
+  char short_name = '\0';      // '\0' when the option has no short form
+  bool takes_value = false;
 };
 
 // A command line that breaks the conventions; the message says how, in

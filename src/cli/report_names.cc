@@ -56,7 +56,7 @@ std::vector<ReportNameWatch::ShownName> ReportNameWatch::NamesOf(const ClassFind
                                {&finding.detail, false}};
   if (finding.target) {
     for (const std::string* name : {&finding.target->label, &finding.target->key,
-                                    &finding.target->parent, &finding.target->targetClass}) {
+                                    &finding.target->parent, &finding.target->target_class}) {
       names.push_back({name, false});
     }
   }
@@ -72,16 +72,16 @@ void ReportNameWatch::Accept(const ClassFindings& batch) {
 }
 
 std::string ReportNameWatch::SourcePlace(const ClassFindings& batch) const {
-  return run_.sourcePath + ":" + std::to_string(batch.sourceLine > 0 ? batch.sourceLine : 1);
+  return run_.source_path + ":" + std::to_string(batch.source_line > 0 ? batch.source_line : 1);
 }
 
 // Placed where the name can be changed: the class element for the source's
 // names, the deciding row for the others.
 PlacedHazard ReportNameWatch::MarkupHazard(const ClassFindings& batch, const Finding& finding,
                                            const ShownName& name) const {
-  bool in_table = !name.fromSource && finding.row.has_value();
-  long line = in_table ? finding.row->line : (batch.sourceLine > 0 ? batch.sourceLine : 1);
-  return {in_table ? run_.mappingPath : run_.sourcePath,
+  bool in_table = !name.from_source && finding.row.has_value();
+  long line = in_table ? finding.row->line : (batch.source_line > 0 ? batch.source_line : 1);
+  return {in_table ? run_.mapping_path : run_.source_path,
           {HazardCode::kMarkupName, HazardSeverity::kWarning, line, 1,
            Quoted(*name.text) + " holds '<' or '>', which the defined report writes as markup: "
                                 "a browser opening the report runs it or hides the name",
@@ -112,10 +112,10 @@ void ReportNameWatch::WatchMarkup(const ClassFindings& batch) {
 // The rows the defined run would write into the proposed mapping, for the
 // names in them that no row can hold.
 void ReportNameWatch::WatchProposedRows(const ClassFindings& batch) {
-  if (batch.mappingRows.empty()) return;
+  if (batch.mapping_rows.empty()) return;
   std::vector<const std::string*> names{&batch.label, &batch.key, &batch.parent};
   for (const Finding& finding : batch.findings) {
-    if (finding.proposedRows.empty()) continue;
+    if (finding.proposed_rows.empty()) continue;
     names.push_back(&finding.label);
     if (finding.target) names.push_back(&finding.target->key);
   }
@@ -125,7 +125,7 @@ void ReportNameWatch::WatchProposedRows(const ClassFindings& batch) {
     const std::string escaped = Escaped(*name);
     size_t count = 0;
     std::string_view first;
-    for (const std::string& row : batch.mappingRows) {
+    for (const std::string& row : batch.mapping_rows) {
       if (row.find(*name) == std::string::npos && row.find(escaped) == std::string::npos) continue;
       if (count++ == 0) first = WithoutLineEnd(row);
     }

@@ -40,7 +40,7 @@ class ReportNameWatch : public FindingSink {
   // row names).
   struct ShownName {
     const std::string* text;
-    bool fromSource;
+    bool from_source;
   };
 
   static std::vector<ShownName> NamesOf(const ClassFindings& batch, const Finding& finding);

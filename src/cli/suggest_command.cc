@@ -11,11 +11,11 @@
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "cli/suggest_inputs.h"
-#include "suggestions/suggest_report.h"
-#include "suggestions/row_plan.h"
 #include "merge/file_replacement.h"
 #include "merge/whole_file.h"
 #include "suggest/suggest_engine.h"
+#include "suggestions/row_plan.h"
+#include "suggestions/suggest_report.h"
 
 namespace {
 
@@ -112,8 +112,7 @@ double ReadNumber(const std::string& text, const char* option, double low, doubl
   if (text.empty() || *end != '\0' || errno != 0 || !(value >= low && value <= high)) {
     std::ostringstream range;
     range << low << " to " << high;
-    throw UsageError(std::string(option) + ": '" + text + "' is not a number from " +
-                     range.str());
+    throw UsageError(std::string(option) + ": '" + text + "' is not a number from " + range.str());
   }
   return value;
 }
@@ -121,8 +120,8 @@ double ReadNumber(const std::string& text, const char* option, double low, doubl
 CommandOptions ReadOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
   CommandOptions options;
-  options.run = {parsed.Operands()[0], parsed.Operands()[1], parsed.Operands()[2],
-                 parsed.Has("v5"), parsed.Has("old")};
+  options.run = {parsed.Operands()[0], parsed.Operands()[1], parsed.Operands()[2], parsed.Has("v5"),
+                 parsed.Has("old")};
   std::string format = parsed.Value("format", "text");
   if (format == "jsonl") {
     options.format = SuggestFormat::kJsonLines;
@@ -153,7 +152,8 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   options.verbose = parsed.Has("verbose");
   options.lexicon = ReadLexiconOptions(parsed);
   options.lexicon.quiet = options.quiet;
-  if (options.quiet && options.verbose) throw UsageError("-q and --verbose ask for opposite things");
+  if (options.quiet && options.verbose)
+    throw UsageError("-q and --verbose ask for opposite things");
   return options;
 }
 
@@ -166,8 +166,8 @@ void Report(const CommandOptions& options, const SuggestWork& work, const Sugges
   } else if (options.format == SuggestFormat::kCsv) {
     WriteRows(out, rows, work, output);
   } else {
-    bool colour = io.colourOut && options.output.empty();
-    WriteSuggestionText(out, work, output, rows, options.run.mappingPath, colour);
+    bool colour = io.colour_out && options.output.empty();
+    WriteSuggestionText(out, work, output, rows, options.run.mapping_path, colour);
   }
 }
 
@@ -181,7 +181,8 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
   std::vector<uint32_t> notes;
   for (const auto* items : {&rows.classes, &rows.attributes}) {
     for (const ItemRow& item : *items) {
-      if (item.fate == RowFate::kWritten || item.fate == RowFate::kNotAccepted || item.fate == RowFate::kInTable) {
+      if (item.fate == RowFate::kWritten || item.fate == RowFate::kNotAccepted ||
+          item.fate == RowFate::kInTable) {
         continue;
       }
       ++counts[item.fate];
@@ -193,16 +194,18 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
   std::string reasons;
   for (const auto& [fate, count] : counts) {
     all += count;
-    reasons += (reasons.empty() ? "" : "; ") + std::to_string(count) + " " + std::string(FateWords(fate));
+    reasons +=
+        (reasons.empty() ? "" : "; ") + std::to_string(count) + " " + std::string(FateWords(fate));
   }
-  ReportError(io, "suggest: " + std::to_string(all) + " accepted suggestion" + (all == 1 ? " gets" : "s get") +
-                      " no row: " + reasons);
+  ReportError(io, "suggest: " + std::to_string(all) + " accepted suggestion" +
+                      (all == 1 ? " gets" : "s get") + " no row: " + reasons);
   std::sort(notes.begin(), notes.end());
   const size_t shown = options.verbose ? notes.size() : std::min(notes.size(), kFirstFew);
   for (size_t i = 0; i < shown; ++i) ReportError(io, "suggest: " + rows.notes[notes[i]]);
   if (shown < notes.size()) {
-    ReportError(io, "suggest: and " + std::to_string(notes.size() - shown) +
-                        " more: --verbose lists them all, and --format jsonl says why of every item");
+    ReportError(io,
+                "suggest: and " + std::to_string(notes.size() - shown) +
+                    " more: --verbose lists them all, and --format jsonl says why of every item");
   }
 }
 
@@ -214,23 +217,24 @@ int RunSuggest(const CommandOptions& options, CliStreams& io) {
   SuggestOptions matcher = options.matcher;
   matcher.lexicon = &lexicon;
   SuggestOutput output = Suggest(work.input, matcher);
-  if (output.classes.size() != work.classContext.size() ||
-      output.attributes.size() != work.attributeContext.size()) {
+  if (output.classes.size() != work.class_context.size() ||
+      output.attributes.size() != work.attribute_context.size()) {
     ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
   std::string table;
-  if (std::string failure = ReadWholeFile(options.run.mappingPath, table); !failure.empty()) {
+  if (std::string failure = ReadWholeFile(options.run.mapping_path, table); !failure.empty()) {
     ReportError(io, failure);
     return kExitTrouble;
   }
-  const RowPlan rows = PlanRows(work, output, std::move(table), options.run.mappingPath);
+  const RowPlan rows = PlanRows(work, output, std::move(table), options.run.mapping_path);
   if (options.output.empty()) {
     Report(options, work, output, rows, io, io.out);
   } else if (std::string problem = ReplaceFileWith(
-                 options.output, [&](std::ostream& out) { Report(options, work, output, rows, io, out); },
+                 options.output,
+                 [&](std::ostream& out) { Report(options, work, output, rows, io, out); },
                  {false, {}});
              !problem.empty()) {
     ReportError(io, problem);

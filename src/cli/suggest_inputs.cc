@@ -30,7 +30,7 @@ int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, Suggest
 
 int CollectSuggestWork(const FindingRunOptions& options, CliStreams& io, SuggestWork& work,
                        FindingSink& alongside, ComparisonTotals& totals) {
-  SuggestWorkBuilder builder(ProfileFor(options.v5v5, options.oldFormat), work);
+  SuggestWorkBuilder builder(ProfileFor(options.v5v5, options.old_format), work);
   BothSinks both(builder, alongside);
   const int status = RunFindings(options, io, both, totals,
                                  [&](MigrationXMLNode* source, MigrationXMLNode* target) {

@@ -17,7 +17,8 @@ int TableWarnings(const std::string& table_path, CliStreams& io, Hazards& warnin
   if (IsWideText(analysis.Encoding())) {
     ReportError(io, table_path + ": is " + EncodingName(analysis.Encoding()) +
                         " text, not the UTF-8 the run reads, so no row would be found; "
-                        "'zorvez lint --fix " + table_path + "' converts it");
+                        "'zorvez lint --fix " +
+                        table_path + "' converts it");
     return kExitTrouble;
   }
   if (analysis.Encoding() == TableEncoding::kBinary) {

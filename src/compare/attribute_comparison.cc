@@ -18,11 +18,11 @@ struct SourceAttribute {
 // The attribute's row, taken from the line the lookup stopped on: the
 // target fields as written (the check) and the unescaped target attribute.
 struct AttributeRow {
-  ZORUnicodeString sourceAttribute;
-  ZORUnicodeString targetClass;
-  ZORUnicodeString targetParent;
-  ZORUnicodeString targetAttribute;
-  ZORUnicodeString plainTargetAttribute;
+  ZORUnicodeString source_attribute;
+  ZORUnicodeString target_class;
+  ZORUnicodeString target_parent;
+  ZORUnicodeString target_attribute;
+  ZORUnicodeString plain_target_attribute;
   std::optional<TableRowRef> row;
 };
 
@@ -31,7 +31,7 @@ struct AttributeWalk {
   PassState& pass;
   const MappedClass& mapped;
   const TargetClass& target;
-  bool classHeaderWritten = false;
+  bool class_header_written = false;
 };
 
 Finding& AddAttribute(AttributeWalk& walk, Verdict verdict, FindingKind kind,
@@ -56,18 +56,19 @@ void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
 // at all; zorvez says so, the defined report stays silent.
 void ReportNoRow(AttributeWalk& walk, const SourceAttribute& attribute) {
   ComparisonState& state = walk.pass.state;
-  if (!state.settings.rowReferences) return;
-  Finding& finding = state.batch.Add(FindingSubject::kAttribute, Verdict::kGrey, FindingKind::kNoRow);
+  if (!state.settings.row_references) return;
+  Finding& finding =
+      state.batch.Add(FindingSubject::kAttribute, Verdict::kGrey, FindingKind::kNoRow);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
-  finding.row = walk.mapped.classRow;
-  state.totals.attributesWithoutRow += 1;
+  finding.row = walk.mapped.class_row;
+  state.totals.attributes_without_row += 1;
 }
 
 std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                                              const SourceAttribute& attribute) {
-  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.mapped.followingRows,
-                                                 attribute.label.str(), walk.mapped.rowName.str());
+  AttributeRowLookup lookup = LookUpAttributeRow(walk.pass, walk.mapped.following_rows,
+                                                 attribute.label.str(), walk.mapped.row_name.str());
   if (lookup.row == nullptr) ReportNoRow(walk, attribute);
   if (lookup.row == nullptr || lookup.unmapped) return std::nullopt;
   const ParsedLine& row = *lookup.row;
@@ -76,20 +77,20 @@ std::optional<AttributeRow> FindAttributeRow(AttributeWalk& walk,
                       ZORUnicodeString(row.Raw(MappingColumn::kTargetParent)),
                       ZORUnicodeString(row.Raw(MappingColumn::kTargetAttribute)),
                       ZORUnicodeString(row.Plain(MappingColumn::kTargetAttribute)),
-                      RowAt(walk.pass, lookup.rowStart)};
+                      RowAt(walk.pass, lookup.row_start)};
 }
 
 // The class row is proposed once per class, with the first missing
 // attribute; so is the target class's head in the DDL. Returns whether this
 // call proposed them.
 bool ProposeClassOnce(AttributeWalk& walk, DdlClassHead head, const ZORUnicodeString& row_name) {
-  if (walk.classHeaderWritten) return false;
-  walk.classHeaderWritten = true;
+  if (walk.class_header_written) return false;
+  walk.class_header_written = true;
   ClassFindings& batch = walk.pass.state.batch;
   ProposedDdlClass& ddl = batch.ddl.emplace();
   ddl.head = std::move(head);
   ddl.ending = AttributeEnding::kSingleLine;
-  batch.mappingRows.push_back(ProposedClassRow(row_name, walk.mapped.source.parent));
+  batch.mapping_rows.push_back(ProposedClassRow(row_name, walk.mapped.source.parent));
   return true;
 }
 
@@ -99,9 +100,10 @@ Finding& AddMissingAttribute(AttributeWalk& walk, const SourceAttribute& attribu
   Finding& finding = AddAttribute(walk, Verdict::kBlue, FindingKind::kNotFoundInTarget, row);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
-  finding.dictionary = walk.pass.profile.targetName;
+  finding.dictionary = walk.pass.profile.target_name;
   finding.target = TargetRef{"", target_attribute.str(), "", walk.target.key.str()};
-  if (carries_class_row) finding.proposedRows.push_back(walk.pass.state.batch.mappingRows.front());
+  if (carries_class_row)
+    finding.proposed_rows.push_back(walk.pass.state.batch.mapping_rows.front());
   return finding;
 }
 
@@ -111,12 +113,12 @@ void ProposeMissingV4Attribute(AttributeWalk& walk, const SourceAttribute& attri
   bool first = ProposeClassOnce(
       walk,
       {WithoutWhiteSpace(walk.target.label).str(), walk.target.label.str(),
-       walk.target.parent.str(), walk.target.creator.str(), mapped.mapDomain.str()},
+       walk.target.parent.str(), walk.target.creator.str(), mapped.map_domain.str()},
       mapped.source.label);
   walk.pass.state.batch.ddl->attributes.push_back({WithoutWhiteSpace(target_attribute).str(),
                                                    target_attribute.str(), "", attribute.type.str(),
-                                                   "", mapped.mapDomain.str()});
-  AddMissingAttribute(walk, attribute, target_attribute, row, first).proposedInDdl = true;
+                                                   "", mapped.map_domain.str()});
+  AddMissingAttribute(walk, attribute, target_attribute, row, first).proposed_in_ddl = true;
 }
 
 // The V5/V5 pass proposes a mapping row for the missing attribute instead of
@@ -125,7 +127,7 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
                                const ZORUnicodeString& target_attribute, const AttributeRow& row) {
   const MappedClass& mapped = walk.mapped;
   const ZORUnicodeString& domain =
-      mapped.mapDomain.IsEmpty() ? mapped.source.domain : mapped.mapDomain;
+      mapped.map_domain.IsEmpty() ? mapped.source.domain : mapped.map_domain;
   bool first = ProposeClassOnce(walk,
                                 {walk.target.key.str(), walk.target.label.str(),
                                  walk.target.parent.str(), walk.target.creator.str(), domain.str()},
@@ -133,14 +135,14 @@ void ProposeMissingV5Attribute(AttributeWalk& walk, const SourceAttribute& attri
   Finding& finding = AddMissingAttribute(walk, attribute, target_attribute, row, first);
   std::string proposed =
       ProposedTargetAttributeRow(mapped.source.key, mapped.source.parent, target_attribute);
-  finding.proposedRows.push_back(proposed);
-  walk.pass.state.batch.mappingRows.push_back(std::move(proposed));
+  finding.proposed_rows.push_back(proposed);
+  walk.pass.state.batch.mapping_rows.push_back(std::move(proposed));
 }
 
 // The attribute mapped into the found target class.
 void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute,
                            const AttributeRow& row) {
-  const ZORUnicodeString& target_attribute = row.plainTargetAttribute;
+  const ZORUnicodeString& target_attribute = row.plain_target_attribute;
   const std::vector<TargetAttribute>& candidates = walk.pass.targets->Attributes(walk.target);
   if (candidates.empty()) return;
   for (const TargetAttribute& candidate : candidates) {
@@ -163,45 +165,45 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
 void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
                       const AttributeRow& row, const std::string& looked_in) {
   ComparisonState& state = walk.pass.state;
-  if (!state.settings.rowReferences) return;
+  if (!state.settings.row_references) return;
   Finding& finding = AddAttribute(walk, Verdict::kGrey, FindingKind::kDroppedRow, row);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
   finding.detail = looked_in;
-  finding.dictionary = walk.pass.profile.targetName;
+  finding.dictionary = walk.pass.profile.target_name;
   finding.target =
-      TargetRef{"", row.targetAttribute.str(), row.targetParent.str(), row.targetClass.str()};
-  state.totals.droppedRows += 1;
+      TargetRef{"", row.target_attribute.str(), row.target_parent.str(), row.target_class.str()};
+  state.totals.dropped_rows += 1;
 }
 
 // The attribute mapped into another target class: only the first class
 // whose short parent is the row's is looked at.
 void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
                              const AttributeRow& row) {
-  const TargetClass* target = FirstTargetClassWithShortParent(walk.pass, row.targetParent);
+  const TargetClass* target = FirstTargetClassWithShortParent(walk.pass, row.target_parent);
   if (!target) {
     ReportDroppedRow(walk, source, row, "");
     return;
   }
   for (const TargetAttribute& attribute : walk.pass.targets->Attributes(*target)) {
-    if (attribute.key != row.targetAttribute.str()) continue;
-    AddValidAttribute(walk, attribute, walk.pass.profile.targetName, *target, row);
+    if (attribute.key != row.target_attribute.str()) continue;
+    AddValidAttribute(walk, attribute, walk.pass.profile.target_name, *target, row);
     return;
   }
   ReportDroppedRow(walk, source, row, target->key.str());
 }
 
 void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const AttributeRow& row) {
-  if (row.targetClass.Matches(walk.target.key) ||
-      row.targetParent.Matches(walk.target.shortParent)) {
+  if (row.target_class.Matches(walk.target.key) ||
+      row.target_parent.Matches(walk.target.short_parent)) {
     CheckFoundTargetClass(walk, attribute, row);
-  } else if (row.targetClass.Matches("") || row.targetParent.Matches("") ||
-             row.targetAttribute.Matches("")) {
+  } else if (row.target_class.Matches("") || row.target_parent.Matches("") ||
+             row.target_attribute.Matches("")) {
     Finding& finding = AddAttribute(walk, Verdict::kRed, FindingKind::kBadlyMapped, row);
     finding.label = attribute.label.str();
     finding.key = attribute.key.str();
-    finding.detail = row.sourceAttribute.str();
-    finding.dictionary = walk.pass.profile.targetName;
+    finding.detail = row.source_attribute.str();
+    finding.dictionary = walk.pass.profile.target_name;
   } else {
     CheckClassFoundByParent(walk, attribute, row);
   }
@@ -213,9 +215,9 @@ void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetC
   const PassProfile& profile = pass.profile;
   AttributeWalk walk{pass, mapped, target};
   ForEachElement(mapped.source.node, "Simple", [&](MigrationXMLNode* node) {
-    SourceAttribute attribute{Plain(getValueByTagName(node, profile.sourceAttribute.label)),
-                              getValueByTagName(node, "Type"),
-                              Plain(getValueByTagName(node, profile.sourceAttribute.key))};
+    SourceAttribute attribute{Plain(GetValueByTagName(node, profile.source_attribute.label)),
+                              GetValueByTagName(node, "Type"),
+                              Plain(GetValueByTagName(node, profile.source_attribute.key))};
     DevTrace(pass.state, {"      * Examining attribute: ", attribute.label});
     if (std::optional<AttributeRow> row = FindAttributeRow(walk, attribute)) {
       CheckTarget(walk, attribute, *row);

@@ -7,7 +7,7 @@
 #include "compare/pass_state.h"
 
 // Every attribute's row is looked for from the line after the class row
-// (mapped.followingRows).
+// (mapped.following_rows).
 void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetClass& target);
 
 #endif  // ZOR_COMPARE_ATTRIBUTE_COMPARISON_H_

@@ -24,9 +24,9 @@ long ListFollowingRows(PassState& pass, const MappedClass& mapped, ZORUnicodeStr
   TableCursor& table = *pass.table;
   // The class's own name is taken as written, while each following row's is
   // unescaped: a name written with "&amp;" ends the run at once.
-  ZORUnicodeString reference = RawClassRowFields(mapped.classRowText).sourceClass;
+  ZORUnicodeString reference = RawClassRowFields(mapped.class_row_text).source_class;
   long retained_count = 0;
-  table.MoveTo(mapped.followingRows);
+  table.MoveTo(mapped.following_rows);
   while (!table.PastEnd()) {
     long row_start = table.Position();
     const ParsedLine& row = table.ReadRow();
@@ -39,7 +39,7 @@ long ListFollowingRows(PassState& pass, const MappedClass& mapped, ZORUnicodeStr
       Finding& finding = AddAttribute(state.batch, Verdict::kRed, FindingKind::kBadlyMapped);
       finding.label = std::string(row.Plain(MappingColumn::kSourceAttribute));
       finding.detail = finding.label;
-      finding.dictionary = pass.profile.targetName;
+      finding.dictionary = pass.profile.target_name;
       finding.row = RowAt(pass, row_start);
     } else if (target_class.find("No Map") == std::string_view::npos) {  // also "No Mapping"
       DevTrace(state, {"      | Retain attribute: ", row.Plain(MappingColumn::kSourceAttribute)});
@@ -54,12 +54,12 @@ long ListFollowingRows(PassState& pass, const MappedClass& mapped, ZORUnicodeStr
 
 void ExamineUnmappedClass(PassState& pass, const MappedClass& mapped) {
   ComparisonState& state = pass.state;
-  state.totals.unmappedRequested += 1;
+  state.totals.unmapped_requested += 1;
   DevTrace(state, "      | NO MAPPING requested in map!");
   size_t class_finding = state.batch.findings.size();
   Finding& orange =
       state.batch.Add(FindingSubject::kClass, Verdict::kOrange, FindingKind::kExplicitlyUnmapped);
-  orange.row = mapped.classRow;
+  orange.row = mapped.class_row;
   ZORUnicodeString retained;
   std::vector<std::optional<TableRowRef>> retained_rows;
   long retained_count = ListFollowingRows(pass, mapped, retained, retained_rows);
@@ -82,9 +82,9 @@ void ReportValidClass(PassState& pass, const MappedClass& mapped, const TargetCl
   Finding& finding =
       pass.state.batch.Add(FindingSubject::kClass, Verdict::kGreen, FindingKind::kValid);
   finding.detail = target.label.str();
-  finding.dictionary = pass.profile.targetName;
+  finding.dictionary = pass.profile.target_name;
   finding.target = TargetRef{target.label.str(), target.key.str(), target.parent.str(), ""};
-  finding.row = mapped.classRow;
+  finding.row = mapped.class_row;
   CompareAttributes(pass, mapped, target);
 }
 
@@ -94,44 +94,44 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
   ComparisonState& state = pass.state;
   const SourceClass& source = mapped.source;
   DevTrace(state, "V5 not found!");
-  DevTrace(state, {"MapDomain = ", mapped.mapDomain});
+  DevTrace(state, {"MapDomain = ", mapped.map_domain});
   Finding& finding =
       state.batch.Add(FindingSubject::kClass, Verdict::kBlue, FindingKind::kNotFoundInTarget);
-  finding.target = TargetRef{"", raw_row.targetClass.str(), raw_row.targetParent.str(), ""};
-  finding.row = mapped.classRow;
+  finding.target = TargetRef{"", raw_row.target_class.str(), raw_row.target_parent.str(), ""};
+  finding.row = mapped.class_row;
   bool propose = false;
-  if (mapped.mapDomain.Matches("")) {
+  if (mapped.map_domain.Matches("")) {
     finding.verdict = Verdict::kPurple;
     finding.kind = FindingKind::kDomainMissing;
-  } else if (pass.table->NamesTargetClass(raw_row.targetParent)) {
+  } else if (pass.table->NamesTargetClass(raw_row.target_parent)) {
     propose = true;
-    finding.proposedInDdl = true;
+    finding.proposed_in_ddl = true;
   } else {
     finding.verdict = Verdict::kPurple;
     finding.kind = FindingKind::kParentUnknown;
-    finding.detail = raw_row.targetParent.str();
+    finding.detail = raw_row.target_parent.str();
   }
   Verdict class_verdict = finding.verdict;
-  state.totals.newClassesSuggested += 1;
+  state.totals.new_classes_suggested += 1;
   if (propose) {
     ProposedDdlClass& ddl = state.batch.ddl.emplace();
     ddl.head = {WithoutWhiteSpace(source.label).str(), source.label.str(),
-                WithoutWhiteSpace(raw_row.targetParent).str(), "", mapped.mapDomain.str()};
+                WithoutWhiteSpace(raw_row.target_parent).str(), "", mapped.map_domain.str()};
     ddl.ending = AttributeEnding::kBlankLine;
   }
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString name = Plain(getValueByTagName(attribute, "Name"));
-    ZORUnicodeString short_name = Plain(getValueByTagName(attribute, "ShortName"));
+    ZORUnicodeString name = Plain(GetValueByTagName(attribute, "Name"));
+    ZORUnicodeString short_name = Plain(GetValueByTagName(attribute, "ShortName"));
     if (propose) {
-      ZORUnicodeString type = Plain(getValueByTagName(attribute, "Type"));
-      ZORUnicodeString value = Plain(getValueByTagName(attribute, "Value"));
+      ZORUnicodeString type = Plain(GetValueByTagName(attribute, "Type"));
+      ZORUnicodeString value = Plain(GetValueByTagName(attribute, "Value"));
       state.batch.ddl->attributes.push_back({WithoutWhiteSpace(name).str(), name.str(), "",
-                                             type.str(), value.str(), mapped.mapDomain.str()});
+                                             type.str(), value.str(), mapped.map_domain.str()});
     }
     Finding& listed = AddAttribute(state.batch, class_verdict, FindingKind::kClassNotInTarget);
     listed.label = name.str();
     listed.key = short_name.str();
-    listed.proposedInDdl = propose;
+    listed.proposed_in_ddl = propose;
     return true;
   });
 }
@@ -145,32 +145,32 @@ void ProposeRowsForTarget(PassState& pass, const MappedClass& mapped, bool ident
   Finding& finding = state.batch.Add(
       FindingSubject::kClass, Verdict::kBlue,
       identity_differs ? FindingKind::kUuidDiffers : FindingKind::kNotFoundInTarget);
-  finding.row = mapped.classRow;
+  finding.row = mapped.class_row;
   std::string class_row = ProposedClassRow(source.key, source.parent, RowEscaping::kAsIs);
-  finding.proposedRows.push_back(class_row);
-  state.batch.mappingRows.push_back(std::move(class_row));
-  state.totals.newClassesSuggested += 1;
+  finding.proposed_rows.push_back(class_row);
+  state.batch.mapping_rows.push_back(std::move(class_row));
+  state.totals.new_classes_suggested += 1;
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString label = Plain(getValueByTagName(attribute, profile.sourceAttribute.label));
-    ZORUnicodeString key = Plain(getValueByTagName(attribute, profile.sourceAttribute.key));
+    ZORUnicodeString label = Plain(GetValueByTagName(attribute, profile.source_attribute.label));
+    ZORUnicodeString key = Plain(GetValueByTagName(attribute, profile.source_attribute.key));
     Finding& listed = AddAttribute(state.batch, Verdict::kBlue, FindingKind::kClassNotInTarget);
     listed.label = label.str();
     listed.key = key.str();
     std::string row = ProposedAttributeRow(source.key, source.parent, label);
-    listed.proposedRows.push_back(row);
-    state.batch.mappingRows.push_back(std::move(row));
+    listed.proposed_rows.push_back(row);
+    state.batch.mapping_rows.push_back(std::move(row));
     return true;
   });
 }
 
 void ExamineMappedClass(PassState& pass, const MappedClass& mapped) {
-  ClassRowFields raw_row = RawClassRowFields(mapped.classRowText);
+  ClassRowFields raw_row = RawClassRowFields(mapped.class_row_text);
   TargetSearch search = SearchTarget(pass, mapped, raw_row);
-  if (!search.anyTargetClass) return;
+  if (!search.any_target_class) return;
   if (search.found) {
     ReportValidClass(pass, mapped, search.target);
   } else if (pass.profile.v5v5) {
-    ProposeRowsForTarget(pass, mapped, search.identityDiffers);
+    ProposeRowsForTarget(pass, mapped, search.identity_differs);
   } else {
     ProposeClassForTarget(pass, mapped, raw_row);
   }
@@ -185,19 +185,19 @@ void ExamineClass(PassState& pass, const SourceClass& source) {
   batch.label = source.label.str();
   batch.key = source.key.str();
   batch.parent = source.parent.str();
-  batch.sourceLine = source.node ? source.node->line() : 0;
+  batch.source_line = source.node ? source.node->line() : 0;
   MappedClass mapped;
   mapped.source = source;
-  mapped.rowName = RowNameOf(pass.profile, source);
-  ClassRowLookup lookup = pass.table->FindClassRow(mapped.rowName, source.parent);
-  mapped.mapDomain = std::move(lookup.mapDomain);
+  mapped.row_name = RowNameOf(pass.profile, source);
+  ClassRowLookup lookup = pass.table->FindClassRow(mapped.row_name, source.parent);
+  mapped.map_domain = std::move(lookup.map_domain);
   if (!lookup.found) {
     ReportClassMissingFromTable(pass, mapped);
     return;
   }
-  mapped.classRow = RowAt(pass, lookup.rowStart);
-  mapped.classRowText = lookup.row;
-  mapped.followingRows = pass.table->Position();
+  mapped.class_row = RowAt(pass, lookup.row_start);
+  mapped.class_row_text = lookup.row;
+  mapped.following_rows = pass.table->Position();
   DevTrace(state, "      | FOUND in mapping table!");
   if (lookup.row.find("No Mapping") != std::string_view::npos) {
     ExamineUnmappedClass(pass, mapped);

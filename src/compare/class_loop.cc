@@ -4,7 +4,7 @@
 #include "dictionary/element_walk.h"
 
 void CompareClasses(PassState& pass, FindingSink& sink, const BeforeClass& before_class) {
-  ForEachElement(pass.state.sourceRoot, "Class", [&](MigrationXMLNode* class_node) {
+  ForEachElement(pass.state.source_root, "Class", [&](MigrationXMLNode* class_node) {
     SourceClass source = ReadSourceClass(pass.profile, class_node);
     if (before_class) before_class(source);
     ExamineClass(pass, source);

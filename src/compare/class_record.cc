@@ -6,11 +6,11 @@
 namespace {
 
 ZORUnicodeString ReadPlain(MigrationXMLNode* node, const char* attribute) {
-  return Plain(getValueByTagName(node, attribute));
+  return Plain(GetValueByTagName(node, attribute));
 }
 
 ZORUnicodeString ReadIfNamed(MigrationXMLNode* node, const char* attribute) {
-  return attribute ? getValueByTagName(node, attribute) : ZORUnicodeString();
+  return attribute ? GetValueByTagName(node, attribute) : ZORUnicodeString();
 }
 
 }  // namespace
@@ -18,13 +18,13 @@ ZORUnicodeString ReadIfNamed(MigrationXMLNode* node, const char* attribute) {
 SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node) {
   SourceClass source;
   source.node = node;
-  source.label = ReadPlain(node, profile.sourceClass.label);
-  source.key = ReadPlain(node, profile.sourceClass.key);
-  source.parent = ReadPlain(node, profile.sourceClass.parent);
-  source.shortParent = ReadPlain(node, profile.sourceClass.shortParent);
-  source.uuid = ReadIfNamed(node, profile.sourceUuid);
-  source.domain = ReadIfNamed(node, profile.sourceDomain);
-  source.creator = ReadIfNamed(node, profile.sourceCreator);
+  source.label = ReadPlain(node, profile.source_class.label);
+  source.key = ReadPlain(node, profile.source_class.key);
+  source.parent = ReadPlain(node, profile.source_class.parent);
+  source.short_parent = ReadPlain(node, profile.source_class.short_parent);
+  source.uuid = ReadIfNamed(node, profile.source_uuid);
+  source.domain = ReadIfNamed(node, profile.source_domain);
+  source.creator = ReadIfNamed(node, profile.source_creator);
   return source;
 }
 
@@ -32,12 +32,12 @@ TargetClass ReadTargetClass(const PassProfile& profile, MigrationXMLNode* node, 
   TargetClass target;
   target.node = node;
   target.position = position;
-  target.label = ReadPlain(node, profile.targetClass.label);
-  target.key = ReadPlain(node, profile.targetClass.key);
-  target.parent = ReadPlain(node, profile.targetClass.parent);
-  target.shortParent = ReadPlain(node, profile.targetClass.shortParent);
-  target.creator = getValueByTagName(node, profile.targetCreator);
-  target.uuid = ReadIfNamed(node, profile.targetUuid);
+  target.label = ReadPlain(node, profile.target_class.label);
+  target.key = ReadPlain(node, profile.target_class.key);
+  target.parent = ReadPlain(node, profile.target_class.parent);
+  target.short_parent = ReadPlain(node, profile.target_class.short_parent);
+  target.creator = GetValueByTagName(node, profile.target_creator);
+  target.uuid = ReadIfNamed(node, profile.target_uuid);
   return target;
 }
 
@@ -51,7 +51,7 @@ TargetAttribute ReadTargetAttribute(const PassProfile& profile, MigrationXMLNode
     pool.push_back(std::move(unescaped.str()));
     return std::string_view(pool.back());
   };
-  return {plain_view(profile.targetAttribute.label), plain_view(profile.targetAttribute.key)};
+  return {plain_view(profile.target_attribute.label), plain_view(profile.target_attribute.key)};
 }
 
 const ZORUnicodeString& RowNameOf(const PassProfile& profile, const SourceClass& source) {

@@ -19,7 +19,7 @@ struct SourceClass {
   ZORUnicodeString label;
   ZORUnicodeString key;
   ZORUnicodeString parent;
-  ZORUnicodeString shortParent;
+  ZORUnicodeString short_parent;
   ZORUnicodeString uuid;     // V5/V5 pass only
   ZORUnicodeString domain;   // V5/V5 pass only
   ZORUnicodeString creator;  // V5/V5 pass only
@@ -33,7 +33,7 @@ struct TargetClass {
   ZORUnicodeString label;
   ZORUnicodeString key;
   ZORUnicodeString parent;
-  ZORUnicodeString shortParent;
+  ZORUnicodeString short_parent;
   ZORUnicodeString creator;
   ZORUnicodeString uuid;
 };
@@ -50,17 +50,17 @@ struct TargetAttribute {
 // known.
 struct MappedClass {
   SourceClass source;
-  ZORUnicodeString mapDomain;
+  ZORUnicodeString map_domain;
   // The name the table's first column gives the class: its label in the
   // V4/V5 pass, its key in the V5/V5 pass.
-  ZORUnicodeString rowName;
+  ZORUnicodeString row_name;
   // The class row, for findings that name it.
-  std::optional<TableRowRef> classRow;
+  std::optional<TableRowRef> class_row;
   // The class row as written, with its line end, in the table's text.
-  std::string_view classRowText;
+  std::string_view class_row_text;
   // Where the rows after the class row begin: the class's own rows are read
   // from there.
-  long followingRows = 0;
+  long following_rows = 0;
 };
 
 SourceClass ReadSourceClass(const PassProfile& profile, MigrationXMLNode* node);

@@ -12,11 +12,11 @@
 
 struct ComparisonSettings {
   bool v5v5 = false;
-  bool oldFormat = false;
-  bool devTrace = false;
+  bool old_format = false;
+  bool dev_trace = false;
   // Whether findings carry the table rows that decided them; the defined
   // outputs never show them.
-  bool rowReferences = false;
+  bool row_references = false;
 };
 
 // Writes one line of the dev trace, with its line end.
@@ -24,9 +24,9 @@ using TraceLineWriter = void (*)(std::string_view line);
 
 struct ComparisonState {
   ComparisonSettings settings;
-  TraceLineWriter traceLine = nullptr;
-  MigrationXMLNode* sourceRoot = nullptr;
-  MigrationXMLNode* targetRoot = nullptr;
+  TraceLineWriter trace_line = nullptr;
+  MigrationXMLNode* source_root = nullptr;
+  MigrationXMLNode* target_root = nullptr;
   ComparisonTotals totals;
   ClassFindings batch;
 };

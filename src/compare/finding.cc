@@ -4,10 +4,10 @@ void ClassFindings::Clear() {
   label.clear();
   key.clear();
   parent.clear();
-  sourceLine = 0;
+  source_line = 0;
   findings.clear();
   ddl.reset();
-  mappingRows.clear();
+  mapping_rows.clear();
 }
 
 Finding& ClassFindings::Add(FindingSubject subject, Verdict verdict, FindingKind kind) {

@@ -47,7 +47,7 @@ struct TargetRef {
   std::string label;
   std::string key;
   std::string parent;
-  std::string targetClass;  // attributes: the target class they belong to
+  std::string target_class;  // attributes: the target class they belong to
 };
 
 struct Finding {
@@ -66,13 +66,13 @@ struct Finding {
   const char* dictionary = "V5";
   std::optional<TargetRef> target;
   std::optional<TableRowRef> row;
-  bool proposedInDdl = false;
-  std::vector<std::string> proposedRows;  // mapping rows proposed for this finding
+  bool proposed_in_ddl = false;
+  std::vector<std::string> proposed_rows;  // mapping rows proposed for this finding
 };
 
 struct DdlClassHead {
   std::string name;
-  std::string displayName;
+  std::string display_name;
   std::string superclass;
   std::string creator;
   std::string domain;
@@ -80,10 +80,10 @@ struct DdlClassHead {
 
 struct DdlAttribute {
   std::string name;
-  std::string displayName;
+  std::string display_name;
   std::string creator;
   std::string type;
-  std::string defaultValue;
+  std::string default_value;
   std::string domain;
 };
 
@@ -101,10 +101,10 @@ struct ClassFindings {
   std::string label;
   std::string key;
   std::string parent;
-  long sourceLine = 0;  // of the class element in the dictionary to migrate; 0 when unknown
+  long source_line = 0;  // of the class element in the dictionary to migrate; 0 when unknown
   std::vector<Finding> findings;
   std::optional<ProposedDdlClass> ddl;
-  std::vector<std::string> mappingRows;  // proposed rows with their line ends, as written
+  std::vector<std::string> mapping_rows;  // proposed rows with their line ends, as written
 
   void Clear();
   Finding& Add(FindingSubject subject, Verdict verdict, FindingKind kind);
@@ -119,11 +119,11 @@ class FindingSink {
 
 // The totals the report's end and the summary give.
 struct ComparisonTotals {
-  long totalClasses = 0;
-  long newClassesSuggested = 0;
-  long unmappedRequested = 0;
-  long attributesWithoutRow = 0;  // no_row findings; only when rows are referenced
-  long droppedRows = 0;           // dropped_row findings; only when rows are referenced
+  long total_classes = 0;
+  long new_classes_suggested = 0;
+  long unmapped_requested = 0;
+  long attributes_without_row = 0;  // no_row findings; only when rows are referenced
+  long dropped_rows = 0;            // dropped_row findings; only when rows are referenced
 };
 
 #endif  // ZOR_COMPARE_FINDING_H_

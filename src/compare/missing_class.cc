@@ -20,18 +20,18 @@ void AddRedAttribute(ClassFindings& batch, std::string label, std::string key,
       batch.Add(FindingSubject::kAttribute, Verdict::kRed, FindingKind::kNotInMappingTable);
   finding.label = std::move(label);
   finding.key = std::move(key);
-  finding.proposedRows.push_back(proposed_row);
-  batch.mappingRows.push_back(std::move(proposed_row));
+  finding.proposed_rows.push_back(proposed_row);
+  batch.mapping_rows.push_back(std::move(proposed_row));
 }
 
 void ReportMissingV4Class(ClassFindings& batch, const SourceClass& source) {
   Finding& red = AddRedClass(batch);
   std::string class_row = ProposedClassRow(source.label, source.parent);
-  red.proposedRows.push_back(class_row);
-  batch.mappingRows.push_back(std::move(class_row));
+  red.proposed_rows.push_back(class_row);
+  batch.mapping_rows.push_back(std::move(class_row));
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString label = getValueByTagName(attribute, "Name");
-    ZORUnicodeString key = getValueByTagName(attribute, "ShortName");
+    ZORUnicodeString label = GetValueByTagName(attribute, "Name");
+    ZORUnicodeString key = GetValueByTagName(attribute, "ShortName");
     std::string row = ProposedAttributeRow(source.label, source.parent, label);
     AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
     return true;
@@ -42,26 +42,26 @@ void ReportMissingV5Class(ClassFindings& batch, const PassProfile& profile,
                           const MappedClass& mapped) {
   const SourceClass& source = mapped.source;
   Finding& red = AddRedClass(batch);
-  red.proposedInDdl = true;
+  red.proposed_in_ddl = true;
   std::string class_row = ProposedClassRow(source.key, source.parent);
-  red.proposedRows.push_back(class_row);
-  batch.mappingRows.push_back(std::move(class_row));
-  const ZORUnicodeString& domain = mapped.mapDomain.IsEmpty() ? source.domain : mapped.mapDomain;
+  red.proposed_rows.push_back(class_row);
+  batch.mapping_rows.push_back(std::move(class_row));
+  const ZORUnicodeString& domain = mapped.map_domain.IsEmpty() ? source.domain : mapped.map_domain;
   ProposedDdlClass& ddl = batch.ddl.emplace();
-  ddl.head = {source.key.str(), source.label.str(), source.shortParent.str(), source.creator.str(),
+  ddl.head = {source.key.str(), source.label.str(), source.short_parent.str(), source.creator.str(),
               domain.str()};
   ddl.ending = AttributeEnding::kSingleLine;
   ForEachElement(source.node, "Simple", [&](MigrationXMLNode* attribute) {
-    ZORUnicodeString label = getValueByTagName(attribute, profile.sourceAttribute.label);
-    ZORUnicodeString key = getValueByTagName(attribute, profile.sourceAttribute.key);
+    ZORUnicodeString label = GetValueByTagName(attribute, profile.source_attribute.label);
+    ZORUnicodeString key = GetValueByTagName(attribute, profile.source_attribute.key);
     ddl.attributes.push_back(
         {WithoutWhiteSpace(label).str(), label.str(), source.creator.str(),
-         getValueByTagName(attribute, "Type").str(),
-         getValueByTagName(attribute, profile.sourceAttribute.defaultValue).str(),
-         getValueByTagName(attribute, "Domain").str()});
+         GetValueByTagName(attribute, "Type").str(),
+         GetValueByTagName(attribute, profile.source_attribute.default_value).str(),
+         GetValueByTagName(attribute, "Domain").str()});
     std::string row = ProposedAttributeRow(source.key, source.parent, label);
     AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
-    batch.findings.back().proposedInDdl = true;
+    batch.findings.back().proposed_in_ddl = true;
     return true;
   });
 }
@@ -69,7 +69,7 @@ void ReportMissingV5Class(ClassFindings& batch, const PassProfile& profile,
 }  // namespace
 
 void ReportClassMissingFromTable(PassState& pass, const MappedClass& mapped) {
-  pass.state.totals.newClassesSuggested += 1;
+  pass.state.totals.new_classes_suggested += 1;
   if (pass.profile.v5v5) {
     ReportMissingV5Class(pass.state.batch, pass.profile, mapped);
   } else {

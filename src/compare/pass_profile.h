@@ -14,34 +14,34 @@ struct ClassNames {
   const char* label;
   const char* key;
   const char* parent;
-  const char* shortParent;
+  const char* short_parent;
 };
 
 // XML attribute names of an attribute definition.
 struct AttributeNames {
   const char* label;
   const char* key;
-  const char* defaultValue;
+  const char* default_value;
 };
 
 struct PassProfile {
   bool v5v5;
-  bool oldFormat;
-  ClassNames sourceClass;
-  ClassNames targetClass;
-  const char* targetCreator;
+  bool old_format;
+  ClassNames source_class;
+  ClassNames target_class;
+  const char* target_creator;
   // The V5/V5 pass (current format) also reads each class's UUID and
   // creator; nullptr where a value is not read.
-  const char* sourceUuid;
-  const char* sourceCreator;
-  const char* sourceDomain;
-  const char* targetUuid;
-  AttributeNames sourceAttribute;
-  AttributeNames targetAttribute;
+  const char* source_uuid;
+  const char* source_creator;
+  const char* source_domain;
+  const char* target_uuid;
+  AttributeNames source_attribute;
+  AttributeNames target_attribute;
   // Field 4 values of a class row that names no target class.
-  std::span<const std::string_view> badMappingCodes;
+  std::span<const std::string_view> bad_mapping_codes;
   // "V5" or "V5B": how the report names the target dictionary.
-  const char* targetName;
+  const char* target_name;
 };
 
 const PassProfile& ProfileFor(bool v5v5, bool old_format);

@@ -24,6 +24,6 @@ std::unique_ptr<TargetClasses> TargetsFor(const PassProfile& profile, MigrationX
 PassState::PassState(ComparisonState& comparison_state, const ZORUnicodeString& table_text,
                      LookupStrategy strategy)
     : state(comparison_state),
-      profile(ProfileFor(comparison_state.settings.v5v5, comparison_state.settings.oldFormat)),
+      profile(ProfileFor(comparison_state.settings.v5v5, comparison_state.settings.old_format)),
       table(CursorFor(table_text, strategy)),
-      targets(TargetsFor(profile, comparison_state.targetRoot, strategy)) {}
+      targets(TargetsFor(profile, comparison_state.target_root, strategy)) {}

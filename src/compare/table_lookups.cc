@@ -31,7 +31,7 @@ AttributeRowLookup LookUpAttributeRow(PassState& pass, long scan_start, std::str
 }
 
 std::optional<TableRowRef> RowAt(const PassState& pass, long start) {
-  if (!pass.state.settings.rowReferences) return std::nullopt;
+  if (!pass.state.settings.row_references) return std::nullopt;
   std::string_view text = pass.table->Text().str();
   size_t begin = std::min(static_cast<size_t>(std::max(start, 0L)), text.size());
   TableRowRef row;

@@ -16,7 +16,7 @@
 // left after the last row read.
 struct AttributeRowLookup {
   const ParsedLine* row = nullptr;  // the attribute's row; valid until the next read
-  long rowStart = 0;
+  long row_start = 0;
   bool unmapped = false;  // the row asks for "No Mapping"
 };
 AttributeRowLookup LookUpAttributeRow(PassState& pass, long scan_start, std::string_view label,

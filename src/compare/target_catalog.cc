@@ -8,7 +8,7 @@
 std::pair<std::string_view, std::string_view> CounterpartKey(const PassProfile& profile,
                                                              const TargetClass& target) {
   if (profile.v5v5) return {target.label.str(), target.parent.str()};
-  return {target.key.str(), target.shortParent.str()};
+  return {target.key.str(), target.short_parent.str()};
 }
 
 TargetCatalog::TargetCatalog(const PassProfile& profile, MigrationXMLNode* target_root)
@@ -20,7 +20,7 @@ TargetCatalog::TargetCatalog(const PassProfile& profile, MigrationXMLNode* targe
   // Built after the vector is complete, so that the views stay valid.
   for (const TargetClass& target : classes_) {
     candidates_[CounterpartKey(profile, target)].push_back(target.position);
-    by_short_parent_.try_emplace(target.shortParent.str(), target.position);
+    by_short_parent_.try_emplace(target.short_parent.str(), target.position);
   }
   attributes_.resize(classes_.size());
 }

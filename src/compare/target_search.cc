@@ -8,8 +8,8 @@
 namespace {
 
 bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
-  for (std::string_view code : profile.badMappingCodes) {
-    if (row.targetClass.Matches(code)) return row.sourceAttribute.Matches("*");
+  for (std::string_view code : profile.bad_mapping_codes) {
+    if (row.target_class.Matches(code)) return row.source_attribute.Matches("*");
   }
   return false;
 }
@@ -17,24 +17,24 @@ bool NamesNoTargetClass(const PassProfile& profile, const ClassRowFields& row) {
 void AddBadlyMappedClass(PassState& pass, const MappedClass& mapped, const ClassRowFields& row) {
   Finding& finding =
       pass.state.batch.Add(FindingSubject::kClass, Verdict::kRed, FindingKind::kBadlyMapped);
-  finding.dictionary = pass.profile.targetName;
-  finding.target = TargetRef{"", row.targetClass.str(), row.targetParent.str(), ""};
-  finding.row = mapped.classRow;
+  finding.dictionary = pass.profile.target_name;
+  finding.target = TargetRef{"", row.target_class.str(), row.target_parent.str(), ""};
+  finding.row = mapped.class_row;
 }
 
 void TraceFound(PassState& pass) {
-  DevTrace(pass.state, {"      | FOUND in ", pass.profile.targetName, " XML!"});
+  DevTrace(pass.state, {"      | FOUND in ", pass.profile.target_name, " XML!"});
 }
 
 // The V5/V5 pass also requires the same identity; a class that differs only
 // in letter case of its UUID counts as the same.
 bool IdentityAgrees(const PassState& pass, const SourceClass& source, const TargetClass& target) {
-  return !pass.profile.v5v5 || source.uuid.Compare(target.uuid) != ZORUnicodeString::kDifferent;
+  return !pass.profile.v5v5 || source.uuid.Compare(target.uuid) != TextComparison::kDifferent;
 }
 
 // One "Bad mapping!" trace line for each of `count` target classes.
 void TraceBadMappings(PassState& pass, bool bad_mapping, size_t count) {
-  if (!bad_mapping || !pass.state.settings.devTrace) return;
+  if (!bad_mapping || !pass.state.settings.dev_trace) return;
   for (size_t i = 0; i < count; ++i) DevTrace(pass.state, "Bad mapping!");
 }
 
@@ -59,17 +59,17 @@ TargetSearch SearchTarget(PassState& pass, const MappedClass& mapped, const Clas
   TargetClasses& targets = *pass.targets;
   const size_t count = targets.size();
   if (count == 0) return search;
-  search.anyTargetClass = true;
+  search.any_target_class = true;
   bool bad_mapping = NamesNoTargetClass(pass.profile, row);
   if (bad_mapping) AddBadlyMappedClass(pass, mapped, row);
   size_t traced = 0;
-  for (size_t candidate : targets.Candidates(row.targetClass.str(), row.targetParent.str())) {
+  for (size_t candidate : targets.Candidates(row.target_class.str(), row.target_parent.str())) {
     TraceBadMappings(pass, bad_mapping, candidate + 1 - traced);
     traced = candidate + 1;
     TraceFound(pass);
     const TargetClass& target = targets.Class(candidate);
     if (!IdentityAgrees(pass, source, target)) {
-      search.identityDiffers = true;
+      search.identity_differs = true;
       continue;
     }
     search.found = true;

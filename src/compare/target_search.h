@@ -9,19 +9,19 @@
 
 // The fields of a class row that the class examination reads, as written.
 struct ClassRowFields {
-  ZORUnicodeString sourceClass;
-  ZORUnicodeString sourceAttribute;
-  ZORUnicodeString targetClass;
-  ZORUnicodeString targetParent;
+  ZORUnicodeString source_class;
+  ZORUnicodeString source_attribute;
+  ZORUnicodeString target_class;
+  ZORUnicodeString target_parent;
 };
 
 ClassRowFields RawClassRowFields(std::string_view class_row);
 
 struct TargetSearch {
-  bool anyTargetClass = false;
+  bool any_target_class = false;
   bool found = false;
   // A class of the name the row gives was withdrawn for its identity.
-  bool identityDiffers = false;
+  bool identity_differs = false;
   TargetClass target;
 };
 

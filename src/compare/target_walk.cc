@@ -54,7 +54,7 @@ const std::vector<size_t>& TargetWalk::Candidates(std::string_view target_class,
 size_t TargetWalk::FirstWithShortParent(std::string_view short_parent) {
   size_t first = kNone;
   Walk([&](const TargetClass& target) {
-    if (target.shortParent.str() != short_parent) return true;
+    if (target.short_parent.str() != short_parent) return true;
     first = target.position;
     return false;
   });

@@ -26,7 +26,7 @@ void Write(std::ofstream& out, std::initializer_list<std::string_view> parts) {
 }
 
 void WriteAttribute(std::ofstream& out, MigrationXMLNode* attribute) {
-  auto value = [&](const char* name) { return getValueByTagName(attribute, name); };
+  auto value = [&](const char* name) { return GetValueByTagName(attribute, name); };
   Write(out, {"     <Simple\n",
               "          Name=\"",
               value("ShortName"),
@@ -52,7 +52,7 @@ void WriteAttribute(std::ofstream& out, MigrationXMLNode* attribute) {
 }
 
 void WriteClass(std::ofstream& out, MigrationXMLNode* class_node) {
-  auto value = [&](const char* name) { return getValueByTagName(class_node, name); };
+  auto value = [&](const char* name) { return GetValueByTagName(class_node, name); };
   Write(out, {"<Class\n", "     Name=\"", value("ShortName"), "\"\n", "     DisplayName=\"",
               value("Name"), "\"\n", "     Superclass=\"", value("ShortParent"), "\"\n",
               "     Creator=\"\"", "\n", "     UUID=\"\"", ">\n\n"});

@@ -2,19 +2,19 @@
 
 #include "dictionary/mapping_table.h"
 
-ZORUnicodeString getValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name) {
+ZORUnicodeString GetValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name) {
   if (node == nullptr) return {};
-  MigrationXMLAttribute* attribute = node->getAttribute(attribute_name.ConvertToChar());
+  MigrationXMLAttribute* attribute = node->GetAttribute(attribute_name.ConvertToChar());
   if (attribute == nullptr) return {};
-  return ZORUnicodeString(attribute->getValue());
+  return ZORUnicodeString(attribute->GetValue());
 }
 
 std::string_view AttributeView(MigrationXMLNode* node, const char* attribute_name) {
   if (node == nullptr) return {};
-  MigrationXMLAttribute* attribute = node->getAttribute(attribute_name);
-  return attribute ? std::string_view(attribute->getValue()) : std::string_view();
+  MigrationXMLAttribute* attribute = node->GetAttribute(attribute_name);
+  return attribute ? std::string_view(attribute->GetValue()) : std::string_view();
 }
 
-int CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text) {
-  return rowNamesTargetClass(parent, mapping_text) ? 1 : 0;
+bool CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text) {
+  return RowNamesTargetClass(parent, mapping_text);
 }

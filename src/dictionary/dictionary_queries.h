@@ -10,13 +10,13 @@
 
 // The attribute's value as the parser gives it; empty text when the node is
 // null or has no such attribute.
-ZORUnicodeString getValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name);
+ZORUnicodeString GetValueByTagName(MigrationXMLNode* node, ZORUnicodeString attribute_name);
 
 // The same value as a view into the document, valid until it is released.
 std::string_view AttributeView(MigrationXMLNode* node, const char* attribute_name);
 
-// 1 when some mapping row, class row or attribute row, names `parent` as its
-// target class (fourth field, unescaped, identical), 0 otherwise.
-int CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text);
+// Whether some mapping row, class row or attribute row, names `parent` as
+// its target class (fourth field, unescaped, identical).
+bool CheckParent(ZORUnicodeString parent, const ZORUnicodeString& mapping_text);
 
 #endif  // ZOR_DICTIONARY_DICTIONARY_QUERIES_H_

@@ -10,9 +10,9 @@
 template <typename Visit>
 void ForEachElement(MigrationXMLNode* scope, const char* name, Visit visit) {
   MigrationXMLSearch search(name);
-  void* position = search.searchStart(scope);
+  void* position = search.SearchStart(scope);
   while (position != nullptr) {
-    MigrationXMLNode* element = search.searchNext(position);
+    MigrationXMLNode* element = search.SearchNext(position);
     if (element == nullptr) continue;
     if (!visit(element)) return;
   }
@@ -21,8 +21,8 @@ void ForEachElement(MigrationXMLNode* scope, const char* name, Visit visit) {
 // The first node of a document: its root element; null for a null document.
 inline MigrationXMLNode* FirstNode(MigrationXMLNode* document) {
   if (document == nullptr) return nullptr;
-  void* position = document->getFirstNodePosition(nullptr);
-  return document->getNextNode(position, nullptr);
+  void* position = document->GetFirstNodePosition(nullptr);
+  return document->GetNextNode(position, nullptr);
 }
 
 #endif  // ZOR_DICTIONARY_ELEMENT_WALK_H_

@@ -13,9 +13,9 @@ ClassRowLookup IndexedCursor::FindClassRow(const ZORUnicodeString& name,
   lookup_pool_.clear();
   ParsedLine line = index_.Line(row, lookup_pool_);
   lookup.row = line.text;
-  lookup.rowStart = index_.LineStart(row);
+  lookup.row_start = index_.LineStart(row);
   std::string_view domain = line.Plain(MappingColumn::kDomain);
-  if (!domain.empty()) lookup.mapDomain = ZORUnicodeString(domain);
+  if (!domain.empty()) lookup.map_domain = ZORUnicodeString(domain);
   SetPosition(index_.PositionAfter(row));
   return lookup;
 }

@@ -6,17 +6,17 @@
 ZORUnicodeString& MappingRow::Field(MappingColumn column) {
   switch (column) {
     case MappingColumn::kSourceClass:
-      return sourceClass;
+      return source_class;
     case MappingColumn::kSourceParent:
-      return sourceParent;
+      return source_parent;
     case MappingColumn::kSourceAttribute:
-      return sourceAttribute;
+      return source_attribute;
     case MappingColumn::kTargetClass:
-      return targetClass;
+      return target_class;
     case MappingColumn::kTargetParent:
-      return targetParent;
+      return target_parent;
     case MappingColumn::kTargetAttribute:
-      return targetAttribute;
+      return target_attribute;
     case MappingColumn::kDomain:
       return domain;
   }
@@ -35,7 +35,7 @@ MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescap
   return row;
 }
 
-ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
+ClassRowLookup FindClassRow(const ZORUnicodeString& mapping_text, long& position,
                             const ZORUnicodeString& class_name,
                             const ZORUnicodeString& class_parent) {
   constexpr FieldMask kUnescaped =
@@ -45,25 +45,25 @@ ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position
   ClassRowLookup lookup;
   position = 0;
   while (position <= mapping_text.GetLengthInChar() && !lookup.found) {
-    lookup.rowStart = position;
+    lookup.row_start = position;
     ZORUnicodeString current_line = ReadNextLine(mapping_text, position);
     lookup.row = std::string_view(mapping_text.str())
-                     .substr(static_cast<size_t>(lookup.rowStart), current_line.str().size());
+                     .substr(static_cast<size_t>(lookup.row_start), current_line.str().size());
     MappingRow row = SplitRow(current_line.str(), MappingColumn::kDomain, kUnescaped);
-    lookup.mapDomain = row.domain;
-    if (lookup.mapDomain.Matches("")) lookup.mapDomain.Reset();
-    lookup.found = row.sourceAttribute.Contains("*") && row.sourceClass.Equals(class_name) &&
-                   row.sourceParent.Equals(class_parent) && row.sourceAttribute.Matches("*");
+    lookup.map_domain = row.domain;
+    if (lookup.map_domain.Matches("")) lookup.map_domain.Reset();
+    lookup.found = row.source_attribute.Contains("*") && row.source_class.Equals(class_name) &&
+                   row.source_parent.Equals(class_parent) && row.source_attribute.Matches("*");
   }
   return lookup;
 }
 
-bool rowNamesTargetClass(const ZORUnicodeString& name, const ZORUnicodeString& mapping_text) {
+bool RowNamesTargetClass(const ZORUnicodeString& name, const ZORUnicodeString& mapping_text) {
   long position = 0;
   while (position <= mapping_text.GetLengthInChar()) {
     ZORUnicodeString line = ReadNextLine(mapping_text, position);
     MappingRow row = SplitRow(line.str(), MappingColumn::kTargetAttribute, kAllFields);
-    if (row.targetClass.Equals(name)) return true;
+    if (row.target_class.Equals(name)) return true;
   }
   return false;
 }

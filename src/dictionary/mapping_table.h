@@ -12,12 +12,12 @@
 // column yields no field and later values arrive in earlier fields; fields
 // past the last value are empty.
 struct MappingRow {
-  ZORUnicodeString sourceClass;
-  ZORUnicodeString sourceParent;
-  ZORUnicodeString sourceAttribute;
-  ZORUnicodeString targetClass;
-  ZORUnicodeString targetParent;
-  ZORUnicodeString targetAttribute;
+  ZORUnicodeString source_class;
+  ZORUnicodeString source_parent;
+  ZORUnicodeString source_attribute;
+  ZORUnicodeString target_class;
+  ZORUnicodeString target_parent;
+  ZORUnicodeString target_attribute;
   ZORUnicodeString domain;
 
   ZORUnicodeString& Field(MappingColumn column);
@@ -36,21 +36,21 @@ MappingRow SplitRow(std::string_view line, MappingColumn last, FieldMask unescap
 // Result of the class-row lookup.
 struct ClassRowLookup {
   bool found = false;
-  ZORUnicodeString mapDomain;  // the domain of the accepted row, or of the last row read
+  ZORUnicodeString map_domain;  // the domain of the accepted row, or of the last row read
   // The accepted row with its line end, or the empty line at the end of the
   // text when there is none; a view into the table's text.
   std::string_view row;
-  long rowStart = 0;  // where `row` starts in the text
+  long row_start = 0;  // where `row` starts in the text
 };
 
 // Scans the table from its start for the first class row whose first two
 // fields equal `class_name` and `class_parent`. Leaves `position` on the
 // line after the accepted row, or past the end of the text.
-ClassRowLookup findClassRow(const ZORUnicodeString& mapping_text, long& position,
+ClassRowLookup FindClassRow(const ZORUnicodeString& mapping_text, long& position,
                             const ZORUnicodeString& class_name,
                             const ZORUnicodeString& class_parent);
 
 // Whether any row's fourth field, unescaped, equals `name`.
-bool rowNamesTargetClass(const ZORUnicodeString& name, const ZORUnicodeString& mapping_text);
+bool RowNamesTargetClass(const ZORUnicodeString& name, const ZORUnicodeString& mapping_text);
 
 #endif  // ZOR_DICTIONARY_MAPPING_TABLE_H_

@@ -197,7 +197,7 @@ MigrationXMLNode* MigrationXMLNode::CreateFromFile(const char* path, XmlLoadErro
 }
 
 MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t size,
-                                                   XmlLoadError* error) {
+                                                    XmlLoadError* error) {
   TreeBuilder builder(error);
   return builder.Parse(data, size);
 }
@@ -206,16 +206,16 @@ MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t siz
 // one; only a document node owns anything.
 MigrationXMLNode::~MigrationXMLNode() = default;
 
-void* MigrationXMLNode::getFirstNodePosition(const char**) { return first_child_; }
+void* MigrationXMLNode::GetFirstNodePosition(const char**) { return first_child_; }
 
-MigrationXMLNode* MigrationXMLNode::getNextNode(void*& position, const char**) {
+MigrationXMLNode* MigrationXMLNode::GetNextNode(void*& position, const char**) {
   auto* child = static_cast<MigrationXMLNode*>(position);
   if (child == nullptr) return nullptr;
   position = child->next_sibling_;
   return child;
 }
 
-MigrationXMLAttribute* MigrationXMLNode::getAttribute(const char* name) {
+MigrationXMLAttribute* MigrationXMLNode::GetAttribute(const char* name) {
   for (uint32_t i = 0; i < attribute_count_; ++i) {
     if (std::strcmp(attributes_[i].name().data(), name) == 0) return &attributes_[i];
   }
@@ -250,13 +250,13 @@ MigrationXMLNode* MigrationXMLSearch::FindFrom(MigrationXMLNode* node, bool desc
   }
 }
 
-void* MigrationXMLSearch::searchStart(MigrationXMLNode* node) {
+void* MigrationXMLSearch::SearchStart(MigrationXMLNode* node) {
   scope_ = node;
   if (node == nullptr) return nullptr;
   return FindFrom(node, true);
 }
 
-MigrationXMLNode* MigrationXMLSearch::searchNext(void*& position) {
+MigrationXMLNode* MigrationXMLSearch::SearchNext(void*& position) {
   auto* element = static_cast<MigrationXMLNode*>(position);
   if (element == nullptr) return nullptr;
   MigrationXMLNode* next = FindFrom(element, MayDescendInto(element));

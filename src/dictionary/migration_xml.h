@@ -13,7 +13,7 @@ class MigrationXMLAttribute {
  public:
   MigrationXMLAttribute(const char* name, const char* value) : name_(name), value_(value) {}
   std::string_view name() const { return name_; }
-  const char* getValue() const { return value_; }
+  const char* GetValue() const { return value_; }
 
  private:
   const char* name_;
@@ -44,11 +44,11 @@ class MigrationXMLNode {
                                            XmlLoadError* error = nullptr);
 
   // Opaque position before the first child; `name` is unused.
-  void* getFirstNodePosition(const char** name);
+  void* GetFirstNodePosition(const char** name);
   // The child at `position`, advancing it; null after the last child.
-  MigrationXMLNode* getNextNode(void*& position, const char** name);
+  MigrationXMLNode* GetNextNode(void*& position, const char** name);
   // The attribute of that name, or null.
-  MigrationXMLAttribute* getAttribute(const char* name);
+  MigrationXMLAttribute* GetAttribute(const char* name);
   // Frees a document obtained from CreateFromFile; elements ignore it.
   void Release();
 
@@ -86,10 +86,10 @@ class MigrationXMLSearch {
 
   // Position of the first match beneath `node` (not the node itself), or
   // null when there is none or the node is null.
-  void* searchStart(MigrationXMLNode* node);
+  void* SearchStart(MigrationXMLNode* node);
   // The element at `position`, moving the position to the next match or to
   // null after the last.
-  MigrationXMLNode* searchNext(void*& position);
+  MigrationXMLNode* SearchNext(void*& position);
 
  private:
   MigrationXMLNode* FindFrom(MigrationXMLNode* node, bool descend) const;

@@ -8,7 +8,7 @@
 ClassRowLookup ScanningCursor::FindClassRow(const ZORUnicodeString& name,
                                             const ZORUnicodeString& parent) {
   long position = 0;
-  ClassRowLookup lookup = findClassRow(Text(), position, name, parent);
+  ClassRowLookup lookup = ::FindClassRow(Text(), position, name, parent);
   SetPosition(position);
   return lookup;
 }
@@ -23,7 +23,7 @@ const ParsedLine& ScanningCursor::ReadRow() {
 }
 
 bool ScanningCursor::NamesTargetClass(const ZORUnicodeString& name) const {
-  return CheckParent(name, Text()) == 1;
+  return CheckParent(name, Text());
 }
 
 // The scan keeps a position of its own: the cursor's stays where it was.

@@ -21,9 +21,9 @@ bool InputExists(const char* what, const ZORUnicodeString& path) {
 bool CheckInputs(const CommandLine& line) {
   if (line.request == CommandRequest::kCompare) ConsoleLine("Checking input files...");
   const RunSettings& settings = line.settings;
-  bool source = InputExists("V4 XML", settings.sourceXmlPath);
-  bool target = InputExists("V5 XML", settings.targetXmlPath);
-  bool mapping = InputExists("Mapping table", settings.mappingTablePath);
+  bool source = InputExists("V4 XML", settings.source_xml_path);
+  bool target = InputExists("V5 XML", settings.target_xml_path);
+  bool mapping = InputExists("Mapping table", settings.mapping_table_path);
   return source && target && mapping;
 }
 
@@ -34,7 +34,7 @@ void Help() {
 }  // namespace
 
 bool ActOnCommandLine(const CommandLine& line) {
-  for (const std::string& console_line : line.consoleLines) ConsoleLine(console_line);
+  for (const std::string& console_line : line.console_lines) ConsoleLine(console_line);
   switch (line.request) {
     case CommandRequest::kCompare:
       break;
@@ -42,11 +42,11 @@ bool ActOnCommandLine(const CommandLine& line) {
       Help();
       break;
     case CommandRequest::kConvert:
-      Convert(line.convertInput, line.convertOutput);
+      Convert(line.convert_input, line.convert_output);
       break;
   }
   bool inputs_present = CheckInputs(line);
   const RunSettings& settings = line.settings;
-  return line.request == CommandRequest::kCompare && settings.inputsGiven &&
-         settings.mappingGiven && settings.outputGiven && inputs_present;
+  return line.request == CommandRequest::kCompare && settings.inputs_given &&
+         settings.mapping_given && settings.output_given && inputs_present;
 }

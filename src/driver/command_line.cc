@@ -6,7 +6,7 @@ bool ArgumentMatches(const char* argument, const char* option) {
   return ZORUnicodeString(argument).Matches(option);
 }
 
-void Say(CommandLine& line, std::string text) { line.consoleLines.push_back(std::move(text)); }
+void Say(CommandLine& line, std::string text) { line.console_lines.push_back(std::move(text)); }
 
 // An option without its arguments owes the usage screen, and the scan goes on.
 void SayUsage(CommandLine& line) {
@@ -14,7 +14,7 @@ void SayUsage(CommandLine& line) {
 }
 
 void ReadEnvironment(CommandLine& line, std::string_view directory_root) {
-  line.settings.directoryRoot = ZORUnicodeString(directory_root);
+  line.settings.directory_root = ZORUnicodeString(directory_root);
   Say(line, "\nZODODEV_DIRECTORYPATH=" + std::string(directory_root));
 }
 
@@ -23,18 +23,18 @@ void SettlePathConvention(int argc, char** argv, CommandLine& line) {
   for (int i = 1; i < argc; ++i) {
     if (ArgumentMatches(argv[i], "-u")) {
       Say(line, "Forcing UNIX path convention.");
-      line.settings.directorySeparator = "/";
+      line.settings.directory_separator = "/";
     }
     if (ArgumentMatches(argv[i], "-w")) {
       Say(line, "Forcing NT path convention.");
-      line.settings.directorySeparator = "\\";
+      line.settings.directory_separator = "\\";
     }
   }
 }
 
 ZORUnicodeString DefaultLocation(const RunSettings& settings, const char* folder) {
-  const ZORUnicodeString& s = settings.directorySeparator;
-  ZORUnicodeString path = settings.directoryRoot;
+  const ZORUnicodeString& s = settings.directory_separator;
+  ZORUnicodeString path = settings.directory_root;
   for (const ZORUnicodeString& piece :
        {s, ZORUnicodeString("Dictionary"), s, ZORUnicodeString(folder), s}) {
     path.Append(piece);
@@ -43,21 +43,21 @@ ZORUnicodeString DefaultLocation(const RunSettings& settings, const char* folder
 }
 
 void FormDefaultLocations(RunSettings& settings) {
-  settings.sourceXmlPath = DefaultLocation(settings, "V4_Exported_XML");
-  settings.targetXmlPath = DefaultLocation(settings, "V5_Exported_XML");
-  settings.mappingTablePath = DefaultLocation(settings, "MappingTable");
-  settings.proposedMappingPath = DefaultLocation(settings, "DDL_Files");
-  settings.reportPath = DefaultLocation(settings, "Reports");
-  settings.proposedDdlPath = DefaultLocation(settings, "DDL_Files");
+  settings.source_xml_path = DefaultLocation(settings, "V4_Exported_XML");
+  settings.target_xml_path = DefaultLocation(settings, "V5_Exported_XML");
+  settings.mapping_table_path = DefaultLocation(settings, "MappingTable");
+  settings.proposed_mapping_path = DefaultLocation(settings, "DDL_Files");
+  settings.report_path = DefaultLocation(settings, "Reports");
+  settings.proposed_ddl_path = DefaultLocation(settings, "DDL_Files");
 }
 
 void AppendOutputName(RunSettings& settings, const char* name) {
-  settings.proposedMappingPath.Append(name);
-  settings.proposedMappingPath.Append(".csv");
-  settings.reportPath.Append(name);
-  settings.reportPath.Append(".html");
-  settings.proposedDdlPath.Append(name);
-  settings.proposedDdlPath.Append(".xml");
+  settings.proposed_mapping_path.Append(name);
+  settings.proposed_mapping_path.Append(".csv");
+  settings.report_path.Append(name);
+  settings.report_path.Append(".html");
+  settings.proposed_ddl_path.Append(name);
+  settings.proposed_ddl_path.Append(".xml");
 }
 
 // The options are tested one after the other on the same argument; when -i
@@ -72,29 +72,29 @@ bool ScanOneArgument(int argc, char** argv, int& i, CommandLine& line) {
   if (ArgumentMatches(argv[i], "-c")) {
     if (i + 2 < argc) {
       line.request = CommandRequest::kConvert;
-      line.convertInput = ZORUnicodeString(argv[i + 1]);
-      line.convertOutput = ZORUnicodeString(argv[i + 2]);
+      line.convert_input = ZORUnicodeString(argv[i + 1]);
+      line.convert_output = ZORUnicodeString(argv[i + 2]);
       return false;
     }
     SayUsage(line);
   }
   if (ArgumentMatches(argv[i], "-old")) {
-    settings.oldFormat = true;
+    settings.old_format = true;
     Say(line, "Using old V5 format.");
   }
   if (ArgumentMatches(argv[i], "-v5")) {
-    settings.v5v5Mode = true;
+    settings.v5v5_mode = true;
     Say(line, "V5/V5 comparison mode on.");
   }
   if (ArgumentMatches(argv[i], "-t")) {
-    settings.devTrace = true;
+    settings.dev_trace = true;
     Say(line, "Dev trace on.");
   }
   if (ArgumentMatches(argv[i], "-i")) {
     if (i + 2 < argc) {
-      settings.sourceXmlPath.Append(argv[i + 1]);
-      settings.targetXmlPath.Append(argv[i + 2]);
-      settings.inputsGiven = true;
+      settings.source_xml_path.Append(argv[i + 1]);
+      settings.target_xml_path.Append(argv[i + 2]);
+      settings.inputs_given = true;
       i += 2;
     } else {
       SayUsage(line);
@@ -102,8 +102,8 @@ bool ScanOneArgument(int argc, char** argv, int& i, CommandLine& line) {
   }
   if (ArgumentMatches(argv[i], "-m")) {
     if (i + 1 < argc) {
-      settings.mappingTablePath.Append(argv[i + 1]);
-      settings.mappingGiven = true;
+      settings.mapping_table_path.Append(argv[i + 1]);
+      settings.mapping_given = true;
       i += 1;
     } else {
       SayUsage(line);
@@ -112,7 +112,7 @@ bool ScanOneArgument(int argc, char** argv, int& i, CommandLine& line) {
   if (ArgumentMatches(argv[i], "-o")) {
     if (i + 1 < argc) {
       AppendOutputName(settings, argv[i + 1]);
-      settings.outputGiven = true;
+      settings.output_given = true;
       i += 1;
     } else {
       SayUsage(line);

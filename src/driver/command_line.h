@@ -22,12 +22,12 @@ struct CommandLine {
   RunSettings settings;
   CommandRequest request = CommandRequest::kCompare;
   // -c's input and output names.
-  ZORUnicodeString convertInput;
-  ZORUnicodeString convertOutput;
+  ZORUnicodeString convert_input;
+  ZORUnicodeString convert_output;
   // The console lines the scan owes, in the order they fall due, each
   // without its line end: the environment, the path convention, each switch
   // met, and the usage screen for each option that lacks its arguments.
-  std::vector<std::string> consoleLines;
+  std::vector<std::string> console_lines;
 };
 
 // Scans the arguments; `directory_root` is the value of the environment

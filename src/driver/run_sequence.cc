@@ -18,8 +18,8 @@ namespace {
 
 struct DefinedOutputs {
   std::ofstream report;
-  std::ofstream proposedDdl;
-  std::ofstream proposedMapping;
+  std::ofstream proposed_ddl;
+  std::ofstream proposed_mapping;
 };
 
 // The three defined files, each written by its own renderer from the same
@@ -27,7 +27,9 @@ struct DefinedOutputs {
 class DefinedRenderers : public FindingSink {
  public:
   DefinedRenderers(DefinedOutputs& outputs, bool v5v5)
-      : report(outputs.report, v5v5), ddl(outputs.proposedDdl), mapping(outputs.proposedMapping) {}
+      : report(outputs.report, v5v5),
+        ddl(outputs.proposed_ddl),
+        mapping(outputs.proposed_mapping) {}
 
   void Accept(const ClassFindings& batch) override {
     report.Accept(batch);
@@ -42,15 +44,15 @@ class DefinedRenderers : public FindingSink {
 
 void OpenOutputs(const RunSettings& settings, DefinedOutputs& outputs) {
   auto mode = std::ios::out | std::ios::binary | std::ios::trunc;
-  outputs.proposedMapping.open(PathFromUtf8(settings.proposedMappingPath.ConvertToChar()), mode);
-  outputs.report.open(PathFromUtf8(settings.reportPath.ConvertToChar()), mode);
-  outputs.proposedDdl.open(PathFromUtf8(settings.proposedDdlPath.ConvertToChar()), mode);
+  outputs.proposed_mapping.open(PathFromUtf8(settings.proposed_mapping_path.ConvertToChar()), mode);
+  outputs.report.open(PathFromUtf8(settings.report_path.ConvertToChar()), mode);
+  outputs.proposed_ddl.open(PathFromUtf8(settings.proposed_ddl_path.ConvertToChar()), mode);
 }
 
 // The table as the run holds it: its bytes and one line end more.
 ZORUnicodeString LoadMappingTable(const RunSettings& settings, const ComparisonState& state) {
   ZORUnicodeString table_text;
-  if (ReadMappingTable(settings.mappingTablePath.ConvertToChar(), table_text)) {
+  if (ReadMappingTable(settings.mapping_table_path.ConvertToChar(), table_text)) {
     DevTrace(state, "Mapping table loaded.");
   }
   table_text.Append("\n");
@@ -64,12 +66,12 @@ struct Documents {
 
 Documents LoadDocuments(const RunSettings& settings, ComparisonState& state) {
   Documents documents;
-  documents.source = MigrationXMLNode::CreateFromFile(settings.sourceXmlPath.ConvertToChar());
+  documents.source = MigrationXMLNode::CreateFromFile(settings.source_xml_path.ConvertToChar());
   DevTrace(state, "V4 XML loaded.");
-  state.sourceRoot = FirstNode(documents.source);
-  documents.target = MigrationXMLNode::CreateFromFile(settings.targetXmlPath.ConvertToChar());
+  state.source_root = FirstNode(documents.source);
+  documents.target = MigrationXMLNode::CreateFromFile(settings.target_xml_path.ConvertToChar());
   DevTrace(state, "V5 XML loaded.");
-  state.targetRoot = FirstNode(documents.target);
+  state.target_root = FirstNode(documents.target);
   return documents;
 }
 
@@ -94,7 +96,7 @@ void RunClassLoop(ComparisonState& state, const ZORUnicodeString& table_text,
   long class_number = 0;
   CompareClasses(pass, sink, [&](const SourceClass& source) {
     UpdateProgress(++class_number);
-    if (state.settings.devTrace) {
+    if (state.settings.dev_trace) {
       ConsoleWrite("Examining class: ");
       ConsoleLine(source.label);
     }
@@ -106,11 +108,11 @@ void PrintSummary(const RunSettings& settings) {
   ConsoleLine("");
   ConsoleLine("Task complete.");
   ConsoleWrite("Comparator results reported in ");
-  ConsoleLine(settings.reportPath);
+  ConsoleLine(settings.report_path);
   ConsoleWrite("New mapping saved in ");
-  ConsoleLine(settings.proposedMappingPath);
+  ConsoleLine(settings.proposed_mapping_path);
   ConsoleWrite("V5 XML DDL saved in ");
-  ConsoleLine(settings.proposedDdlPath);
+  ConsoleLine(settings.proposed_ddl_path);
 }
 
 }  // namespace
@@ -119,32 +121,32 @@ void RunComparison(const RunSettings& settings, LookupStrategy strategy) {
   DefinedOutputs outputs;
   OpenOutputs(settings, outputs);
   ComparisonState state;
-  state.settings = {settings.v5v5Mode, settings.oldFormat, settings.devTrace, false};
-  state.traceLine = ConsoleLine;
+  state.settings = {settings.v5v5_mode, settings.old_format, settings.dev_trace, false};
+  state.trace_line = ConsoleLine;
   ConsoleLine("Examining input files (may take a few minutes)...");
   const ZORUnicodeString table_text = LoadMappingTable(settings, state);
-  ReportFrame frame{settings.sourceXmlPath, settings.v5v5Mode, settings.oldFormat};
+  ReportFrame frame{settings.source_xml_path, settings.v5v5_mode, settings.old_format};
   WriteReportHead(outputs.report, frame);
   Documents documents = LoadDocuments(settings, state);
-  WritePackageHead(outputs.proposedDdl, getValueByTagName(state.sourceRoot, "Name"),
-                   getValueByTagName(state.targetRoot, "Domain"));
-  state.totals.totalClasses = WriteTableOfContents(outputs.report, frame, state.sourceRoot);
+  WritePackageHead(outputs.proposed_ddl, GetValueByTagName(state.source_root, "Name"),
+                   GetValueByTagName(state.target_root, "Domain"));
+  state.totals.total_classes = WriteTableOfContents(outputs.report, frame, state.source_root);
   DevTrace(state, "Wrote HTML TOC.");
   ConsoleWrite("Total V4 classes to examine: ");
-  ConsoleLine(DecimalText(state.totals.totalClasses));
-  StartProgress(state.totals.totalClasses);
+  ConsoleLine(DecimalText(state.totals.total_classes));
+  StartProgress(state.totals.total_classes);
   ConsoleFlush();
 
-  DefinedRenderers renderers(outputs, settings.v5v5Mode);
+  DefinedRenderers renderers(outputs, settings.v5v5_mode);
   RunClassLoop(state, table_text, strategy, renderers);
 
   WriteReportEnd(outputs.report, frame, state.totals, renderers.report.UnmappedClassesHtml());
   outputs.report.close();
-  WritePackageEnd(outputs.proposedDdl);
-  outputs.proposedDdl.close();
+  WritePackageEnd(outputs.proposed_ddl);
+  outputs.proposed_ddl.close();
   if (documents.source) documents.source->Release();
   PrintSummary(settings);
-  outputs.proposedMapping.close();
+  outputs.proposed_mapping.close();
   // The target document is kept to the very end of the run.
   if (documents.target) documents.target->Release();
 }

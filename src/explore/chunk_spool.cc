@@ -11,14 +11,16 @@ std::filesystem::path FreshScratchPath() {
   std::random_device entropy;
   std::error_code ignored;
   std::filesystem::path folder = std::filesystem::temp_directory_path(ignored);
-  return folder / ("zorvez-explore-" + std::to_string(entropy()) + std::to_string(entropy()) + ".tmp");
+  return folder /
+         ("zorvez-explore-" + std::to_string(entropy()) + std::to_string(entropy()) + ".tmp");
 }
 
 }  // namespace
 
 ChunkSpool::ChunkSpool() : path_(FreshScratchPath()) {
   file_.open(path_, std::ios::in | std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!file_) throw std::runtime_error("cannot create a scratch file for the page in the temporary folder");
+  if (!file_)
+    throw std::runtime_error("cannot create a scratch file for the page in the temporary folder");
 }
 
 ChunkSpool::~ChunkSpool() {
@@ -37,7 +39,8 @@ void ChunkSpool::CopyTo(std::ostream& out) {
   file_.seekg(0);
   if (!file_) throw std::runtime_error("cannot read the page's scratch file back");
   std::vector<char> buffer(1 << 16);
-  while (file_.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || file_.gcount() > 0) {
+  while (file_.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
+         file_.gcount() > 0) {
     out.write(buffer.data(), file_.gcount());
   }
   if (file_.bad()) throw std::runtime_error("cannot read the page's scratch file back");

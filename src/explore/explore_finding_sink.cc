@@ -13,11 +13,10 @@ void AppendTarget(std::string& out, const std::optional<TargetRef>& target) {
     out += "null";
     return;
   }
-  const std::pair<const char*, const std::string*> members[] = {
-      {"class", &target->targetClass},
-      {"key", &target->key},
-      {"label", &target->label},
-      {"parent", &target->parent}};
+  const std::pair<const char*, const std::string*> members[] = {{"class", &target->target_class},
+                                                                {"key", &target->key},
+                                                                {"label", &target->label},
+                                                                {"parent", &target->parent}};
   out += '{';
   bool first = true;
   for (const auto& [name, value] : members) {
@@ -50,18 +49,18 @@ std::string_view WithoutLineEnd(std::string_view row) {
 }
 
 void AppendProposal(std::string& out, const Finding& finding) {
-  if (!finding.proposedInDdl && finding.proposedRows.empty()) {
+  if (!finding.proposed_in_ddl && finding.proposed_rows.empty()) {
     out += "null";
     return;
   }
-  if (!finding.proposedInDdl) {
+  if (!finding.proposed_in_ddl) {
     out += "[null,[";
   } else {
     out += finding.subject == FindingSubject::kClass ? "[\"class\",[" : "[\"attribute\",[";
   }
-  for (size_t i = 0; i < finding.proposedRows.size(); ++i) {
+  for (size_t i = 0; i < finding.proposed_rows.size(); ++i) {
     if (i > 0) out += ',';
-    AppendScriptSafeString(out, WithoutLineEnd(finding.proposedRows[i]));
+    AppendScriptSafeString(out, WithoutLineEnd(finding.proposed_rows[i]));
   }
   out += "]]";
 }
@@ -114,14 +113,14 @@ void ExploreFindingSink::Accept(const ClassFindings& batch) {
   ClassFindings* held = nullptr;
   for (const Finding& finding : batch.findings) {
     if (finding.subject == FindingSubject::kClass) {
-      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+      class_verdicts_[static_cast<size_t>(finding.verdict)] += 1;
     }
     if (finding.section != ReportSection::kRequestedUnmapped) {
       Write(batch, finding);
       continue;
     }
     if (held == nullptr) {
-      held = &closingSection_.emplace_back(batch);
+      held = &closing_section_.emplace_back(batch);
       held->findings.clear();
     }
     held->findings.push_back(finding);
@@ -129,20 +128,20 @@ void ExploreFindingSink::Accept(const ClassFindings& batch) {
 }
 
 void ExploreFindingSink::Finish(const ComparisonTotals& totals) {
-  for (const ClassFindings& batch : closingSection_) {
+  for (const ClassFindings& batch : closing_section_) {
     for (const Finding& finding : batch.findings) Write(batch, finding);
   }
-  closingSection_.clear();
+  closing_section_.clear();
   // The summary record as the record reader has it (members sorted).
   nlohmann::json summary = {{"record", "summary"},
-                            {"classes", totals.totalClasses},
-                            {"new_classes_suggested", totals.newClassesSuggested},
-                            {"requested_unmapped", totals.unmappedRequested},
-                            {"no_row", totals.attributesWithoutRow},
-                            {"dropped_row", totals.droppedRows}};
+                            {"classes", totals.total_classes},
+                            {"new_classes_suggested", totals.new_classes_suggested},
+                            {"requested_unmapped", totals.unmapped_requested},
+                            {"no_row", totals.attributes_without_row},
+                            {"dropped_row", totals.dropped_rows}};
   nlohmann::json& verdicts = summary["verdicts"] = nlohmann::json::object();
   for (Verdict verdict : kAllVerdicts) {
-    verdicts[VerdictName(verdict)] = classVerdicts_[static_cast<size_t>(verdict)];
+    verdicts[VerdictName(verdict)] = class_verdicts_[static_cast<size_t>(verdict)];
   }
   writer_.SetSummary(ScriptSafeJson(summary));
 }

@@ -27,8 +27,8 @@ class ExploreFindingSink : public FindingSink {
 
   ExplorePageWriter& writer_;
   bool v5v5_;
-  std::vector<ClassFindings> closingSection_;  // each with its held-back findings only
-  std::array<long, 5> classVerdicts_{};
+  std::vector<ClassFindings> closing_section_;  // each with its held-back findings only
+  std::array<long, 5> class_verdicts_{};
 };
 
 #endif  // ZOR_EXPLORE_EXPLORE_FINDING_SINK_H_

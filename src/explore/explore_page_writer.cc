@@ -37,7 +37,7 @@ ExplorePageWriter::ExplorePageWriter(std::ostream& out, const ExplorePageOptions
               "class_not_in_target", "retained", "child_loses_attributes", "no_row",
               "dropped_row"}),
       sections_({"body", "requested_unmapped"}) {
-  if (options_.classesPerChunk == 0) options_.classesPerChunk = 1;
+  if (options_.classes_per_chunk == 0) options_.classes_per_chunk = 1;
 }
 
 void ExplorePageWriter::Add(const nlohmann::json& record) {
@@ -61,10 +61,10 @@ void ExplorePageWriter::Add(const nlohmann::json& record) {
 
 void ExplorePageWriter::AddClass(const nlohmann::json& record) {
   const nlohmann::json& source = FieldOf(record, "class");
-  std::string& out = BeginClass(
-      TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
-      TextOf(FieldOf(source, "label")), TextOf(FieldOf(source, "key")),
-      TextOf(FieldOf(source, "parent")), TextOf(FieldOf(record, "section")));
+  std::string& out =
+      BeginClass(TextOf(FieldOf(record, "verdict")), TextOf(FieldOf(record, "finding")),
+                 TextOf(FieldOf(source, "label")), TextOf(FieldOf(source, "key")),
+                 TextOf(FieldOf(source, "parent")), TextOf(FieldOf(record, "section")));
   AppendOutcome(out, record);
 }
 
@@ -95,17 +95,17 @@ std::string& ExplorePageWriter::BeginClass(std::string_view verdict, std::string
                                            std::string_view label, std::string_view key,
                                            std::string_view parent, std::string_view section) {
   if (finished_) throw std::logic_error("ExplorePageWriter::BeginClass after Finish");
-  if (chunkOpen_) pending_ += ']';  // the previous class's entry
-  if (chunkOpen_ && classesInChunk_ == options_.classesPerChunk) CloseChunk();
-  if (chunkOpen_) {
+  if (chunk_open_) pending_ += ']';  // the previous class's entry
+  if (chunk_open_ && classes_in_chunk_ == options_.classes_per_chunk) CloseChunk();
+  if (chunk_open_) {
     pending_ += ',';
   } else {
     pending_ +=
         "<script type=\"application/json\" id=\"zv-chunk-" + std::to_string(chunks_) + "\">[";
-    chunkOpen_ = true;
-    classesInChunk_ = 0;
+    chunk_open_ = true;
+    classes_in_chunk_ = 0;
   }
-  ++classesInChunk_;
+  ++classes_in_chunk_;
   pending_ += '[';
 
   ClassLine line;
@@ -126,21 +126,21 @@ std::string& ExplorePageWriter::BeginClass(std::string_view verdict, std::string
 std::string& ExplorePageWriter::BeginItem(int item_type, std::string_view verdict,
                                           std::string_view kind, std::string_view label,
                                           std::string_view key) {
-  itemKind_ = kinds_.Code(kind);
-  itemVerdict_ = verdicts_.Code(verdict);
+  item_kind_ = kinds_.Code(kind);
+  item_verdict_ = verdicts_.Code(verdict);
   pending_ += ",[";
   pending_ += static_cast<char>('0' + item_type);
   pending_ += ',';
-  AppendCode(pending_, itemVerdict_);
+  AppendCode(pending_, item_verdict_);
   pending_ += ',';
-  AppendCode(pending_, itemKind_);
+  AppendCode(pending_, item_kind_);
   pending_ += ',';
   AppendScriptSafeString(pending_, label);
   pending_ += ',';
   if (item_type == 0) {
     AppendScriptSafeString(pending_, key);
     pending_ += ',';
-    std::string& names = classes_.back().attributeNames;
+    std::string& names = classes_.back().attribute_names;
     names.append(label).append(1, '\n').append(key).append(1, '\n');
   }
   return pending_;
@@ -149,14 +149,14 @@ std::string& ExplorePageWriter::BeginItem(int item_type, std::string_view verdic
 void ExplorePageWriter::EndItem() {
   pending_ += ']';
   ClassLine& line = classes_.back();
-  if (itemKind_ < kMaskedKinds) line.itemKinds |= uint32_t{1} << itemKind_;
-  if (itemVerdict_ < kMaskedKinds) line.itemVerdicts |= uint32_t{1} << itemVerdict_;
+  if (item_kind_ < kMaskedKinds) line.item_kinds |= uint32_t{1} << item_kind_;
+  if (item_verdict_ < kMaskedKinds) line.item_verdicts |= uint32_t{1} << item_verdict_;
   ++line.items;
 }
 
 void ExplorePageWriter::CloseChunk() {
   pending_ += "]</script>\n";
-  chunkOpen_ = false;
+  chunk_open_ = false;
   ++chunks_;
 }
 
@@ -168,29 +168,29 @@ void ExplorePageWriter::FlushPending(bool always) {
 
 void ExplorePageWriter::WriteIndex() {
   std::string text = "{\"format\":1,\"inputs\":{\"source\":";
-  AppendScriptSafeString(text, options_.sourceName);
+  AppendScriptSafeString(text, options_.source_name);
   text += ",\"target\":";
-  AppendScriptSafeString(text, options_.targetName);
+  AppendScriptSafeString(text, options_.target_name);
   text += ",\"mapping\":";
-  AppendScriptSafeString(text, options_.mappingName);
+  AppendScriptSafeString(text, options_.mapping_name);
   text += options_.v5v5 ? ",\"v5v5\":true" : ",\"v5v5\":false";
-  text += options_.oldFormat ? ",\"old\":true}" : ",\"old\":false}";
+  text += options_.old_format ? ",\"old\":true}" : ",\"old\":false}";
   text += ",\"report\":";
-  if (options_.reportPath.empty()) {
+  if (options_.report_path.empty()) {
     text += "null";
   } else {
-    AppendScriptSafeString(text, EncodeReportPath(options_.reportPath));
+    AppendScriptSafeString(text, EncodeReportPath(options_.report_path));
   }
   text += ",\"verdicts\":" + ScriptSafeJson(verdicts_.Names());
   text += ",\"kinds\":" + ScriptSafeJson(kinds_.Names());
   text += ",\"sections\":" + ScriptSafeJson(sections_.Names());
-  text += ",\"chunkClasses\":" + std::to_string(options_.classesPerChunk);
+  text += ",\"chunkClasses\":" + std::to_string(options_.classes_per_chunk);
   text += ",\"summary\":" + summary_ + ",\"classes\":[";
   out_ << text;
   for (size_t i = 0; i < classes_.size(); ++i) {
     const ClassLine& line = classes_[i];
     if (i > 0) out_ << ",\n";
-    out_ << line.head << ',' << line.itemKinds << ',' << line.items << ',' << line.itemVerdicts
+    out_ << line.head << ',' << line.item_kinds << ',' << line.items << ',' << line.item_verdicts
          << ']';
   }
   out_ << "]}";
@@ -203,7 +203,7 @@ void ExplorePageWriter::WriteAttributeNames() {
   std::string text;
   for (size_t i = 0; i < classes_.size(); ++i) {
     if (i > 0) text += ',';
-    AppendScriptSafeString(text, classes_[i].attributeNames);
+    AppendScriptSafeString(text, classes_[i].attribute_names);
     if (text.size() >= kSpoolBatch) {
       out_ << text;
       text.clear();
@@ -215,7 +215,7 @@ void ExplorePageWriter::WriteAttributeNames() {
 void ExplorePageWriter::Finish() {
   if (finished_) return;
   finished_ = true;
-  if (chunkOpen_) {
+  if (chunk_open_) {
     pending_ += ']';
     CloseChunk();
   }

@@ -23,13 +23,13 @@
 #include "explore/suggestion_block.h"
 
 struct ExplorePageOptions {
-  std::string sourceName;  // the inputs, as shown on the page
-  std::string targetName;
-  std::string mappingName;
+  std::string source_name;  // the inputs, as shown on the page
+  std::string target_name;
+  std::string mapping_name;
   bool v5v5 = false;
-  bool oldFormat = false;
-  std::string reportPath;        // the defined report as the user named it; empty: no links
-  size_t classesPerChunk = 256;  // how many classes' findings the page parses at once
+  bool old_format = false;
+  std::string report_path;         // the defined report as the user named it; empty: no links
+  size_t classes_per_chunk = 256;  // how many classes' findings the page parses at once
 };
 
 class ExplorePageWriter {
@@ -52,8 +52,8 @@ class ExplorePageWriter {
   // attribute (type 0) or child (type 1) item and return the buffer its
   // remaining members go to, in the order finding_encoding.h gives; an item
   // ends with EndItem. BeginItem writes the item's label, and an attribute's
-  // key, itself: they are also what the page's search looks through. SetSummary takes the summary record as script-safe
-  // JSON.
+  // key, itself: they are also what the page's search looks through. SetSummary takes the summary
+  // record as script-safe JSON.
   std::string& BeginClass(std::string_view verdict, std::string_view kind, std::string_view label,
                           std::string_view key, std::string_view parent, std::string_view section);
   std::string& BeginItem(int item_type, std::string_view verdict, std::string_view kind,
@@ -70,11 +70,11 @@ class ExplorePageWriter {
 
  private:
   struct ClassLine {
-    std::string head;        // verdict, kind, label, key, parent and section, encoded
-    uint32_t itemKinds = 0;     // bit k: an attribute or child finding of kind k
-    uint32_t itemVerdicts = 0;  // bit v: an attribute or child finding of verdict v
+    std::string head;            // verdict, kind, label, key, parent and section, encoded
+    uint32_t item_kinds = 0;     // bit k: an attribute or child finding of kind k
+    uint32_t item_verdicts = 0;  // bit v: an attribute or child finding of verdict v
     uint32_t items = 0;
-    std::string attributeNames;  // "label\nkey\n" of each attribute finding, for the search
+    std::string attribute_names;  // "label\nkey\n" of each attribute finding, for the search
   };
 
   void AddClass(const nlohmann::json& record);
@@ -96,10 +96,10 @@ class ExplorePageWriter {
   std::vector<ClassLine> classes_;
   std::string summary_ = "null";
   size_t chunks_ = 0;
-  size_t classesInChunk_ = 0;
-  size_t itemKind_ = 0;  // the kind and verdict of the item begun last
-  size_t itemVerdict_ = 0;
-  bool chunkOpen_ = false;
+  size_t classes_in_chunk_ = 0;
+  size_t item_kind_ = 0;  // the kind and verdict of the item begun last
+  size_t item_verdict_ = 0;
+  bool chunk_open_ = false;
   bool finished_ = false;
 };
 

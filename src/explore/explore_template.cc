@@ -23,11 +23,13 @@ std::string HexToBase64(std::string_view hex) {
     return c - 'A' + 10;
   };
   std::vector<uint32_t> bytes;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(nibble(hex[i]) << 4 | nibble(hex[i + 1]));
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(nibble(hex[i]) << 4 | nibble(hex[i + 1]));
   std::string out;
   for (size_t i = 0; i < bytes.size(); i += 3) {
     size_t have = bytes.size() - i < 3 ? bytes.size() - i : 3;
-    uint32_t group = bytes[i] << 16 | (have > 1 ? bytes[i + 1] << 8 : 0) | (have > 2 ? bytes[i + 2] : 0);
+    uint32_t group =
+        bytes[i] << 16 | (have > 1 ? bytes[i + 1] << 8 : 0) | (have > 2 ? bytes[i + 2] : 0);
     for (size_t k = 0; k < 4; ++k) {
       out += k <= have ? kDigits[(group >> (18 - 6 * k)) & 0x3F] : '=';
     }

@@ -5,10 +5,9 @@
 #ifndef ZOR_EXPLORE_FINDING_ENCODING_H_
 #define ZOR_EXPLORE_FINDING_ENCODING_H_
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 // The member `name` of `object`, or null.
 const nlohmann::json& FieldOf(const nlohmann::json& object, std::string_view name);

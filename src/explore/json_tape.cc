@@ -16,8 +16,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // the classic "has a zero byte" and "has a byte less than n" bit tricks do).
 bool EndsPlainRun(uint64_t word) {
   constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
-  auto hasZero = [&](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-  return (hasZero(word ^ (kOnes * '"')) | hasZero(word ^ (kOnes * '\\')) |
+  auto has_zero = [&](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  return (has_zero(word ^ (kOnes * '"')) | has_zero(word ^ (kOnes * '\\')) |
           ((word - kOnes * 0x20) & ~word & kHighs)) != 0;
 }
 
@@ -287,12 +287,12 @@ bool JsonTape::ReadAll(std::string_view text) {
   open.clear();
   Expect expect = Expect::kValue;
   size_t at = 0;
-  auto afterValue = [&]() { expect = open.empty() ? Expect::kValue : Expect::kCommaOrEnd; };
+  auto after_value = [&]() { expect = open.empty() ? Expect::kValue : Expect::kCommaOrEnd; };
   auto close = [&]() {
     entries_[open.back()].end = static_cast<uint32_t>(entries_.size());
     open.pop_back();
     ++at;
-    afterValue();
+    after_value();
   };
   while (true) {
     SkipBlanks(text, at);
@@ -300,13 +300,13 @@ bool JsonTape::ReadAll(std::string_view text) {
     if (at >= text.size()) return false;
     char c = text[at];
     uint32_t index = static_cast<uint32_t>(entries_.size());
-    bool inObject = !open.empty() && entries_[open.back()].kind == Kind::kObject;
+    bool in_object = !open.empty() && entries_[open.back()].kind == Kind::kObject;
     switch (expect) {
       case Expect::kCommaOrEnd:
         if (c == ',') {
           ++at;
-          expect = inObject ? Expect::kName : Expect::kValue;
-        } else if (c == (inObject ? '}' : ']')) {
+          expect = in_object ? Expect::kName : Expect::kValue;
+        } else if (c == (in_object ? '}' : ']')) {
           close();
         } else {
           return false;
@@ -340,13 +340,13 @@ bool JsonTape::ReadAll(std::string_view text) {
           std::string_view value;
           if (!ReadString(text, at, value)) return false;
           entries_.push_back({Kind::kString, index + 1, value});
-          afterValue();
+          after_value();
         } else if (c == '-' || IsDigit(c)) {
           if (!ReadNumber(text, at)) return false;
-          afterValue();
+          after_value();
         } else {
           if (!ReadLiteral(text, at)) return false;
-          afterValue();
+          after_value();
         }
         break;
     }

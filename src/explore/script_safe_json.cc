@@ -58,6 +58,6 @@ void AppendScriptSafeString(std::string& out, std::string_view text) {
     out += '"';
     return;
   }
-  AppendEscaped(out, nlohmann::json(text).dump(-1, ' ', false,
-                                               nlohmann::json::error_handler_t::replace));
+  AppendEscaped(
+      out, nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }

@@ -6,10 +6,9 @@
 #ifndef ZOR_EXPLORE_SCRIPT_SAFE_JSON_H_
 #define ZOR_EXPLORE_SCRIPT_SAFE_JSON_H_
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 void AppendScriptSafeJson(std::string& out, const nlohmann::json& value);
 std::string ScriptSafeJson(const nlohmann::json& value);

@@ -97,12 +97,12 @@ void SuggestionBlock::SetTarget(std::shared_ptr<const NameStore> names,
 }
 
 void SuggestionBlock::SetSourceRow(const std::string& key, SuggestSourceRow row) {
-  sourceRows_[key] = std::move(row);
+  source_rows_[key] = std::move(row);
 }
 
 SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
   std::string key(source["key"].Text());
-  auto [at, added] = itemOfKey_.try_emplace(key, items_.size());
+  auto [at, added] = item_of_key_.try_emplace(key, items_.size());
   if (added) {
     items_.push_back({std::move(key),
                       std::string(source["label"].Text()),
@@ -119,10 +119,10 @@ SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
 // the table may spell either way.
 std::string SuggestionBlock::KnownColumns(const ItemNamed& named) const {
   const Item& item = named.item;
-  const std::string_view third = named.forClass ? "*" : named.label;
-  auto row = sourceRows_.find(item.key);
-  const std::string& name = row == sourceRows_.end() ? item.label : row->second.name;
-  const std::string& parent = row == sourceRows_.end() ? item.parent : row->second.parent;
+  const std::string_view third = named.for_class ? "*" : named.label;
+  auto row = source_rows_.find(item.key);
+  const std::string& name = row == source_rows_.end() ? item.label : row->second.name;
+  const std::string& parent = row == source_rows_.end() ? item.parent : row->second.parent;
   std::string known = name + ',' + parent + ',' + std::string(third) + ',';
   return known.find('&') == std::string::npos ? known : std::string();
 }
@@ -130,9 +130,9 @@ std::string SuggestionBlock::KnownColumns(const ItemNamed& named) const {
 // How suggest's notes name an item: its class's row name, then for an
 // attribute its label.
 std::string SuggestionBlock::NotesName(const ItemNamed& named) const {
-  auto row = sourceRows_.find(named.item.key);
-  std::string name = row == sourceRows_.end() ? named.item.label : row->second.name;
-  return named.forClass ? name : name + ": " + std::string(named.label);
+  auto row = source_rows_.find(named.item.key);
+  std::string name = row == source_rows_.end() ? named.item.label : row->second.name;
+  return named.for_class ? name : name + ": " + std::string(named.label);
 }
 
 // The item's row by its line alone where the page only names it: the
@@ -146,8 +146,8 @@ void SuggestionBlock::AppendRow(std::string& out, Value row, const ItemNamed& na
     return;
   }
   // An attribute without a row of its own is given its class's row.
-  const bool ownRow = named.forClass || named.reason != "no_row";
-  if (!ownRow || !RowIsComplete(row)) {
+  const bool own_row = named.for_class || named.reason != "no_row";
+  if (!own_row || !RowIsComplete(row)) {
     AppendInteger(out, row["line"]);
     return;
   }
@@ -213,7 +213,7 @@ void SuggestionBlock::AppendFate(std::string& out, Value record, const ItemNamed
 // off it; 0 where it begins otherwise.
 long SuggestionBlock::NoteLine(std::string_view& note) const {
   std::string_view rest;
-  if (!AfterPrefix(note, tablePath_.empty() ? "" : tablePath_ + ":", rest)) return 0;
+  if (!AfterPrefix(note, table_path_.empty() ? "" : table_path_ + ":", rest)) return 0;
   long line = 0;
   auto [end, failed] = std::from_chars(rest.data(), rest.data() + rest.size(), line);
   std::string_view after(end, static_cast<size_t>(rest.data() + rest.size() - end));
@@ -264,15 +264,15 @@ void SuggestionBlock::AppendClassCandidate(std::string& out, Value candidate) {
 // [class, place, score, evidence(, taker)] or
 // [class, key, score, evidence, label(, taker)].
 void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate,
-                                               std::string& previousOwner) {
+                                               std::string& previous_owner) {
   std::string_view owner = candidate["class"].Text();
   std::string_view key = candidate["key"].Text();
   std::string_view label = candidate["label"].Text();
   target_.Remember(owner);
   std::optional<uint32_t> place = target_.PlaceOf(owner, key, label);
   out += '[';
-  AppendScriptSafeString(out, owner == previousOwner ? std::string_view() : owner);
-  previousOwner = owner;
+  AppendScriptSafeString(out, owner == previous_owner ? std::string_view() : owner);
+  previous_owner = owner;
   out += ',';
   if (place) {
     out += std::to_string(*place);
@@ -305,18 +305,18 @@ void SuggestionBlock::Add(const nlohmann::json& record) {
 void SuggestionBlock::AddRecord(Value record) {
   if (record["record"].Text() != "suggestion") return;
   std::string_view kind = record["for"].Text();
-  bool forClass = kind == "class";
-  if (!forClass && kind != "attribute") return;
+  bool for_class = kind == "class";
+  if (!for_class && kind != "attribute") return;
   Item& item = ItemOf(record["class"]);
   Value accepted = record["accepted"];
   std::string_view reason = record["reason"].Text();
   // Written where the item keeps it: a class record in place of any before
   // it, an attribute record after the others.
-  std::string& text = forClass ? item.classItem : item.attributes;
-  if (forClass) text.clear();
+  std::string& text = for_class ? item.class_item : item.attributes;
+  if (for_class) text.clear();
   if (!text.empty()) text += ',';
   text += '[';
-  if (forClass) {
+  if (for_class) {
     AppendScriptSafeString(text, reason);
   } else {
     Value attribute = record["attribute"];
@@ -326,31 +326,31 @@ void SuggestionBlock::AddRecord(Value record) {
     text += ',';
     text += std::to_string(reasons_.Code(reason));
   }
-  const ItemNamed named{item, record["attribute"]["label"].Text(), reason, forClass};
+  const ItemNamed named{item, record["attribute"]["label"].Text(), reason, for_class};
   text += ',';
   AppendRow(text, record["row"], named);
   text += ",[";
-  long acceptedAt = -1, at = 0;
-  std::string previousOwner;
+  long accepted_at = -1, at = 0;
+  std::string previous_owner;
   record["candidates"].ForEachElement([&](Value candidate) {
     if (at > 0) text += ',';
-    if (forClass) {
-      if (acceptedAt < 0 && accepted.IsString() && accepted.Text() == candidate["key"].Text()) {
-        acceptedAt = at;
+    if (for_class) {
+      if (accepted_at < 0 && accepted.IsString() && accepted.Text() == candidate["key"].Text()) {
+        accepted_at = at;
       }
       AppendClassCandidate(text, candidate);
     } else {
-      if (acceptedAt < 0 && accepted.IsObject() &&
+      if (accepted_at < 0 && accepted.IsObject() &&
           accepted["class"].Text() == candidate["class"].Text() &&
           accepted["key"].Text() == candidate["key"].Text()) {
-        acceptedAt = at;
+        accepted_at = at;
       }
-      AppendAttributeCandidate(text, candidate, previousOwner);
+      AppendAttributeCandidate(text, candidate, previous_owner);
     }
     ++at;
   });
   text += "],";
-  text += std::to_string(acceptedAt);
+  text += std::to_string(accepted_at);
   AppendTail(text, record, named);
   text += ']';
 }
@@ -372,12 +372,12 @@ void SuggestionBlock::WriteItems(std::ostream& stream) const {
       AppendScriptSafeString(out, *text);
       out += ',';
     }
-    out += item.classItem.empty() ? "null" : item.classItem;
+    out += item.class_item.empty() ? "null" : item.class_item;
     out += ",[";
     out += item.attributes;
     out += "],";
-    auto row = sourceRows_.find(item.key);
-    if (row == sourceRows_.end()) {
+    auto row = source_rows_.find(item.key);
+    if (row == source_rows_.end()) {
       AppendScriptSafeString(out, item.label);
       out += ',';
       AppendScriptSafeString(out, item.parent);
@@ -387,7 +387,7 @@ void SuggestionBlock::WriteItems(std::ostream& stream) const {
       out += ',';
       AppendScriptSafeString(out, row->second.parent);
       out += ',';
-      AppendScriptSafeString(out, row->second.mappedTarget);
+      AppendScriptSafeString(out, row->second.mapped_target);
     }
     out += ']';
   }
@@ -396,7 +396,7 @@ void SuggestionBlock::WriteItems(std::ostream& stream) const {
 }
 
 void SuggestionBlock::AppendDomains(std::string& out) const {
-  auto appendMap = [&](const std::map<std::string, std::string>& map) {
+  auto append_map = [&](const std::map<std::string, std::string>& map) {
     out += '{';
     bool first = true;
     for (const auto& [parent, domain] : map) {
@@ -411,9 +411,9 @@ void SuggestionBlock::AppendDomains(std::string& out) const {
   out += "{\"fallback\":";
   AppendScriptSafeString(out, domains_.fallback);
   out += ",\"source\":";
-  appendMap(domains_.bySourceParent);
+  append_map(domains_.by_source_parent);
   out += ",\"target\":";
-  appendMap(domains_.byTargetParent);
+  append_map(domains_.by_target_parent);
   out += '}';
 }
 

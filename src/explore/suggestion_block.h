@@ -36,8 +36,8 @@
 // same target parent, else for the same source parent, else the target
 // dictionary's.
 struct SuggestDomains {
-  std::map<std::string, std::string> byTargetParent;
-  std::map<std::string, std::string> bySourceParent;
+  std::map<std::string, std::string> by_target_parent;
+  std::map<std::string, std::string> by_source_parent;
   std::string fallback;
 };
 
@@ -47,7 +47,7 @@ struct SuggestDomains {
 struct SuggestSourceRow {
   std::string name;
   std::string parent;
-  std::string mappedTarget;  // the key of the target class the table maps it to, or ""
+  std::string mapped_target;  // the key of the target class the table maps it to, or ""
 };
 
 class SuggestionBlock {
@@ -68,7 +68,7 @@ class SuggestionBlock {
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
   // The mapping table as suggest's notes name it (and the page's inputs):
   // the page puts it back where a note begins with it.
-  void SetTablePath(std::string path) { tablePath_ = std::move(path); }
+  void SetTablePath(std::string path) { table_path_ = std::move(path); }
 
   // Takes one record of `suggest --format jsonl`, as its line or as a JSON
   // value; a summary, a record of another kind or a line that is not JSON is
@@ -85,7 +85,7 @@ class SuggestionBlock {
   // A source class's items, as compact text.
   struct Item {
     std::string key, label, parent;
-    std::string classItem;   // empty: none
+    std::string class_item;  // empty: none
     std::string attributes;  // the attribute items, comma-separated
   };
 
@@ -93,14 +93,14 @@ class SuggestionBlock {
   Item& ItemOf(JsonTape::Value source);
   void AppendClassCandidate(std::string& out, JsonTape::Value candidate);
   void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
-                                std::string& previousOwner);
+                                std::string& previous_owner);
   void AppendEvidence(std::string& out, JsonTape::Value evidence);
   // The item a record is of, as its row and notes name it.
   struct ItemNamed {
     const Item& item;
     std::string_view label;  // an attribute's
     std::string_view reason;
-    bool forClass;
+    bool for_class;
   };
 
   std::string KnownColumns(const ItemNamed& named) const;
@@ -117,11 +117,11 @@ class SuggestionBlock {
   CodeTable reasons_;  // of attribute items
   CodeTable fates_;    // why an accepted item's row is not written
   std::vector<Item> items_;
-  std::unordered_map<std::string, size_t> itemOfKey_;
+  std::unordered_map<std::string, size_t> item_of_key_;
   TargetPlaces target_;
-  std::unordered_map<std::string, SuggestSourceRow> sourceRows_;
+  std::unordered_map<std::string, SuggestSourceRow> source_rows_;
   SuggestDomains domains_;
-  std::string tablePath_;
+  std::string table_path_;
 };
 
 #endif  // ZOR_EXPLORE_SUGGESTION_BLOCK_H_

@@ -11,12 +11,12 @@ namespace {
 void AppendCarriedAttribute(std::string& out, const SuggestAttribute& attribute) {
   std::string_view key = attribute.key.view(), label = attribute.label.view();
   size_t blanks = static_cast<size_t>(std::count(label.begin(), label.end(), ' '));
-  bool keyIsLabel = blanks + key.size() == label.size();
-  for (size_t k = 0, l = 0; keyIsLabel && l < label.size(); ++l) {
+  bool key_is_label = blanks + key.size() == label.size();
+  for (size_t k = 0, l = 0; key_is_label && l < label.size(); ++l) {
     if (label[l] == ' ') continue;
-    keyIsLabel = key[k++] == label[l];
+    key_is_label = key[k++] == label[l];
   }
-  if (keyIsLabel) {
+  if (key_is_label) {
     AppendScriptSafeString(out, label);
     return;
   }
@@ -34,17 +34,17 @@ void TargetPlaces::Set(std::shared_ptr<const NameStore> names, std::vector<Sugge
   names_ = std::move(names);
   target_ = std::move(target);
   rows_ = std::move(rows);
-  indexOfKey_.clear();
+  index_of_key_.clear();
   for (size_t i = 0; i < target_.size(); ++i) {
-    indexOfKey_.try_emplace(target_[i].key.view(), static_cast<uint32_t>(i));
+    index_of_key_.try_emplace(target_[i].key.view(), static_cast<uint32_t>(i));
   }
   sorted_.assign(target_.size(), {});
   remembered_.assign(target_.size(), false);
 }
 
 std::optional<uint32_t> TargetPlaces::IndexOf(std::string_view class_key) const {
-  auto found = indexOfKey_.find(class_key);
-  if (found == indexOfKey_.end()) return std::nullopt;
+  auto found = index_of_key_.find(class_key);
+  if (found == index_of_key_.end()) return std::nullopt;
   return found->second;
 }
 
@@ -114,13 +114,13 @@ void TargetPlaces::AppendCarriedAttributes(std::string& out) const {
       carried[*at] = true;
     }
   }
-  std::map<std::string_view, uint32_t> byKey;
+  std::map<std::string_view, uint32_t> by_key;
   for (uint32_t i = 0; i < target_.size(); ++i) {
-    if (carried[i]) byKey.emplace(target_[i].key.view(), i);
+    if (carried[i]) by_key.emplace(target_[i].key.view(), i);
   }
   out += '{';
   bool first = true;
-  for (const auto& [key, index] : byKey) {
+  for (const auto& [key, index] : by_key) {
     if (!first) out += ',';
     first = false;
     AppendScriptSafeString(out, key);

@@ -55,7 +55,7 @@ class TargetPlaces {
   std::shared_ptr<const NameStore> names_;
   std::vector<SuggestClass> target_;
   std::vector<SuggestTargetRow> rows_;
-  std::unordered_map<std::string_view, uint32_t> indexOfKey_;  // views of names_' text
+  std::unordered_map<std::string_view, uint32_t> index_of_key_;  // views of names_' text
   // Per class, its attributes' places ordered by key, label and place;
   // made when a candidate first asks.
   std::vector<std::vector<uint32_t>> sorted_;

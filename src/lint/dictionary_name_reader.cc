@@ -16,7 +16,7 @@ void ReadSourceNames(const PassProfile& profile, MigrationXMLNode* root, Diction
     names.AddClass(name, source.parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
       names.AddAttribute(name,
-                         Plain(getValueByTagName(attribute, profile.sourceAttribute.label)).str());
+                         Plain(GetValueByTagName(attribute, profile.source_attribute.label)).str());
       return true;
     });
     return true;

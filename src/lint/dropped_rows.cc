@@ -15,7 +15,7 @@ std::string DroppedMessage(const ClassFindings& batch, const Finding& finding,
                            const std::optional<TargetRef>& class_target) {
   const TargetRef named = finding.target.value_or(TargetRef{});
   std::string message = "the row maps " + Quoted(finding.label) + " of " + Quoted(batch.label) +
-                        " to " + Quoted(named.key) + " of " + Quoted(named.targetClass) +
+                        " to " + Quoted(named.key) + " of " + Quoted(named.target_class) +
                         ", but the run looks for it only in ";
   if (finding.detail.empty()) {
     message += "a target class whose parent is " + Quoted(named.parent) + ", and there is none";
@@ -58,13 +58,13 @@ void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
                      MigrationXMLNode* target_root, std::string table_text, Hazards& hazards) {
   if (source_root == nullptr || target_root == nullptr) return;
   ComparisonState state;
-  state.settings = {profile.v5v5, profile.oldFormat, false, true};
+  state.settings = {profile.v5v5, profile.old_format, false, true};
   size_t nul = table_text.find('\0');
   if (nul != std::string::npos) table_text.resize(nul);
   ZORUnicodeString run_text(std::move(table_text));
   run_text.Append("\n");
-  state.sourceRoot = source_root;
-  state.targetRoot = target_root;
+  state.source_root = source_root;
+  state.target_root = target_root;
   PassState pass(state, run_text, LookupStrategy::kIndexed);
   DroppedRowSink sink(hazards);
   CompareClasses(pass, sink, nullptr);

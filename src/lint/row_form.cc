@@ -138,8 +138,9 @@ class RowScan {
       bool mendable = QuotingCanBeUndone(UnquotedColumns(content_));
       Add(HazardCode::kQuotedField, HazardSeverity::kWarning, i,
           ColumnName(i) + " is CSV-quoted: the reader keeps the quotes as part of the value" +
-              (mendable ? "" : "; a value holding a comma, a line end or a leading quote "
-                               "cannot stand in the table"),
+              (mendable ? ""
+                        : "; a value holding a comma, a line end or a leading quote "
+                          "cannot stand in the table"),
           mendable ? "undo the quoting" : "");
       return;
     }
@@ -147,7 +148,8 @@ class RowScan {
 
   void CheckTargetColumns(bool class_row) {
     if (columns_.size() < 6) {
-      if (columns_.size() >= 4 && columns_[3].empty() && (columns_.size() < 5 || columns_[4].empty()))
+      if (columns_.size() >= 4 && columns_[3].empty() &&
+          (columns_.size() < 5 || columns_[4].empty()))
         return Uncompleted();
       return Add(HazardCode::kShortRow, HazardSeverity::kWarning, columns_.size() - 1,
                  "a row of " + std::to_string(columns_.size()) +
@@ -159,8 +161,10 @@ class RowScan {
     for (size_t i = 0; i < read && i + 1 < columns_.size(); ++i) {
       if (!columns_[i].empty() || !LaterValue(i)) continue;
       return Add(HazardCode::kEmptyColumn, HazardSeverity::kWarning, i,
-                 ColumnName(i) + " is empty: the values after it move one field forward, so "
-                                 "the reader " + ReaderTakes(content_, i));
+                 ColumnName(i) +
+                     " is empty: the values after it move one field forward, so "
+                     "the reader " +
+                     ReaderTakes(content_, i));
     }
     if (!class_row && RunsIntoLineEnd(columns_, false)) {
       Add(HazardCode::kAttributeWithoutComma, HazardSeverity::kWarning, 5,

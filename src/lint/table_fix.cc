@@ -39,7 +39,7 @@ std::vector<FixedLine> Reordered(const std::vector<TextLine>& lines) {
   std::map<size_t, std::vector<size_t>> by_owner;
   for (const UnreachableRow& move : moves) {
     moved[move.line] = true;
-    by_owner[move.classRow].push_back(move.line);
+    by_owner[move.class_row].push_back(move.line);
   }
   std::vector<FixedLine> order;
   std::vector<TextLine> kept;

@@ -45,7 +45,7 @@ Hazard Named(HazardCode code, HazardSeverity severity, long line, long column,
 
 TableNames::TableNames(const PassProfile& profile, MigrationXMLNode* source_root,
                        MigrationXMLNode* target_root)
-    : profile_(profile), sourceRoot_(source_root), targetRoot_(target_root) {
+    : profile_(profile), source_root_(source_root), target_root_(target_root) {
   if (source_root) ReadSourceNames(profile, source_root, source_);
   if (target_root) ReadTargetNames(profile, target_root, target_);
 }
@@ -64,21 +64,21 @@ void TableNames::Scan(const std::vector<TextLine>& lines, Hazards& hazards) cons
       ScanAttributeRow(fields, number, hazards);
     }
   }
-  if (sourceRoot_ && targetRoot_) {
+  if (source_root_ && target_root_) {
     // The text as the run holds it, with room for the line end it appends.
     size_t size = 1;
     for (const TextLine& line : lines) size += line.Text().size();
     std::string text;
     text.reserve(size);
     for (const TextLine& line : lines) text += line.Text();
-    ScanDroppedRows(profile_, sourceRoot_, targetRoot_, std::move(text), hazards);
+    ScanDroppedRows(profile_, source_root_, target_root_, std::move(text), hazards);
   }
 }
 
 void TableNames::ScanClassRow(const std::vector<std::string>& fields, long line,
                               Hazards& hazards) const {
   const std::string& name = fields[0];
-  if (sourceRoot_) {
+  if (source_root_) {
     if (!source_.Classes().Contains(name)) {
       hazards.push_back(Named(
           HazardCode::kUnknownSourceClass, HazardSeverity::kWarning, line, 1,
@@ -100,7 +100,7 @@ void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long li
   const std::string& name = fields[0];
   const std::string& target = fields[3];
   if (target.empty() || target == "*") return;  // an uncompleted row, said elsewhere
-  for (std::string_view code : profile_.badMappingCodes) {
+  for (std::string_view code : profile_.bad_mapping_codes) {
     if (code.empty() || code == "*" || !EqualIgnoringAsciiCase(code, target)) continue;
     std::string message = "the target class " + Quoted(target) +
                           " is a domain code, which the run reads as naming no class: it reports " +
@@ -111,7 +111,7 @@ void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long li
                             std::move(message)));
     return;
   }
-  if (!targetRoot_ || target_.Classes().Contains(target)) return;
+  if (!target_root_ || target_.Classes().Contains(target)) return;
   std::optional<std::string> close = target_.Classes().DidYouMean(target);
   if (close) {
     hazards.push_back(Named(HazardCode::kUnknownTargetClass, HazardSeverity::kWarning, line, 1,
@@ -131,7 +131,7 @@ void TableNames::ScanTargetClass(const std::vector<std::string>& fields, long li
 
 void TableNames::ScanAttributeRow(const std::vector<std::string>& fields, long line,
                                   Hazards& hazards) const {
-  if (sourceRoot_ && source_.Classes().Contains(fields[0]) && !fields[2].empty()) {
+  if (source_root_ && source_.Classes().Contains(fields[0]) && !fields[2].empty()) {
     const NameHints& attributes = source_.AttributesOf(fields[0]);
     if (!attributes.Contains(fields[2])) {
       hazards.push_back(Named(HazardCode::kUnknownSourceAttribute, HazardSeverity::kWarning, line,
@@ -140,7 +140,7 @@ void TableNames::ScanAttributeRow(const std::vector<std::string>& fields, long l
                                   Quoted(fields[2]) + Hint(attributes, fields[2])));
     }
   }
-  if (!targetRoot_ || !target_.Classes().Contains(fields[3]) || fields[5].empty()) return;
+  if (!target_root_ || !target_.Classes().Contains(fields[3]) || fields[5].empty()) return;
   const NameHints& attributes = target_.AttributesOf(fields[3]);
   if (attributes.Contains(fields[5])) return;
   // A name close to a known one is a slip; any other is proposed in the DDL.

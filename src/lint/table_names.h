@@ -26,12 +26,11 @@ class TableNames {
  private:
   void ScanClassRow(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
   void ScanTargetClass(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
-  void ScanAttributeRow(const std::vector<std::string>& fields, long line,
-                        Hazards& hazards) const;
+  void ScanAttributeRow(const std::vector<std::string>& fields, long line, Hazards& hazards) const;
 
   const PassProfile& profile_;
-  MigrationXMLNode* sourceRoot_;
-  MigrationXMLNode* targetRoot_;
+  MigrationXMLNode* source_root_;
+  MigrationXMLNode* target_root_;
   DictionaryNames source_;
   DictionaryNames target_;
 };

@@ -16,7 +16,7 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 // them.
 struct RowNames {
   bool row = false;  // a line with a comma: blank lines and the like are none
-  bool classRow = false;
+  bool class_row = false;
   std::string name;
   std::string parent;
 };
@@ -29,7 +29,7 @@ RowNames NamesOf(const TextLine& line) {
   std::deque<std::string> pool;
   ParsedLine parsed = ParseLine(text, pool);
   names.row = true;
-  names.classRow =
+  names.class_row =
       parsed.Raw(MappingColumn::kSourceAttribute).find('*') != std::string_view::npos &&
       FieldMatches(parsed.Raw(MappingColumn::kSourceAttribute), "*");
   names.name = std::string(parsed.Plain(MappingColumn::kSourceClass));
@@ -46,14 +46,14 @@ std::vector<RowNames> AllNames(const std::vector<TextLine>& lines) {
 
 // The first class row of each class and parent, and of each class name.
 struct ClassRows {
-  std::map<std::pair<std::string, std::string>, size_t> byKey;
-  std::map<std::string, size_t> byName;
+  std::map<std::pair<std::string, std::string>, size_t> by_key;
+  std::map<std::string, size_t> by_name;
 
   explicit ClassRows(const std::vector<RowNames>& names) {
     for (size_t i = 0; i < names.size(); ++i) {
-      if (!names[i].classRow) continue;
-      byKey.emplace(std::make_pair(names[i].name, names[i].parent), i);
-      byName.emplace(names[i].name, i);
+      if (!names[i].class_row) continue;
+      by_key.emplace(std::make_pair(names[i].name, names[i].parent), i);
+      by_name.emplace(names[i].name, i);
     }
   }
 
@@ -61,16 +61,16 @@ struct ClassRows {
   // parent, or failing that (the lookup does not read an attribute row's
   // parent) its class alone.
   size_t For(const RowNames& row) const {
-    auto keyed = byKey.find({row.name, row.parent});
-    if (keyed != byKey.end()) return keyed->second;
-    auto named = byName.find(row.name);
-    return named == byName.end() ? kNone : named->second;
+    auto keyed = by_key.find({row.name, row.parent});
+    if (keyed != by_key.end()) return keyed->second;
+    auto named = by_name.find(row.name);
+    return named == by_name.end() ? kNone : named->second;
   }
 };
 
 Hazard Structural(HazardCode code, size_t line, std::string message, std::string fix = {}) {
-  return {code, HazardSeverity::kWarning, static_cast<long>(line + 1), 1, std::move(message),
-          std::move(fix)};
+  return {code, HazardSeverity::kWarning, static_cast<long>(line + 1),
+          1,    std::move(message),       std::move(fix)};
 }
 
 }  // namespace
@@ -97,15 +97,15 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
       block = kNone;
       continue;
     }
-    if (row.classRow) {
-      size_t winner = first.byKey.at({row.name, row.parent});
+    if (row.class_row) {
+      size_t winner = first.by_key.at({row.name, row.parent});
       bool continues = block != kNone && FieldMatches(row.name, names[block].name);
       if (winner != i) {
-        hazards.push_back(Structural(
-            HazardCode::kDuplicateClassRow, i,
-            "a second class row for " + Quoted(row.name) + " with parent " + Quoted(row.parent) +
-                ": the first, on line " + std::to_string(winner + 1) +
-                ", wins and this one is never read"));
+        hazards.push_back(Structural(HazardCode::kDuplicateClassRow, i,
+                                     "a second class row for " + Quoted(row.name) +
+                                         " with parent " + Quoted(row.parent) +
+                                         ": the first, on line " + std::to_string(winner + 1) +
+                                         ", wins and this one is never read"));
       }
       // The lookup of this row's own class reads on from it: a row that wins
       // starts its block even where it continues another's.
@@ -113,7 +113,7 @@ std::vector<UnreachableRow> ScanStructure(const std::vector<TextLine>& lines, Ha
       continue;
     }
     if (block != kNone && FieldMatches(row.name, names[block].name) &&
-        first.byKey.at({names[block].name, names[block].parent}) == block) {
+        first.by_key.at({names[block].name, names[block].parent}) == block) {
       continue;
     }
     size_t owner = first.For(row);

@@ -13,8 +13,8 @@
 // An attribute row the lookup never reaches, and the class row whose block
 // it belongs in.
 struct UnreachableRow {
-  size_t line;      // from 0
-  size_t classRow;  // from 0
+  size_t line;       // from 0
+  size_t class_row;  // from 0
 };
 
 // Reports duplicate class rows and attribute rows that are out of reach or

@@ -38,7 +38,7 @@ CompletedFile::CompletedFile(std::string_view bytes) {
   }
   if (!problem_.empty()) return;
   for (const CsvRecord& record : SplitCsvRecords(decoded_.text)) {
-    if (!record.text.empty()) ReadRecord(record.lineNumber, record.text);
+    if (!record.text.empty()) ReadRecord(record.line_number, record.text);
   }
 }
 
@@ -54,7 +54,7 @@ std::string_view CompletedFile::Keep(std::string text, std::string_view as_in_fi
 // comma; a row that is refused is shown as written, quotes undone.
 void CompletedFile::ReadRecord(size_t line_number, std::string_view record) {
   CompletedRow row;
-  row.lineNumber = line_number;
+  row.line_number = line_number;
   CsvCells cells = ReadCsvCells(record);
   if (!cells.problem.empty()) {
     row.content = record;

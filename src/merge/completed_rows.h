@@ -17,7 +17,7 @@
 #include "merge/unicode_text.h"
 
 struct CompletedRow {
-  size_t lineNumber = 0;     // from 1, in the completed file
+  size_t line_number = 0;    // from 1, in the completed file
   std::string_view content;  // in the table's form, without a line end
   RowCheck check;
   // The first three columns with "&amp;" undone, as the lookups compare

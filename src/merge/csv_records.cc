@@ -76,7 +76,8 @@ CsvCells ReadCsvCells(std::string_view record) {
       }
     } else {
       size_t comma = record.find(',', i);
-      value = record.substr(i, comma == std::string_view::npos ? std::string_view::npos : comma - i);
+      value =
+          record.substr(i, comma == std::string_view::npos ? std::string_view::npos : comma - i);
       i += value.size();
     }
     cells.values.push_back(std::move(value));

@@ -11,8 +11,8 @@
 #include <vector>
 
 struct CsvRecord {
-  size_t lineNumber = 0;  // of its first line, from 1
-  std::string_view text;  // without its line end (carriage returns before it included)
+  size_t line_number = 0;  // of its first line, from 1
+  std::string_view text;   // without its line end (carriage returns before it included)
 };
 
 // The records of `text`; the views point into it. A quote left open runs

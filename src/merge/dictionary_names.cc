@@ -51,19 +51,19 @@ std::string Missing(const DictionaryNames& names, std::string_view file,
 
 void DictionaryNames::AddClass(std::string_view name, std::string_view parent) {
   classes_.Add(name);
-  std::vector<std::string>& parents = byName_[std::string(name)].parents;
+  std::vector<std::string>& parents = by_name_[std::string(name)].parents;
   if (std::find(parents.begin(), parents.end(), parent) == parents.end()) {
     parents.emplace_back(parent);
   }
 }
 
 void DictionaryNames::AddAttribute(std::string_view class_name, std::string_view attribute) {
-  byName_[std::string(class_name)].attributes.Add(attribute);
+  by_name_[std::string(class_name)].attributes.Add(attribute);
 }
 
 const DictionaryNames::ClassNames* DictionaryNames::Find(std::string_view name) const {
-  auto it = byName_.find(std::string(name));
-  return it == byName_.end() ? nullptr : &it->second;
+  auto it = by_name_.find(std::string(name));
+  return it == by_name_.end() ? nullptr : &it->second;
 }
 
 const std::string& DictionaryNames::ParentOf(std::string_view name) const {
@@ -85,7 +85,7 @@ const NameHints& DictionaryNames::AttributesOf(std::string_view name) const {
 }
 
 std::string CheckNewClassName(const CompletedRow& row, const DictionaryNames& target) {
-  if (!row.check.Usable() || !row.check.classRow || row.check.noMapping) return "";
+  if (!row.check.Usable() || !row.check.class_row || row.check.no_mapping) return "";
   std::vector<std::string_view> columns = Columns(row.content);
   if (columns.size() < 4) return "";
   const std::string target_class = Unescaped(columns[3]);
@@ -100,12 +100,12 @@ std::string CheckRowNames(const CompletedRow& row, const DictionaryNames* source
   for (std::string_view column : Columns(row.content)) values.push_back(Unescaped(column));
   values.resize(std::max<size_t>(values.size(), 6));
   if (source) {
-    std::string missing = Missing(*source, source_file, values, 0, row.check.classRow, true);
+    std::string missing = Missing(*source, source_file, values, 0, row.check.class_row, true);
     if (!missing.empty()) return missing;
   }
   // A "No Mapping" row names no target.
-  if (!target || row.check.noMapping) return "";
+  if (!target || row.check.no_mapping) return "";
   // A target class or attribute the target lacks is proposed in the DDL by
   // the next run, unless a known one is close enough to be the one meant.
-  return Missing(*target, target_file, values, 3, row.check.classRow, false);
+  return Missing(*target, target_file, values, 3, row.check.class_row, false);
 }

@@ -38,7 +38,7 @@ class DictionaryNames {
   const ClassNames* Find(std::string_view name) const;
 
   NameHints classes_;
-  std::unordered_map<std::string, ClassNames> byName_;
+  std::unordered_map<std::string, ClassNames> by_name_;
 };
 
 // Why the usable row `row` names what the dictionaries lack, with the name

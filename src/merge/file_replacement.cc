@@ -84,7 +84,9 @@ class TemporaryFile {
 // the end, whatever the writer went on writing.
 class DescriptorBuffer : public std::streambuf {
  public:
-  explicit DescriptorBuffer(int fd) : fd_(fd), block_(kBlock) { setp(block_.data(), block_.data() + kBlock); }
+  explicit DescriptorBuffer(int fd) : fd_(fd), block_(kBlock) {
+    setp(block_.data(), block_.data() + kBlock);
+  }
   DescriptorBuffer(const DescriptorBuffer&) = delete;
   DescriptorBuffer& operator=(const DescriptorBuffer&) = delete;
 
@@ -152,7 +154,7 @@ using ContentWriter = std::function<int(int fd)>;
 std::string Replace(const std::string& given_path, const ContentWriter& write_content,
                     const ReplacementOptions& options) {
   auto step = [&](ReplacementStep done) {
-    if (options.afterStep) options.afterStep(done);
+    if (options.after_step) options.after_step(done);
   };
   const std::string path = FileBehindLinks(given_path);
   std::error_code ignored;
@@ -162,7 +164,8 @@ std::string Replace(const std::string& given_path, const ContentWriter& write_co
     return Failure("replace", path, refused) + " (the file is protected against writing)";
   }
   TemporaryFile temporary(path);
-  if (temporary.fd() < 0) return Failure("create a temporary file beside it", path, temporary.error());
+  if (temporary.fd() < 0)
+    return Failure("create a temporary file beside it", path, temporary.error());
   step(ReplacementStep::kTemporaryCreated);
   if (!TakeOverPermissions(temporary.fd(), path)) {
     int error = errno;
@@ -173,7 +176,7 @@ std::string Replace(const std::string& given_path, const ContentWriter& write_co
   step(ReplacementStep::kContentWritten);
   if (!temporary.Finish()) return Failure("write", temporary.path(), temporary.error());
   step(ReplacementStep::kContentFlushed);
-  if (options.keepBackup) {
+  if (options.keep_backup) {
     std::string failure = KeepBackup(path);
     if (!failure.empty()) return failure;
   }
@@ -196,7 +199,8 @@ std::string ReplaceFile(const std::string& path, const std::vector<std::string_v
       path, [&](int fd) { return WriteAll(fd, pieces) ? 0 : (errno != 0 ? errno : EIO); }, options);
 }
 
-std::string ReplaceFileWith(const std::string& path, const std::function<void(std::ostream&)>& write,
+std::string ReplaceFileWith(const std::string& path,
+                            const std::function<void(std::ostream&)>& write,
                             const ReplacementOptions& options) {
   return Replace(
       path,

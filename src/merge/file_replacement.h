@@ -22,10 +22,10 @@ enum class ReplacementStep {
 };
 
 struct ReplacementOptions {
-  bool keepBackup = true;
+  bool keep_backup = true;
   // Called after each step; tests stop the process there to show what an
   // interruption leaves behind.
-  std::function<void(ReplacementStep)> afterStep;
+  std::function<void(ReplacementStep)> after_step;
 };
 
 // Returns an empty text on success, otherwise why the file was left as it
@@ -38,7 +38,8 @@ std::string ReplaceFile(const std::string& path, const std::vector<std::string_v
 
 // The same for content too large to hold at once: `write` puts it on the
 // stream it is given, which passes it on to the temporary file as it comes.
-std::string ReplaceFileWith(const std::string& path, const std::function<void(std::ostream&)>& write,
+std::string ReplaceFileWith(const std::string& path,
+                            const std::function<void(std::ostream&)>& write,
                             const ReplacementOptions& options = {});
 
 // The name a backup of `path` gets.

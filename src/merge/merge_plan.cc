@@ -16,22 +16,22 @@ using AttributeKey = std::tuple<std::string, std::string, std::string>;
 // What the table will hold for one class once the rows planned so far are
 // in.
 struct ClassState {
-  size_t tableRow = TableBlocks::kNone;  // its first class row in the table
-  size_t blockEnd = TableBlocks::kNone;  // found when first needed
-  std::string_view classRow;             // the class row the lookups will find; empty if none
-  size_t classRowLine = 0;               // the completed line it comes from; 0 for the table's
-  bool completable = false;              // the table's class row is an uncompleted proposal
-  size_t newBlock = 0;                   // from 1, the new block the class starts
-  size_t conflictLine = 0;               // the first class row of the class in conflict
-  size_t refusedLine = 0;                // the first class row of the class refused
+  size_t table_row = TableBlocks::kNone;  // its first class row in the table
+  size_t block_end = TableBlocks::kNone;  // found when first needed
+  std::string_view class_row;             // the class row the lookups will find; empty if none
+  size_t class_row_line = 0;              // the completed line it comes from; 0 for the table's
+  bool completable = false;               // the table's class row is an uncompleted proposal
+  size_t new_block = 0;                   // from 1, the new block the class starts
+  size_t conflict_line = 0;               // the first class row of the class in conflict
+  size_t refused_line = 0;                // the first class row of the class refused
   // Why no row of the class can be merged: the table line it would build
   // on is misread, or names the class otherwise. Empty when rows can be.
   std::string blocked;
-  size_t blockedLine = 0;  // from 1, in the table
+  size_t blocked_line = 0;  // from 1, in the table
 };
 
 struct NewBlock {
-  size_t classRow;                 // index into the completed rows
+  size_t class_row;                // index into the completed rows
   std::vector<size_t> attributes;  // the same, in file order
 };
 
@@ -50,7 +50,8 @@ std::string Unescaped(std::string_view value) {
   return std::move(plain.str());
 }
 
-constexpr const char* kRepairFirst = "; repair the table first (zorvez lint --fix lists and repairs it)";
+constexpr const char* kRepairFirst =
+    "; repair the table first (zorvez lint --fix lists and repairs it)";
 
 class Planner {
  public:
@@ -70,10 +71,10 @@ class Planner {
       }
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (usable[i] && rows_[i].check.classRow) PlanClassRow(i);
+      if (usable[i] && rows_[i].check.class_row) PlanClassRow(i);
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (usable[i] && !rows_[i].check.classRow) PlanAttributeRow(i);
+      if (usable[i] && !rows_[i].check.class_row) PlanAttributeRow(i);
     }
     AppendNewBlocks();
     return std::move(plan_);
@@ -84,10 +85,10 @@ class Planner {
     auto [it, added] = classes_.try_emplace(ClassKey{row.name, row.parent});
     ClassState& state = it->second;
     if (!added) return state;
-    state.tableRow = table_.FirstClassRow(row.name, row.parent);
-    if (state.tableRow != TableBlocks::kNone) {
-      state.classRow = table_.Lines()[state.tableRow].content;
-      state.completable = CheckRow(state.classRow).fault == RowFault::kEmptyColumn;
+    state.table_row = table_.FirstClassRow(row.name, row.parent);
+    if (state.table_row != TableBlocks::kNone) {
+      state.class_row = table_.Lines()[state.table_row].content;
+      state.completable = CheckRow(state.class_row).fault == RowFault::kEmptyColumn;
       if (!state.completable) BlockOnMisreadClassRow(state);
     } else {
       BlockOnNearClassRow(row, state);
@@ -98,11 +99,11 @@ class Planner {
   // Rows placed into the block of a class row the reader misreads would be
   // read with it.
   void BlockOnMisreadClassRow(ClassState& state) {
-    std::string misread = MisreadClassRow(state.classRow, state.tableRow == 0);
+    std::string misread = MisreadClassRow(state.class_row, state.table_row == 0);
     if (misread.empty()) return;
-    state.blockedLine = state.tableRow + 1;
-    state.blocked = "its class row in the table, " + TableLineRef(state.tableRow) + ", " +
-                    Quoted(state.classRow) + ", is misread: " + misread + kRepairFirst;
+    state.blocked_line = state.table_row + 1;
+    state.blocked = "its class row in the table, " + TableLineRef(state.table_row) + ", " +
+                    Quoted(state.class_row) + ", is misread: " + misread + kRepairFirst;
   }
 
   // A class the reader finds no row of, but a person reading the table
@@ -113,21 +114,21 @@ class Planner {
     if (near == TableBlocks::kNone) return;
     std::string_view content = table_.Lines()[near].content;
     std::vector<std::string> meant = MeantValues(content, near == 0);
-    state.blockedLine = near + 1;
+    state.blocked_line = near + 1;
     if (Unescaped(meant[0]) == row.name && Unescaped(meant[1]) == row.parent) {
       state.blocked = TableLineRef(near) + ", " + Quoted(content) +
                       ", is the class row of this class, but the reader cannot read it: " +
                       MisreadClassRow(content, near == 0) + kRepairFirst;
       return;
     }
-    state.blocked = "the table names this class with other letter case on " +
-                    TableLineRef(near) + ", and the reader compares names letter for letter: " +
-                    "did you mean " + ClassNamed(Unescaped(meant[0]), Unescaped(meant[1])) + "?";
+    state.blocked = "the table names this class with other letter case on " + TableLineRef(near) +
+                    ", and the reader compares names letter for letter: " + "did you mean " +
+                    ClassNamed(Unescaped(meant[0]), Unescaped(meant[1])) + "?";
   }
 
   bool Blocked(size_t i, const ClassState& state) {
     if (state.blocked.empty()) return false;
-    Set(i, RowOutcome::kRefused, state.blocked, state.blockedLine);
+    Set(i, RowOutcome::kRefused, state.blocked, state.blocked_line);
     return true;
   }
 
@@ -139,48 +140,48 @@ class Planner {
     const CompletedRow& row = rows_[i];
     Set(i, RowOutcome::kRefused, reason);
     bool named = row.check.fault != RowFault::kUnnameable && row.check.fault != RowFault::kNulByte;
-    if (!row.check.classRow || !named) return;
+    if (!row.check.class_row || !named) return;
     ClassState& state = State(row);
-    if (state.refusedLine == 0) state.refusedLine = row.lineNumber;
+    if (state.refused_line == 0) state.refused_line = row.line_number;
   }
 
   void PlanClassRow(size_t i) {
     const CompletedRow& row = rows_[i];
     ClassState& state = State(row);
     if (Blocked(i, state)) {
-      if (state.refusedLine == 0) state.refusedLine = row.lineNumber;
-    } else if (!state.classRow.empty() && state.classRow == row.content) {
+      if (state.refused_line == 0) state.refused_line = row.line_number;
+    } else if (!state.class_row.empty() && state.class_row == row.content) {
       Set(i, RowOutcome::kAlreadyPresent);
     } else if (state.completable) {
       state.completable = false;
       Set(i, RowOutcome::kCompletedInPlace,
-          "completes the uncompleted class row " + Quoted(state.classRow), state.tableRow + 1);
-      plan_.replacements[state.tableRow] = row.content;
-      state.classRow = row.content;
-      state.classRowLine = row.lineNumber;
-    } else if (!state.classRow.empty()) {
-      if (state.conflictLine == 0) state.conflictLine = row.lineNumber;
+          "completes the uncompleted class row " + Quoted(state.class_row), state.table_row + 1);
+      plan_.replacements[state.table_row] = row.content;
+      state.class_row = row.content;
+      state.class_row_line = row.line_number;
+    } else if (!state.class_row.empty()) {
+      if (state.conflict_line == 0) state.conflict_line = row.line_number;
       ClassConflict(i, state);
     } else {
-      newBlocks_.push_back({i, {}});
-      state.newBlock = newBlocks_.size();
-      state.classRow = row.content;
-      state.classRowLine = row.lineNumber;
+      new_blocks_.push_back({i, {}});
+      state.new_block = new_blocks_.size();
+      state.class_row = row.content;
+      state.class_row_line = row.line_number;
       Set(i, RowOutcome::kNewBlock);
     }
   }
 
   void ClassConflict(size_t i, const ClassState& state) {
-    if (state.classRowLine != 0) {
+    if (state.class_row_line != 0) {
       Set(i, RowOutcome::kConflict,
-          "conflicts with " + LineRef(state.classRowLine) +
+          "conflicts with " + LineRef(state.class_row_line) +
               ", the class row merged for this class: the first class row of a class wins");
       return;
     }
     Set(i, RowOutcome::kConflict,
-        "conflicts with " + TableLineRef(state.tableRow) + ", " + Quoted(state.classRow) +
+        "conflicts with " + TableLineRef(state.table_row) + ", " + Quoted(state.class_row) +
             ": a class row already in the table is never overridden",
-        state.tableRow + 1);
+        state.table_row + 1);
   }
 
   void PlanAttributeRow(size_t i) {
@@ -188,11 +189,11 @@ class Planner {
     ClassState& state = State(row);
     if (Blocked(i, state)) {
       return;
-    } else if (state.conflictLine != 0) {
+    } else if (state.conflict_line != 0) {
       Set(i, RowOutcome::kRefused,
-          "the class row of its class on " + LineRef(state.conflictLine) +
+          "the class row of its class on " + LineRef(state.conflict_line) +
               " is in conflict, so the class's attribute rows wait for it");
-    } else if (state.classRow.empty()) {
+    } else if (state.class_row.empty()) {
       RefuseWithoutClassRow(i, state);
     } else if (!PlacedBefore(i)) {
       Place(i, state);
@@ -201,9 +202,9 @@ class Planner {
 
   void RefuseWithoutClassRow(size_t i, const ClassState& state) {
     const CompletedRow& row = rows_[i];
-    if (state.refusedLine != 0) {
+    if (state.refused_line != 0) {
       Set(i, RowOutcome::kRefused,
-          "its class row on " + LineRef(state.refusedLine) +
+          "its class row on " + LineRef(state.refused_line) +
               " is refused and the table has none for " + ClassNamed(row) +
               ": the reader finds attribute rows only after their class row");
       return;
@@ -224,7 +225,7 @@ class Planner {
       Set(i, RowOutcome::kAlreadyPresent);
     } else {
       Set(i, RowOutcome::kConflict,
-          "conflicts with " + LineRef(earlier.lineNumber) + ", which gives attribute " +
+          "conflicts with " + LineRef(earlier.line_number) + ", which gives attribute " +
               Quoted(row.attribute) + " of this class another row");
     }
     return true;
@@ -232,18 +233,18 @@ class Planner {
 
   void Place(size_t i, ClassState& state) {
     const CompletedRow& row = rows_[i];
-    if (state.newBlock != 0) {
-      newBlocks_[state.newBlock - 1].attributes.push_back(i);
+    if (state.new_block != 0) {
+      new_blocks_[state.new_block - 1].attributes.push_back(i);
       attributes_[AttributeKey{row.name, row.parent, row.attribute}] = i;
       Set(i, RowOutcome::kNewBlock);
       return;
     }
-    if (state.blockEnd == TableBlocks::kNone) {
-      state.blockEnd = table_.BlockEnd(state.tableRow, row.name);
+    if (state.block_end == TableBlocks::kNone) {
+      state.block_end = table_.BlockEnd(state.table_row, row.name);
     }
-    size_t taken = table_.RowTakenFor(state.tableRow, state.blockEnd, row.attribute);
+    size_t taken = table_.RowTakenFor(state.table_row, state.block_end, row.attribute);
     if (taken == TableBlocks::kNone) {
-      plan_.insertions[state.blockEnd].push_back(row.content);
+      plan_.insertions[state.block_end].push_back(row.content);
       attributes_[AttributeKey{row.name, row.parent, row.attribute}] = i;
       Set(i, RowOutcome::kIntoBlock);
     } else if (table_.Lines()[taken].content == row.content) {
@@ -265,10 +266,10 @@ class Planner {
   }
 
   void AppendNewBlocks() {
-    if (newBlocks_.empty()) return;
+    if (new_blocks_.empty()) return;
     std::vector<std::string_view>& end = plan_.insertions[table_.Lines().size()];
-    for (const NewBlock& block : newBlocks_) {
-      end.push_back(rows_[block.classRow].content);
+    for (const NewBlock& block : new_blocks_) {
+      end.push_back(rows_[block.class_row].content);
       for (size_t attribute : block.attributes) end.push_back(rows_[attribute].content);
     }
   }
@@ -278,7 +279,7 @@ class Planner {
   MergePlan plan_;
   std::map<ClassKey, ClassState> classes_;
   std::map<AttributeKey, size_t> attributes_;
-  std::vector<NewBlock> newBlocks_;
+  std::vector<NewBlock> new_blocks_;
 };
 
 }  // namespace

@@ -27,8 +27,8 @@ enum class RowOutcome {
 
 struct RowResult {
   RowOutcome outcome = RowOutcome::kRefused;
-  size_t tableLine = 0;  // from 1: the table line replaced or in conflict; 0 for none
-  std::string reason;    // why a row is refused or in conflict, or what it replaced
+  size_t table_line = 0;  // from 1: the table line replaced or in conflict; 0 for none
+  std::string reason;     // why a row is refused or in conflict, or what it replaced
 };
 
 struct MergePlan {

@@ -21,8 +21,8 @@ enum class LineChange { kKept, kReplaced, kInserted, kRemoved };
 
 struct MergedLine {
   LineChange change = LineChange::kKept;
-  size_t tableLine = 0;  // from 0: the table line kept or replaced
-  TextLine line;         // as it stands in the merged table
+  size_t table_line = 0;  // from 0: the table line kept or replaced
+  TextLine line;          // as it stands in the merged table
 };
 
 using LineVisitor = std::function<void(const MergedLine&)>;

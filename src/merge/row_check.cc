@@ -133,12 +133,12 @@ RowCheck CheckRow(std::string_view content) {
                      ": the table reader stops at it, so nothing after it would be read");
   }
   std::vector<std::string_view> columns = Columns(content);
-  check.classRow = columns.size() > 2 && columns[2] == "*";
-  check.noMapping = content.find("No Mapping") != std::string_view::npos;
+  check.class_row = columns.size() > 2 && columns[2] == "*";
+  check.no_mapping = content.find("No Mapping") != std::string_view::npos;
   check = CheckNaming(check, content, columns);
   if (!check.Usable()) return check;
   if (columns.size() < 3 || columns[2].empty()) return MissingValue(check, content, columns, 2);
   if (columns.size() == 3) return NoCommaAfter(check, content, 2);
-  if (check.noMapping) return check;
+  if (check.no_mapping) return check;
   return CheckTargetColumns(check, content, columns);
 }

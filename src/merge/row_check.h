@@ -20,8 +20,8 @@ enum class RowFault {
 };
 
 struct RowCheck {
-  bool classRow = false;   // column 3 is "*"
-  bool noMapping = false;  // "No Mapping" stands somewhere in the row
+  bool class_row = false;   // column 3 is "*"
+  bool no_mapping = false;  // "No Mapping" stands somewhere in the row
   RowFault fault = RowFault::kNone;
   std::string reason;  // in words, for the user; empty without a fault
 

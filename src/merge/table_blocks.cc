@@ -48,9 +48,9 @@ FirstFields ReadFirstFields(std::string_view line, std::deque<std::string>& pool
 
 }  // namespace
 
-TableBlocks::TableBlocks(std::string table_text) : runText_(std::move(table_text)) {
-  runText_ += '\n';
-  std::string_view table = runText_;
+TableBlocks::TableBlocks(std::string table_text) : run_text_(std::move(table_text)) {
+  run_text_ += '\n';
+  std::string_view table = run_text_;
   table.remove_suffix(1);
   lines_ = SplitLines(table);
   size_t nul = table.find('\0');
@@ -62,7 +62,7 @@ TableBlocks::TableBlocks(std::string table_text) : runText_(std::move(table_text
     std::string_view name = tokens.NextTokenView(',');
     std::string_view parent = tokens.NextTokenView(',');
     if (tokens.NextTokenView(',') != "*") continue;
-    classRows_.try_emplace(ViewPair{Plain(name, pool_), Plain(parent, pool_)}, line);
+    class_rows_.try_emplace(ViewPair{Plain(name, pool_), Plain(parent, pool_)}, line);
   }
 }
 
@@ -73,8 +73,8 @@ std::string_view TableBlocks::RunLine(size_t line) const {
 }
 
 size_t TableBlocks::FirstClassRow(std::string_view name, std::string_view parent) const {
-  auto it = classRows_.find(ViewPair{name, parent});
-  return it == classRows_.end() ? kNone : it->second;
+  auto it = class_rows_.find(ViewPair{name, parent});
+  return it == class_rows_.end() ? kNone : it->second;
 }
 
 size_t TableBlocks::BlockEnd(size_t class_row, std::string_view name) const {
@@ -91,8 +91,8 @@ size_t TableBlocks::BlockEnd(size_t class_row, std::string_view name) const {
 size_t TableBlocks::RowTakenFor(size_t class_row, size_t block_end, std::string_view label) const {
   // The rows of one block are asked for one after the other: the block is
   // read once, its first row for each label kept.
-  if (takenIn_.first != class_row || takenIn_.second != block_end) {
-    takenIn_ = {class_row, block_end};
+  if (taken_in_.first != class_row || taken_in_.second != block_end) {
+    taken_in_ = {class_row, block_end};
     taken_.clear();
     std::deque<std::string> pool;
     for (size_t line = class_row + 1; line < block_end; ++line) {
@@ -105,16 +105,16 @@ size_t TableBlocks::RowTakenFor(size_t class_row, size_t block_end, std::string_
 }
 
 size_t TableBlocks::NearClassRow(std::string_view name, std::string_view parent) const {
-  if (!nearRows_) {
-    nearRows_.emplace();
+  if (!near_rows_) {
+    near_rows_.emplace();
     for (size_t line = 0; line < lines_.size(); ++line) {
       // Only lines that hold a "*" can be meant as class rows.
       if (lines_[line].content.find('*') == std::string_view::npos) continue;
       std::vector<std::string> values = MeantValues(lines_[line].content, line == 0);
       if (values.size() < 3 || values[2] != "*") continue;
-      nearRows_->try_emplace({LowerCaseKey(values[0]), LowerCaseKey(values[1])}, line);
+      near_rows_->try_emplace({LowerCaseKey(values[0]), LowerCaseKey(values[1])}, line);
     }
   }
-  auto it = nearRows_->find({LowerCaseKey(name), LowerCaseKey(parent)});
-  return it == nearRows_->end() ? kNone : it->second;
+  auto it = near_rows_->find({LowerCaseKey(name), LowerCaseKey(parent)});
+  return it == near_rows_->end() ? kNone : it->second;
 }

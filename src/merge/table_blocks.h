@@ -53,19 +53,19 @@ class TableBlocks {
 
   // The text as the run holds it: the table, then the line end the run
   // appends.
-  std::string runText_;
+  std::string run_text_;
   std::vector<TextLine> lines_;
   std::optional<size_t> nul_;
   // The first class row of each class, keyed by its first two fields
   // unescaped; unescaped names that differ from the text live in the pool.
-  std::unordered_map<ViewPair, size_t, ViewPairHash> classRows_;
+  std::unordered_map<ViewPair, size_t, ViewPairHash> class_rows_;
   std::deque<std::string> pool_;
   // Built when first asked for: the class rows as a person reads them,
   // keyed by name and parent with ASCII letters in lower case.
-  mutable std::optional<std::map<std::pair<std::string, std::string>, size_t>> nearRows_;
+  mutable std::optional<std::map<std::pair<std::string, std::string>, size_t>> near_rows_;
   // The block RowTakenFor read last: its class row and end, and per
   // attribute label the first line taken for it.
-  mutable std::pair<size_t, size_t> takenIn_{kNone, kNone};
+  mutable std::pair<size_t, size_t> taken_in_{kNone, kNone};
   mutable std::map<std::string, size_t, std::less<>> taken_;
 };
 

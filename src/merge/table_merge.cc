@@ -23,16 +23,16 @@ TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
   // Wide text holds a NUL byte in every ASCII character: said as what it is.
   std::string wide = table_.Lines().empty() ? "" : WideTextName(table_.Lines().front().Text());
   if (!wide.empty()) {
-    tableProblem_ = "is " + wide +
-                    " (what spreadsheets save as \"Unicode text\"), not the "
-                    "UTF-8 the run reads, so the run finds none of its rows; 'zorvez lint --fix' "
-                    "converts the table to UTF-8";
-    tableProblemBriefly_ = "the table is " + wide + ", which the run cannot read";
+    table_problem_ = "is " + wide +
+                     " (what spreadsheets save as \"Unicode text\"), not the "
+                     "UTF-8 the run reads, so the run finds none of its rows; 'zorvez lint --fix' "
+                     "converts the table to UTF-8";
+    table_problem_briefly_ = "the table is " + wide + ", which the run cannot read";
     return;
   }
   if (table_.NulOffset()) {
-    tableProblem_ = NulProblem(*table_.NulOffset(), table_.Lines());
-    tableProblemBriefly_ = "the table cannot be read past its NUL byte";
+    table_problem_ = NulProblem(*table_.NulOffset(), table_.Lines());
+    table_problem_briefly_ = "the table cannot be read past its NUL byte";
     return;
   }
   std::vector<std::string> name_problems;
@@ -44,7 +44,8 @@ TableMerge::TableMerge(std::string table_text, std::string_view completed_text,
 }
 
 bool TableMerge::Changes(bool partial) const {
-  return tableProblem_.empty() && CompletedProblem().empty() && (partial || !plan_.HasProblems()) && plan_.Changes();
+  return table_problem_.empty() && CompletedProblem().empty() &&
+         (partial || !plan_.HasProblems()) && plan_.Changes();
 }
 
 const MergePlan& TableMerge::PlanApplied(bool partial) const {

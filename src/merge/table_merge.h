@@ -25,10 +25,10 @@ class TableMerge {
              const NameCheck& check_names = {});
 
   // Why nothing can be merged into this table at all; empty when rows can.
-  const std::string& TableProblem() const { return tableProblem_; }
+  const std::string& TableProblem() const { return table_problem_; }
   // The same in a few words, for the summary: "the table cannot be read
   // past its NUL byte".
-  const std::string& TableProblemBriefly() const { return tableProblemBriefly_; }
+  const std::string& TableProblemBriefly() const { return table_problem_briefly_; }
   // Why the completed file cannot be read as rows; empty when it can.
   const std::string& CompletedProblem() const { return completed_.Problem(); }
   const CompletedFile& Completed() const { return completed_; }
@@ -51,8 +51,8 @@ class TableMerge {
 
   TableBlocks table_;
   CompletedFile completed_;
-  std::string tableProblem_;
-  std::string tableProblemBriefly_;
+  std::string table_problem_;
+  std::string table_problem_briefly_;
   MergePlan plan_;
 };
 

@@ -21,10 +21,10 @@ std::vector<DiffLine> DiffLines(const std::vector<TextLine>& table,
       continue;
     }
     if (entry.change == LineChange::kRemoved) {
-      lines.push_back({'-', table[entry.tableLine]});
+      lines.push_back({'-', table[entry.table_line]});
       continue;
     }
-    if (entry.change == LineChange::kReplaced) lines.push_back({'-', table[entry.tableLine]});
+    if (entry.change == LineChange::kReplaced) lines.push_back({'-', table[entry.table_line]});
     lines.push_back({'+', entry.line});
   }
   return lines;

@@ -16,18 +16,18 @@ void WritePiece(std::ostream& out, std::initializer_list<std::string_view> parts
 
 void WriteClassHead(std::ostream& out, const DdlClassHead& head) {
   ZORUnicodeString uuid = NewUuidText();
-  WritePiece(
-      out, {"<Class \n", "     Name=\"", head.name, "\"\n", "     DisplayName=\"", head.displayName,
-            "\"\n", "     Superclass=\"", head.superclass, "\"\n", "     Creator=\"", head.creator,
-            "\"\n", "     Domain=\"", head.domain, "\"\n", "     UUID=\"", uuid, "\">\n"});
+  WritePiece(out, {"<Class \n", "     Name=\"", head.name, "\"\n", "     DisplayName=\"",
+                   head.display_name, "\"\n", "     Superclass=\"", head.superclass, "\"\n",
+                   "     Creator=\"", head.creator, "\"\n", "     Domain=\"", head.domain, "\"\n",
+                   "     UUID=\"", uuid, "\">\n"});
 }
 
 void WriteAttributeElement(std::ostream& out, const DdlAttribute& attribute,
                            AttributeEnding ending) {
   WritePiece(out, {"     <Simple \n", "          Name=\"", attribute.name, "\"\n",
-                   "          DisplayName=\"", attribute.displayName, "\"\n",
+                   "          DisplayName=\"", attribute.display_name, "\"\n",
                    "          Creator=\"", attribute.creator, "\"\n", "          Type=\"",
-                   attribute.type, "\"\n", "          Default=\"", attribute.defaultValue, "\"\n",
+                   attribute.type, "\"\n", "          Default=\"", attribute.default_value, "\"\n",
                    "          Domain=\"", attribute.domain,
                    ending == AttributeEnding::kBlankLine ? "\"></Simple>\n\n" : "\"></Simple>\n"});
 }
@@ -52,7 +52,7 @@ void DdlRenderer::Accept(const ClassFindings& batch) {
 }
 
 void ProposedMappingRenderer::Accept(const ClassFindings& batch) {
-  for (const std::string& row : batch.mappingRows) {
+  for (const std::string& row : batch.mapping_rows) {
     out_.write(row.data(), static_cast<std::streamsize>(row.size()));
   }
 }

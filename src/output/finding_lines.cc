@@ -97,7 +97,7 @@ FindingLine MissingAttribute(const Finding& finding, bool v5v5, FindingLine line
 FindingLine DroppedRowLine(const Finding& finding, FindingLine line) {
   const TargetRef named = finding.target.value_or(TargetRef{});
   line.Markup(kIndent).Named(finding.label, finding.key).Text(" is not compared: its row names ");
-  line.Text(named.key).Text(" of ").Text(named.targetClass).Text(", but ");
+  line.Text(named.key).Text(" of ").Text(named.target_class).Text(", but ");
   if (finding.detail.empty()) {
     line.Text("no ").Text(finding.dictionary).Text(" class has the parent ").Text(named.parent);
   } else {
@@ -126,7 +126,8 @@ FindingLine AttributeLine(const ClassFindings& batch, const Finding& finding, bo
       return std::move(line.Text(" attribute specified.").Markup("</font><br>\n"));
     case FindingKind::kNoRow:
       line.Markup(kIndent).Named(finding.label, finding.key).Text(" has no row in mapping table ");
-      return std::move(line.Text("under ").Text(batch.label).Text(": not compared.").Markup("<br>\n"));
+      return std::move(
+          line.Text("under ").Text(batch.label).Text(": not compared.").Markup("<br>\n"));
     case FindingKind::kDroppedRow:
       return DroppedRowLine(finding, std::move(line));
     case FindingKind::kRetained:

@@ -3,9 +3,8 @@
 #include <cassert>
 #include <charconv>
 #include <cstdio>
-#include <string_view>
-
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 namespace {
 
@@ -20,8 +19,8 @@ bool NeedsNoEscaping(std::string_view value) {
 }  // namespace
 
 void JsonLine::BeforeValue() {
-  if (needsComma_ && !afterKey_) text_ += ',';
-  afterKey_ = false;
+  if (needs_comma_ && !after_key_) text_ += ',';
+  after_key_ = false;
 }
 
 void JsonLine::Quoted(std::string_view value) {
@@ -39,14 +38,14 @@ JsonLine& JsonLine::Open() {
   BeforeValue();
   text_ += '{';
   ++depth_;
-  needsComma_ = false;
+  needs_comma_ = false;
   return *this;
 }
 
 JsonLine& JsonLine::Close() {
   assert(depth_ > 0 && "an object to close");
   text_ += '}';
-  needsComma_ = true;
+  needs_comma_ = true;
   if (--depth_ == 0) text_ += '\n';
   return *this;
 }
@@ -55,7 +54,7 @@ JsonLine& JsonLine::OpenArray() {
   BeforeValue();
   text_ += '[';
   ++depth_;
-  needsComma_ = false;
+  needs_comma_ = false;
   return *this;
 }
 
@@ -63,51 +62,51 @@ JsonLine& JsonLine::CloseArray() {
   assert(depth_ > 0 && "an array to close");
   text_ += ']';
   --depth_;
-  needsComma_ = true;
+  needs_comma_ = true;
   return *this;
 }
 
 JsonLine& JsonLine::Key(std::string_view name) {
-  if (needsComma_) text_ += ',';
+  if (needs_comma_) text_ += ',';
   Quoted(name);
   text_ += ':';
-  afterKey_ = true;
+  after_key_ = true;
   return *this;
 }
 
 JsonLine& JsonLine::String(std::string_view value) {
   BeforeValue();
   Quoted(value);
-  needsComma_ = true;
+  needs_comma_ = true;
   return *this;
 }
 
 JsonLine& JsonLine::Number(long value) {
   BeforeValue();
   text_ += std::to_string(value);
-  needsComma_ = true;
+  needs_comma_ = true;
   return *this;
 }
 
 JsonLine& JsonLine::Null() {
   BeforeValue();
   text_ += "null";
-  needsComma_ = true;
+  needs_comma_ = true;
   return *this;
 }
 
 JsonLine& JsonLine::Bool(bool value) {
   BeforeValue();
   text_ += value ? "true" : "false";
-  needsComma_ = true;
+  needs_comma_ = true;
   return *this;
 }
 
 void JsonLine::Clear() {
   text_.clear();
   depth_ = 0;
-  needsComma_ = false;
-  afterKey_ = false;
+  needs_comma_ = false;
+  after_key_ = false;
 }
 
 JsonLine& JsonLine::Decimal(double value) {
@@ -116,11 +115,13 @@ JsonLine& JsonLine::Decimal(double value) {
   char digits[400];
   const std::to_chars_result written =
       std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 3);
-  std::string_view text(digits, written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0);
+  std::string_view text(digits,
+                        written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0);
   if (text.empty()) text = "0";  // the buffer holds any double; kept for safety
-  while (text.size() > 1 && text.back() == '0' && text.find('.') != std::string_view::npos) text.remove_suffix(1);
+  while (text.size() > 1 && text.back() == '0' && text.find('.') != std::string_view::npos)
+    text.remove_suffix(1);
   if (text.back() == '.') text.remove_suffix(1);
   text_ += text == "-0" ? std::string_view("0") : text;
-  needsComma_ = true;
+  needs_comma_ = true;
   return *this;
 }

@@ -9,7 +9,7 @@
 
 class JsonLine {
  public:
-  JsonLine& Open();  // an object, as a member value after Key() or at the top
+  JsonLine& Open();   // an object, as a member value after Key() or at the top
   JsonLine& Close();  // Close() and CloseArray() each need an object or array still open
   JsonLine& OpenArray();
   JsonLine& CloseArray();
@@ -31,8 +31,8 @@ class JsonLine {
 
   std::string text_;
   int depth_ = 0;
-  bool needsComma_ = false;  // a member or element came before at this depth
-  bool afterKey_ = false;
+  bool needs_comma_ = false;  // a member or element came before at this depth
+  bool after_key_ = false;
 };
 
 #endif  // ZOR_OUTPUT_JSON_LINE_H_

@@ -15,7 +15,7 @@ void WriteTarget(JsonLine& line, const std::optional<TargetRef>& target) {
   if (!target->label.empty()) line.Key("label").String(target->label);
   if (!target->key.empty()) line.Key("key").String(target->key);
   if (!target->parent.empty()) line.Key("parent").String(target->parent);
-  if (!target->targetClass.empty()) line.Key("class").String(target->targetClass);
+  if (!target->target_class.empty()) line.Key("class").String(target->target_class);
   line.Close();
 }
 
@@ -25,15 +25,15 @@ std::string_view WithoutLineEnd(std::string_view row) {
 }
 
 void WriteProposal(JsonLine& line, const Finding& finding) {
-  if (!finding.proposedInDdl && finding.proposedRows.empty()) return;
+  if (!finding.proposed_in_ddl && finding.proposed_rows.empty()) return;
   line.Key("proposal").Open().Key("ddl");
-  if (!finding.proposedInDdl) {
+  if (!finding.proposed_in_ddl) {
     line.Null();
   } else {
     line.String(finding.subject == FindingSubject::kClass ? "class" : "attribute");
   }
   line.Key("mapping_rows").OpenArray();
-  for (const std::string& row : finding.proposedRows) line.String(WithoutLineEnd(row));
+  for (const std::string& row : finding.proposed_rows) line.String(WithoutLineEnd(row));
   line.CloseArray().Close();
 }
 
@@ -70,11 +70,11 @@ void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& f
 void JsonLinesRenderer::Accept(const ClassFindings& batch) {
   for (const Finding& finding : batch.findings) {
     if (finding.subject == FindingSubject::kClass) {
-      classVerdicts_[static_cast<size_t>(finding.verdict)] += 1;
+      class_verdicts_[static_cast<size_t>(finding.verdict)] += 1;
     }
     WriteRecord(batch, finding);
     if (finding.section == ReportSection::kRequestedUnmapped) {
-      closingSection_.push_back(line_.Text());
+      closing_section_.push_back(line_.Text());
     } else {
       visit_(line_.Text());
     }
@@ -82,20 +82,20 @@ void JsonLinesRenderer::Accept(const ClassFindings& batch) {
 }
 
 void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
-  for (const std::string& record : closingSection_) visit_(record);
-  closingSection_.clear();
+  for (const std::string& record : closing_section_) visit_(record);
+  closing_section_.clear();
   JsonLine& line = line_;
   line.Clear();
-  line.Open().Key("record").String("summary").Key("classes").Number(totals.totalClasses);
+  line.Open().Key("record").String("summary").Key("classes").Number(totals.total_classes);
   line.Key("verdicts").Open();
   for (Verdict verdict : kAllVerdicts) {
-    line.Key(VerdictName(verdict)).Number(classVerdicts_[static_cast<size_t>(verdict)]);
+    line.Key(VerdictName(verdict)).Number(class_verdicts_[static_cast<size_t>(verdict)]);
   }
   line.Close();
-  line.Key("new_classes_suggested").Number(totals.newClassesSuggested);
-  line.Key("requested_unmapped").Number(totals.unmappedRequested);
-  line.Key("no_row").Number(totals.attributesWithoutRow);
-  line.Key("dropped_row").Number(totals.droppedRows);
+  line.Key("new_classes_suggested").Number(totals.new_classes_suggested);
+  line.Key("requested_unmapped").Number(totals.unmapped_requested);
+  line.Key("no_row").Number(totals.attributes_without_row);
+  line.Key("dropped_row").Number(totals.dropped_rows);
   line.Close();
   visit_(line.Text());
 }

@@ -30,8 +30,8 @@ class JsonLinesRenderer : public FindingSink {
   LineVisitor visit_;
   bool v5v5_;
   JsonLine line_;
-  std::vector<std::string> closingSection_;
-  std::array<long, 6> classVerdicts_{};  // by Verdict
+  std::vector<std::string> closing_section_;
+  std::array<long, 6> class_verdicts_{};  // by Verdict
 };
 
 #endif  // ZOR_OUTPUT_JSON_LINES_RENDERER_H_

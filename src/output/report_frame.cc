@@ -17,9 +17,9 @@ const char* SourceName(const ReportFrame& frame) { return frame.v5v5 ? "V5A" : "
 
 void WriteTableOfContentsEntry(std::ostream& out, const ReportFrame& frame,
                                MigrationXMLNode* class_node) {
-  bool v5_names = frame.v5v5 && !frame.oldFormat;
-  ZORUnicodeString key = getValueByTagName(class_node, v5_names ? "Name" : "ShortName");
-  ZORUnicodeString label = getValueByTagName(class_node, v5_names ? "DisplayName" : "Name");
+  bool v5_names = frame.v5v5 && !frame.old_format;
+  ZORUnicodeString key = GetValueByTagName(class_node, v5_names ? "Name" : "ShortName");
+  ZORUnicodeString label = GetValueByTagName(class_node, v5_names ? "DisplayName" : "Name");
   FixWhiteSpace(label);
   ZORUnicodeString entry("<a href=\"#");
   for (const ZORUnicodeString& piece : {key, ZORUnicodeString("\">"), label, ZORUnicodeString(" ("),
@@ -32,7 +32,7 @@ void WriteTableOfContentsEntry(std::ostream& out, const ReportFrame& frame,
 }  // namespace
 
 void WriteReportHead(std::ostream& out, const ReportFrame& frame) {
-  const ZORUnicodeString& path = frame.sourcePath;
+  const ZORUnicodeString& path = frame.source_path;
   ZORUnicodeString head("<HTML>\n<HEAD>\n<TITLE>XML Comparator Report for ");
   head.Append(path);
   head.Append("</TITLE>\n</HEAD>\n<BODY>\n<font size=+2>XML Comparator Report for ");
@@ -68,11 +68,11 @@ void WriteReportEnd(std::ostream& out, const ReportFrame& frame, const Compariso
   end.Append(
       "<font size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator Totals</font><br>\n");
   end.Append("Total number of classes: ");
-  end.Append(ZORUnicodeString::BuildFromNum(totals.totalClasses));
+  end.Append(ZORUnicodeString::BuildFromNum(totals.total_classes));
   end.Append("<br>\nNew classes suggested: ");
-  end.Append(ZORUnicodeString::BuildFromNum(totals.newClassesSuggested));
+  end.Append(ZORUnicodeString::BuildFromNum(totals.new_classes_suggested));
   end.Append("<br>\nV4 classes requested unmapped: ");
-  end.Append(ZORUnicodeString::BuildFromNum(totals.unmappedRequested));
+  end.Append(ZORUnicodeString::BuildFromNum(totals.unmapped_requested));
   end.Append("<br>\n<br>\n");
   end.Append("<br>\n<font size=\"+1\"><a name=\"unmappedv4classes\"></a>Requested Unmapped ");
   end.Append(source);

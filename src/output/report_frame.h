@@ -10,9 +10,9 @@
 #include "text/zor_string.h"
 
 struct ReportFrame {
-  ZORUnicodeString sourcePath;
+  ZORUnicodeString source_path;
   bool v5v5 = false;
-  bool oldFormat = false;
+  bool old_format = false;
 };
 
 void WriteReportHead(std::ostream& out, const ReportFrame& frame);

@@ -20,7 +20,7 @@ void ReportRenderer::Accept(const ClassFindings& batch) {
       unmapped_class = true;
       if (finding.section == ReportSection::kRequestedUnmapped) {
         FindingLine line = UnmappedClassLine(batch, LineForm::kHtml);
-        unmappedClassesHtml_.Append(std::string_view(line.Text()));
+        unmapped_classes_html_.Append(std::string_view(line.Text()));
       }
       continue;
     }

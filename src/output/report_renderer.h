@@ -14,14 +14,14 @@ class ReportRenderer : public FindingSink {
   ReportRenderer(std::ostream& out, bool v5v5) : out_(out), v5v5_(v5v5) {}
   void Accept(const ClassFindings& batch) override;
   // The section's lines, before the report's ampersand escaping.
-  const ZORUnicodeString& UnmappedClassesHtml() const { return unmappedClassesHtml_; }
+  const ZORUnicodeString& UnmappedClassesHtml() const { return unmapped_classes_html_; }
 
  private:
   void WriteLine(std::string html);
 
   std::ostream& out_;
   bool v5v5_;
-  ZORUnicodeString unmappedClassesHtml_;
+  ZORUnicodeString unmapped_classes_html_;
 };
 
 #endif  // ZOR_OUTPUT_REPORT_RENDERER_H_

@@ -87,8 +87,9 @@ void CollectRuns(const std::vector<std::string_view>& names, const std::set<std:
 
 }  // namespace
 
-void LinkAbbreviations(const std::vector<std::string_view>& source, const std::vector<std::string_view>& target,
-                       WordVocabulary& vocabulary, WordLinks& links) {
+void LinkAbbreviations(const std::vector<std::string_view>& source,
+                       const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
+                       WordLinks& links) {
   Side from, to;
   CollectAbbreviations(source, from);
   CollectAbbreviations(target, to);

@@ -14,7 +14,8 @@
 
 // `source` and `target`: every name of each side (class and attribute
 // labels and keys), repeats allowed.
-void LinkAbbreviations(const std::vector<std::string_view>& source, const std::vector<std::string_view>& target,
-                       WordVocabulary& vocabulary, WordLinks& links);
+void LinkAbbreviations(const std::vector<std::string_view>& source,
+                       const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
+                       WordLinks& links);
 
 #endif  // ZOR_SUGGEST_ABBREVIATIONS_H_

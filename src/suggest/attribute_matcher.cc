@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr double kElsewhere = 0.7;       // an attribute of an unrelated class counts this much
-constexpr double kHomeShare = 0.25;      // of an in-class score that depends on the class match
+constexpr double kElsewhere = 0.7;   // an attribute of an unrelated class counts this much
+constexpr double kHomeShare = 0.25;  // of an in-class score that depends on the class match
 constexpr double kLookElsewhereBelow = 0.8;
 constexpr size_t kMostPerWord = 50;
 constexpr size_t kMostElsewhere = 60;
@@ -45,7 +45,8 @@ class AttributeIndex {
                          AttributeRef{static_cast<uint32_t>(c), static_cast<uint32_t>(a)});
       }
     }
-    std::stable_sort(all.begin(), all.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::stable_sort(all.begin(), all.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const auto& [heft, ref] : all) {
       for (uint32_t word : context.target_attributes[ref.first].names[ref.second].label.words()) {
         if (postings_[word].size() < kMostPerWord) postings_[word].push_back(ref);
@@ -71,7 +72,8 @@ Likeness AttributeLikeness(const MatchContext& context, const ClassNames& s, con
     if (!s.bare.empty()) consider(s.bare, t.label, kSignalLabel);
     if (!t.bare.empty()) consider(s.label, t.bare, kSignalLabel);
   }
-  if (context.Uses(kSignalKey) && (s.key_differs || t.key_differs)) consider(s.key, t.key, kSignalKey);
+  if (context.Uses(kSignalKey) && (s.key_differs || t.key_differs))
+    consider(s.key, t.key, kSignalKey);
   return best;
 }
 
@@ -86,15 +88,18 @@ struct Ranking {
   // Appends the kept offers to `claims`; an attribute offered twice (at home
   // and elsewhere) keeps its best offer.
   void Keep(const std::vector<size_t>& first, std::vector<Claim>& claims) {
-    std::sort(candidates.begin(), candidates.end(), [](const AttributeCandidate& a, const AttributeCandidate& b) {
-      if (a.score != b.score) return a.score > b.score;
-      return std::tie(a.target_class, a.target_attribute) < std::tie(b.target_class, b.target_attribute);
-    });
+    std::sort(candidates.begin(), candidates.end(),
+              [](const AttributeCandidate& a, const AttributeCandidate& b) {
+                if (a.score != b.score) return a.score > b.score;
+                return std::tie(a.target_class, a.target_attribute) <
+                       std::tie(b.target_class, b.target_attribute);
+              });
     const size_t start = claims.size();
     for (const AttributeCandidate& c : candidates) {
       const auto target = static_cast<uint32_t>(first[c.target_class] + c.target_attribute);
-      const bool seen = std::any_of(claims.begin() + static_cast<std::ptrdiff_t>(start), claims.end(),
-                                    [&](const Claim& k) { return k.target == target; });
+      const bool seen =
+          std::any_of(claims.begin() + static_cast<std::ptrdiff_t>(start), claims.end(),
+                      [&](const Claim& k) { return k.target == target; });
       if (!seen) claims.push_back(Claim{c.score, target, c.evidence});
       if (claims.size() - start == kKeptForAssignment) break;
     }
@@ -164,13 +169,15 @@ class HomeIndex {
   // own words, its rarest words first, and a bounded number of them, so that
   // a word every attribute of a deep lineage holds does not make each item
   // compare with all of them; then, fewer, those sharing only a linked word.
-  void Sharing(const MatchContext& context, const ClassNames& item, std::vector<AttributeRef>& refs) const {
+  void Sharing(const MatchContext& context, const ClassNames& item,
+               std::vector<AttributeRef>& refs) const {
     static thread_local std::vector<uint32_t> hits;
     hits.clear();
     for (uint32_t compact : {item.label.compact, item.key.compact}) {
       if (compact == NameProfile::kNoCompact) continue;
-      const auto [begin, end] = std::equal_range(exact_.begin(), exact_.end(), std::pair<uint32_t, uint32_t>{compact, 0},
-                                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+      const auto [begin, end] =
+          std::equal_range(exact_.begin(), exact_.end(), std::pair<uint32_t, uint32_t>{compact, 0},
+                           [](const auto& a, const auto& b) { return a.first < b.first; });
       for (auto it = begin; it != end; ++it) hits.push_back(it->second);
     }
     TakeSharing(context, item, false, hits.size() + kMostAtHome, hits);
@@ -221,13 +228,15 @@ class HomeIndex {
     // The order matters only when the limit leaves some attributes out.
     if (hits.size() + entries > most) {
       std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
-        const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
+        const size_t fa = context.attribute_weights.Frequency(a),
+                     fb = context.attribute_weights.Frequency(b);
         return fa != fb ? fa < fb : a < b;
       });
     }
     for (uint32_t word : words) {
       const Run& run = run_[word];
-      for (uint32_t k = 0; k < run.size && hits.size() < most; ++k) hits.push_back(entries_[run.begin + k]);
+      for (uint32_t k = 0; k < run.size && hits.size() < most; ++k)
+        hits.push_back(entries_[run.begin + k]);
     }
   }
 
@@ -236,7 +245,8 @@ class HomeIndex {
   // the attributes in that order on the first pass, and notes what each
   // attribute's label and key read as.
   template <typename Visit>
-  void ForEachEntry(const MatchContext& context, const std::vector<uint32_t>& lineage, Visit visit) {
+  void ForEachEntry(const MatchContext& context, const std::vector<uint32_t>& lineage,
+                    Visit visit) {
     const bool numbering = refs_.empty();
     uint32_t at = 0;
     for (uint32_t c : lineage) {
@@ -259,12 +269,12 @@ class HomeIndex {
 
   int home_ = -2;
   uint32_t build_ = 0;
-  std::vector<uint32_t> stamp_;  // per word: the build that last held it
-  std::vector<Run> run_;         // per word held: its run in entries_
-  std::vector<uint32_t> held_;   // the words held, in the order first met
+  std::vector<uint32_t> stamp_;    // per word: the build that last held it
+  std::vector<Run> run_;           // per word held: its run in entries_
+  std::vector<uint32_t> held_;     // the words held, in the order first met
   std::vector<uint32_t> entries_;  // attribute numbers, word by word
   std::vector<AttributeRef> refs_;
-  std::vector<uint32_t> steps_;  // the lineage, the home first
+  std::vector<uint32_t> steps_;                       // the lineage, the home first
   std::vector<std::pair<uint32_t, uint32_t>> exact_;  // compact name, attribute number; sorted
 };
 
@@ -282,7 +292,8 @@ double LookAtHome(const MatchContext& context, const HomeIndex& index, const Cla
   for (const auto& ref : sharing) {
     const auto& [c, a] = ref;
     const ClassNames& target = context.target_attributes[c].names[a];
-    const Likeness likeness = memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
+    const Likeness likeness =
+        memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
     const int steps = std::min(index.StepsUp(ref), kFurthestStep);
     const double score = likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) *
                          (first ? 1.0 : kLaterHome) * (1.0 - kAncestorStep * steps);
@@ -310,7 +321,8 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
     context.attribute_links.ForEachLinked(word, [&](uint32_t to) { words.push_back(to); });
   }
   std::sort(words.begin(), words.end(), [&](uint32_t a, uint32_t b) {
-    const size_t fa = context.attribute_weights.Frequency(a), fb = context.attribute_weights.Frequency(b);
+    const size_t fa = context.attribute_weights.Frequency(a),
+                 fb = context.attribute_weights.Frequency(b);
     return fa != fb ? fa < fb : a < b;
   });
   size_t looked = 0;
@@ -318,7 +330,8 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
     for (const auto& [c, a] : index.With(word)) {
       if (looked++ >= kMostElsewhere) return;
       const ClassNames& target = context.target_attributes[c].names[a];
-      const Likeness likeness = memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
+      const Likeness likeness =
+          memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
       ranking.Offer({c, a, likeness.score * kElsewhere, likeness.signals});
     }
   }
@@ -330,16 +343,19 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
 // ranking stays the names': the demotions cost more places at 5 than the
 // acceptances they prevent are worth.
 std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
-                                      const std::vector<size_t>& starts, std::vector<int32_t>& takers) {
+                                      const std::vector<size_t>& starts,
+                                      std::vector<int32_t>& takers) {
   std::vector<Contest> contests;
-  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(), &contests, &takers);
+  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(), &contests,
+               &takers);
   return contests;
 }
 
 AttributeCandidate Candidate(const std::vector<size_t>& first, const Claim& claim) {
   const auto after = std::upper_bound(first.begin(), first.end(), size_t{claim.target});
   const auto c = static_cast<size_t>(after - first.begin()) - 1;
-  return AttributeCandidate{static_cast<uint32_t>(c), static_cast<uint32_t>(claim.target - first[c]), claim.score,
+  return AttributeCandidate{static_cast<uint32_t>(c),
+                            static_cast<uint32_t>(claim.target - first[c]), claim.score,
                             claim.evidence};
 }
 
@@ -354,22 +370,25 @@ struct RankWorker {
   std::vector<uint32_t> counts;  // per item of the batch, how many claims it made
 };
 
-void RankItems(const MatchContext& context, const AttributeIndex& index, const std::vector<size_t>& first,
-               const std::vector<std::vector<ClassImage>>& homes, size_t begin, size_t end, RankWorker& worker) {
+void RankItems(const MatchContext& context, const AttributeIndex& index,
+               const std::vector<size_t>& first, const std::vector<std::vector<ClassImage>>& homes,
+               size_t begin, size_t end, RankWorker& worker) {
   worker.claims.clear();
   worker.counts.clear();
   for (size_t i = begin; i < end; ++i) {
     const AttributeItem& item = context.input.attribute_items[i];
-    const ClassNames& names = context.source_attributes[item.source_class].names[item.source_attribute];
+    const ClassNames& names =
+        context.source_attributes[item.source_class].names[item.source_attribute];
     const std::vector<ClassImage>& places = homes[item.source_class];
     if (worker.home_indexes.size() < places.size()) worker.home_indexes.resize(places.size());
     double at_home = 0;
     for (size_t h = 0; h < places.size(); ++h) {
       worker.home_indexes[h].Build(context, places[h].target);
-      at_home = std::max(at_home, LookAtHome(context, worker.home_indexes[h], names, places[h], h == 0,
-                                             worker.memo, worker.ranking));
+      at_home = std::max(at_home, LookAtHome(context, worker.home_indexes[h], names, places[h],
+                                             h == 0, worker.memo, worker.ranking));
     }
-    if (at_home < kLookElsewhereBelow) LookElsewhere(context, index, names, worker.memo, worker.ranking);
+    if (at_home < kLookElsewhereBelow)
+      LookElsewhere(context, index, names, worker.memo, worker.ranking);
     const size_t before = worker.claims.size();
     worker.ranking.Keep(first, worker.claims);
     worker.counts.push_back(static_cast<uint32_t>(worker.claims.size() - before));
@@ -381,7 +400,8 @@ void RankItems(const MatchContext& context, const AttributeIndex& index, const s
 // The items go in batches, each shared among the workers, so that the
 // claims waiting to join stay few: the claims of all items are the largest
 // thing the matcher holds, and must not be held twice.
-RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes) {
+RankedAttributes RankAttributes(const MatchContext& context,
+                                const std::vector<std::vector<ClassImage>>& homes) {
   constexpr size_t kBatch = 16384;
   constexpr size_t kLeastPerRun = 4096;
   const AttributeIndex index(context);
@@ -407,7 +427,8 @@ RankedAttributes RankAttributes(const MatchContext& context, const std::vector<s
   return ranked;
 }
 
-std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, const std::vector<AttributeItem>& items,
+std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,
+                                                   const std::vector<AttributeItem>& items,
                                                    const SuggestOptions& options) {
   const std::vector<size_t>& starts = ranked.starts;
   std::deque<Claim>& claims = ranked.claims;
@@ -417,7 +438,8 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
   // Each item's claims are released once read: the suggestions take their place.
   for (size_t i = 0; i + 1 < starts.size() && i < items.size(); ++i) {
     scores.clear();
-    for (size_t k = starts[i]; k < starts[i + 1]; ++k) scores.push_back(claims[k - starts[i]].score);
+    for (size_t k = starts[i]; k < starts[i + 1]; ++k)
+      scores.push_back(claims[k - starts[i]].score);
     AttributeSuggestion suggestion{items[i], {}, false};
     if (!ranked.contests.empty()) {
       const Contest& contest = ranked.contests[i];
@@ -430,8 +452,9 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
     const bool mutual = starts[i] < starts[i + 1] && claims.front().target < ranked.takers.size() &&
                         ranked.takers[claims.front().target] == static_cast<int32_t>(i) &&
                         (claims.front().evidence & kSignalAssignment) == 0;
-    suggestion.accepted = exact || ClearlyFirst(scores, options.attribute_min_score, options.margin) ||
-                          (mutual && ClearlyFirst(scores, options.attribute_mutual_min_score, options.mutual_margin));
+    suggestion.accepted =
+        exact || ClearlyFirst(scores, options.attribute_min_score, options.margin) ||
+        (mutual && ClearlyFirst(scores, options.attribute_mutual_min_score, options.mutual_margin));
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
     for (size_t k = 0; k < shown; ++k) {
@@ -439,7 +462,8 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, cons
       suggestion.candidates.back().taken_by = TakerOf(ranked.takers, claims[k]);
     }
     suggestions.push_back(std::move(suggestion));
-    claims.erase(claims.begin(), claims.begin() + static_cast<std::ptrdiff_t>(starts[i + 1] - starts[i]));
+    claims.erase(claims.begin(),
+                 claims.begin() + static_cast<std::ptrdiff_t>(starts[i + 1] - starts[i]));
   }
   return suggestions;
 }

@@ -26,11 +26,13 @@ struct RankedAttributes {
 
 // `homes`: per source class, the target classes its attributes look in
 // first, the likeliest first.
-RankedAttributes RankAttributes(const MatchContext& context, const std::vector<std::vector<ClassImage>>& homes);
+RankedAttributes RankAttributes(const MatchContext& context,
+                                const std::vector<std::vector<ClassImage>>& homes);
 
 // The suggestions, in the order of `items` (those ranked); the claims are
 // released as they are read.
-std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked, const std::vector<AttributeItem>& items,
+std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,
+                                                   const std::vector<AttributeItem>& items,
                                                    const SuggestOptions& options);
 
 #endif  // ZOR_SUGGEST_ATTRIBUTE_MATCHER_H_

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr size_t kMostPerWord = 100;   // classes one word brings at most
-constexpr size_t kEnough = 100;        // rarer words already brought this many
+constexpr size_t kMostPerWord = 100;  // classes one word brings at most
+constexpr size_t kEnough = 100;       // rarer words already brought this many
 
 }  // namespace
 
@@ -24,11 +24,13 @@ ClassCandidateIndex::ClassCandidateIndex(const MatchContext& context)
     if (names.key_differs) by_compact_[names.key.compact].push_back(static_cast<uint32_t>(t));
   }
   for (std::vector<uint32_t>& list : postings_) {
-    std::stable_sort(list.begin(), list.end(), [&](uint32_t a, uint32_t b) { return heft[a] < heft[b]; });
+    std::stable_sort(list.begin(), list.end(),
+                     [&](uint32_t a, uint32_t b) { return heft[a] < heft[b]; });
   }
 }
 
-void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out, Scratch& scratch) const {
+void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out,
+                                      Scratch& scratch) const {
   if (word >= postings_.size()) return;
   const std::vector<uint32_t>& list = postings_[word];
   const size_t end = std::min(list.size(), kMostPerWord);
@@ -39,8 +41,10 @@ void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out,
   }
 }
 
-std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfile& row, Scratch& scratch) const {
-  if (scratch.stamp.size() != context_.input.target.size()) scratch.stamp.assign(context_.input.target.size(), 0);
+std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfile& row,
+                                                  Scratch& scratch) const {
+  if (scratch.stamp.size() != context_.input.target.size())
+    scratch.stamp.assign(context_.input.target.size(), 0);
   const uint32_t mark = ++scratch.mark;
   std::vector<uint32_t> out;
   const ClassNames& names = context_.source_names[source];

@@ -14,8 +14,8 @@ constexpr int kPasses = 2;                // hierarchy passes after the names al
 constexpr double kNameShare = 0.9;        // of the score that the names alone can give
 constexpr double kHierarchyWeight = 0.4;  // of the room the names leave
 constexpr double kAttributeWeight = 0.2;
-constexpr double kContradiction = 0.15;   // off a pair whose parents map elsewhere
-constexpr double kImageScore = 0.5;       // a match this sure informs its neighbours
+constexpr double kContradiction = 0.15;  // off a pair whose parents map elsewhere
+constexpr double kImageScore = 0.5;      // a match this sure informs its neighbours
 constexpr double kImageLead = 0.1;
 constexpr size_t kKeptForAssignment = 10;
 constexpr size_t kMeasuredOverlaps = 20;
@@ -38,7 +38,8 @@ void Rank(Ranked& ranked) {
 }
 
 bool Contains(const Ranked& ranked, uint32_t target) {
-  return std::any_of(ranked.begin(), ranked.end(), [&](const Scored& s) { return s.target == target; });
+  return std::any_of(ranked.begin(), ranked.end(),
+                     [&](const Scored& s) { return s.target == target; });
 }
 
 // The class's own names, or the name its row gives when that is closer.
@@ -76,7 +77,8 @@ void Combine(const MatchContext& context, const std::vector<ClassImage>& images,
   // signals to tell two classes of one name apart.
   const double base = kNameShare * s.names;
   const double overlap = std::max(s.attributes, 0.0);
-  double score = base + (1.0 - base) * (kHierarchyWeight * std::max(support, 0.0) + kAttributeWeight * overlap);
+  double score = base + (1.0 - base) * (kHierarchyWeight * std::max(support, 0.0) +
+                                        kAttributeWeight * overlap);
   score -= kContradiction * std::max(-support, 0.0) * s.names;
   s.score = std::clamp(score, 0.0, 1.0);
 }
@@ -122,7 +124,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
   };
   std::vector<RunState> states(RunsFor(items.size(), kLeastPerRun, context.options.runs));
   for (RunState& state : states) {
-    if (context.Uses(kSignalAttributes)) state.overlap = std::make_unique<AttributeOverlap>(context);
+    if (context.Uses(kSignalAttributes))
+      state.overlap = std::make_unique<AttributeOverlap>(context);
   }
   std::vector<Ranked> ranked(items.size());
   std::vector<ClassImage> images = Images(context, {});  // the table's rows alone
@@ -166,8 +169,9 @@ ClassMatch MatchClasses(const MatchContext& context) {
     for (size_t k = 0; k < ranked[i].size() && candidates[i].size() < kKeptForAssignment; ++k) {
       const Scored& s = ranked[i][k];
       const uint32_t target = context.target_tree.RowTarget(s.target);
-      if (s.score <= 0 || std::any_of(candidates[i].begin(), candidates[i].end(),
-                                      [&](const ClassCandidate& c) { return c.target == target; })) {
+      if (s.score <= 0 ||
+          std::any_of(candidates[i].begin(), candidates[i].end(),
+                      [&](const ClassCandidate& c) { return c.target == target; })) {
         continue;
       }
       candidates[i].push_back(ClassCandidate{target, s.score, s.evidence});
@@ -176,7 +180,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
   std::vector<bool> anchored(context.input.target.size(), false);
   for (const ClassAnchor& anchor : context.input.class_anchors) anchored[anchor.target] = true;
   std::vector<int32_t> takers;
-  if (context.Uses(kSignalAssignment)) AssignGlobally(candidates, anchored, context.input.target.size(), &takers);
+  if (context.Uses(kSignalAssignment))
+    AssignGlobally(candidates, anchored, context.input.target.size(), &takers);
   ClassMatch match;
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
@@ -186,19 +191,24 @@ ClassMatch MatchClasses(const MatchContext& context) {
                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
                        suggestion.candidates.front().score >= context.options.floor &&
                        index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
-    const bool mutual = !suggestion.candidates.empty() && suggestion.candidates.front().target < takers.size() &&
+    const bool mutual = !suggestion.candidates.empty() &&
+                        suggestion.candidates.front().target < takers.size() &&
                         takers[suggestion.candidates.front().target] == static_cast<int32_t>(i) &&
                         (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
                         (suggestion.candidates.front().evidence & kSignalHierarchy) != 0;
-    suggestion.accepted = exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
-                          (mutual && ClearlyFirst(scores, context.options.mutual_min_score,
-                                                  context.options.mutual_margin));
-    if (suggestion.candidates.size() > context.options.top) suggestion.candidates.resize(context.options.top);
+    suggestion.accepted =
+        exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
+        (mutual &&
+         ClearlyFirst(scores, context.options.mutual_min_score, context.options.mutual_margin));
+    if (suggestion.candidates.size() > context.options.top)
+      suggestion.candidates.resize(context.options.top);
     match.suggestions.push_back(std::move(suggestion));
   }
   match.images = Images(context, ranked);
   for (const ClassSuggestion& s : match.suggestions) {
-    if (s.accepted) match.images[s.source] = ClassImage{static_cast<int>(s.candidates[0].target), s.candidates[0].score, true};
+    if (s.accepted)
+      match.images[s.source] =
+          ClassImage{static_cast<int>(s.candidates[0].target), s.candidates[0].score, true};
   }
   return match;
 }

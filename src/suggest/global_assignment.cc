@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr double kDemoted = 0.8;          // a target another item took with a better score
-constexpr double kDemotedByRow = 0.92;    // a target a row of the table already takes
-constexpr double kStrong = 0.9;           // both this strong and about equal: many-to-one
+constexpr double kDemoted = 0.8;        // a target another item took with a better score
+constexpr double kDemotedByRow = 0.92;  // a target a row of the table already takes
+constexpr double kStrong = 0.9;         // both this strong and about equal: many-to-one
 constexpr double kAboutEqual = 0.02;
 
 struct Owner {
@@ -73,7 +73,8 @@ std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vect
   const size_t items = starts.size() - 1;
   std::vector<Cursor> first;
   for (size_t i = 0; i < items; ++i) {
-    if (starts[i] < starts[i + 1]) first.push_back(Cursor{claims[starts[i]].score, static_cast<uint32_t>(i), starts[i]});
+    if (starts[i] < starts[i + 1])
+      first.push_back(Cursor{claims[starts[i]].score, static_cast<uint32_t>(i), starts[i]});
   }
   CursorHeap heads(std::move(first));
   std::vector<Owner> owners(target_count);
@@ -81,7 +82,8 @@ std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vect
     const Cursor head = heads.top();
     const Claim& claim = claims[head.at];
     Owner& owner = owners[claim.target];
-    const bool shared = owner.item >= 0 && claim.score >= kStrong && owner.score - claim.score <= kAboutEqual;
+    const bool shared =
+        owner.item >= 0 && claim.score >= kStrong && owner.score - claim.score <= kAboutEqual;
     if (owner.item < 0 || shared) {
       if (owner.item < 0) owner = Owner{static_cast<int>(head.item), claim.score};
       heads.pop();  // placed: its other pairs no longer count
@@ -103,8 +105,8 @@ int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim) {
 }
 
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
-                  const std::vector<bool>& anchored, size_t target_count, std::vector<Contest>* contests,
-                  std::vector<int32_t>* takers) {
+                  const std::vector<bool>& anchored, size_t target_count,
+                  std::vector<Contest>* contests, std::vector<int32_t>* takers) {
   if (starts.empty()) return;
   const size_t items = starts.size() - 1;
   for (size_t i = 0; i < items; ++i) {
@@ -119,11 +121,13 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
   for (size_t i = 0; i < items; ++i) {
     Contest contest;
     size_t place = 0;
-    const auto begin = claims.begin() + Offset(starts[i]), end = claims.begin() + Offset(starts[i + 1]);
+    const auto begin = claims.begin() + Offset(starts[i]),
+               end = claims.begin() + Offset(starts[i + 1]);
     for (auto c = begin; c != end; ++c) {
       const Owner& owner = owners[c->target];
       double factor = 1.0;
-      if (owner.item >= 0 && owner.item != static_cast<int>(i) && owner.score > c->score + kAboutEqual) {
+      if (owner.item >= 0 && owner.item != static_cast<int>(i) &&
+          owner.score > c->score + kAboutEqual) {
         factor = kDemoted;
       } else if (anchored[c->target] && c->score < 1.0) {
         factor = kDemotedByRow;
@@ -150,8 +154,9 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
   }
 }
 
-void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
-                    size_t target_count, std::vector<int32_t>* takers_out) {
+void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
+                    const std::vector<bool>& anchored, size_t target_count,
+                    std::vector<int32_t>* takers_out) {
   std::deque<Claim> claims;
   std::vector<size_t> starts{0};
   for (const std::vector<ClassCandidate>& candidates : per_item) {

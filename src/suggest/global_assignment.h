@@ -16,8 +16,9 @@
 // `per_item` holds each item's candidates; they come back re-ranked.
 // `anchored` marks the targets that rows of the table already take.
 // With `takers`, per target the item that took it, or kTakenByNone.
-void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item, const std::vector<bool>& anchored,
-                    size_t target_count, std::vector<int32_t>* takers = nullptr);
+void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
+                    const std::vector<bool>& anchored, size_t target_count,
+                    std::vector<int32_t>* takers = nullptr);
 
 // The same over candidates kept in one array, as for hundreds of thousands
 // of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].
@@ -33,9 +34,9 @@ struct Claim {
 // took; per item, the contest says how the list would rank with the
 // demotions, for the decision to accept its first candidate.
 struct Contest {
-  double first = 0;       // the best score after the demotions
-  double second = 0;      // the runner-up's, or 0
-  bool same_first = true; // the first candidate stays first
+  double first = 0;        // the best score after the demotions
+  double second = 0;       // the runner-up's, or 0
+  bool same_first = true;  // the first candidate stays first
 };
 // With `takers`, per target the item that took it, or kTakenByNone.
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,

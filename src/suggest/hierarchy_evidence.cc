@@ -5,10 +5,11 @@
 namespace {
 
 constexpr int kDeepestDescendant = 4;
-constexpr double kChildShare = 0.9;       // the parent's image is the candidate's parent: short of all, so the children still tell siblings apart
+constexpr double kChildShare = 0.9;  // the parent's image is the candidate's parent: short of all,
+                                     // so the children still tell siblings apart
 constexpr double kDescendantShare = 0.5;  // a deeper descendant says less than a child
-constexpr double kSiblingShare = 0.6;     // where the parent has no image, its siblings' images speak
-constexpr double kGrandparentShare = 0.4; // where neither does, the grandparent's
+constexpr double kSiblingShare = 0.6;  // where the parent has no image, its siblings' images speak
+constexpr double kGrandparentShare = 0.4;  // where neither does, the grandparent's
 constexpr size_t kMostBeneath = 40;
 constexpr size_t kMostSiblings = 40;
 
@@ -24,8 +25,8 @@ double ParentSupport(const MatchContext& context, const ClassImage& image, size_
 
 // The source class's siblings that have an image: the share of them whose
 // image is a sibling of the candidate (the same target parent).
-double SiblingSupport(const MatchContext& context, const std::vector<ClassImage>& images, size_t source,
-                      int parent, size_t target) {
+double SiblingSupport(const MatchContext& context, const std::vector<ClassImage>& images,
+                      size_t source, int parent, size_t target) {
   const int target_parent = context.target_tree.Parent(target);
   if (target_parent == DictionaryTree::kNone) return 0;
   double agree = 0, all = 0;
@@ -35,7 +36,8 @@ double SiblingSupport(const MatchContext& context, const std::vector<ClassImage>
     if (++looked > kMostSiblings) break;
     const ClassImage& image = images[sibling];
     all += image.confidence;
-    if (static_cast<size_t>(image.target) != target && context.target_tree.Parent(image.target) == target_parent) {
+    if (static_cast<size_t>(image.target) != target &&
+        context.target_tree.Parent(image.target) == target_parent) {
       agree += image.confidence;
     }
   }

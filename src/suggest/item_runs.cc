@@ -20,7 +20,8 @@ size_t RunsFor(size_t count, size_t least_per_run, size_t asked) {
   return std::max<size_t>(1, std::min({processors, kMostRuns, by_size}));
 }
 
-void ForEachRun(size_t count, size_t runs, const std::function<void(size_t, size_t, size_t)>& work) {
+void ForEachRun(size_t count, size_t runs,
+                const std::function<void(size_t, size_t, size_t)>& work) {
   runs = std::max<size_t>(1, runs);
   std::vector<std::exception_ptr> failures(runs);
   auto run = [&](size_t r) {

@@ -28,7 +28,8 @@ constexpr double kStrongest = 0.9;
 
 std::vector<uint32_t> Without(std::span<const uint32_t> words, std::span<const uint32_t> other) {
   std::vector<uint32_t> rest;
-  std::set_difference(words.begin(), words.end(), other.begin(), other.end(), std::back_inserter(rest));
+  std::set_difference(words.begin(), words.end(), other.begin(), other.end(),
+                      std::back_inserter(rest));
   return rest;
 }
 
@@ -36,12 +37,12 @@ using WordPair = std::pair<uint32_t, uint32_t>;
 using NamesPair = std::pair<uint32_t, uint32_t>;  // the two names' compact numbers
 
 struct Tally {
-  std::map<WordPair, double> together;              // share of rows renaming one word to the other
-  std::map<WordPair, std::set<NamesPair>> behind;   // the distinct pairs of names doing so
-  std::map<uint32_t, double> renamed_or_kept;       // rows where a source word is renamed or kept
-  std::map<uint32_t, double> brought;               // rows bringing a target word in
-  std::map<uint32_t, double> dropped;               // rows dropping a source word
-  std::map<uint32_t, double> seen;                  // rows holding a source word
+  std::map<WordPair, double> together;             // share of rows renaming one word to the other
+  std::map<WordPair, std::set<NamesPair>> behind;  // the distinct pairs of names doing so
+  std::map<uint32_t, double> renamed_or_kept;      // rows where a source word is renamed or kept
+  std::map<uint32_t, double> brought;              // rows bringing a target word in
+  std::map<uint32_t, double> dropped;              // rows dropping a source word
+  std::map<uint32_t, double> seen;                 // rows holding a source word
 };
 
 void CountPair(const NameProfile& source, const NameProfile& target, Tally& tally) {
@@ -85,7 +86,8 @@ void LearnSubstitutions(const std::vector<NamePair>& known, WordLinks& links) {
     const double specific = count / tally.brought[words.second];
     if (faithful < kLeastFaithful || specific < kLeastSpecific) continue;
     const double support = static_cast<double>(name_pairs) / static_cast<double>(name_pairs + 1);
-    links.Add(words.first, words.second, kStrongest * std::min(faithful, specific) * support, kSignalLearned);
+    links.Add(words.first, words.second, kStrongest * std::min(faithful, specific) * support,
+              kSignalLearned);
   }
   for (const auto& [word, count] : tally.dropped) {
     if (count < static_cast<double>(kLeastNamePairs)) continue;

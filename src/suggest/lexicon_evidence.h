@@ -14,7 +14,8 @@
 class LexiconEvidence {
  public:
   // `from` and `to`: the words of each side as the matcher stems them.
-  void Add(std::vector<std::string> from, std::vector<std::string> to, std::string said, uint32_t signal);
+  void Add(std::vector<std::string> from, std::vector<std::string> to, std::string said,
+           uint32_t signal);
   bool Empty() const { return entries_.empty(); }
 
   // The first relation of `signal`'s kind whose words the two names hold,

@@ -20,9 +20,11 @@ std::vector<uint32_t> Sorted(std::vector<uint32_t> words) {
   return words;
 }
 
-std::vector<uint32_t> Without(const std::vector<uint32_t>& words, const std::vector<uint32_t>& other) {
+std::vector<uint32_t> Without(const std::vector<uint32_t>& words,
+                              const std::vector<uint32_t>& other) {
   std::vector<uint32_t> rest;
-  std::set_difference(words.begin(), words.end(), other.begin(), other.end(), std::back_inserter(rest));
+  std::set_difference(words.begin(), words.end(), other.begin(), other.end(),
+                      std::back_inserter(rest));
   return rest;
 }
 
@@ -34,9 +36,14 @@ std::string Joined(const std::vector<std::string>& words, size_t begin, size_t e
 
 class LexiconLinker {
  public:
-  LexiconLinker(const Lexicon& lexicon, WordVocabulary& vocabulary, const std::vector<WordLinks*>& links,
-                uint32_t signals, LexiconEvidence& evidence, const LexiconStrengths& strengths)
-      : lexicon_(lexicon), vocabulary_(vocabulary), links_(links), signals_(signals), evidence_(evidence),
+  LexiconLinker(const Lexicon& lexicon, WordVocabulary& vocabulary,
+                const std::vector<WordLinks*>& links, uint32_t signals, LexiconEvidence& evidence,
+                const LexiconStrengths& strengths)
+      : lexicon_(lexicon),
+        vocabulary_(vocabulary),
+        links_(links),
+        signals_(signals),
+        evidence_(evidence),
         strengths_(strengths) {}
 
   void NoteTarget(const std::vector<std::string_view>& labels) {
@@ -88,9 +95,12 @@ class LexiconLinker {
 
   double Strength(const LexiconRelation& relation, size_t words) const {
     switch (relation.source) {
-      case LexiconSource::kUserSynonym: return strengths_.user;
-      case LexiconSource::kWordNetPertainym: return strengths_.pertainym;
-      case LexiconSource::kWordNetSynonym: break;
+      case LexiconSource::kUserSynonym:
+        return strengths_.user;
+      case LexiconSource::kWordNetPertainym:
+        return strengths_.pertainym;
+      case LexiconSource::kWordNetSynonym:
+        break;
     }
     const bool phrase = words > 1 || relation.phrase.find(' ') != std::string::npos;
     return phrase ? strengths_.phrase_synonym : strengths_.word_synonym;
@@ -107,7 +117,8 @@ class LexiconLinker {
       const std::vector<uint32_t> from = Without(from_all, to_all), to = Without(to_all, from_all);
       if (from.empty() || to.empty()) continue;
       const double strength = Strength(relation, words);
-      const uint32_t signal = relation.source == LexiconSource::kUserSynonym ? kSignalSynonyms : kSignalLexicon;
+      const uint32_t signal =
+          relation.source == LexiconSource::kUserSynonym ? kSignalSynonyms : kSignalLexicon;
       if ((signals_ & signal) == 0) continue;
       evidence_.Add(Words(from), Words(to), phrase + " ~ " + relation.phrase, signal);
       for (WordLinks* links : links_) {

@@ -20,7 +20,8 @@ class LikenessMemo {
   // The answer for names `s` and `t`, computed by `compute` unless known.
   template <typename Compute>
   Likeness Get(const ClassNames& s, const ClassNames& t, Compute compute) {
-    if (s.number == ClassNames::kUnnumbered || t.number == ClassNames::kUnnumbered) return compute();
+    if (s.number == ClassNames::kUnnumbered || t.number == ClassNames::kUnnumbered)
+      return compute();
     Slot& slot = slots_[Place(s.number, t.number)];
     if (slot.source != s.number || slot.target != t.number) {
       const Likeness likeness = compute();

@@ -23,7 +23,8 @@ ClassNames ProfileNames(WordVocabulary& vocabulary, std::string_view label, std:
   return names;
 }
 
-std::vector<ClassNames> ProfileClasses(WordVocabulary& vocabulary, const std::vector<SuggestClass>& classes) {
+std::vector<ClassNames> ProfileClasses(WordVocabulary& vocabulary,
+                                       const std::vector<SuggestClass>& classes) {
   std::vector<ClassNames> names;
   names.reserve(classes.size());
   for (const SuggestClass& c : classes) names.push_back(ProfileNames(vocabulary, c.label, c.key));
@@ -52,7 +53,8 @@ class NameNumbers {
   struct Hash {
     size_t operator()(const Profiles& p) const {
       size_t h = 0;
-      for (const uint32_t* at : p) h = (h ^ reinterpret_cast<uintptr_t>(at)) * 0x9E3779B97F4A7C15ull;
+      for (const uint32_t* at : p)
+        h = (h ^ reinterpret_cast<uintptr_t>(at)) * 0x9E3779B97F4A7C15ull;
       return h ^ (h >> 29);
     }
   };
@@ -86,7 +88,8 @@ void CountWeights(const std::vector<ClassNames>& names, WordWeights& weights) {
 }
 
 // Links every source word to the target words spelled nearly alike.
-void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLinks& attribute_links) {
+void LinkSpellings(const MatchContext& context, WordLinks& class_links,
+                   WordLinks& attribute_links) {
   SpellingIndex index;
   std::vector<bool> in_target(context.vocabulary.size(), false);
   auto index_names = [&](const ClassNames& n) {
@@ -107,7 +110,8 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLink
       for (uint32_t word : p->words()) {
         if (done[word]) continue;
         done[word] = true;
-        for (const auto& [to, agreement] : index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
+        for (const auto& [to, agreement] :
+             index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
           class_links.Add(word, to, agreement, kSignalSpelling);
           attribute_links.Add(word, to, agreement, kSignalSpelling);
         }
@@ -121,7 +125,8 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links, WordLink
   }
 }
 
-void LearnFromAnchors(const MatchContext& context, WordLinks& class_links, WordLinks& attribute_links) {
+void LearnFromAnchors(const MatchContext& context, WordLinks& class_links,
+                      WordLinks& attribute_links) {
   std::vector<NamePair> classes;
   for (const ClassAnchor& anchor : context.input.class_anchors) {
     const ClassNames& s = context.source_names[anchor.source];
@@ -132,8 +137,10 @@ void LearnFromAnchors(const MatchContext& context, WordLinks& class_links, WordL
   LearnSubstitutions(classes, class_links);
   std::vector<NamePair> attributes;
   for (const AttributeAnchor& anchor : context.input.attribute_anchors) {
-    const ClassNames& s = context.source_attributes[anchor.source_class].names[anchor.source_attribute];
-    const ClassNames& t = context.target_attributes[anchor.target_class].names[anchor.target_attribute];
+    const ClassNames& s =
+        context.source_attributes[anchor.source_class].names[anchor.source_attribute];
+    const ClassNames& t =
+        context.target_attributes[anchor.target_class].names[anchor.target_attribute];
     attributes.emplace_back(&s.label, &t.label);
   }
   LearnSubstitutions(attributes, attribute_links);
@@ -146,7 +153,8 @@ std::vector<std::string_view> LabelsOf(const std::vector<SuggestClass>& classes)
   std::vector<std::string_view> names;
   for (const SuggestClass& c : classes) {
     names.push_back(c.label.empty() ? c.key : c.label);
-    for (const SuggestAttribute& a : c.attributes) names.push_back(a.label.empty() ? a.key : a.label);
+    for (const SuggestAttribute& a : c.attributes)
+      names.push_back(a.label.empty() ? a.key : a.label);
   }
   return names;
 }
@@ -164,7 +172,8 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   target_names = ProfileClasses(vocabulary, in.target);
   item_rows.resize(in.class_items.size());
   for (size_t i = 0; i < in.class_item_rows.size() && i < item_rows.size(); ++i) {
-    if (Uses(kSignalRow) && !in.class_item_rows[i].empty()) item_rows[i] = vocabulary.Profile(in.class_item_rows[i]);
+    if (Uses(kSignalRow) && !in.class_item_rows[i].empty())
+      item_rows[i] = vocabulary.Profile(in.class_item_rows[i]);
   }
   source_attributes = ProfileAttributes(vocabulary, in.source, source_names);
   target_attributes = ProfileAttributes(vocabulary, in.target, target_names);
@@ -178,15 +187,16 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   attribute_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
   if (Uses(kSignalSpelling)) LinkSpellings(*this, class_links, attribute_links);
   if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
-  const std::vector<std::string_view> source_labels = LabelsOf(in.source), target_labels = LabelsOf(in.target);
+  const std::vector<std::string_view> source_labels = LabelsOf(in.source),
+                                      target_labels = LabelsOf(in.target);
   if (Uses(kSignalAbbreviation)) {
     for (WordLinks* links : {&class_links, &attribute_links}) {
       LinkAbbreviations(source_labels, target_labels, vocabulary, *links);
     }
   }
   if (opts.lexicon != nullptr && (Uses(kSignalLexicon) || Uses(kSignalSynonyms))) {
-    LinkLexicon(*opts.lexicon, source_labels, target_labels, vocabulary, {&class_links, &attribute_links},
-                opts.signals, *lexicon_evidence);
+    LinkLexicon(*opts.lexicon, source_labels, target_labels, vocabulary,
+                {&class_links, &attribute_links}, opts.signals, *lexicon_evidence);
   }
   class_links.Seal();
   attribute_links.Seal();

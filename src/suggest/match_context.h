@@ -15,8 +15,8 @@
 #include "suggest/word_weights.h"
 
 struct AttributeNames {
-  std::vector<ClassNames> names;         // one per attribute of the class
-  std::vector<uint32_t> identities;      // the attributes' compact labels, numbered; sorted
+  std::vector<ClassNames> names;     // one per attribute of the class
+  std::vector<uint32_t> identities;  // the attributes' compact labels, numbered; sorted
 };
 
 struct MatchContext {
@@ -37,7 +37,7 @@ struct MatchContext {
   WordLinks attribute_links;
   DictionaryTree source_tree;
   DictionaryTree target_tree;
-  std::vector<int> source_anchor;  // per source class: its anchored target, or -1
+  std::vector<int> source_anchor;      // per source class: its anchored target, or -1
   std::vector<NameProfile> item_rows;  // per class item: the name its row gives, or none
   std::shared_ptr<LexiconEvidence> lexicon_evidence = std::make_shared<LexiconEvidence>();
 };

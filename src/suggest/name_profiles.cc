@@ -43,8 +43,8 @@ uint32_t WordVocabulary::InternCompact(const std::string& compact) {
   return compacts_.emplace(compact, static_cast<uint32_t>(compacts_.size())).first->second;
 }
 
-NameProfile WordVocabulary::Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms,
-                                  uint32_t compact) {
+NameProfile WordVocabulary::Store(const std::vector<uint32_t>& words,
+                                  const std::vector<uint32_t>& forms, uint32_t compact) {
   NameProfile profile;
   profile.compact = compact;
   if (words.empty()) return profile;

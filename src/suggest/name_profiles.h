@@ -70,7 +70,8 @@ class WordVocabulary {
   NameProfile NewProfile(std::string_view name);
   uint32_t Intern(const std::string& word);
   uint32_t InternCompact(const std::string& compact);
-  NameProfile Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms, uint32_t compact);
+  NameProfile Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms,
+                    uint32_t compact);
 
   bool use_stems_;
   WordStemmer stemmer_;

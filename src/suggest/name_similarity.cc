@@ -19,7 +19,9 @@ size_t PlaceOf(std::span<const uint32_t> words, uint32_t word) {
   return i < words.size() && words[i] == word ? i : words.size();
 }
 
-bool Holds(std::span<const uint32_t> words, uint32_t word) { return PlaceOf(words, word) != words.size(); }
+bool Holds(std::span<const uint32_t> words, uint32_t word) {
+  return PlaceOf(words, word) != words.size();
+}
 
 bool HoldsAll(std::span<const uint32_t> words, const std::vector<uint32_t>& some) {
   return std::all_of(some.begin(), some.end(), [&](uint32_t word) { return Holds(words, word); });
@@ -37,7 +39,7 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   }
   double shared = 0;
   double learned = 0;  // the part of `shared` that only a learned substitution gives
-  uint32_t used[8];  // target words a link already took; more links than this are not counted
+  uint32_t used[8];    // target words a link already took; more links than this are not counted
   size_t used_count = 0;
   const auto source_words = source.words(), target_words = target.words();
   uint64_t target_signature = 0;
@@ -49,8 +51,10 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     if (!links.HasPhrases(source_words[i])) continue;
     for (const PhraseLink& phrase : links.PhrasesFrom(source_words[i])) {
       if (!HoldsAll(source_words, phrase.from) || !HoldsAll(target_words, phrase.to)) continue;
-      if (std::any_of(phrase.from.begin(), phrase.from.end(), [&](uint32_t w) { return Holds(target_words, w); }) ||
-          std::any_of(phrase.to.begin(), phrase.to.end(), [&](uint32_t w) { return Holds(source_words, w); }) ||
+      if (std::any_of(phrase.from.begin(), phrase.from.end(),
+                      [&](uint32_t w) { return Holds(target_words, w); }) ||
+          std::any_of(phrase.to.begin(), phrase.to.end(),
+                      [&](uint32_t w) { return Holds(source_words, w); }) ||
           used_count + phrase.to.size() > std::size(used)) {
         continue;
       }
@@ -93,7 +97,8 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
       const WordLink* link = links.Find(word, to);
       if (link == nullptr || Holds(source_words, to)) continue;
       if (std::find(used, used + used_count, to) != used + used_count) continue;
-      if (best == nullptr || link->strength > best->strength || (link->strength == best->strength && link < best)) {
+      if (best == nullptr || link->strength > best->strength ||
+          (link->strength == best->strength && link < best)) {
         best = link;
       }
     }

@@ -49,7 +49,8 @@ class NameStore {
   // Enough for the names that repeat; a dictionary of distinct names would
   // only make the table cost more than it saves.
   static constexpr size_t kMostRemembered = size_t{1} << 16;
-  static constexpr size_t kSlots = 2 * kMostRemembered;  // a power of two, never more than half full
+  static constexpr size_t kSlots =
+      2 * kMostRemembered;  // a power of two, never more than half full
 
   std::string_view Copy(std::string_view text);
 

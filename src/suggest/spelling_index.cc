@@ -46,7 +46,8 @@ std::vector<std::pair<uint32_t, double>> SpellingIndex::Near(uint32_t id, const 
   }
   for (const auto& [other, count] : shared) {
     if (other == id) continue;
-    const double dice = 2.0 * count / static_cast<double>(trigrams.size() + trigram_counts_.at(other));
+    const double dice =
+        2.0 * count / static_cast<double>(trigrams.size() + trigram_counts_.at(other));
     if (dice >= least) near.emplace_back(other, dice);
   }
   std::sort(near.begin(), near.end(), [](const auto& a, const auto& b) {

@@ -33,7 +33,8 @@ bool AllInRange(const SuggestInput& in) {
   for (size_t s : in.class_items) {
     if (s >= in.source.size()) return false;
   }
-  if (!in.class_item_rows.empty() && in.class_item_rows.size() != in.class_items.size()) return false;
+  if (!in.class_item_rows.empty() && in.class_item_rows.size() != in.class_items.size())
+    return false;
   return std::all_of(in.attribute_items.begin(), in.attribute_items.end(),
                      [&](const AttributeItem& item) { return InRange(in, item); });
 }
@@ -73,7 +74,8 @@ std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match) {
     if (s.accepted) continue;
     for (size_t k = 0; k < s.candidates.size() && k < kGuessedHomes; ++k) {
       const ClassCandidate& c = s.candidates[k];
-      if (!homes[s.source].empty() && homes[s.source][0].target == static_cast<int>(c.target)) continue;
+      if (!homes[s.source].empty() && homes[s.source][0].target == static_cast<int>(c.target))
+        continue;
       homes[s.source].push_back(ClassImage{static_cast<int>(c.target), kGuessedHome * c.score});
     }
   }
@@ -101,17 +103,24 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
 
 EvidenceWords EvidenceNames(uint32_t signals) {
   static const std::pair<uint32_t, const char*> kNames[] = {
-      {kSignalLabel, "label"},          {kSignalKey, "key"},
+      {kSignalLabel, "label"},
+      {kSignalKey, "key"},
       {kSignalStems, "word stems"},
-      {kSignalSpelling, "spelling"},    {kSignalLearned, "learned substitution"},
-      {kSignalHierarchy, "hierarchy"},  {kSignalAttributes, "attribute overlap"},
-      {kSignalClass, "matched class"},  {kSignalAssignment, "taken by another item"},
-      {kSignalRow, "row's target"},     {kSignalAbbreviation, "abbreviation"},
-      {kSignalLexicon, "lexicon"},      {kSignalSynonyms, "synonyms"}};
+      {kSignalSpelling, "spelling"},
+      {kSignalLearned, "learned substitution"},
+      {kSignalHierarchy, "hierarchy"},
+      {kSignalAttributes, "attribute overlap"},
+      {kSignalClass, "matched class"},
+      {kSignalAssignment, "taken by another item"},
+      {kSignalRow, "row's target"},
+      {kSignalAbbreviation, "abbreviation"},
+      {kSignalLexicon, "lexicon"},
+      {kSignalSynonyms, "synonyms"}};
   static_assert(std::size(kNames) <= std::tuple_size_v<decltype(EvidenceWords::words)>);
   EvidenceWords names;
   for (const auto& [signal, name] : kNames) {
-    if ((signals & signal) != 0 && names.count < names.words.size()) names.words[names.count++] = name;
+    if ((signals & signal) != 0 && names.count < names.words.size())
+      names.words[names.count++] = name;
   }
   return names;
 }

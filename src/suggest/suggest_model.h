@@ -59,7 +59,7 @@ struct SuggestInput {
   std::vector<SuggestClass> target;
   std::vector<ClassAnchor> class_anchors;
   std::vector<AttributeAnchor> attribute_anchors;
-  std::vector<size_t> class_items;          // source class indexes
+  std::vector<size_t> class_items;  // source class indexes
   // Per class item, or empty: the target class a row of the table names for
   // it and the target lacks, most often mistyped ("did you mean").
   std::vector<std::string> class_item_rows;
@@ -69,17 +69,18 @@ struct SuggestInput {
 // The signals, one bit each, so that a candidate says which of them agreed
 // and the ablation can switch each of them off.
 enum Signal : uint32_t {
-  kSignalLabel = 1u << 0,        // the labels share weighted words or are equal
-  kSignalKey = 1u << 1,          // the keys do
-  kSignalSpelling = 1u << 2,     // words that differ by a typo or a variant spelling
-  kSignalLearned = 1u << 3,      // a word substitution learned from the table's rows
-  kSignalHierarchy = 1u << 4,    // the parent's target is this candidate's parent or ancestor
-  kSignalAttributes = 1u << 5,   // the attribute sets overlap
-  kSignalClass = 1u << 6,        // an attribute of the class matched to the source class
-  kSignalAssignment = 1u << 7,   // not a signal: another item took the target (a class candidate is demoted)
-  kSignalStems = 1u << 8,        // word stems, so that plural and inflected forms meet
-  kSignalWeights = 1u << 9,      // rare words count more than common ones
-  kSignalRow = 1u << 10,         // the name the class's row gives, mistyped
+  kSignalLabel = 1u << 0,       // the labels share weighted words or are equal
+  kSignalKey = 1u << 1,         // the keys do
+  kSignalSpelling = 1u << 2,    // words that differ by a typo or a variant spelling
+  kSignalLearned = 1u << 3,     // a word substitution learned from the table's rows
+  kSignalHierarchy = 1u << 4,   // the parent's target is this candidate's parent or ancestor
+  kSignalAttributes = 1u << 5,  // the attribute sets overlap
+  kSignalClass = 1u << 6,       // an attribute of the class matched to the source class
+  kSignalAssignment =
+      1u << 7,  // not a signal: another item took the target (a class candidate is demoted)
+  kSignalStems = 1u << 8,    // word stems, so that plural and inflected forms meet
+  kSignalWeights = 1u << 9,  // rare words count more than common ones
+  kSignalRow = 1u << 10,     // the name the class's row gives, mistyped
   // Not a signal: the item's label or key reads exactly as this candidate's,
   // and as no other's where the candidate was found; accepted unless another
   // item takes it.
@@ -91,7 +92,8 @@ enum Signal : uint32_t {
   kSignalLexicon = 1u << 14,       // related in the lexicon of English: a synonym, a pertainym
   kSignalSynonyms = 1u << 15,      // related in the user's own list of synonyms
 };
-inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
+inline constexpr uint32_t kAllSignals =
+    0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 // Without allocating: a report names the evidence of millions of candidates.
@@ -105,8 +107,8 @@ EvidenceWords EvidenceNames(uint32_t signals);
 
 struct SuggestOptions {
   size_t top = 5;
-  double min_score = 0.7;     // an accepted first candidate reaches this score
-  double margin = 0.05;       // and leads the runner-up by this much
+  double min_score = 0.7;  // an accepted first candidate reaches this score
+  double margin = 0.05;    // and leads the runner-up by this much
   double attribute_min_score = 0.55;
   // A pair that is each other's best (the target's best item is the item
   // whose best target it is) is accepted from a lower score and a smaller
@@ -161,7 +163,7 @@ struct AttributeSuggestion {
 };
 
 struct SuggestOutput {
-  std::vector<ClassSuggestion> classes;       // in the order of the class items
+  std::vector<ClassSuggestion> classes;  // in the order of the class items
   std::vector<AttributeSuggestion> attributes;
   // The words behind lexicon and synonym evidence, for the report; null
   // when the lexicon related nothing.

@@ -36,12 +36,14 @@ const WordLink* WordLinks::Find(uint32_t from, uint32_t to) const {
   if (from >= links_.size() || (Reach(from) & Bit(to)) == 0) return nullptr;
   const std::vector<WordLink>& links = links_[from];
   if (!sealed_) {
-    auto found = std::find_if(links.begin(), links.end(), [&](const WordLink& l) { return l.to == to; });
+    auto found =
+        std::find_if(links.begin(), links.end(), [&](const WordLink& l) { return l.to == to; });
     return found == links.end() ? nullptr : &*found;
   }
   const auto begin = targets_.begin() + first_[from], end = targets_.begin() + first_[from + 1];
   const auto at = std::lower_bound(begin, end, to);
-  return at != end && *at == to ? &links[places_[static_cast<size_t>(at - targets_.begin())]] : nullptr;
+  return at != end && *at == to ? &links[places_[static_cast<size_t>(at - targets_.begin())]]
+                                : nullptr;
 }
 
 void WordLinks::Seal() {
@@ -52,7 +54,8 @@ void WordLinks::Seal() {
   for (const std::vector<WordLink>& links : links_) {
     order.resize(links.size());
     for (size_t i = 0; i < links.size(); ++i) order[i] = static_cast<uint32_t>(i);
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return links[a].to < links[b].to; });
+    std::sort(order.begin(), order.end(),
+              [&](uint32_t a, uint32_t b) { return links[a].to < links[b].to; });
     for (uint32_t place : order) {
       targets_.push_back(links[place].to);
       places_.push_back(place);

@@ -5,7 +5,8 @@
 
 void WordWeights::Count(const std::vector<const NameProfile*>& names) {
   std::vector<uint32_t> seen;
-  for (const NameProfile* name : names) seen.insert(seen.end(), name->words().begin(), name->words().end());
+  for (const NameProfile* name : names)
+    seen.insert(seen.end(), name->words().begin(), name->words().end());
   std::sort(seen.begin(), seen.end());
   seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
   for (uint32_t word : seen) {

@@ -55,7 +55,7 @@ class RowComposer {
   }
 
   const RowNames& Source(const ProposedRow& proposed) const {
-    return work_.sourceRows[SourceClass(proposed)];
+    return work_.source_rows[SourceClass(proposed)];
   }
 
   size_t SourceClass(const ProposedRow& proposed) const {
@@ -75,18 +75,20 @@ class RowComposer {
 
  private:
   std::string Domain(const std::string& target_parent, const std::string& source_parent) const {
-    if (auto it = domains_.byTargetParent.find(target_parent); it != domains_.byTargetParent.end()) {
+    if (auto it = domains_.by_target_parent.find(target_parent);
+        it != domains_.by_target_parent.end()) {
       return it->second;
     }
-    if (auto it = domains_.bySourceParent.find(source_parent); it != domains_.bySourceParent.end()) {
+    if (auto it = domains_.by_source_parent.find(source_parent);
+        it != domains_.by_source_parent.end()) {
       return it->second;
     }
-    return work_.targetDomain;
+    return work_.target_domain;
   }
 
   std::string ClassRow(const ProposedRow& proposed) const {
     const RowNames& source = Source(proposed);
-    const RowNames& names = work_.targetRows[proposed.named];
+    const RowNames& names = work_.target_rows[proposed.named];
     const std::string star = "*";
     std::string row = Row({&source.name, &source.parent, &star, &names.name, &names.parent, &star});
     const std::string domain = Domain(names.parent, source.parent);
@@ -96,7 +98,7 @@ class RowComposer {
 
   std::string AttributeRow(const ProposedRow& proposed) const {
     const RowNames& source = Source(proposed);
-    const RowNames& names = work_.targetRows[proposed.named];
+    const RowNames& names = work_.target_rows[proposed.named];
     const std::string label = Label(proposed), key = Key(proposed);
     return Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
   }
@@ -115,9 +117,10 @@ class Planner {
     table_.emplace(std::move(table_text));
     plan_.classes.resize(output.classes.size());
     plan_.attributes.resize(output.attributes.size());
-    plan_.attributeTableRows.assign(output.attributes.size(), nullptr);
-    effective_target_ = work.mappedTarget;
-    for (size_t i = work.input.target.size(); i-- > 0;) first_with_parent_[work.input.target[i].parent_key] = i;
+    plan_.attribute_table_rows.assign(output.attributes.size(), nullptr);
+    effective_target_ = work.mapped_target;
+    for (size_t i = work.input.target.size(); i-- > 0;)
+      first_with_parent_[work.input.target[i].parent_key] = i;
   }
 
   RowPlan Plan() {
@@ -131,7 +134,8 @@ class Planner {
   // class item's row, then the rows of its attribute items.
   void ProposeInSourceOrder() {
     std::vector<long> class_item_of(work_.input.source.size(), -1);
-    for (size_t i = 0; i < output_.classes.size(); ++i) class_item_of[output_.classes[i].source] = static_cast<long>(i);
+    for (size_t i = 0; i < output_.classes.size(); ++i)
+      class_item_of[output_.classes[i].source] = static_cast<long>(i);
     std::vector<size_t> by_class(output_.attributes.size());
     std::iota(by_class.begin(), by_class.end(), size_t{0});
     std::stable_sort(by_class.begin(), by_class.end(), [&](size_t a, size_t b) {
@@ -140,7 +144,9 @@ class Planner {
     size_t next = 0;
     for (size_t source = 0; source < work_.input.source.size(); ++source) {
       if (class_item_of[source] >= 0) ClassRow(static_cast<size_t>(class_item_of[source]));
-      for (; next < by_class.size() && output_.attributes[by_class[next]].item.source_class == source; ++next) {
+      for (;
+           next < by_class.size() && output_.attributes[by_class[next]].item.source_class == source;
+           ++next) {
         AttributeRow(by_class[next]);
       }
     }
@@ -158,16 +164,21 @@ class Planner {
     }
   }
 
-  std::string Where(long line) const { return line > 0 ? table_path_ + ":" + std::to_string(line) + ": " : ""; }
+  std::string Where(long line) const {
+    return line > 0 ? table_path_ + ":" + std::to_string(line) + ": " : "";
+  }
 
   // The name of a value no row can hold, or empty: a comma or a line end in
   // it, or nothing at all (the table reader reads a row with an empty name
   // or parent as another kind of row).
-  static std::string Unwritable(std::initializer_list<std::pair<const char*, const std::string*>> values) {
+  static std::string Unwritable(
+      std::initializer_list<std::pair<const char*, const std::string*>> values) {
     for (const auto& [what, value] : values) {
-      if (value->empty()) return std::string("its ") + what + " is empty, which no table row can hold";
+      if (value->empty())
+        return std::string("its ") + what + " is empty, which no table row can hold";
       if (value->find_first_of(",\n") != std::string::npos) {
-        return std::string(what) + " '" + *value + "' holds a comma or a line end, which no table row can hold";
+        return std::string(what) + " '" + *value +
+               "' holds a comma or a line end, which no table row can hold";
       }
     }
     return "";
@@ -175,22 +186,27 @@ class Planner {
 
   void ClassRow(size_t item) {
     const ClassSuggestion& suggestion = output_.classes[item];
-    const ItemContext& context = work_.classContext[item];
+    const ItemContext& context = work_.class_context[item];
     ItemRow& fate = plan_.classes[item];
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
-    const ProposedRow proposed{static_cast<uint32_t>(item), static_cast<uint32_t>(suggestion.candidates.front().target),
-                               true};
-    const RowNames& source = work_.sourceRows[suggestion.source];
-    const RowNames& names = work_.targetRows[proposed.named];
-    std::string problem = Unwritable({{"class", &source.name}, {"parent", &source.parent},
-                                      {"target class", &names.name}, {"target parent", &names.parent}});
+    const ProposedRow proposed{static_cast<uint32_t>(item),
+                               static_cast<uint32_t>(suggestion.candidates.front().target), true};
+    const RowNames& source = work_.source_rows[suggestion.source];
+    const RowNames& names = work_.target_rows[proposed.named];
+    std::string problem = Unwritable({{"class", &source.name},
+                                      {"parent", &source.parent},
+                                      {"target class", &names.name},
+                                      {"target parent", &names.parent}});
     if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, source.name + ": " + problem);
     const bool open_row = context.row && context.row->text.find(",,") != std::string::npos;
     if (context.row && !open_row) {
       std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row->line) + source.name + ": the table's class row names another target and a "
-                 "merge never replaces it; edit it to read: " + row, row);
+                 Where(context.row->line) + source.name +
+                     ": the table's class row names another target and a "
+                     "merge never replaces it; edit it to read: " +
+                     row,
+                 row);
     }
     effective_target_[suggestion.source] = static_cast<long>(proposed.named);
     proposals_.push_back(proposed);
@@ -207,10 +223,11 @@ class Planner {
     const AttributeSuggestion& suggestion = output_.attributes[item];
     ItemRow& fate = plan_.attributes[item];
     const size_t source_class = suggestion.item.source_class;
-    const RowNames& source = work_.sourceRows[source_class];
+    const RowNames& source = work_.source_rows[source_class];
     ProposedRow proposed{static_cast<uint32_t>(item), 0, false};
     const std::string label = composer_.Label(proposed);
-    if (!work_.attributeContext[item].row) plan_.attributeTableRows[item] = TableRowFor(source, label);
+    if (!work_.attribute_context[item].row)
+      plan_.attribute_table_rows[item] = TableRowFor(source, label);
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
     const std::string said = source.name + ": " + label;
     const long target = effective_target_[source_class];
@@ -224,24 +241,32 @@ class Planner {
       if (!LookupFinds(best.target_class)) {
         const SuggestClass& first = work_.input.target[first_with_parent_.at(holder.parent_key)];
         return Set(fate, RowFate::kOutOfReach,
-                   said + ": " + holder.key.str() + "." + key + " is out of any row's reach: a row naming " +
-                       holder.key.str() + " is looked up in " + first.key.str() + ", the first class under " +
+                   said + ": " + holder.key.str() + "." + key +
+                       " is out of any row's reach: a row naming " + holder.key.str() +
+                       " is looked up in " + first.key.str() + ", the first class under " +
                        holder.parent_key.str() + "; map it by hand, or give " +
-                       work_.input.target[proposed.named].key.str() + " the attribute in the target");
+                       work_.input.target[proposed.named].key.str() +
+                       " the attribute in the target");
       }
       proposed.named = best.target_class;
     }
-    const RowNames& names = work_.targetRows[proposed.named];
-    std::string problem =
-        Unwritable({{"class", &source.name}, {"parent", &source.parent}, {"attribute", &label},
-                    {"target class", &names.name}, {"target parent", &names.parent}, {"target attribute", &key}});
+    const RowNames& names = work_.target_rows[proposed.named];
+    std::string problem = Unwritable({{"class", &source.name},
+                                      {"parent", &source.parent},
+                                      {"attribute", &label},
+                                      {"target class", &names.name},
+                                      {"target parent", &names.parent},
+                                      {"target attribute", &key}});
     if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
-    const ItemContext& context = work_.attributeContext[item];
+    const ItemContext& context = work_.attribute_context[item];
     if (context.reason == "target_missing") {
       std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row ? context.row->line : 0) + said + ": the table's row names another target "
-                 "attribute and a merge never replaces it; edit it to read: " + row, row);
+                 Where(context.row ? context.row->line : 0) + said +
+                     ": the table's row names another target "
+                     "attribute and a merge never replaces it; edit it to read: " +
+                     row,
+                 row);
     }
     proposals_.push_back(proposed);
   }
@@ -269,8 +294,8 @@ class Planner {
     }
     auto taken = block_rows_.find(label);
     if (taken == block_rows_.end()) return nullptr;
-    return &plan_.tableRows.emplace_back(
-        TableRowRef{static_cast<long>(taken->second + 1), std::string(table_->Lines()[taken->second].content)});
+    return &plan_.table_rows.emplace_back(TableRowRef{
+        static_cast<long>(taken->second + 1), std::string(table_->Lines()[taken->second].content)});
   }
 
   ItemRow& FateOf(const ProposedRow& proposed) {
@@ -301,7 +326,8 @@ class Planner {
                                  order.begin() + static_cast<std::ptrdiff_t>(end));
       for (int round = 0; round < kMostPlans && !left.empty(); ++round) left = Merge(left, written);
       for (uint32_t at : left) {
-        Set(FateOf(proposals_[at]), RowFate::kMergeRefuses, Said(proposals_[at]) + ": a merge keeps refusing its row");
+        Set(FateOf(proposals_[at]), RowFate::kMergeRefuses,
+            Said(proposals_[at]) + ": a merge keeps refusing its row");
       }
       begin = end;
     }
@@ -318,7 +344,7 @@ class Planner {
     for (size_t i = 0; i < proposals.size(); ++i) {
       const ProposedRow& proposed = proposals_[proposals[i]];
       CompletedRow& row = rows[i];
-      row.lineNumber = i + 1;
+      row.line_number = i + 1;
       row.content = texts_.emplace_back(composer_.Text(proposed));
       row.check = CheckRow(row.content);
       const RowNames& source = composer_.Source(proposed);
@@ -366,7 +392,8 @@ class Planner {
       const RowResult& result = merge.results[i];
       // The same row twice (a class the dictionary lists twice) is written once.
       const bool present = result.outcome == RowOutcome::kAlreadyPresent;
-      FateOf(proposals_[proposals[i]]).fate = present && result.tableLine > 0 ? RowFate::kInTable : RowFate::kWritten;
+      FateOf(proposals_[proposals[i]]).fate =
+          present && result.table_line > 0 ? RowFate::kInTable : RowFate::kWritten;
       written[proposals[i]] = !present;
     }
     return {};
@@ -376,20 +403,25 @@ class Planner {
   // (which a merge never replaces) or with another suggestion's row.
   void TurnDown(const ProposedRow& proposed, const RowResult& result) {
     ItemRow& fate = FateOf(proposed);
-    const std::string where = Where(static_cast<long>(result.tableLine));
+    const std::string where = Where(static_cast<long>(result.table_line));
     std::string row = composer_.Text(proposed);
     if (result.outcome == RowOutcome::kRefused) {
-      return Set(fate, RowFate::kMergeRefuses,
-                 where + Said(proposed) + ": a merge would refuse its row " + row + ": " + result.reason, row);
+      return Set(
+          fate, RowFate::kMergeRefuses,
+          where + Said(proposed) + ": a merge would refuse its row " + row + ": " + result.reason,
+          row);
     }
-    if (result.tableLine == 0) {
+    if (result.table_line == 0) {
       return Set(fate, RowFate::kMergeRefuses,
-                 Said(proposed) + ": another suggestion gives the same " + (proposed.is_class ? "class" : "attribute") +
-                     " its row first", row);
+                 Said(proposed) + ": another suggestion gives the same " +
+                     (proposed.is_class ? "class" : "attribute") + " its row first",
+                 row);
     }
     Set(fate, RowFate::kTableRowDiffers,
-        where + Said(proposed) + ": the table's row says otherwise and a merge never replaces it; edit it to read: " +
-            row, row);
+        where + Said(proposed) +
+            ": the table's row says otherwise and a merge never replaces it; edit it to read: " +
+            row,
+        row);
   }
 
   const SuggestWork& work_;
@@ -401,37 +433,54 @@ class Planner {
   std::vector<ProposedRow> proposals_;
   std::vector<long> effective_target_;
   std::unordered_map<std::string_view, size_t> first_with_parent_;
-  std::deque<std::string> texts_;  // the rows a merge is planned for, while it is
+  std::deque<std::string> texts_;       // the rows a merge is planned for, while it is
   const RowNames* block_of_ = nullptr;  // the class whose block block_rows_ holds
-  std::unordered_map<std::string, size_t> block_rows_;  // attribute label -> the first line taken for it
+  std::unordered_map<std::string, size_t>
+      block_rows_;  // attribute label -> the first line taken for it
 };
 
 }  // namespace
 
 std::string_view FateCode(RowFate fate) {
   switch (fate) {
-    case RowFate::kWritten: return "written";
-    case RowFate::kNotAccepted: return "not_accepted";
-    case RowFate::kClassNotPlaced: return "class_not_placed";
-    case RowFate::kTableRowDiffers: return "table_row_differs";
-    case RowFate::kNameUnwritable: return "name_unwritable";
-    case RowFate::kOutOfReach: return "out_of_reach";
-    case RowFate::kMergeRefuses: return "merge_refuses";
-    case RowFate::kInTable: return "in_table";
+    case RowFate::kWritten:
+      return "written";
+    case RowFate::kNotAccepted:
+      return "not_accepted";
+    case RowFate::kClassNotPlaced:
+      return "class_not_placed";
+    case RowFate::kTableRowDiffers:
+      return "table_row_differs";
+    case RowFate::kNameUnwritable:
+      return "name_unwritable";
+    case RowFate::kOutOfReach:
+      return "out_of_reach";
+    case RowFate::kMergeRefuses:
+      return "merge_refuses";
+    case RowFate::kInTable:
+      return "in_table";
   }
   return "";
 }
 
 std::string_view FateWords(RowFate fate) {
   switch (fate) {
-    case RowFate::kWritten: return "written";
-    case RowFate::kNotAccepted: return "no suggestion accepted";
-    case RowFate::kClassNotPlaced: return "the class has no target yet (decide the class first)";
-    case RowFate::kTableRowDiffers: return "the table's row says otherwise (a merge never replaces it)";
-    case RowFate::kNameUnwritable: return "a name no table row can hold";
-    case RowFate::kOutOfReach: return "the target attribute is out of any row's reach";
-    case RowFate::kMergeRefuses: return "a merge would refuse the row";
-    case RowFate::kInTable: return "the table holds the row already";
+    case RowFate::kWritten:
+      return "written";
+    case RowFate::kNotAccepted:
+      return "no suggestion accepted";
+    case RowFate::kClassNotPlaced:
+      return "the class has no target yet (decide the class first)";
+    case RowFate::kTableRowDiffers:
+      return "the table's row says otherwise (a merge never replaces it)";
+    case RowFate::kNameUnwritable:
+      return "a name no table row can hold";
+    case RowFate::kOutOfReach:
+      return "the target attribute is out of any row's reach";
+    case RowFate::kMergeRefuses:
+      return "a merge would refuse the row";
+    case RowFate::kInTable:
+      return "the table holds the row already";
   }
   return "";
 }
@@ -446,10 +495,10 @@ TableDomainMaps ReadTableDomains(const std::string& text) {
     ParsedLine line = ParseLine(std::string_view(text).substr(start, end - start), pool);
     std::string_view domain = WithoutLineEnd(line.Raw(MappingColumn::kDomain));
     if (line.Plain(MappingColumn::kSourceAttribute) == "*" && !domain.empty()) {
-      maps.byTargetParent.try_emplace(std::string(line.Plain(MappingColumn::kTargetParent)),
-                                      domain);
-      maps.bySourceParent.try_emplace(std::string(line.Plain(MappingColumn::kSourceParent)),
-                                      domain);
+      maps.by_target_parent.try_emplace(std::string(line.Plain(MappingColumn::kTargetParent)),
+                                        domain);
+      maps.by_source_parent.try_emplace(std::string(line.Plain(MappingColumn::kSourceParent)),
+                                        domain);
     }
     pool.clear();
     start = end;
@@ -462,7 +511,8 @@ RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::stri
   return Planner(work, output, std::move(table_text), table_path).Plan();
 }
 
-void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work, const SuggestOutput& output) {
+void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work,
+               const SuggestOutput& output) {
   const RowComposer composer(work, output, plan.domains);
   std::string text;
   for (const ProposedRow& proposed : plan.written) {

@@ -40,8 +40,8 @@ std::string_view FateWords(RowFate fate);
 // row takes the one of its target parent, else of its source parent, else
 // the target dictionary's.
 struct TableDomainMaps {
-  std::map<std::string, std::string, std::less<>> byTargetParent;
-  std::map<std::string, std::string, std::less<>> bySourceParent;
+  std::map<std::string, std::string, std::less<>> by_target_parent;
+  std::map<std::string, std::string, std::less<>> by_source_parent;
 };
 TableDomainMaps ReadTableDomains(const std::string& table_text);
 
@@ -64,18 +64,21 @@ struct RowPlan {
   std::vector<ItemRow> classes;     // per class item
   std::vector<ItemRow> attributes;  // per attribute item
   std::vector<std::string> rows;    // each without its line end
-  std::vector<std::string> notes;   // each naming the item, `TABLE:LINE: ` first where a table row is involved
+  std::vector<std::string>
+      notes;  // each naming the item, `TABLE:LINE: ` first where a table row is involved
   // The rows written, in the order of the source dictionary; their text is
   // made again as they are written.
   std::vector<ProposedRow> written;
   TableDomainMaps domains;
   // Per attribute item, the table row the run's attribute walk takes for it
   // when the comparison names none (the attributes of a class that needs a
-  // target); null otherwise. They live in `tableRows`.
-  std::vector<const TableRowRef*> attributeTableRows;
-  std::deque<TableRowRef> tableRows;
+  // target); null otherwise. They live in `table_rows`.
+  std::vector<const TableRowRef*> attribute_table_rows;
+  std::deque<TableRowRef> table_rows;
 
-  const std::string* Row(const ItemRow& item) const { return item.row == ItemRow::kNone ? nullptr : &rows[item.row]; }
+  const std::string* Row(const ItemRow& item) const {
+    return item.row == ItemRow::kNone ? nullptr : &rows[item.row];
+  }
 };
 
 // `table_text` is the mapping table as read from `table_path`; it is taken
@@ -85,6 +88,7 @@ RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::stri
 
 // The written rows in the order of the source dictionary (a class row, then
 // its attribute rows), each ending ",\n".
-void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work, const SuggestOutput& output);
+void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work,
+               const SuggestOutput& output);
 
 #endif  // ZOR_SUGGESTIONS_ROW_PLAN_H_

@@ -2,14 +2,13 @@
 
 #include <cmath>
 #include <cstdio>
-#include <unordered_map>
 #include <functional>
 #include <sstream>
-
-#include "suggest/item_runs.h"
-#include "suggest/lexicon_evidence.h"
+#include <unordered_map>
 
 #include "output/json_line.h"
+#include "suggest/item_runs.h"
+#include "suggest/lexicon_evidence.h"
 
 namespace {
 
@@ -43,8 +42,13 @@ std::vector<ReportItem> ReportOrder(const SuggestOutput& output) {
   std::vector<ReportItem> order;
   order.reserve(output.classes.size() + output.attributes.size());
   ForEachItem(
-      output, [&](size_t i) { order.push_back({static_cast<uint32_t>(i), true}); },
-      [&](size_t i) { order.push_back({static_cast<uint32_t>(i), false}); });
+      output,
+      [&](size_t i) {
+        order.push_back({static_cast<uint32_t>(i), true});
+      },
+      [&](size_t i) {
+        order.push_back({static_cast<uint32_t>(i), false});
+      });
   return order;
 }
 
@@ -96,7 +100,8 @@ struct NamesCompared {
 // The evidence of a candidate in words; the lexicon's and the synonyms'
 // say which words they relate ("lexicon: renal ~ kidney").
 template <typename Visit>
-void ForEachEvidence(uint32_t evidence, const SuggestOutput& output, const NamesCompared& names, Visit visit) {
+void ForEachEvidence(uint32_t evidence, const SuggestOutput& output, const NamesCompared& names,
+                     Visit visit) {
   for (std::string_view name : EvidenceNames(evidence)) {
     uint32_t signal = 0;
     if (name == "lexicon") signal = kSignalLexicon;
@@ -105,13 +110,16 @@ void ForEachEvidence(uint32_t evidence, const SuggestOutput& output, const Names
       visit(name);
       continue;
     }
-    std::string said = output.lexicon_evidence->Explain(names.source_label, names.target_label, signal);
-    if (said.empty()) said = output.lexicon_evidence->Explain(names.source_key, names.target_key, signal);
+    std::string said =
+        output.lexicon_evidence->Explain(names.source_label, names.target_label, signal);
+    if (said.empty())
+      said = output.lexicon_evidence->Explain(names.source_key, names.target_key, signal);
     visit(said.empty() ? std::string(name) : std::string(name) + ": " + said);
   }
 }
 
-void WriteEvidence(JsonLine& line, uint32_t evidence, const SuggestOutput& output, const NamesCompared& names) {
+void WriteEvidence(JsonLine& line, uint32_t evidence, const SuggestOutput& output,
+                   const NamesCompared& names) {
   line.Key("evidence").OpenArray();
   ForEachEvidence(evidence, output, names, [&](std::string_view word) { line.String(word); });
   line.CloseArray();
@@ -139,7 +147,7 @@ class AnchorLines {
  public:
   explicit AnchorLines(const SuggestWork& work) {
     for (const ClassAnchor& anchor : work.input.class_anchors) {
-      lines_.try_emplace(anchor.target, work.classRowLine[anchor.source]);
+      lines_.try_emplace(anchor.target, work.class_row_line[anchor.source]);
     }
   }
   long Of(size_t target) const {
@@ -158,7 +166,8 @@ void WriteClassTaker(JsonLine& line, const SuggestWork& work, const SuggestOutpu
   if (candidate.taken_by == kTakenByRow) {
     line.Key("row").Number(anchors.Of(candidate.target));
   } else {
-    line.Key("class").String(work.input.source[output.classes[static_cast<size_t>(candidate.taken_by)].source].key);
+    line.Key("class").String(
+        work.input.source[output.classes[static_cast<size_t>(candidate.taken_by)].source].key);
   }
   line.Close();
 }
@@ -175,12 +184,12 @@ void WriteAttributeTaker(JsonLine& line, const SuggestWork& work, const SuggestO
 void WriteClass(JsonLine& line, const SuggestWork& work, size_t source) {
   const SuggestClass& named = work.input.source[source];
   line.Key("class").Open().Key("label").String(named.label).Key("key").String(named.key);
-  line.Key("parent").String(work.sourceRows[source].parent).Close();
+  line.Key("parent").String(work.source_rows[source].parent).Close();
 }
 
-void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& output, const AnchorLines& anchors,
-                 const ClassSuggestion& suggestion, const ItemContext& context, const RowPlan& rows,
-                 const ItemRow& fate) {
+void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& output,
+                 const AnchorLines& anchors, const ClassSuggestion& suggestion,
+                 const ItemContext& context, const RowPlan& rows, const ItemRow& fate) {
   line.Open().Key("record").String("suggestion").Key("for").String("class");
   line.Key("reason").String(context.reason);
   WriteClass(line, work, suggestion.source);
@@ -193,7 +202,8 @@ void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& o
     line.Open().Key("key").String(target.key).Key("label").String(target.label);
     line.Key("parent").String(target.parent_key).Key("score").Decimal(candidate.score);
     const SuggestClass& source = work.input.source[suggestion.source];
-    WriteEvidence(line, candidate.evidence, output, {source.label, source.key, target.label, target.key});
+    WriteEvidence(line, candidate.evidence, output,
+                  {source.label, source.key, target.label, target.key});
     WriteClassTaker(line, work, output, anchors, candidate);
     if (k < tied) line.Key("tied").Bool(true);
     line.Close();
@@ -209,8 +219,8 @@ void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& o
 }
 
 void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& output,
-                     const AttributeSuggestion& suggestion, const ItemContext& context, const RowPlan& rows,
-                     size_t item) {
+                     const AttributeSuggestion& suggestion, const ItemContext& context,
+                     const RowPlan& rows, size_t item) {
   line.Open().Key("record").String("suggestion").Key("for").String("attribute");
   line.Key("reason").String(context.reason);
   WriteClass(line, work, suggestion.item.source_class);
@@ -218,7 +228,7 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutpu
       work.input.source[suggestion.item.source_class].attributes[suggestion.item.source_attribute];
   line.Key("attribute").Open().Key("label").String(attribute.label);
   line.Key("key").String(attribute.key).Close();
-  WriteRow(line, context.row ? context.row : rows.attributeTableRows[item]);
+  WriteRow(line, context.row ? context.row : rows.attribute_table_rows[item]);
   line.Key("candidates").OpenArray();
   const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
   for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
@@ -227,7 +237,8 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutpu
     const SuggestAttribute& target = owner.attributes[candidate.target_attribute];
     line.Open().Key("class").String(owner.key).Key("key").String(target.key);
     line.Key("label").String(target.label).Key("score").Decimal(candidate.score);
-    WriteEvidence(line, candidate.evidence, output, {attribute.label, attribute.key, target.label, target.key});
+    WriteEvidence(line, candidate.evidence, output,
+                  {attribute.label, attribute.key, target.label, target.key});
     WriteAttributeTaker(line, work, output, candidate);
     if (k < tied) line.Key("tied").Bool(true);
     line.Close();
@@ -253,7 +264,8 @@ std::string Score(double score) {
 
 std::string Evidence(uint32_t evidence, const SuggestOutput& output, const NamesCompared& names) {
   std::string text;
-  ForEachEvidence(evidence, output, names, [&](std::string_view word) { (text += text.empty() ? "" : ", ") += word; });
+  ForEachEvidence(evidence, output, names,
+                  [&](std::string_view word) { (text += text.empty() ? "" : ", ") += word; });
   return text;
 }
 
@@ -267,9 +279,14 @@ std::string ReasonText(std::string_view reason) {
 
 class TextWriter {
  public:
-  TextWriter(std::ostream& out, const SuggestWork& work, const SuggestOutput& output, const RowPlan& rows,
-             std::string table_path, bool colour)
-      : out_(out), work_(work), output_(output), rows_(rows), tablePath_(std::move(table_path)), colour_(colour) {}
+  TextWriter(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
+             const RowPlan& rows, std::string table_path, bool colour)
+      : out_(out),
+        work_(work),
+        output_(output),
+        rows_(rows),
+        table_path_(std::move(table_path)),
+        colour_(colour) {}
 
   void Class(const ClassSuggestion& suggestion, const ItemContext& context, const ItemRow& fate) {
     const SuggestClass& source = work_.input.source[suggestion.source];
@@ -284,27 +301,34 @@ class TextWriter {
       const SuggestClass& target = work_.input.target[candidate.target];
       std::string parent = target.parent_key.empty() ? "" : " under " + target.parent_key.str();
       Candidate(candidate.score, target.key.str() + " \"" + target.label.str() + "\"" + parent,
-                Evidence(candidate.evidence, output_, {source.label, source.key, target.label, target.key}), k < tied);
+                Evidence(candidate.evidence, output_,
+                         {source.label, source.key, target.label, target.key}),
+                k < tied);
     }
     Fate(suggestion.accepted, fate);
   }
 
-  void Attribute(const AttributeSuggestion& suggestion, const ItemContext& context, const ItemRow& fate) {
+  void Attribute(const AttributeSuggestion& suggestion, const ItemContext& context,
+                 const ItemRow& fate) {
     const SuggestClass& source = work_.input.source[suggestion.item.source_class];
     std::string accepted;
     if (suggestion.accepted && !suggestion.candidates.empty()) {
       accepted = Named(suggestion.candidates.front());
     }
-    Head(context, "attribute " + source.label.str() + " / " +
-                      source.attributes[suggestion.item.source_attribute].label.str(), accepted);
+    Head(context,
+         "attribute " + source.label.str() + " / " +
+             source.attributes[suggestion.item.source_attribute].label.str(),
+         accepted);
     const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
     for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
       const AttributeCandidate& candidate = suggestion.candidates[k];
       const SuggestAttribute& target =
           work_.input.target[candidate.target_class].attributes[candidate.target_attribute];
       const SuggestAttribute& named = source.attributes[suggestion.item.source_attribute];
-      Candidate(candidate.score, Named(candidate) + " \"" + target.label.str() + "\"",
-                Evidence(candidate.evidence, output_, {named.label, named.key, target.label, target.key}), k < tied);
+      Candidate(
+          candidate.score, Named(candidate) + " \"" + target.label.str() + "\"",
+          Evidence(candidate.evidence, output_, {named.label, named.key, target.label, target.key}),
+          k < tied);
     }
     Fate(suggestion.accepted, fate);
   }
@@ -331,7 +355,7 @@ class TextWriter {
   }
 
   void Head(const ItemContext& context, const std::string& item, const std::string& accepted) {
-    if (context.row) out_ << tablePath_ << ':' << context.row->line << ": ";
+    if (context.row) out_ << table_path_ << ':' << context.row->line << ": ";
     out_ << Painted("1", item) << " (" << ReasonText(context.reason) << "): ";
     out_ << (accepted.empty() ? Painted("33", "no suggestion accepted")
                               : Painted("32", "suggests " + accepted))
@@ -348,7 +372,7 @@ class TextWriter {
   const SuggestWork& work_;
   const SuggestOutput& output_;
   const RowPlan& rows_;
-  std::string tablePath_;
+  std::string table_path_;
   bool colour_;
 };
 
@@ -358,16 +382,20 @@ class TextItems {
  public:
   TextItems(const SuggestWork& work, const SuggestOutput& output, const RowPlan& rows,
             const std::string& table_path, bool colour)
-      : work_(work), output_(output), rows_(rows), writer_(lines_, work, output, rows, table_path, colour) {}
+      : work_(work),
+        output_(output),
+        rows_(rows),
+        writer_(lines_, work, output, rows, table_path, colour) {}
   TextItems(const TextItems&) = delete;
   TextItems& operator=(const TextItems&) = delete;
 
   void operator()(ReportItem item, std::string& text) {
     lines_.str(std::string());
     if (item.is_class) {
-      writer_.Class(output_.classes[item.index], work_.classContext[item.index], rows_.classes[item.index]);
+      writer_.Class(output_.classes[item.index], work_.class_context[item.index],
+                    rows_.classes[item.index]);
     } else {
-      writer_.Attribute(output_.attributes[item.index], work_.attributeContext[item.index],
+      writer_.Attribute(output_.attributes[item.index], work_.attribute_context[item.index],
                         rows_.attributes[item.index]);
     }
     text += lines_.view();
@@ -385,11 +413,12 @@ class TextItems {
 
 SuggestCounts CountSuggestions(const SuggestOutput& output) {
   SuggestCounts counts;
-  counts.classItems = static_cast<long>(output.classes.size());
-  counts.attributeItems = static_cast<long>(output.attributes.size());
-  for (const ClassSuggestion& suggestion : output.classes) counts.classesAccepted += suggestion.accepted;
+  counts.class_items = static_cast<long>(output.classes.size());
+  counts.attribute_items = static_cast<long>(output.attributes.size());
+  for (const ClassSuggestion& suggestion : output.classes)
+    counts.classes_accepted += suggestion.accepted;
   for (const AttributeSuggestion& suggestion : output.attributes) {
-    counts.attributesAccepted += suggestion.accepted;
+    counts.attributes_accepted += suggestion.accepted;
   }
   return counts;
 }
@@ -401,11 +430,11 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
     return [&, line = JsonLine()](ReportItem item, std::string& text) mutable {
       line.Clear();
       if (item.is_class) {
-        ClassRecord(line, work, output, anchors, output.classes[item.index], work.classContext[item.index], rows,
-                    rows.classes[item.index]);
+        ClassRecord(line, work, output, anchors, output.classes[item.index],
+                    work.class_context[item.index], rows, rows.classes[item.index]);
       } else {
-        AttributeRecord(line, work, output, output.attributes[item.index], work.attributeContext[item.index],
-                        rows, item.index);
+        AttributeRecord(line, work, output, output.attributes[item.index],
+                        work.attribute_context[item.index], rows, item.index);
       }
       text += line.Text();
     };
@@ -413,10 +442,10 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
   SuggestCounts counts = CountSuggestions(output);
   JsonLine line;
   line.Open().Key("record").String("summary");
-  line.Key("classes").Open().Key("items").Number(counts.classItems);
-  line.Key("accepted").Number(counts.classesAccepted).Close();
-  line.Key("attributes").Open().Key("items").Number(counts.attributeItems);
-  line.Key("accepted").Number(counts.attributesAccepted).Close();
+  line.Key("classes").Open().Key("items").Number(counts.class_items);
+  line.Key("accepted").Number(counts.classes_accepted).Close();
+  line.Key("attributes").Open().Key("items").Number(counts.attribute_items);
+  line.Key("accepted").Number(counts.attributes_accepted).Close();
   line.Close();
   out << line.Text();
 }
@@ -425,7 +454,7 @@ void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const Sugge
                          const RowPlan& rows, const std::string& table_path, bool colour) {
   WriteInBatches(out, output, [&] { return TextItems(work, output, rows, table_path, colour); });
   SuggestCounts counts = CountSuggestions(output);
-  out << "classes: " << counts.classItems << " to place, " << counts.classesAccepted
-      << " accepted; attributes: " << counts.attributeItems << " to place, "
-      << counts.attributesAccepted << " accepted\n";
+  out << "classes: " << counts.class_items << " to place, " << counts.classes_accepted
+      << " accepted; attributes: " << counts.attribute_items << " to place, "
+      << counts.attributes_accepted << " accepted\n";
 }

@@ -12,13 +12,13 @@
 #include "suggestions/suggest_work.h"
 
 struct SuggestCounts {
-  long classItems = 0;
-  long classesAccepted = 0;
-  long attributeItems = 0;
-  long attributesAccepted = 0;
+  long class_items = 0;
+  long classes_accepted = 0;
+  long attribute_items = 0;
+  long attributes_accepted = 0;
 
   bool AllAccepted() const {
-    return classesAccepted == classItems && attributesAccepted == attributeItems;
+    return classes_accepted == class_items && attributes_accepted == attribute_items;
   }
 };
 

@@ -16,46 +16,50 @@ namespace {
 // A dictionary whose parent and short parent are one XML attribute names
 // its parent by key only.
 bool ParentHasLabel(const ClassNames& names) {
-  return std::string_view(names.parent) != names.shortParent;
+  return std::string_view(names.parent) != names.short_parent;
 }
 
 std::string PlainValue(MigrationXMLNode* node, const char* attribute) {
-  return Plain(getValueByTagName(node, attribute)).str();
+  return Plain(GetValueByTagName(node, attribute)).str();
 }
 
 // The names both dictionaries are read with once, kept in the input's store.
 SuggestClass NamesOf(NameStore& names, std::string_view label, std::string_view key,
                      std::string_view parent_label, std::string_view parent_key) {
-  return SuggestClass{names.Keep(label), names.Keep(key), names.Keep(parent_label), names.Keep(parent_key), {}};
+  return SuggestClass{
+      names.Keep(label), names.Keep(key), names.Keep(parent_label), names.Keep(parent_key), {}};
 }
 
 void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
-  bool parent_label = ParentHasLabel(profile.sourceClass);
+  bool parent_label = ParentHasLabel(profile.source_class);
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     SourceClass source = ReadSourceClass(profile, node);
     NameStore& names = *work.input.names;
-    SuggestClass suggest = NamesOf(names, source.label.str(), source.key.str(),
-                                   parent_label ? source.parent.str() : "", source.shortParent.str());
+    SuggestClass suggest =
+        NamesOf(names, source.label.str(), source.key.str(),
+                parent_label ? source.parent.str() : "", source.short_parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
-      suggest.attributes.push_back({names.Keep(PlainValue(attribute, profile.sourceAttribute.label)),
-                                    names.Keep(PlainValue(attribute, profile.sourceAttribute.key))});
+      suggest.attributes.push_back(
+          {names.Keep(PlainValue(attribute, profile.source_attribute.label)),
+           names.Keep(PlainValue(attribute, profile.source_attribute.key))});
       return true;
     });
     suggest.attributes.shrink_to_fit();
-    work.sourceRows.push_back({RowNameOf(profile, source).str(), source.parent.str()});
+    work.source_rows.push_back({RowNameOf(profile, source).str(), source.parent.str()});
     work.input.source.push_back(std::move(suggest));
     return true;
   });
 }
 
 void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
-  bool parent_label = ParentHasLabel(profile.targetClass);
+  bool parent_label = ParentHasLabel(profile.target_class);
   std::deque<std::string> pool;
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     TargetClass target = ReadTargetClass(profile, node, work.input.target.size());
     NameStore& names = *work.input.names;
-    SuggestClass suggest = NamesOf(names, target.label.str(), target.key.str(),
-                                   parent_label ? target.parent.str() : "", target.shortParent.str());
+    SuggestClass suggest =
+        NamesOf(names, target.label.str(), target.key.str(),
+                parent_label ? target.parent.str() : "", target.short_parent.str());
     ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
       TargetAttribute read = ReadTargetAttribute(profile, attribute, pool);
       suggest.attributes.push_back({names.Keep(read.label), names.Keep(read.key)});
@@ -64,11 +68,11 @@ void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
     suggest.attributes.shrink_to_fit();
     pool.clear();
     auto [name, parent] = CounterpartKey(profile, target);
-    work.targetRows.push_back({std::string(name), std::string(parent)});
+    work.target_rows.push_back({std::string(name), std::string(parent)});
     work.input.target.push_back(std::move(suggest));
     return true;
   });
-  work.targetDomain = PlainValue(root, "Domain");
+  work.target_domain = PlainValue(root, "Domain");
 }
 
 bool IsTargetMissing(FindingKind kind) {
@@ -83,10 +87,10 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
  public:
   explicit ItemCollector(SuggestWork& work) : work_(work) {
     for (size_t i = 0; i < work.input.target.size(); ++i) {
-      targetByKey_.try_emplace(work.input.target[i].key.str(), i);
+      target_by_key_.try_emplace(work.input.target[i].key.str(), i);
     }
-    work.mappedTarget.assign(work.input.source.size(), -1);
-    work.classRowLine.assign(work.input.source.size(), 0);
+    work.mapped_target.assign(work.input.source.size(), -1);
+    work.class_row_line.assign(work.input.source.size(), 0);
   }
 
   void Accept(const ClassFindings& batch) override {
@@ -97,16 +101,16 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
       if (finding.subject != FindingSubject::kClass) continue;
       if (finding.kind == FindingKind::kValid && finding.target) {
         Anchor(source, finding.target->key);
-        if (finding.row) work_.classRowLine[source] = finding.row->line;
-      } else if (item == nullptr && (finding.kind == FindingKind::kNotInMappingTable ||
-                                     finding.kind == FindingKind::kBadlyMapped ||
-                                     IsTargetMissing(finding.kind))) {
+        if (finding.row) work_.class_row_line[source] = finding.row->line;
+      } else if (item == nullptr &&
+                 (finding.kind == FindingKind::kNotInMappingTable ||
+                  finding.kind == FindingKind::kBadlyMapped || IsTargetMissing(finding.kind))) {
         item = &finding;
       }
     }
     if (item != nullptr) {
       AddClassItem(source, *item);
-    } else if (work_.mappedTarget[source] >= 0) {
+    } else if (work_.mapped_target[source] >= 0) {
       for (const Finding& finding : batch.findings) {
         if (finding.subject == FindingSubject::kAttribute) AttributeOfMappedClass(source, finding);
       }
@@ -122,14 +126,14 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   }
 
   long TargetIndex(const std::string& key) const {
-    auto it = targetByKey_.find(key);
-    return it == targetByKey_.end() ? -1 : static_cast<long>(it->second);
+    auto it = target_by_key_.find(key);
+    return it == target_by_key_.end() ? -1 : static_cast<long>(it->second);
   }
 
   void Anchor(size_t source, const std::string& target_key) {
     long target = TargetIndex(target_key);
     if (target < 0) return;
-    work_.mappedTarget[source] = target;
+    work_.mapped_target[source] = target;
     work_.input.class_anchors.push_back({source, static_cast<size_t>(target)});
   }
 
@@ -149,11 +153,11 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     work_.input.class_item_rows.emplace_back(IsTargetMissing(finding.kind)
                                                  ? RowField(finding, MappingColumn::kTargetClass)
                                                  : std::string_view());
-    work_.classContext.push_back({reason, KeepRow(finding)});
+    work_.class_context.push_back({reason, KeepRow(finding)});
     const auto& attributes = work_.input.source[source].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       work_.input.attribute_items.push_back({source, i});
-      work_.attributeContext.push_back({reason, nullptr});
+      work_.attribute_context.push_back({reason, nullptr});
     }
     pool_.clear();
   }
@@ -175,12 +179,12 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     if (finding.kind == FindingKind::kValid) {
       AnchorAttribute(source, finding);
     } else if (finding.kind == FindingKind::kBadlyMapped ||
-               finding.kind == FindingKind::kNotFoundInTarget || finding.kind == FindingKind::kDroppedRow ||
-               finding.kind == FindingKind::kNoRow) {
+               finding.kind == FindingKind::kNotFoundInTarget ||
+               finding.kind == FindingKind::kDroppedRow || finding.kind == FindingKind::kNoRow) {
       long attribute = SourceAttribute(source, finding.label);
       if (attribute < 0) return;
       work_.input.attribute_items.push_back({source, static_cast<size_t>(attribute)});
-      work_.attributeContext.push_back({ReasonOf(finding.kind), KeepRow(finding)});
+      work_.attribute_context.push_back({ReasonOf(finding.kind), KeepRow(finding)});
     }
   }
 
@@ -191,12 +195,13 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   void AnchorAttribute(size_t source, const Finding& finding) {
     if (!finding.target) return;
     const bool own_row =
-        RowField(finding, MappingColumn::kSourceClass) == work_.sourceRows[source].name;
+        RowField(finding, MappingColumn::kSourceClass) == work_.source_rows[source].name;
     long attribute = SourceAttribute(source, RowField(finding, MappingColumn::kSourceAttribute));
-    long target = TargetIndex(finding.target->targetClass);
+    long target = TargetIndex(finding.target->target_class);
     pool_.clear();
     if (!own_row || attribute < 0 || target < 0) return;
-    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mappedTarget[source]))) return;
+    if (!InLineage(static_cast<size_t>(target), static_cast<size_t>(work_.mapped_target[source])))
+      return;
     const auto& attributes = work_.input.target[static_cast<size_t>(target)].attributes;
     for (size_t i = 0; i < attributes.size(); ++i) {
       if (attributes[i].key != finding.key) continue;
@@ -219,11 +224,9 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
 
   SuggestWork& work_;
   size_t next_ = 0;
-  std::unordered_map<std::string, size_t> targetByKey_;
+  std::unordered_map<std::string, size_t> target_by_key_;
   std::deque<std::string> pool_;
 };
-
-
 
 SuggestWorkBuilder::SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work)
     : profile_(profile), work_(work) {}
@@ -243,5 +246,5 @@ void SuggestWorkBuilder::Accept(const ClassFindings& batch) {
 void SuggestWorkBuilder::Finish() {
   // The item lists grew one by one; the matcher's peak comes after them.
   work_.input.attribute_items.shrink_to_fit();
-  work_.attributeContext.shrink_to_fit();
+  work_.attribute_context.shrink_to_fit();
 }

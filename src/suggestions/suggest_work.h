@@ -9,8 +9,8 @@
 
 #include <deque>
 #include <memory>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compare/finding.h"
@@ -27,20 +27,20 @@ struct RowNames {
 
 // Small, for there is one per item: hundreds of thousands of attributes.
 struct ItemContext {
-  std::string_view reason;  // not_in_mapping_table, badly_mapped, target_missing, no_row
+  std::string_view reason;           // not_in_mapping_table, badly_mapped, target_missing, no_row
   const TableRowRef* row = nullptr;  // the table row involved, kept in SuggestWork::rows
 };
 
 struct SuggestWork {
   SuggestInput input;
-  std::vector<RowNames> sourceRows;     // per source class
-  std::vector<RowNames> targetRows;     // per target class
-  std::vector<long> mappedTarget;       // per source class: its found target class, or -1
-  std::vector<long> classRowLine;       // per source class found so: the line of its class row, or 0
-  std::vector<ItemContext> classContext;      // per class item
-  std::vector<ItemContext> attributeContext;  // per attribute item
-  std::string targetDomain;             // the target dictionary's Domain, as read
-  std::deque<TableRowRef> rows;         // the rows the items name; they never move
+  std::vector<RowNames> source_rows;  // per source class
+  std::vector<RowNames> target_rows;  // per target class
+  std::vector<long> mapped_target;    // per source class: its found target class, or -1
+  std::vector<long> class_row_line;   // per source class found so: the line of its class row, or 0
+  std::vector<ItemContext> class_context;      // per class item
+  std::vector<ItemContext> attribute_context;  // per attribute item
+  std::string target_domain;                   // the target dictionary's Domain, as read
+  std::deque<TableRowRef> rows;                // the rows the items name; they never move
 };
 
 // Fills a SuggestWork: the dictionaries first, once loaded, then every

@@ -1,9 +1,9 @@
 #include "text/folded_text.h"
 
+#include <utf8proc.h>
+
 #include <cstdlib>
 #include <memory>
-
-#include <utf8proc.h>
 
 namespace {
 
@@ -60,9 +60,9 @@ std::string FoldText(std::string_view text) {
   if (IsAscii(text)) return FoldAscii(text);
   const std::string valid = ValidUtf8(text);
   utf8proc_uint8_t* folded = nullptr;
-  const auto options = static_cast<utf8proc_option_t>(UTF8PROC_COMPAT | UTF8PROC_COMPOSE |
-                                                      UTF8PROC_CASEFOLD | UTF8PROC_STRIPMARK |
-                                                      UTF8PROC_IGNORE);
+  const auto options =
+      static_cast<utf8proc_option_t>(UTF8PROC_COMPAT | UTF8PROC_COMPOSE | UTF8PROC_CASEFOLD |
+                                     UTF8PROC_STRIPMARK | UTF8PROC_IGNORE);
   utf8proc_ssize_t length =
       utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(valid.data()),
                    static_cast<utf8proc_ssize_t>(valid.size()), &folded, options);

@@ -35,9 +35,7 @@ bool WithinOneEdit(const std::string& a, const std::string& b) {
   return a.compare(head, std::string::npos, b, head + 1, std::string::npos) == 0;
 }
 
-bool EditableLength(size_t length) {
-  return length >= kMinEditLength && length <= kMaxEditLength;
-}
+bool EditableLength(size_t length) { return length >= kMinEditLength && length <= kMaxEditLength; }
 
 }  // namespace
 
@@ -71,10 +69,10 @@ const NameHints::EditIndex& NameHints::Index() const {
   index_ = std::make_unique<EditIndex>();
   for (size_t index = 0; index < size(); ++index) {
     const std::string compact = FoldCompact(Name(index));
-    index_->byCompact.try_emplace(compact, index);
+    index_->by_compact.try_emplace(compact, index);
     if (!EditableLength(compact.size())) continue;
     for (size_t at = 0; at < compact.size(); ++at) {
-      auto& bucket = index_->byDeletion[Deleted(compact, at)];
+      auto& bucket = index_->by_deletion[Deleted(compact, at)];
       if (bucket.size() < kMaxNamesPerDeletion && (bucket.empty() || bucket.back() != index)) {
         bucket.push_back(index);
       }
@@ -106,7 +104,7 @@ std::optional<size_t> NameHints::Linear(const std::string& compact) const {
 
 std::optional<size_t> NameHints::Indexed(const std::string& compact) const {
   const EditIndex& index = Index();
-  if (auto found = index.byCompact.find(compact); found != index.byCompact.end()) {
+  if (auto found = index.by_compact.find(compact); found != index.by_compact.end()) {
     return found->second;
   }
   if (!EditableLength(compact.size())) return std::nullopt;
@@ -116,17 +114,17 @@ std::optional<size_t> NameHints::Indexed(const std::string& compact) const {
     if (WithinOneEdit(FoldCompact(Name(candidate)), compact)) best = candidate;
   };
   // A known name one byte longer: the query is one of its deletions.
-  if (auto found = index.byDeletion.find(compact); found != index.byDeletion.end()) {
+  if (auto found = index.by_deletion.find(compact); found != index.by_deletion.end()) {
     for (size_t candidate : found->second) consider(candidate);
   }
   for (size_t at = 0; at < compact.size(); ++at) {
     const std::string shorter = Deleted(compact, at);
     // A known name one byte shorter.
-    if (auto found = index.byCompact.find(shorter); found != index.byCompact.end()) {
+    if (auto found = index.by_compact.find(shorter); found != index.by_compact.end()) {
       consider(found->second);
     }
     // A known name of the same length, one byte changed or two swapped.
-    if (auto found = index.byDeletion.find(shorter); found != index.byDeletion.end()) {
+    if (auto found = index.by_deletion.find(shorter); found != index.by_deletion.end()) {
       for (size_t candidate : found->second) consider(candidate);
     }
   }

@@ -44,8 +44,8 @@ class NameHints {
 
  private:
   struct EditIndex {
-    std::unordered_map<std::string, size_t> byCompact;  // first name of each folded form
-    std::unordered_map<std::string, std::vector<size_t>> byDeletion;  // folded form less one byte
+    std::unordered_map<std::string, size_t> by_compact;  // first name of each folded form
+    std::unordered_map<std::string, std::vector<size_t>> by_deletion;  // folded form less one byte
   };
 
   std::string_view Name(size_t index) const;

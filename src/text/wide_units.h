@@ -18,8 +18,7 @@ void AppendUtf8(uint32_t code, std::string& out);
 // becomes U+FFFD so that nothing is dropped without a trace. Returns the
 // offset in `units` of the first such unit, or npos when every unit was a
 // character.
-size_t AppendWideAsUtf8(std::string_view units, size_t width, bool little_endian,
-                        std::string& out);
+size_t AppendWideAsUtf8(std::string_view units, size_t width, bool little_endian, std::string& out);
 
 // The length of the valid UTF-8 sequence at `at`, a position inside the
 // text, or 0 when the bytes there are not UTF-8 (overlong forms and

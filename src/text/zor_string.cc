@@ -26,14 +26,14 @@ void ZORUnicodeString::Remove(long start, long count) {
   text_.erase(static_cast<size_t>(start), static_cast<size_t>(count));
 }
 
-int ZORUnicodeString::Compare(const ZORUnicodeString& other) const {
+TextComparison ZORUnicodeString::Compare(const ZORUnicodeString& other) const {
   return Compare(std::string_view(other.text_));
 }
 
-int ZORUnicodeString::Compare(std::string_view other) const {
-  if (text_ == other) return kIdentical;
-  if (EqualIgnoringAsciiCase(text_, other)) return kEqualIgnoringCase;
-  return kDifferent;
+TextComparison ZORUnicodeString::Compare(std::string_view other) const {
+  if (text_ == other) return TextComparison::kIdentical;
+  if (EqualIgnoringAsciiCase(text_, other)) return TextComparison::kEqualIgnoringCase;
+  return TextComparison::kDifferent;
 }
 
 long ZORUnicodeString::SearchSubString(std::string_view text, long start) const {

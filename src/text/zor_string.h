@@ -6,13 +6,12 @@
 #include <string>
 #include <string_view>
 
+// How two strings compare when the run looks a name up: byte for byte, or
+// with ASCII letters compared without regard to case.
+enum class TextComparison { kIdentical, kEqualIgnoringCase, kDifferent };
+
 class ZORUnicodeString {
  public:
-  // Results of Compare.
-  static constexpr int kDifferent = 0;
-  static constexpr int kEqualIgnoringCase = 1;
-  static constexpr int kIdentical = 2;
-
   ZORUnicodeString() = default;
   ZORUnicodeString(const char* text) : text_(text ? text : "") {}
   ZORUnicodeString(std::string text) : text_(std::move(text)) {}
@@ -33,11 +32,11 @@ class ZORUnicodeString {
   ZORUnicodeString SubString(long start, long length) const;
   void Remove(long start, long count);
 
-  // 2 when byte for byte identical, 1 when equal with ASCII letters compared
-  // without regard to case, 0 otherwise.
-  int Compare(const ZORUnicodeString& other) const;
-  int Compare(std::string_view other) const;
-  bool Matches(std::string_view other) const { return Compare(other) != kDifferent; }
+  TextComparison Compare(const ZORUnicodeString& other) const;
+  TextComparison Compare(std::string_view other) const;
+  bool Matches(std::string_view other) const {
+    return Compare(other) != TextComparison::kDifferent;
+  }
   bool Equals(std::string_view other) const { return text_ == other; }
 
   // Position of the first exact occurrence of `text` at or after `start`, -1

@@ -28,7 +28,7 @@ ZORUuid::ZORUuid() {
   bytes_[8] = static_cast<uint8_t>((bytes_[8] & 0x3F) | 0x80);  // RFC variant
 }
 
-void ZORUuid::UUID_to_chaine(char* buffer) const {
+void ZORUuid::UuidToChaine(char* buffer) const {
   static const char kHex[] = "0123456789ABCDEF";
   for (int i = 0; i < 16; ++i) {
     buffer[2 * i] = kHex[bytes_[i] >> 4];
@@ -40,6 +40,6 @@ void ZORUuid::UUID_to_chaine(char* buffer) const {
 ZORUnicodeString NewUuidText() {
   char buffer[ZORUuid::kBufferSize] = {};
   ZORUuid uuid;
-  uuid.UUID_to_chaine(buffer);
+  uuid.UuidToChaine(buffer);
   return ZORUnicodeString(buffer);
 }

@@ -8,14 +8,14 @@
 
 class ZORUuid {
  public:
-  // Size of the buffer UUID_to_chaine writes into, terminating zero included.
+  // Size of the buffer UuidToChaine writes into, terminating zero included.
   static constexpr int kBufferSize = 36;
 
   ZORUuid();
 
   // Writes 32 upper-case hexadecimal digits and a terminating zero. The
   // dashed form would not fit the 36-byte buffer with its zero.
-  void UUID_to_chaine(char* buffer) const;
+  void UuidToChaine(char* buffer) const;
 
  private:
   uint8_t bytes_[16];

@@ -89,7 +89,7 @@ std::vector<ClassLine> ClassRecords(const std::vector<json>& records) {
 
 // A comparison named by the defined tool's arguments, as check's operands.
 struct Comparison {
-  std::vector<std::string> checkArguments;
+  std::vector<std::string> check_arguments;
   fs::path report;
 };
 
@@ -100,8 +100,8 @@ std::optional<Comparison> ComparisonOf(const fs::path& tree, const fs::path& rep
   for (size_t i = 0; i < arguments.size(); ++i) {
     std::string word = arguments[i];
     std::transform(word.begin(), word.end(), word.begin(), ::tolower);
-    if (word == "-v5") comparison.checkArguments.push_back("--v5");
-    if (word == "-old") comparison.checkArguments.push_back("--old");
+    if (word == "-v5") comparison.check_arguments.push_back("--v5");
+    if (word == "-old") comparison.check_arguments.push_back("--old");
     if (word == "-i" && i + 2 < arguments.size()) {
       source = arguments[i + 1];
       target = arguments[i + 2];
@@ -111,10 +111,10 @@ std::optional<Comparison> ComparisonOf(const fs::path& tree, const fs::path& rep
   }
   if (source.empty() || table.empty() || output.empty()) return std::nullopt;
   const fs::path dictionary = tree / "Dictionary";
-  comparison.checkArguments.push_back("--");
-  comparison.checkArguments.push_back((dictionary / "V4_Exported_XML" / source).string());
-  comparison.checkArguments.push_back((dictionary / "V5_Exported_XML" / target).string());
-  comparison.checkArguments.push_back((dictionary / "MappingTable" / table).string());
+  comparison.check_arguments.push_back("--");
+  comparison.check_arguments.push_back((dictionary / "V4_Exported_XML" / source).string());
+  comparison.check_arguments.push_back((dictionary / "V5_Exported_XML" / target).string());
+  comparison.check_arguments.push_back((dictionary / "MappingTable" / table).string());
   comparison.report = reports / (output + ".html");
   return comparison;
 }
@@ -153,13 +153,13 @@ std::vector<Comparison> ExampleComparisons(const fs::path& scratch) {
     zor_test::CopyExample(example.name, root);
     const fs::path dictionary = root / "Dictionary";
     RunSettings settings;
-    settings.v5v5Mode = example.v5v5;
-    settings.sourceXmlPath = (dictionary / "V4_Exported_XML" / example.source).string();
-    settings.targetXmlPath = (dictionary / "V5_Exported_XML" / example.target).string();
-    settings.mappingTablePath = (dictionary / "MappingTable" / "plant_mapping.csv").string();
-    settings.reportPath = (dictionary / "Reports" / "check.html").string();
-    settings.proposedDdlPath = (dictionary / "DDL_Files" / "check.xml").string();
-    settings.proposedMappingPath = (dictionary / "DDL_Files" / "check.csv").string();
+    settings.v5v5_mode = example.v5v5;
+    settings.source_xml_path = (dictionary / "V4_Exported_XML" / example.source).string();
+    settings.target_xml_path = (dictionary / "V5_Exported_XML" / example.target).string();
+    settings.mapping_table_path = (dictionary / "MappingTable" / "plant_mapping.csv").string();
+    settings.report_path = (dictionary / "Reports" / "check.html").string();
+    settings.proposed_ddl_path = (dictionary / "DDL_Files" / "check.xml").string();
+    settings.proposed_mapping_path = (dictionary / "DDL_Files" / "check.csv").string();
     testing::internal::CaptureStdout();  // the defined run's console
     RunComparison(settings);
     testing::internal::GetCapturedStdout();
@@ -180,12 +180,12 @@ TEST(CheckCommand, FindingsAgreeWithTheReportOfEveryCaseAndExample) {
   }
   for (const Comparison& comparison : comparisons) {
     SCOPED_TRACE(comparison.report.string());
-    zor_test::CliRun run = zor_test::RunCli(comparison.checkArguments);
+    zor_test::CliRun run = zor_test::RunCli(comparison.check_arguments);
     std::string report = zor_test::ReadFile(comparison.report);
     if (run.status == 2) {
       // Refused inputs are those the defined tool reads as empty; the
       // message names the file.
-      auto inputs = std::span(comparison.checkArguments).last(3);
+      auto inputs = std::span(comparison.check_arguments).last(3);
       EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [&](const std::string& input) {
         return run.err.starts_with("zorvez: " + input + ":");
       })) << run.err;
@@ -259,7 +259,7 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
   struct Case {
     std::vector<std::string> arguments;
     int status;
-    std::string inErr;  // a piece of the message on standard error
+    std::string in_err;  // a piece of the message on standard error
   } cases[] = {
       {Joined({"check"}, ExampleOperands()), 1, ""},
       {Joined({"check", "--fail-on", "none"}, ExampleOperands()), 0, ""},
@@ -270,7 +270,8 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
       {{"check", folder + "/absent.xml", green.operands[1], green.operands[2]},
        2,
        "zorvez: " + folder + "/absent.xml: no such file"},
-      {{"check", green.operands[0], folder, green.operands[2]}, 2,
+      {{"check", green.operands[0], folder, green.operands[2]},
+       2,
        "zorvez: " + folder + ": is a directory, not a file"},
       {Joined({"check"}, malformed.operands), 2, malformed.operands[0] + ":3:3: mismatched tag"},
       {{"check"}, 2, "missing operands"},
@@ -290,7 +291,7 @@ TEST(CheckCommand, ExitStatusSaysWhatHappened) {
     std::string shown;
     for (const std::string& argument : test.arguments) shown += argument + " ";
     EXPECT_EQ(run.status, test.status) << shown << "\n" << run.err;
-    EXPECT_NE(run.err.find(test.inErr), std::string::npos) << shown << "\n" << run.err;
+    EXPECT_NE(run.err.find(test.in_err), std::string::npos) << shown << "\n" << run.err;
     if (test.status == 0) {
       EXPECT_EQ(run.err, "") << shown;
     }
@@ -311,20 +312,23 @@ TEST(CheckCommand, TextCountsAndListsWhatItSays) {
       "\nred attribute findings of classes not listed (",
       "\n  Pump (PMP), green class: " + table + ":4: Motor Power is badly mapped",
       "\nblue class findings (1):\n  " + table + ":11: Check Valve (CVL) not found",
-      "\npurple class findings (3):\n", table + ":13: Orifice Plate (ORP) not found",
+      "\npurple class findings (3):\n",
+      table + ":13: Orifice Plate (ORP) not found",
       table + ":14: Level Switch (LSW)"};
   struct Case {
     std::vector<std::string> options;
     int status;
-    bool orangeListed;
+    bool orange_listed;
   } cases[] = {{{}, 1, false}, {{"--fail-on", "none"}, 0, false}, {{"--fail-on=orange"}, 1, true}};
   for (const Case& test : cases) {
-    zor_test::CliRun run = zor_test::RunCli(Joined(Joined({"check"}, test.options), ExampleOperands()));
+    zor_test::CliRun run =
+        zor_test::RunCli(Joined(Joined({"check"}, test.options), ExampleOperands()));
     EXPECT_EQ(run.status, test.status);
     for (const std::string& expected : listed) {
       EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }
-    EXPECT_EQ(run.out.find("\norange class findings (2):\n") != std::string::npos, test.orangeListed);
+    EXPECT_EQ(run.out.find("\norange class findings (2):\n") != std::string::npos,
+              test.orange_listed);
     EXPECT_EQ(run.out.find("\ngreen "), std::string::npos) << "green is not asked for";
     EXPECT_EQ(run.out.find("\033["), std::string::npos) << "colour without a terminal";
     // Under each heading "(N):", N lines at the first indent.
@@ -404,7 +408,7 @@ TEST(CheckCommand, AttributeRowsTheRunDropsAreFindings) {
   const std::vector<std::string> example = ExampleOperands();
   const std::string strainer = "Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n";
   struct Case {
-    std::string attributeRow;
+    std::string attribute_row;
     std::string message;  // of the dropped_row finding; empty: none
   } cases[] = {
       {"Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n",
@@ -419,9 +423,9 @@ TEST(CheckCommand, AttributeRowsTheRunDropsAreFindings) {
       {"Strainer,Pipe Fitting,Mesh Size,YStrainer,PipingComponent,Mesh,\n", ""},
   };
   for (const Case& test : cases) {
-    SCOPED_TRACE(test.attributeRow);
+    SCOPED_TRACE(test.attribute_row);
     SmallTree tree(zor_test::ReadFile(example[0]), zor_test::ReadFile(example[1]),
-                   strainer + test.attributeRow);
+                   strainer + test.attribute_row);
     zor_test::CliRun run = zor_test::RunCli(Joined({"check", "--format", "jsonl"}, tree.operands));
     EXPECT_EQ(run.status, 1);  // the other classes are not in the table
     std::vector<json> dropped = RecordsOf(run.out, "dropped_row");

@@ -39,7 +39,8 @@ TEST(ErrorWords, EverySubcommandNamesTheSameCauseAlike) {
       EXPECT_EQ(run.status, 2) << command[0] << " " << cause.path;
       EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
                 "zorvez: " + cause.path + ": " + cause.reason + "\n")
-          << command[0] << "\n" << run.err;
+          << command[0] << "\n"
+          << run.err;
     }
   }
   zor_test::CliRun into_folder = zor_test::RunCli({"explore", "-o", folder, xml, xml, csv});

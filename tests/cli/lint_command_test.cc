@@ -47,8 +47,8 @@ std::vector<json> Findings(const std::string& table) {
 
 struct WriterCase {
   const char* file;
-  const char* code;    // the hazard lint reports
-  int checkStatus;     // check --fail-on none
+  const char* code;  // the hazard lint reports
+  int check_status;  // check --fail-on none
   bool repairable;
 };
 
@@ -66,7 +66,8 @@ TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
     SCOPED_TRACE(writer.file);
     zor_test::ScratchDirectory scratch;
     const std::string table = (scratch / "table.csv").string();
-    const std::string bytes = zor_test::ReadFile(fs::path(ZOR_TEST_DATA_DIR) / "writers" / writer.file);
+    const std::string bytes =
+        zor_test::ReadFile(fs::path(ZOR_TEST_DATA_DIR) / "writers" / writer.file);
     zor_test::WriteFile(table, bytes);
 
     zor_test::CliRun lint = zor_test::RunCli({"lint", table});
@@ -76,10 +77,10 @@ TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
     } else {
       EXPECT_EQ(lint.status, 0) << lint.out;
     }
-    zor_test::CliRun check = zor_test::RunCli(
-        {"check", "--fail-on", "none", kSource, kTarget, table});
-    EXPECT_EQ(check.status, writer.checkStatus) << check.err;
-    if (writer.code && writer.checkStatus == 2) {
+    zor_test::CliRun check =
+        zor_test::RunCli({"check", "--fail-on", "none", kSource, kTarget, table});
+    EXPECT_EQ(check.status, writer.check_status) << check.err;
+    if (writer.code && writer.check_status == 2) {
       EXPECT_NE(check.err.find("UTF-16 LE"), std::string::npos) << check.err;
     }
 
@@ -102,13 +103,14 @@ TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
 TEST(LintCommand, CheckWarnsOfHazardsThatChangeWhatTheRunReads) {
   zor_test::ScratchDirectory scratch;
   const std::string table = (scratch / "table.csv").string();
-  zor_test::WriteFile(table, zor_test::ReadFile(fs::path(ZOR_TEST_DATA_DIR) / "writers/calc_default.csv"));
+  zor_test::WriteFile(table,
+                      zor_test::ReadFile(fs::path(ZOR_TEST_DATA_DIR) / "writers/calc_default.csv"));
   zor_test::CliRun text = zor_test::RunCli({"check", "--fail-on", "none", kSource, kTarget, table});
   EXPECT_NE(text.err.find("warning: 10 hazards change what the run reads"), std::string::npos)
       << text.err;
   EXPECT_NE(text.err.find(table + ":1:54: warning: the domain ends the line"), std::string::npos);
-  zor_test::CliRun lines =
-      zor_test::RunCli({"check", "--format", "jsonl", "--fail-on", "hazard", kSource, kTarget, table});
+  zor_test::CliRun lines = zor_test::RunCli(
+      {"check", "--format", "jsonl", "--fail-on", "hazard", kSource, kTarget, table});
   EXPECT_EQ(lines.status, 1);
   json first = json::parse(lines.out.substr(0, lines.out.find('\n')));
   EXPECT_EQ(first["record"], "hazard");
@@ -174,7 +176,8 @@ TEST(LintCommand, AttributesWithNoRowAreGreyFindings) {
   zor_test::ScratchDirectory scratch;
   const std::string table = (scratch / "table.csv").string();
   std::string rows = zor_test::ReadFile(kTable);
-  const std::string flow = "Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n";
+  const std::string flow =
+      "Pump,Equipment,Flow Rate,CentrifugalPump,RotatingEquipment,FlowRate,EQT,\n";
   rows.erase(rows.find(flow), flow.size());
   zor_test::WriteFile(table, rows);
   zor_test::CliRun run = zor_test::RunCli({"check", "--format", "jsonl", kSource, kTarget, table});
@@ -190,8 +193,8 @@ TEST(LintCommand, AttributesWithNoRowAreGreyFindings) {
   zor_test::CliRun text = zor_test::RunCli({"check", kSource, kTarget, table});
   EXPECT_NE(text.out.find("3 green, 1 grey; 1 child finding\n"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("grey attribute findings of classes not listed (1):\n  Pump (PMP), green "
-                          "class: " + table +
-                          ":1: Flow Rate (FLW) has no row in mapping table under Pump"),
+                          "class: " +
+                          table + ":1: Flow Rate (FLW) has no row in mapping table under Pump"),
             std::string::npos)
       << text.out;
   EXPECT_EQ(zor_test::RunCli({"check", "--fail-on", "green", kSource, kTarget, kTable}).status, 1);

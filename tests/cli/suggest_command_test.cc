@@ -101,7 +101,8 @@ TEST(SuggestCommand, UsageErrorsAndUnusableInputsExitTwoAndSayWhy) {
   const zor_test::CliRun help = Suggest({"--help"}, {});
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("usage: zorvez suggest")) << help.out;
-  EXPECT_NE(help.out.find("0.7 for classes and 0.55 for attributes"), std::string::npos) << "the default scores";
+  EXPECT_NE(help.out.find("0.7 for classes and 0.55 for attributes"), std::string::npos)
+      << "the default scores";
   EXPECT_NE(help.out.find("precision of"), std::string::npos) << "and what they give";
   EXPECT_EQ(help.err, "");
 }
@@ -118,14 +119,16 @@ TEST(SuggestCommand, TopAndMinScoreBoundWhatIsListedAndAccepted) {
     const std::vector<json> reference = Records(full.out);
     ASSERT_GT(reference.size(), 1u) << full.err;
     for (int top : {1, 2, 3}) {
-      const zor_test::CliRun run = Suggest({"--format", "jsonl", "--top", std::to_string(top)}, inputs);
+      const zor_test::CliRun run =
+          Suggest({"--format", "jsonl", "--top", std::to_string(top)}, inputs);
       const std::vector<json> records = Records(run.out);
       ASSERT_EQ(records.size(), reference.size());
       EXPECT_EQ(run.status, full.status);
       for (size_t i = 0; i + 1 < records.size(); ++i) {
         const json& listed = reference[i]["candidates"];
         json cut(json::value_t::array);
-        for (size_t n = 0; n < listed.size() && n < static_cast<size_t>(top); ++n) cut.push_back(listed[n]);
+        for (size_t n = 0; n < listed.size() && n < static_cast<size_t>(top); ++n)
+          cut.push_back(listed[n]);
         EXPECT_EQ(records[i]["candidates"], cut) << "--top " << top << ": " << records[i];
         EXPECT_EQ(records[i]["accepted"], reference[i]["accepted"]) << "--top " << top;
       }
@@ -146,7 +149,8 @@ TEST(SuggestCommand, TopAndMinScoreBoundWhatIsListedAndAccepted) {
       for (const json& record : records) {
         if (record.value("for", "") != "class" || record["accepted"].is_null()) continue;
         // Scores are written to three places.
-        EXPECT_GE(record["candidates"][0]["score"].get<double>() + 5e-4, std::stod(score)) << record;
+        EXPECT_GE(record["candidates"][0]["score"].get<double>() + 5e-4, std::stod(score))
+            << record;
       }
     }
   }
@@ -173,7 +177,8 @@ TEST(SuggestCommand, NamesNoRowCanHoldAreListedButNeverWrittenAsRows) {
 
   const zor_test::CliRun text = Suggest({}, inputs);
   EXPECT_NE(text.out.find("class Strainer (not in the mapping table): suggests Pipe,Strainer\n"),
-            std::string::npos) << text.out;
+            std::string::npos)
+      << text.out;
 
   const zor_test::CliRun lines = Suggest({"--format", "jsonl"}, inputs);
   bool said_clapet = false;
@@ -191,7 +196,8 @@ TEST(SuggestCommand, NamesNoRowCanHoldAreListedButNeverWrittenAsRows) {
       // read in its code page, as the letters they are.
       said_clapet = true;
       EXPECT_EQ(record["reason"], "target_missing");
-      EXPECT_EQ(record["row"]["text"], "Clapet anti-retour,Equipment,*,Clapet,Stra\uFFFDenablauf,*,EQT,");
+      EXPECT_EQ(record["row"]["text"],
+                "Clapet anti-retour,Equipment,*,Clapet,Stra\uFFFDenablauf,*,EQT,");
       EXPECT_EQ(record["candidates"][0]["label"], "Clapet \u201Canti-retour\u201D") << record;
       EXPECT_EQ(record["candidates"][0]["parent"], "Stra\u00DFenablauf") << record;
     }
@@ -201,13 +207,14 @@ TEST(SuggestCommand, NamesNoRowCanHoldAreListedButNeverWrittenAsRows) {
   const fs::path done = scratch / "done.csv";
   const zor_test::CliRun csv = Suggest({"--format", "csv", "-o", done.string()}, inputs);
   EXPECT_EQ(csv.status, lines.status);
-  EXPECT_EQ(zor_test::ReadFile(done),
-            "Oil &amp; Gas Pump,Equipment,*,Oil&amp;GasPump,Equipment,*,EQT,\n"
-            "Oil &amp; Gas Pump,Equipment,Flow &amp; Head,Oil&amp;GasPump,Equipment,Flow&amp;Head,\n"
-            "Heat Exchanger,Equipment,*,HeatExchanger,Equipment,*,EQT,\n");
-  for (const char* said : {"target class 'Pipe,Strainer' holds a comma",
-                           "class 'Valve, Gate' holds a comma",
-                           "m.csv:1: Clapet anti-retour: the table's class row names another target"}) {
+  EXPECT_EQ(
+      zor_test::ReadFile(done),
+      "Oil &amp; Gas Pump,Equipment,*,Oil&amp;GasPump,Equipment,*,EQT,\n"
+      "Oil &amp; Gas Pump,Equipment,Flow &amp; Head,Oil&amp;GasPump,Equipment,Flow&amp;Head,\n"
+      "Heat Exchanger,Equipment,*,HeatExchanger,Equipment,*,EQT,\n");
+  for (const char* said :
+       {"target class 'Pipe,Strainer' holds a comma", "class 'Valve, Gate' holds a comma",
+        "m.csv:1: Clapet anti-retour: the table's class row names another target"}) {
     EXPECT_NE(csv.err.find(said), std::string::npos) << csv.err;
   }
   const zor_test::CliRun quiet = Suggest({"--format", "csv", "-q"}, inputs);
@@ -225,20 +232,23 @@ TEST(SuggestCommand, AClassWithoutAParentIsNeverWrittenAsARow) {
   for (const char* source_parent : {"", "Equipment"}) {
     SCOPED_TRACE(source_parent);
     zor_test::ScratchDirectory scratch;
-    zor_test::WriteFile(scratch / "s.xml",
-                        std::string("<Dictionary Name=\"S\"><Class Name=\"Heat Exchanger\" ShortName=\"HX\" "
-                                    "Parent=\"") + source_parent + "\" ShortParent=\"\"/></Dictionary>\n");
+    zor_test::WriteFile(
+        scratch / "s.xml",
+        std::string("<Dictionary Name=\"S\"><Class Name=\"Heat Exchanger\" ShortName=\"HX\" "
+                    "Parent=\"") +
+            source_parent + "\" ShortParent=\"\"/></Dictionary>\n");
     zor_test::WriteFile(scratch / "t.xml",
                         "<Dictionary Name=\"T\" Domain=\"EQT\"><Class Name=\"HeatExchanger\" "
                         "DisplayName=\"Heat Exchanger\" Superclass=\"\"/></Dictionary>\n");
     zor_test::WriteFile(scratch / "m.csv", "");
     const fs::path done = scratch / "done.csv";
-    const zor_test::CliRun csv =
-        Suggest({"--format", "csv", "-o", done.string()},
-                {(scratch / "s.xml").string(), (scratch / "t.xml").string(), (scratch / "m.csv").string()});
+    const zor_test::CliRun csv = Suggest(
+        {"--format", "csv", "-o", done.string()},
+        {(scratch / "s.xml").string(), (scratch / "t.xml").string(), (scratch / "m.csv").string()});
     EXPECT_EQ(zor_test::ReadFile(done).find(",,"), std::string::npos);
     EXPECT_NE(csv.err, "");
-    const zor_test::CliRun merge = zor_test::RunCli({"merge", (scratch / "m.csv").string(), done.string()});
+    const zor_test::CliRun merge =
+        zor_test::RunCli({"merge", (scratch / "m.csv").string(), done.string()});
     EXPECT_EQ(merge.status, 0) << merge.err;
   }
 }
@@ -257,36 +267,49 @@ TEST(SuggestCommand, EveryRowWrittenIsOneAMergeTakes) {
   zor_test::CopyExample("v4v5", example);
   const fs::path d = example / "Dictionary";
   const fs::path table = d / "MappingTable/plant_mapping.csv";
-  zor_test::WriteFile(table, zor_test::ReadFile(table) + "Strainer,Pipe Fitting,*,,,*,EQT,\n"
-                                                        "Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n");
+  zor_test::WriteFile(table, zor_test::ReadFile(table) +
+                                 "Strainer,Pipe Fitting,*,,,*,EQT,\n"
+                                 "Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n");
   const fs::path tree = scratch / "tree";
   fs::create_directories(tree);
-  zor_test::WriteFile(tree / "s.xml",
-                      "<Dictionary Name=\"S\">"
-                      "<Class Name=\"Ball Valve\" ShortName=\"BV\" Parent=\"Equipment\" ShortParent=\"EQ\">"
-                      "<Simple Name=\"Body Material\" ShortName=\"BM\"/><Simple Name=\"Port Size\" ShortName=\"PS\"/></Class>"
-                      "<Class Name=\"Pressure Gauge\" ShortName=\"PG\" Parent=\"Equipment\" ShortParent=\"EQ\">"
-                      "<Simple Name=\"Range\" ShortName=\"RG\"/></Class></Dictionary>\n");
-  zor_test::WriteFile(tree / "t.xml",
-                      "<Dictionary Name=\"T\" Domain=\"EQT\"><Class Name=\"Equipment\" DisplayName=\"Equipment\" Superclass=\"\"/>"
-                      "<Class Name=\"Valve\" DisplayName=\"Valve\" Superclass=\"Equipment\"><Simple Name=\"BodyMaterial\" DisplayName=\"Body Material\"/></Class>"
-                      "<Class Name=\"BallValve\" DisplayName=\"Ball Valve\" Superclass=\"Valve\"><Simple Name=\"PortSize\" DisplayName=\"Port Size\"/></Class>"
-                      "<Class Name=\"Gauge\" DisplayName=\"Gauge\" Superclass=\"Equipment\"><Simple Name=\"Range\" DisplayName=\"Range\"/></Class>"
-                      "<Class Name=\"PressureGauge\" DisplayName=\"Pressure Gauge\" Superclass=\"Gauge\"/></Dictionary>\n");
-  zor_test::WriteFile(tree / "m.csv", "Ball Valve,Equipment,*,BallValve,Valve,*,EQT,\n"
-                                      "Pressure Gauge,Equipment,*,PressureGauge,Gauge,*,EQT,\n");
+  zor_test::WriteFile(
+      tree / "s.xml",
+      "<Dictionary Name=\"S\">"
+      "<Class Name=\"Ball Valve\" ShortName=\"BV\" Parent=\"Equipment\" ShortParent=\"EQ\">"
+      "<Simple Name=\"Body Material\" ShortName=\"BM\"/><Simple Name=\"Port Size\" "
+      "ShortName=\"PS\"/></Class>"
+      "<Class Name=\"Pressure Gauge\" ShortName=\"PG\" Parent=\"Equipment\" ShortParent=\"EQ\">"
+      "<Simple Name=\"Range\" ShortName=\"RG\"/></Class></Dictionary>\n");
+  zor_test::WriteFile(
+      tree / "t.xml",
+      "<Dictionary Name=\"T\" Domain=\"EQT\"><Class Name=\"Equipment\" DisplayName=\"Equipment\" "
+      "Superclass=\"\"/>"
+      "<Class Name=\"Valve\" DisplayName=\"Valve\" Superclass=\"Equipment\"><Simple "
+      "Name=\"BodyMaterial\" DisplayName=\"Body Material\"/></Class>"
+      "<Class Name=\"BallValve\" DisplayName=\"Ball Valve\" Superclass=\"Valve\"><Simple "
+      "Name=\"PortSize\" DisplayName=\"Port Size\"/></Class>"
+      "<Class Name=\"Gauge\" DisplayName=\"Gauge\" Superclass=\"Equipment\"><Simple Name=\"Range\" "
+      "DisplayName=\"Range\"/></Class>"
+      "<Class Name=\"PressureGauge\" DisplayName=\"Pressure Gauge\" "
+      "Superclass=\"Gauge\"/></Dictionary>\n");
+  zor_test::WriteFile(tree / "m.csv",
+                      "Ball Valve,Equipment,*,BallValve,Valve,*,EQT,\n"
+                      "Pressure Gauge,Equipment,*,PressureGauge,Gauge,*,EQT,\n");
   const struct {
     Arguments inputs;
     std::vector<std::string> written, said;
   } cases[] = {
-      {{(d / "V4_Exported_XML/plant_v4.xml").string(), (d / "V5_Exported_XML/plant_v5.xml").string(), table.string()},
+      {{(d / "V4_Exported_XML/plant_v4.xml").string(),
+        (d / "V5_Exported_XML/plant_v5.xml").string(), table.string()},
        {"Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n"},
        {"plant_mapping.csv:22: Strainer: Mesh Size: the table's row says otherwise",
-        "edit it to read: Strainer,Pipe Fitting,Mesh Size,PipeStrainer,PipingComponent,MeshSize,\n"}},
+        "edit it to read: Strainer,Pipe Fitting,Mesh "
+        "Size,PipeStrainer,PipingComponent,MeshSize,\n"}},
       {{(tree / "s.xml").string(), (tree / "t.xml").string(), (tree / "m.csv").string()},
        {"Ball Valve,Equipment,Body Material,Valve,Equipment,BodyMaterial,\n",
         "Ball Valve,Equipment,Port Size,BallValve,Valve,PortSize,\n"},
-       {"Pressure Gauge: Range: Gauge.Range is out of any row's reach: a row naming Gauge is looked up in Valve"}},
+       {"Pressure Gauge: Range: Gauge.Range is out of any row's reach: a row naming Gauge is "
+        "looked up in Valve"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.inputs[2]);
@@ -294,9 +317,11 @@ TEST(SuggestCommand, EveryRowWrittenIsOneAMergeTakes) {
     const zor_test::CliRun csv = Suggest({"--format", "csv", "-o", done.string()}, c.inputs);
     const std::string rows = zor_test::ReadFile(done);
     for (const std::string& row : c.written) EXPECT_NE(rows.find(row), std::string::npos) << rows;
-    for (const std::string& said : c.said) EXPECT_NE(csv.err.find(said), std::string::npos) << csv.err;
+    for (const std::string& said : c.said)
+      EXPECT_NE(csv.err.find(said), std::string::npos) << csv.err;
     for (const json& record : Records(Suggest({"--format", "jsonl"}, c.inputs).out)) {
-      if (record["record"] != "suggestion" || record["row_written"] == true || !record.contains("row_to_write")) {
+      if (record["record"] != "suggestion" || record["row_written"] == true ||
+          !record.contains("row_to_write")) {
         continue;
       }
       EXPECT_EQ(rows.find(record["row_to_write"].get<std::string>()), std::string::npos) << record;
@@ -306,9 +331,11 @@ TEST(SuggestCommand, EveryRowWrittenIsOneAMergeTakes) {
   }
   // The next comparison finds the attribute of the ancestor through its row.
   const zor_test::CliRun check =
-      zor_test::RunCli({"check", "--format", "jsonl", (tree / "s.xml").string(), (tree / "t.xml").string(),
-                        (tree / "m.csv").string()});
-  EXPECT_NE(check.out.find("\"label\":\"Body Material\",\"key\":\"BodyMaterial\""), std::string::npos) << check.out;
+      zor_test::RunCli({"check", "--format", "jsonl", (tree / "s.xml").string(),
+                        (tree / "t.xml").string(), (tree / "m.csv").string()});
+  EXPECT_NE(check.out.find("\"label\":\"Body Material\",\"key\":\"BodyMaterial\""),
+            std::string::npos)
+      << check.out;
 }
 
 }  // namespace
@@ -337,19 +364,25 @@ TEST(SuggestCommand, TheUsersSynonymsAndAMissingDatabase) {
     }
     return json();
   };
-  const json with = sieve(Records(
-      Suggest({"--format", "jsonl", "--wordnet", "none", "--synonyms", (scratch / "words.txt").string()}, inputs).out));
+  const json with = sieve(Records(Suggest({"--format", "jsonl", "--wordnet", "none", "--synonyms",
+                                           (scratch / "words.txt").string()},
+                                          inputs)
+                                      .out));
   EXPECT_EQ(with["accepted"], "PipeStrainer") << with;
   EXPECT_NE(with.dump().find("synonyms: sieve ~ strainer"), std::string::npos) << with;
-  EXPECT_TRUE(sieve(Records(Suggest({"--format", "jsonl", "--wordnet", "none"}, inputs).out))["accepted"].is_null());
+  EXPECT_TRUE(
+      sieve(Records(Suggest({"--format", "jsonl", "--wordnet", "none"}, inputs).out))["accepted"]
+          .is_null());
 
-  const zor_test::CliRun bad = Suggest({"--wordnet", "none", "--synonyms", (scratch / "bad.txt").string()}, inputs);
+  const zor_test::CliRun bad =
+      Suggest({"--wordnet", "none", "--synonyms", (scratch / "bad.txt").string()}, inputs);
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
   EXPECT_NE(bad.err.find("bad.txt:2:"), std::string::npos) << bad.err;
   EXPECT_NE(bad.err.find("bad.txt:3:"), std::string::npos) << bad.err;
 
-  const zor_test::CliRun missing = Suggest({"--format", "jsonl", "--wordnet", (scratch / "nowhere").string()}, inputs);
+  const zor_test::CliRun missing =
+      Suggest({"--format", "jsonl", "--wordnet", (scratch / "nowhere").string()}, inputs);
   EXPECT_EQ(missing.status, 1);
   EXPECT_FALSE(Records(missing.out).empty());
   size_t said = 0;

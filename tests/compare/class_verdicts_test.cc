@@ -56,8 +56,8 @@ std::string Describe(const Finding& finding) {
                      VerdictName(finding.verdict) + " " + FindingKindName(finding.kind);
   if (!finding.label.empty()) text += " " + finding.label;
   if (!finding.detail.empty() && finding.detail != finding.label) text += " / " + finding.detail;
-  if (finding.target && !finding.target->targetClass.empty()) {
-    text += " in " + finding.target->targetClass;
+  if (finding.target && !finding.target->target_class.empty()) {
+    text += " in " + finding.target->target_class;
   }
   if (finding.row) text += " @" + std::to_string(finding.row->line);
   return text;
@@ -76,9 +76,9 @@ std::vector<std::string> Verdicts(const std::vector<std::string>& attributes,
   Document source(SourceWith(attributes));
   Document target(kTarget);
   ComparisonState state;
-  state.settings.rowReferences = true;
-  state.sourceRoot = source.Root();
-  state.targetRoot = target.Root();
+  state.settings.row_references = true;
+  state.source_root = source.Root();
+  state.target_root = target.Root();
   // As the run holds the table: its bytes and one line end more.
   const ZORUnicodeString table_text(table + "\n");
   PassState pass(state, table_text, strategy);

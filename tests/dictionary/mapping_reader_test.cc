@@ -1,10 +1,9 @@
 #include "dictionary/mapping_reader.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "../support/test_support.h"
 
@@ -19,7 +18,8 @@ unsigned alarm(unsigned) { return 0; }
 // Rows of varied length so that a lost or repeated read shows.
 std::string TableOfSize(size_t size) {
   std::string table;
-  for (long row = 0; table.size() < size; ++row) table += "Class" + std::to_string(row) + ",P,*,T,P,*,D\n";
+  for (long row = 0; table.size() < size; ++row)
+    table += "Class" + std::to_string(row) + ",P,*,T,P,*,D\n";
   table.resize(size);
   return table;
 }

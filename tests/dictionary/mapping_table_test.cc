@@ -1,8 +1,8 @@
 #include "dictionary/mapping_table.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "dictionary/dictionary_queries.h"
 
@@ -11,21 +11,21 @@ namespace {
 TEST(SplitRow, EmptyColumnsShiftLaterValuesAndTheLineEndStaysInTheLastField) {
   MappingRow full = SplitRow("Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n",
                              MappingColumn::kDomain, kNoFields);
-  EXPECT_EQ(full.sourceClass.str(), "Pump");
-  EXPECT_EQ(full.targetParent.str(), "RotatingEquipment");
+  EXPECT_EQ(full.source_class.str(), "Pump");
+  EXPECT_EQ(full.target_parent.str(), "RotatingEquipment");
   EXPECT_EQ(full.domain.str(), "EQT\n");
 
   MappingRow shifted = SplitRow("Orphan,,*,Target\n", MappingColumn::kDomain, kNoFields);
-  EXPECT_EQ(shifted.sourceParent.str(), "*");
-  EXPECT_EQ(shifted.sourceAttribute.str(), "Target\n");
-  EXPECT_EQ(shifted.targetClass.str(), "");
+  EXPECT_EQ(shifted.source_parent.str(), "*");
+  EXPECT_EQ(shifted.source_attribute.str(), "Target\n");
+  EXPECT_EQ(shifted.target_class.str(), "");
 
   // Only the named fields are unescaped; fields past the last one asked for stay empty.
   MappingRow partial = SplitRow("R&amp;D,P&amp;Q,x,y,z\n", MappingColumn::kSourceParent,
                                 FieldBit(MappingColumn::kSourceClass));
-  EXPECT_EQ(partial.sourceClass.str(), "R&D");
-  EXPECT_EQ(partial.sourceParent.str(), "P&amp;Q");
-  EXPECT_EQ(partial.sourceAttribute.str(), "");
+  EXPECT_EQ(partial.source_class.str(), "R&D");
+  EXPECT_EQ(partial.source_parent.str(), "P&amp;Q");
+  EXPECT_EQ(partial.source_attribute.str(), "");
 }
 
 // The first class row in file order wins and the position is left on the
@@ -40,8 +40,8 @@ TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
     const char *name = "Pump", *parent = "Equipment";
     std::string line = "", domain = "";  // the line found, empty when none is
   } rows[] = {
-      {"Pump,Equipment,Size,T,P,Size,EQT\n" + first + "Pump,Equipment,*,Second,P,*,PIP\n\n",
-       "Pump", "Equipment", first, "EQT\n"},
+      {"Pump,Equipment,Size,T,P,Size,EQT\n" + first + "Pump,Equipment,*,Second,P,*,PIP\n\n", "Pump",
+       "Equipment", first, "EQT\n"},
       {crlf + "\n", "Pump", "Equipment", crlf, "R&D\r\n"},
       {escaped + "\n", "R&D", "Lab&Co", escaped, "D\n"},
       {"Pump,Equipment,*,,,*,\n\n", "Pump", "Equipment", "Pump,Equipment,*,,,*,\n"},
@@ -60,13 +60,13 @@ TEST(FindClassRow, FindsTheFirstRowWhoseThirdFieldIsTheStar) {
     long position = -7;
     const ZORUnicodeString table(row.table);
     ClassRowLookup lookup =
-        findClassRow(table, position, ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
+        FindClassRow(table, position, ZORUnicodeString(row.name), ZORUnicodeString(row.parent));
     const bool found = !row.line.empty();
     EXPECT_EQ(lookup.found, found) << row.table;
     EXPECT_EQ(lookup.row, row.line) << row.table;
-    EXPECT_EQ(lookup.mapDomain.str(), row.domain) << row.table;
+    EXPECT_EQ(lookup.map_domain.str(), row.domain) << row.table;
     const size_t start = found ? row.table.find(row.line) : row.table.size();
-    EXPECT_EQ(lookup.rowStart, static_cast<long>(start)) << row.table;
+    EXPECT_EQ(lookup.row_start, static_cast<long>(start)) << row.table;
     const size_t after = found ? start + row.line.size() : row.table.size() + 1;
     EXPECT_EQ(position, static_cast<long>(after)) << row.table;
   }
@@ -77,15 +77,20 @@ TEST(CheckParent, AnyRowNamingTheParentInItsFourthColumnCounts) {
       {"PumpBase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
       {"PumpBase&Co", "A,B,*,PumpBase&amp;Co,P,*,D\n\n"},
   };
-  for (const auto& [parent, table] : rows) EXPECT_EQ(CheckParent(parent, ZORUnicodeString(table)), 1);
+  for (const auto& [parent, table] : rows)
+    EXPECT_TRUE(CheckParent(parent, ZORUnicodeString(table))) << table;
   const std::pair<const char*, std::string> misses[] = {
       {"pumpbase", "Pump,Equipment,Size,PumpBase,X,Size,EQT\n\n"},
       {"PumpBase", "A,B,*,T,PumpBase,*,D\n\n"},
       // The fourth field of a row that ends there keeps its line end.
-      {"PumpBase", "A,B,*,PumpBase\n\n"}, {"PumpBase", ""}, {"PumpBase", "\n"},
+      {"PumpBase", "A,B,*,PumpBase\n\n"},
+      {"PumpBase", ""},
+      {"PumpBase", "\n"},
   };
-  for (const auto& [parent, table] : misses) EXPECT_EQ(CheckParent(parent, ZORUnicodeString(table)), 0);
-  EXPECT_TRUE(rowNamesTargetClass("Later", ZORUnicodeString("A,B,*,T,P,*,D\nA,B,x,Later,P,x,D\n\n")));
+  for (const auto& [parent, table] : misses)
+    EXPECT_FALSE(CheckParent(parent, ZORUnicodeString(table))) << table;
+  EXPECT_TRUE(
+      RowNamesTargetClass("Later", ZORUnicodeString("A,B,*,T,P,*,D\nA,B,x,Later,P,x,D\n\n")));
 }
 
 }  // namespace

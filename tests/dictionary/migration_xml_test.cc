@@ -8,11 +8,11 @@
 #include <sys/resource.h>
 #endif
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "../support/test_support.h"
 #include "dictionary/dictionary_queries.h"
@@ -28,12 +28,12 @@ using Document = std::unique_ptr<MigrationXMLNode, Releaser>;
 
 // The root element, reached as the program reaches it.
 MigrationXMLNode* Root(const Document& document) {
-  void* position = document->getFirstNodePosition(nullptr);
-  return document->getNextNode(position, nullptr);
+  void* position = document->GetFirstNodePosition(nullptr);
+  return document->GetNextNode(position, nullptr);
 }
 
 std::string Value(MigrationXMLNode* node, const char* attribute) {
-  return getValueByTagName(node, attribute).str();
+  return GetValueByTagName(node, attribute).str();
 }
 
 // The `Name` of every element named `element` beneath `scope`, walked in
@@ -41,10 +41,10 @@ std::string Value(MigrationXMLNode* node, const char* attribute) {
 std::vector<std::string> Names(MigrationXMLNode* scope, const char* element) {
   std::vector<std::string> names;
   MigrationXMLSearch search(element);
-  if (scope != nullptr) scope->getFirstNodePosition(nullptr);
-  void* position = search.searchStart(scope);
+  if (scope != nullptr) scope->GetFirstNodePosition(nullptr);
+  void* position = search.SearchStart(scope);
   while (position != nullptr) {
-    MigrationXMLNode* found = search.searchNext(position);
+    MigrationXMLNode* found = search.SearchNext(position);
     if (found != nullptr) names.push_back(Value(found, "Name"));
   }
   return names;
@@ -102,12 +102,12 @@ TEST_F(MigrationXmlTest, DocumentsLoadAsUtf8OrNotAtAll) {
       // A byte windows-1252 leaves undefined, and an encoding nobody knows.
       {cp1252 + "<r a=\"\x81\"/>", null},
       {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r a=\"x\"/>", null},
-      {"<r><a/>", null},                  // truncated
-      {"<r a=\"1\" a=\"2\"/>", null},     // duplicate attribute
-      {"<r a=\"&undefined;\"/>", null},   // undefined entity
-      {"<r/><s/>", null},                 // two roots
-      {"<r a=\"\xC3\x28\"/>", null},      // invalid UTF-8
-      {"<r a=\"x\0y\"/>"s, null},         // NUL byte
+      {"<r><a/>", null},                 // truncated
+      {"<r a=\"1\" a=\"2\"/>", null},    // duplicate attribute
+      {"<r a=\"&undefined;\"/>", null},  // undefined entity
+      {"<r/><s/>", null},                // two roots
+      {"<r a=\"\xC3\x28\"/>", null},     // invalid UTF-8
+      {"<r a=\"x\0y\"/>"s, null},        // NUL byte
       {"", null},
       {"<!-- only a comment -->", null},
       {"<?xml version=\"1.0\"?>", null},
@@ -125,17 +125,20 @@ TEST_F(MigrationXmlTest, DocumentsLoadAsUtf8OrNotAtAll) {
 TEST_F(MigrationXmlTest, NothingOutsideTheFileIsRead) {
   const std::string secret = Write("secret.xml", "<s a=\"TOP-SECRET-42\"/>");
   const std::string dtd = Write("secret.dtd", "<!ENTITY leak \"TOP-SECRET-42\">");
-  const std::string internal_subset = "<!DOCTYPE r [<!ENTITY ext SYSTEM \"file://" + secret + "\">]>";
+  const std::string internal_subset =
+      "<!DOCTYPE r [<!ENTITY ext SYSTEM \"file://" + secret + "\">]>";
   // Skipped in content, so the element it holds never appears; an external
   // entity in an attribute is malformed.
   Document skipped = Load(internal_subset + "<r a=\"x\">&ext;</r>");
   ASSERT_TRUE(skipped);
-  void* child = Root(skipped)->getFirstNodePosition(nullptr);
-  EXPECT_EQ(Root(skipped)->getNextNode(child, nullptr), nullptr);
+  void* child = Root(skipped)->GetFirstNodePosition(nullptr);
+  EXPECT_EQ(Root(skipped)->GetNextNode(child, nullptr), nullptr);
   EXPECT_EQ(RootValue(internal_subset + "<r a=\"&ext;\"/>"), "<null>");
   // With an unread external declaration an undeclared entity is no error: it
   // is skipped.
-  EXPECT_EQ(RootValue("<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd + "\"> %p;]><r a=\"&leak;\"/>"), "");
+  EXPECT_EQ(
+      RootValue("<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd + "\"> %p;]><r a=\"&leak;\"/>"),
+      "");
   EXPECT_EQ(RootValue("<!DOCTYPE r SYSTEM \"file://" + dtd + "\"><r a=\"&leak;\"/>"), "");
 }
 
@@ -154,7 +157,8 @@ TEST_F(MigrationXmlTest, EntityExpansionBombIsRefusedWithinSmallMemory) {
 TEST_F(MigrationXmlTest, ValuesAreDecodedOnceAndAbsentOnesReadEmpty) {
   Document document = Load(
       "<!DOCTYPE r [<!ENTITY co \"Acme &#38;amp; Co\">]>"
-      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" d=\"R&amp;amp;D\" "
+      "<r a=\"&co;\" b=\"&#x41;&#66;&lt;&gt;&quot;&apos;\" c=\"x&#9;y\n z\tw\r\nv\" "
+      "d=\"R&amp;amp;D\" "
       "Domain=\"\"/>");
   ASSERT_TRUE(document);
   MigrationXMLNode* root = Root(document);
@@ -165,8 +169,8 @@ TEST_F(MigrationXmlTest, ValuesAreDecodedOnceAndAbsentOnesReadEmpty) {
   // Values come back as the parser decodes them, with no further unescaping.
   EXPECT_EQ(Value(root, "d"), "R&amp;D");
   // Names compare exactly; a missing attribute or element reads as empty.
-  EXPECT_EQ(root->getAttribute("A"), nullptr);
-  ASSERT_NE(root->getAttribute("Domain"), nullptr);
+  EXPECT_EQ(root->GetAttribute("A"), nullptr);
+  ASSERT_NE(root->GetAttribute("Domain"), nullptr);
   EXPECT_EQ(Value(root, "Domain"), "");
   EXPECT_EQ(Value(root, "Missing"), "");
   EXPECT_EQ(Value(nullptr, "a"), "");
@@ -183,19 +187,19 @@ TEST_F(MigrationXmlTest, SearchesYieldElementsInDocumentOrderByExactName) {
       "<v5:Class xmlns:v5=\"urn:v5\" Name=\"prefixed\"/><class Name=\"lower\"/>"
       "<Class Name=\"B\"/></Dictionary><!-- tail -->");
   ASSERT_TRUE(document);
-  void* position = document->getFirstNodePosition(nullptr);
-  MigrationXMLNode* root = document->getNextNode(position, nullptr);
+  void* position = document->GetFirstNodePosition(nullptr);
+  MigrationXMLNode* root = document->GetNextNode(position, nullptr);
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(Value(root, "Name"), "root");
-  EXPECT_EQ(document->getNextNode(position, nullptr), nullptr);
+  EXPECT_EQ(document->GetNextNode(position, nullptr), nullptr);
 
   using V = std::vector<std::string>;
   EXPECT_EQ(Names(root, "Class"), (V{"A", "A.inner", "B"}));
   MigrationXMLSearch classes("Class");
-  position = classes.searchStart(root);
-  MigrationXMLNode* a = classes.searchNext(position);
-  MigrationXMLNode* inner = classes.searchNext(position);
-  MigrationXMLNode* b = classes.searchNext(position);
+  position = classes.SearchStart(root);
+  MigrationXMLNode* a = classes.SearchNext(position);
+  MigrationXMLNode* inner = classes.SearchNext(position);
+  MigrationXMLNode* b = classes.SearchNext(position);
   EXPECT_EQ(position, nullptr);
   EXPECT_EQ(Names(a, "Simple"), (V{"a1", "a2"}));
   EXPECT_EQ(Names(inner, "Simple"), (V{"inner1"}));

@@ -39,9 +39,9 @@ TEST(TableCursor, TheClassRowLookupLeavesThePositionWhereTheClassRowsFollow) {
         cursor->FindClassRow(ZORUnicodeString("Pump"), ZORUnicodeString("Equipment"));
     ASSERT_TRUE(pump.found);
     EXPECT_EQ(pump.row, "Pump,Equipment,*,CentrifugalPump,RotatingEquipment,*,EQT\n");
-    EXPECT_EQ(cursor->LineNumberAt(pump.rowStart), 2);
+    EXPECT_EQ(cursor->LineNumberAt(pump.row_start), 2);
     const long after_class_row = cursor->Position();
-    EXPECT_EQ(after_class_row, pump.rowStart + static_cast<long>(pump.row.size()));
+    EXPECT_EQ(after_class_row, pump.row_start + static_cast<long>(pump.row.size()));
 
     // Whole-table lookups keep their own position.
     std::vector<std::string> children;

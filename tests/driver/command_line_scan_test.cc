@@ -56,7 +56,7 @@ TEST(CommandLineScan, RecordsTheRequestAndTheLinesOwedInOrder) {
     EXPECT_EQ(line.request, scan.request) << scan.name;
     std::vector<std::string> owed = {"\nZODODEV_DIRECTORYPATH=/root"};
     owed.insert(owed.end(), scan.owed.begin(), scan.owed.end());
-    EXPECT_EQ(line.consoleLines, Expanded(owed)) << scan.name;
+    EXPECT_EQ(line.console_lines, Expanded(owed)) << scan.name;
   }
 }
 
@@ -65,10 +65,10 @@ TEST(CommandLineScan, RecordsTheConversionAndTheLocationsItForms) {
   char* argv[] = {words[0].data(), words[1].data(), words[2].data(), words[3].data(),
                   words[4].data()};
   CommandLine line = ScanCommandLine(5, argv, "C:\\Dict");
-  EXPECT_EQ(line.convertInput.str(), "in.xml");
-  EXPECT_EQ(line.convertOutput.str(), "out.xml");
-  EXPECT_EQ(line.settings.sourceXmlPath.str(), "C:\\Dict\\Dictionary\\V4_Exported_XML\\");
-  EXPECT_FALSE(line.settings.inputsGiven);
+  EXPECT_EQ(line.convert_input.str(), "in.xml");
+  EXPECT_EQ(line.convert_output.str(), "out.xml");
+  EXPECT_EQ(line.settings.source_xml_path.str(), "C:\\Dict\\Dictionary\\V4_Exported_XML\\");
+  EXPECT_FALSE(line.settings.inputs_given);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // same console and the same report, proposed DDL and proposed mapping, byte
 // for byte, over many generated trees of both shapes and both comparisons.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "../support/test_support.h"
 #include "driver/command_actions.h"
@@ -59,8 +58,14 @@ std::string CaptureStandardOutput(const fs::path& file, const std::function<void
 // lookups of `strategy`.
 RunOutput RunOnce(const fs::path& root, const std::string& output_name,
                   const std::vector<std::string>& flags, LookupStrategy strategy) {
-  std::vector<std::string> words{"tool", "-i", zor_bench::kSourceXmlName, zor_bench::kTargetXmlName,
-                                 "-m", zor_bench::kMappingCsvName, "-o", output_name};
+  std::vector<std::string> words{"tool",
+                                 "-i",
+                                 zor_bench::kSourceXmlName,
+                                 zor_bench::kTargetXmlName,
+                                 "-m",
+                                 zor_bench::kMappingCsvName,
+                                 "-o",
+                                 output_name};
   words.insert(words.end(), flags.begin(), flags.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -72,9 +77,10 @@ RunOutput RunOnce(const fs::path& root, const std::string& output_name,
   });
   // The closing summary names the outputs, which differ between the runs;
   // proposed classes get fresh identifiers in every run.
-  return {zor_test::ReplaceAll(console, output_name, "OUTPUT"), ReadFile(settings.reportPath.str()),
-          zor_test::MaskUuids(ReadFile(settings.proposedDdlPath.str())),
-          ReadFile(settings.proposedMappingPath.str())};
+  return {zor_test::ReplaceAll(console, output_name, "OUTPUT"),
+          ReadFile(settings.report_path.str()),
+          zor_test::MaskUuids(ReadFile(settings.proposed_ddl_path.str())),
+          ReadFile(settings.proposed_mapping_path.str())};
 }
 
 // Empty when equal; otherwise where the texts part and what stands there.
@@ -93,7 +99,7 @@ std::string Describe(const TreeOptions& options, const std::vector<std::string>&
   out << "tree: zor_generate --classes " << options.classes << " --attributes "
       << options.attributes << " --mode " << zor_bench::ModeName(options.mode) << " --seed "
       << options.seed << " --shape " << zor_bench::ShapeName(options.shape)
-      << (options.oldLayout ? " --old" : "") << "; run with";
+      << (options.old_layout ? " --old" : "") << "; run with";
   for (const std::string& flag : flags) out << " " << flag;
   return out.str();
 }
@@ -101,16 +107,16 @@ std::string Describe(const TreeOptions& options, const std::vector<std::string>&
 // Texts that show a verdict was reached, to make sure the generated trees
 // keep exercising every branch rather than agreeing on nothing.
 const char* const kVerdictMarkers[] = {
-    "not found in mapping table!",                 // red: no class row
-    "is badly mapped in mapping table: no V5",     // red: no target named
-    "not found in existing V5",                    // blue
-    "#990099",                                     // purple reason
-    "was explicitly unmapped",                     // orange
-    "#444444",                                     // retained attribute
-    "is now missing the above inherited",          // child warning
-    "valid in mapping table and V5",               // green
-    "#003600",                                     // valid attribute
-    "Provide new attribute",                       // missing attribute
+    "not found in mapping table!",              // red: no class row
+    "is badly mapped in mapping table: no V5",  // red: no target named
+    "not found in existing V5",                 // blue
+    "#990099",                                  // purple reason
+    "was explicitly unmapped",                  // orange
+    "#444444",                                  // retained attribute
+    "is now missing the above inherited",       // child warning
+    "valid in mapping table and V5",            // green
+    "#003600",                                  // valid attribute
+    "Provide new attribute",                    // missing attribute
 };
 
 class LookupEquivalenceTest : public ::testing::Test {
@@ -127,17 +133,20 @@ class LookupEquivalenceTest : public ::testing::Test {
       if (trace) flags.push_back("-t");
       return flags;
     };
-    for (const auto& flags : {flags_for(options.oldLayout, true), flags_for(second_run_old, false)}) {
+    for (const auto& flags :
+         {flags_for(options.old_layout, true), flags_for(second_run_old, false)}) {
       RunOutput linear = RunOnce(root_, "linear_scans", flags, LookupStrategy::kLinearScans);
       RunOutput indexed = RunOnce(root_, "indexed", flags, LookupStrategy::kIndexed);
       for (const char* marker : kVerdictMarkers) {
-        if (linear[1].find(marker) != std::string::npos) markersSeen_.insert(marker);
+        if (linear[1].find(marker) != std::string::npos) markers_seen_.insert(marker);
       }
       for (size_t i = 0; i < linear.size(); ++i) {
         std::string difference = FirstDifference(linear[i], indexed[i]);
         // The first few differences say enough; the rest would bury them.
         if (!difference.empty() && ++differences_ <= 5) {
-          ADD_FAILURE() << kOutputs[i] << " differs\n" << Describe(options, flags) << "\n" << difference;
+          ADD_FAILURE() << kOutputs[i] << " differs\n"
+                        << Describe(options, flags) << "\n"
+                        << difference;
         }
       }
     }
@@ -146,24 +155,28 @@ class LookupEquivalenceTest : public ::testing::Test {
   zor_test::ScratchDirectory scratch_;
   const fs::path root_ = scratch_ / "tree";
   int differences_ = 0;
-  std::set<std::string> markersSeen_;
+  std::set<std::string> markers_seen_;
 };
 
 TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
   for (std::uint64_t seed = 0; seed < 60; ++seed) {
     for (TreeMode mode : {TreeMode::kV4ToV5, TreeMode::kV5ToV5}) {
       for (TreeShape shape : {TreeShape::kRealistic, TreeShape::kHostile}) {
-        const TreeOptions options{4 + static_cast<int>(seed % 29), static_cast<int>(seed % 7),
-                                  mode, shape, seed, seed % 3 == 0};
+        const TreeOptions options{4 + static_cast<int>(seed % 29),
+                                  static_cast<int>(seed % 7),
+                                  mode,
+                                  shape,
+                                  seed,
+                                  seed % 3 == 0};
         // The dev trace shows each lookup's steps; the second run also
         // reads a tree in the layout it was not made for now and then.
-        CheckTree(options, seed % 5 == 0 ? !options.oldLayout : options.oldLayout);
+        CheckTree(options, seed % 5 == 0 ? !options.old_layout : options.old_layout);
       }
     }
   }
   EXPECT_EQ(differences_, 0) << "runs whose outputs differ";
   for (const char* marker : kVerdictMarkers) {
-    EXPECT_TRUE(markersSeen_.count(marker)) << "no generated tree produced \"" << marker << "\"";
+    EXPECT_TRUE(markers_seen_.count(marker)) << "no generated tree produced \"" << marker << "\"";
   }
 }
 
@@ -171,7 +184,7 @@ TEST_F(LookupEquivalenceTest, IndexedLookupsLeaveWhatLinearScansLeave) {
 TEST(TreeGeneratorTest, SameOptionsGiveTheSameTree) {
   TreeOptions options{30, 4, TreeMode::kV5ToV5, TreeShape::kHostile, 11};
   auto texts = [](const zor_bench::GeneratedTree& tree) {
-    return std::vector<std::string>{tree.sourceXml, tree.targetXml, tree.mappingCsv};
+    return std::vector<std::string>{tree.source_xml, tree.target_xml, tree.mapping_csv};
   };
   const std::vector<std::string> first = texts(zor_bench::GenerateTree(options));
   EXPECT_EQ(texts(zor_bench::GenerateTree(options)), first);

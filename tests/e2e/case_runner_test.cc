@@ -12,6 +12,8 @@
 // With ZOR_UPDATE_EXPECTED=1 the expected files are written instead; they
 // must then be read through and checked by hand before they are committed.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -19,17 +21,13 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "e2e_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path CasesDirectory() {
-  return fs::path(ZOR_TEST_DATA_DIR) / "cases";
-}
+fs::path CasesDirectory() { return fs::path(ZOR_TEST_DATA_DIR) / "cases"; }
 
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
@@ -63,7 +61,7 @@ TEST_P(DictionaryTreeCase, ConsoleAndFilesMatchExpected) {
   if (fs::exists(case_dir / "tree")) fs::copy(case_dir / "tree", root, fs::copy_options::recursive);
 
   e2e::ToolRun run = e2e::RunTool(ReadArguments(case_dir / "args"), root.string());
-  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.exit_status, 0);
   std::string console = e2e::ReplaceAll(run.output, root.string(), "ROOT");
   if (updating) {
     fs::remove_all(expected);
@@ -91,15 +89,18 @@ TEST_P(DictionaryTreeCase, ConsoleAndFilesMatchExpected) {
   if (updating || !fs::exists(expected / "files")) return;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(expected / "files")) {
     const fs::path relative = fs::relative(entry.path(), expected / "files");
-    EXPECT_TRUE(!entry.is_regular_file() || fs::exists(root / relative)) << "file not written: " << relative;
+    EXPECT_TRUE(!entry.is_regular_file() || fs::exists(root / relative))
+        << "file not written: " << relative;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DictionaryTreeCase, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& info) {
                            std::string name = info.param;
-                           std::replace_if(name.begin(), name.end(),
-                                           [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           std::replace_if(
+                               name.begin(), name.end(),
+                               [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                               '_');
                            return name;
                          });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DictionaryTreeCase);

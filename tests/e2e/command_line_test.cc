@@ -2,12 +2,12 @@
 // convention, the option scan with its console lines and usage screen, the
 // input checks and the decision whether a comparison follows.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "e2e_support.h"
 
@@ -18,8 +18,10 @@ namespace {
 // The usage screen exactly as printed, leading and trailing blanks included.
 const std::string kUsageScreen =
     "\n"
-    "* Usage: ZORVezIrudeduzazAduzizorav -i xmlfile1.xml xmlfile2.xml -m mappingtable.csv -o outfilename\n"
-    "                 compares xmlfile1.xml against xmlfile2.xml. xmlfile2.xml should always be V5 XML.\n"
+    "* Usage: ZORVezIrudeduzazAduzizorav -i xmlfile1.xml xmlfile2.xml -m mappingtable.csv -o "
+    "outfilename\n"
+    "                 compares xmlfile1.xml against xmlfile2.xml. xmlfile2.xml should always be V5 "
+    "XML.\n"
     "                       xmlfile1.xml is the XML file to migrate (typically V4 format).\n"
     "                       -m indicates mappingtable.csv is your mapping table.\n"
     "                       -o indicates outfilename is the output filename.\n"
@@ -34,11 +36,16 @@ const std::string kUsageScreen =
     "                 enforces a V5/V5 comparison (use this if both XML files are V5). \n"
     "\n"
     "* Colors in output filename (.html): \n"
-    "    Red:    Migration file has a class that is not in mapping table. Proposed mapping is produced.\n"
-    "    Blue:   Migration file has a class that is mapped to a non-existent V5 class. Proposed XML is produced.\n"
-    "    Orange: Migration file has a class that was specified as \"No Mapping.\" No action taken.\n"
-    "    Purple: There is a given reason why the class couldn't have proposed XML/CSV generated for it.\n"
-    "    Green:  Migration XML file, mapping table and V5 XML are all in agreement. No action taken.\n"
+    "    Red:    Migration file has a class that is not in mapping table. Proposed mapping is "
+    "produced.\n"
+    "    Blue:   Migration file has a class that is mapped to a non-existent V5 class. Proposed "
+    "XML is produced.\n"
+    "    Orange: Migration file has a class that was specified as \"No Mapping.\" No action "
+    "taken.\n"
+    "    Purple: There is a given reason why the class couldn't have proposed XML/CSV generated "
+    "for it.\n"
+    "    Green:  Migration XML file, mapping table and V5 XML are all in agreement. No action "
+    "taken.\n"
     "\n";
 
 const std::string kChecking = "Checking input files...\n";
@@ -81,7 +88,7 @@ class CommandLine : public testing::Test {
 
   std::string Run(const std::vector<std::string>& arguments) const {
     e2e::ToolRun run = e2e::RunTool(arguments, root_.string());
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.exit_status, 0);
     return run.output;
   }
 
@@ -111,7 +118,7 @@ TEST_F(CommandLine, WithoutArgumentsTestsTheThreeDefaultFolders) {
 
   // An unset root reads as empty text: every path starts at the separator.
   e2e::ToolRun unset = e2e::RunTool({}, std::nullopt);
-  EXPECT_EQ(unset.exitStatus, 0);
+  EXPECT_EQ(unset.exit_status, 0);
   EXPECT_EQ(unset.output, "\nZODODEV_DIRECTORYPATH=\n" + kChecking +
                               CouldNotOpen("V4 XML", "/Dictionary/V4_Exported_XML/") +
                               CouldNotOpen("V5 XML", "/Dictionary/V5_Exported_XML/") +
@@ -125,9 +132,10 @@ TEST_F(CommandLine, HelpEndsTheScanButTheInputTestsStillRun) {
   // Options before -h act; after it only the path convention (settled
   // before the scan) still counts, and the inputs stay the default folders.
   fs::remove_all(root_ / "Dictionary");
-  EXPECT_EQ(Run({"-old", "-t", "-H", "-v5", "-i", "a.xml", "b.xml", "-w", "-c", "x", "y"}),
-            Head("Forcing NT path convention.\nUsing old V5 format.\nDev trace on.\n" +
-                 kUsageScreen) + NotFound("\\"));
+  EXPECT_EQ(
+      Run({"-old", "-t", "-H", "-v5", "-i", "a.xml", "b.xml", "-w", "-c", "x", "y"}),
+      Head("Forcing NT path convention.\nUsing old V5 format.\nDev trace on.\n" + kUsageScreen) +
+          NotFound("\\"));
   EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
 }
 
@@ -138,7 +146,8 @@ TEST_F(CommandLine, LastPathConventionWinsAndBothAreAnnouncedFirst) {
   // A convention word acts even where it stands as another option's argument.
   EXPECT_EQ(Run({"-t", "-W", "-m", "-U"}),
             Head("Forcing NT path convention.\nForcing UNIX path convention.\nDev trace on.\n" +
-                 kChecking) + NotFound("/", "", "", "-U"));
+                 kChecking) +
+                NotFound("/", "", "", "-U"));
 }
 
 TEST_F(CommandLine, OptionWithoutItsArgumentsShowsUsageAndTheScanGoesOn) {
@@ -158,7 +167,8 @@ TEST_F(CommandLine, SwitchesMatchWithoutRegardToCaseAndPrintEachTime) {
   e2e::MakeDictionaryFolders(root_);
   EXPECT_EQ(Run({"stray", "-OLD", "-v5", "words", "-Old", "-T", "-t", "-V5", "--old", "-tt"}),
             Head("Using old V5 format.\nV5/V5 comparison mode on.\nUsing old V5 format.\n"
-                 "Dev trace on.\nDev trace on.\nV5/V5 comparison mode on.\n" + kChecking));
+                 "Dev trace on.\nDev trace on.\nV5/V5 comparison mode on.\n" +
+                 kChecking));
 }
 
 TEST_F(CommandLine, MissingInputsAreNamedByTheirFullPathsAndNothingIsWritten) {
@@ -170,7 +180,8 @@ TEST_F(CommandLine, MissingInputsAreNamedByTheirFullPathsAndNothingIsWritten) {
             Head("Forcing NT path convention.\n" + kChecking) +
                 NotFound("\\", "sub/s.xml", "t.xml", "map.csv"));
   // -i takes "-m" as its second name; the same pass then acts on it as -m.
-  EXPECT_EQ(Run({"-i", "a", "-m", "m", "-o", "o"}), Head(kChecking) + NotFound("/", "a", "-m", "m"));
+  EXPECT_EQ(Run({"-i", "a", "-m", "m", "-o", "o"}),
+            Head(kChecking) + NotFound("/", "a", "-m", "m"));
   EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
 }
 
@@ -180,7 +191,7 @@ TEST_F(CommandLine, OddlyFormedCommandsStillCompleteTheRun) {
   struct Row {
     std::vector<std::string> inputs, arguments;
     e2e::OutputNames outputs;
-    std::string optionLines = "";
+    std::string option_lines = "";
   };
   const Row rows[] = {
       // A second output name appends to the first.
@@ -191,14 +202,16 @@ TEST_F(CommandLine, OddlyFormedCommandsStillCompleteTheRun) {
       {{"a", "-m", "m"}, {"-i", "a", "-m", "m", "-o", "o"}, {"o.html", "o.csv", "o.xml"}},
       // Convert without its names shows the usage and does not stop the run.
       {{"s.xml", "t.xml", "map.csv"},
-       {"-I", "s.xml", "t.xml", "-M", "map.csv", "-O", "out", "-c", "x"}, {}, kUsageScreen},
+       {"-I", "s.xml", "t.xml", "-M", "map.csv", "-O", "out", "-c", "x"},
+       {},
+       kUsageScreen},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.arguments.back());
     fs::remove_all(root_ / "Dictionary");
     MakeInputs(row.inputs[0], row.inputs[1], row.inputs[2]);
     EXPECT_EQ(Run(row.arguments),
-              e2e::CompleteRunConsole(root_.string(), 0, row.outputs, row.optionLines));
+              e2e::CompleteRunConsole(root_.string(), 0, row.outputs, row.option_lines));
     EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"DDL_Files/" + row.outputs.mapping,
                                                        "DDL_Files/" + row.outputs.ddl,
                                                        "Reports/" + row.outputs.report}));

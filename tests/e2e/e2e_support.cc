@@ -22,7 +22,8 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::optional<s
       unsetenv("ZODODEV_DIRECTORYPATH");
     }
     std::vector<char*> argv{const_cast<char*>(ZOR_TOOL_PATH)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     execv(ZOR_TOOL_PATH, argv.data());
     _exit(127);
@@ -30,8 +31,8 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::optional<s
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
-  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.peakMemoryMiB = usage.ru_maxrss / 1024;
+  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peak_memory_mib = usage.ru_maxrss / 1024;
   run.output = ReadFile(capture);
   return run;
 }
@@ -54,10 +55,11 @@ std::string CompleteRunConsole(const std::string& root, long classes, const Outp
   const std::string dictionary = root + "/Dictionary/";
   return "\nZODODEV_DIRECTORYPATH=" + root + "\n" + option_lines +
          "Checking input files...\nExamining input files (may take a few minutes)...\n"
-         "Total V4 classes to examine: " + total + "\n" + progress + "\nTask complete.\n" +
-         "Comparator results reported in " + dictionary + "Reports/" + names.report + "\n" +
-         "New mapping saved in " + dictionary + "DDL_Files/" + names.mapping + "\n" +
-         "V5 XML DDL saved in " + dictionary + "DDL_Files/" + names.ddl + "\n";
+         "Total V4 classes to examine: " +
+         total + "\n" + progress + "\nTask complete.\n" + "Comparator results reported in " +
+         dictionary + "Reports/" + names.report + "\n" + "New mapping saved in " + dictionary +
+         "DDL_Files/" + names.mapping + "\n" + "V5 XML DDL saved in " + dictionary + "DDL_Files/" +
+         names.ddl + "\n";
 }
 
 }  // namespace e2e

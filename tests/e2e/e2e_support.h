@@ -23,14 +23,13 @@ using zor_test::WriteFile;
 
 struct ToolRun {
   std::string output;  // standard output, as bytes
-  int exitStatus = -1;
-  long peakMemoryMiB = -1;  // the tool's peak resident memory
+  int exit_status = -1;
+  long peak_memory_mib = -1;  // the tool's peak resident memory
 };
 
 // Runs the tool with `arguments`; ZODODEV_DIRECTORYPATH is set to `root`, or
 // unset when `root` is empty.
-ToolRun RunTool(const std::vector<std::string>& arguments,
-                const std::optional<std::string>& root);
+ToolRun RunTool(const std::vector<std::string>& arguments, const std::optional<std::string>& root);
 
 // The five folders of a dictionary tree below `root`.
 void MakeDictionaryFolders(const std::filesystem::path& root);
@@ -40,8 +39,7 @@ void MakeDictionaryFolders(const std::filesystem::path& root);
 struct OutputNames {
   std::string report = "out.html", mapping = "out.csv", ddl = "out.xml";
 };
-std::string CompleteRunConsole(const std::string& root, long classes,
-                               const OutputNames& names = {},
+std::string CompleteRunConsole(const std::string& root, long classes, const OutputNames& names = {},
                                const std::string& option_lines = "");
 
 }  // namespace e2e
@@ -55,7 +53,8 @@ inline int RunZorvez(const std::vector<std::string>& arguments,
   pid_t child = fork();
   if (child == 0) {
     std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     if (!out.empty() && !freopen(out.c_str(), "w", stdout)) _exit(126);
     execv(ZORVEZ_PATH, argv.data());

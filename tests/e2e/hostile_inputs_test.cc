@@ -4,6 +4,8 @@
 // load is a null document, a table that cannot be read is empty text. It
 // reads nothing but the files it was given, and its memory stays bounded.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -11,8 +13,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "e2e_support.h"
 
@@ -61,9 +61,12 @@ class HostileInputs : public testing::Test {
 
   fs::path PathOf(Input input) const {
     switch (input) {
-      case Input::kSource: return root_ / "Dictionary/V4_Exported_XML/source.xml";
-      case Input::kTarget: return root_ / "Dictionary/V5_Exported_XML/target.xml";
-      default: return root_ / "Dictionary/MappingTable/table.csv";
+      case Input::kSource:
+        return root_ / "Dictionary/V4_Exported_XML/source.xml";
+      case Input::kTarget:
+        return root_ / "Dictionary/V5_Exported_XML/target.xml";
+      default:
+        return root_ / "Dictionary/MappingTable/table.csv";
     }
   }
   void Put(const std::string& source, const std::string& target, const std::string& table) {
@@ -77,7 +80,7 @@ class HostileInputs : public testing::Test {
   }
   std::string Run() const {
     e2e::ToolRun run = RunTool();
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.exit_status, 0);
     return run.output;
   }
   std::string Output(const std::string& below_dictionary) const {
@@ -87,7 +90,9 @@ class HostileInputs : public testing::Test {
   std::string Ddl() const { return Output("DDL_Files/out.xml"); }
   std::string Csv() const { return Output("DDL_Files/out.csv"); }
   Outputs RunOutputs() { return {Run(), Report(), Ddl(), Csv()}; }
-  std::string Console(long classes) const { return e2e::CompleteRunConsole(root_.string(), classes); }
+  std::string Console(long classes) const {
+    return e2e::CompleteRunConsole(root_.string(), classes);
+  }
 
   // The outputs of the run as set up, for comparison with a spoiled run.
   Outputs GreenOutputs() {
@@ -133,10 +138,11 @@ class HostileInputs : public testing::Test {
 TEST_F(HostileInputs, WithoutATargetDocumentAFoundClassGetsNoLine) {
   const Outputs outputs = AbsentOutputs(Input::kTarget);
   EXPECT_EQ(outputs[0], Console(1));
-  EXPECT_NE(outputs[1].find("<a href=\"#PMP\">Pump (PMP)</a><br>\n<br>\n<br><br>\n<font "
-                            "size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator Totals"
-                            "</font><br>\nTotal number of classes: 1<br>\nNew classes suggested: 0<br>"),
-            kNotFound);
+  EXPECT_NE(
+      outputs[1].find("<a href=\"#PMP\">Pump (PMP)</a><br>\n<br>\n<br><br>\n<font "
+                      "size=\"+1\"><a name=\"comparatortotals\"></a>XML Comparator Totals"
+                      "</font><br>\nTotal number of classes: 1<br>\nNew classes suggested: 0<br>"),
+      kNotFound);
   EXPECT_EQ(outputs[2], ExpectedDdl("Plant", ""));
   EXPECT_EQ(outputs[3], "");
 }
@@ -172,10 +178,14 @@ TEST_F(HostileInputs, UnusableInputsCountAsAbsent) {
       {"binary garbage", kAllInputs, [&](const fs::path& path) { e2e::WriteFile(path, garbage); }},
       // A NUL byte is not allowed in XML; the table text ends at its first
       // NUL, so rows after it are never read.
-      {"NUL byte", kDictionaries, edit([](std::string& text) { text.insert(text.find("<Class"), 1, '\0'); })},
-      {"NUL byte", {Input::kTable}, edit([](std::string& text) { text = kValveOnly + '\0' + text; })},
+      {"NUL byte", kDictionaries,
+       edit([](std::string& text) { text.insert(text.find("<Class"), 1, '\0'); })},
+      {"NUL byte", {Input::kTable}, edit([](std::string& text) {
+         text = kValveOnly + '\0' + text;
+       })},
       // Bytes that are not UTF-8, in the first class name.
-      {"invalid UTF-8", kDictionaries, edit([](std::string& text) { text.replace(text.find("Pump"), 4, "Pu\xFFmp"); })},
+      {"invalid UTF-8", kDictionaries,
+       edit([](std::string& text) { text.replace(text.find("Pump"), 4, "Pu\xFFmp"); })},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -196,7 +206,8 @@ TEST_F(HostileInputs, Utf16WithoutByteOrderMarkLoadsAsUtf8) {
   Put(source, kTarget, table);
   Outputs utf8 = RunOutputs();
   EXPECT_NE(utf8[1].find("<a name=\"PMP\"></a>P\xC3\xBCmpe (PMP)</font> valid"), kNotFound);
-  for (const std::string& head : {std::string("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"), std::string()}) {
+  for (const std::string& head :
+       {std::string("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"), std::string()}) {
     Put(zor_test::Utf16(head + source), zor_test::Utf16(head + kTarget), table);
     EXPECT_EQ(RunOutputs(), utf8);
   }
@@ -229,7 +240,7 @@ TEST_F(HostileInputs, BillionLaughsLeaveANullDocumentInLittleMemory) {
                        "</Class></Dictionary>\n";
   ExpectEachUnusable(kDictionaries, [&](const fs::path& path) { e2e::WriteFile(path, laughs); });
   e2e::WriteFile(PathOf(Input::kSource), laughs);
-  EXPECT_LT(RunTool().peakMemoryMiB, 200);
+  EXPECT_LT(RunTool().peak_memory_mib, 200);
 }
 
 // An external entity is never read: a reference in content is skipped, one
@@ -261,14 +272,17 @@ TEST_F(HostileInputs, MegabyteValuesAreWrittenThroughWhole) {
       kTarget, "");
   EXPECT_EQ(Run(), Console(1));
   // The link, the verdict lines and the end of the body, in one piece.
-  EXPECT_NE(Report().find("<a href=\"#PMP\">" + name + " (PMP)</a><br>\n<br>\n"
-                          "<b><font color=\"#FF0000\"><a name=\"PMP\"></a>" + escaped +
+  EXPECT_NE(Report().find("<a href=\"#PMP\">" + name +
+                          " (PMP)</a><br>\n<br>\n"
+                          "<b><font color=\"#FF0000\"><a name=\"PMP\"></a>" +
+                          escaped +
                           " (PMP) not found in mapping table!</font></b> Provide new class in "
                           "mapping table.<br>\n&nbsp;&nbsp;&nbsp;<font color=\"#CC0000\">" +
                           attribute + " (FLW)</font> is an attribute under " + escaped +
                           ".<br>\n<br><br>\n"),
             kNotFound);
-  EXPECT_EQ(Csv(), escaped + ",Equipment,*,,,*,\n" + escaped + ",Equipment," + attribute + ",,,,\n");
+  EXPECT_EQ(Csv(),
+            escaped + ",Equipment,*,,,*,\n" + escaped + ",Equipment," + attribute + ",,,,\n");
   EXPECT_EQ(Ddl(), ExpectedDdl("Plant", "EQT"));
 }
 

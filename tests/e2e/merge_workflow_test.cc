@@ -50,7 +50,7 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
       "-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "plant_report"};
   const std::string missing = "Strainer (STR) not found in mapping table!";
 
-  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
   ASSERT_NE(e2e::ReadFile(dictionary / "Reports/plant_report.html").find(missing),
             std::string::npos);
   std::string completed;
@@ -65,7 +65,7 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
   const std::string completed_path = (dictionary / "DDL_Files/completed.csv").string();
 
   ASSERT_EQ(e2e::RunZorvez({"merge", table, completed_path}), 0);
-  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
   std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
   EXPECT_EQ(report.find(missing), std::string::npos);
   EXPECT_NE(
@@ -76,7 +76,7 @@ TEST(MergeWorkflow, CompletedRowsOfTheRedClassMakeItAMappedClass) {
 
   LoadProposedClass(dictionary / "DDL_Files/plant_report.xml",
                     dictionary / "V5_Exported_XML/plant_v5.xml", "Strainer");
-  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
   report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
   for (const char* green :
        {"Strainer (STR)</font> valid in mapping table and V5 XML (mapped as \"Strainer\")",
@@ -108,10 +108,11 @@ TEST(MergeWorkflow, RowsSavedByCsvToolsMergeAndTheNextRunMapsTheClass) {
     const std::string table = (dictionary / "MappingTable/plant_mapping.csv").string();
     const std::string before = e2e::ReadFile(table);
     bool refused = std::string(name) == "pandas-semicolon.csv";
-    ASSERT_EQ(e2e::RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
-                         "--target", (dictionary / "V5_Exported_XML/plant_v5.xml").string(), table,
-                         (writers / name).string()}),
-              refused ? 2 : 0);
+    ASSERT_EQ(
+        e2e::RunZorvez({"merge", "--source", (dictionary / "V4_Exported_XML/plant_v4.xml").string(),
+                        "--target", (dictionary / "V5_Exported_XML/plant_v5.xml").string(), table,
+                        (writers / name).string()}),
+        refused ? 2 : 0);
     if (refused) {
       EXPECT_EQ(e2e::ReadFile(table), before);
       continue;
@@ -120,7 +121,7 @@ TEST(MergeWorkflow, RowsSavedByCsvToolsMergeAndTheNextRunMapsTheClass) {
         "Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,\n"
         "Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,\n"
         "Strainer,Pipe Fitting,Pipe Size,YStrainer,Valve,PipeSize,\n"));
-    ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+    ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
     std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
     EXPECT_EQ(report.find("Strainer (STR) not found in mapping table!"), std::string::npos);
     EXPECT_NE(report.find("Strainer (STR) not found in existing V5 XML!"), std::string::npos);
@@ -137,17 +138,18 @@ TEST(MergeWorkflow, CompletingABadlyMappedAttributeRowMakesItValid) {
   const std::vector<std::string> run{
       "-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "plant_report"};
   const std::string red = "Motor Power</font></b><font color=\"#000000\"> is badly mapped";
-  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
   ASSERT_NE(e2e::ReadFile(dictionary / "Reports/plant_report.html").find(red), std::string::npos);
   e2e::WriteFile(dictionary / "DDL_Files/motor.csv",
                  "Pump,Equipment,Motor Power,CentrifugalPump,RotatingEquipment,Speed\n");
   ASSERT_EQ(e2e::RunZorvez({"merge", (dictionary / "MappingTable/plant_mapping.csv").string(),
-                       (dictionary / "DDL_Files/motor.csv").string()}),
+                            (dictionary / "DDL_Files/motor.csv").string()}),
             0);
-  ASSERT_EQ(e2e::RunTool(run, root.string()).exitStatus, 0);
+  ASSERT_EQ(e2e::RunTool(run, root.string()).exit_status, 0);
   std::string report = e2e::ReadFile(dictionary / "Reports/plant_report.html");
   EXPECT_EQ(report.find(red), std::string::npos);
-  EXPECT_NE(report.find("Speed (Speed)</font> valid in mapping table and V5 XML."), std::string::npos);
+  EXPECT_NE(report.find("Speed (Speed)</font> valid in mapping table and V5 XML."),
+            std::string::npos);
 }
 
 }  // namespace

@@ -4,11 +4,11 @@
 // badly mapped, and without a domain nothing can be proposed for it. A class
 // with an empty parent is never found, so it is proposed again unchanged.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "e2e_support.h"
 
@@ -61,11 +61,11 @@ TEST(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
   e2e::MakeDictionaryFolders(root.path());
   auto file = [&](const std::string& below) { return root / ("Dictionary/" + below); };
   auto run = [&](const std::string& name, bool trace) {
-    std::vector<std::string> arguments{"-i", "piping_v4.xml", "piping_v5.xml", "-m", name + ".csv",
-                                       "-o", name};
+    std::vector<std::string> arguments{
+        "-i", "piping_v4.xml", "piping_v5.xml", "-m", name + ".csv", "-o", name};
     if (trace) arguments.push_back("-t");
     e2e::ToolRun run = e2e::RunTool(arguments, root.path().string());
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.exit_status, 0);
     return run.output;
   };
   e2e::WriteFile(file("V4_Exported_XML/piping_v4.xml"), kSource);
@@ -98,7 +98,8 @@ TEST(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
       "<font color=\"#FF0000\"><a name=\"STR\"></a><b>Strainer (STR)</b></font> is badly mapped "
       "in mapping table: no V5 class specified.<br>\n"
       "<b><font color=\"#0000FF\"><a name=\"STR\"></a>Strainer (STR) not found in existing V5 "
-      "XML!</font></b>" + domain_missing +
+      "XML!</font></b>" +
+      domain_missing +
       "&nbsp;&nbsp;&nbsp;<font color=\"#0000CC\">Mesh Size (MSH)</font> is an attribute under "
       "Strainer.<br>\n"
       "&nbsp;&nbsp;&nbsp;<font color=\"#0000CC\">Pipe Size (PSZ)</font> is an attribute under "
@@ -106,7 +107,8 @@ TEST(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
       "<font color=\"#FF0000\"><a name=\"PMS\"></a><b>Pump &amp; Motor Skid (PMS)</b></font> is "
       "badly mapped in mapping table: no V5 class specified.<br>\n"
       "<b><font color=\"#0000FF\"><a name=\"PMS\"></a>Pump &amp; Motor Skid (PMS) not found in "
-      "existing V5 XML!</font></b>" + domain_missing +
+      "existing V5 XML!</font></b>" +
+      domain_missing +
       "<b><font color=\"#FF0000\"><a name=\"DRN\"></a>Drain (DRN) not found in mapping "
       "table!</font></b> Provide new class in mapping table.<br>\n"
       "&nbsp;&nbsp;&nbsp;<font color=\"#CC0000\">Size (SZ)</font> is an attribute under "
@@ -118,8 +120,7 @@ TEST(RoundTrip, ProposedRowsReadBackAsBadlyMappedClassesWithoutDomain) {
 
   // A blue class without domain proposes nothing; only the class with the
   // empty parent is proposed again, exactly as before.
-  EXPECT_EQ(e2e::ReadFile(file("DDL_Files/second.csv")),
-            "Drain,,*,,,*,\nDrain,,Size,,,,\n");
+  EXPECT_EQ(e2e::ReadFile(file("DDL_Files/second.csv")), "Drain,,*,,,*,\nDrain,,Size,,,,\n");
   EXPECT_EQ(e2e::ReadFile(file("DDL_Files/second.xml")), kPackageOnly);
 }
 

@@ -15,8 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kWords[] = {"Pump", "Valve", "Gauge", "Strainer", "Filter", "Tank", "Motor",
-                              "Heater", "Cooler", "Oil &amp; Gas", "Switch", "Sensor", "Drum"};
+const char* const kWords[] = {"Pump",   "Valve",  "Gauge",  "Strainer", "Filter",
+                              "Tank",   "Motor",  "Heater", "Cooler",   "Oil &amp; Gas",
+                              "Switch", "Sensor", "Drum"};
 
 std::string Camel(std::string label) {
   label = e2e::ReplaceAll(label, " &amp; ", "And");
@@ -35,8 +36,8 @@ void WriteTree(const fs::path& root, unsigned seed, int classes) {
   std::vector<std::string> labels{"Equipment"};
   target += "<Class Name=\"Equipment\" DisplayName=\"Equipment\" Superclass=\"\"/>\n";
   for (int i = 0; i < classes; ++i) {
-    std::string label = std::string(kWords[random() % 13]) + " " + kWords[random() % 13] + " " +
-                        std::to_string(i);
+    std::string label =
+        std::string(kWords[random() % 13]) + " " + kWords[random() % 13] + " " + std::to_string(i);
     std::string parent = labels[random() % labels.size()];
     std::string attribute = std::string(kWords[random() % 13]) + " Size";
     source += "<Class Name=\"" + label + "\" ShortName=\"K" + std::to_string(i) + "\" Parent=\"" +
@@ -72,17 +73,18 @@ TEST(SuggestWorkflow, AcceptedRowsMergeAndTheNextRunFindsEveryAcceptedClass) {
     ASSERT_LE(e2e::RunZorvez(with({"suggest", "--format", "jsonl"}), scratch / "records.jsonl"), 1);
     const fs::path done = scratch / "done.csv";
     ASSERT_LE(e2e::RunZorvez(with({"suggest", "--format", "csv", "-o", done.string()}),
-                        scratch / "csv.out"),
+                             scratch / "csv.out"),
               1);
     const std::string rows = e2e::ReadFile(done);
     ASSERT_NE(rows.find(",*,"), std::string::npos) << "seed " << seed << ": no class accepted";
     EXPECT_NE(rows.find("&amp;"), std::string::npos) << "an & not spelled as the table spells it";
     ASSERT_EQ(e2e::RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0)
-        << "seed " << seed << ":\n" << rows;
+        << "seed " << seed << ":\n"
+        << rows;
 
-    ASSERT_EQ(e2e::RunTool({"-i", "s.xml", "t.xml", "-m", "m.csv", "-o", "r"}, root.string())
-                  .exitStatus,
-              0);
+    ASSERT_EQ(
+        e2e::RunTool({"-i", "s.xml", "t.xml", "-m", "m.csv", "-o", "r"}, root.string()).exit_status,
+        0);
     const std::string report = e2e::ReadFile(d / "Reports/r.html");
     const std::string records = e2e::ReadFile(scratch / "records.jsonl");
     int accepted = 0;
@@ -123,11 +125,11 @@ TEST(SuggestWorkflow, TheExamplesStrainerIsSuggestedMergedAndFound) {
   csv.insert(csv.end(), inputs.begin(), inputs.end());
   ASSERT_EQ(e2e::RunZorvez(csv, scratch / "csv.out"), 1);
   ASSERT_EQ(e2e::RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0);
-  ASSERT_EQ(e2e::RunTool({"-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o",
-                          "again"},
-                         root.string())
-                .exitStatus,
-            0);
+  ASSERT_EQ(
+      e2e::RunTool({"-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "again"},
+                   root.string())
+          .exit_status,
+      0);
   const std::string report = e2e::ReadFile(d / "Reports/again.html");
   EXPECT_EQ(report.find("Strainer (STR) not found in mapping table"), std::string::npos);
   EXPECT_NE(report.find("valid in mapping table and V5 XML (mapped as \"Strainer\")"),

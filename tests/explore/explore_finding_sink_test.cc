@@ -2,9 +2,9 @@
 // written from the JSON Lines records of the same comparison.
 #include "explore/explore_finding_sink.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "../support/test_support.h"
 #include "cli/finding_records.h"
@@ -46,8 +46,8 @@ std::string PageFromRecords(const Tree& tree, const ExplorePageOptions& options)
   std::ostringstream page, out, err;
   CliStreams io{out, err};
   ExplorePageWriter writer(page, options);
-  JsonLinesRenderer records(
-      [&](std::string_view line) { writer.Add(nlohmann::json::parse(line)); }, tree.v5v5);
+  JsonLinesRenderer records([&](std::string_view line) { writer.Add(nlohmann::json::parse(line)); },
+                            tree.v5v5);
   ComparisonTotals totals;
   EXPECT_EQ(RunFindings(RunOf(tree), io, records, totals), kExitClean) << err.str();
   records.Finish(totals);
@@ -60,7 +60,8 @@ TEST(ExploreFindingSink, WritesThePageTheRecordsWrite) {
   zor_test::CopyExample("v4v5", scratch / "v4v5");
   zor_test::CopyExample("v5v5", scratch / "v5v5");
   std::vector<Tree> trees = {
-      {"v4v5", scratch / "v4v5" / "Dictionary", "plant_v4.xml", "plant_v5.xml", "plant_mapping.csv"},
+      {"v4v5", scratch / "v4v5" / "Dictionary", "plant_v4.xml", "plant_v5.xml",
+       "plant_mapping.csv"},
       {"v5v5", scratch / "v5v5" / "Dictionary", "plant_a.xml", "plant_b.xml", "plant_mapping.csv",
        true},
       {"hostile", fs::path(ZOR_TEST_DATA_DIR) / "explore" / "hostile" / "Dictionary",
@@ -84,8 +85,8 @@ TEST(ExploreFindingSink, WritesThePageTheRecordsWrite) {
     SCOPED_TRACE(tree.name);
     for (size_t chunk : {size_t{1}, size_t{256}}) {
       ExplorePageOptions options;
-      options.classesPerChunk = chunk;
-      options.reportPath = "report.html";
+      options.classes_per_chunk = chunk;
+      options.report_path = "report.html";
       const std::string direct = PageFromSink(tree, options);
       EXPECT_EQ(direct, PageFromRecords(tree, options));
       EXPECT_NE(direct.find("zv-chunk-0"), std::string::npos);

@@ -1,8 +1,8 @@
 #include "cli/explore_page_file.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "../support/test_support.h"
 #include "cli/subcommands.h"
@@ -24,7 +24,8 @@ const PageSource kOneClass = [](ExplorePageWriter& writer) {
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -1,9 +1,9 @@
 #include "explore/explore_page_writer.h"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "../support/test_support.h"
 #include "explore/explore_template.h"
@@ -44,7 +44,8 @@ std::map<std::string, std::string> DataBlocks(const std::string& page) {
 
 size_t Occurrences(const std::string& text, const std::string& piece) {
   size_t count = 0;
-  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++count;
   return count;
 }
 
@@ -69,7 +70,8 @@ std::vector<std::vector<std::string>> DecodedClasses(const std::string& page) {
       decoded.push_back(entry[n][3]);  // item label
       verdicts |= 1u << entry[n][1].get<unsigned>();
       if (entry[n][0] == 0) {
-        attribute_names += entry[n][3].get<std::string>() + "\n" + entry[n][4].get<std::string>() + "\n";
+        attribute_names +=
+            entry[n][3].get<std::string>() + "\n" + entry[n][4].get<std::string>() + "\n";
       }
     }
     EXPECT_EQ(line[7], entry.size() - 4) << "item count of class " << i;
@@ -98,7 +100,7 @@ TEST(ExplorePageWriter, CarriesEveryFindingWhateverTheChunkSize) {
   const std::vector<json> records = SmallFindings();
   for (size_t per_chunk : {1, 2, 5, 256}) {
     ExplorePageOptions options;
-    options.classesPerChunk = per_chunk;
+    options.classes_per_chunk = per_chunk;
     const std::string page = PageOf(records, options);
     EXPECT_EQ(DecodedClasses(page), ExpectedClasses(records)) << per_chunk << " classes a chunk";
     json index = json::parse(DataBlocks(page).at("zv-index"));
@@ -116,15 +118,19 @@ TEST(ExplorePageWriter, HostileNamesStayInsideTheirDataBlocks) {
   EXPECT_EQ(Occurrences(page, "<!--"), 0u);
   EXPECT_EQ(Occurrences(page, "<img"), 0u);
   EXPECT_EQ(Occurrences(page, "\xE2\x80\xA8"), 0u);
-  EXPECT_NE(page.find("\\u003c/script\\u003e\\u003cscript\\u003ewindow.__pwned=1"), std::string::npos);
+  EXPECT_NE(page.find("\\u003c/script\\u003e\\u003cscript\\u003ewindow.__pwned=1"),
+            std::string::npos);
 }
 
 TEST(ExplorePageWriter, ToleratesOddRecords) {
   std::vector<json> records = {
       {{"record", "attribute"}, {"verdict", "green"}, {"attribute", {{"label", "orphan"}}}},
-      {{"record", "class"}, {"verdict", "teal"}, {"finding", 7},
+      {{"record", "class"},
+       {"verdict", "teal"},
+       {"finding", 7},
        {"class", {{"label", std::string("bad \xFF\xFE utf-8")}, {"key", nullptr}}},
-       {"row", {{"line", "x"}}}, {"proposal", {{"mapping_rows", "not a list"}}}},
+       {"row", {{"line", "x"}}},
+       {"proposal", {{"mapping_rows", "not a list"}}}},
       {{"record", "mystery"}},
       {{"record", "child"}, {"child", {{"label", "kid"}}}},
   };
@@ -150,9 +156,23 @@ TEST(ExplorePageWriter, EmptyRunStillMakesAPage) {
 // Property: on any text, the escaped JSON holds none of the characters that
 // could end or confuse a <script> element, and reads back as the text.
 TEST(ScriptSafeJson, EscapesWhatCouldEndTheElementAndReadsBack) {
-  const std::vector<std::string> pieces = {"<", ">", "&", "/", "!", "-", "\"", "\\", "script", "a",
-                                           "\xE2\x80\xA8", "\xE2\x80\xA9", "\xC3\xA9", "\n", "\x01",
-                                           "\xE2\x98\x83", "\xF0\x9F\x98\x80"};
+  const std::vector<std::string> pieces = {"<",
+                                           ">",
+                                           "&",
+                                           "/",
+                                           "!",
+                                           "-",
+                                           "\"",
+                                           "\\",
+                                           "script",
+                                           "a",
+                                           "\xE2\x80\xA8",
+                                           "\xE2\x80\xA9",
+                                           "\xC3\xA9",
+                                           "\n",
+                                           "\x01",
+                                           "\xE2\x98\x83",
+                                           "\xF0\x9F\x98\x80"};
   std::mt19937 random(1);
   for (int round = 0; round < 2000; ++round) {
     std::string text;

@@ -1,12 +1,12 @@
 #include "explore/json_tape.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -75,10 +75,31 @@ TEST(JsonTape, ReadsWhatTheLibraryReadsAndRefusesWhatItRefuses) {
       " [1, -2, 0.5, -0.0, 1e3, 2E-2, 1e400, 12345678901234567890, true, false, null] ",
       R"({"a":{},"b":[],"c":[[[]]],"d":{"e":{"f":"g"}}})",
       R"("tab\t quote\" slash\/ back\\ \u00e9 \u20ac \ud83d\ude00 \u0000")",
-      R"({"k":1,"k":2})", "\"caf\xc3\xa9\"",
-      "[1,]", "[1 2]", R"({"a" 1})", R"({"a":1,})", "{,}", "01", "1.", "-", ".5", "1e", "+1",
-      "\"a\nb\"", R"("\ud83d")", R"("\ude00")", R"("\x")", R"("\u12")", "[1] x", "nul", "",
-      "   ", "[", "{\"a\":", "\"open"};
+      R"({"k":1,"k":2})",
+      "\"caf\xc3\xa9\"",
+      "[1,]",
+      "[1 2]",
+      R"({"a" 1})",
+      R"({"a":1,})",
+      "{,}",
+      "01",
+      "1.",
+      "-",
+      ".5",
+      "1e",
+      "+1",
+      "\"a\nb\"",
+      R"("\ud83d")",
+      R"("\ude00")",
+      R"("\x")",
+      R"("\u12")",
+      "[1] x",
+      "nul",
+      "",
+      "   ",
+      "[",
+      "{\"a\":",
+      "\"open"};
   for (const std::string& text : texts) ExpectReadsAsTheLibrary(text);
   // The library ends the text at a NUL byte; the tape refuses a record cut
   // short or padded by one.
@@ -127,8 +148,8 @@ TEST(JsonTape, AgreesWithTheLibraryOnGeneratedAndDamagedRecords) {
       line[random() % line.size()] = alphabet[random() % alphabet.size()];
       // The tape leaves bytes that are not UTF-8 to the writer; the library
       // refuses them.
-      bool highBytes = std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; });
-      if (highBytes && !json::accept(line)) continue;
+      bool high_bytes = std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; });
+      if (high_bytes && !json::accept(line)) continue;
       ExpectReadsAsTheLibrary(line);
     }
   }

@@ -1,8 +1,8 @@
 #include "explore/suggestion_block.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "explore/explore_page_writer.h"
 

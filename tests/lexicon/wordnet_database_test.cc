@@ -61,9 +61,9 @@ TEST(WordNetDatabase, RelatesPhrasesThroughTheirBaseFormsAndFirstSenses) {
       {"eustachian tube", "auditory tube =1"},
       {"Eustachian_Tube", "auditory tube =1"},
       {"auditory  tubes", "eustachian tube =1"},  // a collocation's words, each in its base form
-      {"supplies", ""},                                 // a verb is not asked for ...
-      {"supplies", "provide =1", every_part},           // ... unless wanted (a verb's rule)
-      {"galore", "plenty =1"},                          // a satellite's marker cut off
+      {"supplies", ""},                           // a verb is not asked for ...
+      {"supplies", "provide =1", every_part},     // ... unless wanted (a verb's rule)
+      {"galore", "plenty =1"},                    // a satellite's marker cut off
       {"valves", ""},
       {"xyzzy", ""},
       {"", ""},

@@ -48,8 +48,10 @@ TEST(CompletedFile, TakesWhatCsvToolsWriteBackToTheTablesForm) {
       // A "No Mapping" row needs its first three columns only.
       {"Sump,Equipment,*,No Mapping", {"Sump,Equipment,*,No Mapping,"}},
       // Values no row of the table can hold, and quotes left open.
-      {"Strainer,\"Pipe, Fitting\",*,Y,V,*,EQT\n" + kMesh, {"!column 2 (parent) holds a comma", kMesh}},
-      {"Strainer,\"Pipe\nFitting\",*,Y,V,*,EQT\n" + kMesh, {"!column 2 (parent) holds a line end", kMesh}},
+      {"Strainer,\"Pipe, Fitting\",*,Y,V,*,EQT\n" + kMesh,
+       {"!column 2 (parent) holds a comma", kMesh}},
+      {"Strainer,\"Pipe\nFitting\",*,Y,V,*,EQT\n" + kMesh,
+       {"!column 2 (parent) holds a line end", kMesh}},
       {"Strainer,\"Pipe\" Fitting,*\n", {"!column 2 (parent) goes on after the quote"}},
       {"Strainer,Pipe,*,\"Y,V,*,EQT\n" + kMesh, {"!column 4 (target class) opens a quote"}},
       // An uncompleted row is refused for what it lacks, as written.
@@ -81,8 +83,8 @@ TEST(CompletedFile, TakesWhatCsvToolsWriteBackToTheTablesForm) {
 TEST(CompletedFile, NumbersRowsByTheirFirstLine) {
   CompletedFile file("\na,b,\"x\ny\",c,d,e,\n\nP,Q,*,R,S,*,\n");
   ASSERT_EQ(file.Rows().size(), 2u);
-  EXPECT_EQ(file.Rows()[0].lineNumber, 2u);
-  EXPECT_EQ(file.Rows()[1].lineNumber, 5u);
+  EXPECT_EQ(file.Rows()[0].line_number, 2u);
+  EXPECT_EQ(file.Rows()[1].line_number, 5u);
   EXPECT_EQ(file.Rows()[1].name, "P");
 }
 

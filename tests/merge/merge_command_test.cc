@@ -4,8 +4,8 @@
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -397,8 +397,9 @@ TEST_F(MergeCommand, ChecksNamesAgainstTheDictionaries) {
   WriteFile(source,
             "<D><Class Name=\"Strainer\" Parent=\"Pipe Fitting\"><Simple Name=\"Mesh Size\"/>"
             "<Simple Name=\"0100\"/></Class></D>");
-  WriteFile(target, "<D><Class Name=\"YStrainer\" Superclass=\"Valve\"><Simple Name=\"MeshSize\"/>"
-                    "</Class></D>");
+  WriteFile(target,
+            "<D><Class Name=\"YStrainer\" Superclass=\"Valve\"><Simple Name=\"MeshSize\"/>"
+            "</Class></D>");
   const struct {
     std::string row;
     std::string refusal;  // empty: merged
@@ -437,7 +438,8 @@ TEST_F(MergeCommand, ChecksNamesAgainstTheDictionaries) {
 // A table the user protected is left as it is; a table replaced keeps its
 // owner, group and mode.
 TEST_F(MergeCommand, RespectsTheTablesProtection) {
-  struct stat before{}, after{};
+  struct stat before {
+  }, after{};
   chmod(table_.c_str(), 0444);
   stat(table_.c_str(), &before);
   CommandRun run = Zorvez({"merge", table_, completed_});

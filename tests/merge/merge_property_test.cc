@@ -58,16 +58,16 @@ std::optional<std::string> FoundByLookups(const std::string& table, const Comple
   LookupPass pass(table, strategy);
   ClassRowLookup lookup = pass.state.table->FindClassRow(row.name, row.parent);
   if (!lookup.found) return std::nullopt;
-  if (row.check.classRow) return std::string(WithoutLineEnd(lookup.row));
+  if (row.check.class_row) return std::string(WithoutLineEnd(lookup.row));
   return RowTakenByAttributeWalk(pass.state, row.name, row.attribute);
 }
 
 void ExpectFound(const std::string& table, const CompletedRow& row) {
   for (LookupStrategy strategy : {LookupStrategy::kIndexed, LookupStrategy::kLinearScans}) {
     EXPECT_EQ(FoundByLookups(table, row, strategy), std::string(row.content))
-        << "line " << row.lineNumber << " not found by the lookups";
+        << "line " << row.line_number << " not found by the lookups";
   }
-  if (!row.check.classRow) return;
+  if (!row.check.class_row) return;
   ZORUnicodeString run_text(table + "\n");
   MappingIndex index(run_text);
   size_t line = index.FirstClassRow(row.name, row.parent);
@@ -90,10 +90,10 @@ void ExpectAtBlockEnd(const std::vector<MergedLine>& merged, const CompletedRow&
     ParsedLine next = ParseLine(text, pool);
     EXPECT_TRUE(next.Raw(MappingColumn::kSourceAttribute) == "*" ||
                 !FieldMatches(next.Plain(MappingColumn::kSourceClass), row.name))
-        << "line " << row.lineNumber << " placed before " << text;
+        << "line " << row.line_number << " placed before " << text;
     return;
   }
-  ADD_FAILURE() << "line " << row.lineNumber << " not inserted";
+  ADD_FAILURE() << "line " << row.line_number << " not inserted";
 }
 
 bool Placed(RowOutcome outcome) {
@@ -110,7 +110,7 @@ void ExpectNothingLost(const std::string& table, const TableMerge& merge,
   for (size_t i = 0; i < merge.Rows().size(); ++i) {
     const RowResult& result = merge.Plan().results[i];
     if (result.outcome == RowOutcome::kCompletedInPlace) {
-      replaced[result.tableLine - 1] = merge.Rows()[i].content;
+      replaced[result.table_line - 1] = merge.Rows()[i].content;
     }
     if (Placed(result.outcome)) placed.push_back(merge.Rows()[i].content);
   }
@@ -330,7 +330,7 @@ TEST(MergeProperties, HoldOnGeneratedHostileTables) {
   for (std::uint64_t seed = 0; seed < 12; ++seed) {
     for (TreeMode mode : {TreeMode::kV4ToV5, TreeMode::kV5ToV5}) {
       zor_bench::TreeOptions options{12, 3, mode, zor_bench::TreeShape::kHostile, seed};
-      std::string table = zor_bench::GenerateTree(options).mappingCsv;
+      std::string table = zor_bench::GenerateTree(options).mapping_csv;
       std::string completed = Generator(seed, mode == TreeMode::kV5ToV5).Completed(table);
       SCOPED_TRACE("seed " + std::to_string(seed) + "\ncompleted:\n" + completed);
       CheckMerge(table, completed);

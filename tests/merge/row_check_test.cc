@@ -54,8 +54,8 @@ TEST(CheckRow, AcceptsOnlyRowsTheReaderTakesAsWritten) {
     EXPECT_TRUE(check.reason.starts_with(c.reason)) << row << "\n" << check.reason;
     EXPECT_EQ(check.Usable(), check.reason.empty()) << row;
   }
-  EXPECT_TRUE(CheckRow("Strainer,Pipe Fitting,*,No Mapping,,*,").classRow);
-  EXPECT_FALSE(CheckRow("Strainer,Pipe Fitting,Mesh Size,No Mapping,,,").classRow);
+  EXPECT_TRUE(CheckRow("Strainer,Pipe Fitting,*,No Mapping,,*,").class_row);
+  EXPECT_FALSE(CheckRow("Strainer,Pipe Fitting,Mesh Size,No Mapping,,,").class_row);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ TEST(ItemRuns, EveryItemFallsInOneRunAndFailuresComeBack) {
         ends[run] = end;
         for (size_t i = begin; i < end; ++i) ++seen[i];
       });
-      for (size_t i = 0; i < count; ++i) EXPECT_EQ(seen[i], 1) << count << " items, " << runs << " runs";
+      for (size_t i = 0; i < count; ++i)
+        EXPECT_EQ(seen[i], 1) << count << " items, " << runs << " runs";
       for (size_t r = 1; r < runs; ++r) EXPECT_EQ(begins[r], ends[r - 1]);  // contiguous, in order
     }
   }
@@ -27,6 +28,6 @@ TEST(ItemRuns, EveryItemFallsInOneRunAndFailuresComeBack) {
                             if (run == 2) throw std::runtime_error("run 2");
                           }),
                std::runtime_error);
-  EXPECT_EQ(RunsFor(5, 1, 8), 5u);   // never more runs than items
+  EXPECT_EQ(RunsFor(5, 1, 8), 5u);    // never more runs than items
   EXPECT_EQ(RunsFor(5, 100, 0), 1u);  // too few items to share
 }

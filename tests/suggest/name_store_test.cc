@@ -7,7 +7,8 @@
 #include <string>
 #include <type_traits>
 
-static_assert(!std::is_constructible_v<Name, std::string>, "a temporary string would leave the name dangling");
+static_assert(!std::is_constructible_v<Name, std::string>,
+              "a temporary string would leave the name dangling");
 static_assert(!std::is_constructible_v<Name, std::string_view>);
 static_assert(std::is_constructible_v<Name, const char (&)[4]>);
 

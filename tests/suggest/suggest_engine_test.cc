@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "suggest/global_assignment.h"
-#include "suggest/name_words.h"
 #include "../lexicon/tiny_wordnet.h"
 #include "../support/test_support.h"
 #include "lexicon/lexicon.h"
+#include "suggest/global_assignment.h"
+#include "suggest/name_words.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ struct MatchRun {
     o.signals &= ~off;
     const SuggestOutput out = Suggest(input, o);
     std::vector<std::string> keys;
-    for (const ClassCandidate& c : out.classes.at(0).candidates) keys.push_back(input.target[c.target].key.str());
+    for (const ClassCandidate& c : out.classes.at(0).candidates)
+      keys.push_back(input.target[c.target].key.str());
     return keys;
   }
   std::vector<double> Scores(uint32_t off = 0) {
@@ -62,7 +63,9 @@ TEST(SuggestWords, NamesSplitIntoFoldedWords) {
       {"PDFFile", {"pdf", "file"}},
       {"Pump12B", {"pump", "12", "b"}},
       {"  Éclair  Ĳssel ", {"eclair", "ijssel"}},
-      {"Stra\xdf" "e", {"strasse"}},  // windows-1252 bytes read one a character
+      {"Stra\xdf"
+       "e",
+       {"strasse"}},  // windows-1252 bytes read one a character
       {"a,b", {"a", "b"}},
       {"", {}},
   };
@@ -73,8 +76,9 @@ TEST(SuggestSignals, ARenameLearnedFromTheTableDecides) {
   MatchRun run;
   // Keys of single distinct letters, so that only the labels speak.
   run.input.source = {Class("TempValve", "a"), Class("TempPump", "b"), Class("TempGauge", "c")};
-  run.input.target = {Class("TemperatureValve", "d"), Class("TemperaturePump", "e"), Class("PressureValve", "f"),
-                      Class("PressurePump", "g"), Class("PressureGauge", "h"), Class("TemperatureGauge", "i")};
+  run.input.target = {Class("TemperatureValve", "d"), Class("TemperaturePump", "e"),
+                      Class("PressureValve", "f"),    Class("PressurePump", "g"),
+                      Class("PressureGauge", "h"),    Class("TemperatureGauge", "i")};
   run.input.class_anchors = {{0, 0}, {1, 1}};
   run.input.class_items = {2};
   EXPECT_EQ(run.Ranked().at(0), "i");
@@ -86,8 +90,8 @@ TEST(SuggestSignals, ARenameLearnedFromTheTableDecides) {
 TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
   MatchRun run;
   run.input.source = {Class("Pumps", "P"), Class("Impeller", "I", "P")};
-  run.input.target = {Class("Fan Family", "FF"), Class("Pump Family", "PF"), Class("Impeller", "I1", "FF"),
-                      Class("Impeller", "I2", "PF")};
+  run.input.target = {Class("Fan Family", "FF"), Class("Pump Family", "PF"),
+                      Class("Impeller", "I1", "FF"), Class("Impeller", "I2", "PF")};
   run.input.class_anchors = {{0, 1}};
   run.input.class_items = {1};
   EXPECT_EQ(run.Ranked().at(0), "I2");
@@ -101,7 +105,8 @@ TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
 TEST(SuggestSignals, SharedAttributesDecide) {
   MatchRun run;
   run.input.source = {Class("Widget", "W", "", {"alpha", "beta", "gamma"})};
-  run.input.target = {Class("Widget", "W2", "", {"delta"}), Class("Widget", "W1", "", {"alpha", "beta", "gamma"})};
+  run.input.target = {Class("Widget", "W2", "", {"delta"}),
+                      Class("Widget", "W1", "", {"alpha", "beta", "gamma"})};
   run.input.class_items = {0};
   EXPECT_EQ(run.Ranked().at(0), "W1");
   const std::vector<double> without = run.Scores(kSignalAttributes);
@@ -122,7 +127,8 @@ TEST(SuggestSignals, AMistypedTargetKeyInTheRowPointsToTheClassMeant) {
   // The class's own name fits neither target; its row names "StrainrBaskt".
   MatchRun run;
   run.input.source = {Class("Sieve", "a")};
-  run.input.target = {Class("Filter Basket", "FilterBasket"), Class("Strainer Basket", "StrainerBasket")};
+  run.input.target = {Class("Filter Basket", "FilterBasket"),
+                      Class("Strainer Basket", "StrainerBasket")};
   run.input.class_items = {0};
   run.input.class_item_rows = {"StrainrBasket"};
   EXPECT_EQ(run.Ranked().at(0), "StrainerBasket");
@@ -152,7 +158,7 @@ TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
 // or without it; only the mark of a target another item took comes on top.
 TEST(SuggestSignals, TheAttributeAssignmentKeepsEveryCandidatesScore) {
   const char* const words[] = {"flow", "rate", "pipe", "size", "mesh", "nominal", "head", "power"};
-  const char* const targets[] = {"Pump", "Strainer", "Valve"}, *const sources[] = {"P", "S", "V"};
+  const char *const targets[] = {"Pump", "Strainer", "Valve"}, *const sources[] = {"P", "S", "V"};
   std::mt19937 random(7);  // the same sequence on every platform
   auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
   auto name = [&] {
@@ -185,7 +191,8 @@ TEST(SuggestSignals, TheAttributeAssignmentKeepsEveryCandidatesScore) {
       ASSERT_EQ(p.size(), a.size()) << "round " << round << ", item " << i;
       for (size_t k = 0; k < p.size(); ++k) {
         EXPECT_EQ(p[k].target_class, a[k].target_class) << "round " << round << ", item " << i;
-        EXPECT_EQ(p[k].target_attribute, a[k].target_attribute) << "round " << round << ", item " << i;
+        EXPECT_EQ(p[k].target_attribute, a[k].target_attribute)
+            << "round " << round << ", item " << i;
         EXPECT_EQ(p[k].score, a[k].score) << "round " << round << ", item " << i;
         EXPECT_EQ(p[k].evidence, a[k].evidence & ~uint32_t{kSignalAssignment});
         if ((a[k].evidence & kSignalAssignment) != 0) ++marked;
@@ -198,7 +205,8 @@ TEST(SuggestSignals, TheAttributeAssignmentKeepsEveryCandidatesScore) {
 TEST(SuggestSignals, AttributesLookInTheMatchedClassAndItsAncestors) {
   MatchRun run;
   run.input.source = {Class("Pump", "P", "", {"hasFlowRate", "title"})};
-  run.input.target = {Class("Equipment", "E", "", {"FlowRate"}), Class("Pump", "P5", "E", {"hasTitle"}),
+  run.input.target = {Class("Equipment", "E", "", {"FlowRate"}),
+                      Class("Pump", "P5", "E", {"hasTitle"}),
                       Class("Fan", "F5", "", {"FlowRate", "Heat"})};
   run.input.class_items = {0};
   run.input.attribute_items = {{0, 0}, {0, 1}};
@@ -218,8 +226,10 @@ TEST(SuggestSignals, AttributesLookInTheMatchedClassAndItsAncestors) {
 // rename, and the attribute reading exactly as the item is found at home
 // however many attributes of a deep lineage share its words.
 TEST(SuggestOnRealTables, TheExactAttributeWinsAndACatchAllTeachesNothing) {
-  const char* const firsts[] = {"Rated", "Inlet", "Outlet", "Design", "Test", "Nominal", "Shell", "Tube"};
-  const char* const seconds[] = {"Volume", "Length", "Speed", "Power", "Code", "Weight", "Size", "Type"};
+  const char* const firsts[] = {"Rated", "Inlet",   "Outlet", "Design",
+                                "Test",  "Nominal", "Shell",  "Tube"};
+  const char* const seconds[] = {"Volume", "Length", "Speed", "Power",
+                                 "Code",   "Weight", "Size",  "Type"};
   MatchRun run;
   // A lineage of eight classes, each holding every first word with three
   // second words and the catch-all; the item's class is the deepest.
@@ -232,8 +242,10 @@ TEST(SuggestOnRealTables, TheExactAttributeWinsAndACatchAllTeachesNothing) {
         attributes.push_back(attribute.append(" ").append(seconds[(c + k + 1) % 8]));
       }
     }
-    run.input.target.push_back(Class(named('C', c), named('T', c), c == 0 ? "" : named('T', c - 1), attributes));
-    run.input.source.push_back(Class(named('C', c), named('S', c), c == 0 ? "" : named('S', c - 1), attributes));
+    run.input.target.push_back(
+        Class(named('C', c), named('T', c), c == 0 ? "" : named('T', c - 1), attributes));
+    run.input.source.push_back(
+        Class(named('C', c), named('S', c), c == 0 ? "" : named('S', c - 1), attributes));
     run.input.class_anchors.push_back({c, c});
     // Every attribute of the class is mapped by a row to itself, but for
     // five sent to the catch-all.
@@ -251,10 +263,12 @@ TEST(SuggestOnRealTables, TheExactAttributeWinsAndACatchAllTeachesNothing) {
   const AttributeSuggestion& item = out.attributes.at(0);
   ASSERT_FALSE(item.candidates.empty());
   EXPECT_EQ(item.candidates[0].target_class, 7u);
-  EXPECT_EQ(run.input.target[7].attributes[item.candidates[0].target_attribute].key.str(), "RatedVolume");
+  EXPECT_EQ(run.input.target[7].attributes[item.candidates[0].target_attribute].key.str(),
+            "RatedVolume");
   EXPECT_TRUE(item.accepted);
   for (const AttributeCandidate& c : item.candidates) {
-    EXPECT_NE(run.input.target[c.target_class].attributes[c.target_attribute].key.str(), "Vendor Reference");
+    EXPECT_NE(run.input.target[c.target_class].attributes[c.target_attribute].key.str(),
+              "Vendor Reference");
     EXPECT_EQ(c.evidence & kSignalLearned, 0u);
   }
 }
@@ -264,8 +278,8 @@ TEST(SuggestOnRealTables, TheExactAttributeWinsAndACatchAllTeachesNothing) {
 TEST(SuggestOnRealTables, EqualLabelsUnderUnknownParentsStayTied) {
   MatchRun run;
   run.input.source = {Class("Pumps", "P"), Class("Impeller", "I", "P")};
-  run.input.target = {Class("Fan Family", "FF"), Class("Pump Family", "PF"), Class("Impeller", "I1", "FF"),
-                      Class("Impeller", "I2", "PF")};
+  run.input.target = {Class("Fan Family", "FF"), Class("Pump Family", "PF"),
+                      Class("Impeller", "I1", "FF"), Class("Impeller", "I2", "PF")};
   run.input.class_items = {1};
   const SuggestOutput out = Suggest(run.input, run.options);
   ASSERT_GE(out.classes.at(0).candidates.size(), 2u);
@@ -277,10 +291,11 @@ TEST(SuggestOnRealTables, EqualLabelsUnderUnknownParentsStayTied) {
 // the hierarchy: its parent and its children are settled by the table.
 TEST(SuggestSignals, ASettledParentAndChildrenFindAClassByStructureAlone) {
   MatchRun run;
-  run.input.source = {Class("Rotating Equipment", "RE"), Class("Sieve", "SV", "RE"), Class("Basket Sieve", "BS", "SV"),
-                      Class("Cone Sieve", "CS", "SV")};
-  run.input.target = {Class("Machinery", "M"), Class("Filter Unit", "FU", "M"), Class("Strainer", "ST", "M"),
-                      Class("Drum", "DR", "M"), Class("Basket", "BK", "ST"), Class("Cone", "CN", "ST"),
+  run.input.source = {Class("Rotating Equipment", "RE"), Class("Sieve", "SV", "RE"),
+                      Class("Basket Sieve", "BS", "SV"), Class("Cone Sieve", "CS", "SV")};
+  run.input.target = {Class("Machinery", "M"),      Class("Filter Unit", "FU", "M"),
+                      Class("Strainer", "ST", "M"), Class("Drum", "DR", "M"),
+                      Class("Basket", "BK", "ST"),  Class("Cone", "CN", "ST"),
                       Class("Candle", "CD", "FU")};
   run.input.class_anchors = {{0, 0}, {2, 4}, {3, 5}};
   run.input.class_items = {1};
@@ -290,9 +305,12 @@ TEST(SuggestSignals, ASettledParentAndChildrenFindAClassByStructureAlone) {
 
 TEST(SuggestManners, HostileInputNeitherCrashesNorWanders) {
   SuggestInput input;
-  input.source = {Class("Stra\xdf" "e,\"x\"", "p", "r", {"", "\xff\xfe"}), Class("", "r", "p"),
-                  Class("Loop", "C", "C")};
-  input.target = {Class("Strasse", "S", "S"), Class("", "", ""), Class("\xc3", "Q", "S", {"\xc3\xa9"})};
+  input.source = {Class("Stra\xdf"
+                        "e,\"x\"",
+                        "p", "r", {"", "\xff\xfe"}),
+                  Class("", "r", "p"), Class("Loop", "C", "C")};
+  input.target = {Class("Strasse", "S", "S"), Class("", "", ""),
+                  Class("\xc3", "Q", "S", {"\xc3\xa9"})};
   input.class_anchors = {{7, 0}, {2, 9}};  // out of range: ignored
   input.class_items = {0, 1, 2, 5};
   input.attribute_items = {{0, 0}, {0, 1}, {0, 7}, {9, 0}};
@@ -328,7 +346,8 @@ TEST(SuggestManners, ThreadsNeverChangeTheSuggestions) {
     key += std::to_string(n);
     return key;
   };
-  const char* const words[] = {"flow", "rate", "pipe", "size", "mesh", "nominal", "head", "power", "pump", "valve"};
+  const char* const words[] = {"flow",    "rate", "pipe",  "size", "mesh",
+                               "nominal", "head", "power", "pump", "valve"};
   std::mt19937 random(11);
   auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
   auto name = [&] {
@@ -376,8 +395,10 @@ TEST(SuggestManners, ThreadsNeverChangeTheSuggestions) {
     accepted += a.attributes[i].accepted;
     ASSERT_EQ(a.attributes[i].candidates.size(), b.attributes[i].candidates.size());
     for (size_t k = 0; k < a.attributes[i].candidates.size(); ++k) {
-      EXPECT_EQ(a.attributes[i].candidates[k].target_class, b.attributes[i].candidates[k].target_class);
-      EXPECT_EQ(a.attributes[i].candidates[k].target_attribute, b.attributes[i].candidates[k].target_attribute);
+      EXPECT_EQ(a.attributes[i].candidates[k].target_class,
+                b.attributes[i].candidates[k].target_class);
+      EXPECT_EQ(a.attributes[i].candidates[k].target_attribute,
+                b.attributes[i].candidates[k].target_attribute);
       EXPECT_EQ(a.attributes[i].candidates[k].score, b.attributes[i].candidates[k].score);
       EXPECT_EQ(a.attributes[i].candidates[k].evidence, b.attributes[i].candidates[k].evidence);
     }
@@ -400,10 +421,10 @@ TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
     std::vector<std::string> targets;  // the first is the one meant
     bool accepted;
   } cases[] = {
-      {"Renal Valve", {"Kidney Valve", "Heart Valve"}, true},           // a pertainym
-      {"Eustachian Tube", {"Auditory Tube", "Drain Tube"}, true},       // a phrase and its synonym
-      {"Sieve", {"Strainer", "Filter"}, true},                          // the user's synonym
-      {"Chair", {"President", "Seat"}, false},                          // a second sense's synonym: nothing
+      {"Renal Valve", {"Kidney Valve", "Heart Valve"}, true},      // a pertainym
+      {"Eustachian Tube", {"Auditory Tube", "Drain Tube"}, true},  // a phrase and its synonym
+      {"Sieve", {"Strainer", "Filter"}, true},                     // the user's synonym
+      {"Chair", {"President", "Seat"}, false},  // a second sense's synonym: nothing
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -416,7 +437,8 @@ TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
     run.input.class_items = {0};
     run.options.lexicon = &lexicon;
     const SuggestOutput out = Suggest(run.input, run.options);
-    const bool first_meant = !out.classes[0].candidates.empty() && out.classes[0].candidates[0].target == 0;
+    const bool first_meant =
+        !out.classes[0].candidates.empty() && out.classes[0].candidates[0].target == 0;
     EXPECT_EQ(first_meant && out.classes[0].accepted, c.accepted);
     if (c.accepted) {
       EXPECT_NE(out.classes[0].candidates[0].evidence & (kSignalLexicon | kSignalSynonyms), 0u);
@@ -432,7 +454,8 @@ TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
 // same score.
 TEST(SuggestSignals, EachOthersBestIsAcceptedWhereOneSidedIsNot) {
   MatchRun run;
-  run.input.source = {Class("Fittings", "F"), Class("Alpha Beta Gamma", "A", "F"), Class("Alpha Beta Delta", "B", "F")};
+  run.input.source = {Class("Fittings", "F"), Class("Alpha Beta Gamma", "A", "F"),
+                      Class("Alpha Beta Delta", "B", "F")};
   run.input.target = {Class("Fitting Family", "FF"), Class("Alpha Beta Epsilon", "E", "FF")};
   run.input.class_anchors = {{0, 0}};
   run.input.class_items = {1, 2};

@@ -3,6 +3,7 @@
 #ifndef ZOR_TESTS_SUPPORT_TEST_SUPPORT_H_
 #define ZOR_TESTS_SUPPORT_TEST_SUPPORT_H_
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace zor_test {
 

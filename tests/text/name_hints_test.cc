@@ -28,7 +28,9 @@ TEST(FoldedText, CaseAccentsCompatibilityFormsAndWordGapsFoldAlike) {
 // Bytes of a windows-1252 file fold as Latin-1 letters, and folding any
 // byte string gives valid UTF-8.
 TEST(FoldedText, InvalidUtf8IsReadByteForByte) {
-  EXPECT_EQ(FoldText("D\xE9""bit"), "debit");
+  EXPECT_EQ(FoldText("D\xE9"
+                     "bit"),
+            "debit");
   std::string every;
   for (int b = 1; b < 256; ++b) every += static_cast<char>(b);
   const std::string valid = ValidUtf8(every);
@@ -46,12 +48,13 @@ TEST(NameHints, SuggestsTheNameAMistypedOneStandsFor) {
     const char* typed;
     const char* meant;  // nullptr: no hint
   };
-  for (const Case& c : {Case{"centrifugalpump", "CentrifugalPump"}, Case{"gate_valve", "Gate Valve"},
-                        Case{"Mesh Size", "MeshSize"}, Case{"debit", "Débit"},
-                        Case{"CentrifugalPmup", "CentrifugalPump"}, Case{"CentrifugalPum", "CentrifugalPump"},
-                        Case{"CentrifugalPumpe", "CentrifugalPump"}, Case{"PipeSixe", "Pipe Size"},
-                        Case{"Valve", nullptr}, Case{"Vlv", nullptr}, Case{"Compressor", nullptr},
-                        Case{"PUMP", "Pump"}, Case{"", nullptr}}) {
+  for (const Case& c :
+       {Case{"centrifugalpump", "CentrifugalPump"}, Case{"gate_valve", "Gate Valve"},
+        Case{"Mesh Size", "MeshSize"}, Case{"debit", "Débit"},
+        Case{"CentrifugalPmup", "CentrifugalPump"}, Case{"CentrifugalPum", "CentrifugalPump"},
+        Case{"CentrifugalPumpe", "CentrifugalPump"}, Case{"PipeSixe", "Pipe Size"},
+        Case{"Valve", nullptr}, Case{"Vlv", nullptr}, Case{"Compressor", nullptr},
+        Case{"PUMP", "Pump"}, Case{"", nullptr}}) {
     auto hint = hints.DidYouMean(c.typed);
     if (c.meant == nullptr) {
       EXPECT_FALSE(hint) << c.typed << " -> " << hint.value_or("");

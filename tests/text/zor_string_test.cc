@@ -1,25 +1,34 @@
 #include "text/zor_string.h"
 
+#include <gtest/gtest.h>
+
 #include <climits>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "text/zor_token.h"
 
 namespace {
 
 TEST(ZORUnicodeString, CompareIsIdenticalOrAsciiCaseOnlyOrDifferent) {
+  constexpr auto kIdentical = TextComparison::kIdentical;
+  constexpr auto kCaseOnly = TextComparison::kEqualIgnoringCase;
+  constexpr auto kDifferent = TextComparison::kDifferent;
   const struct {
     const char *a, *b;
-    int result;
+    TextComparison result;
   } rows[] = {
-      {"Pump", "Pump", 2}, {"", "", 2}, {"Pump1", "pUMP1", 1}, {"Pump", "Pumps", 0},
-      {"Pump", "Pomp", 0}, {"", "x", 0},
+      {"Pump", "Pump", kIdentical},
+      {"", "", kIdentical},
+      {"Pump1", "pUMP1", kCaseOnly},
+      {"Pump", "Pumps", kDifferent},
+      {"Pump", "Pomp", kDifferent},
+      {"", "x", kDifferent},
       // Bytes that differ by the case bit but are no letters stay different,
       // and non-ASCII letters are not folded: u-umlaut against U-umlaut.
-      {"[", "{", 0}, {"@", "`", 0}, {"\xC3\xBC", "\xC3\x9C", 0},
+      {"[", "{", kDifferent},
+      {"@", "`", kDifferent},
+      {"\xC3\xBC", "\xC3\x9C", kDifferent},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(ZORUnicodeString(row.a).Compare(ZORUnicodeString(row.b)), row.result)
@@ -30,8 +39,11 @@ TEST(ZORUnicodeString, CompareIsIdenticalOrAsciiCaseOnlyOrDifferent) {
 TEST(ZORUnicodeString, SubStringRemoveSearchAndNumbers) {
   const ZORUnicodeString text("abcdef");
   using Cut = std::pair<long, long>;
-  for (auto [cut, expected] : {std::pair<Cut, const char*>{{2, 2}, "cd"}, {{4, 10}, "ef"},
-                               {{6, 1}, ""}, {{-1, 2}, ""}, {{0, 0}, ""}}) {
+  for (auto [cut, expected] : {std::pair<Cut, const char*>{{2, 2}, "cd"},
+                               {{4, 10}, "ef"},
+                               {{6, 1}, ""},
+                               {{-1, 2}, ""},
+                               {{0, 0}, ""}}) {
     EXPECT_EQ(text.SubString(cut.first, cut.second).str(), expected) << cut.first;
   }
   ZORUnicodeString removed = text;

@@ -1,10 +1,10 @@
 #include "text/zor_system.h"
 
+#include <gtest/gtest.h>
+
 #include <regex>
 #include <set>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "driver/comparator_registration.h"
 #include "text/zor_uuid.h"
