@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "text/wide_units.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -61,24 +63,6 @@ std::optional<uint32_t> HexUnit(std::string_view text, size_t at) {
   return unit;
 }
 
-void AppendUtf8(std::string& out, uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // The escape after a backslash at `at` (which it passes), decoded onto `out`.
 bool DecodeEscape(std::string_view text, size_t& at, std::string& out) {
   if (at >= text.size()) return false;
@@ -121,7 +105,7 @@ bool DecodeEscape(std::string_view text, size_t& at, std::string& out) {
     at += 6;
     code = 0x10000 + ((code - 0xD800) << 10) + (*low - 0xDC00);
   }
-  AppendUtf8(out, code);
+  AppendUtf8(code, out);
   return true;
 }
 
