@@ -94,12 +94,27 @@ bool ClassCandidateIndex::OnlyExactMatch(size_t source, size_t target) const {
   return true;
 }
 
+namespace {
+
+// Of a pair of names whose head words differ: "Hotel Room" and "Hotel" share
+// a word, but one is a room.
+constexpr double kHeadsApart = 0.1;
+
+Likeness ClassLikeness(const MatchContext& context, const NameProfile& a, const NameProfile& b) {
+  Likeness likeness = NameLikeness(a, b, context.class_weights, context.class_links);
+  if (likeness.score < 1 && !HeadsMeet(a, b, context.class_links))
+    likeness.score *= 1 - kHeadsApart;
+  return likeness;
+}
+
+}  // namespace
+
 Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target) {
   const ClassNames& s = context.source_names[source];
   const ClassNames& t = context.target_names[target];
   Likeness best;
   auto consider = [&](const NameProfile& a, const NameProfile& b, uint32_t signal) {
-    Likeness likeness = NameLikeness(a, b, context.class_weights, context.class_links);
+    Likeness likeness = ClassLikeness(context, a, b);
     if (likeness.score <= 0) return;
     likeness.signals |= signal;
     if (likeness.score > best.score) {
@@ -118,12 +133,23 @@ Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t ta
   return best;
 }
 
+bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target) {
+  const ClassNames& s = context.source_names[source];
+  const ClassNames& t = context.target_names[target];
+  for (const NameProfile* a : {&s.label, &s.key}) {
+    for (const NameProfile* b : {&t.label, &t.key}) {
+      if (HeadsMeet(*a, *b, context.class_links)) return true;
+    }
+  }
+  return false;
+}
+
 Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target) {
   Likeness best;
   if (row.empty()) return best;
   const ClassNames& t = context.target_names[target];
   for (const NameProfile* name : {&t.key, &t.label}) {
-    const Likeness likeness = NameLikeness(row, *name, context.class_weights, context.class_links);
+    const Likeness likeness = ClassLikeness(context, row, *name);
     if (likeness.score > best.score) best = likeness;
   }
   if (best.score > 0) best.signals |= kSignalRow;

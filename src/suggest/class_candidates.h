@@ -44,6 +44,9 @@ class ClassCandidateIndex {
 // evidence of which names agreed.
 Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target);
 
+// Whether a label or key of each class has the same head word (or linked ones).
+bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target);
+
 // How alike the name a row gives (mistyped, say) is to a target class's key or label.
 Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target);
 

@@ -191,11 +191,14 @@ ClassMatch MatchClasses(const MatchContext& context) {
                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
                        suggestion.candidates.front().score >= context.options.floor &&
                        index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
+    // Each other's best, with a second witness: the hierarchy agrees, or
+    // the two names are about the same thing.
     const bool mutual = !suggestion.candidates.empty() &&
                         suggestion.candidates.front().target < takers.size() &&
                         takers[suggestion.candidates.front().target] == static_cast<int32_t>(i) &&
                         (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
-                        (suggestion.candidates.front().evidence & kSignalHierarchy) != 0;
+                        ((suggestion.candidates.front().evidence & kSignalHierarchy) != 0 ||
+                         ClassHeadsMeet(context, items[i], suggestion.candidates.front().target));
     suggestion.accepted =
         exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
         (mutual &&

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "suggest/name_words.h"
@@ -28,6 +29,17 @@ std::vector<uint32_t> Without(const std::vector<uint32_t>& words,
   return rest;
 }
 
+// Whether a word of a name can be the lexicon's word as written, or one of
+// its inflections ("arteries" for "artery"), rather than only sharing its
+// stem: "organizator" and "organizational" stem alike, and are not one word.
+bool InflectionOf(std::string_view word, std::string_view form) {
+  constexpr size_t kLongestEnding = 3;
+  size_t common = 0;
+  while (common < word.size() && common < form.size() && word[common] == form[common]) ++common;
+  return word.size() - common <= kLongestEnding && form.size() - common <= kLongestEnding &&
+         2 * common >= std::min(word.size(), form.size());
+}
+
 std::string Joined(const std::vector<std::string>& words, size_t begin, size_t end) {
   std::string phrase;
   for (size_t i = begin; i < end; ++i) (phrase += phrase.empty() ? "" : " ") += words[i];
@@ -50,9 +62,12 @@ class LexiconLinker {
     std::unordered_set<std::string_view> seen;
     for (std::string_view label : labels) {
       if (!seen.insert(label).second) continue;
-      for (const std::string& word : NameWords(label)) {
+      for (std::string& word : NameWords(label)) {
         const uint32_t id = vocabulary_.Known(word);
-        if (id != WordVocabulary::kUnknown) in_target_.insert(id);
+        if (id == WordVocabulary::kUnknown) continue;
+        std::vector<std::string>& forms = target_forms_[id];
+        if (std::find(forms.begin(), forms.end(), word) == forms.end())
+          forms.push_back(std::move(word));
       }
     }
   }
@@ -81,10 +96,17 @@ class LexiconLinker {
     std::vector<uint32_t> words;
     for (const std::string& word : NameWords(phrase)) {
       const uint32_t id = vocabulary_.Known(word);
-      if (id == WordVocabulary::kUnknown || (in_target && in_target_.count(id) == 0)) return {};
+      if (id == WordVocabulary::kUnknown || (in_target && !InTarget(id, word))) return {};
       words.push_back(id);
     }
     return Sorted(std::move(words));
+  }
+
+  bool InTarget(uint32_t id, const std::string& word) const {
+    auto found = target_forms_.find(id);
+    if (found == target_forms_.end()) return false;
+    return std::any_of(found->second.begin(), found->second.end(),
+                       [&](const std::string& form) { return InflectionOf(word, form); });
   }
 
   std::vector<std::string> Words(const std::vector<uint32_t>& ids) const {
@@ -137,7 +159,8 @@ class LexiconLinker {
   uint32_t signals_;
   LexiconEvidence& evidence_;
   const LexiconStrengths& strengths_;
-  std::unordered_set<uint32_t> in_target_;
+  // The words of the target's names by their numbers, as they are written.
+  std::unordered_map<uint32_t, std::vector<std::string>> target_forms_;
   std::unordered_set<std::string> asked_;
 };
 

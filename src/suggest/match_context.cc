@@ -12,8 +12,11 @@
 
 namespace {
 
-// Words whose trigrams agree less than this are different words.
-constexpr double kSpellingAgreement = 0.65;
+// Words whose trigrams agree less than this are different words (unless
+// one slip tells them apart).
+constexpr double kSpellingAgreement = 0.75;
+// Words one slip apart count nearly as one word.
+constexpr double kSlipStrength = 0.9;
 
 ClassNames ProfileNames(WordVocabulary& vocabulary, std::string_view label, std::string_view key) {
   ClassNames names;
@@ -87,16 +90,22 @@ void CountWeights(const std::vector<ClassNames>& names, WordWeights& weights) {
   for (const ClassNames& n : names) weights.Count({&n.label, &n.key});
 }
 
-// Links every source word to the target words spelled nearly alike.
+// Links every source word to the target words spelled nearly alike: by
+// their trigrams, and more strongly when one slip tells their written
+// forms apart (the stems of a slip may differ more than the words do:
+// "organ" and "organis").
 void LinkSpellings(const MatchContext& context, WordLinks& class_links,
                    WordLinks& attribute_links) {
   SpellingIndex index;
-  std::vector<bool> in_target(context.vocabulary.size(), false);
+  SlipIndex slips;
+  std::unordered_map<uint32_t, uint32_t> stem_of_target_form;
   auto index_names = [&](const ClassNames& n) {
     for (const NameProfile* p : {&n.label, &n.key}) {
-      for (uint32_t word : p->words()) {
-        in_target[word] = true;
+      for (size_t k = 0; k < p->size; ++k) {
+        const uint32_t word = p->words()[k], form = p->forms()[k];
         index.Add(word, context.vocabulary.Word(word));
+        if (stem_of_target_form.emplace(form, word).second)
+          slips.Add(form, context.vocabulary.Word(form));
       }
     }
   };
@@ -104,16 +113,28 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links,
   for (const AttributeNames& a : context.target_attributes) {
     for (const ClassNames& n : a.names) index_names(n);
   }
-  std::vector<bool> done(context.vocabulary.size(), false);
+  auto link = [&](uint32_t from, uint32_t to, double strength) {
+    class_links.Add(from, to, strength, kSignalSpelling);
+    attribute_links.Add(from, to, strength, kSignalSpelling);
+  };
+  std::vector<bool> done_forms(context.vocabulary.size(), false);
+  std::vector<bool> done_words(context.vocabulary.size(), false);
   auto link_names = [&](const ClassNames& n) {
     for (const NameProfile* p : {&n.label, &n.key}) {
-      for (uint32_t word : p->words()) {
-        if (done[word]) continue;
-        done[word] = true;
+      for (size_t k = 0; k < p->size; ++k) {
+        const uint32_t word = p->words()[k], form = p->forms()[k];
+        if (!done_forms[form]) {
+          done_forms[form] = true;
+          for (uint32_t near : slips.Near(form, context.vocabulary.Word(form))) {
+            const uint32_t to = stem_of_target_form.at(near);
+            if (to != word) link(word, to, kSlipStrength);
+          }
+        }
+        if (done_words[word]) continue;
+        done_words[word] = true;
         for (const auto& [to, agreement] :
              index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
-          class_links.Add(word, to, agreement, kSignalSpelling);
-          attribute_links.Add(word, to, agreement, kSignalSpelling);
+          link(word, to, agreement);
         }
       }
     }

@@ -44,13 +44,15 @@ uint32_t WordVocabulary::InternCompact(const std::string& compact) {
 }
 
 NameProfile WordVocabulary::Store(const std::vector<uint32_t>& words,
-                                  const std::vector<uint32_t>& forms, uint32_t compact) {
+                                  const std::vector<uint32_t>& forms, uint32_t compact,
+                                  uint32_t head) {
   NameProfile profile;
   profile.compact = compact;
   if (words.empty()) return profile;
-  uint32_t* data = pool_.Allocate(2 * words.size());
+  uint32_t* data = pool_.Allocate(2 * words.size() + 1);
   std::copy(words.begin(), words.end(), data);
   std::copy(forms.begin(), forms.end(), data + words.size());
+  data[2 * words.size()] = head;
   profile.data = data;
   profile.size = static_cast<uint32_t>(words.size());
   return profile;
@@ -65,12 +67,71 @@ NameProfile WordVocabulary::Profile(std::string_view name) {
 
 void WordVocabulary::ForgetNames() { decltype(remembered_)().swap(remembered_); }
 
+namespace {
+
+// Words that join a head to what qualifies it: "Call for Papers".
+bool Linking(const std::string& word) {
+  static constexpr std::string_view kLinking[] = {"of", "for",  "in", "on",   "at",
+                                                  "by", "with", "to", "from", "per"};
+  return std::find(std::begin(kLinking), std::end(kLinking), word) != std::end(kLinking);
+}
+
+bool Digits(const std::string& word) {
+  return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The place in `folded` of the word the name is about: English puts it
+// last ("Session Chair"), before a linking word ("Chair of Session") or
+// before a comma ("Chair, Session"); a number after it qualifies it.
+size_t HeadPlace(std::string_view name, const std::vector<std::string>& folded) {
+  size_t end = folded.size();
+  if (const size_t comma = name.find(','); comma != std::string_view::npos) {
+    const size_t before = NameWords(name.substr(0, comma)).size();
+    if (before > 0) end = std::min(end, before);
+  }
+  for (size_t i = 1; i < end; ++i) {
+    if (Linking(folded[i])) {
+      end = i;
+      break;
+    }
+  }
+  size_t head = end - 1;
+  while (head > 0 && Digits(folded[head])) --head;
+  return head;
+}
+
+// A word without its plural ending: "papers" is "paper", "fees" "fee",
+// "addresses" "address", "categories" "category". Endings that also end
+// singular words ("status", "analysis", "class") stay.
+std::string Singular(const std::string& word) {
+  auto ends = [&](std::string_view end) {
+    return word.size() > end.size() + 2 &&
+           word.compare(word.size() - end.size(), end.size(), end) == 0;
+  };
+  if (ends("ies")) return word.substr(0, word.size() - 3) + "y";
+  for (std::string_view end : {"sses", "xes", "zes", "ches", "shes"}) {
+    if (ends(end)) return word.substr(0, word.size() - 2);
+  }
+  if (ends("s") && !ends("ss") && !ends("us") && !ends("is"))
+    return word.substr(0, word.size() - 1);
+  return word;
+}
+
+bool Holds(const std::vector<uint32_t>& words, uint32_t word) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+}  // namespace
+
 NameProfile WordVocabulary::NewProfile(std::string_view name) {
   const std::vector<std::string> folded = NameWords(name);
+  const size_t head_place = folded.empty() ? 0 : HeadPlace(name, folded);
+  uint32_t head = 0;
   std::vector<std::pair<uint32_t, uint32_t>> pairs;  // stem, form
   for (const std::string& word : folded) {
-    const uint32_t form = Intern(word);
+    const uint32_t form = Intern(Singular(word));
     pairs.emplace_back(use_stems_ ? Intern(stemmer_.Stem(word)) : form, form);
+    if (pairs.size() == head_place + 1) head = pairs.back().first;
   }
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -80,7 +141,7 @@ NameProfile WordVocabulary::NewProfile(std::string_view name) {
     words.push_back(stem);
     forms.push_back(form);
   }
-  return Store(words, forms, InternCompact(CompactName(folded)));
+  return Store(words, forms, InternCompact(CompactName(folded)), head);
 }
 
 NameProfile WordVocabulary::WithoutWordsOf(const NameProfile& profile, const NameProfile& other) {
@@ -102,5 +163,8 @@ NameProfile WordVocabulary::WithoutWordsOf(const NameProfile& profile, const Nam
   if (words.size() == profile.size) return NameProfile{};
   std::string compact(1, '\x1f');  // never equal to a real compact name
   for (uint32_t form : forms) compact.append(std::to_string(form)).push_back('\x1f');
-  return Store(words, forms, InternCompact(compact));
+  // What is left of a name is about the same thing, unless its head went.
+  const uint32_t head =
+      words.empty() || Holds(words, profile.head()) ? profile.head() : words.back();
+  return Store(words, forms, InternCompact(compact), head);
 }

@@ -20,9 +20,13 @@ struct NameProfile {
   static constexpr uint32_t kNoCompact = 0;  // the compact form of a name without words
 
   std::span<const uint32_t> words() const { return {data, size}; }  // distinct, sorted
-  // Per word: the folded word it came from (its first one).
+  // Per word: the folded word it came from (its first one), in the singular.
   std::span<const uint32_t> forms() const { return {data + size, size}; }
   bool empty() const { return size == 0; }
+  // The word the name is about, as a word of words(): the last before a
+  // comma or a linking word ("Pump" in "Pump, Centrifugal", "Call" in
+  // "Call for Papers", "Chair" in "Session Chair").
+  uint32_t head() const { return size == 0 ? 0 : data[2 * size]; }
 
   const uint32_t* data = nullptr;  // the words, then as many forms
   uint32_t size = 0;
@@ -71,7 +75,7 @@ class WordVocabulary {
   uint32_t Intern(const std::string& word);
   uint32_t InternCompact(const std::string& compact);
   NameProfile Store(const std::vector<uint32_t>& words, const std::vector<uint32_t>& forms,
-                    uint32_t compact);
+                    uint32_t compact, uint32_t head);
 
   bool use_stems_;
   WordStemmer stemmer_;

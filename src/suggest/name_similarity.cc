@@ -8,8 +8,8 @@
 
 namespace {
 
-// Words that meet only through their stems: "Paper" and "Papers", but also
-// "Reviewer" and "Review", which the stemmer joins and which differ.
+// Words that meet only through their stems: "Reviewer" and "Review", which
+// the stemmer joins and which differ ("Paper" and "Papers" are one form).
 constexpr double kStemOnly = 0.75;
 
 // Names have a handful of words: a scan beats a binary search.
@@ -115,4 +115,9 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
   for (uint32_t word : target_words) total += weights.Weight(word);
   likeness.score = total > 0 ? std::min(1.0, shared / total) : 0.0;
   return likeness;
+}
+
+bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordLinks& links) {
+  if (source.empty() || target.empty()) return false;
+  return source.head() == target.head() || links.Find(source.head(), target.head()) != nullptr;
 }

@@ -18,4 +18,9 @@ struct Likeness {
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
                       const WordWeights& weights, const WordLinks& links);
 
+// Whether two names are about the same thing: their head words are one
+// word, or linked. "Research Topic" and "Topic" are; "Accepted Paper" and
+// "Acceptance" share a stem and are not.
+bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordLinks& links);
+
 #endif  // ZOR_SUGGEST_NAME_SIMILARITY_H_

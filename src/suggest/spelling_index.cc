@@ -24,7 +24,49 @@ bool MaySpellVariants(const std::string& word) {
   return std::none_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool MaySlip(const std::string& word) {
+  return word.size() >= SlipIndex::kShortestWord && MaySpellVariants(word);
+}
+
+// The word with each of its letters dropped in turn, and as it is. Two
+// words share one of these when one slip tells them apart. Letters beyond
+// ASCII are dropped byte by byte: a slip among them is found less often.
+template <typename Visit>
+void ForEachVariant(const std::string& word, Visit visit) {
+  visit(word);
+  std::string variant;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (i > 0 && word[i] == word[i - 1]) continue;  // the same variant again
+    variant.assign(word, 0, i);
+    variant.append(word, i + 1);
+    visit(variant);
+  }
+}
+
 }  // namespace
+
+void SlipIndex::Add(uint32_t id, const std::string& word) {
+  if (!MaySlip(word)) return;
+  ForEachVariant(word, [&](const std::string& variant) {
+    std::vector<uint32_t>& ids = by_variant_[variant];
+    if (ids.empty() || ids.back() != id) ids.push_back(id);
+  });
+}
+
+std::vector<uint32_t> SlipIndex::Near(uint32_t id, const std::string& word) const {
+  std::vector<uint32_t> near;
+  if (!MaySlip(word)) return near;
+  ForEachVariant(word, [&](const std::string& variant) {
+    auto found = by_variant_.find(variant);
+    if (found == by_variant_.end()) return;
+    for (uint32_t other : found->second) {
+      if (other != id) near.push_back(other);
+    }
+  });
+  std::sort(near.begin(), near.end());
+  near.erase(std::unique(near.begin(), near.end()), near.end());
+  return near;
+}
 
 void SpellingIndex::Add(uint32_t id, const std::string& word) {
   if (!MaySpellVariants(word) || trigram_counts_.count(id) != 0) return;

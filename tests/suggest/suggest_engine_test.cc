@@ -139,6 +139,39 @@ TEST(SuggestSignals, AMistypedTargetKeyInTheRowPointsToTheClassMeant) {
   EXPECT_DOUBLE_EQ(without.at(0), without.at(1));  // "basket" alone
 }
 
+// A slip of the keyboard in a long word leaves one word, even where it
+// changes the stem ("organ" and "organis") or half the trigrams; a long
+// shared beginning or a slip in a short word does not.
+TEST(SuggestSignals, ASlipInALongWordIsOneWord) {
+  const struct {
+    const char* source;
+    std::vector<std::string> targets;  // the first is the one meant
+    bool slip;
+  } cases[] = {
+      {"Organization", {"Organisation", "Organizator"}, true},
+      {"Sponsor Fee", {"Sponzor Fee", "Hotel Fee"}, true},
+      {"Aluminium Plate", {"Aluminum Plate", "Steel Plate"}, true},
+      {"Organization", {"Organizator", "Agency"}, false},
+      {"Heater Coil", {"Header Coil", "Cooling Coil"}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MatchRun run;
+    run.input.source = {Class(c.source, "S")};
+    for (size_t t = 0; t < c.targets.size(); ++t) {
+      std::string key = "T";
+      run.input.target.push_back(Class(c.targets[t], key.append(std::to_string(t))));
+    }
+    run.input.class_items = {0};
+    const SuggestOutput out = Suggest(run.input, run.options);
+    const auto& candidates = out.classes[0].candidates;
+    const bool slip = !candidates.empty() && candidates[0].target == 0 &&
+                      (candidates[0].evidence & kSignalSpelling) != 0 &&
+                      (candidates.size() < 2 || candidates[0].score > candidates[1].score);
+    EXPECT_EQ(slip, c.slip);
+  }
+}
+
 TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
   // Item 0 would take target 0, which item 1 fits far better: item 0 gets
   // target 1. Items 2 and 3 fit target 3 equally and strongly: both keep it.
@@ -415,7 +448,7 @@ TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
   zor_test::WriteTinyDatabase(scratch / "wordnet");
   Lexicon lexicon;
   ASSERT_EQ(lexicon.LoadWordNet((scratch / "wordnet").string()), "");
-  lexicon.AddUserGroups({{1, {"sieve", "strainer"}}});
+  lexicon.AddUserGroups({{1, {"sieve", "strainer"}}, {2, {"organization", "organizational"}}});
   const struct {
     const char* source;
     std::vector<std::string> targets;  // the first is the one meant
@@ -424,7 +457,10 @@ TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
       {"Renal Valve", {"Kidney Valve", "Heart Valve"}, true},      // a pertainym
       {"Eustachian Tube", {"Auditory Tube", "Drain Tube"}, true},  // a phrase and its synonym
       {"Sieve", {"Strainer", "Filter"}, true},                     // the user's synonym
-      {"Chair", {"President", "Seat"}, false},  // a second sense's synonym: nothing
+      {"Chair", {"President", "Seat"}, false},    // a second sense's synonym: nothing
+      {"Sieve", {"Strainers", "Filters"}, true},  // the user's synonym, inflected
+      // "organizator" shares the stem of "organizational", not its meaning
+      {"Organization", {"Organizator", "Filter"}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -467,6 +503,37 @@ TEST(SuggestSignals, EachOthersBestIsAcceptedWhereOneSidedIsNot) {
   EXPECT_FALSE(out.classes[1].accepted);
   run.options.mutual_min_score = run.options.min_score;
   EXPECT_FALSE(Suggest(run.input, run.options).classes[0].accepted);
+}
+
+// Without a hierarchy, names about the same thing are the second witness:
+// their head words agree ("Mechanical Seal" is a seal). Names whose shared
+// word is not the head ("Hotel Room" is a room) are not accepted so.
+TEST(SuggestSignals, EachOthersBestWithOneHeadWordIsAccepted) {
+  const struct {
+    const char* source;
+    const char* target;
+    bool accepted;
+  } cases[] = {
+      {"Seal", "Mechanical Seal", true},         {"Pump, Centrifugal", "Centrifugal Pump 2", true},
+      {"Call for Papers", "Paper Call", true},   {"Hotel", "Hotel Room", false},
+      {"Pump Seal", "Pump Seal Housing", false}, {"Supply Valve", "Supply Pipe", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MatchRun run;
+    // Another class makes the modifier a common word, as it is in a trade.
+    run.input.source = {Class(c.source, "S"), Class("Mechanical Joint", "J")};
+    run.input.target = {Class(c.target, "T"), Class("Mechanical Joint", "J")};
+    run.input.class_items = {0};
+    SuggestOutput out = Suggest(run.input, run.options);
+    ASSERT_FALSE(out.classes[0].candidates.empty());
+    EXPECT_LT(out.classes[0].candidates[0].score, run.options.min_score);
+    EXPECT_EQ(out.classes[0].accepted, c.accepted);
+    if (c.accepted) {
+      run.options.mutual_min_score = run.options.min_score;
+      EXPECT_FALSE(Suggest(run.input, run.options).classes[0].accepted);
+    }
+  }
 }
 
 }  // namespace
