@@ -80,13 +80,21 @@ bool Digits(const std::string& word) {
   return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Where the part of a name that its qualifiers follow ends: at a comma,
+// a colon, a semicolon, an opening bracket or a dash between blanks
+// ("Pump, Centrifugal", "Valve (Gate)", "Valve - Gate").
+size_t QualifiersStart(std::string_view name) {
+  size_t at = name.find_first_of(",;:([{");
+  return std::min(at, name.find(" - "));
+}
+
 // The place in `folded` of the word the name is about: English puts it
 // last ("Session Chair"), before a linking word ("Chair of Session") or
-// before a comma ("Chair, Session"); a number after it qualifies it.
+// before its qualifiers ("Chair, Session"); a number after it qualifies it.
 size_t HeadPlace(std::string_view name, const std::vector<std::string>& folded) {
   size_t end = folded.size();
-  if (const size_t comma = name.find(','); comma != std::string_view::npos) {
-    const size_t before = NameWords(name.substr(0, comma)).size();
+  if (const size_t qualifiers = QualifiersStart(name); qualifiers != std::string_view::npos) {
+    const size_t before = NameWords(name.substr(0, qualifiers)).size();
     if (before > 0) end = std::min(end, before);
   }
   for (size_t i = 1; i < end; ++i) {

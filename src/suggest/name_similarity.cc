@@ -119,5 +119,19 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
 
 bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordLinks& links) {
   if (source.empty() || target.empty()) return false;
-  return source.head() == target.head() || links.Find(source.head(), target.head()) != nullptr;
+  const uint32_t source_head = source.head(), target_head = target.head();
+  if (source_head == target_head || links.Find(source_head, target_head) != nullptr) return true;
+  // Or one phrase of each holds them: "Program Committee" and "PC".
+  const auto source_words = source.words(), target_words = target.words();
+  for (uint32_t word : source_words) {
+    if (!links.HasPhrases(word)) continue;
+    for (const PhraseLink& phrase : links.PhrasesFrom(word)) {
+      if (std::find(phrase.from.begin(), phrase.from.end(), source_head) != phrase.from.end() &&
+          std::find(phrase.to.begin(), phrase.to.end(), target_head) != phrase.to.end() &&
+          HoldsAll(source_words, phrase.from) && HoldsAll(target_words, phrase.to)) {
+        return true;
+      }
+    }
+  }
+  return false;
 }

@@ -514,9 +514,14 @@ TEST(SuggestSignals, EachOthersBestWithOneHeadWordIsAccepted) {
     const char* target;
     bool accepted;
   } cases[] = {
-      {"Seal", "Mechanical Seal", true},         {"Pump, Centrifugal", "Centrifugal Pump 2", true},
-      {"Call for Papers", "Paper Call", true},   {"Hotel", "Hotel Room", false},
-      {"Pump Seal", "Pump Seal Housing", false}, {"Supply Valve", "Supply Pipe", false},
+      {"Seal", "Mechanical Seal", true},
+      {"Pump, Centrifugal", "Centrifugal Pump 2", true},
+      {"Call for Papers", "Paper Call", true},
+      {"Valve (Gate)", "Gate Valve Body", false},
+      {"Valve (Gate)", "Flanged Gate Valve", true},
+      {"Hotel", "Hotel Room", false},
+      {"Pump Seal", "Pump Seal Housing", false},
+      {"Supply Valve", "Supply Pipe", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
