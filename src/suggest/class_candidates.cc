@@ -102,7 +102,7 @@ constexpr double kHeadsApart = 0.1;
 
 Likeness ClassLikeness(const MatchContext& context, const NameProfile& a, const NameProfile& b) {
   Likeness likeness = NameLikeness(a, b, context.class_weights, context.class_links);
-  if (likeness.score < 1 && !HeadsMeet(a, b, context.class_links))
+  if (likeness.score < 1 && HeadsApart(a, b, context.class_links))
     likeness.score *= 1 - kHeadsApart;
   return likeness;
 }

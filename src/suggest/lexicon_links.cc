@@ -30,14 +30,18 @@ std::vector<uint32_t> Without(const std::vector<uint32_t>& words,
 }
 
 // Whether a word of a name can be the lexicon's word as written, or one of
-// its inflections ("arteries" for "artery"), rather than only sharing its
-// stem: "organizator" and "organizational" stem alike, and are not one word.
+// its inflections ("arteries" for "artery", "leaving" for "leave"), rather
+// than only sharing its stem: "organizator" and "organizational" stem
+// alike, and so do "universal" and "university"; neither pair is one word.
 bool InflectionOf(std::string_view word, std::string_view form) {
-  constexpr size_t kLongestEnding = 3;
+  static constexpr std::string_view kEndings[] = {"", "s", "es", "e", "y", "ies", "ed", "d", "ing"};
+  auto inflectional = [](std::string_view ending) {
+    return std::find(std::begin(kEndings), std::end(kEndings), ending) != std::end(kEndings);
+  };
   size_t common = 0;
   while (common < word.size() && common < form.size() && word[common] == form[common]) ++common;
-  return word.size() - common <= kLongestEnding && form.size() - common <= kLongestEnding &&
-         2 * common >= std::min(word.size(), form.size());
+  return 2 * common >= std::min(word.size(), form.size()) && inflectional(word.substr(common)) &&
+         inflectional(form.substr(common));
 }
 
 std::string Joined(const std::vector<std::string>& words, size_t begin, size_t end) {

@@ -90,59 +90,77 @@ void CountWeights(const std::vector<ClassNames>& names, WordWeights& weights) {
   for (const ClassNames& n : names) weights.Count({&n.label, &n.key});
 }
 
-// Links every source word to the target words spelled nearly alike: by
-// their trigrams, and more strongly when one slip tells their written
-// forms apart (the stems of a slip may differ more than the words do:
-// "organ" and "organis").
+// Calls visit(word, form) for every word of the names of one side.
+template <typename Visit>
+void ForEachWordOf(const std::vector<ClassNames>& classes,
+                   const std::vector<AttributeNames>& attributes, Visit visit) {
+  auto visit_names = [&](const ClassNames& n) {
+    for (const NameProfile* p : {&n.label, &n.key}) {
+      for (size_t k = 0; k < p->size; ++k) visit(p->words()[k], p->forms()[k]);
+    }
+  };
+  for (const ClassNames& n : classes) visit_names(n);
+  for (const AttributeNames& a : attributes) {
+    for (const ClassNames& n : a.names) visit_names(n);
+  }
+}
+
+void LinkBoth(WordLinks& class_links, WordLinks& attribute_links, uint32_t from, uint32_t to,
+              double strength) {
+  class_links.Add(from, to, strength, kSignalSpelling);
+  attribute_links.Add(from, to, strength, kSignalSpelling);
+}
+
+// Links every source word to the target words spelled nearly alike, by
+// their trigrams.
 void LinkSpellings(const MatchContext& context, WordLinks& class_links,
                    WordLinks& attribute_links) {
   SpellingIndex index;
-  SlipIndex slips;
-  std::unordered_map<uint32_t, uint32_t> stem_of_target_form;
-  auto index_names = [&](const ClassNames& n) {
-    for (const NameProfile* p : {&n.label, &n.key}) {
-      for (size_t k = 0; k < p->size; ++k) {
-        const uint32_t word = p->words()[k], form = p->forms()[k];
-        index.Add(word, context.vocabulary.Word(word));
-        if (stem_of_target_form.emplace(form, word).second)
-          slips.Add(form, context.vocabulary.Word(form));
-      }
+  ForEachWordOf(context.target_names, context.target_attributes,
+                [&](uint32_t word, uint32_t) { index.Add(word, context.vocabulary.Word(word)); });
+  std::vector<bool> done(context.vocabulary.size(), false);
+  auto link = [&](uint32_t word, uint32_t) {
+    if (done[word]) return;
+    done[word] = true;
+    for (const auto& [to, agreement] :
+         index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
+      LinkBoth(class_links, attribute_links, word, to, agreement);
     }
   };
-  for (const ClassNames& n : context.target_names) index_names(n);
-  for (const AttributeNames& a : context.target_attributes) {
-    for (const ClassNames& n : a.names) index_names(n);
+  ForEachWordOf(context.source_names, context.source_attributes, link);
+  for (const NameProfile& row : context.item_rows) {
+    ForEachWordOf({ClassNames{row, {}, {}, false}}, {}, link);
   }
-  auto link = [&](uint32_t from, uint32_t to, double strength) {
-    class_links.Add(from, to, strength, kSignalSpelling);
-    attribute_links.Add(from, to, strength, kSignalSpelling);
+}
+
+// Links every source word to the target words one slip away from it in
+// their written forms (the stems of a slip may differ more than the words
+// do: "organ" and "organis"). Where either spelling is a word of the other
+// side too, the two are different words, not one mistyped.
+void LinkSlips(const MatchContext& context, WordLinks& class_links, WordLinks& attribute_links) {
+  SlipIndex slips;
+  std::unordered_map<uint32_t, uint32_t> target_word_of_form;
+  ForEachWordOf(context.target_names, context.target_attributes, [&](uint32_t word, uint32_t form) {
+    if (target_word_of_form.emplace(form, word).second)
+      slips.Add(form, context.vocabulary.Word(form));
+  });
+  slips.Seal();
+  constexpr uint32_t kNone = UINT32_MAX;
+  std::vector<uint32_t> source_word_of_form(context.vocabulary.size(), kNone);
+  auto note = [&](uint32_t word, uint32_t form) {
+    if (source_word_of_form[form] == kNone) source_word_of_form[form] = word;
   };
-  std::vector<bool> done_forms(context.vocabulary.size(), false);
-  std::vector<bool> done_words(context.vocabulary.size(), false);
-  auto link_names = [&](const ClassNames& n) {
-    for (const NameProfile* p : {&n.label, &n.key}) {
-      for (size_t k = 0; k < p->size; ++k) {
-        const uint32_t word = p->words()[k], form = p->forms()[k];
-        if (!done_forms[form]) {
-          done_forms[form] = true;
-          for (uint32_t near : slips.Near(form, context.vocabulary.Word(form))) {
-            const uint32_t to = stem_of_target_form.at(near);
-            if (to != word) link(word, to, kSlipStrength);
-          }
-        }
-        if (done_words[word]) continue;
-        done_words[word] = true;
-        for (const auto& [to, agreement] :
-             index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
-          link(word, to, agreement);
-        }
-      }
+  ForEachWordOf(context.source_names, context.source_attributes, note);
+  for (const NameProfile& row : context.item_rows) {
+    ForEachWordOf({ClassNames{row, {}, {}, false}}, {}, note);
+  }
+  for (uint32_t form = 0; form < source_word_of_form.size(); ++form) {
+    if (source_word_of_form[form] == kNone || target_word_of_form.count(form) != 0) continue;
+    for (uint32_t near : slips.Near(form, context.vocabulary.Word(form))) {
+      if (source_word_of_form[near] != kNone) continue;
+      LinkBoth(class_links, attribute_links, source_word_of_form[form],
+               target_word_of_form.at(near), kSlipStrength);
     }
-  };
-  for (const ClassNames& n : context.source_names) link_names(n);
-  for (const NameProfile& row : context.item_rows) link_names(ClassNames{row, {}, {}, false});
-  for (const AttributeNames& a : context.source_attributes) {
-    for (const ClassNames& n : a.names) link_names(n);
   }
 }
 
@@ -206,7 +224,10 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   }
   class_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
   attribute_weights.Finish(vocabulary.size(), !Uses(kSignalWeights));
-  if (Uses(kSignalSpelling)) LinkSpellings(*this, class_links, attribute_links);
+  if (Uses(kSignalSpelling)) {
+    LinkSpellings(*this, class_links, attribute_links);
+    LinkSlips(*this, class_links, attribute_links);
+  }
   if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
   const std::vector<std::string_view> source_labels = LabelsOf(in.source),
                                       target_labels = LabelsOf(in.target);

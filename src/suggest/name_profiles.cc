@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "suggest/name_heads.h"
 #include "suggest/name_words.h"
 
 uint32_t* ProfilePool::Allocate(size_t count) {
@@ -35,7 +36,8 @@ uint32_t WordVocabulary::Intern(const std::string& word) {
 }
 
 uint32_t WordVocabulary::Known(const std::string& folded) {
-  auto found = ids_.find(use_stems_ ? stemmer_.Stem(folded) : folded);
+  // Without stems a name's words are numbered in the singular.
+  auto found = ids_.find(use_stems_ ? stemmer_.Stem(folded) : Singular(NameWord{folded, false}));
   return found == ids_.end() ? kUnknown : found->second;
 }
 
@@ -69,62 +71,6 @@ void WordVocabulary::ForgetNames() { decltype(remembered_)().swap(remembered_); 
 
 namespace {
 
-// Words that join a head to what qualifies it: "Call for Papers".
-bool Linking(const std::string& word) {
-  static constexpr std::string_view kLinking[] = {"of", "for",  "in", "on",   "at",
-                                                  "by", "with", "to", "from", "per"};
-  return std::find(std::begin(kLinking), std::end(kLinking), word) != std::end(kLinking);
-}
-
-bool Digits(const std::string& word) {
-  return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Where the part of a name that its qualifiers follow ends: at a comma,
-// a colon, a semicolon, an opening bracket or a dash between blanks
-// ("Pump, Centrifugal", "Valve (Gate)", "Valve - Gate").
-size_t QualifiersStart(std::string_view name) {
-  size_t at = name.find_first_of(",;:([{");
-  return std::min(at, name.find(" - "));
-}
-
-// The place in `folded` of the word the name is about: English puts it
-// last ("Session Chair"), before a linking word ("Chair of Session") or
-// before its qualifiers ("Chair, Session"); a number after it qualifies it.
-size_t HeadPlace(std::string_view name, const std::vector<std::string>& folded) {
-  size_t end = folded.size();
-  if (const size_t qualifiers = QualifiersStart(name); qualifiers != std::string_view::npos) {
-    const size_t before = NameWords(name.substr(0, qualifiers)).size();
-    if (before > 0) end = std::min(end, before);
-  }
-  for (size_t i = 1; i < end; ++i) {
-    if (Linking(folded[i])) {
-      end = i;
-      break;
-    }
-  }
-  size_t head = end - 1;
-  while (head > 0 && Digits(folded[head])) --head;
-  return head;
-}
-
-// A word without its plural ending: "papers" is "paper", "fees" "fee",
-// "addresses" "address", "categories" "category". Endings that also end
-// singular words ("status", "analysis", "class") stay.
-std::string Singular(const std::string& word) {
-  auto ends = [&](std::string_view end) {
-    return word.size() > end.size() + 2 &&
-           word.compare(word.size() - end.size(), end.size(), end) == 0;
-  };
-  if (ends("ies")) return word.substr(0, word.size() - 3) + "y";
-  for (std::string_view end : {"sses", "xes", "zes", "ches", "shes"}) {
-    if (ends(end)) return word.substr(0, word.size() - 2);
-  }
-  if (ends("s") && !ends("ss") && !ends("us") && !ends("is"))
-    return word.substr(0, word.size() - 1);
-  return word;
-}
-
 bool Holds(const std::vector<uint32_t>& words, uint32_t word) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
@@ -132,14 +78,16 @@ bool Holds(const std::vector<uint32_t>& words, uint32_t word) {
 }  // namespace
 
 NameProfile WordVocabulary::NewProfile(std::string_view name) {
-  const std::vector<std::string> folded = NameWords(name);
-  const size_t head_place = folded.empty() ? 0 : HeadPlace(name, folded);
-  uint32_t head = 0;
+  const std::vector<NameWord> cased = NameWordsWithCase(name);
+  const size_t head_place = HeadPlace(name, cased);
+  uint32_t head = NameProfile::kNoHead;
+  std::vector<std::string> folded;
   std::vector<std::pair<uint32_t, uint32_t>> pairs;  // stem, form
-  for (const std::string& word : folded) {
+  for (const NameWord& word : cased) {
     const uint32_t form = Intern(Singular(word));
-    pairs.emplace_back(use_stems_ ? Intern(stemmer_.Stem(word)) : form, form);
+    pairs.emplace_back(use_stems_ ? Intern(stemmer_.Stem(word.folded)) : form, form);
     if (pairs.size() == head_place + 1) head = pairs.back().first;
+    folded.push_back(word.folded);
   }
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -172,7 +120,6 @@ NameProfile WordVocabulary::WithoutWordsOf(const NameProfile& profile, const Nam
   std::string compact(1, '\x1f');  // never equal to a real compact name
   for (uint32_t form : forms) compact.append(std::to_string(form)).push_back('\x1f');
   // What is left of a name is about the same thing, unless its head went.
-  const uint32_t head =
-      words.empty() || Holds(words, profile.head()) ? profile.head() : words.back();
+  const uint32_t head = Holds(words, profile.head()) ? profile.head() : NameProfile::kNoHead;
   return Store(words, forms, InternCompact(compact), head);
 }

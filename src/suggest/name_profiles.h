@@ -23,12 +23,13 @@ struct NameProfile {
   // Per word: the folded word it came from (its first one), in the singular.
   std::span<const uint32_t> forms() const { return {data + size, size}; }
   bool empty() const { return size == 0; }
-  // The word the name is about, as a word of words(): the last before a
-  // comma or a linking word ("Pump" in "Pump, Centrifugal", "Call" in
-  // "Call for Papers", "Chair" in "Session Chair").
-  uint32_t head() const { return size == 0 ? 0 : data[2 * size]; }
+  // The word the name is about, as a word of words() ("Pump" in "Pump,
+  // Centrifugal", "Call" in "Call for Papers", "Chair" in "Session Chair"),
+  // or kNoHead (a code: "FMA:7163").
+  static constexpr uint32_t kNoHead = UINT32_MAX;
+  uint32_t head() const { return size == 0 ? kNoHead : data[2 * size]; }
 
-  const uint32_t* data = nullptr;  // the words, then as many forms
+  const uint32_t* data = nullptr;  // the words, then as many forms, then the head
   uint32_t size = 0;
   uint32_t compact = kNoCompact;
 };

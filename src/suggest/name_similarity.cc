@@ -118,8 +118,9 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
 }
 
 bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordLinks& links) {
-  if (source.empty() || target.empty()) return false;
-  const uint32_t source_head = source.head(), target_head = target.head();
+  const uint32_t source_head = source.head();
+  const uint32_t target_head = target.head();
+  if (source_head == NameProfile::kNoHead || target_head == NameProfile::kNoHead) return false;
   if (source_head == target_head || links.Find(source_head, target_head) != nullptr) return true;
   // Or one phrase of each holds them: "Program Committee" and "PC".
   const auto source_words = source.words(), target_words = target.words();
@@ -134,4 +135,9 @@ bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordL
     }
   }
   return false;
+}
+
+bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links) {
+  return source.head() != NameProfile::kNoHead && target.head() != NameProfile::kNoHead &&
+         !HeadsMeet(source, target, links);
 }

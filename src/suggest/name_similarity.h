@@ -20,7 +20,9 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
 
 // Whether two names are about the same thing: their head words are one
 // word, or linked. "Research Topic" and "Topic" are; "Accepted Paper" and
-// "Acceptance" share a stem and are not.
+// "Acceptance" share a stem and are not. Codes have no head: they never meet.
 bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordLinks& links);
+// Whether both names have heads and they do not meet.
+bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links);
 
 #endif  // ZOR_SUGGEST_NAME_SIMILARITY_H_

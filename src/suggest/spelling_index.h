@@ -22,26 +22,44 @@ class SpellingIndex {
 
  private:
   std::unordered_map<uint32_t, std::vector<uint32_t>> postings_;
-  std::unordered_map<uint32_t, uint32_t> trigram_counts_;
+  struct Indexed {
+    uint32_t trigrams;
+    char first_letter;  // a variant keeps it: "anterior" and "interior" are two words
+  };
+  std::unordered_map<uint32_t, Indexed> indexed_;
 };
 
-// Long words one slip apart: a letter changed, added, dropped, or two
+// Long words one slip apart: a letter changed, added or dropped, or two
 // neighbours swapped ("organisation" and "organization", "sponsor" and
 // "sponzor"). Trigrams see such a pair as only half alike when the slip
 // falls mid-word, and as alike as two different words that share a long
-// beginning ("organizator" and "organization"), which is no slip.
+// beginning ("organizator" and "organization"), which is no slip. A slip
+// never changes a word's first letter: "anterior" and "interior" are two words.
 class SlipIndex {
  public:
-  static constexpr size_t kShortestWord = 7;  // shorter words one letter apart are often two words
+  static constexpr size_t kShortestWord = 7;  // letters; shorter words one apart are often two
+  static constexpr size_t kLongestWord = 32;  // longer words are not names people type
 
   void Add(uint32_t id, const std::string& word);
+  // Orders what was added for Near; an Add undoes it.
+  void Seal();
   // The indexed words other than `id` one slip away from `word`.
   std::vector<uint32_t> Near(uint32_t id, const std::string& word) const;
 
  private:
-  // Every word with one of its letters dropped, and as it is.
-  std::unordered_map<std::string, std::vector<uint32_t>> by_variant_;
+  struct Entry {
+    uint32_t id;
+    std::u32string letters;
+  };
+  std::vector<Entry> entries_;
+  // The hash of every word with one of its letters dropped, and as it is,
+  // with the word's place in entries_: two words one slip apart share one.
+  std::vector<std::pair<uint64_t, uint32_t>> variants_;
+  bool sealed_ = true;
 };
+
+// Whether one slip tells two words (as letters) apart.
+bool OneSlipApart(const std::u32string& a, const std::u32string& b);
 
 // The distinct padded trigrams of a word, as numbers.
 std::vector<uint32_t> WordTrigrams(const std::string& word);
