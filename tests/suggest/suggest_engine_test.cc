@@ -33,6 +33,16 @@ struct MatchRun {
   SuggestInput input;
   SuggestOptions options;
 
+  // One source class, the item, against target classes keyed T0, T1, ...
+  static MatchRun OneAgainst(const char* source, const std::vector<std::string>& targets) {
+    MatchRun run;
+    run.input.source = {Class(source, "S")};
+    for (size_t t = 0; t < targets.size(); ++t)
+      run.input.target.push_back(Class(targets[t], "T" + std::to_string(t)));
+    run.input.class_items = {0};
+    return run;
+  }
+
   // The first candidates' target keys for the first class item.
   std::vector<std::string> Ranked(uint32_t off = 0) {
     SuggestOptions o = options;
@@ -160,13 +170,7 @@ TEST(SuggestSignals, ASlipInALongWordIsOneWord) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
-    MatchRun run;
-    run.input.source = {Class(c.source, "S")};
-    for (size_t t = 0; t < c.targets.size(); ++t) {
-      std::string key = "T";
-      run.input.target.push_back(Class(c.targets[t], key.append(std::to_string(t))));
-    }
-    run.input.class_items = {0};
+    MatchRun run = MatchRun::OneAgainst(c.source, c.targets);
     const SuggestOutput out = Suggest(run.input, run.options);
     const auto& candidates = out.classes[0].candidates;
     const auto meant = std::find_if(candidates.begin(), candidates.end(),
@@ -483,13 +487,7 @@ TEST(SuggestLexicon, APertainymAPhraseAndAUserSynonymEachDecideAPairAlone) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
-    MatchRun run;
-    run.input.source = {Class(c.source, "S")};
-    for (size_t t = 0; t < c.targets.size(); ++t) {
-      std::string key = "T";
-      run.input.target.push_back(Class(c.targets[t], key.append(std::to_string(t))));
-    }
-    run.input.class_items = {0};
+    MatchRun run = MatchRun::OneAgainst(c.source, c.targets);
     run.options.lexicon = &lexicon;
     for (uint32_t off : {0u, uint32_t{kSignalStems}}) {  // words as written, or stems
       SuggestOptions options = run.options;
