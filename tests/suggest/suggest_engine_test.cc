@@ -37,8 +37,10 @@ struct MatchRun {
   static MatchRun OneAgainst(const char* source, const std::vector<std::string>& targets) {
     MatchRun run;
     run.input.source = {Class(source, "S")};
-    for (size_t t = 0; t < targets.size(); ++t)
-      run.input.target.push_back(Class(targets[t], "T" + std::to_string(t)));
+    for (size_t t = 0; t < targets.size(); ++t) {
+      std::string key = "T";  // appended, not "T" + ...: one compiler warns of that wrongly
+      run.input.target.push_back(Class(targets[t], key.append(std::to_string(t))));
+    }
     run.input.class_items = {0};
     return run;
   }
