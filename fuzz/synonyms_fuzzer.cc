@@ -58,11 +58,13 @@ void CheckGroups(const UserSynonyms& synonyms, size_t lines) {
             "a group outside the file or out of order");
     previous = group.line;
     Require(group.entries.size() >= 2, "a group of one entry");
+    size_t group_bytes = 0;
     for (const std::string& entry : group.entries) {
       Require(Trimmed(entry), "an entry empty or not trimmed");
       Require(!HasControl(entry), "an entry with a control character");
-      Require(entry.size() <= kMostSynonymLineBytes, "an entry longer than a line");
+      group_bytes += entry.size();
     }
+    Require(group_bytes <= kMostSynonymGroupBytes, "a group larger than its bound");
   }
 }
 

@@ -123,6 +123,13 @@ LineEntries SplitEntries(std::string_view line) {
   }
   if (result.entries.size() == 1) {
     result.problem = "a group needs two entries or more, separated by '=' or ','";
+    return result;
+  }
+  size_t group_bytes = 0;
+  for (const std::string& entry : result.entries) group_bytes += entry.size();
+  if (group_bytes > kMostSynonymGroupBytes) {
+    result.problem =
+        "its entries hold more than " + std::to_string(kMostSynonymGroupBytes) + " bytes together";
   }
   return result;
 }

@@ -30,9 +30,15 @@ struct UserSynonyms {
 };
 
 // A synonyms file is a short list of the user's trade: a larger file or
-// line is a mistake (the wrong file given), refused without reading on.
+// group is a mistake (the wrong file given), refused without reading on.
+// A group's entries hold at most kMostSynonymGroupBytes together. The line
+// itself may be longer, by what any writer of the same group adds: a
+// spreadsheet that quotes every cell adds two quotes and a comma an entry
+// and doubles each quote inside, so a group accepted in one form is
+// accepted in every other (entries are never empty, hence the factor 5).
 constexpr size_t kMostSynonymFileBytes = 4u << 20;
-constexpr size_t kMostSynonymLineBytes = 4096;
+constexpr size_t kMostSynonymGroupBytes = 4096;
+constexpr size_t kMostSynonymLineBytes = 5 * kMostSynonymGroupBytes;
 
 // Reads the file at `path` (UTF-8), naming it as given in the problems.
 UserSynonyms ReadUserSynonyms(const std::string& path);

@@ -73,11 +73,13 @@ TEST(UserSynonyms, ReportsEveryBadLineWithItsNumber) {
       "a\0b = c\n"s             // 9
       "a\x01 = b\n" +           // 10
       std::string(5000, 'x') +  // 11
-      " = y\n"
-      "\"\", b\n"      // 12
-      "in = inlet\n";  // 13: good
+      " = y\n" +
+      std::string(kMostSynonymLineBytes, ' ') +  // 12
+      "a = b\n"
+      "\"\", b\n"      // 13
+      "in = inlet\n";  // 14: good
   UserSynonyms synonyms = ParseUserSynonyms(bytes, "trade.txt");
-  EXPECT_EQ(Groups(synonyms), (std::vector<std::string>{"2: supply | leaving", "13: in | inlet"}));
+  EXPECT_EQ(Groups(synonyms), (std::vector<std::string>{"2: supply | leaving", "14: in | inlet"}));
   EXPECT_EQ(
       Problems(synonyms),
       (std::vector<std::string>{
@@ -91,8 +93,9 @@ TEST(UserSynonyms, ReportsEveryBadLineWithItsNumber) {
           "8: not valid UTF-8",
           "9: holds a NUL byte",
           "10: holds a control character",
-          "11: longer than 4096 bytes",
-          "12: entry 1 is empty",
+          "11: its entries hold more than 4096 bytes together",
+          "12: longer than 20480 bytes",
+          "13: entry 1 is empty",
       }));
 }
 
@@ -128,5 +131,37 @@ TEST(UserSynonyms, ReadsAFileAndNamesItInEveryProblem) {
     ASSERT_EQ(synonyms.problems.size(), 1u);
     EXPECT_EQ(synonyms.problems[0].line, 0u);
     EXPECT_TRUE(SynonymProblemText(synonyms.problems[0]).starts_with(unreadable + ": "));
+  }
+}
+
+// A group the reader takes in one form it takes in the form a spreadsheet
+// saves, every cell quoted and each quote inside doubled: the bound is on
+// the entries, not on what a writer adds around them.
+TEST(UserSynonyms, TakesAGroupAtItsBoundInEveryForm) {
+  const std::string quotes(kMostSynonymGroupBytes / 2, '"');
+  const std::vector<std::vector<std::string>> groups = {
+      std::vector<std::string>(kMostSynonymGroupBytes, "x"),  // many one-letter entries
+      {quotes, quotes},                                       // every byte a quote
+      std::vector<std::string>(kMostSynonymGroupBytes / 32, std::string(32, 'w')),
+  };
+  for (const auto& entries : groups) {
+    std::string by_equals, quoted;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      by_equals += (i ? " = " : "") + entries[i];
+      quoted += i ? ",\"" : "\"";
+      for (char c : entries[i]) quoted += c == '"' ? "\"\"" : std::string(1, c);
+      quoted += '"';
+    }
+    for (const std::string& line : {by_equals, quoted}) {
+      if (line == by_equals && entries[0].front() == '"') continue;  // needs quotes to be read
+      UserSynonyms synonyms = ParseUserSynonyms(line + "\r\n", "trade.txt");
+      EXPECT_EQ(Problems(synonyms), std::vector<std::string>{}) << line.size();
+      ASSERT_EQ(synonyms.groups.size(), 1u);
+      EXPECT_EQ(synonyms.groups[0].entries, entries);
+      UserSynonyms over =
+          ParseUserSynonyms(line + (line == by_equals ? " = y" : ",y"), "trade.txt");
+      EXPECT_EQ(Problems(over),
+                std::vector<std::string>{"1: its entries hold more than 4096 bytes together"});
+    }
   }
 }
