@@ -12,8 +12,8 @@
 #include "dictionary/mapping_reader.h"
 #include "lint/table_analysis.h"
 #include "lint/table_fix.h"
-#include "merge/file_replacement.h"
 #include "merge/unified_diff.h"
+#include "platform/file_replacement.h"
 
 namespace {
 

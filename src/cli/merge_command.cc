@@ -10,9 +10,9 @@
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "dictionary/mapping_reader.h"
-#include "merge/file_replacement.h"
 #include "merge/table_merge.h"
 #include "merge/unified_diff.h"
+#include "platform/file_replacement.h"
 #include "platform/utf8_files.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "cli/lexicon_options.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
-#include "merge/file_replacement.h"
 #include "output/suggest_report.h"
+#include "platform/file_replacement.h"
 #include "suggestion_run/suggestion_run.h"
 
 namespace {

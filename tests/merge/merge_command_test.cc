@@ -18,8 +18,8 @@
 #include "../cli/cli_harness.h"
 #include "../support/test_support.h"
 #include "cli/zorvez.h"
-#include "merge/file_replacement.h"
 #include "platform/file_reader.h"
+#include "platform/file_replacement.h"
 #include "platform/utf8_files.h"
 
 namespace fs = std::filesystem;

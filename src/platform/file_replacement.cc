@@ -1,4 +1,4 @@
-#include "merge/file_replacement.h"
+#include "platform/file_replacement.h"
 
 #include <unistd.h>  // getpid, which the Windows C runtime has as well
 
