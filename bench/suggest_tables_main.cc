@@ -32,7 +32,8 @@ bool SwitchOff(const std::string& names, SuggestOptions& options) {
   std::istringstream list(names);
   for (std::string name; std::getline(list, name, ',');) {
     if (name == "mutual") {
-      options.mutual_min_score = options.attribute_mutual_min_score = 1.01;
+      options.weights.acceptance.mutual_min_score =
+          options.weights.acceptance.attribute_mutual_min_score = 1.01;
       continue;
     }
     auto found = kSignals.find(name);

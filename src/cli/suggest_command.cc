@@ -51,11 +51,12 @@ std::string Help() {
           "\n"
           "The first candidate is accepted when it reaches the minimum score and leads\n"
           "the runner-up by "
-       << defaults.margin
+       << defaults.weights.acceptance.margin
        << "; or when item and candidate are each other's best\n"
           "(for a class, with the hierarchy agreeing or the labels' head words: Seal\n"
           "and Mechanical Seal, not Hotel and Hotel Room) from "
-       << defaults.mutual_min_score << " with a lead of " << defaults.mutual_margin
+       << defaults.weights.acceptance.mutual_min_score << " with a lead of "
+       << defaults.weights.acceptance.mutual_margin
        << ";\n"
           "or when its label or key reads exactly as the item's and no other's does (an\n"
           "attribute: in the nearest class of its class's settled target). On a\n"
@@ -73,7 +74,8 @@ std::string Help() {
        << ")\n"
           "  --min-score S      the score a one-sided first candidate reaches (default\n"
           "                     "
-       << defaults.min_score << " for classes and " << defaults.attribute_min_score
+       << defaults.weights.acceptance.min_score << " for classes and "
+       << defaults.weights.acceptance.attribute_min_score
        << " for attributes); S given holds for\n"
           "                     every rule and both kinds\n"
           "  --wordnet DIR      WordNet's database (default: where Debian's wordnet-base\n"
@@ -136,11 +138,8 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
     options.matcher.top = static_cast<size_t>(top);
   }
   if (parsed.Has("min-score")) {
-    options.matcher.min_score = ReadNumber(parsed.Value("min-score"), "--min-score", 0, 1);
-    options.matcher.attribute_min_score = options.matcher.min_score;
-    options.matcher.mutual_min_score = options.matcher.min_score;
-    options.matcher.attribute_mutual_min_score = options.matcher.min_score;
-    options.matcher.floor = options.matcher.min_score;
+    SetMinScore(options.matcher.weights,
+                ReadNumber(parsed.Value("min-score"), "--min-score", 0, 1));
   }
   options.output = parsed.Value("output");
   if (parsed.Has("output") && options.output.empty()) {
