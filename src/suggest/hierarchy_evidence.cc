@@ -94,10 +94,11 @@ std::vector<uint32_t> HierarchyCandidates(const MatchContext& context,
           std::find(level.begin(), level.end(), static_cast<uint32_t>(above)) == level.end()) {
         level.push_back(static_cast<uint32_t>(above));
       }
-      if (level.size() >= 3) break;
+      if (level.size() >= context.weights.hierarchy.most_sibling_places) break;
     }
   }
-  for (int depth = 0; depth < 2 && beneath.size() < context.weights.hierarchy.most_beneath;
+  for (int depth = 0; depth < context.weights.hierarchy.candidate_depth &&
+                      beneath.size() < context.weights.hierarchy.most_beneath;
        ++depth) {
     std::vector<uint32_t> next;
     for (uint32_t at : level) {

@@ -106,8 +106,13 @@ struct HierarchyScoring {
   double descendant_share = 0.5;   // a deeper descendant says less than a child
   double sibling_share = 0.6;      // where the parent has no image, its siblings' images speak
   double grandparent_share = 0.4;  // where neither does, the grandparent's
-  size_t most_beneath = 40;
   size_t most_siblings = 40;
+  // Candidates the hierarchy brings: the classes up to this many levels
+  // beneath the parent's image (or, where it has none, beneath the places
+  // of at most so many of its siblings' images), at most so many of them.
+  int candidate_depth = 2;
+  size_t most_sibling_places = 3;
+  size_t most_beneath = 40;
 };
 
 // The assignment of targets across items: one target, one item, unless both
