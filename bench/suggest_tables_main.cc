@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   CliStreams io{std::cout, std::cerr};
   const FindingRunOptions run{argv[1], argv[2], argv[3]};
   SuggestionRun suggestions;
-  if (RunSuggestions({run, options}, io, suggestions) != kExitClean) return 2;
+  if (RunSuggestions({run, options, "", false}, io, suggestions) != kExitClean) return 2;
   std::ofstream out(argv[4], std::ios::binary);
   WriteSuggestionRecords(out, suggestions.work, suggestions.output, suggestions.rows);
   return out ? 0 : 2;

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 11> kOptions{{
+constexpr std::array<OptionRule, 12> kOptions{{
     {"help", 'h', false},
     {"v5", '\0', false},
     {"old", '\0', false},
@@ -28,12 +28,13 @@ constexpr std::array<OptionRule, 11> kOptions{{
     {"verbose", '\0', false},
     {"wordnet", '\0', true},
     {"synonyms", '\0', true},
+    {"decisions", '\0', true},
 }};
 
 constexpr const char* kUsageLine =
     "usage: zorvez suggest [--v5] [--old] [--format text|jsonl|csv] [--top K]\n"
     "                      [--min-score S] [--wordnet DIR|none] [--synonyms FILE]\n"
-    "                      [-o OUT] [-q | --verbose]\n"
+    "                      [--decisions FILE] [-o OUT] [-q | --verbose]\n"
     "                      SOURCE.xml TARGET.xml MAPPING.csv\n";
 
 std::string Help() {
@@ -82,6 +83,10 @@ std::string Help() {
           "                     puts it); none: without it\n"
           "  --synonyms FILE    the words and abbreviations of your trade, one group a line\n"
           "                     ('temp = temperature'; see doc/synonyms.md)\n"
+          "  --decisions FILE   a review's decisions, as the explore page saves them: a\n"
+          "                     decided target is the item's accepted candidate, a No\n"
+          "                     Mapping decision writes its No Mapping row; decisions\n"
+          "                     whose item or target is gone are counted on standard error\n"
           "  -o, --output OUT   write to OUT instead of standard output\n"
           "  -q, --quiet        nothing on standard error about rows not written\n"
           "  --verbose          every row not written on standard error, not only the\n"
@@ -100,6 +105,7 @@ struct CommandOptions {
   SuggestFormat format = SuggestFormat::kText;
   SuggestOptions matcher;
   std::string output;
+  std::string decisions;
   bool quiet = false;
   bool verbose = false;
   LexiconOptions lexicon;
@@ -147,6 +153,9 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   }
   options.quiet = parsed.Has("quiet");
   options.verbose = parsed.Has("verbose");
+  options.decisions = parsed.Value("decisions");
+  if (parsed.Has("decisions") && options.decisions.empty())
+    throw UsageError("--decisions needs a file name");
   options.lexicon = ReadLexiconOptions(parsed);
   options.lexicon.quiet = options.quiet;
   if (options.quiet && options.verbose)
@@ -209,7 +218,7 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
 int RunSuggest(const CommandOptions& options, CliStreams& io) {
   Lexicon lexicon;
   if (!LoadLexicon(options.lexicon, "suggest", io, lexicon)) return kExitTrouble;
-  SuggestionRequest request{options.run, options.matcher};
+  SuggestionRequest request{options.run, options.matcher, options.decisions, options.verbose};
   request.matcher.lexicon = &lexicon;
   SuggestionRun run;
   if (RunSuggestions(request, io, run) != kExitClean) return kExitTrouble;

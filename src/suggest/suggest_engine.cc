@@ -114,7 +114,8 @@ EvidenceWords EvidenceNames(uint32_t signals) {
       {kSignalRow, "row's target"},
       {kSignalAbbreviation, "abbreviation"},
       {kSignalLexicon, "lexicon"},
-      {kSignalSynonyms, "synonyms"}};
+      {kSignalSynonyms, "synonyms"},
+      {kMarkDecided, "decision"}};
   static_assert(std::size(kNames) <= std::tuple_size_v<decltype(EvidenceWords::words)>);
   EvidenceWords names;
   for (const auto& [signal, name] : kNames) {

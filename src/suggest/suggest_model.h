@@ -92,6 +92,8 @@ enum Signal : uint32_t {
   kSignalAbbreviation = 1u << 13,  // an abbreviation in capitals and the words it abbreviates
   kSignalLexicon = 1u << 14,       // related in the lexicon of English: a synonym, a pertainym
   kSignalSynonyms = 1u << 15,      // related in the user's own list of synonyms
+  // Not a signal: a reviewer decided this target (a decisions file).
+  kMarkDecided = 1u << 16,
 };
 inline constexpr uint32_t kAllSignals =
     0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
@@ -134,6 +136,7 @@ struct ClassSuggestion {
   size_t source = 0;
   std::vector<ClassCandidate> candidates;  // best first
   bool accepted = false;                   // the first candidate is accepted
+  bool no_mapping = false;                 // a reviewer decided No Mapping
 };
 
 // 24 bytes: hundreds of thousands of items keep five each.
@@ -149,6 +152,7 @@ struct AttributeSuggestion {
   AttributeItem item;
   std::vector<AttributeCandidate> candidates;
   bool accepted = false;
+  bool no_mapping = false;  // a reviewer decided No Mapping
 };
 
 struct SuggestOutput {
