@@ -39,8 +39,10 @@ std::string Written(const DecisionsFile& file) {
     }
     decisions.push_back(e);
   }
-  nlohmann::json written = {{"format", kDecisionsFormat}, {"version", 1},
-                            {"suggestions", file.suggestions}, {"decisions", decisions}};
+  nlohmann::json written = {{"format", kDecisionsFormat},
+                            {"version", 1},
+                            {"suggestions", file.suggestions},
+                            {"decisions", decisions}};
   return written.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
