@@ -1,53 +1,60 @@
 'use strict';
 // The decided rows as a completed CSV for `zorvez merge`, with a note for
-// every row that is not written.
+// every row that is not written. Which row a decision gives is decided in
+// C++ by the rules of suggest's row plan and carried in the block: this
+// part picks the pieces a decision names and joins them.
 const ZorExportRows = ((model, decisionsModel) => {
   const { cols: { C_ROW, C_ACCEPTED, C_FATE, A_LABEL, A_ROW, A_FATE, S_KEY, S_CLASS, S_ATTRIBUTES },
     NO_MAPPING, attributeId } = model;
   const { isToolsChoice } = decisionsModel;
-  const S_ROW_NAME = 5, S_ROW_PARENT = 6, S_MAPPED = 7;
+  const S_ROW_NAME = 5, S_ROW_PARENT = 6, S_MAPPED = 7, S_ROWS = 8, A_ROWS = 8, T_ROWS = 3;
   const words = (name) => String(name).replace(/_/g, ' ');
+  const ownValue = (map, key) => (map && Object.hasOwn(map, key) ? map[key] : undefined);
 
-  // A value as the mapping table spells it: every "&" that does not begin
-  // "&amp;" or "&nbsp;" as "&amp;".
-  const spelled = (value) => String(value).replace(/&(?!amp;|nbsp;)/gi, '&amp;');
-  const tableRow = (values) => values.map((v) => (v === '*' ? v : spelled(v)) + ',').join('') + '\n';
+  // What the row plan's rules give the rows of a source class, an attribute
+  // item or a target class (src/explore/row_facts.h): the pieces of a row
+  // that are not their names joined with commas, and why no row can be
+  // written. The page joins the pieces a decision names, and picks the
+  // first note that stops it.
+  const factsOf = (entry, at) => entry[at] || {};
+  const headOf = (item) => factsOf(item, S_ROWS).h ?? item[S_ROW_NAME] + ',' + item[S_ROW_PARENT] + ',';
+  const tailOf = (target) => factsOf(target, T_ROWS).t ?? target[0] + ',' + target[2] + ',';
+  const unknownClass = (key) => key + ' names a class this page does not know: decide it again';
 
-  function domainOf(review, targetParent, sourceParent) {
-    const domains = review.block.domains;
-    if (Object.hasOwn(domains.target, targetParent)) return domains.target[targetParent];
-    if (Object.hasOwn(domains.source, sourceParent)) return domains.source[sourceParent];
-    return domains.fallback;
+  // The row a class decision gives ({row}, without its line end), or why
+  // none can be written ({note}).
+  function classRowOf(review, item, decision) {
+    const facts = factsOf(item, S_ROWS);
+    if (facts.n !== undefined) return { note: facts.n };
+    if (decision.none) return { row: facts.m };
+    const target = review.targets.get(decision.k);
+    if (target === undefined) return { note: unknownClass(decision.k) };
+    const rows = factsOf(target, T_ROWS);
+    if (rows.n !== undefined) return { note: rows.n };
+    return { row: headOf(item) + '*,' + tailOf(target) + '*,' + (rows.d ?? facts.d) };
   }
 
-  // How a table row names a target class: [name, parent].
-  function targetRowNames(review, key) {
-    const t = review.targets.get(key);
-    if (t === undefined) return [key, ''];
-    return t.length > 3 ? [t[3], t[4]] : [t[0], t[2]];
-  }
-
-  // Whether the target dictionary has more than one class of this key.
-  function twoOfKey(review, key) {
-    if (review.repeatedKeys === undefined) {
-      const seen = new Set();
-      review.repeatedKeys = new Set();
-      for (const t of review.block.targets) {
-        if (seen.has(t[0])) review.repeatedKeys.add(t[0]); else seen.add(t[0]);
-      }
+  // The row an attribute decision gives in its class's target `target` (a
+  // row naming a class reaches the class's attributes only where the lookup
+  // finds that class, or where the class row names it), or why none.
+  function attributeRowOf(review, item, part, decision, target) {
+    const facts = factsOf(item, S_ROWS), own = factsOf(part, A_ROWS);
+    const head = headOf(item) + (own.l ?? part[A_LABEL]) + ',';
+    const nameNote = facts.n ?? own.n;
+    if (decision.none) return nameNote === undefined ? { row: head + NO_MAPPING + ',,,' } : { note: nameNote };
+    if (target === '') return { note: 'its class has no target yet: decide the class first' };
+    const holder = review.targets.get(decision.c);
+    const named = decision.c + '.' + decision.k;
+    if (holder === undefined) return { note: unknownClass(named) };
+    const rows = factsOf(holder, T_ROWS);
+    if (rows.w !== undefined) return { note: rows.w };
+    if (decision.c !== target && rows.l !== undefined) {
+      return { note: named + " is out of any row's reach: a row naming " + decision.c + ' is looked up in ' + rows.l +
+        ', the first class under ' + holder[2] + '; map it by hand, or give ' + target + ' the attribute in the target' };
     }
-    return review.repeatedKeys.has(key);
-  }
-
-  // The class an attribute row naming `key` finds: the lookup takes the
-  // first target class with the same parent.
-  function classLookedUp(review, key) {
-    if (review.firstOfParent === undefined) {
-      review.firstOfParent = new Map();
-      for (const t of review.block.targets) if (!review.firstOfParent.has(t[2])) review.firstOfParent.set(t[2], t[0]);
-    }
-    const t = review.targets.get(key);
-    return t === undefined ? undefined : review.firstOfParent.get(t[2]);
+    const note = nameNote ?? rows.n ?? ownValue(review.block.keyNotes, decision.k);
+    if (note !== undefined) return { note };
+    return { row: head + tailOf(holder) + (ownValue(review.block.rowKeys, decision.k) ?? decision.k) + ',' };
   }
 
   // The decided rows, as `zorvez suggest --format csv` writes the rows of
@@ -102,13 +109,13 @@ const ZorExportRows = ((model, decisionsModel) => {
   }
 
   // The text of an item's complete row in the table, which the block gives
-  // without the columns the page knows (the class's row name and parent,
-  // then * or the attribute's label).
+  // without the columns the page knows where it begins with them (the
+  // class's row name and parent, then * or the attribute's label).
   function completeRowText(item, kind, part) {
     const row = part[kind === 'class' ? C_ROW : A_ROW];
     if (!Array.isArray(row)) return null;
     if (row.length > 2) return row[1];
-    return tableRow([item[S_ROW_NAME], item[S_ROW_PARENT], kind === 'class' ? '*' : part[A_LABEL]]).slice(0, -1) + row[1];
+    return [item[S_ROW_NAME], item[S_ROW_PARENT], kind === 'class' ? '*' : part[A_LABEL], ''].join(',') + row[1];
   }
 
   // A row of a reviewer's own decision goes unless the item's row in the
@@ -117,23 +124,11 @@ const ZorExportRows = ((model, decisionsModel) => {
   function tableTakesRow(item, kind, part, row, said, notes) {
     const own = completeRowText(item, kind, part);
     if (own === null) return true;
-    const text = row.slice(0, -1);
-    if (own !== text) {
+    if (own !== row) {
       notes.push(said + ': table line ' + part[kind === 'class' ? C_ROW : A_ROW][0] + ' says otherwise and a merge ' +
-        'never replaces it; edit it to read: ' + text);
+        'never replaces it; edit it to read: ' + row);
     }
     return false;
-  }
-
-  // Whether a row can hold the values: the table reader misreads a row with
-  // an empty name or parent, and no row can hold a comma or a line end.
-  function writable(values, said, notes) {
-    const bad = values.find((v) => v === '' || /[,\n]/.test(v));
-    if (bad === '') notes.push(said + ': an empty name or parent, which no table row can hold: give it one in its dictionary');
-    else if (bad !== undefined) {
-      notes.push(said + ": '" + bad + "' holds a comma or a line end, which no table row can hold: rename it in its dictionary");
-    }
-    return bad === undefined;
   }
 
   // The class row of a class decision. Returns the target its attribute
@@ -143,18 +138,19 @@ const ZorExportRows = ((model, decisionsModel) => {
     const { review, out } = ctx;
     const part = item[S_CLASS], decision = saved.c, mapped = item[S_MAPPED];
     if (part === null || decision === undefined) return mapped;
-    const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT];
+    const name = item[S_ROW_NAME];
     const fate = toolFate('class', part, decision, true);
     if (fate) {
       pushNote(out.notes, fateNote(ctx, fate, name));
       return mapped;
     }
-    const [targetName, targetParent] = decision.none ? [NO_MAPPING, ''] : targetRowNames(review, decision.k);
-    if (!writable(decision.none ? [name, parent] : [name, parent, targetName, targetParent], name, out.notes)) return mapped;
-    const domain = domainOf(review, targetParent, parent);
-    const row = tableRow([name, parent, '*', targetName, targetParent, '*', ...(domain === '' ? [] : [domain])]);
-    if (fate === undefined && !tableTakesRow(item, 'class', part, row, name, out.notes)) return mapped;
-    out.text += row;
+    const planned = classRowOf(review, item, decision);
+    if (planned.note !== undefined) {
+      out.notes.push(name + ': ' + planned.note);
+      return mapped;
+    }
+    if (fate === undefined && !tableTakesRow(item, 'class', part, planned.row, name, out.notes)) return mapped;
+    out.text += planned.row + '\n';
     return decision.none ? mapped : decision.k;
   }
 
@@ -169,42 +165,13 @@ const ZorExportRows = ((model, decisionsModel) => {
       pushNote(out.notes, fateNote(ctx, fate, said));
       return;
     }
-    const row = attributeRowOf(ctx.review, item, part, decision, place.target, said, out.notes);
-    if (row === null || (fate === undefined && !tableTakesRow(item, 'attribute', part, row, said, out.notes))) return;
-    out.text += row;
-  }
-
-  // Why a row cannot name the class holding the attribute, and the way out.
-  function outOfReach(review, decision, target, found) {
-    const named = decision.c + '.' + decision.k;
-    if (found === undefined) return named + ' names a class this page does not know: decide it again';
-    return named + " is out of any row's reach: a row naming " + decision.c + ' is looked up in ' + found +
-      ', the first class under ' + review.targets.get(decision.c)[2] + '; map it by hand, or give ' + target +
-      ' the attribute in the target';
-  }
-
-  // The row an attribute decision gives, or null (said in `notes`) where no
-  // row can give it.
-  function attributeRowOf(review, item, part, decision, target, said, notes) {
-    const name = item[S_ROW_NAME], parent = item[S_ROW_PARENT], label = part[A_LABEL];
-    if (decision.none) return writable([name, parent, label], said, notes) ? tableRow([name, parent, label, NO_MAPPING, '', '']) : null;
-    if (target === '') {
-      notes.push(said + ': its class has no target yet: decide the class first');
-      return null;
+    const planned = attributeRowOf(ctx.review, item, part, decision, place.target);
+    if (planned.note !== undefined) {
+      out.notes.push(said + ': ' + planned.note);
+      return;
     }
-    if (twoOfKey(review, decision.c)) {
-      notes.push(said + ': the target has two classes of key ' + decision.c + ' and no row can tell them apart: ' +
-        'give one of them another key in the target');
-      return null;
-    }
-    const found = decision.c === target ? target : classLookedUp(review, decision.c);
-    if (found !== decision.c) {
-      notes.push(said + ': ' + outOfReach(review, decision, target, found));
-      return null;
-    }
-    const [targetName, targetParent] = targetRowNames(review, decision.c);
-    if (!writable([name, parent, label, targetName, targetParent, decision.k], said, notes)) return null;
-    return tableRow([name, parent, label, targetName, targetParent, decision.k]);
+    if (fate === undefined && !tableTakesRow(item, 'attribute', part, planned.row, said, out.notes)) return;
+    out.text += planned.row + '\n';
   }
 
   return { exportRows, completeRowText };
