@@ -15,12 +15,9 @@
 #include <sstream>
 #include <string>
 
-#include "cli/suggest_inputs.h"
 #include "lexicon/lexicon.h"
-#include "merge/whole_file.h"
-#include "suggest/suggest_engine.h"
-#include "suggestions/row_plan.h"
-#include "suggestions/suggest_report.h"
+#include "output/suggest_report.h"
+#include "suggestion_run/suggestion_run.h"
 
 namespace {
 
@@ -71,13 +68,9 @@ int main(int argc, char** argv) {
   options.lexicon = &lexicon;
   CliStreams io{std::cout, std::cerr};
   const FindingRunOptions run{argv[1], argv[2], argv[3]};
-  SuggestWork work;
-  if (CollectSuggestWork(run, io, work) != kExitClean) return 2;
-  const SuggestOutput output = Suggest(work.input, options);
-  std::string table;
-  if (!ReadWholeFile(run.mapping_path, table).empty()) return 2;
-  const RowPlan rows = PlanRows(work, output, std::move(table), run.mapping_path);
+  SuggestionRun suggestions;
+  if (RunSuggestions({run, options}, io, suggestions) != kExitClean) return 2;
   std::ofstream out(argv[4], std::ios::binary);
-  WriteSuggestionRecords(out, work, output, rows);
+  WriteSuggestionRecords(out, suggestions.work, suggestions.output, suggestions.rows);
   return out ? 0 : 2;
 }

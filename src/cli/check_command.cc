@@ -1,13 +1,13 @@
 #include <array>
 
 #include "cli/check_text.h"
-#include "cli/finding_records.h"
 #include "cli/hazard_lines.h"
 #include "cli/option_parser.h"
 #include "cli/report_names.h"
 #include "cli/subcommands.h"
 #include "cli/table_warnings.h"
 #include "cli/verdict_set.h"
+#include "comparison_run/comparison_run.h"
 #include "output/json_lines_renderer.h"
 
 namespace {
@@ -135,8 +135,9 @@ void ReportNames(CliStreams& io, const ReportNameWatch& names) {
 }
 
 int RunCheck(const CheckOptions& options, CliStreams& io) {
+  const TableInput table = ReadTableInput(options.run.mapping_path);
   Hazards warnings;
-  if (TableWarnings(options.run.mapping_path, io, warnings) != kExitClean) return kExitTrouble;
+  if (TableWarnings(table, io, warnings) != kExitClean) return kExitTrouble;
   if (!options.quiet) ReportTableWarnings(options.run.mapping_path, io, warnings);
   const bool json_lines = options.json_lines && !options.quiet;
   if (json_lines) {
@@ -151,17 +152,17 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
   int status = kExitClean;
   if (options.quiet) {
     CheckSinks sinks(nullptr, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
+    status = RunFindings(options.run, table, io, sinks, totals);
   } else if (json_lines) {
     JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
     CheckSinks sinks(&lines, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
+    status = RunFindings(options.run, table, io, sinks, totals);
     if (status == kExitClean) lines.Finish(totals);
   } else {
     CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
                            options.run.v5v5, io.colour_out);
     CheckSinks sinks(&text, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
+    status = RunFindings(options.run, table, io, sinks, totals);
     if (status == kExitClean) text.Write(io.out, totals);
   }
   if (status != kExitClean) return status;

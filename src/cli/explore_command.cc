@@ -1,12 +1,13 @@
 #include <array>
 
 #include "cli/explore_page_file.h"
-#include "cli/explore_suggestions.h"
-#include "cli/finding_records.h"
 #include "cli/lexicon_options.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
+#include "comparison_run/comparison_run.h"
 #include "explore/explore_finding_sink.h"
+#include "explore/suggestion_feed.h"
+#include "suggestion_run/suggestion_run.h"
 
 namespace {
 
@@ -84,15 +85,21 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   bool suggest = parsed.Has("suggest");
   Lexicon lexicon;
   if (suggest && !LoadLexicon(lexicon_options, "explore", io, lexicon)) return kExitTrouble;
-  SuggestOptions matcher;
-  matcher.lexicon = &lexicon;
+  SuggestionRequest request{run, {}};
+  request.matcher.lexicon = &lexicon;
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     ExploreFindingSink sink(writer, run.v5v5);
-    if (suggest) return AddFindingsAndSuggestions(run, matcher, io, sink, writer.Suggestions());
     ComparisonTotals totals;
-    int status = RunFindings(run, io, sink, totals);
-    if (status == kExitClean) sink.Finish(totals);
-    return status;
+    if (!suggest) {
+      int status = RunFindings(run, ReadTableInput(run.mapping_path), io, sink, totals);
+      if (status == kExitClean) sink.Finish(totals);
+      return status;
+    }
+    SuggestionRun suggestions;
+    if (RunSuggestions(request, io, suggestions, &sink, &totals) != kExitClean) return kExitTrouble;
+    sink.Finish(totals);
+    FeedSuggestionBlock(suggestions, run.mapping_path, writer.Suggestions());
+    return kExitClean;
   });
 }

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "cli/cli_streams.h"
 #include "explore/explore_page_writer.h"
+#include "platform/cli_streams.h"
 
 // Hands the findings to the page's writer, and returns kExitClean, or
 // kExitTrouble after reporting why on `io.err`.

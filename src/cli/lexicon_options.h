@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "cli/cli_streams.h"
 #include "cli/option_parser.h"
 #include "lexicon/lexicon.h"
+#include "platform/cli_streams.h"
 
 struct LexiconOptions {
   std::string wordnet;   // a folder, "none", or empty for where Debian installs it

@@ -4,16 +4,16 @@
 #include <memory>
 #include <string>
 
-#include "cli/finding_records.h"
 #include "cli/hazard_lines.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "compare/pass_profile.h"
+#include "comparison_run/comparison_run.h"
+#include "dictionary/mapping_reader.h"
 #include "lint/table_analysis.h"
 #include "lint/table_fix.h"
-#include "merge/file_replacement.h"
 #include "merge/unified_diff.h"
-#include "merge/whole_file.h"
+#include "platform/file_replacement.h"
 
 namespace {
 
@@ -140,12 +140,12 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
 }
 
 int Lint(CliStreams& io, const LintOptions& options) {
-  std::string bytes;
-  std::string failure = ReadWholeFile(options.table_path, bytes);
-  if (!failure.empty()) {
-    ReportError(io, failure);
+  FileRead table = ReadTableFile(options.table_path);
+  if (!table.ok()) {
+    ReportError(io, ReadProblem(options.table_path, table));
     return kExitTrouble;
   }
+  std::string& bytes = table.bytes;
   LoadedDocuments documents;
   MigrationXMLNode* source = nullptr;
   MigrationXMLNode* target = nullptr;

@@ -9,10 +9,10 @@
 #include "cli/merge_messages.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
-#include "merge/file_replacement.h"
+#include "dictionary/mapping_reader.h"
 #include "merge/table_merge.h"
 #include "merge/unified_diff.h"
-#include "merge/whole_file.h"
+#include "platform/file_replacement.h"
 #include "platform/utf8_files.h"
 
 namespace {
@@ -109,9 +109,10 @@ MergeOptions ReadOptions(const ParsedArguments& parsed) {
 }
 
 bool ReadInput(CliStreams& io, const std::string& path, std::string& content) {
-  std::string failure = ReadWholeFile(path, content);
-  if (!failure.empty()) ReportError(io, failure);
-  return failure.empty();
+  FileRead read = ReadTableFile(path);
+  if (!read.ok()) ReportError(io, ReadProblem(path, read));
+  content = std::move(read.bytes);
+  return read.ok();
 }
 
 // Writes or shows the merged table; kExitTrouble when it cannot be written.

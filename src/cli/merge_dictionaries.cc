@@ -1,6 +1,6 @@
 #include "cli/merge_dictionaries.h"
 
-#include "cli/finding_records.h"
+#include "comparison_run/comparison_run.h"
 #include "lint/dictionary_name_reader.h"
 
 bool LoadDictionaryNames(const std::string& path, bool source, bool v5v5, bool old_format,

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "cli/cli_streams.h"
 #include "merge/dictionary_names.h"
+#include "platform/cli_streams.h"
 
 // Reads the names of the dictionary at `path`, the dictionary to migrate
 // when `source`, else the target. False after reporting on `io.err` why the

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_streams.h"
 #include "merge/dictionary_names.h"
 #include "merge/table_merge.h"
+#include "platform/cli_streams.h"
 
 // What happened to the merged table, for the summary.
 enum class MergeWriting { kWritten, kUnchanged, kHeldBack, kDryRun };

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/finding_records.h"
 #include "compare/finding.h"
+#include "comparison_run/comparison_run.h"
 #include "lint/hazard.h"
 
 // A hazard found in a file other than the table: the file's path with it.

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/cli_streams.h"
+#include "platform/cli_streams.h"
 
 using SubcommandRun = int (*)(std::span<const std::string> arguments, CliStreams& io);
 

@@ -10,12 +10,9 @@
 #include "cli/lexicon_options.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
-#include "cli/suggest_inputs.h"
-#include "merge/file_replacement.h"
-#include "merge/whole_file.h"
-#include "suggest/suggest_engine.h"
-#include "suggestions/row_plan.h"
-#include "suggestions/suggest_report.h"
+#include "output/suggest_report.h"
+#include "platform/file_replacement.h"
+#include "suggestion_run/suggestion_run.h"
 
 namespace {
 
@@ -160,15 +157,15 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
 
 // Writes the report as it goes: the records of hundreds of thousands of
 // items are never held whole.
-void Report(const CommandOptions& options, const SuggestWork& work, const SuggestOutput& output,
-            const RowPlan& rows, CliStreams& io, std::ostream& out) {
+void Report(const CommandOptions& options, const SuggestionRun& run, CliStreams& io,
+            std::ostream& out) {
   if (options.format == SuggestFormat::kJsonLines) {
-    WriteSuggestionRecords(out, work, output, rows);
+    WriteSuggestionRecords(out, run.work, run.output, run.rows);
   } else if (options.format == SuggestFormat::kCsv) {
-    WriteRows(out, rows, work, output);
+    WriteRows(out, run.rows, run.work, run.output);
   } else {
     bool colour = io.colour_out && options.output.empty();
-    WriteSuggestionText(out, work, output, rows, options.run.mapping_path, colour);
+    WriteSuggestionText(out, run.work, run.output, run.rows, options.run.mapping_path, colour);
   }
 }
 
@@ -213,36 +210,21 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
 int RunSuggest(const CommandOptions& options, CliStreams& io) {
   Lexicon lexicon;
   if (!LoadLexicon(options.lexicon, "suggest", io, lexicon)) return kExitTrouble;
-  SuggestWork work;
-  if (CollectSuggestWork(options.run, io, work) != kExitClean) return kExitTrouble;
-  SuggestOptions matcher = options.matcher;
-  matcher.lexicon = &lexicon;
-  SuggestOutput output = Suggest(work.input, matcher);
-  if (output.classes.size() != work.class_context.size() ||
-      output.attributes.size() != work.attribute_context.size()) {
-    ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
-    return kExitTrouble;
-  }
-  // The rows are planned through a merge into the table as it stands, and
-  // take their domains from the table's own rows.
-  std::string table;
-  if (std::string failure = ReadWholeFile(options.run.mapping_path, table); !failure.empty()) {
-    ReportError(io, failure);
-    return kExitTrouble;
-  }
-  const RowPlan rows = PlanRows(work, output, std::move(table), options.run.mapping_path);
+  SuggestionRequest request{options.run, options.matcher};
+  request.matcher.lexicon = &lexicon;
+  SuggestionRun run;
+  if (RunSuggestions(request, io, run) != kExitClean) return kExitTrouble;
   if (options.output.empty()) {
-    Report(options, work, output, rows, io, io.out);
+    Report(options, run, io, io.out);
   } else if (std::string problem = ReplaceFileWith(
-                 options.output,
-                 [&](std::ostream& out) { Report(options, work, output, rows, io, out); },
+                 options.output, [&](std::ostream& out) { Report(options, run, io, out); },
                  {false, {}});
              !problem.empty()) {
     ReportError(io, problem);
     return kExitTrouble;
   }
-  SayRowsNotWritten(options, rows, io);
-  return CountSuggestions(output).AllAccepted() ? kExitClean : kExitFindings;
+  SayRowsNotWritten(options, run.rows, io);
+  return CountSuggestions(run.output).AllAccepted() ? kExitClean : kExitFindings;
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "cli/hazard_lines.h"
 #include "lint/table_analysis.h"
-#include "merge/whole_file.h"
 
 namespace {
 
@@ -10,10 +9,10 @@ constexpr size_t kShown = 5;
 
 }  // namespace
 
-int TableWarnings(const std::string& table_path, CliStreams& io, Hazards& warnings) {
-  std::string bytes;
-  if (!ReadWholeFile(table_path, bytes).empty()) return kExitClean;
-  TableAnalysis analysis(std::move(bytes));
+int TableWarnings(const TableInput& table, CliStreams& io, Hazards& warnings) {
+  if (!table.read.ok()) return kExitClean;
+  const std::string& table_path = table.path;
+  TableAnalysis analysis(table.bytes());
   if (IsWideText(analysis.Encoding())) {
     ReportError(io, table_path + ": is " + EncodingName(analysis.Encoding()) +
                         " text, not the UTF-8 the run reads, so no row would be found; "

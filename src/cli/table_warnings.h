@@ -7,13 +7,14 @@
 
 #include <string>
 
-#include "cli/cli_streams.h"
+#include "comparison_run/comparison_run.h"
 #include "lint/hazard.h"
+#include "platform/cli_streams.h"
 
 // Returns kExitTrouble after reporting why when the table is wide or binary
 // data; otherwise kExitClean with the warnings in `warnings`. A table that
 // cannot be read gives no warning here: the run reports it.
-int TableWarnings(const std::string& table_path, CliStreams& io, Hazards& warnings);
+int TableWarnings(const TableInput& table, CliStreams& io, Hazards& warnings);
 
 // Their count and the first few, on standard error.
 void ReportTableWarnings(const std::string& table_path, CliStreams& io, const Hazards& warnings);

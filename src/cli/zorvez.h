@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "cli/cli_streams.h"
+#include "platform/cli_streams.h"
 
 int RunZorvez(std::span<const std::string> arguments, CliStreams& io);
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -12,7 +11,7 @@
 
 #include "dictionary/arena.h"
 #include "dictionary/xml_encodings.h"
-#include "platform/utf8_files.h"
+#include "platform/file_reader.h"
 
 // Owns every element and text of one document, so that releasing it never
 // recurses however deep the elements nest.
@@ -40,7 +39,7 @@ class TreeBuilder {
   ~TreeBuilder() { delete document_; }
 
   MigrationXMLNode* Parse(const char* data, size_t size);
-  MigrationXMLNode* ParseFile(std::FILE* file);
+  MigrationXMLNode* ParseFile(FileChunks& file);
   static void Destroy(MigrationXMLNode* document) { delete document; }
 
  private:
@@ -159,7 +158,7 @@ MigrationXMLNode* TreeBuilder::Parse(const char* data, size_t size) {
   return Finish(parser, parsed);
 }
 
-MigrationXMLNode* TreeBuilder::ParseFile(std::FILE* file) {
+MigrationXMLNode* TreeBuilder::ParseFile(FileChunks& file) {
   XML_Parser parser = NewParser();
   if (parser == nullptr) {
     NoteError("out of memory");
@@ -168,13 +167,13 @@ MigrationXMLNode* TreeBuilder::ParseFile(std::FILE* file) {
   bool parsed = true;
   char buffer[1 << 16];
   for (;;) {
-    size_t read = std::fread(buffer, 1, sizeof buffer, file);
-    if (std::ferror(file)) {
+    long long read = file.Read(buffer, sizeof buffer);
+    if (read < 0) {
       NoteError("read error");
       parsed = false;
       break;
     }
-    bool last = read < sizeof buffer && std::feof(file);
+    bool last = read == 0;
     if (XML_Parse(parser, buffer, static_cast<int>(read), last) != XML_STATUS_OK) {
       parsed = false;
       break;
@@ -185,15 +184,13 @@ MigrationXMLNode* TreeBuilder::ParseFile(std::FILE* file) {
 }
 
 MigrationXMLNode* MigrationXMLNode::CreateFromFile(const char* path, XmlLoadError* error) {
-  std::FILE* file = OpenFileUtf8(path, "rb");
-  if (file == nullptr) {
+  FileChunks file;
+  if (!file.Open(path).empty()) {
     if (error) *error = {0, 0, "cannot be opened"};
     return nullptr;
   }
   TreeBuilder builder(error);
-  MigrationXMLNode* document = builder.ParseFile(file);
-  std::fclose(file);
-  return document;
+  return builder.ParseFile(file);
 }
 
 MigrationXMLNode* MigrationXMLNode::CreateFromBytes(const char* data, size_t size,

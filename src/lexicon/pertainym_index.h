@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lexicon/bounded_file.h"
 #include "lexicon/wordnet_records.h"
+#include "platform/file_reader.h"
 
 class PertainymIndex {
  public:

@@ -2,8 +2,8 @@
 
 #include <utf8proc.h>
 
-#include "lexicon/bounded_file.h"
 #include "platform/file_problem.h"
+#include "platform/file_reader.h"
 
 namespace {
 
@@ -173,14 +173,13 @@ UserSynonyms ParseUserSynonyms(std::string_view bytes, const std::string& file) 
 }
 
 UserSynonyms ReadUserSynonyms(const std::string& path) {
-  std::string bytes;
-  std::string reason = ReadFileUpTo(path, kMostSynonymFileBytes, bytes);
-  if (!reason.empty()) {
+  FileRead read = ReadFile(path, kMostSynonymFileBytes);
+  if (!read.ok()) {
     UserSynonyms synonyms;
-    synonyms.problems.push_back({path, 0, std::move(reason)});
+    synonyms.problems.push_back({path, 0, std::move(read.reason)});
     return synonyms;
   }
-  return ParseUserSynonyms(bytes, path);
+  return ParseUserSynonyms(read.bytes, path);
 }
 
 std::string SynonymProblemText(const SynonymProblem& problem) {

@@ -21,11 +21,11 @@
 #include <string_view>
 #include <vector>
 
-#include "lexicon/bounded_file.h"
 #include "lexicon/collocation_filter.h"
 #include "lexicon/lemma_table.h"
 #include "lexicon/pertainym_index.h"
 #include "lexicon/wordnet_records.h"
+#include "platform/file_reader.h"
 #include "platform/mapped_file.h"
 
 enum class WordNetRelationKind : uint8_t { kPertainym, kSynonym };

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "../support/test_support.h"
-#include "cli/finding_records.h"
+#include "comparison_run/comparison_run.h"
 #include "output/json_lines_renderer.h"
 #ifdef ZOR_WITH_TREE_GENERATOR
 #include "bench/tree_generator.h"
@@ -36,7 +36,9 @@ std::string PageFromSink(const Tree& tree, const ExplorePageOptions& options) {
   ExplorePageWriter writer(page, options);
   ExploreFindingSink sink(writer, tree.v5v5);
   ComparisonTotals totals;
-  EXPECT_EQ(RunFindings(RunOf(tree), io, sink, totals), kExitClean) << err.str();
+  EXPECT_EQ(RunFindings(RunOf(tree), ReadTableInput(RunOf(tree).mapping_path), io, sink, totals),
+            kExitClean)
+      << err.str();
   sink.Finish(totals);
   writer.Finish();
   return page.str();
@@ -49,7 +51,9 @@ std::string PageFromRecords(const Tree& tree, const ExplorePageOptions& options)
   JsonLinesRenderer records([&](std::string_view line) { writer.Add(nlohmann::json::parse(line)); },
                             tree.v5v5);
   ComparisonTotals totals;
-  EXPECT_EQ(RunFindings(RunOf(tree), io, records, totals), kExitClean) << err.str();
+  EXPECT_EQ(RunFindings(RunOf(tree), ReadTableInput(RunOf(tree).mapping_path), io, records, totals),
+            kExitClean)
+      << err.str();
   records.Finish(totals);
   writer.Finish();
   return page.str();

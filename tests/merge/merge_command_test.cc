@@ -18,8 +18,8 @@
 #include "../cli/cli_harness.h"
 #include "../support/test_support.h"
 #include "cli/zorvez.h"
-#include "merge/file_replacement.h"
-#include "merge/whole_file.h"
+#include "platform/file_reader.h"
+#include "platform/file_replacement.h"
 #include "platform/utf8_files.h"
 
 namespace fs = std::filesystem;
@@ -302,9 +302,8 @@ TEST_F(MergeCommand, ReplacesAndReadsFilesOfAnyName) {
     const std::string path = Utf8FromPath(folder_.path()) + "/" + name;
     WriteFile(PathFromUtf8(path.c_str()), kTable);
     EXPECT_EQ(ReplaceFile(path, kMerged), "") << name;
-    std::string content;
-    EXPECT_EQ(ReadWholeFile(path, content) + content, kMerged) << name;
-    EXPECT_EQ(ReadWholeFile(BackupPath(path), content) + content, kTable) << name;
+    EXPECT_EQ(ReadFile(path, kNoSizeBound).bytes, kMerged) << name;
+    EXPECT_EQ(ReadFile(BackupPath(path), kNoSizeBound).bytes, kTable) << name;
     files.insert(files.end(), {name, BackupPath(name)});
   }
   std::sort(files.begin(), files.end());

@@ -1,20 +1,15 @@
-#include "cli/explore_suggestions.h"
+#include "explore/suggestion_feed.h"
 
 #include <cstring>
 #include <ostream>
 #include <streambuf>
 #include <string>
 
-#include "cli/suggest_inputs.h"
-#include "merge/whole_file.h"
-#include "suggest/suggest_engine.h"
-#include "suggestions/row_plan.h"
-#include "suggestions/suggest_report.h"
+#include "output/suggest_report.h"
 
 namespace {
 
-SuggestDomains DomainsOf(const std::string& table, const std::string& fallback) {
-  TableDomainMaps maps = ReadTableDomains(table);
+SuggestDomains DomainsOf(const TableDomainMaps& maps, const std::string& fallback) {
   SuggestDomains domains;
   domains.by_target_parent.insert(maps.by_target_parent.begin(), maps.by_target_parent.end());
   domains.by_source_parent.insert(maps.by_source_parent.begin(), maps.by_source_parent.end());
@@ -62,20 +57,11 @@ class RecordLines : public std::streambuf {
 
 }  // namespace
 
-int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions& options,
-                              CliStreams& io, ExploreFindingSink& findings,
-                              SuggestionBlock& block) {
-  SuggestWork work;
-  ComparisonTotals totals;
-  if (CollectSuggestWork(run, io, work, findings, totals) != kExitClean) return kExitTrouble;
-  findings.Finish(totals);
-  std::string table;
-  if (std::string failure = ReadWholeFile(run.mapping_path, table); !failure.empty()) {
-    ReportError(io, failure);
-    return kExitTrouble;
-  }
-  block.SetDomains(DomainsOf(table, work.target_domain));
-  block.SetTablePath(run.mapping_path);
+void FeedSuggestionBlock(const SuggestionRun& run, const std::string& table_path,
+                         SuggestionBlock& block) {
+  const SuggestWork& work = run.work;
+  block.SetDomains(DomainsOf(run.rows.domains, work.target_domain));
+  block.SetTablePath(table_path);
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mapped_target[i];
     block.SetSourceRow(
@@ -85,14 +71,8 @@ int AddFindingsAndSuggestions(const FindingRunOptions& run, const SuggestOptions
   }
   std::vector<SuggestTargetRow> rows;
   for (const RowNames& names : work.target_rows) rows.push_back({names.name, names.parent});
-  // The block reads the target while the records come; the records are
-  // written from the work's own copy.
   block.SetTarget(work.input.names, work.input.target, std::move(rows));
-
-  SuggestOutput output = Suggest(work.input, options);
-  const RowPlan plan = PlanRows(work, output, std::move(table), run.mapping_path);
   RecordLines lines(block);
   std::ostream records(&lines);
-  WriteSuggestionRecords(records, work, output, plan);
-  return kExitClean;
+  WriteSuggestionRecords(records, work, run.output, run.rows);
 }

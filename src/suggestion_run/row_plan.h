@@ -5,8 +5,8 @@
 // rows are planned through the merge itself. A row the merge would refuse,
 // or one that the table holds completed otherwise (a merge never replaces
 // it), is not written; the row to write instead is said where there is one.
-#ifndef ZOR_SUGGESTIONS_ROW_PLAN_H_
-#define ZOR_SUGGESTIONS_ROW_PLAN_H_
+#ifndef ZOR_SUGGESTION_RUN_ROW_PLAN_H_
+#define ZOR_SUGGESTION_RUN_ROW_PLAN_H_
 
 #include <cstdint>
 #include <deque>
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "output/mapping_row_text.h"
-#include "suggestions/suggest_work.h"
+#include "suggestion_run/suggest_work.h"
 
 // What became of an item's row.
 enum class RowFate : uint8_t {
@@ -85,4 +85,4 @@ RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::stri
 void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work,
                const SuggestOutput& output);
 
-#endif  // ZOR_SUGGESTIONS_ROW_PLAN_H_
+#endif  // ZOR_SUGGESTION_RUN_ROW_PLAN_H_

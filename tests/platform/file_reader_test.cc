@@ -1,6 +1,6 @@
-// Reading no more than the lexicon has room for: a whole file up to a
-// limit, a line at an offset up to its end or a limit.
-#include "lexicon/bounded_file.h"
+// Reading no more than there is room for: a whole file up to a limit, a
+// line at an offset up to its end or a limit.
+#include "platform/file_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,19 +8,35 @@
 
 #include "../support/test_support.h"
 
-TEST(BoundedFile, ReadsWholeFilesUpToTheirLimit) {
+TEST(FileReader, ReadsWholeFilesUpToTheirLimit) {
   zor_test::ScratchDirectory scratch;
   zor_test::WriteFile(scratch / "fits", std::string(1 << 20, 'x'));
   zor_test::WriteFile(scratch / "over", std::string((1 << 20) + 1, 'x'));
-  std::string content;
-  EXPECT_EQ(ReadFileUpTo((scratch / "fits").string(), 1 << 20, content), "");
-  EXPECT_EQ(content.size(), size_t{1} << 20);
-  EXPECT_EQ(ReadFileUpTo((scratch / "over").string(), 1 << 20, content), "larger than 1 MiB");
-  EXPECT_TRUE(content.empty());
-  EXPECT_EQ(ReadFileUpTo((scratch / "none").string(), 1 << 20, content), "no such file");
+  const struct {
+    std::string name;
+    size_t limit;
+    std::string reason;
+    size_t size;
+  } cases[] = {
+      {"fits", 1 << 20, "", 1 << 20},
+      {"fits", kNoSizeBound, "", 1 << 20},
+      {"over", 1 << 20, "larger than 1 MiB", 0},
+      {"none", 1 << 20, "no such file", 0},
+      {"", 1 << 20, "is a directory, not a file", 0},
+  };
+  for (const auto& c : cases) {
+    const std::string path = (scratch / c.name).string();
+    FileRead read = ReadFile(path, c.limit, 1);
+    EXPECT_EQ(read.reason, c.reason) << c.name;
+    EXPECT_EQ(read.bytes.size(), c.size) << c.name;
+    EXPECT_EQ(read.ok(), c.reason.empty()) << c.name;
+    if (!read.ok()) {
+      EXPECT_EQ(ReadProblem(path, read), path + ": " + c.reason);
+    }
+  }
 }
 
-TEST(BoundedFile, ReadsALineAtAnOffsetUpToItsEndOrALimit) {
+TEST(FileReader, ReadsALineAtAnOffsetUpToItsEndOrALimit) {
   zor_test::ScratchDirectory scratch;
   const std::string long_line(5000, 'y');
   zor_test::WriteFile(scratch / "lines", "first\n" + long_line + "\nno end");

@@ -1,6 +1,5 @@
-#include "cli/finding_records.h"
+#include "comparison_run/comparison_run.h"
 
-#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -26,18 +25,6 @@ bool UsableFile(const std::string& path, CliStreams& io) {
   if (!error && fs::is_directory(status)) error = std::make_error_code(std::errc::is_a_directory);
   if (error) ReportError(io, FileProblem(path, FileProblemReason(error)));
   return !error;
-}
-
-// Reads the table as the run holds it: its bytes and one line end more.
-bool LoadTable(const FindingRunOptions& options, CliStreams& io, ZORUnicodeString& table_text) {
-  errno = 0;
-  if (!ReadMappingTable(options.mapping_path.c_str(), table_text)) {
-    ReportError(io, errno != 0 ? FileProblem(options.mapping_path, errno)
-                               : FileProblem(options.mapping_path, "cannot read"));
-    return false;
-  }
-  table_text.Append("\n");
-  return true;
 }
 
 // Naming one file twice is a slip (a completed path, a copied command)
@@ -79,6 +66,8 @@ class Progress {
 
 }  // namespace
 
+TableInput ReadTableInput(const std::string& path) { return {path, ReadTableFile(path)}; }
+
 MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
                                  MigrationXMLNode*& document) {
   if (!UsableFile(path, io)) return nullptr;
@@ -96,13 +85,13 @@ MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
   return nullptr;
 }
 
-int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
-                ComparisonTotals& totals) {
-  return RunFindings(options, io, sink, totals, nullptr);
+int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+                FindingSink& sink, ComparisonTotals& totals) {
+  return RunFindings(options, table, io, sink, totals, nullptr);
 }
 
-int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
-                ComparisonTotals& totals, const LoadedRoots& loaded) {
+int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+                FindingSink& sink, ComparisonTotals& totals, const LoadedRoots& loaded) {
   for (const std::string* path :
        {&options.source_path, &options.target_path, &options.mapping_path}) {
     if (!UsableFile(*path, io)) return kExitTrouble;
@@ -110,8 +99,11 @@ int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& s
   WarnOfOneDictionaryTwice(options, io);
   ComparisonState state;
   state.settings = {options.v5v5, options.old_format, false, true};
-  ZORUnicodeString table_text;
-  if (!LoadTable(options, io, table_text)) return kExitTrouble;
+  if (!table.read.ok()) {
+    ReportError(io, ReadProblem(table.path, table.read));
+    return kExitTrouble;
+  }
+  const ZORUnicodeString table_text = RunTableText(table.bytes());
   LoadedDocuments documents;
   state.source_root = LoadDictionary(options.source_path, io, documents.source);
   if (state.source_root == nullptr) return kExitTrouble;

@@ -1,15 +1,17 @@
-// Runs one comparison for the subcommands that show its findings: the
-// inputs are checked and loaded with messages that name the file (and the
-// line, for XML), then every class's findings go to a sink.
-#ifndef ZOR_CLI_FINDING_RECORDS_H_
-#define ZOR_CLI_FINDING_RECORDS_H_
+// Runs one comparison for the subcommands of zorvez: the inputs are checked
+// and loaded with messages that name the file (and the line, for XML), then
+// every class's findings go to a sink. The mapping table is read once per
+// command, and every part of the command takes its view of those bytes.
+#ifndef ZOR_COMPARISON_RUN_COMPARISON_RUN_H_
+#define ZOR_COMPARISON_RUN_COMPARISON_RUN_H_
 
 #include <functional>
 #include <string>
 
-#include "cli/cli_streams.h"
 #include "compare/finding.h"
 #include "dictionary/migration_xml.h"
+#include "platform/cli_streams.h"
+#include "platform/file_reader.h"
 
 struct FindingRunOptions {
   std::string source_path;   // the dictionary to migrate
@@ -19,6 +21,17 @@ struct FindingRunOptions {
   bool old_format = false;
   bool quiet = false;  // no warnings on standard error, only why an input cannot be used
 };
+
+// The mapping table as the command read it. One that could not be read
+// keeps why, and the comparison says so in its turn, after the dictionaries'
+// paths are checked.
+struct TableInput {
+  std::string path;
+  FileRead read;
+
+  std::string_view bytes() const { return read.bytes; }
+};
+TableInput ReadTableInput(const std::string& path);
 
 // The root element of the dictionary at `path`, loaded into `document`, or
 // null after reporting on `io.err` why it cannot be used.
@@ -42,14 +55,14 @@ struct LoadedDocuments {
 // filled, or kExitTrouble after reporting on `io.err` why an input cannot be
 // used (no class reaches the sink then). Unlike the defined tool, a
 // dictionary that does not parse is refused, never read as empty.
-int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
-                ComparisonTotals& totals);
+int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+                FindingSink& sink, ComparisonTotals& totals);
 
 // The same, with `loaded` called on the two root elements once they are
 // loaded and before the first class is compared, so that a subcommand that
 // also reads the dictionaries does not load them twice.
 using LoadedRoots = std::function<void(MigrationXMLNode* source, MigrationXMLNode* target)>;
-int RunFindings(const FindingRunOptions& options, CliStreams& io, FindingSink& sink,
-                ComparisonTotals& totals, const LoadedRoots& loaded);
+int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+                FindingSink& sink, ComparisonTotals& totals, const LoadedRoots& loaded);
 
-#endif  // ZOR_CLI_FINDING_RECORDS_H_
+#endif  // ZOR_COMPARISON_RUN_COMPARISON_RUN_H_

@@ -3,8 +3,8 @@
 // content goes to a temporary file in the same folder, is flushed to the
 // disk and then renamed over the file. The file replaced can be kept
 // beside it as NAME.bak.
-#ifndef ZOR_MERGE_FILE_REPLACEMENT_H_
-#define ZOR_MERGE_FILE_REPLACEMENT_H_
+#ifndef ZOR_PLATFORM_FILE_REPLACEMENT_H_
+#define ZOR_PLATFORM_FILE_REPLACEMENT_H_
 
 #include <functional>
 #include <ostream>
@@ -45,4 +45,4 @@ std::string ReplaceFileWith(const std::string& path,
 // The name a backup of `path` gets.
 std::string BackupPath(const std::string& path);
 
-#endif  // ZOR_MERGE_FILE_REPLACEMENT_H_
+#endif  // ZOR_PLATFORM_FILE_REPLACEMENT_H_

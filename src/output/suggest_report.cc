@@ -1,4 +1,4 @@
-#include "suggestions/suggest_report.h"
+#include "output/suggest_report.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,14 +2,14 @@
 // per item in the order of the source dictionary, then a summary) and text
 // for people (per item its best candidates with scores and evidence,
 // `MAPPING.csv:LINE:` first where a table row is involved).
-#ifndef ZOR_SUGGESTIONS_SUGGEST_REPORT_H_
-#define ZOR_SUGGESTIONS_SUGGEST_REPORT_H_
+#ifndef ZOR_OUTPUT_SUGGEST_REPORT_H_
+#define ZOR_OUTPUT_SUGGEST_REPORT_H_
 
 #include <ostream>
 #include <string>
 
-#include "suggestions/row_plan.h"
-#include "suggestions/suggest_work.h"
+#include "suggestion_run/row_plan.h"
+#include "suggestion_run/suggest_work.h"
 
 struct SuggestCounts {
   long class_items = 0;
@@ -30,4 +30,4 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                          const RowPlan& rows, const std::string& table_path, bool colour);
 
-#endif  // ZOR_SUGGESTIONS_SUGGEST_REPORT_H_
+#endif  // ZOR_OUTPUT_SUGGEST_REPORT_H_

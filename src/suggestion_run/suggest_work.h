@@ -4,8 +4,8 @@
 // is exactly what `check` reports. Each item keeps why it needs a target and
 // the table row involved; each class keeps the names a table row gives it.
 // The comparison itself is run by the caller, which hands the findings on.
-#ifndef ZOR_SUGGESTIONS_SUGGEST_WORK_H_
-#define ZOR_SUGGESTIONS_SUGGEST_WORK_H_
+#ifndef ZOR_SUGGESTION_RUN_SUGGEST_WORK_H_
+#define ZOR_SUGGESTION_RUN_SUGGEST_WORK_H_
 
 #include <deque>
 #include <memory>
@@ -62,4 +62,4 @@ class SuggestWorkBuilder : public FindingSink {
   std::unique_ptr<ItemCollector> collector_;
 };
 
-#endif  // ZOR_SUGGESTIONS_SUGGEST_WORK_H_
+#endif  // ZOR_SUGGESTION_RUN_SUGGEST_WORK_H_

@@ -1,4 +1,4 @@
-#include "cli/cli_streams.h"
+#include "platform/cli_streams.h"
 
 #include <cstdlib>
 #include <iostream>

@@ -1,8 +1,8 @@
 // Where a subcommand writes, and how: ordinary output, messages on standard
 // error in the `zorvez: file:line: reason` form, and whether colour and a
 // progress indication are wanted.
-#ifndef ZOR_CLI_CLI_STREAMS_H_
-#define ZOR_CLI_CLI_STREAMS_H_
+#ifndef ZOR_PLATFORM_CLI_STREAMS_H_
+#define ZOR_PLATFORM_CLI_STREAMS_H_
 
 #include <ostream>
 #include <string_view>
@@ -26,4 +26,4 @@ CliStreams ProcessStreams();
 // Writes "zorvez: <message>" and a line end to standard error.
 void ReportError(CliStreams& io, std::string_view message);
 
-#endif  // ZOR_CLI_CLI_STREAMS_H_
+#endif  // ZOR_PLATFORM_CLI_STREAMS_H_

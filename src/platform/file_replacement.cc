@@ -1,4 +1,4 @@
-#include "merge/file_replacement.h"
+#include "platform/file_replacement.h"
 
 #include <unistd.h>  // getpid, which the Windows C runtime has as well
 
@@ -12,6 +12,7 @@
 
 #include "platform/file_descriptors.h"
 #include "platform/file_problem.h"
+#include "platform/file_reader.h"
 #include "platform/utf8_files.h"
 
 namespace fs = std::filesystem;
@@ -126,10 +127,9 @@ class DescriptorBuffer : public std::streambuf {
 };
 
 std::string CopyToBackup(const std::string& path, const std::string& backup) {
-  std::ifstream in(PathFromUtf8(path.c_str()), std::ios::binary);
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return Failure("read", path, EIO);
-  return ReplaceFile(backup, content, {false, {}});
+  FileRead read = ReadFile(path, kNoSizeBound);
+  if (!read.ok()) return Failure("read", path, read.error != 0 ? read.error : EIO);
+  return ReplaceFile(backup, read.bytes, {false, {}});
 }
 
 // Keeps the file about to be replaced as its backup: a second name for the

@@ -1,4 +1,4 @@
-#include "suggestions/suggest_work.h"
+#include "suggestion_run/suggest_work.h"
 
 #include <deque>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "suggestions/row_plan.h"
+#include "suggestion_run/row_plan.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,0 +1,31 @@
+// One suggestion run, the spine of `zorvez suggest` and of `zorvez explore
+// --suggest`: the table read once, the comparison's items collected, the
+// matcher's candidates for each, and the table rows the accepted ones give.
+// The commands parse options, load the lexicon and render what this leaves.
+#ifndef ZOR_SUGGESTION_RUN_SUGGESTION_RUN_H_
+#define ZOR_SUGGESTION_RUN_SUGGESTION_RUN_H_
+
+#include "comparison_run/comparison_run.h"
+#include "suggest/suggest_model.h"
+#include "suggestion_run/row_plan.h"
+#include "suggestion_run/suggest_work.h"
+
+struct SuggestionRequest {
+  FindingRunOptions inputs;
+  SuggestOptions matcher;  // its lexicon is loaded by the caller
+};
+
+struct SuggestionRun {
+  SuggestWork work;      // the items, as the comparison found them
+  SuggestOutput output;  // per item its ranked candidates
+  RowPlan rows;          // per item whether its row is written, and the rows
+};
+
+// Fills `run` and returns kExitClean, or kExitTrouble after saying on
+// `io.err` why an input cannot be used. `alongside`, when given, also gets
+// every class's findings, and `totals` the comparison's totals: a command
+// that shows the findings too compares once.
+int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
+                   FindingSink* alongside = nullptr, ComparisonTotals* totals = nullptr);
+
+#endif  // ZOR_SUGGESTION_RUN_SUGGESTION_RUN_H_
