@@ -33,8 +33,7 @@ std::string FirstUnwritableNote(const std::vector<std::string_view>& values) {
 }
 
 // `spelled` where it differs from the values joined as they are.
-std::string IfSpelledOtherwise(const std::string& spelled, std::string_view a,
-                               std::string_view b) {
+std::string IfSpelledOtherwise(const std::string& spelled, std::string_view a, std::string_view b) {
   std::string plain = std::string(a) + ',' + std::string(b) + ',';
   return spelled == plain ? std::string() : spelled;
 }

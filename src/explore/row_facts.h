@@ -44,9 +44,9 @@ std::string AttributeFacts(std::string_view label);
 struct TargetClassRow {
   std::string_view key;
   std::string_view parent_key;
-  std::string_view name;    // as a row names it
-  std::string_view parent;  // likewise
-  bool key_shared = false;  // another class of the target has its key
+  std::string_view name;       // as a row names it
+  std::string_view parent;     // likewise
+  bool key_shared = false;     // another class of the target has its key
   std::string_view looked_up;  // the first class under its parent: the lookup finds it
 };
 std::string TargetClassFacts(const TargetClassRow& row, const RowDomains& domains);

@@ -419,7 +419,8 @@ void SuggestionBlock::AppendKeyFacts(std::string& out) const {
   auto spelled = spelled_keys_;
   auto notes = key_notes_;
   target_.ForEachCarriedKey([&](std::string_view key) {
-    if (std::string text = SpelledKey(key); !text.empty()) spelled.try_emplace(std::string(key), text);
+    if (std::string text = SpelledKey(key); !text.empty())
+      spelled.try_emplace(std::string(key), text);
     if (std::string note = KeyNote(key); !note.empty()) notes.try_emplace(std::string(key), note);
   });
   for (const auto& [name, map] : {std::pair("keyNotes", &notes), std::pair("rowKeys", &spelled)}) {

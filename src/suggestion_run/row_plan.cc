@@ -62,8 +62,7 @@ class RowComposer {
     const RowNames& source = Source(proposed);
     const RowNames& names = work_.target_rows[proposed.named];
     return RowText({source.name, source.parent, "*", names.name, names.parent, "*"}) +
-           DomainColumn(
-               ClassRowDomain(domains_, work_.target_domain, names.parent, source.parent));
+           DomainColumn(ClassRowDomain(domains_, work_.target_domain, names.parent, source.parent));
   }
 
   std::string AttributeRow(const ProposedRow& proposed) const {
@@ -149,7 +148,8 @@ class Planner {
     const size_t at = FirstUnwritable(texts);
     if (at == kAllWritable) return "";
     const auto& [what, value] = *(values.begin() + at);
-    if (value->empty()) return std::string("its ") + what + " is empty, which no table row can hold";
+    if (value->empty())
+      return std::string("its ") + what + " is empty, which no table row can hold";
     return std::string(what) + " '" + *value +
            "' holds a comma or a line end, which no table row can hold";
   }
