@@ -39,7 +39,11 @@ const CASES = [
     ['STR', undefined, { k: 'R&D<img>' }], ['HEX', DUTY, { c: 'ShellTubeExchanger', k: 'ThermalLoad' }]],
   ['Strainer,Pipe Fitting,*,R&amp;D<img>,Equipment,*,PIP,'],
   [TABLE_16 + 'Heat Exchanger,Equipment,Duty,ShellTubeExchanger,Equipment,ThermalLoad,']],
-  ['handWritten', 'attributes of a class with no target, and out of reach', [
+  ['handWritten', "a hostile attribute key typed in the hostile class's row", [
+    ['STR', undefined, { k: 'R&D<img>' }], ['STR', MESH, { c: 'R&D<img>', k: 'A&B' }]],
+  ['Strainer,Pipe Fitting,*,R&amp;D<img>,Equipment,*,PIP,', 'Strainer,Pipe Fitting,Mesh Size,R&amp;D<img>,Equipment,A&amp;B,'],
+  []],
+  ['handWritten', 'an attribute of a class with no target; No Mapping for an attribute', [
     ['STR', MESH, { c: 'YStrainer', k: 'MeshSize' }], ['PMP', MOTOR, { none: true }]],
   ['Pump,Equipment,Motor Power,No Mapping,,,'],
   ['Strainer: Mesh Size: its class has no target yet: decide the class first']],
