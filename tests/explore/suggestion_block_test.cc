@@ -44,7 +44,10 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
                   {Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
                    Target("B", "V", {}), Target("Other", "Root", {"OA"})},
                   {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
-  block.SetDomains(SuggestDomains{{{"V", "EQT"}}, {}, "GEN"});
+  SuggestDomains domains;
+  domains.by_target_parent = {{"V", "EQT"}};
+  domains.fallback = "GEN";
+  block.SetDomains(std::move(domains));
   block.SetSourceRow("S1", {"S row", "P row", "Old"});
   block.SetTablePath("t.csv");
   block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
