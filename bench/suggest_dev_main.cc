@@ -250,21 +250,21 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
     } else if (arg == "--seed-percent" && has_value) {
       settings.seed_percent = std::atof(argv[++i]);
     } else if (arg == "--min-score" && has_value) {
-      settings.options.min_score = std::atof(argv[++i]);
+      settings.options.weights.acceptance.min_score = std::atof(argv[++i]);
     } else if (arg == "--attribute-min-score" && has_value) {
-      settings.options.attribute_min_score = std::atof(argv[++i]);
+      settings.options.weights.acceptance.attribute_min_score = std::atof(argv[++i]);
     } else if (arg == "--wordnet" && has_value) {
       settings.wordnet = argv[++i];
     } else if (arg == "--synonyms" && has_value) {
       settings.synonyms = argv[++i];
     } else if (arg == "--mutual-min-score" && has_value) {
-      settings.options.mutual_min_score = std::atof(argv[++i]);
+      settings.options.weights.acceptance.mutual_min_score = std::atof(argv[++i]);
     } else if (arg == "--mutual-margin" && has_value) {
-      settings.options.mutual_margin = std::atof(argv[++i]);
+      settings.options.weights.acceptance.mutual_margin = std::atof(argv[++i]);
     } else if (arg == "--attribute-mutual-min-score" && has_value) {
-      settings.options.attribute_mutual_min_score = std::atof(argv[++i]);
+      settings.options.weights.acceptance.attribute_mutual_min_score = std::atof(argv[++i]);
     } else if (arg == "--margin" && has_value) {
-      settings.options.margin = std::atof(argv[++i]);
+      settings.options.weights.acceptance.margin = std::atof(argv[++i]);
     } else if (arg == "--off" && has_value) {
       std::stringstream names(argv[++i]);
       std::string name;

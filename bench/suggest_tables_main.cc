@@ -32,7 +32,8 @@ bool SwitchOff(const std::string& names, SuggestOptions& options) {
   std::istringstream list(names);
   for (std::string name; std::getline(list, name, ',');) {
     if (name == "mutual") {
-      options.mutual_min_score = options.attribute_mutual_min_score = 1.01;
+      options.weights.acceptance.mutual_min_score =
+          options.weights.acceptance.attribute_mutual_min_score = 1.01;
       continue;
     }
     auto found = kSignals.find(name);
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
   CliStreams io{std::cout, std::cerr};
   const FindingRunOptions run{argv[1], argv[2], argv[3]};
   SuggestionRun suggestions;
-  if (RunSuggestions({run, options}, io, suggestions) != kExitClean) return 2;
+  if (RunSuggestions({run, options, "", false}, io, suggestions) != kExitClean) return 2;
   std::ofstream out(argv[4], std::ios::binary);
   WriteSuggestionRecords(out, suggestions.work, suggestions.output, suggestions.rows);
   return out ? 0 : 2;

@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t j = 0; j < paired; ++j) {
       const NameProfile &a = profiles[i], &b = profiles[j];
       Require(HeadsMeet(a, b, links) == HeadsMeet(b, a, links), "heads meet one way only");
-      const double likeness = NameLikeness(a, b, weights, links).score;
+      const double likeness = NameLikeness(a, b, weights, links, NameScoring{}).score;
       Require(likeness >= 0 && likeness <= 1, "a likeness outside [0, 1]");
-      Require(std::abs(likeness - NameLikeness(b, a, weights, links).score) < 1e-9,
+      Require(std::abs(likeness - NameLikeness(b, a, weights, links, NameScoring{}).score) < 1e-9,
               "a likeness differs both ways round");
       if (i == j && !a.empty()) Require(likeness == 1, "a name unlike itself");
     }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 8> kExploreOptions{{
+constexpr std::array<OptionRule, 9> kExploreOptions{{
     {"v5", '\0', false},
     {"old", '\0', false},
     {"report", '\0', true},
@@ -20,11 +20,13 @@ constexpr std::array<OptionRule, 8> kExploreOptions{{
     {"help", 'h', false},
     {"wordnet", '\0', true},
     {"synonyms", '\0', true},
+    {"decisions", '\0', true},
 }};
 
 void WriteExploreUsage(std::ostream& out) {
   out << "usage: zorvez explore [--v5] [--old] [--report REPORT.html] [--suggest]\n"
-         "                      [--wordnet DIR|none] [--synonyms FILE] -o PAGE.html\n"
+         "                      [--wordnet DIR|none] [--synonyms FILE] [--decisions FILE]\n"
+         "                      -o PAGE.html\n"
          "                      SOURCE.xml TARGET.xml MAPPING.csv\n\n"
          "Compares SOURCE with TARGET through the mapping table and writes the findings as\n"
          "one self-contained HTML page to browse: totals per verdict, and the classes to\n"
@@ -40,6 +42,8 @@ void WriteExploreUsage(std::ostream& out) {
          "                   completed CSV that 'zorvez merge' takes\n"
          "  --wordnet DIR, --synonyms FILE\n"
          "                   with --suggest: the lexicon, as 'zorvez suggest' reads it\n"
+         "  --decisions FILE with --suggest: a review's decisions, as the page saves them;\n"
+         "                   the page opens with those that carry as its decisions\n"
          "  -o, --output PAGE.html\n"
          "                   the page to write (replaced only when it is complete)\n"
          "  -h, --help       this text\n\n"
@@ -60,9 +64,12 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
     RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
     if (parsed.Value("output").empty()) throw UsageError("missing -o PAGE.html");
     lexicon_options = ReadLexiconOptions(parsed);
-    if (!parsed.Has("suggest") && (parsed.Has("wordnet") || parsed.Has("synonyms"))) {
-      throw UsageError("--wordnet and --synonyms go with --suggest");
+    if (!parsed.Has("suggest") &&
+        (parsed.Has("wordnet") || parsed.Has("synonyms") || parsed.Has("decisions"))) {
+      throw UsageError("--wordnet, --synonyms and --decisions go with --suggest");
     }
+    if (parsed.Has("decisions") && parsed.Value("decisions").empty())
+      throw UsageError("--decisions needs a file name");
   } catch (const UsageError& error) {
     ReportError(io, std::string("explore: ") + error.what() + " (see 'zorvez explore --help')");
     return kExitTrouble;
@@ -85,7 +92,7 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   bool suggest = parsed.Has("suggest");
   Lexicon lexicon;
   if (suggest && !LoadLexicon(lexicon_options, "explore", io, lexicon)) return kExitTrouble;
-  SuggestionRequest request{run, {}};
+  SuggestionRequest request{run, {}, parsed.Value("decisions"), false};
   request.matcher.lexicon = &lexicon;
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {

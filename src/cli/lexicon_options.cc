@@ -25,8 +25,16 @@ bool LoadLexicon(const LexiconOptions& options, const std::string& command, CliS
     }
   }
   if (options.synonyms.empty()) return true;
-  const std::vector<SynonymProblem> problems = lexicon.LoadUserSynonyms(options.synonyms);
+  std::vector<SynonymProblem> warnings;
+  const std::vector<SynonymProblem> problems =
+      lexicon.LoadUserSynonyms(options.synonyms, &warnings);
   for (const SynonymProblem& problem : problems)
     ReportError(io, command + ": " + SynonymProblemText(problem));
+  if (problems.empty() && !options.quiet) {
+    for (SynonymProblem warning : warnings) {
+      warning.reason = "warning: " + warning.reason;
+      ReportError(io, command + ": " + SynonymProblemText(warning));
+    }
+  }
   return problems.empty();
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::array<OptionRule, 11> kOptions{{
+constexpr std::array<OptionRule, 12> kOptions{{
     {"help", 'h', false},
     {"v5", '\0', false},
     {"old", '\0', false},
@@ -28,12 +28,13 @@ constexpr std::array<OptionRule, 11> kOptions{{
     {"verbose", '\0', false},
     {"wordnet", '\0', true},
     {"synonyms", '\0', true},
+    {"decisions", '\0', true},
 }};
 
 constexpr const char* kUsageLine =
     "usage: zorvez suggest [--v5] [--old] [--format text|jsonl|csv] [--top K]\n"
     "                      [--min-score S] [--wordnet DIR|none] [--synonyms FILE]\n"
-    "                      [-o OUT] [-q | --verbose]\n"
+    "                      [--decisions FILE] [-o OUT] [-q | --verbose]\n"
     "                      SOURCE.xml TARGET.xml MAPPING.csv\n";
 
 std::string Help() {
@@ -51,11 +52,12 @@ std::string Help() {
           "\n"
           "The first candidate is accepted when it reaches the minimum score and leads\n"
           "the runner-up by "
-       << defaults.margin
+       << defaults.weights.acceptance.margin
        << "; or when item and candidate are each other's best\n"
           "(for a class, with the hierarchy agreeing or the labels' head words: Seal\n"
           "and Mechanical Seal, not Hotel and Hotel Room) from "
-       << defaults.mutual_min_score << " with a lead of " << defaults.mutual_margin
+       << defaults.weights.acceptance.mutual_min_score << " with a lead of "
+       << defaults.weights.acceptance.mutual_margin
        << ";\n"
           "or when its label or key reads exactly as the item's and no other's does (an\n"
           "attribute: in the nearest class of its class's settled target). On a\n"
@@ -73,13 +75,18 @@ std::string Help() {
        << ")\n"
           "  --min-score S      the score a one-sided first candidate reaches (default\n"
           "                     "
-       << defaults.min_score << " for classes and " << defaults.attribute_min_score
+       << defaults.weights.acceptance.min_score << " for classes and "
+       << defaults.weights.acceptance.attribute_min_score
        << " for attributes); S given holds for\n"
           "                     every rule and both kinds\n"
           "  --wordnet DIR      WordNet's database (default: where Debian's wordnet-base\n"
           "                     puts it); none: without it\n"
           "  --synonyms FILE    the words and abbreviations of your trade, one group a line\n"
           "                     ('temp = temperature'; see doc/synonyms.md)\n"
+          "  --decisions FILE   a review's decisions, as the explore page saves them: a\n"
+          "                     decided target is the item's accepted candidate, a No\n"
+          "                     Mapping decision writes its No Mapping row; decisions\n"
+          "                     whose item or target is gone are counted on standard error\n"
           "  -o, --output OUT   write to OUT instead of standard output\n"
           "  -q, --quiet        nothing on standard error about rows not written\n"
           "  --verbose          every row not written on standard error, not only the\n"
@@ -98,6 +105,7 @@ struct CommandOptions {
   SuggestFormat format = SuggestFormat::kText;
   SuggestOptions matcher;
   std::string output;
+  std::string decisions;
   bool quiet = false;
   bool verbose = false;
   LexiconOptions lexicon;
@@ -136,11 +144,8 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
     options.matcher.top = static_cast<size_t>(top);
   }
   if (parsed.Has("min-score")) {
-    options.matcher.min_score = ReadNumber(parsed.Value("min-score"), "--min-score", 0, 1);
-    options.matcher.attribute_min_score = options.matcher.min_score;
-    options.matcher.mutual_min_score = options.matcher.min_score;
-    options.matcher.attribute_mutual_min_score = options.matcher.min_score;
-    options.matcher.floor = options.matcher.min_score;
+    SetMinScore(options.matcher.weights,
+                ReadNumber(parsed.Value("min-score"), "--min-score", 0, 1));
   }
   options.output = parsed.Value("output");
   if (parsed.Has("output") && options.output.empty()) {
@@ -148,6 +153,9 @@ CommandOptions ReadOptions(const ParsedArguments& parsed) {
   }
   options.quiet = parsed.Has("quiet");
   options.verbose = parsed.Has("verbose");
+  options.decisions = parsed.Value("decisions");
+  if (parsed.Has("decisions") && options.decisions.empty())
+    throw UsageError("--decisions needs a file name");
   options.lexicon = ReadLexiconOptions(parsed);
   options.lexicon.quiet = options.quiet;
   if (options.quiet && options.verbose)
@@ -210,7 +218,7 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
 int RunSuggest(const CommandOptions& options, CliStreams& io) {
   Lexicon lexicon;
   if (!LoadLexicon(options.lexicon, "suggest", io, lexicon)) return kExitTrouble;
-  SuggestionRequest request{options.run, options.matcher};
+  SuggestionRequest request{options.run, options.matcher, options.decisions, options.verbose};
   request.matcher.lexicon = &lexicon;
   SuggestionRun run;
   if (RunSuggestions(request, io, run) != kExitClean) return kExitTrouble;

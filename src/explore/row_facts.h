@@ -1,6 +1,6 @@
 // What the explorer page's export needs to write a reviewer's decision (a
 // candidate, a typed key or No Mapping) as the row `zorvez suggest` writes
-// for it, decided here by the rules of output/mapping_row_text.h and carried
+// for it, decided here by the rules of suggestion_run/row_rules.h and carried
 // as data, so that the page only picks the pieces a decision names and joins
 // them. Each is a JSON object of the fields that say more than the plain
 // case, or empty where none does:
@@ -25,7 +25,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/mapping_row_text.h"
+#include "suggestion_run/row_rules.h"
 
 // Why no row can hold `value`, as the export's notes end: the value is
 // empty, or holds a comma or a line end.

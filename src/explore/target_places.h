@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "output/mapping_row_text.h"
+#include "suggestion_run/row_rules.h"
 #include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
 

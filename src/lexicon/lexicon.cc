@@ -27,9 +27,15 @@ std::string Lexicon::LoadWordNet(const std::string& folder, const WordNetSenses&
   return problem;
 }
 
-std::vector<SynonymProblem> Lexicon::LoadUserSynonyms(const std::string& path) {
+std::vector<SynonymProblem> Lexicon::LoadUserSynonyms(const std::string& path,
+                                                      std::vector<SynonymProblem>* warnings) {
   UserSynonyms synonyms = ReadUserSynonyms(path);
-  if (synonyms.problems.empty()) user_.Add(synonyms.groups);
+  if (warnings != nullptr) *warnings = std::move(synonyms.warnings);
+  if (synonyms.problems.empty()) {
+    user_.Add(synonyms.groups);
+    user_groups_ = std::move(synonyms.groups);
+    user_file_ = path;
+  }
   return synonyms.problems;
 }
 

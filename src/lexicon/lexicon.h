@@ -42,12 +42,18 @@ class Lexicon {
   std::string LoadWordNet(const std::string& folder, const WordNetSenses& senses = {});
   // Reads the user's synonyms file; returns every problem it has (see
   // SynonymProblemText), and keeps its groups only when there is none.
-  std::vector<SynonymProblem> LoadUserSynonyms(const std::string& path);
+  // `warnings`, when given, gets what reads as a slip but is taken.
+  std::vector<SynonymProblem> LoadUserSynonyms(const std::string& path,
+                                               std::vector<SynonymProblem>* warnings = nullptr);
   // Groups already read (ParseUserSynonyms), for tests and tools.
   void AddUserGroups(const std::vector<SynonymGroup>& groups);
 
   bool HasWordNet() const { return wordnet_ != nullptr; }
   bool HasUserSynonyms() const { return !user_.Empty(); }
+  // The groups of the synonyms file as written, and the file as named:
+  // for what is said of them once the dictionaries are read.
+  const std::vector<SynonymGroup>& UserGroups() const { return user_groups_; }
+  const std::string& UserFile() const { return user_file_; }
 
   // The phrases related to `folded_phrase` (the matcher's folded words,
   // joined by blanks): the user's groups, then WordNet's relations, ordered
@@ -67,6 +73,8 @@ class Lexicon {
   std::unique_ptr<WordNetDatabase> wordnet_;
   WordNetSenses senses_;
   SynonymIndex user_;
+  std::vector<SynonymGroup> user_groups_;
+  std::string user_file_;
 };
 
 // Where WordNet's database is looked for when the command is not told:

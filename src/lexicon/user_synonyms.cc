@@ -2,6 +2,8 @@
 
 #include <utf8proc.h>
 
+#include <algorithm>
+
 #include "platform/file_problem.h"
 #include "platform/file_reader.h"
 
@@ -91,8 +93,31 @@ bool ReadEntry(std::string_view line, size_t& at, std::string& entry, bool& quot
   return true;
 }
 
+// A spreadsheet pads a row with empty cells to the widest row, after a
+// line of '=' too ("temp = temperature,,"): the padding goes.
+std::string_view WithoutPadding(std::string_view line) {
+  if (line.find('=') == std::string_view::npos) return line;
+  size_t end = line.size();
+  while (end > 0 && (IsBlank(line[end - 1]) || line[end - 1] == ',')) --end;
+  const bool padded = line.find(',', end) != std::string_view::npos;
+  return padded ? line.substr(0, end) : line;
+}
+
+// Why a line of one entry reads as entries a spreadsheet separated
+// otherwise, or "" when it does not.
+std::string OtherSeparator(std::string_view line) {
+  if (line.find(';') != std::string_view::npos)
+    return "entries separated by ';': separate them by '=' or ',' (save the spreadsheet as CSV "
+           "with commas)";
+  if (Trim(line).find('\t') != std::string_view::npos)
+    return "entries separated by tabs: separate them by '=' or ',' (save the spreadsheet as CSV "
+           "with commas)";
+  return "";
+}
+
 LineEntries SplitEntries(std::string_view line) {
   LineEntries result;
+  line = WithoutPadding(line);
   std::vector<bool> quoted;
   bool by_equals = false, by_commas = false;
   for (size_t at = 0;;) {
@@ -122,7 +147,9 @@ LineEntries SplitEntries(std::string_view line) {
     }
   }
   if (result.entries.size() == 1) {
-    result.problem = "a group needs two entries or more, separated by '=' or ','";
+    result.problem = OtherSeparator(line);
+    if (result.problem.empty())
+      result.problem = "a group needs two entries or more, separated by '=' or ','";
     return result;
   }
   size_t group_bytes = 0;
@@ -166,6 +193,12 @@ UserSynonyms ParseUserSynonyms(std::string_view bytes, const std::string& file) 
     if (!split.problem.empty()) {
       refuse(number, std::move(split.problem));
     } else if (!split.entries.empty()) {
+      if (synonyms.groups.empty() && synonyms.problems.empty() && ReadsAsHeader(split.entries)) {
+        synonyms.warnings.push_back(
+            {file, number,
+             "reads as a spreadsheet's header, but is read as a group of synonyms: "
+             "delete the line if it is a header"});
+      }
       synonyms.groups.push_back({number, std::move(split.entries)});
     }
   }
@@ -180,6 +213,29 @@ UserSynonyms ReadUserSynonyms(const std::string& path) {
     return synonyms;
   }
   return ParseUserSynonyms(read.bytes, path);
+}
+
+bool ReadsAsHeader(const std::vector<std::string>& entries) {
+  static constexpr std::string_view kHeadings[] = {
+      "word",          "words", "term",    "terms",   "synonym",   "synonyms", "abbreviation",
+      "abbreviations", "old",   "new",     "from",    "source",    "target",   "original",
+      "replacement",   "alias", "aliases", "meaning", "expansion", "column"};
+  auto heading = [](const std::string& entry) {
+    std::string word;
+    for (size_t at = 0; at <= entry.size(); ++at) {
+      const char c = at < entry.size() ? entry[at] : ' ';
+      if (c == ' ' || c == '_' || c == '-' || c == '\t') {
+        for (std::string_view h : kHeadings) {
+          if (word == h) return true;
+        }
+        word.clear();
+      } else {
+        word += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+      }
+    }
+    return false;
+  };
+  return !entries.empty() && std::all_of(entries.begin(), entries.end(), heading);
 }
 
 std::string SynonymProblemText(const SynonymProblem& problem) {

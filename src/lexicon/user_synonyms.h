@@ -27,6 +27,9 @@ struct SynonymProblem {
 struct UserSynonyms {
   std::vector<SynonymGroup> groups;
   std::vector<SynonymProblem> problems;  // in line order; none when the file can be used
+  // What reads as a slip but is taken as written (a first line that reads
+  // as a spreadsheet's header), in line order.
+  std::vector<SynonymProblem> warnings;
 };
 
 // A synonyms file is a short list of the user's trade: a larger file or
@@ -44,6 +47,10 @@ constexpr size_t kMostSynonymLineBytes = 5 * kMostSynonymGroupBytes;
 UserSynonyms ReadUserSynonyms(const std::string& path);
 // The same for bytes already read; `file` names them in the problems.
 UserSynonyms ParseUserSynonyms(std::string_view bytes, const std::string& file);
+
+// Whether the entries read as a spreadsheet's column headings ("Old word",
+// "New word"): each holds a word that names a column of such a list.
+bool ReadsAsHeader(const std::vector<std::string>& entries);
 
 // "FILE:LINE: reason", or "FILE: reason" for the file as a whole.
 std::string SynonymProblemText(const SynonymProblem& problem);

@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr size_t kShortest = 2;  // "PC"
-constexpr size_t kLongest = 5;   // "IUPAC"
-// An abbreviation stands for its words nearly as well as they do.
-constexpr double kStrength = 0.9;
+// What reads as an abbreviation: a word in capitals of two ("PC") to five
+// ("IUPAC") letters. Longer words in capitals are words shouted.
+constexpr size_t kShortest = 2;
+constexpr size_t kLongest = 5;
 
 bool Letters(const std::string& word) {
   for (char c : word) {
@@ -89,7 +89,7 @@ void CollectRuns(const std::vector<std::string_view>& names, const std::set<std:
 
 void LinkAbbreviations(const std::vector<std::string_view>& source,
                        const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
-                       WordLinks& links) {
+                       double strength, WordLinks& links) {
   Side from, to;
   CollectAbbreviations(source, from);
   CollectAbbreviations(target, to);
@@ -100,7 +100,7 @@ void LinkAbbreviations(const std::vector<std::string_view>& source,
     auto runs = to.runs.find(abbreviation);
     if (word == WordVocabulary::kUnknown || runs == to.runs.end()) continue;
     for (const std::vector<uint32_t>& run : Expansions(runs->second)) {
-      links.AddPhrase({{word}, run, kStrength, kSignalAbbreviation});
+      links.AddPhrase({{word}, run, strength, kSignalAbbreviation});
     }
   }
   for (const std::string& abbreviation : to.abbreviations) {
@@ -108,7 +108,7 @@ void LinkAbbreviations(const std::vector<std::string_view>& source,
     auto runs = from.runs.find(abbreviation);
     if (word == WordVocabulary::kUnknown || runs == from.runs.end()) continue;
     for (const std::vector<uint32_t>& run : Expansions(runs->second)) {
-      links.AddPhrase({run, {word}, kStrength, kSignalAbbreviation});
+      links.AddPhrase({run, {word}, strength, kSignalAbbreviation});
     }
   }
 }

@@ -16,6 +16,6 @@
 // labels and keys), repeats allowed.
 void LinkAbbreviations(const std::vector<std::string_view>& source,
                        const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
-                       WordLinks& links);
+                       double strength, WordLinks& links);
 
 #endif  // ZOR_SUGGEST_ABBREVIATIONS_H_

@@ -14,23 +14,6 @@
 
 namespace {
 
-constexpr double kElsewhere = 0.7;   // an attribute of an unrelated class counts this much
-constexpr double kHomeShare = 0.25;  // of an in-class score that depends on the class match
-constexpr double kLookElsewhereBelow = 0.8;
-constexpr size_t kMostPerWord = 50;
-constexpr size_t kMostElsewhere = 60;
-// Attributes at home compared with one item, at most: those sharing its
-// own words, then those sharing only a word linked to one of its words.
-// Those that read exactly as the item are compared whatever their number.
-constexpr size_t kMostAtHome = 48;
-constexpr size_t kMostLinkedAtHome = 24;
-// An attribute of an ancestor of the home counts a little less than one of
-// the home itself: a row naming the home finds the home's own attribute.
-constexpr double kAncestorStep = 0.01;
-constexpr int kFurthestStep = 5;
-constexpr double kLaterHome = 0.9;  // a class's second or third candidate
-constexpr size_t kKeptForAssignment = 10;
-
 using AttributeRef = std::pair<uint32_t, uint32_t>;  // target class, attribute
 
 class AttributeIndex {
@@ -49,7 +32,8 @@ class AttributeIndex {
                      [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const auto& [heft, ref] : all) {
       for (uint32_t word : context.target_attributes[ref.first].names[ref.second].label.words()) {
-        if (postings_[word].size() < kMostPerWord) postings_[word].push_back(ref);
+        if (postings_[word].size() < context.weights.attributes.most_per_word)
+          postings_[word].push_back(ref);
       }
     }
   }
@@ -63,7 +47,8 @@ Likeness AttributeLikeness(const MatchContext& context, const ClassNames& s, con
   Likeness best;
   auto consider = [&](const NameProfile& a, const NameProfile& b, uint32_t signal) {
     if (best.score >= 1.0) return;  // nothing replaces an equal name
-    Likeness likeness = NameLikeness(a, b, context.attribute_weights, context.attribute_links);
+    Likeness likeness = NameLikeness(a, b, context.attribute_weights, context.attribute_links,
+                                     context.weights.names);
     likeness.signals |= signal;
     if (likeness.score > best.score) best = likeness;
   };
@@ -87,7 +72,7 @@ struct Ranking {
 
   // Appends the kept offers to `claims`; an attribute offered twice (at home
   // and elsewhere) keeps its best offer.
-  void Keep(const std::vector<size_t>& first, std::vector<Claim>& claims) {
+  void Keep(const std::vector<size_t>& first, size_t kept, std::vector<Claim>& claims) {
     std::sort(candidates.begin(), candidates.end(),
               [](const AttributeCandidate& a, const AttributeCandidate& b) {
                 if (a.score != b.score) return a.score > b.score;
@@ -101,7 +86,7 @@ struct Ranking {
           std::any_of(claims.begin() + static_cast<std::ptrdiff_t>(start), claims.end(),
                       [&](const Claim& k) { return k.target == target; });
       if (!seen) claims.push_back(Claim{c.score, target, c.evidence});
-      if (claims.size() - start == kKeptForAssignment) break;
+      if (claims.size() - start == kept) break;
     }
     candidates.clear();
   }
@@ -180,8 +165,9 @@ class HomeIndex {
                            [](const auto& a, const auto& b) { return a.first < b.first; });
       for (auto it = begin; it != end; ++it) hits.push_back(it->second);
     }
-    TakeSharing(context, item, false, hits.size() + kMostAtHome, hits);
-    TakeSharing(context, item, true, hits.size() + kMostLinkedAtHome, hits);
+    TakeSharing(context, item, false, hits.size() + context.weights.attributes.most_at_home, hits);
+    TakeSharing(context, item, true, hits.size() + context.weights.attributes.most_linked_at_home,
+                hits);
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
     refs.clear();
@@ -287,16 +273,18 @@ double LookAtHome(const MatchContext& context, const HomeIndex& index, const Cla
   static thread_local std::vector<AttributeRef> sharing;
   index.Sharing(context, item, sharing);
   const size_t offered = ranking.candidates.size();
-  int nearest_exact = kFurthestStep + 1;
+  int nearest_exact = context.weights.attributes.furthest_step + 1;
   size_t exact_at = 0, exact_count = 0;
   for (const auto& ref : sharing) {
     const auto& [c, a] = ref;
     const ClassNames& target = context.target_attributes[c].names[a];
     const Likeness likeness =
         memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
-    const int steps = std::min(index.StepsUp(ref), kFurthestStep);
-    const double score = likeness.score * (1.0 - kHomeShare + kHomeShare * home.confidence) *
-                         (first ? 1.0 : kLaterHome) * (1.0 - kAncestorStep * steps);
+    const int steps = std::min(index.StepsUp(ref), context.weights.attributes.furthest_step);
+    const AttributeScoring& weights = context.weights.attributes;
+    const double score = likeness.score *
+                         (1.0 - weights.home_share + weights.home_share * home.confidence) *
+                         (first ? 1.0 : weights.later_home) * (1.0 - weights.ancestor_step * steps);
     if (likeness.score >= 1.0 && steps <= nearest_exact) {
       exact_count = steps < nearest_exact ? 1 : exact_count + 1;
       nearest_exact = steps;
@@ -328,11 +316,12 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
   size_t looked = 0;
   for (uint32_t word : words) {
     for (const auto& [c, a] : index.With(word)) {
-      if (looked++ >= kMostElsewhere) return;
+      if (looked++ >= context.weights.attributes.most_elsewhere) return;
       const ClassNames& target = context.target_attributes[c].names[a];
       const Likeness likeness =
           memo.Get(item, target, [&] { return AttributeLikeness(context, item, target); });
-      ranking.Offer({c, a, likeness.score * kElsewhere, likeness.signals});
+      ranking.Offer(
+          {c, a, likeness.score * context.weights.attributes.elsewhere, likeness.signals});
     }
   }
 }
@@ -344,10 +333,10 @@ void LookElsewhere(const MatchContext& context, const AttributeIndex& index, con
 // acceptances they prevent are worth.
 std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deque<Claim>& claims,
                                       const std::vector<size_t>& starts,
-                                      std::vector<int32_t>& takers) {
+                                      const AssignmentRules& rules, std::vector<int32_t>& takers) {
   std::vector<Contest> contests;
-  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(), &contests,
-               &takers);
+  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(), rules,
+               &contests, &takers);
   return contests;
 }
 
@@ -387,10 +376,10 @@ void RankItems(const MatchContext& context, const AttributeIndex& index,
       at_home = std::max(at_home, LookAtHome(context, worker.home_indexes[h], names, places[h],
                                              h == 0, worker.memo, worker.ranking));
     }
-    if (at_home < kLookElsewhereBelow)
+    if (at_home < context.weights.attributes.look_elsewhere_below)
       LookElsewhere(context, index, names, worker.memo, worker.ranking);
     const size_t before = worker.claims.size();
-    worker.ranking.Keep(first, worker.claims);
+    worker.ranking.Keep(first, context.weights.attributes.kept_for_assignment, worker.claims);
     worker.counts.push_back(static_cast<uint32_t>(worker.claims.size() - before));
   }
 }
@@ -422,7 +411,8 @@ RankedAttributes RankAttributes(const MatchContext& context,
     }
   }
   if (context.Uses(kSignalAssignment)) {
-    ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts, ranked.takers);
+    ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts,
+                                       context.weights.assignment, ranked.takers);
   }
   return ranked;
 }
@@ -430,6 +420,7 @@ RankedAttributes RankAttributes(const MatchContext& context,
 std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,
                                                    const std::vector<AttributeItem>& items,
                                                    const SuggestOptions& options) {
+  const AcceptanceRules& rules = options.weights.acceptance;
   const std::vector<size_t>& starts = ranked.starts;
   std::deque<Claim>& claims = ranked.claims;
   std::vector<AttributeSuggestion> suggestions;
@@ -447,14 +438,14 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,
       if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
     }
     const bool exact = starts[i] < starts[i + 1] && (claims.front().evidence & kMarkExact) != 0 &&
-                       claims.front().score >= options.floor &&
+                       claims.front().score >= rules.floor &&
                        (ranked.contests.empty() || ranked.contests[i].same_first);
     const bool mutual = starts[i] < starts[i + 1] && claims.front().target < ranked.takers.size() &&
                         ranked.takers[claims.front().target] == static_cast<int32_t>(i) &&
                         (claims.front().evidence & kSignalAssignment) == 0;
     suggestion.accepted =
-        exact || ClearlyFirst(scores, options.attribute_min_score, options.margin) ||
-        (mutual && ClearlyFirst(scores, options.attribute_mutual_min_score, options.mutual_margin));
+        exact || ClearlyFirst(scores, rules.attribute_min_score, rules.margin) ||
+        (mutual && ClearlyFirst(scores, rules.attribute_mutual_min_score, rules.mutual_margin));
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
     for (size_t k = 0; k < shown; ++k) {

@@ -2,13 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr size_t kMostPerWord = 100;  // classes one word brings at most
-constexpr size_t kEnough = 100;       // rarer words already brought this many
-
-}  // namespace
-
 ClassCandidateIndex::ClassCandidateIndex(const MatchContext& context)
     : context_(context), postings_(context.vocabulary.size()) {
   std::vector<double> heft(context.target_names.size(), 0);
@@ -33,7 +26,7 @@ void ClassCandidateIndex::AddPostings(uint32_t word, std::vector<uint32_t>& out,
                                       Scratch& scratch) const {
   if (word >= postings_.size()) return;
   const std::vector<uint32_t>& list = postings_[word];
-  const size_t end = std::min(list.size(), kMostPerWord);
+  const size_t end = std::min(list.size(), context_.weights.classes.most_per_word);
   for (size_t i = 0; i < end; ++i) {
     if (scratch.stamp[list[i]] == scratch.mark) continue;
     scratch.stamp[list[i]] = scratch.mark;
@@ -70,7 +63,7 @@ std::vector<uint32_t> ClassCandidateIndex::Gather(size_t source, const NameProfi
     return fa != fb ? fa < fb : a < b;
   });
   for (uint32_t word : words) {
-    if (out.size() >= kEnough) break;
+    if (out.size() >= context_.weights.classes.enough) break;
     AddPostings(word, out, scratch);
     context_.class_links.ForEachLinked(word, [&](uint32_t to) { AddPostings(to, out, scratch); });
   }
@@ -96,14 +89,11 @@ bool ClassCandidateIndex::OnlyExactMatch(size_t source, size_t target) const {
 
 namespace {
 
-// Of a pair of names whose head words differ: "Hotel Room" and "Hotel" share
-// a word, but one is a room.
-constexpr double kHeadsApart = 0.1;
-
 Likeness ClassLikeness(const MatchContext& context, const NameProfile& a, const NameProfile& b) {
-  Likeness likeness = NameLikeness(a, b, context.class_weights, context.class_links);
+  Likeness likeness =
+      NameLikeness(a, b, context.class_weights, context.class_links, context.weights.names);
   if (likeness.score < 1 && HeadsApart(a, b, context.class_links))
-    likeness.score *= 1 - kHeadsApart;
+    likeness.score *= 1 - context.weights.names.heads_apart;
   return likeness;
 }
 

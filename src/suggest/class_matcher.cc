@@ -10,17 +10,6 @@
 
 namespace {
 
-constexpr int kPasses = 2;                // hierarchy passes after the names alone
-constexpr double kNameShare = 0.9;        // of the score that the names alone can give
-constexpr double kHierarchyWeight = 0.4;  // of the room the names leave
-constexpr double kAttributeWeight = 0.2;
-constexpr double kContradiction = 0.15;  // off a pair whose parents map elsewhere
-constexpr double kImageScore = 0.5;      // a match this sure informs its neighbours
-constexpr double kImageLead = 0.1;
-constexpr size_t kKeptForAssignment = 10;
-constexpr size_t kMeasuredOverlaps = 20;
-constexpr size_t kKeptBetweenPasses = 50;
-
 struct Scored {
   uint32_t target = 0;
   double names = 0;
@@ -52,19 +41,21 @@ Scored ScoreNames(const MatchContext& context, size_t item, uint32_t target) {
 
 // The attribute sets of the leading candidates, the only ones where they
 // can change the order that matters.
-void MeasureOverlap(AttributeOverlap* overlap, size_t source, Ranked& ranked) {
+void MeasureOverlap(const MatchContext& context, AttributeOverlap* overlap, size_t source,
+                    Ranked& ranked) {
   for (size_t k = 0; k < ranked.size(); ++k) {
     Scored& s = ranked[k];
     if (s.attributes >= 0) continue;
     s.attributes = 0;
-    if (overlap == nullptr || k >= kMeasuredOverlaps) continue;
+    if (overlap == nullptr || k >= context.weights.classes.measured_overlaps) continue;
     s.attributes = overlap->Share(source, s.target);
     if (s.attributes > 0) s.evidence |= kSignalAttributes;
   }
 }
 
-void Keep(Ranked& ranked) {
-  if (ranked.size() > kKeptBetweenPasses) ranked.resize(kKeptBetweenPasses);
+void Keep(const MatchContext& context, Ranked& ranked) {
+  const size_t kept = context.weights.classes.kept_between_passes;
+  if (ranked.size() > kept) ranked.resize(kept);
 }
 
 void Combine(const MatchContext& context, const std::vector<ClassImage>& images, size_t source,
@@ -72,14 +63,15 @@ void Combine(const MatchContext& context, const std::vector<ClassImage>& images,
   double support = 0;
   if (context.Uses(kSignalHierarchy)) support = HierarchySupport(context, images, source, s.target);
   s.evidence &= ~kSignalHierarchy;
-  if (support > 0.05) s.evidence |= kSignalHierarchy;
+  const ClassScoring& weights = context.weights.classes;
+  if (support > weights.least_hierarchy_evidence) s.evidence |= kSignalHierarchy;
   // Names never decide alone: even equal names leave room for the other
   // signals to tell two classes of one name apart.
-  const double base = kNameShare * s.names;
+  const double base = weights.name_share * s.names;
   const double overlap = std::max(s.attributes, 0.0);
-  double score = base + (1.0 - base) * (kHierarchyWeight * std::max(support, 0.0) +
-                                        kAttributeWeight * overlap);
-  score -= kContradiction * std::max(-support, 0.0) * s.names;
+  double score = base + (1.0 - base) * (weights.hierarchy * std::max(support, 0.0) +
+                                        weights.attributes * overlap);
+  score -= weights.contradiction * std::max(-support, 0.0) * s.names;
   s.score = std::clamp(score, 0.0, 1.0);
 }
 
@@ -97,7 +89,8 @@ std::vector<ClassImage> Images(const MatchContext& context, const std::vector<Ra
   for (size_t i = 0; i < ranked.size(); ++i) {
     const size_t source = context.input.class_items[i];
     if (context.source_anchor[source] >= 0 || ranked[i].empty()) continue;
-    if (ClearlyFirst(Scores(ranked[i]), kImageScore, kImageLead)) {
+    if (ClearlyFirst(Scores(ranked[i]), context.weights.classes.image_score,
+                     context.weights.classes.image_lead)) {
       images[source] = ClassImage{static_cast<int>(ranked[i][0].target), ranked[i][0].score};
     }
   }
@@ -137,17 +130,18 @@ ClassMatch MatchClasses(const MatchContext& context) {
         state.gathered.push_back(ScoreNames(context, i, target));
       }
       Rank(state.gathered);
-      Keep(state.gathered);
+      Keep(context, state.gathered);
       // Only the kept candidates stay, for every item until the end: no slack.
       ranked[i].reserve(state.gathered.size());
       ranked[i].assign(state.gathered.begin(), state.gathered.end());
-      MeasureOverlap(state.overlap.get(), items[i], ranked[i]);
+      MeasureOverlap(context, state.overlap.get(), items[i], ranked[i]);
       for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
       Rank(ranked[i]);
     }
   });
   images = Images(context, ranked);
-  for (int pass = 0; pass < kPasses && context.Uses(kSignalHierarchy); ++pass) {
+  for (int pass = 0; pass < context.weights.classes.passes && context.Uses(kSignalHierarchy);
+       ++pass) {
     ForEachRun(items.size(), states.size(), [&](size_t run, size_t begin, size_t end) {
       for (size_t i = begin; i < end; ++i) {
         const size_t before = ranked[i].size();
@@ -155,7 +149,7 @@ ClassMatch MatchClasses(const MatchContext& context) {
           if (!Contains(ranked[i], target)) ranked[i].push_back(ScoreNames(context, i, target));
         }
         if (ranked[i].size() != before) ranked[i].shrink_to_fit();
-        MeasureOverlap(states[run].overlap.get(), items[i], ranked[i]);
+        MeasureOverlap(context, states[run].overlap.get(), items[i], ranked[i]);
         for (Scored& s : ranked[i]) Combine(context, images, items[i], s);
         Rank(ranked[i]);
       }
@@ -166,7 +160,9 @@ ClassMatch MatchClasses(const MatchContext& context) {
   std::vector<std::vector<ClassCandidate>> candidates(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
     // Classes of one key and parent are one row's target: the first of them.
-    for (size_t k = 0; k < ranked[i].size() && candidates[i].size() < kKeptForAssignment; ++k) {
+    for (size_t k = 0;
+         k < ranked[i].size() && candidates[i].size() < context.weights.classes.kept_for_assignment;
+         ++k) {
       const Scored& s = ranked[i][k];
       const uint32_t target = context.target_tree.RowTarget(s.target);
       if (s.score <= 0 ||
@@ -181,15 +177,17 @@ ClassMatch MatchClasses(const MatchContext& context) {
   for (const ClassAnchor& anchor : context.input.class_anchors) anchored[anchor.target] = true;
   std::vector<int32_t> takers;
   if (context.Uses(kSignalAssignment))
-    AssignGlobally(candidates, anchored, context.input.target.size(), &takers);
+    AssignGlobally(candidates, anchored, context.input.target.size(), context.weights.assignment,
+                   &takers);
   ClassMatch match;
+  const AcceptanceRules& rules = context.weights.acceptance;
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
     std::vector<double> scores;
     for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
     const bool exact = !suggestion.candidates.empty() &&
                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
-                       suggestion.candidates.front().score >= context.options.floor &&
+                       suggestion.candidates.front().score >= rules.floor &&
                        index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
     // Each other's best, with a second witness: the hierarchy agrees, or
     // the two names are about the same thing.
@@ -200,9 +198,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
                         ((suggestion.candidates.front().evidence & kSignalHierarchy) != 0 ||
                          ClassHeadsMeet(context, items[i], suggestion.candidates.front().target));
     suggestion.accepted =
-        exact || ClearlyFirst(scores, context.options.min_score, context.options.margin) ||
-        (mutual &&
-         ClearlyFirst(scores, context.options.mutual_min_score, context.options.mutual_margin));
+        exact || ClearlyFirst(scores, rules.min_score, rules.margin) ||
+        (mutual && ClearlyFirst(scores, rules.mutual_min_score, rules.mutual_margin));
     if (suggestion.candidates.size() > context.options.top)
       suggestion.candidates.resize(context.options.top);
     match.suggestions.push_back(std::move(suggestion));

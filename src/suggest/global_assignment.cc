@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr double kDemoted = 0.8;        // a target another item took with a better score
-constexpr double kDemotedByRow = 0.92;  // a target a row of the table already takes
-constexpr double kStrong = 0.9;         // both this strong and about equal: many-to-one
-constexpr double kAboutEqual = 0.02;
-
 struct Owner {
   int item = -1;
   double score = 0;
@@ -69,7 +64,7 @@ class CursorHeap {
 // first) without listing them: each item's own list is in that order, so
 // merging the lists' heads is enough.
 std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vector<size_t>& starts,
-                                size_t target_count) {
+                                size_t target_count, const AssignmentRules& rules) {
   const size_t items = starts.size() - 1;
   std::vector<Cursor> first;
   for (size_t i = 0; i < items; ++i) {
@@ -82,8 +77,8 @@ std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vect
     const Cursor head = heads.top();
     const Claim& claim = claims[head.at];
     Owner& owner = owners[claim.target];
-    const bool shared =
-        owner.item >= 0 && claim.score >= kStrong && owner.score - claim.score <= kAboutEqual;
+    const bool shared = owner.item >= 0 && claim.score >= rules.strong &&
+                        owner.score - claim.score <= rules.about_equal;
     if (owner.item < 0 || shared) {
       if (owner.item < 0) owner = Owner{static_cast<int>(head.item), claim.score};
       heads.pop();  // placed: its other pairs no longer count
@@ -106,13 +101,14 @@ int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim) {
 
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const std::vector<bool>& anchored, size_t target_count,
-                  std::vector<Contest>* contests, std::vector<int32_t>* takers) {
+                  const AssignmentRules& rules, std::vector<Contest>* contests,
+                  std::vector<int32_t>* takers) {
   if (starts.empty()) return;
   const size_t items = starts.size() - 1;
   for (size_t i = 0; i < items; ++i) {
     std::sort(claims.begin() + Offset(starts[i]), claims.begin() + Offset(starts[i + 1]), Before);
   }
-  const std::vector<Owner> owners = TakeGreedily(claims, starts, target_count);
+  const std::vector<Owner> owners = TakeGreedily(claims, starts, target_count, rules);
   if (takers != nullptr) {
     takers->assign(target_count, kTakenByNone);
     for (size_t t = 0; t < target_count; ++t) (*takers)[t] = owners[t].item;
@@ -127,13 +123,13 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
       const Owner& owner = owners[c->target];
       double factor = 1.0;
       if (owner.item >= 0 && owner.item != static_cast<int>(i) &&
-          owner.score > c->score + kAboutEqual) {
-        factor = kDemoted;
+          owner.score > c->score + rules.about_equal) {
+        factor = rules.demoted;
       } else if (anchored[c->target] && c->score < 1.0) {
-        factor = kDemotedByRow;
+        factor = rules.demoted_by_row;
+        c->evidence |= kMarkTakenByRow;
       }
       if (factor < 1.0) c->evidence |= kSignalAssignment;
-      if (factor == kDemotedByRow) c->evidence |= kMarkTakenByRow;
       const double score = c->score * factor;
       if (contests == nullptr) {
         c->score = score;
@@ -156,7 +152,7 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
 
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
                     const std::vector<bool>& anchored, size_t target_count,
-                    std::vector<int32_t>* takers_out) {
+                    const AssignmentRules& rules, std::vector<int32_t>* takers_out) {
   std::deque<Claim> claims;
   std::vector<size_t> starts{0};
   for (const std::vector<ClassCandidate>& candidates : per_item) {
@@ -167,7 +163,7 @@ void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
   }
   std::vector<int32_t> own_takers;
   std::vector<int32_t>& takers = takers_out != nullptr ? *takers_out : own_takers;
-  AssignClaims(claims, starts, anchored, target_count, nullptr, &takers);
+  AssignClaims(claims, starts, anchored, target_count, rules, nullptr, &takers);
   for (size_t i = 0; i < per_item.size(); ++i) {
     per_item[i].clear();
     for (size_t k = starts[i]; k < starts[i + 1]; ++k) {

@@ -18,7 +18,7 @@
 // With `takers`, per target the item that took it, or kTakenByNone.
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
                     const std::vector<bool>& anchored, size_t target_count,
-                    std::vector<int32_t>* takers = nullptr);
+                    const AssignmentRules& rules, std::vector<int32_t>* takers = nullptr);
 
 // The same over candidates kept in one array, as for hundreds of thousands
 // of attribute items: item i's are claims[starts[i]] up to claims[starts[i + 1]].
@@ -41,7 +41,8 @@ struct Contest {
 // With `takers`, per target the item that took it, or kTakenByNone.
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const std::vector<bool>& anchored, size_t target_count,
-                  std::vector<Contest>* contests = nullptr, std::vector<int32_t>* takers = nullptr);
+                  const AssignmentRules& rules, std::vector<Contest>* contests = nullptr,
+                  std::vector<int32_t>* takers = nullptr);
 
 // Who took the target of a demoted claim, from the `takers` of AssignClaims.
 int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim);

@@ -4,22 +4,14 @@
 
 namespace {
 
-constexpr int kDeepestDescendant = 4;
-constexpr double kChildShare = 0.9;  // the parent's image is the candidate's parent: short of all,
-                                     // so the children still tell siblings apart
-constexpr double kDescendantShare = 0.5;  // a deeper descendant says less than a child
-constexpr double kSiblingShare = 0.6;  // where the parent has no image, its siblings' images speak
-constexpr double kGrandparentShare = 0.4;  // where neither does, the grandparent's
-constexpr size_t kMostBeneath = 40;
-constexpr size_t kMostSiblings = 40;
-
 // Where the source class's parent maps: the candidate is a child of the
 // image, a deeper descendant, or elsewhere (which counts against it).
 double ParentSupport(const MatchContext& context, const ClassImage& image, size_t target) {
   if (static_cast<size_t>(image.target) == target) return 0;
-  const int steps = context.target_tree.StepsUp(target, image.target, kDeepestDescendant);
-  if (steps == 1) return kChildShare * image.confidence;
-  if (steps > 1) return kDescendantShare * image.confidence;
+  const int steps = context.target_tree.StepsUp(target, image.target,
+                                                context.weights.hierarchy.deepest_descendant);
+  if (steps == 1) return context.weights.hierarchy.child_share * image.confidence;
+  if (steps > 1) return context.weights.hierarchy.descendant_share * image.confidence;
   return -image.confidence;
 }
 
@@ -33,7 +25,7 @@ double SiblingSupport(const MatchContext& context, const std::vector<ClassImage>
   size_t looked = 0;
   for (uint32_t sibling : context.source_tree.Children(static_cast<size_t>(parent))) {
     if (sibling == source || images[sibling].target < 0) continue;
-    if (++looked > kMostSiblings) break;
+    if (++looked > context.weights.hierarchy.most_siblings) break;
     const ClassImage& image = images[sibling];
     all += image.confidence;
     if (static_cast<size_t>(image.target) != target &&
@@ -41,7 +33,7 @@ double SiblingSupport(const MatchContext& context, const std::vector<ClassImage>
       agree += image.confidence;
     }
   }
-  return all > 0 ? kSiblingShare * agree / (all + 1.0) : 0.0;
+  return all > 0 ? context.weights.hierarchy.sibling_share * agree / (all + 1.0) : 0.0;
 }
 
 // What is known above the class: its parent's image, else its siblings',
@@ -56,8 +48,9 @@ double UpSupport(const MatchContext& context, const std::vector<ClassImage>& ima
   const int grandparent = context.source_tree.Parent(static_cast<size_t>(parent));
   if (grandparent == DictionaryTree::kNone || images[grandparent].target < 0) return 0;
   const ClassImage& image = images[grandparent];
-  const int steps = context.target_tree.StepsUp(target, image.target, kDeepestDescendant);
-  return steps >= 1 ? kGrandparentShare * image.confidence : 0.0;
+  const int steps = context.target_tree.StepsUp(target, image.target,
+                                                context.weights.hierarchy.deepest_descendant);
+  return steps >= 1 ? context.weights.hierarchy.grandparent_share * image.confidence : 0.0;
 }
 
 // The source class's children that have an image: the share of them whose
@@ -101,14 +94,16 @@ std::vector<uint32_t> HierarchyCandidates(const MatchContext& context,
           std::find(level.begin(), level.end(), static_cast<uint32_t>(above)) == level.end()) {
         level.push_back(static_cast<uint32_t>(above));
       }
-      if (level.size() >= 3) break;
+      if (level.size() >= context.weights.hierarchy.most_sibling_places) break;
     }
   }
-  for (int depth = 0; depth < 2 && beneath.size() < kMostBeneath; ++depth) {
+  for (int depth = 0; depth < context.weights.hierarchy.candidate_depth &&
+                      beneath.size() < context.weights.hierarchy.most_beneath;
+       ++depth) {
     std::vector<uint32_t> next;
     for (uint32_t at : level) {
       for (uint32_t child : context.target_tree.Children(at)) {
-        if (beneath.size() >= kMostBeneath) break;
+        if (beneath.size() >= context.weights.hierarchy.most_beneath) break;
         beneath.push_back(child);
         next.push_back(child);
       }

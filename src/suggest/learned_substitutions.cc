@@ -10,22 +10,6 @@
 
 namespace {
 
-// Pairs whose words differ in more than this many words on a side say
-// nothing clear about which word stands for which.
-constexpr size_t kMostUnmatched = 3;
-// A substitution needs this many different pairs of names behind it: one
-// pair of names, however often repeated, may be one person's odd choice.
-constexpr size_t kLeastNamePairs = 2;
-// Of the rows where the source word is renamed or kept, the share that
-// rename it to the target word; and of the rows that bring the target word
-// in, the share that bring it for the source word. The second keeps a
-// catch-all target ("Vendor Reference", "Remarks") that rows send many
-// unrelated names to from teaching anything.
-constexpr double kLeastFaithful = 0.5;
-constexpr double kLeastSpecific = 0.5;
-// However well supported, a substitution never counts as much as the word itself.
-constexpr double kStrongest = 0.9;
-
 std::vector<uint32_t> Without(std::span<const uint32_t> words, std::span<const uint32_t> other) {
   std::vector<uint32_t> rest;
   std::set_difference(words.begin(), words.end(), other.begin(), other.end(),
@@ -45,7 +29,8 @@ struct Tally {
   std::map<uint32_t, double> seen;                 // rows holding a source word
 };
 
-void CountPair(const NameProfile& source, const NameProfile& target, Tally& tally) {
+void CountPair(const NameProfile& source, const NameProfile& target, size_t most_unmatched,
+               Tally& tally) {
   for (uint32_t word : source.words()) tally.seen[word] += 1;
   const std::vector<uint32_t> only_source = Without(source.words(), target.words());
   const std::vector<uint32_t> only_target = Without(target.words(), source.words());
@@ -54,7 +39,7 @@ void CountPair(const NameProfile& source, const NameProfile& target, Tally& tall
       tally.renamed_or_kept[word] += 1;
     }
   }
-  if (only_source.empty() || only_source.size() > kMostUnmatched) return;
+  if (only_source.empty() || only_source.size() > most_unmatched) return;
   if (only_target.empty()) {
     // Kept words are evidence enough: what the row dropped is noise.
     if (only_source.size() < source.size) {
@@ -62,7 +47,7 @@ void CountPair(const NameProfile& source, const NameProfile& target, Tally& tall
     }
     return;
   }
-  if (only_target.size() > kMostUnmatched) return;
+  if (only_target.size() > most_unmatched) return;
   const double share = 1.0 / static_cast<double>(std::max(only_source.size(), only_target.size()));
   for (uint32_t from : only_source) tally.renamed_or_kept[from] += 1;
   for (uint32_t to : only_target) tally.brought[to] += 1;
@@ -76,21 +61,23 @@ void CountPair(const NameProfile& source, const NameProfile& target, Tally& tall
 
 }  // namespace
 
-void LearnSubstitutions(const std::vector<NamePair>& known, WordLinks& links) {
+void LearnSubstitutions(const std::vector<NamePair>& known, const LearningRules& rules,
+                        WordLinks& links) {
   Tally tally;
-  for (const auto& [source, target] : known) CountPair(*source, *target, tally);
+  for (const auto& [source, target] : known)
+    CountPair(*source, *target, rules.most_unmatched, tally);
   for (const auto& [words, count] : tally.together) {
     const size_t name_pairs = tally.behind[words].size();
-    if (name_pairs < kLeastNamePairs) continue;
+    if (name_pairs < rules.least_name_pairs) continue;
     const double faithful = count / tally.renamed_or_kept[words.first];
     const double specific = count / tally.brought[words.second];
-    if (faithful < kLeastFaithful || specific < kLeastSpecific) continue;
+    if (faithful < rules.least_faithful || specific < rules.least_specific) continue;
     const double support = static_cast<double>(name_pairs) / static_cast<double>(name_pairs + 1);
-    links.Add(words.first, words.second, kStrongest * std::min(faithful, specific) * support,
+    links.Add(words.first, words.second, rules.strongest * std::min(faithful, specific) * support,
               kSignalLearned);
   }
   for (const auto& [word, count] : tally.dropped) {
-    if (count < static_cast<double>(kLeastNamePairs)) continue;
+    if (count < static_cast<double>(rules.least_name_pairs)) continue;
     links.SetDropped(word, count / (tally.seen[word] + 1.0));
   }
 }

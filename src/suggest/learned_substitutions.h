@@ -9,12 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "suggest/match_weights.h"
 #include "suggest/name_profiles.h"
 #include "suggest/word_links.h"
 
 // One known pair of names: the source's, the target's.
 using NamePair = std::pair<const NameProfile*, const NameProfile*>;
 
-void LearnSubstitutions(const std::vector<NamePair>& known, WordLinks& links);
+void LearnSubstitutions(const std::vector<NamePair>& known, const LearningRules& rules,
+                        WordLinks& links);
 
 #endif  // ZOR_SUGGEST_LEARNED_SUBSTITUTIONS_H_

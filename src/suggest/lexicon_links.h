@@ -14,18 +14,9 @@
 
 #include "lexicon/lexicon.h"
 #include "suggest/lexicon_evidence.h"
+#include "suggest/match_weights.h"
 #include "suggest/name_profiles.h"
 #include "suggest/word_links.h"
-
-// How far each kind of relation makes two words one. The user's synonyms
-// and the specific relations of WordNet decide a pair; a word's plain
-// synonyms only rank it ("chair" and "president" share a sense).
-struct LexiconStrengths {
-  double user = 0.95;
-  double pertainym = 0.9;
-  double phrase_synonym = 0.9;
-  double word_synonym = 0.5;
-};
 
 // `source_labels` and `target_labels`: every label of each side, repeats allowed.
 // Every relation is added to each of `links`; `signals` says which of the
@@ -34,6 +25,6 @@ struct LexiconStrengths {
 void LinkLexicon(const Lexicon& lexicon, const std::vector<std::string_view>& source_labels,
                  const std::vector<std::string_view>& target_labels, WordVocabulary& vocabulary,
                  const std::vector<WordLinks*>& links, uint32_t signals, LexiconEvidence& evidence,
-                 const LexiconStrengths& strengths = {});
+                 const LexiconStrengths& strengths);
 
 #endif  // ZOR_SUGGEST_LEXICON_LINKS_H_

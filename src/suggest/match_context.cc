@@ -12,12 +12,6 @@
 
 namespace {
 
-// Words whose trigrams agree less than this are different words (unless
-// one slip tells them apart).
-constexpr double kSpellingAgreement = 0.75;
-// Words one slip apart count nearly as one word.
-constexpr double kSlipStrength = 0.9;
-
 ClassNames ProfileNames(WordVocabulary& vocabulary, std::string_view label, std::string_view key) {
   ClassNames names;
   names.label = vocabulary.Profile(label.empty() ? key : label);
@@ -122,8 +116,8 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links,
   auto link = [&](uint32_t word, uint32_t) {
     if (done[word]) return;
     done[word] = true;
-    for (const auto& [to, agreement] :
-         index.Near(word, context.vocabulary.Word(word), kSpellingAgreement)) {
+    for (const auto& [to, agreement] : index.Near(word, context.vocabulary.Word(word),
+                                                  context.weights.names.spelling_agreement)) {
       LinkBoth(class_links, attribute_links, word, to, agreement);
     }
   };
@@ -159,7 +153,7 @@ void LinkSlips(const MatchContext& context, WordLinks& class_links, WordLinks& a
     for (uint32_t near : slips.Near(form, context.vocabulary.Word(form))) {
       if (source_word_of_form[near] != kNone) continue;
       LinkBoth(class_links, attribute_links, source_word_of_form[form],
-               target_word_of_form.at(near), kSlipStrength);
+               target_word_of_form.at(near), context.weights.names.slip_strength);
     }
   }
 }
@@ -173,7 +167,7 @@ void LearnFromAnchors(const MatchContext& context, WordLinks& class_links,
     classes.emplace_back(&s.label, &t.label);
     if (s.key_differs || t.key_differs) classes.emplace_back(&s.key, &t.key);
   }
-  LearnSubstitutions(classes, class_links);
+  LearnSubstitutions(classes, context.weights.learning, class_links);
   std::vector<NamePair> attributes;
   for (const AttributeAnchor& anchor : context.input.attribute_anchors) {
     const ClassNames& s =
@@ -182,7 +176,7 @@ void LearnFromAnchors(const MatchContext& context, WordLinks& class_links,
         context.target_attributes[anchor.target_class].names[anchor.target_attribute];
     attributes.emplace_back(&s.label, &t.label);
   }
-  LearnSubstitutions(attributes, attribute_links);
+  LearnSubstitutions(attributes, context.weights.learning, attribute_links);
 }
 
 // Every label of one side, classes' and attributes'. Keys are left out: a
@@ -233,12 +227,13 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
                                       target_labels = LabelsOf(in.target);
   if (Uses(kSignalAbbreviation)) {
     for (WordLinks* links : {&class_links, &attribute_links}) {
-      LinkAbbreviations(source_labels, target_labels, vocabulary, *links);
+      LinkAbbreviations(source_labels, target_labels, vocabulary,
+                        weights.names.abbreviation_strength, *links);
     }
   }
   if (opts.lexicon != nullptr && (Uses(kSignalLexicon) || Uses(kSignalSynonyms))) {
     LinkLexicon(*opts.lexicon, source_labels, target_labels, vocabulary,
-                {&class_links, &attribute_links}, opts.signals, *lexicon_evidence);
+                {&class_links, &attribute_links}, opts.signals, *lexicon_evidence, weights.lexicon);
   }
   class_links.Seal();
   attribute_links.Seal();

@@ -26,6 +26,7 @@ struct MatchContext {
 
   const SuggestInput& input;
   SuggestOptions options;
+  const MatchWeights& weights = options.weights;
   WordVocabulary vocabulary;
   std::vector<ClassNames> source_names;
   std::vector<ClassNames> target_names;

@@ -10,8 +10,6 @@ namespace {
 
 // Words that meet only through their stems: "Reviewer" and "Review", which
 // the stemmer joins and which differ ("Paper" and "Papers" are one form).
-constexpr double kStemOnly = 0.75;
-
 // Names have a handful of words: a scan beats a binary search.
 size_t PlaceOf(std::span<const uint32_t> words, uint32_t word) {
   size_t i = 0;
@@ -30,7 +28,8 @@ bool HoldsAll(std::span<const uint32_t> words, const std::vector<uint32_t>& some
 }  // namespace
 
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
-                      const WordWeights& weights, const WordLinks& links) {
+                      const WordWeights& weights, const WordLinks& links,
+                      const NameScoring& scoring) {
   Likeness likeness;
   if (source.empty() || target.empty()) return likeness;
   if (source.compact == target.compact) {
@@ -84,7 +83,7 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
     if (i < 64 && (consumed & (uint64_t{1} << i)) != 0) continue;
     if (const size_t at = PlaceOf(target_words, word); at != target_words.size()) {
       const bool same_form = source.forms()[i] == target.forms()[at];
-      shared += (same_form ? 1.0 : kStemOnly) * (weight + weights.Weight(word));
+      shared += (same_form ? 1.0 : scoring.stem_only) * (weight + weights.Weight(word));
       if (!same_form) likeness.signals |= kSignalStems;
       continue;
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "suggest/match_weights.h"
 #include "suggest/name_profiles.h"
 #include "suggest/word_links.h"
 #include "suggest/word_weights.h"
@@ -16,7 +17,8 @@ struct Likeness {
 };
 
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
-                      const WordWeights& weights, const WordLinks& links);
+                      const WordWeights& weights, const WordLinks& links,
+                      const NameScoring& scoring);
 
 // Whether two names are about the same thing: their head words are one
 // word, or linked. "Research Topic" and "Topic" are; "Accepted Paper" and

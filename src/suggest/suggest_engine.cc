@@ -10,11 +10,6 @@
 
 namespace {
 
-// A class with no sure target lends its best candidates to its attributes,
-// with half the say.
-constexpr double kGuessedHome = 0.5;
-constexpr size_t kGuessedHomes = 3;
-
 bool InRange(const SuggestInput& in, const AttributeItem& item) {
   return item.source_class < in.source.size() &&
          item.source_attribute < in.source[item.source_class].attributes.size();
@@ -65,18 +60,21 @@ SuggestInput WithoutStrays(const SuggestInput& in) {
   return out;
 }
 
-std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match) {
+// A class with no sure target lends its best candidates to its attributes.
+std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match,
+                                                    const AttributeScoring& weights) {
   std::vector<std::vector<ClassImage>> homes(match.images.size());
   for (size_t s = 0; s < homes.size(); ++s) {
     if (match.images[s].target >= 0) homes[s].push_back(match.images[s]);
   }
   for (const ClassSuggestion& s : match.suggestions) {
     if (s.accepted) continue;
-    for (size_t k = 0; k < s.candidates.size() && k < kGuessedHomes; ++k) {
+    for (size_t k = 0; k < s.candidates.size() && k < weights.guessed_homes; ++k) {
       const ClassCandidate& c = s.candidates[k];
       if (!homes[s.source].empty() && homes[s.source][0].target == static_cast<int>(c.target))
         continue;
-      homes[s.source].push_back(ClassImage{static_cast<int>(c.target), kGuessedHome * c.score});
+      homes[s.source].push_back(
+          ClassImage{static_cast<int>(c.target), weights.guessed_home * c.score});
     }
   }
   return homes;
@@ -92,7 +90,8 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   std::optional<MatchContext> context(std::in_place, in, options);
   SuggestOutput output;
   ClassMatch match = MatchClasses(*context);
-  RankedAttributes ranked = RankAttributes(*context, AttributeHomes(match));
+  RankedAttributes ranked =
+      RankAttributes(*context, AttributeHomes(match, options.weights.attributes));
   if (!context->lexicon_evidence->Empty()) output.lexicon_evidence = context->lexicon_evidence;
   // The names' profiles are read no more: the suggestions take their memory.
   context.reset();
@@ -115,7 +114,8 @@ EvidenceWords EvidenceNames(uint32_t signals) {
       {kSignalRow, "row's target"},
       {kSignalAbbreviation, "abbreviation"},
       {kSignalLexicon, "lexicon"},
-      {kSignalSynonyms, "synonyms"}};
+      {kSignalSynonyms, "synonyms"},
+      {kMarkDecided, "decision"}};
   static_assert(std::size(kNames) <= std::tuple_size_v<decltype(EvidenceWords::words)>);
   EvidenceWords names;
   for (const auto& [signal, name] : kNames) {

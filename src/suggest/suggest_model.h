@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "suggest/match_weights.h"
 #include "suggest/name_store.h"
 
 class Lexicon;
@@ -91,6 +92,8 @@ enum Signal : uint32_t {
   kSignalAbbreviation = 1u << 13,  // an abbreviation in capitals and the words it abbreviates
   kSignalLexicon = 1u << 14,       // related in the lexicon of English: a synonym, a pertainym
   kSignalSynonyms = 1u << 15,      // related in the user's own list of synonyms
+  // Not a signal: a reviewer decided this target (a decisions file).
+  kMarkDecided = 1u << 16,
 };
 inline constexpr uint32_t kAllSignals =
     0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
@@ -107,22 +110,10 @@ EvidenceWords EvidenceNames(uint32_t signals);
 
 struct SuggestOptions {
   size_t top = 5;
-  double min_score = 0.7;  // an accepted first candidate reaches this score
-  double margin = 0.05;    // and leads the runner-up by this much
-  double attribute_min_score = 0.55;
-  // A pair that is each other's best (the target's best item is the item
-  // whose best target it is) is accepted from a lower score and a smaller
-  // lead: two sides agreeing say more than one score. A class pair needs the
-  // hierarchy's agreement too (a parent or children mapped alike).
-  double mutual_min_score = 0.55;
-  double mutual_margin = 0.02;
-  double attribute_mutual_min_score = 0.55;
+  MatchWeights weights;
   // What is known of words beyond their spelling (WordNet's database, the
   // user's synonyms), or null; not owned.
   const Lexicon* lexicon = nullptr;
-  // No suggestion is accepted below this score, whatever the rule (a user's
-  // --min-score sets it, with the scores above).
-  double floor = 0;
   uint32_t signals = kAllSignals;  // the signals in use (the ablation switches some off)
   // How many threads match at once: 0 for as many as the machine has, on
   // inputs large enough to be worth it. The suggestions never depend on it.
@@ -145,6 +136,7 @@ struct ClassSuggestion {
   size_t source = 0;
   std::vector<ClassCandidate> candidates;  // best first
   bool accepted = false;                   // the first candidate is accepted
+  bool no_mapping = false;                 // a reviewer decided No Mapping
 };
 
 // 24 bytes: hundreds of thousands of items keep five each.
@@ -160,6 +152,7 @@ struct AttributeSuggestion {
   AttributeItem item;
   std::vector<AttributeCandidate> candidates;
   bool accepted = false;
+  bool no_mapping = false;  // a reviewer decided No Mapping
 };
 
 struct SuggestOutput {

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/mapping_row_text.h"
+#include "suggestion_run/row_rules.h"
 #include "suggestion_run/suggest_work.h"
 
 // What became of an item's row.

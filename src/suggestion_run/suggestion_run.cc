@@ -1,8 +1,88 @@
 #include "suggestion_run/suggestion_run.h"
 
+#include <map>
+
+#include "lexicon/lexicon.h"
 #include "suggest/suggest_engine.h"
+#include "suggestion_run/synonym_coverage.h"
 
 namespace {
+
+constexpr size_t kFirstFew = 5;
+
+// The decisions file, read before anything is compared: a file that is not
+// one, or an entry that is malformed, is the user's mistake to mend first.
+bool ReadDecisions(const SuggestionRequest& request, CliStreams& io, DecisionsFile& decisions) {
+  if (request.decisions_path.empty()) return true;
+  const std::string& path = request.decisions_path;
+  FileRead read = ReadFile(path, kMostDecisionsBytes);
+  if (!read.ok()) {
+    ReportError(io, ReadProblem(path, read));
+    return false;
+  }
+  decisions = ParseDecisions(read.bytes);
+  for (const DecisionsProblem& problem : decisions.problems)
+    ReportError(io, DecisionsProblemText(path, problem));
+  return decisions.problems.empty();
+}
+
+// The synonyms file's entries that no name holds, the first few (all with
+// --verbose): the lexicon is loaded before the dictionaries are read.
+void SaySynonymsInNoName(const SuggestionRequest& request, const SuggestInput& input,
+                         CliStreams& io) {
+  const Lexicon* lexicon = request.matcher.lexicon;
+  if (lexicon == nullptr || request.inputs.quiet) return;
+  const std::vector<std::string> warnings =
+      SynonymsInNoName(lexicon->UserGroups(), lexicon->UserFile(), input);
+  for (size_t i = 0; i < warnings.size(); ++i) {
+    if (!request.verbose && i == kFirstFew) {
+      ReportError(io, "suggest: " + lexicon->UserFile() + ": and " +
+                          std::to_string(warnings.size() - i) +
+                          " more entries in no name: --verbose lists them all");
+      break;
+    }
+    ReportError(io, "suggest: " + warnings[i]);
+  }
+}
+
+std::string ItemWords(const DecisionEntry& entry) {
+  std::string words = entry.class_key;
+  if (entry.for_attribute) words += ": " + entry.attribute_label;
+  return words;
+}
+
+// How many decisions carried, and of those that did not, how many for each
+// reason and the first few (all with --verbose) by entry number.
+void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decided, CliStreams& io) {
+  if (request.decisions_path.empty() || request.inputs.quiet) return;
+  const std::string& path = request.decisions_path;
+  std::map<DecisionFate, size_t> counts;
+  for (const JudgedEntry& judged : decided.judged) ++counts[judged.fate];
+  const size_t carried = counts[DecisionFate::kCarried];
+  std::string said = path + ": " + std::to_string(carried) + " of " +
+                     std::to_string(decided.judged.size()) + " decisions carried";
+  for (const auto& [fate, count] : counts) {
+    if (fate == DecisionFate::kCarried || count == 0) continue;
+    said += "; " + std::to_string(count) + " " + std::string(DecisionFateWords(fate));
+  }
+  ReportError(io, "suggest: " + said);
+  size_t shown = 0;
+  for (const JudgedEntry& judged : decided.judged) {
+    if (judged.fate == DecisionFate::kCarried) continue;
+    if (!request.verbose && shown == kFirstFew) {
+      ReportError(io, "suggest: " + path + ": and " +
+                          std::to_string(decided.judged.size() - carried - shown) +
+                          " more: --verbose lists them all");
+      break;
+    }
+    ++shown;
+    std::string why(DecisionFateWords(judged.fate));
+    if (judged.fate == DecisionFate::kOverruled)
+      why = "decided again by entry " + std::to_string(judged.later) + ", which holds";
+    ReportError(io, "suggest: " + path + ": entry " + std::to_string(judged.entry->number) + ": " +
+                        ItemWords(*judged.entry) + ": " + why);
+  }
+}
 
 // Hands every class's findings to the item builder and, where asked, to
 // the command's own sink.
@@ -37,18 +117,23 @@ int CollectItems(const SuggestionRequest& request, const TableInput& table, CliS
 
 int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
                    FindingSink* alongside, ComparisonTotals* totals) {
+  if (!ReadDecisions(request, io, run.decisions)) return kExitTrouble;
   TableInput table = ReadTableInput(request.inputs.mapping_path);
   ComparisonTotals own_totals;
   if (CollectItems(request, table, io, run.work, alongside, totals ? *totals : own_totals) !=
       kExitClean) {
     return kExitTrouble;
   }
+  SaySynonymsInNoName(request, run.work.input, io);
   run.output = Suggest(run.work.input, request.matcher);
   if (run.output.classes.size() != run.work.class_context.size() ||
       run.output.attributes.size() != run.work.attribute_context.size()) {
     ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
+  run.decided = JudgeDecisions(run.decisions, run.work);
+  ApplyDecisions(run.decided, request.matcher.top, run.output);
+  SayWhatCarried(request, run.decided, io);
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
   run.rows = PlanRows(run.work, run.output, std::move(table.read.bytes), table.path);

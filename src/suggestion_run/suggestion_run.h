@@ -7,18 +7,24 @@
 
 #include "comparison_run/comparison_run.h"
 #include "suggest/suggest_model.h"
+#include "suggestion_run/decided_items.h"
+#include "suggestion_run/decisions_file.h"
 #include "suggestion_run/row_plan.h"
 #include "suggestion_run/suggest_work.h"
 
 struct SuggestionRequest {
   FindingRunOptions inputs;
-  SuggestOptions matcher;  // its lexicon is loaded by the caller
+  SuggestOptions matcher;      // its lexicon is loaded by the caller
+  std::string decisions_path;  // a review's decisions file, or empty
+  bool verbose = false;        // every decision that does not carry, not only the first few
 };
 
 struct SuggestionRun {
-  SuggestWork work;      // the items, as the comparison found them
-  SuggestOutput output;  // per item its ranked candidates
-  RowPlan rows;          // per item whether its row is written, and the rows
+  SuggestWork work;         // the items, as the comparison found them
+  DecisionsFile decisions;  // the review read back, if any
+  DecidedItems decided;     // which of its decisions carry, per item
+  SuggestOutput output;     // per item its ranked candidates
+  RowPlan rows;             // per item whether its row is written, and the rows
 };
 
 // Fills `run` and returns kExitClean, or kExitTrouble after saying on

@@ -51,6 +51,7 @@ TEST(UserSynonyms, ReadsGroupsWrittenWithEqualsSignsOrAsCsv) {
       {"\"no. of poles\",\"pole count\"\n\"12\"\" pipe\",foot pipe,,,\n,,,\n",
        {"1: no. of poles | pole count", "2: 12\" pipe | foot pipe"}},
       {"\"a = b\", c\n\"x, y\" = z\n", {"1: a = b | c", "2: x, y | z"}},
+      {"temp = temperature,,\nin = inlet , , \n", {"1: temp | temperature", "2: in | inlet"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.bytes));
@@ -76,10 +77,12 @@ TEST(UserSynonyms, ReportsEveryBadLineWithItsNumber) {
       " = y\n" +
       std::string(kMostSynonymLineBytes, ' ') +  // 12
       "a = b\n"
-      "\"\", b\n"      // 13
-      "in = inlet\n";  // 14: good
+      "\"\", b\n"          // 13
+      "supply;leaving\n"   // 14
+      "supply\tleaving\n"  // 15
+      "in = inlet\n";      // 16: good
   UserSynonyms synonyms = ParseUserSynonyms(bytes, "trade.txt");
-  EXPECT_EQ(Groups(synonyms), (std::vector<std::string>{"2: supply | leaving", "14: in | inlet"}));
+  EXPECT_EQ(Groups(synonyms), (std::vector<std::string>{"2: supply | leaving", "16: in | inlet"}));
   EXPECT_EQ(
       Problems(synonyms),
       (std::vector<std::string>{
@@ -96,6 +99,10 @@ TEST(UserSynonyms, ReportsEveryBadLineWithItsNumber) {
           "11: its entries hold more than 4096 bytes together",
           "12: longer than 20480 bytes",
           "13: entry 1 is empty",
+          "14: entries separated by ';': separate them by '=' or ',' (save the spreadsheet as "
+          "CSV with commas)",
+          "15: entries separated by tabs: separate them by '=' or ',' (save the spreadsheet as "
+          "CSV with commas)",
       }));
 }
 
@@ -163,5 +170,24 @@ TEST(UserSynonyms, TakesAGroupAtItsBoundInEveryForm) {
       EXPECT_EQ(Problems(over),
                 std::vector<std::string>{"1: its entries hold more than 4096 bytes together"});
     }
+  }
+}
+
+// A first line of column headings, as a spreadsheet's list has, is read as
+// written but warned of; one that names words of the trade is not.
+TEST(UserSynonyms, WarnsOfAFirstLineThatReadsAsAHeader) {
+  const struct {
+    std::string bytes;
+    size_t warnings;
+  } cases[] = {
+      {"Old word,New word\nsupply,leaving\n", 1},
+      {"# words\nAbbreviation = Meaning\n", 1},
+      {"supply,leaving\nOld word,New word\n", 0},  // only a first line is a header
+      {"source = origin\n", 0},
+  };
+  for (const auto& c : cases) {
+    UserSynonyms synonyms = ParseUserSynonyms(c.bytes, "trade.txt");
+    EXPECT_EQ(synonyms.warnings.size(), c.warnings) << c.bytes;
+    EXPECT_EQ(Problems(synonyms), std::vector<std::string>{}) << c.bytes;
   }
 }

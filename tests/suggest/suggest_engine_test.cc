@@ -202,7 +202,7 @@ TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
   // target 1. Items 2 and 3 fit target 3 equally and strongly: both keep it.
   std::vector<std::vector<ClassCandidate>> items = {
       {{0, 0.70, 0}, {1, 0.60, 0}}, {{0, 0.95, 0}}, {{3, 0.95, 0}}, {{3, 0.95, 0}}};
-  AssignGlobally(items, std::vector<bool>(4, false), 4);
+  AssignGlobally(items, std::vector<bool>(4, false), 4, AssignmentRules{});
   EXPECT_EQ(items[0][0].target, 1u);
   EXPECT_NE(items[0][1].evidence & kSignalAssignment, 0u);
   EXPECT_EQ(items[1][0].target, 0u);
@@ -522,10 +522,10 @@ TEST(SuggestSignals, EachOthersBestIsAcceptedWhereOneSidedIsNot) {
   SuggestOutput out = Suggest(run.input, run.options);
   ASSERT_EQ(out.classes.size(), 2u);
   ASSERT_FALSE(out.classes[0].candidates.empty());
-  EXPECT_LT(out.classes[0].candidates[0].score, run.options.min_score);
+  EXPECT_LT(out.classes[0].candidates[0].score, run.options.weights.acceptance.min_score);
   EXPECT_TRUE(out.classes[0].accepted);
   EXPECT_FALSE(out.classes[1].accepted);
-  run.options.mutual_min_score = run.options.min_score;
+  run.options.weights.acceptance.mutual_min_score = run.options.weights.acceptance.min_score;
   EXPECT_FALSE(Suggest(run.input, run.options).classes[0].accepted);
 }
 
@@ -557,10 +557,10 @@ TEST(SuggestSignals, EachOthersBestWithOneHeadWordIsAccepted) {
     run.input.class_items = {0};
     SuggestOutput out = Suggest(run.input, run.options);
     ASSERT_FALSE(out.classes[0].candidates.empty());
-    EXPECT_LT(out.classes[0].candidates[0].score, run.options.min_score);
+    EXPECT_LT(out.classes[0].candidates[0].score, run.options.weights.acceptance.min_score);
     EXPECT_EQ(out.classes[0].accepted, c.accepted);
     if (c.accepted) {
-      run.options.mutual_min_score = run.options.min_score;
+      run.options.weights.acceptance.mutual_min_score = run.options.weights.acceptance.min_score;
       EXPECT_FALSE(Suggest(run.input, run.options).classes[0].accepted);
     }
   }

@@ -4,8 +4,8 @@
 // attribute row naming a class finds. `zorvez suggest`'s row plan and the
 // explorer page's block of suggestions both write rows by these rules, so
 // that the page's export is, byte for byte, what suggest writes.
-#ifndef ZOR_OUTPUT_MAPPING_ROW_TEXT_H_
-#define ZOR_OUTPUT_MAPPING_ROW_TEXT_H_
+#ifndef ZOR_SUGGESTION_RUN_ROW_RULES_H_
+#define ZOR_SUGGESTION_RUN_ROW_RULES_H_
 
 #include <cstddef>
 #include <functional>
@@ -57,4 +57,4 @@ size_t FirstUnwritable(const std::vector<std::string_view>& values);
 std::unordered_map<std::string_view, size_t> FirstClassUnderEachParent(
     const std::vector<std::string_view>& parent_keys);
 
-#endif  // ZOR_OUTPUT_MAPPING_ROW_TEXT_H_
+#endif  // ZOR_SUGGESTION_RUN_ROW_RULES_H_

@@ -1,4 +1,4 @@
-#include "output/mapping_row_text.h"
+#include "suggestion_run/row_rules.h"
 
 #include "text/text_helpers.h"
 
