@@ -18,9 +18,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "suggestion_run/row_rules.h"
 #include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
+#include "suggestion_run/row_rules.h"
 
 // How a table row names a target class (columns 4 and 5); empty names: its
 // key and parent key.
