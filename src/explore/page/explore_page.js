@@ -3,8 +3,9 @@
 // which draws the page from its state. The data comes in as `source`: the
 // index, the texts of the page's other blocks (the findings' chunks, the
 // attribute names, the suggestions) and the browser's storage.
-const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, listView, detailView, reviewView) => {
-  const { VERDICT, KIND, LABEL, KEY, PARENT, MASK, ITEM_VERDICTS, make, button } = dom;
+const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, listFilter, listView, detailView,
+  reviewView) => {
+  const { LABEL, KEY, make, button } = dom;
   const { cols: { S_KEY }, reviewItems, candidatesOf } = model;
   const { decisionOf, setDecision } = decisionsModel;
   const CHUNK_CACHE_SIZE = 8;
@@ -96,19 +97,6 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       return attributeHaystack;
     }
 
-    function kindTest() {
-      if (state.kind === '') return () => true;
-      const code = Number(state.kind.slice(1));
-      if (state.kind[0] === 'c') return (c) => c[KIND] === code;
-      return (c) => ((c[MASK] >>> code) & 1) === 1;
-    }
-
-    function verdictMask() {
-      let mask = 0;
-      for (const code of state.verdicts) if (code < 31) mask |= 1 << code;
-      return mask;
-    }
-
     // The review filter's test of a class, or null for no filter.
     function reviewTest() {
       if (!state.review || readReview() === null) return null;
@@ -116,71 +104,14 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       return (i) => page.review.ofClass[i] !== null && test(page.decisions, page.review.ofClass[i]);
     }
 
-    // A class is shown when its own finding or one of its attribute and
-    // child findings has a ticked verdict, and when the search is found in
-    // its label or key or in the label or key of one of its attributes.
-    function matcher() {
-      const query = state.query.trim().toLowerCase();
-      const verdicts = state.verdicts;
-      const mask = verdictMask();
-      const kindMatches = kindTest();
-      const names = query === '' ? null : attributeNames();
-      const reviewed = reviewTest();
-      page.reasons.clear();
-      return (i) => {
-        const c = classes[i];
-        if (reviewed !== null && !reviewed(i)) return false;
-        const byItems = !verdicts.has(c[VERDICT]);
-        if (byItems && (c[ITEM_VERDICTS] & mask) === 0) return false;
-        if (!kindMatches(c)) return false;
-        let byAttribute = false;
-        if (query !== '' && !haystack[i].includes(query)) {
-          if (names === null || names[i] === undefined || !names[i].includes(query)) return false;
-          byAttribute = true;
-        }
-        if (byItems || byAttribute) page.reasons.set(i, { byItems, byAttribute });
-        return true;
-      };
-    }
-
-    // Groups by parent, in the order of the parents' names; within a group
-    // the classes keep the report's order.
-    function groups() {
-      if (page.grouping !== null) return page.grouping;
-      const byParent = new Map();
-      classes.forEach((c, i) => {
-        let members = byParent.get(c[PARENT]);
-        if (members === undefined) byParent.set(c[PARENT], (members = []));
-        members.push(i);
-      });
-      const parents = [...byParent.keys()].sort((a, b) => {
-        const x = a.toLowerCase(), y = b.toLowerCase();
-        return x < y ? -1 : x > y ? 1 : a < b ? -1 : a > b ? 1 : 0;
-      });
-      page.grouping = parents.map((parent) => ({ parent, members: byParent.get(parent), shown: 0 }));
-      return page.grouping;
-    }
-
     // The list's lines as the filters have them; returns how many classes
     // are shown.
     function filterRows() {
-      const matches = matcher();
-      const next = [];
-      let shown = 0;
-      if (state.grouped) {
-        groups().forEach((group, g) => {
-          const hits = group.members.filter(matches);
-          group.shown = hits.length;
-          if (hits.length === 0) return;
-          shown += hits.length;
-          next.push(-(g + 1));
-          if (!state.collapsed.has(g)) next.push(...hits);
-        });
-      } else {
-        for (let i = 0; i < page.total; i++) if (matches(i)) next.push(i);
-        shown = next.length;
-      }
-      page.rows = next;
+      const names = state.query.trim() === '' ? null : attributeNames();
+      if (state.grouped && page.grouping === null) page.grouping = listFilter.groupsOf(classes);
+      const { rows, shown } = listFilter.filterRows(
+        { classes, haystack, state, names, reviewed: reviewTest(), reasons: page.reasons }, page.grouping);
+      page.rows = rows;
       return shown;
     }
 
@@ -650,7 +581,8 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
   }
 
   return { start };
-})(ZorPageDom, ZorReviewModel, ZorDecisions, ZorDecisionsFile, ZorExportRows, ZorListView, ZorDetailView, ZorReviewView);
+})(ZorPageDom, ZorReviewModel, ZorDecisions, ZorDecisionsFile, ZorExportRows, ZorListFilter, ZorListView, ZorDetailView,
+  ZorReviewView);
 
 ZorExplorePage.start({
   index: JSON.parse(document.getElementById('zv-index').textContent),
