@@ -14,7 +14,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOR_FUZZ=ON -DZOR_S
   -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
-         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer)
+         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer)
 cmake --build build-fuzz --parallel 2 --target "${targets[@]}"
 fuzz/seed-corpus.sh
 
@@ -24,7 +24,8 @@ fuzz/seed-corpus.sh
 # suggestion record is one line of a few hundred bytes.
 declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192 [merge_fuzzer]=4096
                     [options_fuzzer]=256 [lint_fuzzer]=4096 [synonyms_fuzzer]=4096
-                    [wordnet_fuzzer]=8192 [suggestion_record_fuzzer]=4096 [names_fuzzer]=1024)
+                    [wordnet_fuzzer]=8192 [suggestion_record_fuzzer]=4096 [names_fuzzer]=1024
+                    [decisions_fuzzer]=4096)
 failed=()
 mkdir -p build-fuzz/logs
 for target in "${targets[@]}"; do

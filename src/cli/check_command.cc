@@ -135,7 +135,7 @@ void ReportNames(CliStreams& io, const ReportNameWatch& names) {
 }
 
 int RunCheck(const CheckOptions& options, CliStreams& io) {
-  const TableInput table = ReadTableInput(options.run.mapping_path);
+  TableInput table = ReadTableInput(options.run.mapping_path);
   Hazards warnings;
   if (TableWarnings(table, io, warnings) != kExitClean) return kExitTrouble;
   if (!options.quiet) ReportTableWarnings(options.run.mapping_path, io, warnings);

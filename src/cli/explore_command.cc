@@ -99,7 +99,8 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
     ExploreFindingSink sink(writer, run.v5v5);
     ComparisonTotals totals;
     if (!suggest) {
-      int status = RunFindings(run, ReadTableInput(run.mapping_path), io, sink, totals);
+      TableInput table = ReadTableInput(run.mapping_path);
+      int status = RunFindings(run, table, io, sink, totals);
       if (status == kExitClean) sink.Finish(totals);
       return status;
     }

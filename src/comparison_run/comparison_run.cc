@@ -64,6 +64,36 @@ class Progress {
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
+// The table's bytes as the run holds them (one line end more), lent for the
+// run and given back after it: a large table is held once. A table holding
+// a NUL byte, which the run reads up to, is copied instead.
+class LentTable {
+ public:
+  explicit LentTable(std::string& bytes) : bytes_(bytes) {
+    if (bytes.find('\0') != std::string::npos) {
+      text_ = RunTableText(bytes);
+      return;
+    }
+    lent_ = true;
+    bytes += '\n';
+    text_ = ZORUnicodeString(std::move(bytes));
+  }
+  ~LentTable() {
+    if (!lent_) return;
+    bytes_ = std::move(text_.str());
+    bytes_.pop_back();
+  }
+  LentTable(const LentTable&) = delete;
+  LentTable& operator=(const LentTable&) = delete;
+
+  const ZORUnicodeString& text() const { return text_; }
+
+ private:
+  std::string& bytes_;
+  ZORUnicodeString text_;
+  bool lent_ = false;
+};
+
 }  // namespace
 
 TableInput ReadTableInput(const std::string& path) { return {path, ReadTableFile(path)}; }
@@ -85,12 +115,12 @@ MigrationXMLNode* LoadDictionary(const std::string& path, CliStreams& io,
   return nullptr;
 }
 
-int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+int RunFindings(const FindingRunOptions& options, TableInput& table, CliStreams& io,
                 FindingSink& sink, ComparisonTotals& totals) {
   return RunFindings(options, table, io, sink, totals, nullptr);
 }
 
-int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+int RunFindings(const FindingRunOptions& options, TableInput& table, CliStreams& io,
                 FindingSink& sink, ComparisonTotals& totals, const LoadedRoots& loaded) {
   for (const std::string* path :
        {&options.source_path, &options.target_path, &options.mapping_path}) {
@@ -103,7 +133,8 @@ int RunFindings(const FindingRunOptions& options, const TableInput& table, CliSt
     ReportError(io, ReadProblem(table.path, table.read));
     return kExitTrouble;
   }
-  const ZORUnicodeString table_text = RunTableText(table.bytes());
+  LentTable lent(table.read.bytes);
+  const ZORUnicodeString& table_text = lent.text();
   LoadedDocuments documents;
   state.source_root = LoadDictionary(options.source_path, io, documents.source);
   if (state.source_root == nullptr) return kExitTrouble;

@@ -55,14 +55,14 @@ struct LoadedDocuments {
 // filled, or kExitTrouble after reporting on `io.err` why an input cannot be
 // used (no class reaches the sink then). Unlike the defined tool, a
 // dictionary that does not parse is refused, never read as empty.
-int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+int RunFindings(const FindingRunOptions& options, TableInput& table, CliStreams& io,
                 FindingSink& sink, ComparisonTotals& totals);
 
 // The same, with `loaded` called on the two root elements once they are
 // loaded and before the first class is compared, so that a subcommand that
 // also reads the dictionaries does not load them twice.
 using LoadedRoots = std::function<void(MigrationXMLNode* source, MigrationXMLNode* target)>;
-int RunFindings(const FindingRunOptions& options, const TableInput& table, CliStreams& io,
+int RunFindings(const FindingRunOptions& options, TableInput& table, CliStreams& io,
                 FindingSink& sink, ComparisonTotals& totals, const LoadedRoots& loaded);
 
 #endif  // ZOR_COMPARISON_RUN_COMPARISON_RUN_H_

@@ -7,6 +7,7 @@
 #include "compare/class_loop.h"
 #include "compare/comparison_state.h"
 #include "compare/pass_state.h"
+#include "dictionary/mapping_reader.h"
 #include "text/quoted_value.h"
 
 namespace {
@@ -55,17 +56,24 @@ class DroppedRowSink : public FindingSink {
 }  // namespace
 
 void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
-                     MigrationXMLNode* target_root, std::string table_text, Hazards& hazards) {
+                     MigrationXMLNode* target_root, std::string& table_text, Hazards& hazards) {
   if (source_root == nullptr || target_root == nullptr) return;
   ComparisonState state;
   state.settings = {profile.v5v5, profile.old_format, false, true};
-  size_t nul = table_text.find('\0');
-  if (nul != std::string::npos) table_text.resize(nul);
-  ZORUnicodeString run_text(std::move(table_text));
-  run_text.Append("\n");
+  const bool lent =
+      table_text.find('\0') == std::string::npos && table_text.capacity() > table_text.size();
+  ZORUnicodeString run_text =
+      lent ? ZORUnicodeString(std::move(table_text)) : RunTableText(table_text);
+  if (lent) run_text.Append("\n");  // within the capacity: the buffer stays
   state.source_root = source_root;
   state.target_root = target_root;
-  PassState pass(state, run_text, LookupStrategy::kIndexed);
-  DroppedRowSink sink(hazards);
-  CompareClasses(pass, sink, nullptr);
+  {
+    PassState pass(state, run_text, LookupStrategy::kIndexed);
+    DroppedRowSink sink(hazards);
+    CompareClasses(pass, sink, nullptr);
+  }
+  if (lent) {
+    table_text = std::move(run_text.str());
+    table_text.pop_back();
+  }
 }

@@ -14,8 +14,10 @@
 
 // Adds a dropped_row hazard for each such row of `table_text`, read as the
 // run reads it (up to a NUL byte) against the two loaded dictionaries. The
-// text becomes the comparison's, without a copy.
+// text is lent to the comparison and given back as it was, in the same
+// buffer where it has room for the run's line end (views into it stay
+// good), so that a large table is not held twice.
 void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
-                     MigrationXMLNode* target_root, std::string table_text, Hazards& hazards);
+                     MigrationXMLNode* target_root, std::string& table_text, Hazards& hazards);
 
 #endif  // ZOR_LINT_DROPPED_ROWS_H_

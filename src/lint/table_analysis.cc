@@ -27,6 +27,6 @@ void TableAnalysis::Analyse(const TableNames* names) {
     }
   }
   ScanStructure(lines_, hazards_);
-  if (names != nullptr) names->Scan(lines_, hazards_);
+  if (names != nullptr) names->Scan(lines_, decoded_.text, hazards_);
   SortByPlace(hazards_);
 }

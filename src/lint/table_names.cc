@@ -50,7 +50,8 @@ TableNames::TableNames(const PassProfile& profile, MigrationXMLNode* source_root
   if (target_root) ReadTargetNames(profile, target_root, target_);
 }
 
-void TableNames::Scan(const std::vector<TextLine>& lines, Hazards& hazards) const {
+void TableNames::Scan(const std::vector<TextLine>& lines, std::string& text,
+                      Hazards& hazards) const {
   for (size_t i = 0; i < lines.size(); ++i) {
     const TextLine& line = lines[i];
     if (line.content.find(',') == std::string_view::npos) continue;
@@ -65,13 +66,17 @@ void TableNames::Scan(const std::vector<TextLine>& lines, Hazards& hazards) cons
     }
   }
   if (source_root_ && target_root_) {
-    // The text as the run holds it, with room for the line end it appends.
-    size_t size = 1;
+    size_t size = 0;
     for (const TextLine& line : lines) size += line.Text().size();
-    std::string text;
-    text.reserve(size);
-    for (const TextLine& line : lines) text += line.Text();
-    ScanDroppedRows(profile_, source_root_, target_root_, std::move(text), hazards);
+    if (size == text.size()) {
+      ScanDroppedRows(profile_, source_root_, target_root_, text, hazards);
+      return;
+    }
+    // Lines that are not the whole text (never from SplitLines): their own.
+    std::string own;
+    own.reserve(size + 1);
+    for (const TextLine& line : lines) own += line.Text();
+    ScanDroppedRows(profile_, source_root_, target_root_, own, hazards);
   }
 }
 

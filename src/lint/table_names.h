@@ -21,7 +21,9 @@ class TableNames {
   TableNames(const PassProfile& profile, MigrationXMLNode* source_root,
              MigrationXMLNode* target_root);
 
-  void Scan(const std::vector<TextLine>& lines, Hazards& hazards) const;
+  // `text` is the table whose lines these are; the scan of dropped rows
+  // borrows it and gives it back unchanged.
+  void Scan(const std::vector<TextLine>& lines, std::string& text, Hazards& hazards) const;
 
  private:
   void ScanClassRow(const std::vector<std::string>& fields, long line, Hazards& hazards) const;

@@ -214,6 +214,7 @@ void ClassRecord(JsonLine& line, const SuggestWork& work, const SuggestOutput& o
   } else {
     line.Null();
   }
+  if (suggestion.no_mapping) line.Key("no_mapping").Bool(true);
   WriteFate(line, rows, fate);
   line.Close();
 }
@@ -252,6 +253,7 @@ void AttributeRecord(JsonLine& line, const SuggestWork& work, const SuggestOutpu
   } else {
     line.Null();
   }
+  if (suggestion.no_mapping) line.Key("no_mapping").Bool(true);
   WriteFate(line, rows, rows.attributes[item]);
   line.Close();
 }
@@ -415,10 +417,13 @@ SuggestCounts CountSuggestions(const SuggestOutput& output) {
   SuggestCounts counts;
   counts.class_items = static_cast<long>(output.classes.size());
   counts.attribute_items = static_cast<long>(output.attributes.size());
-  for (const ClassSuggestion& suggestion : output.classes)
+  for (const ClassSuggestion& suggestion : output.classes) {
     counts.classes_accepted += suggestion.accepted;
+    counts.classes_no_mapping += suggestion.no_mapping;
+  }
   for (const AttributeSuggestion& suggestion : output.attributes) {
     counts.attributes_accepted += suggestion.accepted;
+    counts.attributes_no_mapping += suggestion.no_mapping;
   }
   return counts;
 }
@@ -443,9 +448,12 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
   JsonLine line;
   line.Open().Key("record").String("summary");
   line.Key("classes").Open().Key("items").Number(counts.class_items);
-  line.Key("accepted").Number(counts.classes_accepted).Close();
-  line.Key("attributes").Open().Key("items").Number(counts.attribute_items);
-  line.Key("accepted").Number(counts.attributes_accepted).Close();
+  line.Key("accepted").Number(counts.classes_accepted);
+  if (counts.classes_no_mapping > 0) line.Key("no_mapping").Number(counts.classes_no_mapping);
+  line.Close().Key("attributes").Open().Key("items").Number(counts.attribute_items);
+  line.Key("accepted").Number(counts.attributes_accepted);
+  if (counts.attributes_no_mapping > 0) line.Key("no_mapping").Number(counts.attributes_no_mapping);
+  line.Close();
   line.Close();
   out << line.Text();
 }

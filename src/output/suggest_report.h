@@ -14,11 +14,15 @@
 struct SuggestCounts {
   long class_items = 0;
   long classes_accepted = 0;
+  long classes_no_mapping = 0;  // decided No Mapping by a review
   long attribute_items = 0;
   long attributes_accepted = 0;
+  long attributes_no_mapping = 0;
 
+  // Every item has a target, or a review decided it has none.
   bool AllAccepted() const {
-    return classes_accepted == class_items && attributes_accepted == attribute_items;
+    return classes_accepted + classes_no_mapping == class_items &&
+           attributes_accepted + attributes_no_mapping == attribute_items;
   }
 };
 

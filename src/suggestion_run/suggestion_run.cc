@@ -100,7 +100,7 @@ class BothSinks : public FindingSink {
 };
 
 // The items that need a target, from one comparison.
-int CollectItems(const SuggestionRequest& request, const TableInput& table, CliStreams& io,
+int CollectItems(const SuggestionRequest& request, TableInput& table, CliStreams& io,
                  SuggestWork& work, FindingSink* alongside, ComparisonTotals& totals) {
   const FindingRunOptions& inputs = request.inputs;
   SuggestWorkBuilder builder(ProfileFor(inputs.v5v5, inputs.old_format), work);

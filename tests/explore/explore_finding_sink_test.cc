@@ -36,9 +36,8 @@ std::string PageFromSink(const Tree& tree, const ExplorePageOptions& options) {
   ExplorePageWriter writer(page, options);
   ExploreFindingSink sink(writer, tree.v5v5);
   ComparisonTotals totals;
-  EXPECT_EQ(RunFindings(RunOf(tree), ReadTableInput(RunOf(tree).mapping_path), io, sink, totals),
-            kExitClean)
-      << err.str();
+  TableInput table = ReadTableInput(RunOf(tree).mapping_path);
+  EXPECT_EQ(RunFindings(RunOf(tree), table, io, sink, totals), kExitClean) << err.str();
   sink.Finish(totals);
   writer.Finish();
   return page.str();
@@ -51,9 +50,8 @@ std::string PageFromRecords(const Tree& tree, const ExplorePageOptions& options)
   JsonLinesRenderer records([&](std::string_view line) { writer.Add(nlohmann::json::parse(line)); },
                             tree.v5v5);
   ComparisonTotals totals;
-  EXPECT_EQ(RunFindings(RunOf(tree), ReadTableInput(RunOf(tree).mapping_path), io, records, totals),
-            kExitClean)
-      << err.str();
+  TableInput table = ReadTableInput(RunOf(tree).mapping_path);
+  EXPECT_EQ(RunFindings(RunOf(tree), table, io, records, totals), kExitClean) << err.str();
   records.Finish(totals);
   writer.Finish();
   return page.str();
