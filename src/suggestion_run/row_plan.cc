@@ -10,7 +10,6 @@
 #include "merge/completed_rows.h"
 #include "merge/merge_plan.h"
 #include "merge/table_blocks.h"
-#include "text/text_helpers.h"
 
 namespace {
 
