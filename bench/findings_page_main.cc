@@ -32,8 +32,9 @@ std::string Text(const nlohmann::json& object, const char* name) {
   return at != object.end() && at->is_string() ? at->get<std::string>() : std::string();
 }
 
-std::map<std::string, std::string> TextMap(const nlohmann::json& object, const char* name) {
-  std::map<std::string, std::string> out;
+std::map<std::string, std::string, std::less<>> TextMap(const nlohmann::json& object,
+                                                        const char* name) {
+  std::map<std::string, std::string, std::less<>> out;
   auto at = object.find(name);
   if (at == object.end() || !at->is_object()) return out;
   for (const auto& [key, value] : at->items()) {

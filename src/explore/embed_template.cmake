@@ -1,9 +1,12 @@
 # Turns the explorer page's template files into a C++ header at build time,
-# so the page, its style and its script stay ordinary files that editors and
-# linters understand. Also records the SHA-256 of the style and the script:
-# the page's Content-Security-Policy allows exactly those two inline blocks.
+# so the page, its style and its script stay ordinary files that editors,
+# linters and Node's test runner understand. The script is made of the files
+# of page/ named in SCRIPT_PARTS, in that order, inside one closure: the page
+# stays one file, and its parts leave no name behind in the window. Also
+# records the SHA-256 of the style and the script: the page's
+# Content-Security-Policy allows exactly those two inline blocks.
 #
-#   cmake -DTEMPLATE_DIR=dir -DOUTPUT=header.h -P embed_template.cmake
+#   cmake -DTEMPLATE_DIR=dir -DSCRIPT_PARTS=a.js,b.js -DOUTPUT=header.h -P embed_template.cmake
 
 function(embed_bytes variable file)
   file(READ "${file}" hex HEX)
@@ -27,25 +30,35 @@ foreach(marker @CSP@ @STYLE@ @INDEX@ @SCRIPT@ @CHUNKS@)
   set(position ${found})
 endforeach()
 
+string(REPLACE "," ";" parts "${SCRIPT_PARTS}")
+set(script "'use strict';\n(() => {\n")
+foreach(part ${parts})
+  file(READ "${TEMPLATE_DIR}/page/${part}" text)
+  string(APPEND script "// ---- page/${part}\n${text}")
+endforeach()
+string(APPEND script "})();\n")
+set(script_file "${OUTPUT}.js")
+file(WRITE "${script_file}" "${script}")
+
 # The style and script go inside <style> and <script> elements as they are:
 # a closing tag inside them would end the element early.
-foreach(name css js)
-  file(READ "${TEMPLATE_DIR}/explore_page.${name}" text)
+foreach(file "${TEMPLATE_DIR}/explore_page.css" "${script_file}")
+  file(READ "${file}" text)
   string(TOLOWER "${text}" lower)
   string(FIND "${lower}" "</" closing)
   string(FIND "${lower}" "<!--" comment)
   if(NOT closing EQUAL -1 OR NOT comment EQUAL -1)
-    message(FATAL_ERROR "explore_page.${name} must not contain \"</\" or \"<!--\"")
+    message(FATAL_ERROR "the page's style and script must not contain \"</\" or \"<!--\" (${file})")
   endif()
 endforeach()
 
 embed_bytes(HTML_BYTES "${TEMPLATE_DIR}/explore_page.html")
 embed_bytes(CSS_BYTES "${TEMPLATE_DIR}/explore_page.css")
-embed_bytes(JS_BYTES "${TEMPLATE_DIR}/explore_page.js")
+embed_bytes(JS_BYTES "${script_file}")
 file(SHA256 "${TEMPLATE_DIR}/explore_page.css" CSS_SHA256)
-file(SHA256 "${TEMPLATE_DIR}/explore_page.js" JS_SHA256)
+file(SHA256 "${script_file}" JS_SHA256)
 
-file(WRITE "${OUTPUT}.new" "// Generated from src/explore/explore_page.{html,css,js} by embed_template.cmake.
+file(WRITE "${OUTPUT}.new" "// Generated from src/explore/explore_page.{html,css} and src/explore/page/*.js by embed_template.cmake.
 #ifndef ZOR_EXPLORE_TEMPLATE_DATA_H_
 #define ZOR_EXPLORE_TEMPLATE_DATA_H_
 

@@ -2,12 +2,20 @@
 # embed_template.cmake); editing one of them rebuilds the header.
 set(ZOR_EXPLORE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/explore)
 set(ZOR_EXPLORE_HEADER ${CMAKE_CURRENT_BINARY_DIR}/generated/explore/explore_template_data.h)
+# The page's script, in the order it runs: the review's logic (which Node's
+# tests load as it is), then the view, then the page that starts it all.
+set(ZOR_EXPLORE_SCRIPT_PARTS
+    review_model.js review_decisions.js decisions_file.js export_rows.js list_filter.js
+    page_dom.js list_view.js detail_view.js review_view.js explore_page.js)
+list(TRANSFORM ZOR_EXPLORE_SCRIPT_PARTS PREPEND ${ZOR_EXPLORE_DIR}/page/
+     OUTPUT_VARIABLE ZOR_EXPLORE_SCRIPT_FILES)
+string(JOIN "," ZOR_EXPLORE_SCRIPT_LIST ${ZOR_EXPLORE_SCRIPT_PARTS})
 add_custom_command(
   OUTPUT ${ZOR_EXPLORE_HEADER}
-  COMMAND ${CMAKE_COMMAND} -DTEMPLATE_DIR=${ZOR_EXPLORE_DIR} -DOUTPUT=${ZOR_EXPLORE_HEADER}
-          -P ${ZOR_EXPLORE_DIR}/embed_template.cmake
+  COMMAND ${CMAKE_COMMAND} -DTEMPLATE_DIR=${ZOR_EXPLORE_DIR} -DSCRIPT_PARTS=${ZOR_EXPLORE_SCRIPT_LIST}
+          -DOUTPUT=${ZOR_EXPLORE_HEADER} -P ${ZOR_EXPLORE_DIR}/embed_template.cmake
   DEPENDS ${ZOR_EXPLORE_DIR}/embed_template.cmake ${ZOR_EXPLORE_DIR}/explore_page.html
-          ${ZOR_EXPLORE_DIR}/explore_page.css ${ZOR_EXPLORE_DIR}/explore_page.js
+          ${ZOR_EXPLORE_DIR}/explore_page.css ${ZOR_EXPLORE_SCRIPT_FILES}
   COMMENT "Embedding the explorer page template"
   VERBATIM)
 # One target owns the header, so that every library compiled from these

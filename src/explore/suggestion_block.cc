@@ -224,8 +224,10 @@ long SuggestionBlock::NoteLine(std::string_view& note) const {
 
 // The trailing fields of an item, left out where they say nothing: the
 // number of tied first candidates (only an item nothing was accepted for
-// has them), then the fate of the row of the one accepted.
-void SuggestionBlock::AppendTail(std::string& out, Value record, const ItemNamed& named) {
+// has them), the fate of the row of the one accepted (or null), then what
+// rows of an attribute take (`facts`).
+void SuggestionBlock::AppendTail(std::string& out, Value record, const ItemNamed& named,
+                                 const std::string& facts) {
   std::string fate;
   size_t tied = 0;
   if (record["accepted"].kind() == JsonTape::Kind::kNull) {
@@ -233,10 +235,25 @@ void SuggestionBlock::AppendTail(std::string& out, Value record, const ItemNamed
   } else {
     AppendFate(fate, record, named);
   }
-  if (tied == 0 && fate.empty()) return;
+  if (tied == 0 && fate.empty() && facts.empty()) return;
   out += ',';
   out += std::to_string(tied);
-  out += fate;
+  if (facts.empty()) {
+    out += fate;
+    return;
+  }
+  out += fate.empty() ? ",null" : fate;
+  out += ',';
+  out += facts;
+}
+
+// A key that a row spells otherwise, or that no row can hold, is listed
+// once for the page.
+void SuggestionBlock::NoteKey(std::string_view key) {
+  if (std::string spelled = SpelledKey(key); !spelled.empty())
+    spelled_keys_.try_emplace(std::string(key), std::move(spelled));
+  if (std::string note = KeyNote(key); !note.empty())
+    key_notes_.try_emplace(std::string(key), std::move(note));
 }
 
 // [key, label, parent, score, evidence(, taker)]
@@ -269,6 +286,7 @@ void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate
   std::string_view key = candidate["key"].Text();
   std::string_view label = candidate["label"].Text();
   target_.Remember(owner);
+  NoteKey(key);
   std::optional<uint32_t> place = target_.PlaceOf(owner, key, label);
   out += '[';
   AppendScriptSafeString(out, owner == previous_owner ? std::string_view() : owner);
@@ -351,13 +369,14 @@ void SuggestionBlock::AddRecord(Value record) {
   });
   text += "],";
   text += std::to_string(accepted_at);
-  AppendTail(text, record, named);
+  AppendTail(text, record, named, for_class ? std::string() : AttributeFacts(named.label));
   text += ']';
 }
 
-// Each item, then the names its class row gives it and the target the table
-// maps it to: [key, label, parent, class item or null, [attribute items],
-// row name, row parent, mapped target].
+// Each item, then the names its class row gives it, the target the table
+// maps it to and what rows of it take: [key, label, parent, class item or
+// null, [attribute items], row name, row parent, mapped target(,
+// SourceClassFacts)].
 void SuggestionBlock::WriteItems(std::ostream& stream) const {
   std::string out = "[";
   for (size_t i = 0; i < items_.size(); ++i) {
@@ -377,59 +396,62 @@ void SuggestionBlock::WriteItems(std::ostream& stream) const {
     out += item.attributes;
     out += "],";
     auto row = source_rows_.find(item.key);
-    if (row == source_rows_.end()) {
-      AppendScriptSafeString(out, item.label);
-      out += ',';
-      AppendScriptSafeString(out, item.parent);
-      out += ",\"\"";
-    } else {
-      AppendScriptSafeString(out, row->second.name);
-      out += ',';
-      AppendScriptSafeString(out, row->second.parent);
-      out += ',';
-      AppendScriptSafeString(out, row->second.mapped_target);
-    }
+    const bool named = row != source_rows_.end();
+    const std::string& name = named ? row->second.name : item.label;
+    const std::string& parent = named ? row->second.parent : item.parent;
+    AppendScriptSafeString(out, name);
+    out += ',';
+    AppendScriptSafeString(out, parent);
+    out += ',';
+    AppendScriptSafeString(out, named ? std::string_view(row->second.mapped_target) : "");
+    const std::string facts =
+        SourceClassFacts({name, parent, !item.class_item.empty()}, domains_, domains_.fallback);
+    if (!facts.empty()) out += ',' + facts;
     out += ']';
   }
   out += ']';
   stream << out;
 }
 
-void SuggestionBlock::AppendDomains(std::string& out) const {
-  auto append_map = [&](const std::map<std::string, std::string>& map) {
-    out += '{';
+// The target attribute keys that a row spells otherwise ("rowKeys") or
+// that no row can hold ("keyNotes"): the candidates' and the carried ones.
+void SuggestionBlock::AppendKeyFacts(std::string& out) const {
+  auto spelled = spelled_keys_;
+  auto notes = key_notes_;
+  target_.ForEachCarriedKey([&](std::string_view key) {
+    if (std::string text = SpelledKey(key); !text.empty())
+      spelled.try_emplace(std::string(key), text);
+    if (std::string note = KeyNote(key); !note.empty()) notes.try_emplace(std::string(key), note);
+  });
+  for (const auto& [name, map] : {std::pair("keyNotes", &notes), std::pair("rowKeys", &spelled)}) {
+    out += ",\"";
+    out += name;
+    out += "\":{";
     bool first = true;
-    for (const auto& [parent, domain] : map) {
+    for (const auto& [key, value] : *map) {
       if (!first) out += ',';
       first = false;
-      AppendScriptSafeString(out, parent);
+      AppendScriptSafeString(out, key);
       out += ':';
-      AppendScriptSafeString(out, domain);
+      AppendScriptSafeString(out, value);
     }
     out += '}';
-  };
-  out += "{\"fallback\":";
-  AppendScriptSafeString(out, domains_.fallback);
-  out += ",\"source\":";
-  append_map(domains_.by_source_parent);
-  out += ",\"target\":";
-  append_map(domains_.by_target_parent);
-  out += '}';
+  }
 }
 
 void SuggestionBlock::Write(std::ostream& out) const {
   std::string text = "{\"attributes\":";
   target_.AppendCarriedAttributes(text);
-  text += ",\"domains\":";
-  AppendDomains(text);
   text += ",\"evidence\":" + ScriptSafeJson(evidence_.Names());
   text += ",\"fates\":" + ScriptSafeJson(fates_.Names());
   text += ",\"items\":";
   out << text;
   WriteItems(out);
-  text = ",\"reasons\":" + ScriptSafeJson(reasons_.Names());
+  text.clear();
+  AppendKeyFacts(text);
+  text += ",\"reasons\":" + ScriptSafeJson(reasons_.Names());
   text += ",\"targets\":";
-  target_.AppendClasses(text);
+  target_.AppendClasses(text, domains_);
   text += '}';
   out << text;
 }

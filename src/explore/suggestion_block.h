@@ -7,9 +7,10 @@
 // dictionary's), the class item and its attribute items with their ranked
 // candidates; the target classes (key, label, parent key) so that a typed
 // key can be checked and completed; the attributes of the candidate classes
-// and their ancestors; what the page needs to give a completed class row
-// the domain that `suggest --format csv` gives it; and, for an accepted item
-// whose row `suggest` does not write, why not, with what to do.
+// and their ancestors; the pieces of the rows a reviewer's decision gives, as
+// the rules of `suggest`'s row plan decide them (explore/row_facts.h), which
+// the page's export only joins; and, for an accepted item whose row
+// `suggest` does not write, why not, with what to do.
 //
 // A record is made compact text as it comes and is not kept: the records of
 // a large dictionary as JSON values would cost the page's writer several
@@ -28,16 +29,14 @@
 
 #include "explore/code_table.h"
 #include "explore/json_tape.h"
+#include "explore/row_facts.h"
 #include "explore/target_places.h"
 #include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
 
-// The domain of a completed class row: the one the table's rows give for the
-// same target parent, else for the same source parent, else the target
-// dictionary's.
-struct SuggestDomains {
-  std::map<std::string, std::string> by_target_parent;
-  std::map<std::string, std::string> by_source_parent;
+// The domains a completed class row takes (ClassRowDomain), with the target
+// dictionary's last.
+struct SuggestDomains : RowDomains {
   std::string fallback;
 };
 
@@ -108,9 +107,11 @@ class SuggestionBlock {
   void AppendRow(std::string& out, JsonTape::Value row, const ItemNamed& named) const;
   void AppendFate(std::string& out, JsonTape::Value record, const ItemNamed& named);
   long NoteLine(std::string_view& note) const;
-  void AppendTail(std::string& out, JsonTape::Value record, const ItemNamed& named);
+  void AppendTail(std::string& out, JsonTape::Value record, const ItemNamed& named,
+                  const std::string& facts);
+  void NoteKey(std::string_view key);
   void WriteItems(std::ostream& out) const;
-  void AppendDomains(std::string& out) const;
+  void AppendKeyFacts(std::string& out) const;
 
   JsonTape tape_;  // the record being read
   CodeTable evidence_;
@@ -122,6 +123,10 @@ class SuggestionBlock {
   std::unordered_map<std::string, SuggestSourceRow> source_rows_;
   SuggestDomains domains_;
   std::string table_path_;
+  // Candidates' target attribute keys that a row spells otherwise, or that
+  // no row can hold.
+  std::map<std::string, std::string, std::less<>> spelled_keys_;
+  std::map<std::string, std::string, std::less<>> key_notes_;
 };
 
 #endif  // ZOR_EXPLORE_SUGGESTION_BLOCK_H_

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "explore/row_facts.h"
 #include "explore/script_safe_json.h"
 
 namespace {
@@ -82,7 +83,14 @@ std::optional<uint32_t> TargetPlaces::PlaceOf(std::string_view class_key, std::s
   return *at;
 }
 
-void TargetPlaces::AppendClasses(std::string& out) const {
+void TargetPlaces::AppendClasses(std::string& out, const RowDomains& domains) const {
+  std::unordered_map<std::string_view, size_t> classes_of_key;
+  std::vector<std::string_view> parents;
+  for (const SuggestClass& c : target_) {
+    ++classes_of_key[c.key.view()];
+    parents.push_back(c.parent_key.view());
+  }
+  const auto first_under = FirstClassUnderEachParent(parents);
   out += '[';
   for (size_t i = 0; i < target_.size(); ++i) {
     const SuggestClass& c = target_[i];
@@ -93,19 +101,19 @@ void TargetPlaces::AppendClasses(std::string& out) const {
     AppendScriptSafeString(out, c.label.view());
     out += ',';
     AppendScriptSafeString(out, c.parent_key.view());
-    if (i < rows_.size() &&
-        (rows_[i].name != c.key.view() || rows_[i].parent != c.parent_key.view())) {
-      out += ',';
-      AppendScriptSafeString(out, rows_[i].name);
-      out += ',';
-      AppendScriptSafeString(out, rows_[i].parent);
-    }
+    const bool named = i < rows_.size();
+    const std::string facts = TargetClassFacts(
+        {c.key.view(), c.parent_key.view(), named ? std::string_view(rows_[i].name) : c.key.view(),
+         named ? std::string_view(rows_[i].parent) : c.parent_key.view(),
+         classes_of_key[c.key.view()] > 1, target_[first_under.at(c.parent_key.view())].key.view()},
+        domains);
+    if (!facts.empty()) out += ',' + facts;
     out += ']';
   }
   out += ']';
 }
 
-void TargetPlaces::AppendCarriedAttributes(std::string& out) const {
+std::map<std::string_view, uint32_t> TargetPlaces::CarriedByKey() const {
   std::vector<bool> carried(target_.size(), false);
   for (uint32_t i = 0; i < target_.size(); ++i) {
     if (!remembered_[i]) continue;
@@ -118,9 +126,19 @@ void TargetPlaces::AppendCarriedAttributes(std::string& out) const {
   for (uint32_t i = 0; i < target_.size(); ++i) {
     if (carried[i]) by_key.emplace(target_[i].key.view(), i);
   }
+  return by_key;
+}
+
+void TargetPlaces::ForEachCarriedKey(const std::function<void(std::string_view)>& visit) const {
+  for (const auto& [key, index] : CarriedByKey()) {
+    for (const SuggestAttribute& attribute : target_[index].attributes) visit(attribute.key.view());
+  }
+}
+
+void TargetPlaces::AppendCarriedAttributes(std::string& out) const {
   out += '{';
   bool first = true;
-  for (const auto& [key, index] : by_key) {
+  for (const auto& [key, index] : CarriedByKey()) {
     if (!first) out += ',';
     first = false;
     AppendScriptSafeString(out, key);

@@ -9,6 +9,8 @@
 #define ZOR_EXPLORE_TARGET_PLACES_H_
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +20,7 @@
 
 #include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
+#include "suggestion_run/row_rules.h"
 
 // How a table row names a target class (columns 4 and 5); empty names: its
 // key and parent key.
@@ -41,14 +44,18 @@ class TargetPlaces {
   std::optional<uint32_t> PlaceOf(std::string_view class_key, std::string_view key,
                                   std::string_view label);
 
-  // `[[key, label, parent(, row name, row parent)], ...]`
-  void AppendClasses(std::string& out) const;
+  // `[[key, label, parent(, what rows of it take: TargetClassFacts)], ...]`
+  void AppendClasses(std::string& out, const RowDomains& domains) const;
   // `{CLASS: [attribute, ...], ...}` for the remembered classes and their
   // ancestors, in the order of their keys; an attribute is its label where
   // its key is the label without blanks, else `[key, label]`.
   void AppendCarriedAttributes(std::string& out) const;
+  // The keys of the carried attributes, each as often as it is carried.
+  void ForEachCarriedKey(const std::function<void(std::string_view)>& visit) const;
 
  private:
+  // The carried classes by key: the remembered ones and their ancestors.
+  std::map<std::string_view, uint32_t> CarriedByKey() const;
   std::optional<uint32_t> IndexOf(std::string_view class_key) const;
   const std::vector<uint32_t>& SortedAttributes(uint32_t index);
 

@@ -10,7 +10,6 @@
 #include "merge/completed_rows.h"
 #include "merge/merge_plan.h"
 #include "merge/table_blocks.h"
-#include "text/text_helpers.h"
 
 namespace {
 
@@ -25,22 +24,6 @@ constexpr size_t kRowsPerPlan = 16384;
 std::string_view WithoutLineEnd(std::string_view value) {
   while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
   return value;
-}
-
-// A value as the table spells it: "&" as "&amp;".
-std::string Spelled(const std::string& value) {
-  ZORUnicodeString text(value);
-  AmpToggleHTML(text);
-  return std::move(text.str());
-}
-
-std::string Row(std::initializer_list<const std::string*> values) {
-  std::string row;
-  for (const std::string* value : values) {
-    row += *value == "*" ? "*" : Spelled(*value);
-    row += ',';
-  }
-  return row;
 }
 
 // Makes the text of a proposed row; the same rows are made to plan them and
@@ -74,33 +57,18 @@ class RowComposer {
   }
 
  private:
-  std::string Domain(const std::string& target_parent, const std::string& source_parent) const {
-    if (auto it = domains_.by_target_parent.find(target_parent);
-        it != domains_.by_target_parent.end()) {
-      return it->second;
-    }
-    if (auto it = domains_.by_source_parent.find(source_parent);
-        it != domains_.by_source_parent.end()) {
-      return it->second;
-    }
-    return work_.target_domain;
-  }
-
   std::string ClassRow(const ProposedRow& proposed) const {
     const RowNames& source = Source(proposed);
     const RowNames& names = work_.target_rows[proposed.named];
-    const std::string star = "*";
-    std::string row = Row({&source.name, &source.parent, &star, &names.name, &names.parent, &star});
-    const std::string domain = Domain(names.parent, source.parent);
-    if (!domain.empty()) row += Spelled(domain) + ",";
-    return row;
+    return RowText({source.name, source.parent, "*", names.name, names.parent, "*"}) +
+           DomainColumn(ClassRowDomain(domains_, work_.target_domain, names.parent, source.parent));
   }
 
   std::string AttributeRow(const ProposedRow& proposed) const {
     const RowNames& source = Source(proposed);
     const RowNames& names = work_.target_rows[proposed.named];
-    const std::string label = Label(proposed), key = Key(proposed);
-    return Row({&source.name, &source.parent, &label, &names.name, &names.parent, &key});
+    return RowText(
+        {source.name, source.parent, Label(proposed), names.name, names.parent, Key(proposed)});
   }
 
   const SuggestWork& work_;
@@ -119,8 +87,9 @@ class Planner {
     plan_.attributes.resize(output.attributes.size());
     plan_.attribute_table_rows.assign(output.attributes.size(), nullptr);
     effective_target_ = work.mapped_target;
-    for (size_t i = work.input.target.size(); i-- > 0;)
-      first_with_parent_[work.input.target[i].parent_key] = i;
+    std::vector<std::string_view> parents;
+    for (const SuggestClass& c : work.input.target) parents.push_back(c.parent_key.view());
+    first_with_parent_ = FirstClassUnderEachParent(parents);
   }
 
   RowPlan Plan() {
@@ -173,15 +142,15 @@ class Planner {
   // or parent as another kind of row).
   static std::string Unwritable(
       std::initializer_list<std::pair<const char*, const std::string*>> values) {
-    for (const auto& [what, value] : values) {
-      if (value->empty())
-        return std::string("its ") + what + " is empty, which no table row can hold";
-      if (value->find_first_of(",\n") != std::string::npos) {
-        return std::string(what) + " '" + *value +
-               "' holds a comma or a line end, which no table row can hold";
-      }
-    }
-    return "";
+    std::vector<std::string_view> texts;
+    for (const auto& value : values) texts.push_back(*value.second);
+    const size_t at = FirstUnwritable(texts);
+    if (at == kAllWritable) return "";
+    const auto& [what, value] = *(values.begin() + at);
+    if (value->empty())
+      return std::string("its ") + what + " is empty, which no table row can hold";
+    return std::string(what) + " '" + *value +
+           "' holds a comma or a line end, which no table row can hold";
   }
 
   void ClassRow(size_t item) {

@@ -10,12 +10,12 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "suggestion_run/row_rules.h"
 #include "suggestion_run/suggest_work.h"
 
 // What became of an item's row.
@@ -35,14 +35,8 @@ std::string_view FateCode(RowFate fate);
 // In words, for people: "the table's row says otherwise", ...
 std::string_view FateWords(RowFate fate);
 
-// The domains the table's class rows give, by target parent and by source
-// parent (columns 5 and 2, plain), as written; the first row wins. A class
-// row takes the one of its target parent, else of its source parent, else
-// the target dictionary's.
-struct TableDomainMaps {
-  std::map<std::string, std::string, std::less<>> by_target_parent;
-  std::map<std::string, std::string, std::less<>> by_source_parent;
-};
+// The domains the table's class rows give (see ClassRowDomain).
+using TableDomainMaps = RowDomains;
 TableDomainMaps ReadTableDomains(const std::string& table_text);
 
 struct ItemRow {

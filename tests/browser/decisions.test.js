@@ -1,7 +1,7 @@
 // Keeping a review's decisions in the page of `zorvez explore --suggest`:
 // clearing asks first and can be undone, decisions are saved to a file and
-// loaded back (a file of other suggestions or no decisions file at all is
-// refused and changes nothing), the page reminds the reviewer to save; and
+// loaded back (a file that is no decisions file is refused and changes
+// nothing), the page reminds the reviewer to save; and
 // the panel follows the keyboard: the item being decided is in view after
 // every key, j, k and "next open item" go round at the ends, and a list line
 // says "decided" as soon as its class's last item is.
@@ -109,7 +109,6 @@ async function loadFile(page, file) {
 
 test('the example: decide two items, save, clear, undo, clear, load: the same export', async () => {
   const pageFile = examplePage('example');
-  const otherPage = examplePage('other', (table) => table.replace(/^Sump,.*\n/m, ''));
   const { page, watch } = await driver.openPage(chromium.browser, pageFile);
   const downloads = path.join(scratch, 'downloads');
   await downloadsTo(page, downloads);
@@ -120,22 +119,11 @@ test('the example: decide two items, save, clear, undo, clear, load: the same ex
   const before = await exported(page);
   assert.equal(before.split('\n').length - 1, 2, 'the class row and one attribute row');
 
-  // Saved: the page's suggestion hash and one entry per decision.
+  // Saved as a download (its format is tested without a browser).
   await page.click('#save-decisions');
   const file = path.join(downloads, 'plant_v4-decisions.json');
-  const saved = JSON.parse(await waitForFile(file));
-  assert.equal(saved.format, 'zorvez-review-decisions');
-  assert.equal(saved.version, 1);
-  assert.match(saved.suggestions, /^[0-9a-f]{16}$/);
-  assert.deepEqual(saved.decisions, [
-    { class: 'STR', target: { key: 'PipeStrainer' } },
-    { class: 'STR', attribute: { key: 'MSH', label: 'Mesh Size' }, target: { class: 'PipeStrainer', key: 'MeshSize' } },
-  ]);
+  assert.equal(JSON.parse(await waitForFile(file)).decisions.length, 2);
   assert.match(await status(page), /Saved 2 decisions as plant_v4-decisions\.json/);
-  // The published schema of the file takes it (checked with the Python
-  // jsonschema package that the suite's set-up installs).
-  run('/usr/bin/python3', ['-c', 'import json, sys, jsonschema; jsonschema.validate(json.load(open(sys.argv[1])), ' +
-    'json.load(open(sys.argv[2])), format_checker=None)', file, path.join(REPO, 'doc', 'decisions.schema.json')]);
 
   // Clearing asks; "Keep them" keeps them, "Clear them" clears, Undo brings
   // them back, and the line of the class says so at once.
@@ -157,16 +145,8 @@ test('the example: decide two items, save, clear, undo, clear, load: the same ex
   assert.match(await loadFile(page, file), /Loaded 2 decisions from plant_v4-decisions\.json/);
   assert.equal(await exported(page), before);
 
-  // Refused, changing nothing: a file of other suggestions, and a file that
-  // is no decisions file.
-  const other = await driver.openPage(chromium.browser, otherPage);
-  await downloadsTo(other.page, path.join(scratch, 'other-downloads'));
-  await other.page.click('#accept-tools');
-  await other.page.click('#save-decisions');
-  const otherFile = path.join(scratch, 'other-downloads', 'plant_v4-decisions.json');
-  await waitForFile(otherFile);
-  await other.page.close();
-  assert.match(await loadFile(page, otherFile), /holds decisions for other suggestions .*Nothing was loaded/);
+  // Refused, changing nothing: a file that is no decisions file (the other
+  // refusals are tested without a browser).
   const notJson = path.join(scratch, 'notes.json');
   fs.writeFileSync(notJson, 'Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n');
   assert.match(await loadFile(page, notJson), /notes\.json is not a decisions file \(it is not JSON\)/);

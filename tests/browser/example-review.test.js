@@ -5,8 +5,7 @@
 // writes for the same decisions, `zorvez merge` takes it, and the next run
 // of the tool finds Strainer in the table. On the way, Check Valve's
 // demoted candidates and a typed key, and what the export says of a Check
-// Valve row that the table's own row contradicts: suggest's note for the
-// tool's choice, the page's for another.
+// Valve row that the table's own row contradicts.
 'use strict';
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
@@ -114,26 +113,22 @@ test('the example: review Strainer in the page, export, merge, run again', async
       /Evidenceagreed: label, key, hierarchy, attribute overlapDemotedline 8 of the mapping table maps this target already/);
     await page.keyboard.press('ArrowRight');
     assert.match(await targetSide(), /^CandidateLabelValveKeyValve/);
-    // Table line 11 maps Check Valve to a class the target lacks, and a merge
-    // never replaces it: no row is written for either decision, and the
-    // export says what to write in its place.
-    const table11 = 'table line 11 says otherwise and a merge never replaces it; edit it to read: ';
-    for (const [typed, shown, note] of [
-      ['GateValve', /^CandidateLabelGate ValveKeyGateValve/,
-        'Check Valve: ' + table11 + 'Check Valve,Valve,*,GateValve,Valve,*,EQT,'],
-      ['PipeStrainer', /^Typed targetLabelStrainerKeyPipeStrainer.*Scoretyped, not a candidate/,
-        'Check Valve: ' + table11 + 'Check Valve,Valve,*,PipeStrainer,PipingComponent,*,EQT,']]) {
+    // Table line 11 maps Check Valve to a class the target lacks: no row is
+    // written for either decision (the notes are tested without a browser),
+    // and the export stays Strainer's rows.
+    for (const [typed, shown] of [
+      ['GateValve', /^CandidateLabelGate ValveKeyGateValve/],
+      ['PipeStrainer', /^Typed targetLabelStrainerKeyPipeStrainer.*Scoretyped, not a candidate/]]) {
       await page.keyboard.press('t');
       await page.keyboard.type(typed);
       await page.keyboard.press('Enter');
       assert.match(await targetSide(), shown);
-      await page.click('#export');
-      assert.equal(await page.$eval('#export-box textarea', (node) => node.value), expected);
-      assert.deepEqual(await page.$$eval('#export-box .export-notes li', (lines) => lines.map((n) => n.textContent)),
-        [note]);
-      await page.click('#export-box button');
-      await page.$eval('#detail .class-item', (node) => node.click());
     }
+    await page.click('#export');
+    assert.equal(await page.$eval('#export-box textarea', (node) => node.value), expected);
+    assert.equal(await page.$$eval('#export-box .export-notes li', (lines) => lines.length), 1);
+    await page.click('#export-box button');
+    await page.$eval('#detail .class-item', (node) => node.click());
     await page.keyboard.press('u');
 
     assert.deepEqual(watch.requests, []);

@@ -35,15 +35,19 @@ SuggestClass Target(std::string key, std::string parent, std::vector<std::string
 // with its text (without the columns the page knows, where it begins with
 // them), tied candidates are counted, an accepted row not written keeps its
 // why and note (without the table line and the item's name, where it begins
-// with them), row names travel where they differ, and names cannot end the
-// script element.
+// with them), what the rows of a source class and of each target class take
+// travels where it says more than the names (explore/row_facts.h), and names
+// cannot end the script element.
 TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   SuggestionBlock block;
   block.SetTarget(Names(),
                   {Target("Root", "", {"R"}), Target("V", "Root", {"VA"}), Target("Y", "V", {"MS"}),
                    Target("B", "V", {}), Target("Other", "Root", {"OA"})},
                   {{"Root", ""}, {"V row", "Root"}, {"Y", "V"}, {"B", "V"}, {"Other", "Root"}});
-  block.SetDomains(SuggestDomains{{{"V", "EQT"}}, {}, "GEN"});
+  SuggestDomains domains;
+  domains.by_target_parent = {{"V", "EQT"}};
+  domains.fallback = "GEN";
+  block.SetDomains(std::move(domains));
   block.SetSourceRow("S1", {"S row", "P row", "Old"});
   block.SetTablePath("t.csv");
   block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
@@ -84,20 +88,25 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
     [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0,[1,"no",0]])"));
   EXPECT_EQ(item[5], "S row");
   EXPECT_EQ(item[7], "Old");
+  EXPECT_EQ(item[8], json::parse(R"({"d":"GEN,","m":"S row,P row,*,No Mapping,,*,GEN,"})"));
   EXPECT_EQ(item[4], json::parse(R"([
     ["Mesh","M",0,[9,"Old,Root,MS,"],
      [["Y",0,0.9,3],["","XX",1.0,[12,"lexicon: mesh ~ net"],"not carried",["S2","Size"]]],0,0,[0,"edit it",9]],
     ["Size","Z",1,7,[["Y",0,0.5,[4,"lexicon: size ~ mesh"]],["B","B1",0.5,1,"b"]],-1,2]])"));
-  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1],[],"","",""])"));
+  EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1],[],"","","",
+    {"n":"an empty name or parent, which no table row can hold: give it one in its dictionary",
+     "d":"GEN,"}])"));
 
   EXPECT_EQ(data["targets"].size(), 5u);
-  EXPECT_EQ(data["targets"][2], json::parse(R"(["Y","label of Y","V"])"));
-  EXPECT_EQ(data["targets"][1], json::parse(R"(["V","label of V","Root","V row","Root"])"));
+  EXPECT_EQ(data["targets"][1], json::parse(R"(["V","label of V","Root",{"t":"V row,Root,"}])"));
+  EXPECT_EQ(data["targets"][2], json::parse(R"(["Y","label of Y","V",{"d":"EQT,"}])"));
+  EXPECT_EQ(data["targets"][3], json::parse(R"(["B","label of B","V",{"d":"EQT,","l":"Y"}])"));
+  EXPECT_EQ(data["rowKeys"], json::object());
+  EXPECT_EQ(data["keyNotes"], json::object());
   std::vector<std::string> carried;
   for (const auto& [key, attributes] : data["attributes"].items()) carried.push_back(key);
   EXPECT_EQ(carried, (std::vector<std::string>{"B", "Root", "V", "Y"}));
-  EXPECT_EQ(data["domains"]["target"]["V"], "EQT");
-  EXPECT_EQ(data["domains"]["fallback"], "GEN");
+  EXPECT_FALSE(data.contains("domains"));
 }
 
 // A page is written with the block only when there are suggestions, and the
