@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::string_view kNoMapping = "No Mapping";
-
 // A JSON object of the fields given, or empty for none.
 class Facts {
  public:
@@ -59,8 +57,7 @@ std::string SourceClassFacts(const SourceClassRow& row, const RowDomains& domain
   if (row.has_class_item) {
     facts.Add("d", DomainColumn(SourceParentDomain(domains, fallback_domain, row.parent)));
     if (note.empty()) {
-      facts.Add("m", RowText({row.name, row.parent, "*", kNoMapping, "", "*"}) +
-                         DomainColumn(ClassRowDomain(domains, fallback_domain, "", row.parent)));
+      facts.Add("m", NoMappingClassRow(row.name, row.parent, domains, fallback_domain));
     }
   }
   return facts.Done();

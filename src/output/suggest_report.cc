@@ -296,7 +296,7 @@ class TextWriter {
     if (suggestion.accepted && !suggestion.candidates.empty()) {
       accepted = work_.input.target[suggestion.candidates.front().target].key.str();
     }
-    Head(context, "class " + source.label.str(), accepted);
+    Head(context, "class " + source.label.str(), accepted, suggestion.no_mapping);
     const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
     for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
       const ClassCandidate& candidate = suggestion.candidates[k];
@@ -307,7 +307,7 @@ class TextWriter {
                          {source.label, source.key, target.label, target.key}),
                 k < tied);
     }
-    Fate(suggestion.accepted, fate);
+    Fate(suggestion.accepted || suggestion.no_mapping, fate);
   }
 
   void Attribute(const AttributeSuggestion& suggestion, const ItemContext& context,
@@ -320,7 +320,7 @@ class TextWriter {
     Head(context,
          "attribute " + source.label.str() + " / " +
              source.attributes[suggestion.item.source_attribute].label.str(),
-         accepted);
+         accepted, suggestion.no_mapping);
     const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
     for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
       const AttributeCandidate& candidate = suggestion.candidates[k];
@@ -332,7 +332,7 @@ class TextWriter {
           Evidence(candidate.evidence, output_, {named.label, named.key, target.label, target.key}),
           k < tied);
     }
-    Fate(suggestion.accepted, fate);
+    Fate(suggestion.accepted || suggestion.no_mapping, fate);
   }
 
  private:
@@ -356,11 +356,13 @@ class TextWriter {
     return colour_ ? std::string("\033[") + code + "m" + text + "\033[0m" : text;
   }
 
-  void Head(const ItemContext& context, const std::string& item, const std::string& accepted) {
+  void Head(const ItemContext& context, const std::string& item, const std::string& accepted,
+            bool no_mapping) {
     if (context.row) out_ << table_path_ << ':' << context.row->line << ": ";
     out_ << Painted("1", item) << " (" << ReasonText(context.reason) << "): ";
-    out_ << (accepted.empty() ? Painted("33", "no suggestion accepted")
-                              : Painted("32", "suggests " + accepted))
+    out_ << (no_mapping         ? Painted("32", "decided No Mapping")
+             : accepted.empty() ? Painted("33", "no suggestion accepted")
+                                : Painted("32", "suggests " + accepted))
          << '\n';
   }
 
@@ -462,7 +464,11 @@ void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const Sugge
                          const RowPlan& rows, const std::string& table_path, bool colour) {
   WriteInBatches(out, output, [&] { return TextItems(work, output, rows, table_path, colour); });
   SuggestCounts counts = CountSuggestions(output);
+  auto decided = [](long none) {
+    return none > 0 ? ", " + std::to_string(none) + " decided No Mapping" : std::string();
+  };
   out << "classes: " << counts.class_items << " to place, " << counts.classes_accepted
-      << " accepted; attributes: " << counts.attribute_items << " to place, "
-      << counts.attributes_accepted << " accepted\n";
+      << " accepted" << decided(counts.classes_no_mapping)
+      << "; attributes: " << counts.attribute_items << " to place, " << counts.attributes_accepted
+      << " accepted" << decided(counts.attributes_no_mapping) << '\n';
 }

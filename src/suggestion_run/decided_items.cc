@@ -134,7 +134,7 @@ std::string_view DecisionFateWords(DecisionFate fate) {
     case DecisionFate::kItemGone:
       return "gone from the dictionary to migrate";
     case DecisionFate::kTargetGone:
-      return "its target is gone from the target dictionary";
+      return "whose target is gone from the target dictionary";
     case DecisionFate::kOverruled:
       return "decided again by a later entry";
   }

@@ -34,6 +34,12 @@ class RowComposer {
       : work_(work), output_(output), domains_(domains) {}
 
   std::string Text(const ProposedRow& proposed) const {
+    if (proposed.no_mapping) {
+      const RowNames& source = Source(proposed);
+      return proposed.is_class
+                 ? NoMappingClassRow(source.name, source.parent, domains_, work_.target_domain)
+                 : NoMappingAttributeRow(source.name, source.parent, Label(proposed));
+    }
     return proposed.is_class ? ClassRow(proposed) : AttributeRow(proposed);
   }
 
@@ -157,6 +163,7 @@ class Planner {
     const ClassSuggestion& suggestion = output_.classes[item];
     const ItemContext& context = work_.class_context[item];
     ItemRow& fate = plan_.classes[item];
+    if (suggestion.no_mapping) return NoMappingRow({static_cast<uint32_t>(item), 0, true, true});
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
     const ProposedRow proposed{static_cast<uint32_t>(item),
                                static_cast<uint32_t>(suggestion.candidates.front().target), true};
@@ -181,6 +188,34 @@ class Planner {
     proposals_.push_back(proposed);
   }
 
+  // A review's No Mapping: the item's row says so, unless a row of the
+  // table already names a target for it (a merge never replaces that) or no
+  // row can hold its names. An attribute's needs no target of its class.
+  void NoMappingRow(const ProposedRow& proposed) {
+    ItemRow& fate = FateOf(proposed);
+    const RowNames& source = composer_.Source(proposed);
+    const std::string label = proposed.is_class ? "*" : composer_.Label(proposed);
+    const std::string said = Said(proposed);
+    std::string problem =
+        Unwritable({{"class", &source.name}, {"parent", &source.parent}, {"attribute", &label}});
+    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
+    const ItemContext& context = proposed.is_class ? work_.class_context[proposed.item]
+                                                   : work_.attribute_context[proposed.item];
+    const bool names_a_target =
+        context.row && (proposed.is_class ? context.row->text.find(",,") == std::string::npos
+                                          : context.reason == "target_missing");
+    if (names_a_target) {
+      std::string row = composer_.Text(proposed);
+      return Set(fate, RowFate::kTableRowDiffers,
+                 Where(context.row->line) + said +
+                     ": the table's row names a target and a merge never replaces it; edit it "
+                     "to read: " +
+                     row,
+                 row);
+    }
+    proposals_.push_back(proposed);
+  }
+
   // The first target class whose parent is `target`'s: the class the
   // lookup of an attribute row naming `target` finds.
   bool LookupFinds(size_t target) const {
@@ -197,6 +232,7 @@ class Planner {
     const std::string label = composer_.Label(proposed);
     if (!work_.attribute_context[item].row)
       plan_.attribute_table_rows[item] = TableRowFor(source, label);
+    if (suggestion.no_mapping) return NoMappingRow({static_cast<uint32_t>(item), 0, false, true});
     if (!suggestion.accepted || suggestion.candidates.empty()) return;
     const std::string said = source.name + ": " + label;
     const long target = effective_target_[source_class];

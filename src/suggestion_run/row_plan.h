@@ -52,6 +52,7 @@ struct ProposedRow {
   uint32_t item = 0;
   uint32_t named = 0;
   bool is_class = false;
+  bool no_mapping = false;  // a review's No Mapping: `named` means nothing
 };
 
 struct RowPlan {

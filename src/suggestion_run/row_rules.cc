@@ -55,3 +55,14 @@ std::unordered_map<std::string_view, size_t> FirstClassUnderEachParent(
   for (size_t i = 0; i < parent_keys.size(); ++i) first.try_emplace(parent_keys[i], i);
   return first;
 }
+
+std::string NoMappingClassRow(std::string_view name, std::string_view parent,
+                              const RowDomains& domains, std::string_view fallback) {
+  return RowText({name, parent, "*", kNoMapping, "", "*"}) +
+         DomainColumn(ClassRowDomain(domains, fallback, "", parent));
+}
+
+std::string NoMappingAttributeRow(std::string_view name, std::string_view parent,
+                                  std::string_view label) {
+  return RowText({name, parent, label, kNoMapping, "", ""});
+}

@@ -44,6 +44,15 @@ std::string_view SourceParentDomain(const RowDomains& domains, std::string_view 
 // The domain's column: "DOMAIN," spelled, or nothing for an empty domain.
 std::string DomainColumn(std::string_view domain);
 
+// The No Mapping rows of a class and of an attribute, as a merge takes them:
+// a class row keeps its domain column (that of its source parent), an
+// attribute row needs only its first three columns.
+inline constexpr std::string_view kNoMapping = "No Mapping";
+std::string NoMappingClassRow(std::string_view name, std::string_view parent,
+                              const RowDomains& domains, std::string_view fallback);
+std::string NoMappingAttributeRow(std::string_view name, std::string_view parent,
+                                  std::string_view label);
+
 // The place of the first value no table row can hold, or kAllWritable: the
 // table reader misreads a row with an empty name or parent, and no row can
 // hold a comma or a line end.

@@ -45,6 +45,10 @@ void SaySynonymsInNoName(const SuggestionRequest& request, const SuggestInput& i
   }
 }
 
+std::string TargetWords(const DecisionEntry& entry) {
+  return entry.for_attribute ? entry.target_class + "." + entry.target_key : entry.target_key;
+}
+
 std::string ItemWords(const DecisionEntry& entry) {
   std::string words = entry.class_key;
   if (entry.for_attribute) words += ": " + entry.attribute_label;
@@ -79,6 +83,8 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
     std::string why(DecisionFateWords(judged.fate));
     if (judged.fate == DecisionFate::kOverruled)
       why = "decided again by entry " + std::to_string(judged.later) + ", which holds";
+    if (judged.fate == DecisionFate::kTargetGone)
+      why = "its target " + TargetWords(*judged.entry) + " is gone from the target dictionary";
     ReportError(io, "suggest: " + path + ": entry " + std::to_string(judged.entry->number) + ": " +
                         ItemWords(*judged.entry) + ": " + why);
   }

@@ -49,7 +49,7 @@ namespace e2e {
 // Runs zorvez with `arguments` and returns its exit status; its standard
 // output goes to `out` when one is given.
 inline int RunZorvez(const std::vector<std::string>& arguments,
-                     const std::filesystem::path& out = {}) {
+                     const std::filesystem::path& out = {}, const std::filesystem::path& err = {}) {
   pid_t child = fork();
   if (child == 0) {
     std::vector<char*> argv{const_cast<char*>(ZORVEZ_PATH)};
@@ -57,6 +57,7 @@ inline int RunZorvez(const std::vector<std::string>& arguments,
       argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     if (!out.empty() && !freopen(out.c_str(), "w", stdout)) _exit(126);
+    if (!err.empty() && !freopen(err.c_str(), "w", stderr)) _exit(126);
     execv(ZORVEZ_PATH, argv.data());
     _exit(127);
   }

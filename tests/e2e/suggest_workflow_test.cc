@@ -136,4 +136,73 @@ TEST(SuggestWorkflow, TheExamplesStrainerIsSuggestedMergedAndFound) {
             std::string::npos);
 }
 
+// A review saved on one page carries into the next run: the decided target
+// and the No Mapping are written, merged and found; the entries whose item
+// or target is gone are said by number; a malformed file stops the run.
+TEST(SuggestWorkflow, AReviewsDecisionsCarryIntoTheRowsAndTheNextRun) {
+  e2e::ScratchDirectory scratch;
+  const fs::path root = scratch / "v4v5";
+  zor_test::CopyExample("v4v5", root);
+  const fs::path d = root / "Dictionary";
+  const fs::path decisions = scratch / "review.json";
+  e2e::WriteFile(decisions, R"({"format":"zorvez-review-decisions","version":1,)"
+                            R"("suggestions":"0000000000000000","decisions":[)"
+                            R"({"class":"STR","target":{"key":"GateValve"}},)"
+                            R"({"class":"STR","attribute":{"key":"MSH","label":"Mesh Size"},)"
+                            R"("no_mapping":true},)"
+                            R"({"class":"STR","attribute":{"key":"PSZ","label":"Pipe Size"},)"
+                            R"("target":{"class":"GateValve","key":"NominalSize"}},)"
+                            R"({"class":"PMP","target":{"key":"Valve"}},)"
+                            R"({"class":"GONE","no_mapping":true},)"
+                            R"({"class":"ORP","target":{"key":"Nowhere"}}]})");
+  const std::vector<std::string> inputs{(d / "V4_Exported_XML/plant_v4.xml").string(),
+                                        (d / "V5_Exported_XML/plant_v5.xml").string(),
+                                        (d / "MappingTable/plant_mapping.csv").string()};
+  auto suggest = [&](const std::string& format, const fs::path& file) {
+    std::vector<std::string> arguments{"suggest",          "--wordnet", "none", "--decisions",
+                                       decisions.string(), "--format",  format};
+    arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+    return e2e::RunZorvez(arguments, file, scratch / "err.txt");
+  };
+  ASSERT_EQ(suggest("jsonl", scratch / "records.jsonl"), 1);
+  const std::string said = e2e::ReadFile(scratch / "err.txt");
+  for (const char* line :
+       {"review.json: 3 of 6 decisions carried; 1 now mapped by the table; 1 gone from the "
+        "dictionary to migrate; 1 whose target is gone from the target dictionary",
+        "review.json: entry 4: PMP: now mapped by the table",
+        "review.json: entry 6: ORP: its target Nowhere is gone from the target dictionary"}) {
+    EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
+  }
+  const std::string records = e2e::ReadFile(scratch / "records.jsonl");
+  EXPECT_NE(records.find(R"("key":"GateValve","label":"Gate Valve","parent":"Valve","score":)"),
+            std::string::npos);
+  EXPECT_NE(records.find(R"("accepted":"GateValve")"), std::string::npos);
+  EXPECT_NE(records.find(R"("accepted":null,"no_mapping":true,"row_written":true)"),
+            std::string::npos)
+      << records;
+
+  const fs::path done = d / "DDL_Files/reviewed.csv";
+  ASSERT_EQ(suggest("csv", done), 1);
+  EXPECT_EQ(e2e::ReadFile(done),
+            "Strainer,Pipe Fitting,*,GateValve,Valve,*,EQT,\n"
+            "Strainer,Pipe Fitting,Mesh Size,No Mapping,,,\n"
+            "Strainer,Pipe Fitting,Pipe Size,GateValve,Valve,NominalSize,\n");
+  ASSERT_EQ(e2e::RunZorvez({"merge", inputs[2], done.string()}, scratch / "merge.out"), 0);
+  ASSERT_EQ(
+      e2e::RunTool({"-i", "plant_v4.xml", "plant_v5.xml", "-m", "plant_mapping.csv", "-o", "again"},
+                   root.string())
+          .exit_status,
+      0);
+  EXPECT_NE(e2e::ReadFile(d / "Reports/again.html")
+                .find("valid in mapping table and V5 XML (mapped as \"Gate Valve\")"),
+            std::string::npos);
+
+  e2e::WriteFile(decisions, R"({"format":"zorvez-review-decisions","version":1,"decisions":[)"
+                            R"({"class":"STR","target":{"key":"GateValve"},"no_mapping":true}]})");
+  EXPECT_EQ(suggest("csv", scratch / "refused.csv"), 2);
+  EXPECT_NE(e2e::ReadFile(scratch / "err.txt")
+                .find("review.json: entry 1: has both target and no_mapping: decide one of them"),
+            std::string::npos);
+}
+
 }  // namespace

@@ -124,10 +124,10 @@ TEST(DecidedItems, CarriesWhatTheRunStillAsksAndSaysWhyOfTheRest) {
                        "3 gone from the dictionary to migrate",
                        "4 now mapped by the table",
                        "5 gone from the dictionary to migrate",
-                       "6 its target is gone from the target dictionary",
+                       "6 whose target is gone from the target dictionary",
                        "7 carried",
                        "8 carried",
-                       "9 its target is gone from the target dictionary",
+                       "9 whose target is gone from the target dictionary",
                    }));
   EXPECT_EQ(decided.Carried(), 2u);
 
