@@ -1,6 +1,6 @@
 #include "output/artifact_uri.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -18,18 +18,16 @@ std::string Slashed(std::string_view path, PathStyle style) {
       if (c == '\\') c = '/';
     }
   }
-  bool absolute = !text.empty() && text[0] == '/';
-  std::string result = absolute ? "/" : "";
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('/', start);
-    if (end == std::string::npos) end = text.size();
+  // A Windows share keeps both of its leading separators.
+  const bool share = style == PathStyle::kWindows && text.starts_with("//");
+  std::string result = share ? "//" : text.starts_with("/") ? "/" : "";
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = std::min(text.find('/', start), text.size());
     std::string_view segment(text.data() + start, end - start);
-    if (!segment.empty() && segment != ".") {
-      if (!result.empty() && result.back() != '/') result += '/';
-      result += segment;
-    }
     start = end + 1;
+    if (segment.empty() || segment == ".") continue;
+    if (!result.empty() && result.back() != '/') result += '/';
+    result += segment;
   }
   return result;
 }
