@@ -193,6 +193,39 @@ std::string BaselineLine(const std::string& path, const BaselineCounts& counts) 
          " gone\n";
 }
 
+// Runs the comparison through the renderer of `format` (none when quiet)
+// and ends its output once every class went through.
+int RenderFindings(const CheckOptions& options, CheckFormat format, CliStreams& io,
+                   FindingStamps* stamps, VerdictWatch& watch, ReportNameWatch& names) {
+  ComparisonTotals totals;
+  auto run = [&](FindingSink* renderer) {
+    CheckSinks sinks(stamps, renderer, watch, names);
+    return RunFindings(options.run, io, sinks, totals);
+  };
+  auto write = [&](std::string_view text) { io.out << text; };
+  if (options.quiet) return run(nullptr);
+  if (format == CheckFormat::kJsonLines) {
+    JsonLinesRenderer lines(write, options.run.v5v5, stamps);
+    int status = run(&lines);
+    if (status == kExitClean) lines.Finish(totals);
+    return status;
+  }
+  if (format == CheckFormat::kSarif) {
+    SarifRenderer log(write, SarifRunOf(options), *stamps);
+    int status = run(&log);
+    if (status == kExitClean) log.Finish(totals);
+    return status;
+  }
+  CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
+                         options.run.v5v5, io.colour_out, stamps);
+  int status = run(&text);
+  if (status == kExitClean) text.Write(io.out, totals);
+  if (status == kExitClean && stamps && stamps->HasBaseline()) {
+    io.out << BaselineLine(options.baseline_path, stamps->Counts());
+  }
+  return status;
+}
+
 int RunCheck(const CheckOptions& options, CliStreams& io) {
   BaselineFingerprints baseline;
   const bool with_baseline = !options.baseline_path.empty();
@@ -215,37 +248,12 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
     if (json_lines) io.out << HazardJsonLine(placed.hazard, "hazard", placed.file);
   });
   VerdictWatch watch(options.fail_on);
-  ComparisonTotals totals;
+  // Fingerprints cost a little; the text without a baseline shows none.
   std::optional<FindingStamps> stamps;
   if (with_baseline || format != CheckFormat::kText) {
     stamps.emplace(with_baseline ? &baseline : nullptr);
   }
-  FindingStamps* stamped = stamps ? &*stamps : nullptr;
-  auto write = [&](std::string_view text) { io.out << text; };
-  int status = kExitClean;
-  if (options.quiet) {
-    CheckSinks sinks(stamped, nullptr, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
-  } else if (json_lines) {
-    JsonLinesRenderer lines(write, options.run.v5v5, stamped);
-    CheckSinks sinks(stamped, &lines, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
-    if (status == kExitClean) lines.Finish(totals);
-  } else if (format == CheckFormat::kSarif) {
-    SarifRenderer log(write, SarifRunOf(options), *stamped);
-    CheckSinks sinks(stamped, &log, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
-    if (status == kExitClean) log.Finish(totals);
-  } else {
-    CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
-                           options.run.v5v5, io.colour_out, stamped);
-    CheckSinks sinks(stamped, &text, watch, names);
-    status = RunFindings(options.run, io, sinks, totals);
-    if (status == kExitClean) text.Write(io.out, totals);
-    if (status == kExitClean && with_baseline) {
-      io.out << BaselineLine(options.baseline_path, stamped->Counts());
-    }
-  }
+  int status = RenderFindings(options, format, io, stamps ? &*stamps : nullptr, watch, names);
   if (status != kExitClean) return status;
   if (!options.quiet) ReportNames(io, names);
   bool hazards = options.fail_on_hazards && (!warnings.empty() || !names.MarkupNames().empty());
