@@ -54,8 +54,8 @@ constexpr const char* kCheckUsage =
     "  -q, --quiet      print nothing; the exit status alone tells\n"
     "  -h, --help       print this help\n"
     "\n"
-    "Exit status: 0 no finding with a --fail-on verdict, 1 some, 2 usage error or\n"
-    "an input that cannot be used.\n";
+    "Exit status: 0 no finding with a --fail-on verdict (with --baseline: no new\n"
+    "one), 1 some, 2 usage error or an input (or baseline) that cannot be used.\n";
 
 enum class CheckFormat { kText, kJsonLines, kSarif };
 
