@@ -1,5 +1,7 @@
 #include "output/finding_fingerprint.h"
 
+#include <algorithm>
+
 #include "output/finding_names.h"
 
 namespace {
@@ -39,14 +41,19 @@ int HexDigit(char c) {
 
 }  // namespace
 
-std::string Fingerprint::Hex() const {
+std::array<char, 32> Fingerprint::Digits() const {
   static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text(32, '0');
+  std::array<char, 32> text;
   for (int i = 0; i < 16; ++i) {
     text[15 - i] = kDigits[(high >> (4 * i)) & 0xf];
     text[31 - i] = kDigits[(low >> (4 * i)) & 0xf];
   }
   return text;
+}
+
+std::string Fingerprint::Hex() const {
+  std::array<char, 32> digits = Digits();
+  return std::string(digits.data(), digits.size());
 }
 
 std::optional<Fingerprint> Fingerprint::FromHex(std::string_view text) {
@@ -61,7 +68,8 @@ std::optional<Fingerprint> Fingerprint::FromHex(std::string_view text) {
   return print;
 }
 
-Fingerprint FindingFingerprints::Next(const ClassFindings& batch, const Finding& finding) {
+Fingerprint FindingFingerprints::Of(const ClassFindings& batch, const Finding& finding,
+                                    uint32_t class_occurrence) {
   std::string& input = input_;
   input.clear();
   AddField(input, SubjectName(finding.subject));
@@ -74,9 +82,22 @@ Fingerprint FindingFingerprints::Next(const ClassFindings& batch, const Finding&
   AddField(input, finding.key);
   AddField(input, finding.target ? std::string_view(finding.target->key) : "");
   AddField(input, finding.target ? std::string_view(finding.target->target_class) : "");
-  Fingerprint print = Hashed(input);
-  uint32_t occurrence = seen_[print.low]++;
-  if (occurrence == 0) return print;
-  AddField(input, std::to_string(occurrence));
+  if (class_occurrence > 0) AddField(input, "class " + std::to_string(class_occurrence));
   return Hashed(input);
+}
+
+void FindingFingerprints::Take(const ClassFindings& batch, std::vector<Fingerprint>& prints) {
+  prints.clear();
+  input_.clear();
+  AddField(input_, batch.key);
+  AddField(input_, batch.label);
+  const uint32_t class_occurrence = classes_seen_[Hashed(input_).low]++;
+  bases_.clear();
+  for (const Finding& finding : batch.findings) {
+    bases_.push_back(Of(batch, finding, class_occurrence));
+    // Alike findings of one class: the later ones add their number.
+    const auto before = std::count(bases_.begin(), bases_.end() - 1, bases_.back());
+    if (before > 0) AddField(input_, "finding " + std::to_string(before));
+    prints.push_back(before > 0 ? Hashed(input_) : bases_.back());
+  }
 }

@@ -8,11 +8,13 @@
 #ifndef ZOR_OUTPUT_FINDING_FINGERPRINT_H_
 #define ZOR_OUTPUT_FINDING_FINGERPRINT_H_
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "compare/finding.h"
 
@@ -22,6 +24,7 @@ struct Fingerprint {
   uint64_t low = 0;
 
   bool operator==(const Fingerprint&) const = default;
+  std::array<char, 32> Digits() const;
   std::string Hex() const;
   // The value of 32 hexadecimal digits (either case), or nothing.
   static std::optional<Fingerprint> FromHex(std::string_view text);
@@ -35,15 +38,22 @@ struct FingerprintHash {
 // changes whenever what goes into the fingerprint does.
 constexpr const char* kFingerprintKey = "zorvezFinding/v1";
 
-// Fingerprints of the findings of one run, taken in the run's order.
+// Fingerprints of the findings of one run, taken batch by batch in the
+// run's order.
 class FindingFingerprints {
  public:
-  Fingerprint Next(const ClassFindings& batch, const Finding& finding);
+  // One fingerprint per finding of `batch`, in its order, into `prints`.
+  void Take(const ClassFindings& batch, std::vector<Fingerprint>& prints);
 
  private:
+  Fingerprint Of(const ClassFindings& batch, const Finding& finding, uint32_t class_occurrence);
+
   std::string input_;
-  // How often each input was seen, by its fingerprint's low half.
-  std::unordered_map<uint64_t, uint32_t> seen_;
+  // How many classes of each key and label came before, by the low half of
+  // the hash of the two. Per class rather than per finding, so that the
+  // table stays a twentieth of the findings' number.
+  std::unordered_map<uint64_t, uint32_t> classes_seen_;
+  std::vector<Fingerprint> bases_;  // of the batch's findings, before numbering
 };
 
 #endif  // ZOR_OUTPUT_FINDING_FINGERPRINT_H_

@@ -6,8 +6,9 @@ const char* BaselineStateName(BaselineState state) {
 
 void FindingStamps::Accept(const ClassFindings& batch) {
   batch_.clear();
-  for (const Finding& finding : batch.findings) {
-    FindingStamp stamp{fingerprints_.Next(batch, finding), BaselineState::kNone};
+  fingerprints_.Take(batch, prints_);
+  for (const Fingerprint& print : prints_) {
+    FindingStamp stamp{print, BaselineState::kNone};
     if (baseline_ != nullptr) {
       bool known = baseline_->count(stamp.fingerprint) > 0;
       stamp.state = known ? BaselineState::kUnchanged : BaselineState::kNew;

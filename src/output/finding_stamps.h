@@ -43,6 +43,7 @@ class FindingStamps : public FindingSink {
  private:
   const BaselineFingerprints* baseline_;
   FindingFingerprints fingerprints_;
+  std::vector<Fingerprint> prints_;
   std::vector<FindingStamp> batch_;
   BaselineCounts counts_;
 };

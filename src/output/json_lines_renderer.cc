@@ -67,7 +67,8 @@ void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& f
   WriteProposal(line, finding);
   if (stamps_ != nullptr) {
     const FindingStamp& stamp = stamps_->Of(index);
-    line.Key("fingerprint").String(stamp.fingerprint.Hex());
+    const std::array<char, 32> digits = stamp.fingerprint.Digits();
+    line.Key("fingerprint").String(std::string_view(digits.data(), digits.size()));
     if (stamp.state != BaselineState::kNone) {
       line.Key("baseline").String(BaselineStateName(stamp.state));
     }

@@ -86,7 +86,9 @@ void SarifRenderer::WriteResult(const ClassFindings& batch, const Finding& findi
   WriteText(line, "message", LineOf(batch, finding, run_.v5v5, LineForm::kPlain).Text());
   WriteLocation(batch, finding);
   const FindingStamp& stamp = stamps_.Of(index);
-  line.Key("partialFingerprints").Open().Key(kFingerprintKey).String(stamp.fingerprint.Hex());
+  const std::array<char, 32> digits = stamp.fingerprint.Digits();
+  line.Key("partialFingerprints").Open().Key(kFingerprintKey);
+  line.String(std::string_view(digits.data(), digits.size()));
   line.Close();
   if (stamp.state != BaselineState::kNone) {
     line.Key("baselineState").String(BaselineStateName(stamp.state));
