@@ -15,21 +15,46 @@ constexpr Wide kOffsetBasis =
     (static_cast<Wide>(0x6c62272e07bb0142ULL) << 64) | static_cast<Wide>(0x62b821756295c58dULL);
 constexpr Wide kPrime = (static_cast<Wide>(1) << 88) | static_cast<Wide>(0x13b);
 
-Fingerprint Hashed(std::string_view bytes) {
-  Wide hash = kOffsetBasis;
-  for (char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= kPrime;
+// Fields hashed one after the other, each with its length first, so that no
+// two lists of names hash the same input ("a,b" + "c" against "a" + "b,c").
+class FieldHash {
+ public:
+  FieldHash& Field(std::string_view field) {
+    const auto size = static_cast<uint32_t>(field.size());
+    for (int shift = 0; shift < 32; shift += 8) Byte(static_cast<unsigned char>(size >> shift));
+    for (char c : field) Byte(static_cast<unsigned char>(c));
+    return *this;
   }
-  return {static_cast<uint64_t>(hash >> 64), static_cast<uint64_t>(hash)};
-}
+  Fingerprint Value() const {
+    return {static_cast<uint64_t>(hash_ >> 64), static_cast<uint64_t>(hash_)};
+  }
 
-// Each field with its length first, so that no two lists of names make the
-// same input ("a,b" + "c" against "a" + "b,c").
-void AddField(std::string& input, std::string_view field) {
-  input += std::to_string(field.size());
-  input += ':';
-  input += field;
+ private:
+  void Byte(unsigned char byte) {
+    hash_ ^= byte;
+    hash_ *= kPrime;
+  }
+
+  Wide hash_ = kOffsetBasis;
+};
+
+// What the finding is and the names it concerns; the class's number among
+// the classes of its key and label when it is not the first.
+FieldHash FindingHash(const ClassFindings& batch, const Finding& finding,
+                      uint32_t class_occurrence) {
+  FieldHash hash;
+  hash.Field(SubjectName(finding.subject))
+      .Field(finding.section == ReportSection::kBody ? "body" : "requested_unmapped")
+      .Field(FindingKindName(finding.kind))
+      .Field(VerdictName(finding.verdict))
+      .Field(batch.key)
+      .Field(batch.label)
+      .Field(finding.label)
+      .Field(finding.key)
+      .Field(finding.target ? std::string_view(finding.target->key) : "")
+      .Field(finding.target ? std::string_view(finding.target->target_class) : "");
+  if (class_occurrence > 0) hash.Field("class " + std::to_string(class_occurrence));
+  return hash;
 }
 
 int HexDigit(char c) {
@@ -68,36 +93,17 @@ std::optional<Fingerprint> Fingerprint::FromHex(std::string_view text) {
   return print;
 }
 
-Fingerprint FindingFingerprints::Of(const ClassFindings& batch, const Finding& finding,
-                                    uint32_t class_occurrence) {
-  std::string& input = input_;
-  input.clear();
-  AddField(input, SubjectName(finding.subject));
-  AddField(input, finding.section == ReportSection::kBody ? "body" : "requested_unmapped");
-  AddField(input, FindingKindName(finding.kind));
-  AddField(input, VerdictName(finding.verdict));
-  AddField(input, batch.key);
-  AddField(input, batch.label);
-  AddField(input, finding.label);
-  AddField(input, finding.key);
-  AddField(input, finding.target ? std::string_view(finding.target->key) : "");
-  AddField(input, finding.target ? std::string_view(finding.target->target_class) : "");
-  if (class_occurrence > 0) AddField(input, "class " + std::to_string(class_occurrence));
-  return Hashed(input);
-}
-
 void FindingFingerprints::Take(const ClassFindings& batch, std::vector<Fingerprint>& prints) {
   prints.clear();
-  input_.clear();
-  AddField(input_, batch.key);
-  AddField(input_, batch.label);
-  const uint32_t class_occurrence = classes_seen_[Hashed(input_).low]++;
+  const uint64_t class_name = FieldHash().Field(batch.key).Field(batch.label).Value().low;
+  const uint32_t class_occurrence = classes_seen_[class_name]++;
   bases_.clear();
   for (const Finding& finding : batch.findings) {
-    bases_.push_back(Of(batch, finding, class_occurrence));
+    FieldHash hash = FindingHash(batch, finding, class_occurrence);
+    bases_.push_back(hash.Value());
     // Alike findings of one class: the later ones add their number.
     const auto before = std::count(bases_.begin(), bases_.end() - 1, bases_.back());
-    if (before > 0) AddField(input_, "finding " + std::to_string(before));
-    prints.push_back(before > 0 ? Hashed(input_) : bases_.back());
+    if (before > 0) hash.Field("finding " + std::to_string(before));
+    prints.push_back(hash.Value());
   }
 }

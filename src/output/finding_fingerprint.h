@@ -46,9 +46,6 @@ class FindingFingerprints {
   void Take(const ClassFindings& batch, std::vector<Fingerprint>& prints);
 
  private:
-  Fingerprint Of(const ClassFindings& batch, const Finding& finding, uint32_t class_occurrence);
-
-  std::string input_;
   // How many classes of each key and label came before, by the low half of
   // the hash of the two. Per class rather than per finding, so that the
   // table stays a twentieth of the findings' number.
