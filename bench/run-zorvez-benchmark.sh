@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times zorvez against the defined tool on one generated tree: the defined
-# run, `zorvez check --format jsonl` and `zorvez check` (text), each the best
-# of --repeat runs, with CPU time and peak memory.
+# run, `zorvez check --format jsonl`, `zorvez check --format sarif` (and its
+# ratio to jsonl) and `zorvez check` (text), each the best of --repeat runs,
+# with CPU time and peak memory.
 #
 #   bench/run-zorvez-benchmark.sh [--mode v4|v5] [--classes 16000] [--attributes 20]
 #                                 [--seed 1] [--repeat 3] [--keep]
@@ -56,7 +57,7 @@ best_of() {
     fi
   done
   echo "$line"
-  eval "wall_$2=$best" 2>/dev/null || true
+  last_wall=$best
 }
 
 echo "machine: $(nproc) cores, load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -64,13 +65,18 @@ echo "mode $mode, $classes classes, $attributes attributes per class, seed $seed
 printf '%-28s %9s %9s %10s\n' command wall cpu peak
 defined() { ZODODEV_DIRECTORYPATH=$root "$tool" "${defined_flags[@]}" -i source.xml target.xml -m mapping.csv -o bench; }
 check_jsonl() { "$zorvez" check "${zorvez_flags[@]}" --format jsonl "${inputs[@]}"; }
+check_sarif() { "$zorvez" check "${zorvez_flags[@]}" --format sarif "${inputs[@]}"; }
 check_text() { "$zorvez" check "${zorvez_flags[@]}" "${inputs[@]}"; }
-export -f defined check_jsonl check_text
+export -f defined check_jsonl check_sarif check_text
 export root tool zorvez
 export defined_flags zorvez_flags
 best_of "defined tool" bash -c "$(declare -p defined_flags inputs); $(declare -f defined); defined"
 cp "$work/out" /dev/null
 best_of "zorvez check --format jsonl" bash -c "$(declare -p zorvez_flags inputs); $(declare -f check_jsonl); check_jsonl"
+jsonl_wall=$last_wall
 echo "JSON Lines: $(wc -c <"$work/out") bytes, $(wc -l <"$work/out") records"
+best_of "zorvez check --format sarif" bash -c "$(declare -p zorvez_flags inputs); $(declare -f check_sarif); check_sarif"
+echo "SARIF: $(wc -c <"$work/out") bytes; wall against JSON Lines:" \
+  "$(awk -v s="$last_wall" -v j="$jsonl_wall" 'BEGIN { printf "%.2f", s / j }')"
 best_of "zorvez check (text)" bash -c "$(declare -p zorvez_flags inputs); $(declare -f check_text); check_text"
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

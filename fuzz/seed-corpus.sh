@@ -3,13 +3,14 @@
 # tables and dictionaries of the test cases and examples, the three inputs
 # of each case tree joined as run_fuzzer reads them, the seeds kept in
 # fuzz/seeds/<target>/ (a small WordNet database in wordnet_fuzzer's form,
-# synonyms files), the lines of the hand-written suggestion records, and
-# every kept regression input. The corpus folders are not tracked.
+# synonyms files, check's outputs of a small tree as baselines), the lines
+# of the hand-written suggestion records, and every kept regression input.
+# The corpus folders are not tracked.
 set -eu
 cd "$(dirname "$0")/.."
 corpus=fuzz/corpus
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
-         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer)
+         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer baseline_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$corpus/$target"; done
 
 # A file is stored under the hash of its bytes, so seeding twice adds nothing.

@@ -11,7 +11,7 @@ if [ "${1:-}" = "--no-recommends" ]; then
   shift
 fi
 needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev libstemmer-dev
-  python3-jsonschema wordnet-base "$@")
+  python3-jsonschema python3-rfc3987 wordnet-base "$@")
 missing=()
 for pkg in "${needed[@]}"; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")

@@ -14,18 +14,20 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOR_FUZZ=ON -DZOR_S
   -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
-         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer)
+         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer baseline_fuzzer)
 cmake --build build-fuzz --parallel 2 --target "${targets[@]}"
 fuzz/seed-corpus.sh
 
 # Longest input per target: a small table, a dictionary, three small inputs
 # together, a table with a completed file, an argument vector, a synonyms
 # file, a small WordNet database; longer ones only slow the search down. A
-# suggestion record is one line of a few hundred bytes.
+# suggestion record is one line of a few hundred bytes. A baseline's seeds
+# are check's outputs of a small tree, the SARIF log the largest with its
+# rules.
 declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192 [merge_fuzzer]=4096
                     [options_fuzzer]=256 [lint_fuzzer]=4096 [synonyms_fuzzer]=4096
                     [wordnet_fuzzer]=8192 [suggestion_record_fuzzer]=4096 [names_fuzzer]=1024
-                    [decisions_fuzzer]=4096)
+                    [decisions_fuzzer]=4096 [baseline_fuzzer]=16384)
 failed=()
 mkdir -p build-fuzz/logs
 for target in "${targets[@]}"; do

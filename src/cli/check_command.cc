@@ -1,5 +1,8 @@
 #include <array>
+#include <filesystem>
+#include <optional>
 
+#include "cli/baseline_file.h"
 #include "cli/check_text.h"
 #include "cli/hazard_lines.h"
 #include "cli/option_parser.h"
@@ -7,23 +10,27 @@
 #include "cli/subcommands.h"
 #include "cli/table_warnings.h"
 #include "cli/verdict_set.h"
+#include "cli/zorvez.h"
 #include "comparison_run/comparison_run.h"
 #include "output/json_lines_renderer.h"
+#include "output/sarif_renderer.h"
+#include "platform/utf8_files.h"
 
 namespace {
 
-constexpr std::array<OptionRule, 6> kCheckOptions{{
+constexpr std::array<OptionRule, 7> kCheckOptions{{
     {"help", 'h', false},
     {"quiet", 'q', false},
     {"v5", '\0', false},
     {"old", '\0', false},
     {"format", '\0', true},
     {"fail-on", '\0', true},
+    {"baseline", '\0', true},
 }};
 
 constexpr const char* kCheckUsage =
-    "usage: zorvez check [--v5] [--old] [--format text|jsonl] [--fail-on LIST] [-q]\n"
-    "                    SOURCE.xml TARGET.xml MAPPING.csv\n"
+    "usage: zorvez check [--v5] [--old] [--format text|jsonl|sarif] [--fail-on LIST]\n"
+    "                    [--baseline FILE] [-q] SOURCE.xml TARGET.xml MAPPING.csv\n"
     "\n"
     "Compares SOURCE.xml with TARGET.xml through MAPPING.csv, as the defined tool\n"
     "does, and reports the findings without writing any file.\n"
@@ -33,21 +40,29 @@ constexpr const char* kCheckUsage =
     "  --format FORMAT  text (default): the classes, class findings and attribute\n"
     "                   findings counted per verdict, then the red, blue and purple\n"
     "                   findings (and those of the --fail-on verdicts) listed;\n"
-    "                   jsonl: one JSON record per finding, then a summary record\n"
+    "                   jsonl: one JSON record per finding, then a summary record;\n"
+    "                   sarif: one SARIF 2.1.0 log, a result per finding, its\n"
+    "                   paths relative to the current folder (%SRCROOT%)\n"
     "  --fail-on LIST   verdicts that make the exit status 1 (default\n"
     "                   red,blue,purple,grey; grey: attributes with no row or\n"
     "                   whose row the run drops;\n"
     "                   'hazard': warnings about the table or a name holding\n"
     "                   markup; 'none' never fails)\n"
+    "  --baseline FILE  an earlier output of check (jsonl or sarif): its findings\n"
+    "                   are 'unchanged' and never fail, only 'new' ones do; the\n"
+    "                   summary counts new, unchanged and gone\n"
     "  -q, --quiet      print nothing; the exit status alone tells\n"
     "  -h, --help       print this help\n"
     "\n"
-    "Exit status: 0 no finding with a --fail-on verdict, 1 some, 2 usage error or\n"
-    "an input that cannot be used.\n";
+    "Exit status: 0 no finding with a --fail-on verdict (with --baseline: no new\n"
+    "one), 1 some, 2 usage error or an input (or baseline) that cannot be used.\n";
+
+enum class CheckFormat { kText, kJsonLines, kSarif };
 
 struct CheckOptions {
   FindingRunOptions run;
-  bool json_lines = false;
+  CheckFormat format = CheckFormat::kText;
+  std::string baseline_path;  // empty: none
   bool quiet = false;
   VerdictSet fail_on;
   bool fail_on_hazards = false;
@@ -79,10 +94,16 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   options.run = {parsed.Operands()[0], parsed.Operands()[1], parsed.Operands()[2], parsed.Has("v5"),
                  parsed.Has("old")};
   std::string format = parsed.Value("format", "text");
-  if (format != "text" && format != "jsonl") {
-    throw UsageError("--format: '" + format + "' is not a format (text or jsonl)");
+  if (format != "text" && format != "jsonl" && format != "sarif") {
+    throw UsageError("--format: '" + format + "' is not a format (text, jsonl or sarif)");
   }
-  options.json_lines = format == "jsonl";
+  options.format = format == "jsonl"   ? CheckFormat::kJsonLines
+                   : format == "sarif" ? CheckFormat::kSarif
+                                       : CheckFormat::kText;
+  options.baseline_path = parsed.Value("baseline", "");
+  if (parsed.Has("baseline") && options.baseline_path.empty()) {
+    throw UsageError("--baseline: the file name is empty");
+  }
   options.fail_on =
       ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.fail_on_hazards);
   options.quiet = parsed.Has("quiet");
@@ -97,18 +118,28 @@ VerdictSet ListedVerdicts(VerdictSet fail_on) {
   return fail_on;
 }
 
-// Hands every batch to the watches, then to the renderer, if any.
+// Hands every batch to the stamps, if any, then to the watches, then to the
+// renderer, if any. With a baseline, only new findings decide the status.
 class CheckSinks : public FindingSink {
  public:
-  CheckSinks(FindingSink* renderer, VerdictWatch& watch, ReportNameWatch& names)
-      : renderer_(renderer), watch_(watch), names_(names) {}
+  CheckSinks(FindingStamps* stamps, FindingSink* renderer, VerdictWatch& watch,
+             ReportNameWatch& names)
+      : stamps_(stamps), renderer_(renderer), watch_(watch), names_(names) {}
   void Accept(const ClassFindings& batch) override {
-    watch_.Accept(batch);
+    if (stamps_) stamps_->Accept(batch);
+    if (stamps_ && stamps_->HasBaseline()) {
+      for (size_t i = 0; i < batch.findings.size(); ++i) {
+        if (stamps_->Of(i).state == BaselineState::kNew) watch_.See(batch.findings[i].verdict);
+      }
+    } else {
+      watch_.Accept(batch);
+    }
     names_.Accept(batch);
     if (renderer_) renderer_->Accept(batch);
   }
 
  private:
+  FindingStamps* stamps_;
   FindingSink* renderer_;
   VerdictWatch& watch_;
   ReportNameWatch& names_;
@@ -134,12 +165,83 @@ void ReportNames(CliStreams& io, const ReportNameWatch& names) {
   for (const std::string& message : names.UnholdableNames()) ReportError(io, message);
 }
 
+// Where the SARIF log's paths start from: the current folder.
+SarifRun SarifRunOf(const CheckOptions& options) {
+#ifdef _WIN32
+  constexpr PathStyle kStyle = PathStyle::kWindows;
+#else
+  constexpr PathStyle kStyle = PathStyle::kPosix;
+#endif
+  std::error_code error;
+  std::string folder = Utf8FromPath(std::filesystem::current_path(error));
+  SarifRun run{ZorvezVersion(),
+               FolderUri(folder, kStyle),
+               ArtifactUriOf(options.run.source_path, folder, kStyle),
+               ArtifactUriOf(options.run.mapping_path, folder, kStyle),
+               options.run.v5v5,
+               {}};
+  for (size_t verdict = 0; verdict < kVerdictCount; ++verdict) {
+    run.failing[verdict] = options.fail_on.Has(static_cast<Verdict>(verdict));
+  }
+  return run;
+}
+
+// "baseline FILE: 1 new, 26 unchanged, 0 gone", the text's last line.
+std::string BaselineLine(const std::string& path, const BaselineCounts& counts) {
+  return "baseline " + path + ": " + std::to_string(counts.new_findings) + " new, " +
+         std::to_string(counts.unchanged) + " unchanged, " + std::to_string(counts.gone) +
+         " gone\n";
+}
+
+// Runs the comparison through the renderer of `format` (none when quiet)
+// and ends its output once every class went through.
+int RenderFindings(const CheckOptions& options, TableInput& table, CheckFormat format,
+                   CliStreams& io, FindingStamps* stamps, VerdictWatch& watch,
+                   ReportNameWatch& names) {
+  ComparisonTotals totals;
+  auto run = [&](FindingSink* renderer) {
+    CheckSinks sinks(stamps, renderer, watch, names);
+    return RunFindings(options.run, table, io, sinks, totals);
+  };
+  auto write = [&](std::string_view text) { io.out << text; };
+  if (options.quiet) return run(nullptr);
+  if (format == CheckFormat::kJsonLines) {
+    JsonLinesRenderer lines(write, options.run.v5v5, stamps);
+    int status = run(&lines);
+    if (status == kExitClean) lines.Finish(totals);
+    return status;
+  }
+  if (format == CheckFormat::kSarif) {
+    SarifRenderer log(write, SarifRunOf(options), *stamps);
+    int status = run(&log);
+    if (status == kExitClean) log.Finish(totals);
+    return status;
+  }
+  CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
+                         options.run.v5v5, io.colour_out, stamps);
+  int status = run(&text);
+  if (status == kExitClean) text.Write(io.out, totals);
+  if (status == kExitClean && stamps && stamps->HasBaseline()) {
+    io.out << BaselineLine(options.baseline_path, stamps->Counts());
+  }
+  return status;
+}
+
 int RunCheck(const CheckOptions& options, CliStreams& io) {
+  BaselineFingerprints baseline;
+  const bool with_baseline = !options.baseline_path.empty();
+  if (with_baseline) {
+    if (std::string problem = LoadBaseline(options.baseline_path, baseline); !problem.empty()) {
+      ReportError(io, problem);
+      return kExitTrouble;
+    }
+  }
   TableInput table = ReadTableInput(options.run.mapping_path);
   Hazards warnings;
   if (TableWarnings(table, io, warnings) != kExitClean) return kExitTrouble;
   if (!options.quiet) ReportTableWarnings(options.run.mapping_path, io, warnings);
-  const bool json_lines = options.json_lines && !options.quiet;
+  const CheckFormat format = options.quiet ? CheckFormat::kText : options.format;
+  const bool json_lines = format == CheckFormat::kJsonLines;
   if (json_lines) {
     for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
   }
@@ -148,23 +250,13 @@ int RunCheck(const CheckOptions& options, CliStreams& io) {
     if (json_lines) io.out << HazardJsonLine(placed.hazard, "hazard", placed.file);
   });
   VerdictWatch watch(options.fail_on);
-  ComparisonTotals totals;
-  int status = kExitClean;
-  if (options.quiet) {
-    CheckSinks sinks(nullptr, watch, names);
-    status = RunFindings(options.run, table, io, sinks, totals);
-  } else if (json_lines) {
-    JsonLinesRenderer lines([&](std::string_view line) { io.out << line; }, options.run.v5v5);
-    CheckSinks sinks(&lines, watch, names);
-    status = RunFindings(options.run, table, io, sinks, totals);
-    if (status == kExitClean) lines.Finish(totals);
-  } else {
-    CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
-                           options.run.v5v5, io.colour_out);
-    CheckSinks sinks(&text, watch, names);
-    status = RunFindings(options.run, table, io, sinks, totals);
-    if (status == kExitClean) text.Write(io.out, totals);
+  // Fingerprints cost a little; the text without a baseline shows none.
+  std::optional<FindingStamps> stamps;
+  if (with_baseline || format != CheckFormat::kText) {
+    stamps.emplace(with_baseline ? &baseline : nullptr);
   }
+  int status =
+      RenderFindings(options, table, format, io, stamps ? &*stamps : nullptr, watch, names);
   if (status != kExitClean) return status;
   if (!options.quiet) ReportNames(io, names);
   bool hazards = options.fail_on_hazards && (!warnings.empty() || !names.MarkupNames().empty());

@@ -45,21 +45,25 @@ std::string CheckTextRenderer::Painted(Verdict verdict, const std::string& text)
   return ColourCode(verdict) + text + "\033[0m";
 }
 
-std::string CheckTextRenderer::Located(const ClassFindings& batch, const Finding& finding) const {
+std::string CheckTextRenderer::Located(const ClassFindings& batch, size_t index) const {
+  const Finding& finding = batch.findings[index];
   std::string line;
   if (finding.row) line = table_path_ + ":" + std::to_string(finding.row->line) + ": ";
-  return line + Printable(LineOf(batch, finding, v5v5_, LineForm::kPlain).Text());
+  line += Printable(LineOf(batch, finding, v5v5_, LineForm::kPlain).Text());
+  if (stamps_ && stamps_->Of(index).state == BaselineState::kNew) line += " [new]";
+  return line;
 }
 
 void CheckTextRenderer::Accept(const ClassFindings& batch) {
   ClassEntry* owner = nullptr;
-  for (const Finding& finding : batch.findings) {
+  for (size_t index = 0; index < batch.findings.size(); ++index) {
+    const Finding& finding = batch.findings[index];
     const size_t verdict = static_cast<size_t>(finding.verdict);
     if (finding.subject == FindingSubject::kClass) {
       class_findings_[verdict] += 1;
       classes_.push_back({finding.verdict, "", {}});
       owner = &classes_.back();
-      if (listed_.Has(finding.verdict)) owner->line = Located(batch, finding);
+      if (listed_.Has(finding.verdict)) owner->line = Located(batch, index);
       continue;
     }
     bool attribute = finding.subject == FindingSubject::kAttribute;
@@ -69,12 +73,12 @@ void CheckTextRenderer::Accept(const ClassFindings& batch) {
       std::string detail(1, '[');
       detail += Painted(finding.verdict, VerdictName(finding.verdict));
       detail += "] ";
-      detail += Located(batch, finding);
+      detail += Located(batch, index);
       owner->details.push_back(std::move(detail));
     } else if (listed_.Has(finding.verdict)) {
       OtherFindings& others = others_[verdict];
       others.lines.push_back(Printable(batch.label + " (" + batch.key + "), ") +
-                             VerdictName(owner->verdict) + " class: " + Located(batch, finding));
+                             VerdictName(owner->verdict) + " class: " + Located(batch, index));
       (attribute ? others.attributes : others.children) += 1;
     }
   }

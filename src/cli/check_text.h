@@ -6,7 +6,7 @@
 // is not listed. A finding decided by a table row starts "TABLE:LINE:", as
 // compilers write locations, so that editors and CI annotations can jump to
 // the row. Grey is the verdict of attributes that no row mentions; a class
-// never has it.
+// never has it. With a baseline, a listed finding it lacks ends "[new]".
 #ifndef ZOR_CLI_CHECK_TEXT_H_
 #define ZOR_CLI_CHECK_TEXT_H_
 
@@ -18,11 +18,18 @@
 #include "cli/verdict_set.h"
 #include "compare/finding.h"
 #include "output/finding_names.h"
+#include "output/finding_stamps.h"
 
 class CheckTextRenderer : public FindingSink {
  public:
-  CheckTextRenderer(std::string table_path, VerdictSet listed, bool v5v5, bool colour)
-      : table_path_(std::move(table_path)), listed_(listed), v5v5_(v5v5), colour_(colour) {}
+  // `stamps`, when given, has accepted each batch before this renderer does.
+  CheckTextRenderer(std::string table_path, VerdictSet listed, bool v5v5, bool colour,
+                    const FindingStamps* stamps = nullptr)
+      : table_path_(std::move(table_path)),
+        listed_(listed),
+        v5v5_(v5v5),
+        colour_(colour),
+        stamps_(stamps) {}
 
   void Accept(const ClassFindings& batch) override;
   void Write(std::ostream& out, const ComparisonTotals& totals) const;
@@ -41,7 +48,7 @@ class CheckTextRenderer : public FindingSink {
     long children = 0;
   };
 
-  std::string Located(const ClassFindings& batch, const Finding& finding) const;
+  std::string Located(const ClassFindings& batch, size_t index) const;
   std::string Painted(Verdict verdict, const std::string& text) const;
   // Only attributes are grey: the class counts leave it out, the attribute
   // counts show it when there is one.
@@ -53,6 +60,7 @@ class CheckTextRenderer : public FindingSink {
   VerdictSet listed_;
   bool v5v5_;
   bool colour_;
+  const FindingStamps* stamps_;
   PerVerdict class_findings_{};
   PerVerdict attribute_findings_{};
   long child_findings_ = 0;

@@ -26,6 +26,8 @@ class VerdictWatch : public FindingSink {
  public:
   explicit VerdictWatch(VerdictSet watched) : watched_(watched) {}
   void Accept(const ClassFindings& batch) override;
+  // One finding alone, for a caller that picks which count.
+  void See(Verdict verdict) { seen_ = seen_ || watched_.Has(verdict); }
   bool Seen() const { return seen_; }
 
  private:

@@ -46,6 +46,8 @@ int RunHelp(std::span<const std::string> arguments, CliStreams& io) {
 
 }  // namespace
 
+const char* ZorvezVersion() { return ZOR_VERSION; }
+
 int RunZorvez(std::span<const std::string> arguments, CliStreams& io) {
   if (arguments.empty()) {
     WriteOverview(io.err);
@@ -56,7 +58,7 @@ int RunZorvez(std::span<const std::string> arguments, CliStreams& io) {
   if (first == "--help" || first == "-h") return RunHelp({}, io);
   if (first == "help") return RunHelp(rest, io);
   if (first == "--version") {
-    io.out << "zorvez " << ZOR_VERSION << '\n';
+    io.out << "zorvez " << ZorvezVersion() << '\n';
     return kExitClean;
   }
   const Subcommand* command = FindSubcommand(first);

@@ -10,4 +10,7 @@
 
 int RunZorvez(std::span<const std::string> arguments, CliStreams& io);
 
+// The version `zorvez --version` prints.
+const char* ZorvezVersion();
+
 #endif  // ZOR_CLI_ZORVEZ_H_

@@ -39,7 +39,8 @@ void WriteProposal(JsonLine& line, const Finding& finding) {
 
 }  // namespace
 
-void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& finding) {
+void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& finding,
+                                    size_t index) {
   JsonLine& line = line_;
   line.Clear();
   line.Open().Key("record").String(SubjectName(finding.subject));
@@ -64,15 +65,24 @@ void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& f
     line.Key("text").String(finding.row->text).Close();
   }
   WriteProposal(line, finding);
+  if (stamps_ != nullptr) {
+    const FindingStamp& stamp = stamps_->Of(index);
+    const std::array<char, 32> digits = stamp.fingerprint.Digits();
+    line.Key("fingerprint").String(std::string_view(digits.data(), digits.size()));
+    if (stamp.state != BaselineState::kNone) {
+      line.Key("baseline").String(BaselineStateName(stamp.state));
+    }
+  }
   line.Close();
 }
 
 void JsonLinesRenderer::Accept(const ClassFindings& batch) {
-  for (const Finding& finding : batch.findings) {
+  for (size_t i = 0; i < batch.findings.size(); ++i) {
+    const Finding& finding = batch.findings[i];
     if (finding.subject == FindingSubject::kClass) {
       class_verdicts_[static_cast<size_t>(finding.verdict)] += 1;
     }
-    WriteRecord(batch, finding);
+    WriteRecord(batch, finding, i);
     if (finding.section == ReportSection::kRequestedUnmapped) {
       closing_section_.push_back(line_.Text());
     } else {
@@ -96,6 +106,11 @@ void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
   line.Key("requested_unmapped").Number(totals.unmapped_requested);
   line.Key("no_row").Number(totals.attributes_without_row);
   line.Key("dropped_row").Number(totals.dropped_rows);
+  if (stamps_ != nullptr && stamps_->HasBaseline()) {
+    BaselineCounts counts = stamps_->Counts();
+    line.Key("baseline").Open().Key("new").Number(counts.new_findings);
+    line.Key("unchanged").Number(counts.unchanged).Key("gone").Number(counts.gone).Close();
+  }
   line.Close();
   visit_(line.Text());
 }

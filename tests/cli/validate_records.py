@@ -68,6 +68,12 @@ def main():
                                   str(d / "MappingTable/plant_mapping.csv")]))
     scratch = tempfile.TemporaryDirectory()
     runs.append(("hostile names", hostile_tree(scratch.name)))
+    # The example held against its own output: every record says "unchanged"
+    # and the summary counts them.
+    baseline = pathlib.Path(scratch.name) / "baseline.jsonl"
+    baseline.write_bytes(subprocess.run([zorvez, "check", "--format", "jsonl"] + runs[-3][1],
+                                        capture_output=True, check=False).stdout)
+    runs.append(("example v4v5 with a baseline", ["--baseline", str(baseline)] + runs[-3][1]))
 
     passed, failed, kinds = 0, 0, set()
     for name, operands in runs:

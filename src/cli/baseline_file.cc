@@ -1,0 +1,20 @@
+#include "cli/baseline_file.h"
+
+#include "output/baseline_reader.h"
+#include "platform/file_problem.h"
+#include "platform/mapped_file.h"
+
+std::string LoadBaseline(const std::string& path, BaselineFingerprints& fingerprints) {
+  MappedFile file;
+  if (std::string problem = file.Open(path, kMostBaselineBytes); !problem.empty()) {
+    return FileProblem(path, problem);
+  }
+  BaselineReading reading = ReadBaseline(file.Bytes(), fingerprints);
+  if (reading.reason.empty()) return "";
+  std::string where = path;
+  if (reading.line > 0) {
+    where += ':';
+    where += std::to_string(reading.line);
+  }
+  return FileProblem(where, "not a baseline: " + reading.reason);
+}
