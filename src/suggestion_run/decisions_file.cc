@@ -118,6 +118,10 @@ DecisionsFile ParseDecisions(std::string_view bytes) {
     result.problems.push_back(
         {0, "is not JSON (line " + std::to_string(LineAt(bytes, error.byte)) + ")"});
     return result;
+  } catch (const Json::out_of_range&) {
+    // Valid JSON, but a number beyond a double: the reader gives no place.
+    result.problems.push_back({0, "holds a number too large to read"});
+    return result;
   }
   if (std::string problem = FileProblem(file); !problem.empty()) {
     result.problems.push_back({0, std::move(problem)});

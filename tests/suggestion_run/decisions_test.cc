@@ -72,6 +72,8 @@ TEST(DecisionsFile, NamesEveryMalformedEntryAndWhatIsWrong) {
        "d.json: is a decisions file of another version, which this zorvez cannot read"},
       {R"({"format":"zorvez-review-decisions","version":1})", "d.json: holds no list of decisions"},
       {"\xEF\xBB\xBF[]", "d.json: is an array, not a decisions file"},  // a mark is passed over
+      {R"({"format":"zorvez-review-decisions","version":1,"decisions":[1E66666]})",
+       "d.json: holds a number too large to read"},
   };
   for (const auto& c : whole) EXPECT_EQ(Problems(ParseDecisions(c.bytes)), std::vector{c.problem});
 }
