@@ -1,7 +1,7 @@
 // A decisions file: what the page saves reads back as the same decisions,
-// in the published format; a file of other suggestions, of another version
-// or no decisions file at all is refused; entries naming nothing of the page
-// are left out and counted.
+// in the published format; a file of another version or no decisions file
+// at all is refused; any other is judged entry by entry, as suggest
+// --decisions judges it, and merged into the page's decisions.
 'use strict';
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
@@ -42,7 +42,8 @@ test('saved decisions read back as they were, in the published format', () => {
     assert.deepEqual([written.format, written.version, written.suggestions, written.source],
       ['zorvez-review-decisions', 1, review.hash, 'V4_Exported_XML/plant_v4.xml']);
     assert.equal(written.decisions.length, decisions.decisionCount(saved));
-    assert.deepEqual(file.readFile(review, text, 'f.json'), { decisions: saved, loaded: written.decisions.length, skipped: 0 });
+    const read = file.readFile(review, text, 'f.json');
+    assert.deepEqual([read.decisions || {}, read.carried, read.left], [saved, written.decisions.length, []]);
     const copy = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'zorvez-decisions-')), 'decisions.json');
     fs.writeFileSync(copy, text);
     const checked = spawnSync('/usr/bin/python3', ['-c', 'import json, sys, jsonschema; ' +
@@ -64,31 +65,96 @@ test('saved decisions read back as they were, in the published format', () => {
   ]);
 });
 
-test('a file that is not of this page is refused; entries naming nothing of it are left out', () => {
+test('a file that is no decisions file is refused; any other loads, whatever suggestions it was saved from', () => {
   const review = reviewOf(example);
   const other = reviewOf(examplePage('other', (table) => table.replace(/^Sump,.*\n/m, '')));
   assert.notEqual(other.hash, review.hash);
   const head = { format: 'zorvez-review-decisions', version: 1, suggestions: review.hash, source: 'x', decisions: [] };
   const refused = [
     ['Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n', /^notes\.json is not a decisions file \(it is not JSON\)/],
-    [JSON.stringify({ ...head, format: 'other' }), /is not a decisions file of this page/],
-    [JSON.stringify({ ...head, decisions: {} }), /is not a decisions file of this page/],
+    [JSON.stringify({ ...head, format: 'other' }), /is not a decisions file \(Save decisions writes one\)/],
+    [JSON.stringify({ ...head, decisions: {} }), /is not a decisions file/],
     [JSON.stringify({ ...head, version: 2 }), /of version 2, which this page cannot read/],
-    [file.fileText(other, {}, 'x'), new RegExp(`other suggestions \\(${other.hash}, this page ${review.hash}\\).*Nothing was loaded`)],
   ];
   for (const [text, said] of refused) assert.match(file.readFile(review, text, 'notes.json').refused, said);
+  const strainer = { class: 'STR', target: { key: 'PipeStrainer' } };
+  const fromOther = file.readFile(review, JSON.stringify({ ...head, suggestions: other.hash, decisions: [strainer] }), 'f.json');
+  assert.equal(fromOther.message, 'Loaded 1 decision from f.json (saved from other suggestions): 1 of 1 entry carried.');
+});
 
-  const entries = [
-    { class: 'STR', target: { key: 'PipeStrainer' } },
-    { class: 'STR', attribute: { key: 'MSH', label: 'Mesh Size' }, no_mapping: true },
-    { class: 'NOPE', target: { key: 'PipeStrainer' } },
-    { class: 'STR', target: { key: 'NoSuchClass' } },
-    { class: 'STR', attribute: { key: 'MSH', label: 'Mesh Size' }, target: { class: 'PipeStrainer', key: 'Nope' } },
-    { class: 'STR', attribute: { key: 'XXX', label: 'Mesh Size' }, no_mapping: true },
-    null, 'STR',
+// The example after its Strainer class and Mesh Size rows were merged into
+// the table: each entry judged as suggest --decisions judges it.
+test('every entry is judged: carried, or left out with its number and why', () => {
+  const merged = reviewOf(examplePage('merged', (table) => table +
+    'Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n' +
+    'Strainer,Pipe Fitting,Mesh Size,PipeStrainer,PipingComponent,MeshSize,EQT,\n'));
+  const pipeSize = { key: 'PSZ', label: 'Pipe Size' };
+  const cases = [
+    [{ class: 'STR', target: { key: 'PipeStrainer' } }, 'STR: now mapped by the table'],
+    [{ class: 'STR', attribute: { key: 'MSH', label: 'Mesh Size' }, no_mapping: true }, 'STR: Mesh Size: now mapped by the table'],
+    [{ class: 'PMP', attribute: { key: 'FLW', label: 'Flow Rate' }, no_mapping: true }, 'PMP: Flow Rate: now mapped by the table'],
+    [{ class: 'VLV', no_mapping: true }, 'VLV: now mapped by the table'],
+    [{ class: 'NOPE', no_mapping: true }, 'NOPE: gone from the dictionary to migrate'],
+    [{ class: 'STR', attribute: { key: 'MSH', label: 'Mesh' }, no_mapping: true }, 'STR: Mesh: gone from the dictionary to migrate'],
+    [{ class: 'STR', attribute: pipeSize, target: { class: 'Gone', key: 'X' } },
+      'STR: Pipe Size: its target Gone.X is gone from the target dictionary'],
+    [{ class: 'STR', attribute: pipeSize, target: { class: 'PipeStrainer', key: 'Gone' } },
+      'STR: Pipe Size: its target PipeStrainer.Gone is gone from the target dictionary'],
+    [{ class: 123, target: { key: 'T' } }, 'class is a number, not a string (a class key)'],
+    [{ class: 'STR', no_mapping: 'yes' }, 'no_mapping is a string, not true'],
+    [{ class: 'STR', target: 'Toilet' }, 'target is a string, not an object'],
+    [null, 'is null, not an object'],
+    [{ class: 'STR', target: { key: 'T' }, no_mapping: true }, 'has both target and no_mapping: decide one of them'],
+    [{ class: 'STR' }, 'has neither target nor no_mapping'],
+    [{ class: 'STR', attribute: pipeSize, target: { key: 'T' } },
+      'target names no class: an attribute\'s target is a class and its attribute key'],
+    [{ class: 'STR', attribute: { key: 'PSZ' }, no_mapping: true }, 'attribute needs its key and its label'],
+    [{ class: 'STR', colour: 'red', no_mapping: true }, 'has a member \'colour\' no decision has'],
+    [{ class: '__proto__', no_mapping: true }, '__proto__: gone from the dictionary to migrate'],
+    [{ class: 'STR', attribute: pipeSize, no_mapping: true }, 'STR: Pipe Size: decided again by entry 20, which holds'],
+    [{ class: 'STR', attribute: pipeSize, target: { class: 'PipeStrainer', key: 'NominalPipeSize' } }, 'carried'],
+    [{ class: 'STR', attribute: pipeSize, target: { class: 'PipeStrainer', key: 'Gone' } },
+      'STR: Pipe Size: its target PipeStrainer.Gone is gone from the target dictionary'],
   ];
-  const read = file.readFile(review, JSON.stringify({ ...head, decisions: entries }), 'f.json');
-  assert.deepEqual([read.loaded, read.skipped, decisions.decisionCount(read.decisions)], [2, 6, 2]);
+  const text = JSON.stringify({ format: 'zorvez-review-decisions', version: 1, suggestions: 'elsewhere',
+    decisions: cases.map((c) => c[0]) });
+  const read = file.readFile(merged, text, 'f.json');
+  const said = new Map(read.left.map((one) => [one.number, one.text]));
+  cases.forEach(([, want], at) => {
+    const number = at + 1;
+    if (want === 'carried') assert.equal(said.get(number), undefined, `entry ${number} carries`);
+    else assert.match(said.get(number), new RegExp(`^entry ${number}: `));
+    if (want !== 'carried') assert.equal(said.get(number), `entry ${number}: ${want}`);
+  });
+  const strainer = merged.itemOfKey.get('STR');
+  const [kind, part] = model.reviewItems(strainer).find(([, entry]) => entry[1] === 'PSZ');
+  assert.deepEqual(decisions.decisionOf(read.decisions, strainer, kind, part), { c: 'PipeStrainer', k: 'NominalPipeSize' });
+  assert.ok(read.message.startsWith('Loaded 1 decision from f.json (saved from other suggestions): 1 of 21 entries ' +
+    'carried; 4 now mapped by the table; 3 gone from the dictionary to migrate; 3 whose target is gone from the target ' +
+    'dictionary; 9 not a decision; 1 decided again by a later entry.'), read.message);
+  assert.match(read.message, /entry 1: STR: now mapped by the table; entry 2: .*; and 17 more, listed below\./);
+});
+
+// Loading into a page that holds decisions: the file's replace those of the
+// items it names, the others stay; a file that carries nothing changes
+// nothing.
+test('a load merges into the page\'s decisions', () => {
+  const review = reviewOf(example);
+  const strainer = review.itemOfKey.get('STR');
+  const [[classKind, classPart], [attributeKind, meshSize]] = model.reviewItems(strainer);
+  const current = {};
+  decisions.setDecision(current, strainer, classKind, classPart, { none: true });
+  decisions.setDecision(current, strainer, attributeKind, meshSize, { none: true });
+  const fileOf = (list) => JSON.stringify({ format: 'zorvez-review-decisions', version: 1, suggestions: review.hash, decisions: list });
+  const read = file.readFile(review, fileOf([{ class: 'STR', target: { key: 'PipeStrainer' } }]), 'f.json', current);
+  assert.deepEqual(read.decisions.STR.c, { k: 'PipeStrainer' });
+  assert.deepEqual(decisions.decisionOf(read.decisions, strainer, attributeKind, meshSize), { none: true });
+  assert.equal(read.message, 'Loaded 1 decision from f.json: 1 of 1 entry carried. They replace 1 decision the page had.');
+  assert.deepEqual(current.STR.c, { none: true }, 'the page\'s own are not touched');
+  const none = file.readFile(review, fileOf([{ class: 'GONE', no_mapping: true }, 7]), 'g.json', current);
+  assert.equal(none.decisions, undefined);
+  assert.equal(none.message, 'Nothing was loaded from g.json: none of its 2 entries carries; 1 gone from the dictionary ' +
+    'to migrate; 1 not a decision. entry 1: GONE: gone from the dictionary to migrate; entry 2: is a number, not an object.');
 });
 
 test('the file is named after the dictionary to migrate', () => {
