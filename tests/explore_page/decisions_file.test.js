@@ -157,6 +157,28 @@ test('a load merges into the page\'s decisions', () => {
     'to migrate; 1 not a decision. entry 1: GONE: gone from the dictionary to migrate; entry 2: is a number, not an object.');
 });
 
+// On generated decisions: the file's decisions lie over the page's, item
+// by item, and those it changes are counted.
+test('a load lays the file\'s decisions over the page\'s', () => {
+  for (const page of [example, handWrittenPage()]) {
+    const review = reviewOf(page);
+    const parts = review.block.items.flatMap((item) => model.reviewItems(item).map(([kind, part]) => [item, kind, part]));
+    const current = {}, fromFile = {}, expected = {};
+    let changed = 0;
+    parts.forEach(([item, kind, part], n) => {
+      const mine = n % 3 !== 2 ? { none: true } : undefined;
+      const first = model.candidatesOf(kind, part)[0];
+      const theirs = n % 2 === 0 && first ? decisions.candidateDecision(kind, first) : n % 5 === 0 ? { none: true } : undefined;
+      if (mine) decisions.setDecision(current, item, kind, part, mine);
+      if (theirs) decisions.setDecision(fromFile, item, kind, part, theirs);
+      if (theirs || mine) decisions.setDecision(expected, item, kind, part, theirs || mine);
+      if (theirs && mine && JSON.stringify(theirs) !== JSON.stringify(mine)) changed += 1;
+    });
+    const read = file.readFile(review, file.fileText(review, fromFile, 'x'), 'f.json', current);
+    assert.deepEqual([read.decisions, read.replaced, read.carried], [expected, changed, decisions.decisionCount(fromFile)]);
+  }
+});
+
 test('the file is named after the dictionary to migrate', () => {
   for (const [source, name] of [['V4_Exported_XML/plant_v4.xml', 'plant_v4-decisions.json'],
     ['C:\\Wörterbuch\\Pumpen.v4.xml', 'Pumpen.v4-decisions.json'], ['', 'review-decisions.json'], ['dir/', 'review-decisions.json']]) {

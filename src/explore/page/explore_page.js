@@ -6,7 +6,7 @@
 const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, listFilter, listView, detailView,
   reviewView) => {
   const { LABEL, KEY, make, button } = dom;
-  const { cols: { S_KEY }, reviewItems, candidatesOf } = model;
+  const { cols: { S_KEY }, reviewItems, candidatesOf, counted } = model;
   const { decisionOf, setDecision } = decisionsModel;
   const CHUNK_CACHE_SIZE = 8;
 
@@ -315,12 +315,12 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       if (count === 0) return say('There is no decision to clear.');
       const yes = button('Clear them', 'forget every decision of this page', () => act(() => {
         replaceDecisions({}, 0, 'Undo clear');
-        say('Cleared ' + count + ' decisions.');
+        say('Cleared ' + counted(count, 'decision') + '.');
       }));
       yes.id = 'confirm-clear';
       const no = button('Keep them', 'clear nothing', () => act(() => say('Nothing was cleared.')));
       no.id = 'keep-decisions';
-      say('Clear all ' + count + ' decisions of this page?', [yes, no]);
+      say((count === 1 ? 'Clear the 1 decision' : 'Clear all ' + count + ' decisions') + ' of this page?', [yes, no]);
       return no;
     }
 
@@ -443,7 +443,7 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         if (readReview() === null) return;
         const decided = decisionsModel.acceptTheTools(page.review, page.decisions);
         page.unsaved += decided;
-        say(decided + ' items decided as the tool accepted them.');
+        say(counted(decided, 'item') + ' decided as the tool accepted ' + (decided === 1 ? 'it.' : 'them.'));
         keepDecisions();
         touch('filters', 'detail');
       },
@@ -456,7 +456,8 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         view.undo = null;
         const again = (kept.label.startsWith('Undo') ? 'Redo' : 'Undo') + kept.label.slice(4);
         replaceDecisions(kept.decisions, kept.unsaved, again);
-        say(decisionsModel.decisionCount(page.decisions) + ' decisions are back.');
+        const back = decisionsModel.decisionCount(page.decisions);
+        say(counted(back, 'decision') + (back === 1 ? ' is back.' : ' are back.'));
       },
       saveDecisionsFile() {
         if (readReview() === null) return;
@@ -464,8 +465,8 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         download(decisionsFile.fileText(page.review, page.decisions, index.inputs.source), 'application/json', name);
         page.unsaved = 0;
         keepDecisions(true);
-        say('Saved ' + decisionsModel.decisionCount(page.decisions) + ' decisions as ' + name +
-          ' (in your downloads). Load decisions reads them back into this page, in any browser.');
+        say('Saved ' + counted(decisionsModel.decisionCount(page.decisions), 'decision') + ' as ' + name +
+          ' (in your downloads). Load decisions reads them back into any page of this review, in any browser.');
       },
       // The file picker's file, read where it is: FileReader fetches
       // nothing, so the page's policy lets it through.
