@@ -9,7 +9,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { REPO, handWrittenPage, examplePage, load } = require('./page_blocks');
+const { REPO, BUILD, handWrittenPage, examplePage, load } = require('./page_blocks');
 
 const model = load('review_model.js');
 const decisions = load('review_decisions.js');
@@ -82,12 +82,28 @@ test('a file that is no decisions file is refused; any other loads, whatever sug
   assert.equal(fromOther.message, 'Loaded 1 decision from f.json (saved from other suggestions): 1 of 1 entry carried.');
 });
 
+// What `zorvez suggest --decisions --verbose` says of each entry left out,
+// as "entry N: ...".
+function suggestSays(entries, editTable) {
+  const d = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvez-judge-'));
+  const example = path.join(REPO, 'examples', 'v4v5', 'Dictionary');
+  const table = path.join(d, 'table.csv');
+  fs.writeFileSync(table, editTable(fs.readFileSync(path.join(example, 'MappingTable', 'plant_mapping.csv'), 'utf8')));
+  fs.writeFileSync(path.join(d, 'f.json'), JSON.stringify({ ...head, decisions: entries }));
+  const done = spawnSync(path.join(BUILD, 'src', 'zorvez'), ['suggest', '--verbose', '--wordnet', 'none', '--decisions',
+    path.join(d, 'f.json'), path.join(example, 'V4_Exported_XML', 'plant_v4.xml'),
+    path.join(example, 'V5_Exported_XML', 'plant_v5.xml'), table], { encoding: 'utf8' });
+  fs.rmSync(d, { recursive: true, force: true });
+  return done.stderr.split('\n').map((line) => /: (entry \d+: .*)$/.exec(line)).filter((m) => m).map((m) => m[1]);
+}
+const head = { format: 'zorvez-review-decisions', version: 1, suggestions: 'elsewhere' };
+const mergedTable = (table) => table + 'Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n' +
+  'Strainer,Pipe Fitting,Mesh Size,PipeStrainer,PipingComponent,MeshSize,EQT,\n';
+
 // The example after its Strainer class and Mesh Size rows were merged into
 // the table: each entry judged as suggest --decisions judges it.
 test('every entry is judged: carried, or left out with its number and why', () => {
-  const merged = reviewOf(examplePage('merged', (table) => table +
-    'Strainer,Pipe Fitting,*,PipeStrainer,PipingComponent,*,EQT,\n' +
-    'Strainer,Pipe Fitting,Mesh Size,PipeStrainer,PipingComponent,MeshSize,EQT,\n'));
+  const merged = reviewOf(examplePage('merged', mergedTable));
   const pipeSize = { key: 'PSZ', label: 'Pipe Size' };
   const cases = [
     [{ class: 'STR', target: { key: 'PipeStrainer' } }, 'STR: now mapped by the table'],
@@ -133,6 +149,17 @@ test('every entry is judged: carried, or left out with its number and why', () =
     'carried; 4 now mapped by the table; 3 gone from the dictionary to migrate; 3 whose target is gone from the target ' +
     'dictionary; 9 not a decision; 1 decided again by a later entry.'), read.message);
   assert.match(read.message, /entry 1: STR: now mapped by the table; entry 2: .*; and 17 more, listed below\./);
+
+  // suggest --decisions says the same of each entry: of the well-formed
+  // ones what it judges, of the others what it refuses the file for.
+  const malformed = cases.map(([entry]) => entry).filter((entry, at) => said.get(at + 1) &&
+    read.left.find((one) => one.number === at + 1).reason === 'malformed');
+  const wellFormed = cases.map(([entry]) => entry).filter((entry) => !malformed.includes(entry));
+  for (const list of [wellFormed, malformed]) {
+    const pageSays = file.readFile(merged, JSON.stringify({ ...head, decisions: list }), 'f.json').left.map((one) => one.text);
+    assert.ok(pageSays.length >= 8);
+    assert.deepEqual(suggestSays(list, mergedTable), pageSays);
+  }
 });
 
 // Loading into a page that holds decisions: the file's replace those of the
