@@ -153,6 +153,8 @@ test('a review carries into pages of other inputs, and into explore --decisions'
   const decisions = await seeded.page.$$eval('#detail .decision', (nodes) => nodes.map((n) => n.textContent));
   assert.deepEqual(decisions, ['Decision: mapped to PipeStrainer', 'Decision: mapped to MeshSize in PipeStrainer',
     'Decision: No Mapping']);
+  assert.match(await seeded.page.$eval('#detail .class-item .candidates li', (node) => node.textContent),
+    /^Strainer \(PipeStrainer\) score [0-9.]+, decided in the decisions file, chosen$/);
   assert.equal(await exported(seeded.page), review);
   // The browser's own decisions hold over the seed from then on, even
   // cleared.

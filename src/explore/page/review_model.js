@@ -18,6 +18,7 @@ const ZorReviewModel = (() => {
     S_KEY, S_CLASS, S_ATTRIBUTES } = cols;
   const NO_MAPPING = 'No Mapping';
   const TAKEN = 'taken by another item';
+  const CARRIED = 'decision';
 
   // A short hash of the block's text: it names the page's decisions in the
   // browser's storage and in a decisions file, so that decisions never land
@@ -142,10 +143,14 @@ const ZorReviewModel = (() => {
     return found ? found[1] : candidate[1];
   }
 
-  function isDemoted(review, candidate) {
-    const code = review.block.evidence.indexOf(TAKEN);
+  function hasMark(review, candidate, mark) {
+    const code = review.block.evidence.indexOf(mark);
     return code >= 0 && code < 32 && ((candidate[4] >>> code) & 1) === 1;
   }
+  const isDemoted = (review, candidate) => hasMark(review, candidate, TAKEN);
+  // A decision of the review file `explore --decisions` carried in, which
+  // the run took as the accepted candidate.
+  const isCarriedDecision = (review, candidate) => hasMark(review, candidate, CARRIED);
 
   // Targets ([key, label, ...]) whose key or label begins with, then holds,
   // what is typed, letter case aside; at most `limit`.
@@ -188,7 +193,7 @@ const ZorReviewModel = (() => {
 
   return {
     counted, cols, NO_MAPPING, TAKEN, hashText, readReview, reviewItems, attributeId, candidatesOf, acceptedOf, tiedCount,
-    parentChain, targetAttributes, attributeLabel, isDemoted, completions, typedKey,
+    parentChain, targetAttributes, attributeLabel, isDemoted, isCarriedDecision, completions, typedKey, CARRIED,
   };
 })();
 if (typeof module !== 'undefined') module.exports = ZorReviewModel;

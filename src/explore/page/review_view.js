@@ -6,7 +6,8 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
   const { LABEL, byId, make, words, button, facts } = dom;
   const { cols: { C_REASON, C_ROW, C_ACCEPTED, A_LABEL, A_KEY, A_REASON, A_ROW, A_CANDIDATES, A_ACCEPTED,
     S_KEY, S_LABEL, S_PARENT, S_CLASS, S_ATTRIBUTES }, NO_MAPPING, TAKEN, reviewItems, attributeId, candidatesOf, acceptedOf,
-  tiedCount, parentChain, targetAttributes, attributeLabel, isDemoted, completions, typedKey } = model;
+  tiedCount, parentChain, targetAttributes, attributeLabel, isDemoted, isCarriedDecision, completions, typedKey,
+  CARRIED } = model;
   const { decisionOf, sameTarget } = decisionsModel;
   // The page reminds the reviewer to save once this many decisions are
   // kept only in the browser.
@@ -20,7 +21,8 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
   // item is not one of them and is said apart (demotion).
   function evidenceWords(review, candidate) {
     const mask = candidate[4], details = candidate[6] || [];
-    const names = review.block.evidence.filter((name, code) => name !== TAKEN && ((mask >>> code) & 1) === 1);
+    const names = review.block.evidence.filter((name, code) =>
+      name !== TAKEN && name !== CARRIED && ((mask >>> code) & 1) === 1);
     const said = names.map((name) => {
       const detailed = details.filter((detail) => detail.startsWith(name + ': '));
       return detailed.length > 0 ? detailed.join(', ') : words(name);
@@ -69,6 +71,11 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     return takerHolds(page, kind, candidate, taker) ? 'taken by ' + who : 'also the best candidate of ' + who +
       ', which has not taken it';
   }
+
+  // How the run came to accept a candidate: by its rules, or by a decision
+  // carried in from a decisions file.
+  const acceptedWords = (review, candidate) =>
+    isCarriedDecision(review, candidate) ? ', decided in the decisions file' : ', accepted by the tool';
 
   // Both kinds of candidate hold their score fourth; a typed target has none.
   const scoreText = (candidate) => candidate[3] === null ? 'typed, not a candidate' : 'score ' + Number(candidate[3]).toFixed(2);
@@ -164,7 +171,7 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
       pick.type = 'button';
       pick.addEventListener('click', () => page.actions.showCandidateOf(n, at));
       line.append(pick, make('span', 'muted', ' ' + scoreText(candidate) +
-        (at === accepted ? ', accepted by the tool' : '') + (at < tied ? ', tied' : '') +
+        (at === accepted ? acceptedWords(page.review, candidate) : '') + (at < tied ? ', tied' : '') +
         (sameTarget(kind, decision, candidate) ? ', chosen' : '') +
         (isDemoted(page.review, candidate) ? ', ' + demotionText(page, kind, candidate) : '')));
       list.append(line);
@@ -228,7 +235,7 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     target.append(facts([['Label', candidate[1]], ['Key', candidate[0]],
       ['Parents', chain.length > 0 ? chain.join(' \u2190 ') : candidate[2] || '\u2014'],
       ['Score', typed ? scoreText(candidate)
-        : Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? ', accepted by the tool' : '')],
+        : Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? acceptedWords(review, candidate) : '')],
       ['Evidence', typed ? null : evidenceWords(review, candidate)],
       ['Demoted', isDemoted(review, candidate) ? demotionText(page, 'class', candidate) : null]]));
     const attributes = targetAttributes(review, candidate[0]);
