@@ -129,7 +129,7 @@ class SuggestionBlock {
   std::unordered_map<std::string, SuggestSourceRow> source_rows_;
   SuggestDomains domains_;
   std::string table_path_;
-  std::string mapped_ = "{}";
+  std::string mapped_ = "null";  // null: not known (a page written from records)
   std::string carried_ = "[]";
   // Candidates' target attribute keys that a row spells otherwise, or that
   // no row can hold.

@@ -212,3 +212,12 @@ test('the file is named after the dictionary to migrate', () => {
     assert.equal(file.fileName(source), name);
   }
 });
+
+// A page written from saved records does not know what the table maps: it
+// says only that the item is not one of its own.
+test('a page that does not know what the table maps does not guess', () => {
+  const review = reviewOf(handWrittenPage());
+  const read = file.readFile(review, JSON.stringify({ format: 'zorvez-review-decisions', version: 1,
+    decisions: [{ class: 'VLV', no_mapping: true }] }), 'f.json');
+  assert.deepEqual(read.left.map((one) => one.text), ['entry 1: VLV: not an item of this page']);
+});

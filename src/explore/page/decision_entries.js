@@ -4,7 +4,7 @@
 // entry carries where its item still needs a target here and its target is
 // still in the target dictionary; a later entry for the same item holds.
 const ZorDecisionEntries = ((model, decisionsModel) => {
-  const { cols: { S_KEY, S_ATTRIBUTES, A_KEY, A_LABEL } } = model;
+  const { cols: { S_KEY } } = model;
   // Why an entry does not carry, as suggest counts them.
   const WHY = {
     malformed: 'not a decision',
@@ -12,6 +12,8 @@ const ZorDecisionEntries = ((model, decisionsModel) => {
     itemGone: 'gone from the dictionary to migrate',
     targetGone: 'whose target is gone from the target dictionary',
     overruled: 'decided again by a later entry',
+    // A page written from saved records knows only its items.
+    notAnItem: 'not an item of this page',
   };
 
   const typeWords = (value) => value === null ? 'null' : value === true ? 'true' : value === false ? 'false'
@@ -68,15 +70,15 @@ const ZorDecisionEntries = ((model, decisionsModel) => {
   }
 
   // Why an entry's item is not one of this page's: the table maps it now,
-  // or the dictionary to migrate no longer has it.
+  // or the dictionary to migrate no longer has it (where the page knows
+  // which items the table maps).
   function missingItem(review, entry) {
-    const mapped = review.block.mapped || {};
+    const mapped = review.block.mapped;
+    if (mapped === null || typeof mapped !== 'object') return 'notAnItem';
     const known = has(mapped, entry.class);
-    const item = review.itemOfKey.get(entry.class);
-    if (entry.attribute === undefined) return item !== undefined || known ? 'mapped' : 'itemGone';
+    if (entry.attribute === undefined) return review.itemOfKey.has(entry.class) || known ? 'mapped' : 'itemGone';
     const { key, label } = entry.attribute;
-    const itemHas = item !== undefined && item[S_ATTRIBUTES].some((a) => a[A_KEY] === key && a[A_LABEL] === label);
-    return itemHas || (known && mapped[entry.class].includes(attributeHash(key, label))) ? 'mapped' : 'itemGone';
+    return known && mapped[entry.class].includes(attributeHash(key, label)) ? 'mapped' : 'itemGone';
   }
 
   // What an entry names, as suggest names it: "STR" or "STR: Mesh Size".
