@@ -4,8 +4,8 @@
 // that carried; an item the table now maps is reported, not carried; a
 // file that carries nothing changes nothing; a hostile file stays inert and
 // is judged entry by entry; `explore --suggest --decisions` opens with the
-// decisions that carry. And the page's keys, its disabled Accept and the
-// export's file name.
+// decisions that carry. And the page's keys, its disabled Accept, the
+// export's file name and the Finding filter's options.
 'use strict';
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
@@ -207,7 +207,7 @@ test('a hostile decisions file stays inert and is judged entry by entry', async 
   await page.close();
 });
 
-test('the keys are listed by ? and the Keys button; Accept says why it is off', async () => {
+test('the keys are listed by ? and the Keys button; Accept says why it is off; filter options differ', async () => {
   const { page, watch } = await openPage(examplePage('keys'), path.join(scratch, 'keys-downloads'));
   await page.click('#keys');
   const keys = await page.$$eval('#key-legend kbd', (nodes) => nodes.map((n) => n.textContent));
@@ -241,6 +241,14 @@ test('the keys are listed by ? and the Keys button; Accept says why it is off', 
   assert.deepEqual(accept, [true, 'Nothing to accept: this item has no candidate. Type a target, or decide No Mapping.']);
   await page.keyboard.press('a');
   assert.match(await status(page), /^Nothing to accept/);
+
+  // No two options of the Finding filter read the same; the totals say
+  // what the report's "new classes suggested" counts.
+  const options = await page.$$eval('#kind-filter option', (nodes) => nodes.map((n) => n.textContent));
+  assert.equal(new Set(options).size, options.length, options.join(' | '));
+  assert.ok(options.includes('class: not in mapping table (1)') && options.includes('attribute: not in mapping table (1)'),
+    options.join(' | '));
+  assert.match(await page.$eval('#summary', (node) => node.textContent), /Classes missing from the table or the target\d+/);
   assertQuiet(watch);
   await page.close();
 });
