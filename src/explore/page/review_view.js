@@ -388,8 +388,8 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
       if (picker.files.length > 0) actions.loadDecisionsFile(picker.files[0]);
       picker.value = '';
     });
-    const loader = button('Load decisions', 'read decisions saved from a page of the same suggestions, in place ' +
-      'of these', () => picker.click());
+    const loader = button('Load decisions', 'read a decisions file saved from any page: its decisions whose item ' +
+      'and target this page has replace those of the same items', () => picker.click());
     loader.id = 'load-decisions';
     const clear = button('Clear decisions', 'forget every decision of this page (asks first)', () => actions.clearDecisions());
     clear.id = 'clear-decisions';
