@@ -131,6 +131,9 @@ test('every entry is judged: carried, or left out with its number and why', () =
     [{ class: 'STR', attribute: pipeSize, target: { class: 'PipeStrainer', key: 'NominalPipeSize' } }, 'carried'],
     [{ class: 'STR', attribute: pipeSize, target: { class: 'PipeStrainer', key: 'Gone' } },
       'STR: Pipe Size: its target PipeStrainer.Gone is gone from the target dictionary'],
+    // An attribute is decided in the class that holds it, not in a child.
+    [{ class: 'STR', attribute: pipeSize, target: { class: 'GateValve', key: 'BodyMaterial' } },
+      'STR: Pipe Size: its target GateValve.BodyMaterial is gone from the target dictionary'],
   ];
   const text = JSON.stringify({ format: 'zorvez-review-decisions', version: 1, suggestions: 'elsewhere',
     decisions: cases.map((c) => c[0]) });
@@ -145,10 +148,10 @@ test('every entry is judged: carried, or left out with its number and why', () =
   const strainer = merged.itemOfKey.get('STR');
   const [kind, part] = model.reviewItems(strainer).find(([, entry]) => entry[1] === 'PSZ');
   assert.deepEqual(decisions.decisionOf(read.decisions, strainer, kind, part), { c: 'PipeStrainer', k: 'NominalPipeSize' });
-  assert.ok(read.message.startsWith('Loaded 1 decision from f.json (saved from other suggestions): 1 of 21 entries ' +
-    'carried; 4 now mapped by the table; 3 gone from the dictionary to migrate; 3 whose target is gone from the target ' +
+  assert.ok(read.message.startsWith('Loaded 1 decision from f.json (saved from other suggestions): 1 of 22 entries ' +
+    'carried; 4 now mapped by the table; 3 gone from the dictionary to migrate; 4 whose target is gone from the target ' +
     'dictionary; 9 not a decision; 1 decided again by a later entry.'), read.message);
-  assert.match(read.message, /entry 1: STR: now mapped by the table; entry 2: .*; and 17 more, listed below\./);
+  assert.match(read.message, /entry 1: STR: now mapped by the table; entry 2: .*; and 18 more, listed below\./);
 
   // suggest --decisions says the same of each entry: of the well-formed
   // ones what it judges, of the others what it refuses the file for.

@@ -95,8 +95,7 @@ const ZorDecisionEntries = ((model, decisionsModel) => {
     const target = kind === 'class' ? decision.k : decision.c + '.' + decision.k;
     // The page carries the attributes of the classes its suggestions name;
     // another class may still hold the attribute.
-    const notCarried = kind === 'attribute' && review.targets.has(decision.c) &&
-      model.targetAttributes(review, decision.c) === null;
+    const notCarried = kind === 'attribute' && review.targets.has(decision.c) && !has(review.block.attributes, decision.c);
     return {
       reason: 'targetGone',
       detail: notCarried ? 'its target ' + target + ' is not among the attributes this page carries'

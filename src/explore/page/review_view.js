@@ -312,9 +312,11 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
       candidateList(page, item, 'attribute', part, n, shown),
       keyBox('type a target attribute key or label', attributesOf, (key) => {
         const owner = attributeClass(page, item, candidate);
-        const found = (targetAttributes(review, owner) || []).some((a) => a[0] === key);
+        const found = (targetAttributes(review, owner) || []).find((a) => a[0] === key);
         if (!found) return key + ' is not an attribute of ' + (owner || 'the target class') + ' in this page';
-        page.actions.decideTyped(item, n, { c: owner, k: key });
+        // A decision names the class that holds the attribute, which may be
+        // an ancestor of the class decided.
+        page.actions.decideTyped(item, n, { c: found[2], k: key });
         return null;
       }));
     return node;
