@@ -5,8 +5,8 @@ set(ZOR_EXPLORE_HEADER ${CMAKE_CURRENT_BINARY_DIR}/generated/explore/explore_tem
 # The page's script, in the order it runs: the review's logic (which Node's
 # tests load as it is), then the view, then the page that starts it all.
 set(ZOR_EXPLORE_SCRIPT_PARTS
-    review_model.js review_decisions.js decisions_file.js export_rows.js list_filter.js
-    page_dom.js list_view.js detail_view.js review_view.js explore_page.js)
+    review_model.js review_decisions.js decision_entries.js decisions_file.js export_rows.js list_filter.js
+    page_dom.js key_legend.js list_view.js detail_view.js review_view.js explore_page.js)
 list(TRANSFORM ZOR_EXPLORE_SCRIPT_PARTS PREPEND ${ZOR_EXPLORE_DIR}/page/
      OUTPUT_VARIABLE ZOR_EXPLORE_SCRIPT_FILES)
 string(JOIN "," ZOR_EXPLORE_SCRIPT_LIST ${ZOR_EXPLORE_SCRIPT_PARTS})

@@ -452,7 +452,7 @@ void SuggestionBlock::Write(std::ostream& out) const {
   text += ",\"reasons\":" + ScriptSafeJson(reasons_.Names());
   text += ",\"targets\":";
   target_.AppendClasses(text, domains_);
-  text += '}';
+  text += ",\"mapped\":" + mapped_ + ",\"carried\":" + carried_ + '}';
   out << text;
 }
 

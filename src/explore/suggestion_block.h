@@ -68,6 +68,12 @@ class SuggestionBlock {
   // The mapping table as suggest's notes name it (and the page's inputs):
   // the page puts it back where a note begins with it.
   void SetTablePath(std::string path) { table_path_ = std::move(path); }
+  // The items the table maps and the decisions carried into this run, as
+  // JSON (explore/review_carry.h).
+  void SetReviewCarry(std::string mapped, std::string carried) {
+    mapped_ = std::move(mapped);
+    carried_ = std::move(carried);
+  }
 
   // Takes one record of `suggest --format jsonl`, as its line or as a JSON
   // value; a summary, a record of another kind or a line that is not JSON is
@@ -123,6 +129,8 @@ class SuggestionBlock {
   std::unordered_map<std::string, SuggestSourceRow> source_rows_;
   SuggestDomains domains_;
   std::string table_path_;
+  std::string mapped_ = "null";  // null: not known (a page written from records)
+  std::string carried_ = "[]";
   // Candidates' target attribute keys that a row spells otherwise, or that
   // no row can hold.
   std::map<std::string, std::string, std::less<>> spelled_keys_;

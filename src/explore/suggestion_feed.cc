@@ -5,6 +5,7 @@
 #include <streambuf>
 #include <string>
 
+#include "explore/review_carry.h"
 #include "output/suggest_report.h"
 
 namespace {
@@ -62,6 +63,7 @@ void FeedSuggestionBlock(const SuggestionRun& run, const std::string& table_path
   const SuggestWork& work = run.work;
   block.SetDomains(DomainsOf(run.rows.domains, work.target_domain));
   block.SetTablePath(table_path);
+  block.SetReviewCarry(MappedItemsJson(work), CarriedDecisionsJson(run.decided));
   for (size_t i = 0; i < work.input.source.size(); ++i) {
     long mapped = work.mapped_target[i];
     block.SetSourceRow(

@@ -61,4 +61,4 @@ function examplePage(name, edit = (text) => text) {
 
 const load = (part) => require(path.join(PAGE, part));
 
-module.exports = { REPO, handWrittenPage, examplePage, load };
+module.exports = { REPO, BUILD, handWrittenPage, examplePage, load };

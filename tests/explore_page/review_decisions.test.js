@@ -70,3 +70,27 @@ test('an item shows the candidate its decision names, a typed target as -1, and 
   assert.deepEqual([[0, 3], [1, 3], [1, 2], [2, 2]].map(([from, to]) => decisions.openItemIn(saved, item, from, to)),
     [0, 2, -1, -1]);
 });
+
+// What is typed in a target box is looked for in keys and labels whatever
+// the letter case; a lineage lists each attribute key once, the nearest.
+test('typed targets are found by key or label, letter case aside', () => {
+  const targets = [['CafeteriaRoom', 'Cafeteria Room'], ['Room', 'Room'], ['ROOM', 'Big Room'], ['Hall', 'Dining Hall']];
+  const cases = [
+    ['cafeteriaroom', 'CafeteriaRoom', ['CafeteriaRoom']],
+    ['cafeteria room', 'CafeteriaRoom', ['CafeteriaRoom']],
+    ['Room', 'Room', ['Room', 'ROOM', 'CafeteriaRoom']],
+    ['room', null, ['Room', 'ROOM', 'CafeteriaRoom']],  // two keys read so: none is guessed
+    ['dining', null, ['Hall']],
+    ['dining hall', 'Hall', ['Hall']],
+    ['', null, []],
+  ];
+  for (const [typed, key, proposed] of cases) {
+    assert.equal(model.typedKey(typed, targets), key, typed);
+    assert.deepEqual(model.completions(typed, targets, 8).map((t) => t[0]), proposed, typed);
+  }
+  const review = reviewOf(pages.example);
+  for (const key of review.targets.keys()) {
+    const keys = (model.targetAttributes(review, key) || []).map((a) => a[0]);
+    assert.equal(new Set(keys).size, keys.length, key);
+  }
+});

@@ -1,19 +1,24 @@
 'use strict';
 // A review's decisions as a file (doc/suggestions.md, "Decisions file"):
-// written to keep them or hand them on, read back into a page of the same
-// suggestions only.
-const ZorDecisionsFile = ((model, decisionsModel) => {
-  const { cols: { S_KEY, S_CLASS, S_ATTRIBUTES, A_KEY, A_LABEL }, attributeId } = model;
+// written to keep them or hand them on, and read back into any page. The
+// decisions belong to the reviewer, not to the page they were made in: a
+// page takes every entry whose item and target it has, whatever suggestions
+// the file was saved from.
+const ZorDecisionsFile = ((model, decisionsModel, entries) => {
+  const { cols: { S_KEY, S_CLASS, S_ATTRIBUTES, A_KEY, A_LABEL }, attributeId, counted } = model;
   const FORMAT = 'zorvez-review-decisions';
+  // The entries left out that a load's message names; the rest are listed
+  // under it.
+  const FIRST_FEW = 3;
 
   // The page's suggestion hash and one entry per decided item, in the order
   // of the source dictionary.
   function fileText(review, decisions, source) {
-    const entries = [];
+    const lines = [];
     const entry = (fields, kind, decision) => {
       if (decision.none) fields.no_mapping = true;
       else fields.target = kind === 'class' ? { key: decision.k } : { class: decision.c, key: decision.k };
-      entries.push(JSON.stringify(fields));
+      lines.push(JSON.stringify(fields));
     };
     for (const item of review.block.items) {
       const saved = decisions[item[S_KEY]];
@@ -28,7 +33,7 @@ const ZorDecisionsFile = ((model, decisionsModel) => {
     }
     const head = { format: FORMAT, version: 1, suggestions: review.hash, source };
     return JSON.stringify(head).slice(0, -1) + ',"decisions":[' +
-      (entries.length === 0 ? '' : '\n' + entries.join(',\n') + '\n') + ']}\n';
+      (lines.length === 0 ? '' : '\n' + lines.join(',\n') + '\n') + ']}\n';
   }
 
   // Named after the dictionary to migrate.
@@ -37,25 +42,57 @@ const ZorDecisionsFile = ((model, decisionsModel) => {
     return (base === '' ? 'review' : base) + '-decisions.json';
   }
 
-  // One entry of a file as [item, kind, part, decision], or null when it
-  // names no item of this page or a target the page does not know.
-  function entryDecision(review, entry) {
-    if (entry === null || typeof entry !== 'object' || typeof entry.class !== 'string') return null;
-    const named = decisionsModel.itemNamed(review, entry.class, entry.attribute);
-    if (named === null) return null;
-    const kind = named[1];
-    let decision = { none: true };
-    if (entry.no_mapping !== true) {
-      const target = entry.target || {};
-      if (typeof target.key !== 'string') return null;
-      decision = kind === 'class' ? { k: target.key } : { c: target.class, k: target.key };
-    }
-    return decisionsModel.knownTarget(review, kind, decision) ? [...named, decision] : null;
+  // The decisions `zorvez explore --suggest --decisions` carried into this
+  // page, which it opens with where the browser holds none of its own.
+  function carriedDecisions(review) {
+    const decisions = {};
+    const carried = Array.isArray(review.block.carried) ? review.block.carried : [];
+    for (const found of entries.judgeEntries(review, carried).carried) decisionsModel.setDecision(decisions, ...found);
+    return decisions;
   }
 
-  // Reads a file's text: {decisions, loaded, skipped}, or {refused: why}
-  // for a file of other suggestions or no decisions file at all.
-  function readFile(review, text, name) {
+  const sameDecision = (a, b) => JSON.stringify(a) === JSON.stringify(b);
+
+  // The page's decisions with those of the file in place of the ones of the
+  // items it names; how many it changed.
+  function merged(current, carried) {
+    const decisions = JSON.parse(JSON.stringify(current));
+    let replaced = 0;
+    for (const [item, kind, part, decision] of carried) {
+      const before = decisionsModel.decisionOf(decisions, item, kind, part);
+      if (before !== undefined && !sameDecision(before, decision)) replaced += 1;
+      decisionsModel.setDecision(decisions, item, kind, part, decision);
+    }
+    return { decisions, replaced };
+  }
+
+  // What a load says: what carried, from which file, and the entries left
+  // out by reason, the first few named.
+  function loadMessage(name, read) {
+    const { carried, left, total, otherSuggestions, replaced } = read;
+    const byReason = new Map();
+    for (const one of left) byReason.set(one.reason, (byReason.get(one.reason) || 0) + 1);
+    const reasons = [...byReason].map(([reason, count]) => count + ' ' + entries.WHY[reason]).join('; ');
+    const origin = otherSuggestions ? ' (saved from other suggestions)' : '';
+    let said = carried === 0
+      ? 'Nothing was loaded from ' + name + origin + ': none of its ' + counted(total, 'entry', 'entries') + ' carries'
+      : 'Loaded ' + counted(carried, 'decision') + ' from ' + name + origin + ': ' + carried + ' of ' +
+        counted(total, 'entry', 'entries') + ' carried';
+    if (reasons !== '') said += '; ' + reasons;
+    said += '.';
+    if (left.length > 0) {
+      said += ' ' + left.slice(0, FIRST_FEW).map((one) => one.text).join('; ') +
+        (left.length > FIRST_FEW ? '; and ' + (left.length - FIRST_FEW) + ' more, listed below.' : '.');
+    }
+    if (replaced > 0) said += ' They replace ' + counted(replaced, 'decision') + ' the page had.';
+    return said;
+  }
+
+  // Reads a file's text into the page's `current` decisions: {decisions,
+  // carried, replaced, left, total, otherSuggestions, message}, with no
+  // decisions where nothing carried; or {refused: why} for no decisions
+  // file at all.
+  function readFile(review, text, name, current = {}) {
     let file;
     try {
       file = JSON.parse(text);
@@ -63,28 +100,25 @@ const ZorDecisionsFile = ((model, decisionsModel) => {
       return { refused: name + ' is not a decisions file (it is not JSON): nothing was loaded.' };
     }
     if (file === null || typeof file !== 'object' || file.format !== FORMAT || !Array.isArray(file.decisions)) {
-      return { refused: name + ' is not a decisions file of this page (Save decisions writes one): nothing was loaded.' };
+      return { refused: name + ' is not a decisions file (Save decisions writes one): nothing was loaded.' };
     }
     if (file.version !== 1) {
-      return { refused: name + ' is a decisions file of version ' + file.version + ', which this page cannot read: ' +
-        'nothing was loaded.' };
+      return { refused: name + ' is a decisions file of version ' + JSON.stringify(file.version) +
+        ', which this page cannot read: nothing was loaded.' };
     }
-    if (file.suggestions !== review.hash) {
-      return { refused: name + ' holds decisions for other suggestions (' + file.suggestions + ', this page ' +
-        review.hash + '): it was saved from a page written from other inputs or by another version. Nothing was loaded.' };
-    }
-    const decisions = {};
-    let loaded = 0;
-    for (const entry of file.decisions) {
-      const found = entryDecision(review, entry);
-      if (found === null) continue;
-      decisionsModel.setDecision(decisions, ...found);
-      loaded += 1;
-    }
-    return { decisions, loaded, skipped: file.decisions.length - loaded };
+    const judged = entries.judgeEntries(review, file.decisions);
+    const read = {
+      carried: judged.carried.length, left: judged.left, total: file.decisions.length,
+      otherSuggestions: typeof file.suggestions === 'string' && file.suggestions !== review.hash, replaced: 0,
+      decisions: undefined,
+    };
+    if (read.carried > 0) Object.assign(read, merged(current, judged.carried));
+    read.message = loadMessage(name, read);
+    return read;
   }
 
-  return { FORMAT, fileText, fileName, readFile };
+  return { FORMAT, fileText, fileName, readFile, carriedDecisions };
 })(typeof ZorReviewModel === 'undefined' ? require('./review_model.js') : ZorReviewModel,
-  typeof ZorDecisions === 'undefined' ? require('./review_decisions.js') : ZorDecisions);
+  typeof ZorDecisions === 'undefined' ? require('./review_decisions.js') : ZorDecisions,
+  typeof ZorDecisionEntries === 'undefined' ? require('./decision_entries.js') : ZorDecisionEntries);
 if (typeof module !== 'undefined') module.exports = ZorDecisionsFile;

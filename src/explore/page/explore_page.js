@@ -6,7 +6,7 @@
 const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, listFilter, listView, detailView,
   reviewView) => {
   const { LABEL, KEY, make, button } = dom;
-  const { cols: { S_KEY }, reviewItems, candidatesOf } = model;
+  const { cols: { S_KEY }, reviewItems, candidatesOf, counted } = model;
   const { decisionOf, setDecision } = decisionsModel;
   const CHUNK_CACHE_SIZE = 8;
 
@@ -145,7 +145,10 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
     // The block of suggestions follows the findings and is read at the first
     // need: opening a class, or a review filter. Decisions live in the
     // browser's storage under a name made from the block's text, so another
-    // page never picks them up.
+    // page never picks them up. A page written with --decisions opens with
+    // the decisions that carried until the browser keeps decisions of its
+    // own for it: from then on (even cleared) those are the reviewer's
+    // latest word, and the file's are not brought back over them.
     function readReview() {
       if (page.review !== undefined) return page.review;
       if (source.loading()) return null;
@@ -155,10 +158,11 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       page.storageName = 'zorvez-review:' + page.review.hash;
       try {
         const storage = source.storage();
-        page.decisions = JSON.parse(storage.getItem(page.storageName) || '{}') || {};
+        const kept = storage.getItem(page.storageName);
+        page.decisions = kept === null ? decisionsFile.carriedDecisions(page.review) : JSON.parse(kept) || {};
         page.unsaved = Number(storage.getItem(page.storageName + ':unsaved')) || 0;
       } catch (error) {
-        page.decisions = {};
+        page.decisions = decisionsFile.carriedDecisions(page.review);
       }
       return page.review;
     }
@@ -311,22 +315,25 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       if (count === 0) return say('There is no decision to clear.');
       const yes = button('Clear them', 'forget every decision of this page', () => act(() => {
         replaceDecisions({}, 0, 'Undo clear');
-        say('Cleared ' + count + ' decisions.');
+        say('Cleared ' + counted(count, 'decision') + '.');
       }));
       yes.id = 'confirm-clear';
       const no = button('Keep them', 'clear nothing', () => act(() => say('Nothing was cleared.')));
       no.id = 'keep-decisions';
-      say('Clear all ' + count + ' decisions of this page?', [yes, no]);
+      say((count === 1 ? 'Clear the 1 decision' : 'Clear all ' + count + ' decisions') + ' of this page?', [yes, no]);
       return no;
     }
 
+    // A file's decisions replace those of the items it names; the others
+    // stay. A file that carries nothing changes nothing.
     function loadDecisionsText(text, name) {
-      const read = decisionsFile.readFile(page.review, text, name);
+      const read = decisionsFile.readFile(page.review, text, name, page.decisions);
       if (read.refused) return say(read.refused);
-      const replaced = replaceDecisions(read.decisions, 0, 'Undo load');
-      say('Loaded ' + read.loaded + ' decisions from ' + name +
-        (read.skipped > 0 ? '; ' + read.skipped + ' entries name no item or target of this page and were left out' : '') +
-        (replaced > 0 ? '. They replace the ' + replaced + ' decisions the page had.' : '.'));
+      const listed = read.left.length > 0 ? [reviewView.leftOutList(read.left)] : [];
+      if (read.decisions === undefined) return say(read.message, listed);
+      const kept = decisionsModel.decisionCount(read.decisions) - read.carried;
+      replaceDecisions(read.decisions, kept > 0 ? page.unsaved : 0, 'Undo load');
+      say(read.message, listed);
     }
 
     const actions = {
@@ -427,7 +434,7 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         const at = focusedItem();
         if (at === null) return;
         const candidate = candidateAt(at.item, at.kind, at.part, shownCandidate(at.item, at.n, at.kind, at.part));
-        if (candidate === undefined) return;
+        if (candidate === undefined) return say(reviewView.NOTHING_TO_ACCEPT);
         decide(at.item, at.kind, at.part, decisionsModel.candidateDecision(at.kind, candidate));
         nextOpen();
       },
@@ -436,7 +443,7 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         if (readReview() === null) return;
         const decided = decisionsModel.acceptTheTools(page.review, page.decisions);
         page.unsaved += decided;
-        say(decided + ' items decided as the tool accepted them.');
+        say(counted(decided, 'item') + ' decided as the tool accepted ' + (decided === 1 ? 'it.' : 'them.'));
         keepDecisions();
         touch('filters', 'detail');
       },
@@ -449,7 +456,8 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         view.undo = null;
         const again = (kept.label.startsWith('Undo') ? 'Redo' : 'Undo') + kept.label.slice(4);
         replaceDecisions(kept.decisions, kept.unsaved, again);
-        say(decisionsModel.decisionCount(page.decisions) + ' decisions are back.');
+        const back = decisionsModel.decisionCount(page.decisions);
+        say(counted(back, 'decision') + (back === 1 ? ' is back.' : ' are back.'));
       },
       saveDecisionsFile() {
         if (readReview() === null) return;
@@ -457,8 +465,8 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
         download(decisionsFile.fileText(page.review, page.decisions, index.inputs.source), 'application/json', name);
         page.unsaved = 0;
         keepDecisions(true);
-        say('Saved ' + decisionsModel.decisionCount(page.decisions) + ' decisions as ' + name +
-          ' (in your downloads). Load decisions reads them back into this page, in any browser.');
+        say('Saved ' + counted(decisionsModel.decisionCount(page.decisions), 'decision') + ' as ' + name +
+          ' (in your downloads). Load decisions reads them back into any page of this review, in any browser.');
       },
       // The file picker's file, read where it is: FileReader fetches
       // nothing, so the page's policy lets it through.
@@ -473,8 +481,9 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       exportDecisions() {
         const { text, notes } = readReview() === null ? { text: '', notes: [] }
           : exportRows.exportRows(page.review, page.decisions, index.inputs.mapping);
-        const area = reviewView.drawExport(text, notes);
-        download(text, 'text/csv', 'suggested-rows.csv');
+        const name = 'suggested-rows.csv';
+        const area = reviewView.drawExport(text, notes, name);
+        download(text, 'text/csv', name);
         area.focus();
         area.select();
       },
@@ -508,6 +517,10 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       const target = event.target;
       if (event.ctrlKey || event.metaKey || event.altKey) return;
       if (target instanceof HTMLElement && target.closest('input, select, textarea')) return;
+      if (event.key === '?') {
+        event.preventDefault();
+        return ZorKeyLegend.toggle();
+      }
       if (focusedItem() === null) return;
       const keys = {
         a: actions.acceptShown, s: nextOpen, n: () => actions.decideFocused({ none: true }),
@@ -551,6 +564,7 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       dom.byId('search').addEventListener('input', (event) => page.actions.setQuery(event.target.value));
       dom.byId('group').addEventListener('change', (event) => page.actions.setGrouped(event.target.checked));
       dom.byId('reset').addEventListener('click', () => page.actions.resetFilters());
+      dom.byId('keys').addEventListener('click', () => ZorKeyLegend.toggle());
       document.addEventListener('keydown', reviewKeys);
       document.addEventListener('DOMContentLoaded', () => {
         // The review controls come with the block; a search typed while the

@@ -78,7 +78,10 @@ const ZorListView = ((dom) => {
     const facts = [
       ['classes', 'Classes', summary ? summary.classes : null],
       ['findings', 'Class findings', page.total],
-      ['new_classes_suggested', 'New classes suggested', summary ? summary.new_classes_suggested : null],
+      // The report's "new classes suggested": classes with no row in the
+      // table, or whose target class is missing, not the suggestions.
+      ['new_classes_suggested', 'Classes missing from the table or the target',
+        summary ? summary.new_classes_suggested : null],
       ['requested_unmapped', 'Requested unmapped', summary ? summary.requested_unmapped : null],
       ['no_row', 'Attributes with no row', summary ? summary.no_row : null],
       ['dropped_row', 'Attribute rows dropped', summary ? summary.dropped_row : null],
@@ -132,12 +135,14 @@ const ZorListView = ((dom) => {
       }
     }
     const select = byId('kind-filter');
+    // Class and attribute findings share names: each option says whose.
+    const subject = (prefix, name) => prefix === 'c' ? 'class' : name.startsWith('child_') ? 'child' : 'attribute';
     const addGroup = (label, prefix, counts) => {
       const group = make('optgroup');
       group.label = label;
       counts.forEach((n, code) => {
         if (n === 0) return;
-        const option = make('option', null, words(kindNames[code]) + ' (' + n + ')');
+        const option = make('option', null, subject(prefix, kindNames[code]) + ': ' + words(kindNames[code]) + ' (' + n + ')');
         option.value = prefix + code;
         group.append(option);
       });

@@ -108,11 +108,13 @@ const ZorDecisions = ((model) => {
   }
 
   // Whether the page knows a decision's target: a target class, or an
-  // attribute of a target class (or of its ancestors) that the page carries.
+  // attribute that the page carries of the target class that holds it (as
+  // suggest --decisions looks for it: not in that class's ancestors).
   function knownTarget(review, kind, decision) {
     if (decision.none) return true;
     if (kind === 'class') return review.targets.has(decision.k);
-    return (model.targetAttributes(review, decision.c) || []).some((a) => a[0] === decision.k);
+    const { attributes } = review.block;
+    return Object.prototype.hasOwnProperty.call(attributes, decision.c) && attributes[decision.c].some((a) => a[0] === decision.k);
   }
 
   return {

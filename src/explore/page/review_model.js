@@ -18,6 +18,7 @@ const ZorReviewModel = (() => {
     S_KEY, S_CLASS, S_ATTRIBUTES } = cols;
   const NO_MAPPING = 'No Mapping';
   const TAKEN = 'taken by another item';
+  const CARRIED = 'decision';
 
   // A short hash of the block's text: it names the page's decisions in the
   // browser's storage and in a decisions file, so that decisions never land
@@ -131,7 +132,7 @@ const ZorReviewModel = (() => {
     for (const parent of parentChain(review, key)) {
       for (const a of review.block.attributes[parent] || []) all.push([a[0], a[1], parent]);
     }
-    return all;
+    return nearestOfKey(all);
   }
 
   // An attribute candidate's label is left out when the page carries it
@@ -142,28 +143,57 @@ const ZorReviewModel = (() => {
     return found ? found[1] : candidate[1];
   }
 
-  function isDemoted(review, candidate) {
-    const code = review.block.evidence.indexOf(TAKEN);
+  function hasMark(review, candidate, mark) {
+    const code = review.block.evidence.indexOf(mark);
     return code >= 0 && code < 32 && ((candidate[4] >>> code) & 1) === 1;
   }
+  const isDemoted = (review, candidate) => hasMark(review, candidate, TAKEN);
+  // A decision of the review file `explore --decisions` carried in, which
+  // the run took as the accepted candidate.
+  const isCarriedDecision = (review, candidate) => hasMark(review, candidate, CARRIED);
 
-  // Target keys that begin with, then hold, what is typed; at most `limit`.
-  function completions(typed, keys, limit) {
+  // Targets ([key, label, ...]) whose key or label begins with, then holds,
+  // what is typed, letter case aside; at most `limit`.
+  function completions(typed, targets, limit) {
     const wanted = typed.toLowerCase();
     if (wanted === '') return [];
     const first = [], then = [];
-    for (const key of keys) {
-      const lower = key.toLowerCase();
-      if (lower.startsWith(wanted)) first.push(key);
-      else if (then.length < limit && lower.includes(wanted)) then.push(key);
+    for (const target of targets) {
+      const key = target[0].toLowerCase(), label = String(target[1]).toLowerCase();
+      if (key.startsWith(wanted) || label.startsWith(wanted)) first.push(target);
+      else if (then.length < limit && (key.includes(wanted) || label.includes(wanted))) then.push(target);
       if (first.length >= limit) break;
     }
     return first.concat(then).slice(0, limit);
   }
 
+  // The key a typed text names among targets ([key, label, ...]): the key
+  // itself, else the one key or label that reads the same in any letter
+  // case; null for none, or for several.
+  function typedKey(typed, targets) {
+    const wanted = typed.toLowerCase();
+    const byKey = [], byLabel = [];
+    for (const target of targets) {
+      if (target[0] === typed) return target[0];
+      if (target[0].toLowerCase() === wanted) byKey.push(target[0]);
+      else if (String(target[1]).toLowerCase() === wanted) byLabel.push(target[0]);
+    }
+    const found = new Set(byKey.length > 0 ? byKey : byLabel);
+    return found.size === 1 ? [...found][0] : null;
+  }
+
+  // The attributes of a class's lineage, each key once: the nearest one.
+  const nearestOfKey = (attributes) => {
+    const seen = new Set();
+    return attributes.filter((a) => !seen.has(a[0]) && seen.add(a[0]));
+  };
+
+  // "1 decision", "2 decisions"; "1 entry", "3 entries".
+  const counted = (count, one, many = one + 's') => count + ' ' + (count === 1 ? one : many);
+
   return {
-    cols, NO_MAPPING, TAKEN, hashText, readReview, reviewItems, attributeId, candidatesOf, acceptedOf, tiedCount,
-    parentChain, targetAttributes, attributeLabel, isDemoted, completions,
+    counted, cols, NO_MAPPING, TAKEN, hashText, readReview, reviewItems, attributeId, candidatesOf, acceptedOf, tiedCount,
+    parentChain, targetAttributes, attributeLabel, isDemoted, isCarriedDecision, completions, typedKey, CARRIED,
   };
 })();
 if (typeof module !== 'undefined') module.exports = ZorReviewModel;

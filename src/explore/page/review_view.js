@@ -5,12 +5,14 @@
 const ZorReviewView = ((dom, model, decisionsModel) => {
   const { LABEL, byId, make, words, button, facts } = dom;
   const { cols: { C_REASON, C_ROW, C_ACCEPTED, A_LABEL, A_KEY, A_REASON, A_ROW, A_CANDIDATES, A_ACCEPTED,
-    S_KEY, S_LABEL, S_PARENT, S_ATTRIBUTES }, NO_MAPPING, TAKEN, reviewItems, attributeId, candidatesOf, acceptedOf,
-  tiedCount, parentChain, targetAttributes, attributeLabel, isDemoted, completions } = model;
+    S_KEY, S_LABEL, S_PARENT, S_CLASS, S_ATTRIBUTES }, NO_MAPPING, TAKEN, reviewItems, attributeId, candidatesOf, acceptedOf,
+  tiedCount, parentChain, targetAttributes, attributeLabel, isDemoted, isCarriedDecision, completions, typedKey,
+  CARRIED } = model;
   const { decisionOf, sameTarget } = decisionsModel;
   // The page reminds the reviewer to save once this many decisions are
   // kept only in the browser.
   const UNSAVED_REMINDER = 25;
+  const NOTHING_TO_ACCEPT = 'Nothing to accept: this item has no candidate. Type a target, or decide No Mapping.';
 
   const plainName = (text) => String(text).toLowerCase().replace(/[^\p{L}\p{N}]+/gu, '');
 
@@ -19,7 +21,8 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
   // item is not one of them and is said apart (demotion).
   function evidenceWords(review, candidate) {
     const mask = candidate[4], details = candidate[6] || [];
-    const names = review.block.evidence.filter((name, code) => name !== TAKEN && ((mask >>> code) & 1) === 1);
+    const names = review.block.evidence.filter((name, code) =>
+      name !== TAKEN && name !== CARRIED && ((mask >>> code) & 1) === 1);
     const said = names.map((name) => {
       const detailed = details.filter((detail) => detail.startsWith(name + ': '));
       return detailed.length > 0 ? detailed.join(', ') : words(name);
@@ -34,15 +37,45 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     return label === '' || label === key ? key : label + ' (' + key + ')';
   }
 
-  // What took a demoted candidate's target: a table line that maps it
+  // The item of the page that a demoted candidate's taker names, as
+  // [item, kind, part], or null.
+  function takerItem(page, taker) {
+    const item = page.review.itemOfKey.get(Array.isArray(taker) ? taker[0] : taker);
+    if (item === undefined) return null;
+    if (!Array.isArray(taker)) return item[S_CLASS] === null ? null : [item, 'class', item[S_CLASS]];
+    const part = item[S_ATTRIBUTES].find((a) => a[A_LABEL] === taker[1]);
+    return part === undefined ? null : [item, 'attribute', part];
+  }
+
+  // Whether the taker holds the target now: decided to it, or, left open,
+  // accepted by the tool. A taker that merely ranks it first has not taken it.
+  function takerHolds(page, kind, candidate, taker) {
+    const found = takerItem(page, taker);
+    if (found === null) return false;
+    const [item, , part] = found;
+    const decision = decisionOf(page.decisions, item, kind, part);
+    if (decision !== undefined) return sameTarget(kind, decision, candidate);
+    const accepted = candidatesOf(kind, part)[acceptedOf(kind, part)];
+    return accepted !== undefined && sameTarget(kind, decisionsModel.candidateDecision(kind, accepted), candidate);
+  }
+
+  // What a demoted candidate's target went to: a table line that maps it
   // already, a class item, or an attribute item (its class and label).
-  function demotionText(page, candidate) {
+  function demotionText(page, kind, candidate) {
     const taker = candidate[5];
     if (typeof taker === 'number') return 'line ' + taker + ' of the mapping table maps this target already';
-    if (typeof taker === 'string') return 'taken by the class ' + sourceClassName(page, taker);
-    if (Array.isArray(taker)) return 'taken by the attribute ' + taker[1] + ' of ' + sourceClassName(page, taker[0]);
-    return 'taken by another item';
+    let who = null;
+    if (typeof taker === 'string') who = 'the class ' + sourceClassName(page, taker);
+    else if (Array.isArray(taker)) who = 'the attribute ' + taker[1] + ' of ' + sourceClassName(page, taker[0]);
+    if (who === null) return 'taken by another item';
+    return takerHolds(page, kind, candidate, taker) ? 'taken by ' + who : 'also the best candidate of ' + who +
+      ', which has not taken it';
   }
+
+  // How the run came to accept a candidate: by its rules, or by a decision
+  // carried in from a decisions file.
+  const acceptedWords = (review, candidate) =>
+    isCarriedDecision(review, candidate) ? ', decided in the decisions file' : ', accepted by the tool';
 
   // Both kinds of candidate hold their score fourth; a typed target has none.
   const scoreText = (candidate) => candidate[3] === null ? 'typed, not a candidate' : 'score ' + Number(candidate[3]).toFixed(2);
@@ -59,9 +92,11 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     return kind === 'class' ? 'mapped to ' + decision.k : 'mapped to ' + decision.k + ' in ' + decision.c;
   }
 
-  // A text box for a target key: Tab completes to the first proposal, Enter
-  // decides when the key is found, Escape leaves the box.
-  function keyBox(placeholder, keysOf, onKey) {
+  // A text box for a target key: what is typed is looked for in the keys
+  // and labels of `targetsOf()` ([key, label, ...]), letter case aside; Tab
+  // completes to the first proposal's key, Enter decides the key found,
+  // Escape leaves the box.
+  function keyBox(placeholder, targetsOf, onKey) {
     const box = make('span', 'key-box');
     const input = make('input');
     input.type = 'text';
@@ -71,10 +106,12 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     const proposals = make('span', 'proposals');
     const note = make('span', 'key-note');
     input.addEventListener('input', () => {
-      const found = completions(input.value, keysOf(), 8);
-      proposals.replaceChildren(...found.map((key) => {
+      const found = completions(input.value, targetsOf(), 8);
+      proposals.replaceChildren(...found.map(([key, label]) => {
         const option = make('button', 'proposal', key);
         option.type = 'button';
+        option.dataset.key = key;
+        if (label !== key) option.append(make('span', 'muted', ' ' + label));
         option.addEventListener('click', () => { input.value = key; input.focus(); });
         return option;
       }));
@@ -82,12 +119,14 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     });
     input.addEventListener('keydown', (event) => {
       event.stopPropagation();
-      if (event.key === 'Tab' && proposals.firstChild && input.value !== proposals.firstChild.textContent) {
+      const first = proposals.firstChild;
+      if (event.key === 'Tab' && first && input.value !== first.dataset.key) {
         event.preventDefault();
-        input.value = proposals.firstChild.textContent;
+        input.value = first.dataset.key;
       } else if (event.key === 'Enter') {
         event.preventDefault();
-        const problem = onKey(input.value.trim());
+        const typed = input.value.trim();
+        const problem = onKey(typedKey(typed, targetsOf()) ?? typed);
         if (problem) note.textContent = problem;
       } else if (event.key === 'Escape') {
         input.blur();
@@ -108,8 +147,12 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     const decision = decisionOf(page.decisions, item, kind, part);
     const status = make('span', 'decision ' + (decision === undefined ? 'open' : 'decided'),
       'Decision: ' + decisionText(kind, decision));
-    line.append(
-      button('Accept', 'accept the shown candidate and go to the next open item (a)', () => page.actions.acceptShown()),
+    const accept = button('Accept', 'accept the shown candidate and go to the next open item (a)', () => page.actions.acceptShown());
+    if (candidate === undefined) {
+      accept.disabled = true;
+      accept.title = NOTHING_TO_ACCEPT;
+    }
+    line.append(accept, ...(candidate === undefined ? [make('span', 'hint', NOTHING_TO_ACCEPT)] : []),
       button(NO_MAPPING, 'no target (n)', () => page.actions.decideFocused({ none: true })),
       button('Leave open', 'undo the decision (u)', () => page.actions.decideFocused(undefined)),
       status);
@@ -128,9 +171,9 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
       pick.type = 'button';
       pick.addEventListener('click', () => page.actions.showCandidateOf(n, at));
       line.append(pick, make('span', 'muted', ' ' + scoreText(candidate) +
-        (at === accepted ? ', accepted by the tool' : '') + (at < tied ? ', tied' : '') +
+        (at === accepted ? acceptedWords(page.review, candidate) : '') + (at < tied ? ', tied' : '') +
         (sameTarget(kind, decision, candidate) ? ', chosen' : '') +
-        (isDemoted(page.review, candidate) ? ', ' + demotionText(page, candidate) : '')));
+        (isDemoted(page.review, candidate) ? ', ' + demotionText(page, kind, candidate) : '')));
       list.append(line);
     });
     return list;
@@ -192,9 +235,9 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     target.append(facts([['Label', candidate[1]], ['Key', candidate[0]],
       ['Parents', chain.length > 0 ? chain.join(' \u2190 ') : candidate[2] || '\u2014'],
       ['Score', typed ? scoreText(candidate)
-        : Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? ', accepted by the tool' : '')],
+        : Number(candidate[3]).toFixed(2) + (shown === part[C_ACCEPTED] ? acceptedWords(review, candidate) : '')],
       ['Evidence', typed ? null : evidenceWords(review, candidate)],
-      ['Demoted', isDemoted(review, candidate) ? demotionText(page, candidate) : null]]));
+      ['Demoted', isDemoted(review, candidate) ? demotionText(page, 'class', candidate) : null]]));
     const attributes = targetAttributes(review, candidate[0]);
     if (attributes === null) {
       target.append(make('p', 'hint', 'Its attributes are not in this page.'));
@@ -234,7 +277,7 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     side.append(source, target);
     node.append(side, decisionButtons(page, item, 'class', part, candidate),
       candidateList(page, item, 'class', part, n, shown),
-      keyBox('type a target class key', () => page.review.targets.keys(), (key) => {
+      keyBox('type a target class key or label', () => page.review.targets.values(), (key) => {
         if (!page.review.targets.has(key)) return key + ' is not a class of the target dictionary';
         page.actions.decideTyped(item, n, { k: key });
         return null;
@@ -262,16 +305,18 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     if (candidate !== undefined) {
       node.append(make('div', 'evidence', candidateName(review, 'attribute', candidate) + ', ' + scoreText(candidate) +
         (candidate[3] === null ? '' : ', ' + evidenceWords(review, candidate))));
-      if (isDemoted(review, candidate)) node.append(make('div', 'demoted', 'Demoted: ' + demotionText(page, candidate)));
+      if (isDemoted(review, candidate)) node.append(make('div', 'demoted', 'Demoted: ' + demotionText(page, 'attribute', candidate)));
     }
-    const keysOf = () => (targetAttributes(review, attributeClass(page, item, candidate)) || []).map((a) => a[0]);
+    const attributesOf = () => targetAttributes(review, attributeClass(page, item, candidate)) || [];
     node.append(decisionButtons(page, item, 'attribute', part, candidate),
       candidateList(page, item, 'attribute', part, n, shown),
-      keyBox('type a target attribute key', keysOf, (key) => {
+      keyBox('type a target attribute key or label', attributesOf, (key) => {
         const owner = attributeClass(page, item, candidate);
-        const found = (targetAttributes(review, owner) || []).some((a) => a[0] === key);
+        const found = (targetAttributes(review, owner) || []).find((a) => a[0] === key);
         if (!found) return key + ' is not an attribute of ' + (owner || 'the target class') + ' in this page';
-        page.actions.decideTyped(item, n, { c: owner, k: key });
+        // A decision names the class that holds the attribute, which may be
+        // an ancestor of the class decided.
+        page.actions.decideTyped(item, n, { c: found[2], k: key });
         return null;
       }));
     return node;
@@ -345,8 +390,8 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
       if (picker.files.length > 0) actions.loadDecisionsFile(picker.files[0]);
       picker.value = '';
     });
-    const loader = button('Load decisions', 'read decisions saved from a page of the same suggestions, in place ' +
-      'of these', () => picker.click());
+    const loader = button('Load decisions', 'read a decisions file saved from any page: its decisions whose item ' +
+      'and target this page has replace those of the same items', () => picker.click());
     loader.id = 'load-decisions';
     const clear = button('Clear decisions', 'forget every decision of this page (asks first)', () => actions.clearDecisions());
     clear.id = 'clear-decisions';
@@ -357,9 +402,19 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     byId('controls').after(status);
   }
 
+  // The entries of a decisions file left out, each with its number and why.
+  function leftOutList(left) {
+    const box = make('details', 'left-out');
+    box.append(make('summary', null, 'Entries left out (' + left.length + ')'));
+    const list = make('ul');
+    for (const one of left) list.append(make('li', null, one.text));
+    box.append(list);
+    return box;
+  }
+
   // The exported rows shown to copy, with the notes on the rows not
   // written; returns the text box.
-  function drawExport(text, notes) {
+  function drawExport(text, notes, fileName) {
     const panel = byId('export-box') || make('section');
     panel.id = 'export-box';
     const area = make('textarea');
@@ -369,11 +424,12 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     const lines = text === '' ? 0 : text.split('\n').length - 1;
     const said = make('ul', 'export-notes');
     for (const note of notes) said.append(make('li', null, note));
-    panel.replaceChildren(make('p', null, lines + ' decided rows, to save or copy into a CSV for zorvez merge:'), area,
+    panel.replaceChildren(make('p', null, ZorReviewModel.counted(lines, 'decided row') + ' downloaded as ' + fileName +
+      ' (in your downloads), and here to copy, for zorvez merge:'), area,
       said, button('Close', 'close the export', () => panel.remove()));
     byId('controls').after(panel);
     return area;
   }
 
-  return { draw, drawStatus, buildControls, drawExport };
+  return { NOTHING_TO_ACCEPT, draw, drawStatus, buildControls, drawExport, leftOutList };
 })(ZorPageDom, ZorReviewModel, ZorDecisions);
