@@ -100,6 +100,8 @@ async function openClass(page, key) {
 }
 
 async function loadFile(page, file) {
+  // Emptied first: the status may still say what the last load said.
+  await page.evaluate(() => { document.getElementById('review-status').textContent = ''; });
   const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-decisions')]);
   await chooser.accept([file]);
   await page.waitForFunction(() => /Loaded|nothing was loaded|Nothing was loaded/.test(
