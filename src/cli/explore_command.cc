@@ -94,6 +94,7 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   if (suggest && !LoadLexicon(lexicon_options, "explore", io, lexicon)) return kExitTrouble;
   SuggestionRequest request{run, {}, parsed.Value("decisions"), false};
   request.matcher.lexicon = &lexicon;
+  request.command = "explore";
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     ExploreFindingSink sink(writer, run.v5v5);

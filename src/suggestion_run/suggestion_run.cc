@@ -36,12 +36,12 @@ void SaySynonymsInNoName(const SuggestionRequest& request, const SuggestInput& i
       SynonymsInNoName(lexicon->UserGroups(), lexicon->UserFile(), input);
   for (size_t i = 0; i < warnings.size(); ++i) {
     if (!request.verbose && i == kFirstFew) {
-      ReportError(io, "suggest: " + lexicon->UserFile() + ": and " +
+      ReportError(io, request.command + ": " + lexicon->UserFile() + ": and " +
                           std::to_string(warnings.size() - i) +
                           " more entries in no name: --verbose lists them all");
       break;
     }
-    ReportError(io, "suggest: " + warnings[i]);
+    ReportError(io, request.command + ": " + warnings[i]);
   }
 }
 
@@ -69,12 +69,12 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
     if (fate == DecisionFate::kCarried || count == 0) continue;
     said += "; " + std::to_string(count) + " " + std::string(DecisionFateWords(fate));
   }
-  ReportError(io, "suggest: " + said);
+  ReportError(io, request.command + ": " + said);
   size_t shown = 0;
   for (const JudgedEntry& judged : decided.judged) {
     if (judged.fate == DecisionFate::kCarried) continue;
     if (!request.verbose && shown == kFirstFew) {
-      ReportError(io, "suggest: " + path + ": and " +
+      ReportError(io, request.command + ": " + path + ": and " +
                           std::to_string(decided.judged.size() - carried - shown) +
                           " more: --verbose lists them all");
       break;
@@ -85,8 +85,9 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
       why = "decided again by entry " + std::to_string(judged.later) + ", which holds";
     if (judged.fate == DecisionFate::kTargetGone)
       why = "its target " + TargetWords(*judged.entry) + " is gone from the target dictionary";
-    ReportError(io, "suggest: " + path + ": entry " + std::to_string(judged.entry->number) + ": " +
-                        ItemWords(*judged.entry) + ": " + why);
+    ReportError(io, request.command + ": " + path + ": entry " +
+                        std::to_string(judged.entry->number) + ": " + ItemWords(*judged.entry) +
+                        ": " + why);
   }
 }
 
@@ -134,7 +135,8 @@ int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionR
   run.output = Suggest(run.work.input, request.matcher);
   if (run.output.classes.size() != run.work.class_context.size() ||
       run.output.attributes.size() != run.work.attribute_context.size()) {
-    ReportError(io, "suggest: the matcher answered for other items than asked; please report it");
+    ReportError(io, request.command +
+                        ": the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
   run.decided = JudgeDecisions(run.decisions, run.work);

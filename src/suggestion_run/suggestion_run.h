@@ -14,9 +14,10 @@
 
 struct SuggestionRequest {
   FindingRunOptions inputs;
-  SuggestOptions matcher;      // its lexicon is loaded by the caller
-  std::string decisions_path;  // a review's decisions file, or empty
-  bool verbose = false;        // every decision that does not carry, not only the first few
+  SuggestOptions matcher;           // its lexicon is loaded by the caller
+  std::string decisions_path;       // a review's decisions file, or empty
+  bool verbose = false;             // every decision that does not carry, not only the first few
+  std::string command = "suggest";  // the command its messages on standard error name
 };
 
 struct SuggestionRun {
