@@ -26,6 +26,27 @@ void Rank(Ranked& ranked) {
   });
 }
 
+// A target whose name reads as the item's own, that no row and no better
+// item takes, comes first: a candidate reached through rewritten, added or
+// dropped words (a synonym, a learned rename, a broader class) never
+// outranks it. Whether the target is the one such candidate.
+bool OwnNameFirst(const ClassCandidateIndex& index, size_t source,
+                  std::vector<ClassCandidate>& candidates) {
+  auto own = [&](const ClassCandidate& c) {
+    return (c.evidence & kSignalAssignment) == 0 && index.ReadsAsOwn(source, c.target);
+  };
+  const auto found = std::find_if(candidates.begin(), candidates.end(), own);
+  if (found == candidates.end()) return false;
+  if (found != candidates.begin()) {
+    const double lead = candidates.front().score;
+    ClassCandidate first = *found;
+    first.score = std::max(first.score, lead);
+    candidates.erase(found);
+    candidates.insert(candidates.begin(), first);
+  }
+  return std::none_of(candidates.begin() + 1, candidates.end(), own);
+}
+
 bool Contains(const Ranked& ranked, uint32_t target) {
   return std::any_of(ranked.begin(), ranked.end(),
                      [&](const Scored& s) { return s.target == target; });
@@ -183,6 +204,9 @@ ClassMatch MatchClasses(const MatchContext& context) {
   const AcceptanceRules& rules = context.weights.acceptance;
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
+    const bool own = context.Uses(kSignalOwnName) &&
+                     OwnNameFirst(index, items[i], suggestion.candidates) &&
+                     suggestion.candidates.front().score >= rules.floor;
     std::vector<double> scores;
     for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
     const bool exact = !suggestion.candidates.empty() &&
@@ -198,8 +222,20 @@ ClassMatch MatchClasses(const MatchContext& context) {
                         ((suggestion.candidates.front().evidence & kSignalHierarchy) != 0 ||
                          ClassHeadsMeet(context, items[i], suggestion.candidates.front().target));
     suggestion.accepted =
-        exact || ClearlyFirst(scores, rules.min_score, rules.margin) ||
+        exact || own || ClearlyFirst(scores, rules.min_score, rules.margin) ||
         (mutual && ClearlyFirst(scores, rules.mutual_min_score, rules.mutual_margin));
+    // A target that drops a word of the item ("Session" for "Conference
+    // Session") is broader: sometimes right, but the names alone cannot say
+    // so, since the word dropped was the item's distinction. The hierarchy,
+    // a rename the rows teach or the class's own row must. (A narrower
+    // target keeps everything the item says, and its added word is often
+    // the target's context: "Topic" and "Research Topic".)
+    constexpr uint32_t kSupport = kSignalHierarchy | kSignalLearned | kSignalRow;
+    if (suggestion.accepted && context.Uses(kSignalCoverage) &&
+        (suggestion.candidates.front().evidence & kSupport) == 0 &&
+        !TargetKeepsSourceWords(context, items[i], suggestion.candidates.front().target)) {
+      suggestion.accepted = false;
+    }
     if (suggestion.candidates.size() > context.options.top)
       suggestion.candidates.resize(context.options.top);
     match.suggestions.push_back(std::move(suggestion));

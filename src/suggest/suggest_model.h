@@ -94,9 +94,15 @@ enum Signal : uint32_t {
   kSignalSynonyms = 1u << 15,      // related in the user's own list of synonyms
   // Not a signal: a reviewer decided this target (a decisions file).
   kMarkDecided = 1u << 16,
+  // Not evidence a candidate carries: the rule that puts a target whose name
+  // reads as the item's own first (switched off for the ablation).
+  kSignalOwnName = 1u << 17,
+  // Not evidence either: the rule that accepts a broader or narrower target
+  // only with the hierarchy's or the rows' support.
+  kSignalCoverage = 1u << 18,
 };
-inline constexpr uint32_t kAllSignals =
-    0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
+inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon |
+                                        kSignalSynonyms | kSignalOwnName | kSignalCoverage;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 // Without allocating: a report names the evidence of millions of candidates.

@@ -155,7 +155,7 @@ TEST(SuggestSignals, AMistypedTargetKeyInTheRowPointsToTheClassMeant) {
 // changes the stem ("organ" and "organis") or half the trigrams; a long
 // shared beginning, a slip in a short word or in the first letter does
 // not, nor one between two spellings that one side holds both of.
-TEST(SuggestSignals, ASlipInALongWordIsOneWord) {
+TEST(SuggestSignals, ASlipInALongWordOrAClassicalPluralIsOneWord) {
   const struct {
     const char* source;
     std::vector<std::string> targets;  // the first is the one meant
@@ -169,6 +169,13 @@ TEST(SuggestSignals, ASlipInALongWordIsOneWord) {
       {"Heater Coil", {"Header Coil", "Cooling Coil"}, false},
       {"Anterior Wall", {"Interior Wall", "Side Wall"}, false},
       {"Internal Pipe", {"Interval Pipe", "Internal Lining"}, false},
+      {"Coeliac Artery", {"Celiac Artery", "Hepatic Artery"}, true},  // a letter of seven dropped
+      {"Ophthalmic Nerve", {"Opthalmic Nerve", "Optic Nerve"}, true},
+      {"Trabeculum Tissue", {"Trabecula Tissue", "Muscle Tissue"}, true},  // -um and -a
+      {"Bronchus Wall", {"Bronchi Wall", "Airway Wall"}, true},            // -us and -i
+      {"Testis Artery", {"Testes Artery", "Hepatic Artery"}, true},        // -is and -es
+      {"Septum Wall", {"Septa Wall", "Cell Wall"}, true},                  // a short -um
+      {"Virus Filter", {"Viri Filter", "Water Filter"}, false},            // too short to be Latin
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -184,6 +191,27 @@ TEST(SuggestSignals, ASlipInALongWordIsOneWord) {
       EXPECT_GT(candidates[0].score, candidates.size() > 1 ? candidates[1].score : 0.0);
     }
   }
+}
+
+// A target that reads as the item's own name and that nothing takes stays
+// first, whatever a synonym and the hierarchy bring to a rewritten name; a
+// row taking it leaves the rest to compete.
+TEST(SuggestSignals, TheItemsOwnNameIsNeverOutrankedByARewrite) {
+  Lexicon lexicon;
+  lexicon.AddUserGroups({{1, {"supply", "leaving"}}});
+  MatchRun run;
+  run.input.source = {Class("Sensor", "SN"), Class("Supply Temperature", "SUP", "SN")};
+  run.input.target = {Class("Sensor", "T0"), Class("Leaving Temperature", "T1", "T0"),
+                      Class("Supply Temperature", "T2", "T3"), Class("Misc", "T3")};
+  run.input.class_anchors = {{0, 0}};
+  run.input.class_items = {1};
+  run.options.lexicon = &lexicon;
+  EXPECT_EQ(run.Ranked(kSignalOwnName).at(0), "T1");  // the rewrite leads without the rule
+  EXPECT_EQ(run.Ranked().at(0), "T2");
+  EXPECT_TRUE(Suggest(run.input, run.options).classes[0].accepted);
+  run.input.source.push_back(Class("Supply Temp", "SUT"));
+  run.input.class_anchors.push_back({2, 2});  // a row takes the own name's target
+  EXPECT_EQ(run.Ranked().at(0), "T1");
 }
 
 // Of two names sharing as many words, the one about the same thing ranks first.
