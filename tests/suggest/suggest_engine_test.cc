@@ -112,6 +112,19 @@ TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
   EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalHierarchy, 0u);
   const std::vector<double> without = run.Scores(kSignalHierarchy);
   EXPECT_DOUBLE_EQ(without.at(0), without.at(1));
+  // A reviewer's decision for the parent, itself an item that names alone
+  // place nowhere, teaches as a row does.
+  run.input.source[0] = Class("Group 7", "G7");
+  run.input.source[1] = Class("Impeller", "I", "G7");
+  run.input.class_anchors.clear();
+  run.input.class_items = {0, 1};
+  const SuggestOutput open = Suggest(run.input, run.options);
+  ASSERT_GE(open.classes[1].candidates.size(), 2u);
+  EXPECT_DOUBLE_EQ(open.classes[1].candidates[0].score, open.classes[1].candidates[1].score);
+  run.input.decided_classes = {{0, 1}};
+  const SuggestOutput decided = Suggest(run.input, run.options);
+  EXPECT_EQ(decided.classes[1].candidates.at(0).target, 3u);
+  EXPECT_NE(decided.classes[1].candidates[0].evidence & kSignalHierarchy, 0u);
 }
 
 TEST(SuggestSignals, SharedAttributesDecide) {
