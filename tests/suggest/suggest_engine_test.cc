@@ -227,6 +227,48 @@ TEST(SuggestSignals, TheItemsOwnNameIsNeverOutrankedByARewrite) {
   EXPECT_EQ(run.Ranked().at(0), "T1");
 }
 
+// A target that drops a word of the item is broader: the names alone do not
+// accept it, the hierarchy does. A narrower target, or one that only drops
+// a linking word, is accepted as before.
+TEST(SuggestSignals, ABroaderTargetNeedsTheHierarchysSupport) {
+  const struct {
+    const char* source;
+    const char* target;
+    bool broader;
+  } cases[] = {
+      {"Conference Session", "Session", true},
+      {"Pump Seal Ring", "Seal Ring", true},
+      {"Topic", "Research Topic", false},
+      {"Call for Papers", "Papers Call", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MatchRun run;
+    run.input.source = {Class("Meeting", "M"), Class(c.source, "S", "M")};
+    run.input.target = {Class("Meeting", "TM"), Class(c.target, "T1", "TX"), Class("Other", "TX"),
+                        Class("Hotel Room", "T2", "TM")};
+    // Modifiers common on both sides, as a domain's words are: they weigh little.
+    for (const char* common : {"Conference Fee", "Conference Hall", "Pump Motor", "Pump Casing",
+                               "Research Grant", "Research Lab"}) {
+      run.input.source.push_back(Class(common, std::string("S") + common));
+      run.input.target.push_back(Class(common, std::string("T") + common));
+    }
+    run.input.class_items = {1};
+    SuggestOptions without = run.options;
+    without.signals &= ~kSignalCoverage;
+    const SuggestOutput out_without = Suggest(run.input, without);
+    ASSERT_TRUE(out_without.classes[0].accepted);
+    ASSERT_EQ(out_without.classes[0].candidates[0].target, 1u);
+    EXPECT_EQ(Suggest(run.input, run.options).classes[0].accepted, !c.broader);
+    // The parent mapped to the target's parent supports it.
+    run.input.target[1].parent_key = Kept("TM");
+    run.input.class_anchors = {{0, 0}};
+    const SuggestOutput supported = Suggest(run.input, run.options);
+    EXPECT_TRUE(supported.classes[0].accepted);
+    EXPECT_EQ(supported.classes[0].candidates[0].target, 1u);
+  }
+}
+
 // Of two names sharing as many words, the one about the same thing ranks first.
 TEST(SuggestSignals, TheHeadWordRanksNamesOfSharedWords) {
   MatchRun run;
