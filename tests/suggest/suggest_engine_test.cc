@@ -127,6 +127,28 @@ TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
   EXPECT_NE(decided.classes[1].candidates[0].evidence & kSignalHierarchy, 0u);
 }
 
+// A decided target is taken from every other item, however well that item
+// reads as it, and never from the item decided.
+TEST(SuggestSignals, ADecidedTargetIsTakenFromOtherItems) {
+  MatchRun run;
+  run.input.source = {Class("Pump Housing", "A"), Class("Pump Casing", "B")};
+  run.input.target = {Class("Pump Casing", "T0"), Class("Pump Housing", "T1")};
+  run.input.class_items = {0, 1};
+  auto candidate = [](const SuggestOutput& out, size_t item, size_t target) {
+    for (const ClassCandidate& c : out.classes[item].candidates)
+      if (c.target == target) return c;
+    return ClassCandidate{};
+  };
+  run.input.decided_classes = {{0, 0}};  // a reviewer sent Pump Housing to Pump Casing
+  const SuggestOutput out = Suggest(run.input, run.options);
+  EXPECT_EQ(candidate(out, 0, 0).evidence & kSignalAssignment, 0u);
+  EXPECT_EQ(candidate(out, 0, 0).taken_by, kTakenByNone);
+  EXPECT_NE(candidate(out, 1, 0).evidence & kSignalAssignment, 0u);
+  EXPECT_EQ(candidate(out, 1, 0).taken_by, 0);
+  run.input.decided_classes.clear();  // undecided, the item of that very name takes it
+  EXPECT_EQ(candidate(Suggest(run.input, run.options), 0, 0).taken_by, 1);
+}
+
 TEST(SuggestSignals, SharedAttributesDecide) {
   MatchRun run;
   run.input.source = {Class("Widget", "W", "", {"alpha", "beta", "gamma"})};
