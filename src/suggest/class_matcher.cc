@@ -238,8 +238,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
       candidates[i].push_back(ClassCandidate{target, s.score, s.evidence});
     }
   }
-  std::vector<bool> anchored(context.input.target.size(), false);
-  for (const ClassAnchor& anchor : context.input.class_anchors) anchored[anchor.target] = true;
+  std::vector<uint32_t> anchored(context.input.target.size(), 0);
+  for (const ClassAnchor& anchor : context.input.class_anchors) ++anchored[anchor.target];
   std::vector<int32_t> takers;
   if (context.Uses(kSignalAssignment)) {
     AssignGlobally(candidates, anchored, context.input.target.size(), context.weights.assignment,

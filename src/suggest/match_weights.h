@@ -128,8 +128,11 @@ struct HierarchyScoring {
 // The assignment of targets across items: one target, one item, unless both
 // are strong and about equal (many rooms of many kinds go to Room).
 struct AssignmentRules {
-  double demoted = 0.8;          // a target another item took with a better score
-  double demoted_by_row = 0.92;  // a target a row of the table already takes
+  double demoted = 0.8;  // a target another item took with a better score
+  // A target a row of the table already takes. Taken is evidence, not a
+  // rule: a target that several rows share is one the migration gathers
+  // sources into, so n rows demote by 1 - (1 - demoted_by_row) / n.
+  double demoted_by_row = 0.92;
   double strong = 0.9;
   double about_equal = 0.02;
 };

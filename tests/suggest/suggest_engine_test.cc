@@ -149,6 +149,23 @@ TEST(SuggestSignals, ADecidedTargetIsTakenFromOtherItems) {
   EXPECT_EQ(candidate(Suggest(run.input, run.options), 0, 0).taken_by, 1);
 }
 
+// A target rows already take is demoted, less so the more rows share it:
+// many sources map to one target in real migrations.
+TEST(SuggestSignals, ATargetManyRowsShareIsLessSpokenFor) {
+  std::vector<double> scores;
+  for (size_t rows : {0, 1, 3}) {
+    MatchRun run = MatchRun::OneAgainst("Seal Housing", {"Seal Housing Assembly", "Hotel"});
+    for (size_t r = 0; r < rows; ++r) {
+      std::string number = std::to_string(r);
+      run.input.source.push_back(Class(std::string("Gland ").append(number), "G" + number));
+      run.input.class_anchors.push_back({run.input.source.size() - 1, 0});
+    }
+    scores.push_back(run.Scores().at(0));
+  }
+  EXPECT_GT(scores[0], scores[2]);
+  EXPECT_GT(scores[2], scores[1]);
+}
+
 TEST(SuggestSignals, SharedAttributesDecide) {
   MatchRun run;
   run.input.source = {Class("Widget", "W", "", {"alpha", "beta", "gamma"})};
@@ -307,7 +324,7 @@ TEST(SuggestSignals, TheAssignmentGivesATargetToTheItemItFitsBetter) {
   // target 1. Items 2 and 3 fit target 3 equally and strongly: both keep it.
   std::vector<std::vector<ClassCandidate>> items = {
       {{0, 0.70, 0}, {1, 0.60, 0}}, {{0, 0.95, 0}}, {{3, 0.95, 0}}, {{3, 0.95, 0}}};
-  AssignGlobally(items, std::vector<bool>(4, false), 4, AssignmentRules{});
+  AssignGlobally(items, std::vector<uint32_t>(4, 0), 4, AssignmentRules{});
   EXPECT_EQ(items[0][0].target, 1u);
   EXPECT_NE(items[0][1].evidence & kSignalAssignment, 0u);
   EXPECT_EQ(items[1][0].target, 0u);
