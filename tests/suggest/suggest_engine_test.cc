@@ -99,6 +99,28 @@ TEST(SuggestSignals, ARenameLearnedFromTheTableDecides) {
   EXPECT_DOUBLE_EQ(without[0], without[1]);  // "gauge" alone cannot tell them apart
 }
 
+// A mirrored tie ("Leaving" and "Entering" both replace "Supply") breaks
+// toward the rename the rows show.
+TEST(SuggestSignals, TheRowsRenameBreaksAMirroredTie) {
+  MatchRun run;
+  run.input.source = {Class("Chilled Water Supply Flow Sensor", "a"),
+                      Class("Hot Water Supply Temperature", "b"),
+                      Class("Condenser Supply Valve", "c")};
+  run.input.target = {Class("Chilled Water Entering Flow Sensor", "d"),
+                      Class("Chilled Water Leaving Flow Sensor", "e"),
+                      Class("Hot Water Leaving Temperature", "f"),
+                      Class("Condenser Leaving Valve", "g"),
+                      Class("Hot Water Entering Temperature", "h"),
+                      Class("Condenser Entering Valve", "i")};
+  run.input.class_items = {0};
+  const std::vector<double> open = run.Scores();
+  ASSERT_GE(open.size(), 2u);
+  EXPECT_DOUBLE_EQ(open[0], open[1]);
+  run.input.class_anchors = {{1, 2}, {2, 3}};
+  EXPECT_EQ(run.Ranked().at(0), "e");
+  EXPECT_TRUE(Suggest(run.input, run.options).classes[0].accepted);
+}
+
 TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
   MatchRun run;
   run.input.source = {Class("Pumps", "P"), Class("Impeller", "I", "P")};
