@@ -283,6 +283,14 @@ TEST(SuggestSignals, TheItemsOwnNameIsNeverOutrankedByARewrite) {
   EXPECT_EQ(run.Ranked(kSignalOwnName).at(0), "T1");  // the rewrite leads without the rule
   EXPECT_EQ(run.Ranked().at(0), "T2");
   EXPECT_TRUE(Suggest(run.input, run.options).classes[0].accepted);
+  {
+    // The user's whole-name synonym outranks a phrase of it met through a stem.
+    Lexicon rooms;
+    rooms.AddUserGroups({{1, {"restroom", "rest room", "toilet"}}});
+    MatchRun toilet = MatchRun::OneAgainst("Restroom", {"Toilet", "Resting Room", "Storage Room"});
+    toilet.options.lexicon = &rooms;
+    EXPECT_EQ(toilet.Ranked().at(0), "T0");
+  }
   run.input.source.push_back(Class("Supply Temp", "SUT"));
   run.input.class_anchors.push_back({2, 2});  // a row takes the own name's target
   EXPECT_EQ(run.Ranked().at(0), "T1");
