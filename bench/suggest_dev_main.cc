@@ -5,7 +5,8 @@
 //                   [--min-score S] [--attribute-min-score S] [--margin M] [--mutual-min-score S]
 //                   [--mutual-margin M] [--attribute-mutual-min-score S] [--timing]
 //                   [--wordnet DIR|none] [--synonyms FILE]
-//                   [--classes-only] [--read-only]
+//                   [--classes-only] [--read-only] [--state clean|noisy] [--state-seed N]
+//                   [--shortest-slip N] [--shortest-classical N]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
 // layout) and Dictionary/V5_Exported_XML (target, V5 layout) is one case; its
@@ -15,9 +16,17 @@
 // without them, to score the remaining pairs only; --seed-dry chooses the
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
-// attributes,assignment,abbreviation,lexicon,synonyms); --classes-only gives the matcher no
-// attribute items; --read-only reads the cases and runs no matcher (the reading's own peak memory);
-// --timing prints the matcher's time. The CSV's scores are the matcher's scaled so that the
+// attributes,assignment,abbreviation,lexicon,synonyms,own,coverage); --classes-only gives the
+// matcher no attribute items; --read-only reads the cases and runs no matcher (the reading's own
+// peak memory);
+// --timing prints the matcher's time. --shortest-slip and --shortest-classical set the
+// shortest words a slip or a classical plural is looked for in (1000: none). --state gives the
+// matcher a table the user has partly done, drawn with --state-seed: "clean" makes 30% of the
+// reference class and attribute pairs rows; "noisy" makes 70% of them rows, of which 3% of the
+// class rows and 5% of the attribute rows name a wrong target and 4% of the attribute rows send
+// theirs to one catch-all attribute, and 70% of the source attributes the reference leaves out No
+// Mapping rows. Either writes the reference without the table's pairs to OUT_DIR/cases/<case>/, so
+// that only the remaining pairs are scored. The CSV's scores are the matcher's scaled so that the
 // scorer's threshold 0.5 means "accepted": an accepted first candidate is written as 0.5 + score /
 // 2, every other candidate as score / 2.01 (the order is kept). Prints, per run, the mean score
 // that the remaining truth pairs get (0 when the true target is not a candidate).
@@ -36,6 +45,7 @@
 
 #include "dictionary/migration_xml.h"
 #include "lexicon/lexicon.h"
+#include "seeded_random.h"
 #include "suggest/suggest_engine.h"
 
 namespace fs = std::filesystem;
@@ -48,8 +58,10 @@ struct Settings {
   bool timing = false;
   bool classes_only = false;  // no attribute items
   bool read_only = false;     // read the cases, run no matcher: the reading's own peak memory
-  std::string wordnet;        // WordNet's database: a folder, or "none"; Debian's place by default
-  std::string synonyms;       // a file of the user's synonyms, or none
+  std::string state;          // "", "clean" or "noisy": how much of the table the user has done
+  uint64_t state_seed = 1;
+  std::string wordnet;   // WordNet's database: a folder, or "none"; Debian's place by default
+  std::string synonyms;  // a file of the user's synonyms, or none
   SuggestOptions options;
 };
 
@@ -133,6 +145,112 @@ struct Totals {
   double cpu_seconds = 0;
 };
 
+// The table of a user who has done part of the work (see --state): the rows
+// become the matcher's anchors, the sources they settle are no items, and
+// `truth_out` keeps the reference pairs no row settles.
+struct TableState {
+  std::vector<bool> class_done;                   // per source class
+  std::vector<std::vector<bool>> attribute_done;  // per source attribute
+  std::vector<std::vector<std::string>> class_truth, attribute_truth;
+};
+
+uint64_t CaseSeed(uint64_t seed, const std::string& name) {
+  uint64_t hash = 1469598103934665603ull ^ seed;
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return hash;
+}
+
+TableState DrawTableState(const fs::path& dir, const Settings& settings, SuggestInput& input,
+                          const std::unordered_map<std::string, size_t>& source_at,
+                          const std::unordered_map<std::string, size_t>& target_at) {
+  const bool noisy = settings.state == "noisy";
+  const int per_mille = noisy ? 700 : 300;
+  const int wrong_class = noisy ? 30 : 0, wrong_attribute = noisy ? 50 : 0,
+            catch_all = noisy ? 40 : 0;
+  zor_bench::SeededRandom random(CaseSeed(settings.state_seed, dir.filename().string()));
+  TableState state;
+  state.class_done.assign(input.source.size(), false);
+  for (const SuggestClass& c : input.source) state.attribute_done.emplace_back(c.attributes.size());
+  std::vector<std::pair<size_t, size_t>> target_attributes;  // (class, attribute)
+  for (size_t t = 0; t < input.target.size(); ++t) {
+    for (size_t a = 0; a < input.target[t].attributes.size(); ++a)
+      target_attributes.emplace_back(t, a);
+  }
+  const std::pair<size_t, size_t> catch_all_attribute =
+      target_attributes.empty() ? std::pair<size_t, size_t>{0, 0} : random.Pick(target_attributes);
+  const auto truth = ReadCsv(dir / "truth_classes.csv");
+  for (size_t r = 0; r < truth.size(); ++r) {
+    const auto& row = truth[r];
+    auto s = r == 0 || row.size() < 4 ? source_at.end() : source_at.find(row[0]);
+    auto t = r == 0 || row.size() < 4 ? target_at.end() : target_at.find(row[2]);
+    if (s == source_at.end() || t == target_at.end() || !random.PerMille(per_mille)) {
+      if (r == 0 || (s != source_at.end() && t != target_at.end()))
+        state.class_truth.push_back(row);
+      continue;
+    }
+    size_t target = t->second;
+    if (random.PerMille(wrong_class) && input.target.size() > 1) {
+      while (target == t->second) target = random.Index(input.target.size());
+    }
+    state.class_done[s->second] = true;
+    input.class_anchors.push_back({s->second, target});
+  }
+  auto attribute_at = [](const SuggestClass& c, const std::string& key) {
+    for (size_t a = 0; a < c.attributes.size(); ++a)
+      if (c.attributes[a].key.str() == key) return a;
+    return c.attributes.size();
+  };
+  std::vector<std::vector<bool>> in_reference(state.attribute_done);
+  const auto attributes = ReadCsv(dir / "truth_attributes.csv");
+  for (size_t r = 0; r < attributes.size(); ++r) {
+    const auto& row = attributes[r];
+    if (r == 0 || row.size() < 6) {
+      if (r == 0) state.attribute_truth.push_back(row);
+      continue;
+    }
+    auto sc = source_at.find(row[0]);
+    auto tc = target_at.find(row[3]);
+    if (sc == source_at.end() || tc == target_at.end()) continue;
+    const size_t sa = attribute_at(input.source[sc->second], row[1]);
+    const size_t ta = attribute_at(input.target[tc->second], row[4]);
+    if (sa == input.source[sc->second].attributes.size() ||
+        ta == input.target[tc->second].attributes.size())
+      continue;
+    in_reference[sc->second][sa] = true;
+    if (!random.PerMille(per_mille)) {
+      state.attribute_truth.push_back(row);
+      continue;
+    }
+    std::pair<size_t, size_t> target{tc->second, ta};
+    const size_t noise =
+        random.Weighted({wrong_attribute, catch_all, 1000 - wrong_attribute - catch_all});
+    if (noise == 0 && target_attributes.size() > 1) {
+      while (target == std::pair<size_t, size_t>{tc->second, ta})
+        target = random.Pick(target_attributes);
+    } else if (noise == 1 && !target_attributes.empty()) {
+      target = catch_all_attribute;
+    }
+    state.attribute_done[sc->second][sa] = true;
+    input.attribute_anchors.push_back({sc->second, sa, target.first, target.second});
+  }
+  if (noisy) {
+    for (size_t s = 0; s < input.source.size(); ++s) {
+      for (size_t a = 0; a < in_reference[s].size(); ++a) {
+        if (!in_reference[s][a] && random.PerMille(per_mille)) state.attribute_done[s][a] = true;
+      }
+    }
+  }
+  return state;
+}
+
+void WriteCsv(const fs::path& path, const std::vector<std::vector<std::string>>& rows) {
+  std::ofstream out(path);
+  for (const auto& row : rows) {
+    for (size_t i = 0; i < row.size(); ++i) out << (i ? "," : "") << row[i];
+    out << '\n';
+  }
+}
+
 bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings, Totals& totals) {
   SuggestInput input;
   if (!ReadClasses(dir / "Dictionary" / "V4_Exported_XML", false, *input.names, input.source) ||
@@ -164,11 +282,23 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
       remaining.emplace_back(s->second, t->second);
     }
   }
+  TableState state;
+  if (!settings.state.empty()) {
+    state = DrawTableState(dir, settings, input, source_at, target_at);
+    remaining.clear();
+    for (size_t r = 1; r < state.class_truth.size(); ++r) {
+      remaining.emplace_back(source_at.at(state.class_truth[r][0]),
+                             target_at.at(state.class_truth[r][2]));
+    }
+    seeded = state.class_done;
+  }
   for (size_t s = 0; s < input.source.size(); ++s) {
     if (!seeded[s] || settings.seed_dry) input.class_items.push_back(s);
     if (settings.classes_only) continue;
-    for (size_t a = 0; a < input.source[s].attributes.size(); ++a)
-      input.attribute_items.push_back({s, a});
+    for (size_t a = 0; a < input.source[s].attributes.size(); ++a) {
+      if (state.attribute_done.empty() || !state.attribute_done[s][a])
+        input.attribute_items.push_back({s, a});
+    }
   }
   if (settings.read_only) return true;
   const auto start = std::chrono::steady_clock::now();
@@ -207,7 +337,14 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
     totals.remaining_score += found == scores.end() ? 0.0 : found->second;
     ++totals.remaining;
   }
-  if (settings.seed_percent > 0) {
+  if (!settings.state.empty()) {
+    const fs::path copy = out / "cases" / name;
+    fs::create_directories(copy);
+    std::error_code error;
+    fs::create_directory_symlink(fs::absolute(dir / "Dictionary"), copy / "Dictionary", error);
+    WriteCsv(copy / "truth_classes.csv", state.class_truth);
+    WriteCsv(copy / "truth_attributes.csv", state.attribute_truth);
+  } else if (settings.seed_percent > 0) {
     const fs::path copy = out / "cases" / name;
     fs::create_directories(copy);
     std::error_code error;
@@ -230,7 +367,8 @@ uint32_t SignalNamed(const std::string& name) {
       {"spelling", kSignalSpelling},     {"learned", kSignalLearned},
       {"hierarchy", kSignalHierarchy},   {"attributes", kSignalAttributes},
       {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
-      {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms}};
+      {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms},
+      {"own", kSignalOwnName},           {"coverage", kSignalCoverage}};
   auto found = kSignals.find(name);
   return found == kSignals.end() ? 0 : found->second;
 }
@@ -247,6 +385,17 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
       settings.classes_only = true;
     } else if (arg == "--read-only") {
       settings.read_only = true;
+    } else if (arg == "--shortest-slip" && has_value) {
+      settings.options.weights.names.shortest_slip =
+          settings.options.weights.names.shortest_slip_longer =
+              std::strtoul(argv[++i], nullptr, 10);
+    } else if (arg == "--shortest-classical" && has_value) {
+      settings.options.weights.names.shortest_classical = std::strtoul(argv[++i], nullptr, 10);
+    } else if (arg == "--state" && has_value) {
+      settings.state = argv[++i];
+      if (settings.state != "clean" && settings.state != "noisy") return false;
+    } else if (arg == "--state-seed" && has_value) {
+      settings.state_seed = std::strtoull(argv[++i], nullptr, 10);
     } else if (arg == "--seed-percent" && has_value) {
       settings.seed_percent = std::atof(argv[++i]);
     } else if (arg == "--min-score" && has_value) {
@@ -293,7 +442,9 @@ int main(int argc, char** argv) {
                  "[--off SIGNALS] [--min-score S] [--attribute-min-score S] [--margin M] "
                  "[--mutual-min-score S] "
                  "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
-                 "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE]\n");
+                 "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE] "
+                 "[--state clean|noisy] [--state-seed N] [--shortest-slip N] "
+                 "[--shortest-classical N]\n");
     return 2;
   }
   Lexicon lexicon;

@@ -335,7 +335,7 @@ std::vector<Contest> AssignAttributes(const std::vector<size_t>& first, std::deq
                                       const std::vector<size_t>& starts,
                                       const AssignmentRules& rules, std::vector<int32_t>& takers) {
   std::vector<Contest> contests;
-  AssignClaims(claims, starts, std::vector<bool>(first.back(), false), first.back(), rules,
+  AssignClaims(claims, starts, std::vector<uint32_t>(first.back(), 0), first.back(), rules,
                &contests, &takers);
   return contests;
 }

@@ -87,6 +87,15 @@ bool ClassCandidateIndex::OnlyExactMatch(size_t source, size_t target) const {
   return true;
 }
 
+bool ClassCandidateIndex::ReadsAsOwn(size_t source, size_t target) const {
+  const ClassNames& s = context_.source_names[source];
+  const ClassNames& t = context_.target_names[target];
+  auto same = [](const NameProfile& a, const NameProfile& b) {
+    return a.compact != NameProfile::kNoCompact && a.compact == b.compact;
+  };
+  return same(s.label, t.label) || same(s.key, t.key);
+}
+
 namespace {
 
 Likeness ClassLikeness(const MatchContext& context, const NameProfile& a, const NameProfile& b) {
@@ -129,6 +138,17 @@ bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target) {
   for (const NameProfile* a : {&s.label, &s.key}) {
     for (const NameProfile* b : {&t.label, &t.key}) {
       if (HeadsMeet(*a, *b, context.class_links)) return true;
+    }
+  }
+  return false;
+}
+
+bool TargetKeepsSourceWords(const MatchContext& context, size_t source, size_t target) {
+  const ClassNames& s = context.source_names[source];
+  const ClassNames& t = context.target_names[target];
+  for (const NameProfile* a : {&s.label, &s.key}) {
+    for (const NameProfile* b : {&t.label, &t.key}) {
+      if (WordsCover(*a, *b, context.class_links, context.linking_words).source) return true;
     }
   }
   return false;

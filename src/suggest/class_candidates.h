@@ -32,6 +32,11 @@ class ClassCandidateIndex {
   // pair a user would make at once.
   bool OnlyExactMatch(size_t source, size_t target) const;
 
+  // Whether the target class's label reads as the source class's label, or
+  // its key as the source's key: the class's own name, with no word
+  // rewritten, added or dropped.
+  bool ReadsAsOwn(size_t source, size_t target) const;
+
  private:
   void AddPostings(uint32_t word, std::vector<uint32_t>& out, Scratch& scratch) const;
 
@@ -46,6 +51,11 @@ Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t ta
 
 // Whether a label or key of each class has the same head word (or linked ones).
 bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target);
+
+// Whether a label or key of the target class holds every word of one of
+// the source class's (WordsCover): otherwise the target drops a word of the
+// source and is broader than it ("Session" for "Conference Session").
+bool TargetKeepsSourceWords(const MatchContext& context, size_t source, size_t target);
 
 // How alike the name a row gives (mistyped, say) is to a target class's key or label.
 Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
 
 #include "suggest/attribute_overlap.h"
 #include "suggest/class_candidates.h"
@@ -24,6 +25,70 @@ void Rank(Ranked& ranked) {
   std::sort(ranked.begin(), ranked.end(), [](const Scored& a, const Scored& b) {
     return a.score != b.score ? a.score > b.score : a.target < b.target;
   });
+}
+
+// A target whose name reads as the item's own, that no row and no better
+// item takes, comes first: a candidate reached through rewritten, added or
+// dropped words (a synonym, a learned rename, a broader class) never
+// outranks it. Whether the target is the one such candidate.
+bool OwnNameFirst(const ClassCandidateIndex& index, size_t source,
+                  std::vector<ClassCandidate>& candidates) {
+  auto own = [&](const ClassCandidate& c) {
+    return (c.evidence & kSignalAssignment) == 0 && index.ReadsAsOwn(source, c.target);
+  };
+  const auto found = std::find_if(candidates.begin(), candidates.end(), own);
+  if (found == candidates.end()) return false;
+  if (found != candidates.begin()) {
+    const double lead = candidates.front().score;
+    ClassCandidate first = *found;
+    first.score = std::max(first.score, lead);
+    candidates.erase(found);
+    candidates.insert(candidates.begin(), first);
+  }
+  return std::none_of(candidates.begin() + 1, candidates.end(), own);
+}
+
+// A reviewer's decision takes its target from every other item, as an item
+// that takes a target does, whatever the scores; its own item keeps it.
+void TakeDecidedTargets(const MatchContext& context, const std::vector<size_t>& items,
+                        std::vector<std::vector<ClassCandidate>>& candidates,
+                        std::vector<int32_t>& takers) {
+  if (context.input.decided_classes.empty()) return;
+  std::unordered_map<size_t, int32_t> item_of;  // by source class
+  for (size_t i = 0; i < items.size(); ++i) item_of.emplace(items[i], static_cast<int32_t>(i));
+  std::vector<int32_t> decider(context.input.target.size(), kTakenByNone);
+  for (const ClassAnchor& d : context.input.decided_classes) {
+    auto found = item_of.find(d.source);
+    if (found != item_of.end()) decider[d.target] = found->second;
+  }
+  const double demoted = context.weights.assignment.demoted;
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    bool changed = false;
+    for (ClassCandidate& c : candidates[i]) {
+      const int32_t by = decider[c.target];
+      if (by == kTakenByNone || (c.evidence & kMarkTakenByRow) != 0) continue;
+      const bool taken = (c.evidence & kSignalAssignment) != 0;
+      if (by == static_cast<int32_t>(i)) {
+        if (!taken) continue;
+        c.score /= demoted;  // another item took it from the item that decided it
+        c.evidence &= ~kSignalAssignment;
+        c.taken_by = kTakenByNone;
+      } else {
+        if (!taken) c.score *= demoted;
+        c.evidence |= kSignalAssignment;
+        c.taken_by = by;
+      }
+      changed = true;
+    }
+    if (changed) {
+      std::stable_sort(
+          candidates[i].begin(), candidates[i].end(),
+          [](const ClassCandidate& a, const ClassCandidate& b) { return a.score > b.score; });
+    }
+  }
+  for (size_t t = 0; t < decider.size() && t < takers.size(); ++t) {
+    if (decider[t] != kTakenByNone) takers[t] = decider[t];
+  }
 }
 
 bool Contains(const Ranked& ranked, uint32_t target) {
@@ -173,16 +238,21 @@ ClassMatch MatchClasses(const MatchContext& context) {
       candidates[i].push_back(ClassCandidate{target, s.score, s.evidence});
     }
   }
-  std::vector<bool> anchored(context.input.target.size(), false);
-  for (const ClassAnchor& anchor : context.input.class_anchors) anchored[anchor.target] = true;
+  std::vector<uint32_t> anchored(context.input.target.size(), 0);
+  for (const ClassAnchor& anchor : context.input.class_anchors) ++anchored[anchor.target];
   std::vector<int32_t> takers;
-  if (context.Uses(kSignalAssignment))
+  if (context.Uses(kSignalAssignment)) {
     AssignGlobally(candidates, anchored, context.input.target.size(), context.weights.assignment,
                    &takers);
+    TakeDecidedTargets(context, items, candidates, takers);
+  }
   ClassMatch match;
   const AcceptanceRules& rules = context.weights.acceptance;
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
+    const bool own = context.Uses(kSignalOwnName) &&
+                     OwnNameFirst(index, items[i], suggestion.candidates) &&
+                     suggestion.candidates.front().score >= rules.floor;
     std::vector<double> scores;
     for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
     const bool exact = !suggestion.candidates.empty() &&
@@ -198,8 +268,20 @@ ClassMatch MatchClasses(const MatchContext& context) {
                         ((suggestion.candidates.front().evidence & kSignalHierarchy) != 0 ||
                          ClassHeadsMeet(context, items[i], suggestion.candidates.front().target));
     suggestion.accepted =
-        exact || ClearlyFirst(scores, rules.min_score, rules.margin) ||
+        exact || own || ClearlyFirst(scores, rules.min_score, rules.margin) ||
         (mutual && ClearlyFirst(scores, rules.mutual_min_score, rules.mutual_margin));
+    // A target that drops a word of the item ("Session" for "Conference
+    // Session") is broader: sometimes right, but the names alone cannot say
+    // so, since the word dropped was the item's distinction. The hierarchy,
+    // a rename the rows teach or the class's own row must. (A narrower
+    // target keeps everything the item says, and its added word is often
+    // the target's context: "Topic" and "Research Topic".)
+    constexpr uint32_t kSupport = kSignalHierarchy | kSignalLearned | kSignalRow;
+    if (suggestion.accepted && context.Uses(kSignalCoverage) &&
+        (suggestion.candidates.front().evidence & kSupport) == 0 &&
+        !TargetKeepsSourceWords(context, items[i], suggestion.candidates.front().target)) {
+      suggestion.accepted = false;
+    }
     if (suggestion.candidates.size() > context.options.top)
       suggestion.candidates.resize(context.options.top);
     match.suggestions.push_back(std::move(suggestion));

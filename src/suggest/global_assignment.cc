@@ -100,7 +100,7 @@ int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim) {
 }
 
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
-                  const std::vector<bool>& anchored, size_t target_count,
+                  const std::vector<uint32_t>& rows_taking, size_t target_count,
                   const AssignmentRules& rules, std::vector<Contest>* contests,
                   std::vector<int32_t>* takers) {
   if (starts.empty()) return;
@@ -125,8 +125,8 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
       if (owner.item >= 0 && owner.item != static_cast<int>(i) &&
           owner.score > c->score + rules.about_equal) {
         factor = rules.demoted;
-      } else if (anchored[c->target] && c->score < 1.0) {
-        factor = rules.demoted_by_row;
+      } else if (rows_taking[c->target] > 0 && c->score < 1.0) {
+        factor = 1.0 - (1.0 - rules.demoted_by_row) / rows_taking[c->target];
         c->evidence |= kMarkTakenByRow;
       }
       if (factor < 1.0) c->evidence |= kSignalAssignment;
@@ -151,7 +151,7 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
 }
 
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
-                    const std::vector<bool>& anchored, size_t target_count,
+                    const std::vector<uint32_t>& rows_taking, size_t target_count,
                     const AssignmentRules& rules, std::vector<int32_t>* takers_out) {
   std::deque<Claim> claims;
   std::vector<size_t> starts{0};
@@ -163,7 +163,7 @@ void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
   }
   std::vector<int32_t> own_takers;
   std::vector<int32_t>& takers = takers_out != nullptr ? *takers_out : own_takers;
-  AssignClaims(claims, starts, anchored, target_count, rules, nullptr, &takers);
+  AssignClaims(claims, starts, rows_taking, target_count, rules, nullptr, &takers);
   for (size_t i = 0; i < per_item.size(); ++i) {
     per_item[i].clear();
     for (size_t k = starts[i]; k < starts[i + 1]; ++k) {

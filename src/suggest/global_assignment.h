@@ -14,10 +14,10 @@
 #include "suggest/suggest_model.h"
 
 // `per_item` holds each item's candidates; they come back re-ranked.
-// `anchored` marks the targets that rows of the table already take.
+// `rows_taking` counts, per target, the rows of the table that already take it.
 // With `takers`, per target the item that took it, or kTakenByNone.
 void AssignGlobally(std::vector<std::vector<ClassCandidate>>& per_item,
-                    const std::vector<bool>& anchored, size_t target_count,
+                    const std::vector<uint32_t>& rows_taking, size_t target_count,
                     const AssignmentRules& rules, std::vector<int32_t>* takers = nullptr);
 
 // The same over candidates kept in one array, as for hundreds of thousands
@@ -40,7 +40,7 @@ struct Contest {
 };
 // With `takers`, per target the item that took it, or kTakenByNone.
 void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
-                  const std::vector<bool>& anchored, size_t target_count,
+                  const std::vector<uint32_t>& rows_taking, size_t target_count,
                   const AssignmentRules& rules, std::vector<Contest>* contests = nullptr,
                   std::vector<int32_t>* takers = nullptr);
 

@@ -8,6 +8,7 @@
 #include "suggest/abbreviations.h"
 #include "suggest/learned_substitutions.h"
 #include "suggest/lexicon_links.h"
+#include "suggest/name_heads.h"
 #include "suggest/spelling_index.h"
 
 namespace {
@@ -132,7 +133,7 @@ void LinkSpellings(const MatchContext& context, WordLinks& class_links,
 // do: "organ" and "organis"). Where either spelling is a word of the other
 // side too, the two are different words, not one mistyped.
 void LinkSlips(const MatchContext& context, WordLinks& class_links, WordLinks& attribute_links) {
-  SlipIndex slips;
+  SlipIndex slips(context.weights.names.shortest_slip, context.weights.names.shortest_slip_longer);
   std::unordered_map<uint32_t, uint32_t> target_word_of_form;
   ForEachWordOf(context.target_names, context.target_attributes, [&](uint32_t word, uint32_t form) {
     if (target_word_of_form.emplace(form, word).second)
@@ -158,23 +159,74 @@ void LinkSlips(const MatchContext& context, WordLinks& class_links, WordLinks& a
   }
 }
 
+// The other number of a word of Latin or Greek, or nothing: "-um" and
+// "-a", "-a" and "-ae", "-us" and "-i", "-is" and "-es", both ways.
+std::vector<std::string> ClassicalNumbers(const std::string& word, size_t shortest) {
+  struct Ending {
+    std::string_view one, other;
+  };
+  static constexpr Ending kEndings[] = {{"um", "a"}, {"a", "ae"}, {"us", "i"}, {"is", "es"}};
+  std::vector<std::string> numbers;
+  if (word.size() < shortest) return numbers;
+  auto ends_with = [&](std::string_view end) {
+    return word.size() > end.size() && word.compare(word.size() - end.size(), end.size(), end) == 0;
+  };
+  for (const Ending& e : kEndings) {
+    if (ends_with(e.one)) numbers.push_back(word.substr(0, word.size() - e.one.size()) += e.other);
+    if (ends_with(e.other))
+      numbers.push_back(word.substr(0, word.size() - e.other.size()) += e.one);
+  }
+  return numbers;
+}
+
+// Links every source word to the target word that is its classical plural
+// or singular ("trabeculum" and "trabecula"), which neither the stems nor a
+// slip bring together. Only words both sides hold are linked, so an English
+// word with such an ending ("status") meets nothing it should not.
+void LinkClassicalNumbers(const MatchContext& context, WordLinks& class_links,
+                          WordLinks& attribute_links) {
+  // By the written form, in the singular a name's words are read in.
+  std::unordered_map<std::string, uint32_t> target_words;
+  ForEachWordOf(context.target_names, context.target_attributes, [&](uint32_t word, uint32_t form) {
+    target_words.emplace(context.vocabulary.Word(form), word);
+  });
+  std::vector<bool> done(context.vocabulary.size(), false);
+  auto link = [&](uint32_t word, uint32_t form) {
+    if (done[form]) return;
+    done[form] = true;
+    for (const std::string& other : ClassicalNumbers(context.vocabulary.Word(form),
+                                                     context.weights.names.shortest_classical)) {
+      auto found = target_words.find(Singular(NameWord{other, false}));
+      if (found == target_words.end() || found->second == word) continue;
+      LinkBoth(class_links, attribute_links, word, found->second,
+               context.weights.names.classical_strength);
+    }
+  };
+  ForEachWordOf(context.source_names, context.source_attributes, link);
+}
+
 void LearnFromAnchors(const MatchContext& context, WordLinks& class_links,
                       WordLinks& attribute_links) {
   std::vector<NamePair> classes;
-  for (const ClassAnchor& anchor : context.input.class_anchors) {
-    const ClassNames& s = context.source_names[anchor.source];
-    const ClassNames& t = context.target_names[anchor.target];
-    classes.emplace_back(&s.label, &t.label);
-    if (s.key_differs || t.key_differs) classes.emplace_back(&s.key, &t.key);
+  for (const auto* anchors : {&context.input.class_anchors, &context.input.decided_classes}) {
+    for (const ClassAnchor& anchor : *anchors) {
+      const ClassNames& s = context.source_names[anchor.source];
+      const ClassNames& t = context.target_names[anchor.target];
+      classes.emplace_back(&s.label, &t.label);
+      if (s.key_differs || t.key_differs) classes.emplace_back(&s.key, &t.key);
+    }
   }
   LearnSubstitutions(classes, context.weights.learning, class_links);
   std::vector<NamePair> attributes;
-  for (const AttributeAnchor& anchor : context.input.attribute_anchors) {
-    const ClassNames& s =
-        context.source_attributes[anchor.source_class].names[anchor.source_attribute];
-    const ClassNames& t =
-        context.target_attributes[anchor.target_class].names[anchor.target_attribute];
-    attributes.emplace_back(&s.label, &t.label);
+  for (const auto* anchors :
+       {&context.input.attribute_anchors, &context.input.decided_attributes}) {
+    for (const AttributeAnchor& anchor : *anchors) {
+      const ClassNames& s =
+          context.source_attributes[anchor.source_class].names[anchor.source_attribute];
+      const ClassNames& t =
+          context.target_attributes[anchor.target_class].names[anchor.target_attribute];
+      attributes.emplace_back(&s.label, &t.label);
+    }
   }
   LearnSubstitutions(attributes, context.weights.learning, attribute_links);
 }
@@ -211,6 +263,9 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   source_attributes = ProfileAttributes(vocabulary, in.source, source_names);
   target_attributes = ProfileAttributes(vocabulary, in.target, target_names);
   vocabulary.ForgetNames();
+  linking_words.resize(vocabulary.size());
+  for (uint32_t word = 0; word < vocabulary.size(); ++word)
+    linking_words[word] = LinkingWord(vocabulary.Word(word));
   CountWeights(source_names, class_weights);
   CountWeights(target_names, class_weights);
   for (const auto* side : {&source_attributes, &target_attributes}) {
@@ -221,6 +276,7 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   if (Uses(kSignalSpelling)) {
     LinkSpellings(*this, class_links, attribute_links);
     LinkSlips(*this, class_links, attribute_links);
+    LinkClassicalNumbers(*this, class_links, attribute_links);
   }
   if (Uses(kSignalLearned)) LearnFromAnchors(*this, class_links, attribute_links);
   const std::vector<std::string_view> source_labels = LabelsOf(in.source),
@@ -237,9 +293,11 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   }
   class_links.Seal();
   attribute_links.Seal();
-  for (const ClassAnchor& anchor : in.class_anchors) {
-    if (anchor.source < source_anchor.size() && anchor.target < in.target.size()) {
-      source_anchor[anchor.source] = static_cast<int>(anchor.target);
+  for (const auto* anchors : {&in.class_anchors, &in.decided_classes}) {
+    for (const ClassAnchor& anchor : *anchors) {
+      if (anchor.source < source_anchor.size() && anchor.target < in.target.size()) {
+        source_anchor[anchor.source] = static_cast<int>(anchor.target);
+      }
     }
   }
 }

@@ -34,6 +34,9 @@ struct MatchContext {
   std::vector<AttributeNames> target_attributes;
   WordWeights class_weights;
   WordWeights attribute_weights;
+  // Per word number: a linking word ("of", "for"), which a broader or
+  // narrower name may add or drop without changing what it says.
+  std::vector<bool> linking_words;
   WordLinks class_links;
   WordLinks attribute_links;
   DictionaryTree source_tree;

@@ -38,8 +38,18 @@ struct NameScoring {
   // Words whose trigrams agree less than this are different words (unless
   // one slip tells them apart).
   double spelling_agreement = 0.75;
-  // Words one slip apart count nearly as one word.
+  // Words one slip apart count nearly as one word. Slips are looked for
+  // between long words only: two six-letter words one letter apart are
+  // often two words ("heater" and "header"), but a letter dropped from a
+  // seven-letter word is a slip ("coeliac" and "celiac").
   double slip_strength = 0.9;
+  size_t shortest_slip = 6;         // letters of the shorter word
+  size_t shortest_slip_longer = 7;  // letters of the longer word
+  // A classical plural and its singular ("septum" and "septa") are one
+  // word, like a slip; words shorter than this many letters keep their
+  // endings ("virus", "forum", "alga" are read as they stand).
+  double classical_strength = 0.9;
+  size_t shortest_classical = 6;
   // An abbreviation in capitals and the words it abbreviates.
   double abbreviation_strength = 0.9;
 };
@@ -118,8 +128,11 @@ struct HierarchyScoring {
 // The assignment of targets across items: one target, one item, unless both
 // are strong and about equal (many rooms of many kinds go to Room).
 struct AssignmentRules {
-  double demoted = 0.8;          // a target another item took with a better score
-  double demoted_by_row = 0.92;  // a target a row of the table already takes
+  double demoted = 0.8;  // a target another item took with a better score
+  // A target a row of the table already takes. Taken is evidence, not a
+  // rule: a target that several rows share is one the migration gathers
+  // sources into, so n rows demote by 1 - (1 - demoted_by_row) / n.
+  double demoted_by_row = 0.92;
   double strong = 0.9;
   double about_equal = 0.02;
 };

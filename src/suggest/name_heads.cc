@@ -71,6 +71,8 @@ size_t HeadPlace(std::string_view name, const std::vector<NameWord>& words) {
   return kNoHead;
 }
 
+bool LinkingWord(std::string_view word) { return Linking(word); }
+
 std::string Singular(const NameWord& word) {
   const std::string& w = word.folded;
   // Two letters at least stay before an ending, three before an S.

@@ -20,6 +20,10 @@
 inline constexpr size_t kNoHead = static_cast<size_t>(-1);
 size_t HeadPlace(std::string_view name, const std::vector<NameWord>& words);
 
+// Whether a folded word only joins a head to what qualifies it ("of", "for"):
+// a name may hold it or not and say the same.
+bool LinkingWord(std::string_view word);
+
 // A folded word without its plural ending: "papers" is "paper", "fees"
 // "fee", "boxes" "box", "categories" "category". Endings that also end
 // singular words ("status", "analysis", "class") stay, and so do

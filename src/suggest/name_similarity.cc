@@ -136,6 +136,56 @@ bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordL
   return false;
 }
 
+WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
+                        const WordLinks& links, const std::vector<bool>& needless) {
+  if (source.empty() || target.empty()) return {};
+  if (source.compact == target.compact) return {true, true};
+  WordCoverage coverage{true, true};
+  const auto source_words = source.words(), target_words = target.words();
+  // Forms, so that a stem shared counts as one word.
+  const auto source_forms = source.forms(), target_forms = target.forms();
+  auto is_needless = [&](uint32_t form) { return form < needless.size() && needless[form]; };
+  auto in_phrase = [&](uint32_t word, bool from_side) {
+    for (uint32_t s : source_words) {
+      if (!links.HasPhrases(s)) continue;
+      for (const PhraseLink& phrase : links.PhrasesFrom(s)) {
+        if (!HoldsAll(source_words, phrase.from) || !HoldsAll(target_words, phrase.to)) continue;
+        const std::vector<uint32_t>& side = from_side ? phrase.from : phrase.to;
+        if (std::find(side.begin(), side.end(), word) != side.end()) return true;
+      }
+    }
+    return false;
+  };
+  for (size_t i = 0; i < source_words.size(); ++i) {
+    const uint32_t word = source_words[i];
+    if (std::find(target_forms.begin(), target_forms.end(), source_forms[i]) !=
+            target_forms.end() ||
+        links.Dropped(word) > 0 || is_needless(source_forms[i]))
+      continue;
+    const bool linked = std::any_of(target_words.begin(), target_words.end(),
+                                    [&](uint32_t to) { return links.Find(word, to) != nullptr; });
+    if (!linked && !in_phrase(word, true)) {
+      coverage.source = false;
+      break;
+    }
+  }
+  for (size_t k = 0; k < target_words.size(); ++k) {
+    const uint32_t word = target_words[k];
+    if (std::find(source_forms.begin(), source_forms.end(), target_forms[k]) !=
+            source_forms.end() ||
+        is_needless(target_forms[k]))
+      continue;
+    const bool linked = std::any_of(source_words.begin(), source_words.end(), [&](uint32_t from) {
+      return links.Find(from, word) != nullptr;
+    });
+    if (!linked && !in_phrase(word, false)) {
+      coverage.target = false;
+      break;
+    }
+  }
+  return coverage;
+}
+
 bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links) {
   return source.head() != NameProfile::kNoHead && target.head() != NameProfile::kNoHead &&
          !HeadsMeet(source, target, links);

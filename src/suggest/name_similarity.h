@@ -5,6 +5,7 @@
 #define ZOR_SUGGEST_NAME_SIMILARITY_H_
 
 #include <cstdint>
+#include <vector>
 
 #include "suggest/match_weights.h"
 #include "suggest/name_profiles.h"
@@ -24,6 +25,17 @@ Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
 // word, or linked. "Research Topic" and "Topic" are; "Accepted Paper" and
 // "Acceptance" share a stem and are not. Codes have no head: they never meet.
 bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordLinks& links);
+// Which of two names' words meet a word of the other, as they are, through
+// their stems or through a link. A name whose every word meets one of the
+// other's is covered: "Chair" by "Session Chair", which is narrower. A word
+// the table's rows show is dropped in the migration needs no partner, nor
+// does a word `needless` marks (by its number, as a stem or a form: "for").
+struct WordCoverage {
+  bool source = false;  // every word of the source meets one of the target
+  bool target = false;  // and every word of the target one of the source
+};
+WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
+                        const WordLinks& links, const std::vector<bool>& needless);
 // Whether both names have heads and they do not meet.
 bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links);
 

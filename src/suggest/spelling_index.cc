@@ -40,19 +40,6 @@ char32_t NextLetter(const std::string& word, size_t& at) {
   return letter;
 }
 
-// The word's letters, or nothing when it is not one a slip is looked for in.
-std::u32string SlipLetters(const std::string& word) {
-  if (!MaySpellVariants(word)) return {};
-  std::u32string letters;
-  size_t at = 0;
-  while (at < word.size()) {
-    if (letters.size() == SlipIndex::kLongestWord) return {};
-    letters.push_back(NextLetter(word, at));
-  }
-  if (letters.size() < SlipIndex::kShortestWord) return {};
-  return letters;
-}
-
 uint64_t Hash(std::u32string_view letters) { return std::hash<std::u32string_view>()(letters); }
 
 // Calls visit(hash) for the word with each of its letters dropped in turn
@@ -71,8 +58,21 @@ void ForEachVariant(const std::u32string& letters, Visit visit) {
 
 }  // namespace
 
+// The word's letters, or nothing when it is not one a slip is looked for in.
+std::u32string SlipIndex::Letters(const std::string& word) const {
+  if (!MaySpellVariants(word)) return {};
+  std::u32string letters;
+  size_t at = 0;
+  while (at < word.size()) {
+    if (letters.size() == kLongestWord) return {};
+    letters.push_back(NextLetter(word, at));
+  }
+  if (letters.size() < shortest_) return {};
+  return letters;
+}
+
 void SlipIndex::Add(uint32_t id, const std::string& word) {
-  std::u32string letters = SlipLetters(word);
+  std::u32string letters = Letters(word);
   if (letters.empty()) return;
   const auto entry = static_cast<uint32_t>(entries_.size());
   ForEachVariant(letters, [&](uint64_t hash) { variants_.emplace_back(hash, entry); });
@@ -89,13 +89,15 @@ void SlipIndex::Seal() {
 std::vector<uint32_t> SlipIndex::Near(uint32_t id, const std::string& word) const {
   assert(sealed_);
   std::vector<uint32_t> near;
-  const std::u32string letters = SlipLetters(word);
+  const std::u32string letters = Letters(word);
   if (letters.empty()) return near;
   ForEachVariant(letters, [&](uint64_t hash) {
     auto at = std::lower_bound(variants_.begin(), variants_.end(), std::make_pair(hash, 0u));
     for (; at != variants_.end() && at->first == hash; ++at) {
       const Entry& entry = entries_[at->second];
-      if (entry.id != id && OneSlipApart(letters, entry.letters)) near.push_back(entry.id);
+      if (entry.id != id && std::max(letters.size(), entry.letters.size()) >= shortest_longer_ &&
+          OneSlipApart(letters, entry.letters))
+        near.push_back(entry.id);
     }
   });
   std::sort(near.begin(), near.end());

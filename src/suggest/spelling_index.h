@@ -37,8 +37,12 @@ class SpellingIndex {
 // never changes a word's first letter: "anterior" and "interior" are two words.
 class SlipIndex {
  public:
-  static constexpr size_t kShortestWord = 7;  // letters; shorter words one apart are often two
   static constexpr size_t kLongestWord = 32;  // longer words are not names people type
+
+  // `shortest` letters for the shorter of two words, `shortest_longer` for
+  // the longer (the matcher's NameScoring says why).
+  SlipIndex(size_t shortest, size_t shortest_longer)
+      : shortest_(shortest), shortest_longer_(shortest_longer) {}
 
   void Add(uint32_t id, const std::string& word);
   // Orders what was added for Near; an Add undoes it.
@@ -51,6 +55,10 @@ class SlipIndex {
     uint32_t id;
     std::u32string letters;
   };
+  std::u32string Letters(const std::string& word) const;
+
+  size_t shortest_;
+  size_t shortest_longer_;
   std::vector<Entry> entries_;
   // The hash of every word with one of its letters dropped, and as it is,
   // with the word's place in entries_: two words one slip apart share one.

@@ -15,15 +15,34 @@ bool InRange(const SuggestInput& in, const AttributeItem& item) {
          item.source_attribute < in.source[item.source_class].attributes.size();
 }
 
-bool AllInRange(const SuggestInput& in) {
-  for (const ClassAnchor& a : in.class_anchors) {
-    if (a.source >= in.source.size() || a.target >= in.target.size()) return false;
+bool InRange(const SuggestInput& in, const ClassAnchor& a) {
+  return a.source < in.source.size() && a.target < in.target.size();
+}
+
+bool InRange(const SuggestInput& in, const AttributeAnchor& a) {
+  return InRange(in, AttributeItem{a.source_class, a.source_attribute}) &&
+         a.target_class < in.target.size() &&
+         a.target_attribute < in.target[a.target_class].attributes.size();
+}
+
+template <typename Anchor>
+bool AllInRange(const SuggestInput& in, const std::vector<Anchor>& anchors) {
+  return std::all_of(anchors.begin(), anchors.end(),
+                     [&](const Anchor& a) { return InRange(in, a); });
+}
+
+template <typename Anchor>
+void KeepInRange(const SuggestInput& in, const std::vector<Anchor>& anchors,
+                 std::vector<Anchor>& kept) {
+  for (const Anchor& a : anchors) {
+    if (InRange(in, a)) kept.push_back(a);
   }
-  for (const AttributeAnchor& a : in.attribute_anchors) {
-    if (!InRange(in, {a.source_class, a.source_attribute}) || a.target_class >= in.target.size() ||
-        a.target_attribute >= in.target[a.target_class].attributes.size()) {
-      return false;
-    }
+}
+
+bool AllInRange(const SuggestInput& in) {
+  if (!AllInRange(in, in.class_anchors) || !AllInRange(in, in.attribute_anchors) ||
+      !AllInRange(in, in.decided_classes) || !AllInRange(in, in.decided_attributes)) {
+    return false;
   }
   for (size_t s : in.class_items) {
     if (s >= in.source.size()) return false;
@@ -39,15 +58,10 @@ SuggestInput WithoutStrays(const SuggestInput& in) {
   out.names = in.names;  // the classes' names stay where they are
   out.source = in.source;
   out.target = in.target;
-  for (const ClassAnchor& a : in.class_anchors) {
-    if (a.source < in.source.size() && a.target < in.target.size()) out.class_anchors.push_back(a);
-  }
-  for (const AttributeAnchor& a : in.attribute_anchors) {
-    if (InRange(in, {a.source_class, a.source_attribute}) && a.target_class < in.target.size() &&
-        a.target_attribute < in.target[a.target_class].attributes.size()) {
-      out.attribute_anchors.push_back(a);
-    }
-  }
+  KeepInRange(in, in.class_anchors, out.class_anchors);
+  KeepInRange(in, in.attribute_anchors, out.attribute_anchors);
+  KeepInRange(in, in.decided_classes, out.decided_classes);
+  KeepInRange(in, in.decided_attributes, out.decided_attributes);
   const bool rows = in.class_item_rows.size() == in.class_items.size();
   for (size_t i = 0; i < in.class_items.size(); ++i) {
     if (in.class_items[i] >= in.source.size()) continue;

@@ -65,6 +65,12 @@ struct SuggestInput {
   // it and the target lacks, most often mistyped ("did you mean").
   std::vector<std::string> class_item_rows;
   std::vector<AttributeItem> attribute_items;
+  // Targets a reviewer decided for some of the items (a decisions file).
+  // They teach as the table's rows do, the renames and where the
+  // neighbours map, but take nothing from other items: a decision is
+  // placed first on its own item after the match.
+  std::vector<ClassAnchor> decided_classes;
+  std::vector<AttributeAnchor> decided_attributes;
 };
 
 // The signals, one bit each, so that a candidate says which of them agreed
@@ -94,9 +100,15 @@ enum Signal : uint32_t {
   kSignalSynonyms = 1u << 15,      // related in the user's own list of synonyms
   // Not a signal: a reviewer decided this target (a decisions file).
   kMarkDecided = 1u << 16,
+  // Not evidence a candidate carries: the rule that puts a target whose name
+  // reads as the item's own first (switched off for the ablation).
+  kSignalOwnName = 1u << 17,
+  // Not evidence either: the rule that accepts a broader or narrower target
+  // only with the hierarchy's or the rows' support.
+  kSignalCoverage = 1u << 18,
 };
-inline constexpr uint32_t kAllSignals =
-    0x7ff | kSignalAbbreviation | kSignalLexicon | kSignalSynonyms;
+inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon |
+                                        kSignalSynonyms | kSignalOwnName | kSignalCoverage;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 // Without allocating: a report names the evidence of millions of candidates.

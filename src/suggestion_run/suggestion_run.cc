@@ -132,14 +132,28 @@ int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionR
     return kExitTrouble;
   }
   SaySynonymsInNoName(request, run.work.input, io);
-  run.output = Suggest(run.work.input, request.matcher);
+  run.decided = JudgeDecisions(run.decisions, run.work);
+  // What a reviewer decided teaches the matcher as the table's rows do.
+  SuggestInput& input = run.work.input;
+  for (size_t i = 0; i < run.decided.classes.size() && i < input.class_items.size(); ++i) {
+    const Decision& d = run.decided.classes[i];
+    if (d.decided() && !d.no_mapping)
+      input.decided_classes.push_back({input.class_items[i], d.target_class});
+  }
+  for (size_t i = 0; i < run.decided.attributes.size() && i < input.attribute_items.size(); ++i) {
+    const Decision& d = run.decided.attributes[i];
+    const AttributeItem& item = input.attribute_items[i];
+    if (d.decided() && !d.no_mapping)
+      input.decided_attributes.push_back(
+          {item.source_class, item.source_attribute, d.target_class, d.target_attribute});
+  }
+  run.output = Suggest(input, request.matcher);
   if (run.output.classes.size() != run.work.class_context.size() ||
       run.output.attributes.size() != run.work.attribute_context.size()) {
     ReportError(io, request.command +
                         ": the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
-  run.decided = JudgeDecisions(run.decisions, run.work);
   ApplyDecisions(run.decided, request.matcher.top, run.output);
   SayWhatCarried(request, run.decided, io);
   // The rows are planned through a merge into the table as it stands, and

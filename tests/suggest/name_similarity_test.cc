@@ -87,12 +87,12 @@ TEST(NameHeads, OneSlipIsOneChangeAwayFromTheFirstLetter) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.a) + " ~ " + c.b);
-    SlipIndex index;
+    SlipIndex index(7, 7);
     index.Add(1, c.b);
     index.Seal();
     EXPECT_EQ(!index.Near(0, c.a).empty(), c.slip);
   }
-  SlipIndex index;  // four Cyrillic letters are eight bytes, and too short
+  SlipIndex index(7, 7);  // four Cyrillic letters are eight bytes, and too short
   index.Add(1, "\u043a\u0440\u0435\u043d");
   index.Seal();
   EXPECT_TRUE(index.Near(0, "\u043a\u0440\u0430\u043d").empty());
