@@ -14,6 +14,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { TOOLS, run } = require('./explore-cases');
 const driver = require('./explore-driver');
+const { reviewMessage: status, exported, openClass, loadFile, waitForFile } = require('./review-driver');
 
 const REPO = path.resolve(__dirname, '..', '..');
 const FROM = path.join(REPO, 'examples', 'v4v5', 'Dictionary');
@@ -51,43 +52,9 @@ async function openPage(pageFile, downloads) {
   return opened;
 }
 
-async function waitForFile(file) {
-  for (let wait = 0; wait < 50 && !fs.existsSync(file); wait++) await new Promise((r) => setTimeout(r, 100));
-  const text = fs.readFileSync(file, 'utf8');
-  fs.rmSync(file);
-  return text;
-}
-
-const status = (page) => page.$eval('#review-status .message', (node) => node.textContent);
-const exported = async (page) => {
-  await page.click('#export');
-  return page.$eval('#export-box textarea', (node) => node.value);
-};
-
-async function openClass(page, key) {
-  const at = await page.evaluate((wanted) =>
-    JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === wanted), key);
-  assert.ok(at >= 0, key);
-  await page.evaluate((line) => { document.getElementById('list').scrollTop = Math.max(0, line * 28 - 100); }, at);
-  await page.waitForSelector(`#rows .row[data-index="${at}"]`, { timeout: 5000 });
-  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => {
-    line.click();
-    document.getElementById('list').focus();
-  });
-}
-
-async function loadFile(page, file) {
-  await page.evaluate(() => { document.getElementById('review-status').textContent = ''; });
-  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-decisions')]);
-  await chooser.accept([file]);
-  await page.waitForFunction(() => /Loaded|nothing was loaded|Nothing was loaded/.test(
-    document.getElementById('review-status').textContent), { timeout: 5000 });
-  return status(page);
-}
-
 async function saved(page, downloads) {
   await page.click('#save-decisions');
-  return JSON.parse(await waitForFile(path.join(downloads, 'plant_v4-decisions.json'))).decisions;
+  return JSON.parse(await waitForFile(path.join(downloads, 'plant_v4-decisions.json'), { remove: true })).decisions;
 }
 
 function assertQuiet(watch) {

@@ -13,6 +13,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { TOOLS, run } = require('./explore-cases');
 const driver = require('./explore-driver');
+const { exported, openClass, loadFile, waitForFile } = require('./review-driver');
 
 const REPO = path.resolve(__dirname, '..', '..');
 let scratch = null;
@@ -66,16 +67,7 @@ async function downloadsTo(page, folder) {
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
 }
 
-async function waitForFile(file) {
-  for (let wait = 0; wait < 50 && !fs.existsSync(file); wait++) await new Promise((r) => setTimeout(r, 100));
-  return fs.readFileSync(file, 'utf8');
-}
-
 const status = (page) => page.$eval('#review-status', (node) => node.textContent);
-const exported = async (page) => {
-  await page.click('#export');
-  return page.$eval('#export-box textarea', (node) => node.value);
-};
 const selectedKey = (page) => page.evaluate(() => {
   const line = document.querySelector('#rows .row[aria-selected="true"]');
   return line === null ? null : JSON.parse(document.getElementById('zv-index').textContent).classes[line.dataset.index][3];
@@ -84,30 +76,6 @@ const lineMark = (page, key) => page.evaluate((wanted) => {
   const at = JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === wanted);
   return document.querySelector(`#rows .row[data-index="${at}"] .review-mark`).textContent;
 }, key);
-
-// Scrolls the unfiltered list (a line per class, 28 px each) to the class's
-// line and clicks it.
-async function openClass(page, key) {
-  const at = await page.evaluate((wanted) =>
-    JSON.parse(document.getElementById('zv-index').textContent).classes.findIndex((c) => c[3] === wanted), key);
-  assert.ok(at >= 0, key);
-  await page.evaluate((line) => { document.getElementById('list').scrollTop = Math.max(0, line * 28 - 100); }, at);
-  await page.waitForSelector(`#rows .row[data-index="${at}"]`, { timeout: 5000 });
-  await page.$eval(`#rows .row[data-index="${at}"]`, (line) => {
-    line.click();
-    document.getElementById('list').focus();
-  });
-}
-
-async function loadFile(page, file) {
-  // Emptied first: the status may still say what the last load said.
-  await page.evaluate(() => { document.getElementById('review-status').textContent = ''; });
-  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-decisions')]);
-  await chooser.accept([file]);
-  await page.waitForFunction(() => /Loaded|nothing was loaded|Nothing was loaded/.test(
-    document.getElementById('review-status').textContent), { timeout: 5000 });
-  return status(page);
-}
 
 test('the example: decide two items, save, clear, undo, clear, load: the same export', async () => {
   const pageFile = examplePage('example');

@@ -14,6 +14,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { TOOLS, run, runTo } = require('./explore-cases');
 const driver = require('./explore-driver');
+const { waitForFile } = require('./review-driver');
 
 const REPO = path.resolve(__dirname, '..', '..');
 
@@ -27,11 +28,6 @@ function copyExample(root) {
   }
   for (const folder of ['Reports', 'DDL_Files']) fs.mkdirSync(path.join(d, folder), { recursive: true });
   return d;
-}
-
-async function waitForFile(file) {
-  for (let wait = 0; wait < 50 && !fs.existsSync(file); wait++) await new Promise((r) => setTimeout(r, 100));
-  return fs.readFileSync(file, 'utf8');
 }
 
 test('the example: review Strainer in the page, export, merge, run again', async () => {

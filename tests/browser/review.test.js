@@ -12,6 +12,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { TOOLS, run, runTo } = require('./explore-cases');
 const driver = require('./explore-driver');
+const { exported } = require('./review-driver');
 
 const REPO = path.resolve(__dirname, '..', '..');
 let scratch = null;
@@ -43,10 +44,6 @@ after(async () => {
 const shown = (page) => page.evaluate(() => Number(document.getElementById('shown').dataset.shown));
 const detailText = (page) => page.$eval('#detail', (node) => node.textContent);
 const focused = (page) => page.$eval('#detail .review-item.focused h4', (node) => node.textContent);
-const exported = async (page) => {
-  await page.click('#export');
-  return page.$eval('#export-box textarea', (node) => node.value);
-};
 
 async function openClass(page, key) {
   const at = await page.evaluate((wanted) =>
