@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "suggest/match_weights.h"
 #include "suggest/name_heads.h"
 #include "suggest/name_profiles.h"
 #include "suggest/name_similarity.h"
@@ -79,8 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (i == j && !a.empty()) Require(likeness == 1, "a name unlike itself");
     }
   }
-  // Slips: every word against every other, from both sides.
-  SlipIndex slips;
+  // Slips: every word against every other, from both sides, as the matcher
+  // looks for them.
+  const NameScoring scoring;
+  SlipIndex slips(scoring.shortest_slip, scoring.shortest_slip_longer);
   for (uint32_t id = 0; id < vocabulary.size(); ++id) slips.Add(id, vocabulary.Word(id));
   slips.Seal();
   for (uint32_t id = 0; id < vocabulary.size(); ++id) {
