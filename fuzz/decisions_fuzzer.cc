@@ -26,19 +26,7 @@ void Require(bool holds, const char* what) {
 
 std::string Written(const DecisionsFile& file) {
   nlohmann::json decisions = nlohmann::json::array();
-  for (const DecisionEntry& entry : file.entries) {
-    nlohmann::json e = {{"class", entry.class_key}};
-    if (entry.for_attribute)
-      e["attribute"] = {{"key", entry.attribute_key}, {"label", entry.attribute_label}};
-    if (entry.no_mapping) {
-      e["no_mapping"] = true;
-    } else if (entry.for_attribute) {
-      e["target"] = {{"class", entry.target_class}, {"key", entry.target_key}};
-    } else {
-      e["target"] = {{"key", entry.target_key}};
-    }
-    decisions.push_back(e);
-  }
+  for (const DecisionEntry& entry : file.entries) decisions.push_back(DecisionEntryJson(entry));
   nlohmann::json written = {{"format", kDecisionsFormat},
                             {"version", 1},
                             {"suggestions", file.suggestions},

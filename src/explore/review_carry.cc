@@ -53,18 +53,7 @@ std::string CarriedDecisionsJson(const DecidedItems& decided) {
   nlohmann::json entries = nlohmann::json::array();
   for (const JudgedEntry& judged : decided.judged) {
     if (judged.fate != DecisionFate::kCarried) continue;
-    const DecisionEntry& entry = *judged.entry;
-    nlohmann::json one = {{"class", entry.class_key}};
-    if (entry.for_attribute)
-      one["attribute"] = {{"key", entry.attribute_key}, {"label", entry.attribute_label}};
-    if (entry.no_mapping) {
-      one["no_mapping"] = true;
-    } else if (entry.for_attribute) {
-      one["target"] = {{"class", entry.target_class}, {"key", entry.target_key}};
-    } else {
-      one["target"] = {{"key", entry.target_key}};
-    }
-    entries.push_back(std::move(one));
+    entries.push_back(DecisionEntryJson(*judged.entry));
   }
   return ScriptSafeJson(entries);
 }

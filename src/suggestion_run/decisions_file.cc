@@ -147,3 +147,17 @@ std::string DecisionsProblemText(const std::string& file, const DecisionsProblem
   if (problem.entry > 0) text += ": entry " + std::to_string(problem.entry);
   return text + ": " + problem.reason;
 }
+
+Json DecisionEntryJson(const DecisionEntry& entry) {
+  Json written = {{"class", entry.class_key}};
+  if (entry.for_attribute)
+    written["attribute"] = {{"key", entry.attribute_key}, {"label", entry.attribute_label}};
+  if (entry.no_mapping) {
+    written["no_mapping"] = true;
+  } else if (entry.for_attribute) {
+    written["target"] = {{"class", entry.target_class}, {"key", entry.target_key}};
+  } else {
+    written["target"] = {{"key", entry.target_key}};
+  }
+  return written;
+}

@@ -8,6 +8,7 @@
 #define ZOR_SUGGESTION_RUN_DECISIONS_FILE_H_
 
 #include <cstddef>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,9 @@ struct DecisionsFile {
 };
 
 DecisionsFile ParseDecisions(std::string_view bytes);
+
+// One entry as the review page writes it into a decisions file.
+nlohmann::json DecisionEntryJson(const DecisionEntry& entry);
 
 // "FILE: entry N: reason", or "FILE: reason" for the file as a whole.
 std::string DecisionsProblemText(const std::string& file, const DecisionsProblem& problem);
