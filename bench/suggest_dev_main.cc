@@ -344,6 +344,11 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
     fs::create_directory_symlink(fs::absolute(dir / "Dictionary"), copy / "Dictionary", error);
     WriteCsv(copy / "truth_classes.csv", state.class_truth);
     WriteCsv(copy / "truth_attributes.csv", state.attribute_truth);
+    std::vector<std::vector<std::string>> rows{{"source_key", "target_key"}};
+    for (const auto& anchor : input.class_anchors) {
+      rows.push_back({input.source[anchor.source].key.str(), input.target[anchor.target].key.str()});
+    }
+    WriteCsv(copy / "table_classes.csv", rows);
   } else if (settings.seed_percent > 0) {
     const fs::path copy = out / "cases" / name;
     fs::create_directories(copy);

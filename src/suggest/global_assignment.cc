@@ -93,6 +93,19 @@ std::vector<Owner> TakeGreedily(const std::deque<Claim>& claims, const std::vect
 
 }  // namespace
 
+double RowTakenFactor(const std::vector<uint32_t>& rows_taking, const AssignmentRules& rules) {
+  size_t rows = 0, targets = 0;
+  for (uint32_t n : rows_taking) {
+    rows += n;
+    targets += n > 0 ? 1 : 0;
+  }
+  // The share of rows whose target another row took before, with one row
+  // of each kind assumed: a table of two rows says little either way.
+  const double sharing =
+      (static_cast<double>(rows - targets) + 1.0) / (static_cast<double>(rows) + 2.0);
+  return 1.0 - (1.0 - rules.demoted_by_row) * (1.0 - sharing);
+}
+
 int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim) {
   if ((claim.evidence & kSignalAssignment) == 0) return kTakenByNone;
   if ((claim.evidence & kMarkTakenByRow) != 0) return kTakenByRow;
@@ -114,6 +127,7 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
     for (size_t t = 0; t < target_count; ++t) (*takers)[t] = owners[t].item;
   }
   if (contests != nullptr) contests->assign(items, Contest{});
+  const double by_row = RowTakenFactor(rows_taking, rules);
   for (size_t i = 0; i < items; ++i) {
     Contest contest;
     size_t place = 0;
@@ -126,7 +140,7 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
           owner.score > c->score + rules.about_equal) {
         factor = rules.demoted;
       } else if (rows_taking[c->target] > 0 && c->score < 1.0) {
-        factor = 1.0 - (1.0 - rules.demoted_by_row) / rows_taking[c->target];
+        factor = 1.0 - (1.0 - by_row) / rows_taking[c->target];
         c->evidence |= kMarkTakenByRow;
       }
       if (factor < 1.0) c->evidence |= kSignalAssignment;

@@ -44,6 +44,10 @@ void AssignClaims(std::deque<Claim>& claims, const std::vector<size_t>& starts,
                   const AssignmentRules& rules, std::vector<Contest>* contests = nullptr,
                   std::vector<int32_t>* takers = nullptr);
 
+// How much one row taking a target demotes it, as the table's rows show:
+// strongly where each row has a target of its own, less the more they share.
+double RowTakenFactor(const std::vector<uint32_t>& rows_taking, const AssignmentRules& rules);
+
 // Who took the target of a demoted claim, from the `takers` of AssignClaims.
 int32_t TakerOf(const std::vector<int32_t>& takers, const Claim& claim);
 

@@ -130,9 +130,11 @@ struct HierarchyScoring {
 struct AssignmentRules {
   double demoted = 0.8;  // a target another item took with a better score
   // A target a row of the table already takes. Taken is evidence, not a
-  // rule: a target that several rows share is one the migration gathers
-  // sources into, so n rows demote by 1 - (1 - demoted_by_row) / n.
-  double demoted_by_row = 0.92;
+  // rule, and the table says how strong: where its rows map one source to
+  // each target, a taken target is demoted by `demoted_by_row`; the more of
+  // them share their target with another row (rooms of many kinds to Room),
+  // the less. A target n rows share demotes by a n-th of that again.
+  double demoted_by_row = 0.7;
   double strong = 0.9;
   double about_equal = 0.02;
 };

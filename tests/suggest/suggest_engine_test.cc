@@ -188,6 +188,31 @@ TEST(SuggestSignals, ATargetManyRowsShareIsLessSpokenFor) {
   EXPECT_GT(scores[2], scores[1]);
 }
 
+TEST(SuggestSignals, TheTableSaysHowMuchATakenTargetCounts) {
+  // "Gland" already takes "Seal Housing"; ten other rows either give each
+  // source a target of its own or gather them into one. Where rows do not
+  // share, the item's own name is left to a person; where they do, it is
+  // accepted.
+  for (bool sharing : {false, true}) {
+    MatchRun run = MatchRun::OneAgainst("Seal Housing", {"Seal Housing", "Pump"});
+    run.input.source.push_back(Class("Gland", "G"));
+    run.input.class_anchors.push_back({1, 0});
+    for (int r = 0; r < 10; ++r) {
+      const std::string number = std::to_string(r);
+      run.input.source.push_back(Class("Pump " + number, "P" + number));
+      size_t target = 1;
+      if (!sharing) {
+        run.input.target.push_back(Class("Pump " + number, "TP" + number));
+        target = run.input.target.size() - 1;
+      }
+      run.input.class_anchors.push_back({run.input.source.size() - 1, target});
+    }
+    const SuggestOutput out = Suggest(run.input, run.options);
+    EXPECT_EQ(run.input.target[out.classes.at(0).candidates.at(0).target].key.str(), "T0");
+    EXPECT_EQ(out.classes.at(0).accepted, sharing) << "sharing " << sharing;
+  }
+}
+
 TEST(SuggestSignals, SharedAttributesDecide) {
   MatchRun run;
   run.input.source = {Class("Widget", "W", "", {"alpha", "beta", "gamma"})};
