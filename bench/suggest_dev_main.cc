@@ -25,11 +25,15 @@
 // reference class and attribute pairs rows; "noisy" makes 70% of them rows, of which 3% of the
 // class rows and 5% of the attribute rows name a wrong target and 4% of the attribute rows send
 // theirs to one catch-all attribute, and 70% of the source attributes the reference leaves out No
-// Mapping rows. Either writes the reference without the table's pairs to OUT_DIR/cases/<case>/, so
-// that only the remaining pairs are scored. The CSV's scores are the matcher's scaled so that the
-// scorer's threshold 0.5 means "accepted": an accepted first candidate is written as 0.5 + score /
-// 2, every other candidate as score / 2.01 (the order is kept). Prints, per run, the mean score
-// that the remaining truth pairs get (0 when the true target is not a candidate).
+// Mapping rows. Either writes the reference without the table's pairs to OUT_DIR/cases/<case>/,
+// so that only the remaining pairs are scored, and beside it the table it drew
+// (table_classes.csv: source and target keys; table_attributes.csv: the source attributes that
+// rows settle). The CSV's scores are the matcher's scaled so that the scorer's threshold 0.5
+// means "accepted": an accepted first candidate is written as 0.5 + score / 2, every other
+// candidate as score / 2.01 (the order is kept); OUT_DIR/<case>.evidence lists each class
+// candidate's score, whether it was accepted and its evidence words, for reading. Prints, per
+// run, the mean score that the remaining truth pairs get (0 when the true target is not a
+// candidate).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -310,9 +314,14 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
   std::ofstream csv(out / (name + ".csv"));
   csv << "source_class_key,target_class_key,score\n";
   std::map<std::pair<size_t, size_t>, double> scores;
+  std::ofstream evidence(out / (name + ".evidence"));
   for (const ClassSuggestion& s : output.classes) {
     if (seeded[s.source] && settings.seed_dry) continue;
     for (const ClassCandidate& c : s.candidates) {
+      evidence << input.source[s.source].key.str() << ',' << input.target[c.target].key.str()
+               << ',' << c.score << ',' << (s.accepted && &c == &s.candidates.front()) << ',';
+      for (std::string_view word : EvidenceNames(c.evidence)) evidence << word << ' ';
+      evidence << '\n';
       // Only an accepted first candidate reaches the scorer's threshold.
       const bool accepted = s.accepted && &c == &s.candidates.front();
       const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
@@ -349,6 +358,14 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
       rows.push_back({input.source[anchor.source].key.str(), input.target[anchor.target].key.str()});
     }
     WriteCsv(copy / "table_classes.csv", rows);
+    rows = {{"source_class_key", "source_attr_key"}};
+    for (size_t c = 0; c < state.attribute_done.size(); ++c) {
+      for (size_t a = 0; a < state.attribute_done[c].size(); ++a) {
+        if (state.attribute_done[c][a])
+          rows.push_back({input.source[c].key.str(), input.source[c].attributes[a].key.str()});
+      }
+    }
+    WriteCsv(copy / "table_attributes.csv", rows);
   } else if (settings.seed_percent > 0) {
     const fs::path copy = out / "cases" / name;
     fs::create_directories(copy);

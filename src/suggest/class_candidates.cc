@@ -143,15 +143,18 @@ bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target) {
   return false;
 }
 
-bool TargetKeepsSourceWords(const MatchContext& context, size_t source, size_t target) {
+WordRelation RelateWords(const MatchContext& context, size_t source, size_t target) {
   const ClassNames& s = context.source_names[source];
   const ClassNames& t = context.target_names[target];
+  bool broader = false;
   for (const NameProfile* a : {&s.label, &s.key}) {
     for (const NameProfile* b : {&t.label, &t.key}) {
-      if (WordsCover(*a, *b, context.class_links, context.linking_words).source) return true;
+      const WordCoverage cover = WordsCover(*a, *b, context.class_links, context.linking_words);
+      if (cover.source) return WordRelation::kKeepsAll;
+      broader = broader || cover.target;
     }
   }
-  return false;
+  return broader ? WordRelation::kBroader : WordRelation::kApart;
 }
 
 Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target) {

@@ -52,10 +52,15 @@ Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t ta
 // Whether a label or key of each class has the same head word (or linked ones).
 bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target);
 
-// Whether a label or key of the target class holds every word of one of
-// the source class's (WordsCover): otherwise the target drops a word of the
-// source and is broader than it ("Session" for "Conference Session").
-bool TargetKeepsSourceWords(const MatchContext& context, size_t source, size_t target);
+// How a target class's words stand to the source class's (WordsCover, over
+// a label or key of each): a name of the target holds every word of one of
+// the source's (the same thing, or narrower); or only some name of the
+// source holds every word of one of the target's, so the target drops a word
+// and is broader ("Session" for "Conference Session"); or neither, and each
+// says something the other does not ("Paper Presentation" and "Individual
+// Presentation"), as two siblings do.
+enum class WordRelation { kKeepsAll, kBroader, kApart };
+WordRelation RelateWords(const MatchContext& context, size_t source, size_t target);
 
 // How alike the name a row gives (mistyped, say) is to a target class's key or label.
 Likeness RowNameLikeness(const MatchContext& context, const NameProfile& row, size_t target);

@@ -91,6 +91,27 @@ void TakeDecidedTargets(const MatchContext& context, const std::vector<size_t>& 
   }
 }
 
+// A target that drops a word of the item ("Session" for "Conference
+// Session") is broader: sometimes right, but the names alone cannot say so,
+// since the word dropped was the item's distinction. The hierarchy, a
+// rename the rows teach or the class's own row must. A target that also
+// adds a word of its own is more often a sibling than the item itself, and
+// the hierarchy, which places siblings together, cannot tell them apart:
+// only a rename the rows (or decisions) teach or the class's own row can.
+// (A narrower target keeps everything the item says, and its added word is
+// often the target's context: "Topic" and "Research Topic".)
+bool CoverageSupported(const MatchContext& context, size_t source, const ClassCandidate& first) {
+  switch (RelateWords(context, source, first.target)) {
+    case WordRelation::kKeepsAll:
+      return true;
+    case WordRelation::kBroader:
+      return (first.evidence & (kSignalHierarchy | kSignalLearned | kSignalRow)) != 0;
+    case WordRelation::kApart:
+      break;
+  }
+  return (first.evidence & (kSignalLearned | kSignalRow)) != 0;
+}
+
 bool Contains(const Ranked& ranked, uint32_t target) {
   return std::any_of(ranked.begin(), ranked.end(),
                      [&](const Scored& s) { return s.target == target; });
@@ -270,16 +291,8 @@ ClassMatch MatchClasses(const MatchContext& context) {
     suggestion.accepted =
         exact || own || ClearlyFirst(scores, rules.min_score, rules.margin) ||
         (mutual && ClearlyFirst(scores, rules.mutual_min_score, rules.mutual_margin));
-    // A target that drops a word of the item ("Session" for "Conference
-    // Session") is broader: sometimes right, but the names alone cannot say
-    // so, since the word dropped was the item's distinction. The hierarchy,
-    // a rename the rows teach or the class's own row must. (A narrower
-    // target keeps everything the item says, and its added word is often
-    // the target's context: "Topic" and "Research Topic".)
-    constexpr uint32_t kSupport = kSignalHierarchy | kSignalLearned | kSignalRow;
     if (suggestion.accepted && context.Uses(kSignalCoverage) &&
-        (suggestion.candidates.front().evidence & kSupport) == 0 &&
-        !TargetKeepsSourceWords(context, items[i], suggestion.candidates.front().target)) {
+        !CoverageSupported(context, items[i], suggestion.candidates.front())) {
       suggestion.accepted = false;
     }
     if (suggestion.candidates.size() > context.options.top)

@@ -322,18 +322,22 @@ TEST(SuggestSignals, TheItemsOwnNameIsNeverOutrankedByARewrite) {
 }
 
 // A target that drops a word of the item is broader: the names alone do not
-// accept it, the hierarchy does. A narrower target, or one that only drops
-// a linking word, is accepted as before.
+// accept it, the hierarchy does. One that drops a word and adds its own is
+// more often a sibling: the hierarchy does not accept it either, a rename
+// the rows teach does. A narrower target, or one that only drops a linking
+// word, is accepted as before.
 TEST(SuggestSignals, ABroaderTargetNeedsTheHierarchysSupport) {
+  enum Words { kKept, kBroader, kApart };
   const struct {
     const char* source;
     const char* target;
-    bool broader;
+    Words words;
   } cases[] = {
-      {"Conference Session", "Session", true},
-      {"Pump Seal Ring", "Seal Ring", true},
-      {"Topic", "Research Topic", false},
-      {"Call for Papers", "Papers Call", false},
+      {"Conference Session", "Session", kBroader},
+      {"Pump Seal Ring", "Seal Ring", kBroader},
+      {"Topic", "Research Topic", kKept},
+      {"Call for Papers", "Papers Call", kKept},
+      {"Pump Seal Ring", "Gland Seal Ring", kApart},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -343,7 +347,7 @@ TEST(SuggestSignals, ABroaderTargetNeedsTheHierarchysSupport) {
                         Class("Hotel Room", "T2", "TM")};
     // Modifiers common on both sides, as a domain's words are: they weigh little.
     for (const char* common : {"Conference Fee", "Conference Hall", "Pump Motor", "Pump Casing",
-                               "Research Grant", "Research Lab"}) {
+                               "Research Grant", "Research Lab", "Gland Nut", "Gland Plate"}) {
       run.input.source.push_back(Class(common, std::string("S") + common));
       run.input.target.push_back(Class(common, std::string("T") + common));
     }
@@ -353,13 +357,22 @@ TEST(SuggestSignals, ABroaderTargetNeedsTheHierarchysSupport) {
     const SuggestOutput out_without = Suggest(run.input, without);
     ASSERT_TRUE(out_without.classes[0].accepted);
     ASSERT_EQ(out_without.classes[0].candidates[0].target, 1u);
-    EXPECT_EQ(Suggest(run.input, run.options).classes[0].accepted, !c.broader);
+    EXPECT_EQ(Suggest(run.input, run.options).classes[0].accepted, c.words == kKept);
     // The parent mapped to the target's parent supports it.
     run.input.target[1].parent_key = Kept("TM");
     run.input.class_anchors = {{0, 0}};
     const SuggestOutput supported = Suggest(run.input, run.options);
-    EXPECT_TRUE(supported.classes[0].accepted);
+    EXPECT_EQ(supported.classes[0].accepted, c.words != kApart);
     EXPECT_EQ(supported.classes[0].candidates[0].target, 1u);
+    // Rows that rename the dropped word to the added one support it too.
+    for (const char* pair : {"Pump Shaft|Gland Shaft", "Pump Cover|Gland Cover"}) {
+      const std::string_view names = pair;
+      const size_t bar = names.find('|');
+      run.input.source.push_back(Class(std::string(names.substr(0, bar)), std::string("R") + pair));
+      run.input.target.push_back(Class(std::string(names.substr(bar + 1)), std::string("Q") + pair));
+      run.input.class_anchors.push_back({run.input.source.size() - 1, run.input.target.size() - 1});
+    }
+    EXPECT_TRUE(Suggest(run.input, run.options).classes[0].accepted);
   }
 }
 
@@ -693,7 +706,7 @@ TEST(SuggestSignals, EachOthersBestIsAcceptedWhereOneSidedIsNot) {
   MatchRun run;
   run.input.source = {Class("Fittings", "F"), Class("Alpha Beta Gamma", "A", "F"),
                       Class("Alpha Beta Delta", "B", "F")};
-  run.input.target = {Class("Fitting Family", "FF"), Class("Alpha Beta Epsilon", "E", "FF")};
+  run.input.target = {Class("Fitting Family", "FF"), Class("Alpha Beta Gamma Epsilon Zeta", "E", "FF")};
   run.input.class_anchors = {{0, 0}};
   run.input.class_items = {1, 2};
   SuggestOutput out = Suggest(run.input, run.options);
