@@ -318,8 +318,8 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
   for (const ClassSuggestion& s : output.classes) {
     if (seeded[s.source] && settings.seed_dry) continue;
     for (const ClassCandidate& c : s.candidates) {
-      evidence << input.source[s.source].key.str() << ',' << input.target[c.target].key.str()
-               << ',' << c.score << ',' << (s.accepted && &c == &s.candidates.front()) << ',';
+      evidence << input.source[s.source].key.str() << ',' << input.target[c.target].key.str() << ','
+               << c.score << ',' << (s.accepted && &c == &s.candidates.front()) << ',';
       for (std::string_view word : EvidenceNames(c.evidence)) evidence << word << ' ';
       evidence << '\n';
       // Only an accepted first candidate reaches the scorer's threshold.
@@ -355,7 +355,8 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
     WriteCsv(copy / "truth_attributes.csv", state.attribute_truth);
     std::vector<std::vector<std::string>> rows{{"source_key", "target_key"}};
     for (const auto& anchor : input.class_anchors) {
-      rows.push_back({input.source[anchor.source].key.str(), input.target[anchor.target].key.str()});
+      rows.push_back(
+          {input.source[anchor.source].key.str(), input.target[anchor.target].key.str()});
     }
     WriteCsv(copy / "table_classes.csv", rows);
     rows = {{"source_class_key", "source_attr_key"}};

@@ -369,7 +369,8 @@ TEST(SuggestSignals, ABroaderTargetNeedsTheHierarchysSupport) {
       const std::string_view names = pair;
       const size_t bar = names.find('|');
       run.input.source.push_back(Class(std::string(names.substr(0, bar)), std::string("R") + pair));
-      run.input.target.push_back(Class(std::string(names.substr(bar + 1)), std::string("Q") + pair));
+      run.input.target.push_back(
+          Class(std::string(names.substr(bar + 1)), std::string("Q") + pair));
       run.input.class_anchors.push_back({run.input.source.size() - 1, run.input.target.size() - 1});
     }
     EXPECT_TRUE(Suggest(run.input, run.options).classes[0].accepted);
@@ -706,7 +707,8 @@ TEST(SuggestSignals, EachOthersBestIsAcceptedWhereOneSidedIsNot) {
   MatchRun run;
   run.input.source = {Class("Fittings", "F"), Class("Alpha Beta Gamma", "A", "F"),
                       Class("Alpha Beta Delta", "B", "F")};
-  run.input.target = {Class("Fitting Family", "FF"), Class("Alpha Beta Gamma Epsilon Zeta", "E", "FF")};
+  run.input.target = {Class("Fitting Family", "FF"),
+                      Class("Alpha Beta Gamma Epsilon Zeta", "E", "FF")};
   run.input.class_anchors = {{0, 0}};
   run.input.class_items = {1, 2};
   SuggestOutput out = Suggest(run.input, run.options);
