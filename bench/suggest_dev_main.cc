@@ -318,12 +318,12 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
   for (const ClassSuggestion& s : output.classes) {
     if (seeded[s.source] && settings.seed_dry) continue;
     for (const ClassCandidate& c : s.candidates) {
-      evidence << input.source[s.source].key.str() << ',' << input.target[c.target].key.str() << ','
-               << c.score << ',' << (s.accepted && &c == &s.candidates.front()) << ',';
-      for (std::string_view word : EvidenceNames(c.evidence)) evidence << word << ' ';
-      evidence << '\n';
       // Only an accepted first candidate reaches the scorer's threshold.
       const bool accepted = s.accepted && &c == &s.candidates.front();
+      evidence << input.source[s.source].key.str() << ',' << input.target[c.target].key.str() << ','
+               << c.score << ',' << accepted << ',';
+      for (std::string_view word : EvidenceNames(c.evidence)) evidence << word << ' ';
+      evidence << '\n';
       const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
       csv << CsvField(input.source[s.source].key) << ',' << CsvField(input.target[c.target].key)
           << ',' << score << '\n';
