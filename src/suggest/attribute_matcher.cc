@@ -12,13 +12,11 @@
 #include "suggest/likeness_memo.h"
 #include "suggest/name_similarity.h"
 
-namespace {
-
 using AttributeRef = std::pair<uint32_t, uint32_t>;  // target class, attribute
 
-class AttributeIndex {
+class AttributeWordIndex {
  public:
-  explicit AttributeIndex(const MatchContext& context) : postings_(context.vocabulary.size()) {
+  explicit AttributeWordIndex(const MatchContext& context) : postings_(context.vocabulary.size()) {
     std::vector<std::pair<double, AttributeRef>> all;
     for (size_t c = 0; c < context.target_attributes.size(); ++c) {
       if (!context.target_tree.Reachable(c)) continue;  // no row can name it
@@ -42,6 +40,8 @@ class AttributeIndex {
  private:
   std::vector<std::vector<AttributeRef>> postings_;
 };
+
+namespace {
 
 Likeness AttributeLikeness(const MatchContext& context, const ClassNames& s, const ClassNames& t) {
   Likeness best;
@@ -302,8 +302,8 @@ double LookAtHome(const MatchContext& context, const HomeIndex& index, const Cla
 
 // The rarest words first, and a bounded number of attributes in all: the
 // cost per item stays fixed however large the dictionaries.
-void LookElsewhere(const MatchContext& context, const AttributeIndex& index, const ClassNames& item,
-                   LikenessMemo& memo, Ranking& ranking) {
+void LookElsewhere(const MatchContext& context, const AttributeWordIndex& index,
+                   const ClassNames& item, LikenessMemo& memo, Ranking& ranking) {
   std::vector<uint32_t> words(item.label.words().begin(), item.label.words().end());
   for (uint32_t word : item.label.words()) {
     context.attribute_links.ForEachLinked(word, [&](uint32_t to) { words.push_back(to); });
@@ -359,28 +359,36 @@ struct RankWorker {
   std::vector<uint32_t> counts;  // per item of the batch, how many claims it made
 };
 
-void RankItems(const MatchContext& context, const AttributeIndex& index,
+// One item's claims, looking in `places` first, then, where `elsewhere`,
+// in other classes where they hold too little.
+void RankItem(const MatchContext& context, const AttributeWordIndex& index,
+              const std::vector<size_t>& first, const std::vector<ClassImage>& places,
+              size_t item_number, bool elsewhere, RankWorker& worker) {
+  const AttributeItem& item = context.input.attribute_items[item_number];
+  const ClassNames& names =
+      context.source_attributes[item.source_class].names[item.source_attribute];
+  if (worker.home_indexes.size() < places.size()) worker.home_indexes.resize(places.size());
+  double at_home = 0;
+  for (size_t h = 0; h < places.size(); ++h) {
+    worker.home_indexes[h].Build(context, places[h].target);
+    at_home = std::max(at_home, LookAtHome(context, worker.home_indexes[h], names, places[h],
+                                           h == 0, worker.memo, worker.ranking));
+  }
+  if (elsewhere && at_home < context.weights.attributes.look_elsewhere_below)
+    LookElsewhere(context, index, names, worker.memo, worker.ranking);
+  const size_t before = worker.claims.size();
+  worker.ranking.Keep(first, context.weights.attributes.kept_for_assignment, worker.claims);
+  worker.counts.push_back(static_cast<uint32_t>(worker.claims.size() - before));
+}
+
+void RankItems(const MatchContext& context, const AttributeWordIndex& index,
                const std::vector<size_t>& first, const std::vector<std::vector<ClassImage>>& homes,
                size_t begin, size_t end, RankWorker& worker) {
   worker.claims.clear();
   worker.counts.clear();
   for (size_t i = begin; i < end; ++i) {
-    const AttributeItem& item = context.input.attribute_items[i];
-    const ClassNames& names =
-        context.source_attributes[item.source_class].names[item.source_attribute];
-    const std::vector<ClassImage>& places = homes[item.source_class];
-    if (worker.home_indexes.size() < places.size()) worker.home_indexes.resize(places.size());
-    double at_home = 0;
-    for (size_t h = 0; h < places.size(); ++h) {
-      worker.home_indexes[h].Build(context, places[h].target);
-      at_home = std::max(at_home, LookAtHome(context, worker.home_indexes[h], names, places[h],
-                                             h == 0, worker.memo, worker.ranking));
-    }
-    if (at_home < context.weights.attributes.look_elsewhere_below)
-      LookElsewhere(context, index, names, worker.memo, worker.ranking);
-    const size_t before = worker.claims.size();
-    worker.ranking.Keep(first, context.weights.attributes.kept_for_assignment, worker.claims);
-    worker.counts.push_back(static_cast<uint32_t>(worker.claims.size() - before));
+    RankItem(context, index, first, homes[context.input.attribute_items[i].source_class], i, true,
+             worker);
   }
 }
 
@@ -389,11 +397,19 @@ void RankItems(const MatchContext& context, const AttributeIndex& index,
 // The items go in batches, each shared among the workers, so that the
 // claims waiting to join stay few: the claims of all items are the largest
 // thing the matcher holds, and must not be held twice.
+std::shared_ptr<const AttributeWordIndex> IndexAttributeWords(const MatchContext& context) {
+  return std::make_shared<const AttributeWordIndex>(context);
+}
+
 RankedAttributes RankAttributes(const MatchContext& context,
+                                const std::vector<std::vector<ClassImage>>& homes) {
+  return RankAttributes(context, AttributeWordIndex(context), homes);
+}
+
+RankedAttributes RankAttributes(const MatchContext& context, const AttributeWordIndex& index,
                                 const std::vector<std::vector<ClassImage>>& homes) {
   constexpr size_t kBatch = 16384;
   constexpr size_t kLeastPerRun = 4096;
-  const AttributeIndex index(context);
   RankedAttributes ranked;
   ranked.first = FirstAttributes(context);
   const size_t items = context.input.attribute_items.size();
@@ -415,6 +431,28 @@ RankedAttributes RankAttributes(const MatchContext& context,
                                        context.weights.assignment, ranked.takers);
   }
   return ranked;
+}
+
+RankedAttributes RankSomeAttributes(const MatchContext& context, const AttributeWordIndex& index,
+                                    const std::vector<size_t>& first,
+                                    const std::vector<size_t>& items,
+                                    const std::vector<ClassImage>& homes) {
+  RankedAttributes ranked;
+  RankWorker worker;
+  ranked.starts.push_back(0);
+  for (size_t item : items) {
+    RankItem(context, index, first, homes, item, false, worker);
+    ranked.starts.push_back(ranked.starts.back() + worker.counts.back());
+  }
+  ranked.claims.assign(worker.claims.begin(), worker.claims.end());
+  return ranked;
+}
+
+void ContestAttributes(const MatchContext& context, RankedAttributes& ranked) {
+  if (context.Uses(kSignalAssignment)) {
+    ranked.contests = AssignAttributes(ranked.first, ranked.claims, ranked.starts,
+                                       context.weights.assignment, ranked.takers);
+  }
 }
 
 std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,

@@ -7,6 +7,7 @@
 #define ZOR_SUGGEST_ATTRIBUTE_MATCHER_H_
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "suggest/global_assignment.h"
@@ -24,10 +25,31 @@ struct RankedAttributes {
   std::vector<int32_t> takers;    // per target attribute, the item that took it
 };
 
+// The target attributes by word, for the items that find too little in
+// their homes; built once per context.
+class AttributeWordIndex;
+std::shared_ptr<const AttributeWordIndex> IndexAttributeWords(const MatchContext& context);
+
 // `homes`: per source class, the target classes its attributes look in
 // first, the likeliest first.
 RankedAttributes RankAttributes(const MatchContext& context,
                                 const std::vector<std::vector<ClassImage>>& homes);
+RankedAttributes RankAttributes(const MatchContext& context, const AttributeWordIndex& index,
+                                const std::vector<std::vector<ClassImage>>& homes);
+
+// Some attribute items ranked again as RankAttributes ranks them, all
+// looking in `homes` and nowhere else (a reviewer placed their class
+// there): their claims, numbered by `first` (per target class, the number
+// of its first attribute), without a contest. `items` are numbers into the
+// input's attribute items.
+RankedAttributes RankSomeAttributes(const MatchContext& context, const AttributeWordIndex& index,
+                                    const std::vector<size_t>& first,
+                                    const std::vector<size_t>& items,
+                                    const std::vector<ClassImage>& homes);
+
+// The items' contest for the targets they claim, as RankAttributes holds
+// it, over the claims numbered by `ranked.first`.
+void ContestAttributes(const MatchContext& context, RankedAttributes& ranked);
 
 // The suggestions, in the order of `items` (those ranked); the claims are
 // released as they are read.

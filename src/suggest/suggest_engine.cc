@@ -7,6 +7,7 @@
 #include "suggest/class_matcher.h"
 #include "suggest/malloc_policy.h"
 #include "suggest/match_context.h"
+#include "suggest/suggest_session.h"
 
 namespace {
 
@@ -112,6 +113,85 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   output.attributes = SuggestAttributes(std::move(ranked), in.attribute_items, options);
   output.classes = std::move(match.suggestions);
   return output;
+}
+
+SuggestSession::SuggestSession(const SuggestInput& input, const SuggestOptions& options) {
+  SettleMallocForMatching();
+  context_ = std::make_unique<MatchContext>(input, options);
+  ClassMatch match = MatchClasses(*context_);
+  const std::vector<std::vector<ClassImage>> homes =
+      AttributeHomes(match, options.weights.attributes);
+  homes_.reserve(homes.size());
+  for (const std::vector<ClassImage>& places : homes) {
+    const bool settled = !places.empty() && places.front().settled;
+    homes_.push_back(settled ? places.front().target : -1);
+  }
+  first_.assign(1, 0);
+  for (const SuggestClass& c : input.target) first_.push_back(first_.back() + c.attributes.size());
+  words_ = IndexAttributeWords(*context_);
+  RankedAttributes ranked = RankAttributes(*context_, *words_, homes);
+  if (!context_->lexicon_evidence->Empty()) output_.lexicon_evidence = context_->lexicon_evidence;
+  output_.attributes = SuggestAttributes(std::move(ranked), input.attribute_items, options);
+  output_.classes = std::move(match.suggestions);
+}
+
+SuggestSession::~SuggestSession() = default;
+
+const SuggestInput& SuggestSession::Input() const { return context_->input; }
+
+const SuggestOptions& SuggestSession::Options() const { return context_->options; }
+
+int SuggestSession::SettledHomeOf(size_t source) const {
+  return source < homes_.size() ? homes_[source] : -1;
+}
+
+namespace {
+
+// The claims of a few items numbered among the attributes of the classes
+// they name alone, so that their contest costs what they claim, not what
+// the target holds; `classes` gets those classes, in order.
+void NumberLocally(const SuggestInput& input, const std::vector<size_t>& first,
+                   RankedAttributes& ranked, std::vector<uint32_t>& classes) {
+  auto class_of = [&](uint32_t target) {
+    return static_cast<uint32_t>(std::upper_bound(first.begin(), first.end(), target) -
+                                 first.begin() - 1);
+  };
+  for (const Claim& claim : ranked.claims) classes.push_back(class_of(claim.target));
+  std::sort(classes.begin(), classes.end());
+  classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+  ranked.first.assign(1, 0);
+  for (uint32_t c : classes)
+    ranked.first.push_back(ranked.first.back() + input.target[c].attributes.size());
+  for (Claim& claim : ranked.claims) {
+    const uint32_t c = class_of(claim.target);
+    const auto k =
+        static_cast<size_t>(std::lower_bound(classes.begin(), classes.end(), c) - classes.begin());
+    claim.target = static_cast<uint32_t>(ranked.first[k] + claim.target - first[c]);
+  }
+}
+
+}  // namespace
+
+std::vector<AttributeSuggestion> SuggestSession::PlacedIn(const std::vector<size_t>& items,
+                                                          size_t target) const {
+  const SuggestInput& input = context_->input;
+  const std::vector<ClassImage> home{ClassImage{static_cast<int>(target), 1.0, true}};
+  RankedAttributes ranked = RankSomeAttributes(*context_, *words_, first_, items, home);
+  std::vector<uint32_t> classes;
+  NumberLocally(input, first_, ranked, classes);
+  ContestAttributes(*context_, ranked);
+  std::vector<AttributeItem> asked;
+  for (size_t item : items) asked.push_back(input.attribute_items[item]);
+  std::vector<AttributeSuggestion> placed =
+      SuggestAttributes(std::move(ranked), asked, context_->options);
+  for (AttributeSuggestion& suggestion : placed) {
+    for (AttributeCandidate& candidate : suggestion.candidates) {
+      candidate.target_class = classes[candidate.target_class];
+      if (candidate.taken_by >= 0)
+        candidate.taken_by = static_cast<int32_t>(items[static_cast<size_t>(candidate.taken_by)]);
+    }
+  }
+  return placed;
 }
 
 EvidenceWords EvidenceNames(uint32_t signals) {

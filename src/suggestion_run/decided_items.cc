@@ -155,30 +155,32 @@ DecidedItems JudgeDecisions(const DecisionsFile& file, const SuggestWork& work) 
   return decided;
 }
 
+void ApplyClassDecision(const Decision& d, size_t top, ClassSuggestion& s) {
+  if (!d.decided()) return;
+  s.no_mapping = d.no_mapping;
+  s.accepted = !d.no_mapping;
+  if (d.no_mapping) return;
+  Promote(
+      s.candidates, ClassCandidate{d.target_class, 0, 0},
+      [&](const ClassCandidate& c) { return c.target == d.target_class; }, top);
+}
+
+void ApplyAttributeDecision(const Decision& d, size_t top, AttributeSuggestion& s) {
+  if (!d.decided()) return;
+  s.no_mapping = d.no_mapping;
+  s.accepted = !d.no_mapping;
+  if (d.no_mapping) return;
+  Promote(
+      s.candidates, AttributeCandidate{d.target_class, d.target_attribute, 0, 0},
+      [&](const AttributeCandidate& c) {
+        return c.target_class == d.target_class && c.target_attribute == d.target_attribute;
+      },
+      top);
+}
+
 void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& output) {
-  for (size_t i = 0; i < output.classes.size() && i < decided.classes.size(); ++i) {
-    const Decision& d = decided.classes[i];
-    if (!d.decided()) continue;
-    ClassSuggestion& s = output.classes[i];
-    s.no_mapping = d.no_mapping;
-    s.accepted = !d.no_mapping;
-    if (d.no_mapping) continue;
-    Promote(
-        s.candidates, ClassCandidate{d.target_class, 0, 0},
-        [&](const ClassCandidate& c) { return c.target == d.target_class; }, top);
-  }
-  for (size_t i = 0; i < output.attributes.size() && i < decided.attributes.size(); ++i) {
-    const Decision& d = decided.attributes[i];
-    if (!d.decided()) continue;
-    AttributeSuggestion& s = output.attributes[i];
-    s.no_mapping = d.no_mapping;
-    s.accepted = !d.no_mapping;
-    if (d.no_mapping) continue;
-    Promote(
-        s.candidates, AttributeCandidate{d.target_class, d.target_attribute, 0, 0},
-        [&](const AttributeCandidate& c) {
-          return c.target_class == d.target_class && c.target_attribute == d.target_attribute;
-        },
-        top);
-  }
+  for (size_t i = 0; i < output.classes.size() && i < decided.classes.size(); ++i)
+    ApplyClassDecision(decided.classes[i], top, output.classes[i]);
+  for (size_t i = 0; i < output.attributes.size() && i < decided.attributes.size(); ++i)
+    ApplyAttributeDecision(decided.attributes[i], top, output.attributes[i]);
 }

@@ -57,5 +57,8 @@ DecidedItems JudgeDecisions(const DecisionsFile& file, const SuggestWork& work);
 // the decision's evidence; where the matcher did not rank a decided target
 // it comes with no score of its own), and a No Mapping decision is marked.
 void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& output);
+// The same for one item.
+void ApplyClassDecision(const Decision& decision, size_t top, ClassSuggestion& suggestion);
+void ApplyAttributeDecision(const Decision& decision, size_t top, AttributeSuggestion& suggestion);
 
 #endif  // ZOR_SUGGESTION_RUN_DECIDED_ITEMS_H_

@@ -84,11 +84,16 @@ class RowComposer {
 
 class Planner {
  public:
-  Planner(const SuggestWork& work, const SuggestOutput& output, std::string table_text,
-          const std::string& table_path)
-      : work_(work), output_(output), table_path_(table_path) {
-    plan_.domains = ReadTableDomains(table_text);
-    table_.emplace(std::move(table_text));
+  // `only`, when given, marks the source classes whose items are planned.
+  Planner(const SuggestWork& work, const SuggestOutput& output, const TableBlocks& table,
+          const TableDomainMaps& domains, const std::string& table_path,
+          const std::vector<bool>* only)
+      : work_(work),
+        output_(output),
+        table_path_(table_path),
+        table_(table),
+        domains_(domains),
+        only_(only) {
     plan_.classes.resize(output.classes.size());
     plan_.attributes.resize(output.attributes.size());
     plan_.attribute_table_rows.assign(output.attributes.size(), nullptr);
@@ -118,11 +123,13 @@ class Planner {
     });
     size_t next = 0;
     for (size_t source = 0; source < work_.input.source.size(); ++source) {
-      if (class_item_of[source] >= 0) ClassRow(static_cast<size_t>(class_item_of[source]));
+      const bool planned = only_ == nullptr || (*only_)[source];
+      if (planned && class_item_of[source] >= 0)
+        ClassRow(static_cast<size_t>(class_item_of[source]));
       for (;
            next < by_class.size() && output_.attributes[by_class[next]].item.source_class == source;
            ++next) {
-        AttributeRow(by_class[next]);
+        if (planned) AttributeRow(by_class[next]);
       }
     }
   }
@@ -283,14 +290,14 @@ class Planner {
     if (&source != block_of_) {
       block_of_ = &source;
       block_rows_.clear();
-      const size_t class_row = table_->FirstClassRow(source.name, source.parent);
+      const size_t class_row = table_.FirstClassRow(source.name, source.parent);
       if (class_row != TableBlocks::kNone) {
         std::deque<std::string> pool;
-        const size_t end = table_->BlockEnd(class_row, source.name);
+        const size_t end = table_.BlockEnd(class_row, source.name);
         for (size_t line = class_row + 1; line < end; ++line) {
           pool.clear();
           // As the run reads it: the last line too ends in a line end.
-          std::string text(table_->Lines()[line].Text());
+          std::string text(table_.Lines()[line].Text());
           if (!text.ends_with('\n')) text += '\n';
           block_rows_.try_emplace(
               std::string(ParseLine(text, pool).Plain(MappingColumn::kSourceAttribute)), line);
@@ -300,7 +307,7 @@ class Planner {
     auto taken = block_rows_.find(label);
     if (taken == block_rows_.end()) return nullptr;
     return &plan_.table_rows.emplace_back(TableRowRef{
-        static_cast<long>(taken->second + 1), std::string(table_->Lines()[taken->second].content)});
+        static_cast<long>(taken->second + 1), std::string(table_.Lines()[taken->second].content)});
   }
 
   ItemRow& FateOf(const ProposedRow& proposed) {
@@ -371,7 +378,7 @@ class Planner {
   // The attribute rows of a class whose class row is turned down wait for
   // their class, as the merge would have them.
   std::vector<uint32_t> Merge(const std::vector<uint32_t>& proposals, std::vector<bool>& written) {
-    const MergePlan merge = PlanMerge(*table_, CompletedRowsOf(proposals));
+    const MergePlan merge = PlanMerge(table_, CompletedRowsOf(proposals));
     std::vector<bool> class_turned_down(work_.input.source.size(), false);
     std::vector<uint32_t> again;
     for (size_t i = 0; i < proposals.size(); ++i) {
@@ -432,9 +439,11 @@ class Planner {
   const SuggestWork& work_;
   const SuggestOutput& output_;
   std::string table_path_;
+  const TableBlocks& table_;
+  const TableDomainMaps& domains_;
+  const std::vector<bool>* only_;
   RowPlan plan_;
-  RowComposer composer_{work_, output_, plan_.domains};
-  std::optional<TableBlocks> table_;
+  RowComposer composer_{work_, output_, domains_};
   std::vector<ProposedRow> proposals_;
   std::vector<long> effective_target_;
   std::unordered_map<std::string_view, size_t> first_with_parent_;
@@ -511,9 +520,29 @@ TableDomainMaps ReadTableDomains(const std::string& text) {
   return maps;
 }
 
+RowPlanner::RowPlanner(const SuggestWork& work, std::string table_text, std::string table_path)
+    : work_(work),
+      domains_(ReadTableDomains(table_text)),
+      table_(std::move(table_text)),
+      table_path_(std::move(table_path)) {}
+
+RowPlan RowPlanner::Plan(const SuggestOutput& output) const {
+  RowPlan plan = Planner(work_, output, table_, domains_, table_path_, nullptr).Plan();
+  plan.domains = domains_;
+  return plan;
+}
+
+RowPlan RowPlanner::PlanSome(const SuggestOutput& output, const std::vector<bool>& classes) const {
+  return Planner(work_, output, table_, domains_, table_path_, &classes).Plan();
+}
+
+std::string RowPlanner::Text(const SuggestOutput& output, const ProposedRow& proposed) const {
+  return RowComposer(work_, output, domains_).Text(proposed);
+}
+
 RowPlan PlanRows(const SuggestWork& work, const SuggestOutput& output, std::string table_text,
                  const std::string& table_path) {
-  return Planner(work, output, std::move(table_text), table_path).Plan();
+  return RowPlanner(work, std::move(table_text), table_path).Plan(output);
 }
 
 void WriteRows(std::ostream& out, const RowPlan& plan, const SuggestWork& work,

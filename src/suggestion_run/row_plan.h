@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "merge/table_blocks.h"
 #include "suggestion_run/row_rules.h"
 #include "suggestion_run/suggest_work.h"
 
@@ -74,6 +75,34 @@ struct RowPlan {
   const std::string* Row(const ItemRow& item) const {
     return item.row == ItemRow::kNone ? nullptr : &rows[item.row];
   }
+};
+
+// The mapping table read once to plan rows through a merge into it, again
+// and again: a review plans the rows of the classes a decision changes.
+// `work` must outlive it; `table_text` is the mapping table as read from
+// `table_path`, taken over so that a large table is not copied.
+class RowPlanner {
+ public:
+  RowPlanner(const SuggestWork& work, std::string table_text, std::string table_path);
+
+  RowPlan Plan(const SuggestOutput& output) const;
+  // The plan of the items of the source classes marked in `classes` alone,
+  // the others left without a row: a merge's decisions about one class
+  // never depend on the rows of another, so each item's fate, row and note
+  // are those Plan gives it. Its `domains` and `written` are left empty.
+  RowPlan PlanSome(const SuggestOutput& output, const std::vector<bool>& classes) const;
+
+  // A proposed row's text, as WriteRows writes it, without its line end.
+  std::string Text(const SuggestOutput& output, const ProposedRow& proposed) const;
+
+  const TableBlocks& Table() const { return table_; }
+  const std::string& TablePath() const { return table_path_; }
+
+ private:
+  const SuggestWork& work_;
+  TableDomainMaps domains_;
+  TableBlocks table_;
+  std::string table_path_;
 };
 
 // `table_text` is the mapping table as read from `table_path`; it is taken

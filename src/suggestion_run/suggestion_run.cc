@@ -4,6 +4,8 @@
 
 #include "lexicon/lexicon.h"
 #include "suggest/suggest_engine.h"
+#include "suggest/suggest_session.h"
+#include "suggestion_run/decision_effects.h"
 #include "suggestion_run/synonym_coverage.h"
 
 namespace {
@@ -122,8 +124,8 @@ int CollectItems(const SuggestionRequest& request, TableInput& table, CliStreams
 
 }  // namespace
 
-int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
-                   FindingSink* alongside, ComparisonTotals* totals) {
+int PrepareSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
+                       std::string& table_text, FindingSink* alongside, ComparisonTotals* totals) {
   if (!ReadDecisions(request, io, run.decisions)) return kExitTrouble;
   TableInput table = ReadTableInput(request.inputs.mapping_path);
   ComparisonTotals own_totals;
@@ -133,31 +135,34 @@ int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionR
   }
   SaySynonymsInNoName(request, run.work.input, io);
   run.decided = JudgeDecisions(run.decisions, run.work);
-  // What a reviewer decided teaches the matcher as the table's rows do.
-  SuggestInput& input = run.work.input;
-  for (size_t i = 0; i < run.decided.classes.size() && i < input.class_items.size(); ++i) {
-    const Decision& d = run.decided.classes[i];
-    if (d.decided() && !d.no_mapping)
-      input.decided_classes.push_back({input.class_items[i], d.target_class});
+  table_text = std::move(table.read.bytes);
+  return kExitClean;
+}
+
+int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
+                   FindingSink* alongside, ComparisonTotals* totals) {
+  std::string table_text;
+  if (PrepareSuggestions(request, io, run, table_text, alongside, totals) != kExitClean)
+    return kExitTrouble;
+  if (request.decisions_path.empty()) {
+    run.output = Suggest(run.work.input, request.matcher);
+  } else {
+    // The decisions are laid on the matcher's suggestions as a review lays
+    // them, one item at a time.
+    const SuggestSession session(run.work.input, request.matcher);
+    DecisionEffects effects(session);
+    effects.SetAll(run.decided);
+    run.output = effects.AllViews();
   }
-  for (size_t i = 0; i < run.decided.attributes.size() && i < input.attribute_items.size(); ++i) {
-    const Decision& d = run.decided.attributes[i];
-    const AttributeItem& item = input.attribute_items[i];
-    if (d.decided() && !d.no_mapping)
-      input.decided_attributes.push_back(
-          {item.source_class, item.source_attribute, d.target_class, d.target_attribute});
-  }
-  run.output = Suggest(input, request.matcher);
   if (run.output.classes.size() != run.work.class_context.size() ||
       run.output.attributes.size() != run.work.attribute_context.size()) {
     ReportError(io, request.command +
                         ": the matcher answered for other items than asked; please report it");
     return kExitTrouble;
   }
-  ApplyDecisions(run.decided, request.matcher.top, run.output);
   SayWhatCarried(request, run.decided, io);
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
-  run.rows = PlanRows(run.work, run.output, std::move(table.read.bytes), table.path);
+  run.rows = PlanRows(run.work, run.output, std::move(table_text), request.inputs.mapping_path);
   return kExitClean;
 }

@@ -35,4 +35,12 @@ struct SuggestionRun {
 int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
                    FindingSink* alongside = nullptr, ComparisonTotals* totals = nullptr);
 
+// Its first steps, for a caller that asks the matcher itself and keeps it
+// (a review): the decisions file read, the items collected, the decisions
+// judged, and the mapping table's text as read for planning rows. Leaves
+// `run.output` and `run.rows` empty.
+int PrepareSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
+                       std::string& table_text, FindingSink* alongside = nullptr,
+                       ComparisonTotals* totals = nullptr);
+
 #endif  // ZOR_SUGGESTION_RUN_SUGGESTION_RUN_H_
