@@ -49,9 +49,10 @@ constexpr const char* kHelp =
     "  --target FILE     the target dictionary: check the target names\n"
     "  --v5, --old       read the dictionaries as check does with these options\n"
     "  --format FORMAT   text (default) or jsonl: one JSON record per hazard\n"
-    "  --fix             make the mechanical repairs in TABLE.csv (kept as .bak)\n"
+    "  --fix             make the mechanical repairs in TABLE.csv (the table as it\n"
+    "                    was kept as TABLE.csv.bak.N, numbered from 1)\n"
     "  --dry-run         with --fix: write nothing; print the change as a diff\n"
-    "  --no-backup       with --fix: keep no TABLE.csv.bak\n"
+    "  --no-backup       with --fix: keep no TABLE.csv.bak.N\n"
     "  -h, --help        print this help\n"
     "\n"
     "Exit status: 0 no error or warning (notes only), 1 some (after --fix: some\n"
@@ -121,8 +122,10 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
     List(io.err, options.table_path, false, fix.repaired, "would fix");
     return List(io.err, options.table_path, false, after.Found()) ? kExitFindings : kExitClean;
   }
+  std::string backup;
   if (fix.Changes()) {
-    std::string failure = ReplaceFile(options.table_path, fix.text, {options.keep_backup, {}});
+    std::string failure =
+        ReplaceFile(options.table_path, fix.text, {options.keep_backup, {}, &backup});
     if (!failure.empty()) {
       ReportError(io, failure + "; " + options.table_path + " is left as it was");
       return kExitTrouble;
@@ -130,12 +133,12 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
   }
   List(io.out, options.table_path, options.json_lines, fix.repaired, "fixed");
   bool left = List(io.out, options.table_path, options.json_lines, after.Found());
-  ReportError(io, "lint: " + options.table_path + ": " + std::to_string(fix.repaired.size()) +
-                      (fix.repaired.size() == 1 ? " repair" : " repairs") +
-                      (fix.Changes() && options.keep_backup
-                           ? " made, the table as it was kept as " + BackupPath(options.table_path)
-                       : fix.Changes() ? " made"
-                                       : ": nothing to repair"));
+  ReportError(io,
+              "lint: " + options.table_path + ": " + std::to_string(fix.repaired.size()) +
+                  (fix.repaired.size() == 1 ? " repair" : " repairs") +
+                  (fix.Changes() && !backup.empty() ? " made, the table as it was kept as " + backup
+                   : fix.Changes()                  ? " made"
+                                                    : ": nothing to repair"));
   return left ? kExitFindings : kExitClean;
 }
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>  // getpid, which the Windows C runtime has as well
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -126,26 +127,41 @@ class DescriptorBuffer : public std::streambuf {
   int error_ = 0;
 };
 
-std::string CopyToBackup(const std::string& path, const std::string& backup) {
+// A copy of the file under a name nothing else has yet; EEXIST when the
+// name is taken.
+int CopyToNewFile(const std::string& path, const std::string& copy) {
   FileRead read = ReadFile(path, kNoSizeBound);
-  if (!read.ok()) return Failure("read", path, read.error != 0 ? read.error : EIO);
-  return ReplaceFile(backup, read.bytes, {false, {}});
+  if (!read.ok()) return read.error != 0 ? read.error : EIO;
+  const int fd = CreateExclusive(copy);
+  if (fd < 0) return errno;
+  const bool written = WriteAll(fd, {read.bytes});
+  const int error = written ? 0 : errno;
+  if (!FlushAndClose(fd) || !written) {
+    RemoveFile(copy);
+    return error != 0 ? error : EIO;
+  }
+  return 0;
 }
 
-// Keeps the file about to be replaced as its backup: a second name for the
-// same file where the file system allows it, a copy otherwise.
-std::string KeepBackup(const std::string& path) {
+// Keeps the file about to be replaced as its next numbered backup: a
+// second name for the same file where the file system allows it, a copy
+// otherwise. A name taken meanwhile is passed over, never replaced.
+std::string KeepBackup(const std::string& path, std::string* kept) {
   int missing = ProbePath(path);
   if (missing != 0) return missing == ENOENT ? "" : Failure("read", path, missing);
-  std::string backup = BackupPath(path);
-  std::string second_name = TemporaryNameBeside(backup);
-  if (!AddHardLink(path, second_name)) return CopyToBackup(path, backup);
-  if (!ReplaceByRename(second_name, backup)) {
-    int error = errno;
-    RemoveFile(second_name);
-    return Failure("keep the backup", backup, error);
+  for (unsigned number = NextBackupNumber(path), tries = 0; tries < 64; ++number, ++tries) {
+    const std::string backup = BackupPath(path, number);
+    int error = 0;
+    if (!AddHardLink(path, backup)) {
+      error = errno;
+      if (error != EEXIST) error = CopyToNewFile(path, backup);
+    }
+    if (error == EEXIST) continue;
+    if (error != 0) return Failure("keep the backup", backup, error);
+    if (kept != nullptr) *kept = backup;
+    return "";
   }
-  return "";
+  return Failure("keep the backup", BackupPath(path, NextBackupNumber(path)), EEXIST);
 }
 
 // Writes the content to the open temporary file; 0, or the errno of the failure.
@@ -177,7 +193,7 @@ std::string Replace(const std::string& given_path, const ContentWriter& write_co
   if (!temporary.Finish()) return Failure("write", temporary.path(), temporary.error());
   step(ReplacementStep::kContentFlushed);
   if (options.keep_backup) {
-    std::string failure = KeepBackup(path);
+    std::string failure = KeepBackup(path, options.backup_kept);
     if (!failure.empty()) return failure;
   }
   step(ReplacementStep::kBackupKept);
@@ -213,7 +229,30 @@ std::string ReplaceFileWith(const std::string& path,
       options);
 }
 
-std::string BackupPath(const std::string& path) { return path + ".bak"; }
+std::string BackupPath(const std::string& path, unsigned number) {
+  return path + ".bak." + std::to_string(number);
+}
+
+unsigned NextBackupNumber(const std::string& path) {
+  const fs::path file = PathFromUtf8(path.c_str());
+  const std::string prefix = Utf8FromPath(file.filename()) + ".bak.";
+  fs::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  unsigned highest = 0;
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = Utf8FromPath(entry->path().filename());
+    if (!name.starts_with(prefix) || name.size() == prefix.size() ||
+        name.size() > prefix.size() + 9) {
+      continue;
+    }
+    const std::string digits = name.substr(prefix.size());
+    if (digits.find_first_not_of("0123456789") != std::string::npos || digits[0] == '0') continue;
+    highest = std::max(highest, static_cast<unsigned>(std::stoul(digits)));
+  }
+  return highest + 1;
+}
 
 std::string ReplaceFile(const std::string& path, std::string_view content,
                         const ReplacementOptions& options) {

@@ -2,7 +2,9 @@
 // moment leaves either the old file or the new one, never a mix: the new
 // content goes to a temporary file in the same folder, is flushed to the
 // disk and then renamed over the file. The file replaced can be kept
-// beside it as NAME.bak.
+// beside it as NAME.bak.N, numbered from 1: a backup is never overwritten,
+// so every version a replacement left behind stays until its user removes
+// it.
 #ifndef ZOR_PLATFORM_FILE_REPLACEMENT_H_
 #define ZOR_PLATFORM_FILE_REPLACEMENT_H_
 
@@ -26,6 +28,8 @@ struct ReplacementOptions {
   // Called after each step; tests stop the process there to show what an
   // interruption leaves behind.
   std::function<void(ReplacementStep)> after_step;
+  // Where the backup was kept, when given and one was.
+  std::string* backup_kept = nullptr;
 };
 
 // Returns an empty text on success, otherwise why the file was left as it
@@ -42,7 +46,10 @@ std::string ReplaceFileWith(const std::string& path,
                             const std::function<void(std::ostream&)>& write,
                             const ReplacementOptions& options = {});
 
-// The name a backup of `path` gets.
-std::string BackupPath(const std::string& path);
+// The name of backup number `number` of `path`: NAME.bak.NUMBER.
+std::string BackupPath(const std::string& path, unsigned number);
+// The number the next backup of `path` gets: one more than the highest
+// there is.
+unsigned NextBackupNumber(const std::string& path);
 
 #endif  // ZOR_PLATFORM_FILE_REPLACEMENT_H_

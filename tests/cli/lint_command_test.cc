@@ -86,7 +86,7 @@ TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
 
     zor_test::CliRun dry = zor_test::RunCli({"lint", "--fix", "--dry-run", table});
     EXPECT_EQ(zor_test::ReadFile(table), bytes);
-    EXPECT_FALSE(fs::exists(table + ".bak"));
+    EXPECT_FALSE(fs::exists(table + ".bak.1"));
     zor_test::CliRun fix = zor_test::RunCli({"lint", "--fix", table});
     if (!writer.repairable) {
       EXPECT_EQ(fix.status, 1);
@@ -94,7 +94,7 @@ TEST(LintCommand, TablesAsWritersSaveThemAreReportedAndRepaired) {
     }
     EXPECT_EQ(fix.status, 0) << fix.out << fix.err;
     if (writer.code) {
-      EXPECT_EQ(zor_test::ReadFile(table + ".bak"), bytes);
+      EXPECT_EQ(zor_test::ReadFile(table + ".bak.1"), bytes);
     }
     EXPECT_EQ(Findings(table), original);
   }

@@ -127,7 +127,7 @@ TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
   for (const auto& c : cases) {
     SetUp();
     WriteFile(completed_, c.completed);
-    fs::remove(table_ + ".bak");
+    fs::remove(table_ + ".bak.1");
     std::vector<std::string> arguments{"merge"};
     arguments.insert(arguments.end(), c.options.begin(), c.options.end());
     arguments.insert(arguments.end(), {table_, completed_});
@@ -138,9 +138,9 @@ TEST_F(MergeCommand, ReportsAndWritesAsAsked) {
     EXPECT_NE(run.err.find(c.err), std::string::npos);
     EXPECT_TRUE(run.out.starts_with(c.out)) << run.out;
     // The file replaced is kept, and only then.
-    EXPECT_EQ(fs::exists(table_ + ".bak"), c.table != kTable);
+    EXPECT_EQ(fs::exists(table_ + ".bak.1"), c.table != kTable);
     if (c.table != kTable) {
-      EXPECT_EQ(ReadFile(table_ + ".bak"), kTable);
+      EXPECT_EQ(ReadFile(table_ + ".bak.1"), kTable);
     }
   }
 }
@@ -303,11 +303,33 @@ TEST_F(MergeCommand, ReplacesAndReadsFilesOfAnyName) {
     WriteFile(PathFromUtf8(path.c_str()), kTable);
     EXPECT_EQ(ReplaceFile(path, kMerged), "") << name;
     EXPECT_EQ(ReadFile(path, kNoSizeBound).bytes, kMerged) << name;
-    EXPECT_EQ(ReadFile(BackupPath(path), kNoSizeBound).bytes, kTable) << name;
-    files.insert(files.end(), {name, BackupPath(name)});
+    EXPECT_EQ(ReadFile(BackupPath(path, 1), kNoSizeBound).bytes, kTable) << name;
+    files.insert(files.end(), {name, BackupPath(name, 1)});
   }
   std::sort(files.begin(), files.end());
   EXPECT_EQ(Files(), files) << "a name came out changed, or a temporary file was left behind";
+}
+
+// Each replacement keeps the file it replaces under the next number; no
+// backup is ever overwritten, a gap in the numbers is not filled, and a
+// name taken by another file is passed over.
+TEST_F(MergeCommand, KeepsEveryVersionAsANumberedBackup) {
+  const std::vector<std::string> versions{"one\n", "two\n", "three\n", "four\n"};
+  WriteFile(table_, versions[0]);
+  std::string kept;
+  ASSERT_EQ(ReplaceFile(table_, versions[1], {true, {}, &kept}), "");
+  EXPECT_EQ(kept, BackupPath(table_, 1));
+  ASSERT_EQ(ReplaceFile(table_, versions[2]), "");
+  fs::remove(BackupPath(table_, 1));
+  WriteFile(BackupPath(table_, 4) + "", "someone else's\n");
+  ASSERT_EQ(ReplaceFile(table_, versions[3], {true, {}, &kept}), "");
+  EXPECT_EQ(kept, BackupPath(table_, 5));
+  EXPECT_EQ(ReadFile(table_), versions[3]);
+  EXPECT_FALSE(fs::exists(BackupPath(table_, 1)));
+  EXPECT_EQ(ReadFile(BackupPath(table_, 2)), versions[1]);
+  EXPECT_EQ(ReadFile(BackupPath(table_, 4)), "someone else's\n");
+  EXPECT_EQ(ReadFile(BackupPath(table_, 5)), versions[2]);
+  EXPECT_EQ(NextBackupNumber(table_), 6u);
 }
 
 // The process killed after each step of the replacement: the file is the
@@ -321,7 +343,7 @@ TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
       ReplacementStep::kContentFlushed, ReplacementStep::kBackupKept, ReplacementStep::kRenamed};
   for (ReplacementStep stop_after : steps) {
     WriteFile(table_, kTable);
-    fs::remove(table_ + ".bak");
+    fs::remove(table_ + ".bak.1");
     pid_t child = fork();
     if (child == 0) {
       ReplacementOptions options{true, [&](ReplacementStep done) {
@@ -336,9 +358,9 @@ TEST_F(MergeCommand, InterruptedReplacementLeavesOldOrNewFile) {
     bool renamed = stop_after == ReplacementStep::kRenamed;
     EXPECT_EQ(ReadFile(table_), renamed ? kMerged : kTable) << static_cast<int>(stop_after);
     bool backed_up = stop_after >= ReplacementStep::kBackupKept;
-    EXPECT_EQ(fs::exists(table_ + ".bak"), backed_up);
+    EXPECT_EQ(fs::exists(table_ + ".bak.1"), backed_up);
     if (backed_up) {
-      EXPECT_EQ(ReadFile(table_ + ".bak"), kTable);
+      EXPECT_EQ(ReadFile(table_ + ".bak.1"), kTable);
     }
   }
 #endif
