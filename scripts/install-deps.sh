@@ -10,7 +10,8 @@ if [ "${1:-}" = "--no-recommends" ]; then
   install_options+=(--no-install-recommends)
   shift
 fi
-needed=(g++ cmake make libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev libstemmer-dev
+needed=(g++ cmake make pkg-config libexpat1-dev libgtest-dev nlohmann-json3-dev libutf8proc-dev libstemmer-dev
+  libcpp-httplib-dev
   python3-jsonschema python3-rfc3987 wordnet-base "$@")
 missing=()
 for pkg in "${needed[@]}"; do

@@ -24,5 +24,6 @@ int RunMergeCommand(std::span<const std::string> arguments, CliStreams& io);
 int RunLintCommand(std::span<const std::string> arguments, CliStreams& io);
 int RunSuggestCommand(std::span<const std::string> arguments, CliStreams& io);
 int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io);
+int RunReviewCommand(std::span<const std::string> arguments, CliStreams& io);
 
 #endif  // ZOR_CLI_SUBCOMMANDS_H_

@@ -271,14 +271,6 @@ std::string Evidence(uint32_t evidence, const SuggestOutput& output, const Names
   return text;
 }
 
-std::string ReasonText(std::string_view reason) {
-  if (reason == "not_in_mapping_table") return "not in the mapping table";
-  if (reason == "badly_mapped") return "badly mapped";
-  if (reason == "target_missing") return "its target is not in the target dictionary";
-  if (reason == "no_row") return "no row";
-  return std::string(reason);
-}
-
 class TextWriter {
  public:
   TextWriter(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
@@ -414,6 +406,28 @@ class TextItems {
 };
 
 }  // namespace
+
+std::string ReasonText(std::string_view reason) {
+  if (reason == "not_in_mapping_table") return "not in the mapping table";
+  if (reason == "badly_mapped") return "badly mapped";
+  if (reason == "target_missing") return "its target is not in the target dictionary";
+  if (reason == "no_row") return "no row";
+  return std::string(reason);
+}
+
+std::vector<std::string> EvidenceWordsOf(uint32_t evidence, const SuggestOutput& output,
+                                         std::string_view source_label, std::string_view source_key,
+                                         std::string_view target_label,
+                                         std::string_view target_key) {
+  std::vector<std::string> words;
+  ForEachEvidence(evidence, output, {source_label, source_key, target_label, target_key},
+                  [&](std::string_view word) { words.emplace_back(word); });
+  return words;
+}
+
+size_t TiedScores(const std::vector<double>& scores, bool accepted) {
+  return TiedAtTop(scores, accepted);
+}
 
 SuggestCounts CountSuggestions(const SuggestOutput& output) {
   SuggestCounts counts;

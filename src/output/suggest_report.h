@@ -7,6 +7,8 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "suggestion_run/row_plan.h"
 #include "suggestion_run/suggest_work.h"
@@ -27,6 +29,18 @@ struct SuggestCounts {
 };
 
 SuggestCounts CountSuggestions(const SuggestOutput& output);
+
+// A candidate's evidence in the report's words, one a signal ("label",
+// "lexicon: renal ~ kidney", ...), the marks among them.
+std::vector<std::string> EvidenceWordsOf(uint32_t evidence, const SuggestOutput& output,
+                                         std::string_view source_label, std::string_view source_key,
+                                         std::string_view target_label,
+                                         std::string_view target_key);
+// Why an item needs a target, in words: "not in the mapping table", ...
+std::string ReasonText(std::string_view reason);
+// How many first candidates read the same score where none was accepted
+// (0 when they are not tied).
+size_t TiedScores(const std::vector<double>& scores, bool accepted);
 
 void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                             const RowPlan& rows);

@@ -33,8 +33,7 @@ constexpr uint32_t kNotWritten = UINT32_MAX;
 // A name for the review's decisions file in the place a page's hash of its
 // suggestions goes: the decisions of one table's review.
 std::string ReviewHash(std::string_view text) {
-  uint64_t hash = 0xcbf29ce484222325ULL;
-  for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ULL;
+  uint64_t hash = TextStamp(text);
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string hex(16, '0');
   for (int i = 15; i >= 0; --i, hash >>= 4) hex[static_cast<size_t>(i)] = kDigits[hash & 15];
@@ -49,30 +48,51 @@ bool Carried(DecisionFate fate) {
 
 ReviewRun::~ReviewRun() = default;
 
-std::unique_ptr<ReviewRun> ReviewRun::Load(const SuggestionRequest& request, CliStreams& io) {
+uint64_t TextStamp(std::string_view text) {
+  uint64_t hash = 0xcbf29ce484222325ULL;
+  for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ULL;
+  return hash ^ text.size();
+}
+
+std::unique_ptr<ReviewRun> ReviewRun::Load(const SuggestionRequest& request, CliStreams& io,
+                                           const DecisionsFile* decisions) {
   std::unique_ptr<ReviewRun> review(new ReviewRun());
   CountingSink counting(review->counts_);
   std::string table_text;
   if (PrepareSuggestions(request, io, review->run_, table_text, &counting) != kExitClean)
     return nullptr;
   SuggestionRun& run = review->run_;
+  if (decisions != nullptr) {
+    run.decisions = *decisions;
+    run.decided = JudgeDecisions(run.decisions, run.work);
+  }
+  review->table_stamp_ = TextStamp(table_text);
   review->source_path_ = request.inputs.source_path;
   review->session_ = std::make_unique<SuggestSession>(run.work.input, request.matcher);
   review->effects_ = std::make_unique<DecisionEffects>(*review->session_);
-  review->effects_->SetAll(run.decided);
-  run.output = review->effects_->AllViews();
   review->planner_ =
       std::make_unique<RowPlanner>(run.work, std::move(table_text), request.inputs.mapping_path);
-  run.rows = review->planner_->Plan(run.output);
   review->IndexItems();
-  review->written_class_.assign(run.output.classes.size(), kNotWritten);
-  review->written_attribute_.assign(run.output.attributes.size(), kNotWritten);
-  RowPlan& rows = run.rows;
-  for (size_t k = 0; k < rows.written.size(); ++k) {
-    auto& slot = rows.written[k].is_class ? review->written_class_ : review->written_attribute_;
-    slot[rows.written[k].item] = static_cast<uint32_t>(k);
-  }
+  review->LayDecisions();
   return review;
+}
+
+void ReviewRun::TakeDecisions(DecisionsFile file) {
+  run_.decisions = std::move(file);
+  run_.decided = JudgeDecisions(run_.decisions, run_.work);
+  LayDecisions();
+}
+
+void ReviewRun::LayDecisions() {
+  effects_->SetAll(run_.decided);
+  run_.output = effects_->AllViews();
+  run_.rows = planner_->Plan(run_.output);
+  written_class_.assign(run_.output.classes.size(), kNotWritten);
+  written_attribute_.assign(run_.output.attributes.size(), kNotWritten);
+  for (size_t k = 0; k < run_.rows.written.size(); ++k) {
+    auto& slot = run_.rows.written[k].is_class ? written_class_ : written_attribute_;
+    slot[run_.rows.written[k].item] = static_cast<uint32_t>(k);
+  }
 }
 
 void ReviewRun::IndexItems() {

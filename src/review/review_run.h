@@ -44,22 +44,31 @@ struct FindingCounts {
   long attribute_by_verdict[6] = {};
 };
 
+// A digest of a text, to tell whether a file changed since it was read.
+uint64_t TextStamp(std::string_view text);
+
 class ReviewRun {
  public:
   // Reads the inputs as `suggest --decisions` does and lays the decisions
   // on the suggestions; null after saying on `io.err` why an input cannot be
   // used (in suggest's words).
-  static std::unique_ptr<ReviewRun> Load(const SuggestionRequest& request, CliStreams& io);
+  // With `decisions`, those are taken instead of the request's file.
+  static std::unique_ptr<ReviewRun> Load(const SuggestionRequest& request, CliStreams& io,
+                                         const DecisionsFile* decisions = nullptr);
   ~ReviewRun();
   ReviewRun(const ReviewRun&) = delete;
   ReviewRun& operator=(const ReviewRun&) = delete;
 
   const SuggestWork& Work() const { return run_.work; }
   const SuggestOutput& Output() const { return run_.output; }
+  // What the matcher suggested before any decision.
+  const SuggestOutput& ToolOutput() const { return session_->Output(); }
   const RowPlan& Rows() const { return run_.rows; }
   const RowPlanner& Planner() const { return *planner_; }
   const DecisionEffects& Effects() const { return *effects_; }
   const FindingCounts& Counts() const { return counts_; }
+  // A digest of the mapping table's bytes as read (TextStamp).
+  uint64_t TableStamp() const { return table_stamp_; }
   // The entries of the decisions file read that did not carry, with why.
   const DecidedItems& Judged() const { return run_.decided; }
   const DecisionsFile& FileRead() const { return run_.decisions; }
@@ -82,6 +91,11 @@ class ReviewRun {
   // The row a written item's plan writes, or empty.
   std::string WrittenRow(const ItemRef& ref) const;
 
+  // Takes the decisions of a decisions file in place of all there are, as
+  // `suggest --decisions` judges it (a file read again after the inputs
+  // changed, or the review's own after a reload).
+  void TakeDecisions(DecisionsFile file);
+
   // Lays the decisions on their items and plans their classes' rows again;
   // returns the source classes whose items changed, and the decisions the
   // items had before (to take them back).
@@ -98,12 +112,14 @@ class ReviewRun {
  private:
   ReviewRun() = default;
   void IndexItems();
+  void LayDecisions();
   void PlanAgain(const std::vector<size_t>& sources);
   void NoteWritten(const RowPlan& plan);
   DecisionEntry EntryOf(const ItemRef& ref, const Decision& decision) const;
 
   SuggestionRun run_;
   FindingCounts counts_;
+  uint64_t table_stamp_ = 0;
   std::unique_ptr<SuggestSession> session_;
   std::unique_ptr<DecisionEffects> effects_;
   std::unique_ptr<RowPlanner> planner_;

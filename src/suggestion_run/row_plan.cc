@@ -134,8 +134,10 @@ class Planner {
     }
   }
 
-  void Set(ItemRow& item, RowFate fate, std::string note = "", std::string row = "") {
+  void Set(ItemRow& item, RowFate fate, std::string note = "", std::string row = "",
+           long line = 0) {
     item.fate = fate;
+    item.line = static_cast<uint32_t>(std::max(line, 0L));
     if (!row.empty()) {
       plan_.rows.push_back(std::move(row));
       item.row = static_cast<uint32_t>(plan_.rows.size() - 1);
@@ -189,7 +191,7 @@ class Planner {
                      ": the table's class row names another target and a "
                      "merge never replaces it; edit it to read: " +
                      row,
-                 row);
+                 row, context.row->line);
     }
     effective_target_[suggestion.source] = static_cast<long>(proposed.named);
     proposals_.push_back(proposed);
@@ -218,7 +220,7 @@ class Planner {
                      ": the table's row names a target and a merge never replaces it; edit it "
                      "to read: " +
                      row,
-                 row);
+                 row, context.row->line);
     }
     proposals_.push_back(proposed);
   }
@@ -278,7 +280,7 @@ class Planner {
                      ": the table's row names another target "
                      "attribute and a merge never replaces it; edit it to read: " +
                      row,
-                 row);
+                 row, context.row ? context.row->line : 0);
     }
     proposals_.push_back(proposed);
   }
@@ -421,7 +423,7 @@ class Planner {
       return Set(
           fate, RowFate::kMergeRefuses,
           where + Said(proposed) + ": a merge would refuse its row " + row + ": " + result.reason,
-          row);
+          row, static_cast<long>(result.table_line));
     }
     if (result.table_line == 0) {
       return Set(fate, RowFate::kMergeRefuses,
@@ -433,7 +435,7 @@ class Planner {
         where + Said(proposed) +
             ": the table's row says otherwise and a merge never replaces it; edit it to read: " +
             row,
-        row);
+        row, static_cast<long>(result.table_line));
   }
 
   const SuggestWork& work_;

@@ -45,6 +45,7 @@ struct ItemRow {
   RowFate fate = RowFate::kNotAccepted;
   uint32_t row = kNone;   // the row to write instead, when not written: an index into RowPlan::rows
   uint32_t note = kNone;  // why it is not written, for people: an index into RowPlan::notes
+  uint32_t line = 0;      // the table line the note is about, or 0
 };
 
 // A row proposed for an item: the target class it names, the class's own

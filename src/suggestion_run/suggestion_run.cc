@@ -62,17 +62,9 @@ std::string ItemWords(const DecisionEntry& entry) {
 void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decided, CliStreams& io) {
   if (request.decisions_path.empty() || request.inputs.quiet) return;
   const std::string& path = request.decisions_path;
-  std::map<DecisionFate, size_t> counts;
-  for (const JudgedEntry& judged : decided.judged) ++counts[judged.fate];
-  const size_t carried = counts[DecisionFate::kCarried];
-  std::string said = path + ": " + std::to_string(carried) + " of " +
-                     std::to_string(decided.judged.size()) + " decisions carried";
-  for (const auto& [fate, count] : counts) {
-    if (fate == DecisionFate::kCarried || count == 0) continue;
-    said += "; " + std::to_string(count) + " " + std::string(DecisionFateWords(fate));
-  }
-  ReportError(io, request.command + ": " + said);
+  ReportError(io, request.command + ": " + CarriedSummary(decided, path));
   size_t shown = 0;
+  const size_t carried = decided.Carried();
   for (const JudgedEntry& judged : decided.judged) {
     if (judged.fate == DecisionFate::kCarried) continue;
     if (!request.verbose && shown == kFirstFew) {
@@ -82,14 +74,7 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
       break;
     }
     ++shown;
-    std::string why(DecisionFateWords(judged.fate));
-    if (judged.fate == DecisionFate::kOverruled)
-      why = "decided again by entry " + std::to_string(judged.later) + ", which holds";
-    if (judged.fate == DecisionFate::kTargetGone)
-      why = "its target " + TargetWords(*judged.entry) + " is gone from the target dictionary";
-    ReportError(io, request.command + ": " + path + ": entry " +
-                        std::to_string(judged.entry->number) + ": " + ItemWords(*judged.entry) +
-                        ": " + why);
+    ReportError(io, request.command + ": " + path + ": " + UncarriedEntryText(judged));
   }
 }
 
@@ -123,6 +108,28 @@ int CollectItems(const SuggestionRequest& request, TableInput& table, CliStreams
 }
 
 }  // namespace
+
+std::string CarriedSummary(const DecidedItems& decided, const std::string& path) {
+  std::map<DecisionFate, size_t> counts;
+  for (const JudgedEntry& judged : decided.judged) ++counts[judged.fate];
+  std::string said = path + ": " + std::to_string(counts[DecisionFate::kCarried]) + " of " +
+                     std::to_string(decided.judged.size()) + " decisions carried";
+  for (const auto& [fate, count] : counts) {
+    if (fate == DecisionFate::kCarried || count == 0) continue;
+    said += "; " + std::to_string(count) + " " + std::string(DecisionFateWords(fate));
+  }
+  return said;
+}
+
+std::string UncarriedEntryText(const JudgedEntry& judged) {
+  std::string why(DecisionFateWords(judged.fate));
+  if (judged.fate == DecisionFate::kOverruled)
+    why = "decided again by entry " + std::to_string(judged.later) + ", which holds";
+  if (judged.fate == DecisionFate::kTargetGone)
+    why = "its target " + TargetWords(*judged.entry) + " is gone from the target dictionary";
+  return "entry " + std::to_string(judged.entry->number) + ": " + ItemWords(*judged.entry) + ": " +
+         why;
+}
 
 int PrepareSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
                        std::string& table_text, FindingSink* alongside, ComparisonTotals* totals) {

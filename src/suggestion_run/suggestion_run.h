@@ -35,6 +35,11 @@ struct SuggestionRun {
 int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionRun& run,
                    FindingSink* alongside = nullptr, ComparisonTotals* totals = nullptr);
 
+// "FILE: 11 of 13 decisions carried; 1 now mapped by the table; ...", and
+// "entry 4: STR: now mapped by the table" of an entry that did not carry.
+std::string CarriedSummary(const DecidedItems& decided, const std::string& path);
+std::string UncarriedEntryText(const JudgedEntry& judged);
+
 // Its first steps, for a caller that asks the matcher itself and keeps it
 // (a review): the decisions file read, the items collected, the decisions
 // judged, and the mapping table's text as read for planning rows. Leaves
