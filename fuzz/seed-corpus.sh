@@ -10,7 +10,8 @@ set -eu
 cd "$(dirname "$0")/.."
 corpus=fuzz/corpus
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
-         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer baseline_fuzzer)
+         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer baseline_fuzzer
+         review_request_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$corpus/$target"; done
 
 # A file is stored under the hash of its bytes, so seeding twice adds nothing.

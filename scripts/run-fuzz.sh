@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer and the address and
 # undefined-behaviour sanitizers in build-fuzz/, replays the kept regression
-# inputs, then fuzzes each target in turn.
+# inputs, then fuzzes the targets, two at a time.
 #   scripts/run-fuzz.sh [seconds-per-target]     (default 60)
 # Exits non-zero when any target crashes, hangs, leaks, runs out of memory
 # or finds a difference between the lookup strategies; the input that did it
@@ -14,7 +14,8 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOR_FUZZ=ON -DZOR_S
   -DZOR_BUILD_TESTS=OFF -DZOR_BUILD_BENCH=OFF \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 targets=(table_fuzzer xml_fuzzer run_fuzzer merge_fuzzer options_fuzzer lint_fuzzer synonyms_fuzzer
-         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer baseline_fuzzer)
+         wordnet_fuzzer suggestion_record_fuzzer names_fuzzer decisions_fuzzer baseline_fuzzer
+         review_request_fuzzer)
 cmake --build build-fuzz --parallel 2 --target "${targets[@]}"
 fuzz/seed-corpus.sh
 
@@ -27,33 +28,47 @@ fuzz/seed-corpus.sh
 declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192 [merge_fuzzer]=4096
                     [options_fuzzer]=256 [lint_fuzzer]=4096 [synonyms_fuzzer]=4096
                     [wordnet_fuzzer]=8192 [suggestion_record_fuzzer]=4096 [names_fuzzer]=1024
-                    [decisions_fuzzer]=4096 [baseline_fuzzer]=16384)
-failed=()
-mkdir -p build-fuzz/logs
-for target in "${targets[@]}"; do
-  binary=build-fuzz/fuzz/$target
-  log=build-fuzz/logs/$target.log
+                    [decisions_fuzzer]=4096 [baseline_fuzzer]=16384 [review_request_fuzzer]=2048)
+# Replays a target's kept regression inputs, then fuzzes it; its findings
+# go to build-fuzz/failed/<target>.
+fuzz_one() {
+  local target=$1 binary=build-fuzz/fuzz/$1 log=build-fuzz/logs/$1.log
   mkdir -p "build-fuzz/artifacts/$target"
-  regressions=()
+  local regressions=()
   if [ -d "tests/data/regressions/$target" ]; then
     mapfile -t regressions < <(find "tests/data/regressions/$target" -type f | sort)
   fi
   if [ ${#regressions[@]} -gt 0 ] &&
      ! "$binary" -timeout=10 -rss_limit_mb=2048 "${regressions[@]}" >"$log.replay" 2>&1; then
     echo "$target: a kept regression input fails (see $log.replay)"
-    failed+=("$target")
+    touch "build-fuzz/failed/$target"
   fi
-  echo "$target: fuzzing for $seconds s"
   if timeout $((seconds + 300)) "$binary" -max_total_time="$seconds" -dict=fuzz/zor.dict \
        -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$PWD/build-fuzz/artifacts/$target/" "fuzz/corpus/$target" >"$log" 2>&1; then
-    grep -E '^(stat::number_of_executed_units|Done)' "$log" || true
+    echo "$target: fuzzed for $seconds s, $(grep -E '^stat::number_of_executed_units' "$log" || echo '?')"
   else
     echo "$target: FINDING (see $log and build-fuzz/artifacts/$target/)"
     grep -E '^(==[0-9]+==ERROR|SUMMARY|[a-z_]+_fuzzer: )' "$log" | head -5 || true
-    failed+=("$target")
+    touch "build-fuzz/failed/$target"
   fi
+}
+
+# Two targets side by side, one a processor: the whole run takes half as
+# long as one after the other.
+rm -rf build-fuzz/failed
+mkdir -p build-fuzz/logs build-fuzz/failed
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge 2 ]; then
+    wait -n
+    running=$((running - 1))
+  fi
+  fuzz_one "$target" &
+  running=$((running + 1))
 done
+wait
+mapfile -t failed < <(ls build-fuzz/failed)
 if [ ${#failed[@]} -gt 0 ]; then
   echo "findings in: ${failed[*]}"
   exit 1

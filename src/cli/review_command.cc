@@ -125,6 +125,9 @@ std::unique_ptr<ExclusiveLock> Lock(const std::string& path, const std::string& 
 }
 
 int RunReview(const ReviewOptions& options, CliStreams& io) {
+  // From the start: Ctrl-C while the inputs are read ends the review as
+  // cleanly as later.
+  CatchStopRequests();
   ReviewSetup setup;
   setup.request.inputs = options.inputs;
   setup.request.command = "review";
@@ -161,7 +164,6 @@ int RunReview(const ReviewOptions& options, CliStreams& io) {
                       "); Ctrl-C or the page's Quit stops it");
   if (options.browser && !OpenInDesktopBrowser(server.Guard().Address()))
     ReportError(io, "review: no desktop browser to open: open the address above in one");
-  CatchStopRequests();
   server.Serve([&] { return StopRequested() || service.QuitAsked(); }, [&] { service.Tick(); });
   service.Settle();
   ReportError(io, "review: stopped; the decisions are in " + options.decisions);

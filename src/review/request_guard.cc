@@ -79,5 +79,6 @@ GuardAnswer RequestGuard::Check(const GuardedRequest& request) const {
   if (!request.fetch_site.empty() && request.fetch_site != "same-origin")
     return Refused(403, "a change must come from the review's own page");
   if (!IsJson(request.content_type)) return Refused(415, "a change is sent as JSON");
+  if (!request.sized) return Refused(411, "a change says the length of its body");
   return answer;
 }

@@ -4,8 +4,8 @@
 // address is refused), the review's token (the address printed at start
 // carries it once; the page's first visit turns it into a cookie that
 // only this server's own pages send), and for a request that changes
-// anything the page's own origin and a JSON body, which no form of another
-// site can send. Plain data in, an answer out: the HTTP library asks.
+// anything the page's own origin and a JSON body of a stated length, which
+// no form of another site can send. Plain data in, an answer out: the HTTP library asks.
 #ifndef ZOR_REVIEW_REQUEST_GUARD_H_
 #define ZOR_REVIEW_REQUEST_GUARD_H_
 
@@ -21,6 +21,7 @@ struct GuardedRequest {
   std::string_view cookie;        // the Cookie header, or empty
   std::string_view query_token;   // the address's ?token=, or empty
   std::string_view fetch_site;    // the Sec-Fetch-Site header, or empty
+  bool sized = false;             // the request says its body's length (Content-Length)
 };
 
 struct GuardAnswer {

@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -122,29 +123,30 @@ bool ReviewServer::Listen(int port, std::string& problem) {
     return false;
   }
   guard_ = std::make_unique<RequestGuard>(token, port_);
-  server.set_pre_routing_handler(
-      [this](const httplib::Request& request, httplib::Response& response) {
-        // The views below look into these.
-        const std::string host = request.get_header_value("Host");
-        const std::string origin = request.get_header_value("Origin");
-        const std::string type = request.get_header_value("Content-Type");
-        const std::string cookie = request.get_header_value("Cookie");
-        const std::string token = QueryToken(request.target);
-        const std::string site = request.get_header_value("Sec-Fetch-Site");
-        const GuardedRequest asked{request.method, request.path, host,  origin,
-                                   type,           cookie,       token, site};
-        const GuardAnswer answer = guard_->Check(asked);
-        if (answer.status != 0) {
-          response.status = answer.status;
-          response.set_content(answer.reason + "\n", "text/plain; charset=utf-8");
-          return httplib::Server::HandlerResponse::Handled;
-        }
-        if (!answer.set_cookie) return httplib::Server::HandlerResponse::Unhandled;
-        // The token leaves the address once it is kept in the cookie.
-        response.set_header("Set-Cookie", guard_->CookieHeader());
-        response.set_redirect("/", 303);
-        return httplib::Server::HandlerResponse::Handled;
-      });
+  server.set_pre_routing_handler([this](const httplib::Request& request,
+                                        httplib::Response& response) {
+    // The views below look into these.
+    const std::string host = request.get_header_value("Host");
+    const std::string origin = request.get_header_value("Origin");
+    const std::string type = request.get_header_value("Content-Type");
+    const std::string cookie = request.get_header_value("Cookie");
+    const std::string token = QueryToken(request.target);
+    const std::string site = request.get_header_value("Sec-Fetch-Site");
+    const GuardedRequest asked{request.method, request.path, host,
+                               origin,         type,         cookie,
+                               token,          site,         request.has_header("Content-Length")};
+    const GuardAnswer answer = guard_->Check(asked);
+    if (answer.status != 0) {
+      response.status = answer.status;
+      response.set_content(answer.reason + "\n", "text/plain; charset=utf-8");
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    if (!answer.set_cookie) return httplib::Server::HandlerResponse::Unhandled;
+    // The token leaves the address once it is kept in the cookie.
+    response.set_header("Set-Cookie", guard_->CookieHeader());
+    response.set_redirect("/", 303);
+    return httplib::Server::HandlerResponse::Handled;
+  });
   server.set_post_routing_handler([this](const httplib::Request&, httplib::Response& response) {
     if (!response.has_header("Content-Security-Policy"))
       response.set_header("Content-Security-Policy", kNothingAllowed);
@@ -176,10 +178,8 @@ bool ReviewServer::Listen(int port, std::string& problem) {
 
 void ReviewServer::Serve(const std::function<bool()>& stop, const std::function<void()>& tick) {
   httplib::Server& server = library_->server;
+  std::atomic<bool> served{false};
   std::thread watcher([&] {
-    // A stop asked before the server runs would be lost.
-    while (!server.is_running() && !stop())
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     auto next_tick = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     while (!stop()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -188,8 +188,14 @@ void ReviewServer::Serve(const std::function<bool()>& stop, const std::function<
         next_tick += std::chrono::seconds(1);
       }
     }
-    server.stop();
+    // A stop asked before the server runs would be lost: it is asked
+    // until the server has stopped.
+    while (!served) {
+      server.stop();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
   });
   server.listen_after_bind();
+  served = true;
   watcher.join();
 }

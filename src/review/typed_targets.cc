@@ -7,24 +7,29 @@
 
 namespace {
 
-// The one named by the exact text, else the one whose folded key, else
-// folded label, is the folded text: `names(i)` gives entry i's key and its
-// folded key and label.
+// Those named by the exact text, else those whose folded key, else folded
+// label, is the folded text: `names(i)` gives entry i's key and its folded
+// key and label.
 template <typename Names>
-std::optional<size_t> FindOne(size_t count, std::string_view typed, const Names& names,
-                              std::string& problem, const char* what) {
+std::vector<size_t> FindAll(size_t count, std::string_view typed, const Names& names) {
   const std::string wanted = FoldText(typed);
-  std::vector<size_t> by_key, by_label;
+  std::vector<size_t> exact, by_key, by_label;
   for (size_t i = 0; i < count; ++i) {
     const auto [key, folded_key, folded_label] = names(i);
-    if (key == typed) return i;
-    if (folded_key == wanted) {
+    if (key == typed) {
+      exact.push_back(i);
+    } else if (folded_key == wanted) {
       by_key.push_back(i);
     } else if (folded_label == wanted) {
       by_label.push_back(i);
     }
   }
-  const std::vector<size_t>& found = by_key.empty() ? by_label : by_key;
+  return !exact.empty() ? exact : !by_key.empty() ? by_key : by_label;
+}
+
+// The one found, or none with why.
+std::optional<size_t> TheOne(const std::vector<size_t>& found, std::string_view typed,
+                             std::string& problem, const std::string& what) {
   if (found.size() == 1) return found.front();
   problem = found.empty() ? std::string(typed) + " is not " + what
                           : std::string(typed) + " names several: type a key";
@@ -50,16 +55,15 @@ std::optional<size_t> TypedTargets::ClassOfKey(std::string_view key) const {
 }
 
 std::optional<size_t> TypedTargets::FindClass(std::string_view typed, std::string& problem) const {
-  const std::optional<size_t> found = FindOne(
-      input_.target.size(), typed,
-      [&](size_t t) {
-        return std::tuple<std::string_view, std::string_view, std::string_view>(
-            input_.target[t].key.view(), folded_keys_[t], folded_labels_[t]);
-      },
-      problem, "a class of the target dictionary");
-  if (!found) return std::nullopt;
-  // Of several classes of one key, a row names the first.
-  return ClassOfKey(input_.target[*found].key.view());
+  std::vector<size_t> found = FindAll(input_.target.size(), typed, [&](size_t t) {
+    return std::tuple<std::string_view, std::string_view, std::string_view>(
+        input_.target[t].key.view(), folded_keys_[t], folded_labels_[t]);
+  });
+  // Classes of one key are one row's target: the first of them.
+  for (size_t& t : found) t = *ClassOfKey(input_.target[t].key.view());
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return TheOne(found, typed, problem, "a class of the target dictionary");
 }
 
 std::vector<size_t> TypedTargets::Lineage(size_t owner) const {
@@ -94,19 +98,17 @@ std::optional<TargetAttribute> TypedTargets::FindAttribute(size_t owner, std::st
     keys.push_back(FoldText(named.key.view()));
     labels.push_back(FoldText(named.label.view()));
   }
-  const std::string what = "an attribute of " + input_.target[owner].key.str() +
-                           " or its ancestors in the target dictionary";
-  const std::optional<size_t> found = FindOne(
-      attributes.size(), typed,
-      [&](size_t i) {
-        const SuggestAttribute& named =
-            input_.target[attributes[i].holder].attributes[attributes[i].attribute];
-        return std::tuple<std::string_view, std::string_view, std::string_view>(named.key.view(),
-                                                                                keys[i], labels[i]);
-      },
-      problem, what.c_str());
-  if (!found) return std::nullopt;
-  return attributes[*found];
+  const std::vector<size_t> found = FindAll(attributes.size(), typed, [&](size_t i) {
+    const SuggestAttribute& named =
+        input_.target[attributes[i].holder].attributes[attributes[i].attribute];
+    return std::tuple<std::string_view, std::string_view, std::string_view>(named.key.view(),
+                                                                            keys[i], labels[i]);
+  });
+  const std::optional<size_t> one = TheOne(found, typed, problem,
+                                           "an attribute of " + input_.target[owner].key.str() +
+                                               " or its ancestors in the target dictionary");
+  if (!one) return std::nullopt;
+  return attributes[*one];
 }
 
 namespace {
@@ -138,9 +140,13 @@ std::vector<Completion> Complete(size_t count, std::string_view typed, size_t li
 }  // namespace
 
 std::vector<Completion> TypedTargets::CompleteClass(std::string_view typed, size_t limit) const {
+  // Each key once: a second class of a key is no target of its own.
+  static const std::string_view kNone;
   return Complete(
       input_.target.size(), typed, limit,
       [&](size_t t) {
+        if (*ClassOfKey(input_.target[t].key.view()) != t)
+          return std::pair<std::string_view, std::string_view>(kNone, kNone);
         return std::pair<std::string_view, std::string_view>(folded_keys_[t], folded_labels_[t]);
       },
       [&](size_t t) {
