@@ -95,6 +95,7 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
   SuggestionRequest request{run, {}, parsed.Value("decisions"), false};
   request.matcher.lexicon = &lexicon;
   request.command = "explore";
+  request.has_verbose = false;
 
   return WriteExplorePageFile(parsed.Value("output"), page, io, [&](ExplorePageWriter& writer) {
     ExploreFindingSink sink(writer, run.v5v5);

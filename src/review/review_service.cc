@@ -62,6 +62,7 @@ bool ReviewService::Start(CliStreams& io) {
   SuggestionRequest request = setup_.request;
   request.matcher.lexicon = lexicon_.get();
   request.command = "review";
+  request.has_verbose = false;
   // An existing decisions file is read as suggest reads it, and refused in
   // its words; a new review starts without one.
   if (ProbePath(setup_.decisions_path) == 0) request.decisions_path = setup_.decisions_path;

@@ -64,5 +64,5 @@ std::string NoMappingClassRow(std::string_view name, std::string_view parent,
 
 std::string NoMappingAttributeRow(std::string_view name, std::string_view parent,
                                   std::string_view label) {
-  return RowText({name, parent, label, kNoMapping, "", ""});
+  return RowText({name, parent, label, kNoMapping});
 }

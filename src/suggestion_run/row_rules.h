@@ -44,9 +44,10 @@ std::string_view SourceParentDomain(const RowDomains& domains, std::string_view 
 // The domain's column: "DOMAIN," spelled, or nothing for an empty domain.
 std::string DomainColumn(std::string_view domain);
 
-// The No Mapping rows of a class and of an attribute, as a merge takes them:
-// a class row keeps its domain column (that of its source parent), an
-// attribute row needs only its first three columns.
+// The No Mapping rows of a class and of an attribute, in the table's own
+// form, which a merge takes as it is: a class row keeps its domain column
+// (that of its source parent), an attribute row ends after "No Mapping"
+// (empty columns after it would read as a spreadsheet's padding).
 inline constexpr std::string_view kNoMapping = "No Mapping";
 std::string NoMappingClassRow(std::string_view name, std::string_view parent,
                               const RowDomains& domains, std::string_view fallback);

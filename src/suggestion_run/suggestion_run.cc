@@ -39,8 +39,8 @@ void SaySynonymsInNoName(const SuggestionRequest& request, const SuggestInput& i
   for (size_t i = 0; i < warnings.size(); ++i) {
     if (!request.verbose && i == kFirstFew) {
       ReportError(io, request.command + ": " + lexicon->UserFile() + ": and " +
-                          std::to_string(warnings.size() - i) +
-                          " more entries in no name: --verbose lists them all");
+                          std::to_string(warnings.size() - i) + " more entries in no name" +
+                          (request.has_verbose ? ": --verbose lists them all" : ""));
       break;
     }
     ReportError(io, request.command + ": " + warnings[i]);
@@ -69,8 +69,8 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
     if (judged.fate == DecisionFate::kCarried) continue;
     if (!request.verbose && shown == kFirstFew) {
       ReportError(io, request.command + ": " + path + ": and " +
-                          std::to_string(decided.judged.size() - carried - shown) +
-                          " more: --verbose lists them all");
+                          std::to_string(decided.judged.size() - carried - shown) + " more" +
+                          (request.has_verbose ? ": --verbose lists them all" : ""));
       break;
     }
     ++shown;

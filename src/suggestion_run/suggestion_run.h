@@ -17,6 +17,7 @@ struct SuggestionRequest {
   SuggestOptions matcher;           // its lexicon is loaded by the caller
   std::string decisions_path;       // a review's decisions file, or empty
   bool verbose = false;             // every decision that does not carry, not only the first few
+  bool has_verbose = true;          // the command has --verbose, which the messages may name
   std::string command = "suggest";  // the command its messages on standard error name
 };
 

@@ -159,7 +159,7 @@ test('review by keyboard, switch, type a key, No Mapping, reload, export', async
     'Pump,Equipment,Motor Power,CentrifugalPump,Equipment,Speed,',
     'Strainer,Pipe Fitting,*,YStrainer,Valve,*,EQT,',
     'Strainer,Pipe Fitting,Mesh Size,YStrainer,Valve,MeshSize,',
-    'Strainer,Pipe Fitting,Pipe Size,No Mapping,,,',
+    'Strainer,Pipe Fitting,Pipe Size,No Mapping,',
   ].join('\n') + '\n';
   await page.reload({ waitUntil: 'load' });
   assert.equal(await exported(page), expected, 'decisions survive a reload');

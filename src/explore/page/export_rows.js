@@ -41,7 +41,7 @@ const ZorExportRows = ((model, decisionsModel) => {
     const facts = factsOf(item, S_ROWS), own = factsOf(part, A_ROWS);
     const head = headOf(item) + (own.l ?? part[A_LABEL]) + ',';
     const nameNote = facts.n ?? own.n;
-    if (decision.none) return nameNote === undefined ? { row: head + NO_MAPPING + ',,,' } : { note: nameNote };
+    if (decision.none) return nameNote === undefined ? { row: head + NO_MAPPING + ',' } : { note: nameNote };
     if (target === '') return { note: 'its class has no target yet: decide the class first' };
     const holder = review.targets.get(decision.c);
     const named = decision.c + '.' + decision.k;

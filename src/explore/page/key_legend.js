@@ -21,7 +21,7 @@ const ZorKeyLegend = ((dom) => {
       ['t', 'type a target key or label'],
     ]],
     ['In the target box', [
-      ['Tab', 'complete to the first proposal'],
+      ['Tab', 'complete to the first proposal (it never leaves a box with text in it)'],
       ['Enter', 'decide the target typed'],
       ['Escape', 'leave the box'],
     ]],

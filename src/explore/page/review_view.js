@@ -94,8 +94,8 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
 
   // A text box for a target key: what is typed is looked for in the keys
   // and labels of `targetsOf()` ([key, label, ...]), letter case aside; Tab
-  // completes to the first proposal's key, Enter decides the key found,
-  // Escape leaves the box.
+  // completes to the first proposal's key and never leaves a box with text
+  // in it, Enter decides the key found, Escape leaves the box.
   function keyBox(placeholder, targetsOf, onKey) {
     const box = make('span', 'key-box');
     const input = make('input');
@@ -120,9 +120,12 @@ const ZorReviewView = ((dom, model, decisionsModel) => {
     input.addEventListener('keydown', (event) => {
       event.stopPropagation();
       const first = proposals.firstChild;
-      if (event.key === 'Tab' && first && input.value !== first.dataset.key) {
+      // Tab never leaves a box with text in it: the next button may be No
+      // Mapping, which an Enter meant for the box would then decide.
+      if (event.key === 'Tab' && input.value.trim() !== '') {
         event.preventDefault();
-        input.value = first.dataset.key;
+        if (first && input.value !== first.dataset.key) input.value = first.dataset.key;
+        else if (!first) note.textContent = 'No target begins with that: Enter decides what is typed, Escape leaves the box.';
       } else if (event.key === 'Enter') {
         event.preventDefault();
         const typed = input.value.trim();
