@@ -115,6 +115,9 @@ bool ReviewServer::Listen(int port, std::string& problem) {
   server.set_read_timeout(kTimeoutSeconds);
   server.set_write_timeout(kTimeoutSeconds);
   server.set_keep_alive_max_count(kMostRequestsPerConnection);
+  // An answer's head and body leave at once, not after the page's
+  // acknowledgement of the head.
+  server.set_tcp_nodelay(true);
   port_ = port == 0 ? server.bind_to_any_port("127.0.0.1")
                     : (server.bind_to_port("127.0.0.1", port) ? port : -1);
   if (port_ <= 0) {
@@ -165,10 +168,14 @@ bool ReviewServer::Listen(int port, std::string& problem) {
              [this](const httplib::Request& request, httplib::Response& response) {
                Send(response, handlers_.Get(request.matches[1].str(), QueryOf(request)));
              });
-  server.Post(R"(/api/([a-z-]+))",
-              [this](const httplib::Request& request, httplib::Response& response) {
-                Send(response, handlers_.Post(request.matches[1].str(), request.body));
-              });
+  server.Post(R"(/api/([a-z-]+))", [this](const httplib::Request& request,
+                                          httplib::Response& response) {
+    // How long the answer took, for the benchmark and the browser's tools.
+    const auto start = std::chrono::steady_clock::now();
+    Send(response, handlers_.Post(request.matches[1].str(), request.body));
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    response.set_header("Server-Timing", "answer;dur=" + std::to_string(took.count()));
+  });
   server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
     if (response.body.empty())
       response.set_content("not served here\n", "text/plain; charset=utf-8");

@@ -82,25 +82,50 @@ class RowComposer {
   const TableDomainMaps& domains_;
 };
 
+}  // namespace
+
+// What the plan reads of a run's items whatever the suggestions: each
+// source class's items, and the class an attribute row naming a parent's
+// child finds.
+struct PlanLayout {
+  explicit PlanLayout(const SuggestWork& work) {
+    const SuggestInput& input = work.input;
+    class_item_of.assign(input.source.size(), -1);
+    for (size_t i = 0; i < input.class_items.size(); ++i)
+      class_item_of[input.class_items[i]] = static_cast<long>(i);
+    attributes_of.resize(input.source.size());
+    for (size_t a = 0; a < input.attribute_items.size(); ++a)
+      attributes_of[input.attribute_items[a].source_class].push_back(static_cast<uint32_t>(a));
+    std::vector<std::string_view> parents;
+    for (const SuggestClass& c : input.target) parents.push_back(c.parent_key.view());
+    first_with_parent = FirstClassUnderEachParent(parents);
+  }
+
+  std::vector<long> class_item_of;                   // per source class, or -1
+  std::vector<std::vector<uint32_t>> attributes_of;  // per source class, in item order
+  std::unordered_map<std::string_view, size_t> first_with_parent;
+};
+
+namespace {
+
 class Planner {
  public:
   // `only`, when given, marks the source classes whose items are planned.
   Planner(const SuggestWork& work, const SuggestOutput& output, const TableBlocks& table,
-          const TableDomainMaps& domains, const std::string& table_path,
+          const TableDomainMaps& domains, const PlanLayout& layout, const std::string& table_path,
           const std::vector<bool>* only)
       : work_(work),
         output_(output),
         table_path_(table_path),
         table_(table),
         domains_(domains),
-        only_(only) {
+        layout_(layout),
+        only_(only),
+        first_with_parent_(layout.first_with_parent) {
     plan_.classes.resize(output.classes.size());
     plan_.attributes.resize(output.attributes.size());
     plan_.attribute_table_rows.assign(output.attributes.size(), nullptr);
     effective_target_ = work.mapped_target;
-    std::vector<std::string_view> parents;
-    for (const SuggestClass& c : work.input.target) parents.push_back(c.parent_key.view());
-    first_with_parent_ = FirstClassUnderEachParent(parents);
   }
 
   RowPlan Plan() {
@@ -113,24 +138,11 @@ class Planner {
   // Class rows and attribute rows in the order the file holds them: each
   // class item's row, then the rows of its attribute items.
   void ProposeInSourceOrder() {
-    std::vector<long> class_item_of(work_.input.source.size(), -1);
-    for (size_t i = 0; i < output_.classes.size(); ++i)
-      class_item_of[output_.classes[i].source] = static_cast<long>(i);
-    std::vector<size_t> by_class(output_.attributes.size());
-    std::iota(by_class.begin(), by_class.end(), size_t{0});
-    std::stable_sort(by_class.begin(), by_class.end(), [&](size_t a, size_t b) {
-      return output_.attributes[a].item.source_class < output_.attributes[b].item.source_class;
-    });
-    size_t next = 0;
     for (size_t source = 0; source < work_.input.source.size(); ++source) {
-      const bool planned = only_ == nullptr || (*only_)[source];
-      if (planned && class_item_of[source] >= 0)
-        ClassRow(static_cast<size_t>(class_item_of[source]));
-      for (;
-           next < by_class.size() && output_.attributes[by_class[next]].item.source_class == source;
-           ++next) {
-        if (planned) AttributeRow(by_class[next]);
-      }
+      if (only_ != nullptr && !(*only_)[source]) continue;
+      if (layout_.class_item_of[source] >= 0)
+        ClassRow(static_cast<size_t>(layout_.class_item_of[source]));
+      for (uint32_t item : layout_.attributes_of[source]) AttributeRow(item);
     }
   }
 
@@ -443,12 +455,13 @@ class Planner {
   std::string table_path_;
   const TableBlocks& table_;
   const TableDomainMaps& domains_;
+  const PlanLayout& layout_;
   const std::vector<bool>* only_;
   RowPlan plan_;
   RowComposer composer_{work_, output_, domains_};
   std::vector<ProposedRow> proposals_;
   std::vector<long> effective_target_;
-  std::unordered_map<std::string_view, size_t> first_with_parent_;
+  const std::unordered_map<std::string_view, size_t>& first_with_parent_;
   std::deque<std::string> texts_;       // the rows a merge is planned for, while it is
   const RowNames* block_of_ = nullptr;  // the class whose block block_rows_ holds
   std::unordered_map<std::string, size_t>
@@ -526,16 +539,19 @@ RowPlanner::RowPlanner(const SuggestWork& work, std::string table_text, std::str
     : work_(work),
       domains_(ReadTableDomains(table_text)),
       table_(std::move(table_text)),
-      table_path_(std::move(table_path)) {}
+      table_path_(std::move(table_path)),
+      layout_(std::make_unique<PlanLayout>(work)) {}
+
+RowPlanner::~RowPlanner() = default;
 
 RowPlan RowPlanner::Plan(const SuggestOutput& output) const {
-  RowPlan plan = Planner(work_, output, table_, domains_, table_path_, nullptr).Plan();
+  RowPlan plan = Planner(work_, output, table_, domains_, *layout_, table_path_, nullptr).Plan();
   plan.domains = domains_;
   return plan;
 }
 
 RowPlan RowPlanner::PlanSome(const SuggestOutput& output, const std::vector<bool>& classes) const {
-  return Planner(work_, output, table_, domains_, table_path_, &classes).Plan();
+  return Planner(work_, output, table_, domains_, *layout_, table_path_, &classes).Plan();
 }
 
 std::string RowPlanner::Text(const SuggestOutput& output, const ProposedRow& proposed) const {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -82,9 +83,12 @@ struct RowPlan {
 // and again: a review plans the rows of the classes a decision changes.
 // `work` must outlive it; `table_text` is the mapping table as read from
 // `table_path`, taken over so that a large table is not copied.
+struct PlanLayout;
+
 class RowPlanner {
  public:
   RowPlanner(const SuggestWork& work, std::string table_text, std::string table_path);
+  ~RowPlanner();
 
   RowPlan Plan(const SuggestOutput& output) const;
   // The plan of the items of the source classes marked in `classes` alone,
@@ -104,6 +108,7 @@ class RowPlanner {
   TableDomainMaps domains_;
   TableBlocks table_;
   std::string table_path_;
+  std::unique_ptr<const PlanLayout> layout_;
 };
 
 // `table_text` is the mapping table as read from `table_path`; it is taken
