@@ -7,7 +7,8 @@
 #   scripts/build-windows.sh            the executables and the zip
 #   scripts/build-windows.sh --tests    also the unit tests, build-windows/build/tests/unit_tests.exe
 # libexpat, utf8proc and Snowball's libstemmer are built from Debian's own
-# source packages of this release, with Debian's patches, fetched with
+# source packages of this release, and cpp-httplib's header taken from its,
+# with Debian's patches, fetched with
 # apt-get source; GoogleTest from Debian's googletest sources in
 # /usr/src/googletest. WordNet's index and data files are made from Debian's
 # source package of wordnet the way Debian makes them for wordnet-base: its
@@ -159,7 +160,7 @@ build_googletest() {
 check_imports() {
   local exe=$1 dll foreign=()
   while read -r dll; do
-    if ! [[ ${dll,,} =~ ^(kernel32|msvcrt|ucrtbase|shell32|user32|advapi32|api-ms-win-[a-z0-9-]+)\.dll$ ]]; then
+    if ! [[ ${dll,,} =~ ^(kernel32|msvcrt|ucrtbase|shell32|user32|advapi32|ws2_32|api-ms-win-[a-z0-9-]+)\.dll$ ]]; then
       foreign+=("$dll")
     fi
   done < <(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
@@ -167,6 +168,19 @@ check_imports() {
     echo "$exe imports DLLs that are not part of Windows: ${foreign[*]}" >&2
     exit 1
   fi
+}
+
+# The review's HTTP library comes from Debian's source package of
+# cpp-httplib, whose httplib.h is the whole library in one header (Debian's
+# own binary package splits it into a shared library built with TLS, which
+# the Windows build neither needs nor could use); Debian's patches applied.
+provide_httplib() {
+  [ -f "$deps/cpp-httplib.version" ] && return 0
+  local tree
+  tree=$(fetch_source cpp-httplib)
+  mkdir -p "$deps/include"
+  cp "$tree/httplib.h" "$deps/include/httplib.h"
+  cp "$out/cpp-httplib-source/version" "$deps/cpp-httplib.version"
 }
 
 # The JSON library is header-only: Debian's headers serve the Windows build
@@ -182,6 +196,7 @@ build_expat
 build_utf8proc
 build_libstemmer
 build_wordnet_database
+provide_httplib
 provide_json_headers
 [ "$with_tests" = ON ] && build_googletest
 

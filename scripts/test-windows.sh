@@ -4,7 +4,8 @@
 # the WordNet database the zip carries, whose files are checked first), then
 # every dictionary tree of tests/data/cases and tests/data/windows-cases
 # against the .exe files, comparing console and files byte for byte with the
-# expected ones.
+# expected ones; and `zorvez.exe review`, started, its page fetched, one
+# decision taken and found on disk, stopped.
 #
 # A case folder holds what tests/e2e/case_runner_test.cc reads (args, tree/,
 # expected/console.txt, expected/files/...), and optionally:
@@ -27,7 +28,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh --tests
-scripts/install-deps.sh --no-recommends wine wine64 e2fsprogs unzip
+scripts/install-deps.sh --no-recommends wine wine64 e2fsprogs unzip curl
 
 repo=$PWD
 tool=$repo/build-windows/dist/ZORVezIrudeduzazAduzizorav.exe
@@ -229,6 +230,64 @@ for case_dir in "$repo"/tests/data/cases/*/ "$repo"/tests/data/windows-cases/*/;
     *) failed=$((failed + 1)); failures+=("$label"); echo "FAILED $label"; cat "$scratch/report" ;;
   esac
 done
+
+# zorvez.exe review under Wine: started on a copy of the example, its page
+# fetched with its token, one decision taken, the decisions file on disk,
+# stopped from the page.
+review_case() {
+  local root=$scratch/review d address origin cookies=$scratch/review.cookies status=0 pid
+  mkdir -p "$root" && cp -r "$repo/examples/v4v5/." "$root/"
+  d=$root/Dictionary
+  (cd "$d" && exec wine "$zorvez" review --no-browser --wordnet none V4_Exported_XML/plant_v4.xml \
+     V5_Exported_XML/plant_v5.xml MappingTable/plant_mapping.csv \
+     >"$scratch/review.out" 2>"$scratch/review.err") &
+  pid=$!
+  for _ in $(seq 1 120); do
+    address=$(head -n 1 "$scratch/review.out" 2>/dev/null || true)
+    [ -n "$address" ] && break
+    sleep 0.5
+  done
+  address=${address%$'\r'}
+  origin=${address%%/\?*}
+  if [[ $address != http://127.0.0.1:*/?token=* ]]; then
+    echo "  no address printed: $(cat "$scratch/review.err")"
+    kill "$pid" 2>/dev/null || true
+    return 1
+  fi
+  curl -s -f -b "$cookies" -c "$cookies" -L "$address" | grep -q '<title>zorvez review</title>' ||
+    { echo "  the page was not served with its token"; status=1; }
+  curl -s -f -b "$cookies" -H "Origin: $origin" -H 'Content-Type: application/json' \
+    -d '{"class":"PMP","attribute":{"key":"MPW","label":"Motor Power"},"typed":"speed"}' \
+    "$origin/api/decide" >"$scratch/review.answer" ||
+    { echo "  the decision was refused: $(cat "$scratch/review.answer")"; status=1; }
+  grep -q '"target":{"class":"CentrifugalPump","key":"Speed"}' \
+    "$d/MappingTable/plant_mapping.decisions.json" 2>/dev/null ||
+    { echo "  the decision is not in the decisions file"; status=1; }
+  curl -s -f -b "$cookies" -H "Origin: $origin" -H 'Content-Type: application/json' -d '{}' \
+    "$origin/api/quit" >/dev/null || { echo "  Quit was refused"; status=1; }
+  local ended=1
+  for _ in $(seq 1 60); do
+    kill -0 "$pid" 2>/dev/null || { ended=0; break; }
+    sleep 0.5
+  done
+  if [ "$ended" -ne 0 ]; then
+    echo "  the review did not stop"
+    kill "$pid" 2>/dev/null || true
+    return 1
+  fi
+  wait "$pid" || { echo "  the review ended with status $?"; status=1; }
+  return $status
+}
+
+echo "zorvez.exe review under Wine"
+if review_case >"$scratch/report" 2>&1; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  failures+=(review)
+  echo "FAILED review"
+  cat "$scratch/report"
+fi
 
 echo "Windows tests took $((SECONDS - started)) s under Wine"
 [ ${#failures[@]} -eq 0 ] || echo "failed: ${failures[*]}"

@@ -207,7 +207,7 @@ void SayRowsNotWritten(const CommandOptions& options, const RowPlan& rows, CliSt
                       (all == 1 ? " gets" : "s get") + " no row: " + reasons);
   std::sort(notes.begin(), notes.end());
   const size_t shown = options.verbose ? notes.size() : std::min(notes.size(), kFirstFew);
-  for (size_t i = 0; i < shown; ++i) ReportError(io, "suggest: " + rows.notes[notes[i]]);
+  for (size_t i = 0; i < shown; ++i) ReportError(io, "suggest: " + rows.NoteText(notes[i]));
   if (shown < notes.size()) {
     ReportError(io,
                 "suggest: and " + std::to_string(notes.size() - shown) +

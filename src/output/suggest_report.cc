@@ -89,7 +89,7 @@ void WriteFate(JsonLine& line, const RowPlan& rows, const ItemRow& item) {
   if (item.fate == RowFate::kWritten) return;
   line.Key("why").String(FateCode(item.fate));
   if (const std::string* row = rows.Row(item)) line.Key("row_to_write").String(*row);
-  if (item.note != ItemRow::kNone) line.Key("note").String(rows.notes[item.note]);
+  if (item.note != ItemRow::kNone) line.Key("note").String(rows.NoteText(item.note));
 }
 
 // Two names compared: the source's label and key, the target's.
@@ -333,7 +333,7 @@ class TextWriter {
     if (!accepted || fate.fate == RowFate::kWritten) return;
     out_ << "    " << Painted("33", "no row written") << ": ";
     if (fate.note != ItemRow::kNone) {
-      out_ << rows_.notes[fate.note] << '\n';
+      out_ << rows_.NoteText(fate.note) << '\n';
     } else {
       out_ << FateWords(fate.fate) << '\n';
     }

@@ -123,7 +123,7 @@ Json Outcome(const ReviewRun& run, const ItemRef& ref) {
       break;
     default: {
       std::string text = "No row: " + std::string(FateWords(row.fate));
-      if (row.note != ItemRow::kNone) text = "No row: " + rows.notes[row.note];
+      if (row.note != ItemRow::kNone) text = "No row: " + rows.NoteText(row.note);
       outcome["text"] = text;
       if (row.fate == RowFate::kTableRowDiffers && rows.Row(row) != nullptr)
         outcome["retarget"] = "Apply can replace the table's row with it, once you confirm it.";

@@ -48,18 +48,21 @@ ApplyPreview PreviewApply(const ReviewRun& run) {
       case RowFate::kWritten:
       case RowFate::kInTable:
         return;
-      case RowFate::kTableRowDiffers:
-        if (plan.Row(row) != nullptr && row.line > 0 && row.line <= lines.size()) {
-          preview.retargets.push_back({static_cast<long>(row.line), ItemWords(run, ref),
-                                       std::string(lines[row.line - 1].content), *plan.Row(row)});
+      case RowFate::kTableRowDiffers: {
+        const long line = row.note == ItemRow::kNone ? 0 : plan.notes[row.note].line;
+        if (plan.Row(row) != nullptr && line > 0 && static_cast<size_t>(line) <= lines.size()) {
+          preview.retargets.push_back({line, ItemWords(run, ref),
+                                       std::string(lines[static_cast<size_t>(line) - 1].content),
+                                       *plan.Row(row)});
           return;
         }
         break;
+      }
       default:
         break;
     }
     std::string said = ItemWords(run, ref) + ": " + std::string(FateWords(row.fate));
-    if (row.note != ItemRow::kNone) said = plan.notes[row.note];
+    if (row.note != ItemRow::kNone) said = plan.NoteText(row.note);
     if (row.fate != RowFate::kNameUnwritable && plan.Row(row) != nullptr &&
         said.find(*plan.Row(row)) == std::string::npos) {
       said += "; the row to write by hand: " + *plan.Row(row);

@@ -122,6 +122,7 @@ class Planner {
         layout_(layout),
         only_(only),
         first_with_parent_(layout.first_with_parent) {
+    plan_.table_path = table_path;
     plan_.classes.resize(output.classes.size());
     plan_.attributes.resize(output.attributes.size());
     plan_.attribute_table_rows.assign(output.attributes.size(), nullptr);
@@ -146,22 +147,16 @@ class Planner {
     }
   }
 
-  void Set(ItemRow& item, RowFate fate, std::string note = "", std::string row = "",
-           long line = 0) {
+  void Set(ItemRow& item, RowFate fate, RowNote note = {}, std::string row = "") {
     item.fate = fate;
-    item.line = static_cast<uint32_t>(std::max(line, 0L));
     if (!row.empty()) {
       plan_.rows.push_back(std::move(row));
       item.row = static_cast<uint32_t>(plan_.rows.size() - 1);
     }
-    if (!note.empty()) {
+    if (!note.item.empty()) {
       plan_.notes.push_back(std::move(note));
       item.note = static_cast<uint32_t>(plan_.notes.size() - 1);
     }
-  }
-
-  std::string Where(long line) const {
-    return line > 0 ? table_path_ + ":" + std::to_string(line) + ": " : "";
   }
 
   // The name of a value no row can hold, or empty: a comma or a line end in
@@ -194,16 +189,16 @@ class Planner {
                                       {"parent", &source.parent},
                                       {"target class", &names.name},
                                       {"target parent", &names.parent}});
-    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, source.name + ": " + problem);
+    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, {0, source.name, problem});
     const bool open_row = context.row && context.row->text.find(",,") != std::string::npos;
     if (context.row && !open_row) {
       std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row->line) + source.name +
-                     ": the table's class row names another target and a "
-                     "merge never replaces it; edit it to read: " +
-                     row,
-                 row, context.row->line);
+                 {context.row->line, source.name,
+                  "the table's class row names another target and a merge never replaces it; "
+                  "edit it to read: " +
+                      row},
+                 row);
     }
     effective_target_[suggestion.source] = static_cast<long>(proposed.named);
     proposals_.push_back(proposed);
@@ -219,7 +214,7 @@ class Planner {
     const std::string said = Said(proposed);
     std::string problem =
         Unwritable({{"class", &source.name}, {"parent", &source.parent}, {"attribute", &label}});
-    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
+    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, {0, said, problem});
     const ItemContext& context = proposed.is_class ? work_.class_context[proposed.item]
                                                    : work_.attribute_context[proposed.item];
     const bool names_a_target =
@@ -228,11 +223,11 @@ class Planner {
     if (names_a_target) {
       std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row->line) + said +
-                     ": the table's row names a target and a merge never replaces it; edit it "
-                     "to read: " +
-                     row,
-                 row, context.row->line);
+                 {context.row->line, said,
+                  "the table's row names a target and a merge never replaces it; edit it to "
+                  "read: " +
+                      row},
+                 row);
     }
     proposals_.push_back(proposed);
   }
@@ -266,13 +261,14 @@ class Planner {
     if (best.target_class != proposed.named) {
       if (!LookupFinds(best.target_class)) {
         const SuggestClass& first = work_.input.target[first_with_parent_.at(holder.parent_key)];
-        return Set(fate, RowFate::kOutOfReach,
-                   said + ": " + holder.key.str() + "." + key +
-                       " is out of any row's reach: a row naming " + holder.key.str() +
-                       " is looked up in " + first.key.str() + ", the first class under " +
-                       holder.parent_key.str() + "; map it by hand, or give " +
-                       work_.input.target[proposed.named].key.str() +
-                       " the attribute in the target");
+        return Set(
+            fate, RowFate::kOutOfReach,
+            {0, said,
+             holder.key.str() + "." + key + " is out of any row's reach: a row naming " +
+                 holder.key.str() + " is looked up in " + first.key.str() +
+                 ", the first class under " + holder.parent_key.str() +
+                 "; map it by hand, or give " + work_.input.target[proposed.named].key.str() +
+                 " the attribute in the target"});
       }
       proposed.named = best.target_class;
     }
@@ -283,16 +279,16 @@ class Planner {
                                       {"target class", &names.name},
                                       {"target parent", &names.parent},
                                       {"target attribute", &key}});
-    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, said + ": " + problem);
+    if (!problem.empty()) return Set(fate, RowFate::kNameUnwritable, {0, said, problem});
     const ItemContext& context = work_.attribute_context[item];
     if (context.reason == "target_missing") {
       std::string row = composer_.Text(proposed);
       return Set(fate, RowFate::kTableRowDiffers,
-                 Where(context.row ? context.row->line : 0) + said +
-                     ": the table's row names another target "
-                     "attribute and a merge never replaces it; edit it to read: " +
-                     row,
-                 row, context.row ? context.row->line : 0);
+                 {context.row ? context.row->line : 0, said,
+                  "the table's row names another target attribute and a merge never replaces "
+                  "it; edit it to read: " +
+                      row},
+                 row);
     }
     proposals_.push_back(proposed);
   }
@@ -353,7 +349,7 @@ class Planner {
       for (int round = 0; round < kMostPlans && !left.empty(); ++round) left = Merge(left, written);
       for (uint32_t at : left) {
         Set(FateOf(proposals_[at]), RowFate::kMergeRefuses,
-            Said(proposals_[at]) + ": a merge keeps refusing its row");
+            {0, Said(proposals_[at]), "a merge keeps refusing its row"});
       }
       begin = end;
     }
@@ -429,25 +425,25 @@ class Planner {
   // (which a merge never replaces) or with another suggestion's row.
   void TurnDown(const ProposedRow& proposed, const RowResult& result) {
     ItemRow& fate = FateOf(proposed);
-    const std::string where = Where(static_cast<long>(result.table_line));
+    const auto line = static_cast<long>(result.table_line);
     std::string row = composer_.Text(proposed);
     if (result.outcome == RowOutcome::kRefused) {
       return Set(
           fate, RowFate::kMergeRefuses,
-          where + Said(proposed) + ": a merge would refuse its row " + row + ": " + result.reason,
-          row, static_cast<long>(result.table_line));
+          {line, Said(proposed), "a merge would refuse its row " + row + ": " + result.reason},
+          row);
     }
     if (result.table_line == 0) {
       return Set(fate, RowFate::kMergeRefuses,
-                 Said(proposed) + ": another suggestion gives the same " +
-                     (proposed.is_class ? "class" : "attribute") + " its row first",
+                 {0, Said(proposed),
+                  std::string("another suggestion gives the same ") +
+                      (proposed.is_class ? "class" : "attribute") + " its row first"},
                  row);
     }
     Set(fate, RowFate::kTableRowDiffers,
-        where + Said(proposed) +
-            ": the table's row says otherwise and a merge never replaces it; edit it to read: " +
-            row,
-        row, static_cast<long>(result.table_line));
+        {line, Said(proposed),
+         "the table's row says otherwise and a merge never replaces it; edit it to read: " + row},
+        row);
   }
 
   const SuggestWork& work_;
@@ -469,6 +465,13 @@ class Planner {
 };
 
 }  // namespace
+
+std::string RowPlan::NoteText(uint32_t note) const {
+  const RowNote& said = notes[note];
+  std::string text;
+  if (said.line > 0) text = table_path + ":" + std::to_string(said.line) + ": ";
+  return text + said.item + ": " + said.detail;
+}
 
 std::string_view FateCode(RowFate fate) {
   switch (fate) {

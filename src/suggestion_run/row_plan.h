@@ -46,7 +46,15 @@ struct ItemRow {
   RowFate fate = RowFate::kNotAccepted;
   uint32_t row = kNone;   // the row to write instead, when not written: an index into RowPlan::rows
   uint32_t note = kNone;  // why it is not written, for people: an index into RowPlan::notes
-  uint32_t line = 0;      // the table line the note is about, or 0
+};
+
+// Why an item's row is not written, as plain fields: the table row involved
+// (its line, or 0), the item as suggest names it ("Pump" or "Pump: Head"),
+// and the reason with what to do. RowPlan::NoteText puts it into words.
+struct RowNote {
+  long line = 0;
+  std::string item;
+  std::string detail;
 };
 
 // A row proposed for an item: the target class it names, the class's own
@@ -62,8 +70,8 @@ struct RowPlan {
   std::vector<ItemRow> classes;     // per class item
   std::vector<ItemRow> attributes;  // per attribute item
   std::vector<std::string> rows;    // each without its line end
-  std::vector<std::string>
-      notes;  // each naming the item, `TABLE:LINE: ` first where a table row is involved
+  std::vector<RowNote> notes;
+  std::string table_path;  // as the notes name the table
   // The rows written, in the order of the source dictionary; their text is
   // made again as they are written.
   std::vector<ProposedRow> written;
@@ -77,6 +85,9 @@ struct RowPlan {
   const std::string* Row(const ItemRow& item) const {
     return item.row == ItemRow::kNone ? nullptr : &rows[item.row];
   }
+  // A note in words: "TABLE:LINE: ITEM: DETAIL", the table's place left out
+  // where no table row is involved.
+  std::string NoteText(uint32_t note) const;
 };
 
 // The mapping table read once to plan rows through a merge into it, again

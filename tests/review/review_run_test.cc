@@ -34,7 +34,7 @@ void Describe(std::ostringstream& out, const std::vector<Candidate>& candidates)
 std::string RowOf(const RowPlan& rows, const ItemRow& row, const std::string& written) {
   std::string text = std::string(FateCode(row.fate)) + " " + written;
   if (const std::string* instead = rows.Row(row)) text += " instead " + *instead;
-  if (row.note != ItemRow::kNone) text += " note " + rows.notes[row.note];
+  if (row.note != ItemRow::kNone) text += " note " + rows.NoteText(row.note);
   return text;
 }
 
