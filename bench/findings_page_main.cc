@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/suggestion_record_reader.h"
 #include "cli/explore_page_file.h"
 #include "cli/option_parser.h"
 #include "platform/file_problem.h"
@@ -141,7 +142,11 @@ int main(int argc, char** argv) {
     };
     int status = ReadRecords(findings, io, [&](const nlohmann::json& record) {
       if (TakeTargetRecord(record, *names, target, domains, writer.Suggestions())) return;
-      if (record.is_object() && Text(record, "record") == "suggestion") give_target();
+      if (std::optional<SuggestionRecord> suggestion = ReadSuggestionRecord(record)) {
+        give_target();
+        writer.Suggestions().Add(*suggestion);
+        return;
+      }
       writer.Add(record);
     });
     give_target();

@@ -109,7 +109,7 @@ int RunExploreCommand(std::span<const std::string> arguments, CliStreams& io) {
     SuggestionRun suggestions;
     if (RunSuggestions(request, io, suggestions, &sink, &totals) != kExitClean) return kExitTrouble;
     sink.Finish(totals);
-    FeedSuggestionBlock(suggestions, run.mapping_path, writer.Suggestions());
+    FeedSuggestionBlock(suggestions, writer.Suggestions());
     return kExitClean;
   });
 }

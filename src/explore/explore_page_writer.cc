@@ -53,8 +53,6 @@ void ExplorePageWriter::Add(const nlohmann::json& record) {
     // The summary of `zorvez suggest` counts its items in objects: it is
     // not the comparison's.
     summary_ = ScriptSafeJson(record);
-  } else if (kind == "suggestion") {
-    suggestions_.Add(record);
   }
   FlushPending(false);
 }

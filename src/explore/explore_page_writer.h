@@ -37,8 +37,8 @@ class ExplorePageWriter {
   // Throws std::runtime_error when no scratch file can be made.
   ExplorePageWriter(std::ostream& out, const ExplorePageOptions& options);
 
-  // Takes one finding record (class, attribute, child or summary), or a
-  // suggestion record of `zorvez suggest`. An
+  // Takes one finding record (class, attribute, child or summary); the
+  // suggestions go to Suggestions(). An
   // attribute or child record belongs to the class record before it; one
   // that comes before any class record, and a record of an unknown kind,
   // are left out.

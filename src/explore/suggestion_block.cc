@@ -1,5 +1,6 @@
 #include "explore/suggestion_block.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -10,17 +11,10 @@ namespace {
 
 constexpr size_t kWriteBatch = 1 << 16;
 
-using Value = JsonTape::Value;
-
 // A table row with no empty column: a merge never replaces it, so a
 // decision that gives the item another row cannot be written.
-bool RowIsComplete(Value row) {
-  return row.IsObject() && row["text"].Text().find(",,") == std::string_view::npos;
-}
-
-void AppendInteger(std::string& out, Value number) {
-  std::optional<int64_t> integer = number.Integer();
-  out += integer ? std::to_string(*integer) : "0";
+bool RowIsComplete(const std::optional<TableRowRef>& row) {
+  return row && row->text.find(",,") == std::string::npos;
 }
 
 // Whether `text` begins with `prefix` (not empty), and what follows it.
@@ -32,12 +26,9 @@ bool AfterPrefix(std::string_view text, std::string_view prefix, std::string_vie
 
 // How many first candidates are tied: their scores read the same and
 // nothing told them apart, so none was accepted.
-size_t TiedCount(Value candidates) {
-  size_t tied = 0;
-  candidates.ForEachElement([&](Value candidate) {
-    if (candidate["tied"].kind() == JsonTape::Kind::kTrue) ++tied;
-  });
-  return tied;
+size_t TiedCount(const std::vector<RecordCandidate>& candidates) {
+  return static_cast<size_t>(std::count_if(candidates.begin(), candidates.end(),
+                                           [](const RecordCandidate& c) { return c.tied; }));
 }
 
 // Evidence words that name what they relate ("lexicon: renal ~ kidney") are
@@ -50,8 +41,8 @@ std::string_view BareWord(std::string_view word) {
 // Three decimals: the page shows two, and a score written with all the
 // digits of a double would cost more than the candidate's names. Written as
 // JSON writes a floating-point number: "0.0", never "0".
-void AppendScore(std::string& out, Value candidate) {
-  double score = std::round(candidate["score"].Number() * 1000) / 1000;
+void AppendScore(std::string& out, double candidate_score) {
+  double score = std::round(candidate_score * 1000) / 1000;
   if (!std::isfinite(score)) {
     out += "null";
     return;
@@ -63,28 +54,21 @@ void AppendScore(std::string& out, Value candidate) {
   if (written.find_first_of(".e") == std::string_view::npos) out += ".0";
 }
 
-void AppendString(std::string& out, Value object, std::string_view name) {
-  AppendScriptSafeString(out, object[name].Text());
-}
-
 // Which item took a demoted candidate's target, where the record says: a
 // table line (a row already maps the target), a source class key (a class
 // item took it) or [class key, attribute label] (an attribute item did).
-void AppendTaker(std::string& out, Value candidate) {
-  Value taken = candidate["taken_by"];
-  Value line = taken["row"], owner = taken["class"], attribute = taken["attribute"];
-  if (line.Integer()) {
-    out += ',';
-    AppendInteger(out, line);
-  } else if (owner.IsString() && attribute.IsString()) {
+void AppendTaker(std::string& out, const RecordCandidate& candidate) {
+  if (candidate.taken_by_row > 0) {
+    out += ',' + std::to_string(candidate.taken_by_row);
+  } else if (!candidate.taken_by_class.empty() && !candidate.taken_by_attribute.empty()) {
     out += ",[";
-    AppendScriptSafeString(out, owner.Text());
+    AppendScriptSafeString(out, candidate.taken_by_class);
     out += ',';
-    AppendScriptSafeString(out, attribute.Text());
+    AppendScriptSafeString(out, candidate.taken_by_attribute);
     out += ']';
-  } else if (owner.IsString()) {
+  } else if (!candidate.taken_by_class.empty()) {
     out += ',';
-    AppendScriptSafeString(out, owner.Text());
+    AppendScriptSafeString(out, candidate.taken_by_class);
   }
 }
 
@@ -100,16 +84,9 @@ void SuggestionBlock::SetSourceRow(const std::string& key, SuggestSourceRow row)
   source_rows_[key] = std::move(row);
 }
 
-SuggestionBlock::Item& SuggestionBlock::ItemOf(Value source) {
-  std::string key(source["key"].Text());
-  auto [at, added] = item_of_key_.try_emplace(key, items_.size());
-  if (added) {
-    items_.push_back({std::move(key),
-                      std::string(source["label"].Text()),
-                      std::string(source["parent"].Text()),
-                      {},
-                      {}});
-  }
+SuggestionBlock::Item& SuggestionBlock::ItemOf(const SuggestionRecord& record) {
+  auto [at, added] = item_of_key_.try_emplace(record.class_key, items_.size());
+  if (added) items_.push_back({record.class_key, record.class_label, record.class_parent, {}, {}});
   return items_[at->second];
 }
 
@@ -127,34 +104,27 @@ std::string SuggestionBlock::KnownColumns(const ItemNamed& named) const {
   return known.find('&') == std::string::npos ? known : std::string();
 }
 
-// How suggest's notes name an item: its class's row name, then for an
-// attribute its label.
-std::string SuggestionBlock::NotesName(const ItemNamed& named) const {
-  auto row = source_rows_.find(named.item.key);
-  std::string name = row == source_rows_.end() ? named.item.label : row->second.name;
-  return named.for_class ? name : name + ": " + std::string(named.label);
-}
-
 // The item's row by its line alone where the page only names it: the
 // finding shows its text. A complete row that is the item's own travels
 // with its text, so that the page can tell whether a reviewer's decision
 // gives the same row or contradicts it: [line, text after the known
 // columns], or [line, text, 1] where it does not begin with them.
-void SuggestionBlock::AppendRow(std::string& out, Value row, const ItemNamed& named) const {
-  if (!row.IsObject()) {
+void SuggestionBlock::AppendRow(std::string& out, const std::optional<TableRowRef>& row,
+                                const ItemNamed& named) const {
+  if (!row) {
     out += "null";
     return;
   }
   // An attribute without a row of its own is given its class's row.
   const bool own_row = named.for_class || named.reason != "no_row";
   if (!own_row || !RowIsComplete(row)) {
-    AppendInteger(out, row["line"]);
+    out += std::to_string(row->line);
     return;
   }
-  std::string_view text = row["text"].Text(), rest;
+  std::string_view text = row->text, rest;
   const bool elided = AfterPrefix(text, KnownColumns(named), rest);
   out += '[';
-  AppendInteger(out, row["line"]);
+  out += std::to_string(row->line);
   out += ',';
   AppendScriptSafeString(out, elided ? rest : text);
   out += elided ? "]" : ",1]";
@@ -162,11 +132,10 @@ void SuggestionBlock::AppendRow(std::string& out, Value row, const ItemNamed& na
 
 // A mask of the words' codes; where a word carries a detail, [mask, word
 // with its detail, ...], so that a candidate without one costs no more.
-void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
+void SuggestionBlock::AppendEvidence(std::string& out, const std::vector<std::string>& evidence) {
   uint32_t mask = 0;
   std::string details;
-  evidence.ForEachElement([&](Value word) {
-    std::string_view text = word.Text();
+  for (const std::string& text : evidence) {
     std::string_view bare = BareWord(text);
     size_t code = evidence_.Code(bare);
     if (code < 32) mask |= uint32_t{1} << code;
@@ -174,7 +143,7 @@ void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
       details += ',';
       AppendScriptSafeString(details, text);
     }
-  });
+  }
   if (details.empty()) {
     out += std::to_string(mask);
     return;
@@ -185,55 +154,33 @@ void SuggestionBlock::AppendEvidence(std::string& out, Value evidence) {
   out += ']';
 }
 
-// What became of the row of an accepted item whose row is not written,
-// the why as its code: [why, note]; or, where the note begins as suggest's
-// notes do, with the table line and the item's name ("TABLE:LINE: Pump:
-// Speed: ..."), [why, the rest, line or 0], as the page knows both names;
-// [why] without a note. Nothing for a row written or an item nothing was
-// accepted for.
-void SuggestionBlock::AppendFate(std::string& out, Value record, const ItemNamed& named) {
-  if (record["row_written"].kind() != JsonTape::Kind::kFalse) return;
+// What became of the row of an accepted item whose row is not written:
+// [why, note], the why as its code and the note in suggest's words (as
+// `suggest` prints it, the table's line first where one is involved), or
+// [why] without a note. Nothing for a row written.
+void SuggestionBlock::AppendFate(std::string& out, const SuggestionRecord& record) {
+  if (record.row_written) return;
   out += ",[";
-  out += std::to_string(fates_.Code(record["why"].Text()));
-  if (record["note"].IsString()) {
-    std::string_view note = record["note"].Text(), rest;
-    long line = NoteLine(note);
+  out += std::to_string(fates_.Code(record.why));
+  if (!record.note.empty()) {
     out += ',';
-    if (AfterPrefix(note, NotesName(named) + ": ", rest)) {
-      AppendScriptSafeString(out, rest);
-      out += ',' + std::to_string(line);
-    } else {
-      AppendScriptSafeString(out, record["note"].Text());
-    }
+    AppendScriptSafeString(out, record.note);
   }
   out += ']';
-}
-
-// The table line a note begins with ("TABLE:LINE: "), which is then taken
-// off it; 0 where it begins otherwise.
-long SuggestionBlock::NoteLine(std::string_view& note) const {
-  std::string_view rest;
-  if (!AfterPrefix(note, table_path_.empty() ? "" : table_path_ + ":", rest)) return 0;
-  long line = 0;
-  auto [end, failed] = std::from_chars(rest.data(), rest.data() + rest.size(), line);
-  std::string_view after(end, static_cast<size_t>(rest.data() + rest.size() - end));
-  if (failed != std::errc() || line <= 0 || !after.starts_with(": ")) return 0;
-  note = after.substr(2);
-  return line;
 }
 
 // The trailing fields of an item, left out where they say nothing: the
 // number of tied first candidates (only an item nothing was accepted for
 // has them), the fate of the row of the one accepted (or null), then what
 // rows of an attribute take (`facts`).
-void SuggestionBlock::AppendTail(std::string& out, Value record, const ItemNamed& named,
+void SuggestionBlock::AppendTail(std::string& out, const SuggestionRecord& record,
                                  const std::string& facts) {
   std::string fate;
   size_t tied = 0;
-  if (record["accepted"].kind() == JsonTape::Kind::kNull) {
-    tied = TiedCount(record["candidates"]);
+  if (!record.accepted) {
+    tied = TiedCount(record.candidates);
   } else {
-    AppendFate(fate, record, named);
+    AppendFate(fate, record);
   }
   if (tied == 0 && fate.empty() && facts.empty()) return;
   out += ',';
@@ -257,19 +204,18 @@ void SuggestionBlock::NoteKey(std::string_view key) {
 }
 
 // [key, label, parent, score, evidence(, taker)]
-void SuggestionBlock::AppendClassCandidate(std::string& out, Value candidate) {
-  std::string_view key = candidate["key"].Text();
-  target_.Remember(key);
+void SuggestionBlock::AppendClassCandidate(std::string& out, const RecordCandidate& candidate) {
+  target_.Remember(candidate.key);
   out += '[';
-  AppendScriptSafeString(out, key);
+  AppendScriptSafeString(out, candidate.key);
   out += ',';
-  AppendString(out, candidate, "label");
+  AppendScriptSafeString(out, candidate.label);
   out += ',';
-  AppendString(out, candidate, "parent");
+  AppendScriptSafeString(out, candidate.parent);
   out += ',';
-  AppendScore(out, candidate);
+  AppendScore(out, candidate.score);
   out += ',';
-  AppendEvidence(out, candidate["evidence"]);
+  AppendEvidence(out, candidate.evidence);
   AppendTaker(out, candidate);
   out += ']';
 }
@@ -280,14 +226,12 @@ void SuggestionBlock::AppendClassCandidate(std::string& out, Value candidate) {
 // as its key with its label after the evidence:
 // [class, place, score, evidence(, taker)] or
 // [class, key, score, evidence, label(, taker)].
-void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate,
+void SuggestionBlock::AppendAttributeCandidate(std::string& out, const RecordCandidate& candidate,
                                                std::string& previous_owner) {
-  std::string_view owner = candidate["class"].Text();
-  std::string_view key = candidate["key"].Text();
-  std::string_view label = candidate["label"].Text();
+  const std::string& owner = candidate.target_class;
   target_.Remember(owner);
-  NoteKey(key);
-  std::optional<uint32_t> place = target_.PlaceOf(owner, key, label);
+  NoteKey(candidate.key);
+  std::optional<uint32_t> place = target_.PlaceOf(owner, candidate.key, candidate.label);
   out += '[';
   AppendScriptSafeString(out, owner == previous_owner ? std::string_view() : owner);
   previous_owner = owner;
@@ -295,15 +239,15 @@ void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate
   if (place) {
     out += std::to_string(*place);
   } else {
-    AppendScriptSafeString(out, key);
+    AppendScriptSafeString(out, candidate.key);
   }
   out += ',';
-  AppendScore(out, candidate);
+  AppendScore(out, candidate.score);
   out += ',';
-  AppendEvidence(out, candidate["evidence"]);
+  AppendEvidence(out, candidate.evidence);
   if (!place) {
     out += ',';
-    AppendScriptSafeString(out, label);
+    AppendScriptSafeString(out, candidate.label);
   }
   AppendTaker(out, candidate);
   out += ']';
@@ -311,65 +255,47 @@ void SuggestionBlock::AppendAttributeCandidate(std::string& out, Value candidate
 
 // A class item: [reason, row, candidates, accepted candidate or -1(, tied,
 // fate)]. An attribute item: [label, key, reason code, row, candidates,
-// accepted candidate or -1(, tied, fate)].
-void SuggestionBlock::AddLine(std::string_view line) {
-  if (tape_.Read(line)) AddRecord(tape_.Root());
-}
-
-void SuggestionBlock::Add(const nlohmann::json& record) {
-  AddLine(record.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
-}
-
-void SuggestionBlock::AddRecord(Value record) {
-  if (record["record"].Text() != "suggestion") return;
-  std::string_view kind = record["for"].Text();
-  bool for_class = kind == "class";
-  if (!for_class && kind != "attribute") return;
-  Item& item = ItemOf(record["class"]);
-  Value accepted = record["accepted"];
-  std::string_view reason = record["reason"].Text();
+// accepted candidate or -1(, tied, fate, facts)].
+void SuggestionBlock::Add(const SuggestionRecord& record) {
+  Item& item = ItemOf(record);
   // Written where the item keeps it: a class record in place of any before
   // it, an attribute record after the others.
-  std::string& text = for_class ? item.class_item : item.attributes;
-  if (for_class) text.clear();
+  std::string& text = record.for_class ? item.class_item : item.attributes;
+  if (record.for_class) text.clear();
   if (!text.empty()) text += ',';
   text += '[';
-  if (for_class) {
-    AppendScriptSafeString(text, reason);
+  if (record.for_class) {
+    AppendScriptSafeString(text, record.reason);
   } else {
-    Value attribute = record["attribute"];
-    AppendString(text, attribute, "label");
+    AppendScriptSafeString(text, record.attribute_label);
     text += ',';
-    AppendString(text, attribute, "key");
+    AppendScriptSafeString(text, record.attribute_key);
     text += ',';
-    text += std::to_string(reasons_.Code(reason));
+    text += std::to_string(reasons_.Code(record.reason));
   }
-  const ItemNamed named{item, record["attribute"]["label"].Text(), reason, for_class};
+  const ItemNamed named{item, record.attribute_label, record.reason, record.for_class};
   text += ',';
-  AppendRow(text, record["row"], named);
+  AppendRow(text, record.row, named);
   text += ",[";
-  long accepted_at = -1, at = 0;
+  long accepted_at = -1;
   std::string previous_owner;
-  record["candidates"].ForEachElement([&](Value candidate) {
+  for (size_t at = 0; at < record.candidates.size(); ++at) {
+    const RecordCandidate& candidate = record.candidates[at];
     if (at > 0) text += ',';
-    if (for_class) {
-      if (accepted_at < 0 && accepted.IsString() && accepted.Text() == candidate["key"].Text()) {
-        accepted_at = at;
-      }
+    if (accepted_at < 0 && record.accepted && candidate.key == record.accepted_key &&
+        candidate.target_class == record.accepted_class) {
+      accepted_at = static_cast<long>(at);
+    }
+    if (record.for_class) {
       AppendClassCandidate(text, candidate);
     } else {
-      if (accepted_at < 0 && accepted.IsObject() &&
-          accepted["class"].Text() == candidate["class"].Text() &&
-          accepted["key"].Text() == candidate["key"].Text()) {
-        accepted_at = at;
-      }
       AppendAttributeCandidate(text, candidate, previous_owner);
     }
-    ++at;
-  });
+  }
   text += "],";
   text += std::to_string(accepted_at);
-  AppendTail(text, record, named, for_class ? std::string() : AttributeFacts(named.label));
+  AppendTail(text, record,
+             record.for_class ? std::string() : AttributeFacts(record.attribute_label));
   text += ']';
 }
 

@@ -12,15 +12,17 @@
 // the page's export only joins; and, for an accepted item whose row
 // `suggest` does not write, why not, with what to do.
 //
-// A record is made compact text as it comes and is not kept: the records of
-// a large dictionary as JSON values would cost the page's writer several
-// times the memory of the comparison.
+// An item is made compact text as it comes and is not kept: the items of a
+// large dictionary as records would cost the page's writer several times
+// the memory of the comparison. The items come from the run itself
+// (explore/suggestion_feed.h), or, for a page of saved records, from the
+// reader of bench/.
 #ifndef ZOR_EXPLORE_SUGGESTION_BLOCK_H_
 #define ZOR_EXPLORE_SUGGESTION_BLOCK_H_
 
 #include <map>
 #include <memory>
-#include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -28,9 +30,9 @@
 #include <vector>
 
 #include "explore/code_table.h"
-#include "explore/json_tape.h"
 #include "explore/row_facts.h"
 #include "explore/target_places.h"
+#include "output/suggestion_record.h"
 #include "suggest/name_store.h"
 #include "suggest/suggest_model.h"
 
@@ -65,9 +67,6 @@ class SuggestionBlock {
   // Given before the records, as the page shortens an item's row and notes
   // by the names these give.
   void SetSourceRow(const std::string& key, SuggestSourceRow row);
-  // The mapping table as suggest's notes name it (and the page's inputs):
-  // the page puts it back where a note begins with it.
-  void SetTablePath(std::string path) { table_path_ = std::move(path); }
   // The items the table maps and the decisions carried into this run, as
   // JSON (explore/review_carry.h).
   void SetReviewCarry(std::string mapped, std::string carried) {
@@ -75,11 +74,8 @@ class SuggestionBlock {
     carried_ = std::move(carried);
   }
 
-  // Takes one record of `suggest --format jsonl`, as its line or as a JSON
-  // value; a summary, a record of another kind or a line that is not JSON is
-  // left out.
-  void AddLine(std::string_view line);
-  void Add(const nlohmann::json& record);
+  // Takes one item of suggest's report (its record as plain data).
+  void Add(const SuggestionRecord& record);
   bool Empty() const { return items_.empty(); }
 
   // The block's JSON, safe inside a <script> element.
@@ -94,12 +90,11 @@ class SuggestionBlock {
     std::string attributes;  // the attribute items, comma-separated
   };
 
-  void AddRecord(JsonTape::Value record);
-  Item& ItemOf(JsonTape::Value source);
-  void AppendClassCandidate(std::string& out, JsonTape::Value candidate);
-  void AppendAttributeCandidate(std::string& out, JsonTape::Value candidate,
+  Item& ItemOf(const SuggestionRecord& record);
+  void AppendClassCandidate(std::string& out, const RecordCandidate& candidate);
+  void AppendAttributeCandidate(std::string& out, const RecordCandidate& candidate,
                                 std::string& previous_owner);
-  void AppendEvidence(std::string& out, JsonTape::Value evidence);
+  void AppendEvidence(std::string& out, const std::vector<std::string>& evidence);
   // The item a record is of, as its row and notes name it.
   struct ItemNamed {
     const Item& item;
@@ -109,17 +104,14 @@ class SuggestionBlock {
   };
 
   std::string KnownColumns(const ItemNamed& named) const;
-  std::string NotesName(const ItemNamed& named) const;
-  void AppendRow(std::string& out, JsonTape::Value row, const ItemNamed& named) const;
-  void AppendFate(std::string& out, JsonTape::Value record, const ItemNamed& named);
-  long NoteLine(std::string_view& note) const;
-  void AppendTail(std::string& out, JsonTape::Value record, const ItemNamed& named,
-                  const std::string& facts);
+  void AppendRow(std::string& out, const std::optional<TableRowRef>& row,
+                 const ItemNamed& named) const;
+  void AppendFate(std::string& out, const SuggestionRecord& record);
+  void AppendTail(std::string& out, const SuggestionRecord& record, const std::string& facts);
   void NoteKey(std::string_view key);
   void WriteItems(std::ostream& out) const;
   void AppendKeyFacts(std::string& out) const;
 
-  JsonTape tape_;  // the record being read
   CodeTable evidence_;
   CodeTable reasons_;  // of attribute items
   CodeTable fates_;    // why an accepted item's row is not written
@@ -128,7 +120,6 @@ class SuggestionBlock {
   TargetPlaces target_;
   std::unordered_map<std::string, SuggestSourceRow> source_rows_;
   SuggestDomains domains_;
-  std::string table_path_;
   std::string mapped_ = "null";  // null: not known (a page written from records)
   std::string carried_ = "[]";
   // Candidates' target attribute keys that a row spells otherwise, or that

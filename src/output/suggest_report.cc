@@ -474,6 +474,112 @@ void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const Su
   out << line.Text();
 }
 
+namespace {
+
+void TypedFate(SuggestionRecord& record, const RowPlan& rows, const ItemRow& item) {
+  record.row_written = item.fate == RowFate::kWritten;
+  if (record.row_written) return;
+  record.why = FateCode(item.fate);
+  if (item.note != ItemRow::kNone) record.note = rows.NoteText(item.note);
+}
+
+SuggestionRecord TypedClassRecord(const SuggestWork& work, const SuggestOutput& output,
+                                  const AnchorLines& anchors, const RowPlan& rows, size_t item) {
+  const ClassSuggestion& suggestion = output.classes[item];
+  const ItemContext& context = work.class_context[item];
+  const SuggestClass& source = work.input.source[suggestion.source];
+  SuggestionRecord record;
+  record.reason = context.reason;
+  record.class_label = source.label.str();
+  record.class_key = source.key.str();
+  record.class_parent = work.source_rows[suggestion.source].parent;
+  if (context.row) record.row = *context.row;
+  const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
+  for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
+    const ClassCandidate& c = suggestion.candidates[k];
+    const SuggestClass& target = work.input.target[c.target];
+    RecordCandidate candidate;
+    candidate.key = target.key.str();
+    candidate.label = target.label.str();
+    candidate.parent = target.parent_key.str();
+    candidate.score = c.score;
+    ForEachEvidence(c.evidence, output, {source.label, source.key, target.label, target.key},
+                    [&](std::string_view word) { candidate.evidence.emplace_back(word); });
+    if (c.taken_by == kTakenByRow) {
+      candidate.taken_by_row = anchors.Of(c.target);
+    } else if (c.taken_by >= 0) {
+      candidate.taken_by_class =
+          work.input.source[output.classes[static_cast<size_t>(c.taken_by)].source].key.str();
+    }
+    candidate.tied = k < tied;
+    record.candidates.push_back(std::move(candidate));
+  }
+  record.accepted = suggestion.accepted && !suggestion.candidates.empty();
+  if (record.accepted) record.accepted_key = record.candidates.front().key;
+  record.no_mapping = suggestion.no_mapping;
+  TypedFate(record, rows, rows.classes[item]);
+  return record;
+}
+
+SuggestionRecord TypedAttributeRecord(const SuggestWork& work, const SuggestOutput& output,
+                                      const RowPlan& rows, size_t item) {
+  const AttributeSuggestion& suggestion = output.attributes[item];
+  const ItemContext& context = work.attribute_context[item];
+  const SuggestClass& owner = work.input.source[suggestion.item.source_class];
+  const SuggestAttribute& attribute = owner.attributes[suggestion.item.source_attribute];
+  SuggestionRecord record;
+  record.for_class = false;
+  record.reason = context.reason;
+  record.class_label = owner.label.str();
+  record.class_key = owner.key.str();
+  record.class_parent = work.source_rows[suggestion.item.source_class].parent;
+  record.attribute_label = attribute.label.str();
+  record.attribute_key = attribute.key.str();
+  if (const TableRowRef* row = context.row ? context.row : rows.attribute_table_rows[item])
+    record.row = *row;
+  const size_t tied = TiedAtTop(suggestion.candidates, suggestion.accepted);
+  for (size_t k = 0; k < suggestion.candidates.size(); ++k) {
+    const AttributeCandidate& c = suggestion.candidates[k];
+    const SuggestClass& holder = work.input.target[c.target_class];
+    const SuggestAttribute& target = holder.attributes[c.target_attribute];
+    RecordCandidate candidate;
+    candidate.target_class = holder.key.str();
+    candidate.key = target.key.str();
+    candidate.label = target.label.str();
+    candidate.score = c.score;
+    ForEachEvidence(c.evidence, output, {attribute.label, attribute.key, target.label, target.key},
+                    [&](std::string_view word) { candidate.evidence.emplace_back(word); });
+    if (c.taken_by >= 0) {
+      const AttributeItem& taker = output.attributes[static_cast<size_t>(c.taken_by)].item;
+      const SuggestClass& taker_class = work.input.source[taker.source_class];
+      candidate.taken_by_class = taker_class.key.str();
+      candidate.taken_by_attribute = taker_class.attributes[taker.source_attribute].label.str();
+    }
+    candidate.tied = k < tied;
+    record.candidates.push_back(std::move(candidate));
+  }
+  record.accepted = suggestion.accepted && !suggestion.candidates.empty();
+  if (record.accepted) {
+    record.accepted_class = record.candidates.front().target_class;
+    record.accepted_key = record.candidates.front().key;
+  }
+  record.no_mapping = suggestion.no_mapping;
+  TypedFate(record, rows, rows.attributes[item]);
+  return record;
+}
+
+}  // namespace
+
+void ForEachSuggestionRecord(const SuggestWork& work, const SuggestOutput& output,
+                             const RowPlan& rows,
+                             const std::function<void(const SuggestionRecord&)>& visit) {
+  const AnchorLines anchors(work);
+  for (const ReportItem& item : ReportOrder(output)) {
+    visit(item.is_class ? TypedClassRecord(work, output, anchors, rows, item.index)
+                        : TypedAttributeRecord(work, output, rows, item.index));
+  }
+}
+
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                          const RowPlan& rows, const std::string& table_path, bool colour) {
   WriteInBatches(out, output, [&] { return TextItems(work, output, rows, table_path, colour); });

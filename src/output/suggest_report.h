@@ -5,11 +5,13 @@
 #ifndef ZOR_OUTPUT_SUGGEST_REPORT_H_
 #define ZOR_OUTPUT_SUGGEST_REPORT_H_
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "output/suggestion_record.h"
 #include "suggestion_run/row_plan.h"
 #include "suggestion_run/suggest_work.h"
 
@@ -44,6 +46,11 @@ size_t TiedScores(const std::vector<double>& scores, bool accepted);
 
 void WriteSuggestionRecords(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                             const RowPlan& rows);
+
+// The same items, in the same order, as plain data.
+void ForEachSuggestionRecord(const SuggestWork& work, const SuggestOutput& output,
+                             const RowPlan& rows,
+                             const std::function<void(const SuggestionRecord&)>& visit);
 
 void WriteSuggestionText(std::ostream& out, const SuggestWork& work, const SuggestOutput& output,
                          const RowPlan& rows, const std::string& table_path, bool colour);

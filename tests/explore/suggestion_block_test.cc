@@ -6,9 +6,19 @@
 
 #include "explore/explore_page_writer.h"
 
+#ifdef ZOR_WITH_RECORD_READER
+#include "bench/suggestion_record_reader.h"
+
 namespace {
 
 using nlohmann::json;
+
+// A record as suggest writes it, into the block as the page tool reads it;
+// one of another kind is none.
+void Add(SuggestionBlock& block, const std::string& text) {
+  if (std::optional<SuggestionRecord> record = ReadSuggestionRecord(json::parse(text)))
+    block.Add(*record);
+}
 
 std::shared_ptr<NameStore> Names() {
   static const auto names = std::make_shared<NameStore>();
@@ -34,8 +44,7 @@ SuggestClass Target(std::string key, std::string parent, std::vector<std::string
 // their detail only where they have one, an item's own complete row travels
 // with its text (without the columns the page knows, where it begins with
 // them), tied candidates are counted, an accepted row not written keeps its
-// why and note (without the table line and the item's name, where it begins
-// with them), what the rows of a source class and of each target class take
+// why and suggest's note, what the rows of a source class and of each target class take
 // travels where it says more than the names (explore/row_facts.h), and names
 // cannot end the script element.
 TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
@@ -49,8 +58,7 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   domains.fallback = "GEN";
   block.SetDomains(std::move(domains));
   block.SetSourceRow("S1", {"S row", "P row", "Old"});
-  block.SetTablePath("t.csv");
-  block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
+  Add(block, (R"({"record":"suggestion","for":"attribute","reason":"class_not_mapped",
     "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Mesh","key":"M"},
     "row":{"line":9,"text":"S row,P row,Mesh,Old,Root,MS,"},
     "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.90000001,"evidence":["label","key"]},
@@ -59,21 +67,21 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
                    "taken_by":{"class":"S2","attribute":"Size"}}],
     "accepted":{"class":"Y","key":"MS"},"row_written":false,"why":"table_row_differs",
     "note":"t.csv:9: S row: Mesh: edit it"})"));
-  block.Add(json::parse(R"({"record":"suggestion","for":"attribute","reason":"no_row",
+  Add(block, (R"({"record":"suggestion","for":"attribute","reason":"no_row",
     "class":{"label":"S","key":"S1","parent":"P"},"attribute":{"label":"Size","key":"Z"},
     "row":{"line":7,"text":"S,P,*,Yx,V,*,"},
     "candidates":[{"class":"Y","key":"MS","label":"MS label","score":0.5,"evidence":["lexicon: size ~ mesh"],"tied":true},
                   {"class":"B","key":"B1","label":"b","score":0.5,"evidence":["label"],"tied":true}],
     "accepted":null,"row_written":false,"why":"not_accepted"})"));
-  block.Add(json::parse(R"({"record":"suggestion","for":"class","reason":"not_in_mapping_table",
+  Add(block, (R"({"record":"suggestion","for":"class","reason":"not_in_mapping_table",
     "class":{"label":"S","key":"S1","parent":"P"},"row":{"line":7,"text":"S,P,*,Yx,V,*,"},
     "candidates":[{"key":"B","label":"</script>","parent":"V","score":0.5,"evidence":["key"],
                    "taken_by":{"row":12}},
                   {"key":"Y","label":"Y","parent":"V","score":0.4,"evidence":["label"],"taken_by":{"class":"S3"}}],
     "accepted":"Y","row_written":false,"why":"merge_refuses","note":"S row: no"})"));
-  block.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":1}})"));
-  block.Add(json::parse(
-      R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
+  Add(block, (R"({"record":"summary","classes":{"items":1,"accepted":1}})"));
+  Add(block,
+      (R"({"record":"suggestion","for":"class","class":{"key":"T"},"candidates":7,"accepted":3})"));
   std::string text = block.Json();
   EXPECT_EQ(text.find("</script>"), std::string::npos);
   json data = json::parse(text);
@@ -85,13 +93,14 @@ TEST(SuggestionBlock, CarriesItemsCandidatesAndTheTargetTheyNeed) {
   const json& item = data["items"][0];
   EXPECT_EQ(item[0], "S1");
   EXPECT_EQ(item[3], json::parse(R"(["not_in_mapping_table",[7,"S,P,*,Yx,V,*,",1],
-    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0,[1,"no",0]])"));
+    [["B","</script>","V",0.5,2,12],["Y","Y","V",0.4,1,"S3"]],1,0,[1,"S row: no"]])"));
   EXPECT_EQ(item[5], "S row");
   EXPECT_EQ(item[7], "Old");
   EXPECT_EQ(item[8], json::parse(R"({"d":"GEN,","m":"S row,P row,*,No Mapping,,*,GEN,"})"));
   EXPECT_EQ(item[4], json::parse(R"([
     ["Mesh","M",0,[9,"Old,Root,MS,"],
-     [["Y",0,0.9,3],["","XX",1.0,[12,"lexicon: mesh ~ net"],"not carried",["S2","Size"]]],0,0,[0,"edit it",9]],
+     [["Y",0,0.9,3],["","XX",1.0,[12,"lexicon: mesh ~ net"],"not carried",["S2","Size"]]],0,0,
+     [0,"t.csv:9: S row: Mesh: edit it"]],
     ["Size","Z",1,7,[["Y",0,0.5,[4,"lexicon: size ~ mesh"]],["B","B1",0.5,1,"b"]],-1,2]])"));
   EXPECT_EQ(data["items"][1], json::parse(R"(["T","","",["",null,[],-1],[],"","","",
     {"n":"an empty name or parent, which no table row can hold: give it one in its dictionary",
@@ -117,8 +126,8 @@ TEST(SuggestionBlock, PageHoldsItOnlyWithSuggestions) {
     ExplorePageWriter writer(page, {});
     writer.Add(json::parse(R"({"record":"summary","classes":3})"));
     if (suggestions) {
-      writer.Add(json::parse(
-          R"({"record":"suggestion","for":"class","class":{"key":"K"},"candidates":[],"accepted":null})"));
+      Add(writer.Suggestions(),
+          R"({"record":"suggestion","for":"class","class":{"key":"K"},"candidates":[],"accepted":null})");
     }
     writer.Add(json::parse(R"({"record":"summary","classes":{"items":1,"accepted":0}})"));
     writer.Finish();
@@ -129,3 +138,5 @@ TEST(SuggestionBlock, PageHoldsItOnlyWithSuggestions) {
 }
 
 }  // namespace
+
+#endif  // ZOR_WITH_RECORD_READER

@@ -480,7 +480,7 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       // The decided rows, downloaded and shown to copy.
       exportDecisions() {
         const { text, notes } = readReview() === null ? { text: '', notes: [] }
-          : exportRows.exportRows(page.review, page.decisions, index.inputs.mapping);
+          : exportRows.exportRows(page.review, page.decisions);
         const name = 'suggested-rows.csv';
         const area = reviewView.drawExport(text, notes, name);
         download(text, 'text/csv', name);

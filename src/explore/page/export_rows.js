@@ -60,10 +60,10 @@ const ZorExportRows = ((model, decisionsModel) => {
   // The decided rows, as `zorvez suggest --format csv` writes the rows of
   // the same decisions: in the source dictionary's order, a class row, then
   // its attribute rows. A row that is not written is said in `notes`, with
-  // what to do. `mapping` is the table as suggest's notes name it.
-  function exportRows(review, decisions, mapping) {
+  // what to do.
+  function exportRows(review, decisions) {
     const out = { text: '', notes: [] };
-    const ctx = { review, mapping, out };
+    const ctx = { review, out };
     for (const item of review.block.items) {
       const saved = decisions[item[S_KEY]];
       if (saved === undefined) continue;
@@ -93,11 +93,11 @@ const ZorExportRows = ((model, decisionsModel) => {
     return part[kind === 'class' ? C_FATE : A_FATE] ?? null;
   }
 
-  // Suggest's note on a row it does not write; the table holding that very
-  // row has none, as there is nothing to do, and an attribute waiting for
-  // its class none either, as suggest says it of the class (null).
+  // Suggest's note on a row it does not write, in its words as the block
+  // carries it; the table holding that very row has none, as there is
+  // nothing to do, and an attribute waiting for its class none either, as
+  // suggest says it of the class (null).
   function fateNote(ctx, fate, said) {
-    if (fate.length > 2) return (fate[2] > 0 ? ctx.mapping + ':' + fate[2] + ': ' : '') + said + ': ' + fate[1];
     if (fate.length > 1) return fate[1];
     const why = ctx.review.block.fates[fate[0]];
     if (why === 'class_not_placed') return null;
