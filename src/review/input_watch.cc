@@ -38,3 +38,11 @@ std::vector<std::string> InputWatch::Changed() {
   }
   return changed;
 }
+
+void InputWatch::Forget(const std::string& path) {
+  for (size_t i = 0; i < paths_.size(); ++i) {
+    if (paths_[i] != path) continue;
+    taken_[i] = Stamp{};
+    last_look_[i] = StampOf(path);
+  }
+}

@@ -18,6 +18,8 @@ class InputWatch {
   std::vector<std::string> Changed();
   // Takes the files as they are now as their state.
   void TakeAsTheyAre();
+  // Takes `path` as changed at the next look.
+  void Forget(const std::string& path);
 
  private:
   struct Stamp {

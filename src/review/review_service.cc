@@ -373,6 +373,7 @@ std::unique_ptr<ReviewRun> ReviewService::Load(const DecisionsFile& decisions,
 }
 
 void ReviewService::Swap(std::unique_ptr<ReviewRun> fresh) {
+  ++readings_;
   run_ = std::move(fresh);
   targets_ = std::make_unique<TypedTargets>(run_->Work().input);
   // The items are numbered anew: what was decided before cannot be taken
@@ -412,6 +413,7 @@ void ReviewService::Tick() {
     for (const std::string& path : changed) names += (names.empty() ? "" : ", ") + path;
     std::unique_lock<std::mutex> lock(mutex_);
     const long taken = decisions_taken_;
+    const long readings = readings_;
     const std::string decisions = run_->DecisionsFileText();
     std::shared_ptr<const Lexicon> lexicon = lexicon_;
     lock.unlock();
@@ -421,7 +423,16 @@ void ReviewService::Tick() {
     std::unique_ptr<ReviewRun> fresh;
     if (lexicon) fresh = Load(ParseDecisions(decisions), lexicon.get(), problem);
     lock.lock();
-    if (!fresh) {
+    if (readings_ != readings) {
+      // An Apply read the inputs again meanwhile, after this began: its
+      // reading is the newer one, but made with the lexicon as it was: a
+      // changed synonyms file is read again at the next look.
+      fresh.reset();
+      if (lexicon_too) {
+        std::lock_guard<std::mutex> watch(watch_mutex_);
+        watch_.Forget(setup_.synonyms_path);
+      }
+    } else if (!fresh) {
       problem_ = names +
                  " changed on disk and cannot be read; the review goes on with what was "
                  "read before:\n" +

@@ -94,6 +94,7 @@ class ReviewService : public ReviewHandlers {
   std::vector<Applied> applied_;
   long version_ = 1;
   long decisions_taken_ = 0;  // counts every change of decisions, to tell a reading outrun
+  long readings_ = 0;         // counts every reading of the inputs put in place
   std::string notice_;        // what the last reading of the inputs did
   std::string problem_;       // why the inputs could not be read again, while they cannot
   std::mutex watch_mutex_;
