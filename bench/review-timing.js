@@ -4,7 +4,8 @@
 // request to its answer (the decision laid on the items it touches, its
 // class's attributes ranked again, the rows planned, the decisions file
 // written). With ZOR_REVIEW_TIME=FILE the review runs under /usr/bin/time,
-// which writes its peak memory there.
+// which writes its peak memory there; with ZOR_REVIEW_ACCEPT_ALL=1 every item
+// the tool accepted is decided first, as in a review far along.
 //   node bench/review-timing.js DECISIONS ZORVEZ REVIEW-ARGUMENTS...
 'use strict';
 const http = require('node:http');
@@ -53,6 +54,13 @@ function summary(name, times) {
   const port = Number(url.port);
   const first = await request(port, '', 'GET', url.pathname + url.search);
   const cookie = first.headers['set-cookie'][0].split(';')[0];
+  if (process.env.ZOR_REVIEW_ACCEPT_ALL) {
+    // A review far along: every item the tool accepted decided first.
+    const start = process.hrtime.bigint();
+    const answer = await request(port, cookie, 'POST', '/api/accept-tools', '{}');
+    console.log(`accept the tool's everywhere: ${JSON.parse(answer.text).said} ` +
+      `(${(Number(process.hrtime.bigint() - start) / 1e6).toFixed(0)} ms)`);
+  }
   const state = JSON.parse((await request(port, cookie, 'GET', '/api/state')).text);
   const lines = state.classes;
   const placed = [], others = [], inServer = [];

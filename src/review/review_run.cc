@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <map>
-#include <nlohmann/json.hpp>
+
+#include "output/json_line.h"
 
 namespace {
 
@@ -181,17 +182,12 @@ std::string ReviewRun::WrittenRow(const ItemRef& ref) const {
 
 std::vector<size_t> ReviewRun::Decide(const std::vector<DecisionChange>& changes,
                                       std::vector<DecisionChange>* before) {
-  ItemSet touched;
+  std::vector<DecisionEffects::Change> laid;
   for (const DecisionChange& change : changes) {
     if (before != nullptr) before->push_back({change.item, DecisionOf(change.item)});
-    const ItemSet some = change.item.is_class
-                             ? effects_->SetClass(change.item.item, change.decision)
-                             : effects_->SetAttribute(change.item.item, change.decision);
-    touched.classes.insert(touched.classes.end(), some.classes.begin(), some.classes.end());
-    touched.attributes.insert(touched.attributes.end(), some.attributes.begin(),
-                              some.attributes.end());
+    laid.push_back({change.item.is_class, change.item.item, change.decision});
   }
-  touched.Settle();
+  const ItemSet touched = effects_->Set(laid);
   std::vector<size_t> sources;
   for (size_t i : touched.classes) {
     run_.output.classes[i] = effects_->ClassView(i);
@@ -282,34 +278,54 @@ size_t ReviewRun::DecisionCount() const {
   return count;
 }
 
+namespace {
+
+// One entry, its members in the order the JSON library writes them, on a
+// line of its own.
+void AppendEntry(std::string& text, const DecisionEntry& entry) {
+  JsonLine line;
+  line.Open();
+  if (entry.for_attribute) {
+    line.Key("attribute").Open().Key("key").String(entry.attribute_key);
+    line.Key("label").String(entry.attribute_label).Close();
+  }
+  line.Key("class").String(entry.class_key);
+  if (entry.no_mapping) {
+    line.Key("no_mapping").Bool(true);
+  } else {
+    line.Key("target").Open();
+    if (entry.for_attribute) line.Key("class").String(entry.target_class);
+    line.Key("key").String(entry.target_key).Close();
+  }
+  line.Close();
+  text += text.ends_with('[') ? "\n" : ",\n";
+  text.append(line.Text(), 0, line.Text().size() - 1);
+}
+
+}  // namespace
+
 std::string ReviewRun::DecisionsFileText() const {
-  nlohmann::json decisions = nlohmann::json::array();
+  std::string text;
+  JsonLine head;
+  head.Open().Key("format").String(kDecisionsFormat).Key("version").Number(1);
+  head.Key("suggestions").String(ReviewHash(source_path_)).Key("source").String(source_path_);
+  text = head.Text();  // the object left open: its decisions follow
+  text += ",\"decisions\":[";
   for (const JudgedEntry& judged : run_.decided.judged) {
-    if (!Carried(judged.fate)) decisions.push_back(DecisionEntryJson(*judged.entry));
+    if (!Carried(judged.fate)) AppendEntry(text, *judged.entry);
   }
   const SuggestInput& input = run_.work.input;
   for (size_t source = 0; source < input.source.size(); ++source) {
     const long item = effects_->ClassItemOf(source);
     if (item >= 0 && effects_->OfClass(static_cast<size_t>(item)).decided()) {
       const ItemRef ref{true, static_cast<size_t>(item)};
-      decisions.push_back(DecisionEntryJson(EntryOf(ref, DecisionOf(ref))));
+      AppendEntry(text, EntryOf(ref, DecisionOf(ref)));
     }
     for (size_t a : effects_->AttributeItemsOf(source)) {
       const ItemRef ref{false, a};
-      if (DecisionOf(ref).decided())
-        decisions.push_back(DecisionEntryJson(EntryOf(ref, DecisionOf(ref))));
+      if (DecisionOf(ref).decided()) AppendEntry(text, EntryOf(ref, DecisionOf(ref)));
     }
   }
-  // One entry a line: a file a person can read and a version control
-  // system can compare.
-  auto dumped = [](const nlohmann::json& value) {
-    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  };
-  std::string text = "{\"format\":" + dumped(kDecisionsFormat) +
-                     ",\"version\":1,\"suggestions\":" + dumped(ReviewHash(source_path_)) +
-                     ",\"source\":" + dumped(source_path_) + ",\"decisions\":[";
-  for (size_t k = 0; k < decisions.size(); ++k)
-    text += (k == 0 ? "\n" : ",\n") + dumped(decisions[k]);
   text += "\n]}\n";
   return text;
 }

@@ -1,6 +1,7 @@
 #include "suggestion_run/decision_effects.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -107,20 +108,27 @@ void DecisionEffects::SetAll(const DecidedItems& decided) {
   }
 }
 
-void DecisionEffects::ClassesRanking(uint32_t target, std::vector<size_t>& out) const {
+void DecisionEffects::ClassesRanking(const std::vector<uint32_t>& targets,
+                                     std::vector<size_t>& out) const {
+  if (targets.empty()) return;
+  const std::unordered_set<uint32_t> wanted(targets.begin(), targets.end());
   for (size_t i = 0; i < base_.classes.size(); ++i) {
     const auto& candidates = base_.classes[i].candidates;
-    if (std::any_of(candidates.begin(), candidates.end(),
-                    [&](const ClassCandidate& c) { return c.target == target; })) {
+    if (std::any_of(candidates.begin(), candidates.end(), [&](const ClassCandidate& c) {
+          return wanted.count(static_cast<uint32_t>(c.target)) > 0;
+        })) {
       out.push_back(i);
     }
   }
 }
 
-void DecisionEffects::AttributesRanking(uint64_t target, std::vector<size_t>& out) const {
+void DecisionEffects::AttributesRanking(const std::vector<uint64_t>& targets,
+                                        std::vector<size_t>& out) const {
+  if (targets.empty()) return;
+  const std::unordered_set<uint64_t> wanted(targets.begin(), targets.end());
   auto ranks = [&](const AttributeSuggestion& s) {
     return std::any_of(s.candidates.begin(), s.candidates.end(), [&](const AttributeCandidate& c) {
-      return ((uint64_t{c.target_class} << 32) | c.target_attribute) == target;
+      return wanted.count((uint64_t{c.target_class} << 32) | c.target_attribute) > 0;
     });
   };
   for (size_t a = 0; a < base_.attributes.size(); ++a) {
@@ -133,40 +141,47 @@ void DecisionEffects::AttributesRanking(uint64_t target, std::vector<size_t>& ou
   }
 }
 
-ItemSet DecisionEffects::SetClass(size_t item, const Decision& decision) {
+ItemSet DecisionEffects::Set(const std::vector<Change>& changes) {
   ItemSet touched;
-  touched.classes.push_back(item);
-  const Decision before = classes_[item];
-  if (Targets(before)) {
-    Leave(class_takers_, before.target_class, static_cast<uint32_t>(item));
-    ClassesRanking(before.target_class, touched.classes);
+  std::vector<uint32_t> class_targets;
+  std::vector<uint64_t> attribute_targets;
+  std::vector<size_t> placed_again;
+  for (const Change& change : changes) {
+    const auto item = static_cast<uint32_t>(change.item);
+    if (change.is_class) {
+      touched.classes.push_back(change.item);
+      const Decision before = classes_[change.item];
+      if (Targets(before)) {
+        Leave(class_takers_, before.target_class, item);
+        class_targets.push_back(before.target_class);
+      }
+      classes_[change.item] = change.decision;
+      if (Targets(change.decision)) {
+        Enter(class_takers_, change.decision.target_class, item);
+        class_targets.push_back(change.decision.target_class);
+      }
+      placed_again.push_back(base_.classes[change.item].source);
+    } else {
+      touched.attributes.push_back(change.item);
+      const Decision before = attributes_[change.item];
+      if (Targets(before)) {
+        Leave(attribute_takers_, AttributeTarget(before), item);
+        attribute_targets.push_back(AttributeTarget(before));
+      }
+      attributes_[change.item] = change.decision;
+      if (Targets(change.decision)) {
+        Enter(attribute_takers_, AttributeTarget(change.decision), item);
+        attribute_targets.push_back(AttributeTarget(change.decision));
+      }
+    }
   }
-  classes_[item] = decision;
-  if (Targets(decision)) {
-    Enter(class_takers_, decision.target_class, static_cast<uint32_t>(item));
-    ClassesRanking(decision.target_class, touched.classes);
+  for (size_t source : placed_again) {
+    Place(source);
+    const std::vector<size_t>& own = attribute_items_of_[source];
+    touched.attributes.insert(touched.attributes.end(), own.begin(), own.end());
   }
-  const size_t source = base_.classes[item].source;
-  Place(source);
-  const std::vector<size_t>& own = attribute_items_of_[source];
-  touched.attributes.insert(touched.attributes.end(), own.begin(), own.end());
-  touched.Settle();
-  return touched;
-}
-
-ItemSet DecisionEffects::SetAttribute(size_t item, const Decision& decision) {
-  ItemSet touched;
-  touched.attributes.push_back(item);
-  const Decision before = attributes_[item];
-  if (Targets(before)) {
-    Leave(attribute_takers_, AttributeTarget(before), static_cast<uint32_t>(item));
-    AttributesRanking(AttributeTarget(before), touched.attributes);
-  }
-  attributes_[item] = decision;
-  if (Targets(decision)) {
-    Enter(attribute_takers_, AttributeTarget(decision), static_cast<uint32_t>(item));
-    AttributesRanking(AttributeTarget(decision), touched.attributes);
-  }
+  ClassesRanking(class_targets, touched.classes);
+  AttributesRanking(attribute_targets, touched.attributes);
   touched.Settle();
   return touched;
 }

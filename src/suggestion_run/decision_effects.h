@@ -39,10 +39,15 @@ class DecisionEffects {
 
   // Every item's decision at once, as a decisions file's judgement gives them.
   void SetAll(const DecidedItems& decided);
-  // One item's decision (an open one takes it back); returns the items
-  // whose suggestions change with it, the item itself among them.
-  ItemSet SetClass(size_t item, const Decision& decision);
-  ItemSet SetAttribute(size_t item, const Decision& decision);
+  // Decisions of items (an open one takes an item's back), as one change:
+  // returns the items whose suggestions change with them, the items
+  // themselves among them, looked for once for all of them.
+  struct Change {
+    bool is_class = true;
+    size_t item = 0;
+    Decision decision;
+  };
+  ItemSet Set(const std::vector<Change>& changes);
 
   const Decision& OfClass(size_t item) const { return classes_[item]; }
   const Decision& OfAttribute(size_t item) const { return attributes_[item]; }
@@ -69,9 +74,10 @@ class DecisionEffects {
   static uint64_t AttributeTarget(const Decision& d) {
     return (uint64_t{d.target_class} << 32) | d.target_attribute;
   }
-  // The attribute items that rank `target` (their base or placed suggestions).
-  void AttributesRanking(uint64_t target, std::vector<size_t>& out) const;
-  void ClassesRanking(uint32_t target, std::vector<size_t>& out) const;
+  // The items that rank one of `targets` (for attributes, their base or
+  // placed suggestions).
+  void AttributesRanking(const std::vector<uint64_t>& targets, std::vector<size_t>& out) const;
+  void ClassesRanking(const std::vector<uint32_t>& targets, std::vector<size_t>& out) const;
 
   const SuggestSession& session_;
   const SuggestOutput& base_;
