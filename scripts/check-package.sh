@@ -32,12 +32,16 @@ test -f "$work/prefix/usr/share/man/man1/zorvez-merge.1"
 test -f "$work/prefix/usr/share/man/man1/zorvez-lint.1"
 test -f "$work/prefix/usr/share/man/man1/zorvez-suggest.1"
 test -f "$work/prefix/usr/share/man/man1/zorvez-explore.1"
+test -f "$work/prefix/usr/share/man/man1/zorvez-review.1"
 ls "$work"/prefix/usr/share/doc/*/synonyms.md >/dev/null
 # WordNet's notice, in the package's copyright file, and the database it depends on.
 grep -q "WordNet 3.0 Copyright 2006 by Princeton University" \
   "$work/prefix/usr/share/doc/zorvezirudeduzazaduzizorav/copyright"
 dpkg-deb --field "$package" Depends | grep -qw wordnet-base ||
   { echo "the package does not depend on wordnet-base"; exit 1; }
+# The review's HTTP library is Debian's shared one.
+dpkg-deb --field "$package" Depends | grep -q "libcpp-httplib0.11" ||
+  { echo "the package does not depend on libcpp-httplib0.11"; exit 1; }
 
 mask() { sed -E 's/UUID="[0-9A-F]{32}"/UUID="<UUID>"/g' "$1"; }
 check_example() {

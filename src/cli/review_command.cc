@@ -142,6 +142,17 @@ int RunReview(const ReviewOptions& options, CliStreams& io) {
     return loaded ? std::shared_ptr<const Lexicon>(std::move(lexicon)) : nullptr;
   };
   ReviewService service(std::move(setup));
+  // The locks first, then the inputs (an input that cannot be used ends
+  // the review before it holds a port), then the port, which the locks
+  // then name.
+  const std::string starting = "process " + std::to_string(getpid()) + ", starting\n";
+  const std::unique_ptr<ExclusiveLock> table_lock =
+      Lock(options.inputs.mapping_path, "the mapping table", starting, io);
+  if (!table_lock) return kExitFindings;
+  const std::unique_ptr<ExclusiveLock> decisions_lock =
+      Lock(options.decisions, "the decisions file", starting, io);
+  if (!decisions_lock) return kExitFindings;
+  if (!service.Start(io)) return kExitTrouble;
   ReviewServer server(service, ReviewPagePolicy());
   std::string problem;
   if (!server.Listen(options.port, problem)) {
@@ -149,15 +160,9 @@ int RunReview(const ReviewOptions& options, CliStreams& io) {
     return kExitTrouble;
   }
   const std::string address = server.Guard().Origin() + "/";
-  std::ostringstream holder;
-  holder << "process " << getpid() << " at " << address << '\n';
-  const std::unique_ptr<ExclusiveLock> table_lock =
-      Lock(options.inputs.mapping_path, "the mapping table", holder.str(), io);
-  if (!table_lock) return kExitFindings;
-  const std::unique_ptr<ExclusiveLock> decisions_lock =
-      Lock(options.decisions, "the decisions file", holder.str(), io);
-  if (!decisions_lock) return kExitFindings;
-  if (!service.Start(io)) return kExitTrouble;
+  const std::string holder = "process " + std::to_string(getpid()) + " at " + address + "\n";
+  table_lock->Rewrite(holder);
+  decisions_lock->Rewrite(holder);
   io.out << server.Guard().Address() << std::endl;
   ReportError(io, "review: serving the review of " + options.inputs.mapping_path + " at " +
                       address + " (decisions in " + options.decisions +

@@ -15,6 +15,9 @@ class ExclusiveLock {
   // `held_by`, or when the file cannot be made, with why in `problem`.
   static std::unique_ptr<ExclusiveLock> Take(const std::string& path, const std::string& holder,
                                              std::string& held_by, std::string& problem);
+  // Writes `holder` in place of what the lock file said; false when it
+  // cannot (the lock holds all the same).
+  bool Rewrite(const std::string& holder);
   // Releases the lock and removes the file.
   ~ExclusiveLock();
   ExclusiveLock(const ExclusiveLock&) = delete;

@@ -54,16 +54,21 @@ std::unique_ptr<ExclusiveLock> ExclusiveLock::Take(const std::string& path,
       close(fd);
       continue;
     }
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, holder.data(), holder.size(), 0) < 0) {
+    std::unique_ptr<ExclusiveLock> lock(new ExclusiveLock(path, fd));
+    if (!lock->Rewrite(holder)) {
       problem = FileProblem(path, "write", errno);
-      unlink(path.c_str());
-      close(fd);
       return nullptr;
     }
-    return std::unique_ptr<ExclusiveLock>(new ExclusiveLock(path, fd));
+    return lock;
   }
   problem = FileProblem(path, "lock: it keeps being removed");
   return nullptr;
+}
+
+bool ExclusiveLock::Rewrite(const std::string& holder) {
+  const int fd = static_cast<int>(handle_);
+  return ftruncate(fd, 0) == 0 &&
+         pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size());
 }
 
 ExclusiveLock::~ExclusiveLock() {

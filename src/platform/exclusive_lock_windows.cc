@@ -56,15 +56,22 @@ std::unique_ptr<ExclusiveLock> ExclusiveLock::Take(const std::string& path,
     CloseHandle(file);
     return nullptr;
   }
-  DWORD written = 0;
-  OVERLAPPED start{};
-  if (!SetEndOfFile(file) ||
-      !WriteFile(file, holder.data(), static_cast<DWORD>(holder.size()), &written, &start)) {
+  std::unique_ptr<ExclusiveLock> lock(new ExclusiveLock(path, reinterpret_cast<intptr_t>(file)));
+  if (!lock->Rewrite(holder)) {
     problem = Problem(path, "cannot write the lock file");
-    CloseHandle(file);
     return nullptr;
   }
-  return std::unique_ptr<ExclusiveLock>(new ExclusiveLock(path, reinterpret_cast<intptr_t>(file)));
+  return lock;
+}
+
+bool ExclusiveLock::Rewrite(const std::string& holder) {
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  DWORD written = 0;
+  OVERLAPPED start{};
+  return SetFilePointer(file, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+         SetEndOfFile(file) &&
+         WriteFile(file, holder.data(), static_cast<DWORD>(holder.size()), &written, &start) &&
+         written == holder.size();
 }
 
 ExclusiveLock::~ExclusiveLock() {
