@@ -8,6 +8,7 @@ const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
+const { spawnSync } = require('node:child_process');
 const wb = require('../review_server/workbench');
 const driver = require('./explore-driver');
 
@@ -88,10 +89,15 @@ test('typed targets the engine accepts are on disk at once, and come back after 
     assert.ok(await page.evaluate(() => document.activeElement.closest('.key-box') !== null));
     await page.keyboard.press('Escape');
 
-    // Killed at once, started again: every decision is there.
+    // Killed at once, started again: every decision is there, in the
+    // published format.
     review.child.kill('SIGKILL');
     await review.stopped;
     const saved = decisionsOf(files);
+    const checked = spawnSync('/usr/bin/python3', ['-c', 'import json, sys, jsonschema; ' +
+      'jsonschema.validate(json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))', files.decisions,
+    path.join(wb.REPO, 'doc', 'decisions.schema.json')], { encoding: 'utf8' });
+    assert.equal(checked.status, 0, checked.stderr);
     review = await wb.startReview(files);
     const again = await openReview(chromium.browser, review);
     await openClass(again.page, 'PMP');
