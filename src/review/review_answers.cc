@@ -88,7 +88,7 @@ std::string EvidenceText(const std::vector<std::string>& words) {
 // "Label (KEY)", those of an ancestor with where they come from.
 Json OfferedAttributes(const ReviewRun& run, const TypedTargets& targets, size_t target) {
   Json list = Json::array();
-  for (const TargetAttribute& a : targets.AttributesOf(target)) {
+  for (const AttributeAt& a : targets.AttributesOf(target)) {
     const SuggestClass& holder = run.Work().input.target[a.holder];
     const SuggestAttribute& named = holder.attributes[a.attribute];
     std::string text = Named(named.label.view(), named.key.view());

@@ -208,7 +208,7 @@ std::optional<Decision> ReviewService::Resolve(const DecideRequest& request, con
     refused = "its class has no target to look in: decide the class first";
     return std::nullopt;
   }
-  const std::optional<TargetAttribute> found =
+  const std::optional<AttributeAt> found =
       targets_->FindAttribute(static_cast<size_t>(home), request.typed, refused);
   if (!found) return std::nullopt;
   decision.target_class = static_cast<uint32_t>(found->holder);

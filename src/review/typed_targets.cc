@@ -77,8 +77,8 @@ std::vector<size_t> TypedTargets::Lineage(size_t owner) const {
   return lineage;
 }
 
-std::vector<TargetAttribute> TypedTargets::AttributesOf(size_t owner) const {
-  std::vector<TargetAttribute> attributes;
+std::vector<AttributeAt> TypedTargets::AttributesOf(size_t owner) const {
+  std::vector<AttributeAt> attributes;
   std::unordered_set<std::string_view> keys;
   for (size_t holder : Lineage(owner)) {
     const std::vector<SuggestAttribute>& own = input_.target[holder].attributes;
@@ -89,11 +89,11 @@ std::vector<TargetAttribute> TypedTargets::AttributesOf(size_t owner) const {
   return attributes;
 }
 
-std::optional<TargetAttribute> TypedTargets::FindAttribute(size_t owner, std::string_view typed,
-                                                           std::string& problem) const {
-  const std::vector<TargetAttribute> attributes = AttributesOf(owner);
+std::optional<AttributeAt> TypedTargets::FindAttribute(size_t owner, std::string_view typed,
+                                                       std::string& problem) const {
+  const std::vector<AttributeAt> attributes = AttributesOf(owner);
   std::vector<std::string> keys, labels;
-  for (const TargetAttribute& a : attributes) {
+  for (const AttributeAt& a : attributes) {
     const SuggestAttribute& named = input_.target[a.holder].attributes[a.attribute];
     keys.push_back(FoldText(named.key.view()));
     labels.push_back(FoldText(named.label.view()));
@@ -156,9 +156,9 @@ std::vector<Completion> TypedTargets::CompleteClass(std::string_view typed, size
 
 std::vector<Completion> TypedTargets::CompleteAttribute(size_t owner, std::string_view typed,
                                                         size_t limit) const {
-  const std::vector<TargetAttribute> attributes = AttributesOf(owner);
+  const std::vector<AttributeAt> attributes = AttributesOf(owner);
   std::vector<std::string> keys, labels;
-  for (const TargetAttribute& a : attributes) {
+  for (const AttributeAt& a : attributes) {
     const SuggestAttribute& named = input_.target[a.holder].attributes[a.attribute];
     keys.push_back(FoldText(named.key.view()));
     labels.push_back(FoldText(named.label.view()));

@@ -15,7 +15,7 @@
 #include "suggest/suggest_model.h"
 
 // A target attribute: the class that holds it and its place there.
-struct TargetAttribute {
+struct AttributeAt {
   size_t holder = 0;
   size_t attribute = 0;
 };
@@ -39,8 +39,8 @@ class TypedTargets {
   // `problem`, for no class or for several.
   std::optional<size_t> FindClass(std::string_view typed, std::string& problem) const;
   // The same among the attributes of `owner` and its ancestors.
-  std::optional<TargetAttribute> FindAttribute(size_t owner, std::string_view typed,
-                                               std::string& problem) const;
+  std::optional<AttributeAt> FindAttribute(size_t owner, std::string_view typed,
+                                           std::string& problem) const;
 
   // Targets whose key or label begins with, then holds, the text, letter
   // case aside; at most `limit`.
@@ -51,7 +51,7 @@ class TypedTargets {
   // The class and its ancestors, nearest first, each once.
   std::vector<size_t> Lineage(size_t owner) const;
   // The attributes of the lineage, each key once: the nearest.
-  std::vector<TargetAttribute> AttributesOf(size_t owner) const;
+  std::vector<AttributeAt> AttributesOf(size_t owner) const;
   // The first class of a key, or none.
   std::optional<size_t> ClassOfKey(std::string_view key) const;
 

@@ -73,14 +73,18 @@ test('changes without the token, from another origin or host name are refused an
       assert.ok([400, 404].includes(answer.status), target + ': ' + answer.status);
       assert.doesNotMatch(answer.body, /Pump,Equipment|root:/);
     }
-    // A body larger than any the page sends is refused unread.
-    const huge = JSON.stringify({ class: 'PMP', typed: 'x'.repeat(1 << 20) });
-    const tooLarge = await wb.request(review.port, { method: 'POST', path: '/api/decide', headers: own, body: huge });
+    // A body larger than any the page sends is refused unread, by the
+    // length it states; one that states none is refused too (the server
+    // may close the connection on it rather than read it).
+    const tooLarge = await wb.request(review.port, {
+      method: 'POST', path: '/api/decide', headers: Object.assign({ 'Content-Length': String(1 << 20) }, own), body: '',
+    });
     assert.equal(tooLarge.status, 413);
     const unsized = await wb.request(review.port, {
-      method: 'POST', path: '/api/decide', headers: Object.assign({ 'Transfer-Encoding': 'chunked' }, own), body: huge,
+      method: 'POST', path: '/api/decide', headers: Object.assign({ 'Transfer-Encoding': 'chunked' }, own),
+      body: JSON.stringify(CHANGES[0][1]),
     });
-    assert.equal(unsized.status, 411);
+    assert.ok([411, 'reset'].includes(unsized.status), String(unsized.status));
     assert.deepEqual(filesOf(files), before);
 
     // The page allows nothing but its own style and script and its server,
