@@ -35,15 +35,22 @@ async function openClass(page, key) {
 
 // Waits for item n of the open class to say `text` of its decision.
 async function decisionIs(page, n, text) {
-  await page.waitForFunction((item, wanted) => {
-    const node = document.querySelector(`#detail .review-item[data-item="${item}"] .decision`);
-    return node !== null && node.textContent === 'Decision: ' + wanted;
-  }, { timeout: 10000 }, n, text);
+  try {
+    await page.waitForFunction((item, wanted) => {
+      const node = document.querySelector(`#detail .review-item[data-item="${item}"] .decision`);
+      return node !== null && node.textContent === 'Decision: ' + wanted;
+    }, { timeout: 10000 }, n, text);
+  } catch (error) {
+    const shown = await page.evaluate((item) => [document.getElementById('status').textContent,
+      document.querySelector(`#detail .review-item[data-item="${item}"]`)?.textContent], n);
+    throw new Error(`item ${n} is not "${text}": ${JSON.stringify(shown)}`);
+  }
 }
 
 async function typeTarget(page, text) {
   await page.keyboard.press('t');
   await page.waitForFunction(() => document.activeElement && document.activeElement.closest('.key-box'));
+  await page.$eval('#detail .focused .key-box input', (input) => { input.value = ''; });
   await page.keyboard.type(text);
   await page.keyboard.press('Enter');
 }
@@ -61,6 +68,12 @@ test('typed targets the engine accepts are on disk at once, and come back after 
     // though no candidate names it.
     await openClass(page, 'PMP');
     await page.keyboard.press('j');
+    // A target the dictionary lacks is refused in the box, what was typed kept.
+    await typeTarget(page, 'Torque');
+    await page.waitForFunction(() => document.querySelector('#detail .focused .key-note')?.textContent ===
+      'Torque is not an attribute of CentrifugalPump or its ancestors in the target dictionary');
+    assert.equal(await page.$eval('#detail .focused .key-box input', (n) => n.value), 'Torque');
+    await page.keyboard.press('Escape');
     await typeTarget(page, 'speed');
     await decisionIs(page, 1, 'mapped to Speed in CentrifugalPump');
     assert.deepEqual(decisionsOf(files), [{ attribute: { key: 'MPW', label: 'Motor Power' }, class: 'PMP',
@@ -78,6 +91,8 @@ test('typed targets the engine accepts are on disk at once, and come back after 
       ?.textContent === 'Nominal Size (NominalSize) in GateValve');
     await page.keyboard.press('a');
     await decisionIs(page, 1, 'mapped to NominalSize in GateValve');
+    // `a` goes on to the next open item, Pipe Size.
+    await page.waitForFunction(() => document.querySelector('#detail .review-item.focused')?.dataset.item === '2');
     assert.deepEqual(decisionsOf(files).find((d) => d.attribute && d.attribute.label === 'Mesh Size'),
       { attribute: { key: 'MSH', label: 'Mesh Size' }, class: 'STR', target: { class: 'GateValve', key: 'NominalSize' } });
 

@@ -55,8 +55,16 @@ const ZorReviewPanel = ((dom, items) => {
         event.preventDefault();
         const typed = input.value.trim();
         if (typed === '') return;
+        // The decision redraws the panel: the keys go back to the review,
+        // and a refusal is said in the box drawn again, with what was typed.
+        input.blur();
         page.actions.decideTyped(review, item, n, typed).then((refused) => {
-          if (refused) note.textContent = refused;
+          if (!refused) return;
+          const again = byId('detail').querySelector(`.review-item[data-item="${n}"] .key-box`);
+          if (again === null) return;
+          again.querySelector('input').value = typed;
+          again.querySelector('.key-note').textContent = refused;
+          again.querySelector('input').focus();
         });
       } else if (event.key === 'Escape') {
         input.blur();
@@ -155,7 +163,11 @@ const ZorReviewPanel = ((dom, items) => {
         'has its row.' : 'Select a class to review its suggestions.'));
       return;
     }
-    const scrolled = page.view.drawnClass === review.key ? box.scrollTop : 0;
+    const sameClass = page.view.drawnClass === review.key;
+    const scrolled = sameClass ? box.scrollTop : 0;
+    // A redraw (an answer, the inputs read again) keeps what is being typed.
+    const typing = document.activeElement && document.activeElement.closest('#detail .key-box') ?
+      { item: document.activeElement.closest('.review-item').dataset.item, value: document.activeElement.value } : null;
     page.view.drawnClass = review.key;
     const parts = [make('h2', null, review.label === '' ? review.key : review.label),
       facts([['Key', review.key], ['Parent', review.parent],
@@ -165,6 +177,11 @@ const ZorReviewPanel = ((dom, items) => {
     box.scrollTop = scrolled;
     const focused = box.querySelector('.review-item.focused');
     if (focused !== null) scrollIntoPanel(box, focused);
+    const input = sameClass && typing ? box.querySelector(`.review-item[data-item="${typing.item}"] .key-box input`) : null;
+    if (input !== null) {
+      input.value = typing.value;
+      input.focus();
+    }
   }
 
   return { draw, NOTHING_TO_ACCEPT };
