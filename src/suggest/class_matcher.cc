@@ -91,27 +91,6 @@ void TakeDecidedTargets(const MatchContext& context, const std::vector<size_t>& 
   }
 }
 
-// A target that drops a word of the item ("Session" for "Conference
-// Session") is broader: sometimes right, but the names alone cannot say so,
-// since the word dropped was the item's distinction. The hierarchy, a
-// rename the rows teach or the class's own row must. A target that also
-// adds a word of its own is more often a sibling than the item itself, and
-// the hierarchy, which places siblings together, cannot tell them apart:
-// only a rename the rows (or decisions) teach or the class's own row can.
-// (A narrower target keeps everything the item says, and its added word is
-// often the target's context: "Topic" and "Research Topic".)
-bool CoverageSupported(const MatchContext& context, size_t source, const ClassCandidate& first) {
-  switch (RelateWords(context, source, first.target)) {
-    case WordRelation::kKeepsAll:
-      return true;
-    case WordRelation::kBroader:
-      return (first.evidence & (kSignalHierarchy | kSignalLearned | kSignalRow)) != 0;
-    case WordRelation::kApart:
-      break;
-  }
-  return (first.evidence & (kSignalLearned | kSignalRow)) != 0;
-}
-
 bool Contains(const Ranked& ranked, uint32_t target) {
   return std::any_of(ranked.begin(), ranked.end(),
                      [&](const Scored& s) { return s.target == target; });
@@ -181,6 +160,26 @@ std::vector<ClassImage> Images(const MatchContext& context, const std::vector<Ra
     }
   }
   return images;
+}
+
+// What the acceptance reads of an item's first candidate.
+FirstCandidate DescribeFirst(const MatchContext& context, const ClassCandidateIndex& index,
+                             const std::vector<int32_t>& takers, size_t item, bool own,
+                             const ClassSuggestion& suggestion) {
+  const ClassCandidate& front = suggestion.candidates.front();
+  const size_t source = context.input.class_items[item];
+  FirstCandidate first;
+  first.score = front.score;
+  if (suggestion.candidates.size() > 1) first.runner_up = suggestion.candidates[1].score;
+  first.evidence = front.evidence;
+  if ((front.evidence & kSignalAssignment) != 0)
+    first.held_by = (front.evidence & kMarkTakenByRow) != 0 ? HeldBy::kRow : HeldBy::kItem;
+  first.own_name =
+      first.held_by == HeldBy::kNobody && (own || index.OnlyExactMatch(source, front.target));
+  first.mutual = front.target < takers.size() && takers[front.target] == static_cast<int32_t>(item);
+  first.heads_meet = ClassHeadsMeet(context, source, front.target);
+  first.relation = RelateWords(context, source, front.target);
+  return first;
 }
 
 }  // namespace
@@ -268,32 +267,13 @@ ClassMatch MatchClasses(const MatchContext& context) {
     TakeDecidedTargets(context, items, candidates, takers);
   }
   ClassMatch match;
-  const AcceptanceRules& rules = context.weights.acceptance;
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
-    const bool own = context.Uses(kSignalOwnName) &&
-                     OwnNameFirst(index, items[i], suggestion.candidates) &&
-                     suggestion.candidates.front().score >= rules.floor;
-    std::vector<double> scores;
-    for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
-    const bool exact = !suggestion.candidates.empty() &&
-                       (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
-                       suggestion.candidates.front().score >= rules.floor &&
-                       index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
-    // Each other's best, with a second witness: the hierarchy agrees, or
-    // the two names are about the same thing.
-    const bool mutual = !suggestion.candidates.empty() &&
-                        suggestion.candidates.front().target < takers.size() &&
-                        takers[suggestion.candidates.front().target] == static_cast<int32_t>(i) &&
-                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
-                        ((suggestion.candidates.front().evidence & kSignalHierarchy) != 0 ||
-                         ClassHeadsMeet(context, items[i], suggestion.candidates.front().target));
-    suggestion.accepted =
-        exact || own || ClearlyFirst(scores, rules.min_score, rules.margin) ||
-        (mutual && ClearlyFirst(scores, rules.mutual_min_score, rules.mutual_margin));
-    if (suggestion.accepted && context.Uses(kSignalCoverage) &&
-        !CoverageSupported(context, items[i], suggestion.candidates.front())) {
-      suggestion.accepted = false;
+    const bool own =
+        context.Uses(kSignalOwnName) && OwnNameFirst(index, items[i], suggestion.candidates);
+    if (!suggestion.candidates.empty()) {
+      const FirstCandidate first = DescribeFirst(context, index, takers, i, own, suggestion);
+      suggestion.accepted = Accepted(first, context.weights.acceptance, context.options.signals);
     }
     if (suggestion.candidates.size() > context.options.top)
       suggestion.candidates.resize(context.options.top);

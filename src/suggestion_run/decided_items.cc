@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "suggest/acceptance.h"
+
 namespace {
 
 // The first of several classes of one key is the one a row finds.
@@ -123,6 +125,14 @@ void Promote(std::vector<Candidate>& candidates, Candidate decided, Same same, s
   candidates.insert(candidates.begin(), decided);
 }
 
+// A reviewer's target is accepted by the rule every first candidate meets.
+bool AcceptDecided(uint32_t evidence) {
+  FirstCandidate first;
+  first.decided = true;
+  first.evidence = evidence;
+  return Accepted(first, AcceptanceRules{}, kAllSignals);
+}
+
 }  // namespace
 
 std::string_view DecisionFateWords(DecisionFate fate) {
@@ -161,18 +171,19 @@ void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& outp
     if (!d.decided()) continue;
     ClassSuggestion& s = output.classes[i];
     s.no_mapping = d.no_mapping;
-    s.accepted = !d.no_mapping;
+    s.accepted = false;
     if (d.no_mapping) continue;
     Promote(
         s.candidates, ClassCandidate{d.target_class, 0, 0},
         [&](const ClassCandidate& c) { return c.target == d.target_class; }, top);
+    s.accepted = AcceptDecided(s.candidates.front().evidence);
   }
   for (size_t i = 0; i < output.attributes.size() && i < decided.attributes.size(); ++i) {
     const Decision& d = decided.attributes[i];
     if (!d.decided()) continue;
     AttributeSuggestion& s = output.attributes[i];
     s.no_mapping = d.no_mapping;
-    s.accepted = !d.no_mapping;
+    s.accepted = false;
     if (d.no_mapping) continue;
     Promote(
         s.candidates, AttributeCandidate{d.target_class, d.target_attribute, 0, 0},
@@ -180,5 +191,6 @@ void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& outp
           return c.target_class == d.target_class && c.target_attribute == d.target_attribute;
         },
         top);
+    s.accepted = AcceptDecided(s.candidates.front().evidence);
   }
 }

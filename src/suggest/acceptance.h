@@ -1,0 +1,71 @@
+// Whether an item's first candidate is accepted, that is filled in without
+// a person: one rule for class and attribute items and for a reviewer's
+// decisions, reading the numbers of AcceptanceRules (match_weights.h).
+//
+// A candidate is accepted in two steps. Its scores must make it clear: the
+// item's own name, or a score and a lead over the runner-up, or a pair that
+// is each other's best with a second witness. Then what its names leave open
+// must be settled by evidence an empty table has too: a target that drops a
+// word of the item (broader), or drops one and adds its own (apart), or that
+// another item or a row already holds, wins on names alone only where
+// nothing else could claim it.
+#ifndef ZOR_SUGGEST_ACCEPTANCE_H_
+#define ZOR_SUGGEST_ACCEPTANCE_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "suggest/match_weights.h"
+
+// How a target's words stand to the item's, each word met as it is,
+// through its stem (but for the head word) or through a link: the target
+// keeps every word of the item (the same thing, or narrower); or only the
+// item keeps every word of the target, which drops one (broader: "Session"
+// for "Conference Session"); or each says something the other does not
+// ("Paper Presentation" and "Individual Presentation"), as siblings do.
+enum class WordRelation : uint8_t { kKeepsAll, kBroader, kApart };
+
+// Who else holds the first candidate's target.
+enum class HeldBy : uint8_t { kNobody, kItem, kRow };
+
+// What is known of an item's first candidate when its acceptance is judged.
+struct FirstCandidate {
+  bool attribute = false;  // an attribute item: scored on its own scale
+  bool decided = false;    // a reviewer decided this target
+  // The target reads as the item's own name (label or key), and no other
+  // target does: the pair a user makes at once.
+  bool own_name = false;
+  double score = 0;
+  double runner_up = -1;    // the second candidate's score, or below 0 when there is none
+  bool contested = false;   // another candidate would come first once the holders are counted
+  bool mutual = false;      // the target's best item is this item
+  bool heads_meet = false;  // the names are about the same thing (for a class pair)
+  WordRelation relation = WordRelation::kKeepsAll;
+  uint32_t evidence = 0;  // the candidate's signals (suggest_model.h)
+  // No other class of the dictionary to migrate has a name holding every
+  // word of the target: nothing else could go there.
+  bool only_claimant = false;
+  HeldBy held_by = HeldBy::kNobody;
+  bool held_by_many_rows = false;  // several rows of the table map onto the target
+};
+
+enum class Acceptance : uint8_t {
+  kAccepted,
+  kNotClear,     // the scores do not make it clear
+  kBroader,      // a broader target with nothing but the names for it
+  kApart,        // a sibling's name, with nothing but the names for it
+  kHeldOnNames,  // another item or a row holds the target, and only names point here
+};
+
+// `signals`: the signals and rules in use (the ablation switches them off).
+Acceptance JudgeFirstCandidate(const FirstCandidate& first, const AcceptanceRules& rules,
+                               uint32_t signals);
+
+inline bool Accepted(const FirstCandidate& first, const AcceptanceRules& rules, uint32_t signals) {
+  return JudgeFirstCandidate(first, rules, signals) == Acceptance::kAccepted;
+}
+
+// "accepted", "not clear", ...: for the development tools' evidence files.
+std::string_view AcceptanceWords(Acceptance verdict);
+
+#endif  // ZOR_SUGGEST_ACCEPTANCE_H_
