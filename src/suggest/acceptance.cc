@@ -15,12 +15,22 @@ bool ClearOnScores(const FirstCandidate& first, const AcceptanceRules& rules) {
   if (first.own_name && !first.contested) return first.score >= rules.floor;
   const double min_score = first.attribute ? rules.attribute_min_score : rules.min_score;
   if (Clear(first, min_score, rules.margin)) return true;
+  // The same words in another order ("Chair_PC" for "Program Committee
+  // Chair") are the same name, but for a word the lexicon turned from a
+  // qualifier into a thing ("cellular cartilage" and "Cartilage Cell").
+  const bool reordered =
+      first.relation == WordRelation::kSame && (first.evidence & kSignalLexicon) == 0;
   const bool witnessed =
-      first.attribute || first.heads_meet || (first.evidence & kSignalHierarchy) != 0;
+      first.attribute || first.heads_meet || reordered || (first.evidence & kSignalHierarchy) != 0;
   const double mutual_min =
       first.attribute ? rules.attribute_mutual_min_score : rules.mutual_min_score;
   return first.mutual && first.held_by == HeldBy::kNobody && witnessed &&
          Clear(first, mutual_min, rules.mutual_margin);
+}
+
+// Far ahead of every other candidate: the dictionary offers nothing else near.
+bool Leads(const FirstCandidate& first, double lead) {
+  return first.runner_up < 0 || first.score - first.runner_up >= lead;
 }
 
 }  // namespace
@@ -30,16 +40,25 @@ Acceptance JudgeFirstCandidate(const FirstCandidate& first, const AcceptanceRule
   if (first.decided) return Acceptance::kAccepted;
   if (!ClearOnScores(first, rules)) return Acceptance::kNotClear;
   if ((signals & kSignalCoverage) == 0) return Acceptance::kAccepted;
+  const uint32_t e = first.evidence;
+  const bool taught = (e & (kSignalLearned | kSignalRow | kSignalSynonyms)) != 0;
+  const bool structure = (e & (kSignalHierarchy | kSignalAttributes)) != 0;
+  if (first.held_by != HeldBy::kNobody && !first.own_name && !structure && !first.held_by_many_rows)
+    return Acceptance::kHeldOnNames;
+  if (first.outside_home && !taught && (e & kSignalLexicon) == 0) return Acceptance::kOutsideHome;
+  const int witnesses = ((e & kSignalHierarchy) != 0) + ((e & kSignalAttributes) != 0) +
+                        ((e & kSignalLexicon) != 0) + first.only_claimant;
   switch (first.relation) {
+    case WordRelation::kSame:
     case WordRelation::kKeepsAll:
       return Acceptance::kAccepted;
     case WordRelation::kBroader:
-      return (first.evidence & (kSignalHierarchy | kSignalLearned | kSignalRow)) != 0
-                 ? Acceptance::kAccepted
-                 : Acceptance::kBroader;
+      return taught || witnesses > 0 ? Acceptance::kAccepted : Acceptance::kBroader;
     case WordRelation::kApart:
-      return (first.evidence & (kSignalLearned | kSignalRow)) != 0 ? Acceptance::kAccepted
-                                                                   : Acceptance::kApart;
+      return taught || (e & (kSignalAttributes | kSignalLexicon)) != 0 ||
+                     Leads(first, rules.apart_lead)
+                 ? Acceptance::kAccepted
+                 : Acceptance::kApart;
   }
   return Acceptance::kAccepted;
 }
@@ -56,6 +75,8 @@ std::string_view AcceptanceWords(Acceptance verdict) {
       return "a sibling's name, on names alone";
     case Acceptance::kHeldOnNames:
       return "held by another, on names alone";
+    case Acceptance::kOutsideHome:
+      return "outside its class's place, on names alone";
   }
   return "";
 }

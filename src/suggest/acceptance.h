@@ -18,12 +18,13 @@
 #include "suggest/match_weights.h"
 
 // How a target's words stand to the item's, each word met as it is,
-// through its stem (but for the head word) or through a link: the target
-// keeps every word of the item (the same thing, or narrower); or only the
+// through its stem (but for the head word) or through a link: the same
+// words, in any order ("Chair_PC" and "Program Committee Chair"); the
+// target keeps every word of the item and adds its own (narrower); only the
 // item keeps every word of the target, which drops one (broader: "Session"
 // for "Conference Session"); or each says something the other does not
 // ("Paper Presentation" and "Individual Presentation"), as siblings do.
-enum class WordRelation : uint8_t { kKeepsAll, kBroader, kApart };
+enum class WordRelation : uint8_t { kSame, kKeepsAll, kBroader, kApart };
 
 // Who else holds the first candidate's target.
 enum class HeldBy : uint8_t { kNobody, kItem, kRow };
@@ -46,6 +47,10 @@ struct FirstCandidate {
   // word of the target: nothing else could go there.
   bool only_claimant = false;
   HeldBy held_by = HeldBy::kNobody;
+  // An attribute of another class than the one the item's class is settled
+  // in (by a row or an accepted suggestion): its row would name a class
+  // that the class row does not.
+  bool outside_home = false;
   bool held_by_many_rows = false;  // several rows of the table map onto the target
 };
 
@@ -55,6 +60,7 @@ enum class Acceptance : uint8_t {
   kBroader,      // a broader target with nothing but the names for it
   kApart,        // a sibling's name, with nothing but the names for it
   kHeldOnNames,  // another item or a row holds the target, and only names point here
+  kOutsideHome,  // an attribute outside its class's place, and only names point there
 };
 
 // `signals`: the signals and rules in use (the ablation switches them off).

@@ -403,6 +403,8 @@ FirstCandidate DescribeFirst(const RankedAttributes& ranked, size_t item, size_t
   first.evidence = front.evidence;
   if ((front.evidence & kSignalAssignment) != 0) first.held_by = HeldBy::kItem;
   first.own_name = (front.evidence & kMarkExact) != 0;
+  first.outside_home = item < ranked.settled_home.size() && ranked.settled_home[item] &&
+                       (front.evidence & kSignalClass) == 0;
   first.mutual = front.target < ranked.takers.size() &&
                  ranked.takers[front.target] == static_cast<int32_t>(item);
   return first;
@@ -429,6 +431,10 @@ RankedAttributes RankAttributes(const MatchContext& context,
     ForEachRun(size, workers.size(), [&](size_t run, size_t begin, size_t end) {
       RankItems(context, index, ranked.first, homes, batch + begin, batch + end, workers[run]);
     });
+    for (size_t i = batch; i < batch + size; ++i) {
+      const std::vector<ClassImage>& places = homes[context.input.attribute_items[i].source_class];
+      ranked.settled_home.push_back(!places.empty() && places[0].settled);
+    }
     for (const RankWorker& worker : workers) {
       for (uint32_t count : worker.counts) ranked.starts.push_back(ranked.starts.back() + count);
       ranked.claims.insert(ranked.claims.end(), worker.claims.begin(), worker.claims.end());
@@ -453,7 +459,8 @@ std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,
     AttributeSuggestion suggestion{items[i], {}, false};
     if (starts[i] < starts[i + 1]) {
       const FirstCandidate first = DescribeFirst(ranked, i, starts[i + 1] - starts[i]);
-      suggestion.accepted = Accepted(first, options.weights.acceptance, options.signals);
+      suggestion.verdict = JudgeFirstCandidate(first, options.weights.acceptance, options.signals);
+      suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
     }
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);

@@ -1,13 +1,17 @@
 #include "suggest/class_matcher.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 #include "suggest/attribute_overlap.h"
 #include "suggest/class_candidates.h"
 #include "suggest/global_assignment.h"
 #include "suggest/item_runs.h"
+#include "suggest/target_claims.h"
 
 namespace {
 
@@ -27,25 +31,47 @@ void Rank(Ranked& ranked) {
   });
 }
 
-// A target whose name reads as the item's own, that no row and no better
-// item takes, comes first: a candidate reached through rewritten, added or
-// dropped words (a synonym, a learned rename, a broader class) never
-// outranks it. Whether the target is the one such candidate.
-bool OwnNameFirst(const ClassCandidateIndex& index, size_t source,
-                  std::vector<ClassCandidate>& candidates) {
+// A target whose name reads as the item's own, that no better item takes,
+// comes first: a candidate reached through rewritten, added or dropped
+// words (a synonym, a learned rename, a broader class) never outranks it.
+// Nor does a row of the table that maps another class onto it bury it: a
+// row that takes the exact name of a class the table leaves out is more
+// often a slip than the class's true target elsewhere, and is said to be.
+struct OwnName {
+  bool only = false;      // the target is the one such candidate
+  bool unburied = false;  // a row took it
+};
+
+OwnName OwnNameFirst(const ClassCandidateIndex& index, size_t source,
+                     std::vector<ClassCandidate>& candidates) {
   auto own = [&](const ClassCandidate& c) {
-    return (c.evidence & kSignalAssignment) == 0 && index.ReadsAsOwn(source, c.target);
+    const bool free = (c.evidence & kSignalAssignment) == 0 || (c.evidence & kMarkTakenByRow) != 0;
+    return free && index.ReadsAsOwn(source, c.target);
   };
   const auto found = std::find_if(candidates.begin(), candidates.end(), own);
-  if (found == candidates.end()) return false;
-  if (found != candidates.begin()) {
-    const double lead = candidates.front().score;
-    ClassCandidate first = *found;
-    first.score = std::max(first.score, lead);
-    candidates.erase(found);
-    candidates.insert(candidates.begin(), first);
+  if (found == candidates.end()) return {};
+  OwnName result;
+  ClassCandidate first = *found;
+  if ((first.evidence & kMarkTakenByRow) != 0) {
+    first.evidence &= ~(kSignalAssignment | kMarkTakenByRow);
+    first.taken_by = kTakenByNone;
+    result.unburied = true;
   }
-  return std::none_of(candidates.begin() + 1, candidates.end(), own);
+  first.score = std::max(first.score, candidates.front().score);
+  candidates.erase(found);
+  candidates.insert(candidates.begin(), first);
+  result.only = std::none_of(candidates.begin() + 1, candidates.end(), own);
+  return result;
+}
+
+// The row that took a target an item names exactly, when one row alone
+// takes it (rows that gather many classes into one target suspect nothing).
+void NoteSuspectRow(const MatchContext& context, const std::vector<uint32_t>& anchored, size_t item,
+                    size_t target, std::vector<SuspectRow>& suspects) {
+  if (target >= anchored.size() || anchored[target] != 1) return;
+  for (const ClassAnchor& anchor : context.input.class_anchors) {
+    if (anchor.target == target) suspects.push_back({item, anchor.source, target});
+  }
 }
 
 // A reviewer's decision takes its target from every other item, as an item
@@ -162,8 +188,13 @@ std::vector<ClassImage> Images(const MatchContext& context, const std::vector<Ra
   return images;
 }
 
+bool KeepsAll(WordRelation relation) {
+  return relation == WordRelation::kSame || relation == WordRelation::kKeepsAll;
+}
+
 // What the acceptance reads of an item's first candidate.
 FirstCandidate DescribeFirst(const MatchContext& context, const ClassCandidateIndex& index,
+                             const TargetClaims& claims, const std::vector<uint32_t>& anchored,
                              const std::vector<int32_t>& takers, size_t item, bool own,
                              const ClassSuggestion& suggestion) {
   const ClassCandidate& front = suggestion.candidates.front();
@@ -179,6 +210,9 @@ FirstCandidate DescribeFirst(const MatchContext& context, const ClassCandidateIn
   first.mutual = front.target < takers.size() && takers[front.target] == static_cast<int32_t>(item);
   first.heads_meet = ClassHeadsMeet(context, source, front.target);
   first.relation = RelateWords(context, source, front.target);
+  if (first.relation == WordRelation::kBroader || first.relation == WordRelation::kApart)
+    first.only_claimant = !claims.OthersClaim(source, front.target);
+  first.held_by_many_rows = front.target < anchored.size() && anchored[front.target] > 1;
   return first;
 }
 
@@ -267,13 +301,33 @@ ClassMatch MatchClasses(const MatchContext& context) {
     TakeDecidedTargets(context, items, candidates, takers);
   }
   ClassMatch match;
+  TargetClaims claims(context);
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (!candidates[i].empty() &&
+        KeepsAll(RelateWords(context, items[i], candidates[i].front().target)))
+      claims.Settle(items[i], candidates[i].front().target);
+  }
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
-    const bool own =
-        context.Uses(kSignalOwnName) && OwnNameFirst(index, items[i], suggestion.candidates);
+    OwnName own;
+    if (context.Uses(kSignalOwnName)) own = OwnNameFirst(index, items[i], suggestion.candidates);
+    if (own.unburied)
+      NoteSuspectRow(context, anchored, i, suggestion.candidates.front().target,
+                     match.suspect_rows);
     if (!suggestion.candidates.empty()) {
-      const FirstCandidate first = DescribeFirst(context, index, takers, i, own, suggestion);
-      suggestion.accepted = Accepted(first, context.weights.acceptance, context.options.signals);
+      const FirstCandidate first =
+          DescribeFirst(context, index, claims, anchored, takers, i, own.only, suggestion);
+      suggestion.verdict =
+          JudgeFirstCandidate(first, context.weights.acceptance, context.options.signals);
+      suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
+      if (std::getenv("ZOR_DEBUG_ACCEPT") != nullptr)  // DEBUG-REMOVE
+        std::fprintf(stderr,
+                     "DBG|%s|%s|rel=%d|only=%d|held=%d|mutual=%d|heads=%d|score=%.3f|ru=%.3f|%s\n",
+                     context.input.source[items[i]].key.str().c_str(),
+                     context.input.target[suggestion.candidates.front().target].key.str().c_str(),
+                     static_cast<int>(first.relation), first.only_claimant,
+                     static_cast<int>(first.held_by), first.mutual, first.heads_meet, first.score,
+                     first.runner_up, std::string(AcceptanceWords(suggestion.verdict)).c_str());
     }
     if (suggestion.candidates.size() > context.options.top)
       suggestion.candidates.resize(context.options.top);

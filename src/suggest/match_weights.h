@@ -24,6 +24,10 @@ struct AcceptanceRules {
   // No suggestion is accepted below this score, whatever the rule (a user's
   // --min-score sets it, with the scores above).
   double floor = 0;
+  // A target that drops a word of the item and adds its own is a sibling
+  // as often as the item itself, unless it leads every other candidate by
+  // this much.
+  double apart_lead = 0.2;
 };
 
 // How two names compare, word by word.

@@ -25,6 +25,17 @@ bool HoldsAll(std::span<const uint32_t> words, const std::vector<uint32_t>& some
   return std::all_of(some.begin(), some.end(), [&](uint32_t word) { return Holds(words, word); });
 }
 
+// Whether word `i` of `name` is kept in `other`: in the same form, or with
+// the same stem ("intestine" and "intestinal", "copy" and "copying"), but
+// for the word either name is about: "Presenter" is not a "Presentation".
+bool Kept(const NameProfile& name, size_t i, const NameProfile& other) {
+  const uint32_t word = name.words()[i];
+  const size_t at = PlaceOf(other.words(), word);
+  if (at == other.size) return false;
+  if (name.forms()[i] == other.forms()[at]) return true;
+  return word != name.head() && word != other.head();
+}
+
 }  // namespace
 
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
@@ -142,7 +153,6 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   if (source.compact == target.compact) return {true, true};
   WordCoverage coverage{true, true};
   const auto source_words = source.words(), target_words = target.words();
-  // Forms, so that a stem shared counts as one word.
   const auto source_forms = source.forms(), target_forms = target.forms();
   auto is_needless = [&](uint32_t form) { return form < needless.size() && needless[form]; };
   auto in_phrase = [&](uint32_t word, bool from_side) {
@@ -158,9 +168,7 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   };
   for (size_t i = 0; i < source_words.size(); ++i) {
     const uint32_t word = source_words[i];
-    if (std::find(target_forms.begin(), target_forms.end(), source_forms[i]) !=
-            target_forms.end() ||
-        links.Dropped(word) > 0 || is_needless(source_forms[i]))
+    if (Kept(source, i, target) || links.Dropped(word) > 0 || is_needless(source_forms[i]))
       continue;
     const bool linked = std::any_of(target_words.begin(), target_words.end(),
                                     [&](uint32_t to) { return links.Find(word, to) != nullptr; });
@@ -171,10 +179,7 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   }
   for (size_t k = 0; k < target_words.size(); ++k) {
     const uint32_t word = target_words[k];
-    if (std::find(source_forms.begin(), source_forms.end(), target_forms[k]) !=
-            source_forms.end() ||
-        is_needless(target_forms[k]))
-      continue;
+    if (Kept(target, k, source) || is_needless(target_forms[k])) continue;
     const bool linked = std::any_of(source_words.begin(), source_words.end(), [&](uint32_t from) {
       return links.Find(from, word) != nullptr;
     });

@@ -111,6 +111,7 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   context.reset();
   output.attributes = SuggestAttributes(std::move(ranked), in.attribute_items, options);
   output.classes = std::move(match.suggestions);
+  output.suspect_rows = std::move(match.suspect_rows);
   return output;
 }
 

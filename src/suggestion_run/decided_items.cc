@@ -126,11 +126,13 @@ void Promote(std::vector<Candidate>& candidates, Candidate decided, Same same, s
 }
 
 // A reviewer's target is accepted by the rule every first candidate meets.
-bool AcceptDecided(uint32_t evidence) {
+template <typename Suggestion>
+void AcceptDecided(Suggestion& suggestion) {
   FirstCandidate first;
   first.decided = true;
-  first.evidence = evidence;
-  return Accepted(first, AcceptanceRules{}, kAllSignals);
+  first.evidence = suggestion.candidates.front().evidence;
+  suggestion.verdict = JudgeFirstCandidate(first, AcceptanceRules{}, kAllSignals);
+  suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
 }
 
 }  // namespace
@@ -176,7 +178,7 @@ void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& outp
     Promote(
         s.candidates, ClassCandidate{d.target_class, 0, 0},
         [&](const ClassCandidate& c) { return c.target == d.target_class; }, top);
-    s.accepted = AcceptDecided(s.candidates.front().evidence);
+    AcceptDecided(s);
   }
   for (size_t i = 0; i < output.attributes.size() && i < decided.attributes.size(); ++i) {
     const Decision& d = decided.attributes[i];
@@ -191,6 +193,6 @@ void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& outp
           return c.target_class == d.target_class && c.target_attribute == d.target_attribute;
         },
         top);
-    s.accepted = AcceptDecided(s.candidates.front().evidence);
+    AcceptDecided(s);
   }
 }
