@@ -56,7 +56,7 @@ Acceptance JudgeFirstCandidate(const FirstCandidate& first, const AcceptanceRule
       return taught || witnesses > 0 ? Acceptance::kAccepted : Acceptance::kBroader;
     case WordRelation::kApart:
       return taught || (e & (kSignalAttributes | kSignalLexicon)) != 0 ||
-                     Leads(first, rules.apart_lead)
+                     (!first.heads_derived && Leads(first, rules.apart_lead))
                  ? Acceptance::kAccepted
                  : Acceptance::kApart;
   }

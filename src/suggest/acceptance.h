@@ -41,6 +41,9 @@ struct FirstCandidate {
   bool contested = false;   // another candidate would come first once the holders are counted
   bool mutual = false;      // the target's best item is this item
   bool heads_meet = false;  // the names are about the same thing (for a class pair)
+  // The head words share only their stem ("Presenter" and "Presentation"):
+  // a thing and what it does are not one.
+  bool heads_derived = false;
   WordRelation relation = WordRelation::kKeepsAll;
   uint32_t evidence = 0;  // the candidate's signals (suggest_model.h)
   // No other class of the dictionary to migrate has a name holding every

@@ -50,8 +50,10 @@ class ClassCandidateIndex {
 // evidence of which names agreed.
 Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target);
 
-// Whether a label or key of each class has the same head word (or linked ones).
-bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target);
+// Whether a label or key of each class has the same head word (or linked
+// ones); with `same_form`, not heads that share only their stem.
+bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target,
+                    bool same_form = false);
 
 // How a target class's words stand to the source class's (WordsCover, over
 // a label or key of each).

@@ -208,7 +208,8 @@ FirstCandidate DescribeFirst(const MatchContext& context, const ClassCandidateIn
   first.own_name =
       first.held_by == HeldBy::kNobody && (own || index.OnlyExactMatch(source, front.target));
   first.mutual = front.target < takers.size() && takers[front.target] == static_cast<int32_t>(item);
-  first.heads_meet = ClassHeadsMeet(context, source, front.target);
+  first.heads_meet = ClassHeadsMeet(context, source, front.target, true);
+  first.heads_derived = !first.heads_meet && ClassHeadsMeet(context, source, front.target);
   first.relation = RelateWords(context, source, front.target);
   if (first.relation == WordRelation::kBroader || first.relation == WordRelation::kApart)
     first.only_claimant = !claims.OthersClaim(source, front.target);

@@ -191,6 +191,14 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   return coverage;
 }
 
+bool SameHeadForm(const NameProfile& source, const NameProfile& target) {
+  if (source.head() != target.head() || source.head() == NameProfile::kNoHead) return true;
+  const auto form = [](const NameProfile& name) {
+    return name.forms()[PlaceOf(name.words(), name.head())];
+  };
+  return form(source) == form(target);
+}
+
 bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links) {
   return source.head() != NameProfile::kNoHead && target.head() != NameProfile::kNoHead &&
          !HeadsMeet(source, target, links);

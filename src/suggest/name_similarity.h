@@ -36,6 +36,9 @@ struct WordCoverage {
 };
 WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
                         const WordLinks& links, const std::vector<bool>& needless);
+// False when the head words share only their stem ("Presenter" and
+// "Presentation"): they meet, but are not one thing.
+bool SameHeadForm(const NameProfile& source, const NameProfile& target);
 // Whether both names have heads and they do not meet.
 bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links);
 
