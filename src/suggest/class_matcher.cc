@@ -11,6 +11,7 @@
 #include "suggest/class_candidates.h"
 #include "suggest/global_assignment.h"
 #include "suggest/item_runs.h"
+#include "suggest/suspect_rows.h"
 #include "suggest/target_claims.h"
 
 namespace {
@@ -34,44 +35,24 @@ void Rank(Ranked& ranked) {
 // A target whose name reads as the item's own, that no better item takes,
 // comes first: a candidate reached through rewritten, added or dropped
 // words (a synonym, a learned rename, a broader class) never outranks it.
-// Nor does a row of the table that maps another class onto it bury it: a
-// row that takes the exact name of a class the table leaves out is more
-// often a slip than the class's true target elsewhere, and is said to be.
-struct OwnName {
-  bool only = false;      // the target is the one such candidate
-  bool unburied = false;  // a row took it
-};
-
-OwnName OwnNameFirst(const ClassCandidateIndex& index, size_t source,
-                     std::vector<ClassCandidate>& candidates) {
+// Nor does a row of the table that maps another class onto it bury it
+// (suspect_rows.h). Whether the target is the one such candidate.
+bool OwnNameFirst(const ClassCandidateIndex& index, const std::vector<size_t>& suspected,
+                     size_t source, std::vector<ClassCandidate>& candidates) {
   auto own = [&](const ClassCandidate& c) {
-    const bool free = (c.evidence & kSignalAssignment) == 0 || (c.evidence & kMarkTakenByRow) != 0;
-    return free && index.ReadsAsOwn(source, c.target);
+    const bool unburied = (c.evidence & kMarkTakenByRow) != 0 &&
+                          std::find(suspected.begin(), suspected.end(), c.target) != suspected.end();
+    return ((c.evidence & kSignalAssignment) == 0 || unburied) && index.ReadsAsOwn(source, c.target);
   };
   const auto found = std::find_if(candidates.begin(), candidates.end(), own);
-  if (found == candidates.end()) return {};
-  OwnName result;
+  if (found == candidates.end()) return false;
   ClassCandidate first = *found;
-  if ((first.evidence & kMarkTakenByRow) != 0) {
-    first.evidence &= ~(kSignalAssignment | kMarkTakenByRow);
-    first.taken_by = kTakenByNone;
-    result.unburied = true;
-  }
+  first.evidence &= ~(kSignalAssignment | kMarkTakenByRow);
+  first.taken_by = kTakenByNone;
   first.score = std::max(first.score, candidates.front().score);
   candidates.erase(found);
   candidates.insert(candidates.begin(), first);
-  result.only = std::none_of(candidates.begin() + 1, candidates.end(), own);
-  return result;
-}
-
-// The row that took a target an item names exactly, when one row alone
-// takes it (rows that gather many classes into one target suspect nothing).
-void NoteSuspectRow(const MatchContext& context, const std::vector<uint32_t>& anchored, size_t item,
-                    size_t target, std::vector<SuspectRow>& suspects) {
-  if (target >= anchored.size() || anchored[target] != 1) return;
-  for (const ClassAnchor& anchor : context.input.class_anchors) {
-    if (anchor.target == target) suspects.push_back({item, anchor.source, target});
-  }
+  return std::none_of(candidates.begin() + 1, candidates.end(), own);
 }
 
 // A reviewer's decision takes its target from every other item, as an item
@@ -303,6 +284,10 @@ ClassMatch MatchClasses(const MatchContext& context) {
   }
   ClassMatch match;
   TargetClaims claims(context);
+  // Per item, the targets it names exactly that a suspect row took.
+  std::vector<std::vector<size_t>> suspected(items.size());
+  if (context.Uses(kSignalOwnName)) match.suspect_rows = FindSuspectRows(context.input);
+  for (const SuspectRow& row : match.suspect_rows) suspected[row.item].push_back(row.target);
   for (size_t i = 0; i < items.size(); ++i) {
     if (!candidates[i].empty() &&
         KeepsAll(RelateWords(context, items[i], candidates[i].front().target)))
@@ -310,14 +295,11 @@ ClassMatch MatchClasses(const MatchContext& context) {
   }
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
-    OwnName own;
-    if (context.Uses(kSignalOwnName)) own = OwnNameFirst(index, items[i], suggestion.candidates);
-    if (own.unburied)
-      NoteSuspectRow(context, anchored, i, suggestion.candidates.front().target,
-                     match.suspect_rows);
+    const bool own = context.Uses(kSignalOwnName) &&
+                     OwnNameFirst(index, suspected[i], items[i], suggestion.candidates);
     if (!suggestion.candidates.empty()) {
       const FirstCandidate first =
-          DescribeFirst(context, index, claims, anchored, takers, i, own.only, suggestion);
+          DescribeFirst(context, index, claims, anchored, takers, i, own, suggestion);
       suggestion.verdict =
           JudgeFirstCandidate(first, context.weights.acceptance, context.options.signals);
       suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;

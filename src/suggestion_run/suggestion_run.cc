@@ -4,6 +4,7 @@
 
 #include "lexicon/lexicon.h"
 #include "suggest/suggest_engine.h"
+#include "suggestion_run/suspect_row_notes.h"
 #include "suggestion_run/synonym_coverage.h"
 
 namespace {
@@ -91,6 +92,22 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
   }
 }
 
+// The rows that map a class onto another class's exact name: the first
+// few (all with --verbose).
+void SaySuspectRows(const SuggestionRequest& request, const SuggestionRun& run, CliStreams& io) {
+  if (request.inputs.quiet) return;
+  const std::vector<std::string> notes =
+      SuspectRowNotes(run.work, run.output.suspect_rows, request.inputs.mapping_path);
+  for (size_t i = 0; i < notes.size(); ++i) {
+    if (!request.verbose && i == kFirstFew) {
+      ReportError(io, request.command + ": and " + std::to_string(notes.size() - i) +
+                          " more such rows: --verbose lists them all");
+      break;
+    }
+    ReportError(io, request.command + ": " + notes[i]);
+  }
+}
+
 // Hands every class's findings to the item builder and, where asked, to
 // the command's own sink.
 class BothSinks : public FindingSink {
@@ -156,6 +173,7 @@ int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionR
   }
   ApplyDecisions(run.decided, request.matcher.top, run.output);
   SayWhatCarried(request, run.decided, io);
+  SaySuspectRows(request, run, io);
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
   run.rows = PlanRows(run.work, run.output, std::move(table.read.bytes), table.path);
