@@ -38,11 +38,13 @@ void Rank(Ranked& ranked) {
 // Nor does a row of the table that maps another class onto it bury it
 // (suspect_rows.h). Whether the target is the one such candidate.
 bool OwnNameFirst(const ClassCandidateIndex& index, const std::vector<size_t>& suspected,
-                     size_t source, std::vector<ClassCandidate>& candidates) {
+                  size_t source, std::vector<ClassCandidate>& candidates) {
   auto own = [&](const ClassCandidate& c) {
-    const bool unburied = (c.evidence & kMarkTakenByRow) != 0 &&
-                          std::find(suspected.begin(), suspected.end(), c.target) != suspected.end();
-    return ((c.evidence & kSignalAssignment) == 0 || unburied) && index.ReadsAsOwn(source, c.target);
+    const bool unburied =
+        (c.evidence & kMarkTakenByRow) != 0 &&
+        std::find(suspected.begin(), suspected.end(), c.target) != suspected.end();
+    return ((c.evidence & kSignalAssignment) == 0 || unburied) &&
+           index.ReadsAsOwn(source, c.target);
   };
   const auto found = std::find_if(candidates.begin(), candidates.end(), own);
   if (found == candidates.end()) return false;
@@ -303,14 +305,6 @@ ClassMatch MatchClasses(const MatchContext& context) {
       suggestion.verdict =
           JudgeFirstCandidate(first, context.weights.acceptance, context.options.signals);
       suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
-      if (std::getenv("ZOR_DEBUG_ACCEPT") != nullptr)  // DEBUG-REMOVE
-        std::fprintf(stderr,
-                     "DBG|%s|%s|rel=%d|only=%d|held=%d|mutual=%d|heads=%d|score=%.3f|ru=%.3f|%s\n",
-                     context.input.source[items[i]].key.str().c_str(),
-                     context.input.target[suggestion.candidates.front().target].key.str().c_str(),
-                     static_cast<int>(first.relation), first.only_claimant,
-                     static_cast<int>(first.held_by), first.mutual, first.heads_meet, first.score,
-                     first.runner_up, std::string(AcceptanceWords(suggestion.verdict)).c_str());
     }
     if (suggestion.candidates.size() > context.options.top)
       suggestion.candidates.resize(context.options.top);

@@ -12,9 +12,8 @@ std::vector<std::string> SuspectRowNotes(const SuggestWork& work,
     }
     const SuggestClass& item = input.source[input.class_items[row.item]];
     const SuggestClass& target = input.target[row.target];
-    const long line = row.row_source < work.class_row_line.size()
-                          ? work.class_row_line[row.row_source]
-                          : 0;
+    const long line =
+        row.row_source < work.class_row_line.size() ? work.class_row_line[row.row_source] : 0;
     const std::string where = line > 0 ? table_path + ":" + std::to_string(line) + ": " : "";
     const std::string& row_name = work.source_rows[row.row_source].name;
     notes.push_back(where + "row " + std::to_string(line) + " maps " + row_name + " onto " +

@@ -458,7 +458,8 @@ TEST(SuggestAcceptance, RenamesAreJudgedOnTheirEvidence) {
     EXPECT_EQ(AcceptanceWords(item.verdict), AcceptanceWords(c.verdict));
     EXPECT_EQ(item.accepted, c.verdict == Acceptance::kAccepted);
     // A row that took the item's exact label is said to be suspect.
-    EXPECT_EQ(out.suspect_rows.size(), c.first == std::string(c.sources[0].name) ? c.rows.size() : 0);
+    EXPECT_EQ(out.suspect_rows.size(),
+              c.first == std::string(c.sources[0].name) ? c.rows.size() : 0);
   }
 }
 
