@@ -410,7 +410,10 @@ uint32_t SignalNamed(const std::string& name) {
       {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
       {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms},
       {"own", kSignalOwnName},           {"coverage", kSignalCoverage},
-      {"numbers", kSignalNumbers}};
+      {"numbers", kSignalNumbers},       {"stemskept", kSignalStemsKept},
+      {"claims", kSignalClaims},         {"lead", kSignalLead},
+      {"held", kSignalHeld},             {"home", kSignalHome},
+      {"suspect", kSignalSuspectRows}};
   auto found = kSignals.find(name);
   return found == kSignals.end() ? 0 : found->second;
 }

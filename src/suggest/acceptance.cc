@@ -33,34 +33,63 @@ bool Leads(const FirstCandidate& first, double lead) {
   return first.runner_up < 0 || first.score - first.runner_up >= lead;
 }
 
+bool On(uint32_t signals, uint32_t rule) { return (signals & rule) != 0; }
+
+// What the user or the table said: a synonym, a rename the rows teach, the
+// class's own row.
+bool Taught(uint32_t evidence) {
+  return On(evidence, kSignalLearned | kSignalRow | kSignalSynonyms);
+}
+
+// A target another item or a row holds goes to a second item only on
+// evidence beyond the names: where the two sit, what they hold, or rows
+// that already gather several classes there.
+bool HeldOnNames(const FirstCandidate& first, uint32_t signals) {
+  return On(signals, kSignalHeld) && first.held_by != HeldBy::kNobody && !first.own_name &&
+         !On(first.evidence, kSignalHierarchy | kSignalAttributes) && !first.held_by_many_rows;
+}
+
+bool OutsideHomeOnNames(const FirstCandidate& first, uint32_t signals) {
+  return On(signals, kSignalHome) && first.outside_home && !Taught(first.evidence) &&
+         !On(first.evidence, kSignalLexicon);
+}
+
+// What settles the words the names leave open: for a broader target one
+// witness; for a sibling's name, what the user or the lexicon say, the
+// attribute sets, or a clear lead.
+Acceptance SettleWords(const FirstCandidate& first, const AcceptanceRules& rules,
+                       uint32_t signals) {
+  const uint32_t e = first.evidence;
+  switch (first.relation) {
+    case WordRelation::kSame:
+    case WordRelation::kKeepsAll:
+      return Acceptance::kAccepted;
+    case WordRelation::kBroader: {
+      const bool witness = Taught(e) || On(e, kSignalHierarchy | kSignalAttributes | kSignalLexicon) ||
+                           (On(signals, kSignalClaims) && first.only_claimant &&
+                            !first.hierarchy_against);
+      return witness ? Acceptance::kAccepted : Acceptance::kBroader;
+    }
+    case WordRelation::kApart: {
+      const bool settled = Taught(e) || On(e, kSignalAttributes | kSignalLexicon) ||
+                           (On(signals, kSignalLead) && !first.heads_derived &&
+                            Leads(first, rules.apart_lead));
+      return settled ? Acceptance::kAccepted : Acceptance::kApart;
+    }
+  }
+  return Acceptance::kAccepted;
+}
+
 }  // namespace
 
 Acceptance JudgeFirstCandidate(const FirstCandidate& first, const AcceptanceRules& rules,
                                uint32_t signals) {
   if (first.decided) return Acceptance::kAccepted;
   if (!ClearOnScores(first, rules)) return Acceptance::kNotClear;
-  if ((signals & kSignalCoverage) == 0) return Acceptance::kAccepted;
-  const uint32_t e = first.evidence;
-  const bool taught = (e & (kSignalLearned | kSignalRow | kSignalSynonyms)) != 0;
-  const bool structure = (e & (kSignalHierarchy | kSignalAttributes)) != 0;
-  if (first.held_by != HeldBy::kNobody && !first.own_name && !structure && !first.held_by_many_rows)
-    return Acceptance::kHeldOnNames;
-  if (first.outside_home && !taught && (e & kSignalLexicon) == 0) return Acceptance::kOutsideHome;
-  const int witnesses = ((e & kSignalHierarchy) != 0) + ((e & kSignalAttributes) != 0) +
-                        ((e & kSignalLexicon) != 0) + first.only_claimant;
-  switch (first.relation) {
-    case WordRelation::kSame:
-    case WordRelation::kKeepsAll:
-      return Acceptance::kAccepted;
-    case WordRelation::kBroader:
-      return taught || witnesses > 0 ? Acceptance::kAccepted : Acceptance::kBroader;
-    case WordRelation::kApart:
-      return taught || (e & (kSignalAttributes | kSignalLexicon)) != 0 ||
-                     (!first.heads_derived && Leads(first, rules.apart_lead))
-                 ? Acceptance::kAccepted
-                 : Acceptance::kApart;
-  }
-  return Acceptance::kAccepted;
+  if (!On(signals, kSignalCoverage)) return Acceptance::kAccepted;
+  if (HeldOnNames(first, signals)) return Acceptance::kHeldOnNames;
+  if (OutsideHomeOnNames(first, signals)) return Acceptance::kOutsideHome;
+  return SettleWords(first, rules, signals);
 }
 
 std::string_view AcceptanceWords(Acceptance verdict) {

@@ -49,6 +49,9 @@ struct FirstCandidate {
   // No other class of the dictionary to migrate has a name holding every
   // word of the target: nothing else could go there.
   bool only_claimant = false;
+  // The item's parent maps where the target is not: no claim count
+  // outweighs that.
+  bool hierarchy_against = false;
   HeldBy held_by = HeldBy::kNobody;
   // An attribute of another class than the one the item's class is settled
   // in (by a row or an accepted suggestion): its row would name a class

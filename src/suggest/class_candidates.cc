@@ -150,7 +150,8 @@ WordRelation RelateWords(const MatchContext& context, size_t source, size_t targ
   bool keeps = false, broader = false;
   for (const NameProfile* a : {&s.label, &s.key}) {
     for (const NameProfile* b : {&t.label, &t.key}) {
-      const WordCoverage cover = WordsCover(*a, *b, context.class_links, context.linking_words);
+      const WordCoverage cover = WordsCover(*a, *b, context.class_links, context.linking_words,
+                                            context.Uses(kSignalStemsKept));
       if (cover.source && cover.target) return WordRelation::kSame;
       keeps = keeps || cover.source;
       broader = broader || cover.target;

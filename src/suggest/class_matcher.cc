@@ -175,11 +175,20 @@ bool KeepsAll(WordRelation relation) {
   return relation == WordRelation::kSame || relation == WordRelation::kKeepsAll;
 }
 
-// What the acceptance reads of an item's first candidate.
-FirstCandidate DescribeFirst(const MatchContext& context, const ClassCandidateIndex& index,
-                             const TargetClaims& claims, const std::vector<uint32_t>& anchored,
-                             const std::vector<int32_t>& takers, size_t item, bool own,
+// What the acceptance of an item's first candidate reads beyond the
+// candidate itself.
+struct AcceptanceInputs {
+  const MatchContext& context;
+  const ClassCandidateIndex& index;
+  const std::vector<uint32_t>& anchored;  // per target, the rows that take it
+  const std::vector<int32_t>& takers;     // per target, the item that took it
+  const std::vector<ClassImage>& images;  // per source class, where it maps
+  const TargetClaims& claims;
+};
+
+FirstCandidate DescribeFirst(const AcceptanceInputs& in, size_t item, bool own,
                              const ClassSuggestion& suggestion) {
+  const MatchContext& context = in.context;
   const ClassCandidate& front = suggestion.candidates.front();
   const size_t source = context.input.class_items[item];
   FirstCandidate first;
@@ -189,15 +198,46 @@ FirstCandidate DescribeFirst(const MatchContext& context, const ClassCandidateIn
   if ((front.evidence & kSignalAssignment) != 0)
     first.held_by = (front.evidence & kMarkTakenByRow) != 0 ? HeldBy::kRow : HeldBy::kItem;
   first.own_name =
-      first.held_by == HeldBy::kNobody && (own || index.OnlyExactMatch(source, front.target));
-  first.mutual = front.target < takers.size() && takers[front.target] == static_cast<int32_t>(item);
+      first.held_by == HeldBy::kNobody && (own || in.index.OnlyExactMatch(source, front.target));
+  first.mutual =
+      front.target < in.takers.size() && in.takers[front.target] == static_cast<int32_t>(item);
   first.heads_meet = ClassHeadsMeet(context, source, front.target, true);
   first.heads_derived = !first.heads_meet && ClassHeadsMeet(context, source, front.target);
   first.relation = RelateWords(context, source, front.target);
-  if (first.relation == WordRelation::kBroader || first.relation == WordRelation::kApart)
-    first.only_claimant = !claims.OthersClaim(source, front.target);
-  first.held_by_many_rows = front.target < anchored.size() && anchored[front.target] > 1;
+  if (first.relation == WordRelation::kBroader || first.relation == WordRelation::kApart) {
+    first.only_claimant = !in.claims.OthersClaim(source, front.target);
+    first.hierarchy_against = HierarchySupport(context, in.images, source, front.target) < 0;
+  }
+  first.held_by_many_rows = front.target < in.anchored.size() && in.anchored[front.target] > 1;
   return first;
+}
+
+// Each item's suggestion: its own name first where it has one, then whether
+// the first candidate is accepted, and its candidates cut to the top.
+ClassMatch AcceptFirstCandidates(const AcceptanceInputs& in, const ClassCandidateIndex& index,
+                                 std::vector<std::vector<ClassCandidate>>& candidates) {
+  const MatchContext& context = in.context;
+  const std::vector<size_t>& items = context.input.class_items;
+  ClassMatch match;
+  // Per item, the targets it names exactly that a suspect row took.
+  std::vector<std::vector<size_t>> suspected(items.size());
+  if (context.Uses(kSignalOwnName) && context.Uses(kSignalSuspectRows))
+    match.suspect_rows = FindSuspectRows(context.input);
+  for (const SuspectRow& row : match.suspect_rows) suspected[row.item].push_back(row.target);
+  for (size_t i = 0; i < items.size(); ++i) {
+    ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
+    const bool own = context.Uses(kSignalOwnName) &&
+                     OwnNameFirst(index, suspected[i], items[i], suggestion.candidates);
+    if (!suggestion.candidates.empty()) {
+      suggestion.verdict = JudgeFirstCandidate(DescribeFirst(in, i, own, suggestion),
+                                               context.weights.acceptance, context.options.signals);
+      suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
+    }
+    if (suggestion.candidates.size() > context.options.top)
+      suggestion.candidates.resize(context.options.top);
+    match.suggestions.push_back(std::move(suggestion));
+  }
+  return match;
 }
 
 }  // namespace
@@ -284,32 +324,16 @@ ClassMatch MatchClasses(const MatchContext& context) {
                    &takers);
     TakeDecidedTargets(context, items, candidates, takers);
   }
-  ClassMatch match;
+  // A class whose first candidate keeps every word of its name has a place
+  // of its own: it claims no other target.
   TargetClaims claims(context);
-  // Per item, the targets it names exactly that a suspect row took.
-  std::vector<std::vector<size_t>> suspected(items.size());
-  if (context.Uses(kSignalOwnName)) match.suspect_rows = FindSuspectRows(context.input);
-  for (const SuspectRow& row : match.suspect_rows) suspected[row.item].push_back(row.target);
   for (size_t i = 0; i < items.size(); ++i) {
     if (!candidates[i].empty() &&
         KeepsAll(RelateWords(context, items[i], candidates[i].front().target)))
       claims.Settle(items[i], candidates[i].front().target);
   }
-  for (size_t i = 0; i < items.size(); ++i) {
-    ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
-    const bool own = context.Uses(kSignalOwnName) &&
-                     OwnNameFirst(index, suspected[i], items[i], suggestion.candidates);
-    if (!suggestion.candidates.empty()) {
-      const FirstCandidate first =
-          DescribeFirst(context, index, claims, anchored, takers, i, own, suggestion);
-      suggestion.verdict =
-          JudgeFirstCandidate(first, context.weights.acceptance, context.options.signals);
-      suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
-    }
-    if (suggestion.candidates.size() > context.options.top)
-      suggestion.candidates.resize(context.options.top);
-    match.suggestions.push_back(std::move(suggestion));
-  }
+  const AcceptanceInputs inputs{context, index, anchored, takers, images, claims};
+  ClassMatch match = AcceptFirstCandidates(inputs, index, candidates);
   match.images = Images(context, ranked);
   for (const ClassSuggestion& s : match.suggestions) {
     if (s.accepted)

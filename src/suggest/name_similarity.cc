@@ -28,12 +28,12 @@ bool HoldsAll(std::span<const uint32_t> words, const std::vector<uint32_t>& some
 // Whether word `i` of `name` is kept in `other`: in the same form, or with
 // the same stem ("intestine" and "intestinal", "copy" and "copying"), but
 // for the word either name is about: "Presenter" is not a "Presentation".
-bool Kept(const NameProfile& name, size_t i, const NameProfile& other) {
+bool Kept(const NameProfile& name, size_t i, const NameProfile& other, bool stems_kept) {
   const uint32_t word = name.words()[i];
   const size_t at = PlaceOf(other.words(), word);
   if (at == other.size) return false;
   if (name.forms()[i] == other.forms()[at]) return true;
-  return word != name.head() && word != other.head();
+  return stems_kept && word != name.head() && word != other.head();
 }
 
 }  // namespace
@@ -148,7 +148,8 @@ bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordL
 }
 
 WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
-                        const WordLinks& links, const std::vector<bool>& needless) {
+                        const WordLinks& links, const std::vector<bool>& needless,
+                        bool stems_kept) {
   if (source.empty() || target.empty()) return {};
   if (source.compact == target.compact) return {true, true};
   WordCoverage coverage{true, true};
@@ -168,7 +169,7 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   };
   for (size_t i = 0; i < source_words.size(); ++i) {
     const uint32_t word = source_words[i];
-    if (Kept(source, i, target) || links.Dropped(word) > 0 || is_needless(source_forms[i]))
+    if (Kept(source, i, target, stems_kept) || links.Dropped(word) > 0 || is_needless(source_forms[i]))
       continue;
     const bool linked = std::any_of(target_words.begin(), target_words.end(),
                                     [&](uint32_t to) { return links.Find(word, to) != nullptr; });
@@ -179,7 +180,7 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   }
   for (size_t k = 0; k < target_words.size(); ++k) {
     const uint32_t word = target_words[k];
-    if (Kept(target, k, source) || is_needless(target_forms[k])) continue;
+    if (Kept(target, k, source, stems_kept) || is_needless(target_forms[k])) continue;
     const bool linked = std::any_of(source_words.begin(), source_words.end(), [&](uint32_t from) {
       return links.Find(from, word) != nullptr;
     });

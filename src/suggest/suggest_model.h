@@ -111,10 +111,24 @@ enum Signal : uint32_t {
   // ("C1" for "cervical 1", "V" for "5"), whose evidence is an abbreviation
   // or a spelling.
   kSignalNumbers = 1u << 19,
+  // The rules of acceptance.h, each of which the ablation can switch off:
+  // words of one stem count as kept (but head words); no other class that
+  // could claim a broader target is a witness; a lead settles a sibling's
+  // name; a target another holds needs evidence beyond names; an attribute
+  // outside its class's place needs more than names; a row that takes
+  // another class's exact name does not bury it.
+  kSignalStemsKept = 1u << 20,
+  kSignalClaims = 1u << 21,
+  kSignalLead = 1u << 22,
+  kSignalHeld = 1u << 23,
+  kSignalHome = 1u << 24,
+  kSignalSuspectRows = 1u << 25,
 };
+inline constexpr uint32_t kAcceptanceRules = kSignalStemsKept | kSignalClaims | kSignalLead |
+                                             kSignalHeld | kSignalHome | kSignalSuspectRows;
 inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon |
                                         kSignalSynonyms | kSignalOwnName | kSignalCoverage |
-                                        kSignalNumbers;
+                                        kSignalNumbers | kAcceptanceRules;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 // Without allocating: a report names the evidence of millions of candidates.

@@ -31,7 +31,8 @@ void TargetClaims::Settle(size_t source, size_t target) {
 // it ("urinary bladder muscularis mucosa" of "urinary bladder mucosa"): the
 // item stands nearer to any target both could claim.
 bool TargetClaims::Narrower(const ClassNames& other, const ClassNames& item) const {
-  return WordsCover(other.label, item.label, context_.class_links, context_.linking_words).target;
+  return WordsCover(other.label, item.label, context_.class_links, context_.linking_words,
+                    context_.Uses(kSignalStemsKept)).target;
 }
 
 bool TargetClaims::OthersClaim(size_t source, size_t target) const {
@@ -51,7 +52,8 @@ bool TargetClaims::OthersClaim(size_t source, size_t target) const {
       const ClassNames& o = context_.source_names[other];
       if (Narrower(o, context_.source_names[source])) continue;
       for (const NameProfile* held : {&o.label, &o.key}) {
-        if (WordsCover(*held, *name, context_.class_links, context_.linking_words).target)
+        if (WordsCover(*held, *name, context_.class_links, context_.linking_words,
+                       context_.Uses(kSignalStemsKept)).target)
           return true;
       }
     }
