@@ -5,10 +5,12 @@
 // A candidate is accepted in two steps. Its scores must make it clear: the
 // item's own name, or a score and a lead over the runner-up, or a pair that
 // is each other's best with a second witness. Then what its names leave open
-// must be settled by evidence an empty table has too: a target that drops a
-// word of the item (broader), or drops one and adds its own (apart), or that
-// another item or a row already holds, wins on names alone only where
-// nothing else could claim it.
+// must be settled by evidence an empty table has too (the hierarchy, the
+// attribute sets, the lexicon, the user's synonyms, what else could claim
+// the target, a clear lead), never by a table that would have to be filled
+// first: a target that drops a word of the item (broader), drops one and
+// adds its own (a sibling's name), or that another item or a row already
+// holds, is not taken on its name alone.
 #ifndef ZOR_SUGGEST_ACCEPTANCE_H_
 #define ZOR_SUGGEST_ACCEPTANCE_H_
 
@@ -72,10 +74,6 @@ enum class Acceptance : uint8_t {
 // `signals`: the signals and rules in use (the ablation switches them off).
 Acceptance JudgeFirstCandidate(const FirstCandidate& first, const AcceptanceRules& rules,
                                uint32_t signals);
-
-inline bool Accepted(const FirstCandidate& first, const AcceptanceRules& rules, uint32_t signals) {
-  return JudgeFirstCandidate(first, rules, signals) == Acceptance::kAccepted;
-}
 
 // "accepted", "not clear", ...: for the development tools' evidence files.
 std::string_view AcceptanceWords(Acceptance verdict);

@@ -109,6 +109,9 @@ struct ClassScoring {
   size_t measured_overlaps =
       20;  // only the leading candidates' attribute sets can change the order
   size_t kept_for_assignment = 10;
+  // Of the classes that could claim a broader target, at most this many are
+  // asked: a target whose rarest word more classes hold is claimed by many.
+  size_t most_claimants_asked = 200;
 };
 
 // What the hierarchy says of a candidate, from where the neighbours map.

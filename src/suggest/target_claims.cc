@@ -39,12 +39,14 @@ bool TargetClaims::OthersClaim(size_t source, size_t target) const {
   const ClassNames& t = context_.target_names[target];
   for (const NameProfile* name : {&t.label, &t.key}) {
     if (name->empty() || (name == &t.key && !t.key_differs)) continue;
-    // The classes that hold the target's rarest word are the only ones
-    // that can hold them all.
+    // The classes that hold the target's rarest word are the ones asked
+    // (a link may stand for a word, but seldom for the rarest); when
+    // hundreds hold even that one, the target is everyone's.
     const auto words = name->words();
     const uint32_t rarest = *std::min_element(
         words.begin(), words.end(),
         [&](uint32_t a, uint32_t b) { return holders_[a].size() < holders_[b].size(); });
+    if (holders_[rarest].size() > context_.weights.classes.most_claimants_asked) return true;
     for (uint32_t other : holders_[rarest]) {
       if (other == source) continue;
       if (settled_[other] == target) return true;
