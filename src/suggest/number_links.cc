@@ -17,6 +17,9 @@ namespace {
 constexpr int kLargestWritten = 20;
 // A series shows itself in this many numbers written the same other way.
 constexpr size_t kLeastSeries = 2;
+// A number that more names hold than this tells no series apart ("1" in
+// every first of a kind): its names are not read for one.
+constexpr size_t kMostNamesOfANumber = 200;
 
 constexpr std::array<std::string_view, kLargestWritten + 1> kWords = {
     "zero",     "one",     "two",     "three",     "four",     "five",     "six",
@@ -93,7 +96,7 @@ void LinkSeries(const std::vector<std::string_view>& from, const std::vector<std
   for (const auto& [initial, numbers] : glued) {
     for (const std::string& number : numbers) {
       auto names = by_number.find(number);
-      if (names == by_number.end()) continue;
+      if (names == by_number.end() || names->second.size() > kMostNamesOfANumber) continue;
       for (const std::vector<std::string>& words : names->second) {
         for (const std::string& word : words) {
           if (word.size() > 1 && word[0] == initial) support[{word, initial}].insert(number);
