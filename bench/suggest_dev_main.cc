@@ -6,7 +6,7 @@
 //                   [--mutual-margin M] [--attribute-mutual-min-score S] [--timing]
 //                   [--wordnet DIR|none] [--synonyms FILE]
 //                   [--classes-only] [--read-only] [--state clean|noisy] [--state-seed N]
-//                   [--shortest-slip N] [--shortest-classical N]
+//                   [--shortest-slip N] [--shortest-classical N] [--top N] [--apart-lead L]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
 // layout) and Dictionary/V5_Exported_XML (target, V5 layout) is one case; its
@@ -16,7 +16,8 @@
 // without them, to score the remaining pairs only; --seed-dry chooses the
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
-// attributes,assignment,abbreviation,lexicon,synonyms,own,coverage); --classes-only gives the
+// attributes,assignment,abbreviation,lexicon,synonyms,own,coverage,numbers, and the acceptance's
+// rules stemskept,claims,lead,held,home,suspect); --classes-only gives the
 // matcher no attribute items; --read-only reads the cases and runs no matcher (the reading's own
 // peak memory);
 // --timing prints the matcher's time. --shortest-slip and --shortest-classical set the
@@ -402,18 +403,27 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
 }
 
 uint32_t SignalNamed(const std::string& name) {
-  static const std::map<std::string, uint32_t> kSignals = {
-      {"label", kSignalLabel},           {"key", kSignalKey},
-      {"stems", kSignalStems},           {"weights", kSignalWeights},
-      {"spelling", kSignalSpelling},     {"learned", kSignalLearned},
-      {"hierarchy", kSignalHierarchy},   {"attributes", kSignalAttributes},
-      {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
-      {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms},
-      {"own", kSignalOwnName},           {"coverage", kSignalCoverage},
-      {"numbers", kSignalNumbers},       {"stemskept", kSignalStemsKept},
-      {"claims", kSignalClaims},         {"lead", kSignalLead},
-      {"held", kSignalHeld},             {"home", kSignalHome},
-      {"suspect", kSignalSuspectRows}};
+  static const std::map<std::string, uint32_t> kSignals = {{"label", kSignalLabel},
+                                                           {"key", kSignalKey},
+                                                           {"stems", kSignalStems},
+                                                           {"weights", kSignalWeights},
+                                                           {"spelling", kSignalSpelling},
+                                                           {"learned", kSignalLearned},
+                                                           {"hierarchy", kSignalHierarchy},
+                                                           {"attributes", kSignalAttributes},
+                                                           {"assignment", kSignalAssignment},
+                                                           {"abbreviation", kSignalAbbreviation},
+                                                           {"lexicon", kSignalLexicon},
+                                                           {"synonyms", kSignalSynonyms},
+                                                           {"own", kSignalOwnName},
+                                                           {"coverage", kSignalCoverage},
+                                                           {"numbers", kSignalNumbers},
+                                                           {"stemskept", kSignalStemsKept},
+                                                           {"claims", kSignalClaims},
+                                                           {"lead", kSignalLead},
+                                                           {"held", kSignalHeld},
+                                                           {"home", kSignalHome},
+                                                           {"suspect", kSignalSuspectRows}};
   auto found = kSignals.find(name);
   return found == kSignals.end() ? 0 : found->second;
 }
@@ -493,7 +503,7 @@ int main(int argc, char** argv) {
                  "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
                  "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE] "
                  "[--state clean|noisy] [--state-seed N] [--shortest-slip N] "
-                 "[--shortest-classical N]\n");
+                 "[--shortest-classical N] [--top N] [--apart-lead L]\n");
     return 2;
   }
   Lexicon lexicon;

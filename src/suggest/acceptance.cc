@@ -65,15 +65,15 @@ Acceptance SettleWords(const FirstCandidate& first, const AcceptanceRules& rules
     case WordRelation::kKeepsAll:
       return Acceptance::kAccepted;
     case WordRelation::kBroader: {
-      const bool witness = Taught(e) || On(e, kSignalHierarchy | kSignalAttributes | kSignalLexicon) ||
-                           (On(signals, kSignalClaims) && first.only_claimant &&
-                            !first.hierarchy_against);
+      const bool witness =
+          Taught(e) || On(e, kSignalHierarchy | kSignalAttributes | kSignalLexicon) ||
+          (On(signals, kSignalClaims) && first.only_claimant && !first.hierarchy_against);
       return witness ? Acceptance::kAccepted : Acceptance::kBroader;
     }
     case WordRelation::kApart: {
-      const bool settled = Taught(e) || On(e, kSignalAttributes | kSignalLexicon) ||
-                           (On(signals, kSignalLead) && !first.heads_derived &&
-                            Leads(first, rules.apart_lead));
+      const bool settled =
+          Taught(e) || On(e, kSignalAttributes | kSignalLexicon) ||
+          (On(signals, kSignalLead) && !first.heads_derived && Leads(first, rules.apart_lead));
       return settled ? Acceptance::kAccepted : Acceptance::kApart;
     }
   }

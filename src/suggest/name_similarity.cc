@@ -169,7 +169,8 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   };
   for (size_t i = 0; i < source_words.size(); ++i) {
     const uint32_t word = source_words[i];
-    if (Kept(source, i, target, stems_kept) || links.Dropped(word) > 0 || is_needless(source_forms[i]))
+    if (Kept(source, i, target, stems_kept) || links.Dropped(word) > 0 ||
+        is_needless(source_forms[i]))
       continue;
     const bool linked = std::any_of(target_words.begin(), target_words.end(),
                                     [&](uint32_t to) { return links.Find(word, to) != nullptr; });

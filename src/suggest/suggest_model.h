@@ -124,8 +124,8 @@ enum Signal : uint32_t {
   kSignalHome = 1u << 24,
   kSignalSuspectRows = 1u << 25,
 };
-inline constexpr uint32_t kAcceptanceRules = kSignalStemsKept | kSignalClaims | kSignalLead |
-                                             kSignalHeld | kSignalHome | kSignalSuspectRows;
+inline constexpr uint32_t kAcceptanceRules =
+    kSignalStemsKept | kSignalClaims | kSignalLead | kSignalHeld | kSignalHome | kSignalSuspectRows;
 inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon |
                                         kSignalSynonyms | kSignalOwnName | kSignalCoverage |
                                         kSignalNumbers | kAcceptanceRules;

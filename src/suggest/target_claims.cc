@@ -32,7 +32,8 @@ void TargetClaims::Settle(size_t source, size_t target) {
 // item stands nearer to any target both could claim.
 bool TargetClaims::Narrower(const ClassNames& other, const ClassNames& item) const {
   return WordsCover(other.label, item.label, context_.class_links, context_.linking_words,
-                    context_.Uses(kSignalStemsKept)).target;
+                    context_.Uses(kSignalStemsKept))
+      .target;
 }
 
 bool TargetClaims::OthersClaim(size_t source, size_t target) const {
@@ -55,7 +56,8 @@ bool TargetClaims::OthersClaim(size_t source, size_t target) const {
       if (Narrower(o, context_.source_names[source])) continue;
       for (const NameProfile* held : {&o.label, &o.key}) {
         if (WordsCover(*held, *name, context_.class_links, context_.linking_words,
-                       context_.Uses(kSignalStemsKept)).target)
+                       context_.Uses(kSignalStemsKept))
+                .target)
           return true;
       }
     }
