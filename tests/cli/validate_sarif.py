@@ -12,6 +12,7 @@ usage: validate_sarif.py ZORVEZ ZOR_GENERATE SCHEMA EXAMPLES_DIR
 SCHEMA is the schema as `npm ci` in tests/sarif installs it
 (scripts/run-tests.sh does that).
 """
+import hashlib
 import json
 import pathlib
 import shutil
@@ -25,6 +26,12 @@ import jsonschema
 
 FAILING = {"red", "blue", "purple", "grey"}  # check's default --fail-on
 BASE = "%SRCROOT%"
+# The SHA-256 of the fingerprints of the untidy generated tree's findings, one a
+# line, as zorvez computed them before table hazards became findings: a baseline
+# kept since then still matches every finding.
+RELEASED_PRINTS = {
+    "untidy generated tree": (1757, "f65fe3e5468fd98a3c86cab8da55e76860016c1298b3e24e87bcdda1338dd967"),
+}
 
 
 def hostile_tree(root):
@@ -140,6 +147,11 @@ class Checker:
         if base != pathlib.Path(cwd).as_uri() + "/":
             self.fail(name, f"base {base}")
         findings = [r for r in records if r["record"] in ("class", "attribute", "child")]
+        if name in RELEASED_PRINTS:
+            prints = [r["fingerprint"] for r in findings]
+            digest = hashlib.sha256("\n".join(prints).encode()).hexdigest()
+            if (len(prints), digest) != RELEASED_PRINTS[name]:
+                self.fail(name, f"fingerprints changed: {len(prints)} {digest}")
         results = run["results"]
         if len(results) != len(findings):
             return self.fail(name, f"{len(results)} results for {len(findings)} findings")
