@@ -2,14 +2,13 @@
 
 #include "output/baseline_reader.h"
 #include "platform/file_problem.h"
-#include "platform/mapped_file.h"
 
-std::string LoadBaseline(const std::string& path, BaselineFingerprints& fingerprints) {
-  MappedFile file;
-  if (std::string problem = file.Open(path, kMostBaselineBytes); !problem.empty()) {
+std::string BaselineFile::Load(const std::string& path) {
+  file_ = std::make_unique<MappedFile>();
+  if (std::string problem = file_->Open(path, kMostBaselineBytes); !problem.empty()) {
     return FileProblem(path, problem);
   }
-  BaselineReading reading = ReadBaseline(file.Bytes(), fingerprints);
+  BaselineReading reading = ReadBaseline(file_->Bytes(), fingerprints_);
   if (reading.reason.empty()) return "";
   std::string where = path;
   if (reading.line > 0) {
@@ -17,4 +16,11 @@ std::string LoadBaseline(const std::string& path, BaselineFingerprints& fingerpr
     where += std::to_string(reading.line);
   }
   return FileProblem(where, "not a baseline: " + reading.reason);
+}
+
+std::vector<GoneFinding> BaselineFile::TakeGone(const FingerprintSet& gone) {
+  std::vector<GoneFinding> found;
+  if (file_) found = ReadGoneFindings(file_->Bytes(), gone);
+  file_.reset();
+  return found;
 }

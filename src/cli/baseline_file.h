@@ -1,19 +1,36 @@
 // The file `zorvez check --baseline` names, read whole (up to a limit) into
-// its fingerprints.
+// its fingerprints, and kept until the run is over, when what it says of
+// the findings gone is read.
 #ifndef ZOR_CLI_BASELINE_FILE_H_
 #define ZOR_CLI_BASELINE_FILE_H_
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "output/finding_stamps.h"
+#include "output/gone_findings.h"
+#include "platform/mapped_file.h"
 
 // Larger than the SARIF log of a table of a million rows: a larger file is
 // not an output of check, and reading it would only cost time.
 constexpr size_t kMostBaselineBytes = size_t{1} << 30;
 
-// Returns an empty text, or why the file is no baseline, as
-// "PATH: reason" or "PATH:LINE: reason".
-std::string LoadBaseline(const std::string& path, BaselineFingerprints& fingerprints);
+class BaselineFile {
+ public:
+  // Returns an empty text, or why the file is no baseline, as
+  // "PATH: reason" or "PATH:LINE: reason".
+  std::string Load(const std::string& path);
+
+  BaselineFingerprints& Fingerprints() { return fingerprints_; }
+  // What the file says of the fingerprints in `gone`; the file is let go
+  // then (so that it can be replaced, on Windows too).
+  std::vector<GoneFinding> TakeGone(const FingerprintSet& gone);
+
+ private:
+  std::unique_ptr<MappedFile> file_;
+  BaselineFingerprints fingerprints_;
+};
 
 #endif  // ZOR_CLI_BASELINE_FILE_H_
