@@ -178,7 +178,7 @@ void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& t
       << ", classes requested unmapped: " << totals.unmapped_requested << '\n';
   if (!hazards_.empty()) {
     out << Counted(static_cast<long>(hazards_.size()), "hazard", "hazards")
-        << ": rows the run reads otherwise than written or never reads, names holding markup\n";
+        << " (rows read otherwise than written or never read, names holding markup)\n";
   }
 }
 
