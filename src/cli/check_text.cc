@@ -121,6 +121,7 @@ void CheckTextRenderer::Accept(const ClassFindings& batch) {
 
 void CheckTextRenderer::AcceptHazard(const Hazard& hazard, const FindingStamp& stamp) {
   const bool is_new = stamp.state == BaselineState::kNew;
+  markup_ = markup_ || hazard.code == HazardCode::kMarkupName;
   std::string line = Printable(WithoutLineEnd(
       HazardTextLine(HazardPath(hazard, settings_.table_path, settings_.source_path), hazard)));
   if (settings_.only_new) {
@@ -211,12 +212,21 @@ void CheckTextRenderer::WriteList(std::ostream& out, Verdict verdict) const {
   for (const std::string& line : others.lines) out << "  " << line << '\n';
 }
 
+// What to do about a report that would show markup, once, under the
+// hazards.
+void CheckTextRenderer::WriteMarkupAdvice(std::ostream& out) const {
+  if (!markup_) return;
+  out << "  (the defined report of this run writes names as HTML: open it in a browser only "
+         "through 'zorvez explore', which shows names as text)\n";
+}
+
 void CheckTextRenderer::Write(std::ostream& out, const ComparisonTotals& totals) const {
   WriteCounts(out, totals);
   if (settings_.only_new) {
     WriteSection(out, "new findings", new_findings_);
   } else {
     WriteSection(out, "hazards", hazards_);
+    WriteMarkupAdvice(out);
     for (Verdict verdict : kListOrder) {
       if (settings_.listed.Has(verdict)) WriteList(out, verdict);
     }

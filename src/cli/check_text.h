@@ -77,6 +77,7 @@ class CheckTextRenderer : public FindingSink {
   void WriteList(std::ostream& out, Verdict verdict) const;
   static void WriteSection(std::ostream& out, std::string_view heading,
                            const std::vector<std::string>& lines);
+  void WriteMarkupAdvice(std::ostream& out) const;
 
   Settings settings_;
   const FindingStamps* stamps_;
@@ -86,6 +87,7 @@ class CheckTextRenderer : public FindingSink {
   std::vector<ClassEntry> classes_;
   std::array<OtherFindings, kVerdictCount> others_;
   std::vector<std::string> hazards_;
+  bool markup_ = false;                    // a name holding markup is among them
   std::vector<std::string> new_findings_;  // only_new: the hazards and findings to list
   std::vector<std::string> gone_;
 };

@@ -58,6 +58,7 @@ GoneFinding FromRecord(const json& record, const Fingerprint& print) {
 
 std::vector<GoneFinding> ReadJsonLines(std::string_view text, const FingerprintSet& gone) {
   std::vector<GoneFinding> found;
+  FingerprintSet said;  // a text written by hand may say one twice
   for (size_t start = 0; start < text.size() && found.size() < gone.size();) {
     const size_t end = std::min(text.find('\n', start), text.size());
     std::string_view line = text.substr(start, end - start);
@@ -65,7 +66,7 @@ std::vector<GoneFinding> ReadJsonLines(std::string_view text, const FingerprintS
     RecordEvents events;
     if (!json::sax_parse(line.begin(), line.end(), &events)) continue;
     std::optional<Fingerprint> print = Fingerprint::FromHex(events.fingerprint);
-    if (!print || !gone.contains(*print)) continue;
+    if (!print || !gone.contains(*print) || !said.insert(*print).second) continue;
     json record = json::parse(line.begin(), line.end(), nullptr, false);
     if (record.is_object()) found.push_back(FromRecord(record, *print));
   }
@@ -103,7 +104,10 @@ class GoneResults : public PathEvents {
       locations_seen_ += 1;
     }
     if (Depth() != 5 || !Within({"runs", "[]", "results", "[]"})) return true;
-    if (!absent_ && gone_.contains(result_.fingerprint)) found_.push_back(std::move(result_));
+    if (!absent_ && gone_.contains(result_.fingerprint) &&
+        said_.insert(result_.fingerprint).second) {
+      found_.push_back(std::move(result_));
+    }
     result_ = {};
     result_.place.file = GonePlace::File::kUri;
     absent_ = false;
@@ -125,6 +129,7 @@ class GoneResults : public PathEvents {
 
   const FingerprintSet& gone_;
   std::vector<GoneFinding>& found_;
+  FingerprintSet said_;  // a text written by hand may say one twice
   GoneFinding result_{{}, {}, {}, {}, {GonePlace::File::kUri, {}, false, 0, 0}};
   bool absent_ = false;
   int locations_seen_ = 0;

@@ -485,6 +485,7 @@ TEST(CheckCommand, WarnsOfNamesTheDefinedFilesMangle) {
                           "' holds '<' or '>'"),
             std::string::npos)
       << text.out;
+  EXPECT_NE(text.out.find("open it in a browser only through 'zorvez explore'"), std::string::npos);
   for (const std::string& warning :
        {source + ":2: warning: 2 rows of the proposed mapping hold '" + label + "', whose comma",
         source + ":2: warning: 1 row of the proposed mapping holds 'Mesh, Size', whose comma"}) {
