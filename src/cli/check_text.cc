@@ -121,12 +121,12 @@ void CheckTextRenderer::Accept(const ClassFindings& batch) {
 
 void CheckTextRenderer::AcceptHazard(const Hazard& hazard, const FindingStamp& stamp) {
   const bool is_new = stamp.state == BaselineState::kNew;
+  hazard_count_ += 1;
   markup_ = markup_ || hazard.code == HazardCode::kMarkupName;
   std::string line = Printable(WithoutLineEnd(
       HazardTextLine(HazardPath(hazard, settings_.table_path, settings_.source_path), hazard)));
   if (settings_.only_new) {
     if (is_new) new_findings_.push_back(std::move(line));
-    hazards_.emplace_back();  // counted only
     return;
   }
   if (is_new) line += " [new]";
@@ -177,8 +177,8 @@ void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& t
   }
   out << "\nnew classes suggested: " << totals.new_classes_suggested
       << ", classes requested unmapped: " << totals.unmapped_requested << '\n';
-  if (!hazards_.empty()) {
-    out << Counted(static_cast<long>(hazards_.size()), "hazard", "hazards")
+  if (hazard_count_ > 0) {
+    out << Counted(hazard_count_, "hazard", "hazards")
         << " (rows read otherwise than written or never read, names holding markup)\n";
   }
 }

@@ -86,7 +86,8 @@ class CheckTextRenderer : public FindingSink {
   long child_findings_ = 0;
   std::vector<ClassEntry> classes_;
   std::array<OtherFindings, kVerdictCount> others_;
-  std::vector<std::string> hazards_;
+  long hazard_count_ = 0;
+  std::vector<std::string> hazards_;       // listed, unless only the new ones are
   bool markup_ = false;                    // a name holding markup is among them
   std::vector<std::string> new_findings_;  // only_new: the hazards and findings to list
   std::vector<std::string> gone_;
