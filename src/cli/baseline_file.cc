@@ -2,13 +2,15 @@
 
 #include "output/baseline_reader.h"
 #include "platform/file_problem.h"
+#include "platform/mapped_file.h"
 
 std::string BaselineFile::Load(const std::string& path) {
-  file_ = std::make_unique<MappedFile>();
-  if (std::string problem = file_->Open(path, kMostBaselineBytes); !problem.empty()) {
+  path_ = path;
+  MappedFile file;
+  if (std::string problem = file.Open(path, kMostBaselineBytes); !problem.empty()) {
     return FileProblem(path, problem);
   }
-  BaselineReading reading = ReadBaseline(file_->Bytes(), fingerprints_);
+  BaselineReading reading = ReadBaseline(file.Bytes(), fingerprints_);
   if (reading.reason.empty()) return "";
   std::string where = path;
   if (reading.line > 0) {
@@ -18,9 +20,9 @@ std::string BaselineFile::Load(const std::string& path) {
   return FileProblem(where, "not a baseline: " + reading.reason);
 }
 
-std::vector<GoneFinding> BaselineFile::TakeGone(const FingerprintSet& gone) {
-  std::vector<GoneFinding> found;
-  if (file_) found = ReadGoneFindings(file_->Bytes(), gone);
-  file_.reset();
-  return found;
+std::vector<GoneFinding> BaselineFile::ReadGone(const FingerprintSet& gone) const {
+  if (gone.empty()) return {};
+  MappedFile file;
+  if (!file.Open(path_, kMostBaselineBytes).empty()) return {};
+  return ReadGoneFindings(file.Bytes(), gone);
 }

@@ -1,17 +1,16 @@
 // The file `zorvez check --baseline` names, read whole (up to a limit) into
-// its fingerprints, and kept until the run is over, when what it says of
-// the findings gone is read.
+// its fingerprints, and read again once the run is over for what it says of
+// the findings gone; it is not held in between, so that a baseline costs the
+// run its fingerprints' memory alone.
 #ifndef ZOR_CLI_BASELINE_FILE_H_
 #define ZOR_CLI_BASELINE_FILE_H_
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "output/finding_stamps.h"
 #include "output/gone_findings.h"
-#include "platform/mapped_file.h"
 
 // Larger than the SARIF log of a table of a million rows: a larger file is
 // not an output of check, and reading it would only cost time.
@@ -24,12 +23,12 @@ class BaselineFile {
   std::string Load(const std::string& path);
 
   BaselineFingerprints& Fingerprints() { return fingerprints_; }
-  // What the file says of the fingerprints in `gone`; the file is let go
-  // then (so that it can be replaced, on Windows too).
-  std::vector<GoneFinding> TakeGone(const FingerprintSet& gone);
+  // What the file says of the fingerprints in `gone` (nothing, should it
+  // have gone meanwhile).
+  std::vector<GoneFinding> ReadGone(const FingerprintSet& gone) const;
 
  private:
-  std::unique_ptr<MappedFile> file_;
+  std::string path_;
   BaselineFingerprints fingerprints_;
 };
 

@@ -130,7 +130,7 @@ int Check(const CheckOptions& options, CliStreams& io, TableInput& table, const 
   const int status = RunFindings(options.run, table, io, outputs, totals);
   if (status != kExitClean) return status;
   std::vector<GoneFinding> gone;
-  if (baseline) gone = baseline->TakeGone(outputs.Stamps().Gone());
+  if (baseline) gone = baseline->ReadGone(outputs.Stamps().Gone());
   outputs.Finish(totals, gone);
   if (!options.quiet) {
     for (const std::string& message : outputs.NameWarnings()) ReportError(io, message);
