@@ -89,7 +89,7 @@ void RequireSameReadBack(const BaselineFingerprints& read, const std::string& wr
 void RequireGoneOfTheirOwn(std::string_view text, const BaselineFingerprints& fingerprints) {
   const FingerprintSet gone = Prints(fingerprints);
   FingerprintSet said;
-  for (const GoneFinding& finding : ReadGoneFindings(text, gone)) {
+  for (const GoneFinding& finding : ReadGoneFindings(text, fingerprints, gone)) {
     Require(gone.contains(finding.fingerprint), "a gone finding the baseline does not hold");
     Require(said.insert(finding.fingerprint).second, "a gone finding said twice");
   }

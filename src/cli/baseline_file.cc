@@ -1,7 +1,7 @@
 #include "cli/baseline_file.h"
 
-#include "output/baseline_reader.h"
 #include "platform/file_problem.h"
+#include "platform/file_reader.h"
 #include "platform/mapped_file.h"
 
 std::string BaselineFile::Load(const std::string& path) {
@@ -11,6 +11,7 @@ std::string BaselineFile::Load(const std::string& path) {
     return FileProblem(path, problem);
   }
   BaselineReading reading = ReadBaseline(file.Bytes(), fingerprints_);
+  format_ = reading.format;
   if (reading.reason.empty()) return "";
   std::string where = path;
   if (reading.line > 0) {
@@ -22,7 +23,20 @@ std::string BaselineFile::Load(const std::string& path) {
 
 std::vector<GoneFinding> BaselineFile::ReadGone(const FingerprintSet& gone) const {
   if (gone.empty()) return {};
-  MappedFile file;
+  if (format_ == BaselineFormat::kSarif) {
+    MappedFile file;
+    if (!file.Open(path_, kMostBaselineBytes).empty()) return {};
+    return ReadGoneResults(file.Bytes(), gone);
+  }
+  OffsetFile file;
   if (!file.Open(path_, kMostBaselineBytes).empty()) return {};
-  return ReadGoneFindings(file.Bytes(), gone);
+  std::vector<GoneFinding> found;
+  std::string line;
+  for (const auto& [start, print] : GoneRecordStarts(fingerprints_, gone)) {
+    if (!file.ReadLine(start, kMostBaselineBytes, line)) continue;
+    if (std::optional<GoneFinding> finding = GoneFromRecord(line, print)) {
+      found.push_back(std::move(*finding));
+    }
+  }
+  return found;
 }

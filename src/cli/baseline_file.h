@@ -1,7 +1,7 @@
 // The file `zorvez check --baseline` names, read whole (up to a limit) into
 // its fingerprints, and read again once the run is over for what it says of
-// the findings gone; it is not held in between, so that a baseline costs the
-// run its fingerprints' memory alone.
+// the findings gone (of JSON Lines, only their lines); it is not held in
+// between, so that a baseline costs the run its fingerprints' memory alone.
 #ifndef ZOR_CLI_BASELINE_FILE_H_
 #define ZOR_CLI_BASELINE_FILE_H_
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "output/baseline_reader.h"
 #include "output/finding_stamps.h"
 #include "output/gone_findings.h"
 
@@ -29,6 +30,7 @@ class BaselineFile {
 
  private:
   std::string path_;
+  BaselineFormat format_ = BaselineFormat::kJsonLines;
   BaselineFingerprints fingerprints_;
 };
 

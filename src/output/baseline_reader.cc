@@ -53,7 +53,9 @@ class SarifEvents : public PathEvents {
                 " fingerprint of zorvez check";
       return false;
     }
-    if (!absent_) fingerprints_.emplace(*print, BaselineEntry{green_, false});
+    if (!absent_) {
+      fingerprints_.emplace(*print, BaselineEntry{BaselineEntry::kNoOffset, green_, false});
+    }
     return true;
   }
 
@@ -80,6 +82,7 @@ BaselineReading ReadJsonLines(std::string_view text, BaselineFingerprints& finge
   for (size_t start = 0; start < text.size();) {
     size_t end = std::min(text.find('\n', start), text.size());
     std::string_view line = text.substr(start, end - start);
+    const size_t line_start = start;
     start = end + 1;
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -105,7 +108,7 @@ BaselineReading ReadJsonLines(std::string_view text, BaselineFingerprints& finge
                          "zorvez's 'check --write-baseline'";
         return reading;
       }
-      fingerprints.emplace(*print, BaselineEntry{events.verdict == "green", false});
+      fingerprints.emplace(*print, BaselineEntry{line_start, events.verdict == "green", false});
     } else if (events.record != "hazard") {
       reading.reason = "not a record of zorvez check";
       return reading;

@@ -20,6 +20,10 @@
 
 // What a baseline says of a fingerprint, and whether this run found it.
 struct BaselineEntry {
+  static constexpr size_t kNoOffset = static_cast<size_t>(-1);
+  // Where its record starts in the baseline's text (JSON Lines), so that
+  // what the baseline says of it can be read again alone.
+  size_t offset = kNoOffset;
   bool green = false;  // the finding's verdict was green
   bool found = false;
 };

@@ -11,7 +11,6 @@
 namespace {
 
 using json_path::PathEvents;
-using json_path::RecordEvents;
 using nlohmann::json;
 
 // The member at `path`, or nothing when it is missing or of another type:
@@ -54,23 +53,6 @@ GoneFinding FromRecord(const json& record, const Fingerprint& print) {
   place.file = place.line > 0 ? GonePlace::File::kTable : GonePlace::File::kSource;
   if (place.line == 0) place.line = NumberAt(record, {"source", "line"});
   return gone;
-}
-
-std::vector<GoneFinding> ReadJsonLines(std::string_view text, const FingerprintSet& gone) {
-  std::vector<GoneFinding> found;
-  FingerprintSet said;  // a text written by hand may say one twice
-  for (size_t start = 0; start < text.size() && found.size() < gone.size();) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    RecordEvents events;
-    if (!json::sax_parse(line.begin(), line.end(), &events)) continue;
-    std::optional<Fingerprint> print = Fingerprint::FromHex(events.fingerprint);
-    if (!print || !gone.contains(*print) || !said.insert(*print).second) continue;
-    json record = json::parse(line.begin(), line.end(), nullptr, false);
-    if (record.is_object()) found.push_back(FromRecord(record, *print));
-  }
-  return found;
 }
 
 // The results of a SARIF log, each taken whole when its fingerprint is
@@ -137,11 +119,46 @@ class GoneResults : public PathEvents {
 
 }  // namespace
 
-std::vector<GoneFinding> ReadGoneFindings(std::string_view text, const FingerprintSet& gone) {
+std::vector<std::pair<size_t, Fingerprint>> GoneRecordStarts(const BaselineFingerprints& baseline,
+                                                             const FingerprintSet& gone) {
+  std::vector<std::pair<size_t, Fingerprint>> starts;
+  for (const Fingerprint& print : gone) {
+    auto entry = baseline.find(print);
+    if (entry != baseline.end() && entry->second.offset != BaselineEntry::kNoOffset) {
+      starts.emplace_back(entry->second.offset, print);
+    }
+  }
+  std::sort(starts.begin(), starts.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  return starts;
+}
+
+std::optional<GoneFinding> GoneFromRecord(std::string_view line, const Fingerprint& print) {
+  json record = json::parse(line.begin(), line.end(), nullptr, false);
+  if (!record.is_object()) return std::nullopt;
+  return FromRecord(record, print);
+}
+
+std::vector<GoneFinding> ReadGoneResults(std::string_view log, const FingerprintSet& gone) {
   std::vector<GoneFinding> found;
   if (gone.empty()) return found;
-  if (BaselineFormatOf(text) == BaselineFormat::kJsonLines) return ReadJsonLines(text, gone);
   GoneResults events(gone, found);
-  json::sax_parse(text.begin(), text.end(), &events);
+  json::sax_parse(log.begin(), log.end(), &events);
+  return found;
+}
+
+std::vector<GoneFinding> ReadGoneFindings(std::string_view text,
+                                          const BaselineFingerprints& baseline,
+                                          const FingerprintSet& gone) {
+  if (BaselineFormatOf(text) != BaselineFormat::kJsonLines) return ReadGoneResults(text, gone);
+  std::vector<GoneFinding> found;
+  for (const auto& [start, print] : GoneRecordStarts(baseline, gone)) {
+    if (start >= text.size()) continue;
+    const size_t end = std::min(text.find('\n', start), text.size());
+    if (std::optional<GoneFinding> gone_finding =
+            GoneFromRecord(text.substr(start, end - start), print)) {
+      found.push_back(std::move(*gone_finding));
+    }
+  }
   return found;
 }

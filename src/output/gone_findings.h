@@ -4,8 +4,10 @@
 #ifndef ZOR_OUTPUT_GONE_FINDINGS_H_
 #define ZOR_OUTPUT_GONE_FINDINGS_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "output/finding_stamps.h"
@@ -32,8 +34,23 @@ struct GoneFinding {
   GonePlace place;
 };
 
-// What the baseline `text` (which ReadBaseline took without a problem)
-// says of the findings in `gone`, in its order.
-std::vector<GoneFinding> ReadGoneFindings(std::string_view text, const FingerprintSet& gone);
+// Where the records of the findings in `gone` start in a baseline of JSON
+// Lines that ReadBaseline took into `baseline`, in the order of its text,
+// so that they can be read again alone.
+std::vector<std::pair<size_t, Fingerprint>> GoneRecordStarts(const BaselineFingerprints& baseline,
+                                                             const FingerprintSet& gone);
+
+// What one record of JSON Lines (a line of the baseline, without its line
+// end) says of `print`; nothing for a line that is no object.
+std::optional<GoneFinding> GoneFromRecord(std::string_view line, const Fingerprint& print);
+
+// What a SARIF log says of the results in `gone`, in its order.
+std::vector<GoneFinding> ReadGoneResults(std::string_view log, const FingerprintSet& gone);
+
+// What the baseline `text` (which ReadBaseline took without a problem, into
+// `baseline`) says of the findings in `gone`, in its order.
+std::vector<GoneFinding> ReadGoneFindings(std::string_view text,
+                                          const BaselineFingerprints& baseline,
+                                          const FingerprintSet& gone);
 
 #endif  // ZOR_OUTPUT_GONE_FINDINGS_H_

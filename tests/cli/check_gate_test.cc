@@ -84,6 +84,8 @@ TEST_F(Gate, AdoptNewMovedFixedRewrite) {
   // suppressed, none passing written.
   zor_test::CliRun adopt = Check({"--write-baseline", Baseline()});
   EXPECT_EQ(adopt.status, 1);
+  const std::string sarif_baseline = (scratch_ / "zorvez-baseline.sarif").string();
+  zor_test::WriteFile(sarif_baseline, Check({"--format", "sarif"}).out);
   json run = Log(0);
   EXPECT_EQ(run["properties"]["baseline"], json::parse(R"({"new":0,"unchanged":20,"gone":0})"));
   ASSERT_EQ(run["results"].size(), 20u);
@@ -125,6 +127,9 @@ TEST_F(Gate, AdoptNewMovedFixedRewrite) {
             (std::multiset<std::string>{"ZV101 absent source:36", "ZV201 absent source:37",
                                         "ZV201 absent source:38"}));
   EXPECT_EQ(Results(run, "new"), std::multiset<std::string>{});
+  // A SARIF log kept as the baseline says the same of what is gone.
+  zor_test::CliRun held = Check({"--format", "sarif", "--baseline", sarif_baseline});
+  EXPECT_EQ(Results(json::parse(held.out)["runs"][0], "absent"), Results(run, "absent"));
   text = Check({"--baseline", Baseline()});
   EXPECT_NE(text.out.find("\ngone since the baseline (3):\n  [red] " + Source() +
                           ":36: Strainer (STR) not found in mapping table! Provide new class in "
