@@ -27,7 +27,7 @@ fuzz/seed-corpus.sh
 declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192 [merge_fuzzer]=4096
                     [options_fuzzer]=256 [lint_fuzzer]=4096 [synonyms_fuzzer]=4096
                     [wordnet_fuzzer]=8192 [suggestion_record_fuzzer]=4096 [names_fuzzer]=1024
-                    [decisions_fuzzer]=4096 [baseline_fuzzer]=16384)
+                    [decisions_fuzzer]=4096 [baseline_fuzzer]=32768)
 # One target: its kept regression inputs replayed, then a fuzzing run. What
 # it says goes to build-fuzz/logs/<target>.said; it fails when it finds.
 fuzz_one() {

@@ -66,6 +66,9 @@ struct Finding {
   const char* dictionary = "V5";
   std::optional<TargetRef> target;
   std::optional<TableRowRef> row;
+  // An attribute of the dictionary to migrate: the line of its own element
+  // there; 0 for the rest (a retained attribute, named by a row; a child).
+  long source_line = 0;
   bool proposed_in_ddl = false;
   std::vector<std::string> proposed_rows;  // mapping rows proposed for this finding
 };

@@ -42,6 +42,13 @@ std::string ReplaceFileWith(const std::string& path,
                             const std::function<void(std::ostream&)>& write,
                             const ReplacementOptions& options = {});
 
+// The same, where `write` may give up (it returns false, say after finding
+// its input unusable): the temporary file is removed, the file left as it
+// was, and the result is empty.
+std::string ReplaceFileUnlessGivenUp(const std::string& path,
+                                     const std::function<bool(std::ostream&)>& write,
+                                     const ReplacementOptions& options = {});
+
 // The name a backup of `path` gets.
 std::string BackupPath(const std::string& path);
 
