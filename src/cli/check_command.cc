@@ -3,6 +3,7 @@
 
 #include "cli/baseline_file.h"
 #include "cli/check_outputs.h"
+#include "cli/exact_label_hazards.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "cli/table_warnings.h"
@@ -127,8 +128,14 @@ int Check(const CheckOptions& options, CliStreams& io, TableInput& table, const 
   CheckOutputs outputs(options, io, baseline_out, baseline ? &baseline->Fingerprints() : nullptr);
   for (const Hazard& hazard : hazards) outputs.AcceptHazard(hazard);
   ComparisonTotals totals;
-  const int status = RunFindings(options.run, table, io, outputs, totals);
+  ExactLabelHazards exact_labels(options.run);
+  BothSinks both(outputs, &exact_labels);
+  const int status = RunFindings(options.run, table, io, both, totals,
+                                 [&](MigrationXMLNode* source, MigrationXMLNode* target) {
+                                   exact_labels.ReadDictionaries(source, target);
+                                 });
   if (status != kExitClean) return status;
+  for (const Hazard& hazard : exact_labels.Finish()) outputs.AcceptHazard(hazard);
   std::vector<GoneFinding> gone;
   if (baseline) gone = baseline->ReadGone(outputs.Stamps().Gone());
   outputs.Finish(totals, gone);

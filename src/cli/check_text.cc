@@ -179,7 +179,8 @@ void CheckTextRenderer::WriteCounts(std::ostream& out, const ComparisonTotals& t
       << ", classes requested unmapped: " << totals.unmapped_requested << '\n';
   if (hazard_count_ > 0) {
     out << Counted(hazard_count_, "hazard", "hazards")
-        << " (rows read otherwise than written or never read, names holding markup)\n";
+        << " (rows read otherwise than written or never read, rows that take another class's "
+           "exact label, names holding markup)\n";
   }
 }
 

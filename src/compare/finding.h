@@ -120,6 +120,21 @@ class FindingSink {
   virtual void Accept(const ClassFindings& batch) = 0;
 };
 
+// Hands every batch to one sink, then to a second where there is one: a
+// command that also reads the findings for itself compares once.
+class BothSinks : public FindingSink {
+ public:
+  BothSinks(FindingSink& first, FindingSink* second) : first_(first), second_(second) {}
+  void Accept(const ClassFindings& batch) override {
+    first_.Accept(batch);
+    if (second_ != nullptr) second_->Accept(batch);
+  }
+
+ private:
+  FindingSink& first_;
+  FindingSink* second_;
+};
+
 // The totals the report's end and the summary give.
 struct ComparisonTotals {
   long total_classes = 0;

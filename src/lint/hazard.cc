@@ -52,6 +52,8 @@ const char* HazardCodeName(HazardCode code) {
       return "dropped_row";
     case HazardCode::kMarkupName:
       return "markup_name";
+    case HazardCode::kExactLabelTaken:
+      return "exact_label_taken";
   }
   return "bom";
 }

@@ -39,6 +39,8 @@ enum class HazardCode {
   kDroppedRow,
   // names the defined report writes as markup
   kMarkupName,
+  // a class row onto the exact label of another class that no row maps
+  kExactLabelTaken,
 };
 
 enum class HazardSeverity { kError, kWarning, kNote };

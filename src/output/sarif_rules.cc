@@ -6,7 +6,7 @@ using S = FindingSubject;
 using K = FindingKind;
 using V = Verdict;
 
-constexpr std::array<SarifRule, 27> kRules{{
+constexpr std::array<SarifRule, 28> kRules{{
     {"ZV101",
      "ClassNotInMappingTable",
      "class",
@@ -446,6 +446,22 @@ constexpr std::array<SarifRule, 27> kRules{{
      {{{"default",
         "{0}. Rename it without '<' and '>' where it is written, and open the defined report only "
         "through 'zorvez explore'."},
+       {nullptr, nullptr}}}},
+    {"ZV411",
+     "RowTakesAnotherClassesExactLabel",
+     "hazard",
+     "exact_label_taken",
+     S::kClass,
+     K::kValid,
+     HazardCode::kExactLabelTaken,
+     V::kRed,
+     "A class row maps onto the exact label of another class that no row maps.",
+     "The row maps its class onto a target whose label is the exact label of another class of the "
+     "dictionary to migrate, and no row maps that class: a slip as often as a choice. Only one row "
+     "takes the target, and the row's own class is named otherwise.",
+     "Check the row: where it is a slip, map its class where it belongs; map the class of that "
+     "very name onto the target ('zorvez suggest' proposes it).",
+     {{{"default", "{0}. Check the row, and map the class of that very name."},
        {nullptr, nullptr}}}},
 }};
 

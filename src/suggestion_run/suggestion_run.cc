@@ -108,21 +108,6 @@ void SaySuspectRows(const SuggestionRequest& request, const SuggestionRun& run, 
   }
 }
 
-// Hands every class's findings to the item builder and, where asked, to
-// the command's own sink.
-class BothSinks : public FindingSink {
- public:
-  BothSinks(FindingSink& first, FindingSink* second) : first_(first), second_(second) {}
-  void Accept(const ClassFindings& batch) override {
-    first_.Accept(batch);
-    if (second_ != nullptr) second_->Accept(batch);
-  }
-
- private:
-  FindingSink& first_;
-  FindingSink* second_;
-};
-
 // The items that need a target, from one comparison.
 int CollectItems(const SuggestionRequest& request, TableInput& table, CliStreams& io,
                  SuggestWork& work, FindingSink* alongside, ComparisonTotals& totals) {

@@ -7,6 +7,7 @@
 // new and nothing gone).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -154,6 +155,37 @@ TEST_F(Gate, AdoptNewMovedFixedRewrite) {
   run = Log(0);
   EXPECT_EQ(run["properties"]["baseline"], json::parse(R"({"new":0,"unchanged":19,"gone":0})"));
   EXPECT_EQ(Results(run, "unchanged").count("ZV407 unchanged table:24"), 1u);
+}
+
+// A commit that maps Sump onto the target labelled Strainer, the exact label
+// of the Strainer no row maps, fails with that hazard alone, on the row's
+// line; it stays the same hazard wherever the block moves, and goes once
+// Strainer has its row.
+TEST_F(Gate, ARowOntoTheExactLabelOfAnUnmappedClass) {
+  ASSERT_EQ(Check({"--write-baseline", Baseline()}).status, 1);
+  const std::string sump = "Sump,Equipment,*,No Mapping,,*,EQT,\n";
+  const std::string suspect = "Sump,Equipment,*,PipeStrainer,PipingComponent,*,EQT,\n";
+  ASSERT_NE(table_.find(sump), std::string::npos);
+  const std::string taken = zor_test::ReplaceAll(table_, sump, suspect);
+  Commit(taken);
+  json run = Log(1);
+  const size_t line =
+      static_cast<size_t>(
+          std::count(taken.begin(), taken.begin() + static_cast<long>(taken.find(suspect)), '\n')) +
+      1;
+  EXPECT_EQ(Results(run, "new"),
+            std::multiset<std::string>{"ZV411 new table:" + std::to_string(line)});
+  zor_test::CliRun text = Check({"--baseline", Baseline()});
+  EXPECT_NE(text.out.find(":" + std::to_string(line) + ":1: warning: row " + std::to_string(line) +
+                          " maps Sump onto Strainer, the exact label of Strainer, which no row "
+                          "maps [exact_label_taken]"),
+            std::string::npos)
+      << text.out;
+  ASSERT_EQ(Check({"--write-baseline", Baseline()}).status, 1);
+  Commit(suspect + zor_test::ReplaceAll(taken, suspect, ""));
+  EXPECT_EQ(Log(0)["properties"]["baseline"]["new"], 0);
+  Commit(taken + kStrainerRows);
+  EXPECT_EQ(Results(Log(0), "absent").count("ZV411 absent table:" + std::to_string(line)), 1u);
 }
 
 // A baseline that cannot be written leaves the file as it was and stops
