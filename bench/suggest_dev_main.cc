@@ -6,7 +6,7 @@
 //                   [--mutual-margin M] [--attribute-mutual-min-score S] [--timing]
 //                   [--wordnet DIR|none] [--synonyms FILE]
 //                   [--classes-only] [--read-only] [--state clean|noisy] [--state-seed N]
-//                   [--shortest-slip N] [--shortest-classical N]
+//                   [--shortest-slip N] [--shortest-classical N] [--top N] [--apart-lead L]
 //
 // Every folder of CASES_DIR holding Dictionary/V4_Exported_XML (source, older
 // layout) and Dictionary/V5_Exported_XML (target, V5 layout) is one case; its
@@ -16,7 +16,8 @@
 // without them, to score the remaining pairs only; --seed-dry chooses the
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
-// attributes,assignment,abbreviation,lexicon,synonyms,own,coverage); --classes-only gives the
+// attributes,assignment,abbreviation,lexicon,synonyms,own,coverage,numbers, and the acceptance's
+// rules stemskept,claims,lead,held,home,suspect); --classes-only gives the
 // matcher no attribute items; --read-only reads the cases and runs no matcher (the reading's own
 // peak memory);
 // --timing prints the matcher's time. --shortest-slip and --shortest-classical set the
@@ -31,7 +32,8 @@
 // rows settle). The CSV's scores are the matcher's scaled so that the scorer's threshold 0.5
 // means "accepted": an accepted first candidate is written as 0.5 + score / 2, every other
 // candidate as score / 2.01 (the order is kept); OUT_DIR/<case>.evidence lists each class
-// candidate's score, whether it was accepted and its evidence words, for reading. Prints, per
+// candidate's (and attribute candidate's) score, whether it was accepted, its evidence words and
+// the first candidate's verdict, for reading. Prints, per
 // run, the mean score that the remaining truth pairs get (0 when the true target is not a
 // candidate).
 #include <algorithm>
@@ -323,6 +325,7 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
       evidence << input.source[s.source].key.str() << ',' << input.target[c.target].key.str() << ','
                << c.score << ',' << accepted << ',';
       for (std::string_view word : EvidenceNames(c.evidence)) evidence << word << ' ';
+      if (&c == &s.candidates.front()) evidence << ',' << AcceptanceWords(s.verdict);
       evidence << '\n';
       const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
       csv << CsvField(input.source[s.source].key) << ',' << CsvField(input.target[c.target].key)
@@ -333,6 +336,14 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
   for (const AttributeSuggestion& s : output.attributes) {
     for (const AttributeCandidate& c : s.candidates) {
       const bool accepted = s.accepted && &c == &s.candidates.front();
+      evidence << input.source[s.item.source_class].key.str() << '.'
+               << input.source[s.item.source_class].attributes[s.item.source_attribute].key.str()
+               << ',' << input.target[c.target_class].key.str() << '.'
+               << input.target[c.target_class].attributes[c.target_attribute].key.str() << ','
+               << c.score << ',' << accepted << ',';
+      for (std::string_view word : EvidenceNames(c.evidence)) evidence << word << ' ';
+      if (&c == &s.candidates.front()) evidence << ',' << AcceptanceWords(s.verdict);
+      evidence << '\n';
       const double score = accepted ? 0.5 + c.score / 2 : c.score / 2.01;
       csv << CsvField(input.source[s.item.source_class].key) << ','
           << CsvField(input.source[s.item.source_class].attributes[s.item.source_attribute].key)
@@ -351,6 +362,10 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
     fs::create_directories(copy);
     std::error_code error;
     fs::create_directory_symlink(fs::absolute(dir / "Dictionary"), copy / "Dictionary", error);
+    // A set that scores only some sources says which: the copy scores the same.
+    if (fs::exists(dir / "scored_sources.csv"))
+      fs::copy_file(dir / "scored_sources.csv", copy / "scored_sources.csv",
+                    fs::copy_options::overwrite_existing, error);
     WriteCsv(copy / "truth_classes.csv", state.class_truth);
     WriteCsv(copy / "truth_attributes.csv", state.attribute_truth);
     std::vector<std::vector<std::string>> rows{{"source_key", "target_key"}};
@@ -372,6 +387,10 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
     fs::create_directories(copy);
     std::error_code error;
     fs::create_directory_symlink(fs::absolute(dir / "Dictionary"), copy / "Dictionary", error);
+    // A set that scores only some sources says which: the copy scores the same.
+    if (fs::exists(dir / "scored_sources.csv"))
+      fs::copy_file(dir / "scored_sources.csv", copy / "scored_sources.csv",
+                    fs::copy_options::overwrite_existing, error);
     fs::copy_file(dir / "truth_attributes.csv", copy / "truth_attributes.csv",
                   fs::copy_options::overwrite_existing, error);
     std::ofstream truth_out(copy / "truth_classes.csv");
@@ -384,14 +403,27 @@ bool RunCase(const fs::path& dir, const fs::path& out, const Settings& settings,
 }
 
 uint32_t SignalNamed(const std::string& name) {
-  static const std::map<std::string, uint32_t> kSignals = {
-      {"label", kSignalLabel},           {"key", kSignalKey},
-      {"stems", kSignalStems},           {"weights", kSignalWeights},
-      {"spelling", kSignalSpelling},     {"learned", kSignalLearned},
-      {"hierarchy", kSignalHierarchy},   {"attributes", kSignalAttributes},
-      {"assignment", kSignalAssignment}, {"abbreviation", kSignalAbbreviation},
-      {"lexicon", kSignalLexicon},       {"synonyms", kSignalSynonyms},
-      {"own", kSignalOwnName},           {"coverage", kSignalCoverage}};
+  static const std::map<std::string, uint32_t> kSignals = {{"label", kSignalLabel},
+                                                           {"key", kSignalKey},
+                                                           {"stems", kSignalStems},
+                                                           {"weights", kSignalWeights},
+                                                           {"spelling", kSignalSpelling},
+                                                           {"learned", kSignalLearned},
+                                                           {"hierarchy", kSignalHierarchy},
+                                                           {"attributes", kSignalAttributes},
+                                                           {"assignment", kSignalAssignment},
+                                                           {"abbreviation", kSignalAbbreviation},
+                                                           {"lexicon", kSignalLexicon},
+                                                           {"synonyms", kSignalSynonyms},
+                                                           {"own", kSignalOwnName},
+                                                           {"coverage", kSignalCoverage},
+                                                           {"numbers", kSignalNumbers},
+                                                           {"stemskept", kSignalStemsKept},
+                                                           {"claims", kSignalClaims},
+                                                           {"lead", kSignalLead},
+                                                           {"held", kSignalHeld},
+                                                           {"home", kSignalHome},
+                                                           {"suspect", kSignalSuspectRows}};
   auto found = kSignals.find(name);
   return found == kSignals.end() ? 0 : found->second;
 }
@@ -402,6 +434,8 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
     const bool has_value = i + 1 < argc;
     if (arg == "--seed-dry") {
       settings.seed_dry = true;
+    } else if (arg == "--top" && has_value) {
+      settings.options.top = std::strtoul(argv[++i], nullptr, 10);
     } else if (arg == "--timing") {
       settings.timing = true;
     } else if (arg == "--classes-only") {
@@ -435,6 +469,8 @@ bool ParseArguments(int argc, char** argv, Settings& settings, std::vector<std::
       settings.options.weights.acceptance.mutual_margin = std::atof(argv[++i]);
     } else if (arg == "--attribute-mutual-min-score" && has_value) {
       settings.options.weights.acceptance.attribute_mutual_min_score = std::atof(argv[++i]);
+    } else if (arg == "--apart-lead" && has_value) {
+      settings.options.weights.acceptance.apart_lead = std::atof(argv[++i]);
     } else if (arg == "--margin" && has_value) {
       settings.options.weights.acceptance.margin = std::atof(argv[++i]);
     } else if (arg == "--off" && has_value) {
@@ -467,7 +503,7 @@ int main(int argc, char** argv) {
                  "[--mutual-margin M] [--attribute-mutual-min-score S] [--timing] "
                  "[--classes-only] [--read-only] [--wordnet DIR|none] [--synonyms FILE] "
                  "[--state clean|noisy] [--state-seed N] [--shortest-slip N] "
-                 "[--shortest-classical N]\n");
+                 "[--shortest-classical N] [--top N] [--apart-lead L]\n");
     return 2;
   }
   Lexicon lexicon;

@@ -3,7 +3,8 @@
 // or keeps fingerprints that the text spells out, reads a text it takes for
 // JSON Lines line by line as the JSON library does, and reads the same
 // fingerprints back from the smallest JSON Lines and SARIF log that hold
-// them. Any failure aborts.
+// them; and what it says of them all as gone is said of those alone, once
+// each at most. Any failure aborts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <string_view>
 
 #include "output/baseline_reader.h"
+#include "output/gone_findings.h"
 
 namespace {
 
@@ -49,7 +51,7 @@ bool EachLineAnObject(std::string_view text) {
 // The smallest outputs of check that hold `fingerprints`.
 std::string AsJsonLines(const BaselineFingerprints& fingerprints) {
   std::string text;
-  for (const Fingerprint& print : fingerprints) {
+  for (const auto& [print, entry] : fingerprints) {
     text += "{\"record\":\"class\",\"fingerprint\":\"" + print.Hex() + "\"}\n";
   }
   return text + "{\"record\":\"summary\"}\n";
@@ -60,12 +62,18 @@ std::string AsSarif(const BaselineFingerprints& fingerprints) {
       "{\"version\":\"2.1.0\",\"runs\":[{\"tool\":{\"driver\":{\"name\":\"zorvez\"}},"
       "\"results\":[";
   bool first = true;
-  for (const Fingerprint& print : fingerprints) {
+  for (const auto& [print, entry] : fingerprints) {
     text += first ? "" : ",";
     first = false;
     text += "{\"partialFingerprints\":{\"zorvezFinding/v1\":\"" + print.Hex() + "\"}}";
   }
   return text + "]}]}";
+}
+
+FingerprintSet Prints(const BaselineFingerprints& fingerprints) {
+  FingerprintSet prints;
+  for (const auto& [print, entry] : fingerprints) prints.insert(print);
+  return prints;
 }
 
 void RequireSameReadBack(const BaselineFingerprints& read, const std::string& written,
@@ -74,7 +82,17 @@ void RequireSameReadBack(const BaselineFingerprints& read, const std::string& wr
   BaselineReading reading = ReadBaseline(written, again);
   Require(reading.reason.empty(), "a written baseline is refused");
   Require(reading.format == format, "a written baseline is taken for the other format");
-  Require(again == read, "a written baseline reads back otherwise");
+  Require(Prints(again) == Prints(read), "a written baseline reads back otherwise");
+}
+
+// What the text says of its fingerprints as gone concerns those alone.
+void RequireGoneOfTheirOwn(std::string_view text, const BaselineFingerprints& fingerprints) {
+  const FingerprintSet gone = Prints(fingerprints);
+  FingerprintSet said;
+  for (const GoneFinding& finding : ReadGoneFindings(text, fingerprints, gone)) {
+    Require(gone.contains(finding.fingerprint), "a gone finding the baseline does not hold");
+    Require(said.insert(finding.fingerprint).second, "a gone finding said twice");
+  }
 }
 
 }  // namespace
@@ -90,9 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const std::string lowered = Lowered(text);
-  for (const Fingerprint& print : fingerprints) {
+  for (const auto& [print, entry] : fingerprints) {
     Require(lowered.find(print.Hex()) != std::string::npos, "a fingerprint the text lacks");
   }
+  RequireGoneOfTheirOwn(text, fingerprints);
   if (reading.format == BaselineFormat::kJsonLines) {
     Require(EachLineAnObject(text), "JSON Lines the library does not read");
   } else {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer and the address and
 # undefined-behaviour sanitizers in build-fuzz/, replays the kept regression
-# inputs, then fuzzes the targets, two at a time.
+# inputs, then fuzzes the targets, as many at once as there are processors.
 #   scripts/run-fuzz.sh [seconds-per-target]     (default 60)
 # Exits non-zero when any target crashes, hangs, leaks, runs out of memory
 # or finds a difference between the lookup strategies; the input that did it
@@ -28,11 +28,11 @@ fuzz/seed-corpus.sh
 declare -A max_len=([table_fuzzer]=4096 [xml_fuzzer]=16384 [run_fuzzer]=8192 [merge_fuzzer]=4096
                     [options_fuzzer]=256 [lint_fuzzer]=4096 [synonyms_fuzzer]=4096
                     [wordnet_fuzzer]=8192 [suggestion_record_fuzzer]=4096 [names_fuzzer]=1024
-                    [decisions_fuzzer]=4096 [baseline_fuzzer]=16384 [review_request_fuzzer]=2048)
-# Replays a target's kept regression inputs, then fuzzes it; its findings
-# go to build-fuzz/failed/<target>.
+                    [decisions_fuzzer]=4096 [baseline_fuzzer]=32768 [review_request_fuzzer]=2048)
+# One target: its kept regression inputs replayed, then a fuzzing run. What
+# it says goes to build-fuzz/logs/<target>.said; it fails when it finds.
 fuzz_one() {
-  local target=$1 binary=build-fuzz/fuzz/$1 log=build-fuzz/logs/$1.log
+  local target=$1 binary=build-fuzz/fuzz/$1 log=build-fuzz/logs/$1.log status=0
   mkdir -p "build-fuzz/artifacts/$target"
   local regressions=()
   if [ -d "tests/data/regressions/$target" ]; then
@@ -41,34 +41,40 @@ fuzz_one() {
   if [ ${#regressions[@]} -gt 0 ] &&
      ! "$binary" -timeout=10 -rss_limit_mb=2048 "${regressions[@]}" >"$log.replay" 2>&1; then
     echo "$target: a kept regression input fails (see $log.replay)"
-    touch "build-fuzz/failed/$target"
+    status=1
   fi
+  echo "$target: fuzzing for $seconds s"
   if timeout $((seconds + 300)) "$binary" -max_total_time="$seconds" -dict=fuzz/zor.dict \
        -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$PWD/build-fuzz/artifacts/$target/" "fuzz/corpus/$target" >"$log" 2>&1; then
-    echo "$target: fuzzed for $seconds s, $(grep -E '^stat::number_of_executed_units' "$log" || echo '?')"
+    grep -E '^(stat::number_of_executed_units|Done)' "$log" || true
   else
     echo "$target: FINDING (see $log and build-fuzz/artifacts/$target/)"
     grep -E '^(==[0-9]+==ERROR|SUMMARY|[a-z_]+_fuzzer: )' "$log" | head -5 || true
-    touch "build-fuzz/failed/$target"
+    status=1
   fi
+  return $status
 }
 
-# Two targets side by side, one a processor: the whole run takes half as
-# long as one after the other.
-rm -rf build-fuzz/failed
-mkdir -p build-fuzz/logs build-fuzz/failed
-running=0
+# As many targets at once as the machine has processors: each fuzzes on one.
+failed=()
+mkdir -p build-fuzz/logs
+jobs_at_once=$(nproc 2>/dev/null || echo 2)
+declare -A running=()
+wait_for_one() {
+  local pid
+  wait -n -p pid "${!running[@]}" && status=0 || status=$?
+  local target=${running[$pid]}
+  unset "running[$pid]"
+  cat "build-fuzz/logs/$target.said"
+  if [ "$status" -ne 0 ]; then failed+=("$target"); fi
+}
 for target in "${targets[@]}"; do
-  if [ "$running" -ge 2 ]; then
-    wait -n
-    running=$((running - 1))
-  fi
-  fuzz_one "$target" &
-  running=$((running + 1))
+  while [ ${#running[@]} -ge "$jobs_at_once" ]; do wait_for_one; done
+  fuzz_one "$target" >"build-fuzz/logs/$target.said" 2>&1 &
+  running[$!]=$target
 done
-wait
-mapfile -t failed < <(ls build-fuzz/failed)
+while [ ${#running[@]} -gt 0 ]; do wait_for_one; done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "findings in: ${failed[*]}"
   exit 1

@@ -1,15 +1,17 @@
 #include "cli/baseline_file.h"
 
-#include "output/baseline_reader.h"
 #include "platform/file_problem.h"
+#include "platform/file_reader.h"
 #include "platform/mapped_file.h"
 
-std::string LoadBaseline(const std::string& path, BaselineFingerprints& fingerprints) {
+std::string BaselineFile::Load(const std::string& path) {
+  path_ = path;
   MappedFile file;
   if (std::string problem = file.Open(path, kMostBaselineBytes); !problem.empty()) {
     return FileProblem(path, problem);
   }
-  BaselineReading reading = ReadBaseline(file.Bytes(), fingerprints);
+  BaselineReading reading = ReadBaseline(file.Bytes(), fingerprints_);
+  format_ = reading.format;
   if (reading.reason.empty()) return "";
   std::string where = path;
   if (reading.line > 0) {
@@ -17,4 +19,24 @@ std::string LoadBaseline(const std::string& path, BaselineFingerprints& fingerpr
     where += std::to_string(reading.line);
   }
   return FileProblem(where, "not a baseline: " + reading.reason);
+}
+
+std::vector<GoneFinding> BaselineFile::ReadGone(const FingerprintSet& gone) const {
+  if (gone.empty()) return {};
+  if (format_ == BaselineFormat::kSarif) {
+    MappedFile file;
+    if (!file.Open(path_, kMostBaselineBytes).empty()) return {};
+    return ReadGoneResults(file.Bytes(), gone);
+  }
+  OffsetFile file;
+  if (!file.Open(path_, kMostBaselineBytes).empty()) return {};
+  std::vector<GoneFinding> found;
+  std::string line;
+  for (const auto& [start, print] : GoneRecordStarts(fingerprints_, gone)) {
+    if (!file.ReadLine(start, kMostBaselineBytes, line)) continue;
+    if (std::optional<GoneFinding> finding = GoneFromRecord(line, print)) {
+      found.push_back(std::move(*finding));
+    }
+  }
+  return found;
 }

@@ -1,74 +1,75 @@
 #include <array>
-#include <filesystem>
-#include <optional>
+#include <string_view>
 
 #include "cli/baseline_file.h"
-#include "cli/check_text.h"
-#include "cli/hazard_lines.h"
+#include "cli/check_outputs.h"
+#include "cli/exact_label_hazards.h"
 #include "cli/option_parser.h"
-#include "cli/report_names.h"
 #include "cli/subcommands.h"
 #include "cli/table_warnings.h"
 #include "cli/verdict_set.h"
 #include "cli/zorvez.h"
 #include "comparison_run/comparison_run.h"
-#include "output/json_lines_renderer.h"
-#include "output/sarif_renderer.h"
-#include "platform/utf8_files.h"
+#include "platform/file_replacement.h"
 
 namespace {
 
-constexpr std::array<OptionRule, 7> kCheckOptions{{
+constexpr std::array<OptionRule, 10> kCheckOptions{{
     {"help", 'h', false},
     {"quiet", 'q', false},
+    {"verbose", '\0', false},
     {"v5", '\0', false},
     {"old", '\0', false},
     {"format", '\0', true},
     {"fail-on", '\0', true},
     {"baseline", '\0', true},
+    {"write-baseline", '\0', true},
+    {"include-passes", '\0', false},
 }};
 
 constexpr const char* kCheckUsage =
     "usage: zorvez check [--v5] [--old] [--format text|jsonl|sarif] [--fail-on LIST]\n"
-    "                    [--baseline FILE] [-q] SOURCE.xml TARGET.xml MAPPING.csv\n"
+    "                    [--baseline FILE] [--write-baseline FILE] [--include-passes]\n"
+    "                    [-q | --verbose] SOURCE.xml TARGET.xml MAPPING.csv\n"
     "\n"
     "Compares SOURCE.xml with TARGET.xml through MAPPING.csv, as the defined tool\n"
-    "does, and reports the findings without writing any file.\n"
+    "does, and reports the findings, and the hazards of the table (rows the run\n"
+    "reads otherwise than written or never reads, names holding markup), without\n"
+    "writing any file but the baseline asked for.\n"
     "\n"
     "  --v5             compare two V5 dictionaries\n"
     "  --old            read V5 dictionaries in the older attribute layout\n"
     "  --format FORMAT  text (default): the classes, class findings and attribute\n"
-    "                   findings counted per verdict, then the red, blue and purple\n"
-    "                   findings (and those of the --fail-on verdicts) listed;\n"
-    "                   jsonl: one JSON record per finding, then a summary record;\n"
-    "                   sarif: one SARIF 2.1.0 log, a result per finding, its\n"
-    "                   paths relative to the current folder (%SRCROOT%)\n"
-    "  --fail-on LIST   verdicts that make the exit status 1 (default\n"
-    "                   red,blue,purple,grey; grey: attributes with no row or\n"
-    "                   whose row the run drops;\n"
-    "                   'hazard': warnings about the table or a name holding\n"
-    "                   markup; 'none' never fails)\n"
+    "                   findings counted per verdict, then the hazards and the\n"
+    "                   red, blue and purple findings (and those of the --fail-on\n"
+    "                   verdicts) listed;\n"
+    "                   jsonl: one JSON record per hazard and finding, then a\n"
+    "                   summary record;\n"
+    "                   sarif: one SARIF 2.1.0 log, a result per hazard and per\n"
+    "                   finding that does not pass, its paths relative to the\n"
+    "                   current folder (%SRCROOT%)\n"
+    "  --fail-on LIST   what makes the exit status 1: verdicts, and 'hazard' for\n"
+    "                   the hazards (default red,blue,purple,grey,hazard; grey:\n"
+    "                   attributes with no row or whose row the run drops;\n"
+    "                   'none' never fails)\n"
     "  --baseline FILE  an earlier output of check (jsonl or sarif): its findings\n"
     "                   are 'unchanged' and never fail, only 'new' ones do; the\n"
-    "                   summary counts new, unchanged and gone\n"
+    "                   findings gone since are named; the text lists only what is\n"
+    "                   new\n"
+    "  --write-baseline FILE\n"
+    "                   write this run's findings to FILE (JSON Lines) as the\n"
+    "                   baseline of later runs, replacing it in one step\n"
+    "  --include-passes sarif: also the verdicts that pass, as results of kind\n"
+    "                   'pass'\n"
+    "  --verbose        the text lists every finding, also with a baseline\n"
     "  -q, --quiet      print nothing; the exit status alone tells\n"
     "  -h, --help       print this help\n"
     "\n"
-    "Exit status: 0 no finding with a --fail-on verdict (with --baseline: no new\n"
-    "one), 1 some, 2 usage error or an input (or baseline) that cannot be used.\n";
+    "Exit status: 0 no finding or hazard that --fail-on names (with --baseline:\n"
+    "no new one), 1 some, 2 usage error, an input (or baseline) that cannot be\n"
+    "used, or a baseline that cannot be written.\n";
 
-enum class CheckFormat { kText, kJsonLines, kSarif };
-
-struct CheckOptions {
-  FindingRunOptions run;
-  CheckFormat format = CheckFormat::kText;
-  std::string baseline_path;  // empty: none
-  bool quiet = false;
-  VerdictSet fail_on;
-  bool fail_on_hazards = false;
-};
-
-// The --fail-on list: verdicts, and "hazard" for the table's warnings.
+// The --fail-on list: verdicts, and "hazard" for the hazards.
 VerdictSet ParseFailOn(std::string_view list, bool& hazards) {
   std::string verdicts;
   size_t start = 0;
@@ -88,6 +89,14 @@ VerdictSet ParseFailOn(std::string_view list, bool& hazards) {
   return verdicts.empty() && hazards ? VerdictSet() : ParseVerdictList(verdicts);
 }
 
+std::string FileOption(const ParsedArguments& parsed, std::string_view name) {
+  std::string path = parsed.Value(name, "");
+  if (parsed.Has(name) && path.empty()) {
+    throw UsageError("--" + std::string(name) + ": the file name is empty");
+  }
+  return path;
+}
+
 CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   RequireOperands(parsed, 3, "SOURCE.xml TARGET.xml MAPPING.csv");
   CheckOptions options;
@@ -100,167 +109,71 @@ CheckOptions ReadCheckOptions(const ParsedArguments& parsed) {
   options.format = format == "jsonl"   ? CheckFormat::kJsonLines
                    : format == "sarif" ? CheckFormat::kSarif
                                        : CheckFormat::kText;
-  options.baseline_path = parsed.Value("baseline", "");
-  if (parsed.Has("baseline") && options.baseline_path.empty()) {
-    throw UsageError("--baseline: the file name is empty");
-  }
+  options.baseline_path = FileOption(parsed, "baseline");
+  options.write_baseline_path = FileOption(parsed, "write-baseline");
   options.fail_on =
-      ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey"), options.fail_on_hazards);
+      ParseFailOn(parsed.Value("fail-on", "red,blue,purple,grey,hazard"), options.fail_on_hazards);
   options.quiet = parsed.Has("quiet");
+  options.verbose = parsed.Has("verbose");
+  if (options.quiet && options.verbose) throw UsageError("-q and --verbose exclude each other");
+  options.include_passes = parsed.Has("include-passes");
   options.run.quiet = options.quiet;
   return options;
 }
 
-// The text lists the verdicts that ask for work whatever decides the exit
-// status, and the --fail-on verdicts besides.
-VerdictSet ListedVerdicts(VerdictSet fail_on) {
-  for (Verdict verdict : {Verdict::kRed, Verdict::kBlue, Verdict::kPurple}) fail_on.Add(verdict);
-  return fail_on;
-}
-
-// Hands every batch to the stamps, if any, then to the watches, then to the
-// renderer, if any. With a baseline, only new findings decide the status.
-class CheckSinks : public FindingSink {
- public:
-  CheckSinks(FindingStamps* stamps, FindingSink* renderer, VerdictWatch& watch,
-             ReportNameWatch& names)
-      : stamps_(stamps), renderer_(renderer), watch_(watch), names_(names) {}
-  void Accept(const ClassFindings& batch) override {
-    if (stamps_) stamps_->Accept(batch);
-    if (stamps_ && stamps_->HasBaseline()) {
-      for (size_t i = 0; i < batch.findings.size(); ++i) {
-        if (stamps_->Of(i).state == BaselineState::kNew) watch_.See(batch.findings[i].verdict);
-      }
-    } else {
-      watch_.Accept(batch);
-    }
-    names_.Accept(batch);
-    if (renderer_) renderer_->Accept(batch);
-  }
-
- private:
-  FindingStamps* stamps_;
-  FindingSink* renderer_;
-  VerdictWatch& watch_;
-  ReportNameWatch& names_;
-};
-
-constexpr size_t kShownNames = 5;
-
-// The names the defined files would mangle, on standard error: the markup
-// hazards counted with the first few, and every row no table can hold.
-void ReportNames(CliStreams& io, const ReportNameWatch& names) {
-  const std::vector<PlacedHazard>& markup = names.MarkupNames();
-  if (!markup.empty()) {
-    size_t count = markup.size();
-    ReportError(
-        io, "warning: " + std::to_string(count) + (count == 1 ? " name holds" : " names hold") +
-                " markup that the defined report writes as HTML; open such a report "
-                "in a browser only through 'zorvez explore', which shows names as text" +
-                (count > kShownNames ? "; the first " + std::to_string(kShownNames) + ":" : ":"));
-    for (size_t i = 0; i < count && i < kShownNames; ++i) {
-      io.err << "  " << HazardTextLine(markup[i].file, markup[i].hazard);
-    }
-  }
-  for (const std::string& message : names.UnholdableNames()) ReportError(io, message);
-}
-
-// Where the SARIF log's paths start from: the current folder.
-SarifRun SarifRunOf(const CheckOptions& options) {
-#ifdef _WIN32
-  constexpr PathStyle kStyle = PathStyle::kWindows;
-#else
-  constexpr PathStyle kStyle = PathStyle::kPosix;
-#endif
-  std::error_code error;
-  std::string folder = Utf8FromPath(std::filesystem::current_path(error));
-  SarifRun run{ZorvezVersion(),
-               FolderUri(folder, kStyle),
-               ArtifactUriOf(options.run.source_path, folder, kStyle),
-               ArtifactUriOf(options.run.mapping_path, folder, kStyle),
-               options.run.v5v5,
-               {}};
-  for (size_t verdict = 0; verdict < kVerdictCount; ++verdict) {
-    run.failing[verdict] = options.fail_on.Has(static_cast<Verdict>(verdict));
-  }
-  return run;
-}
-
-// "baseline FILE: 1 new, 26 unchanged, 0 gone", the text's last line.
-std::string BaselineLine(const std::string& path, const BaselineCounts& counts) {
-  return "baseline " + path + ": " + std::to_string(counts.new_findings) + " new, " +
-         std::to_string(counts.unchanged) + " unchanged, " + std::to_string(counts.gone) +
-         " gone\n";
-}
-
-// Runs the comparison through the renderer of `format` (none when quiet)
-// and ends its output once every class went through.
-int RenderFindings(const CheckOptions& options, TableInput& table, CheckFormat format,
-                   CliStreams& io, FindingStamps* stamps, VerdictWatch& watch,
-                   ReportNameWatch& names) {
+// One run of the comparison through every output, ended once every class
+// went through; `baseline_out`, when given, receives the baseline to write.
+int Check(const CheckOptions& options, CliStreams& io, TableInput& table, const Hazards& hazards,
+          BaselineFile* baseline, std::ostream* baseline_out) {
+  CheckOutputs outputs(options, io, baseline_out, baseline ? &baseline->Fingerprints() : nullptr);
+  for (const Hazard& hazard : hazards) outputs.AcceptHazard(hazard);
   ComparisonTotals totals;
-  auto run = [&](FindingSink* renderer) {
-    CheckSinks sinks(stamps, renderer, watch, names);
-    return RunFindings(options.run, table, io, sinks, totals);
-  };
-  auto write = [&](std::string_view text) { io.out << text; };
-  if (options.quiet) return run(nullptr);
-  if (format == CheckFormat::kJsonLines) {
-    JsonLinesRenderer lines(write, options.run.v5v5, stamps);
-    int status = run(&lines);
-    if (status == kExitClean) lines.Finish(totals);
-    return status;
+  ExactLabelHazards exact_labels(options.run);
+  BothSinks both(outputs, &exact_labels);
+  const int status = RunFindings(options.run, table, io, both, totals,
+                                 [&](MigrationXMLNode* source, MigrationXMLNode* target) {
+                                   exact_labels.ReadDictionaries(source, target);
+                                 });
+  if (status != kExitClean) return status;
+  for (const Hazard& hazard : exact_labels.Finish()) outputs.AcceptHazard(hazard);
+  std::vector<GoneFinding> gone;
+  if (baseline) gone = baseline->ReadGone(outputs.Stamps().Gone());
+  outputs.Finish(totals, gone);
+  if (!options.quiet) {
+    for (const std::string& message : outputs.NameWarnings()) ReportError(io, message);
   }
-  if (format == CheckFormat::kSarif) {
-    SarifRenderer log(write, SarifRunOf(options), *stamps);
-    int status = run(&log);
-    if (status == kExitClean) log.Finish(totals);
-    return status;
-  }
-  CheckTextRenderer text(options.run.mapping_path, ListedVerdicts(options.fail_on),
-                         options.run.v5v5, io.colour_out, stamps);
-  int status = run(&text);
-  if (status == kExitClean) text.Write(io.out, totals);
-  if (status == kExitClean && stamps && stamps->HasBaseline()) {
-    io.out << BaselineLine(options.baseline_path, stamps->Counts());
-  }
-  return status;
+  return outputs.Failed() ? kExitFindings : kExitClean;
 }
 
 int RunCheck(const CheckOptions& options, CliStreams& io) {
-  BaselineFingerprints baseline;
+  BaselineFile baseline;
   const bool with_baseline = !options.baseline_path.empty();
   if (with_baseline) {
-    if (std::string problem = LoadBaseline(options.baseline_path, baseline); !problem.empty()) {
+    if (std::string problem = baseline.Load(options.baseline_path); !problem.empty()) {
       ReportError(io, problem);
       return kExitTrouble;
     }
   }
   TableInput table = ReadTableInput(options.run.mapping_path);
-  Hazards warnings;
-  if (TableWarnings(table, io, warnings) != kExitClean) return kExitTrouble;
-  if (!options.quiet) ReportTableWarnings(options.run.mapping_path, io, warnings);
-  const CheckFormat format = options.quiet ? CheckFormat::kText : options.format;
-  const bool json_lines = format == CheckFormat::kJsonLines;
-  if (json_lines) {
-    for (const Hazard& hazard : warnings) io.out << HazardJsonLine(hazard);
+  Hazards hazards;
+  if (TableWarnings(table, io, hazards) != kExitClean) return kExitTrouble;
+  BaselineFile* held_against = with_baseline ? &baseline : nullptr;
+  if (options.write_baseline_path.empty()) {
+    return Check(options, io, table, hazards, held_against, nullptr);
   }
-  // A markup hazard goes out just before the findings that show the name.
-  ReportNameWatch names(options.run, [&](const PlacedHazard& placed) {
-    if (json_lines) io.out << HazardJsonLine(placed.hazard, "hazard", placed.file);
-  });
-  VerdictWatch watch(options.fail_on);
-  // Fingerprints cost a little; the text without a baseline shows none.
-  std::optional<FindingStamps> stamps;
-  if (with_baseline || format != CheckFormat::kText) {
-    stamps.emplace(with_baseline ? &baseline : nullptr);
+  int status = kExitTrouble;
+  const std::string problem =
+      ReplaceFileUnlessGivenUp(options.write_baseline_path,
+                               [&](std::ostream& out) {
+                                 status = Check(options, io, table, hazards, held_against, &out);
+                                 return status != kExitTrouble;
+                               },
+                               {false, {}});
+  if (!problem.empty()) {
+    ReportError(io, problem + "; the baseline is left as it was");
+    return kExitTrouble;
   }
-  int status =
-      RenderFindings(options, table, format, io, stamps ? &*stamps : nullptr, watch, names);
-  if (status != kExitClean) return status;
-  if (!options.quiet) ReportNames(io, names);
-  bool hazards = options.fail_on_hazards && (!warnings.empty() || !names.MarkupNames().empty());
-  return watch.Seen() || hazards ? kExitFindings : kExitClean;
+  return status;
 }
 
 }  // namespace

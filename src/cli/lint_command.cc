@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "cli/hazard_lines.h"
 #include "cli/option_parser.h"
 #include "cli/subcommands.h"
 #include "compare/pass_profile.h"
@@ -13,6 +12,8 @@
 #include "lint/table_analysis.h"
 #include "lint/table_fix.h"
 #include "merge/unified_diff.h"
+#include "output/hazard_lines.h"
+#include "output/report_markup.h"
 #include "platform/file_replacement.h"
 
 namespace {
@@ -40,9 +41,10 @@ constexpr const char* kHelp =
     "line, CSV quoting, semicolons, an empty column, an attribute row the lookup\n"
     "never reaches, a second class row) and, with the dictionaries, names they lack,\n"
     "with the name meant when one is close, a domain code given as target class,\n"
-    "and (with both) the attribute rows the run reads and then drops. One line per\n"
-    "hazard:\n"
-    "TABLE.csv:LINE:COL: severity: message [code].\n"
+    "and (with both) the attribute rows the run reads and then drops and the names\n"
+    "the defined report writes as markup. One line per hazard:\n"
+    "TABLE.csv:LINE:COL: severity: message [code] (SOURCE.xml:... for a name the\n"
+    "dictionary to migrate gives).\n"
     "\n"
     "Options:\n"
     "  --source FILE     the dictionary to migrate: check the source names\n"
@@ -97,15 +99,17 @@ LintOptions ReadOptions(const ParsedArguments& parsed) {
 }
 
 // Writes the hazards; returns whether any calls for work.
-bool List(std::ostream& out, const std::string& table_path, bool json_lines, const Hazards& hazards,
+bool List(std::ostream& out, const LintOptions& options, bool json_lines, const Hazards& hazards,
           std::string_view state = {}) {
   bool work = false;
   for (const Hazard& hazard : hazards) {
     work = work || CallsForWork(hazard);
+    const std::string_view path = HazardPath(hazard, options.table_path, options.source_path);
     if (json_lines) {
-      out << HazardJsonLine(hazard, state.empty() ? "hazard" : state);
+      out << HazardJsonLine(hazard, state.empty() ? "hazard" : state,
+                            RecordNamesFile(hazard) ? path : "");
     } else {
-      out << HazardTextLine(table_path, hazard, state);
+      out << HazardTextLine(path, hazard, state);
     }
   }
   return work;
@@ -119,8 +123,8 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
   if (options.dry_run) {
     io.out << UnifiedDiff(analysis.Lines(), fix.lines, options.table_path, options.table_path);
     // The diff has standard output to itself, so that it can be applied.
-    List(io.err, options.table_path, false, fix.repaired, "would fix");
-    return List(io.err, options.table_path, false, after.Found()) ? kExitFindings : kExitClean;
+    List(io.err, options, false, fix.repaired, "would fix");
+    return List(io.err, options, false, after.Found()) ? kExitFindings : kExitClean;
   }
   std::string backup;
   if (fix.Changes()) {
@@ -131,8 +135,8 @@ int Fix(CliStreams& io, const LintOptions& options, const TableAnalysis& analysi
       return kExitTrouble;
     }
   }
-  List(io.out, options.table_path, options.json_lines, fix.repaired, "fixed");
-  bool left = List(io.out, options.table_path, options.json_lines, after.Found());
+  List(io.out, options, options.json_lines, fix.repaired, "fixed");
+  bool left = List(io.out, options, options.json_lines, after.Found());
   ReportError(io,
               "lint: " + options.table_path + ": " + std::to_string(fix.repaired.size()) +
                   (fix.repaired.size() == 1 ? " repair" : " repairs") +
@@ -162,8 +166,11 @@ int Lint(CliStreams& io, const LintOptions& options) {
   }
   std::unique_ptr<TableNames> names;
   if (source || target) {
-    names =
-        std::make_unique<TableNames>(ProfileFor(options.v5v5, options.old_format), source, target);
+    const PassProfile& profile = ProfileFor(options.v5v5, options.old_format);
+    names = std::make_unique<TableNames>(profile, source, target,
+                                         [&profile](const ClassFindings& batch, Hazards& found) {
+                                           FindMarkupNames(batch, profile.v5v5, found);
+                                         });
   }
   TableAnalysis analysis(std::move(bytes), names.get());
   if (analysis.Encoding() == TableEncoding::kBinary) {
@@ -171,8 +178,7 @@ int Lint(CliStreams& io, const LintOptions& options) {
     return kExitTrouble;
   }
   if (options.fix) return Fix(io, options, analysis, names.get());
-  return List(io.out, options.table_path, options.json_lines, analysis.Found()) ? kExitFindings
-                                                                                : kExitClean;
+  return List(io.out, options, options.json_lines, analysis.Found()) ? kExitFindings : kExitClean;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ struct SourceAttribute {
   ZORUnicodeString label;
   ZORUnicodeString type;
   ZORUnicodeString key;
+  long line = 0;  // of its element
 };
 
 // The attribute's row, taken from the line the lookup stopped on: the
@@ -35,17 +36,18 @@ struct AttributeWalk {
 };
 
 Finding& AddAttribute(AttributeWalk& walk, Verdict verdict, FindingKind kind,
-                      const AttributeRow& row) {
+                      const SourceAttribute& attribute, const AttributeRow& row) {
   Finding& finding = walk.pass.state.batch.Add(FindingSubject::kAttribute, verdict, kind);
   finding.row = row.row;
+  finding.source_line = attribute.line;
   return finding;
 }
 
 // A valid attribute is named by its target.
-void AddValidAttribute(AttributeWalk& walk, const TargetAttribute& attribute,
-                       const char* dictionary, const TargetClass& target_class,
-                       const AttributeRow& row) {
-  Finding& finding = AddAttribute(walk, Verdict::kGreen, FindingKind::kValid, row);
+void AddValidAttribute(AttributeWalk& walk, const SourceAttribute& source,
+                       const TargetAttribute& attribute, const char* dictionary,
+                       const TargetClass& target_class, const AttributeRow& row) {
+  Finding& finding = AddAttribute(walk, Verdict::kGreen, FindingKind::kValid, source, row);
   finding.label = std::string(attribute.label);
   finding.key = std::string(attribute.key);
   finding.dictionary = dictionary;
@@ -62,6 +64,7 @@ void ReportNoRow(AttributeWalk& walk, const SourceAttribute& attribute) {
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
   finding.row = walk.mapped.class_row;
+  finding.source_line = attribute.line;
   state.totals.attributes_without_row += 1;
 }
 
@@ -97,7 +100,8 @@ bool ProposeClassOnce(AttributeWalk& walk, DdlClassHead head, const ZORUnicodeSt
 Finding& AddMissingAttribute(AttributeWalk& walk, const SourceAttribute& attribute,
                              const ZORUnicodeString& target_attribute, const AttributeRow& row,
                              bool carries_class_row) {
-  Finding& finding = AddAttribute(walk, Verdict::kBlue, FindingKind::kNotFoundInTarget, row);
+  Finding& finding =
+      AddAttribute(walk, Verdict::kBlue, FindingKind::kNotFoundInTarget, attribute, row);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
   finding.dictionary = walk.pass.profile.target_name;
@@ -148,7 +152,7 @@ void CheckFoundTargetClass(AttributeWalk& walk, const SourceAttribute& attribute
   for (const TargetAttribute& candidate : candidates) {
     if (candidate.key != target_attribute.str()) continue;
     DevTrace(walk.pass.state, {"      * It's good! Examining attribute (2): ", attribute.label});
-    AddValidAttribute(walk, candidate, "V5", walk.target, row);
+    AddValidAttribute(walk, attribute, candidate, "V5", walk.target, row);
     return;
   }
   if (walk.pass.profile.v5v5) {
@@ -166,7 +170,7 @@ void ReportDroppedRow(AttributeWalk& walk, const SourceAttribute& attribute,
                       const AttributeRow& row, const std::string& looked_in) {
   ComparisonState& state = walk.pass.state;
   if (!state.settings.row_references) return;
-  Finding& finding = AddAttribute(walk, Verdict::kGrey, FindingKind::kDroppedRow, row);
+  Finding& finding = AddAttribute(walk, Verdict::kGrey, FindingKind::kDroppedRow, attribute, row);
   finding.label = attribute.label.str();
   finding.key = attribute.key.str();
   finding.detail = looked_in;
@@ -187,7 +191,7 @@ void CheckClassFoundByParent(AttributeWalk& walk, const SourceAttribute& source,
   }
   for (const TargetAttribute& attribute : walk.pass.targets->Attributes(*target)) {
     if (attribute.key != row.target_attribute.str()) continue;
-    AddValidAttribute(walk, attribute, walk.pass.profile.target_name, *target, row);
+    AddValidAttribute(walk, source, attribute, walk.pass.profile.target_name, *target, row);
     return;
   }
   ReportDroppedRow(walk, source, row, target->key.str());
@@ -199,7 +203,7 @@ void CheckTarget(AttributeWalk& walk, const SourceAttribute& attribute, const At
     CheckFoundTargetClass(walk, attribute, row);
   } else if (row.target_class.Matches("") || row.target_parent.Matches("") ||
              row.target_attribute.Matches("")) {
-    Finding& finding = AddAttribute(walk, Verdict::kRed, FindingKind::kBadlyMapped, row);
+    Finding& finding = AddAttribute(walk, Verdict::kRed, FindingKind::kBadlyMapped, attribute, row);
     finding.label = attribute.label.str();
     finding.key = attribute.key.str();
     finding.detail = row.source_attribute.str();
@@ -217,7 +221,8 @@ void CompareAttributes(PassState& pass, const MappedClass& mapped, const TargetC
   ForEachElement(mapped.source.node, "Simple", [&](MigrationXMLNode* node) {
     SourceAttribute attribute{Plain(GetValueByTagName(node, profile.source_attribute.label)),
                               GetValueByTagName(node, "Type"),
-                              Plain(GetValueByTagName(node, profile.source_attribute.key))};
+                              Plain(GetValueByTagName(node, profile.source_attribute.key)),
+                              node->line()};
     DevTrace(pass.state, {"      * Examining attribute: ", attribute.label});
     if (std::optional<AttributeRow> row = FindAttributeRow(walk, attribute)) {
       CheckTarget(walk, attribute, *row);

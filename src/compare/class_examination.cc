@@ -131,6 +131,7 @@ void ProposeClassForTarget(PassState& pass, const MappedClass& mapped,
     Finding& listed = AddAttribute(state.batch, class_verdict, FindingKind::kClassNotInTarget);
     listed.label = name.str();
     listed.key = short_name.str();
+    listed.source_line = attribute->line();
     listed.proposed_in_ddl = propose;
     return true;
   });
@@ -156,6 +157,7 @@ void ProposeRowsForTarget(PassState& pass, const MappedClass& mapped, bool ident
     Finding& listed = AddAttribute(state.batch, Verdict::kBlue, FindingKind::kClassNotInTarget);
     listed.label = label.str();
     listed.key = key.str();
+    listed.source_line = attribute->line();
     std::string row = ProposedAttributeRow(source.key, source.parent, label);
     listed.proposed_rows.push_back(row);
     state.batch.mapping_rows.push_back(std::move(row));

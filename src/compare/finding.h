@@ -66,6 +66,9 @@ struct Finding {
   const char* dictionary = "V5";
   std::optional<TargetRef> target;
   std::optional<TableRowRef> row;
+  // An attribute of the dictionary to migrate: the line of its own element
+  // there; 0 for the rest (a retained attribute, named by a row; a child).
+  long source_line = 0;
   bool proposed_in_ddl = false;
   std::vector<std::string> proposed_rows;  // mapping rows proposed for this finding
 };
@@ -115,6 +118,21 @@ class FindingSink {
  public:
   virtual ~FindingSink() = default;
   virtual void Accept(const ClassFindings& batch) = 0;
+};
+
+// Hands every batch to one sink, then to a second where there is one: a
+// command that also reads the findings for itself compares once.
+class BothSinks : public FindingSink {
+ public:
+  BothSinks(FindingSink& first, FindingSink* second) : first_(first), second_(second) {}
+  void Accept(const ClassFindings& batch) override {
+    first_.Accept(batch);
+    if (second_ != nullptr) second_->Accept(batch);
+  }
+
+ private:
+  FindingSink& first_;
+  FindingSink* second_;
 };
 
 // The totals the report's end and the summary give.

@@ -14,12 +14,13 @@ Finding& AddRedClass(ClassFindings& batch) {
 
 // An attribute of a class that has no class row, with the row proposed for
 // it.
-void AddRedAttribute(ClassFindings& batch, std::string label, std::string key,
-                     std::string proposed_row) {
+void AddRedAttribute(ClassFindings& batch, const MigrationXMLNode* element, std::string label,
+                     std::string key, std::string proposed_row) {
   Finding& finding =
       batch.Add(FindingSubject::kAttribute, Verdict::kRed, FindingKind::kNotInMappingTable);
   finding.label = std::move(label);
   finding.key = std::move(key);
+  finding.source_line = element->line();
   finding.proposed_rows.push_back(proposed_row);
   batch.mapping_rows.push_back(std::move(proposed_row));
 }
@@ -33,7 +34,7 @@ void ReportMissingV4Class(ClassFindings& batch, const SourceClass& source) {
     ZORUnicodeString label = GetValueByTagName(attribute, "Name");
     ZORUnicodeString key = GetValueByTagName(attribute, "ShortName");
     std::string row = ProposedAttributeRow(source.label, source.parent, label);
-    AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
+    AddRedAttribute(batch, attribute, std::move(label.str()), std::move(key.str()), std::move(row));
     return true;
   });
 }
@@ -60,7 +61,7 @@ void ReportMissingV5Class(ClassFindings& batch, const PassProfile& profile,
          GetValueByTagName(attribute, profile.source_attribute.default_value).str(),
          GetValueByTagName(attribute, "Domain").str()});
     std::string row = ProposedAttributeRow(source.key, source.parent, label);
-    AddRedAttribute(batch, std::move(label.str()), std::move(key.str()), std::move(row));
+    AddRedAttribute(batch, attribute, std::move(label.str()), std::move(key.str()), std::move(row));
     batch.findings.back().proposed_in_ddl = true;
     return true;
   });

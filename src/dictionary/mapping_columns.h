@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 enum class MappingColumn {
   kSourceClass,      // the class of the dictionary to migrate
@@ -30,5 +31,13 @@ constexpr size_t ColumnIndex(MappingColumn column) { return static_cast<size_t>(
 
 static_assert(ColumnIndex(kMappingColumns.back()) == kMappingColumnCount - 1,
               "kMappingColumns lists every column in order");
+
+// What no value of a row can hold: the reader splits a row on every comma,
+// and a line end ends it (LF, and CR, at which editors and CSV tools break
+// lines as well).
+constexpr std::string_view kRowBreaks = ",\r\n";
+constexpr bool NoRowCanHold(std::string_view value) {
+  return value.find_first_of(kRowBreaks) != std::string_view::npos;
+}
 
 #endif  // ZOR_DICTIONARY_MAPPING_COLUMNS_H_

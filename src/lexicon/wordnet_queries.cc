@@ -23,6 +23,12 @@ void AddRelation(std::vector<WordNetRelation>& relations, std::string phrase,
   relations.push_back({std::move(phrase), kind, rank});
 }
 
+// A pertainym names one word of a synset ("hilar" the "hilum" of "hilus,
+// hilum"). Where the synset holds two words, they are most often two
+// spellings of one thing, and the adjective pertains to both; a larger
+// synset gathers looser words ("heart, pump, ticker"), which it does not.
+bool Doublet(const DataRecord& record) { return record.words.size() == 2; }
+
 }  // namespace
 
 std::vector<WordNetRelation> WordNetDatabase::Related(std::string_view phrase,
@@ -82,7 +88,7 @@ void WordNetDatabase::RelateSense(const Lemma& lemma, uint32_t sense, const Word
       continue;
     }
     for (size_t word = 0; word < target.words.size(); ++word) {
-      if (pointer.target_word == 0 || pointer.target_word == word + 1) {
+      if (pointer.target_word == 0 || pointer.target_word == word + 1 || Doublet(target)) {
         AddRelation(relations, PhraseKey(target.words[word]), WordNetRelationKind::kPertainym,
                     rank);
       }
@@ -90,7 +96,7 @@ void WordNetDatabase::RelateSense(const Lemma& lemma, uint32_t sense, const Word
   }
   if (!backward) return;
   pertainyms_.ForEachAdjective(lemma.pos, offset, [&](std::string_view adjective, uint8_t word) {
-    if (word == 0 || own[word]) {
+    if (word == 0 || own[word] || Doublet(record)) {
       AddRelation(relations, std::string(adjective), WordNetRelationKind::kPertainym, rank);
     }
   });

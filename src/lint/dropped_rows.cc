@@ -35,9 +35,10 @@ std::string DroppedMessage(const ClassFindings& batch, const Finding& finding,
 // Turns the comparison's dropped_row findings into hazards on their rows.
 class DroppedRowSink : public FindingSink {
  public:
-  explicit DroppedRowSink(Hazards& hazards) : hazards_(hazards) {}
+  DroppedRowSink(Hazards& hazards, const BatchHazards& more) : hazards_(hazards), more_(more) {}
 
   void Accept(const ClassFindings& batch) override {
+    if (more_) more_(batch, hazards_);
     std::optional<TargetRef> class_target;
     for (const Finding& finding : batch.findings) {
       if (finding.subject == FindingSubject::kClass && finding.kind == FindingKind::kValid) {
@@ -51,12 +52,14 @@ class DroppedRowSink : public FindingSink {
 
  private:
   Hazards& hazards_;
+  const BatchHazards& more_;
 };
 
 }  // namespace
 
 void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
-                     MigrationXMLNode* target_root, std::string& table_text, Hazards& hazards) {
+                     MigrationXMLNode* target_root, std::string& table_text, Hazards& hazards,
+                     const BatchHazards& more) {
   if (source_root == nullptr || target_root == nullptr) return;
   ComparisonState state;
   state.settings = {profile.v5v5, profile.old_format, false, true};
@@ -69,7 +72,7 @@ void ScanDroppedRows(const PassProfile& profile, MigrationXMLNode* source_root,
   state.target_root = target_root;
   {
     PassState pass(state, run_text, LookupStrategy::kIndexed);
-    DroppedRowSink sink(hazards);
+    DroppedRowSink sink(hazards, more);
     CompareClasses(pass, sink, nullptr);
   }
   if (lent) {

@@ -52,6 +52,8 @@ const char* HazardCodeName(HazardCode code) {
       return "dropped_row";
     case HazardCode::kMarkupName:
       return "markup_name";
+    case HazardCode::kExactLabelTaken:
+      return "exact_label_taken";
   }
   return "bom";
 }
@@ -77,6 +79,7 @@ bool ChangesWhatRunReads(HazardCode code) {
     case HazardCode::kAttributeWithoutComma:
     case HazardCode::kEmptyColumn:
     case HazardCode::kUnreachableAttributeRow:
+    case HazardCode::kOrphanAttributeRow:
     case HazardCode::kDuplicateClassRow:
       return true;
     default:
@@ -84,10 +87,15 @@ bool ChangesWhatRunReads(HazardCode code) {
   }
 }
 
+bool ConcernsWholeFile(HazardCode code) {
+  return code == HazardCode::kBom || code == HazardCode::kUtf16;
+}
+
 bool CallsForWork(const Hazard& hazard) { return hazard.severity != HazardSeverity::kNote; }
 
 void SortByPlace(Hazards& hazards) {
   std::stable_sort(hazards.begin(), hazards.end(), [](const Hazard& a, const Hazard& b) {
+    if (a.file != b.file) return a.file < b.file;
     return a.line != b.line ? a.line < b.line : a.column < b.column;
   });
 }

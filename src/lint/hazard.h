@@ -39,9 +39,15 @@ enum class HazardCode {
   kDroppedRow,
   // names the defined report writes as markup
   kMarkupName,
+  // a class row onto the exact label of another class that no row maps
+  kExactLabelTaken,
 };
 
 enum class HazardSeverity { kError, kWarning, kNote };
+
+// The file a hazard's line is in: the table, or (a name holding markup)
+// the dictionary to migrate.
+enum class HazardFile { kTable, kSource };
 
 struct Hazard {
   HazardCode code;
@@ -50,6 +56,13 @@ struct Hazard {
   long column = 1;  // from 1, in characters
   std::string message;
   std::string fix;  // what --fix does about it; empty when it is left to the user
+  HazardFile file = HazardFile::kTable;
+  // What the hazard concerns, never where: the class, parent and attribute
+  // columns of its row as written, or the name holding markup and its
+  // class. Moving the row leaves them as they are, so they name the hazard
+  // from one run to the next (its fingerprint). Empty for the file as a
+  // whole (a byte-order mark).
+  std::vector<std::string> names = {};
 };
 
 using Hazards = std::vector<Hazard>;
@@ -57,15 +70,19 @@ using Hazards = std::vector<Hazard>;
 const char* HazardCodeName(HazardCode code);
 const char* SeverityName(HazardSeverity severity);
 
-// The hazards that change what a run reads from the table (rather than
-// stopping it or only risking a mismatch of names): zorvez check warns of
-// these.
+// The hazards that change what a run reads from the table, or leave a row
+// it never reads (rather than stopping it or only risking a mismatch of
+// names): zorvez check reports these as findings.
 bool ChangesWhatRunReads(HazardCode code);
+
+// Whether the hazard concerns the file as a whole rather than a row.
+bool ConcernsWholeFile(HazardCode code);
 
 // Errors and warnings call for work; notes do not.
 bool CallsForWork(const Hazard& hazard);
 
-// Ordered by line, then column, as a reader goes through the file.
+// Ordered by file (the table first), line, then column, as a reader goes
+// through the files.
 void SortByPlace(Hazards& hazards);
 
 #endif  // ZOR_LINT_HAZARD_H_

@@ -1,6 +1,18 @@
 #include "lint/table_analysis.h"
 
 #include "lint/row_form.h"
+#include "merge/row_check.h"
+
+namespace {
+
+// The class, parent and attribute columns of a row, as written.
+std::vector<std::string> RowNames(std::string_view content) {
+  std::vector<std::string_view> columns = Columns(content);
+  columns.resize(std::min<size_t>(columns.size(), 3));
+  return {columns.begin(), columns.end()};
+}
+
+}  // namespace
 
 TableAnalysis::TableAnalysis(std::string_view bytes, const TableNames* names)
     : decoded_(DecodeTable(bytes)) {
@@ -29,4 +41,12 @@ void TableAnalysis::Analyse(const TableNames* names) {
   ScanStructure(lines_, hazards_);
   if (names != nullptr) names->Scan(lines_, decoded_.text, hazards_);
   SortByPlace(hazards_);
+  for (Hazard& hazard : hazards_) {
+    const auto line = static_cast<size_t>(hazard.line);
+    if (hazard.file != HazardFile::kTable || !hazard.names.empty() ||
+        ConcernsWholeFile(hazard.code) || line == 0 || line > lines_.size()) {
+      continue;
+    }
+    hazard.names = RowNames(lines_[line - 1].content);
+  }
 }

@@ -44,8 +44,11 @@ Hazard Named(HazardCode code, HazardSeverity severity, long line, long column,
 }  // namespace
 
 TableNames::TableNames(const PassProfile& profile, MigrationXMLNode* source_root,
-                       MigrationXMLNode* target_root)
-    : profile_(profile), source_root_(source_root), target_root_(target_root) {
+                       MigrationXMLNode* target_root, BatchHazards more)
+    : profile_(profile),
+      source_root_(source_root),
+      target_root_(target_root),
+      more_(std::move(more)) {
   if (source_root) ReadSourceNames(profile, source_root, source_);
   if (target_root) ReadTargetNames(profile, target_root, target_);
 }
@@ -69,14 +72,14 @@ void TableNames::Scan(const std::vector<TextLine>& lines, std::string& text,
     size_t size = 0;
     for (const TextLine& line : lines) size += line.Text().size();
     if (size == text.size()) {
-      ScanDroppedRows(profile_, source_root_, target_root_, text, hazards);
+      ScanDroppedRows(profile_, source_root_, target_root_, text, hazards, more_);
       return;
     }
     // Lines that are not the whole text (never from SplitLines): their own.
     std::string own;
     own.reserve(size + 1);
     for (const TextLine& line : lines) own += line.Text();
-    ScanDroppedRows(profile_, source_root_, target_root_, own, hazards);
+    ScanDroppedRows(profile_, source_root_, target_root_, own, hazards, more_);
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "compare/pass_profile.h"
 #include "dictionary/migration_xml.h"
+#include "lint/dropped_rows.h"
 #include "lint/hazard.h"
 #include "merge/dictionary_names.h"
 #include "merge/text_lines.h"
@@ -17,9 +18,10 @@
 class TableNames {
  public:
   // Either root may be null: its names are then not checked. The roots
-  // must outlive the scans.
+  // must outlive the scans. With both, `more` finds more hazards in each
+  // class's findings.
   TableNames(const PassProfile& profile, MigrationXMLNode* source_root,
-             MigrationXMLNode* target_root);
+             MigrationXMLNode* target_root, BatchHazards more = {});
 
   // `text` is the table whose lines these are; the scan of dropped rows
   // borrows it and gives it back unchanged.
@@ -35,6 +37,7 @@ class TableNames {
   MigrationXMLNode* target_root_;
   DictionaryNames source_;
   DictionaryNames target_;
+  BatchHazards more_;
 };
 
 #endif  // ZOR_LINT_TABLE_NAMES_H_

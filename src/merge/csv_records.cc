@@ -1,5 +1,6 @@
 #include "merge/csv_records.h"
 
+#include "dictionary/mapping_columns.h"
 #include "merge/row_check.h"
 #include "text/quoted_value.h"
 
@@ -64,14 +65,11 @@ CsvCells ReadCsvCells(std::string_view record) {
         cells.problem = ColumnLabel(column) + " goes on after the quote that closes it";
         return cells;
       }
-      if (value.find_first_of("\r\n") != std::string::npos) {
-        cells.problem = ColumnLabel(column) + " holds a line end in its quotes (" + Quoted(value) +
-                        "): no row of the table can hold one";
-        return cells;
-      }
-      if (value.find(',') != std::string::npos) {
-        cells.problem = ColumnLabel(column) + " holds a comma in its quotes (" + Quoted(value) +
-                        "): no row of the table can hold one, the reader splits on every comma";
+      if (NoRowCanHold(value)) {
+        const bool comma = value.find_first_of("\r\n") == std::string::npos;
+        cells.problem = ColumnLabel(column) + " holds a " + (comma ? "comma" : "line end") +
+                        " in its quotes (" + Quoted(value) + "): no row of the table can hold one" +
+                        (comma ? ", the reader splits on every comma" : "");
         return cells;
       }
     } else {

@@ -1,109 +1,16 @@
 #include "output/baseline_reader.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "output/json_path_events.h"
+
 namespace {
 
+using json_path::PathEvents;
+using json_path::RecordEvents;
 using nlohmann::json;
-
-// Deeper than any output of check nests; a text nested deeper is refused
-// before its frames cost more than the text.
-constexpr size_t kDeepest = 32;
-
-// A reader of events that knows where in the text's tree it is: the key
-// of each open object, "[]" for each open array.
-class PathEvents : public nlohmann::json_sax<json> {
- public:
-  size_t error_at = std::string::npos;  // byte offset of a syntax error
-  std::string problem;                  // why the reading stopped, if it did
-
-  bool null() override { return true; }
-  bool boolean(bool) override { return true; }
-  bool number_integer(number_integer_t) override { return true; }
-  bool number_unsigned(number_unsigned_t) override { return true; }
-  bool number_float(number_float_t, const string_t&) override { return true; }
-  bool binary(binary_t&) override { return true; }
-  bool string(string_t& value) override { return Text(value); }
-  bool start_object(std::size_t) override { return Push(true); }
-  bool start_array(std::size_t) override { return Push(false); }
-  bool key(string_t& name) override {
-    frames_.back().key = std::move(name);
-    return true;
-  }
-  bool end_object() override {
-    bool go_on = ObjectEnds();
-    frames_.pop_back();
-    return go_on;
-  }
-  bool end_array() override {
-    frames_.pop_back();
-    return true;
-  }
-  bool parse_error(std::size_t position, const std::string&,
-                   const nlohmann::detail::exception&) override {
-    error_at = position;
-    problem = "not JSON here, so neither JSON Lines nor a whole SARIF log";
-    return false;
-  }
-
- protected:
-  virtual bool Text(const std::string& value) = 0;
-  virtual bool ObjectEnds() { return true; }
-
-  // Whether the open containers are `path` (All) or begin with it (Within).
-  bool Within(std::initializer_list<std::string_view> path) const {
-    if (frames_.size() < path.size()) return false;
-    size_t i = 0;
-    for (std::string_view step : path) {
-      const Frame& frame = frames_[i++];
-      if (frame.object ? frame.key != step : step != "[]") return false;
-    }
-    return true;
-  }
-  bool All(std::initializer_list<std::string_view> path) const {
-    return frames_.size() == path.size() && Within(path);
-  }
-  size_t Depth() const { return frames_.size(); }
-
- private:
-  struct Frame {
-    bool object;
-    std::string key;
-  };
-  bool Push(bool object) {
-    if (frames_.size() == kDeepest) {
-      problem = "nested deeper than " + std::to_string(kDeepest) + " levels";
-      return false;
-    }
-    frames_.push_back({object, {}});
-    return true;
-  }
-
-  std::vector<Frame> frames_;
-};
-
-// One line of JSON Lines: its "record" and "fingerprint" members.
-class RecordEvents : public PathEvents {
- public:
-  std::string record;
-  std::string fingerprint;
-  bool is_object = false;
-
-  bool start_object(std::size_t size) override {
-    if (Depth() == 0) is_object = true;
-    return PathEvents::start_object(size);
-  }
-
- protected:
-  bool Text(const std::string& value) override {
-    if (All({"record"})) record = value;
-    if (All({"fingerprint"})) fingerprint = value;
-    return true;
-  }
-};
 
 // A SARIF log: its version, its tools and its results' fingerprints.
 class SarifEvents : public PathEvents {
@@ -123,6 +30,10 @@ class SarifEvents : public PathEvents {
       has_fingerprint_ = true;
     }
     if (All({"runs", "[]", "results", "[]", "baselineState"})) absent_ = value == "absent";
+    if (All({"runs", "[]", "results", "[]", "kind"}) ||
+        All({"runs", "[]", "results", "[]", "properties", "verdict"})) {
+      green_ = green_ || value == "pass" || value == "green";
+    }
     return true;
   }
   bool ObjectEnds() override {
@@ -130,7 +41,7 @@ class SarifEvents : public PathEvents {
     ++results;
     bool kept = Keep();
     fingerprint_.clear();
-    has_fingerprint_ = absent_ = false;
+    has_fingerprint_ = absent_ = green_ = false;
     return kept;
   }
 
@@ -142,7 +53,9 @@ class SarifEvents : public PathEvents {
                 " fingerprint of zorvez check";
       return false;
     }
-    if (!absent_) fingerprints_.insert(*print);
+    if (!absent_) {
+      fingerprints_.emplace(*print, BaselineEntry{BaselineEntry::kNoOffset, green_, false});
+    }
     return true;
   }
 
@@ -150,6 +63,7 @@ class SarifEvents : public PathEvents {
   std::string fingerprint_;
   bool has_fingerprint_ = false;
   bool absent_ = false;
+  bool green_ = false;
 };
 
 long LineAt(std::string_view text, size_t offset) {
@@ -168,6 +82,7 @@ BaselineReading ReadJsonLines(std::string_view text, BaselineFingerprints& finge
   for (size_t start = 0; start < text.size();) {
     size_t end = std::min(text.find('\n', start), text.size());
     std::string_view line = text.substr(start, end - start);
+    const size_t line_start = start;
     start = end + 1;
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -184,15 +99,16 @@ BaselineReading ReadJsonLines(std::string_view text, BaselineFingerprints& finge
     }
     if (events.record == "summary") {
       summary = true;
-    } else if (IsFinding(events.record)) {
+    } else if (IsFinding(events.record) ||
+               (events.record == "hazard" && !events.fingerprint.empty())) {
       std::optional<Fingerprint> print = Fingerprint::FromHex(events.fingerprint);
       if (!print) {
-        reading.reason =
-            "a finding record without a fingerprint: write the baseline with this "
-            "zorvez's 'check --format jsonl'";
+        reading.reason = "a " + events.record +
+                         " record without a fingerprint: write the baseline with this "
+                         "zorvez's 'check --write-baseline'";
         return reading;
       }
-      fingerprints.insert(*print);
+      fingerprints.emplace(*print, BaselineEntry{line_start, events.verdict == "green", false});
     } else if (events.record != "hazard") {
       reading.reason = "not a record of zorvez check";
       return reading;
@@ -222,6 +138,14 @@ BaselineReading ReadSarif(std::string_view text, BaselineFingerprints& fingerpri
 
 }  // namespace
 
+BaselineFormat BaselineFormatOf(std::string_view text) {
+  std::string_view first = text.substr(0, text.find('\n'));
+  RecordEvents events;
+  const bool lines = json::sax_parse(first.begin(), first.end(), &events) && events.is_object &&
+                     !events.record.empty();
+  return lines ? BaselineFormat::kJsonLines : BaselineFormat::kSarif;
+}
+
 BaselineReading ReadBaseline(std::string_view text, BaselineFingerprints& fingerprints) {
   fingerprints.clear();
   if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
@@ -231,14 +155,9 @@ BaselineReading ReadBaseline(std::string_view text, BaselineFingerprints& finger
     return {BaselineFormat::kJsonLines, LineAt(text, text.find('\0')),
             "holds a NUL byte: not a text output of zorvez check"};
   }
-  // A record of JSON Lines is an object with a "record" member on a line of
-  // its own; the first line of a SARIF log never is.
-  std::string_view first = text.substr(0, text.find('\n'));
-  RecordEvents events;
-  bool lines = json::sax_parse(first.begin(), first.end(), &events) && events.is_object &&
-               !events.record.empty();
-  BaselineReading reading =
-      lines ? ReadJsonLines(text, fingerprints) : ReadSarif(text, fingerprints);
+  BaselineReading reading = BaselineFormatOf(text) == BaselineFormat::kJsonLines
+                                ? ReadJsonLines(text, fingerprints)
+                                : ReadSarif(text, fingerprints);
   if (!reading.reason.empty()) fingerprints.clear();
   return reading;
 }

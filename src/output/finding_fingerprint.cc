@@ -93,6 +93,18 @@ std::optional<Fingerprint> Fingerprint::FromHex(std::string_view text) {
   return print;
 }
 
+Fingerprint HazardFingerprints::Take(const Hazard& hazard) {
+  FieldHash hash;
+  hash.Field("hazard")
+      .Field(HazardCodeName(hazard.code))
+      .Field(hazard.file == HazardFile::kTable ? "table" : "source");
+  for (const std::string& name : hazard.names) hash.Field(name);
+  // Alike hazards (two identical rows): the later ones add their number.
+  const uint32_t before = seen_[hash.Value()]++;
+  if (before > 0) hash.Field("hazard " + std::to_string(before));
+  return hash.Value();
+}
+
 void FindingFingerprints::Take(const ClassFindings& batch, std::vector<Fingerprint>& prints) {
   prints.clear();
   const uint64_t class_name = FieldHash().Field(batch.key).Field(batch.label).Value().low;

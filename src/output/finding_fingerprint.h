@@ -5,6 +5,8 @@
 // from a line number or the order of the rows, so rows may move without
 // changing it. Two findings that would still read alike (a class the
 // dictionary holds twice) are told apart by their order of occurrence.
+// A hazard's is made the same way from its code, its file and the names it
+// concerns (Hazard::names).
 #ifndef ZOR_OUTPUT_FINDING_FINGERPRINT_H_
 #define ZOR_OUTPUT_FINDING_FINGERPRINT_H_
 
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "compare/finding.h"
+#include "lint/hazard.h"
 
 // 128 bits, written as 32 lower-case hexadecimal digits.
 struct Fingerprint {
@@ -51,6 +54,17 @@ class FindingFingerprints {
   // table stays a twentieth of the findings' number.
   std::unordered_map<uint64_t, uint32_t> classes_seen_;
   std::vector<Fingerprint> bases_;  // of the batch's findings, before numbering
+};
+
+// Fingerprints of the hazards of one run, taken in the order they are
+// written.
+class HazardFingerprints {
+ public:
+  Fingerprint Take(const Hazard& hazard);
+
+ private:
+  // How many hazards of each code, file and names came before.
+  std::unordered_map<Fingerprint, uint32_t, FingerprintHash> seen_;
 };
 
 #endif  // ZOR_OUTPUT_FINDING_FINGERPRINT_H_

@@ -50,6 +50,14 @@ const char* FindingKindName(FindingKind kind) {
   return "valid";
 }
 
+std::optional<Verdict> VerdictNamed(std::string_view name) {
+  for (Verdict verdict : {Verdict::kGreen, Verdict::kBlue, Verdict::kRed, Verdict::kOrange,
+                          Verdict::kPurple, Verdict::kGrey}) {
+    if (name == VerdictName(verdict)) return verdict;
+  }
+  return std::nullopt;
+}
+
 const char* SubjectName(FindingSubject subject) {
   switch (subject) {
     case FindingSubject::kClass:

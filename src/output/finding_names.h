@@ -4,12 +4,16 @@
 #define ZOR_OUTPUT_FINDING_NAMES_H_
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "compare/finding.h"
 
 const char* VerdictName(Verdict verdict);
 const char* FindingKindName(FindingKind kind);
 const char* SubjectName(FindingSubject subject);
+// The verdict of that name, or nothing.
+std::optional<Verdict> VerdictNamed(std::string_view name);
 
 // Every verdict a class can have, in the order summaries list them.
 constexpr std::array<Verdict, 5> kAllVerdicts{Verdict::kGreen, Verdict::kBlue, Verdict::kRed,

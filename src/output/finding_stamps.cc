@@ -1,27 +1,53 @@
 #include "output/finding_stamps.h"
 
 const char* BaselineStateName(BaselineState state) {
-  return state == BaselineState::kUnchanged ? "unchanged" : "new";
+  switch (state) {
+    case BaselineState::kUnchanged:
+      return "unchanged";
+    case BaselineState::kAbsent:
+      return "absent";
+    default:
+      return "new";
+  }
+}
+
+FindingStamp FindingStamps::Stamped(const Fingerprint& print, bool passes) {
+  FindingStamp stamp{print, BaselineState::kNone};
+  if (baseline_ == nullptr) return stamp;
+  auto known = baseline_->find(print);
+  const bool unchanged = known != baseline_->end();
+  if (unchanged) known->second.found = true;
+  if (passes) return stamp;
+  stamp.state = unchanged ? BaselineState::kUnchanged : BaselineState::kNew;
+  (unchanged ? counts_.unchanged : counts_.new_findings) += 1;
+  return stamp;
 }
 
 void FindingStamps::Accept(const ClassFindings& batch) {
   batch_.clear();
   fingerprints_.Take(batch, prints_);
-  for (const Fingerprint& print : prints_) {
-    FindingStamp stamp{print, BaselineState::kNone};
-    if (baseline_ != nullptr) {
-      bool known = baseline_->count(stamp.fingerprint) > 0;
-      stamp.state = known ? BaselineState::kUnchanged : BaselineState::kNew;
-      (known ? counts_.unchanged : counts_.new_findings) += 1;
-    }
-    batch_.push_back(stamp);
+  for (size_t i = 0; i < prints_.size(); ++i) {
+    const bool passes = green_passes_ && batch.findings[i].verdict == Verdict::kGreen;
+    batch_.push_back(Stamped(prints_[i], passes));
   }
+}
+
+FindingStamp FindingStamps::Stamp(const Hazard& hazard) {
+  return Stamped(hazard_fingerprints_.Take(hazard), false);
 }
 
 BaselineCounts FindingStamps::Counts() const {
   BaselineCounts counts = counts_;
-  // A run's fingerprints are distinct, so each unchanged finding matched
-  // one baseline entry of its own.
-  if (baseline_ != nullptr) counts.gone = static_cast<long>(baseline_->size()) - counts.unchanged;
+  if (baseline_ == nullptr) return counts;
+  for (const auto& [print, entry] : *baseline_) counts.gone += !entry.found && Counted(entry);
   return counts;
+}
+
+FingerprintSet FindingStamps::Gone() const {
+  FingerprintSet gone;
+  if (baseline_ == nullptr) return gone;
+  for (const auto& [print, entry] : *baseline_) {
+    if (!entry.found && Counted(entry)) gone.insert(print);
+  }
+  return gone;
 }

@@ -2,6 +2,7 @@
 
 #include "output/finding_lines.h"
 #include "output/finding_names.h"
+#include "output/hazard_lines.h"
 
 namespace {
 
@@ -64,16 +65,30 @@ void JsonLinesRenderer::WriteRecord(const ClassFindings& batch, const Finding& f
     line.Key("row").Open().Key("line").Number(finding.row->line);
     line.Key("text").String(finding.row->text).Close();
   }
+  // The element of the dictionary to migrate: the attribute's own, else
+  // the class's.
+  const long source_line = finding.source_line > 0                     ? finding.source_line
+                           : finding.subject == FindingSubject::kClass ? batch.source_line
+                                                                       : 0;
+  if (source_line > 0) line.Key("source").Open().Key("line").Number(source_line).Close();
   WriteProposal(line, finding);
   if (stamps_ != nullptr) {
     const FindingStamp& stamp = stamps_->Of(index);
     const std::array<char, 32> digits = stamp.fingerprint.Digits();
     line.Key("fingerprint").String(std::string_view(digits.data(), digits.size()));
-    if (stamp.state != BaselineState::kNone) {
+    if (stamp.state != BaselineState::kNone && with_states_) {
       line.Key("baseline").String(BaselineStateName(stamp.state));
     }
   }
   line.Close();
+}
+
+void JsonLinesRenderer::AcceptHazard(const Hazard& hazard, const FindingStamp& stamp) {
+  FindingStamp shown = stamp;
+  if (!with_states_) shown.state = BaselineState::kNone;
+  const std::string_view file =
+      RecordNamesFile(hazard) ? HazardPath(hazard, paths_.table, paths_.source) : "";
+  visit_(HazardJsonLine(hazard, "hazard", file, stamps_ != nullptr ? &shown : nullptr));
 }
 
 void JsonLinesRenderer::Accept(const ClassFindings& batch) {
@@ -106,7 +121,7 @@ void JsonLinesRenderer::Finish(const ComparisonTotals& totals) {
   line.Key("requested_unmapped").Number(totals.unmapped_requested);
   line.Key("no_row").Number(totals.attributes_without_row);
   line.Key("dropped_row").Number(totals.dropped_rows);
-  if (stamps_ != nullptr && stamps_->HasBaseline()) {
+  if (stamps_ != nullptr && stamps_->HasBaseline() && with_states_) {
     BaselineCounts counts = stamps_->Counts();
     line.Key("baseline").Open().Key("new").Number(counts.new_findings);
     line.Key("unchanged").Number(counts.unchanged).Key("gone").Number(counts.gone).Close();

@@ -164,8 +164,10 @@ std::string KeepBackup(const std::string& path, std::string* kept) {
   return Failure("keep the backup", BackupPath(path, NextBackupNumber(path)), EEXIST);
 }
 
-// Writes the content to the open temporary file; 0, or the errno of the failure.
+// Writes the content to the open temporary file; 0, the errno of the
+// failure, or kGivenUp.
 using ContentWriter = std::function<int(int fd)>;
+constexpr int kGivenUp = -1;
 
 std::string Replace(const std::string& given_path, const ContentWriter& write_content,
                     const ReplacementOptions& options) {
@@ -188,7 +190,9 @@ std::string Replace(const std::string& given_path, const ContentWriter& write_co
     return Failure("keep the owner, group and mode of", path, error) +
            " (a replaced file would belong to you)";
   }
-  if (int error = write_content(temporary.fd())) return Failure("write", temporary.path(), error);
+  if (int error = write_content(temporary.fd())) {
+    return error == kGivenUp ? "" : Failure("write", temporary.path(), error);
+  }
   step(ReplacementStep::kContentWritten);
   if (!temporary.Finish()) return Failure("write", temporary.path(), temporary.error());
   step(ReplacementStep::kContentFlushed);
@@ -224,6 +228,20 @@ std::string ReplaceFileWith(const std::string& path,
         DescriptorBuffer buffer(fd);
         std::ostream out(&buffer);
         write(out);
+        return buffer.Drain();
+      },
+      options);
+}
+
+std::string ReplaceFileUnlessGivenUp(const std::string& path,
+                                     const std::function<bool(std::ostream&)>& write,
+                                     const ReplacementOptions& options) {
+  return Replace(
+      path,
+      [&](int fd) {
+        DescriptorBuffer buffer(fd);
+        std::ostream out(&buffer);
+        if (!write(out)) return kGivenUp;
         return buffer.Drain();
       },
       options);

@@ -46,6 +46,13 @@ std::string ReplaceFileWith(const std::string& path,
                             const std::function<void(std::ostream&)>& write,
                             const ReplacementOptions& options = {});
 
+// The same, where `write` may give up (it returns false, say after finding
+// its input unusable): the temporary file is removed, the file left as it
+// was, and the result is empty.
+std::string ReplaceFileUnlessGivenUp(const std::string& path,
+                                     const std::function<bool(std::ostream&)>& write,
+                                     const ReplacementOptions& options = {});
+
 // The name of backup number `number` of `path`: NAME.bak.NUMBER.
 std::string BackupPath(const std::string& path, unsigned number);
 // The number the next backup of `path` gets: one more than the highest

@@ -42,6 +42,12 @@ std::vector<std::vector<uint32_t>> Expansions(const std::map<std::vector<uint32_
   return expansions;
 }
 
+// An abbreviation that stands for several runs says less of each: "CA"
+// for "Cornu Ammonis", "Carotid Artery" and "Coronary Artery".
+double Shared(double strength, size_t expansions) {
+  return expansions > 1 ? strength / static_cast<double>(expansions) : strength;
+}
+
 // The words of every distinct name, in order.
 template <typename Visit>
 void ForEachName(const std::vector<std::string_view>& names, Visit visit) {
@@ -99,16 +105,18 @@ void LinkAbbreviations(const std::vector<std::string_view>& source,
     const uint32_t word = vocabulary.Known(abbreviation);
     auto runs = to.runs.find(abbreviation);
     if (word == WordVocabulary::kUnknown || runs == to.runs.end()) continue;
-    for (const std::vector<uint32_t>& run : Expansions(runs->second)) {
-      links.AddPhrase({{word}, run, strength, kSignalAbbreviation});
+    const std::vector<std::vector<uint32_t>> expansions = Expansions(runs->second);
+    for (const std::vector<uint32_t>& run : expansions) {
+      links.AddPhrase({{word}, run, Shared(strength, expansions.size()), kSignalAbbreviation});
     }
   }
   for (const std::string& abbreviation : to.abbreviations) {
     const uint32_t word = vocabulary.Known(abbreviation);
     auto runs = from.runs.find(abbreviation);
     if (word == WordVocabulary::kUnknown || runs == from.runs.end()) continue;
-    for (const std::vector<uint32_t>& run : Expansions(runs->second)) {
-      links.AddPhrase({run, {word}, strength, kSignalAbbreviation});
+    const std::vector<std::vector<uint32_t>> expansions = Expansions(runs->second);
+    for (const std::vector<uint32_t>& run : expansions) {
+      links.AddPhrase({run, {word}, Shared(strength, expansions.size()), kSignalAbbreviation});
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "suggest/acceptance.h"
 #include "suggest/class_matcher.h"
 #include "suggest/global_assignment.h"
 #include "suggest/item_runs.h"
@@ -392,6 +393,31 @@ void RankItems(const MatchContext& context, const AttributeWordIndex& index,
   }
 }
 
+// What the acceptance reads of an item's first claim (the claims of the
+// item are at the front): with the assignment in use, the scores are those
+// the contest gives once the demotions are counted.
+FirstCandidate DescribeFirst(const RankedAttributes& ranked, size_t item, size_t count) {
+  const Claim& front = ranked.claims.front();
+  FirstCandidate first;
+  first.attribute = true;
+  first.score = front.score;
+  if (count > 1) first.runner_up = ranked.claims[1].score;
+  if (!ranked.contests.empty()) {
+    const Contest& contest = ranked.contests[item];
+    first.score = contest.first;
+    first.runner_up = contest.second;
+    first.contested = !contest.same_first;
+  }
+  first.evidence = front.evidence;
+  if ((front.evidence & kSignalAssignment) != 0) first.held_by = HeldBy::kItem;
+  first.own_name = (front.evidence & kMarkExact) != 0;
+  first.outside_home = item < ranked.settled_home.size() && ranked.settled_home[item] &&
+                       (front.evidence & kSignalClass) == 0;
+  first.mutual = front.target < ranked.takers.size() &&
+                 ranked.takers[front.target] == static_cast<int32_t>(item);
+  return first;
+}
+
 }  // namespace
 
 // The items go in batches, each shared among the workers, so that the
@@ -421,6 +447,10 @@ RankedAttributes RankAttributes(const MatchContext& context, const AttributeWord
     ForEachRun(size, workers.size(), [&](size_t run, size_t begin, size_t end) {
       RankItems(context, index, ranked.first, homes, batch + begin, batch + end, workers[run]);
     });
+    for (size_t i = batch; i < batch + size; ++i) {
+      const std::vector<ClassImage>& places = homes[context.input.attribute_items[i].source_class];
+      ranked.settled_home.push_back(!places.empty() && places[0].settled);
+    }
     for (const RankWorker& worker : workers) {
       for (uint32_t count : worker.counts) ranked.starts.push_back(ranked.starts.back() + count);
       ranked.claims.insert(ranked.claims.end(), worker.claims.begin(), worker.claims.end());
@@ -458,32 +488,18 @@ void ContestAttributes(const MatchContext& context, RankedAttributes& ranked) {
 std::vector<AttributeSuggestion> SuggestAttributes(RankedAttributes ranked,
                                                    const std::vector<AttributeItem>& items,
                                                    const SuggestOptions& options) {
-  const AcceptanceRules& rules = options.weights.acceptance;
   const std::vector<size_t>& starts = ranked.starts;
   std::deque<Claim>& claims = ranked.claims;
   std::vector<AttributeSuggestion> suggestions;
   suggestions.reserve(items.size());
-  std::vector<double> scores;
   // Each item's claims are released once read: the suggestions take their place.
   for (size_t i = 0; i + 1 < starts.size() && i < items.size(); ++i) {
-    scores.clear();
-    for (size_t k = starts[i]; k < starts[i + 1]; ++k)
-      scores.push_back(claims[k - starts[i]].score);
     AttributeSuggestion suggestion{items[i], {}, false};
-    if (!ranked.contests.empty()) {
-      const Contest& contest = ranked.contests[i];
-      scores = {contest.first, contest.second};
-      if (!contest.same_first || starts[i] == starts[i + 1]) scores.clear();
+    if (starts[i] < starts[i + 1]) {
+      const FirstCandidate first = DescribeFirst(ranked, i, starts[i + 1] - starts[i]);
+      suggestion.verdict = JudgeFirstCandidate(first, options.weights.acceptance, options.signals);
+      suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
     }
-    const bool exact = starts[i] < starts[i + 1] && (claims.front().evidence & kMarkExact) != 0 &&
-                       claims.front().score >= rules.floor &&
-                       (ranked.contests.empty() || ranked.contests[i].same_first);
-    const bool mutual = starts[i] < starts[i + 1] && claims.front().target < ranked.takers.size() &&
-                        ranked.takers[claims.front().target] == static_cast<int32_t>(i) &&
-                        (claims.front().evidence & kSignalAssignment) == 0;
-    suggestion.accepted =
-        exact || ClearlyFirst(scores, rules.attribute_min_score, rules.margin) ||
-        (mutual && ClearlyFirst(scores, rules.attribute_mutual_min_score, rules.mutual_margin));
     const size_t shown = std::min(starts[i + 1] - starts[i], options.top);
     suggestion.candidates.reserve(shown);
     for (size_t k = 0; k < shown; ++k) {

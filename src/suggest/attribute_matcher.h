@@ -23,6 +23,9 @@ struct RankedAttributes {
   std::vector<size_t> starts;     // per item, where its claims start; one more at the end
   std::vector<Contest> contests;  // per item, when the assignment is in use
   std::vector<int32_t> takers;    // per target attribute, the item that took it
+  // Per item: its class has a settled place (a row, or an accepted
+  // suggestion), where its attributes are looked for first.
+  std::vector<bool> settled_home;
 };
 
 // The target attributes by word, for the items that find too little in

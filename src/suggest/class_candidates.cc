@@ -132,12 +132,13 @@ Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t ta
   return best;
 }
 
-bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target) {
+bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target, bool same_form) {
   const ClassNames& s = context.source_names[source];
   const ClassNames& t = context.target_names[target];
   for (const NameProfile* a : {&s.label, &s.key}) {
     for (const NameProfile* b : {&t.label, &t.key}) {
-      if (HeadsMeet(*a, *b, context.class_links)) return true;
+      if (HeadsMeet(*a, *b, context.class_links) && (!same_form || SameHeadForm(*a, *b)))
+        return true;
     }
   }
   return false;
@@ -146,14 +147,17 @@ bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target) {
 WordRelation RelateWords(const MatchContext& context, size_t source, size_t target) {
   const ClassNames& s = context.source_names[source];
   const ClassNames& t = context.target_names[target];
-  bool broader = false;
+  bool keeps = false, broader = false;
   for (const NameProfile* a : {&s.label, &s.key}) {
     for (const NameProfile* b : {&t.label, &t.key}) {
-      const WordCoverage cover = WordsCover(*a, *b, context.class_links, context.linking_words);
-      if (cover.source) return WordRelation::kKeepsAll;
+      const WordCoverage cover = WordsCover(*a, *b, context.class_links, context.linking_words,
+                                            context.Uses(kSignalStemsKept));
+      if (cover.source && cover.target) return WordRelation::kSame;
+      keeps = keeps || cover.source;
       broader = broader || cover.target;
     }
   }
+  if (keeps) return WordRelation::kKeepsAll;
   return broader ? WordRelation::kBroader : WordRelation::kApart;
 }
 

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "suggest/acceptance.h"
 #include "suggest/match_context.h"
 #include "suggest/name_similarity.h"
 
@@ -49,17 +50,13 @@ class ClassCandidateIndex {
 // evidence of which names agreed.
 Likeness ClassNameLikeness(const MatchContext& context, size_t source, size_t target);
 
-// Whether a label or key of each class has the same head word (or linked ones).
-bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target);
+// Whether a label or key of each class has the same head word (or linked
+// ones); with `same_form`, not heads that share only their stem.
+bool ClassHeadsMeet(const MatchContext& context, size_t source, size_t target,
+                    bool same_form = false);
 
 // How a target class's words stand to the source class's (WordsCover, over
-// a label or key of each): a name of the target holds every word of one of
-// the source's (the same thing, or narrower); or only some name of the
-// source holds every word of one of the target's, so the target drops a word
-// and is broader ("Session" for "Conference Session"); or neither, and each
-// says something the other does not ("Paper Presentation" and "Individual
-// Presentation"), as two siblings do.
-enum class WordRelation { kKeepsAll, kBroader, kApart };
+// a label or key of each).
 WordRelation RelateWords(const MatchContext& context, size_t source, size_t target);
 
 // How alike the name a row gives (mistyped, say) is to a target class's key or label.

@@ -1,13 +1,18 @@
 #include "suggest/class_matcher.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 #include "suggest/attribute_overlap.h"
 #include "suggest/class_candidates.h"
 #include "suggest/global_assignment.h"
 #include "suggest/item_runs.h"
+#include "suggest/suspect_rows.h"
+#include "suggest/target_claims.h"
 
 namespace {
 
@@ -27,24 +32,28 @@ void Rank(Ranked& ranked) {
   });
 }
 
-// A target whose name reads as the item's own, that no row and no better
-// item takes, comes first: a candidate reached through rewritten, added or
-// dropped words (a synonym, a learned rename, a broader class) never
-// outranks it. Whether the target is the one such candidate.
-bool OwnNameFirst(const ClassCandidateIndex& index, size_t source,
-                  std::vector<ClassCandidate>& candidates) {
+// A target whose name reads as the item's own, that no better item takes,
+// comes first: a candidate reached through rewritten, added or dropped
+// words (a synonym, a learned rename, a broader class) never outranks it.
+// Nor does a row of the table that maps another class onto it bury it
+// (suspect_rows.h). Whether the target is the one such candidate.
+bool OwnNameFirst(const ClassCandidateIndex& index, const std::vector<size_t>& suspected,
+                  size_t source, std::vector<ClassCandidate>& candidates) {
   auto own = [&](const ClassCandidate& c) {
-    return (c.evidence & kSignalAssignment) == 0 && index.ReadsAsOwn(source, c.target);
+    const bool unburied =
+        (c.evidence & kMarkTakenByRow) != 0 &&
+        std::find(suspected.begin(), suspected.end(), c.target) != suspected.end();
+    return ((c.evidence & kSignalAssignment) == 0 || unburied) &&
+           index.ReadsAsOwn(source, c.target);
   };
   const auto found = std::find_if(candidates.begin(), candidates.end(), own);
   if (found == candidates.end()) return false;
-  if (found != candidates.begin()) {
-    const double lead = candidates.front().score;
-    ClassCandidate first = *found;
-    first.score = std::max(first.score, lead);
-    candidates.erase(found);
-    candidates.insert(candidates.begin(), first);
-  }
+  ClassCandidate first = *found;
+  first.evidence &= ~(kSignalAssignment | kMarkTakenByRow);
+  first.taken_by = kTakenByNone;
+  first.score = std::max(first.score, candidates.front().score);
+  candidates.erase(found);
+  candidates.insert(candidates.begin(), first);
   return std::none_of(candidates.begin() + 1, candidates.end(), own);
 }
 
@@ -89,27 +98,6 @@ void TakeDecidedTargets(const MatchContext& context, const std::vector<size_t>& 
   for (size_t t = 0; t < decider.size() && t < takers.size(); ++t) {
     if (decider[t] != kTakenByNone) takers[t] = decider[t];
   }
-}
-
-// A target that drops a word of the item ("Session" for "Conference
-// Session") is broader: sometimes right, but the names alone cannot say so,
-// since the word dropped was the item's distinction. The hierarchy, a
-// rename the rows teach or the class's own row must. A target that also
-// adds a word of its own is more often a sibling than the item itself, and
-// the hierarchy, which places siblings together, cannot tell them apart:
-// only a rename the rows (or decisions) teach or the class's own row can.
-// (A narrower target keeps everything the item says, and its added word is
-// often the target's context: "Topic" and "Research Topic".)
-bool CoverageSupported(const MatchContext& context, size_t source, const ClassCandidate& first) {
-  switch (RelateWords(context, source, first.target)) {
-    case WordRelation::kKeepsAll:
-      return true;
-    case WordRelation::kBroader:
-      return (first.evidence & (kSignalHierarchy | kSignalLearned | kSignalRow)) != 0;
-    case WordRelation::kApart:
-      break;
-  }
-  return (first.evidence & (kSignalLearned | kSignalRow)) != 0;
 }
 
 bool Contains(const Ranked& ranked, uint32_t target) {
@@ -181,6 +169,75 @@ std::vector<ClassImage> Images(const MatchContext& context, const std::vector<Ra
     }
   }
   return images;
+}
+
+bool KeepsAll(WordRelation relation) {
+  return relation == WordRelation::kSame || relation == WordRelation::kKeepsAll;
+}
+
+// What the acceptance of an item's first candidate reads beyond the
+// candidate itself.
+struct AcceptanceInputs {
+  const MatchContext& context;
+  const ClassCandidateIndex& index;
+  const std::vector<uint32_t>& anchored;  // per target, the rows that take it
+  const std::vector<int32_t>& takers;     // per target, the item that took it
+  const std::vector<ClassImage>& images;  // per source class, where it maps
+  const TargetClaims& claims;
+};
+
+FirstCandidate DescribeFirst(const AcceptanceInputs& in, size_t item, bool own,
+                             const ClassSuggestion& suggestion) {
+  const MatchContext& context = in.context;
+  const ClassCandidate& front = suggestion.candidates.front();
+  const size_t source = context.input.class_items[item];
+  FirstCandidate first;
+  first.score = front.score;
+  if (suggestion.candidates.size() > 1) first.runner_up = suggestion.candidates[1].score;
+  first.evidence = front.evidence;
+  if ((front.evidence & kSignalAssignment) != 0)
+    first.held_by = (front.evidence & kMarkTakenByRow) != 0 ? HeldBy::kRow : HeldBy::kItem;
+  first.own_name =
+      first.held_by == HeldBy::kNobody && (own || in.index.OnlyExactMatch(source, front.target));
+  first.mutual =
+      front.target < in.takers.size() && in.takers[front.target] == static_cast<int32_t>(item);
+  first.heads_meet = ClassHeadsMeet(context, source, front.target, true);
+  first.heads_derived = !first.heads_meet && ClassHeadsMeet(context, source, front.target);
+  first.relation = RelateWords(context, source, front.target);
+  if (first.relation == WordRelation::kBroader || first.relation == WordRelation::kApart) {
+    first.only_claimant = !in.claims.OthersClaim(source, front.target);
+    first.hierarchy_against = HierarchySupport(context, in.images, source, front.target) < 0;
+  }
+  first.held_by_many_rows = front.target < in.anchored.size() && in.anchored[front.target] > 1;
+  return first;
+}
+
+// Each item's suggestion: its own name first where it has one, then whether
+// the first candidate is accepted, and its candidates cut to the top.
+ClassMatch AcceptFirstCandidates(const AcceptanceInputs& in, const ClassCandidateIndex& index,
+                                 std::vector<std::vector<ClassCandidate>>& candidates) {
+  const MatchContext& context = in.context;
+  const std::vector<size_t>& items = context.input.class_items;
+  ClassMatch match;
+  // Per item, the targets it names exactly that a suspect row took.
+  std::vector<std::vector<size_t>> suspected(items.size());
+  if (context.Uses(kSignalOwnName) && context.Uses(kSignalSuspectRows))
+    match.suspect_rows = FindSuspectRows(context.input);
+  for (const SuspectRow& row : match.suspect_rows) suspected[row.item].push_back(row.target);
+  for (size_t i = 0; i < items.size(); ++i) {
+    ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
+    const bool own = context.Uses(kSignalOwnName) &&
+                     OwnNameFirst(index, suspected[i], items[i], suggestion.candidates);
+    if (!suggestion.candidates.empty()) {
+      suggestion.verdict = JudgeFirstCandidate(DescribeFirst(in, i, own, suggestion),
+                                               context.weights.acceptance, context.options.signals);
+      suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
+    }
+    if (suggestion.candidates.size() > context.options.top)
+      suggestion.candidates.resize(context.options.top);
+    match.suggestions.push_back(std::move(suggestion));
+  }
+  return match;
 }
 
 }  // namespace
@@ -267,38 +324,16 @@ ClassMatch MatchClasses(const MatchContext& context) {
                    &takers);
     TakeDecidedTargets(context, items, candidates, takers);
   }
-  ClassMatch match;
-  const AcceptanceRules& rules = context.weights.acceptance;
+  // A class whose first candidate keeps every word of its name has a place
+  // of its own: it claims no other target.
+  TargetClaims claims(context);
   for (size_t i = 0; i < items.size(); ++i) {
-    ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
-    const bool own = context.Uses(kSignalOwnName) &&
-                     OwnNameFirst(index, items[i], suggestion.candidates) &&
-                     suggestion.candidates.front().score >= rules.floor;
-    std::vector<double> scores;
-    for (const ClassCandidate& c : suggestion.candidates) scores.push_back(c.score);
-    const bool exact = !suggestion.candidates.empty() &&
-                       (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
-                       suggestion.candidates.front().score >= rules.floor &&
-                       index.OnlyExactMatch(items[i], suggestion.candidates.front().target);
-    // Each other's best, with a second witness: the hierarchy agrees, or
-    // the two names are about the same thing.
-    const bool mutual = !suggestion.candidates.empty() &&
-                        suggestion.candidates.front().target < takers.size() &&
-                        takers[suggestion.candidates.front().target] == static_cast<int32_t>(i) &&
-                        (suggestion.candidates.front().evidence & kSignalAssignment) == 0 &&
-                        ((suggestion.candidates.front().evidence & kSignalHierarchy) != 0 ||
-                         ClassHeadsMeet(context, items[i], suggestion.candidates.front().target));
-    suggestion.accepted =
-        exact || own || ClearlyFirst(scores, rules.min_score, rules.margin) ||
-        (mutual && ClearlyFirst(scores, rules.mutual_min_score, rules.mutual_margin));
-    if (suggestion.accepted && context.Uses(kSignalCoverage) &&
-        !CoverageSupported(context, items[i], suggestion.candidates.front())) {
-      suggestion.accepted = false;
-    }
-    if (suggestion.candidates.size() > context.options.top)
-      suggestion.candidates.resize(context.options.top);
-    match.suggestions.push_back(std::move(suggestion));
+    if (!candidates[i].empty() &&
+        KeepsAll(RelateWords(context, items[i], candidates[i].front().target)))
+      claims.Settle(items[i], candidates[i].front().target);
   }
+  const AcceptanceInputs inputs{context, index, anchored, takers, images, claims};
+  ClassMatch match = AcceptFirstCandidates(inputs, index, candidates);
   match.images = Images(context, ranked);
   for (const ClassSuggestion& s : match.suggestions) {
     if (s.accepted)

@@ -9,6 +9,7 @@
 #include "suggest/learned_substitutions.h"
 #include "suggest/lexicon_links.h"
 #include "suggest/name_heads.h"
+#include "suggest/number_links.h"
 #include "suggest/spelling_index.h"
 
 namespace {
@@ -285,6 +286,12 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
     for (WordLinks* links : {&class_links, &attribute_links}) {
       LinkAbbreviations(source_labels, target_labels, vocabulary,
                         weights.names.abbreviation_strength, *links);
+    }
+  }
+  if (Uses(kSignalNumbers)) {
+    for (WordLinks* links : {&class_links, &attribute_links}) {
+      LinkNumbers(source_labels, target_labels, vocabulary, weights.names.abbreviation_strength,
+                  *links);
     }
   }
   if (opts.lexicon != nullptr && (Uses(kSignalLexicon) || Uses(kSignalSynonyms))) {

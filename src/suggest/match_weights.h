@@ -24,6 +24,10 @@ struct AcceptanceRules {
   // No suggestion is accepted below this score, whatever the rule (a user's
   // --min-score sets it, with the scores above).
   double floor = 0;
+  // A target that drops a word of the item and adds its own is a sibling
+  // as often as the item itself, unless it leads every other candidate by
+  // this much.
+  double apart_lead = 0.2;
 };
 
 // How two names compare, word by word.
@@ -105,6 +109,9 @@ struct ClassScoring {
   size_t measured_overlaps =
       20;  // only the leading candidates' attribute sets can change the order
   size_t kept_for_assignment = 10;
+  // Of the classes that could claim a broader target, at most this many are
+  // asked: a target whose rarest word more classes hold is claimed by many.
+  size_t most_claimants_asked = 200;
 };
 
 // What the hierarchy says of a candidate, from where the neighbours map.

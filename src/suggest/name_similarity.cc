@@ -25,6 +25,17 @@ bool HoldsAll(std::span<const uint32_t> words, const std::vector<uint32_t>& some
   return std::all_of(some.begin(), some.end(), [&](uint32_t word) { return Holds(words, word); });
 }
 
+// Whether word `i` of `name` is kept in `other`: in the same form, or with
+// the same stem ("intestine" and "intestinal", "copy" and "copying"), but
+// for the word either name is about: "Presenter" is not a "Presentation".
+bool Kept(const NameProfile& name, size_t i, const NameProfile& other, bool stems_kept) {
+  const uint32_t word = name.words()[i];
+  const size_t at = PlaceOf(other.words(), word);
+  if (at == other.size) return false;
+  if (name.forms()[i] == other.forms()[at]) return true;
+  return stems_kept && word != name.head() && word != other.head();
+}
+
 }  // namespace
 
 Likeness NameLikeness(const NameProfile& source, const NameProfile& target,
@@ -137,12 +148,12 @@ bool HeadsMeet(const NameProfile& source, const NameProfile& target, const WordL
 }
 
 WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
-                        const WordLinks& links, const std::vector<bool>& needless) {
+                        const WordLinks& links, const std::vector<bool>& needless,
+                        bool stems_kept) {
   if (source.empty() || target.empty()) return {};
   if (source.compact == target.compact) return {true, true};
   WordCoverage coverage{true, true};
   const auto source_words = source.words(), target_words = target.words();
-  // Forms, so that a stem shared counts as one word.
   const auto source_forms = source.forms(), target_forms = target.forms();
   auto is_needless = [&](uint32_t form) { return form < needless.size() && needless[form]; };
   auto in_phrase = [&](uint32_t word, bool from_side) {
@@ -158,9 +169,8 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   };
   for (size_t i = 0; i < source_words.size(); ++i) {
     const uint32_t word = source_words[i];
-    if (std::find(target_forms.begin(), target_forms.end(), source_forms[i]) !=
-            target_forms.end() ||
-        links.Dropped(word) > 0 || is_needless(source_forms[i]))
+    if (Kept(source, i, target, stems_kept) || links.Dropped(word) > 0 ||
+        is_needless(source_forms[i]))
       continue;
     const bool linked = std::any_of(target_words.begin(), target_words.end(),
                                     [&](uint32_t to) { return links.Find(word, to) != nullptr; });
@@ -171,10 +181,7 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
   }
   for (size_t k = 0; k < target_words.size(); ++k) {
     const uint32_t word = target_words[k];
-    if (std::find(source_forms.begin(), source_forms.end(), target_forms[k]) !=
-            source_forms.end() ||
-        is_needless(target_forms[k]))
-      continue;
+    if (Kept(target, k, source, stems_kept) || is_needless(target_forms[k])) continue;
     const bool linked = std::any_of(source_words.begin(), source_words.end(), [&](uint32_t from) {
       return links.Find(from, word) != nullptr;
     });
@@ -184,6 +191,14 @@ WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
     }
   }
   return coverage;
+}
+
+bool SameHeadForm(const NameProfile& source, const NameProfile& target) {
+  if (source.head() != target.head() || source.head() == NameProfile::kNoHead) return true;
+  const auto form = [](const NameProfile& name) {
+    return name.forms()[PlaceOf(name.words(), name.head())];
+  };
+  return form(source) == form(target);
 }
 
 bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links) {

@@ -34,8 +34,13 @@ struct WordCoverage {
   bool source = false;  // every word of the source meets one of the target
   bool target = false;  // and every word of the target one of the source
 };
+// With `stems_kept` false, words that share only a stem do not meet.
 WordCoverage WordsCover(const NameProfile& source, const NameProfile& target,
-                        const WordLinks& links, const std::vector<bool>& needless);
+                        const WordLinks& links, const std::vector<bool>& needless,
+                        bool stems_kept = true);
+// False when the head words share only their stem ("Presenter" and
+// "Presentation"): they meet, but are not one thing.
+bool SameHeadForm(const NameProfile& source, const NameProfile& target);
 // Whether both names have heads and they do not meet.
 bool HeadsApart(const NameProfile& source, const NameProfile& target, const WordLinks& links);
 

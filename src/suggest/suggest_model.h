@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "suggest/acceptance.h"
 #include "suggest/match_weights.h"
 #include "suggest/name_store.h"
 
@@ -106,9 +107,28 @@ enum Signal : uint32_t {
   // Not evidence either: the rule that accepts a broader or narrower target
   // only with the hierarchy's or the rows' support.
   kSignalCoverage = 1u << 18,
+  // Not evidence either: the links between numbers written in other ways
+  // ("C1" for "cervical 1", "V" for "5"), whose evidence is an abbreviation
+  // or a spelling.
+  kSignalNumbers = 1u << 19,
+  // The rules of acceptance.h, each of which the ablation can switch off:
+  // words of one stem count as kept (but head words); no other class that
+  // could claim a broader target is a witness; a lead settles a sibling's
+  // name; a target another holds needs evidence beyond names; an attribute
+  // outside its class's place needs more than names; a row that takes
+  // another class's exact name does not bury it.
+  kSignalStemsKept = 1u << 20,
+  kSignalClaims = 1u << 21,
+  kSignalLead = 1u << 22,
+  kSignalHeld = 1u << 23,
+  kSignalHome = 1u << 24,
+  kSignalSuspectRows = 1u << 25,
 };
+inline constexpr uint32_t kAcceptanceRules =
+    kSignalStemsKept | kSignalClaims | kSignalLead | kSignalHeld | kSignalHome | kSignalSuspectRows;
 inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon |
-                                        kSignalSynonyms | kSignalOwnName | kSignalCoverage;
+                                        kSignalSynonyms | kSignalOwnName | kSignalCoverage |
+                                        kSignalNumbers | kAcceptanceRules;
 
 // The evidence words of a signal set, for reports: "label", "key", ...
 // Without allocating: a report names the evidence of millions of candidates.
@@ -146,9 +166,10 @@ struct ClassCandidate {
 
 struct ClassSuggestion {
   size_t source = 0;
-  std::vector<ClassCandidate> candidates;  // best first
-  bool accepted = false;                   // the first candidate is accepted
-  bool no_mapping = false;                 // a reviewer decided No Mapping
+  std::vector<ClassCandidate> candidates;      // best first
+  bool accepted = false;                       // the first candidate is accepted
+  bool no_mapping = false;                     // a reviewer decided No Mapping
+  Acceptance verdict = Acceptance::kNotClear;  // why the first candidate is accepted or not
 };
 
 // 24 bytes: hundreds of thousands of items keep five each.
@@ -165,10 +186,20 @@ struct AttributeSuggestion {
   std::vector<AttributeCandidate> candidates;
   bool accepted = false;
   bool no_mapping = false;  // a reviewer decided No Mapping
+  Acceptance verdict = Acceptance::kNotClear;
+};
+
+// A row of the table that maps a class onto the target another class, which
+// needs a target, names exactly: the item keeps that target first.
+struct SuspectRow {
+  size_t item = 0;        // the class item that names the target
+  size_t row_source = 0;  // the source class whose row takes it
+  size_t target = 0;
 };
 
 struct SuggestOutput {
   std::vector<ClassSuggestion> classes;  // in the order of the class items
+  std::vector<SuspectRow> suspect_rows;
   std::vector<AttributeSuggestion> attributes;
   // The words behind lexicon and synonym evidence, for the report; null
   // when the lexicon related nothing.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "suggest/acceptance.h"
+
 namespace {
 
 // The first of several classes of one key is the one a row finds.
@@ -123,6 +125,16 @@ void Promote(std::vector<Candidate>& candidates, Candidate decided, Same same, s
   candidates.insert(candidates.begin(), decided);
 }
 
+// A reviewer's target is accepted by the rule every first candidate meets.
+template <typename Suggestion>
+void AcceptDecided(Suggestion& suggestion) {
+  FirstCandidate first;
+  first.decided = true;
+  first.evidence = suggestion.candidates.front().evidence;
+  suggestion.verdict = JudgeFirstCandidate(first, AcceptanceRules{}, kAllSignals);
+  suggestion.accepted = suggestion.verdict == Acceptance::kAccepted;
+}
+
 }  // namespace
 
 std::string_view DecisionFateWords(DecisionFate fate) {
@@ -158,17 +170,18 @@ DecidedItems JudgeDecisions(const DecisionsFile& file, const SuggestWork& work) 
 void ApplyClassDecision(const Decision& d, size_t top, ClassSuggestion& s) {
   if (!d.decided()) return;
   s.no_mapping = d.no_mapping;
-  s.accepted = !d.no_mapping;
+  s.accepted = false;
   if (d.no_mapping) return;
   Promote(
       s.candidates, ClassCandidate{d.target_class, 0, 0},
       [&](const ClassCandidate& c) { return c.target == d.target_class; }, top);
+  AcceptDecided(s);
 }
 
 void ApplyAttributeDecision(const Decision& d, size_t top, AttributeSuggestion& s) {
   if (!d.decided()) return;
   s.no_mapping = d.no_mapping;
-  s.accepted = !d.no_mapping;
+  s.accepted = false;
   if (d.no_mapping) return;
   Promote(
       s.candidates, AttributeCandidate{d.target_class, d.target_attribute, 0, 0},
@@ -176,6 +189,7 @@ void ApplyAttributeDecision(const Decision& d, size_t top, AttributeSuggestion& 
         return c.target_class == d.target_class && c.target_attribute == d.target_attribute;
       },
       top);
+  AcceptDecided(s);
 }
 
 void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& output) {

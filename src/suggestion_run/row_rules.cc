@@ -1,5 +1,6 @@
 #include "suggestion_run/row_rules.h"
 
+#include "dictionary/mapping_columns.h"
 #include "text/text_helpers.h"
 
 std::string SpelledValue(std::string_view value) {
@@ -43,7 +44,7 @@ std::string DomainColumn(std::string_view domain) {
 size_t FirstUnwritable(const std::vector<std::string_view>& values) {
   size_t at = 0;
   for (std::string_view value : values) {
-    if (value.empty() || value.find_first_of(",\n") != std::string_view::npos) return at;
+    if (value.empty() || NoRowCanHold(value)) return at;
     ++at;
   }
   return kAllWritable;

@@ -56,7 +56,7 @@ std::string NoMappingAttributeRow(std::string_view name, std::string_view parent
 
 // The place of the first value no table row can hold, or kAllWritable: the
 // table reader misreads a row with an empty name or parent, and no row can
-// hold a comma or a line end.
+// hold a comma or a line end (NoRowCanHold).
 inline constexpr size_t kAllWritable = static_cast<size_t>(-1);
 size_t FirstUnwritable(const std::vector<std::string_view>& values);
 

@@ -30,7 +30,8 @@ SuggestClass NamesOf(NameStore& names, std::string_view label, std::string_view 
       names.Keep(label), names.Keep(key), names.Keep(parent_label), names.Keep(parent_key), {}};
 }
 
-void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
+void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work,
+                bool attributes) {
   bool parent_label = ParentHasLabel(profile.source_class);
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
     SourceClass source = ReadSourceClass(profile, node);
@@ -38,7 +39,7 @@ void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
     SuggestClass suggest =
         NamesOf(names, source.label.str(), source.key.str(),
                 parent_label ? source.parent.str() : "", source.short_parent.str());
-    ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
+    ForEachElement(attributes ? node : nullptr, "Simple", [&](MigrationXMLNode* attribute) {
       suggest.attributes.push_back(
           {names.Keep(PlainValue(attribute, profile.source_attribute.label)),
            names.Keep(PlainValue(attribute, profile.source_attribute.key))});
@@ -51,7 +52,8 @@ void ReadSource(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
   });
 }
 
-void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work) {
+void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork& work,
+                bool attributes) {
   bool parent_label = ParentHasLabel(profile.target_class);
   std::deque<std::string> pool;
   ForEachElement(root, "Class", [&](MigrationXMLNode* node) {
@@ -60,7 +62,7 @@ void ReadTarget(const PassProfile& profile, MigrationXMLNode* root, SuggestWork&
     SuggestClass suggest =
         NamesOf(names, target.label.str(), target.key.str(),
                 parent_label ? target.parent.str() : "", target.short_parent.str());
-    ForEachElement(node, "Simple", [&](MigrationXMLNode* attribute) {
+    ForEachElement(attributes ? node : nullptr, "Simple", [&](MigrationXMLNode* attribute) {
       TargetAttribute read = ReadTargetAttribute(profile, attribute, pool);
       suggest.attributes.push_back({names.Keep(read.label), names.Keep(read.key)});
       return true;
@@ -228,14 +230,15 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   std::deque<std::string> pool_;
 };
 
-SuggestWorkBuilder::SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work)
-    : profile_(profile), work_(work) {}
+SuggestWorkBuilder::SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work,
+                                       bool attributes)
+    : profile_(profile), work_(work), attributes_(attributes) {}
 
 SuggestWorkBuilder::~SuggestWorkBuilder() = default;
 
 void SuggestWorkBuilder::ReadDictionaries(MigrationXMLNode* source, MigrationXMLNode* target) {
-  ReadSource(profile_, source, work_);
-  ReadTarget(profile_, target, work_);
+  ReadSource(profile_, source, work_, attributes_);
+  ReadTarget(profile_, target, work_, attributes_);
   collector_ = std::make_unique<ItemCollector>(work_);
 }
 

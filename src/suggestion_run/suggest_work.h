@@ -47,7 +47,9 @@ struct SuggestWork {
 // class's findings as the comparison makes them, in the source's order.
 class SuggestWorkBuilder : public FindingSink {
  public:
-  SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work);
+  // Without `attributes`, the classes alone are read: their names, the
+  // rows that map them and the items (what `check` asks of the rows).
+  SuggestWorkBuilder(const PassProfile& profile, SuggestWork& work, bool attributes = true);
   ~SuggestWorkBuilder() override;
 
   void ReadDictionaries(MigrationXMLNode* source, MigrationXMLNode* target);
@@ -59,6 +61,7 @@ class SuggestWorkBuilder : public FindingSink {
   class ItemCollector;
   const PassProfile& profile_;
   SuggestWork& work_;
+  bool attributes_;
   std::unique_ptr<ItemCollector> collector_;
 };
 

@@ -6,6 +6,7 @@
 #include "suggest/suggest_engine.h"
 #include "suggest/suggest_session.h"
 #include "suggestion_run/decision_effects.h"
+#include "suggestion_run/suspect_row_notes.h"
 #include "suggestion_run/synonym_coverage.h"
 
 namespace {
@@ -78,20 +79,22 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
   }
 }
 
-// Hands every class's findings to the item builder and, where asked, to
-// the command's own sink.
-class BothSinks : public FindingSink {
- public:
-  BothSinks(FindingSink& first, FindingSink* second) : first_(first), second_(second) {}
-  void Accept(const ClassFindings& batch) override {
-    first_.Accept(batch);
-    if (second_ != nullptr) second_->Accept(batch);
+// The rows that map a class onto another class's exact name: the first
+// few (all with --verbose).
+void SaySuspectRows(const SuggestionRequest& request, const SuggestionRun& run, CliStreams& io) {
+  if (request.inputs.quiet) return;
+  const std::vector<std::string> notes =
+      SuspectRowNotes(run.work, run.output.suspect_rows, request.inputs.mapping_path);
+  for (size_t i = 0; i < notes.size(); ++i) {
+    if (!request.verbose && i == kFirstFew) {
+      ReportError(io, request.command + ": and " + std::to_string(notes.size() - i) +
+                          " more such rows" +
+                          (request.has_verbose ? ": --verbose lists them all" : ""));
+      break;
+    }
+    ReportError(io, request.command + ": " + notes[i]);
   }
-
- private:
-  FindingSink& first_;
-  FindingSink* second_;
-};
+}
 
 // The items that need a target, from one comparison.
 int CollectItems(const SuggestionRequest& request, TableInput& table, CliStreams& io,
@@ -168,6 +171,7 @@ int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionR
     return kExitTrouble;
   }
   SayWhatCarried(request, run.decided, io);
+  SaySuspectRows(request, run, io);
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
   run.rows = PlanRows(run.work, run.output, std::move(table_text), request.inputs.mapping_path);

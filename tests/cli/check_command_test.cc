@@ -446,9 +446,10 @@ TEST(CheckCommand, AttributeRowsTheRunDropsAreFindings) {
 }
 
 // Names the defined files would mangle: markup the report writes as HTML
-// is a hazard placed where the name is written, before the findings that
-// show it; a name with a comma has proposed rows no table can hold; one
-// dictionary named twice is a slip. Only the warnings change, never the
+// is a hazard placed where the name is written (a class's name at its
+// element, an attribute's at its own), before the findings that show it; a
+// name with a comma has proposed rows no table can hold; one dictionary
+// named twice is a slip. Only the hazards and warnings change, never the
 // findings.
 TEST(CheckCommand, WarnsOfNamesTheDefinedFilesMangle) {
   SmallTree tree(
@@ -476,18 +477,22 @@ TEST(CheckCommand, WarnsOfNamesTheDefinedFilesMangle) {
     EXPECT_EQ(records[i + 1]["record"], "class") << "a hazard comes before its class's findings";
     markup.push_back({records[i + 1]["class"]["key"], records[i]["line"]});
   }
-  EXPECT_EQ(markup, (std::vector<std::pair<std::string, long>>{{"FLT", 2}, {"PMP", 5}}));
+  EXPECT_EQ(markup, (std::vector<std::pair<std::string, long>>{{"FLT", 2}, {"PMP", 6}}));
 
   zor_test::CliRun text = zor_test::RunCli(Joined({"check", "--fail-on", "none"}, tree.operands));
   EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("\nhazards (2):\n  " + source + ":2:1: warning: '" + label +
+                          "' holds '<' or '>'"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("open it in a browser only through 'zorvez explore'"), std::string::npos);
   for (const std::string& warning :
-       {std::string("warning: 2 names hold markup"),
-        source + ":2:1: warning: '" + label + "' holds '<' or '>'",
-        source + ":2: warning: 2 rows of the proposed mapping hold '" + label + "', whose comma",
+       {source + ":2: warning: 2 rows of the proposed mapping hold '" + label + "', whose comma",
         source + ":2: warning: 1 row of the proposed mapping holds 'Mesh, Size', whose comma"}) {
     EXPECT_NE(text.err.find(warning), std::string::npos) << warning << "\n" << text.err;
   }
   EXPECT_EQ(zor_test::RunCli(Joined({"check", "--fail-on", "hazard"}, tree.operands)).status, 1);
+  EXPECT_EQ(zor_test::RunCli(Joined({"check"}, tree.operands)).status, 1);
   EXPECT_EQ(zor_test::RunCli(Joined({"check", "-q", "--fail-on", "hazard"}, tree.operands)).err,
             "");
 

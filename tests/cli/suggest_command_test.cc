@@ -391,3 +391,35 @@ TEST(SuggestCommand, TheUsersSynonymsAndAMissingDatabase) {
 }
 
 }  // namespace
+
+// README's example of `zorvez suggest` on the example tree is what the run
+// prints: the lines it shows, in their order, and the score its prose gives
+// Check Valve's best candidate.
+TEST(SuggestCommand, ReadmesExampleIsWhatTheRunPrints) {
+  const std::string readme =
+      zor_test::ReadFile(fs::path(ZOR_EXAMPLES_DIR).parent_path() / "README.md");
+  const std::string opening = "The first command prints, among the rest:\n\n```\n";
+  const size_t begin = readme.find(opening);
+  ASSERT_NE(begin, std::string::npos);
+  const size_t from = begin + opening.size();
+  const std::string shown = readme.substr(from, readme.find("```", from) - from);
+  const zor_test::CliRun run = Suggest({}, ExampleInputs());
+  ASSERT_EQ(run.status, 1) << run.err;  // items are left without an accepted target
+  std::istringstream lines(shown);
+  size_t at = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line == "...") continue;
+    const size_t found = run.out.find(line + "\n", at);
+    ASSERT_NE(found, std::string::npos) << "README shows a line the run does not print here:\n"
+                                        << line << "\nthe run prints:\n"
+                                        << run.out;
+    at = found + line.size();
+  }
+  const std::string prose = "`Check Valve`'s best, `Gate Valve`, scores ";
+  const size_t said = readme.find(prose);
+  ASSERT_NE(said, std::string::npos);
+  const std::string score = readme.substr(said + prose.size(), 4);
+  EXPECT_NE(run.out.find("    " + score + "  GateValve \"Gate Valve\""), std::string::npos)
+      << "README gives Gate Valve the score " << score << "; the run prints:\n"
+      << run.out;
+}

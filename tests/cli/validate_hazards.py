@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Checks every record `zorvez lint --format jsonl` writes, with and without
 --fix, for the tables of tests/data/writers and a table holding every form
-and structure hazard, against the published JSON Schema of the records.
+and structure hazard, and with both dictionaries for the explorer's tree of
+hostile names (names holding markup), against the published JSON Schema of
+the records.
 
 usage: validate_hazards.py ZORVEZ SCHEMA WRITERS_DIR
 """
@@ -42,6 +44,23 @@ def main():
             if run.returncode not in (0, 1):
                 failed += 1
                 print(f"{table.name}: exit status {run.returncode}")
+    hostile = pathlib.Path(writers).parent / "explore" / "hostile" / "Dictionary"
+    run = subprocess.run([zorvez, "lint", "--format", "jsonl",
+                          "--source", str(hostile / "V4_Exported_XML/hostile_v4.xml"),
+                          "--target", str(hostile / "V5_Exported_XML/hostile_v5.xml"),
+                          str(hostile / "MappingTable/hostile_mapping.csv")],
+                         capture_output=True, check=False)
+    markup = 0
+    for line in run.stdout.decode("utf-8").splitlines():
+        record = json.loads(line)
+        codes.add(record["code"])
+        markup += record["code"] == "markup_name" and "file" in record
+        for error in validator.iter_errors(record):
+            failed += 1
+            print(f"hostile names: {error.message}\n  in {line}")
+    if markup == 0:
+        failed += 1
+        print("hostile names: no markup_name hazard with its file")
     shutil.rmtree(scratch)
     if len(codes) < 14:
         failed += 1

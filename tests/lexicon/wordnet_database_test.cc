@@ -74,6 +74,27 @@ TEST(WordNetDatabase, RelatesPhrasesThroughTheirBaseFormsAndFirstSenses) {
   EXPECT_EQ(database->Damage(), "");
 }
 
+// A pertainym names one word of a synset; it holds for both words of a
+// synset of two (two spellings: hilus and hilum), not for the looser words
+// of a larger one (heart, pump and ticker).
+TEST(WordNetDatabase, APertainymHoldsForBothWordsOfAPair) {
+  zor_test::ScratchDirectory scratch;
+  zor_test::TinyWordNet wordnet;
+  const int hilum = wordnet.Add('n', {"hilus", "hilum"});
+  wordnet.Add('a', {"hilar"}, {{"\\", hilum, 1, 2}});
+  const int organ = wordnet.Add('n', {"heart", "pump", "ticker"});
+  wordnet.Add('a', {"cardiac"}, {{"\\", organ, 1, 1}});
+  wordnet.Add('v', {"beat"});  // every part of speech holds an entry
+  wordnet.Add('r', {"fast"});
+  wordnet.Write(scratch.path());
+  auto database = LoadOrFail(scratch.path());
+  ASSERT_NE(database, nullptr);
+  EXPECT_EQ(Text(database->Related("hilar")), "hilum ~1, hilus ~1");
+  EXPECT_EQ(Text(database->Related("hilus")), "hilar ~1, hilum =1");
+  EXPECT_EQ(Text(database->Related("cardiac")), "heart ~1");
+  EXPECT_EQ(Text(database->Related("pump")), "heart =1, ticker =1");
+}
+
 TEST(WordNetDatabase, TellsEntriesOfTheirOwnFromRunsOfWords) {
   zor_test::ScratchDirectory scratch;
   zor_test::WriteTinyDatabase(scratch.path());
