@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "suggest/acceptance.h"
+
 namespace {
 
 bool Targets(const Decision& d) { return d.decided() && !d.no_mapping; }
@@ -191,7 +193,10 @@ ClassSuggestion DecisionEffects::ClassView(size_t item) const {
   const bool first_taken =
       TakeDecided(view.candidates, static_cast<int32_t>(item), demoted_,
                   [&](const ClassCandidate& c) { return TakerOf(class_takers_, c.target); });
-  if (first_taken) view.accepted = false;
+  if (first_taken && view.accepted) {
+    view.accepted = false;
+    view.verdict = Acceptance::kHeldOnNames;
+  }
   ApplyClassDecision(classes_[item], top_, view);
   return view;
 }
@@ -205,7 +210,10 @@ AttributeSuggestion DecisionEffects::AttributeView(size_t item) const {
       view.candidates, static_cast<int32_t>(item), demoted_, [&](const AttributeCandidate& c) {
         return TakerOf(attribute_takers_, (uint64_t{c.target_class} << 32) | c.target_attribute);
       });
-  if (first_taken) view.accepted = false;
+  if (first_taken && view.accepted) {
+    view.accepted = false;
+    view.verdict = Acceptance::kHeldOnNames;
+  }
   ApplyAttributeDecision(attributes_[item], top_, view);
   return view;
 }

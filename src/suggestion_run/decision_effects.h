@@ -10,7 +10,8 @@
 // - a target decided for one item is taken from every other item that
 //   ranks it: demoted as a target another item takes is, and taken by the
 //   deciding item (of several, the last in the order of the items); an item
-//   whose accepted first candidate is taken so is accepted no more;
+//   whose accepted first candidate is taken so is accepted no more (held on
+//   its names: the target is another's);
 // - the decided target is its own item's accepted candidate, first
 //   (ApplyClassDecision, ApplyAttributeDecision).
 #ifndef ZOR_SUGGESTION_RUN_DECISION_EFFECTS_H_
