@@ -437,12 +437,15 @@ TEST(SuggestAcceptance, RenamesAreJudgedOnTheirEvidence) {
     SCOPED_TRACE(c.shape);
     MatchRun run;
     for (size_t i = 0; i < c.sources.size(); ++i) {
-      run.input.source.push_back(
-          Class(c.sources[i].name, "S" + std::to_string(i), "", c.sources[i].attributes));
+      // Keys appended, not "S" + ...: one compiler warns of that wrongly.
+      run.input.source.push_back(Class(c.sources[i].name,
+                                       std::string("S").append(std::to_string(i)), "",
+                                       c.sources[i].attributes));
     }
     for (size_t i = 0; i < c.targets.size(); ++i) {
-      run.input.target.push_back(
-          Class(c.targets[i].name, "T" + std::to_string(i), "", c.targets[i].attributes));
+      run.input.target.push_back(Class(c.targets[i].name,
+                                       std::string("T").append(std::to_string(i)), "",
+                                       c.targets[i].attributes));
     }
     for (const auto& [source, target] : c.rows) run.input.class_anchors.push_back({source, target});
     run.input.class_items = c.items;
