@@ -57,49 +57,6 @@ bool OwnNameFirst(const ClassCandidateIndex& index, const std::vector<size_t>& s
   return std::none_of(candidates.begin() + 1, candidates.end(), own);
 }
 
-// A reviewer's decision takes its target from every other item, as an item
-// that takes a target does, whatever the scores; its own item keeps it.
-void TakeDecidedTargets(const MatchContext& context, const std::vector<size_t>& items,
-                        std::vector<std::vector<ClassCandidate>>& candidates,
-                        std::vector<int32_t>& takers) {
-  if (context.input.decided_classes.empty()) return;
-  std::unordered_map<size_t, int32_t> item_of;  // by source class
-  for (size_t i = 0; i < items.size(); ++i) item_of.emplace(items[i], static_cast<int32_t>(i));
-  std::vector<int32_t> decider(context.input.target.size(), kTakenByNone);
-  for (const ClassAnchor& d : context.input.decided_classes) {
-    auto found = item_of.find(d.source);
-    if (found != item_of.end()) decider[d.target] = found->second;
-  }
-  const double demoted = context.weights.assignment.demoted;
-  for (size_t i = 0; i < candidates.size(); ++i) {
-    bool changed = false;
-    for (ClassCandidate& c : candidates[i]) {
-      const int32_t by = decider[c.target];
-      if (by == kTakenByNone || (c.evidence & kMarkTakenByRow) != 0) continue;
-      const bool taken = (c.evidence & kSignalAssignment) != 0;
-      if (by == static_cast<int32_t>(i)) {
-        if (!taken) continue;
-        c.score /= demoted;  // another item took it from the item that decided it
-        c.evidence &= ~kSignalAssignment;
-        c.taken_by = kTakenByNone;
-      } else {
-        if (!taken) c.score *= demoted;
-        c.evidence |= kSignalAssignment;
-        c.taken_by = by;
-      }
-      changed = true;
-    }
-    if (changed) {
-      std::stable_sort(
-          candidates[i].begin(), candidates[i].end(),
-          [](const ClassCandidate& a, const ClassCandidate& b) { return a.score > b.score; });
-    }
-  }
-  for (size_t t = 0; t < decider.size() && t < takers.size(); ++t) {
-    if (decider[t] != kTakenByNone) takers[t] = decider[t];
-  }
-}
-
 bool Contains(const Ranked& ranked, uint32_t target) {
   return std::any_of(ranked.begin(), ranked.end(),
                      [&](const Scored& s) { return s.target == target; });
@@ -322,7 +279,6 @@ ClassMatch MatchClasses(const MatchContext& context) {
   if (context.Uses(kSignalAssignment)) {
     AssignGlobally(candidates, anchored, context.input.target.size(), context.weights.assignment,
                    &takers);
-    TakeDecidedTargets(context, items, candidates, takers);
   }
   // A class whose first candidate keeps every word of its name has a place
   // of its own: it claims no other target.

@@ -209,25 +209,20 @@ void LinkClassicalNumbers(const MatchContext& context, WordLinks& class_links,
 void LearnFromAnchors(const MatchContext& context, WordLinks& class_links,
                       WordLinks& attribute_links) {
   std::vector<NamePair> classes;
-  for (const auto* anchors : {&context.input.class_anchors, &context.input.decided_classes}) {
-    for (const ClassAnchor& anchor : *anchors) {
-      const ClassNames& s = context.source_names[anchor.source];
-      const ClassNames& t = context.target_names[anchor.target];
-      classes.emplace_back(&s.label, &t.label);
-      if (s.key_differs || t.key_differs) classes.emplace_back(&s.key, &t.key);
-    }
+  for (const ClassAnchor& anchor : context.input.class_anchors) {
+    const ClassNames& s = context.source_names[anchor.source];
+    const ClassNames& t = context.target_names[anchor.target];
+    classes.emplace_back(&s.label, &t.label);
+    if (s.key_differs || t.key_differs) classes.emplace_back(&s.key, &t.key);
   }
   LearnSubstitutions(classes, context.weights.learning, class_links);
   std::vector<NamePair> attributes;
-  for (const auto* anchors :
-       {&context.input.attribute_anchors, &context.input.decided_attributes}) {
-    for (const AttributeAnchor& anchor : *anchors) {
-      const ClassNames& s =
-          context.source_attributes[anchor.source_class].names[anchor.source_attribute];
-      const ClassNames& t =
-          context.target_attributes[anchor.target_class].names[anchor.target_attribute];
-      attributes.emplace_back(&s.label, &t.label);
-    }
+  for (const AttributeAnchor& anchor : context.input.attribute_anchors) {
+    const ClassNames& s =
+        context.source_attributes[anchor.source_class].names[anchor.source_attribute];
+    const ClassNames& t =
+        context.target_attributes[anchor.target_class].names[anchor.target_attribute];
+    attributes.emplace_back(&s.label, &t.label);
   }
   LearnSubstitutions(attributes, context.weights.learning, attribute_links);
 }
@@ -300,11 +295,9 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   }
   class_links.Seal();
   attribute_links.Seal();
-  for (const auto* anchors : {&in.class_anchors, &in.decided_classes}) {
-    for (const ClassAnchor& anchor : *anchors) {
-      if (anchor.source < source_anchor.size() && anchor.target < in.target.size()) {
-        source_anchor[anchor.source] = static_cast<int>(anchor.target);
-      }
+  for (const ClassAnchor& anchor : in.class_anchors) {
+    if (anchor.source < source_anchor.size() && anchor.target < in.target.size()) {
+      source_anchor[anchor.source] = static_cast<int>(anchor.target);
     }
   }
 }

@@ -41,8 +41,7 @@ void KeepInRange(const SuggestInput& in, const std::vector<Anchor>& anchors,
 }
 
 bool AllInRange(const SuggestInput& in) {
-  if (!AllInRange(in, in.class_anchors) || !AllInRange(in, in.attribute_anchors) ||
-      !AllInRange(in, in.decided_classes) || !AllInRange(in, in.decided_attributes)) {
+  if (!AllInRange(in, in.class_anchors) || !AllInRange(in, in.attribute_anchors)) {
     return false;
   }
   for (size_t s : in.class_items) {
@@ -61,8 +60,6 @@ SuggestInput WithoutStrays(const SuggestInput& in) {
   out.target = in.target;
   KeepInRange(in, in.class_anchors, out.class_anchors);
   KeepInRange(in, in.attribute_anchors, out.attribute_anchors);
-  KeepInRange(in, in.decided_classes, out.decided_classes);
-  KeepInRange(in, in.decided_attributes, out.decided_attributes);
   const bool rows = in.class_item_rows.size() == in.class_items.size();
   for (size_t i = 0; i < in.class_items.size(); ++i) {
     if (in.class_items[i] >= in.source.size()) continue;

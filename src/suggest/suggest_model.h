@@ -66,12 +66,6 @@ struct SuggestInput {
   // it and the target lacks, most often mistyped ("did you mean").
   std::vector<std::string> class_item_rows;
   std::vector<AttributeItem> attribute_items;
-  // Targets a reviewer decided for some of the items (a decisions file).
-  // They teach as the table's rows do, the renames and where the
-  // neighbours map, but take nothing from other items: a decision is
-  // placed first on its own item after the match.
-  std::vector<ClassAnchor> decided_classes;
-  std::vector<AttributeAnchor> decided_attributes;
 };
 
 // The signals, one bit each, so that a candidate says which of them agreed

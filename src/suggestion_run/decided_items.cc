@@ -191,10 +191,3 @@ void ApplyAttributeDecision(const Decision& d, size_t top, AttributeSuggestion& 
       top);
   AcceptDecided(s);
 }
-
-void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& output) {
-  for (size_t i = 0; i < output.classes.size() && i < decided.classes.size(); ++i)
-    ApplyClassDecision(decided.classes[i], top, output.classes[i]);
-  for (size_t i = 0; i < output.attributes.size() && i < decided.attributes.size(); ++i)
-    ApplyAttributeDecision(decided.attributes[i], top, output.attributes[i]);
-}

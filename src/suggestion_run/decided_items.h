@@ -53,11 +53,9 @@ struct DecidedItems {
 
 DecidedItems JudgeDecisions(const DecisionsFile& file, const SuggestWork& work);
 
-// The decided targets become the items' accepted candidates (first, with
-// the decision's evidence; where the matcher did not rank a decided target
-// it comes with no score of its own), and a No Mapping decision is marked.
-void ApplyDecisions(const DecidedItems& decided, size_t top, SuggestOutput& output);
-// The same for one item.
+// An item's decided target becomes its accepted candidate (first, with the
+// decision's evidence; where the matcher did not rank a decided target it
+// comes with no score of its own), and a No Mapping decision is marked.
 void ApplyClassDecision(const Decision& decision, size_t top, ClassSuggestion& suggestion);
 void ApplyAttributeDecision(const Decision& decision, size_t top, AttributeSuggestion& suggestion);
 

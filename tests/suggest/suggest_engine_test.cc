@@ -135,41 +135,6 @@ TEST(SuggestSignals, TheParentsMappingDecidesBetweenEqualLabels) {
   EXPECT_NE(out.classes[0].candidates[0].evidence & kSignalHierarchy, 0u);
   const std::vector<double> without = run.Scores(kSignalHierarchy);
   EXPECT_DOUBLE_EQ(without.at(0), without.at(1));
-  // A reviewer's decision for the parent, itself an item that names alone
-  // place nowhere, teaches as a row does.
-  run.input.source[0] = Class("Group 7", "G7");
-  run.input.source[1] = Class("Impeller", "I", "G7");
-  run.input.class_anchors.clear();
-  run.input.class_items = {0, 1};
-  const SuggestOutput open = Suggest(run.input, run.options);
-  ASSERT_GE(open.classes[1].candidates.size(), 2u);
-  EXPECT_DOUBLE_EQ(open.classes[1].candidates[0].score, open.classes[1].candidates[1].score);
-  run.input.decided_classes = {{0, 1}};
-  const SuggestOutput decided = Suggest(run.input, run.options);
-  EXPECT_EQ(decided.classes[1].candidates.at(0).target, 3u);
-  EXPECT_NE(decided.classes[1].candidates[0].evidence & kSignalHierarchy, 0u);
-}
-
-// A decided target is taken from every other item, however well that item
-// reads as it, and never from the item decided.
-TEST(SuggestSignals, ADecidedTargetIsTakenFromOtherItems) {
-  MatchRun run;
-  run.input.source = {Class("Pump Housing", "A"), Class("Pump Casing", "B")};
-  run.input.target = {Class("Pump Casing", "T0"), Class("Pump Housing", "T1")};
-  run.input.class_items = {0, 1};
-  auto candidate = [](const SuggestOutput& out, size_t item, size_t target) {
-    for (const ClassCandidate& c : out.classes[item].candidates)
-      if (c.target == target) return c;
-    return ClassCandidate{};
-  };
-  run.input.decided_classes = {{0, 0}};  // a reviewer sent Pump Housing to Pump Casing
-  const SuggestOutput out = Suggest(run.input, run.options);
-  EXPECT_EQ(candidate(out, 0, 0).evidence & kSignalAssignment, 0u);
-  EXPECT_EQ(candidate(out, 0, 0).taken_by, kTakenByNone);
-  EXPECT_NE(candidate(out, 1, 0).evidence & kSignalAssignment, 0u);
-  EXPECT_EQ(candidate(out, 1, 0).taken_by, 0);
-  run.input.decided_classes.clear();  // undecided, the item of that very name takes it
-  EXPECT_EQ(candidate(Suggest(run.input, run.options), 0, 0).taken_by, 1);
 }
 
 // A target rows already take is demoted, less so the more rows share it:

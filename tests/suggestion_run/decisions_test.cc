@@ -3,11 +3,14 @@
 // still needs a target and the target is there, otherwise said why not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "suggest/name_store.h"
+#include "suggest/suggest_session.h"
 #include "suggestion_run/decided_items.h"
+#include "suggestion_run/decision_effects.h"
 #include "suggestion_run/decisions_file.h"
 
 namespace {
@@ -133,23 +136,53 @@ TEST(DecidedItems, CarriesWhatTheRunStillAsksAndSaysWhyOfTheRest) {
                    }));
   EXPECT_EQ(decided.Carried(), 2u);
 
-  // The decided targets come first and accepted; one the matcher did not
+  // The decided target comes first and accepted; one the matcher did not
   // rank comes with no score of its own, and the list keeps its length.
-  SuggestOutput output;
-  output.classes = {{0, {{1, 0.8, kSignalLabel}, {0, 0.6, kSignalLabel}}, true}};
-  output.attributes = {{{0, 0}, {{0, 0, 0.4, kSignalLabel}}, false}};
-  ApplyDecisions(decided, 2, output);
-  ASSERT_EQ(output.classes[0].candidates.size(), 2u);
-  EXPECT_EQ(output.classes[0].candidates[0].target, 0u);
-  EXPECT_EQ(output.classes[0].candidates[0].score, 0.6);
-  EXPECT_EQ(output.classes[0].candidates[0].evidence, kSignalLabel | kMarkDecided);
-  EXPECT_TRUE(output.attributes[0].accepted);
-  EXPECT_EQ(output.attributes[0].candidates[0].evidence, kSignalLabel | kMarkDecided);
+  ClassSuggestion pump{0, {{1, 0.8, kSignalLabel}, {0, 0.6, kSignalLabel}}, true};
+  ApplyClassDecision(decided.classes[0], 2, pump);
+  ASSERT_EQ(pump.candidates.size(), 2u);
+  EXPECT_EQ(pump.candidates[0].target, 0u);
+  EXPECT_EQ(pump.candidates[0].score, 0.6);
+  EXPECT_EQ(pump.candidates[0].evidence, kSignalLabel | kMarkDecided);
+  AttributeSuggestion speed{{0, 0}, {{0, 0, 0.4, kSignalLabel}}, false};
+  ApplyAttributeDecision(decided.attributes[0], 2, speed);
+  EXPECT_TRUE(speed.accepted);
+  EXPECT_EQ(speed.candidates[0].evidence, kSignalLabel | kMarkDecided);
 
   const DecisionsFile none = ParseDecisions(File(R"({"class":"PMP","no_mapping":true})"));
-  ApplyDecisions(JudgeDecisions(none, work), 2, output);
-  EXPECT_TRUE(output.classes[0].no_mapping);
-  EXPECT_FALSE(output.classes[0].accepted);
+  ApplyClassDecision(JudgeDecisions(none, work).classes[0], 2, pump);
+  EXPECT_TRUE(pump.no_mapping);
+  EXPECT_FALSE(pump.accepted);
+}
+
+// A decided target is taken from every other item that ranks it, however
+// well that item reads as it, and given back when the decision is taken
+// back.
+TEST(DecisionEffects, ADecidedTargetIsTakenFromOtherItems) {
+  SuggestInput input;
+  input.source = {Class("Pump Housing", "A"), Class("Pump Casing", "B")};
+  input.target = {Class("Pump Casing", "T0"), Class("Pump Housing", "T1")};
+  input.class_items = {0, 1};
+  const SuggestSession session(input, SuggestOptions{});
+  DecisionEffects effects(session);
+  ASSERT_EQ(effects.ClassView(1).candidates.at(0).target, 0u);
+  ASSERT_TRUE(effects.ClassView(1).accepted);
+  Decision casing;  // a reviewer sends Pump Housing to Pump Casing
+  casing.entry = 0;
+  casing.target_class = 0;
+  effects.Set({{true, 0, casing}});
+  EXPECT_EQ(effects.ClassView(0).candidates.at(0).target, 0u);
+  EXPECT_TRUE(effects.ClassView(0).accepted);
+  const ClassSuggestion other = effects.ClassView(1);
+  const auto taken = std::find_if(other.candidates.begin(), other.candidates.end(),
+                                  [](const ClassCandidate& c) { return c.target == 0; });
+  ASSERT_NE(taken, other.candidates.end());
+  EXPECT_NE(taken->evidence & kSignalAssignment, 0u);
+  EXPECT_EQ(taken->taken_by, 0);
+  EXPECT_FALSE(other.accepted);
+  effects.Set({{true, 0, Decision{}}});  // taken back
+  EXPECT_EQ(effects.ClassView(1).candidates.at(0).target, 0u);
+  EXPECT_TRUE(effects.ClassView(1).accepted);
 }
 
 }  // namespace
