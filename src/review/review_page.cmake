@@ -7,7 +7,7 @@ set(ZOR_REVIEW_HEADER ${CMAKE_CURRENT_BINARY_DIR}/generated/review/review_page_d
 set(ZOR_REVIEW_SCRIPT_FILES
     ${CMAKE_CURRENT_SOURCE_DIR}/explore/page/page_dom.js
     ${ZOR_REVIEW_DIR}/page/review_lines.js ${ZOR_REVIEW_DIR}/page/review_items.js
-    ${ZOR_REVIEW_DIR}/page/review_api.js ${ZOR_REVIEW_DIR}/page/review_keys.js
+    ${ZOR_REVIEW_DIR}/page/review_api.js ${CMAKE_CURRENT_SOURCE_DIR}/explore/page/key_legend.js
     ${ZOR_REVIEW_DIR}/page/review_panel.js ${ZOR_REVIEW_DIR}/page/review_apply.js
     ${ZOR_REVIEW_DIR}/page/review_page.js)
 string(JOIN "," ZOR_REVIEW_SCRIPT_LIST ${ZOR_REVIEW_SCRIPT_FILES})

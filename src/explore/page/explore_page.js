@@ -513,13 +513,22 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
 
     // ---- Keys and wiring ----------------------------------------------------------
 
+    // The keys this page answers to (wire, reviewKeys, and review_view.js's
+    // keyBox), shown by "Keys" or "?": a key added there belongs here.
+    const keyLegend = ZorKeyLegend.legendOf([
+      ZorKeyLegend.LIST,
+      ['Reviewing an open class (no text box focused)', ZorKeyLegend.REVIEW],
+      ZorKeyLegend.TARGET_BOX,
+      ZorKeyLegend.ANYWHERE,
+    ]);
+
     function reviewKeys(event) {
       const target = event.target;
       if (event.ctrlKey || event.metaKey || event.altKey) return;
       if (target instanceof HTMLElement && target.closest('input, select, textarea')) return;
       if (event.key === '?') {
         event.preventDefault();
-        return ZorKeyLegend.toggle();
+        return keyLegend.toggle();
       }
       if (focusedItem() === null) return;
       const keys = {
@@ -564,7 +573,7 @@ const ZorExplorePage = ((dom, model, decisionsModel, decisionsFile, exportRows, 
       dom.byId('search').addEventListener('input', (event) => page.actions.setQuery(event.target.value));
       dom.byId('group').addEventListener('change', (event) => page.actions.setGrouped(event.target.checked));
       dom.byId('reset').addEventListener('click', () => page.actions.resetFilters());
-      dom.byId('keys').addEventListener('click', () => ZorKeyLegend.toggle());
+      dom.byId('keys').addEventListener('click', () => keyLegend.toggle());
       document.addEventListener('keydown', reviewKeys);
       document.addEventListener('DOMContentLoaded', () => {
         // The review controls come with the block; a search typed while the

@@ -325,13 +325,23 @@ const ZorReviewPage = ((dom, api, lines, items, panel, apply) => {
 
   // ---- Keys, wiring and the look for a new reading -----------------------------------------
 
+  // The keys the review answers to (wire, reviewKeys, and review_panel.js's
+  // keyBox), shown by "Keys" or "?": a key added there belongs here.
+  const keyLegend = ZorKeyLegend.legendOf([
+    ZorKeyLegend.LIST,
+    ['Reviewing the open class (no text box focused)',
+      [...ZorKeyLegend.REVIEW, ['z', 'take the last decision back']]],
+    ZorKeyLegend.TARGET_BOX,
+    ZorKeyLegend.ANYWHERE,
+  ]);
+
   function reviewKeys(event) {
     const target = event.target;
     if (event.ctrlKey || event.metaKey || event.altKey || page.stopped) return;
     if (target instanceof HTMLElement && target.closest('input, select, textarea')) return;
     if (event.key === '?') {
       event.preventDefault();
-      ZorReviewKeys.toggle();
+      keyLegend.toggle();
       return;
     }
     if (event.key === 'z') {
@@ -395,7 +405,7 @@ const ZorReviewPage = ((dom, api, lines, items, panel, apply) => {
     byId('undo').addEventListener('click', () => actions.undo());
     byId('apply').addEventListener('click', () => actions.openApply());
     byId('apply-undo').addEventListener('click', () => actions.undoApply());
-    byId('keys').addEventListener('click', () => ZorReviewKeys.toggle());
+    byId('keys').addEventListener('click', () => keyLegend.toggle());
     byId('quit').addEventListener('click', () => actions.quit());
     document.addEventListener('keydown', reviewKeys);
   }
