@@ -64,7 +64,10 @@ void CheckJudged(const DecisionsFile& file) {
   SuggestOutput output;
   output.classes = {{0, {{1, 0.5, kSignalLabel}}, false}};
   output.attributes = {{{0, 0}, {}, false}};
-  ApplyDecisions(decided, 5, output);
+  for (size_t i = 0; i < decided.classes.size(); ++i)
+    ApplyClassDecision(decided.classes[i], 5, output.classes[i]);
+  for (size_t i = 0; i < decided.attributes.size(); ++i)
+    ApplyAttributeDecision(decided.attributes[i], 5, output.attributes[i]);
   for (size_t i = 0; i < decided.classes.size(); ++i) {
     const Decision& d = decided.classes[i];
     const ClassSuggestion& s = output.classes[i];

@@ -4,8 +4,11 @@
 # configured without the tests and the benchmark generator (the tests need
 # both), as an earlier command or a hand-made configure may leave it, and
 # checks that scripts/run-tests.sh still runs the whole suite.
-# The whole suite is what ctest lists in a scratch build of its own (Debug,
-# the quickest to compile), so the count does not depend on what build/ holds.
+# The whole suite is what ctest lists in a build other than build/, so the
+# count does not depend on what build/ holds: the test build named as the
+# argument (CI names the sanitizer build it has just made of the same
+# checkout), or else a scratch build of its own (Debug, the quickest).
+#   scripts/check-setup-order.sh [TEST-BUILD-DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -25,13 +28,19 @@ fi
 # How many tests the last ctest run in a log ran.
 tests_run() { sed -n 's/^.* tests failed out of \([0-9][0-9]*\)$/\1/p' "$1" | tail -n 1; }
 
-echo "== the whole suite, listed in a scratch build"
-cmake -S . -B "$work/build" -DCMAKE_BUILD_TYPE=Debug -DZOR_BUILD_TESTS=ON -DZOR_BUILD_BENCH=ON \
-  >/dev/null
-cmake --build "$work/build" --parallel 2 --target unit_tests e2e_tests >/dev/null
-suite=$(ctest --test-dir "$work/build" -N | sed -n 's/^Total Tests: \([0-9][0-9]*\)$/\1/p')
+listing=${1:-}
+if [ -z "$listing" ]; then
+  echo "== the whole suite, listed in a scratch build"
+  listing=$work/build
+  cmake -S . -B "$listing" -DCMAKE_BUILD_TYPE=Debug -DZOR_BUILD_TESTS=ON -DZOR_BUILD_BENCH=ON \
+    >/dev/null
+  cmake --build "$listing" --parallel 2 --target unit_tests e2e_tests >/dev/null
+else
+  echo "== the whole suite, listed in $listing"
+fi
+suite=$(ctest --test-dir "$listing" -N | sed -n 's/^Total Tests: \([0-9][0-9]*\)$/\1/p')
 echo "the suite has ${suite:-no} tests"
-[ "${suite:-0}" -gt 0 ] || { echo "the scratch build lists no test"; exit 1; }
+[ "${suite:-0}" -gt 0 ] || { echo "$listing lists no test"; exit 1; }
 
 check_count() {  # check_count <what> <log>
   local ran
