@@ -1,7 +1,8 @@
 # Compiles the explorer page's template files into the zorvez library (see
-# embed_template.cmake); editing one of them rebuilds the header.
+# cmake/embed_page.cmake); editing one of them rebuilds the header.
 set(ZOR_EXPLORE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/explore)
 set(ZOR_EXPLORE_HEADER ${CMAKE_CURRENT_BINARY_DIR}/generated/explore/explore_template_data.h)
+set(ZOR_EMBED_PAGE ${PROJECT_SOURCE_DIR}/cmake/embed_page.cmake)
 # The page's script, in the order it runs: the review's logic (which Node's
 # tests load as it is), then the view, then the page that starts it all.
 set(ZOR_EXPLORE_SCRIPT_PARTS
@@ -9,12 +10,14 @@ set(ZOR_EXPLORE_SCRIPT_PARTS
     page_dom.js key_legend.js list_view.js detail_view.js review_view.js explore_page.js)
 list(TRANSFORM ZOR_EXPLORE_SCRIPT_PARTS PREPEND ${ZOR_EXPLORE_DIR}/page/
      OUTPUT_VARIABLE ZOR_EXPLORE_SCRIPT_FILES)
-string(JOIN "," ZOR_EXPLORE_SCRIPT_LIST ${ZOR_EXPLORE_SCRIPT_PARTS})
+string(JOIN "," ZOR_EXPLORE_SCRIPT_LIST ${ZOR_EXPLORE_SCRIPT_FILES})
 add_custom_command(
   OUTPUT ${ZOR_EXPLORE_HEADER}
-  COMMAND ${CMAKE_COMMAND} -DTEMPLATE_DIR=${ZOR_EXPLORE_DIR} -DSCRIPT_PARTS=${ZOR_EXPLORE_SCRIPT_LIST}
-          -DOUTPUT=${ZOR_EXPLORE_HEADER} -P ${ZOR_EXPLORE_DIR}/embed_template.cmake
-  DEPENDS ${ZOR_EXPLORE_DIR}/embed_template.cmake ${ZOR_EXPLORE_DIR}/explore_page.html
+  COMMAND ${CMAKE_COMMAND} -DHTML=${ZOR_EXPLORE_DIR}/explore_page.html
+          -DCSS=${ZOR_EXPLORE_DIR}/explore_page.css -DSCRIPT_FILES=${ZOR_EXPLORE_SCRIPT_LIST}
+          -DMARKERS=@CSP@,@STYLE@,@INDEX@,@SCRIPT@,@CHUNKS@ -DNAMESPACE=explore_template_data
+          -DGUARD=ZOR_EXPLORE_TEMPLATE_DATA_H_ -DOUTPUT=${ZOR_EXPLORE_HEADER} -P ${ZOR_EMBED_PAGE}
+  DEPENDS ${ZOR_EMBED_PAGE} ${ZOR_EXPLORE_DIR}/explore_page.html
           ${ZOR_EXPLORE_DIR}/explore_page.css ${ZOR_EXPLORE_SCRIPT_FILES}
   COMMENT "Embedding the explorer page template"
   VERBATIM)
