@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "explore/script_safe_json.h"
+#include "suggestion_run/row_plan.h"
 
 namespace {
 
@@ -83,7 +84,9 @@ std::string TargetClassFacts(const TargetClassRow& row, const RowDomains& domain
                        " and no row can tell them apart: give one of them another key in the "
                        "target");
   }
-  if (row.looked_up != row.key) facts.Add("l", row.looked_up);
+  if (row.looked_up != row.key) {
+    facts.Add("r", OutOfReachNote(row.key, kNoteBlank, row.looked_up, row.parent_key, kNoteBlank));
+  }
   return facts.Done();
 }
 

@@ -14,11 +14,14 @@
 //   a target class: t "NAME,PARENT," as rows name it where that is not
 //     "KEY,PARENT_KEY,"; d the domain column the table gives its row parent;
 //     n why no row can name it; w why no row can tell it from another class
-//     of its key; l the class that the lookup of an attribute row naming it
-//     finds, where that is another (its attributes are then within reach
-//     only of a class row naming it);
+//     of its key; r, where the lookup of an attribute row naming it finds
+//     another class (its attributes are then within reach only of a class
+//     row naming it), why an attribute row cannot reach it, with two blanks
+//     (kNoteBlank) for the attribute's key and its class's target;
 //   a target attribute key: its spelling where it differs, or why no row
 //     can hold it.
+// Beside them the block carries the words for an attribute whose class has
+// no target yet ("classFirst").
 #ifndef ZOR_EXPLORE_ROW_FACTS_H_
 #define ZOR_EXPLORE_ROW_FACTS_H_
 
@@ -50,6 +53,10 @@ struct TargetClassRow {
   std::string_view looked_up;  // the first class under its parent: the lookup finds it
 };
 std::string TargetClassFacts(const TargetClassRow& row, const RowDomains& domains);
+
+// A blank in a note that the page fills with a name: a character no name
+// read from XML can hold.
+inline constexpr std::string_view kNoteBlank = "\x01";
 
 // A target attribute key's spelling in a row, or empty where it is spelled
 // as it is; and why no row can hold it, or empty.

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "explore/script_safe_json.h"
+#include "suggestion_run/row_plan.h"
 
 namespace {
 
@@ -375,6 +376,8 @@ void SuggestionBlock::Write(std::ostream& out) const {
   WriteItems(out);
   text.clear();
   AppendKeyFacts(text);
+  text += ",\"classFirst\":";
+  AppendScriptSafeString(text, FateWords(RowFate::kClassNotPlaced));
   text += ",\"reasons\":" + ScriptSafeJson(reasons_.Names());
   text += ",\"targets\":";
   target_.AppendClasses(text, domains_);

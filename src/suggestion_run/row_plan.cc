@@ -261,14 +261,10 @@ class Planner {
     if (best.target_class != proposed.named) {
       if (!LookupFinds(best.target_class)) {
         const SuggestClass& first = work_.input.target[first_with_parent_.at(holder.parent_key)];
-        return Set(
-            fate, RowFate::kOutOfReach,
-            {0, said,
-             holder.key.str() + "." + key + " is out of any row's reach: a row naming " +
-                 holder.key.str() + " is looked up in " + first.key.str() +
-                 ", the first class under " + holder.parent_key.str() +
-                 "; map it by hand, or give " + work_.input.target[proposed.named].key.str() +
-                 " the attribute in the target"});
+        return Set(fate, RowFate::kOutOfReach,
+                   {0, said,
+                    OutOfReachNote(holder.key.str(), key, first.key.str(), holder.parent_key.str(),
+                                   work_.input.target[proposed.named].key.str())});
       }
       proposed.named = best.target_class;
     }
@@ -493,6 +489,16 @@ std::string_view FateCode(RowFate fate) {
       return "in_table";
   }
   return "";
+}
+
+std::string OutOfReachNote(std::string_view holder, std::string_view key,
+                           std::string_view looked_up, std::string_view parent,
+                           std::string_view class_target) {
+  std::string note(holder);
+  note.append(".").append(key).append(" is out of any row's reach: a row naming ").append(holder);
+  note.append(" is looked up in ").append(looked_up).append(", the first class under ");
+  note.append(parent).append("; map it by hand, or give ").append(class_target);
+  return note.append(" the attribute in the target");
 }
 
 std::string_view FateWords(RowFate fate) {

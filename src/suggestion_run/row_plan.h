@@ -37,6 +37,13 @@ std::string_view FateCode(RowFate fate);
 // In words, for people: "the table's row says otherwise", ...
 std::string_view FateWords(RowFate fate);
 
+// Why a row cannot reach `holder`.`key`: a row naming `holder` is looked up
+// in `looked_up`, the first class under `parent`; what to do names the
+// attribute's class's target, `class_target`.
+std::string OutOfReachNote(std::string_view holder, std::string_view key,
+                           std::string_view looked_up, std::string_view parent,
+                           std::string_view class_target);
+
 // The domains the table's class rows give (see ClassRowDomain).
 using TableDomainMaps = RowDomains;
 TableDomainMaps ReadTableDomains(const std::string& table_text);

@@ -74,7 +74,10 @@ TEST(RowFacts, NoMappingAttributesKeysAndReach) {
 
   const std::pair<TargetClassRow, json> targets[] = {
       {{"Y", "Valve", "Y", "Valve", false, "Y"}, json::parse(R"({"d":"EQT,"})")},
-      {{"Y", "Valve", "Y", "Valve", false, "Gate"}, json::parse(R"({"d":"EQT,","l":"Gate"})")},
+      {{"Y", "Valve", "Y", "Valve", false, "Gate"},
+       json::parse(R"({"d":"EQT,","r":"Y.\u0001 is out of any row's reach: a row naming Y is )"
+                   R"(looked up in Gate, the first class under Valve; map it by hand, or give )"
+                   R"(\u0001 the attribute in the target"})")},
       {{"R&D", "E", "R&D", "E", true, "R&D"},
        json::parse(R"({"t":"R&amp;D,E,","w":"the target has two classes of key R&D and no row can )"
                    R"(tell them apart: give one of them another key in the target"})")},

@@ -46,7 +46,7 @@ const CASES = [
   ['handWritten', 'an attribute of a class with no target; No Mapping for an attribute', [
     ['STR', MESH, { c: 'YStrainer', k: 'MeshSize' }], ['PMP', MOTOR, { none: true }]],
   ['Pump,Equipment,Motor Power,No Mapping,'],
-  ['Strainer: Mesh Size: its class has no target yet: decide the class first']],
+  ['Strainer: Mesh Size: the class has no target yet (decide the class first)']],
   ['handWritten', 'an attribute of a class the lookup does not find', [
     ['STR', undefined, { k: 'GateValve' }], ['STR', MESH, { c: 'YStrainer', k: 'MeshSize' }]],
   ['Strainer,Pipe Fitting,*,GateValve,Valve,*,EQT,'],

@@ -20,6 +20,8 @@ const ZorExportRows = ((model, decisionsModel) => {
   const headOf = (item) => factsOf(item, S_ROWS).h ?? item[S_ROW_NAME] + ',' + item[S_ROW_PARENT] + ',';
   const tailOf = (target) => factsOf(target, T_ROWS).t ?? target[0] + ',' + target[2] + ',';
   const unknownClass = (key) => key + ' names a class this page does not know: decide it again';
+  // A note of the row plan's with its blanks (U+0001) filled in order.
+  const filled = (note, ...names) => note.split('\u0001').reduce((text, part, i) => text + names[i - 1] + part);
 
   // The row a class decision gives ({row}, without its line end), or why
   // none can be written ({note}).
@@ -42,16 +44,13 @@ const ZorExportRows = ((model, decisionsModel) => {
     const head = headOf(item) + (own.l ?? part[A_LABEL]) + ',';
     const nameNote = facts.n ?? own.n;
     if (decision.none) return nameNote === undefined ? { row: head + NO_MAPPING + ',' } : { note: nameNote };
-    if (target === '') return { note: 'its class has no target yet: decide the class first' };
+    if (target === '') return { note: review.block.classFirst };
     const holder = review.targets.get(decision.c);
     const named = decision.c + '.' + decision.k;
     if (holder === undefined) return { note: unknownClass(named) };
     const rows = factsOf(holder, T_ROWS);
     if (rows.w !== undefined) return { note: rows.w };
-    if (decision.c !== target && rows.l !== undefined) {
-      return { note: named + " is out of any row's reach: a row naming " + decision.c + ' is looked up in ' + rows.l +
-        ', the first class under ' + holder[2] + '; map it by hand, or give ' + target + ' the attribute in the target' };
-    }
+    if (decision.c !== target && rows.r !== undefined) return { note: filled(rows.r, decision.k, target) };
     const note = nameNote ?? rows.n ?? ownValue(review.block.keyNotes, decision.k);
     if (note !== undefined) return { note };
     return { row: head + tailOf(holder) + (ownValue(review.block.rowKeys, decision.k) ?? decision.k) + ',' };
