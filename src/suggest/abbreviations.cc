@@ -95,7 +95,7 @@ void CollectRuns(const std::vector<std::string_view>& names, const std::set<std:
 
 void LinkAbbreviations(const std::vector<std::string_view>& source,
                        const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
-                       double strength, WordLinks& links) {
+                       double strength, const std::vector<WordLinks*>& links) {
   Side from, to;
   CollectAbbreviations(source, from);
   CollectAbbreviations(target, to);
@@ -107,7 +107,8 @@ void LinkAbbreviations(const std::vector<std::string_view>& source,
     if (word == WordVocabulary::kUnknown || runs == to.runs.end()) continue;
     const std::vector<std::vector<uint32_t>> expansions = Expansions(runs->second);
     for (const std::vector<uint32_t>& run : expansions) {
-      links.AddPhrase({{word}, run, Shared(strength, expansions.size()), kSignalAbbreviation});
+      for (WordLinks* set : links)
+        set->AddPhrase({{word}, run, Shared(strength, expansions.size()), kSignalAbbreviation});
     }
   }
   for (const std::string& abbreviation : to.abbreviations) {
@@ -116,7 +117,8 @@ void LinkAbbreviations(const std::vector<std::string_view>& source,
     if (word == WordVocabulary::kUnknown || runs == from.runs.end()) continue;
     const std::vector<std::vector<uint32_t>> expansions = Expansions(runs->second);
     for (const std::vector<uint32_t>& run : expansions) {
-      links.AddPhrase({run, {word}, Shared(strength, expansions.size()), kSignalAbbreviation});
+      for (WordLinks* set : links)
+        set->AddPhrase({run, {word}, Shared(strength, expansions.size()), kSignalAbbreviation});
     }
   }
 }

@@ -13,9 +13,9 @@
 #include "suggest/word_links.h"
 
 // `source` and `target`: every name of each side (class and attribute
-// labels and keys), repeats allowed.
+// labels and keys), repeats allowed; every link goes into each of `links`.
 void LinkAbbreviations(const std::vector<std::string_view>& source,
                        const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
-                       double strength, WordLinks& links);
+                       double strength, const std::vector<WordLinks*>& links);
 
 #endif  // ZOR_SUGGEST_ABBREVIATIONS_H_

@@ -278,16 +278,12 @@ MatchContext::MatchContext(const SuggestInput& in, const SuggestOptions& opts)
   const std::vector<std::string_view> source_labels = LabelsOf(in.source),
                                       target_labels = LabelsOf(in.target);
   if (Uses(kSignalAbbreviation)) {
-    for (WordLinks* links : {&class_links, &attribute_links}) {
-      LinkAbbreviations(source_labels, target_labels, vocabulary,
-                        weights.names.abbreviation_strength, *links);
-    }
+    LinkAbbreviations(source_labels, target_labels, vocabulary, weights.names.abbreviation_strength,
+                      {&class_links, &attribute_links});
   }
   if (Uses(kSignalNumbers)) {
-    for (WordLinks* links : {&class_links, &attribute_links}) {
-      LinkNumbers(source_labels, target_labels, vocabulary, weights.names.abbreviation_strength,
-                  *links);
-    }
+    LinkNumbers(source_labels, target_labels, vocabulary, weights.names.abbreviation_strength,
+                {&class_links, &attribute_links});
   }
   if (opts.lexicon != nullptr && (Uses(kSignalLexicon) || Uses(kSignalSynonyms))) {
     LinkLexicon(*opts.lexicon, source_labels, target_labels, vocabulary,

@@ -83,7 +83,8 @@ NumberedNames NamesByNumber(const std::vector<std::string_view>& names) {
 // Links each word of `from` names to the initial that `to` names glue to
 // the same numbers, where several numbers agree.
 void LinkSeries(const std::vector<std::string_view>& from, const std::vector<std::string_view>& to,
-                bool from_source, WordVocabulary& vocabulary, double strength, WordLinks& links) {
+                bool from_source, WordVocabulary& vocabulary, double strength,
+                const std::vector<WordLinks*>& links) {
   std::map<char, std::set<std::string>> glued;  // initial, the numbers it is glued to
   std::unordered_set<std::string_view> seen;
   for (std::string_view name : to) {
@@ -109,10 +110,9 @@ void LinkSeries(const std::vector<std::string_view>& from, const std::vector<std
     const uint32_t word = vocabulary.Known(pair.first);
     const uint32_t initial = vocabulary.Known(std::string(1, pair.second));
     if (word == WordVocabulary::kUnknown || initial == WordVocabulary::kUnknown) continue;
-    if (from_source) {
-      links.Add(word, initial, strength, kSignalAbbreviation);
-    } else {
-      links.Add(initial, word, strength, kSignalAbbreviation);
+    for (WordLinks* set : links) {
+      set->Add(from_source ? word : initial, from_source ? initial : word, strength,
+               kSignalAbbreviation);
     }
   }
 }
@@ -139,7 +139,8 @@ Writings CollectWritings(const std::vector<std::string_view>& names) {
 }
 
 void LinkWritings(const Writings& from, const Writings& to, bool from_source,
-                  WordVocabulary& vocabulary, double strength, WordLinks& links) {
+                  WordVocabulary& vocabulary, double strength,
+                  const std::vector<WordLinks*>& links) {
   for (const auto& [value, words] : from.other) {
     auto digits = to.digits.find(value);
     if (digits == to.digits.end()) continue;
@@ -147,11 +148,8 @@ void LinkWritings(const Writings& from, const Writings& to, bool from_source,
       for (const std::string& number : digits->second) {
         const uint32_t a = vocabulary.Known(word), b = vocabulary.Known(number);
         if (a == WordVocabulary::kUnknown || b == WordVocabulary::kUnknown || a == b) continue;
-        if (from_source) {
-          links.Add(a, b, strength, kSignalSpelling);
-        } else {
-          links.Add(b, a, strength, kSignalSpelling);
-        }
+        for (WordLinks* set : links)
+          set->Add(from_source ? a : b, from_source ? b : a, strength, kSignalSpelling);
       }
     }
   }
@@ -175,7 +173,7 @@ int NumberValue(std::string_view folded, bool capitals) {
 
 void LinkNumbers(const std::vector<std::string_view>& source,
                  const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
-                 double strength, WordLinks& links) {
+                 double strength, const std::vector<WordLinks*>& links) {
   LinkSeries(source, target, true, vocabulary, strength, links);
   LinkSeries(target, source, false, vocabulary, strength, links);
   const Writings from = CollectWritings(source), to = CollectWritings(target);

@@ -13,10 +13,11 @@
 #include "suggest/name_profiles.h"
 #include "suggest/word_links.h"
 
-// `source` and `target`: the labels of each side, repeats allowed.
+// `source` and `target`: the labels of each side, repeats allowed; every
+// link goes into each of `links`.
 void LinkNumbers(const std::vector<std::string_view>& source,
                  const std::vector<std::string_view>& target, WordVocabulary& vocabulary,
-                 double strength, WordLinks& links);
+                 double strength, const std::vector<WordLinks*>& links);
 
 // The value of a number written in digits, in Roman capitals, in words or as
 // an ordinal word ("12", "XII", "twelve", "twelfth"), or -1.

@@ -87,7 +87,9 @@ bool IsTargetMissing(FindingKind kind) {
 // Turns each class's findings into anchors and items as the batches come.
 class SuggestWorkBuilder::ItemCollector : public FindingSink {
  public:
-  explicit ItemCollector(SuggestWork& work) : work_(work) {
+  // Without `attributes`, the dictionaries were read without them, and the
+  // attributes' findings are passed over.
+  ItemCollector(SuggestWork& work, bool attributes) : work_(work), attributes_(attributes) {
     for (size_t i = 0; i < work.input.target.size(); ++i) {
       target_by_key_.try_emplace(work.input.target[i].key.str(), i);
     }
@@ -112,7 +114,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
     }
     if (item != nullptr) {
       AddClassItem(source, *item);
-    } else if (work_.mapped_target[source] >= 0) {
+    } else if (attributes_ && work_.mapped_target[source] >= 0) {
       for (const Finding& finding : batch.findings) {
         if (finding.subject == FindingSubject::kAttribute) AttributeOfMappedClass(source, finding);
       }
@@ -225,6 +227,7 @@ class SuggestWorkBuilder::ItemCollector : public FindingSink {
   }
 
   SuggestWork& work_;
+  const bool attributes_;
   size_t next_ = 0;
   std::unordered_map<std::string, size_t> target_by_key_;
   std::deque<std::string> pool_;
@@ -239,7 +242,7 @@ SuggestWorkBuilder::~SuggestWorkBuilder() = default;
 void SuggestWorkBuilder::ReadDictionaries(MigrationXMLNode* source, MigrationXMLNode* target) {
   ReadSource(profile_, source, work_, attributes_);
   ReadTarget(profile_, target, work_, attributes_);
-  collector_ = std::make_unique<ItemCollector>(work_);
+  collector_ = std::make_unique<ItemCollector>(work_, attributes_);
 }
 
 void SuggestWorkBuilder::Accept(const ClassFindings& batch) {
