@@ -17,7 +17,7 @@
 // same pairs but gives the matcher none, for the comparison. --off switches
 // signals off by name (label,key,stems,weights,spelling,learned,hierarchy,
 // attributes,assignment,abbreviation,lexicon,synonyms,own,coverage,numbers, and the acceptance's
-// rules stemskept,claims,lead,held,home,suspect); --classes-only gives the
+// rules stemskept,claims,lead,held,home,burying); --classes-only gives the
 // matcher no attribute items; --read-only reads the cases and runs no matcher (the reading's own
 // peak memory);
 // --timing prints the matcher's time. --shortest-slip and --shortest-classical set the
@@ -423,7 +423,7 @@ uint32_t SignalNamed(const std::string& name) {
                                                            {"lead", kSignalLead},
                                                            {"held", kSignalHeld},
                                                            {"home", kSignalHome},
-                                                           {"suspect", kSignalSuspectRows}};
+                                                           {"burying", kSignalBuryingRows}};
   auto found = kSignals.find(name);
   return found == kSignals.end() ? 0 : found->second;
 }

@@ -1,7 +1,7 @@
 #include "cli/exact_label_hazards.h"
 
-#include "suggest/suspect_rows.h"
-#include "suggestion_run/suspect_row_notes.h"
+#include "suggest/burying_rows.h"
+#include "suggestion_run/burying_row_notes.h"
 
 ExactLabelHazards::ExactLabelHazards(const FindingRunOptions& run)
     : builder_(ProfileFor(run.v5v5, run.old_format), work_, false) {}
@@ -15,7 +15,7 @@ void ExactLabelHazards::Accept(const ClassFindings& batch) { builder_.Accept(bat
 Hazards ExactLabelHazards::Finish() {
   builder_.Finish();
   Hazards hazards;
-  for (SuspectRowWords& words : DescribeSuspectRows(work_, FindSuspectRows(work_.input))) {
+  for (BuryingRowWords& words : DescribeBuryingRows(work_, FindBuryingRows(work_.input))) {
     Hazard hazard{};
     hazard.code = HazardCode::kExactLabelTaken;
     hazard.severity = HazardSeverity::kWarning;

@@ -1,5 +1,5 @@
 // The class rows that take the exact label of a class no row maps
-// (suggest/suspect_rows.h), as hazards of the table for `check`. The rows
+// (suggest/burying_rows.h), as hazards of the table for `check`. The rows
 // and the classes that need a target are taken from the comparison's own
 // findings, as `suggest` takes them, and judged by the rule `suggest`
 // follows; only the classes' names are read, not their attributes.

@@ -8,10 +8,10 @@
 #include <unordered_map>
 
 #include "suggest/attribute_overlap.h"
+#include "suggest/burying_rows.h"
 #include "suggest/class_candidates.h"
 #include "suggest/global_assignment.h"
 #include "suggest/item_runs.h"
-#include "suggest/suspect_rows.h"
 #include "suggest/target_claims.h"
 
 namespace {
@@ -36,13 +36,12 @@ void Rank(Ranked& ranked) {
 // comes first: a candidate reached through rewritten, added or dropped
 // words (a synonym, a learned rename, a broader class) never outranks it.
 // Nor does a row of the table that maps another class onto it bury it
-// (suspect_rows.h). Whether the target is the one such candidate.
-bool OwnNameFirst(const ClassCandidateIndex& index, const std::vector<size_t>& suspected,
+// (burying_rows.h). Whether the target is the one such candidate.
+bool OwnNameFirst(const ClassCandidateIndex& index, const std::vector<size_t>& buried,
                   size_t source, std::vector<ClassCandidate>& candidates) {
   auto own = [&](const ClassCandidate& c) {
-    const bool unburied =
-        (c.evidence & kMarkTakenByRow) != 0 &&
-        std::find(suspected.begin(), suspected.end(), c.target) != suspected.end();
+    const bool unburied = (c.evidence & kMarkTakenByRow) != 0 &&
+                          std::find(buried.begin(), buried.end(), c.target) != buried.end();
     return ((c.evidence & kSignalAssignment) == 0 || unburied) &&
            index.ReadsAsOwn(source, c.target);
   };
@@ -176,15 +175,15 @@ ClassMatch AcceptFirstCandidates(const AcceptanceInputs& in, const ClassCandidat
   const MatchContext& context = in.context;
   const std::vector<size_t>& items = context.input.class_items;
   ClassMatch match;
-  // Per item, the targets it names exactly that a suspect row took.
-  std::vector<std::vector<size_t>> suspected(items.size());
-  if (context.Uses(kSignalOwnName) && context.Uses(kSignalSuspectRows))
-    match.suspect_rows = FindSuspectRows(context.input);
-  for (const SuspectRow& row : match.suspect_rows) suspected[row.item].push_back(row.target);
+  // Per item, the targets it names exactly that a burying row took.
+  std::vector<std::vector<size_t>> buried(items.size());
+  if (context.Uses(kSignalOwnName) && context.Uses(kSignalBuryingRows))
+    match.burying_rows = FindBuryingRows(context.input);
+  for (const BuryingRow& row : match.burying_rows) buried[row.item].push_back(row.target);
   for (size_t i = 0; i < items.size(); ++i) {
     ClassSuggestion suggestion{items[i], std::move(candidates[i]), false};
     const bool own = context.Uses(kSignalOwnName) &&
-                     OwnNameFirst(index, suspected[i], items[i], suggestion.candidates);
+                     OwnNameFirst(index, buried[i], items[i], suggestion.candidates);
     if (!suggestion.candidates.empty()) {
       suggestion.verdict = JudgeFirstCandidate(DescribeFirst(in, i, own, suggestion),
                                                context.weights.acceptance, context.options.signals);

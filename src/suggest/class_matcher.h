@@ -13,7 +13,7 @@
 struct ClassMatch {
   std::vector<ClassSuggestion> suggestions;  // one per class item, in their order
   std::vector<ClassImage> images;            // per source class: anchored or matched target
-  std::vector<SuspectRow> suspect_rows;
+  std::vector<BuryingRow> burying_rows;
 };
 
 ClassMatch MatchClasses(const MatchContext& context);

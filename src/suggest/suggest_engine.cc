@@ -109,7 +109,7 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   context.reset();
   output.attributes = SuggestAttributes(std::move(ranked), in.attribute_items, options);
   output.classes = std::move(match.suggestions);
-  output.suspect_rows = std::move(match.suspect_rows);
+  output.burying_rows = std::move(match.burying_rows);
   return output;
 }
 
@@ -131,7 +131,7 @@ SuggestSession::SuggestSession(const SuggestInput& input, const SuggestOptions& 
   if (!context_->lexicon_evidence->Empty()) output_.lexicon_evidence = context_->lexicon_evidence;
   output_.attributes = SuggestAttributes(std::move(ranked), input.attribute_items, options);
   output_.classes = std::move(match.suggestions);
-  output_.suspect_rows = std::move(match.suspect_rows);
+  output_.burying_rows = std::move(match.burying_rows);
 }
 
 SuggestSession::~SuggestSession() = default;

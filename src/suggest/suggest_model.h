@@ -116,10 +116,10 @@ enum Signal : uint32_t {
   kSignalLead = 1u << 22,
   kSignalHeld = 1u << 23,
   kSignalHome = 1u << 24,
-  kSignalSuspectRows = 1u << 25,
+  kSignalBuryingRows = 1u << 25,
 };
 inline constexpr uint32_t kAcceptanceRules =
-    kSignalStemsKept | kSignalClaims | kSignalLead | kSignalHeld | kSignalHome | kSignalSuspectRows;
+    kSignalStemsKept | kSignalClaims | kSignalLead | kSignalHeld | kSignalHome | kSignalBuryingRows;
 inline constexpr uint32_t kAllSignals = 0x7ff | kSignalAbbreviation | kSignalLexicon |
                                         kSignalSynonyms | kSignalOwnName | kSignalCoverage |
                                         kSignalNumbers | kAcceptanceRules;
@@ -185,7 +185,7 @@ struct AttributeSuggestion {
 
 // A row of the table that maps a class onto the target another class, which
 // needs a target, names exactly: the item keeps that target first.
-struct SuspectRow {
+struct BuryingRow {
   size_t item = 0;        // the class item that names the target
   size_t row_source = 0;  // the source class whose row takes it
   size_t target = 0;
@@ -193,7 +193,7 @@ struct SuspectRow {
 
 struct SuggestOutput {
   std::vector<ClassSuggestion> classes;  // in the order of the class items
-  std::vector<SuspectRow> suspect_rows;
+  std::vector<BuryingRow> burying_rows;
   std::vector<AttributeSuggestion> attributes;
   // The words behind lexicon and synonym evidence, for the report; null
   // when the lexicon related nothing.

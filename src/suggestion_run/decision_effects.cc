@@ -221,7 +221,7 @@ AttributeSuggestion DecisionEffects::AttributeView(size_t item) const {
 SuggestOutput DecisionEffects::AllViews() const {
   SuggestOutput all;
   all.lexicon_evidence = base_.lexicon_evidence;
-  all.suspect_rows = base_.suspect_rows;
+  all.burying_rows = base_.burying_rows;
   all.classes.reserve(classes_.size());
   for (size_t i = 0; i < classes_.size(); ++i) all.classes.push_back(ClassView(i));
   all.attributes.reserve(attributes_.size());

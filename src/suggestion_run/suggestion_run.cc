@@ -5,8 +5,8 @@
 #include "lexicon/lexicon.h"
 #include "suggest/suggest_engine.h"
 #include "suggest/suggest_session.h"
+#include "suggestion_run/burying_row_notes.h"
 #include "suggestion_run/decision_effects.h"
-#include "suggestion_run/suspect_row_notes.h"
 #include "suggestion_run/synonym_coverage.h"
 
 namespace {
@@ -81,10 +81,10 @@ void SayWhatCarried(const SuggestionRequest& request, const DecidedItems& decide
 
 // The rows that map a class onto another class's exact name: the first
 // few (all with --verbose).
-void SaySuspectRows(const SuggestionRequest& request, const SuggestionRun& run, CliStreams& io) {
+void SayBuryingRows(const SuggestionRequest& request, const SuggestionRun& run, CliStreams& io) {
   if (request.inputs.quiet) return;
   const std::vector<std::string> notes =
-      SuspectRowNotes(run.work, run.output.suspect_rows, request.inputs.mapping_path);
+      BuryingRowNotes(run.work, run.output.burying_rows, request.inputs.mapping_path);
   for (size_t i = 0; i < notes.size(); ++i) {
     if (!request.verbose && i == kFirstFew) {
       ReportError(io, request.command + ": and " + std::to_string(notes.size() - i) +
@@ -171,7 +171,7 @@ int RunSuggestions(const SuggestionRequest& request, CliStreams& io, SuggestionR
     return kExitTrouble;
   }
   SayWhatCarried(request, run.decided, io);
-  SaySuspectRows(request, run, io);
+  SayBuryingRows(request, run, io);
   // The rows are planned through a merge into the table as it stands, and
   // take their domains from the table's own rows.
   run.rows = PlanRows(run.work, run.output, std::move(table_text), request.inputs.mapping_path);

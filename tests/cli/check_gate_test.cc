@@ -164,14 +164,14 @@ TEST_F(Gate, AdoptNewMovedFixedRewrite) {
 TEST_F(Gate, ARowOntoTheExactLabelOfAnUnmappedClass) {
   ASSERT_EQ(Check({"--write-baseline", Baseline()}).status, 1);
   const std::string sump = "Sump,Equipment,*,No Mapping,,*,EQT,\n";
-  const std::string suspect = "Sump,Equipment,*,PipeStrainer,PipingComponent,*,EQT,\n";
+  const std::string burying_row = "Sump,Equipment,*,PipeStrainer,PipingComponent,*,EQT,\n";
   ASSERT_NE(table_.find(sump), std::string::npos);
-  const std::string taken = zor_test::ReplaceAll(table_, sump, suspect);
+  const std::string taken = zor_test::ReplaceAll(table_, sump, burying_row);
   Commit(taken);
   json run = Log(1);
   const size_t line =
-      static_cast<size_t>(
-          std::count(taken.begin(), taken.begin() + static_cast<long>(taken.find(suspect)), '\n')) +
+      static_cast<size_t>(std::count(
+          taken.begin(), taken.begin() + static_cast<long>(taken.find(burying_row)), '\n')) +
       1;
   // Appended, not "..." + std::to_string(...): one compiler warns of that wrongly.
   const std::string at = std::to_string(line);
@@ -188,7 +188,7 @@ TEST_F(Gate, ARowOntoTheExactLabelOfAnUnmappedClass) {
               "[exact_label_taken]");
   EXPECT_NE(text.out.find(said), std::string::npos) << text.out;
   ASSERT_EQ(Check({"--write-baseline", Baseline()}).status, 1);
-  Commit(suspect + zor_test::ReplaceAll(taken, suspect, ""));
+  Commit(burying_row + zor_test::ReplaceAll(taken, burying_row, ""));
   EXPECT_EQ(Log(0)["properties"]["baseline"]["new"], 0);
   Commit(taken + kStrainerRows);
   EXPECT_EQ(Results(Log(0), "absent").count(std::string("ZV411 absent table:").append(at)), 1u);

@@ -283,14 +283,14 @@ TEST(SuggestSignals, TheItemsOwnNameIsNeverOutrankedByARewrite) {
     EXPECT_EQ(toilet.Ranked().at(0), "T0");
   }
   // A row that takes the own name's target does not bury it: the row is
-  // said to be suspect.
+  // named as burying it.
   run.input.source.push_back(Class("Supply Temp", "SUT"));
   run.input.class_anchors.push_back({2, 2});
   EXPECT_EQ(run.Ranked().at(0), "T2");
   const SuggestOutput out = Suggest(run.input, run.options);
   EXPECT_TRUE(out.classes[0].accepted);
-  ASSERT_EQ(out.suspect_rows.size(), 1u);
-  EXPECT_EQ(out.suspect_rows[0].row_source, 2u);
+  ASSERT_EQ(out.burying_rows.size(), 1u);
+  EXPECT_EQ(out.burying_rows[0].row_source, 2u);
 }
 
 // Whether an item's first candidate is accepted, over the shapes renames
@@ -425,8 +425,8 @@ TEST(SuggestAcceptance, RenamesAreJudgedOnTheirEvidence) {
     EXPECT_EQ(run.input.target[item.candidates[0].target].label.str(), c.first);
     EXPECT_EQ(AcceptanceWords(item.verdict), AcceptanceWords(c.verdict));
     EXPECT_EQ(item.accepted, c.verdict == Acceptance::kAccepted);
-    // A row that took the item's exact label is said to be suspect.
-    EXPECT_EQ(out.suspect_rows.size(),
+    // A row that took the item's exact label is named as burying it.
+    EXPECT_EQ(out.burying_rows.size(),
               c.first == std::string(c.sources[0].name) ? c.rows.size() : 0);
   }
 }

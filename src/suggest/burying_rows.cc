@@ -1,4 +1,4 @@
-#include "suggest/suspect_rows.h"
+#include "suggest/burying_rows.h"
 
 #include <algorithm>
 #include <string>
@@ -26,9 +26,9 @@ bool ReadsAsOwn(const Compacts& a, const Compacts& b) {
 
 }  // namespace
 
-std::vector<SuspectRow> FindSuspectRows(const SuggestInput& input) {
-  std::vector<SuspectRow> suspects;
-  if (input.class_anchors.empty() || input.class_items.empty()) return suspects;
+std::vector<BuryingRow> FindBuryingRows(const SuggestInput& input) {
+  std::vector<BuryingRow> burying;
+  if (input.class_anchors.empty() || input.class_items.empty()) return burying;
   // Per target a row takes: the one row's source, or none once two rows take it.
   constexpr size_t kSeveral = SIZE_MAX;
   std::unordered_map<size_t, size_t> row_of;
@@ -44,7 +44,7 @@ std::vector<SuspectRow> FindSuspectRows(const SuggestInput& input) {
     if (!names.label.empty()) by_label[names.label].push_back(target);
     if (!names.key.empty()) by_key[names.key].push_back(target);
   }
-  if (by_label.empty() && by_key.empty()) return suspects;
+  if (by_label.empty() && by_key.empty()) return burying;
   for (size_t i = 0; i < input.class_items.size(); ++i) {
     const Compacts item = CompactsOf(input.source[input.class_items[i]]);
     std::vector<size_t> named;
@@ -59,7 +59,7 @@ std::vector<SuspectRow> FindSuspectRows(const SuggestInput& input) {
     add(by_label, item.label);
     add(by_key, item.key);
     std::sort(named.begin(), named.end());
-    for (size_t target : named) suspects.push_back({i, row_of.at(target), target});
+    for (size_t target : named) burying.push_back({i, row_of.at(target), target});
   }
-  return suspects;
+  return burying;
 }

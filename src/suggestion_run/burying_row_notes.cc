@@ -1,4 +1,4 @@
-#include "suggestion_run/suspect_row_notes.h"
+#include "suggestion_run/burying_row_notes.h"
 
 namespace {
 
@@ -8,16 +8,16 @@ std::string LabelOf(const SuggestClass& c) {
 
 }  // namespace
 
-std::vector<SuspectRowWords> DescribeSuspectRows(const SuggestWork& work,
-                                                 const std::vector<SuspectRow>& rows) {
-  std::vector<SuspectRowWords> described;
+std::vector<BuryingRowWords> DescribeBuryingRows(const SuggestWork& work,
+                                                 const std::vector<BuryingRow>& rows) {
+  std::vector<BuryingRowWords> described;
   const SuggestInput& input = work.input;
-  for (const SuspectRow& row : rows) {
+  for (const BuryingRow& row : rows) {
     if (row.row_source >= input.source.size() || row.item >= input.class_items.size() ||
         row.target >= input.target.size() || row.row_source >= work.source_rows.size()) {
       continue;
     }
-    SuspectRowWords words;
+    BuryingRowWords words;
     words.line =
         row.row_source < work.class_row_line.size() ? work.class_row_line[row.row_source] : 0;
     words.row_class = work.source_rows[row.row_source].name;
@@ -31,11 +31,11 @@ std::vector<SuspectRowWords> DescribeSuspectRows(const SuggestWork& work,
   return described;
 }
 
-std::vector<std::string> SuspectRowNotes(const SuggestWork& work,
-                                         const std::vector<SuspectRow>& rows,
+std::vector<std::string> BuryingRowNotes(const SuggestWork& work,
+                                         const std::vector<BuryingRow>& rows,
                                          const std::string& table_path) {
   std::vector<std::string> notes;
-  for (const SuspectRowWords& words : DescribeSuspectRows(work, rows)) {
+  for (const BuryingRowWords& words : DescribeBuryingRows(work, rows)) {
     const std::string where =
         words.line > 0 ? table_path + ":" + std::to_string(words.line) + ": " : "";
     notes.push_back(where + words.sentence + ": check the row");

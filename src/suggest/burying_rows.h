@@ -3,17 +3,17 @@
 // onto "Seal Housing" while "Seal Housing" waits for a target. Such a row is
 // more often a slip than a choice, and it must not bury the exact name: the
 // matcher keeps the target first for the class that names it, and the row
-// is said to be suspect. A target several rows gather (rooms of many kinds
+// is named as burying it. A target several rows gather (rooms of many kinds
 // to "Room"), or one a row maps a class of that very name onto (a twin),
-// suspects nothing.
-#ifndef ZOR_SUGGEST_SUSPECT_ROWS_H_
-#define ZOR_SUGGEST_SUSPECT_ROWS_H_
+// buries nothing.
+#ifndef ZOR_SUGGEST_BURYING_ROWS_H_
+#define ZOR_SUGGEST_BURYING_ROWS_H_
 
 #include <vector>
 
 #include "suggest/suggest_model.h"
 
 // In the order of the class items, then of the rows.
-std::vector<SuspectRow> FindSuspectRows(const SuggestInput& input);
+std::vector<BuryingRow> FindBuryingRows(const SuggestInput& input);
 
-#endif  // ZOR_SUGGEST_SUSPECT_ROWS_H_
+#endif  // ZOR_SUGGEST_BURYING_ROWS_H_
