@@ -30,13 +30,7 @@ std::vector<GoneFinding> BaselineFile::ReadGone(const FingerprintSet& gone) cons
   }
   OffsetFile file;
   if (!file.Open(path_, kMostBaselineBytes).empty()) return {};
-  std::vector<GoneFinding> found;
-  std::string line;
-  for (const auto& [start, print] : GoneRecordStarts(fingerprints_, gone)) {
-    if (!file.ReadLine(start, kMostBaselineBytes, line)) continue;
-    if (std::optional<GoneFinding> finding = GoneFromRecord(line, print)) {
-      found.push_back(std::move(*finding));
-    }
-  }
-  return found;
+  return ReadGoneRecords(fingerprints_, gone, [&](size_t start, std::string& line) {
+    return file.ReadLine(start, kMostBaselineBytes, line);
+  });
 }

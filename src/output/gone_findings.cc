@@ -117,8 +117,8 @@ class GoneResults : public PathEvents {
   int locations_seen_ = 0;
 };
 
-}  // namespace
-
+// Where the records of the findings in `gone` start, in the order of the
+// text.
 std::vector<std::pair<size_t, Fingerprint>> GoneRecordStarts(const BaselineFingerprints& baseline,
                                                              const FingerprintSet& gone) {
   std::vector<std::pair<size_t, Fingerprint>> starts;
@@ -133,10 +133,19 @@ std::vector<std::pair<size_t, Fingerprint>> GoneRecordStarts(const BaselineFinge
   return starts;
 }
 
-std::optional<GoneFinding> GoneFromRecord(std::string_view line, const Fingerprint& print) {
-  json record = json::parse(line.begin(), line.end(), nullptr, false);
-  if (!record.is_object()) return std::nullopt;
-  return FromRecord(record, print);
+}  // namespace
+
+std::vector<GoneFinding> ReadGoneRecords(const BaselineFingerprints& baseline,
+                                         const FingerprintSet& gone,
+                                         const BaselineLineReader& read_line) {
+  std::vector<GoneFinding> found;
+  std::string line;
+  for (const auto& [start, print] : GoneRecordStarts(baseline, gone)) {
+    if (!read_line(start, line)) continue;
+    json record = json::parse(line.begin(), line.end(), nullptr, false);
+    if (record.is_object()) found.push_back(FromRecord(record, print));
+  }
+  return found;
 }
 
 std::vector<GoneFinding> ReadGoneResults(std::string_view log, const FingerprintSet& gone) {
@@ -151,14 +160,9 @@ std::vector<GoneFinding> ReadGoneFindings(std::string_view text,
                                           const BaselineFingerprints& baseline,
                                           const FingerprintSet& gone) {
   if (BaselineFormatOf(text) != BaselineFormat::kJsonLines) return ReadGoneResults(text, gone);
-  std::vector<GoneFinding> found;
-  for (const auto& [start, print] : GoneRecordStarts(baseline, gone)) {
-    if (start >= text.size()) continue;
-    const size_t end = std::min(text.find('\n', start), text.size());
-    if (std::optional<GoneFinding> gone_finding =
-            GoneFromRecord(text.substr(start, end - start), print)) {
-      found.push_back(std::move(*gone_finding));
-    }
-  }
-  return found;
+  return ReadGoneRecords(baseline, gone, [&](size_t start, std::string& line) {
+    if (start >= text.size()) return false;
+    line = text.substr(start, std::min(text.find('\n', start), text.size()) - start);
+    return true;
+  });
 }

@@ -4,6 +4,7 @@
 #ifndef ZOR_OUTPUT_GONE_FINDINGS_H_
 #define ZOR_OUTPUT_GONE_FINDINGS_H_
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,15 +35,16 @@ struct GoneFinding {
   GonePlace place;
 };
 
-// Where the records of the findings in `gone` start in a baseline of JSON
-// Lines that ReadBaseline took into `baseline`, in the order of its text,
-// so that they can be read again alone.
-std::vector<std::pair<size_t, Fingerprint>> GoneRecordStarts(const BaselineFingerprints& baseline,
-                                                             const FingerprintSet& gone);
+// Reads the line of the baseline that starts at a byte offset, without its
+// line end; false where it cannot.
+using BaselineLineReader = std::function<bool(size_t start, std::string& line)>;
 
-// What one record of JSON Lines (a line of the baseline, without its line
-// end) says of `print`; nothing for a line that is no object.
-std::optional<GoneFinding> GoneFromRecord(std::string_view line, const Fingerprint& print);
+// What a baseline of JSON Lines that ReadBaseline took into `baseline` says
+// of the findings in `gone`, in the order of its text: only their records
+// are read again, each alone, by `read_line`.
+std::vector<GoneFinding> ReadGoneRecords(const BaselineFingerprints& baseline,
+                                         const FingerprintSet& gone,
+                                         const BaselineLineReader& read_line);
 
 // What a SARIF log says of the results in `gone`, in its order.
 std::vector<GoneFinding> ReadGoneResults(std::string_view log, const FingerprintSet& gone);

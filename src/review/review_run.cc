@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "output/json_line.h"
+#include "suggestion_run/decisions_file.h"
 
 namespace {
 
@@ -280,26 +282,10 @@ size_t ReviewRun::DecisionCount() const {
 
 namespace {
 
-// One entry, its members in the order the JSON library writes them, on a
-// line of its own.
+// One entry as the review page writes it, on a line of its own.
 void AppendEntry(std::string& text, const DecisionEntry& entry) {
-  JsonLine line;
-  line.Open();
-  if (entry.for_attribute) {
-    line.Key("attribute").Open().Key("key").String(entry.attribute_key);
-    line.Key("label").String(entry.attribute_label).Close();
-  }
-  line.Key("class").String(entry.class_key);
-  if (entry.no_mapping) {
-    line.Key("no_mapping").Bool(true);
-  } else {
-    line.Key("target").Open();
-    if (entry.for_attribute) line.Key("class").String(entry.target_class);
-    line.Key("key").String(entry.target_key).Close();
-  }
-  line.Close();
   text += text.ends_with('[') ? "\n" : ",\n";
-  text.append(line.Text(), 0, line.Text().size() - 1);
+  text += DecisionEntryJson(entry).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "merge/text_lines.h"
+
 namespace {
 
 // The review's suggestions with every item left open unaccepted: Apply
@@ -85,29 +87,19 @@ std::string WithRetargets(const std::string& table,
   for (const ApplyPreview::Retarget& retarget : retargets) by_line[retarget.line] = &retarget;
   std::string text;
   long line = 0;
-  size_t start = 0;
-  while (start < table.size()) {
-    ++line;
-    size_t end = table.find('\n', start);
-    end = end == std::string::npos ? table.size() : end + 1;
-    const std::string_view whole(table.data() + start, end - start);
-    std::string_view content = whole;
-    while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
-      content.remove_suffix(1);
-    auto found = by_line.find(line);
+  for (const TextLine& each : SplitLines(table)) {
+    auto found = by_line.find(++line);
     if (found == by_line.end()) {
-      text += whole;
-    } else {
-      if (content != found->second->old_row) {
-        problem =
-            "table line " + std::to_string(line) + " no longer reads " + found->second->old_row;
-        return "";
-      }
-      text += found->second->new_row;
-      text += whole.substr(content.size());
-      by_line.erase(found);
+      text += each.Text();
+      continue;
     }
-    start = end;
+    if (each.content != found->second->old_row) {
+      problem = "table line " + std::to_string(line) + " no longer reads " + found->second->old_row;
+      return "";
+    }
+    text += found->second->new_row;
+    text += each.end;
+    by_line.erase(found);
   }
   if (!by_line.empty()) {
     problem = "the table has no line " + std::to_string(by_line.begin()->first);

@@ -61,8 +61,9 @@ test('typed targets the engine accepts are on disk at once, and come back after 
   const scratch = wb.scratchFolder('zorvez-workbench-');
   const files = wb.copyExample(scratch.folder);
   const chromium = await driver.launchBrowser();
-  let review = await wb.startReview(files);
+  let review;
   try {
+    review = await wb.startReview(files);
     const { page, errors } = await openReview(chromium.browser, review);
     // Speed is an attribute of CentrifugalPump, where the table puts Pump,
     // though no candidate names it.
@@ -123,7 +124,7 @@ test('typed targets the engine accepts are on disk at once, and come back after 
     assert.deepEqual(decisionsOf(files), saved);
     assert.deepEqual([...errors, ...again.errors], []);
   } finally {
-    review.child.kill();
+    if (review) review.child.kill();
     await chromium.close();
     scratch.remove();
   }
@@ -134,8 +135,9 @@ test('Apply writes the decided rows with numbered backups, and a retarget only o
   const files = wb.copyExample(scratch.folder);
   const original = fs.readFileSync(files.table, 'utf8');
   const chromium = await driver.launchBrowser();
-  const review = await wb.startReview(files);
+  let review;
   try {
+    review = await wb.startReview(files);
     const { page, errors } = await openReview(chromium.browser, review);
     assert.ok(wb.check(files).some((r) => r.record === 'class' && r.class.key === 'STR' && r.finding === 'not_in_mapping_table'));
     await openClass(page, 'STR');
@@ -176,7 +178,7 @@ test('Apply writes the decided rows with numbered backups, and a retarget only o
     assert.ok(decisionsOf(files).some((d) => d.class === 'CVL' && !d.attribute));
     assert.deepEqual(errors, []);
   } finally {
-    review.child.kill();
+    if (review) review.child.kill();
     await chromium.close();
     scratch.remove();
   }
@@ -188,8 +190,9 @@ test('the synonyms file changed on disk: the page shows the new suggestions with
   const synonyms = path.join(scratch.folder, 'synonyms.txt');
   fs.writeFileSync(synonyms, 'mesh = sieve\n');
   const chromium = await driver.launchBrowser();
-  const review = await wb.startReview(files, ['--synonyms', synonyms]);
+  let review;
   try {
+    review = await wb.startReview(files, ['--synonyms', synonyms]);
     const { page, errors } = await openReview(chromium.browser, review);
     await openClass(page, 'PMP');
     await page.keyboard.press('n');
@@ -210,7 +213,7 @@ test('the synonyms file changed on disk: the page shows the new suggestions with
     assert.match(await page.$eval('#detail', (n) => n.textContent), /synonyms: motor power ~ speed/);
     assert.deepEqual(errors, []);
   } finally {
-    review.child.kill();
+    if (review) review.child.kill();
     await chromium.close();
     scratch.remove();
   }

@@ -42,11 +42,23 @@ function startReview(files, extra = []) {
   child.stderr.on('data', (chunk) => { said.err += chunk; });
   const stopped = new Promise((resolve) => child.on('exit', (code, signal) => resolve(signal || code)));
   return new Promise((resolve, reject) => {
+    // A review that did not start as it should is stopped here: no caller
+    // holds it to stop it.
+    const fail = (error) => {
+      child.kill('SIGKILL');
+      reject(error);
+    };
     const lines = readline.createInterface({ input: child.stdout });
-    const timer = setTimeout(() => reject(new Error('the review printed no address: ' + said.err)), 60000);
+    const timer = setTimeout(() => fail(new Error('the review printed no address: ' + said.err)), 60000);
     lines.once('line', (address) => {
       clearTimeout(timer);
-      const url = new URL(address);
+      let url;
+      try {
+        url = new URL(address);
+      } catch (error) {
+        fail(new Error('the review printed no address but ' + JSON.stringify(address)));
+        return;
+      }
       resolve({ child, address, origin: url.origin, port: Number(url.port), said, stopped });
     });
     child.on('exit', (code) => {
