@@ -92,6 +92,19 @@ std::vector<std::vector<ClassImage>> AttributeHomes(const ClassMatch& match,
   return homes;
 }
 
+// The suggestions of a match whose attributes are ranked; the match context
+// may be gone, its lexicon evidence kept where it holds any.
+SuggestOutput Suggestions(ClassMatch& match, RankedAttributes ranked,
+                          const std::shared_ptr<LexiconEvidence>& evidence,
+                          const SuggestInput& input, const SuggestOptions& options) {
+  SuggestOutput output;
+  if (!evidence->Empty()) output.lexicon_evidence = evidence;
+  output.attributes = SuggestAttributes(std::move(ranked), input.attribute_items, options);
+  output.classes = std::move(match.suggestions);
+  output.burying_rows = std::move(match.burying_rows);
+  return output;
+}
+
 }  // namespace
 
 SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) {
@@ -100,17 +113,13 @@ SuggestOutput Suggest(const SuggestInput& input, const SuggestOptions& options) 
   if (!AllInRange(input)) cleaned = WithoutStrays(input);
   const SuggestInput& in = cleaned ? *cleaned : input;
   std::optional<MatchContext> context(std::in_place, in, options);
-  SuggestOutput output;
   ClassMatch match = MatchClasses(*context);
   RankedAttributes ranked =
       RankAttributes(*context, AttributeHomes(match, options.weights.attributes));
-  if (!context->lexicon_evidence->Empty()) output.lexicon_evidence = context->lexicon_evidence;
+  const std::shared_ptr<LexiconEvidence> evidence = context->lexicon_evidence;
   // The names' profiles are read no more: the suggestions take their memory.
   context.reset();
-  output.attributes = SuggestAttributes(std::move(ranked), in.attribute_items, options);
-  output.classes = std::move(match.suggestions);
-  output.burying_rows = std::move(match.burying_rows);
-  return output;
+  return Suggestions(match, std::move(ranked), evidence, in, options);
 }
 
 SuggestSession::SuggestSession(const SuggestInput& input, const SuggestOptions& options) {
@@ -128,10 +137,7 @@ SuggestSession::SuggestSession(const SuggestInput& input, const SuggestOptions& 
   for (const SuggestClass& c : input.target) first_.push_back(first_.back() + c.attributes.size());
   words_ = IndexAttributeWords(*context_);
   RankedAttributes ranked = RankAttributes(*context_, *words_, homes);
-  if (!context_->lexicon_evidence->Empty()) output_.lexicon_evidence = context_->lexicon_evidence;
-  output_.attributes = SuggestAttributes(std::move(ranked), input.attribute_items, options);
-  output_.classes = std::move(match.suggestions);
-  output_.burying_rows = std::move(match.burying_rows);
+  output_ = Suggestions(match, std::move(ranked), context_->lexicon_evidence, input, options);
 }
 
 SuggestSession::~SuggestSession() = default;
