@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr Verdict kListOrder[] = {Verdict::kRed,    Verdict::kBlue,  Verdict::kPurple,
-                                  Verdict::kOrange, Verdict::kGreen, Verdict::kGrey};
-
 const char* ColourCode(Verdict verdict) {
   switch (verdict) {
     case Verdict::kRed:

@@ -20,5 +20,9 @@ constexpr std::array<Verdict, 5> kAllVerdicts{Verdict::kGreen, Verdict::kBlue, V
                                               Verdict::kOrange, Verdict::kPurple};
 // And every verdict a finding can have: grey only marks attributes.
 constexpr size_t kVerdictCount = 6;
+// The order in which people are shown the verdicts: what to act on first.
+constexpr std::array<Verdict, kVerdictCount> kListOrder{Verdict::kRed,    Verdict::kBlue,
+                                                        Verdict::kPurple, Verdict::kOrange,
+                                                        Verdict::kGreen,  Verdict::kGrey};
 
 #endif  // ZOR_OUTPUT_FINDING_NAMES_H_

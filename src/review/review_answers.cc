@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "output/finding_names.h"
 #include "output/suggest_report.h"
 
 namespace {
@@ -325,13 +326,14 @@ Json ClassReviewJson(const ReviewRun& run, const TypedTargets& targets, size_t s
 }
 
 Json CountsJson(const FindingCounts& counts) {
-  static constexpr const char* kVerdicts[] = {"green", "blue", "red", "orange", "purple", "grey"};
   Json json = {{"classes", counts.classes}, {"not_in_table", counts.not_in_table}};
   std::string words = std::to_string(counts.classes) + " classes: ";
   bool first = true;
-  for (size_t v : {2, 1, 4, 3, 0}) {
-    json[kVerdicts[v]] = counts.by_verdict[v];
-    words += (first ? "" : ", ") + std::to_string(counts.by_verdict[v]) + " " + kVerdicts[v];
+  for (Verdict verdict : kListOrder) {
+    if (verdict == Verdict::kGrey) continue;  // attributes only: classes are counted
+    const size_t count = counts.by_verdict[static_cast<size_t>(verdict)];
+    json[VerdictName(verdict)] = count;
+    words += (first ? "" : ", ") + std::to_string(count) + " " + VerdictName(verdict);
     first = false;
   }
   words += " class findings; " + std::to_string(counts.not_in_table) +
