@@ -129,11 +129,11 @@ std::optional<ItemRef> ReviewRun::FindItem(std::string_view class_key,
     if (item < 0) return std::nullopt;
     return ItemRef{true, static_cast<size_t>(item)};
   }
-  const SuggestClass& owner = run_.work.input.source[*source];
+  // The attribute a decisions file names so, as suggest reads the file.
+  const int32_t attribute =
+      AttributeNamed(run_.work.input.source[*source], *attribute_key, *attribute_label);
   for (size_t a : effects_->AttributeItemsOf(*source)) {
-    const SuggestAttribute& attribute =
-        owner.attributes[run_.work.input.attribute_items[a].source_attribute];
-    if (attribute.key == *attribute_key && attribute.label == *attribute_label)
+    if (static_cast<int32_t>(run_.work.input.attribute_items[a].source_attribute) == attribute)
       return ItemRef{false, a};
   }
   return std::nullopt;

@@ -15,14 +15,6 @@ std::unordered_map<std::string_view, uint32_t> FirstOfKey(
   return first;
 }
 
-int32_t AttributeOf(const SuggestClass& owner, std::string_view key, std::string_view label) {
-  for (size_t a = 0; a < owner.attributes.size(); ++a) {
-    if (owner.attributes[a].key == key && owner.attributes[a].label == label)
-      return static_cast<int32_t>(a);
-  }
-  return -1;
-}
-
 int32_t TargetAttributeOf(const SuggestClass& owner, std::string_view key) {
   for (size_t a = 0; a < owner.attributes.size(); ++a) {
     if (owner.attributes[a].key == key) return static_cast<int32_t>(a);
@@ -82,7 +74,7 @@ class Judge {
       return DecisionFate::kCarried;
     }
     const int32_t attribute =
-        AttributeOf(input_.source[source->second], entry.attribute_key, entry.attribute_label);
+        AttributeNamed(input_.source[source->second], entry.attribute_key, entry.attribute_label);
     if (attribute < 0) return DecisionFate::kItemGone;
     const auto item = attribute_item_.find(Pack(source->second, static_cast<size_t>(attribute)));
     if (item == attribute_item_.end()) return DecisionFate::kItemMapped;
@@ -157,6 +149,14 @@ size_t DecidedItems::Carried() const {
   return static_cast<size_t>(std::count_if(judged.begin(), judged.end(), [](const JudgedEntry& j) {
     return j.fate == DecisionFate::kCarried;
   }));
+}
+
+int32_t AttributeNamed(const SuggestClass& owner, std::string_view key, std::string_view label) {
+  for (size_t a = 0; a < owner.attributes.size(); ++a) {
+    if (owner.attributes[a].key == key && owner.attributes[a].label == label)
+      return static_cast<int32_t>(a);
+  }
+  return -1;
 }
 
 DecidedItems JudgeDecisions(const DecisionsFile& file, const SuggestWork& work) {

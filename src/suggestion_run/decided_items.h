@@ -53,6 +53,10 @@ struct DecidedItems {
 
 DecidedItems JudgeDecisions(const DecisionsFile& file, const SuggestWork& work);
 
+// The attribute of a source class that a decision naming `key` and `label`
+// means: the first of them, or -1.
+int32_t AttributeNamed(const SuggestClass& owner, std::string_view key, std::string_view label);
+
 // An item's decided target becomes its accepted candidate (first, with the
 // decision's evidence; where the matcher did not rank a decided target it
 // comes with no score of its own), and a No Mapping decision is marked.
